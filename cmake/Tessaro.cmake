@@ -1,0 +1,44 @@
+# Helpers shared by every target of the project.
+
+# The C++ runtime is linked dynamically so exceptions and objects cross our DLLs;
+# its DLLs are copied into the program folder.
+set(RUNTIME_DLLS libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+foreach(dll ${RUNTIME_DLLS})
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                  OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT EXISTS "${dll_path}")
+    file(GLOB_RECURSE dll_path /usr/lib/gcc/i686-w64-mingw32/*posix/${dll} /usr/i686-w64-mingw32/lib/${dll})
+    list(GET dll_path 0 dll_path)
+  endif()
+  file(COPY ${dll_path} DESTINATION ${PROGRAM_DIR})
+endforeach()
+
+# tessaro_library(name SOURCES...): a DLL of ours whose API macro switches to
+# dllexport while it is built.
+function(tessaro_dll name export_define)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;INCLUDES" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  target_compile_definitions(${name} PRIVATE ${export_define})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  target_include_directories(${name} PUBLIC ${ARG_INCLUDES})
+  set_target_properties(${name} PROPERTIES OUTPUT_NAME ${name})
+endfunction()
+
+# A resource-only module built from one .rc file, installed in system\.
+function(tessaro_resource_module name rc_file)
+  add_library(${name} SHARED ${rc_file})
+  set_target_properties(${name} PROPERTIES LINKER_LANGUAGE C
+    RUNTIME_OUTPUT_DIRECTORY ${SYSTEM_DIR} LIBRARY_OUTPUT_DIRECTORY ${SYSTEM_DIR})
+  target_link_options(${name} PRIVATE -nostdlib -Wl,--no-entry -Wl,--dll)
+endfunction()
+
+# tessaro_test(name SOURCES... LIBS...): one GoogleTest executable, run as one
+# ctest test in one Wine process.
+function(tessaro_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest_main_cross)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

@@ -1,0 +1,31 @@
+// Helpers shared by the test executables.
+#pragma once
+
+#include <string>
+
+namespace testsupport {
+
+// A folder of its own for one test, under the system's temporary folder;
+// removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(TempDir const &) = delete;
+    TempDir &operator=(TempDir const &) = delete;
+    std::string const &Path() const { return path_; }
+    // path of a file in this folder
+    std::string File(char const *name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+// Writes bytes to a file, replacing it.
+void WriteBytes(std::string const &path, std::string const &bytes);
+// The whole content of a file ("" when it cannot be read).
+std::string ReadBytes(std::string const &path);
+// An environment variable ("" when unset).
+std::string Env(char const *name);
+
+}  // namespace testsupport
