@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <exception>
 #include <new>
-#include <new.h>
 
 namespace {
 
@@ -170,7 +169,9 @@ void InitExceptionHandler() {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     std::set_unexpected(RethrowUnexpected);
 #pragma GCC diagnostic pop
-    _set_new_mode(1);
+    // Plain malloc keeps returning null: a handler run from inside the C
+    // runtime could not unwind through it. Every allocation of ours goes
+    // through operator new or the heap library, which run this handler.
     std::set_new_handler(OutOfMemory);
 }
 

@@ -1,7 +1,7 @@
 #include "MessageCatalogue.h"
 
 #include "CriticalSection.h"
-#include "Lists.h"
+#include "HashLists.h"
 #include "Strings.h"
 
 #include <windows.h>
@@ -181,7 +181,7 @@ String const &FindCachedString(unsigned int id) {
     TextCache &cache = Cache();
     AutoCriticalSection hold(cache.lock);
     CachedString probe(id, String());
-    if (CachedString *found = static_cast<CachedString *>(cache.texts.FindEqual(probe)))
+    if (CachedString *found = static_cast<CachedString *>(cache.texts.Find(probe)))
         return found->Text();
     CachedString *added = new CachedString(id, String(FindString(id)));
     cache.texts.Add(added);

@@ -1,6 +1,7 @@
 #include "Exception.h"
 #include "Malvane.h"
 #include "MessageCatalogue.h"
+#include "OsmeraModule.h"
 #include "Strings.h"
 #include "Thread.h"
 
@@ -16,8 +17,9 @@ namespace {
 std::unique_ptr<Exception> TakePosted(HWND window, bool &arrived) {
     MSG msg;
     arrived = PeekMessageA(&msg, window, WM_POSTED_EXCEPTION, WM_POSTED_EXCEPTION, PM_REMOVE) != 0;
-    if (arrived && window != reinterpret_cast<HWND>(-1))
+    if (arrived && window != reinterpret_cast<HWND>(-1)) {
         EXPECT_EQ(window, msg.hwnd);
+    }
     return std::unique_ptr<Exception>(arrived ? reinterpret_cast<Exception *>(msg.lParam) : nullptr);
 }
 

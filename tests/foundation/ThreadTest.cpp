@@ -240,6 +240,9 @@ TEST(CriticalSection, GuardsCounterAcrossThreads) {
         a.Run(&a);
         b.Run(&b);
         c.Run(&c);
+        a.WaitForEnd();
+        b.WaitForEnd();
+        c.WaitForEnd();
     }
     EXPECT_EQ(60000, shared.counter);
     AutoCriticalSection none(static_cast<CriticalSection const *>(nullptr));
