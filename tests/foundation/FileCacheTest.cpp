@@ -189,8 +189,9 @@ TEST(FileCache, ResizingACachedFileKeepsIt) {
         EXPECT_EQ(100, got);  // no stale end-of-file block
         file.AdjustSizeOfCachedFile(1000, 0);
         EXPECT_EQ(1000, file.GetSize());
-        if (!(flags & File::kDeleteOnClose))
+        if (!(flags & File::kDeleteOnClose)) {
             EXPECT_EQ(1000, File::GetSize(path.c_str()));
+        }
     }
     EXPECT_FALSE(File::Exist(path.c_str()));
 }
