@@ -6,6 +6,7 @@
 #include "OsmeraDefs.h"
 #include "FileName.h"
 #include "Strings.h"
+#include "ArrayInPlace.h"
 
 #include <windows.h>
 
@@ -14,7 +15,6 @@ class FileCacheManager;
 class FileCacheBuffers;
 template <class T> class List;
 template <class T> class StringItem;
-template <class T> class ArrayInPlace;
 class ListElement;
 
 // Base of File and MappedFile: the link to the block cache.

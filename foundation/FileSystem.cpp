@@ -408,6 +408,14 @@ void File::ReadLines(FileName const &name, List<StringItem<ListElement>> &lines,
              [&lines](String const &piece) { lines.Append(new StringItem<ListElement>(piece)); });
 }
 
+void File::ReadLines(FileName const &name, ArrayInPlace<String> &lines, int trim, int skipEmpty) {
+    lines.Clear();
+    if (GetSize(name) == 0)
+        return;
+    MappedFile mapped(name, kRead | kShareRead, 1, 0);
+    CutLines(mapped.GetStart(), mapped.GetSize(), trim, skipEmpty, [&lines](String const &piece) { lines.Add(piece); });
+}
+
 void File::WriteLines(FileName const &name, List<StringItem<ListElement>> const &lines, int append) {
     unsigned int existing = 0;
     void *old = append && Exist(name, kFile) ? LoadFile(name, &existing, nullptr) : nullptr;

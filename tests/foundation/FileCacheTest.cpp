@@ -195,3 +195,23 @@ TEST(FileCache, ResizingACachedFileKeepsIt) {
     }
     EXPECT_FALSE(File::Exist(path.c_str()));
 }
+
+TEST(FileCache, ABlockReadAheadIsKeptUntilItIsRead) {
+    TempDir dir;
+    std::string path = dir.File("ahead.bin");
+    std::string bytes = Pattern(2 * kBlock, 8);
+    WriteBytes(path, bytes);
+    FileCacheManager manager(1, kBlock);
+    File file(path.c_str(), File::kRead, manager);
+    CacheBlock *block = manager.AllocBlock();
+    ASSERT_TRUE(block);
+    memcpy(block->GetData(), bytes.data(), kBlock);
+    manager.EnterLoadedBlock(*file.GetCache(), block, 0, kBlock);
+    EXPECT_EQ(CacheBlock::kLoaded, block->GetState());
+    EXPECT_EQ(nullptr, manager.AllocBlock());
+    std::vector<char> buffer(10);
+    ASSERT_TRUE(file.ReadCache(5, buffer.data(), 10));
+    EXPECT_EQ(CacheBlock::kData, block->GetState());
+    EXPECT_EQ(block, manager.AllocBlock());
+    manager.Free(block);
+}

@@ -330,6 +330,13 @@ TEST(FileSystem, LinesInAndOut) {
         for (auto *line = lines.GetFirst(); line; line = lines.GetNext(line))
             got.push_back(line->c_str());
         EXPECT_EQ(c.lines, got) << c.bytes;
+        ArrayInPlace<String> array;
+        array.Add(String("stale"));
+        File::ReadLines(path.c_str(), array, c.trim, c.skipEmpty);
+        got.clear();
+        for (int i = 0; i < array.GetCount(); ++i)
+            got.push_back(array[i].c_str());
+        EXPECT_EQ(c.lines, got) << c.bytes;
     }
     List<StringItem<ListElement>> lines;
     std::string out = dir.File("out.txt");
@@ -370,4 +377,17 @@ TEST(FileSystem, WholeFilesAndComparison) {
     WriteBytes(e1, "");
     WriteBytes(e2, "");
     EXPECT_EQ(1, File::AreEqual(e1.c_str(), e2.c_str(), nullptr));
+}
+
+TEST(FileReadWrite, AsynchronousReadSignalsItsEvent) {
+    TempDir dir;
+    std::string path = dir.File("async.bin");
+    WriteBytes(path, "0123456789");
+    File f(path.c_str(), File::kRead | File::kOverlapped);
+    HANDLE event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    char buffer[4] = {};
+    f.ReadAsync(buffer, 4, 3, event);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(event, 5000));
+    EXPECT_EQ(0, memcmp(buffer, "3456", 4));
+    CloseHandle(event);
 }
