@@ -174,6 +174,17 @@ TEST(Thread, StopFlagEndsMainLoop) {
     EXPECT_EQ(nullptr, l.GetThreadHandle());
 }
 
+// Runs until killed, once it has said that it runs.
+class Endless : public Thread {
+public:
+    unsigned long MainLoop() override {
+        running.SetTrue();
+        for (;;)
+            Sleep(1);
+    }
+    ThreadEvent running;
+};
+
 DWORD WINAPI SleepBriefly(void *) {
     Sleep(20);
     return 4;
@@ -188,11 +199,20 @@ TEST(Thread, WrapsAndTerminates) {
         EXPECT_STREQ("raw", wrapped.GetName());
         wrapped.SetAutoDeathMode(1);
     }  // waited for and closed by the wrapper
-    Looper endless;
+    Endless endless;
     endless.Run(&endless);
+    ASSERT_EQ(1, endless.running.WaitForIt(5000));
+    HANDLE watch = nullptr;
+    DuplicateHandle(GetCurrentProcess(), endless.GetThreadHandle(), GetCurrentProcess(), &watch, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
     endless.Terminate(5);
     EXPECT_EQ(nullptr, endless.GetThreadHandle());
     EXPECT_EQ(0, endless.IsTerminated()) << "no handle held any more";
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(watch, 5000));
+    DWORD code = 0;
+    GetExitCodeThread(watch, &code);
+    EXPECT_EQ(5u, code);
+    CloseHandle(watch);
 }
 
 class Thrower : public Thread {
