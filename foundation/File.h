@@ -210,6 +210,8 @@ private:
     void FailOpen(unsigned long error);
     [[noreturn]] void ThrowWithName(unsigned id, unsigned long error) const;
     void ReleaseCacheBlocks();
+    int IsDirectReadable(void const *buffer, long count) const;
+    long ReadThroughAlignedMemory(void *buffer, long count);
     int ReadCacheBody(long offset, char *buffer, long count, long *remaining);
     int ReadBlockUncached(long blockStart, char *&buffer, long &offset, long &remaining, unsigned long blockSize,
                           int &endOfFile);

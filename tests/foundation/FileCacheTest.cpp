@@ -170,6 +170,13 @@ TEST(FileCache, FilesOutliveTheirManager) {
     EXPECT_EQ(nullptr, file.GetCache());
     ASSERT_TRUE(file.ReadCache(kBlock, buffer.data(), kBlock));
     EXPECT_EQ(0, memcmp(buffer.data(), bytes.data() + kBlock, kBlock));
+    // the handle still has no system buffering: odd offsets and sizes work too
+    ASSERT_TRUE(file.ReadCache(4097, buffer.data() + 1, 5001));
+    EXPECT_EQ(0, memcmp(buffer.data() + 1, bytes.data() + 4097, 5001));
+    EXPECT_EQ(4097 + 5001, file.GetPosition());
+    long got = 0;
+    EXPECT_FALSE(file.ReadCache(2 * kBlock - 3, buffer.data(), 10, &got, 0));
+    EXPECT_EQ(3, got);
 }
 
 TEST(FileCache, ResizingACachedFileKeepsIt) {
