@@ -198,4 +198,13 @@ TEST(MultiFileBuffer, PartialFlushWritesTheStagedBytes) {
     char got[3];
     file.Read(got, 3, 1, nullptr);
     EXPECT_EQ(0, memcmp(got, "xyz", 3));
+
+    // a flush of everything also ends with the file's buffers: nothing stays staged
+    p = static_cast<char *>(m.GetVirtualPointer(3, 0));
+    memcpy(p, "uvw", 3);
+    m.Flush(-1, 0);
+    file.SeekStart();
+    char all[6];
+    file.Read(all, 6, 1, nullptr);
+    EXPECT_EQ(0, memcmp(all, "xyzuvw", 6));
 }
