@@ -105,11 +105,24 @@ int File::Delete(FileName const &name, int throwOnError, int clearReadOnly) {
 }
 
 void File::Copy(FileName const &to, FileName const &from) {
-    if (CopyFileA(from.c_str(), to.c_str(), FALSE))
+    // An existing target is replaced only by a complete copy: copy beside it
+    // first, then put the copy in its place.
+    FileName target = FullName(to);
+    int replacing = Exist(target, kFile);
+    FileName copy = replacing ? GetTempName(target.GetPath()) : target;
+    if (!CopyFileA(from.c_str(), copy.c_str(), FALSE)) {
+        unsigned long error = GetLastError();
+        Delete(copy, 0, 1);  // no half copy stays behind
+        CheckDiskFull(to, error);
+        Throw(18006, error);
+    }
+    if (!replacing)
         return;
-    unsigned long error = GetLastError();
-    CheckDiskFull(to, error);
-    Throw(18006, error);
+    if (!MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        unsigned long error = GetLastError();
+        Delete(copy, 0, 1);
+        Throw(18006, error);
+    }
 }
 
 void File::CopyEx(FileName const &to, FileName const &from) {

@@ -246,11 +246,18 @@ TEST(FileSystem, CopyRenameDeleteAndDirectories) {
     std::string deep = dir.File("x\\y\\z\\b.txt");
     File::CopyEx(deep.c_str(), a.c_str());
     EXPECT_EQ("abc", ReadBytes(deep));
+    WriteBytes(a, "abcd");
+    File::Copy(deep.c_str(), a.c_str());  // over an existing file
+    EXPECT_EQ("abcd", ReadBytes(deep));
+    EXPECT_FALSE(File::Exist(dir.File("x\\y\\z\\XX0.$$$").c_str()));
+    Exception failed = Caught([&] { File::Copy(deep.c_str(), dir.File("none").c_str()); });
+    EXPECT_EQ(Built(18006, ""), Text(failed));
+    EXPECT_EQ("abcd", ReadBytes(deep));
     EXPECT_TRUE(File::Exist(dir.File("x\\y").c_str(), File::kDirectory));
     EXPECT_FALSE(File::Exist(dir.File("x\\y").c_str(), File::kFile));
     EXPECT_TRUE(File::Exist(dir.File("x\\y").c_str(), File::kAny));
     File::Rename(a.c_str(), dir.File("c.txt").c_str());
-    EXPECT_EQ("abc", ReadBytes(dir.File("c.txt")));
+    EXPECT_EQ("abcd", ReadBytes(dir.File("c.txt")));
     Exception e = Caught([&] { File::Rename(a.c_str(), dir.File("d.txt").c_str()); });
     EXPECT_EQ(Built(18013, ""), Text(e));
     EXPECT_EQ(1, File::Delete(a.c_str(), 1, 0));
