@@ -75,7 +75,7 @@ MultiFileBuffer::MultiFileBuffer(long numChannels, long numBuffers, Mode mode)
     for (long c = 0; c < numChannels_; ++c) {
         files_[c] = nullptr;
         std::memset(&channels_[c], 0, sizeof channels_[c]);
-        channels_[c].current = -1;
+        EmptyChannel(channels_[c]);
     }
     buffers_ = new Buffer[numBuffers_];
     for (long i = 0; i < numBuffers_; ++i) {
@@ -101,7 +101,7 @@ void MultiFileBuffer::Reset() {
         delete files_[c];
         files_[c] = nullptr;
         std::memset(&channels_[c], 0, sizeof channels_[c]);
-        channels_[c].current = -1;
+        EmptyChannel(channels_[c]);
     }
     numUsed_ = 0;
 }

@@ -398,3 +398,27 @@ TEST(FileReadWrite, AsynchronousReadSignalsItsEvent) {
     EXPECT_EQ(0, memcmp(buffer, "3456", 4));
     CloseHandle(event);
 }
+
+TEST(FileSystem, TimesAndAttributes) {
+    TempDir dir;
+    std::string path = dir.File("t.bin");
+    WriteBytes(path, "t");
+    FILETIME written;
+    SYSTEMTIME when = {2001, 2, 0, 3, 4, 5, 6, 0};
+    SystemTimeToFileTime(&when, &written);
+    File::SetDateTime(path.c_str(), nullptr, nullptr, &written);
+    FILETIME creation, access, back;
+    File::GetDateTime(path.c_str(), &creation, &access, &back);
+    EXPECT_EQ(0, CompareFileTime(&written, &back));
+    unsigned short date = 0, time = 0;
+    File::GetDateTime(path.c_str(), &date, &time);
+    EXPECT_EQ(2001 - 1980, date >> 9);
+    EXPECT_EQ(2, (date >> 5) & 15);
+    EXPECT_EQ(1, File::SetAttributes(path.c_str(), File::kAttrHidden | File::kAttrArchive, 1));
+    EXPECT_EQ(static_cast<unsigned long>(File::kAttrHidden | File::kAttrArchive),
+              File::GetAttributes(path.c_str()) & (File::kAttrHidden | File::kAttrArchive | File::kAttrReadOnly));
+    EXPECT_EQ(~0ul, File::GetAttributes(dir.File("none").c_str()));
+    EXPECT_EQ(0, File::SetAttributes(dir.File("none").c_str(), File::kAttrNormal, 0));
+    Exception e = Caught([&] { File::SetAttributes(dir.File("none").c_str(), File::kAttrNormal, 1); });
+    EXPECT_EQ(Built(18017, ""), Text(e));
+}
