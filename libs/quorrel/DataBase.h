@@ -13,7 +13,9 @@
 // reach it with the next change, Commit() or the close.
 #pragma once
 
+#include "FileName.h"
 #include "QuorrelDefs.h"
+#include "Strings.h"
 
 namespace quorrel {
 class Core;
@@ -54,7 +56,7 @@ public:
     // missing). identifier names the kind of database: a file made with
     // another identifier is refused. growBy is the step in bytes in which the
     // item block grows.
-    DataBase(char const *fileName, char const *identifier, long mode, unsigned long growBy);
+    DataBase(FileName const &fileName, char const *identifier, long mode, unsigned long growBy);
     virtual ~DataBase();
     DataBase(DataBase const &) = delete;
     DataBase &operator=(DataBase const &) = delete;
@@ -91,7 +93,9 @@ public:
     // A heap copy of the field (freed with NH_Heap::FreeMem), null when absent.
     void *LoadVarData(unsigned long id, short field, unsigned long *size) const;
     void UpdateVarData(unsigned long id, short field, void const *data, unsigned long size);
-    void UpdateVarString(unsigned long id, short field, char const *text);
+    // A text field ("" when absent).
+    String GetVarString(unsigned long id, short field) const;
+    void UpdateVarString(unsigned long id, short field, String const &text);
     void RemoveVarField(unsigned long id, short field);
 
     // Items of a type (0: every item) in id order.

@@ -92,6 +92,13 @@ TEST(QuorrelHierarchy, FoldersLinksAndHeadersSurviveReopen) {
     EXPECT_EQ(drums, db.GetItemParent(kick, 1));
     EXPECT_EQ(0u, db.GetItemParent(snare, 1));
     EXPECT_EQ(3, db.GetNumParent(kick, 1));   // Drums, Percussion, the root
+    EXPECT_STREQ("Volume1\\Samples\\Drums", db.GetPath(folder, 0).c_str());
+    EXPECT_STREQ("Percussion\\Drums\\Kick.wav", db.GetPath(kick, 1).c_str());
+    EXPECT_STREQ("", db.GetPath(snare, 1).c_str());
+    EXPECT_STREQ("", db.GetPath(db.Dirs(), 0).c_str());
+    EXPECT_STREQ("Samples", db.GetFolderName(sub).c_str());
+    EXPECT_STREQ("Snare.wav", db.GetVarString(snare, 1).c_str());
+    EXPECT_STREQ("", db.GetVarString(snare, 2).c_str());
     EXPECT_EQ(1000u, Field32(db, kick, 56));
     EXPECT_EQ(folder, Field32(db, kick, 28));   // link bytes follow the 28-byte header
     EXPECT_EQ(0u, Field32(db, snare, 32));
