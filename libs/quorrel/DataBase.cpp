@@ -105,6 +105,10 @@ BaseItem *DataBase::GetCopy(unsigned long id) const {
     return reinterpret_cast<BaseItem *>(copy);
 }
 
+short DataBase::GetItemType(BaseItem const *item) { return reinterpret_cast<ItemHeader const *>(item)->type; }
+
+void DataBase::SetItemType(BaseItem *item, short type) { reinterpret_cast<ItemHeader *>(item)->type = type; }
+
 void DataBase::DeleteAll(short type) {
     core_->CheckWritable();
     core_->Type(type);
@@ -116,8 +120,7 @@ void DataBase::DeleteAll(short type) {
     int slot = core_->SlotOfType(type);
     if (slot >= 0)
         for (unsigned long id : ids) {
-            std::vector<unsigned long> below = core_->children[id].ids;
-            for (unsigned long child : below)
+            for (unsigned long child : core_->ChildrenOf(id))
                 core_->Unlink(child, slot);
         }
     for (unsigned long id : ids)

@@ -22,8 +22,9 @@ class Core;
 }
 
 // An item as one flat block: the fixed part (whose first 28 bytes are the
-// item header) followed by its variable fields. Made by ItemMaker, returned
-// by DataBase::GetCopy; a copy is freed with NH_Heap::FreeMem.
+// item header, starting with the 16-bit type number) followed by its variable
+// fields. Made by ItemMaker, returned by DataBase::GetCopy; a copy is freed
+// with NH_Heap::FreeMem.
 struct BaseItem;
 
 // What the database knows about an item type.
@@ -85,6 +86,9 @@ public:
     unsigned long Update(unsigned long id, BaseItem const *item);
     // A heap copy of an item, freed with NH_Heap::FreeMem.
     BaseItem *GetCopy(unsigned long id) const;
+    // The type of a made or copied item, to store a copy as another type.
+    static short GetItemType(BaseItem const *item);
+    static void SetItemType(BaseItem *item, short type);
     void DeleteAll(short type);
 
     // Variable fields. GetVarData copies at most *size bytes into buffer and

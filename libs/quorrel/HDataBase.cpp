@@ -16,11 +16,7 @@ namespace {
 // sub-folders come after everything below them.
 void Collect(Core const &core, unsigned long folder, bool folders, bool recursive,
              std::vector<unsigned long> &out) {
-    auto list = core.children.find(folder);
-    if (list == core.children.end())
-        return;
-    std::vector<unsigned long> ids = list->second.ids;
-    for (unsigned long child : ids) {
+    for (unsigned long child : core.ChildrenOf(folder)) {
         bool isFolder = core.IsFolder(child);
         if (isFolder && recursive)
             Collect(core, child, folders, true, out);
@@ -221,17 +217,13 @@ int HDataBase::GetNumParent(unsigned long id, int which) const {
 
 unsigned long HDataBase::GetNumChildren(unsigned long folder) const {
     FolderSlot(folder);
-    auto list = core_->children.find(folder);
-    return list == core_->children.end() ? 0 : static_cast<unsigned long>(list->second.ids.size());
+    return core_->ChildCount(folder);
 }
 
 int HDataBase::HasChildren(unsigned long folder) const {
     FolderSlot(folder);
-    auto list = core_->children.find(folder);
-    if (list == core_->children.end())
-        return 0;
     short hierarchy = core_->Header(folder).type;
-    for (unsigned long child : list->second.ids)
+    for (unsigned long child = GetFirstChild(folder); child; child = core_->NextChild(folder, child))
         if (core_->IsFolder(child) || IsLeafAllowed(core_->Header(child).type, hierarchy))
             return 1;
     return 0;
@@ -239,10 +231,7 @@ int HDataBase::HasChildren(unsigned long folder) const {
 
 int HDataBase::HasFolderChildren(unsigned long folder) const {
     FolderSlot(folder);
-    auto list = core_->children.find(folder);
-    if (list == core_->children.end())
-        return 0;
-    for (unsigned long child : list->second.ids)
+    for (unsigned long child = GetFirstChild(folder); child; child = core_->NextChild(folder, child))
         if (core_->IsFolder(child))
             return 1;
     return 0;
@@ -251,17 +240,13 @@ int HDataBase::HasFolderChildren(unsigned long folder) const {
 unsigned long HDataBase::GetFirstChild(unsigned long folder) const {
     FolderSlot(folder);
     auto list = core_->children.find(folder);
-    return list == core_->children.end() || list->second.ids.empty() ? 0 : list->second.ids.front();
+    return list == core_->children.end() ? 0 : list->second.first;
 }
 
 unsigned long HDataBase::GetNextChild(unsigned long folder, unsigned long child) const {
     FolderSlot(folder);
-    auto list = core_->children.find(folder);
-    if (list == core_->children.end())
-        return 0;
-    std::vector<unsigned long> const &ids = list->second.ids;
-    auto at = std::find(ids.begin(), ids.end(), child);
-    return at == ids.end() || at + 1 == ids.end() ? 0 : *(at + 1);
+    core_->CheckItem(child);
+    return core_->NextChild(folder, child);
 }
 
 unsigned long HDataBase::ForEachItem(unsigned long folder, ItemVisitor visit, void *context, int recursive) {

@@ -46,7 +46,7 @@ public:
     // How many folders lie above the item.
     int GetNumParent(unsigned long id, int which) const;
 
-    // Children in the order they were linked.
+    // Children in the order they were linked (in id order after a reopen).
     unsigned long GetNumChildren(unsigned long folder) const;
     int HasChildren(unsigned long folder) const;         // sub-folders or items shown as leaves
     int HasFolderChildren(unsigned long folder) const;

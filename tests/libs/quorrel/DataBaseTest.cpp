@@ -183,8 +183,14 @@ TEST(QuorrelDataBase, ManyCommitsKeepTheFileSmallAndTheStateWhole) {
     unsigned long id;
     {
         DataBase db(path.c_str(), kId, 1, 4096);
-        short type = db.RegisterType("T", 0);
+        short type = db.RegisterType("T", 0), bulk = db.RegisterType("Bulk", 0);
         id = AddEntry(db, type, 0, "counter");
+        {
+            DataBase::Batch batch(db);
+            for (int i = 0; i < 5000; ++i)
+                AddEntry(db, bulk, i, "bulk");
+        }
+        db.DeleteAll(bulk);
         for (unsigned long i = 1; i <= 400; ++i) {
             SetField32(db, id, 28, i);
             db.UpdateVarData(id, 5, std::string(3000, char('a' + i % 26)).data(), 3000);   // commits
@@ -196,6 +202,8 @@ TEST(QuorrelDataBase, ManyCommitsKeepTheFileSmallAndTheStateWhole) {
     DataBase db(path.c_str(), kId, 0, 4096);
     EXPECT_EQ(400u, Field32(db, id, 28));
     EXPECT_EQ(std::string(3000, char('a' + 400 % 26)), VarText(db, id, 5));
+    // the space of the erased items at the end of the block was given back
+    EXPECT_EQ(id + 40, AddEntry(db, db.FindType("Bulk"), 1, "after"));
 }
 
 TEST(QuorrelDataBase, BadFilesRaiseAndAreLeftAlone) {

@@ -153,6 +153,8 @@ TEST(QuorrelHierarchy, UpdateKeepsTheTargetsLinks) {
     target.SetParent(existing, cat);
 
     BaseItem *copy = source.GetCopy(from);
+    EXPECT_EQ(source.wave, DataBase::GetItemType(copy));
+    DataBase::SetItemType(copy, target.wave);
     unsigned long sourceParent;
     std::memcpy(&sourceParent, reinterpret_cast<char *>(copy) + 28, 4);
     EXPECT_EQ(source.GetItemParent(from, 0), sourceParent);   // the copy carries the source's links
