@@ -271,3 +271,30 @@ TEST(QuorrelDataBase, ReadOnlyAndBusyFiles) {
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+TEST(QuorrelDataBase, AGrowingBlockMovesButIdsAndContentsStay) {
+    struct Watched : DataBase {
+        using DataBase::DataBase;
+        void OnMove(char const *oldBase, char *newBase) override {
+            ++moves;
+            EXPECT_NE(oldBase, newBase);
+        }
+        int moves = 0;
+    };
+    testsupport::TempDir dir;
+    Watched db(dir.File("grow.dat").c_str(), kId, 1, 4096);
+    short type = db.RegisterType("Big", 0);
+    char *before = db.GetItemBase();
+    std::vector<unsigned long> ids;
+    DataBase::Batch batch(db);
+    for (unsigned long i = 0; i < 300; ++i) {   // about 19 MB of fixed parts
+        ItemMaker maker(type, 65000, nullptr);
+        std::memcpy(maker.GetFixed() + 64000, &i, 4);
+        ids.push_back(db.Add(maker));
+    }
+    batch.End();
+    EXPECT_EQ(1, db.moves);
+    EXPECT_NE(before, db.GetItemBase());
+    for (unsigned long i = 0; i < ids.size(); ++i)
+        ASSERT_EQ(i, Field32(db, ids[i], 64000));
+}

@@ -266,5 +266,8 @@ TEST(QuorrelHierarchy, LargeFoldersFindByNameAfterRenamesAndRemovals) {
     EXPECT_EQ(0u, db.FindItem(folder, "file11.wav"));
     EXPECT_EQ(f11, db.FindItem(other, "file11.wav"));
     EXPECT_EQ(2998u, db.GetNumChildren(folder));
+    std::vector<unsigned long> left = Children(db, folder);
+    EXPECT_EQ(2998u, left.size());
+    EXPECT_EQ(0, std::count(left.begin(), left.end(), f9) + std::count(left.begin(), left.end(), f11));
     EXPECT_EQ(2999u, Field32(db, db.FindItem(folder, "file2999.wav"), 56));
 }
