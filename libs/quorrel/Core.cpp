@@ -269,6 +269,8 @@ bool Core::FindField(unsigned long id, short field, unsigned long &offset, unsig
         unsigned long length;
         std::memcpy(&number, arena.data() + pos, 2);
         std::memcpy(&length, arena.data() + pos + 2, 4);
+        if (length > end - pos - 6)
+            break;   // a damaged list ends here
         if (number == field) {
             offset = pos + 6;
             size = length;
@@ -296,6 +298,8 @@ void Core::SetField(unsigned long id, short field, void const *data, unsigned lo
         unsigned long length;
         std::memcpy(&number, arena.data() + pos, 2);
         std::memcpy(&length, arena.data() + pos + 2, 4);
+        if (length > end - pos - 6)
+            break;   // a damaged list ends here
         if (number != field)
             blob.append(arena.data() + pos, 6 + length);
         else if (!remove && !placed)

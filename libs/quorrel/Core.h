@@ -1,6 +1,15 @@
 // The state of an open database: the item block, the variable-field arena,
 // the type table and the in-memory indexes of the hierarchies; and how that
 // state is written to and read from the StoreFile.
+//
+// A snapshot payload is the block size, arena size and table size followed
+// by the three. A delta payload is the new block size, the arena size before
+// it, the bytes appended to the arena, the table size (all ones: unchanged)
+// and a count of block patches (offset, length, bytes), then the patches, the
+// arena bytes and the table. The arena only grows between snapshots; a
+// snapshot drops its garbage and the free slots at the end of the block.
+// The hierarchy indexes are not stored: they are rebuilt from the links in
+// the item headers when the file is opened.
 #pragma once
 
 #include <map>

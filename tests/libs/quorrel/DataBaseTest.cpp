@@ -298,3 +298,35 @@ TEST(QuorrelDataBase, AGrowingBlockMovesButIdsAndContentsStay) {
     for (unsigned long i = 0; i < ids.size(); ++i)
         ASSERT_EQ(i, Field32(db, ids[i], 64000));
 }
+
+// What a crash can leave: a commit slot torn half-way, or a record written
+// past the committed end. Either way the file opens with the previous state
+// and takes the next commit.
+TEST(QuorrelDataBase, TornSlotsAndUncommittedTailsGiveThePreviousState) {
+    testsupport::TempDir dir;
+    std::string path = dir.File("torn.dat");
+    unsigned long a, b;
+    {
+        DataBase db(path.c_str(), kId, 1, 4096);
+        short type = db.RegisterType("T", 0);
+        a = AddEntry(db, type, 1, "a");
+        b = AddEntry(db, type, 2, "b");
+    }
+    std::string bytes = testsupport::ReadBytes(path);
+    unsigned long gen0, gen1;
+    std::memcpy(&gen0, &bytes[12], 4);
+    std::memcpy(&gen1, &bytes[512 + 12], 4);
+    size_t newest = gen0 > gen1 ? 0 : 512;
+    std::string torn = bytes;
+    std::fill(torn.begin() + newest + 40, torn.begin() + newest + 96, '\0');
+    testsupport::WriteBytes(path, torn + std::string(300, '\x5A'));
+    {
+        DataBase db(path.c_str(), kId, 0, 4096);
+        EXPECT_TRUE(db.IsItem(a));
+        EXPECT_FALSE(db.IsItem(b));
+        EXPECT_EQ(b, AddEntry(db, db.FindType("T"), 3, "c"));
+    }
+    DataBase db(path.c_str(), kId, 0, 4096);
+    EXPECT_EQ(3u, Field32(db, b, 28));
+    EXPECT_EQ("c", VarText(db, b, 1));
+}
