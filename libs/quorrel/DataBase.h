@@ -29,7 +29,7 @@ struct BaseItem;
 
 // What the database knows about an item type.
 struct ItemTypeInfo {
-    char const *name;
+    char const *name;       // valid until the next registration
     unsigned short flags;   // as given to RegisterType
     unsigned long count;    // items of the type
 };
@@ -45,7 +45,7 @@ public:
         maxHierarchies = 6,
         nameField = 1,           // the variable field that names items and folders
     };
-    // Bits of the open mode.
+    // Bits of the open mode (other bits are accepted and ignored).
     enum { createIfMissing = 1 };
     // Bits of the state word; 0 when the database can be changed.
     enum { stateReadOnly = 1, stateFailed = 2 };

@@ -271,3 +271,24 @@ TEST(QuorrelHierarchy, LargeFoldersFindByNameAfterRenamesAndRemovals) {
     EXPECT_EQ(0, std::count(left.begin(), left.end(), f9) + std::count(left.begin(), left.end(), f11));
     EXPECT_EQ(2999u, Field32(db, db.FindItem(folder, "file2999.wav"), 56));
 }
+
+TEST(QuorrelHierarchy, DefaultHooksLinkEveryTypeAndCountSelectorsInRegistrationOrder) {
+    testsupport::TempDir dir;
+    HDataBase db(dir.File("plain.dba").c_str(), kId, 1, 4096);
+    short first = db.RegisterHierarchy("First"), second = db.RegisterHierarchy("Second");
+    short type = db.RegisterType("Thing", 0);
+    EXPECT_EQ(second, db.RegisterHierarchy("Second"));
+    EXPECT_NE("<none>", FailureOf([&] { db.RegisterType("First", 0); }));
+    EXPECT_NE("<none>", FailureOf([&] { db.RegisterHierarchy("Thing"); }));
+    unsigned long a = db.CreateFolder(first, 0, "A"), b = db.CreateFolder(second, 0, "B");
+    EXPECT_EQ(a, db.GetFirstItemInHierarchy(first));
+    EXPECT_EQ(52, db.GetClientDataOffset(type));
+    ItemMaker maker(type, 60, nullptr);
+    unsigned long id = db.Add(maker);
+    db.SetParent(id, b);
+    EXPECT_EQ(0u, db.GetItemParent(id, 0));
+    EXPECT_EQ(b, db.GetItemParent(id, 1));
+    EXPECT_EQ(1, db.HasChildren(b));
+    EXPECT_NE("<none>", FailureOf([&] { db.CreateFolder(second, a, "cross"); }));
+    EXPECT_NE("<none>", FailureOf([&] { db.Add(ItemMaker(type, 40, nullptr)); }));   // too short for the links
+}
