@@ -1,7 +1,22 @@
 // Private to the library: the ordered searches shared by arrays and lists.
 #pragma once
 
+#include "Collections.h"
+
 namespace containers {
+
+// Elements compared in the container's compare mode: two with each other, or
+// one with the probe of a search.
+struct ElementOrder {
+    int mode;
+    int operator()(CollectionElement const *a, CollectionElement const *b) const { return a->Compare(*b, mode); }
+};
+
+struct ToProbe {
+    CollectionElement const &probe;
+    int mode;
+    int operator()(CollectionElement const *e) const { return e->Compare(probe, mode); }
+};
 
 // What a closest-value search looks for.
 enum Closest { kClosestSmaller, kClosestGreater, kEqualOrSmaller, kEqualOrGreater };
