@@ -6,7 +6,6 @@
 
 #include "ContainerSearch.h"
 #include "Malvane.h"
-#include "Randomizer.h"
 
 // ---- CellSequence ----
 
@@ -147,12 +146,7 @@ void CellSequence::Reverse() {
 }
 
 void CellSequence::Shuffle(int seed) {
-    Randomizer random(seed);
-    for (int i = 0; i < _count - 1; ++i) {
-        int j = static_cast<int>(random.Get(_count - i));
-        if (j != _count - 1 - i)
-            ExchangeCells(j, _count - 1 - i);
-    }
+    containers::Shuffle(_count, seed, [this](int i, int j) { ExchangeCells(i, j); });
 }
 
 void CellSequence::Sort(int (*compare)(void const *, void const *)) {

@@ -1,7 +1,9 @@
-// Private to the library: the ordered searches shared by arrays and lists.
+// Private to the library: the ordered searches and the shuffle shared by
+// arrays and lists.
 #pragma once
 
 #include "Collections.h"
+#include "Randomizer.h"
 
 namespace containers {
 
@@ -67,6 +69,18 @@ typename Cursor::ItemType FindExtreme(Cursor c, int wantGreatest, Order order, i
     if (index)
         *index = bestIndex;
     return best;
+}
+
+// Shuffles count places through exchange(i, j): a seed always gives the same
+// order, whichever container holds the places.
+template <class Exchange>
+void Shuffle(int count, int seed, Exchange exchange) {
+    Randomizer random(seed);
+    for (int i = count - 1; i > 0; --i) {
+        int j = static_cast<int>(random.Get(i + 1));
+        if (j != i)
+            exchange(j, i);
+    }
 }
 
 }  // namespace containers

@@ -5,7 +5,6 @@
 
 #include "ContainerSearch.h"
 #include "ListChain.h"
-#include "Randomizer.h"
 
 typedef containers::Chain<ListElement> Links;
 
@@ -180,11 +179,7 @@ void DoubleList::Shuffle(int seed) {
         return;
     std::vector<ListElement *> nodes;
     Links::Collect(_first, nodes);
-    Randomizer random(seed);
-    for (int i = 0; i < _count; ++i) {
-        int j = static_cast<int>(random.Get(_count - i));
-        std::swap(nodes[j], nodes[_count - 1 - i]);
-    }
+    containers::Shuffle(_count, seed, [&nodes](int i, int j) { std::swap(nodes[i], nodes[j]); });
     Links::Relink(_first, _last, nodes);
     Unsorted();
 }

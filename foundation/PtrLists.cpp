@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "ContainerSearch.h"
 #include "ListChain.h"
-#include "Randomizer.h"
 
 typedef containers::Chain<ListNode> Nodes;
 
@@ -186,11 +186,8 @@ void DoubleListOfPtr::Shuffle(int seed) {
         return;
     std::vector<ListNode *> nodes;
     Nodes::Collect(_first, nodes);
-    Randomizer random(seed);
-    for (int i = 0; i < _count; ++i) {
-        int j = static_cast<int>(random.Get(_count - i));
-        std::swap(nodes[j]->_item, nodes[_count - 1 - i]->_item);
-    }
+    // The items move, the nodes keep their places.
+    containers::Shuffle(_count, seed, [&nodes](int i, int j) { std::swap(nodes[i]->_item, nodes[j]->_item); });
     Unsorted();
 }
 
