@@ -146,7 +146,7 @@ void DoubleList::Split(DoubleList &tail, ListElement const &at) {
     Links::Cut(_first, _last, start, tail._first, tail._last);
     tail.SetFlag(kListSorted, HasFlag(kListSorted));
     tail._count = Links::Count(tail._first);
-    _count = Links::Count(_first);
+    _count -= tail._count;
 }
 
 void DoubleList::Swap(ListElement *a, ListElement *b) {

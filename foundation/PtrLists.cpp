@@ -148,7 +148,7 @@ void DoubleListOfPtr::Split(DoubleListOfPtr &tail, ListNode &at) {
     tail.Clear();
     Nodes::Cut(_first, _last, &at, tail._first, tail._last);
     tail._count = Nodes::Count(tail._first);
-    _count = Nodes::Count(_first);
+    _count -= tail._count;
     tail.SetFlag(kListSorted, HasFlag(kListSorted));
 }
 
