@@ -260,10 +260,12 @@ void *MultiFileBuffer::GetVirtualPointer(long fileOffset, int channel, int forwa
         bf.OnDataRequest(position, b, forward);
     } else if (ownBuffer) {
         bf.Flush(-1);
-        if (b.view)
+        // The flush moved the window and the channel's record on; an offset
+        // outside that window (writing that jumps) gets a window of its own.
+        if (b.view || position < b.fileOffset || position + item > b.fileOffset + b.validSize)
             bf.OnWriteBufferRequest(position, b);
         else
-            renew = 0;  // the flush moved the window and the channel's record on
+            renew = 0;
     } else {
         bf.OnWriteBufferRequest(position, b);
     }
@@ -459,6 +461,8 @@ void ClassicBufferedFile::OnWriteBufferRequest(long fileOffset, MultiFileBuffer:
     // where it stands, so bytes already written are not written over.
     long begin = startOffset_ + AlignedOffset(fileOffset, 1);
     b.fileOffset = begin;
+    if (b.staging && b.stagingCount > 0)  // what an earlier window staged goes first
+        GetDiskFile().WriteCache(b.stagingFileOffset, b.staging, writeBlockSize_, b.stagingValidStart, b.stagingCount);
     if (!b.staging)
         b.staging = AllocatePages(writeBlockSize_);
     b.stagingFileOffset = RoundDown(begin, writeBlockSize_);

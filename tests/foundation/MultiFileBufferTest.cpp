@@ -208,3 +208,24 @@ TEST(MultiFileBuffer, PartialFlushWritesTheStagedBytes) {
     file.Read(all, 6, 1, nullptr);
     EXPECT_EQ(0, memcmp(all, "xyzuvw", 6));
 }
+
+TEST(MultiFileBuffer, WritingThatJumpsGetsAWindowOfItsOwn) {
+    TempDir dir;
+    std::string path = dir.File("j.bin");
+    WriteBytes(path, std::string(300000, '.'));
+    File file(path.c_str(), File::kReadWrite);
+    MultiFileBuffer m(1, 1, MultiFileBuffer::kWriting);
+    ClassicBufferedFile::Register(m, 0, file, 0, 0, 1, 1, 4096, 1);
+    char *p = static_cast<char *>(m.GetVirtualPointer(200000, 0));
+    memcpy(p, "late", 4);
+    p = static_cast<char *>(m.GetVirtualPointer(10, 0));  // back again: out of the window
+    ASSERT_EQ(10, m.VirtualPointerToFileOffset(p, 0));
+    ASSERT_GE(m.GetAvailableBytesFromVirtualPointer(p, 0), 5);
+    memcpy(p, "early", 5);
+    m.ValidateWriting(15, -1, 0, 0);
+    m.Reset();
+    std::string bytes = ReadBytes(path);
+    EXPECT_EQ("early", bytes.substr(10, 5));
+    EXPECT_EQ("late", bytes.substr(200000, 4));
+    EXPECT_EQ(std::string(10, '.'), bytes.substr(0, 10));
+}

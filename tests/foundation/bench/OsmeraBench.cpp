@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -22,8 +23,9 @@ double Now() {
 }
 
 unsigned long Sum(unsigned long const *words, long count, unsigned long sum) {
+    // order-sensitive, so a reader that delivers the right words in the wrong place shows
     for (long i = 0; i < count; ++i)
-        sum += words[i];
+        sum = ((sum << 1) | (sum >> 31)) + words[i];
     return sum;
 }
 
@@ -56,7 +58,9 @@ int main(int argc, char **argv) {
     else
         GetTempPathA(sizeof folder, folder);
     char path[MAX_PATH];
-    std::snprintf(path, sizeof path, "%s\\OsmeraBench.dat", folder);
+    size_t length = std::strlen(folder);
+    std::snprintf(path, sizeof path, "%s%sOsmeraBench.dat", folder,
+                  length && folder[length - 1] == '\\' ? "" : "\\");
     long const size = megabytes * 1048576;
     try {
         {
