@@ -106,7 +106,13 @@ ExceptionThrower &ExceptionThrower::operator=(ExceptionThrower const &other) {
 void ExceptionThrower::Deliver(Exception const &e) {
     if (threadId_ == 0xFFFFFFFFUL && window_ == 0)
         throw Exception(e);
-    Exception *copy = new (std::nothrow) Exception(e);
+    // A copy that cannot be made travels as a null LPARAM: posting never throws.
+    Exception *copy = nullptr;
+    try {
+        copy = new Exception(e);
+    } catch (...) {
+        copy = nullptr;
+    }
     BOOL posted = threadId_ != 0xFFFFFFFFUL
                       ? PostThreadMessageA(threadId_, WM_POSTED_EXCEPTION, 0, reinterpret_cast<LPARAM>(copy))
                       : PostMessageA(reinterpret_cast<HWND>(window_), WM_POSTED_EXCEPTION, 0,

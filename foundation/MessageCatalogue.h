@@ -4,9 +4,8 @@
 #pragma once
 
 #include "OsmeraDefs.h"
+#include "Strings.h"
 
-class String;
-class SubString;
 struct HINSTANCE__;
 
 // Registers the language module (a later call replaces it).

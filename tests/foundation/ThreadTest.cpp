@@ -1,6 +1,7 @@
 #include "CriticalSection.h"
 #include "Exception.h"
 #include "InterThreadMessage.h"
+#include "Strings.h"
 #include "Thread.h"
 #include "ThreadEvent.h"
 #include "Timer.h"
@@ -169,20 +170,40 @@ TEST(Thread, StopFlagEndsMainLoop) {
 
 class Thrower : public Thread {
 public:
-    unsigned long MainLoop() override { throw 42; }
+    explicit Thrower(bool library) : library_(library) {}
+    unsigned long MainLoop() override {
+        if (library_)
+            ExceptionThrower(0).SetAndThrow("worker failed", "take.wav", 9);
+        throw 42;
+    }
+
+private:
+    bool library_;
 };
 
-TEST(Thread, ExceptionInBodyDoesNotEscape) {
-    Thrower t;
-    t.Run(&t);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(t.GetThreadHandle(), 5000));
-    DWORD code = 0;
-    GetExitCodeThread(t.GetThreadHandle(), &code);
-    EXPECT_EQ(0xFFFFFFFFu, code);
-    // The failure was posted to this (the loader) thread: take it off the queue.
+TEST(Thread, ExceptionInBodyIsPostedNotThrown) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 1124, 1124, PM_REMOVE))
-        delete reinterpret_cast<Exception *>(msg.lParam);
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // this (the loader) thread gets its queue
+    struct Row {
+        bool library;
+        char const *text;
+        char const *second;
+    } const rows[] = {{true, "worker failed", "take.wav"}, {false, "Unexpected failure in a worker thread", ""}};
+    for (Row const &r : rows) {
+        SCOPED_TRACE(r.text);
+        Thrower t(r.library);
+        t.Run(&t);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(t.GetThreadHandle(), 5000));
+        DWORD code = 0;
+        GetExitCodeThread(t.GetThreadHandle(), &code);
+        EXPECT_EQ(0xFFFFFFFFu, code);
+        ASSERT_TRUE(PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 1124, 1124, PM_REMOVE));
+        Exception *e = reinterpret_cast<Exception *>(msg.lParam);
+        ASSERT_NE(nullptr, e);
+        EXPECT_STREQ(r.text, e->GetText().c_str());
+        EXPECT_STREQ(r.second, e->GetSecondText().c_str());
+        delete e;
+    }
 }
 
 // Reads the id of the thread behind a handle, on a thread of its own.
