@@ -202,11 +202,11 @@ Config::Config(Config const &other)
 Config &Config::operator=(Config const &other) {
     if (this == &other)
         return *this;
+    root_.DeleteChildList();  // released with the hooks they were made with
     mode_ = other.mode_;
     autoCreate_ = other.autoCreate_;
     copyHook_ = other.copyHook_;
     releaseHook_ = other.releaseHook_;
-    root_.DeleteChildList();
     root_.MakeChildList();
     root_.name_ = other.root_.name_;
     root_.text_ = other.root_.text_;
