@@ -306,8 +306,13 @@ ConfigKey *Config::MoveAbsolute(char const *path) {
         current_ = &root_;
     List<StringItem<ListElement>> parts;
     ExplodeString(parts, path, "\\", 1);
-    for (StringItem<ListElement> *part = parts.GetFirst(); part; part = parts.GetNext(part))
-        MoveDown(*part, 0);
+    // A part that cannot be entered ends the walk: the rest would be looked
+    // for in the wrong group.
+    for (StringItem<ListElement> *part = parts.GetFirst(); part; part = parts.GetNext(part)) {
+        ConfigKey *before = current_;
+        if (MoveDown(*part, 0) == before)
+            break;
+    }
     return current_;
 }
 

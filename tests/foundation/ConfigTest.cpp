@@ -214,6 +214,7 @@ TEST(Config, Navigation) {
     EXPECT_EQ(b, c.MoveAbsolute("\\A\\B\\Absent"));
     c.SetValue(1, "stillAllowed");  // values are made whatever the flag says
     EXPECT_EQ(1, c.ExistValue("stillAllowed"));
+    EXPECT_EQ(b->GetParent(), c.MoveAbsolute("\\A\\Absent\\B"));  // not A\\B
 
     // deleting a group that holds the cursor moves the cursor to its parent
     c.MoveAbsolute("\\A\\B\\X");
