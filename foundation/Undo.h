@@ -84,6 +84,8 @@ public:
 
 protected:
     explicit AUndoable(int maximum = 2147483647);
+    // Copies take clones of the steps (CreateClone); a step class that
+    // cannot clone itself is left out of the copy.
     AUndoable(AUndoable const &other);
     AUndoable &operator=(AUndoable const &other);
 

@@ -125,26 +125,32 @@ TEST(Thread, SuspendResumeCounts) {
 // A body that deletes its own object when it returns.
 class SelfDeleting : public Thread {
 public:
-    explicit SelfDeleting(volatile long &count) : count_(count) { SetAsAutoDestructible(); }
-    ~SelfDeleting() override { InterlockedIncrement(&count_); }
+    SelfDeleting(volatile long &deleted, volatile long &complete) : deleted_(deleted), complete_(complete) {
+        SetAsAutoDestructible();
+    }
+    ~SelfDeleting() override { InterlockedIncrement(&deleted_); }
     unsigned long MainLoop() override {
         // The object is complete when the body starts.
-        return GetThreadHandle() && GetThreadId() == GetCurrentThreadId() ? 0 : 1;
+        if (GetThreadHandle() && GetThreadId() == GetCurrentThreadId())
+            InterlockedIncrement(&complete_);
+        return 0;
     }
 
 private:
-    volatile long &count_;
+    volatile long &deleted_;
+    volatile long &complete_;
 };
 
 TEST(Thread, SelfDeletingThousandTimes) {
-    volatile long deleted = 0;
+    volatile long deleted = 0, complete = 0;
     for (int i = 0; i < 1000; ++i) {
-        SelfDeleting *t = new SelfDeleting(deleted);
+        SelfDeleting *t = new SelfDeleting(deleted, complete);
         t->Run(t, i % 2 ? THREAD_PRIORITY_ABOVE_NORMAL : 0, 0);
     }
     for (int i = 0; i < 1000 && deleted < 1000; ++i)
         Sleep(10);
     EXPECT_EQ(1000, deleted);
+    EXPECT_EQ(1000, complete);
 }
 
 class Looper : public Thread {
@@ -166,6 +172,47 @@ TEST(Thread, StopFlagEndsMainLoop) {
     l.SetStopFlag();
     l.WaitForEnd();
     EXPECT_EQ(nullptr, l.GetThreadHandle());
+}
+
+// Runs until killed, once it has said that it runs.
+class Endless : public Thread {
+public:
+    unsigned long MainLoop() override {
+        running.SetTrue();
+        for (;;)
+            Sleep(1);
+    }
+    ThreadEvent running;
+};
+
+DWORD WINAPI SleepBriefly(void *) {
+    Sleep(20);
+    return 4;
+}
+
+TEST(Thread, WrapsAndTerminates) {
+    DWORD id = 0;
+    HANDLE raw = CreateThread(nullptr, 0, SleepBriefly, nullptr, 0, &id);
+    {
+        Thread wrapped(raw, id, "raw");
+        EXPECT_EQ(0, wrapped.IsAutoDeathActive());
+        EXPECT_STREQ("raw", wrapped.GetName());
+        wrapped.SetAutoDeathMode(1);
+    }  // waited for and closed by the wrapper
+    Endless endless;
+    endless.Run(&endless);
+    ASSERT_EQ(1, endless.running.WaitForIt(5000));
+    HANDLE watch = nullptr;
+    DuplicateHandle(GetCurrentProcess(), endless.GetThreadHandle(), GetCurrentProcess(), &watch, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    endless.Terminate(5);
+    EXPECT_EQ(nullptr, endless.GetThreadHandle());
+    EXPECT_EQ(0, endless.IsTerminated()) << "no handle held any more";
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(watch, 5000));
+    DWORD code = 0;
+    GetExitCodeThread(watch, &code);
+    EXPECT_EQ(5u, code);
+    CloseHandle(watch);
 }
 
 class Thrower : public Thread {
