@@ -304,6 +304,61 @@ TEST(FileSelector, DrivesTheOpenDialog) {
     EXPECT_EQ(0, FileSelection::IsThreadHookInstalled());
 }
 
+// Picks the second recent folder in the combo box, then, once the dialog has
+// gone there, accepts the name that was typed before.
+struct Recent {
+    std::string typed;
+    char folderAfter[MAX_PATH] = "";
+    char nameAfter[MAX_PATH] = "";
+};
+
+enum { WM_PICK = WM_APP + 18, WM_ACCEPT = WM_APP + 19 };
+
+UINT_PTR RecentHook(FileSelectorInfo *info, HWND child, UINT message, WPARAM, LPARAM lParam) {
+    Recent &r = *reinterpret_cast<Recent *>(info->callerData[0]);
+    HWND dialog = GetParent(child);
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR *>(lParam)->code == CDN_INITDONE) {
+        PostMessageA(child, WM_PICK, 0, 0);
+    } else if (message == WM_PICK) {
+        SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(r.typed.c_str()));
+        SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(r.typed.c_str()));
+        HWND combo = GetDlgItem(child, 501);
+        SendMessageA(combo, CB_SETCURSEL, 1, 0);
+        SendMessageA(child, WM_COMMAND, MAKEWPARAM(501, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        PostMessageA(child, WM_ACCEPT, 0, 0);
+    } else if (message == WM_ACCEPT) {
+        GetDlgItemTextA(child, 502, r.folderAfter, sizeof r.folderAfter);
+        if (!GetDlgItemTextA(dialog, edt1, r.nameAfter, sizeof r.nameAfter))
+            GetDlgItemTextA(dialog, cmb13, r.nameAfter, sizeof r.nameAfter);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    }
+    return 0;
+}
+
+TEST(FileSelector, RecentFolderComboSendsTheDialogThere) {
+    TempDir start, other;
+    WriteBytes(other.File("kick.wav"), "RIFF");
+    RecentList recent((start.Path() + ";" + other.Path()).c_str());
+    Recent r;
+    r.typed = "kick.wav";
+    FileSelectorInfo info;
+    info.templateId = 7133;
+    info.hook = RecentHook;
+    info.callerData[0] = reinterpret_cast<unsigned long>(&r);
+    info.initialFolder = start.Path().c_str();
+    int chosen;
+    {
+        Watchdog watchdog(20);
+        chosen = UserSelectsFile(info);
+        EXPECT_FALSE(watchdog.Fired());
+    }
+    EXPECT_STREQ("kick.wav", r.nameAfter);  // the typed name came back
+    std::string leaf = other.Path().substr(other.Path().rfind('\\'));
+    EXPECT_NE(std::string::npos, std::string(r.folderAfter).find(leaf)) << r.folderAfter;
+    ASSERT_EQ(1, chosen) << info.dialogError;
+    EXPECT_EQ(0, lstrcmpiA(other.File("kick.wav").c_str(), info.selectedFiles.GetFirst()->c_str()));
+}
+
 TEST(FileSelector, CallerHookRunsWithoutTemplate) {
     TempDir dir;
     Drive d;  // no name: the hook cancels
