@@ -46,8 +46,6 @@ String BuildKeyName(char const *name, int index) {
     return built;
 }
 
-inline ConfigKey *NextKey(ConfigKey const *key) { return key->GetNext(); }
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
