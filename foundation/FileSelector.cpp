@@ -408,6 +408,8 @@ void OnDestroy(SelectorState *state, HWND dialog) {
 FileSelectorInfo *HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND dialog = GetParent(child);
     if (message == WM_INITDIALOG) {
+        if (!lParam)
+            return nullptr;
         OnInitDialog(child, reinterpret_cast<OPENFILENAMEA *>(lParam));
         return StateOf(dialog) ? StateOf(dialog)->info : nullptr;
     }
