@@ -18,13 +18,19 @@ public:
     // Closes the list of variable fields; nothing may be appended afterwards.
     void AppendVarStop();
 
-    // The fixed part, to fill the caller's fields (valid until the next append).
-    char *GetFixed() const { return block_; }
-    BaseItem const *GetItem() const { return reinterpret_cast<BaseItem const *>(block_); }
+    // The fixed part, to fill the caller's fields; it stays where it is while
+    // fields are appended.
+    char *GetFixed() const { return fixed_; }
+    // The item as one block: the fixed part as it is now, then the fields.
+    // Valid until the next call or append.
+    BaseItem const *GetItem() const;
     operator BaseItem const *() const { return GetItem(); }
 
 private:
-    char *block_;
-    unsigned long size_;
+    char *fixed_;
+    unsigned short fixedSize_;
+    char *fields_;
+    unsigned long fieldsSize_;
+    mutable char *item_;
     bool stopped_;
 };

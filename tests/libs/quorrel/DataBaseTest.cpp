@@ -330,3 +330,25 @@ TEST(QuorrelDataBase, TornSlotsAndUncommittedTailsGiveThePreviousState) {
     EXPECT_EQ(3u, Field32(db, b, 28));
     EXPECT_EQ("c", VarText(db, b, 1));
 }
+
+// A caller fills the fixed part through GetFixed and may append the fields
+// first: the fixed part must not move under it.
+TEST(QuorrelDataBase, TheMadeFixedPartStaysInPlaceWhileFieldsAreAppended) {
+    testsupport::TempDir dir;
+    DataBase db(dir.File("maker.dat").c_str(), kId, 1, 4096);
+    short type = db.RegisterType("T", 0);
+    ItemMaker maker(type, 40, nullptr);
+    char *fixed = maker.GetFixed();
+    std::string big(1 << 20, 'b');
+    maker.AppendVarString(1, "name");
+    maker.AppendVarData(5, big.data(), static_cast<unsigned long>(big.size()));
+    maker.AppendVarStop();
+    EXPECT_EQ(fixed, maker.GetFixed());
+    unsigned long value = 4711;
+    std::memcpy(fixed + 36, &value, 4);
+    unsigned long id = db.Add(maker);
+    EXPECT_EQ(4711u, Field32(db, id, 36));
+    EXPECT_EQ("name", VarText(db, id, 1));
+    EXPECT_EQ(big, VarText(db, id, 5));
+    EXPECT_EQ(id + 40, db.Add(maker));   // the same maker stores the same item again
+}
