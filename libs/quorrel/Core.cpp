@@ -260,8 +260,11 @@ unsigned long Core::NextItem(unsigned long after, short type) const {
     return 0;
 }
 
-// A blob of variable fields: per field a 16-bit number, a 32-bit length and the bytes.
-bool Core::FindField(unsigned long id, short field, unsigned long &offset, unsigned long &size) const {
+// A blob of variable fields: per field a 16-bit number, a 32-bit length and
+// the bytes. Calls visit(number, offset of the field's entry, length) for each
+// until it returns true; a damaged list ends at the damage.
+template <class Visit>
+void Core::EachField(unsigned long id, Visit visit) const {
     ItemHeader const &h = Header(id);
     unsigned long pos = h.varOffset, end = h.varOffset + h.varLength;
     while (pos + 6 <= end) {
@@ -269,44 +272,43 @@ bool Core::FindField(unsigned long id, short field, unsigned long &offset, unsig
         unsigned long length;
         std::memcpy(&number, arena.data() + pos, 2);
         std::memcpy(&length, arena.data() + pos + 2, 4);
-        if (length > end - pos - 6)
-            break;   // a damaged list ends here
-        if (number == field) {
-            offset = pos + 6;
-            size = length;
-            return true;
-        }
+        if (length > end - pos - 6 || visit(number, pos, length))
+            return;
         pos += 6 + length;
     }
-    return false;
+}
+
+bool Core::FindField(unsigned long id, short field, unsigned long &offset, unsigned long &size) const {
+    bool found = false;
+    EachField(id, [&](short number, unsigned long at, unsigned long length) {
+        if (number == field) {
+            offset = at + 6;
+            size = length;
+            found = true;
+        }
+        return found;
+    });
+    return found;
 }
 
 void Core::SetField(unsigned long id, short field, void const *data, unsigned long size, bool remove) {
-    ItemHeader const &h = Header(id);
     std::string blob;
-    blob.reserve(h.varLength + size + 6);
-    unsigned long pos = h.varOffset, end = h.varOffset + h.varLength;
-    bool placed = false;
+    blob.reserve(Header(id).varLength + size + 6);
+    bool placed = remove;
     auto append = [&]() {
         blob.append(reinterpret_cast<char const *>(&field), 2);
         blob.append(reinterpret_cast<char const *>(&size), 4);
         blob.append(static_cast<char const *>(data), size);
         placed = true;
     };
-    while (pos + 6 <= end) {
-        short number;
-        unsigned long length;
-        std::memcpy(&number, arena.data() + pos, 2);
-        std::memcpy(&length, arena.data() + pos + 2, 4);
-        if (length > end - pos - 6)
-            break;   // a damaged list ends here
+    EachField(id, [&](short number, unsigned long at, unsigned long length) {
         if (number != field)
-            blob.append(arena.data() + pos, 6 + length);
-        else if (!remove && !placed)
+            blob.append(arena.data() + at, 6 + length);
+        else if (!placed)
             append();
-        pos += 6 + length;
-    }
-    if (!remove && !placed)
+        return false;
+    });
+    if (!placed)
         append();
     bool renames = field == DataBase::nameField;
     if (renames)
@@ -351,10 +353,8 @@ void Core::Link(unsigned long id, int slot, unsigned long parent) {
         list.first = id;
     list.last = id;
     ++list.count;
-    if (list.hashed) {
-        std::string name = Name(id);
-        list.byName.emplace(FoldName(name.data(), name.size()), id);
-    }
+    if (list.hashed)
+        list.byName.emplace(NameKey(id), id);
 }
 
 void Core::Unlink(unsigned long id, int slot) {
@@ -374,45 +374,44 @@ void Core::Unlink(unsigned long id, int slot) {
     (previous ? siblings[slot][previous].next : list.first) = next;
     (next ? siblings[slot][next].previous : list.last) = previous;
     --list.count;
-    if (list.hashed) {
-        std::string name = Name(id);
-        auto range = list.byName.equal_range(FoldName(name.data(), name.size()));
-        for (auto it = range.first; it != range.second; ++it)
-            if (it->second == id) {
-                list.byName.erase(it);
-                break;
-            }
+    if (list.hashed)
+        DropName(list, NameKey(id), id);
+}
+
+std::string Core::NameKey(unsigned long id) const {
+    std::string name = Name(id);
+    return FoldName(name.data(), name.size());
+}
+
+void Core::DropName(ChildList &list, std::string const &key, unsigned long id) {
+    auto range = list.byName.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second == id) {
+            list.byName.erase(it);
+            return;
+        }
+}
+
+// Calls fn(list) for each hashed folder list the item is filed in.
+template <class Fn>
+void Core::EachHashedParent(unsigned long id, Fn fn) {
+    if (!(Header(id).flags & kLinked))
+        return;
+    for (int slot = 0; slot < DataBase::maxHierarchies; ++slot) {
+        auto list = children.find(Links(id)[slot]);
+        if (Links(id)[slot] != 0 && list != children.end() && list->second.hashed)
+            fn(list->second);
     }
 }
 
 void Core::ForgetName(unsigned long id) {
-    if (!(Header(id).flags & kLinked))
-        return;
-    std::string name = Name(id);
-    std::string key = FoldName(name.data(), name.size());
-    for (int slot = 0; slot < DataBase::maxHierarchies; ++slot) {
-        auto list = children.find(Links(id)[slot]);
-        if (Links(id)[slot] == 0 || list == children.end() || !list->second.hashed)
-            continue;
-        auto range = list->second.byName.equal_range(key);
-        for (auto it = range.first; it != range.second; ++it)
-            if (it->second == id) {
-                list->second.byName.erase(it);
-                break;
-            }
-    }
+    std::string key = NameKey(id);
+    EachHashedParent(id, [&](ChildList &list) { DropName(list, key, id); });
 }
 
 void Core::LearnName(unsigned long id) {
-    if (!(Header(id).flags & kLinked))
-        return;
-    std::string name = Name(id);
-    std::string key = FoldName(name.data(), name.size());
-    for (int slot = 0; slot < DataBase::maxHierarchies; ++slot) {
-        auto list = children.find(Links(id)[slot]);
-        if (Links(id)[slot] != 0 && list != children.end() && list->second.hashed)
-            list->second.byName.emplace(key, id);
-    }
+    std::string key = NameKey(id);
+    EachHashedParent(id, [&](ChildList &list) { list.byName.emplace(key, id); });
 }
 
 std::vector<unsigned long> Core::ChildrenOf(unsigned long folder) const {
@@ -441,10 +440,8 @@ ChildList &Core::HashedChildren(unsigned long folder) const {
     ChildList &list = const_cast<Core *>(this)->children[folder];
     if (!list.hashed) {
         list.byName.reserve(list.count * 2);
-        for (unsigned long child : ChildrenOf(folder)) {
-            std::string name = Name(child);
-            list.byName.emplace(FoldName(name.data(), name.size()), child);
-        }
+        for (unsigned long child : ChildrenOf(folder))
+            list.byName.emplace(NameKey(child), child);
         list.hashed = true;
     }
     return list;
@@ -457,11 +454,9 @@ unsigned long Core::FindChild(unsigned long folder, char const *name, int kind) 
     std::string key = FoldName(name, static_cast<unsigned long>(std::strlen(name)));
     auto wanted = [&](unsigned long child) { return kind == 0 || IsFolder(child) == (kind == 1); };
     if (found->second.count <= kLinearLookup && !found->second.hashed) {
-        for (unsigned long child = found->second.first; child; child = NextChild(folder, child)) {
-            std::string n = Name(child);
-            if (wanted(child) && FoldName(n.data(), n.size()) == key)
+        for (unsigned long child = found->second.first; child; child = NextChild(folder, child))
+            if (wanted(child) && NameKey(child) == key)
                 return child;
-        }
         return 0;
     }
     ChildList &list = HashedChildren(folder);
@@ -641,6 +636,30 @@ void Core::BuildIndexes() {
             Links(id)[slot] = 0;
             Link(id, slot, parent);
         }
+    }
+    CheckFolderChains(linked);
+}
+
+// Every walk upwards from a folder must reach a root: a chain that comes back
+// to itself would make counting parents or building a path endless.
+void Core::CheckFolderChains(std::vector<unsigned long> const &linked) const {
+    enum { kWalking = 1, kRooted = 2 };
+    std::unordered_map<unsigned long, int> mark;
+    std::vector<unsigned long> trail;
+    for (unsigned long folder : linked) {
+        int slot = SlotOfType(Header(folder).type);
+        if (slot < 0)
+            continue;
+        trail.clear();
+        unsigned long at = folder;
+        for (; at != 0 && mark[at] == 0; at = Links(at)[slot]) {
+            mark[at] = kWalking;
+            trail.push_back(at);
+        }
+        if (at != 0 && mark[at] == kWalking)
+            Damaged("its folders form a loop");
+        for (unsigned long walked : trail)
+            mark[walked] = kRooted;
     }
 }
 

@@ -114,9 +114,12 @@ public:
     unsigned long NextItem(unsigned long after, short type) const;
 
     // variable fields
+    template <class Visit>
+    void EachField(unsigned long id, Visit visit) const;
     bool FindField(unsigned long id, short field, unsigned long &offset, unsigned long &size) const;
     void SetField(unsigned long id, short field, void const *data, unsigned long size, bool remove);
     std::string Name(unsigned long id) const;
+    std::string NameKey(unsigned long id) const;   // the name folded for comparison
 
     // hierarchies
     void Link(unsigned long id, int slot, unsigned long parent);
@@ -128,6 +131,9 @@ public:
     unsigned long FindChild(unsigned long folder, char const *name, int kind) const;   // kind: 1 folder, 2 item
     void ForgetName(unsigned long id);
     void LearnName(unsigned long id);
+    static void DropName(ChildList &list, std::string const &key, unsigned long id);
+    template <class Fn>
+    void EachHashedParent(unsigned long id, Fn fn);
 
     // persistence
     void Commit();
@@ -144,6 +150,7 @@ private:
     void LoadSnapshot(std::string const &payload);
     void ApplyDelta(std::string const &payload);
     void BuildIndexes();
+    void CheckFolderChains(std::vector<unsigned long> const &linked) const;
     ChildList &HashedChildren(unsigned long folder) const;
     [[noreturn]] void Damaged(char const *why) const;
 };

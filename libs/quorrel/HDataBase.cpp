@@ -154,7 +154,8 @@ String HDataBase::GetPath(unsigned long id, int which) const {
     int slot = SlotFor(id, which);
     std::vector<unsigned long> chain;
     if (core_->Header(id).flags & quorrel::kLinked)
-        for (unsigned long at = id; core_->Links(at)[slot] != 0; at = core_->Links(at)[slot])
+        for (unsigned long at = core_->Links(id)[slot]; at != 0 && core_->Links(at)[slot] != 0;
+             at = core_->Links(at)[slot])
             chain.push_back(at);
     std::string path;
     for (auto at = chain.rbegin(); at != chain.rend(); ++at) {
@@ -250,26 +251,23 @@ unsigned long HDataBase::GetNextChild(unsigned long folder, unsigned long child)
 }
 
 unsigned long HDataBase::ForEachItem(unsigned long folder, ItemVisitor visit, void *context, int recursive) {
-    FolderSlot(folder);
-    std::vector<unsigned long> ids;
-    Collect(*core_, folder, false, recursive != 0, ids);
-    Batch batch(*this);
-    for (unsigned long id : ids)
-        if (core_->IsLive(id) && !visit(*this, id, context)) {
-            batch.End();
-            return id;
-        }
-    batch.End();
-    return 0;
+    return VisitBelow(folder, false, visit, context, recursive);
 }
 
 unsigned long HDataBase::ForEachFolder(unsigned long folder, ItemVisitor visit, void *context, int recursive) {
+    return VisitBelow(folder, true, visit, context, recursive);
+}
+
+// The visited ids are collected first, so that a visitor may erase; what it
+// erased before its turn is skipped.
+unsigned long HDataBase::VisitBelow(unsigned long folder, bool folders, ItemVisitor visit, void *context,
+                                    int recursive) {
     FolderSlot(folder);
     std::vector<unsigned long> ids;
-    Collect(*core_, folder, true, recursive != 0, ids);
+    Collect(*core_, folder, folders, recursive != 0, ids);
     Batch batch(*this);
     for (unsigned long id : ids)
-        if (core_->IsLive(id) && core_->IsFolder(id) && !visit(*this, id, context)) {
+        if (core_->IsLive(id) && core_->IsFolder(id) == folders && !visit(*this, id, context)) {
             batch.End();
             return id;
         }

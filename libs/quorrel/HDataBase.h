@@ -32,8 +32,10 @@ public:
     int RenameFolder(unsigned long folder, String const &name);
     void RenameItem(unsigned long id, String const &name);
     String GetFolderName(unsigned long folder) const;
-    // The names from below the hierarchy's root down to the item, joined by "\"
-    // ("" for a root or an item that is not linked there).
+    // Where the item lies, as the folder part of a file name: the names of the
+    // folders from below the hierarchy's root down to the item's parent, joined
+    // by "\" ("" for a root, a folder or item directly below it, or an item
+    // that is not linked there). The item's path and its name make its full name.
     String GetPath(unsigned long id, int which) const;
     int IsFolder(unsigned long id) const;
 
@@ -75,5 +77,6 @@ public:
 
 protected:
     int SlotFor(unsigned long id, int which) const;
+    unsigned long VisitBelow(unsigned long folder, bool folders, ItemVisitor visit, void *context, int recursive);
     int FolderSlot(unsigned long folder) const;
 };

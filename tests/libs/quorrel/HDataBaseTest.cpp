@@ -92,10 +92,14 @@ TEST(QuorrelHierarchy, FoldersLinksAndHeadersSurviveReopen) {
     EXPECT_EQ(drums, db.GetItemParent(kick, 1));
     EXPECT_EQ(0u, db.GetItemParent(snare, 1));
     EXPECT_EQ(3, db.GetNumParent(kick, 1));   // Drums, Percussion, the root
-    EXPECT_STREQ("Volume1\\Samples\\Drums", db.GetPath(folder, 0).c_str());
-    EXPECT_STREQ("Percussion\\Drums\\Kick.wav", db.GetPath(kick, 1).c_str());
+    // a path is where the item lies: its folders below the root, without its own name
+    EXPECT_STREQ("Volume1\\Samples", db.GetPath(folder, 0).c_str());
+    EXPECT_STREQ("Volume1\\Samples\\Drums", db.GetPath(kick, 0).c_str());
+    EXPECT_STREQ("Percussion\\Drums", db.GetPath(kick, 1).c_str());
     EXPECT_STREQ("", db.GetPath(snare, 1).c_str());
     EXPECT_STREQ("", db.GetPath(db.Dirs(), 0).c_str());
+    EXPECT_STREQ("", db.GetPath(db.FindFolder(db.Dirs(), "Volume1"), 0).c_str());
+    EXPECT_STREQ("Volume1", db.GetPath(sub, 1).c_str());   // a folder's own hierarchy, whatever the selector
     EXPECT_STREQ("Samples", db.GetFolderName(sub).c_str());
     EXPECT_STREQ("Snare.wav", db.GetVarString(snare, 1).c_str());
     EXPECT_STREQ("", db.GetVarString(snare, 2).c_str());
@@ -291,4 +295,29 @@ TEST(QuorrelHierarchy, DefaultHooksLinkEveryTypeAndCountSelectorsInRegistrationO
     EXPECT_EQ(1, db.HasChildren(b));
     EXPECT_NE("<none>", FailureOf([&] { db.CreateFolder(second, a, "cross"); }));
     EXPECT_NE("<none>", FailureOf([&] { db.Add(ItemMaker(type, 40, nullptr)); }));   // too short for the links
+}
+
+// Folder links are bytes of the fixed part, so a stray write in place can
+// make a folder its own ancestor; such a file is refused as damaged when
+// opened, where every walk upwards would otherwise never end.
+TEST(QuorrelHierarchy, AFolderLoopIsRefusedWhenOpened) {
+    testsupport::TempDir dir;
+    struct Case {
+        char const *name;
+        bool self;
+    } cases[] = {{"two folders", false}, {"itself", true}};
+    for (Case const &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = dir.File((std::string(c.name) + ".dba").c_str());
+        {
+            SoundBase db(path);
+            unsigned long a = db.CreatePath(db.Dirs(), "A"), b = db.CreatePath(a, "B");
+            db.AddWave(b, "x.wav", 1);
+            SetField32(db, a, 28, c.self ? a : b);   // the parent in "HDirectories"
+        }
+        std::string bytes = testsupport::ReadBytes(path);
+        std::string text = FailureOf([&] { SoundBase db(path); });
+        EXPECT_NE(std::string::npos, text.find("loop")) << text;
+        EXPECT_EQ(bytes, testsupport::ReadBytes(path));
+    }
 }
