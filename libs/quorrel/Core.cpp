@@ -663,6 +663,21 @@ void Core::CheckFolderChains(std::vector<unsigned long> const &linked) const {
     }
 }
 
+// Runs one write of the file; afterwards the file holds what memory holds. After
+// a failed write the file's state is not known here, so no more changes are taken.
+template <class Write>
+void Core::Persist(Write write) {
+    try {
+        write();
+    } catch (...) {
+        state |= DataBase::stateFailed;
+        throw;
+    }
+    shadow.assign(base, used);
+    arenaCommitted = static_cast<unsigned long>(arena.size());
+    tablesDirty = false;
+}
+
 void Core::Commit() {
     if (!file || (state & (DataBase::stateReadOnly | DataBase::stateFailed)))
         return;
@@ -695,44 +710,26 @@ void Core::Commit() {
     unsigned long arenaAdded = static_cast<unsigned long>(arena.size()) - arenaCommitted;
     if (patchCount == 0 && arenaAdded == 0 && !tablesDirty)
         return;
-    try {
-        std::string tables = tablesDirty ? Tables() : std::string();
-        unsigned long deltaSize = 20 + static_cast<unsigned long>(patches.size()) + arenaAdded +
-                                  static_cast<unsigned long>(tables.size());
-        if (file->DeltaBytes() + deltaSize > std::max(file->SnapshotBytes(), 256UL << 10)) {
-            Snapshot();
-            return;
-        }
-        std::string delta;
-        delta.reserve(deltaSize);
-        Put32(delta, used);
-        Put32(delta, arenaCommitted);
-        Put32(delta, arenaAdded);
-        Put32(delta, tablesDirty ? static_cast<unsigned long>(tables.size()) : kUnchanged);
-        Put32(delta, patchCount);
-        delta += patches;
-        delta.append(arena, arenaCommitted, arenaAdded);
-        delta += tables;
-        file->CommitDelta(delta);
-    } catch (...) {
-        state |= DataBase::stateFailed;
-        throw;
-    }
-    shadow.assign(base, used);
-    arenaCommitted = static_cast<unsigned long>(arena.size());
-    tablesDirty = false;
+    std::string tables = tablesDirty ? Tables() : std::string();
+    unsigned long deltaSize = 20 + static_cast<unsigned long>(patches.size()) + arenaAdded +
+                              static_cast<unsigned long>(tables.size());
+    if (file->DeltaBytes() + deltaSize > std::max(file->SnapshotBytes(), 256UL << 10))
+        return Snapshot();
+    std::string delta;
+    delta.reserve(deltaSize);
+    Put32(delta, used);
+    Put32(delta, arenaCommitted);
+    Put32(delta, arenaAdded);
+    Put32(delta, tablesDirty ? static_cast<unsigned long>(tables.size()) : kUnchanged);
+    Put32(delta, patchCount);
+    delta += patches;
+    delta.append(arena, arenaCommitted, arenaAdded);
+    delta += tables;
+    Persist([&] { file->CommitDelta(delta); });
 }
 
 void Core::Snapshot() {
-    try {
-        file->CommitSnapshot(SnapshotPayload());
-    } catch (...) {
-        state |= DataBase::stateFailed;
-        throw;
-    }
-    shadow.assign(base, used);
-    arenaCommitted = static_cast<unsigned long>(arena.size());
-    tablesDirty = false;
+    Persist([&] { file->CommitSnapshot(SnapshotPayload()); });
 }
 
 void Core::Damaged(char const *why) const {

@@ -152,6 +152,8 @@ private:
     void BuildIndexes();
     void CheckFolderChains(std::vector<unsigned long> const &linked) const;
     ChildList &HashedChildren(unsigned long folder) const;
+    template <class Write>
+    void Persist(Write write);
     [[noreturn]] void Damaged(char const *why) const;
 };
 
