@@ -194,9 +194,11 @@ void DataBase::RemoveVarField(unsigned long id, short field) {
 unsigned long DataBase::GetFirst(short type) const { return core_->NextItem(0, type); }
 
 unsigned long DataBase::GetNext(unsigned long id, short type) const {
-    if (id == 0)
+    // An erased item at the end may have been given back with the free space
+    // after it by a commit since: nothing follows it then.
+    if (id == 0 || id >= core_->used)
         return 0;
-    if (id >= core_->used || !core_->starts[id / 4])
+    if (!core_->starts[id / 4])
         quorrel::Fail("The database has no item " + std::to_string(id) + ".");
     return core_->NextItem(id, type);
 }

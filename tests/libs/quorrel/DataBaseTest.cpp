@@ -352,3 +352,27 @@ TEST(QuorrelDataBase, TheMadeFixedPartStaysInPlaceWhileFieldsAreAppended) {
     EXPECT_EQ(big, VarText(db, id, 5));
     EXPECT_EQ(id + 40, db.Add(maker));   // the same maker stores the same item again
 }
+
+// A walk that erases as it goes: the commit of the last erase also writes a
+// large change, which rewrites the file and gives back the freed end of the
+// block; the next item after the erased last one is then none.
+TEST(QuorrelDataBase, AWalkThatErasesEndsAfterTheLastItem) {
+    testsupport::TempDir dir;
+    DataBase db(dir.File("walk.dat").c_str(), kId, 1, 4096);
+    short keep = db.RegisterType("Keep", 0), drop = db.RegisterType("Drop", 0);
+    unsigned long kept = AddEntry(db, keep, 0, "kept");
+    std::vector<unsigned long> dropped = {AddEntry(db, drop, 1, "a"), AddEntry(db, drop, 2, "b")};
+    std::string large(400 << 10, 'L');
+    std::vector<unsigned long> visited;
+    for (unsigned long id = db.GetFirst(drop); id; id = db.GetNext(id, drop)) {
+        visited.push_back(id);
+        DataBase::Batch batch(db);
+        if (id == dropped.back())
+            db.UpdateVarData(kept, 9, large.data(), static_cast<unsigned long>(large.size()));
+        db.Erase(id);
+        batch.End();
+    }
+    EXPECT_EQ(dropped, visited);
+    EXPECT_EQ(kept, db.GetFirst(0));
+    EXPECT_EQ(0u, db.GetNext(kept, 0));
+}
