@@ -263,8 +263,8 @@ unsigned long Core::NextItem(unsigned long after, short type) const {
 // A blob of variable fields: per field a 16-bit number, a 32-bit length and
 // the bytes. Calls visit(number, offset of the field's entry, length) for each
 // until it returns true; a damaged list ends at the damage.
-template <class Visit>
-void Core::EachField(unsigned long id, Visit visit) const {
+template <class Fn>
+void Core::EachField(unsigned long id, Fn visit) const {
     ItemHeader const &h = Header(id);
     unsigned long pos = h.varOffset, end = h.varOffset + h.varLength;
     while (pos + 6 <= end) {

@@ -114,8 +114,8 @@ public:
     unsigned long NextItem(unsigned long after, short type) const;
 
     // variable fields
-    template <class Visit>
-    void EachField(unsigned long id, Visit visit) const;
+    template <class Fn>
+    void EachField(unsigned long id, Fn visit) const;
     bool FindField(unsigned long id, short field, unsigned long &offset, unsigned long &size) const;
     void SetField(unsigned long id, short field, void const *data, unsigned long size, bool remove);
     std::string Name(unsigned long id) const;
@@ -134,6 +134,22 @@ public:
     static void DropName(ChildList &list, std::string const &key, unsigned long id);
     template <class Fn>
     void EachHashedParent(unsigned long id, Fn fn);
+
+    // Visits the ids in one batch, each that is still a live item the caller
+    // wants (an earlier visit may have erased it or put another in its place).
+    // Returns the id at which the visitor stopped, 0 when all were visited.
+    template <class Wanted>
+    unsigned long Visit(std::vector<unsigned long> const &ids, DataBase::ItemVisitor visit, void *context,
+                        Wanted wanted) {
+        DataBase::Batch batch(owner);
+        for (unsigned long id : ids)
+            if (IsLive(id) && wanted(id) && !visit(owner, id, context)) {
+                batch.End();
+                return id;
+            }
+        batch.End();
+        return 0;
+    }
 
     // persistence
     void Commit();

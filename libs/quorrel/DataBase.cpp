@@ -203,15 +203,14 @@ unsigned long DataBase::GetNext(unsigned long id, short type) const {
     return core_->NextItem(id, type);
 }
 
+// The items are listed first: items the visitor adds are not visited, so a
+// visitor that copies items of the type it walks comes to an end.
 unsigned long DataBase::ForEach(short type, ItemVisitor visit, void *context) {
-    Batch batch(*this);
+    std::vector<unsigned long> ids;
     for (unsigned long id = core_->NextItem(0, type); id; id = core_->NextItem(id, type))
-        if (!visit(*this, id, context)) {
-            batch.End();
-            return id;
-        }
-    batch.End();
-    return 0;
+        ids.push_back(id);
+    return core_->Visit(ids, visit, context,
+                        [&](unsigned long id) { return type == 0 || core_->Header(id).type == type; });
 }
 
 void DataBase::Commit() { core_->Commit(); }

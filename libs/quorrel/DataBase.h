@@ -105,7 +105,8 @@ public:
     // Items of a type (0: every item) in id order.
     unsigned long GetFirst(short type) const;
     unsigned long GetNext(unsigned long id, short type) const;
-    // Visits the items of a type; an item may be erased by the visitor.
+    // Visits the items of a type there are when it starts; the visitor may
+    // erase items and add new ones (which it is not given).
     // Returns the id at which the visitor stopped, 0 when all were visited.
     unsigned long ForEach(short type, ItemVisitor visit, void *context);
 

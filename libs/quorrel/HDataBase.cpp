@@ -258,21 +258,12 @@ unsigned long HDataBase::ForEachFolder(unsigned long folder, ItemVisitor visit, 
     return VisitBelow(folder, true, visit, context, recursive);
 }
 
-// The visited ids are collected first, so that a visitor may erase; what it
-// erased before its turn is skipped.
 unsigned long HDataBase::VisitBelow(unsigned long folder, bool folders, ItemVisitor visit, void *context,
                                     int recursive) {
     FolderSlot(folder);
     std::vector<unsigned long> ids;
     Collect(*core_, folder, folders, recursive != 0, ids);
-    Batch batch(*this);
-    for (unsigned long id : ids)
-        if (core_->IsLive(id) && core_->IsFolder(id) == folders && !visit(*this, id, context)) {
-            batch.End();
-            return id;
-        }
-    batch.End();
-    return 0;
+    return core_->Visit(ids, visit, context, [&](unsigned long id) { return core_->IsFolder(id) == folders; });
 }
 
 void HDataBase::DeleteTree(unsigned long folder) {

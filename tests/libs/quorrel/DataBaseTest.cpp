@@ -376,3 +376,28 @@ TEST(QuorrelDataBase, AWalkThatErasesEndsAfterTheLastItem) {
     EXPECT_EQ(kept, db.GetFirst(0));
     EXPECT_EQ(0u, db.GetNext(kept, 0));
 }
+
+// A visitor that copies each item it is given into the type it walks must
+// see the items there were, not its own copies without end.
+TEST(QuorrelDataBase, ForEachDoesNotVisitWhatItsVisitorAdds) {
+    testsupport::TempDir dir;
+    DataBase db(dir.File("copies.dat").c_str(), kId, 1, 4096);
+    short type = db.RegisterType("T", 0);
+    std::vector<unsigned long> originals;
+    for (unsigned long i = 0; i < 3; ++i)
+        originals.push_back(AddEntry(db, type, i, "original"));
+    db.Erase(originals[1]);   // a freed slot before the end, where a copy can go
+    originals.erase(originals.begin() + 1);
+    struct Walk {
+        short type;
+        std::vector<unsigned long> seen;
+    } walk{type, {}};
+    db.ForEach(type, [](DataBase &d, unsigned long id, void *c) {
+        Walk &w = *static_cast<Walk *>(c);
+        w.seen.push_back(id);
+        AddEntry(d, w.type, 100, "copy");
+        return w.seen.size() < 100 ? 1 : 0;
+    }, &walk);
+    EXPECT_EQ(originals, walk.seen);
+    EXPECT_EQ(4u, db.GetItemInfo(type).count);
+}
