@@ -106,10 +106,10 @@ public:
     TRect(TPoint const &tl, TPoint const &br) { Set(tl.x, tl.y, br.x, br.y); }
     TRect(TPoint const &tl, TSize const &s) { Set(tl.x, tl.y, tl.x + s.cx, tl.y + s.cy); }
 
-    int &Left() { return left; }
-    int &Top() { return top; }
-    int &Right() { return right; }
-    int &Bottom() { return bottom; }
+    LONG &Left() { return left; }
+    LONG &Top() { return top; }
+    LONG &Right() { return right; }
+    LONG &Bottom() { return bottom; }
     int Left() const { return left; }
     int Top() const { return top; }
     int Right() const { return right; }
