@@ -251,7 +251,7 @@ void TDib::SetColor(int index, const TColor &color) {
     if (index < 0 || index >= NumClrs || Mode == DIB_PAL_COLORS)
         return;
     CopyOnWrite();
-    Colors[index] = RGBQUAD{color.Blue(), color.Green(), color.Red(), 0};
+    Colors[index] = RGBQUAD{BYTE(color.Blue()), BYTE(color.Green()), BYTE(color.Red()), 0};
 }
 
 int TDib::FindColor(const TColor &color) const {

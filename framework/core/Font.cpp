@@ -1,5 +1,8 @@
 #include "GdiObject.h"
 #include "Dc.h"
+#include "System.h"
+
+#include <cstring>
 
 TFont::TFont(HFONT handle, TAutoDelete autoDelete) : TGdiObject(handle, autoDelete) {
     if (ShouldDelete)
@@ -71,7 +74,7 @@ int TFont::GetMaxWidth(TDC &dc) const { return GetTextMetrics(dc).tmMaxCharWidth
 TSize TFont::GetTextExtent(TDC &dc, const char *text) const {
     dc.SelectObject(*this);
     SIZE size = {0, 0};
-    ::GetTextExtentPoint32A(dc.GetAttributeHDC(), text, int(strlen(text)), &size);
+    ::GetTextExtentPoint32A(dc.GetAttributeHDC(), text, int(std::strlen(text)), &size);
     dc.RestoreFont();
     return TSize(size.cx, size.cy);
 }

@@ -6,18 +6,17 @@
 
 TXGdi::TXGdi(unsigned resId, HANDLE handle) : TXYrt(Msg(resId, handle), resId) {}
 
-TXGdi *TXGdi::Clone() { return new TXGdi(*this); }
+TXGdi *TXGdi::Clone() const { return new TXGdi(*this); }
 
 void TXGdi::Throw() { throw *this; }
 
 String TXGdi::Msg(unsigned resId, HANDLE handle) {
-    return TXYrt::MakeMessage(resId, unsigned(UINT_PTR(handle)), TModule::GetLibraryModule());
+    return TXYrt::MakeMessage(resId, unsigned(UINT_PTR(handle)));
 }
 
 void TXGdi::Raise(unsigned resId, HANDLE handle) {
     TXGdi failure(resId, handle);
     failure.Throw();
-    __builtin_unreachable();
 }
 
 // --- TGdiBase ---
@@ -35,7 +34,7 @@ void TGdiBase::CheckValid(HANDLE handle, unsigned resId) {
 }
 
 void TGdiBase::ReportFailure(const TXGdi &failure) noexcept {
-    ::OutputDebugStringA(failure.GetMessage().c_str());
+    ::OutputDebugStringA(failure.why().c_str());
     ::OutputDebugStringA("\n");
 }
 

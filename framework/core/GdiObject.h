@@ -3,9 +3,10 @@
 #pragma once
 
 #include "VeltraneDefs.h"
+#include "Color.h"
 #include "Geometry.h"
-#include "FrameworkExceptions.h"
-#include "ResId.h"
+#include "TArrays.h"
+#include "XBase.h"
 
 #include <windows.h>
 
@@ -18,8 +19,8 @@ enum TAutoDelete { NoAutoDelete = 0, AutoDelete = 1 };
 class VELTRANE_API TXGdi : public TXYrt {
 public:
     TXGdi(unsigned resId = 32739, HANDLE handle = 0);
-    TXGdi *Clone() override;
-    void Throw() override;
+    TXGdi *Clone() const override;
+    [[noreturn]] void Throw() override;
     static String Msg(unsigned resId, HANDLE handle);
     [[noreturn]] static void Raise(unsigned resId = 32739, HANDLE handle = 0);
 };
