@@ -1,7 +1,9 @@
 #include "Curve3D.h"
 #include "Dib.h"
+
+#include <cstdint>  // before Module.h, which needs it
+
 #include "Module.h"
-#include "Window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,10 +114,6 @@ struct TCell {
 };
 }  // namespace
 
-void Curve3D::Draw(TWindow *window, TDC &dc) {
-    Draw(dc, window->GetClientRect(), TModule::_commonResourceDLL ? TModule::_commonResourceDLL->GetHandle() : 0);
-}
-
 void Curve3D::Draw(TDC &dc, const TRect &client, HINSTANCE resources) {
     if (!resources)
         TXGdi::Raise(32736);
@@ -218,9 +216,9 @@ void Curve3D::Draw(TDC &dc, const TRect &client, HINSTANCE resources) {
         int n = LegendCount(legend);
         if (!n)
             continue;
-        TPoint near = which == 0 ? project(0, ly, 0) : project(lx, 0, 0);
-        TPoint far = which == 0 ? project(0, ly + 100 * sy, 0) : project(lx + 100 * sx, 0, 0);
-        bool toLeft = far.x < near.x && g % 180 != 0;
+        TPoint axisNear = which == 0 ? project(0, ly, 0) : project(lx, 0, 0);
+        TPoint axisFar = which == 0 ? project(0, ly + 100 * sy, 0) : project(lx + 100 * sx, 0, 0);
+        bool toLeft = axisFar.x < axisNear.x && g % 180 != 0;
         for (int i = 0; i < n; ++i) {
             int p = legend[i].Pos;
             if (which == 0) {

@@ -6,8 +6,6 @@
 #include "Dc.h"
 #include "Strings.h"
 
-class TWindow;
-
 // The palette bitmap of the common resource module: the spectral scale at
 // indices 10 to 81, the grey ramp at 82 to 109.
 enum { IDB_CURVE3D_PALETTE = 23011 };
@@ -34,7 +32,6 @@ public:
 
     Curve3D();
 
-    void Draw(TWindow *window, TDC &dc);
     // Draws into a client area of the given size (its top-left is the origin).
     void Draw(TDC &dc, const TRect &client, HINSTANCE resources);
 

@@ -1,5 +1,7 @@
 #include "GdiObject.h"
 
+#include <shellapi.h>
+
 // --- TRegion ---
 
 TRegion::TRegion() {

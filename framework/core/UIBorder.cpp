@@ -1,6 +1,8 @@
 #include "UIParts.h"
 #include "UISystemDrawing.h"
 
+#include <utility>
+
 namespace UISystemDrawing {
 bool EdgeAvailable = true;
 bool StateAvailable = true;
