@@ -11,8 +11,8 @@
 #pragma once
 
 #include "OsmeraDefs.h"
+#include "Strings.h"
 
-class String;
 
 // Window message that carries a posted Exception (WM_USER + 100).
 enum { WM_POSTED_EXCEPTION = 1124 };

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "Malvane.h"
 
@@ -28,6 +29,14 @@ EmptyBlock emptyBlock = {{0, 8, 1, nullptr}, {0}};
 thread_local int caseFlag = 1;
 
 unsigned long const kAll = static_cast<unsigned long>(-1);
+unsigned long const kLargest = 0x7FFFFFF0UL - sizeof(StringRef);
+
+// A text that no block can hold: the new-handler's failure, and never a
+// wrapped size.
+[[noreturn]] void TooLarge() {
+    NH_Heap::ExecuteStandardNewHandler();
+    throw std::bad_alloc();
+}
 
 unsigned long CreationCapacity(unsigned long length) { return (length + 8) / 8 * 8; }
 
@@ -87,10 +96,12 @@ NH_Heap *_stringHeap = &stringHeap;
 // ---- blocks and references ----
 
 StringRef *String::Allocate(unsigned long length, unsigned long capacity) {
+    if (length >= kLargest)
+        TooLarge();
     if (capacity <= length)
         capacity = length + 1;
-    if (capacity > 0x7FFFFFF0UL - sizeof(StringRef))
-        NH_Heap::ExecuteStandardNewHandler();
+    if (capacity > kLargest)
+        TooLarge();
     StringRef *block = static_cast<StringRef *>(_stringHeap->Alloc(sizeof(StringRef) + capacity, 0));
     block->length = length;
     block->capacity = capacity;
@@ -335,8 +346,8 @@ String &String::InsertText(unsigned long pos, char const *text, unsigned long co
         return InsertText(pos, copy.text_, copy.GetLength());
     }
     unsigned long len = ref->length;
-    if (count > 0x7FFFFFF0UL - len)
-        NH_Heap::ExecuteStandardNewHandler();
+    if (count > kLargest - len)
+        TooLarge();
     unsigned long newLength = len + count;
     CopyBeforeWrite();
     ref = GetStringRef();
@@ -501,6 +512,8 @@ String &String::Clear() {
 
 String &String::EnsureBufferSize(unsigned long n) {
     StringRef *ref = GetStringRef();
+    if (n >= kLargest)
+        TooLarge();
     if (ref->capacity >= n + 1)
         return *this;
     unsigned long capacity = RoundBufferSize(n + 1);
@@ -634,8 +647,8 @@ int String::Compare(char const *a, char const *b) {
 }
 
 SubString String::Concatenate(char const *a, unsigned long na, char const *b, unsigned long nb) {
-    if (nb > 0x7FFFFFF0UL - na)
-        NH_Heap::ExecuteStandardNewHandler();
+    if (na > kLargest || nb > kLargest - na)
+        TooLarge();
     StringRef *block = Allocate(na + nb, CreationCapacity(na + nb));
     char *text = reinterpret_cast<char *>(block + 1);
     std::memcpy(text, a, na);

@@ -13,6 +13,9 @@ public:
     // on and closes it when it goes.
     Thread(void *handle, unsigned long id, char const *name);
     // Waits for the thread's end when auto-death is set; closes the handle.
+    // By then a derived object is already gone: a class whose MainLoop uses
+    // its own members ends the thread (stop flag, WaitForEnd) in its own
+    // destructor.
     virtual ~Thread();
 
     Thread(Thread const &) = delete;

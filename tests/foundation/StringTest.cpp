@@ -178,6 +178,12 @@ TEST(String, ConstructionFromPartsAndNumbers) {
     EXPECT_EQ('1', wide.GetLastChar());
     String s;
     EXPECT_STREQ("42", s.LongToString(42).c_str());
+
+    // Sizes no block can hold fail; they never wrap to a small block.
+    EXPECT_ANY_THROW(String('x', 0xFFFFFFFFUL));
+    EXPECT_ANY_THROW(s.EnsureBufferSize(0xFFFFFFFFUL));
+    EXPECT_ANY_THROW(s.Insert(0, 'x', 0xFFFFFFFEUL));
+    EXPECT_STREQ("42", s.c_str());
 }
 
 TEST(String, ExtractionClampsToTheText) {
