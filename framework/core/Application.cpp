@@ -63,7 +63,7 @@ int TMsgThread::MessageLoop() {
     try {
         while (!BreakMessageLoop) {
             if (!IdleAction(idleCount++))
-                ::WaitMessage();
+                WaitForMessage();
             if (PumpWaitingMessages())
                 idleCount = 0;
         }
@@ -77,6 +77,15 @@ int TMsgThread::MessageLoop() {
 }
 
 int TMsgThread::IdleAction(long) { return 0; }
+
+// Sleeps until a message comes, but not when the loop is to end, nor while one is
+// already queued: a pump cut
+// short by a failing handler leaves messages that the system no longer counts as new.
+void TMsgThread::WaitForMessage() {
+    MSG msg;
+    if (!BreakMessageLoop && !::PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE))
+        ::WaitMessage();
+}
 
 int TMsgThread::ProcessMsg(MSG &msg) {
     ::TranslateMessage(&msg);
@@ -278,13 +287,15 @@ int TApplication::MessageLoop() {
     while (!BreakMessageLoop) {
         try {
             if (!IdleAction(idleCount++))
-                ::WaitMessage();
+                WaitForMessage();
             if (PumpWaitingMessages())
                 idleCount = 0;
         } catch (...) {
             int answer = ReportLoopException(std::current_exception());
             if (answer) {
+                // ends now: a failure that repeats must not be asked about forever
                 MessageLoopResult = answer;
+                BreakMessageLoop = 1;
                 ::PostQuitMessage(answer);
             }
         }

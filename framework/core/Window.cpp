@@ -1,6 +1,7 @@
 #include "Window.h"
 
 #include "Application.h"
+#include "FrameWindow.h"
 #include "Menu.h"
 #include "Scroller.h"
 
@@ -187,8 +188,12 @@ TWindow::~TWindow() {
     }
     if (Parent)
         Parent->RemoveChild(this);
-    if (Application)
+    if (Application) {
         Application->Uncondemn(this);
+        // a main window deleted after closing must not stay the application's
+        if ((TWindow *)Application->MainWindow == this)
+            Application->MainWindow = 0;
+    }
     if (creationWindow == this)
         creationWindow = 0;
     delete[] MenuName;
@@ -551,7 +556,7 @@ void TWindow::RouteCommandEnable(HWND hWnd, TCommandEnabler &ce) {
             }
         }
     }
-    EvCommandEnable(ce);
+    TWindow::EvCommandEnable(ce);  // the own tables; derived versions route here
     if (!ce.IsReceiver(HWindow) || ce.GetHandled() || !ce.SendsCommand())
         return;
     bool found = false;
