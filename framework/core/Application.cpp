@@ -79,8 +79,8 @@ int TMsgThread::MessageLoop() {
 int TMsgThread::IdleAction(long) { return 0; }
 
 // Sleeps until a message comes, but not when the loop is to end, nor while one is
-// already queued: a pump cut
-// short by a failing handler leaves messages that the system no longer counts as new.
+// already queued: a pump cut short by a failing handler leaves messages that the
+// system no longer counts as new.
 void TMsgThread::WaitForMessage() {
     MSG msg;
     if (!BreakMessageLoop && !::PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE))
