@@ -395,8 +395,6 @@ long TWindow::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
     return TEventHandler::Dispatch(info, wp, lp);
 }
 
-long TWindow::DispatchRow(TEventInfo &info, WPARAM wp, LPARAM lp) { return Dispatch(info, wp, lp); }
-
 long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
     if (msg == 0x7FFF) {
         EvCommandEnable(*(TCommandEnabler *)lp);
@@ -418,7 +416,7 @@ long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
             TEventInfo info(msg);
             info.Object = (GENERIC *)((char *)this + slot.Delta);
             info.Entry = slot.Entry;
-            return DispatchRow(info, wp, lp);
+            return Dispatch(info, wp, lp);
         }
     } else {
         TEventInfo info(msg);
@@ -428,7 +426,7 @@ long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
         slot.Entry = found ? info.Entry : 0;
         slot.Delta = found ? int((char *)info.Object - (char *)this) : 0;
         if (found)
-            return DispatchRow(info, wp, lp);
+            return Dispatch(info, wp, lp);
     }
 
     if (IsFlagSet(wfMainWindow) && Application) {

@@ -381,8 +381,6 @@ private:
     void InitCommon(TWindow *parent, TModule *module);
     void AddChild(TWindow *child);
     void AssignZOrder();
-    bool CallFind(TEventInfo &info, TEqualOperator equal = 0) { return Find(info, equal) != 0; }
-    long DispatchRow(TEventInfo &info, WPARAM wp, LPARAM lp);
 
     uint32_t Flags;
     short ZOrder;

@@ -78,3 +78,23 @@ TEST(Module, VersionData) {
     EXPECT_FALSE(info.GetSpecialBuild(text));
     EXPECT_THROW(TModuleVersionInfo("C:\\no\\such\\file.dll"), TXYrt);
 }
+
+#include "FileDroplet.h"
+#include "MessageBoxes.h"
+
+TEST(Services, QuestionBoxesAreTaskModalAndTopmost) {
+    BoxRecorder yes(IDYES);
+    EXPECT_EQ(IDYES, MessageBox("Save changes?", "Tessaro", MB_YESNO | MB_ICONQUESTION));
+    ASSERT_EQ(1u, yes.Boxes.size());
+    EXPECT_EQ(unsigned(MB_YESNO | MB_ICONQUESTION | 0x52000), yes.Boxes[0].style);
+    EXPECT_EQ("Save changes?", yes.Boxes[0].text);
+}
+
+TEST(Services, DropletsCompareByIdentity) {
+    TFileDroplet a("C:\\a.wav", TPoint(3, 4), true), b("C:\\a.wav", TPoint(3, 4), true);
+    EXPECT_STREQ("C:\\a.wav", a.GetName());
+    EXPECT_EQ(TPoint(3, 4), a.GetPoint());
+    EXPECT_TRUE(a.GetInClientArea());
+    EXPECT_TRUE(a == a);
+    EXPECT_FALSE(a == b);
+}
