@@ -147,10 +147,7 @@ void ExceptionThrower::SetAndThrow(ResMess id, ResMess s, unsigned long code) {
 
 namespace {
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 void RethrowUnexpected() { throw; }
-#pragma GCC diagnostic pop
 
 // Building the exception allocates too; a failure while doing so must not
 // recurse into this handler forever.

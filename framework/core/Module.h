@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 class VELTRANE_API TModule {
 public:
     TModule(char const *name, bool shouldLoad, bool mustLoad = true);

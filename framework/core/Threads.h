@@ -4,6 +4,7 @@
 #include "VeltraneDefs.h"
 
 #include "Exception.h"
+#include "Strings.h"
 
 #include <windows.h>
 
@@ -145,7 +146,6 @@ public:
         return ::SleepEx(milliseconds, alertable) == WAIT_IO_COMPLETION;
     }
     unsigned long GetId() const { return ThreadId; }
-    HANDLE GetHandle() const { return Handle; }
 
 protected:
     TThread();

@@ -103,16 +103,15 @@ String TXWindow::Msg(TWindow *window, uint resId) {
 
 // ---- the report
 
+namespace {
+BOOL CALLBACK FoundWindow(HWND, LPARAM found) {
+    *(bool *)found = true;
+    return FALSE;
+}
+}  // namespace
+
 int HandleGlobalException(AException &e, char const *caption, char const *question) {
-    // the foundation's Exception keeps its message in its own texts
     String text = e.why();
-    if (Exception const *x = dynamic_cast<Exception const *>(&e)) {
-        text = x->GetText();
-        if (!x->GetSecondText().IsEmpty()) {
-            text += "\n";
-            text += x->GetSecondText();
-        }
-    }
     if (text.IsEmpty())
         text = "Unknown Exception";
     unsigned style = MB_ICONSTOP;
@@ -128,9 +127,16 @@ int HandleGlobalException(AException &e, char const *caption, char const *questi
     // task-modal when the thread owns a window (always on NT), else system-modal
     bool ownsWindow = TSystem::GetPlatformId() == VER_PLATFORM_WIN32_NT;
     if (!ownsWindow)
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(), [](HWND, LPARAM found) -> BOOL { *(bool *)found = true; return FALSE; },
-            (LPARAM)&ownsWindow);
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FoundWindow, (LPARAM)&ownsWindow);
     style |= ownsWindow ? MB_TASKMODAL : MB_SYSTEMMODAL;
     return ShowMessageBox(0, text.c_str(), caption, style) == IDYES ? 0 : -1;
+}
+
+AException Describe(Exception const &e) {
+    String text = e.GetText();
+    if (!e.GetSecondText().IsEmpty()) {
+        text += "\n";
+        text += e.GetSecondText();
+    }
+    return AException(text);
 }

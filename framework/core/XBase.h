@@ -123,3 +123,7 @@ public:
 // Shows the report of an exception; with a question the box asks Yes/No.
 // Returns 0 when the user chose Yes, else -1.
 VELTRANE_API int HandleGlobalException(AException &e, char const *caption, char const *question);
+
+// The foundation's Exception keeps its message in texts of its own, not in why():
+// an AException carrying them (text and second line) for a report.
+VELTRANE_API AException Describe(Exception const &e);
