@@ -437,6 +437,8 @@ protected:
     void TakeFromCache();
 
     HANDLE OrgBitmap;
+    // The saved state of a cached context: the next user gets it back as it was.
+    int CacheState;
 };
 
 class VELTRANE_API TDibDC : public TMemoryDC {

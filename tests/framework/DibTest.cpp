@@ -201,10 +201,14 @@ TEST(Dib, ColourTableEdits) {
     EXPECT_EQ(RGB(255, 255, 255), dib.GetColor(2).GetRaw());
     EXPECT_EQ(0u, dib.GetColor(3).GetRaw());
 
-    EXPECT_EQ(1, dib.MapColor(TColor::White, TColor(7, 7, 7)));
-    dib.SetColor(0, TColor::White);
-    EXPECT_EQ(1, dib.MapColor(TColor(7, 7, 7), TColor(8, 8, 8), true));
-    EXPECT_EQ(RGB(8, 8, 8), dib.GetColor(2).GetRaw());
+
+    dib.SetColor(0, TColor(7, 7, 7));
+    dib.SetColor(1, TColor(7, 7, 7));
+    dib.SetColor(2, TColor(7, 7, 7));
+    EXPECT_EQ(1, dib.MapColor(TColor(7, 7, 7), TColor(8, 8, 8)));
+    EXPECT_EQ(2, dib.MapColor(TColor(7, 7, 7), TColor(9, 9, 9), true));
+    EXPECT_EQ(RGB(8, 8, 8), dib.GetColor(0).GetRaw());
+    EXPECT_EQ(RGB(9, 9, 9), dib.GetColor(2).GetRaw());
 }
 
 TEST(Dib, TrueColourImagesHaveNoTable) {
