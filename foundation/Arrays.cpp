@@ -1,17 +1,12 @@
 #include "Arrays.h"
 
-#include <windows.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "ContainerSearch.h"
 #include "Malvane.h"
-
-unsigned long containers::RandomSeed(int seed) {
-    return seed ? static_cast<unsigned long>(seed) : (GetTickCount() | 1);
-}
+#include "Randomizer.h"
 
 // ---- CellSequence ----
 
@@ -151,9 +146,9 @@ void CellSequence::Reverse() {
 }
 
 void CellSequence::Shuffle(int seed) {
-    unsigned long state = containers::RandomSeed(seed);
+    Randomizer random(seed);
     for (int i = 0; i < _count - 1; ++i) {
-        int j = static_cast<int>(containers::NextRandom(state, _count - i));
+        int j = static_cast<int>(random.Get(_count - i));
         if (j != _count - 1 - i)
             ExchangeCells(j, _count - 1 - i);
     }

@@ -54,18 +54,4 @@ typename Cursor::ItemType FindExtreme(Cursor c, int wantGreatest, Order order, i
     return best;
 }
 
-// The starting state for a seed; 0 seeds from the tick count.
-unsigned long RandomSeed(int seed);
-
-// Next draw of the library's pseudo-random sequence in 0..n-1 (the state
-// advances by Schrage's form of 16807 modulo 2^31 - 1).
-inline unsigned long NextRandom(unsigned long &state, unsigned long n) {
-    if (n == 0)
-        return 0;
-    state = 16807ul * state - (state / 127773ul) * 2147483647ul;
-    if (state == 0)
-        state = 2147483647ul;
-    return state % n;
-}
-
 }  // namespace containers

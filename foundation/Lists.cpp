@@ -5,6 +5,7 @@
 
 #include "ContainerSearch.h"
 #include "ListChain.h"
+#include "Randomizer.h"
 
 typedef containers::Chain<ListElement> Links;
 
@@ -200,9 +201,9 @@ void DoubleList::Shuffle(int seed) {
         return;
     std::vector<ListElement *> nodes;
     Links::Collect(_first, nodes);
-    unsigned long state = containers::RandomSeed(seed);
+    Randomizer random(seed);
     for (int i = 0; i < _count; ++i) {
-        int j = static_cast<int>(containers::NextRandom(state, _count - i));
+        int j = static_cast<int>(random.Get(_count - i));
         std::swap(nodes[j], nodes[_count - 1 - i]);
     }
     Links::Relink(_first, _last, nodes);

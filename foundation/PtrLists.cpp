@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "ContainerSearch.h"
 #include "ListChain.h"
+#include "Randomizer.h"
 
 typedef containers::Chain<ListNode> Nodes;
 
@@ -203,9 +203,9 @@ void DoubleListOfPtr::Shuffle(int seed) {
         return;
     std::vector<ListNode *> nodes;
     Nodes::Collect(_first, nodes);
-    unsigned long state = containers::RandomSeed(seed);
+    Randomizer random(seed);
     for (int i = 0; i < _count; ++i) {
-        int j = static_cast<int>(containers::NextRandom(state, _count - i));
+        int j = static_cast<int>(random.Get(_count - i));
         std::swap(nodes[j]->_item, nodes[_count - 1 - i]->_item);
     }
     Unsorted();

@@ -218,6 +218,18 @@ TEST(ArrayBase, SortOrdersLikeTheStandardSort) {
     EXPECT_TRUE(empty.IsSorted());
 }
 
+TEST(ArrayBase, SortSurvivesAnInconsistentCompare) {
+    // The base element's Compare says "before" to everything, itself included.
+    ArrayBase a(20, 20, 0);
+    std::vector<CollectionElement> elements(50);
+    for (auto &e : elements)
+        a.Add(&e);
+    a.Sort();
+    ASSERT_EQ(50, a.GetCount());
+    for (auto &e : elements)
+        EXPECT_TRUE(a.HasMember(&e));
+}
+
 TEST(ArrayBase, ShuffleIsAPermutationFixedBySeed) {
     ArrayBase a, b;
     for (int i = 0; i < 50; ++i) {
