@@ -227,3 +227,12 @@ TEST(GdiObject, RegionsCombineInPlace) {
     EXPECT_TRUE(copy.GetRgnBox().IsEmpty());
     EXPECT_TRUE(region.Touches(TRect(0, 0, 7, 3)));
 }
+
+TEST(GdiObject, FailuresCarryTheLibrarysTextWithTheHandle) {
+    TXGdi failure(32734, HANDLE(0x1A2B));
+    EXPECT_STREQ("Internal error: GDI object 1A2B delete failure", failure.why().c_str());
+    EXPECT_EQ(32734u, failure.GetErrorCode());
+    std::unique_ptr<TXGdi> clone(failure.Clone());
+    EXPECT_STREQ(failure.why().c_str(), clone->why().c_str());
+    EXPECT_STREQ("Internal error: GDI failure", TXGdi().why().c_str());
+}
