@@ -20,6 +20,8 @@ TEST(GdiObject, ExactBlackAndWhiteOnePixelPensAreStockPens) {
         EXPECT_EQ(-1, TGdiObject::RefCount(handle));
         TPen white(TColor::White, 1, PS_SOLID);
         EXPECT_EQ(::GetStockObject(WHITE_PEN), white.GetHandle());
+        TPen copy(white);
+        EXPECT_EQ(-1, TGdiObject::RefCount(copy.GetHandle()));
     }
     EXPECT_TRUE(Alive(handle));
 
