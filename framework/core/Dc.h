@@ -437,7 +437,9 @@ protected:
     void TakeFromCache();
 
     HANDLE OrgBitmap;
-    // The saved state of a cached context: the next user gets it back as it was.
+    // The cache slot this context came from (-1: none) and the state saved
+    // when it was taken, so that the next user gets it back as it was.
+    int CacheSlot;
     int CacheState;
 };
 

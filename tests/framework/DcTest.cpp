@@ -77,6 +77,30 @@ TEST(Dc, MemoryContextsComeFromACacheOfEight) {
     EXPECT_EQ(TMemoryDC::CachedDC(0), again.GetHDC());
 }
 
+TEST(Dc, CachedContextsComeBackClean) {
+    HDC first;
+    int slot = -1;
+    {
+        TMemoryDC dc;
+        first = dc.GetHDC();
+        for (int i = 0; i < 8; ++i)
+            if (TMemoryDC::CachedDC(i) == first)
+                slot = i;
+        ASSERT_GE(slot, 0);
+        dc.SetViewportOrg(TPoint(5, 5));
+        dc.SetBkMode(TRANSPARENT);
+        {
+            TMemoryDC wrapper(first, NoAutoDelete);
+        }
+        EXPECT_TRUE(TMemoryDC::CachedDCInUse(slot));  // a mere wrapper gives nothing back
+    }
+    EXPECT_FALSE(TMemoryDC::CachedDCInUse(slot));
+    TMemoryDC again;
+    EXPECT_EQ(first, again.GetHDC());
+    EXPECT_EQ(TPoint(0, 0), again.GetViewportOrg());
+    EXPECT_EQ(OPAQUE, again.GetBkMode());
+}
+
 TEST(Dc, MemoryContextPutsBackItsBitmap) {
     TScreenDC screen;
     TBitmap bitmap(screen, 4, 4);
