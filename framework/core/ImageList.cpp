@@ -1,5 +1,5 @@
 #include "ImageList.h"
-#include "CommCtrl.h"
+#include "CommonControls.h"
 #include "Dc.h"
 
 #include <memory>

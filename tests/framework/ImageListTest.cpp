@@ -1,5 +1,5 @@
 // Image lists through the common-controls binding, and the program's owner of one.
-#include "CommCtrl.h"
+#include "CommonControls.h"
 #include "GdiCanvas.h"
 #include "ImageList.h"
 

@@ -1,4 +1,4 @@
-#include "CommCtrl.h"
+#include "CommonControls.h"
 
 #include <memory>
 
