@@ -182,12 +182,8 @@ void Inverse(char *text) {
 void Inverse(String &text) { text.Reverse(); }
 
 void CopyMax(char *destination, char const *source, unsigned int size) {
-    if (!destination || size == 0)
-        return;
-    unsigned int i = 0;
-    for (; source && i + 1 < size && source[i]; ++i)
-        destination[i] = source[i];
-    destination[i] = 0;
+    if (destination)
+        strcpy_n(destination, source, size);
 }
 
 void MakeString(char *destination, unsigned int size, char const *source, unsigned int sourceLength) {

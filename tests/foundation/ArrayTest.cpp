@@ -165,8 +165,9 @@ TEST(ArrayBase, SearchesAgreeWithAnOracle) {
 
             Num *found = static_cast<Num *>(a.BinaryFindEqual(probe, &index));
             EXPECT_EQ(equal >= 0, found != nullptr);
-            if (found)
+            if (found) {
                 EXPECT_EQ(probeKey, found->key);
+            }
             found = static_cast<Num *>(a.BinaryFindEqualOrGreater(probe, &index));
             int wantKey = equal >= 0 ? probeKey : greater >= 0 ? keys[greater] : -100;
             EXPECT_EQ(wantKey, found ? found->key : -100);
