@@ -2,6 +2,8 @@
 #include "Curve3D.h"
 #include "Dib.h"
 #include "GdiCanvas.h"
+#include "Module.h"
+#include "Window.h"
 
 #include <gtest/gtest.h>
 
@@ -178,6 +180,25 @@ TEST_F(Curve3DTest, DegenerateInputDrawsWithoutDividingByZero) {
         Draw(c, canvas);
         EXPECT_GT(canvas.Count(RGB(0, 0, 64)), 0) << nx;
     }
+}
+
+TEST_F(Curve3DTest, DrawsOverAWindowWithTheCommonResourceModule) {
+    HWND hwnd = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 120, 90, 0, 0, ::GetModuleHandleA(0), 0);
+    ASSERT_TRUE(hwnd);
+    {
+        TWindow window(hwnd);
+        TModule common("CommonRscTs", Common);
+        TModule::_commonResourceDLL = &common;
+        Curve3D c = Plot(8, 8, Spectrum);
+        c.Gamma = 50;
+        Canvas throughWindow(120, 90), direct(120, 90);
+        c.Draw(&window, throughWindow.dc());
+        TModule::_commonResourceDLL = 0;
+        Draw(c, direct);
+        EXPECT_TRUE(throughWindow.SameAs(direct));
+        EXPECT_THROW(c.Draw(&window, throughWindow.dc()), TXGdi);  // no common module
+    }
+    ::DestroyWindow(hwnd);
 }
 
 TEST_F(Curve3DTest, MissingPaletteRaisesBeforeDrawing) {
