@@ -109,9 +109,10 @@ TEST_F(Curve3DTest, HiddenLineModeDrawsWhiteCellsWithBlackEdges) {
     Draw(c, canvas);
     EXPECT_GT(canvas.Count(RGB(255, 255, 255)), 500);
     EXPECT_GT(canvas.Count(RGB(0, 0, 0)), 100);
-    for (int i = 10; i <= 109; ++i)
+    for (int i = 10; i <= 109; ++i) {
         if (Palette[i] != RGB(255, 255, 255) && Palette[i] != 0)
             EXPECT_EQ(0, canvas.Count(Palette[i])) << i;
+    }
 }
 
 TEST_F(Curve3DTest, PerspectiveNarrowsTheFarRows) {

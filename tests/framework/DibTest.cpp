@@ -146,6 +146,7 @@ TEST(Dib, MalformedHeadersAreRejected) {
         {"image size too small for the rows", Header(16, 4, 8, 4, 16), 4},
         {"top-down compressed", rle, 256},
         {"bit fields on 8 bits", fields, 256},
+        {"rows too many to count", Header(0x7FFFFFFF, 0x7FFFFFFF, 32, 0, 16), 0},
     };
     for (const Case &c : cases) {
         HGLOBAL block = PackedDib(c.header, std::vector<RGBQUAD>(c.tableEntries), pixels);
