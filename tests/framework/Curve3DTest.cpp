@@ -110,8 +110,9 @@ TEST_F(Curve3DTest, HiddenLineModeDrawsWhiteCellsWithBlackEdges) {
     EXPECT_GT(canvas.Count(RGB(255, 255, 255)), 500);
     EXPECT_GT(canvas.Count(RGB(0, 0, 0)), 100);
     for (int i = 10; i <= 109; ++i) {
-        if (Palette[i] != RGB(255, 255, 255) && Palette[i] != 0)
+        if (Palette[i] != RGB(255, 255, 255) && Palette[i] != 0) {
             EXPECT_EQ(0, canvas.Count(Palette[i])) << i;
+        }
     }
 }
 
