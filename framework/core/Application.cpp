@@ -510,18 +510,28 @@ TAppDictionary::~TAppDictionary() {
 void TAppDictionary::Add(TApplication *app, DWORD pid) {
     if (!pid)
         pid = ::GetCurrentProcessId();
-    for (int i = 0; i < Size; i++)
-        if (!Table[i].App) {
-            Table[i] = {pid, app};
-            return;
+    int free = -1;
+    for (int i = 0; i < Size && free < 0; i++)
+        if (!Table[i].App)
+            free = i;
+    if (free < 0) {
+        TEntry *table = new TEntry[Size + 10]();
+        for (int i = 0; i < Size; i++)
+            table[i] = Table[i];
+        delete[] Table;
+        Table = table;
+        free = Size;
+        Size += 10;
+    }
+    // the newest application of a process is the one found (an "ALIAS" application
+    // made before the real one must not shadow it)
+    for (int i = 0; i < free; i++)
+        if (Table[i].App && Table[i].Pid == pid) {
+            Table[free] = Table[i];
+            free = i;
+            break;
         }
-    TEntry *table = new TEntry[Size + 10]();
-    for (int i = 0; i < Size; i++)
-        table[i] = Table[i];
-    delete[] Table;
-    Table = table;
-    Table[Size] = {pid, app};
-    Size += 10;
+    Table[free] = {pid, app};
 }
 
 TApplication *TAppDictionary::GetApplication(DWORD pid) const {

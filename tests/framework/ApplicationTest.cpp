@@ -249,6 +249,11 @@ TEST(Application, DictionaryAndAliasApplication) {
     TApplication *alias = GetApplicationObject();
     EXPECT_STREQ("ALIAS", alias->GetName());
     EXPECT_EQ(alias, GetApplicationObject());
+    {
+        TestApp app;  // made later, it is the one found
+        EXPECT_EQ(&app, GetApplicationObject());
+    }
+    EXPECT_EQ(alias, GetApplicationObject());
     delete alias;
     EXPECT_EQ(0x0503u, YrtGetVersion());
 }
