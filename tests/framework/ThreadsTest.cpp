@@ -148,3 +148,24 @@ TEST(FrameworkSystem, Versions) {
     EXPECT_TRUE(TSystem::SupportsExceptions());
     EXPECT_EQ(TSystem::GetMajorVersion() > 3, TSystem::Has3dUI());
 }
+
+TEST(FrameworkThreads, AnAbandonedMutexIsAcquired) {
+    TMutex mutex;
+    struct Owner : TThread {
+        TMutex *M;
+        int Run() override {
+            ::WaitForSingleObject(*M, INFINITE);
+            return 0;  // ends without releasing it
+        }
+    } owner;
+    owner.M = &mutex;
+    owner.Start();
+    ASSERT_EQ(WAIT_OBJECT_0, owner.WaitForExit(5000));
+    TSemaphore const *list[] = {&mutex, 0};
+    TSemaphoreSet set(list);
+    TSemaphoreSet::TLock lock(set, TSemaphoreSet::WaitAny, 1000);
+    EXPECT_TRUE(lock.WasAquired());
+    EXPECT_EQ(0, lock.WhichAquired());
+    TMutex::TLock single(mutex, 0);  // ours now: taken again without waiting
+    EXPECT_TRUE(single.WasAquired());
+}
