@@ -107,7 +107,7 @@ TWindow::TWindow()
     : HWindow(0), Title(0), Parent(0), DefaultProc(0), Scroller(0), TransferBuffer(0), HAccel(0), CursorModule(0),
       HCursor(0), BkgndColor(TColor::None), ContextPopupMenu(0), Thunk(0), Application(0), LocalizedModule(0),
       CommonModule(0), Flags(0), ZOrder(0), ChildList(0), SiblingList(0), UniqueId(0), MenuName(0) {
-    std::memset(&Attr, 0, sizeof Attr);
+    Attr = TWindowAttr();
 }
 
 TWindow::TWindow(TWindow *parent, char const *title, TModule *module) : TWindow() { Init(parent, title, module); }
@@ -158,6 +158,13 @@ void TWindow::InitCommon(TWindow *parent, TModule *module) {
     if (!CommonModule)
         CommonModule = Application;
     SetUniqueId();
+}
+
+void TWindow::SetMenuName(TResId menu) {
+    char *copy = menu.IsString() ? strnewdup(menu) : 0;  // a name is kept as an own copy
+    delete[] MenuName;
+    MenuName = copy;
+    Attr.Menu = copy ? TResId(copy) : menu;
 }
 
 void TWindow::SetUniqueId() {

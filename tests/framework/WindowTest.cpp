@@ -240,6 +240,12 @@ TEST_F(WindowTest, AttributesBeforeCreation) {
     w.ShowWindow(SW_RESTORE);
     EXPECT_FALSE(w.GetStyle() & (WS_MAXIMIZE | WS_MINIMIZE));
     EXPECT_EQ(TRect(0, 0, 300, 200), w.GetClientRect());
+    char name[] = "MAINMENU";
+    w.SetMenuName(TResId(name));
+    name[0] = 'X';  // the window keeps its own copy
+    EXPECT_STREQ("MAINMENU", (char const *)w.Attr.Menu);
+    w.SetMenuName(TResId(7));
+    EXPECT_TRUE(w.Attr.Menu == TResId(7));
 }
 
 TEST_F(WindowTest, ChildrenRing) {
