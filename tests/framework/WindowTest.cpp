@@ -273,3 +273,59 @@ TEST_F(WindowTest, ChildrenRing) {
     EXPECT_EQ(0, parent.NumChildren());
     EXPECT_EQ(nullptr, parent.GetFirstChild());
 }
+
+namespace {
+// A button whose object handles its own click.
+class OwnButton : public TWindow {
+public:
+    OwnButton(TWindow *parent, int id) : TWindow(parent, "B") { Attr.Id = id, Attr.W = 40, Attr.H = 20; }
+    char const *GetClassNameA() override { return "BUTTON"; }
+    void BnClicked() { trace += "button:clicked "; }
+    DECLARE_RESPONSE_TABLE(OwnButton);
+};
+DEFINE_RESPONSE_TABLE1(OwnButton, TWindow)
+    EV_NOTIFY_AT_CHILD(BN_CLICKED, BnClicked),
+END_RESPONSE_TABLE;
+
+class Dialogish : public Probe {
+public:
+    Dialogish() : Probe("D") {}
+    void Clicked8() { trace += "parent:8 "; }
+    void Any9(uint code) { trace += "parent:9:" + std::to_string(code) + " "; }
+    DECLARE_RESPONSE_TABLE(Dialogish);
+};
+DEFINE_RESPONSE_TABLE1(Dialogish, TWindow)
+    EV_CHILD_NOTIFY(8, BN_CLICKED, Clicked8),
+    EV_CHILD_NOTIFY_ALL_CODES(9, Any9),
+END_RESPONSE_TABLE;
+}  // namespace
+
+TEST_F(WindowTest, ControlNotificationsGoToTheControlFirstThenItsParent) {
+    Dialogish parent;
+    OwnButton *own = new OwnButton(&parent, 7);
+    ASSERT_TRUE(parent.Create());
+    HWND plain8 = ::CreateWindowA("BUTTON", "x", WS_CHILD, 0, 0, 10, 10, parent.GetHandle(), (HMENU)8, 0, 0);
+    HWND plain9 = ::CreateWindowA("BUTTON", "y", WS_CHILD, 0, 0, 10, 10, parent.GetHandle(), (HMENU)9, 0, 0);
+    HWND plain10 = ::CreateWindowA("BUTTON", "z", WS_CHILD, 0, 0, 10, 10, parent.GetHandle(), (HMENU)10, 0, 0);
+    parent.SendMessageA(WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), (LPARAM)own->GetHandle());
+    parent.SendMessageA(WM_COMMAND, MAKEWPARAM(8, BN_CLICKED), (LPARAM)plain8);
+    parent.SendMessageA(WM_COMMAND, MAKEWPARAM(9, BN_DOUBLECLICKED), (LPARAM)plain9);
+    parent.SendMessageA(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), (LPARAM)plain10);  // nobody: default
+    EXPECT_EQ("button:clicked parent:8 parent:9:5 ", trace);
+}
+
+TEST(ApplicationStart, APreviousInstanceSkipsInitApplication) {
+    class Counting : public TestApp {
+    public:
+        int Inits = 0;
+        void InitApplication() override { Inits++; }
+    } app;
+    app.SetPrevInstance((HINSTANCE)1);
+    EXPECT_EQ(0, app.Start());
+    EXPECT_EQ(0, app.Inits);
+    delete app.GetMainWindow();
+    EXPECT_EQ(nullptr, app.GetMainWindow());
+    app.SetPrevInstance(0);
+    app.Start();
+    EXPECT_EQ(1, app.Inits);
+}
