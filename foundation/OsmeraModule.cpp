@@ -11,7 +11,10 @@ void *OsmeraInstance() { return instance; }
 unsigned long LoaderThreadId() { return loaderThread; }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hinst, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH)
+    if (reason == DLL_PROCESS_ATTACH) {
         instance = hinst;
+        // Nothing here needs to hear of threads starting and ending.
+        DisableThreadLibraryCalls(hinst);
+    }
     return TRUE;
 }

@@ -61,9 +61,16 @@ struct NH_Access {
 NH_Heap::NH_Heap(long, char const *name) : win32Heap_(HeapCreate(0, 0, 0)), blocks_(0) {
     lstrcpynA(name_, name ? name : "", sizeof name_);
     EnterCriticalSection(&registryLock);
-    if (registryCount < static_cast<int>(sizeof registry / sizeof registry[0]))
+    bool registered = win32Heap_ && registryCount < static_cast<int>(sizeof registry / sizeof registry[0]);
+    if (registered)
         registry[registryCount++] = this;
     LeaveCriticalSection(&registryLock);
+    // An unregistered heap's headers could not be recognised by FreeMem: it
+    // hands out plain default-heap blocks instead.
+    if (!registered && win32Heap_) {
+        HeapDestroy(win32Heap_);
+        win32Heap_ = nullptr;
+    }
 }
 
 NH_Heap::NH_Heap(char const *name, bool) : win32Heap_(nullptr), blocks_(0) {
@@ -143,8 +150,11 @@ void *NH_Heap::ReAlloc(void *block, unsigned long size, int) {
 
 void *NH_Heap::ExpandBy(void *block, unsigned long extra, int flags) {
     unsigned long size = block ? SizeOf(block) : 0;
-    if (extra > 0xFFFFFFFFUL - size)
+    if (extra > 0xFFFFFFFFUL - size) {
+        // No block can have that size; never go on with a wrapped one.
         ExecuteStandardNewHandler();
+        throw std::bad_alloc();
+    }
     return ReAlloc(block, size + extra, flags);
 }
 

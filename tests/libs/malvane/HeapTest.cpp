@@ -36,4 +36,8 @@ TEST(Malvane, DefaultHeapBlocksAreFreedByTheRuntimeToo) {
 TEST(Malvane, FailedAllocationRunsTheNewHandlerOrThrows) {
     EXPECT_EQ(nullptr, testHeap.AllocMem(0xFFFFFFF0UL));
     EXPECT_THROW(testHeap.Alloc(0xFFFFFFF0UL, 0), std::bad_alloc);
+    // A growth past the address space is refused, not wrapped to a small block.
+    void *p = testHeap.Alloc(64, 0);
+    EXPECT_THROW(testHeap.ExpandBy(p, 0xFFFFFFF0UL, 0), std::bad_alloc);
+    NH_Heap::FreeMem(p);
 }

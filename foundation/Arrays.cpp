@@ -1,0 +1,569 @@
+#include "Arrays.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "ContainerSearch.h"
+#include "Malvane.h"
+
+unsigned long containers::RandomSeed(int seed) {
+    return seed ? static_cast<unsigned long>(seed) : (GetTickCount() | 1);
+}
+
+// ---- CellSequence ----
+
+CellSequence::CellSequence(int cellSize, int initialSize, int expansionSize, int owns, NH_Heap *heap)
+    : Collection(owns),
+      _cells(0),
+      _allocated(0),
+      _expansionSize(expansionSize),
+      _initialSize(initialSize),
+      _cellSize(cellSize),
+      _heap(heap ? heap : &NH_Heap::GetDefault()) {}
+
+CellSequence::CellSequence(CellSequence const &other, int copyCells)
+    : Collection(other),
+      _cells(0),
+      _allocated(0),
+      _expansionSize(other._expansionSize),
+      _initialSize(other._initialSize),
+      _cellSize(other._cellSize),
+      _heap(other._heap) {
+    if (copyCells && other._cells) {
+        _cells = static_cast<char *>(_heap->Alloc(other._allocated * _cellSize, 0));
+        _allocated = other._allocated;
+        std::memcpy(_cells, other._cells, GetRangeSize(other._count));
+        _count = other._count;
+    }
+}
+
+CellSequence::~CellSequence() { FreeMemory(); }
+
+CellSequence &CellSequence::Assign(CellSequence const &other, int copyCells) {
+    if (this == &other)
+        return *this;
+    FreeMemory();
+    Collection::operator=(other);
+    _expansionSize = other._expansionSize;
+    _initialSize = other._initialSize;
+    _cellSize = other._cellSize;
+    _heap = other._heap;
+    if (copyCells && other._cells) {
+        _cells = static_cast<char *>(_heap->Alloc(other._allocated * _cellSize, 0));
+        _allocated = other._allocated;
+        std::memcpy(_cells, other._cells, GetRangeSize(other._count));
+        _count = other._count;
+    }
+    return *this;
+}
+
+void CellSequence::SetNumBusyCells(int n) {
+    _count = n < 0 ? 0 : n > _allocated ? _allocated : n;
+}
+
+void CellSequence::EnsureNumCells(int n, int round) {
+    if (_allocated >= n)
+        return;
+    int grow = _cells ? n - _allocated : n;
+    if (round && _expansionSize > 0)
+        grow = (grow + _expansionSize - 1) / _expansionSize * _expansionSize;
+    if (_cells)
+        _cells = static_cast<char *>(_heap->ExpandBy(_cells, GetRangeSize(grow), 0));
+    else
+        _cells = static_cast<char *>(_heap->Alloc(GetRangeSize(grow), 0));
+    _allocated += grow;
+}
+
+void CellSequence::AllocateBusyCells(int n) {
+    if (n <= 0)
+        return;
+    EnsureNumCells(n, 0);
+    _count = n;
+}
+
+void CellSequence::FreeMemory() {
+    NH_Heap::FreeMem(_cells);
+    _cells = 0;
+    _allocated = 0;
+    _count = 0;
+}
+
+void CellSequence::OptimizeSize() {
+    if (_count == 0) {
+        FreeMemory();
+    } else if (_allocated > _count) {
+        _cells = static_cast<char *>(_heap->ReAlloc(_cells, GetRangeSize(_count), 0));
+        _allocated = _count;
+    }
+}
+
+void CellSequence::ClearAll() {
+    if (_cells)
+        std::memset(_cells, 0, GetRangeSize(_count));
+}
+
+void *CellSequence::InsertCell(void const *data, int pos) {
+    pos = ClampPos(pos);
+    EnsureNumCells(_count + 1, 1);
+    char *cell = _cells + GetRangeSize(pos);
+    std::memmove(cell + _cellSize, cell, GetRangeSize(_count - pos));
+    if (data)
+        std::memcpy(cell, data, _cellSize);
+    ++_count;
+    return cell;
+}
+
+void *CellSequence::FillCell(int i, void const *data) {
+    if (i < 0 || i >= _count)
+        return 0;
+    void *cell = GetCellPtr(i);
+    if (data)
+        std::memcpy(cell, data, _cellSize);
+    return cell;
+}
+
+void CellSequence::CutCells(int first, int n) {
+    if (first < 0 || first >= _count || n <= 0)
+        return;
+    if (n > _count - first)
+        n = _count - first;
+    char *cell = _cells + GetRangeSize(first);
+    std::memmove(cell, cell + GetRangeSize(n), GetRangeSize(_count - first - n));
+    _count -= n;
+}
+
+void CellSequence::ExchangeCells(int i, int j) {
+    char *a = _cells + GetRangeSize(i);
+    char *b = _cells + GetRangeSize(j);
+    for (int k = 0; k < _cellSize; ++k) {
+        char t = a[k];
+        a[k] = b[k];
+        b[k] = t;
+    }
+}
+
+void CellSequence::Reverse() {
+    for (int i = 0; i < _count / 2; ++i)
+        ExchangeCells(i, _count - 1 - i);
+}
+
+void CellSequence::Shuffle(int seed) {
+    unsigned long state = containers::RandomSeed(seed);
+    for (int i = 0; i < _count - 1; ++i) {
+        int j = static_cast<int>(containers::NextRandom(state, _count - i));
+        if (j != _count - 1 - i)
+            ExchangeCells(j, _count - 1 - i);
+    }
+}
+
+void CellSequence::Sort(int (*compare)(void const *, void const *)) {
+    if (_count >= 2 && compare)
+        std::qsort(_cells, _count, _cellSize, compare);
+}
+
+void CellSequence::Insert(CellSequence const &other, int pos, int makeRoomOnly) {
+    if (other._cellSize != _cellSize || other._count == 0)
+        return;
+    if (this == &other) {
+        CellSequence copy(other, 1);
+        Insert(copy, pos, makeRoomOnly);
+        return;
+    }
+    pos = ClampPos(pos);
+    int n = other._count;
+    EnsureNumCells(_count + n, 1);
+    char *cell = _cells + GetRangeSize(pos);
+    std::memmove(cell + GetRangeSize(n), cell, GetRangeSize(_count - pos));
+    if (!makeRoomOnly) {
+        std::memcpy(cell, other._cells, GetRangeSize(n));
+        _count += n;
+    }
+}
+
+void CellSequence::Absorb(CellSequence &other, int pos) {
+    if (this == &other)
+        return;
+    Insert(other, pos, 0);
+    other.FreeMemory();
+}
+
+int operator==(CellSequence const &a, CellSequence const &b) {
+    if (a._count != b._count || a._cellSize != b._cellSize)
+        return 0;
+    return a._count == 0 || std::memcmp(a._cells, b._cells, a.GetRangeSize(a._count)) == 0;
+}
+
+// ---- ArrayBase ----
+
+namespace {
+
+struct ArrayCursor {
+    typedef CollectionElement *ItemType;
+    ArrayBase const &array;
+    int i;
+    int Valid() const { return i < array.GetCount(); }
+    void Next() { ++i; }
+    ItemType Item() const { return array[i]; }
+    int Index() const { return i; }
+};
+
+}  // namespace
+
+ArrayBase::ArrayBase() : CellSequence(sizeof(CollectionElement *), 20, 20, 1, 0), _compareMode(0) {}
+
+ArrayBase::ArrayBase(int initialSize, int expansionSize, int owns)
+    : CellSequence(sizeof(CollectionElement *), initialSize, expansionSize, owns, 0), _compareMode(0) {}
+
+ArrayBase::ArrayBase(ArrayBase const &other) : CellSequence(other, 0), _compareMode(other._compareMode) {
+    Insert(other, 0, 0);
+}
+
+ArrayBase::~ArrayBase() { Clear(); }
+
+CollectionElement *ArrayBase::Insert(CollectionElement *e, int pos) {
+    InsertCell(&e, pos);
+    return e;
+}
+
+CollectionElement *ArrayBase::InsertInSortedArray(CollectionElement *e) {
+    int pos = -1;
+    if (e)
+        BinaryFindClosestGreater(*e, &pos);
+    return Insert(e, pos < 0 ? _count : pos);
+}
+
+CollectionElement *ArrayBase::AddUnique(CollectionElement *e) {
+    if (!e)
+        return Insert(e, _count);
+    if (IsMarkedAsSorted() && !BinaryFindEqual(*e))
+        return InsertInSortedArray(e);
+    if (CollectionElement *held = LinearFindEqual(*e)) {
+        if (held != e && ShouldDeleteElements())
+            delete e;
+        return held;
+    }
+    // Only a sorted array has a place to keep; others take the newcomer last.
+    return IsMarkedAsSorted() ? InsertInSortedArray(e) : Insert(e, _count);
+}
+
+CollectionElement *ArrayBase::Pop() {
+    if (_count == 0)
+        return 0;
+    return GetCellPtr(--_count);
+}
+
+CollectionElement *ArrayBase::CutDetach(int i) {
+    if (i < 0 || i >= _count)
+        return 0;
+    CollectionElement *e = GetCellPtr(i);
+    CutCells(i, 1);
+    return e;
+}
+
+void ArrayBase::CutDelete(int i) { delete CutDetach(i); }
+
+void ArrayBase::CutRange(int first, int n, int deleteThem) {
+    if (first < 0 || first >= _count || n <= 0)
+        return;
+    if (n > _count - first)
+        n = _count - first;
+    if (deleteThem)
+        for (int i = first; i < first + n; ++i)
+            delete GetCellPtr(i);
+    CutCells(first, n);
+}
+
+void ArrayBase::Clear() {
+    if (ShouldDeleteElements())
+        DeleteAll(1);
+    else
+        FreeMemory();
+}
+
+void ArrayBase::DeleteAll(int freeMemory) {
+    // Cells are nulled as their elements go, so a later Clear cannot delete twice.
+    for (int i = _count - 1; i >= 0; --i) {
+        CollectionElement *e = GetCellPtr(i);
+        GetCellPtr(i) = 0;
+        delete e;
+    }
+    if (freeMemory)
+        FreeMemory();
+}
+
+ArrayBase &ArrayBase::Assign(ArrayBase const &other, void const *cloneArg) {
+    if (this == &other)
+        return *this;
+    Clear();
+    CellSequence::Assign(other, 0);
+    _compareMode = other._compareMode;
+    Insert(other, 0, cloneArg);
+    return *this;
+}
+
+void ArrayBase::Insert(ArrayBase const &other, int pos, void const *cloneArg) {
+    int n = other._count;
+    if (n == 0)
+        return;
+    // Clones are made before any cell moves, so an array may take copies of itself.
+    std::vector<CollectionElement *> clones(n);
+    for (int i = 0; i < n; ++i) {
+        CollectionElement *e = other.GetCellPtr(i);
+        clones[i] = e ? e->CreateClone(cloneArg) : 0;
+    }
+    pos = ClampPos(pos);
+    EnsureNumCells(_count + n, 1);
+    std::memmove(&GetCellPtr(pos + n), &GetCellPtr(pos), GetRangeSize(_count - pos));
+    std::memcpy(&GetCellPtr(pos), &clones[0], GetRangeSize(n));
+    _count += n;
+}
+
+void ArrayBase::Absorb(ArrayBase &other, int pos) {
+    if (this == &other)
+        return;
+    CellSequence::Insert(other, pos, 0);
+    other.FreeMemory();
+}
+
+void ArrayBase::AbsorbAndSort(ArrayBase &other) {
+    Absorb(other, _count);
+    Sort();
+}
+
+void ArrayBase::Sort() {
+    if (_count >= 2)
+        QuickSort(0, _count - 1);
+}
+
+void ArrayBase::QuickSort(int low, int high) {
+    while (low < high) {
+        CollectionElement *pivot = GetCellPtr((low + high) / 2);
+        int i = low;
+        int j = high;
+        while (i <= j) {
+            // The bounds keep an inconsistent Compare from running off the range.
+            while (i < high && GetCellPtr(i)->Compare(*pivot, _compareMode) < 0)
+                ++i;
+            while (j > low && GetCellPtr(j)->Compare(*pivot, _compareMode) > 0)
+                --j;
+            if (i <= j) {
+                if (i != j) {
+                    CollectionElement *t = GetCellPtr(i);
+                    GetCellPtr(i) = GetCellPtr(j);
+                    GetCellPtr(j) = t;
+                }
+                ++i;
+                --j;
+            }
+        }
+        if (j - low >= 1)
+            QuickSort(low, j);
+        low = i;
+    }
+}
+
+int ArrayBase::IsSorted() const {
+    for (int i = 0; i + 1 < _count; ++i)
+        if (GetCellPtr(i)->Compare(*GetCellPtr(i + 1), _compareMode) > 0)
+            return 0;
+    return 1;
+}
+
+int ArrayBase::IsSortedBackwards() const {
+    for (int i = 0; i + 1 < _count; ++i)
+        if (GetCellPtr(i)->Compare(*GetCellPtr(i + 1), _compareMode) < 0)
+            return 0;
+    return 1;
+}
+
+int ArrayBase::HasMember(CollectionElement const *e) const {
+    for (int i = 0; i < _count; ++i)
+        if (GetCellPtr(i) == e)
+            return 1;
+    return 0;
+}
+
+CollectionElement *ArrayBase::Found(int i, int *index) const {
+    if (index)
+        *index = i;
+    return i < 0 ? 0 : GetCellPtr(i);
+}
+
+CollectionElement *ArrayBase::LinearFindEqual(CollectionElement const &probe, int *index) const {
+    for (int i = 0; i < _count; ++i)
+        if (probe.Compare(*GetCellPtr(i), _compareMode) == 0)
+            return Found(i, index);
+    return Found(-1, index);
+}
+
+namespace {
+
+struct ElementOrder {
+    int mode;
+    int operator()(CollectionElement const *a, CollectionElement const *b) const { return a->Compare(*b, mode); }
+};
+
+struct ToProbe {
+    CollectionElement const &probe;
+    int mode;
+    int operator()(CollectionElement const *e) const { return e->Compare(probe, mode); }
+};
+
+}  // namespace
+
+CollectionElement *ArrayBase::LinearFindSmallest(int *index) const {
+    ArrayCursor c = {*this, 0};
+    ElementOrder order = {_compareMode};
+    return containers::FindExtreme(c, 0, order, index);
+}
+
+CollectionElement *ArrayBase::LinearFindGreatest(int *index) const {
+    ArrayCursor c = {*this, 0};
+    ElementOrder order = {_compareMode};
+    return containers::FindExtreme(c, 1, order, index);
+}
+
+CollectionElement *ArrayBase::LinearFindClosest(CollectionElement const *probe, int kind, int *index) const {
+    ArrayCursor c = {*this, 0};
+    ElementOrder order = {_compareMode};
+    ToProbe toProbe = {*probe, _compareMode};
+    return containers::FindClosest(c, static_cast<containers::Closest>(kind), toProbe, order, index);
+}
+
+CollectionElement *ArrayBase::LinearFindClosestSmaller(CollectionElement const &probe, int *index) const {
+    return LinearFindClosest(&probe, containers::kClosestSmaller, index);
+}
+
+CollectionElement *ArrayBase::LinearFindClosestGreater(CollectionElement const &probe, int *index) const {
+    return LinearFindClosest(&probe, containers::kClosestGreater, index);
+}
+
+CollectionElement *ArrayBase::LinearFindEqualOrSmaller(CollectionElement const &probe, int *index) const {
+    return LinearFindClosest(&probe, containers::kEqualOrSmaller, index);
+}
+
+CollectionElement *ArrayBase::LinearFindEqualOrGreater(CollectionElement const &probe, int *index) const {
+    return LinearFindClosest(&probe, containers::kEqualOrGreater, index);
+}
+
+CollectionElement *ArrayBase::BinaryFindEqual(CollectionElement const &probe, int *index) const {
+    int low = 0;
+    int high = _count - 1;
+    while (low <= high) {
+        int mid = (low + high) / 2;
+        int r = probe.Compare(*GetCellPtr(mid), _compareMode);
+        if (r == 0)
+            return Found(mid, index);
+        if (r < 0)
+            high = mid - 1;
+        else
+            low = mid + 1;
+    }
+    return Found(-1, index);
+}
+
+CollectionElement *ArrayBase::BinaryFindEqualOrGreater(CollectionElement const &probe, int *index) const {
+    int low = 0;
+    int high = _count - 1;
+    int kept = -1;
+    while (low <= high) {
+        int mid = (low + high) / 2;
+        int r = probe.Compare(*GetCellPtr(mid), _compareMode);
+        if (r == 0)
+            return Found(mid, index);
+        if (r < 0) {
+            kept = mid;
+            high = mid - 1;
+        } else {
+            low = mid + 1;
+        }
+    }
+    return Found(kept, index);
+}
+
+CollectionElement *ArrayBase::BinaryFindClosestGreater(CollectionElement const &probe, int *index) const {
+    int low = 0;
+    int high = _count - 1;
+    int kept = -1;
+    while (low <= high) {
+        int mid = (low + high) / 2;
+        if (probe.Compare(*GetCellPtr(mid), _compareMode) < 0) {
+            kept = mid;
+            high = mid - 1;
+        } else {
+            low = mid + 1;
+        }
+    }
+    return Found(kept, index);
+}
+
+CollectionElement *ArrayBase::BinaryFindClosestSmaller(CollectionElement const &probe, int *index) const {
+    int low = 0;
+    int high = _count - 1;
+    int kept = -1;
+    while (low <= high) {
+        int mid = (low + high) / 2;
+        if (probe.Compare(*GetCellPtr(mid), _compareMode) > 0) {
+            kept = mid;
+            low = mid + 1;
+        } else {
+            high = mid - 1;
+        }
+    }
+    return Found(kept, index);
+}
+
+CollectionElement *ArrayBase::BinaryFindEqualOrSmaller(CollectionElement const &probe, int *index) const {
+    int low = 0;
+    int high = _count - 1;
+    int kept = -1;
+    while (low <= high) {
+        int mid = (low + high) / 2;
+        int r = probe.Compare(*GetCellPtr(mid), _compareMode);
+        if (r >= 0) {
+            kept = mid;
+            if (r == 0)
+                break;
+            low = mid + 1;
+        } else {
+            high = mid - 1;
+        }
+    }
+    return Found(kept, index);
+}
+
+CollectionElement *ArrayBase::FindFirstThat(int (*test)(CollectionElement const &, void const *), void const *arg,
+                                            int *index) const {
+    for (int i = 0; i < _count; ++i)
+        if (GetCellPtr(i) && test(*GetCellPtr(i), arg))
+            return Found(i, index);
+    return Found(-1, index);
+}
+
+CollectionElement *ArrayBase::FindLastThat(int (*test)(CollectionElement const &, void const *), void const *arg,
+                                           int *index) const {
+    for (int i = _count - 1; i >= 0; --i)
+        if (GetCellPtr(i) && test(*GetCellPtr(i), arg))
+            return Found(i, index);
+    return Found(-1, index);
+}
+
+void ArrayBase::ForEach(void (*action)(CollectionElement &, void *), void *arg) {
+    for (int i = 0; i < _count; ++i)
+        if (GetCellPtr(i))
+            action(*GetCellPtr(i), arg);
+}
+
+int ArrayBase::AreEqual(ArrayBase const &a, ArrayBase const &b, int mode) {
+    if (&a == &b)
+        return 1;
+    if (a._count != b._count)
+        return 0;
+    for (int i = 0; i < a._count; ++i)
+        if (a.GetCellPtr(i)->Compare(*b.GetCellPtr(i), mode) != 0)
+            return 0;
+    return 1;
+}

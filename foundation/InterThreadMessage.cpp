@@ -1,0 +1,3 @@
+#include "InterThreadMessage.h"
+
+InterThreadMessage::~InterThreadMessage() = default;

@@ -1,0 +1,359 @@
+#include "Lists.h"
+
+#include <utility>
+#include <vector>
+
+#include "ContainerSearch.h"
+#include "ListChain.h"
+
+typedef containers::Chain<ListElement> Links;
+
+namespace {
+
+struct ListCursor {
+    typedef ListElement *ItemType;
+    ListElement *e;
+    int i;
+    int Valid() const { return e != 0; }
+    void Next() {
+        e = e->GetNext();
+        ++i;
+    }
+    ItemType Item() const { return e; }
+    int Index() const { return i; }
+};
+
+struct ElementOrder {
+    int mode;
+    int operator()(ListElement const *a, ListElement const *b) const { return a->Compare(*b, mode); }
+};
+
+struct ToProbe {
+    ListElement const &probe;
+    int mode;
+    int operator()(ListElement const *e) const { return e->Compare(probe, mode); }
+};
+
+}  // namespace
+
+DoubleList::DoubleList(int owns) : Collection(owns), _compareMode(0), _first(0), _last(0) {}
+
+DoubleList::DoubleList(DoubleList const &other)
+    : Collection(other), _compareMode(other._compareMode), _first(0), _last(0) {
+    Insert(other, 0, 0);
+    SetFlag(kListSorted, other.HasFlag(kListSorted));
+}
+
+DoubleList::~DoubleList() { Clear(); }
+
+DoubleList &DoubleList::operator=(DoubleList const &other) {
+    _compareMode = other._compareMode;
+    return Assign(other, 0);
+}
+
+int DoubleList::IsLinkedHere(ListElement const *e) const { return Links::IsLinked(_first, _last, e); }
+
+ListElement *DoubleList::operator[](int i) const { return i < _count ? Links::At(_first, i) : 0; }
+
+ListElement *DoubleList::Prepend(ListElement *e) { return InsertBefore(e, _first); }
+
+ListElement *DoubleList::Append(ListElement *e) { return InsertBefore(e, 0); }
+
+ListElement *DoubleList::InsertAfter(ListElement *e, ListElement *after) {
+    if (!e || IsLinkedHere(e) || (after && !IsLinkedHere(after)))
+        return 0;
+    Links::LinkAfter(_first, _last, e, after);
+    ++_count;
+    Unsorted();
+    return e;
+}
+
+ListElement *DoubleList::InsertBefore(ListElement *e, ListElement *before) {
+    if (!e || IsLinkedHere(e) || (before && !IsLinkedHere(before)))
+        return 0;
+    Links::LinkBefore(_first, _last, e, before);
+    ++_count;
+    Unsorted();
+    return e;
+}
+
+ListElement *DoubleList::InsertInSortedList(ListElement *e) {
+    if (!e || IsLinkedHere(e))
+        return 0;
+    ListElement *x = _first;
+    while (x && e->Compare(*x, _compareMode) >= 0)
+        x = x->GetNext();
+    Links::LinkBefore(_first, _last, e, x);
+    ++_count;
+    return e;
+}
+
+ListElement *DoubleList::AddUnique(ListElement *e) {
+    if (!e)
+        return e;
+    if (ListElement *held = FindEqual(*e)) {
+        if (held != e && ShouldDeleteElements())
+            delete e;
+        return held;
+    }
+    return Append(e);
+}
+
+ListElement *DoubleList::Detach(ListElement *e) {
+    if (!IsLinkedHere(e))
+        return 0;
+    Links::Unlink(_first, _last, e);
+    --_count;
+    return e;
+}
+
+void DoubleList::Delete(ListElement *e) { delete Detach(e); }
+
+void DoubleList::DetachAll() {
+    _first = _last = 0;
+    _count = 0;
+}
+
+void DoubleList::DeleteAll() {
+    while (_first)
+        delete Detach(_first);
+}
+
+void DoubleList::Clear() {
+    if (ShouldDeleteElements())
+        DeleteAll();
+    else
+        DetachAll();
+}
+
+int DoubleList::DetachEqual(ListElement const &probe) { return Detach(FindEqual(probe)) != 0; }
+
+int DoubleList::DeleteEqual(ListElement const &probe) {
+    ListElement *e = Detach(FindEqual(probe));
+    delete e;
+    return e != 0;
+}
+
+ListElement *DoubleList::Replace(ListElement *old, ListElement *e) {
+    if (old == e)
+        return e;
+    if (!IsLinkedHere(old) || !e)
+        return 0;
+    if (IsLinkedHere(e))
+        Detach(e);
+    ListElement *before = old->GetPrev();
+    if (ShouldDeleteElements())
+        Delete(old);
+    else
+        Detach(old);
+    InsertAfter(e, before);
+    return e;
+}
+
+void DoubleList::Split(DoubleList &tail, ListElement const &at) {
+    if (&tail == this)
+        return;
+    tail.Clear();
+    ListElement *start = const_cast<ListElement *>(&at);
+    if (!IsLinkedHere(start))
+        return;
+    Links::Cut(_first, _last, start, tail._first, tail._last);
+    tail.SetFlag(kListSorted, HasFlag(kListSorted));
+    tail._count = Links::Count(tail._first);
+    _count = Links::Count(_first);
+}
+
+void DoubleList::Swap(ListElement *a, ListElement *b) {
+    if (a == b || !IsLinkedHere(a) || !IsLinkedHere(b))
+        return;
+    Links::Swap(_first, _last, a, b);
+    Unsorted();
+}
+
+void DoubleList::Rotate(ListElement *a, ListElement *b) {
+    if (a == b || !IsLinkedHere(a) || !IsLinkedHere(b))
+        return;
+    ListElement *x = _first;
+    while (x != a && x != b)
+        x = x->GetNext();
+    Links::Unlink(_first, _last, a);
+    if (x == a)
+        Links::LinkAfter(_first, _last, a, b);
+    else
+        Links::LinkBefore(_first, _last, a, b);
+    Unsorted();
+}
+
+void DoubleList::Reverse() {
+    Links::Reverse(_first, _last);
+    Unsorted();
+}
+
+void DoubleList::Sort() {
+    ElementOrder order = {_compareMode};
+    Links::Sort(_first, _last, _count, order);
+    SetFlag(kListSorted, 1);
+}
+
+void DoubleList::Shuffle(int seed) {
+    if (_count < 2)
+        return;
+    std::vector<ListElement *> nodes;
+    Links::Collect(_first, nodes);
+    unsigned long state = containers::RandomSeed(seed);
+    for (int i = 0; i < _count; ++i) {
+        int j = static_cast<int>(containers::NextRandom(state, _count - i));
+        std::swap(nodes[j], nodes[_count - 1 - i]);
+    }
+    Links::Relink(_first, _last, nodes);
+    Unsorted();
+}
+
+DoubleList &DoubleList::Assign(DoubleList const &other, void const *arg) {
+    if (this == &other)
+        return *this;
+    Clear();
+    Insert(other, 0, arg);
+    SetFlag(kListSorted, other.HasFlag(kListSorted));
+    return *this;
+}
+
+DoubleList &DoubleList::Insert(DoubleList const &other, ListElement *before, void const *arg) {
+    // Clones gather in a list of their own first, so a list may copy itself.
+    DoubleList clones(0);
+    for (ListElement *e = other._first; e; e = e->GetNext())
+        if (CollectionElement *c = e->CreateClone(arg))
+            clones.Append(static_cast<ListElement *>(c));
+    Absorb(clones, before);
+    return *this;
+}
+
+void DoubleList::Absorb(DoubleList &other, ListElement *before) {
+    if (&other == this || !other._first)
+        return;
+    if (before && !IsLinkedHere(before))
+        before = 0;
+    Links::Splice(_first, _last, other._first, other._last, before);
+    _count += other._count;
+    other._count = 0;
+    Unsorted();
+}
+
+void DoubleList::AbsorbAndSort(DoubleList &other) {
+    if (&other == this)
+        return;
+    if (HasFlag(kListSorted) && other.HasFlag(kListSorted)) {
+        ElementOrder order = {_compareMode};
+        Links::Merge(_first, _last, other._first, other._last, order);
+        _count += other._count;
+        other._count = 0;
+        return;
+    }
+    while (ListElement *e = other.DetachFirst())
+        InsertInSortedList(e);
+}
+
+ListElement *DoubleList::FindEqual(ListElement const &probe) const {
+    for (ListElement *e = _first; e; e = e->GetNext())
+        if (e->Compare(probe, _compareMode) == 0)
+            return e;
+    return 0;
+}
+
+int DoubleList::FindIndexOfEqual(ListElement const &probe) const {
+    int i = 0;
+    for (ListElement *e = _first; e; e = e->GetNext(), ++i)
+        if (e->Compare(probe, _compareMode) == 0)
+            return i;
+    return -1;
+}
+
+int DoubleList::FindIndexOfMember(ListElement const &member) const {
+    int i = 0;
+    for (ListElement *e = _first; e; e = e->GetNext(), ++i)
+        if (e == &member)
+            return i;
+    return -1;
+}
+
+ListElement *DoubleList::FindSmallest() const {
+    ListCursor c = {_first, 0};
+    ElementOrder order = {_compareMode};
+    return containers::FindExtreme(c, 0, order, 0);
+}
+
+ListElement *DoubleList::FindGreatest() const {
+    ListCursor c = {_first, 0};
+    ElementOrder order = {_compareMode};
+    return containers::FindExtreme(c, 1, order, 0);
+}
+
+ListElement *DoubleList::FindClosest(ListElement const &probe, int kind) const {
+    ListCursor c = {_first, 0};
+    ElementOrder order = {_compareMode};
+    ToProbe toProbe = {probe, _compareMode};
+    return containers::FindClosest(c, static_cast<containers::Closest>(kind), toProbe, order, 0);
+}
+
+ListElement *DoubleList::FindClosestSmaller(ListElement const &probe) const {
+    return FindClosest(probe, containers::kClosestSmaller);
+}
+
+ListElement *DoubleList::FindClosestGreater(ListElement const &probe) const {
+    return FindClosest(probe, containers::kClosestGreater);
+}
+
+ListElement *DoubleList::FindEqualOrSmaller(ListElement const &probe) const {
+    return FindClosest(probe, containers::kEqualOrSmaller);
+}
+
+ListElement *DoubleList::FindEqualOrGreater(ListElement const &probe) const {
+    return FindClosest(probe, containers::kEqualOrGreater);
+}
+
+ListElement *DoubleList::FindFirstThat(int (*test)(CollectionElement const &, void const *), void const *arg) const {
+    for (ListElement *e = _first; e; e = e->GetNext())
+        if (test(*e, arg))
+            return e;
+    return 0;
+}
+
+ListElement *DoubleList::FindLastThat(int (*test)(CollectionElement const &, void const *), void const *arg) const {
+    for (ListElement *e = _last; e; e = e->GetPrev())
+        if (test(*e, arg))
+            return e;
+    return 0;
+}
+
+void DoubleList::ForEach(void (*action)(CollectionElement &, void *), void *arg) {
+    for (ListElement *e = _first; e;) {
+        ListElement *next = e->GetNext();
+        action(*e, arg);
+        e = next;
+    }
+}
+
+int DoubleList::IsSorted() const {
+    for (ListElement *e = _first; e && e->GetNext(); e = e->GetNext())
+        if (e->Compare(*e->GetNext(), _compareMode) > 0)
+            return 0;
+    return 1;
+}
+
+int DoubleList::IsSortedBackwards() const {
+    for (ListElement *e = _first; e && e->GetNext(); e = e->GetNext())
+        if (e->Compare(*e->GetNext(), _compareMode) < 0)
+            return 0;
+    return 1;
+}
+
+int DoubleList::AreEqual(DoubleList const &a, DoubleList const &b, int mode) {
+    if (&a == &b)
+        return 1;
+    if (a._count != b._count)
+        return 0;
+    for (ListElement *x = a._first, *y = b._first; x && y; x = x->GetNext(), y = y->GetNext())
+        if (x->Compare(*y, mode) != 0)
+            return 0;
+    return 1;
+}
