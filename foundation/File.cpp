@@ -375,6 +375,11 @@ long File::Seek(long offset, SeekOrigin origin, int throwOnError) {
 long File::GetSize() const {
     if (IsMultimedia()) {
         HMMIO h = static_cast<HMMIO>(handle_);
+        mmioFlush(h, 0);  // bytes still in the service's buffer count too
+        // the service's own end-seek is not reliable everywhere: ask the system first
+        DWORD size = ::GetFileSize(SystemHandle(handle_, true), nullptr);
+        if (size != INVALID_FILE_SIZE)
+            return static_cast<long>(size);
         long current = mmioSeek(h, 0, SEEK_CUR);
         long end = mmioSeek(h, 0, SEEK_END);
         mmioSeek(h, current, SEEK_SET);
