@@ -105,16 +105,18 @@ void TMenu::DeepCopy(TMenu &dst, int dstPos, TMenu const &src, int srcPos, int c
         info.fMask = MIIM_FTYPE;
         if (!::GetMenuItemInfoA(src.GetHandle(), pos, TRUE, &info))
             return;
-        char text[256] = "";
+        char text[257] = "";  // a text longer than 255 is cut, however the system terminates it
         bool isText = !(info.fType & (MFT_BITMAP | MFT_OWNERDRAW | MFT_SEPARATOR));
         info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_DATA |
                      (isText ? MIIM_FTYPE | MIIM_STRING : MIIM_TYPE);
         info.dwTypeData = isText ? text : 0;
-        info.cch = sizeof text;
+        info.cch = 256;
         if (!::GetMenuItemInfoA(src.GetHandle(), pos, TRUE, &info))
             return;
-        if (isText)
-            info.dwTypeData = text;  // cut to 255 characters by the buffer
+        if (isText) {
+            text[255] = 0;
+            info.dwTypeData = text;
+        }
         if (info.hSubMenu) {
             HMENU copy = ::CreatePopupMenu();
             TMenu wrapped(copy, NoAutoDelete);
