@@ -36,7 +36,7 @@ public:
     DocumentManager *GetManager() const { return Manager; }
     TWindow *GetWindow() const { return Window; }
     void SetWindow(TWindow *window) { Window = window; }
-    unsigned long GetId() const { return Serial; }
+    unsigned long GetViewId() const { return Serial; }
     char const *GetViewName() const { return Name; }
 
     static unsigned long _id;
