@@ -43,6 +43,8 @@ TFrameWindow::TFrameWindow() : IconResId(), IconSmResId() { Init(0); }
 TFrameWindow::TFrameWindow(TWindow *parent, char const *title, TWindow *clientWnd, bool shrinkToClient,
                            TModule *module)
     : TWindow(parent, title, module) {
+    // A class further down that does not name the virtual base still gets it set up.
+    TWindow::Init(parent, title, module);
     IconResId = TResId();
     Init(clientWnd, shrinkToClient);
 }

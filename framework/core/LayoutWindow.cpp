@@ -7,7 +7,9 @@ END_RESPONSE_TABLE;
 TLayoutWindow::TLayoutWindow() : ClientSize(0, 0), FontHeight(0) {}
 
 TLayoutWindow::TLayoutWindow(TWindow *parent, char const *title, TModule *module)
-    : TWindow(parent, title, module), ClientSize(0, 0), FontHeight(0) {}
+    : TWindow(parent, title, module), ClientSize(0, 0), FontHeight(0) {
+    TWindow::Init(parent, title, module);  // when a further class does not name the virtual base
+}
 
 TLayoutWindow::~TLayoutWindow() {}
 
