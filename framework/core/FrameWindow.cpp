@@ -235,6 +235,9 @@ TWindow *TFrameWindow::SetClientWindow(TWindow *client) {
     if (previous) {
         HWND old = previous->HWindow;
         RemoveChild(previous);
+        // The old client no longer stands in this frame's list; it must not reach
+        // back to a frame that may be gone before it.
+        previous->Parent = 0;
         if (old && old == HWndRestoreFocus)
             HWndRestoreFocus = 0;
     }
@@ -397,9 +400,7 @@ int TFrameWindow::IdleAction(long idleCount) {
 
 void TFrameWindow::EvInitMenuPopup(uint hPopupMenu, uint index, int sysMenu) {
     HMENU popup = (HMENU)(ULONG_PTR)hPopupMenu;
-    if (sysMenu || !popup)
-        return;
-    if (popup != GetMenu()) {
+    if (sysMenu || !popup || popup != GetMenu()) {
         TWindow::EvInitMenuPopup(hPopupMenu, index, sysMenu);
         return;
     }

@@ -228,3 +228,25 @@ TEST(TLayoutWindow, PlacesItsChildrenAndSkipsMinimizing) {
     layout->Destroy(0);
     delete layout;
 }
+
+TEST(TFrameWindow, SetClientWindowCreatesFillsAndLetsTheOldOneGo) {
+    TestFrame *frame = new TestFrame(0);
+    frame->Attr.X = frame->Attr.Y = 0, frame->Attr.W = 300, frame->Attr.H = 200;
+    ASSERT_TRUE(frame->Create());
+    TWindow *first = new TWindow(0, "first");
+    EXPECT_EQ(nullptr, frame->SetClientWindow(first));
+    ASSERT_TRUE(first->HWindow);
+    TRect area = frame->GetClientRect(), inner;
+    ::GetClientRect(first->HWindow, &inner);
+    EXPECT_EQ(area.Width(), inner.Width());
+    EXPECT_EQ(area.Height(), inner.Height());
+    EXPECT_EQ(first, frame->GetClientWindow());
+
+    TWindow *second = new TWindow(0, "second");
+    EXPECT_EQ(first, frame->SetClientWindow(second));
+    EXPECT_EQ(second, frame->GetClientWindow());
+    EXPECT_EQ(nullptr, first->GetParentO());
+    frame->Destroy(0);
+    delete frame;
+    delete first;  // outlives the frame without reaching back to it
+}
