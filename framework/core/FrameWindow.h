@@ -89,6 +89,7 @@ protected:
 
 private:
     String MenuResName;
+    bool RoutingEnable;
     void Init(TWindow *clientWnd);
     bool InstallMenu(HMENU menu);  // installs, destroys the old bar; the new one on failure
     HMENU BuildMenu() const;

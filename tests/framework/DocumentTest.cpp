@@ -5,6 +5,7 @@
 #include "DocumentManager.h"
 #include "DocumentModel.h"
 #include "FileSelector.h"
+#include "FrameWindow.h"
 #include "MessageBoxSeam.h"
 #include "MessageCatalogue.h"
 #include "View.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -332,4 +334,37 @@ TEST_F(Documents, SaveAndSaveAsThroughTheFakeType) {
 
     SetFileSelectorAnswer(old);
     Document::Delete(doc);
+}
+
+TEST_F(Documents, CurrentDocumentNamesTheFrameAndInformationDescribesTheFile) {
+    testsupport::TempDir dir;
+    testsupport::WriteBytes(dir.File("song.wav"), std::string(1000, 'x'));
+    TFrameWindow *frame = new TFrameWindow(0, "Main");
+    ASSERT_TRUE(frame->Create());
+    manager->SetFrameWindow(frame);
+    FileName name(dir.File("song.wav").c_str());
+    FakeDoc *doc = new FakeDoc(type, &name);
+    doc->NotifyIsCurrentDoc(1);
+    char caption[128] = "";
+    ::GetWindowTextA(frame->HWindow, caption, sizeof caption);
+    EXPECT_STREQ("song - TestApp", caption);
+    EXPECT_EQ(doc, manager->GetCurrentDoc());
+    doc->NotifyIsCurrentDoc(0);
+    EXPECT_EQ(doc, manager->GetCurrentDoc());
+    doc->NotifyIsCurrentDoc(-1);
+    ::GetWindowTextA(frame->HWindow, caption, sizeof caption);
+    EXPECT_STREQ("TestApp", caption);
+    EXPECT_EQ(nullptr, manager->GetCurrentDoc());
+
+    std::string info = doc->GetInfo(0).c_str();
+    EXPECT_NE(std::string::npos, info.find(" : song.wav\n"));
+    EXPECT_NE(std::string::npos, info.find(dir.Path() + "\\\n"));
+    EXPECT_EQ(4, std::count(info.begin(), info.end(), '\n'));  // name, folder, size, date
+
+    doc->NotifyIsCurrentDoc(1);
+    Document::Delete(doc);  // the current document goes: there is none
+    EXPECT_EQ(nullptr, manager->GetCurrentDoc());
+    manager->SetFrameWindow(0);
+    frame->Destroy(0);
+    delete frame;
 }

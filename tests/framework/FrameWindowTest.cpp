@@ -37,6 +37,7 @@ public:
     void Cm100() { calls.push_back("frame:100"); }
     void Cm200() { calls.push_back("frame:200"); }
     void Cm300() { calls.push_back("frame:300"); }
+    void CeStop(TCommandEnabler &ce) { ce.Enable(0); }
     using TFrameWindow::GetCommandTarget;
 
     DECLARE_RESPONSE_TABLE(TestFrame);
@@ -45,6 +46,7 @@ DEFINE_RESPONSE_TABLE1(TestFrame, TFrameWindow)
     EV_COMMAND(100, Cm100),
     EV_COMMAND(200, Cm200),
     EV_CHILD_NOTIFY(300, 0, Cm300),
+    EV_COMMAND_ENABLE(200, CeStop),
 END_RESPONSE_TABLE;
 
 void Pump() {
@@ -249,4 +251,18 @@ TEST(TFrameWindow, SetClientWindowCreatesFillsAndLetsTheOldOneGo) {
     frame->Destroy(0);
     delete frame;
     delete first;  // outlives the frame without reaching back to it
+}
+
+TEST(TFrameWindow, MenuBarItemsAreEnabledWhileIdle) {
+    TestFrame *frame = new TestFrame(0);
+    ASSERT_TRUE(frame->Create());
+    ASSERT_EQ(1, frame->AssignMenu(703));
+    HMENU bar = frame->GetMenu();
+    ::SetFocus(frame->HWindow);
+    ASSERT_TRUE(::GetFocus());
+    frame->IdleAction(0);
+    EXPECT_FALSE(::GetMenuState(bar, 0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(bar, 1, MF_BYPOSITION) & MF_GRAYED);
+    frame->Destroy(0);
+    delete frame;
 }
