@@ -237,12 +237,20 @@ TEST_F(Documents, ReferentsAndChildren) {
 TEST_F(Documents, ClosingAChangedDocumentAlwaysAsks) {
     testsupport::TempDir dir;
     FileName name(dir.File("take.wav").c_str());
-    // With and without a view: the question comes either way.
-    for (int withView = 0; withView < 2; ++withView) {
+    // Without a view, with one, and with one while Shift is held: the question
+    // comes every time.
+    for (int round = 0; round < 3; ++round) {
+        int withView = round > 0;
         FakeDoc *doc = new FakeDoc(type, &name);
         if (withView)
             new FakeView(*doc);
         doc->SetChanged(1);
+        if (round == 2) {
+            INPUT shift = {};
+            shift.type = INPUT_KEYBOARD;
+            shift.ki.wVk = VK_SHIFT;
+            ::SendInput(1, &shift, sizeof shift);
+        }
 
         boxes.clear();
         answer = IDCANCEL;
@@ -257,6 +265,13 @@ TEST_F(Documents, ClosingAChangedDocumentAlwaysAsks) {
         int before = FakeDoc::deleted;
         EXPECT_EQ(1, doc->Close());
         EXPECT_EQ(before + 1, FakeDoc::deleted);
+        if (round == 2) {
+            INPUT shift = {};
+            shift.type = INPUT_KEYBOARD;
+            shift.ki.wVk = VK_SHIFT;
+            shift.ki.dwFlags = KEYEVENTF_KEYUP;
+            ::SendInput(1, &shift, sizeof shift);
+        }
     }
     // No: closed without saving.
     FakeDoc *doc = new FakeDoc(type, &name);
