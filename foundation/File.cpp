@@ -578,8 +578,11 @@ void File::WriteCache(long offset, void *buffer, unsigned long count, long valid
     char *bytes = static_cast<char *>(buffer);
     AutoCriticalSection guard(lock_);
     if (!cache_) {
+        // a length of 0 means the rest of the buffer behind the valid start
         Seek(offset + validStart, kFromStart, 1);
-        Write(bytes + validStart, validLength ? static_cast<unsigned long>(validLength) : count);
+        unsigned long start = static_cast<unsigned long>(validStart);
+        unsigned long length = validLength ? static_cast<unsigned long>(validLength) : start < count ? count - start : 0;
+        Write(bytes + validStart, length);
         return;
     }
     // Complete the buffer from the file so the whole of it can be written;

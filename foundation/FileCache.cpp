@@ -142,8 +142,10 @@ long FileCacheManager::Resize(unsigned long numBlocks) {
         if (size > kMaxRegion) size = kMaxRegion;
         unsigned long granularity = AllocationGranularity();
         size = (size + granularity - 1) / granularity * granularity;
+        if (!blockSize_)
+            ExceptionThrower(0).SetAndThrow("", 0ul);
         char *region = static_cast<char *>(VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_READWRITE));
-        if (!region || !blockSize_)
+        if (!region)
             ExceptionThrower(0).SetAndThrow("", 0ul);
         region_ = region;
         reserved_ = size;

@@ -222,3 +222,29 @@ TEST(FileCache, ABlockReadAheadIsKeptUntilItIsRead) {
     EXPECT_EQ(block, manager.AllocBlock());
     manager.Free(block);
 }
+
+TEST(FileCache, UncachedWriteOfTheValidTailStaysInTheBuffer) {
+    TempDir dir;
+    std::string path = dir.File("tail.bin");
+    WriteBytes(path, std::string(8, 'o'));
+    File file(path.c_str(), File::kReadWrite);
+    ASSERT_FALSE(file.GetCache());
+    // valid from byte 4 to the end of the 16-byte buffer (length 0: all of it)
+    std::vector<char> buffer(32, 'X');
+    for (int i = 0; i < 16; ++i) buffer[i] = static_cast<char>('a' + i);
+    file.WriteCache(0, buffer.data(), 16, 4, 0);
+    file.Close();
+    EXPECT_EQ(std::string("ooooefghijklmnop"), ReadBytes(path));
+}
+
+TEST(FileCache, ManagersWithoutBlocksGiveBackTheirAddressSpace) {
+    // each reservation is up to 128 MiB: leaking them would exhaust the
+    // address space of a 32-bit process long before this loop ends
+    for (int i = 0; i < 40; ++i) {
+        FileCacheManager none(4, 0);
+        EXPECT_FALSE(none.IsValid());
+    }
+    FileCacheManager usable(4, kBlock);
+    EXPECT_TRUE(usable.IsValid());
+    EXPECT_EQ(4ul, usable.GetNumBlocks());
+}
