@@ -283,7 +283,6 @@ void FileCacheManager::EnterLoadedBlock(FileCacheBuffers &file, CacheBlock *bloc
 }
 
 void FileCacheManager::WriteThrough(FileCacheBuffers &file, long offset, void const *data, unsigned long count) {
-    EnterUser();  // a resize must not drop the block this call takes
     {
         // no block may keep bytes that the write replaced
         AutoCriticalSection guard(lock_);
@@ -305,7 +304,6 @@ void FileCacheManager::WriteThrough(FileCacheBuffers &file, long offset, void co
         std::memcpy(block->data_, data, count);
         EnterBlock(file, block, offset, static_cast<long>(count), CacheBlock::kData);
     }
-    LeaveUser();
 }
 
 void FileCacheManager::ReleaseAll(FileCacheBuffers &file) {
