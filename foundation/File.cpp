@@ -44,6 +44,20 @@ DWORD ToSystemAttributes(unsigned long library) {
     return result ? result : FILE_ATTRIBUTE_NORMAL;
 }
 
+// Counts the calling thread as a user of a cache for as long as it lives. A
+// cached access takes it before the file's lock: a resize waits for every
+// user, so a user must never wait for a resize while holding that lock.
+class CacheUser {
+public:
+    explicit CacheUser(FileCacheManager &manager) : manager_(manager) { manager_.EnterUser(); }
+    ~CacheUser() { manager_.LeaveUser(); }
+    CacheUser(CacheUser const &) = delete;
+    CacheUser &operator=(CacheUser const &) = delete;
+
+private:
+    FileCacheManager &manager_;
+};
+
 // Cached reads give up waiting for a free block after this many 20 ms sleeps
 // and read the block privately instead.
 int const kBlockRetries = 25;
@@ -487,19 +501,15 @@ int File::ReadCache(long offset, void *buffer, long count, long *bytesRead, int 
         if (throwOnError) ThrowWithName(18002, ERROR_INVALID_PARAMETER);
         return 0;
     }
-    FileCacheManager &manager = *cache_->GetManager();
     long remaining = count;
     int ok;
-    manager.EnterUser();
-    try {
+    unsigned long error;
+    {
+        CacheUser user(*cache_->GetManager());
         AutoCriticalSection guard(lock_);
         ok = ReadCacheBody(offset, static_cast<char *>(buffer), count, &remaining);
-    } catch (...) {
-        manager.LeaveUser();
-        throw;
+        error = GetLastError();
     }
-    unsigned long error = GetLastError();
-    manager.LeaveUser();
     if ((!ok || remaining) && throwOnError)
         ThrowWithName(18002, error ? error : ERROR_HANDLE_EOF);
     if (bytesRead) *bytesRead = count - remaining;
@@ -576,31 +586,36 @@ void File::WriteCache(long offset, void *buffer, unsigned long count, long valid
     if (count == 0)
         return;
     char *bytes = static_cast<char *>(buffer);
-    AutoCriticalSection guard(lock_);
     if (!cache_) {
+        AutoCriticalSection guard(lock_);
+        // a length of 0 means the rest of the buffer behind the valid start
         Seek(offset + validStart, kFromStart, 1);
-        Write(bytes + validStart, validLength ? static_cast<unsigned long>(validLength) : count);
+        unsigned long start = static_cast<unsigned long>(validStart);
+        unsigned long length = validLength ? static_cast<unsigned long>(validLength) : start < count ? count - start : 0;
+        Write(bytes + validStart, length);
         return;
     }
-    // Complete the buffer from the file so the whole of it can be written;
-    // what lies beyond the end of the file reads as zero.
-    if (validStart > 0) {
-        long got = 0;
-        ReadCache(offset, bytes, validStart, &got, 0);
-        std::memset(bytes + got, 0, validStart - got);
-    }
-    if (validLength > 0) {
-        long tail = validStart + validLength;
-        if (static_cast<unsigned long>(tail) < count) {
-            long got = 0;
-            ReadCache(offset + tail, bytes + tail, static_cast<long>(count) - tail, &got, 0);
-            std::memset(bytes + tail + got, 0, count - tail - got);
-        }
-    }
+    FileCacheManager &manager = *cache_->GetManager();
+    CacheUser user(manager);
+    AutoCriticalSection guard(lock_);
+    // Complete the buffer from the file so the whole of it can be written.
+    if (validStart > 0)
+        CompleteFromCache(offset, bytes, validStart);
+    long tail = validStart + validLength;
+    if (validLength > 0 && static_cast<unsigned long>(tail) < count)
+        CompleteFromCache(offset + tail, bytes + tail, static_cast<long>(count) - tail);
     if (Seek(offset, kFromStart, 0) != offset)
         ExceptionThrower(0).SetAndThrow(String(FindString(18003)).c_str(), GetLastError());
     Write(bytes, count);
-    cache_->GetManager()->WriteThrough(*cache_, offset, bytes, count);
+    manager.WriteThrough(*cache_, offset, bytes, count);
+}
+
+// Fills count bytes from the file through the cache; what lies beyond the end
+// of the file reads as zero.
+void File::CompleteFromCache(long offset, char *bytes, long count) {
+    long remaining = count;
+    ReadCacheBody(offset, bytes, count, &remaining);
+    std::memset(bytes + count - remaining, 0, static_cast<size_t>(remaining));
 }
 
 void File::AdjustSizeOfCachedFile(long newSize, int flags) {

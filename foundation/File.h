@@ -207,12 +207,12 @@ private:
     int OpenSystem(int flags);
     int OpenMultimedia(int flags);
     int IsMultimedia() const { return (flags_ & kMultimedia) != 0; }
-    void FailOpen(unsigned long error);
     [[noreturn]] void ThrowWithName(unsigned id, unsigned long error) const;
     void ReleaseCacheBlocks();
     int IsDirectReadable(void const *buffer, long count) const;
     long ReadThroughAlignedMemory(void *buffer, long count);
     int ReadCacheBody(long offset, char *buffer, long count, long *remaining);
+    void CompleteFromCache(long offset, char *bytes, long count);
     int ReadBlockUncached(long blockStart, char *&buffer, long &offset, long &remaining, unsigned long blockSize,
                           int &endOfFile);
 

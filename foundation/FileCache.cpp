@@ -142,8 +142,10 @@ long FileCacheManager::Resize(unsigned long numBlocks) {
         if (size > kMaxRegion) size = kMaxRegion;
         unsigned long granularity = AllocationGranularity();
         size = (size + granularity - 1) / granularity * granularity;
+        if (!blockSize_)
+            ExceptionThrower(0).SetAndThrow("", 0ul);
         char *region = static_cast<char *>(VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_READWRITE));
-        if (!region || !blockSize_)
+        if (!region)
             ExceptionThrower(0).SetAndThrow("", 0ul);
         region_ = region;
         reserved_ = size;
@@ -281,7 +283,6 @@ void FileCacheManager::EnterLoadedBlock(FileCacheBuffers &file, CacheBlock *bloc
 }
 
 void FileCacheManager::WriteThrough(FileCacheBuffers &file, long offset, void const *data, unsigned long count) {
-    EnterUser();  // a resize must not drop the block this call takes
     {
         // no block may keep bytes that the write replaced
         AutoCriticalSection guard(lock_);
@@ -303,7 +304,6 @@ void FileCacheManager::WriteThrough(FileCacheBuffers &file, long offset, void co
         std::memcpy(block->data_, data, count);
         EnterBlock(file, block, offset, static_cast<long>(count), CacheBlock::kData);
     }
-    LeaveUser();
 }
 
 void FileCacheManager::ReleaseAll(FileCacheBuffers &file) {

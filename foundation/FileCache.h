@@ -124,6 +124,8 @@ public:
     void LeaveUser();
     long CopyFromCache(FileCacheBuffers &file, long offset, void *buffer, long wanted);
     void EnterLoadedBlock(FileCacheBuffers &file, CacheBlock *block, long start, long validBytes);
+    // The caller counts as a user (EnterUser): a resize must not drop the
+    // block this call takes.
     void WriteThrough(FileCacheBuffers &file, long offset, void const *data, unsigned long count);
     void ReleaseAll(FileCacheBuffers &file);
     CacheBlock *AllocBlock();

@@ -479,50 +479,6 @@ FileSelectorInfo::FileSelectorInfo()
     memset(callerData, 0, sizeof callerData);
 }
 
-FileSelectorInfo::FileSelectorInfo(FileSelectorInfo const &other) : FileSelectorInfo() { *this = other; }
-
-FileSelectorInfo &FileSelectorInfo::operator=(FileSelectorInfo const &other) {
-    if (this == &other)
-        return *this;
-    kind = other.kind;
-    caption = other.caption;
-    captionId = other.captionId;
-    smallIconId = other.smallIconId;
-    iconModule = other.iconModule;
-    okText = other.okText;
-    okTextId = other.okTextId;
-    filter = other.filter;
-    filterId = other.filterId;
-    filterList = other.filterList;
-    filterIndex = other.filterIndex;
-    defaultExtension = other.defaultExtension;
-    showHelp = other.showHelp;
-    centre = other.centre;
-    keepCurrentDirectory = other.keepCurrentDirectory;
-    showReadOnly = other.showReadOnly;
-    readOnlyChecked = other.readOnlyChecked;
-    multiSelection = other.multiSelection;
-    fileMustExist = other.fileMustExist;
-    noLinkResolution = other.noLinkResolution;
-    pathMustExist = other.pathMustExist;
-    owner = other.owner;
-    module = other.module;
-    templateId = other.templateId;
-    hook = other.hook;
-    initialName = other.initialName;
-    initialFolder = other.initialFolder;
-    otherName = other.otherName;
-    memcpy(callerData, other.callerData, sizeof callerData);
-    selectedFiles = other.selectedFiles;
-    selectedFolder = other.selectedFolder;
-    selectedFilterIndex = other.selectedFilterIndex;
-    readOnlyResult = other.readOnlyResult;
-    dialogError = other.dialogError;
-    return *this;
-}
-
-FileSelectorInfo::~FileSelectorInfo() {}
-
 int FileSelectorInfo::HasMultiSelection() const { return selectedFiles.GetCount() > 1; }
 
 // ---------------------------------------------------------------- pure parts

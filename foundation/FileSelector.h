@@ -23,9 +23,10 @@ typedef UINT_PTR (*FileSelectorHook)(FileSelectorInfo *info, HWND child, UINT me
 
 struct OSMERA_API FileSelectorInfo {
     FileSelectorInfo();
-    FileSelectorInfo(FileSelectorInfo const &other);
-    FileSelectorInfo &operator=(FileSelectorInfo const &other);
-    ~FileSelectorInfo();
+    // Every member is copied, the caller's data area and the results too.
+    FileSelectorInfo(FileSelectorInfo const &other) = default;
+    FileSelectorInfo &operator=(FileSelectorInfo const &other) = default;
+    ~FileSelectorInfo() = default;
 
     // 1 when more than one file was selected.
     int HasMultiSelection() const;

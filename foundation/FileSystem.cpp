@@ -66,6 +66,18 @@ void CutLines(char const *text, unsigned long size, int trim, int skipEmpty, Sin
     }
 }
 
+unsigned long const kCompareWindow = 0x400000;  // 4 MiB, a multiple of the mapping granularity
+
+// The offset of the first byte in which x and y differ, -1 when none does.
+long FirstDifference(char const *x, char const *y, unsigned long length) {
+    if (std::memcmp(x, y, length) == 0)
+        return -1;
+    unsigned long i = 0;
+    while (x[i] == y[i])
+        ++i;
+    return static_cast<long>(i);
+}
+
 }  // namespace
 
 File::MessageBoxFunc File::SetMessageBoxFunc(MessageBoxFunc func) {
@@ -476,13 +488,20 @@ int File::AreEqual(FileName const &a, FileName const &b, int *firstDifference) {
         }
         if (size == 0)
             return 1;  // two empty files are equal (and cannot be mapped)
-        MappedFile first(a, kRead | kShareRead, 1, 0);
-        MappedFile second(b, kRead | kShareRead, 1, 0);
-        char const *x = first.GetStart();
-        char const *y = second.GetStart();
-        for (long i = 0; i < size; ++i) {
-            if (x[i] != y[i]) {
-                if (firstDifference) *firstDifference = static_cast<int>(i);
+        // A window at a time: two large recordings need not fit into the
+        // address space together.
+        MappedFile first(a, kRead | kShareRead, 0, 0);
+        MappedFile second(b, kRead | kShareRead, 0, 0);
+        unsigned long const total = static_cast<unsigned long>(size);
+        for (unsigned long start = 0; start < total; start += kCompareWindow) {
+            unsigned long length = total - start < kCompareWindow ? total - start : kCompareWindow;
+            MappedFile::View *x = first.CreateView(start, length);
+            MappedFile::View *y = second.CreateView(start, length);
+            long at = FirstDifference(x->GetBase(), y->GetBase(), length);
+            first.CloseView(x);
+            second.CloseView(y);
+            if (at >= 0) {
+                if (firstDifference) *firstDifference = static_cast<int>(start + at);
                 return 0;
             }
         }

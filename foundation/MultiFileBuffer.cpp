@@ -401,11 +401,8 @@ long ClassicBufferedFile::ValidateBufferSize(long size) const { return RoundUp(s
 
 void ClassicBufferedFile::Register(MultiFileBuffer &buffer, int channel, File &file, long startOffset, long length,
                                    long itemsPerFrame, long itemSize, long bufferSize, int writing) {
-    BufferedFile *current = buffer.GetCurrentFile(channel);
-    if (current && current->IsSameFile(file, startOffset, length, itemsPerFrame, itemSize, bufferSize, writing))
-        return;
-    buffer.AdoptCurrentFile(
-        new ClassicBufferedFile(file, startOffset, length, itemsPerFrame, itemSize, bufferSize, writing), channel);
+    RegisterKind<ClassicBufferedFile>(buffer, channel, file, startOffset, length, itemsPerFrame, itemSize, bufferSize,
+                                      writing);
 }
 
 void ClassicBufferedFile::OnDataRequest(long fileOffset, MultiFileBuffer::Buffer &b, int forward) {
@@ -521,11 +518,8 @@ long MappedBufferedFile::ValidateBufferSize(long size) const { return RoundUp(si
 
 void MappedBufferedFile::Register(MultiFileBuffer &buffer, int channel, MappedFile &file, long startOffset,
                                   long length, long itemsPerFrame, long itemSize, long bufferSize, int writing) {
-    BufferedFile *current = buffer.GetCurrentFile(channel);
-    if (current && current->IsSameFile(file, startOffset, length, itemsPerFrame, itemSize, bufferSize, writing))
-        return;
-    buffer.AdoptCurrentFile(
-        new MappedBufferedFile(file, startOffset, length, itemsPerFrame, itemSize, bufferSize, writing), channel);
+    RegisterKind<MappedBufferedFile>(buffer, channel, file, startOffset, length, itemsPerFrame, itemSize, bufferSize,
+                                     writing);
 }
 
 void MappedBufferedFile::OnDataRequest(long fileOffset, MultiFileBuffer::Buffer &b, int forward) {

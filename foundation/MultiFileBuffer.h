@@ -142,6 +142,18 @@ protected:
     // The first byte of the window for an offset, relative to the start.
     long AlignedOffset(long fileOffset, int forward) const;
 
+    // A new buffered file of the kind for the channel, unless the one there
+    // was registered with the same arguments (its buffers are then kept).
+    template <class Kind>
+    static void RegisterKind(MultiFileBuffer &buffer, int channel, FileObject &file, long startOffset, long length,
+                             long itemsPerFrame, long itemSize, long bufferSize, int writing) {
+        BufferedFile *current = buffer.GetCurrentFile(channel);
+        if (current && current->IsSameFile(file, startOffset, length, itemsPerFrame, itemSize, bufferSize, writing))
+            return;
+        buffer.AdoptCurrentFile(new Kind(file, startOffset, length, itemsPerFrame, itemSize, bufferSize, writing),
+                                channel);
+    }
+
     FileObject &file_;
     long bufferSize_;
     long itemsPerFrame_;

@@ -155,8 +155,9 @@ TEST(ConfigText, RandomTextNeverBreaksTheReader) {
         std::string once = Block(c);
         // Sorting puts a bare duplicate before its namesake with a text, which
         // then takes it on reading.
-        if (!c.FindFirstThat(SpecialName, nullptr) && !(mode & (Config::Sorted | Config::SortedGroupsFirst)))
+        if (!c.FindFirstThat(SpecialName, nullptr) && !(mode & (Config::Sorted | Config::SortedGroupsFirst))) {
             ASSERT_EQ(once, Rebuilt(once, mode)) << "round " << round;
+        }
     }
 }
 

@@ -222,3 +222,92 @@ TEST(FileCache, ABlockReadAheadIsKeptUntilItIsRead) {
     EXPECT_EQ(block, manager.AllocBlock());
     manager.Free(block);
 }
+
+TEST(FileCache, UncachedWriteOfTheValidTailStaysInTheBuffer) {
+    TempDir dir;
+    std::string path = dir.File("tail.bin");
+    WriteBytes(path, std::string(8, 'o'));
+    File file(path.c_str(), File::kReadWrite);
+    ASSERT_FALSE(file.GetCache());
+    // valid from byte 4 to the end of the 16-byte buffer (length 0: all of it)
+    std::vector<char> buffer(32, 'X');
+    for (int i = 0; i < 16; ++i) buffer[i] = static_cast<char>('a' + i);
+    file.WriteCache(0, buffer.data(), 16, 4, 0);
+    file.Close();
+    EXPECT_EQ(std::string("ooooefghijklmnop"), ReadBytes(path));
+}
+
+TEST(FileCache, ManagersWithoutBlocksGiveBackTheirAddressSpace) {
+    // each reservation is up to 128 MiB: leaking them would exhaust the
+    // address space of a 32-bit process long before this loop ends
+    for (int i = 0; i < 40; ++i) {
+        FileCacheManager none(4, 0);
+        EXPECT_FALSE(none.IsValid());
+    }
+    FileCacheManager usable(4, kBlock);
+    EXPECT_TRUE(usable.IsValid());
+    EXPECT_EQ(4ul, usable.GetNumBlocks());
+}
+
+TEST(FileCache, WritesAndReadsOfOneFileWhileTheCacheChangesSize) {
+    TempDir dir;
+    std::string path = dir.File("rw.bin");
+    std::string bytes = Pattern(4 * kBlock, 6);
+    WriteBytes(path, bytes);
+    // left behind (not destroyed) should the threads hang
+    auto *manager = new FileCacheManager(2, kBlock);
+    auto *file = new File(path.c_str(), File::kReadWrite | File::kOwnLock, *manager);
+    std::atomic<int> stop(0), done(0), failures(0);
+    std::thread writer([&] {
+        try {
+            std::vector<char> block(kBlock);
+            for (int i = 0; !stop; ++i) {
+                long offset = static_cast<long>((i % 4) * kBlock);
+                std::fill(block.begin(), block.end(), 'W');
+                // a partial block: head and tail come from the file through the cache
+                file->WriteCache(offset, block.data(), kBlock, 100, 50);
+            }
+        } catch (...) {
+            ++failures;
+        }
+        ++done;
+    });
+    std::thread reader([&] {
+        try {
+            std::vector<char> buffer(kBlock);
+            for (int i = 0; !stop; ++i)
+                file->ReadCache(static_cast<long>((i % 7) * kBlock / 2), buffer.data(), kBlock / 2, nullptr, 1);
+        } catch (...) {
+            ++failures;
+        }
+        ++done;
+    });
+    std::thread resizer([&] {
+        for (int i = 0; !stop; ++i)
+            manager->SetSize(2 + i % 3, kBlock);
+        ++done;
+    });
+    Sleep(700);
+    stop = 1;
+    for (int i = 0; i < 500 && done < 3; ++i)
+        Sleep(20);
+    if (done < 3) {
+        writer.detach();
+        reader.detach();
+        resizer.detach();
+        FAIL() << "writer, reader and resizer hang";
+    }
+    writer.join();
+    reader.join();
+    resizer.join();
+    EXPECT_EQ(0, failures.load());
+    delete file;
+    delete manager;
+    // every block kept its bytes around the written part
+    std::string onDisk = ReadBytes(path);
+    for (int b = 0; b < 4; ++b) {
+        EXPECT_EQ(bytes.substr(b * kBlock, 100), onDisk.substr(b * kBlock, 100));
+        EXPECT_EQ(std::string(50, 'W'), onDisk.substr(b * kBlock + 100, 50));
+        EXPECT_EQ(bytes.substr(b * kBlock + 150, kBlock - 150), onDisk.substr(b * kBlock + 150, kBlock - 150));
+    }
+}

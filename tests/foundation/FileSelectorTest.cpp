@@ -192,6 +192,14 @@ private:
     std::thread worker_;
 };
 
+// Shows the dialog a hook drives; one left open is closed after 20 seconds.
+int SelectWatched(FileSelectorInfo &info) {
+    Watchdog watchdog(20);
+    int chosen = UserSelectsFile(info);
+    EXPECT_FALSE(watchdog.Fired());
+    return chosen;
+}
+
 enum { WM_DRIVE = WM_APP + 17 };
 
 // What the caller's hook saw while it drove the dialog.
@@ -265,12 +273,7 @@ TEST(FileSelector, DrivesTheOpenDialog) {
     info.fileMustExist = 1;
     info.filter = "Wave|*.wav|All|*.*";
     info.filterIndex = 1;
-    int chosen;
-    {
-        Watchdog watchdog(20);
-        chosen = UserSelectsFile(info);
-        EXPECT_FALSE(watchdog.Fired());
-    }
+    int chosen = SelectWatched(info);
     ASSERT_EQ(1, d.initDone);
     EXPECT_EQ(1, chosen) << "dialog error " << info.dialogError;
     ASSERT_EQ(1, info.selectedFiles.GetCount());
@@ -346,12 +349,7 @@ TEST(FileSelector, RecentFolderComboSendsTheDialogThere) {
     info.hook = RecentHook;
     info.callerData[0] = reinterpret_cast<unsigned long>(&r);
     info.initialFolder = start.Path().c_str();
-    int chosen;
-    {
-        Watchdog watchdog(20);
-        chosen = UserSelectsFile(info);
-        EXPECT_FALSE(watchdog.Fired());
-    }
+    int chosen = SelectWatched(info);
     EXPECT_STREQ("kick.wav", r.nameAfter);  // the typed name came back
     std::string leaf = other.Path().substr(other.Path().rfind('\\'));
     EXPECT_NE(std::string::npos, std::string(r.folderAfter).find(leaf)) << r.folderAfter;
@@ -367,12 +365,7 @@ TEST(FileSelector, CallerHookRunsWithoutTemplate) {
     info.hook = DrivingHook;
     info.callerData[0] = reinterpret_cast<unsigned long>(&d);
     info.initialFolder = dir.Path().c_str();
-    int chosen;
-    {
-        Watchdog watchdog(20);
-        chosen = UserSelectsFile(info);
-        EXPECT_FALSE(watchdog.Fired());
-    }
+    int chosen = SelectWatched(info);
     EXPECT_EQ(1, d.initDone);
     EXPECT_EQ(0, chosen);
     EXPECT_EQ(0, info.dialogError);

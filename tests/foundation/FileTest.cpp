@@ -422,3 +422,56 @@ TEST(FileSystem, TimesAndAttributes) {
     Exception e = Caught([&] { File::SetAttributes(dir.File("none").c_str(), File::kAttrNormal, 1); });
     EXPECT_EQ(Built(18017, ""), Text(e));
 }
+
+namespace {
+
+// Takes the address space of the process but for one free stretch of about
+// 64 MiB (and the crumbs below 1 MiB), and gives it back when it goes.
+class AddressSpaceSqueeze {
+public:
+    AddressSpaceSqueeze() {
+        for (SIZE_T size : {SIZE_T(64) << 20, SIZE_T(1) << 20})
+            while (void *p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+                taken_.push_back(p);
+        // the first big piece is the stretch left free
+        VirtualFree(taken_.front(), 0, MEM_RELEASE);
+        taken_.erase(taken_.begin());
+    }
+    ~AddressSpaceSqueeze() {
+        for (void *p : taken_)
+            VirtualFree(p, 0, MEM_RELEASE);
+    }
+
+private:
+    std::vector<void *> taken_;
+};
+
+}  // namespace
+
+TEST(FileSystem, LargeFilesAreComparedWithoutMappingThemWhole) {
+    TempDir dir;
+    std::string a = dir.File("a.raw"), b = dir.File("b.raw");
+    long const size = 40l << 20;
+    for (std::string const &name : {a, b}) {
+        File f(name.c_str(), File::kCreate);
+        f.SetSize(size);
+        f.Seek(size - 3, File::kFromStart);
+        f.Write("end", 3);
+    }
+    int at = 99;
+    {
+        AddressSpaceSqueeze squeeze;  // room for one of the files, not for both
+        EXPECT_EQ(1, File::AreEqual(a.c_str(), b.c_str(), &at));
+        EXPECT_EQ(99, at);
+    }
+    {
+        File f(b.c_str(), 0);
+        f.Seek(size - 2, File::kFromStart);
+        f.Write("N", 1);
+    }
+    {
+        AddressSpaceSqueeze squeeze;
+        EXPECT_EQ(0, File::AreEqual(a.c_str(), b.c_str(), &at));
+        EXPECT_EQ(size - 2, at);
+    }
+}
