@@ -40,7 +40,16 @@ DoubleList &DoubleList::operator=(DoubleList const &other) {
     return Assign(other, 0);
 }
 
-int DoubleList::IsLinkedHere(ListElement const *e) const { return Links::IsLinked(_first, _last, e); }
+// The links are only looked at once the element says it stands here; after
+// DetachAll it still says so, and the links are checked against the chain.
+int DoubleList::IsLinkedHere(ListElement const *e) const {
+    return e && e->_list == this && _count > 0 && Links::IsLinked(_first, _last, e);
+}
+
+void DoubleList::MarkChain(ListElement *first, DoubleList const *list) {
+    for (ListElement *e = first; e; e = e->_next)
+        e->_list = list;
+}
 
 ListElement *DoubleList::operator[](int i) const { return i < _count ? Links::At(_first, i) : 0; }
 
@@ -58,6 +67,7 @@ ListElement *DoubleList::InsertBefore(ListElement *e, ListElement *before) {
     if (!e || IsLinkedHere(e) || (before && !IsLinkedHere(before)))
         return 0;
     Links::LinkBefore(_first, _last, e, before);
+    e->_list = this;
     ++_count;
     Unsorted();
     return e;
@@ -70,6 +80,7 @@ ListElement *DoubleList::InsertInSortedList(ListElement *e) {
     while (x && e->Compare(*x, _compareMode) >= 0)
         x = x->GetNext();
     Links::LinkBefore(_first, _last, e, x);
+    e->_list = this;
     ++_count;
     return e;
 }
@@ -89,6 +100,7 @@ ListElement *DoubleList::Detach(ListElement *e) {
     if (!IsLinkedHere(e))
         return 0;
     Links::Unlink(_first, _last, e);
+    e->_list = 0;
     --_count;
     return e;
 }
@@ -144,6 +156,7 @@ void DoubleList::Split(DoubleList &tail, ListElement const &at) {
     if (!IsLinkedHere(start))
         return;
     Links::Cut(_first, _last, start, tail._first, tail._last);
+    MarkChain(tail._first, &tail);
     tail.SetFlag(kListSorted, HasFlag(kListSorted));
     tail._count = Links::Count(tail._first);
     _count -= tail._count;
@@ -208,6 +221,7 @@ void DoubleList::Absorb(DoubleList &other, ListElement *before) {
         return;
     if (before && !IsLinkedHere(before))
         before = 0;
+    MarkChain(other._first, this);
     Links::Splice(_first, _last, other._first, other._last, before);
     _count += other._count;
     other._count = 0;
@@ -219,6 +233,7 @@ void DoubleList::AbsorbAndSort(DoubleList &other) {
         return;
     if (HasFlag(kListSorted) && other.HasFlag(kListSorted)) {
         containers::ElementOrder order = {_compareMode};
+        MarkChain(other._first, this);
         Links::Merge(_first, _last, other._first, other._last, order);
         _count += other._count;
         other._count = 0;

@@ -9,11 +9,15 @@ template <class N>
 struct Chain;
 }
 
+class DoubleList;
+
 class OSMERA_API ListElement : public CollectionElement {
 public:
-    ListElement() : _next(0), _prev(0) {}
-    // A copy carries the original's links until it is linked into a list.
-    ListElement(ListElement const &other) : CollectionElement(other), _next(other._next), _prev(other._prev) {}
+    ListElement() : _next(0), _prev(0), _list(0) {}
+    // A copy carries the original's links until it is linked into a list; it
+    // stands in no list itself.
+    ListElement(ListElement const &other)
+        : CollectionElement(other), _next(other._next), _prev(other._prev), _list(0) {}
     // Assignment copies the value, never the links: the target may stand in a list.
     ListElement &operator=(ListElement const &) { return *this; }
 
@@ -23,12 +27,17 @@ public:
 private:
     template <class N>
     friend struct containers::Chain;
+    friend class DoubleList;
     ListElement *_next;
     ListElement *_prev;
+    // The list that linked it; null once detached. Membership is read here,
+    // never through the links, which a detached element keeps (they may lead
+    // to elements long gone).
+    DoubleList const *_list;
 };
 
-// Elements are checked by their links: one that does not stand in this list
-// (already detached, a stray copy, the end of another list) is refused, and
+// Elements are checked for membership: one that does not stand in this list
+// (already detached, a stray copy, an element of another list) is refused, and
 // detaching or deleting it does nothing. Adding an element already here, or
 // next to one that is not, adds nothing and returns null.
 class OSMERA_API DoubleList : public Collection {
@@ -114,6 +123,8 @@ protected:
 
 private:
     ListElement *FindClosest(ListElement const &probe, int kind) const;
+    // Marks the chain from first on as standing in list.
+    static void MarkChain(ListElement *first, DoubleList const *list);
 };
 
 // A list of T (a ListElement); the same operations, typed.
