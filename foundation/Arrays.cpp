@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "ContainerSearch.h"
@@ -62,9 +63,16 @@ void CellSequence::SetNumBusyCells(int n) {
 void CellSequence::EnsureNumCells(int n, int round) {
     if (_allocated >= n)
         return;
-    int grow = _cells ? n - _allocated : n;
+    long long wanted = _cells ? static_cast<long long>(n) - _allocated : n;
     if (round && _expansionSize > 0)
-        grow = (grow + _expansionSize - 1) / _expansionSize * _expansionSize;
+        wanted = (wanted + _expansionSize - 1) / _expansionSize * _expansionSize;
+    // A count whose bytes do not fit (from a damaged file, say) is a failed
+    // allocation, never a wrapped size and a short buffer.
+    if ((_allocated + wanted) * _cellSize > 0x7FFFFFFFLL) {
+        NH_Heap::ExecuteStandardNewHandler();
+        throw std::bad_alloc();
+    }
+    int grow = static_cast<int>(wanted);
     if (_cells)
         _cells = static_cast<char *>(_heap->ExpandBy(_cells, GetRangeSize(grow), 0));
     else

@@ -6,6 +6,7 @@
 
 #include "Arrays.h"
 #include "ContainerTestElements.h"
+#include "Exception.h"
 
 namespace containertest {
 int alive = 0;
@@ -312,6 +313,19 @@ TEST(CellSequence, CellsMoveAsBytes) {
     s.OptimizeSize();
     EXPECT_EQ(8, s.GetNumCells());
     EXPECT_TRUE(s.IsFull());
+}
+
+// A cell count whose byte size does not fit (a count read from a damaged file)
+// is a failed allocation, never a short buffer that later writes run past.
+TEST(CellSequence, CountsBeyondTheAddressSpaceFailAsOutOfMemory) {
+    CellSequence s(sizeof(int), 0, 0, 0, nullptr);
+    EXPECT_THROW(s.AllocateBusyCells(0x40000001), Exception);
+    EXPECT_EQ(0, s.GetNumCells());
+    EXPECT_EQ(0, s.GetNumBusyCells());
+    CellSequence stepped(sizeof(int), 0, 0x40000000, 0, nullptr);
+    int one = 1;
+    EXPECT_THROW(stepped.InsertCell(&one, 0), Exception);
+    EXPECT_EQ(0, stepped.GetNumCells());
 }
 
 }  // namespace
