@@ -189,6 +189,18 @@ TEST(DoubleList, MembershipNeverFollowsForeignLinks) {
     EXPECT_EQ(nullptr, other.InsertAfter(&extra, held[1]));
     EXPECT_EQ(0, other.GetCount());
     ExpectLinks(held, {0, 1, 2});
+
+    // Elements forgotten all at once may come back, whatever their old
+    // neighbours' links still say.
+    List<Num> some(0);
+    Num a(0, 0), b(1, 1), c(2, 2), d(3, 3);
+    for (Num *e : {&a, &b, &c, &d})
+        some.Append(e);
+    some.DetachAll();
+    EXPECT_EQ(&d, some.Append(&d));
+    EXPECT_EQ(&b, some.Append(&b));
+    EXPECT_EQ(nullptr, some.Detach(&a));
+    ExpectLinks(some, {3, 1});
 }
 
 TEST(DoubleList, AssigningAnElementKeepsItsPlace) {
