@@ -9,8 +9,6 @@ template <class N>
 struct Chain;
 }
 
-class DoubleList;
-
 class OSMERA_API ListElement : public CollectionElement {
 public:
     ListElement() : _next(0), _prev(0), _stamp(0) {}
