@@ -104,6 +104,29 @@ TEST(ArrayBase, AddUniqueKeepsTheHeldElement) {
     EXPECT_EQ(0, alive);
 }
 
+// An empty cell (a null taken in by Insert or AddUnique, or cells made busy
+// and cleared) is passed over by the linear searches instead of being compared.
+TEST(ArrayBase, LinearSearchesPassOverEmptyCells) {
+    {
+        ArrayBase a;
+        EXPECT_EQ(nullptr, a.AddUnique(nullptr));
+        Num *five = static_cast<Num *>(a.AddUnique(new Num(5)));
+        EXPECT_EQ(five, a.AddUnique(new Num(5)));
+        a.Add(nullptr);
+        Num *two = static_cast<Num *>(a.Add(new Num(2)));
+        int index = -1;
+        EXPECT_EQ(two, a.LinearFindSmallest(&index));
+        EXPECT_EQ(3, index);
+        EXPECT_EQ(five, a.LinearFindGreatest());
+        Num probe(3);
+        EXPECT_EQ(two, a.LinearFindClosestSmaller(probe));
+        EXPECT_EQ(five, a.LinearFindEqualOrGreater(probe));
+        ArrayBase copy(a);
+        EXPECT_TRUE(ArrayBase::AreEqual(a, copy, 0));
+    }
+    EXPECT_EQ(0, alive);
+}
+
 TEST(ArrayBase, AddUniqueAppendsWhenUnsortedAndInsertsInPlaceWhenSorted) {
     ArrayBase a;
     for (int k : {5, 1, 9})
