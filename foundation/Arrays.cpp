@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "ContainerSearch.h"
@@ -62,9 +63,16 @@ void CellSequence::SetNumBusyCells(int n) {
 void CellSequence::EnsureNumCells(int n, int round) {
     if (_allocated >= n)
         return;
-    int grow = _cells ? n - _allocated : n;
+    long long wanted = _cells ? static_cast<long long>(n) - _allocated : n;
     if (round && _expansionSize > 0)
-        grow = (grow + _expansionSize - 1) / _expansionSize * _expansionSize;
+        wanted = (wanted + _expansionSize - 1) / _expansionSize * _expansionSize;
+    // A count whose bytes do not fit (from a damaged file, say) is a failed
+    // allocation, never a wrapped size and a short buffer.
+    if ((_allocated + wanted) * _cellSize > 0x7FFFFFFFLL) {
+        NH_Heap::ExecuteStandardNewHandler();
+        throw std::bad_alloc();
+    }
+    int grow = static_cast<int>(wanted);
     if (_cells)
         _cells = static_cast<char *>(_heap->ExpandBy(_cells, GetRangeSize(grow), 0));
     else
@@ -190,12 +198,17 @@ int operator==(CellSequence const &a, CellSequence const &b) {
 
 namespace {
 
+// Walks the elements, passing over empty cells.
 struct ArrayCursor {
     typedef CollectionElement *ItemType;
     ArrayBase const &array;
     int i;
+    ArrayCursor(ArrayBase const &a) : array(a), i(-1) { Next(); }
     int Valid() const { return i < array.GetCount(); }
-    void Next() { ++i; }
+    void Next() {
+        while (++i < array.GetCount() && !array[i]) {
+        }
+    }
     ItemType Item() const { return array[i]; }
     int Index() const { return i; }
 };
@@ -384,25 +397,25 @@ CollectionElement *ArrayBase::Found(int i, int *index) const {
 
 CollectionElement *ArrayBase::LinearFindEqual(CollectionElement const &probe, int *index) const {
     for (int i = 0; i < _count; ++i)
-        if (probe.Compare(*GetCellPtr(i), _compareMode) == 0)
+        if (GetCellPtr(i) && probe.Compare(*GetCellPtr(i), _compareMode) == 0)
             return Found(i, index);
     return Found(-1, index);
 }
 
 CollectionElement *ArrayBase::LinearFindSmallest(int *index) const {
-    ArrayCursor c = {*this, 0};
+    ArrayCursor c(*this);
     containers::ElementOrder order = {_compareMode};
     return containers::FindExtreme(c, 0, order, index);
 }
 
 CollectionElement *ArrayBase::LinearFindGreatest(int *index) const {
-    ArrayCursor c = {*this, 0};
+    ArrayCursor c(*this);
     containers::ElementOrder order = {_compareMode};
     return containers::FindExtreme(c, 1, order, index);
 }
 
 CollectionElement *ArrayBase::LinearFindClosest(CollectionElement const &probe, int kind, int *index) const {
-    ArrayCursor c = {*this, 0};
+    ArrayCursor c(*this);
     containers::ElementOrder order = {_compareMode};
     containers::ToProbe toProbe = {probe, _compareMode};
     return containers::FindClosest(c, static_cast<containers::Closest>(kind), toProbe, order, index);
@@ -505,8 +518,12 @@ int ArrayBase::AreEqual(ArrayBase const &a, ArrayBase const &b, int mode) {
         return 1;
     if (a._count != b._count)
         return 0;
-    for (int i = 0; i < a._count; ++i)
-        if (a.GetCellPtr(i)->Compare(*b.GetCellPtr(i), mode) != 0)
+    for (int i = 0; i < a._count; ++i) {
+        CollectionElement *x = a.GetCellPtr(i);
+        CollectionElement *y = b.GetCellPtr(i);
+        // Empty cells match only each other.
+        if (!x || !y ? x != y : x->Compare(*y, mode) != 0)
             return 0;
+    }
     return 1;
 }

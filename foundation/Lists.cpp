@@ -10,6 +10,17 @@ typedef containers::Chain<ListElement> Links;
 
 namespace {
 
+// Lists are made and emptied on any thread.
+unsigned long lastStamp;
+
+unsigned long NewStamp() {
+    unsigned long stamp;
+    do
+        stamp = __atomic_add_fetch(&lastStamp, 1, __ATOMIC_RELAXED);
+    while (stamp == 0);
+    return stamp;
+}
+
 struct ListCursor {
     typedef ListElement *ItemType;
     ListElement *e;
@@ -25,10 +36,10 @@ struct ListCursor {
 
 }  // namespace
 
-DoubleList::DoubleList(int owns) : Collection(owns), _compareMode(0), _first(0), _last(0) {}
+DoubleList::DoubleList(int owns) : Collection(owns), _compareMode(0), _first(0), _last(0), _stamp(NewStamp()) {}
 
 DoubleList::DoubleList(DoubleList const &other)
-    : Collection(other), _compareMode(other._compareMode), _first(0), _last(0) {
+    : Collection(other), _compareMode(other._compareMode), _first(0), _last(0), _stamp(NewStamp()) {
     Insert(other, 0, 0);
     SetFlag(kListSorted, other.HasFlag(kListSorted));
 }
@@ -40,7 +51,12 @@ DoubleList &DoubleList::operator=(DoubleList const &other) {
     return Assign(other, 0);
 }
 
-int DoubleList::IsLinkedHere(ListElement const *e) const { return Links::IsLinked(_first, _last, e); }
+int DoubleList::IsLinkedHere(ListElement const *e) const { return e && e->_stamp == _stamp; }
+
+void DoubleList::MarkChain(ListElement *first, unsigned long stamp) {
+    for (ListElement *e = first; e; e = e->_next)
+        e->_stamp = stamp;
+}
 
 ListElement *DoubleList::operator[](int i) const { return i < _count ? Links::At(_first, i) : 0; }
 
@@ -58,6 +74,7 @@ ListElement *DoubleList::InsertBefore(ListElement *e, ListElement *before) {
     if (!e || IsLinkedHere(e) || (before && !IsLinkedHere(before)))
         return 0;
     Links::LinkBefore(_first, _last, e, before);
+    e->_stamp = _stamp;
     ++_count;
     Unsorted();
     return e;
@@ -70,6 +87,7 @@ ListElement *DoubleList::InsertInSortedList(ListElement *e) {
     while (x && e->Compare(*x, _compareMode) >= 0)
         x = x->GetNext();
     Links::LinkBefore(_first, _last, e, x);
+    e->_stamp = _stamp;
     ++_count;
     return e;
 }
@@ -89,6 +107,7 @@ ListElement *DoubleList::Detach(ListElement *e) {
     if (!IsLinkedHere(e))
         return 0;
     Links::Unlink(_first, _last, e);
+    e->_stamp = 0;
     --_count;
     return e;
 }
@@ -96,6 +115,8 @@ ListElement *DoubleList::Detach(ListElement *e) {
 void DoubleList::Delete(ListElement *e) { delete Detach(e); }
 
 void DoubleList::DetachAll() {
+    // The elements are not touched (they may be gone): a new stamp disowns them.
+    _stamp = NewStamp();
     _first = _last = 0;
     _count = 0;
 }
@@ -144,6 +165,7 @@ void DoubleList::Split(DoubleList &tail, ListElement const &at) {
     if (!IsLinkedHere(start))
         return;
     Links::Cut(_first, _last, start, tail._first, tail._last);
+    MarkChain(tail._first, tail._stamp);
     tail.SetFlag(kListSorted, HasFlag(kListSorted));
     tail._count = Links::Count(tail._first);
     _count -= tail._count;
@@ -208,6 +230,7 @@ void DoubleList::Absorb(DoubleList &other, ListElement *before) {
         return;
     if (before && !IsLinkedHere(before))
         before = 0;
+    MarkChain(other._first, _stamp);
     Links::Splice(_first, _last, other._first, other._last, before);
     _count += other._count;
     other._count = 0;
@@ -219,6 +242,7 @@ void DoubleList::AbsorbAndSort(DoubleList &other) {
         return;
     if (HasFlag(kListSorted) && other.HasFlag(kListSorted)) {
         containers::ElementOrder order = {_compareMode};
+        MarkChain(other._first, _stamp);
         Links::Merge(_first, _last, other._first, other._last, order);
         _count += other._count;
         other._count = 0;

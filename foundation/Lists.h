@@ -11,9 +11,11 @@ struct Chain;
 
 class OSMERA_API ListElement : public CollectionElement {
 public:
-    ListElement() : _next(0), _prev(0) {}
-    // A copy carries the original's links until it is linked into a list.
-    ListElement(ListElement const &other) : CollectionElement(other), _next(other._next), _prev(other._prev) {}
+    ListElement() : _next(0), _prev(0), _stamp(0) {}
+    // A copy carries the original's links until it is linked into a list; it
+    // stands in no list itself.
+    ListElement(ListElement const &other)
+        : CollectionElement(other), _next(other._next), _prev(other._prev), _stamp(0) {}
     // Assignment copies the value, never the links: the target may stand in a list.
     ListElement &operator=(ListElement const &) { return *this; }
 
@@ -23,12 +25,17 @@ public:
 private:
     template <class N>
     friend struct containers::Chain;
+    friend class DoubleList;
     ListElement *_next;
     ListElement *_prev;
+    // The stamp of the list that linked it, 0 once detached. Membership is
+    // read here, never through the links, which a detached element keeps
+    // (they may lead to elements long gone).
+    unsigned long _stamp;
 };
 
-// Elements are checked by their links: one that does not stand in this list
-// (already detached, a stray copy, the end of another list) is refused, and
+// Elements are checked for membership: one that does not stand in this list
+// (already detached, a stray copy, an element of another list) is refused, and
 // detaching or deleting it does nothing. Adding an element already here, or
 // next to one that is not, adds nothing and returns null.
 class OSMERA_API DoubleList : public Collection {
@@ -114,6 +121,12 @@ protected:
 
 private:
     ListElement *FindClosest(ListElement const &probe, int kind) const;
+    // Marks the chain from first on as standing in the list of stamp.
+    static void MarkChain(ListElement *first, unsigned long stamp);
+
+    // Unique among the lists; a new one when the elements are forgotten all
+    // at once, so none of them counts as held any longer.
+    unsigned long _stamp;
 };
 
 // A list of T (a ListElement); the same operations, typed.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 
 #include "Malvane.h"
 #include "Strings.h"
@@ -53,8 +54,14 @@ String &Randomizer::SetString(String &s, int minLength, int maxLength, char cons
 int *Randomizer::CreateArrayOfUniqueUnsortedIndexes(int n, int *array) {
     if (n <= 0)
         return array;
-    if (!array)
+    if (!array) {
+        // n ints must fit in a block: a wrapped size would be a short one.
+        if (static_cast<unsigned long>(n) > 0xFFFFFFFFUL / sizeof(int)) {
+            NH_Heap::ExecuteStandardNewHandler();
+            throw std::bad_alloc();
+        }
         array = static_cast<int *>(NH_Heap::GetDefault().Alloc(static_cast<unsigned long>(n) * sizeof(int), 0));
+    }
     for (int i = 0; i < n; ++i)
         array[i] = i;
     for (int i = 0; i < n - 1; ++i) {

@@ -44,17 +44,18 @@ Timer::Int64 FromWide(unsigned long long v) {
     return Timer::Int64{static_cast<unsigned long>(v), static_cast<unsigned long>(v >> 32)};
 }
 
+}  // namespace
+
 // Ticks from from to to; the multimedia clock wraps in 32 bits.
-Timer::Int64 Difference(Timer::Int64 const &from, Timer::Int64 const &to) {
-    if (!Source().performanceCounter)
-        return Timer::Int64{to.low - from.low, 0};
+Timer::Int64 Timer::Difference(Int64 const &from, Int64 const &to) const {
+    if (!usesPerformanceCounter_)
+        return Int64{to.low - from.low, 0};
     return FromWide(ToWide(to) - ToWide(from));
 }
 
-}  // namespace
-
 Timer::Timer(Units units, int startNow)
-    : running_(0),
+    : usesPerformanceCounter_(Source().performanceCounter),
+      running_(0),
       factor_(Source().factor[units >= Seconds && units <= Microseconds ? units : Milliseconds]), start_{0, 0},
       accumulated_{0, 0} {
     if (startNow)

@@ -38,7 +38,9 @@ protected:
 private:
     friend class TimeTracer;
     static void ReadTicks(Int64 &ticks);
+    Int64 Difference(Int64 const &from, Int64 const &to) const;
 
+    int usesPerformanceCounter_;  // the library's tick source, fixed at load
     int running_;
     double factor_;
     Int64 start_;

@@ -6,6 +6,7 @@
 
 #include "Arrays.h"
 #include "ContainerTestElements.h"
+#include "Exception.h"
 
 namespace containertest {
 int alive = 0;
@@ -99,6 +100,29 @@ TEST(ArrayBase, AddUniqueKeepsTheHeldElement) {
         loose.Add(held);
         EXPECT_EQ(held, loose.AddUnique(&mine));
         EXPECT_EQ(2, alive);  // left alone
+    }
+    EXPECT_EQ(0, alive);
+}
+
+// An empty cell (a null taken in by Insert or AddUnique, or cells made busy
+// and cleared) is passed over by the linear searches instead of being compared.
+TEST(ArrayBase, LinearSearchesPassOverEmptyCells) {
+    {
+        ArrayBase a;
+        EXPECT_EQ(nullptr, a.AddUnique(nullptr));
+        Num *five = static_cast<Num *>(a.AddUnique(new Num(5)));
+        EXPECT_EQ(five, a.AddUnique(new Num(5)));
+        a.Add(nullptr);
+        Num *two = static_cast<Num *>(a.Add(new Num(2)));
+        int index = -1;
+        EXPECT_EQ(two, a.LinearFindSmallest(&index));
+        EXPECT_EQ(3, index);
+        EXPECT_EQ(five, a.LinearFindGreatest());
+        Num probe(3);
+        EXPECT_EQ(two, a.LinearFindClosestSmaller(probe));
+        EXPECT_EQ(five, a.LinearFindEqualOrGreater(probe));
+        ArrayBase copy(a);
+        EXPECT_TRUE(ArrayBase::AreEqual(a, copy, 0));
     }
     EXPECT_EQ(0, alive);
 }
@@ -312,6 +336,19 @@ TEST(CellSequence, CellsMoveAsBytes) {
     s.OptimizeSize();
     EXPECT_EQ(8, s.GetNumCells());
     EXPECT_TRUE(s.IsFull());
+}
+
+// A cell count whose byte size does not fit (a count read from a damaged file)
+// is a failed allocation, never a short buffer that later writes run past.
+TEST(CellSequence, CountsBeyondTheAddressSpaceFailAsOutOfMemory) {
+    CellSequence s(sizeof(int), 0, 0, 0, nullptr);
+    EXPECT_THROW(s.AllocateBusyCells(0x40000001), Exception);
+    EXPECT_EQ(0, s.GetNumCells());
+    EXPECT_EQ(0, s.GetNumBusyCells());
+    CellSequence stepped(sizeof(int), 0, 0x40000000, 0, nullptr);
+    int one = 1;
+    EXPECT_THROW(stepped.InsertCell(&one, 0), Exception);
+    EXPECT_EQ(0, stepped.GetNumCells());
 }
 
 }  // namespace

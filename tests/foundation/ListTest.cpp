@@ -162,6 +162,47 @@ TEST(DoubleList, ElementsNotHeldAreRefused) {
     EXPECT_EQ(0, alive);
 }
 
+// Membership is known without following an element's links: a detached
+// element keeps links to neighbours that may be gone (one this big goes back
+// to the system when freed, so a look at it faults), and an element standing
+// in the middle of another list is not held here.
+TEST(DoubleList, MembershipNeverFollowsForeignLinks) {
+    struct Big : ListElement {
+        char payload[4 << 20];
+    };
+    List<ListElement> from(0);
+    List<ListElement> to(0);
+    ListElement moved;
+    from.Append(new Big);
+    from.Append(&moved);
+    EXPECT_EQ(&moved, from.DetachLast());
+    from.DeleteFirst();
+    EXPECT_EQ(&moved, to.Append(&moved));
+    EXPECT_EQ(nullptr, to.Append(&moved));
+    EXPECT_EQ(1, to.GetCount());
+
+    List<Num> held;
+    List<Num> other(0);
+    Fill(held, 3);
+    Num extra(7, 7);
+    EXPECT_EQ(nullptr, other.Detach(held[1]));
+    EXPECT_EQ(nullptr, other.InsertAfter(&extra, held[1]));
+    EXPECT_EQ(0, other.GetCount());
+    ExpectLinks(held, {0, 1, 2});
+
+    // Elements forgotten all at once may come back, whatever their old
+    // neighbours' links still say.
+    List<Num> some(0);
+    Num a(0, 0), b(1, 1), c(2, 2), d(3, 3);
+    for (Num *e : {&a, &b, &c, &d})
+        some.Append(e);
+    some.DetachAll();
+    EXPECT_EQ(&d, some.Append(&d));
+    EXPECT_EQ(&b, some.Append(&b));
+    EXPECT_EQ(nullptr, some.Detach(&a));
+    ExpectLinks(some, {3, 1});
+}
+
 TEST(DoubleList, AssigningAnElementKeepsItsPlace) {
     List<Num> list;
     Fill(list, 3);

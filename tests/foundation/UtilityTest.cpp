@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Checksums.h"
+#include "Exception.h"
 #include "Malvane.h"
 #include "RangeInt32.h"
 #include "Randomizer.h"
@@ -111,6 +112,8 @@ TEST(Randomizer, StringsAndShuffledIndexes) {
         EXPECT_EQ(i, sorted[i]);
     EXPECT_FALSE(std::equal(indexes, indexes + 50, sorted));
     NH_Heap::FreeMem(indexes);
+    // More indexes than memory can hold: out of memory, not a short block.
+    EXPECT_THROW(r.CreateArrayOfUniqueUnsortedIndexes(0x40000001), Exception);
 }
 
 TEST(Checksums, CheckValues) {
