@@ -18,11 +18,14 @@ struct NH_HeapRecord {
     HANDLE win32;  // null: the slot is free
     volatile long blocks;
     bool orphan;   // its NH_Heap object is destroyed
+    volatile long bypass;  // freed blocks are kept (see BypassFreeing)
 };
 
 namespace {
 
 using HeapRecord = NH_HeapRecord;
+// Set by BypassFreeing without a heap: no block of any heap is freed any more.
+volatile long bypassAll;
 const unsigned long kCheck = 0x4D4C564EUL;  // "NVLM"
 
 struct Header {
@@ -75,6 +78,7 @@ NH_Heap::NH_Heap(long, char const *name) : record_(nullptr) {
                 r.win32 = h;
                 r.blocks = 0;
                 r.orphan = false;
+                r.bypass = 0;
                 record_ = &r;
             }
             break;
@@ -158,13 +162,15 @@ void *NH_Heap::ExpandBy(void *block, unsigned long extra, int flags) {
 }
 
 void NH_Heap::FreeMem(void *block) {
-    if (!block)
+    if (!block || bypassAll)
         return;
     HeapRecord *owner = RecordOf(block);
     if (!owner) {
         std::free(block);
         return;
     }
+    if (owner->bypass)
+        return;
     Header *h = HeaderOf(block);
     h->check = 0;  // a second free of the same block is no longer recognised
     HeapFree(owner->win32, 0, h);
@@ -189,4 +195,13 @@ void NH_Heap::ExecuteStandardNewHandler() {
     if (!handler)
         throw std::bad_alloc();
     handler();
+}
+
+void BypassFreeing(NH_Heap *heap) {
+    if (!heap) {
+        InterlockedExchange(&bypassAll, 1);
+        return;
+    }
+    if (heap->record_)
+        InterlockedExchange(&heap->record_->bypass, 1);
 }

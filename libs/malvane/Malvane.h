@@ -46,6 +46,7 @@ public:
     long BlockCount() const;
 
 private:
+    friend MALVANE_API void BypassFreeing(NH_Heap *heap);
     explicit NH_Heap(char const *name, bool isDefault);
     void *RawAlloc(unsigned long size);
     void *RawReAlloc(void *block, unsigned long size);
@@ -55,3 +56,8 @@ private:
     // default heap, which is the C runtime's heap.
     NH_HeapRecord *record_;
 };
+
+// From now on freeing a block of the heap (of every heap when null) does
+// nothing: at the end of the process memory is not handed back piece by piece,
+// and blocks still held by statics of unloading modules stay valid.
+MALVANE_API void BypassFreeing(NH_Heap *heap = nullptr);

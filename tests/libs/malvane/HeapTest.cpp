@@ -63,3 +63,18 @@ TEST(Malvane, BlocksOutliveTheirHeapObject) {
     EXPECT_EQ(1, last.BlockCount());  // a real named heap, not the fallback
     NH_Heap::FreeMem(q);
 }
+
+TEST(Malvane, BypassedHeapKeepsFreedBlocks) {
+    NH_Heap heap(1, "Bypassed");
+    char *p = static_cast<char *>(heap.Alloc(16, 0));
+    std::memcpy(p, "still here", 11);
+    BypassFreeing(&heap);
+    NH_Heap::FreeMem(p);
+    EXPECT_EQ(1, heap.BlockCount());
+    EXPECT_STREQ("still here", p);
+    // other heaps free as before
+    void *q = testHeap.Alloc(8, 0);
+    long before = testHeap.BlockCount();
+    NH_Heap::FreeMem(q);
+    EXPECT_EQ(before - 1, testHeap.BlockCount());
+}
