@@ -62,6 +62,30 @@ private:
 // and read the block privately instead.
 int const kBlockRetries = 25;
 
+// Without system buffering the system moves only whole sectors to and from
+// aligned memory; a page is a multiple of every sector size.
+long const kPage = 4096;
+
+// The whole pages that hold count bytes at position, in zero-filled
+// page-aligned memory of their own (memory is null when none was to be had).
+struct AlignedPages {
+    AlignedPages(long position, long count)
+        : first(position / kPage * kPage),
+          skip(position - first),
+          size((skip + count + kPage - 1) / kPage * kPage),
+          memory(static_cast<char *>(VirtualAlloc(nullptr, size, MEM_COMMIT, PAGE_READWRITE))) {}
+    ~AlignedPages() {
+        if (memory) VirtualFree(memory, 0, MEM_RELEASE);
+    }
+    AlignedPages(AlignedPages const &) = delete;
+    AlignedPages &operator=(AlignedPages const &) = delete;
+
+    long const first;   // file offset of the first page
+    long const skip;    // where the bytes start in the first page
+    long const size;    // bytes of whole pages
+    char *const memory;
+};
+
 }  // namespace
 
 // ---------------------------------------------------------------- FileObject
@@ -271,7 +295,7 @@ int File::Read(void *buffer, long count, int throwOnError, long *bytesRead) {
     long n;
     if (IsMultimedia()) {
         n = mmioRead(static_cast<HMMIO>(handle_), static_cast<HPSTR>(buffer), count);
-    } else if ((flags_ & kNoBuffering) && !IsDirectReadable(buffer, count)) {
+    } else if ((flags_ & kNoBuffering) && !IsDirectAccessible(buffer, count)) {
         n = ReadThroughAlignedMemory(buffer, count);
     } else {
         DWORD got = 0;
@@ -285,37 +309,82 @@ int File::Read(void *buffer, long count, int throwOnError, long *bytesRead) {
     return 0;
 }
 
-// Without system buffering the system reads only whole sectors into aligned
-// memory; a page is a multiple of every sector size.
-int File::IsDirectReadable(void const *buffer, long count) const {
-    unsigned long const page = 4096;
-    if ((reinterpret_cast<UINT_PTR>(buffer) | static_cast<unsigned long>(count)) % page)
+// Whether the system itself can move these bytes at the current position:
+// aligned memory, size and position.
+int File::IsDirectAccessible(void const *buffer, long count) const {
+    if ((reinterpret_cast<UINT_PTR>(buffer) | static_cast<unsigned long>(count)) % kPage)
         return 0;
-    return static_cast<unsigned long>(SetFilePointer(handle_, 0, nullptr, FILE_CURRENT)) % page == 0;
+    return static_cast<unsigned long>(SetFilePointer(handle_, 0, nullptr, FILE_CURRENT)) % kPage == 0;
 }
 
 // Reads what no-buffering rules refuse (any offset, size or memory) through
 // whole pages of memory of its own; the file position ends behind the bytes.
 long File::ReadThroughAlignedMemory(void *buffer, long count) {
-    long const page = 4096;
     long position = static_cast<long>(SetFilePointer(handle_, 0, nullptr, FILE_CURRENT));
     if (position == -1)
         return -1;
-    long first = position / page * page;
-    long skip = position - first;
-    long span = (skip + count + page - 1) / page * page;
-    char *memory = static_cast<char *>(VirtualAlloc(nullptr, span, MEM_COMMIT, PAGE_READWRITE));
-    if (!memory)
+    AlignedPages pages(position, count);
+    if (!pages.memory)
         return -1;
     DWORD got = 0;
-    SetFilePointer(handle_, first, nullptr, FILE_BEGIN);
-    BOOL ok = ReadFile(handle_, memory, static_cast<DWORD>(span), &got, nullptr);
-    long n = static_cast<long>(got) > skip ? static_cast<long>(got) - skip : 0;
+    SetFilePointer(handle_, pages.first, nullptr, FILE_BEGIN);
+    BOOL ok = ReadFile(handle_, pages.memory, static_cast<DWORD>(pages.size), &got, nullptr);
+    long n = static_cast<long>(got) > pages.skip ? static_cast<long>(got) - pages.skip : 0;
     if (n > count) n = count;
-    std::memcpy(buffer, memory + skip, n);
-    VirtualFree(memory, 0, MEM_RELEASE);
+    std::memcpy(buffer, pages.memory + pages.skip, n);
     SetFilePointer(handle_, position + n, nullptr, FILE_BEGIN);
     return ok ? n : -1;
+}
+
+// Writes what no-buffering rules refuse through whole pages of memory of its
+// own. The partial first and last pages are read in first so the file's other
+// bytes in them survive; the end the whole pages reach past is cut back. Like
+// a plain write it leaves the position behind the bytes written; 0 when not
+// all were written (the system's error is kept, 0 for a short write).
+int File::WriteThroughAlignedMemory(void const *buffer, long count) {
+    long position = static_cast<long>(SetFilePointer(handle_, 0, nullptr, FILE_CURRENT));
+    if (position == -1)
+        return 0;
+    long oldSize = static_cast<long>(::GetFileSize(handle_, nullptr));
+    AlignedPages pages(position, count);
+    if (!pages.memory)
+        return 0;
+    long lastPage = pages.first + pages.size - kPage;
+    int partialFirst = pages.skip != 0;
+    int partialLast = (pages.skip + count) % kPage != 0;
+    // a page that cannot be read is not written either: nothing moves
+    auto readPage = [&](long offset, char *into) {
+        DWORD got = 0;
+        SetFilePointer(handle_, offset, nullptr, FILE_BEGIN);
+        if (ReadFile(handle_, into, static_cast<DWORD>(kPage), &got, nullptr))
+            return true;
+        unsigned long error = GetLastError();
+        SetFilePointer(handle_, position, nullptr, FILE_BEGIN);
+        SetLastError(error);
+        return false;
+    };
+    if (partialFirst && pages.first < oldSize && !readPage(pages.first, pages.memory))
+        return 0;
+    if (partialLast && lastPage < oldSize && (lastPage != pages.first || !partialFirst) &&
+        !readPage(lastPage, pages.memory + pages.size - kPage))
+        return 0;
+    std::memcpy(pages.memory + pages.skip, buffer, static_cast<size_t>(count));
+    SetFilePointer(handle_, pages.first, nullptr, FILE_BEGIN);
+    DWORD written = 0;
+    BOOL ok = WriteFile(handle_, pages.memory, static_cast<DWORD>(pages.size), &written, nullptr);
+    unsigned long error = GetLastError();
+    // only the caller's bytes count as written, and of them only what reached the file
+    long n = pages.first + static_cast<long>(written) - position;
+    if (n < 0) n = 0;
+    if (n > count) n = count;
+    long end = position + n > oldSize ? position + n : oldSize;
+    if (pages.first + static_cast<long>(written) > end) {
+        SetFilePointer(handle_, end, nullptr, FILE_BEGIN);
+        SetEndOfFile(handle_);
+    }
+    SetFilePointer(handle_, position + n, nullptr, FILE_BEGIN);
+    SetLastError(ok ? 0 : error);
+    return ok && n == count;
 }
 
 void File::Write(void const *buffer, unsigned long count) {
@@ -330,10 +399,15 @@ void File::Write(void const *buffer, unsigned long count) {
         return;
     }
     SetLastError(0);
-    DWORD written = 0;
-    BOOL ok = WriteFile(handle_, buffer, count, &written, nullptr);
-    if (ok && written == count)
-        return;
+    long length = static_cast<long>(count);
+    if ((flags_ & kNoBuffering) && !IsDirectAccessible(buffer, length)) {
+        if (WriteThroughAlignedMemory(buffer, length))
+            return;
+    } else {
+        DWORD written = 0;
+        if (WriteFile(handle_, buffer, count, &written, nullptr) && written == count)
+            return;
+    }
     // A short write is a full disk when the system names no other cause.
     unsigned long error = GetLastError();
     if (!error) error = ERROR_DISK_FULL;

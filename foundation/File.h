@@ -209,8 +209,9 @@ private:
     int IsMultimedia() const { return (flags_ & kMultimedia) != 0; }
     [[noreturn]] void ThrowWithName(unsigned id, unsigned long error) const;
     void ReleaseCacheBlocks();
-    int IsDirectReadable(void const *buffer, long count) const;
+    int IsDirectAccessible(void const *buffer, long count) const;
     long ReadThroughAlignedMemory(void *buffer, long count);
+    int WriteThroughAlignedMemory(void const *buffer, long count);
     int ReadCacheBody(long offset, char *buffer, long count, long *remaining);
     void CompleteFromCache(long offset, char *bytes, long count);
     int ReadBlockUncached(long blockStart, char *&buffer, long &offset, long &remaining, unsigned long blockSize,

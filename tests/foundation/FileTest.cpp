@@ -324,7 +324,7 @@ TEST(FileSystem, LinesInAndOut) {
     } const cases[] = {
         {"x\r\n\r\ny\r\n", 0, 0, {"x", "", "y"}},
         {"x\r\n\r\ny\r\n", 0, 1, {"x", "y"}},
-        {"x\ny", 0, 0, {"x", "y"}},  // the last line needs no line feed
+        {"x\ny", 0, 0, {"x", "y"}}, // the last line needs no line feed
         {" a \t\r\n", 1, 0, {"a"}},
         {" a \t\r\n", 0, 0, {" a \t"}},
         {"", 0, 0, {}},
@@ -474,4 +474,83 @@ TEST(FileSystem, LargeFilesAreComparedWithoutMappingThemWhole) {
         EXPECT_EQ(0, File::AreEqual(a.c_str(), b.c_str(), &at));
         EXPECT_EQ(size - 2, at);
     }
+}
+
+namespace {
+
+// Bytes that differ from case to case and from the file's first content.
+std::string Pattern(size_t size, int seed) {
+    std::string bytes(size, 0);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>((i * 7 + seed * 13 + i / 251) % 256);
+    return bytes;
+}
+
+}  // namespace
+
+TEST(FileReadWrite, UnalignedWritesWithoutSystemBuffering) {
+    TempDir dir;
+    std::string path = dir.File("nb.bin");
+    std::string model = Pattern(3 * 4096 + 100, 0);
+    WriteBytes(path, model);
+    // opened as the block cache opens its files
+    File f(path.c_str(), File::kReadWrite | File::kShareReadWrite | File::kNoBuffering);
+    ASSERT_TRUE(f.GetOpenFlags() & File::kNoBuffering);
+    long const kEnd = -1;
+    struct Case {
+        long offset;  // kEnd: at the file's end
+        long size;
+        long misalign;  // of the caller's memory against a page
+    } const cases[] = {
+        {10, 20, 1},                // inside one page of data
+        {4090, 12, 0},              // across a page boundary
+        {4096, 100, 0},             // aligned offset, short size
+        {8192, 4096, 3},            // whole page from unaligned memory
+        {4096, 4096, 0},            // fully aligned: the system's own path
+        {100, 9000, 5},             // several pages, partial at both ends
+        {12300, 10, 0},             // inside the last partial page, before the end
+        {12380, 20, 2},             // extends the file by a few bytes
+        {kEnd, 7, 0},               // at the exact end
+        {kEnd, 16384 - 12407, 1},   // up to a page-aligned end
+        {kEnd, 5, 0},               // past a page-aligned end
+        {20000, 10, 0},             // past the end: the gap reads as zeros
+    };
+    char *memory = static_cast<char *>(VirtualAlloc(nullptr, 4 * 4096, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_TRUE(memory);
+    int seed = 1;
+    for (Case const &c : cases) {
+        long offset = c.offset == kEnd ? static_cast<long>(model.size()) : c.offset;
+        std::string bytes = Pattern(static_cast<size_t>(c.size), seed++);
+        std::memcpy(memory + c.misalign, bytes.data(), bytes.size());
+        f.Seek(offset, File::kFromStart);
+        f.Write(memory + c.misalign, static_cast<unsigned long>(c.size));
+        if (model.size() < static_cast<size_t>(offset + c.size))
+            model.resize(static_cast<size_t>(offset + c.size), 0);
+        model.replace(static_cast<size_t>(offset), bytes.size(), bytes);
+        SCOPED_TRACE(std::to_string(offset) + " " + std::to_string(c.size));
+        EXPECT_EQ(offset + c.size, f.GetPosition());
+        EXPECT_EQ(static_cast<long>(model.size()), f.GetSize());
+        ASSERT_TRUE(ReadBytes(path) == model);
+    }
+    VirtualFree(memory, 0, MEM_RELEASE);
+}
+
+TEST(FileReadWrite, UnalignedWriteThatCannotReadItsPagesLosesNothing) {
+    TempDir dir;
+    std::string path = dir.File("wo.bin");
+    std::string before = Pattern(5000, 0);
+    WriteBytes(path, before);
+    // write-only: the page around the bytes cannot be read in to be kept
+    File f(path.c_str(), File::kWrite | File::kShareReadWrite | File::kNoBuffering);
+    f.Seek(10, File::kFromStart);
+    Exception e = Caught([&f] { f.Write("abc", 3); });
+    EXPECT_EQ(String(FindString(18003)).c_str(), Text(e));
+    EXPECT_EQ(static_cast<unsigned long>(ERROR_ACCESS_DENIED), e.GetErrorCode());
+    EXPECT_TRUE(ReadBytes(path) == before);
+    EXPECT_EQ(10, f.GetPosition());
+    // bytes in pages wholly past the end need nothing read
+    f.Seek(8192, File::kFromStart);
+    f.Write("abc", 3);
+    EXPECT_EQ(8195, f.GetSize());
+    EXPECT_EQ(8195, f.GetPosition());
 }
