@@ -54,6 +54,14 @@ void CheckHeader(const BITMAPINFOHEADER &h) {
 unsigned long TableOffset(const BITMAPINFOHEADER &h) {
     return sizeof(BITMAPINFOHEADER) + (h.biCompression == BI_BITFIELDS ? 12 : 0);
 }
+
+// The palette's first entries, and at least one (black) to fall back on.
+std::vector<PALETTEENTRY> EntriesOf(const TPalette &palette, int entries) {
+    std::vector<PALETTEENTRY> pal(entries > 0 ? entries : 1);
+    if (entries > 0)
+        palette.GetPaletteEntries(0, entries, pal.data());
+    return pal;
+}
 }  // namespace
 
 TDib::TDib()
@@ -331,9 +339,7 @@ bool TDib::ChangeModeToPal(const TPalette &palette) {
         return false;
     CopyOnWrite();
     int entries = palette.GetNumEntries();
-    std::vector<PALETTEENTRY> pal(entries > 0 ? entries : 1);
-    if (entries > 0)
-        palette.GetPaletteEntries(0, entries, pal.data());
+    std::vector<PALETTEENTRY> pal = EntriesOf(palette, entries);
     // Indices are 2 bytes, quads 4: entry i is read before index i overwrites it.
     for (int i = 0; i < NumClrs; ++i) {
         RGBQUAD q = Colors[i];
@@ -357,9 +363,7 @@ bool TDib::ChangeModeToRGB(const TPalette &palette) {
         return false;
     CopyOnWrite();
     int entries = palette.GetNumEntries();
-    std::vector<PALETTEENTRY> pal(entries > 0 ? entries : 1);
-    if (entries > 0)
-        palette.GetPaletteEntries(0, entries, pal.data());
+    std::vector<PALETTEENTRY> pal = EntriesOf(palette, entries);
     for (int i = int(NumClrs) - 1; i >= 0; --i) {
         unsigned short index = GetIndices()[i];
         const PALETTEENTRY &e = pal[index < entries ? index : 0];
