@@ -104,13 +104,8 @@ int TFrameWindow::AssignMenu(TResId id) {
     }
     if (!HWindow)
         return 1;
-    HMENU old = GetMenu();
     HMENU menu = ResourceModule() ? ResourceModule()->LoadMenuA(id) : 0;
-    if (!menu || !SetMenu(menu))
-        return 0;
-    if (old && old != menu)
-        ::DestroyMenu(old);
-    return 1;
+    return menu && InstallMenu(menu);
 }
 
 int TFrameWindow::SetMenu(HMENU menu) {
