@@ -322,6 +322,34 @@ TEST(CelArray, GrowsByWholeStepsAndRemovesCels) {
     EXPECT_NE(&static_cast<TBitmap &>(copy), &static_cast<TBitmap &>(cels));
 }
 
+TEST(CelArray, GrowingKeepsCelsThatStartAtAnOffset) {
+    TScreenDC screen;
+    // Blue margin, then a red and a green cel.
+    Canvas strip(6, 2);
+    const COLORREF colors[3] = {RGB(0, 0, 255), RGB(255, 0, 0), RGB(0, 255, 0)};
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 2; ++y)
+            ::SetPixel(strip.dc(), x, y, colors[x / 2]);
+    TBitmap *owned = new TBitmap(screen, 6, 2);
+    {
+        TMemoryDC dc(*owned);
+        dc.BitBlt(0, 0, 6, 2, strip.dc(), 0, 0);
+    }
+    TCelArray cels(owned, 2, TSize(2, 2), TPoint(2, 0), AutoDelete);
+    TBitmap white(screen, 2, 2);
+    {
+        TMemoryDC dc(white);
+        dc.PatBlt(0, 0, 2, 2, WHITENESS);
+    }
+    EXPECT_EQ(2, cels.Add(white));
+    Canvas out(6, 2, 0);
+    for (int i = 0; i < 3; ++i)
+        cels.BitBlt(i, out.dc(), 2 * i, 0);
+    EXPECT_EQ(RGB(255, 0, 0), out.At(0, 0));
+    EXPECT_EQ(RGB(0, 255, 0), out.At(3, 1));
+    EXPECT_EQ(RGB(255, 255, 255), out.At(5, 1));
+}
+
 TEST(CelArray, AddsCelsOfAnotherArrayAndCannotGrowABorrowedBitmap) {
     TScreenDC screen;
     TBitmap borrowed(screen, 4, 2);
@@ -331,5 +359,8 @@ TEST(CelArray, AddsCelsOfAnotherArrayAndCannotGrowABorrowedBitmap) {
     TCelArray growing(TSize(2, 2), 0, 1, 1);
     EXPECT_EQ(0, growing.Add(fixed, 1));
     EXPECT_EQ(1, growing.Add(fixed, 0));
+    EXPECT_EQ(2, growing.NumCels());
+    growing.SetNGrowBy(0);  // full, and no step to grow by
+    EXPECT_EQ(-1, growing.Add(fixed, 0));
     EXPECT_EQ(2, growing.NumCels());
 }
