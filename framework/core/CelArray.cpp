@@ -68,10 +68,12 @@ bool TCelArray::Resize(int numCels) {
     {
         TMemoryDC from(*Bitmap);
         TMemoryDC to(*bitmap);
-        to.BitBlt(0, 0, NCels * CSize.cx, CSize.cy, from, 0, 0, SRCCOPY);
+        to.BitBlt(0, 0, NCels * CSize.cx, CSize.cy, from, Off.x, Off.y, SRCCOPY);
     }
     delete Bitmap;
     Bitmap = bitmap;
+    // The new bitmap holds the cels alone, from its corner.
+    Off = TPoint(0, 0);
     NCels = numCels;
     return true;
 }
@@ -98,7 +100,7 @@ int TCelArray::Add(const TBitmap &image) {
 }
 
 int TCelArray::Add(const TCelArray &src, int index) {
-    if (NCelsUsed >= NCels && !Resize(NCels + NGrowBy))
+    if (NCelsUsed >= NCels && (NGrowBy < 1 || !Resize(NCels + NGrowBy)))
         return -1;
     TMemoryDC from(*src.Bitmap);
     TMemoryDC to(*Bitmap);

@@ -2,6 +2,7 @@
 #include "Dib.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 // Releases a handle that a context held; a failure is logged, never thrown,
@@ -211,8 +212,18 @@ TSize TDC::GetTabbedTextExtentA(const char *text, int length, int numPositions, 
 }
 
 int TDC::GetDIBits(const TBitmap &bitmap, TDib &dib) {
-    return ::GetDIBits(GetHDC(), bitmap, dib.StartScan(), dib.NumScans(), dib.GetBits(), dib.GetInfo(),
-                       dib.Usage());
+    // The system writes a whole table for the bit count, whatever the DIB holds,
+    // and may rewrite the header: query through a copy with room for every
+    // entry and take back as much table as the DIB has.
+    std::vector<char> full(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    BITMAPINFO *query = reinterpret_cast<BITMAPINFO *>(full.data());
+    query->bmiHeader = dib.GetInfo()->bmiHeader;
+    int lines = ::GetDIBits(GetHDC(), bitmap, dib.StartScan(), dib.NumScans(), dib.GetBits(), query, dib.Usage());
+    if (lines && dib.Compression() == BI_BITFIELDS)  // the masks the system used
+        std::memcpy(dib.GetInfo()->bmiColors, query->bmiColors, 3 * sizeof(DWORD));
+    else if (lines && dib.GetColors() && dib.NumColors() <= 256)
+        std::memcpy(dib.GetColors(), query->bmiColors, dib.SizeColors());
+    return lines;
 }
 
 int TDC::SetDIBits(TBitmap &bitmap, const TDib &dib) {

@@ -54,6 +54,53 @@ void CheckHeader(const BITMAPINFOHEADER &h) {
 unsigned long TableOffset(const BITMAPINFOHEADER &h) {
     return sizeof(BITMAPINFOHEADER) + (h.biCompression == BI_BITFIELDS ? 12 : 0);
 }
+
+// Fills a DIB whose table is the palette's entries with the bitmap's pixels,
+// each as the nearest entry. The system would index its own table instead,
+// which a palette shorter than the bit count allows does not match.
+void ReadNearest(TDib &dib, const TBitmap &bitmap, const TPalette &palette, long count) {
+    std::vector<PALETTEENTRY> entries(count);
+    palette.GetPaletteEntries(0, count, entries.data());
+    for (long i = 0; i < count; ++i)
+        dib.GetColors()[i] = RGBQUAD{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+
+    int width = dib.Width(), height = dib.Height(), bits = dib.BitsPixel();
+    BITMAPINFO query = {};
+    query.bmiHeader = dib.GetInfo()->bmiHeader;
+    query.bmiHeader.biBitCount = 32;
+    query.bmiHeader.biClrUsed = 0;
+    query.bmiHeader.biSizeImage = 0;
+    std::vector<RGBQUAD> pixels(static_cast<size_t>(width) * height);
+    TScreenDC screen;
+    ::GetDIBits(screen, bitmap, 0, height, pixels.data(), &query, DIB_RGB_COLORS);
+
+    unsigned char *rows = static_cast<unsigned char *>(dib.GetBits());
+    COLORREF last = CLR_INVALID;
+    unsigned index = 0;
+    for (int y = 0; y < height; ++y) {
+        unsigned char *row = rows + static_cast<size_t>(y) * dib.Pitch();
+        for (int x = 0; x < width; ++x) {
+            const RGBQUAD &q = pixels[static_cast<size_t>(y) * width + x];
+            COLORREF color = RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+            if (color != last) {
+                last = color;
+                index = palette.GetNearestPaletteIndex(TColor(color));
+                if (index >= unsigned(count))
+                    index = 0;
+            }
+            int bit = x * bits;
+            row[bit / 8] |= static_cast<unsigned char>(index << (8 - bits - bit % 8));
+        }
+    }
+}
+
+// The palette's first entries, and at least one (black) to fall back on.
+std::vector<PALETTEENTRY> EntriesOf(const TPalette &palette, int entries) {
+    std::vector<PALETTEENTRY> pal(entries > 0 ? entries : 1);
+    if (entries > 0)
+        palette.GetPaletteEntries(0, entries, pal.data());
+    return pal;
+}
 }  // namespace
 
 TDib::TDib()
@@ -203,15 +250,19 @@ TDib::TDib(const TBitmap &bitmap, const TPalette *palette) : TDib() {
     AllocateBlock(h, count);
     InfoFromBlock(::GlobalLock(Handle), ::GlobalSize(Handle));
     ::GlobalUnlock(Handle);
-    TScreenDC screen;
-    if (palette) {
-        screen.SelectObject(*palette, false);
-        screen.RealizePalette();
+    if (palette && count > 0 && h.biBitCount <= 8) {
+        ReadNearest(*this, bitmap, *palette, count);
+        return;
     }
-    ::GetDIBits(screen, bitmap, 0, Height(), Bits, Info, DIB_RGB_COLORS);
-    // GetDIBits may rewrite the header; keep the table count we allocated for.
-    Info->bmiHeader.biClrUsed = count;
-    Info->bmiHeader.biSizeImage = static_cast<DWORD>(NeededImageSize(h));
+    // The system writes a whole table for its bit count and may rewrite the
+    // header: read through a copy with room for every entry.
+    std::vector<char> full(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    BITMAPINFO *query = reinterpret_cast<BITMAPINFO *>(full.data());
+    query->bmiHeader = h;
+    TScreenDC screen;
+    ::GetDIBits(screen, bitmap, 0, Height(), Bits, query, DIB_RGB_COLORS);
+    if (count > 0 && count <= 256)
+        std::memcpy(Colors, query->bmiColors, count * sizeof(RGBQUAD));
 }
 
 TDib::~TDib() {
@@ -331,9 +382,7 @@ bool TDib::ChangeModeToPal(const TPalette &palette) {
         return false;
     CopyOnWrite();
     int entries = palette.GetNumEntries();
-    std::vector<PALETTEENTRY> pal(entries > 0 ? entries : 1);
-    if (entries > 0)
-        palette.GetPaletteEntries(0, entries, pal.data());
+    std::vector<PALETTEENTRY> pal = EntriesOf(palette, entries);
     // Indices are 2 bytes, quads 4: entry i is read before index i overwrites it.
     for (int i = 0; i < NumClrs; ++i) {
         RGBQUAD q = Colors[i];
@@ -357,9 +406,7 @@ bool TDib::ChangeModeToRGB(const TPalette &palette) {
         return false;
     CopyOnWrite();
     int entries = palette.GetNumEntries();
-    std::vector<PALETTEENTRY> pal(entries > 0 ? entries : 1);
-    if (entries > 0)
-        palette.GetPaletteEntries(0, entries, pal.data());
+    std::vector<PALETTEENTRY> pal = EntriesOf(palette, entries);
     for (int i = int(NumClrs) - 1; i >= 0; --i) {
         unsigned short index = GetIndices()[i];
         const PALETTEENTRY &e = pal[index < entries ? index : 0];

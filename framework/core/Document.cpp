@@ -332,7 +332,7 @@ int Document::CanClose() {
                 if (!CanCloseLastChance())
                     return 0;
                 SaveLayout();
-                return SaveDoc(1);
+                return SaveDoc(0);
             case IDNO:
                 return CanCloseLastChance();
             default:

@@ -104,13 +104,8 @@ int TFrameWindow::AssignMenu(TResId id) {
     }
     if (!HWindow)
         return 1;
-    HMENU old = GetMenu();
     HMENU menu = ResourceModule() ? ResourceModule()->LoadMenuA(id) : 0;
-    if (!menu || !SetMenu(menu))
-        return 0;
-    if (old && old != menu)
-        ::DestroyMenu(old);
-    return 1;
+    return menu && InstallMenu(menu);
 }
 
 int TFrameWindow::SetMenu(HMENU menu) {
@@ -392,7 +387,8 @@ int TFrameWindow::SetDocTitle(char const *docName, int index) {
 int TFrameWindow::PreProcessMsg(MSG &msg) {
     if (TWindow::PreProcessMsg(msg))
         return 1;
-    if (KeyboardHandling && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+    // The keyboard messages of the old range: WM_UNICHAR stays out.
+    if (KeyboardHandling && msg.message >= WM_KEYFIRST && msg.message <= 0x108) {
         HWND parent = ::GetParent(msg.hwnd);
         char name[17] = "";
         if (parent && ::GetClassNameA(parent, name, sizeof name) && _stricmp(name, "combobox") == 0)

@@ -74,26 +74,24 @@ void TSysInfo::SetStatus(unsigned id, int wait) {
     SetStatus(text, wait);
 }
 
+void TSysInfo::PopStatus() {
+    TStatusState *top = Stack.back();
+    Stack.pop_back();
+    if (top->Wait)
+        EndWait();
+    delete top;
+}
+
 void TSysInfo::RestoreStatus() {
-    if (!Stack.empty()) {
-        TStatusState *top = Stack.back();
-        Stack.pop_back();
-        if (top->Wait)
-            EndWait();
-        delete top;
-    }
+    if (!Stack.empty())
+        PopStatus();
     UpdateStatus(0);
 }
 
 void TSysInfo::ResetStatus() {
     WaitCount = 0;
-    while (!Stack.empty()) {
-        TStatusState *top = Stack.back();
-        Stack.pop_back();
-        if (top->Wait)
-            EndWait();
-        delete top;
-    }
+    while (!Stack.empty())
+        PopStatus();
     UpdateStatus(0);
 }
 

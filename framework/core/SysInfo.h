@@ -47,6 +47,8 @@ protected:
 
 private:
     void Clear();
+    // Removes the top text, ending the wait it started.
+    void PopStatus();
     void CopyFrom(TSysInfo const &other);
     std::vector<TStatusState *> Stack;  // grows as texts are pushed
     unsigned Version;                   // major * 256 + minor

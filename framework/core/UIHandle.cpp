@@ -15,6 +15,16 @@ TBrush &HatchBrush() {
         hatchBrush.reset(new THatch8x8Brush(THatch8x8Brush::Hatch13F1, TColor::White, TColor::Black));
     return *hatchBrush;
 }
+
+// Where a coordinate lies along one axis of the handles: 0 before the inner
+// range, 2 after it, 1 on the middle grapple, -1 between grapples.
+int Band(int p, int lo, int hi, int thickness) {
+    if (p < lo)
+        return 0;
+    if (p >= hi)
+        return 2;
+    return std::abs(p - (lo + (hi - lo) / 2)) <= thickness / 2 ? 1 : -1;
+}
 }  // namespace
 
 TUIHandle::TUIHandle(const TRect &frame, unsigned style, int thickness)
@@ -34,24 +44,11 @@ TUIHandle::TWhere TUIHandle::HitTest(const TPoint &point) const {
     if (!(Style & Grapples))
         return MidCenter;
 
-    int column, row;
-    if (point.x < inner.left)
-        column = 0;
-    else if (point.x >= inner.right)
-        column = 2;
-    else if (std::abs(point.x - (inner.left + inner.Width() / 2)) <= HandleBox.cx / 2)
-        column = 1;
-    else
+    int column = Band(point.x, inner.left, inner.right, HandleBox.cx);
+    int row = Band(point.y, inner.top, inner.bottom, HandleBox.cy);
+    if (column < 0 || row < 0)
         return MidCenter;
-    if (point.y < inner.top)
-        row = 0;
-    else if (point.y >= inner.bottom)
-        row = 6;
-    else if (std::abs(point.y - (inner.top + inner.Height() / 2)) <= HandleBox.cy / 2)
-        row = 3;
-    else
-        return MidCenter;
-    return TWhere(row + column);
+    return TWhere(3 * row + column);
 }
 
 unsigned TUIHandle::GetCursorId(TWhere where) {

@@ -1,5 +1,6 @@
 // Device contexts put back what they held and release the framework's objects.
 #include "GdiCanvas.h"
+#include "Dib.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,20 @@ TEST(Dc, MemoryContextPutsBackItsBitmap) {
     }
     EXPECT_NE(bitmap.GetHandle(), ::GetCurrentObject(raw, OBJ_BITMAP));
     EXPECT_EQ(1, TGdiObject::RefCount(bitmap.GetHandle()));
+}
+
+TEST(Dc, ReadingBitsIntoADibWithAShortTableStaysInsideIt) {
+    TScreenDC screen;
+    TBitmap bitmap(screen, 2, 1);
+    {
+        TMemoryDC dc(bitmap);
+        dc.PatBlt(0, 0, 2, 1, WHITENESS);
+    }
+    TDib dib(2, 1, 20);  // 8 bits, but a table of twenty
+    EXPECT_EQ(1, screen.GetDIBits(bitmap, dib));
+    EXPECT_TRUE(::HeapValidate(::GetProcessHeap(), 0, 0));
+    EXPECT_EQ(20, dib.NumColors());
+    EXPECT_EQ(20u, dib.GetInfoHeader()->biClrUsed);
 }
 
 TEST(Dc, TextOutWithNegativeLengthWritesTheWholeText) {

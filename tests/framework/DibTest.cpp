@@ -161,6 +161,44 @@ TEST(Dib, MalformedHeadersAreRejected) {
     }
 }
 
+TEST(Dib, ReadingABitmapThroughAShortPaletteStaysInsideTheBlock) {
+    // Twenty colours take 8 bits but only twenty table entries; the system
+    // answers with a full table of 256.
+    std::vector<PALETTEENTRY> entries(20);
+    for (int i = 0; i < 20; ++i)
+        entries[i] = PALETTEENTRY{BYTE(i * 12), BYTE(255 - i * 12), BYTE(i), 0};
+    entries[7] = PALETTEENTRY{255, 0, 0, 0};
+    TPalette palette(entries.data(), 20);
+    TScreenDC screen;
+    TBitmap bitmap(screen, 2, 1);
+    {
+        TMemoryDC dc(bitmap);
+        dc.SetPixel(0, 0, Red);
+        dc.SetPixel(1, 0, Red);
+    }
+    TDib dib(bitmap, &palette);
+    EXPECT_EQ(8, dib.BitsPixel());
+    EXPECT_EQ(20, dib.NumColors());
+    EXPECT_TRUE(::HeapValidate(::GetProcessHeap(), 0, 0));
+    EXPECT_GE(::GlobalSize(dib.GetHandle()), dib.SizeDib());
+    Canvas canvas(2, 1, 0);
+    canvas.dc().SetDIBitsToDevice(TRect(0, 0, 2, 1), TPoint(0, 0), dib);
+    EXPECT_EQ(Red, canvas.At(0, 0));
+    EXPECT_EQ(Red, canvas.At(1, 0));
+
+    // Three colours take 4 bits: two pixels share a byte, the first in the high half.
+    PALETTEENTRY three[3] = {{0, 0, 255, 0}, {255, 0, 0, 0}, {0, 255, 0, 0}};
+    TPalette small(three, 3);
+    {
+        TMemoryDC dc(bitmap);
+        dc.SetPixel(1, 0, Green);
+    }
+    TDib packed(bitmap, &small);
+    EXPECT_EQ(4, packed.BitsPixel());
+    EXPECT_EQ(0x12, *static_cast<const unsigned char *>(packed.GetBits()));
+    EXPECT_EQ(Green, packed.GetColor(2).GetRaw());
+}
+
 TEST(Dib, ImageSizeZeroIsComputedFromTheRows) {
     TDib dib(PackedDib(Header(4, 2, 8, 4, 0), {Quad(Red), Quad(Green), Quad(Blue), Quad(White)},
                        std::vector<unsigned char>(8, 2)),
@@ -322,6 +360,34 @@ TEST(CelArray, GrowsByWholeStepsAndRemovesCels) {
     EXPECT_NE(&static_cast<TBitmap &>(copy), &static_cast<TBitmap &>(cels));
 }
 
+TEST(CelArray, GrowingKeepsCelsThatStartAtAnOffset) {
+    TScreenDC screen;
+    // Blue margin, then a red and a green cel.
+    Canvas strip(6, 2);
+    const COLORREF colors[3] = {RGB(0, 0, 255), RGB(255, 0, 0), RGB(0, 255, 0)};
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 2; ++y)
+            ::SetPixel(strip.dc(), x, y, colors[x / 2]);
+    TBitmap *owned = new TBitmap(screen, 6, 2);
+    {
+        TMemoryDC dc(*owned);
+        dc.BitBlt(0, 0, 6, 2, strip.dc(), 0, 0);
+    }
+    TCelArray cels(owned, 2, TSize(2, 2), TPoint(2, 0), AutoDelete);
+    TBitmap white(screen, 2, 2);
+    {
+        TMemoryDC dc(white);
+        dc.PatBlt(0, 0, 2, 2, WHITENESS);
+    }
+    EXPECT_EQ(2, cels.Add(white));
+    Canvas out(6, 2, 0);
+    for (int i = 0; i < 3; ++i)
+        cels.BitBlt(i, out.dc(), 2 * i, 0);
+    EXPECT_EQ(RGB(255, 0, 0), out.At(0, 0));
+    EXPECT_EQ(RGB(0, 255, 0), out.At(3, 1));
+    EXPECT_EQ(RGB(255, 255, 255), out.At(5, 1));
+}
+
 TEST(CelArray, AddsCelsOfAnotherArrayAndCannotGrowABorrowedBitmap) {
     TScreenDC screen;
     TBitmap borrowed(screen, 4, 2);
@@ -331,5 +397,8 @@ TEST(CelArray, AddsCelsOfAnotherArrayAndCannotGrowABorrowedBitmap) {
     TCelArray growing(TSize(2, 2), 0, 1, 1);
     EXPECT_EQ(0, growing.Add(fixed, 1));
     EXPECT_EQ(1, growing.Add(fixed, 0));
+    EXPECT_EQ(2, growing.NumCels());
+    growing.SetNGrowBy(0);  // full, and no step to grow by
+    EXPECT_EQ(-1, growing.Add(fixed, 0));
     EXPECT_EQ(2, growing.NumCels());
 }

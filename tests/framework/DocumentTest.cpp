@@ -50,13 +50,16 @@ public:
     ~FakeDoc() override { ++deleted; }
     int Save(FileName const &name, SaveMode mode, int, void *) override {
         saved.push_back(std::string(name.c_str()) + "|" + std::to_string(mode));
+        lastSaved = saved.back();
         return saveResult;
     }
     std::vector<std::string> saved;
     int saveResult = 1;
     static int deleted;
+    static std::string lastSaved;  // outlives the document
 };
 int FakeDoc::deleted = 0;
+std::string FakeDoc::lastSaved;
 
 class FakeView : public TWindow, public View {
 public:
@@ -265,6 +268,7 @@ TEST_F(Documents, ClosingAChangedDocumentAlwaysAsks) {
         int before = FakeDoc::deleted;
         EXPECT_EQ(1, doc->Close());
         EXPECT_EQ(before + 1, FakeDoc::deleted);
+        EXPECT_EQ(std::string(name.c_str()) + "|0", FakeDoc::lastSaved);  // a plain save
         if (round == 2) {
             INPUT shift = {};
             shift.type = INPUT_KEYBOARD;

@@ -186,6 +186,31 @@ TEST(TFrameWindow, MergesAndRestoresMenus) {
     delete frame;
 }
 
+// A frame whose window refuses every menu bar.
+class RefusingFrame : public TestFrame {
+public:
+    RefusingFrame() : TestFrame(0) {}
+    int SetMenu(HMENU menu) override {
+        Refused.push_back(menu);
+        return 0;
+    }
+    std::vector<HMENU> Refused;
+};
+
+TEST(TFrameWindow, MenuThatCannotBeInstalledIsDestroyed) {
+    RefusingFrame *frame = new RefusingFrame;
+    ASSERT_TRUE(frame->Create());
+    frame->SetMenuDescr(TMenuDescr(700, &Exe()));
+    EXPECT_EQ(0, frame->AssignMenu(701));
+    EXPECT_EQ(0, frame->RestoreMenu());
+    EXPECT_EQ(0, frame->MergeMenu(TMenuDescr(702, &Exe())));
+    ASSERT_EQ(3u, frame->Refused.size());
+    for (HMENU menu : frame->Refused)
+        EXPECT_FALSE(::IsMenu(menu));
+    frame->Destroy(0);
+    delete frame;
+}
+
 TEST(TLayoutWindow, PlacesItsChildrenAndSkipsMinimizing) {
     TLayoutWindow *layout = new TLayoutWindow(0, "layout");
     layout->Attr.Style = WS_POPUP | WS_VISIBLE;
