@@ -447,47 +447,31 @@ long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(msg, wp, lp);
 }
 
+namespace {
+// A control's command or notification: the control's own object answers first, for any
+// identifier; a control without one leaves it to `self`'s row for its identifier or that
+// identifier's any-code row. A notification row gets the code, a command row the identifier.
+long RouteFromControl(TWindow &self, HWND ctl, uint id, uint code, LPARAM lp) {
+    TWindow *child = ctl ? self.GetWindowPtr(ctl) : 0;
+    if (!child && id == 0)
+        return self.DefaultProcessing();
+    TWindow &target = child ? *child : self;
+    TEventHandler::TEventInfo info(code, child ? 0xFFFFFFFF : id);
+    if (child ? child->Find(info) : self.Find(info, TEventHandler::EqualNotify))
+        return target.Dispatch(info, info.Entry->Msg ? code : id, lp);
+    return target.DefaultProcessing();
+}
+}  // namespace
+
 long TWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
-    TWindow *target = this;
-    TEventInfo menuInfo(0, id), childInfo(notifyCode, 0xFFFFFFFF), ctlInfo(notifyCode, id);
-    TEventInfo *info = &menuInfo;
-    bool found;
-    if (!hWndCtl) {
-        found = Find(menuInfo);
-    } else if (TWindow *child = GetWindowPtr(hWndCtl)) {
-        // a control with an object handles its own notifications first
-        target = child;
-        info = &childInfo;
-        found = child->Find(childInfo);
-    } else {
-        if (id == 0)
-            return DefaultProcessing();
-        info = &ctlInfo;
-        found = Find(ctlInfo, EqualNotify);
-    }
-    if (found)
-        return target->Dispatch(*info, info->Entry->Msg ? notifyCode : id, 0);
-    return target->DefaultProcessing();
+    if (hWndCtl)
+        return RouteFromControl(*this, hWndCtl, id, notifyCode, 0);
+    TEventInfo info(0, id);  // a menu or accelerator command
+    return Find(info) ? Dispatch(info, id, 0) : DefaultProcessing();
 }
 
 long TWindow::EvNotify(uint id, TNotify &header) {
-    TWindow *target = this;
-    TEventInfo childInfo(header.code, 0xFFFFFFFF), ctlInfo(header.code, id);
-    TEventInfo *info;
-    bool found;
-    if (TWindow *child = header.hwndFrom ? GetWindowPtr(header.hwndFrom) : 0) {
-        target = child;
-        info = &childInfo;
-        found = child->Find(childInfo);
-    } else {
-        if (id == 0)
-            return DefaultProcessing();
-        info = &ctlInfo;
-        found = Find(ctlInfo, EqualNotify);
-    }
-    if (found)
-        return target->Dispatch(*info, header.code, (LPARAM)&header);
-    return target->DefaultProcessing();
+    return RouteFromControl(*this, header.hwndFrom, id, header.code, (LPARAM)&header);
 }
 
 long TWindow::DefaultProcessing() {
