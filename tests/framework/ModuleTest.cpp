@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 namespace {
 char const *const TestModule = "VeltraneTestModule.dll";
 }
@@ -22,6 +25,12 @@ TEST(Module, StringsFromTheModuleAndTheLibraryFallback) {
     EXPECT_STREQ("Hello f", buf);
     EXPECT_EQ(0, module.LoadStringA(4242, buf, sizeof buf));
     EXPECT_STREQ("", buf);
+    // a one-byte buffer takes the terminator alone and nothing past it
+    char one[32];
+    std::memset(one, 'y', sizeof one);
+    EXPECT_EQ(0, module.LoadStringA(100, one, 1));
+    EXPECT_EQ('\0', one[0]);
+    EXPECT_EQ(std::string(sizeof one - 1, 'y'), std::string(one + 1, sizeof one - 1));
     EXPECT_STRNE("", module.GetName());
 }
 
