@@ -358,6 +358,7 @@ long TApplication::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
 // ---- condemned windows: linked through their next-sibling pointers
 
 void TApplication::Condemn(TWindow *win) {
+    Uncondemn(win);  // a window closed twice is listed once, and the list stays whole
     win->SetParent(0);
     win->SiblingList = 0;
     if (!CondemnedWindows) {

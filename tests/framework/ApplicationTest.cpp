@@ -257,3 +257,18 @@ TEST(Application, DictionaryAndAliasApplication) {
     delete alias;
     EXPECT_EQ(0x0503u, YrtGetVersion());
 }
+
+TEST(Application, AWindowCondemnedTwiceIsDeletedOnceAndKeepsTheOthersListed) {
+    TestApp app;
+    bool deleted[3] = {};
+    Thrower *windows[3];
+    for (int i = 0; i < 3; i++) {
+        windows[i] = new Thrower("condemned");
+        windows[i]->Deleted = &deleted[i];
+        app.Condemn(windows[i]);
+    }
+    app.Condemn(windows[1]);  // closed a second time before the loop got round to it
+    app.CmExit();             // deletes the condemned windows
+    for (bool d : deleted)
+        EXPECT_TRUE(d);
+}
