@@ -91,6 +91,8 @@ TEST(Module, VersionData) {
 #include "FileDroplet.h"
 #include "MessageBoxes.h"
 
+#include <shlobj.h>
+
 TEST(Services, QuestionBoxesAreTaskModalAndTopmost) {
     BoxRecorder yes(IDYES);
     EXPECT_EQ(IDYES, MessageBox("Save changes?", "Tessaro", MB_YESNO | MB_ICONQUESTION));
@@ -106,4 +108,31 @@ TEST(Services, DropletsCompareByIdentity) {
     EXPECT_TRUE(a.GetInClientArea());
     EXPECT_TRUE(a == a);
     EXPECT_FALSE(a == b);
+}
+
+namespace {
+// A drop record as the system hands it: one file, dropped at (7, 9) in the client area.
+HDROP MakeDrop(char const *file) {
+    size_t length = std::strlen(file);
+    HGLOBAL mem = ::GlobalAlloc(GHND, sizeof(DROPFILES) + length + 2);
+    DROPFILES *drop = (DROPFILES *)::GlobalLock(mem);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt.x = 7;
+    drop->pt.y = 9;
+    std::memcpy((char *)drop + sizeof(DROPFILES), file, length);
+    ::GlobalUnlock(mem);
+    return (HDROP)mem;
+}
+}  // namespace
+
+TEST(Services, DropletsFromADropRecord) {
+    HDROP drop = MakeDrop("C:\\take.wav");
+    TFileDroplet taken(drop, 0);
+    EXPECT_STREQ("C:\\take.wav", taken.GetName());
+    EXPECT_EQ(TPoint(7, 9), taken.GetPoint());
+    EXPECT_TRUE(taken.GetInClientArea());
+    // an index past the files gives an empty name, not what the block held before
+    TFileDroplet missing(drop, 3);
+    EXPECT_STREQ("", missing.GetName());
+    ::GlobalFree(drop);
 }
