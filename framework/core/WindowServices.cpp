@@ -420,10 +420,12 @@ int TWindow::EvSetCursor(uint hWndCursor, uint hitTest, uint) {
 void TWindow::EvSize(uint sizeType, TSize &) {
     static bool updating;  // the scroller's update may resize the window again
     if (Scroller && !updating && sizeType != SIZE_MINIMIZED) {
-        updating = true;
+        struct TUpdating {  // cleared also when the update fails
+            TUpdating() { updating = true; }
+            ~TUpdating() { updating = false; }
+        } scope;
         Scroller->SetPageSize();
         Scroller->SetSBarRange();
-        updating = false;
     }
     if (sizeType == SIZE_RESTORED) {
         RECT r;

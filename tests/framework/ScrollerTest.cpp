@@ -66,3 +66,30 @@ TEST(Scroller, WindowScrollerKeepsHalfAWindowAndReportsGestures) {
     EXPECT_EQ(1, starts);
     EXPECT_EQ(1, ends);
 }
+
+namespace {
+// Fails its first page-size update, then counts the later ones.
+class FailingOnce : public TScroller {
+public:
+    FailingOnce(TWindow *w) : TScroller(w, 1, 1, 1000, 1000) {}
+    int Updates = 0;
+    void SetPageSize() override {
+        if (Updates++ == 0)
+            throw TXYrt(String("page size refused"));
+        TScroller::SetPageSize();
+    }
+};
+}  // namespace
+
+TEST(Scroller, AFailedUpdateOnResizeDoesNotStopLaterOnes) {
+    TestApp app;
+    Scrolled w;
+    ASSERT_TRUE(w.Create());
+    FailingOnce *s = new FailingOnce(&w);
+    w.SetScroller(s);
+    w.SendMessageA(WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 300));
+    EXPECT_TRUE(TWindow::HasPendingException());
+    TWindow::ClearPendingException();
+    w.SendMessageA(WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+    EXPECT_EQ(2, s->Updates);
+}
