@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace {
@@ -312,6 +314,37 @@ TEST_F(WindowTest, ControlNotificationsGoToTheControlFirstThenItsParent) {
     parent.SendMessageA(WM_COMMAND, MAKEWPARAM(9, BN_DOUBLECLICKED), (LPARAM)plain9);
     parent.SendMessageA(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), (LPARAM)plain10);  // nobody: default
     EXPECT_EQ("button:clicked parent:8 parent:9:5 ", trace);
+
+    // notifications take the same road, the handler seeing the code
+    trace.clear();
+    NMHDR fromOwn = {own->GetHandle(), 7, BN_CLICKED}, from9 = {plain9, 9, (UINT)NM_CLICK}, from10 = {plain10, 10,
+                                                                                                   (UINT)NM_CLICK};
+    parent.SendMessageA(WM_NOTIFY, 7, (LPARAM)&fromOwn);
+    parent.SendMessageA(WM_NOTIFY, 9, (LPARAM)&from9);
+    parent.SendMessageA(WM_NOTIFY, 10, (LPARAM)&from10);  // nobody: default
+    EXPECT_EQ("button:clicked parent:9:" + std::to_string((UINT)NM_CLICK) + " ", trace);
+}
+
+namespace {
+class Asking : public TFrameWindow {
+public:
+    Asking() : TFrameWindow(0, "F") {}
+    int Asked = 0;
+    void Ce600(TCommandEnabler &) { Asked++; }  // looks, but leaves the decision to the route
+    DECLARE_RESPONSE_TABLE(Asking);
+};
+DEFINE_RESPONSE_TABLE1(Asking, TFrameWindow)
+    EV_COMMAND_ENABLE(600, Ce600),
+END_RESPONSE_TABLE;
+}  // namespace
+
+TEST_F(WindowTest, AFrameAsksItsOwnEnablersOnce) {
+    Asking frame;
+    ASSERT_TRUE(frame.Create());
+    Enabler ce(600, frame.GetHandle());
+    frame.SendMessageA(0x7FFF, 0, (LPARAM)&ce);
+    EXPECT_EQ(1, frame.Asked);
+    EXPECT_EQ(0, ce.Enabled);  // nobody handles the command
 }
 
 TEST(ApplicationStart, APreviousInstanceSkipsInitApplication) {
