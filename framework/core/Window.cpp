@@ -55,6 +55,27 @@ void FreeThunk(void *thunk) {
         ::HeapFree(ThunkHeap(), 0, thunk);
 }
 
+LRESULT CALLBACK OrphanWndProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return ::CallWindowProcA(previous, hwnd, msg, wp, lp);
+}
+
+// A thunk that another procedure still calls outlives its object: it then hands every
+// message to the procedure that was there before the object, given as an extra first
+// argument (the callee's stdcall return takes it off again):
+//   pop eax ; push previous ; push eax ; mov eax, OrphanWndProc ; jmp eax
+void OrphanThunk(void *thunk, WNDPROC previous) {
+    unsigned char *code = (unsigned char *)thunk;
+    void *target = (void *)&OrphanWndProc;
+    code[0] = 0x58;
+    code[1] = 0x68;
+    std::memcpy(code + 2, &previous, 4);
+    code[6] = 0x50;
+    code[7] = 0xB8;
+    std::memcpy(code + 8, &target, 4);
+    code[12] = 0xFF, code[13] = 0xE0;
+    ::FlushInstructionCache(::GetCurrentProcess(), code, 16);
+}
+
 WNDPROC SystemDefWindowProc() {
     static WNDPROC proc = (WNDPROC)::GetProcAddress(::GetModuleHandleA("USER32"), "DefWindowProcA");
     return proc;
@@ -186,8 +207,13 @@ TWindow::~TWindow() {
     }
     if (HWindow) {
         if (IsFlagSet(wfAlias)) {
-            if (DefaultProc && (WNDPROC)::GetWindowLongPtrA(HWindow, GWLP_WNDPROC) == (WNDPROC)Thunk)
+            if (DefaultProc && (WNDPROC)::GetWindowLongPtrA(HWindow, GWLP_WNDPROC) == (WNDPROC)Thunk) {
                 ::SetWindowLongPtrA(HWindow, GWLP_WNDPROC, (LONG_PTR)DefaultProc);
+            } else if (DefaultProc) {
+                // subclassed again on top of us: the thunk stays in that chain
+                OrphanThunk(Thunk, DefaultProc);
+                Thunk = 0;
+            }
         } else {
             ::DestroyWindow(HWindow);
         }

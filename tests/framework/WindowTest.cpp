@@ -362,3 +362,42 @@ TEST(ApplicationStart, APreviousInstanceSkipsInitApplication) {
     app.Start();
     EXPECT_EQ(1, app.Inits);
 }
+
+namespace {
+WNDPROC outerPrevious;
+LRESULT CALLBACK Outer(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return ::CallWindowProcA(outerPrevious, h, msg, wp, lp); }
+
+HWND PlainWindow(char const *text) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(0);
+    wc.lpszClassName = "PlainForAlias";
+    ::RegisterClassA(&wc);  // fails harmlessly when the class is there already
+    return ::CreateWindowA("PlainForAlias", text, WS_POPUP, 0, 0, 50, 50, 0, 0, ::GetModuleHandleA(0), 0);
+}
+
+std::string TextOf(HWND h) {
+    char text[64] = "";
+    ::GetWindowTextA(h, text, sizeof text);
+    return text;
+}
+}  // namespace
+
+TEST_F(WindowTest, AnAliasLivesOnAWindowAndGivesItBack) {
+    HWND plain = PlainWindow("existing");
+    TWindow *alias = new TWindow(plain);
+    EXPECT_EQ(alias, GetWindowPtr(plain));
+    EXPECT_TRUE(alias->IsFlagSet(wfAlias));
+    EXPECT_STREQ("existing", alias->GetTitle());
+    delete alias;
+    EXPECT_TRUE(::IsWindow(plain));
+    EXPECT_EQ((WNDPROC)&::DefWindowProcA, (WNDPROC)::GetWindowLongPtrA(plain, GWLP_WNDPROC));
+
+    // subclassed again on top of the alias: the window keeps working after the alias is gone
+    alias = new TWindow(plain);
+    outerPrevious = (WNDPROC)::SetWindowLongPtrA(plain, GWLP_WNDPROC, (LONG_PTR)&Outer);
+    delete alias;
+    ::SetWindowTextA(plain, "still served");
+    EXPECT_EQ("still served", TextOf(plain));
+    ::DestroyWindow(plain);
+}
