@@ -24,7 +24,8 @@ struct TCacheSlot {
 TCacheSlot cache[31];
 bool cacheEnabled = true;
 
-std::exception_ptr pendingException;
+// per thread: each message thread reports the failures of its own windows
+thread_local std::exception_ptr pendingException;
 
 // Instance thunks come from one private heap of executable memory.
 HANDLE ThunkHeap() {

@@ -272,3 +272,25 @@ TEST(Application, AWindowCondemnedTwiceIsDeletedOnceAndKeepsTheOthersListed) {
     for (bool d : deleted)
         EXPECT_TRUE(d);
 }
+
+TEST(Application, AHandlerFailureStaysWithTheThreadOfItsWindow) {
+    TestApp app;
+    class Worker : public TThread {
+    public:
+        bool SawOwn = false;
+
+    private:
+        int Run() override {
+            Thrower w("worker");
+            w.Create();
+            w.SendMessageA(WM_USER + 1);
+            SawOwn = TWindow::HasPendingException();
+            return 0;  // leaves it pending: it dies with this thread
+        }
+    } worker;
+    worker.Start();
+    EXPECT_EQ(WAIT_OBJECT_0, worker.WaitForExit(10000));
+    EXPECT_TRUE(worker.SawOwn);
+    EXPECT_FALSE(TWindow::HasPendingException());  // not this thread's to report
+    TWindow::ClearPendingException();
+}
