@@ -8,12 +8,13 @@
 #include <cstring>
 #include <exception>
 
-// ---- shared state of the window procedure (GUI thread only)
+// ---- shared state of the window procedure: per thread, since windows belong to the
+// thread that made them and a message thread of its own may create and serve windows
 
 unsigned long TWindow::LastUniqueId = 0;
 
 namespace {
-TWindow *creationWindow;
+thread_local TWindow *creationWindow;
 
 struct TCacheSlot {
     unsigned long UniqueId;  // 0: empty (identifiers start at 1)
@@ -21,10 +22,9 @@ struct TCacheSlot {
     uint Msg;
     int Delta;  // from the window object to the object the row's class is
 };
-TCacheSlot cache[31];
+thread_local TCacheSlot cache[31];
 bool cacheEnabled = true;
 
-// per thread: each message thread reports the failures of its own windows
 thread_local std::exception_ptr pendingException;
 
 // Instance thunks come from one private heap of executable memory.
@@ -190,12 +190,13 @@ void TWindow::SetMenuName(TResId menu) {
 }
 
 void TWindow::SetUniqueId() {
-    if (++LastUniqueId == 0) {
+    unsigned long id = (unsigned long)::InterlockedIncrement((LONG volatile *)&LastUniqueId);
+    if (id == 0) {
         // identifiers wrapped: a stale cache hit is possible from now on
-        LastUniqueId = 1;
+        LastUniqueId = id = 1;
         cacheEnabled = false;
     }
-    UniqueId = LastUniqueId;
+    UniqueId = id;
 }
 
 TWindow::~TWindow() {

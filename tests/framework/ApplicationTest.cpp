@@ -294,3 +294,23 @@ TEST(Application, AHandlerFailureStaysWithTheThreadOfItsWindow) {
     EXPECT_FALSE(TWindow::HasPendingException());  // not this thread's to report
     TWindow::ClearPendingException();
 }
+
+TEST(Application, TheWindowBeingCreatedIsTheCreatingThreadsOwn) {
+    TestApp app;
+    Thrower mine("mine");
+    class Worker : public TThread {
+    public:
+        TWindow *Seen = 0;
+
+    private:
+        int Run() override {
+            Seen = TWindow::GetCreationWindow();
+            return 0;
+        }
+    } worker;
+    TWindow::SetCreationWindow(&mine);  // as Create does around the system's call
+    worker.Start();
+    EXPECT_EQ(WAIT_OBJECT_0, worker.WaitForExit(10000));
+    TWindow::SetCreationWindow(0);
+    EXPECT_EQ(nullptr, worker.Seen);  // another thread's creation binds no window here
+}
