@@ -358,6 +358,7 @@ long TApplication::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
 // ---- condemned windows: linked through their next-sibling pointers
 
 void TApplication::Condemn(TWindow *win) {
+    Uncondemn(win);  // a window closed twice is listed once, and the list stays whole
     win->SetParent(0);
     win->SiblingList = 0;
     if (!CondemnedWindows) {
@@ -402,8 +403,22 @@ struct TModalRecord {
 };
 TModalRecord *currentModal;
 
+// The thread's windows are counted first and recorded into room made beforehand:
+// nothing may allocate (and so throw) inside the system's enumeration.
+struct TWindowList {
+    HWND *Items;
+    size_t Count, Room;
+};
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*(size_t *)count;
+    return TRUE;
+}
+
 BOOL CALLBACK CollectWindow(HWND h, LPARAM list) {
-    ((std::vector<HWND> *)list)->push_back(h);
+    TWindowList &l = *(TWindowList *)list;
+    if (l.Count < l.Room)
+        l.Items[l.Count++] = h;
     return TRUE;
 }
 
@@ -419,10 +434,14 @@ int TApplication::BeginModal(TWindow *window, int flags) {
     TModalRecord record{{}, currentModal};
     HWND self = window ? window->GetHandle() : 0;
     if (flags & 0x3000) {
-        std::vector<HWND> all;
-        BOOL ok = ::EnumThreadWindows(::GetCurrentThreadId(), &CollectWindow, (LPARAM)&all);
-        if (!ok && all.empty() && ::GetLastError() != 0)
+        size_t count = 0;
+        if (!::EnumThreadWindows(::GetCurrentThreadId(), &CountWindow, (LPARAM)&count) && count == 0 &&
+            ::GetLastError() != 0)
             return -1;
+        std::vector<HWND> all(count);
+        TWindowList list = {all.data(), 0, count};
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CollectWindow, (LPARAM)&list);
+        all.resize(list.Count);
         for (HWND h : all)
             if (h != self && ::IsWindowEnabled(h) && !(::GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) {
                 ::EnableWindow(h, FALSE);

@@ -64,7 +64,6 @@ void TFrameWindow::Init(TWindow *clientWnd, bool shrinkToClient) {
 }
 
 void TFrameWindow::Init(TWindow *clientWnd) {
-    RoutingEnable = false;
     KeyboardHandling = 0;
     HWndRestoreFocus = 0;
     DocTitleIndex = 0;
@@ -348,20 +347,7 @@ long TFrameWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     return TWindow::EvCommand(id, hWndCtl, notifyCode);
 }
 
-void TFrameWindow::EvCommandEnable(TCommandEnabler &ce) {
-    // The route ends by asking this window's own handlers through the virtual
-    // operation again: that inner call must not start the route once more.
-    if (RoutingEnable) {
-        TWindow::EvCommandEnable(ce);
-        return;
-    }
-    struct TRouting {
-        bool &Flag;
-        explicit TRouting(bool &flag) : Flag(flag) { Flag = true; }
-        ~TRouting() { Flag = false; }
-    } routing(RoutingEnable);
-    RouteCommandEnable(GetCommandTarget(), ce);
-}
+void TFrameWindow::EvCommandEnable(TCommandEnabler &ce) { RouteCommandEnable(GetCommandTarget(), ce); }
 
 int TFrameWindow::SetDocTitle(char const *docName, int index) {
     if (index < 0)

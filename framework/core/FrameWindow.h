@@ -89,7 +89,6 @@ protected:
 
 private:
     String MenuResName;
-    bool RoutingEnable;
     void Init(TWindow *clientWnd);
     bool InstallMenu(HMENU menu);  // installs, destroys the old bar; the new one on failure
     HMENU BuildMenu() const;

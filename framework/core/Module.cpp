@@ -88,8 +88,9 @@ bool ReadString(HINSTANCE module, uint id, String *out, char *buf, int size) {
         ::WideCharToMultiByte(CP_ACP, 0, (LPCWSTR)(p + 1), length, (char *)text.c_str(), need, 0, 0);
         *out = text;
     } else {
-        int n = ::WideCharToMultiByte(CP_ACP, 0, (LPCWSTR)(p + 1), length, buf, size - 1, 0, 0);
-        if (n <= 0 && need > 0) {
+        // a room of 0 would make the call report the size instead of writing
+        int n = size > 1 ? ::WideCharToMultiByte(CP_ACP, 0, (LPCWSTR)(p + 1), length, buf, size - 1, 0, 0) : 0;
+        if (n <= 0 && need > 0 && size > 1) {
             // too long for the buffer: take what fits
             std::vector<char> all(need);
             ::WideCharToMultiByte(CP_ACP, 0, (LPCWSTR)(p + 1), length, all.data(), need, 0, 0);

@@ -9,16 +9,18 @@ HINSTANCE instance;
 
 // The library's own start: its module, the start values, then the framework's main entry.
 bool StartLibrary() {
-    VeltraneLibraryModule();
-    TApplication::InitHInstance = instance;
-    TApplication::InitHPrevInstance = 0;
-    TApplication::InitCmdShow = SW_SHOWNORMAL;
+    // nothing may unwind into the loader: any other failure just fails the load
     try {
+        VeltraneLibraryModule();
+        TApplication::InitHInstance = instance;
+        TApplication::InitHPrevInstance = 0;
+        TApplication::InitCmdShow = SW_SHOWNORMAL;
         return YrtMain(0, 0) == 0;
     } catch (AException &e) {
         HandleGlobalException(e, 0, 0);
-        return false;
+    } catch (...) {
     }
+    return false;
 }
 }  // namespace
 

@@ -8,12 +8,13 @@
 #include <cstring>
 #include <exception>
 
-// ---- shared state of the window procedure (GUI thread only)
+// ---- shared state of the window procedure: per thread, since windows belong to the
+// thread that made them and a message thread of its own may create and serve windows
 
 unsigned long TWindow::LastUniqueId = 0;
 
 namespace {
-TWindow *creationWindow;
+thread_local TWindow *creationWindow;
 
 struct TCacheSlot {
     unsigned long UniqueId;  // 0: empty (identifiers start at 1)
@@ -21,10 +22,10 @@ struct TCacheSlot {
     uint Msg;
     int Delta;  // from the window object to the object the row's class is
 };
-TCacheSlot cache[31];
+thread_local TCacheSlot cache[31];
 bool cacheEnabled = true;
 
-std::exception_ptr pendingException;
+thread_local std::exception_ptr pendingException;
 
 // Instance thunks come from one private heap of executable memory.
 HANDLE ThunkHeap() {
@@ -53,6 +54,27 @@ void *MakeThunk(TWindow *w) {
 void FreeThunk(void *thunk) {
     if (thunk)
         ::HeapFree(ThunkHeap(), 0, thunk);
+}
+
+LRESULT CALLBACK OrphanWndProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return ::CallWindowProcA(previous, hwnd, msg, wp, lp);
+}
+
+// A thunk that another procedure still calls outlives its object: it then hands every
+// message to the procedure that was there before the object, given as an extra first
+// argument (the callee's stdcall return takes it off again):
+//   pop eax ; push previous ; push eax ; mov eax, OrphanWndProc ; jmp eax
+void OrphanThunk(void *thunk, WNDPROC previous) {
+    unsigned char *code = (unsigned char *)thunk;
+    void *target = (void *)&OrphanWndProc;
+    code[0] = 0x58;
+    code[1] = 0x68;
+    std::memcpy(code + 2, &previous, 4);
+    code[6] = 0x50;
+    code[7] = 0xB8;
+    std::memcpy(code + 8, &target, 4);
+    code[12] = 0xFF, code[13] = 0xE0;
+    ::FlushInstructionCache(::GetCurrentProcess(), code, 16);
 }
 
 WNDPROC SystemDefWindowProc() {
@@ -168,12 +190,13 @@ void TWindow::SetMenuName(TResId menu) {
 }
 
 void TWindow::SetUniqueId() {
-    if (++LastUniqueId == 0) {
+    unsigned long id = (unsigned long)::InterlockedIncrement((LONG volatile *)&LastUniqueId);
+    if (id == 0) {
         // identifiers wrapped: a stale cache hit is possible from now on
-        LastUniqueId = 1;
+        LastUniqueId = id = 1;
         cacheEnabled = false;
     }
-    UniqueId = LastUniqueId;
+    UniqueId = id;
 }
 
 TWindow::~TWindow() {
@@ -186,8 +209,13 @@ TWindow::~TWindow() {
     }
     if (HWindow) {
         if (IsFlagSet(wfAlias)) {
-            if (DefaultProc && (WNDPROC)::GetWindowLongPtrA(HWindow, GWLP_WNDPROC) == (WNDPROC)Thunk)
+            if (DefaultProc && (WNDPROC)::GetWindowLongPtrA(HWindow, GWLP_WNDPROC) == (WNDPROC)Thunk) {
                 ::SetWindowLongPtrA(HWindow, GWLP_WNDPROC, (LONG_PTR)DefaultProc);
+            } else if (DefaultProc) {
+                // subclassed again on top of us: the thunk stays in that chain
+                OrphanThunk(Thunk, DefaultProc);
+                Thunk = 0;
+            }
         } else {
             ::DestroyWindow(HWindow);
         }
@@ -447,47 +475,31 @@ long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(msg, wp, lp);
 }
 
+namespace {
+// A control's command or notification: the control's own object answers first, for any
+// identifier; a control without one leaves it to `self`'s row for its identifier or that
+// identifier's any-code row. A notification row gets the code, a command row the identifier.
+long RouteFromControl(TWindow &self, HWND ctl, uint id, uint code, LPARAM lp) {
+    TWindow *child = ctl ? self.GetWindowPtr(ctl) : 0;
+    if (!child && id == 0)
+        return self.DefaultProcessing();
+    TWindow &target = child ? *child : self;
+    TEventHandler::TEventInfo info(code, child ? 0xFFFFFFFF : id);
+    if (child ? child->Find(info) : self.Find(info, TEventHandler::EqualNotify))
+        return target.Dispatch(info, info.Entry->Msg ? code : id, lp);
+    return target.DefaultProcessing();
+}
+}  // namespace
+
 long TWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
-    TWindow *target = this;
-    TEventInfo menuInfo(0, id), childInfo(notifyCode, 0xFFFFFFFF), ctlInfo(notifyCode, id);
-    TEventInfo *info = &menuInfo;
-    bool found;
-    if (!hWndCtl) {
-        found = Find(menuInfo);
-    } else if (TWindow *child = GetWindowPtr(hWndCtl)) {
-        // a control with an object handles its own notifications first
-        target = child;
-        info = &childInfo;
-        found = child->Find(childInfo);
-    } else {
-        if (id == 0)
-            return DefaultProcessing();
-        info = &ctlInfo;
-        found = Find(ctlInfo, EqualNotify);
-    }
-    if (found)
-        return target->Dispatch(*info, info->Entry->Msg ? notifyCode : id, 0);
-    return target->DefaultProcessing();
+    if (hWndCtl)
+        return RouteFromControl(*this, hWndCtl, id, notifyCode, 0);
+    TEventInfo info(0, id);  // a menu or accelerator command
+    return Find(info) ? Dispatch(info, id, 0) : DefaultProcessing();
 }
 
 long TWindow::EvNotify(uint id, TNotify &header) {
-    TWindow *target = this;
-    TEventInfo childInfo(header.code, 0xFFFFFFFF), ctlInfo(header.code, id);
-    TEventInfo *info;
-    bool found;
-    if (TWindow *child = header.hwndFrom ? GetWindowPtr(header.hwndFrom) : 0) {
-        target = child;
-        info = &childInfo;
-        found = child->Find(childInfo);
-    } else {
-        if (id == 0)
-            return DefaultProcessing();
-        info = &ctlInfo;
-        found = Find(ctlInfo, EqualNotify);
-    }
-    if (found)
-        return target->Dispatch(*info, header.code, (LPARAM)&header);
-    return target->DefaultProcessing();
+    return RouteFromControl(*this, header.hwndFrom, id, header.code, (LPARAM)&header);
 }
 
 long TWindow::DefaultProcessing() {

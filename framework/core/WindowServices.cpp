@@ -420,10 +420,12 @@ int TWindow::EvSetCursor(uint hWndCursor, uint hitTest, uint) {
 void TWindow::EvSize(uint sizeType, TSize &) {
     static bool updating;  // the scroller's update may resize the window again
     if (Scroller && !updating && sizeType != SIZE_MINIMIZED) {
-        updating = true;
+        struct TUpdating {  // cleared also when the update fails
+            TUpdating() { updating = true; }
+            ~TUpdating() { updating = false; }
+        } scope;
         Scroller->SetPageSize();
         Scroller->SetSBarRange();
-        updating = false;
     }
     if (sizeType == SIZE_RESTORED) {
         RECT r;
@@ -512,26 +514,28 @@ void TWindow::DispatchScroll(uint scrollCode, uint, HWND hWndCtl) {
     EvCommand(id, hWndCtl, scrollCode);
 }
 
+namespace {
+// A window's own scroll bar moves its scroller (default processing without one); false
+// for a bar of a control.
+bool ScrollOwnBar(TWindow &w, DWORD barStyle, void (TScroller::*scroll)(unsigned, int), uint code, uint pos) {
+    if (!(w.GetStyle() & barStyle))
+        return false;
+    if (w.Scroller)
+        (w.Scroller->*scroll)(code, pos);
+    else
+        w.DefaultProcessing();
+    return true;
+}
+}  // namespace
+
 void TWindow::EvVScroll(uint scrollCode, uint thumbPos, HWND hWndCtl) {
-    if (GetStyle() & WS_VSCROLL) {
-        if (Scroller)
-            Scroller->VScroll(scrollCode, thumbPos);
-        else
-            DefaultProcessing();
-    } else {
+    if (!ScrollOwnBar(*this, WS_VSCROLL, &TScroller::VScroll, scrollCode, thumbPos))
         DispatchScroll(scrollCode, thumbPos, hWndCtl);
-    }
 }
 
 void TWindow::EvHScroll(uint scrollCode, uint thumbPos, HWND hWndCtl) {
-    if (GetStyle() & WS_HSCROLL) {
-        if (Scroller)
-            Scroller->HScroll(scrollCode, thumbPos);
-        else
-            DefaultProcessing();
-    } else {
+    if (!ScrollOwnBar(*this, WS_HSCROLL, &TScroller::HScroll, scrollCode, thumbPos))
         DispatchScroll(scrollCode, thumbPos, hWndCtl);
-    }
 }
 
 void TWindow::EvChildInvalid(uint hWnd) { ::SendMessageA((HWND)(ULONG_PTR)hWnd, 0x7FFE, 0, 0); }

@@ -257,3 +257,60 @@ TEST(Application, DictionaryAndAliasApplication) {
     delete alias;
     EXPECT_EQ(0x0503u, YrtGetVersion());
 }
+
+TEST(Application, AWindowCondemnedTwiceIsDeletedOnceAndKeepsTheOthersListed) {
+    TestApp app;
+    bool deleted[3] = {};
+    Thrower *windows[3];
+    for (int i = 0; i < 3; i++) {
+        windows[i] = new Thrower("condemned");
+        windows[i]->Deleted = &deleted[i];
+        app.Condemn(windows[i]);
+    }
+    app.Condemn(windows[1]);  // closed a second time before the loop got round to it
+    app.CmExit();             // deletes the condemned windows
+    for (bool d : deleted)
+        EXPECT_TRUE(d);
+}
+
+TEST(Application, AHandlerFailureStaysWithTheThreadOfItsWindow) {
+    TestApp app;
+    class Worker : public TThread {
+    public:
+        bool SawOwn = false;
+
+    private:
+        int Run() override {
+            Thrower w("worker");
+            w.Create();
+            w.SendMessageA(WM_USER + 1);
+            SawOwn = TWindow::HasPendingException();
+            return 0;  // leaves it pending: it dies with this thread
+        }
+    } worker;
+    worker.Start();
+    EXPECT_EQ(WAIT_OBJECT_0, worker.WaitForExit(10000));
+    EXPECT_TRUE(worker.SawOwn);
+    EXPECT_FALSE(TWindow::HasPendingException());  // not this thread's to report
+    TWindow::ClearPendingException();
+}
+
+TEST(Application, TheWindowBeingCreatedIsTheCreatingThreadsOwn) {
+    TestApp app;
+    Thrower mine("mine");
+    class Worker : public TThread {
+    public:
+        TWindow *Seen = 0;
+
+    private:
+        int Run() override {
+            Seen = TWindow::GetCreationWindow();
+            return 0;
+        }
+    } worker;
+    TWindow::SetCreationWindow(&mine);  // as Create does around the system's call
+    worker.Start();
+    EXPECT_EQ(WAIT_OBJECT_0, worker.WaitForExit(10000));
+    TWindow::SetCreationWindow(0);
+    EXPECT_EQ(nullptr, worker.Seen);  // another thread's creation binds no window here
+}

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 namespace {
 char const *const TestModule = "VeltraneTestModule.dll";
 }
@@ -22,6 +25,12 @@ TEST(Module, StringsFromTheModuleAndTheLibraryFallback) {
     EXPECT_STREQ("Hello f", buf);
     EXPECT_EQ(0, module.LoadStringA(4242, buf, sizeof buf));
     EXPECT_STREQ("", buf);
+    // a one-byte buffer takes the terminator alone and nothing past it
+    char one[32];
+    std::memset(one, 'y', sizeof one);
+    EXPECT_EQ(0, module.LoadStringA(100, one, 1));
+    EXPECT_EQ('\0', one[0]);
+    EXPECT_EQ(std::string(sizeof one - 1, 'y'), std::string(one + 1, sizeof one - 1));
     EXPECT_STRNE("", module.GetName());
 }
 
@@ -82,6 +91,8 @@ TEST(Module, VersionData) {
 #include "FileDroplet.h"
 #include "MessageBoxes.h"
 
+#include <shlobj.h>
+
 TEST(Services, QuestionBoxesAreTaskModalAndTopmost) {
     BoxRecorder yes(IDYES);
     EXPECT_EQ(IDYES, MessageBox("Save changes?", "Tessaro", MB_YESNO | MB_ICONQUESTION));
@@ -97,4 +108,31 @@ TEST(Services, DropletsCompareByIdentity) {
     EXPECT_TRUE(a.GetInClientArea());
     EXPECT_TRUE(a == a);
     EXPECT_FALSE(a == b);
+}
+
+namespace {
+// A drop record as the system hands it: one file, dropped at (7, 9) in the client area.
+HDROP MakeDrop(char const *file) {
+    size_t length = std::strlen(file);
+    HGLOBAL mem = ::GlobalAlloc(GHND, sizeof(DROPFILES) + length + 2);
+    DROPFILES *drop = (DROPFILES *)::GlobalLock(mem);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt.x = 7;
+    drop->pt.y = 9;
+    std::memcpy((char *)drop + sizeof(DROPFILES), file, length);
+    ::GlobalUnlock(mem);
+    return (HDROP)mem;
+}
+}  // namespace
+
+TEST(Services, DropletsFromADropRecord) {
+    HDROP drop = MakeDrop("C:\\take.wav");
+    TFileDroplet taken(drop, 0);
+    EXPECT_STREQ("C:\\take.wav", taken.GetName());
+    EXPECT_EQ(TPoint(7, 9), taken.GetPoint());
+    EXPECT_TRUE(taken.GetInClientArea());
+    // an index past the files gives an empty name, not what the block held before
+    TFileDroplet missing(drop, 3);
+    EXPECT_STREQ("", missing.GetName());
+    ::GlobalFree(drop);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 class Scrolled : public TWindow {
 public:
@@ -65,4 +67,64 @@ TEST(Scroller, WindowScrollerKeepsHalfAWindowAndReportsGestures) {
     s->HScroll(SB_ENDSCROLL, 0);
     EXPECT_EQ(1, starts);
     EXPECT_EQ(1, ends);
+}
+
+namespace {
+// Fails its first page-size update, then counts the later ones.
+class FailingOnce : public TScroller {
+public:
+    FailingOnce(TWindow *w) : TScroller(w, 1, 1, 1000, 1000) {}
+    int Updates = 0;
+    void SetPageSize() override {
+        if (Updates++ == 0)
+            throw TXYrt(String("page size refused"));
+        TScroller::SetPageSize();
+    }
+};
+}  // namespace
+
+TEST(Scroller, AFailedUpdateOnResizeDoesNotStopLaterOnes) {
+    TestApp app;
+    Scrolled w;
+    ASSERT_TRUE(w.Create());
+    FailingOnce *s = new FailingOnce(&w);
+    w.SetScroller(s);
+    w.SendMessageA(WM_SIZE, SIZE_RESTORED, MAKELPARAM(400, 300));
+    EXPECT_TRUE(TWindow::HasPendingException());
+    TWindow::ClearPendingException();
+    w.SendMessageA(WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+    EXPECT_EQ(2, s->Updates);
+}
+
+namespace {
+// No bars of its own: scroll messages come from its scroll-bar control.
+class BarOwner : public TWindow {
+public:
+    BarOwner() : TWindow((TWindow *)0, "bars") { Attr.Style = WS_POPUP, Attr.W = 200, Attr.H = 100; }
+    std::string Seen;
+    void BarMoved(uint code) { Seen += std::to_string(code) + " "; }
+    DECLARE_RESPONSE_TABLE(BarOwner);
+};
+DEFINE_RESPONSE_TABLE1(BarOwner, TWindow)
+    EV_CHILD_NOTIFY_ALL_CODES(33, BarMoved),
+END_RESPONSE_TABLE;
+}  // namespace
+
+TEST(Scroller, OwnBarsMoveTheScrollerAControlsBarBecomesItsCommand) {
+    TestApp app;
+    Scrolled w;
+    TScroller *s = new TScroller(&w, 1, 1, 1000, 1000);
+    w.SetScroller(s);
+    ASSERT_TRUE(w.Create());
+    w.SendMessageA(WM_VSCROLL, SB_LINEDOWN);
+    w.SendMessageA(WM_HSCROLL, SB_PAGEDOWN);
+    EXPECT_GT(s->YPos, 0);
+    EXPECT_GT(s->XPos, 0);
+
+    BarOwner owner;
+    ASSERT_TRUE(owner.Create());
+    HWND bar = ::CreateWindowA("SCROLLBAR", "", WS_CHILD | SBS_HORZ, 0, 0, 100, 16, owner.GetHandle(), (HMENU)33, 0, 0);
+    owner.SendMessageA(WM_HSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), (LPARAM)bar);
+    owner.SendMessageA(WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0), (LPARAM)bar);
+    EXPECT_EQ(std::to_string(SB_PAGEDOWN) + " " + std::to_string(SB_LINEUP) + " ", owner.Seen);
 }

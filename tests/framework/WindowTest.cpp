@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 namespace {
@@ -312,6 +314,37 @@ TEST_F(WindowTest, ControlNotificationsGoToTheControlFirstThenItsParent) {
     parent.SendMessageA(WM_COMMAND, MAKEWPARAM(9, BN_DOUBLECLICKED), (LPARAM)plain9);
     parent.SendMessageA(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), (LPARAM)plain10);  // nobody: default
     EXPECT_EQ("button:clicked parent:8 parent:9:5 ", trace);
+
+    // notifications take the same road, the handler seeing the code
+    trace.clear();
+    NMHDR fromOwn = {own->GetHandle(), 7, BN_CLICKED}, from9 = {plain9, 9, (UINT)NM_CLICK}, from10 = {plain10, 10,
+                                                                                                   (UINT)NM_CLICK};
+    parent.SendMessageA(WM_NOTIFY, 7, (LPARAM)&fromOwn);
+    parent.SendMessageA(WM_NOTIFY, 9, (LPARAM)&from9);
+    parent.SendMessageA(WM_NOTIFY, 10, (LPARAM)&from10);  // nobody: default
+    EXPECT_EQ("button:clicked parent:9:" + std::to_string((UINT)NM_CLICK) + " ", trace);
+}
+
+namespace {
+class Asking : public TFrameWindow {
+public:
+    Asking() : TFrameWindow(0, "F") {}
+    int Asked = 0;
+    void Ce600(TCommandEnabler &) { Asked++; }  // looks, but leaves the decision to the route
+    DECLARE_RESPONSE_TABLE(Asking);
+};
+DEFINE_RESPONSE_TABLE1(Asking, TFrameWindow)
+    EV_COMMAND_ENABLE(600, Ce600),
+END_RESPONSE_TABLE;
+}  // namespace
+
+TEST_F(WindowTest, AFrameAsksItsOwnEnablersOnce) {
+    Asking frame;
+    ASSERT_TRUE(frame.Create());
+    Enabler ce(600, frame.GetHandle());
+    frame.SendMessageA(0x7FFF, 0, (LPARAM)&ce);
+    EXPECT_EQ(1, frame.Asked);
+    EXPECT_EQ(0, ce.Enabled);  // nobody handles the command
 }
 
 TEST(ApplicationStart, APreviousInstanceSkipsInitApplication) {
@@ -328,4 +361,43 @@ TEST(ApplicationStart, APreviousInstanceSkipsInitApplication) {
     app.SetPrevInstance(0);
     app.Start();
     EXPECT_EQ(1, app.Inits);
+}
+
+namespace {
+WNDPROC outerPrevious;
+LRESULT CALLBACK Outer(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return ::CallWindowProcA(outerPrevious, h, msg, wp, lp); }
+
+HWND PlainWindow(char const *text) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(0);
+    wc.lpszClassName = "PlainForAlias";
+    ::RegisterClassA(&wc);  // fails harmlessly when the class is there already
+    return ::CreateWindowA("PlainForAlias", text, WS_POPUP, 0, 0, 50, 50, 0, 0, ::GetModuleHandleA(0), 0);
+}
+
+std::string TextOf(HWND h) {
+    char text[64] = "";
+    ::GetWindowTextA(h, text, sizeof text);
+    return text;
+}
+}  // namespace
+
+TEST_F(WindowTest, AnAliasLivesOnAWindowAndGivesItBack) {
+    HWND plain = PlainWindow("existing");
+    TWindow *alias = new TWindow(plain);
+    EXPECT_EQ(alias, GetWindowPtr(plain));
+    EXPECT_TRUE(alias->IsFlagSet(wfAlias));
+    EXPECT_STREQ("existing", alias->GetTitle());
+    delete alias;
+    EXPECT_TRUE(::IsWindow(plain));
+    EXPECT_EQ((WNDPROC)&::DefWindowProcA, (WNDPROC)::GetWindowLongPtrA(plain, GWLP_WNDPROC));
+
+    // subclassed again on top of the alias: the window keeps working after the alias is gone
+    alias = new TWindow(plain);
+    outerPrevious = (WNDPROC)::SetWindowLongPtrA(plain, GWLP_WNDPROC, (LONG_PTR)&Outer);
+    delete alias;
+    ::SetWindowTextA(plain, "still served");
+    EXPECT_EQ("still served", TextOf(plain));
+    ::DestroyWindow(plain);
 }
