@@ -243,6 +243,8 @@ HANDLE TThread::Start() {
     return Handle;
 }
 
+// The object is not touched once Run returns: Run or its owner may have deleted it by
+// then. An owner that keeps it learns the end from the handle (Refresh).
 DWORD WINAPI TThread::Execute(void *p) {
     TThread *thread = static_cast<TThread *>(p);
     int result = -1;
@@ -252,7 +254,6 @@ DWORD WINAPI TThread::Execute(void *p) {
         // nothing may unwind into the system's thread start
         ::OutputDebugStringA("TThread: an exception left the thread body\n");
     }
-    thread->Status = Finished;
     return (DWORD)result;
 }
 

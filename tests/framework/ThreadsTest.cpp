@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
+#include <new>
 
 namespace {
 // Runs until told to stop.
@@ -168,4 +170,40 @@ TEST(FrameworkThreads, AnAbandonedMutexIsAcquired) {
     EXPECT_EQ(0, lock.WhichAquired());
     TMutex::TLock single(mutex, 0);  // ours now: taken again without waiting
     EXPECT_TRUE(single.WasAquired());
+}
+
+namespace {
+// Deletes itself as the last act of its body. Its storage is kept and poisoned on
+// delete, so a later write by the thread shows.
+class SelfDeleting : public TThread {
+public:
+    static HANDLE Go;
+    alignas(8) static unsigned char Block[256];
+    static void *operator new(size_t size) { return size <= sizeof Block ? Block : throw std::bad_alloc(); }
+    static void operator delete(void *p, size_t size) { std::memset(p, 0xDD, size); }
+    int Run() override {
+        ::WaitForSingleObject(Go, INFINITE);
+        delete this;
+        return 7;
+    }
+};
+HANDLE SelfDeleting::Go;
+alignas(8) unsigned char SelfDeleting::Block[256];
+}  // namespace
+
+TEST(FrameworkThreads, ABodyThatDeletesItsObjectLeavesItAlone) {
+    SelfDeleting::Go = ::CreateEventA(0, TRUE, FALSE, 0);
+    SelfDeleting *t = new SelfDeleting;
+    ASSERT_NE(nullptr, t->Start());
+    HANDLE thread = ::OpenThread(SYNCHRONIZE | THREAD_QUERY_INFORMATION, FALSE, t->GetId());
+    ASSERT_NE(nullptr, thread);
+    ::SetEvent(SelfDeleting::Go);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 5000));
+    DWORD code = 0;
+    EXPECT_TRUE(::GetExitCodeThread(thread, &code));
+    EXPECT_EQ(7u, code);
+    for (size_t i = 0; i < sizeof(SelfDeleting); i++)
+        ASSERT_EQ(0xDD, SelfDeleting::Block[i]) << "byte " << i << " written after delete";
+    ::CloseHandle(thread);
+    ::CloseHandle(SelfDeleting::Go);
 }
