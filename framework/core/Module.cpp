@@ -241,9 +241,11 @@ bool TModuleVersionInfo::GetInfoString(char const *key, char const *&value, uint
     return true;
 }
 
+VS_FIXEDFILEINFO const TModuleVersionInfo::NoFixedInfo = {};
+
 uint32_t TModuleVersionInfo::GetFileSubType() const {
-    uint32_t sub = FixedInfo->dwFileSubtype;
-    switch (FixedInfo->dwFileType) {
+    uint32_t sub = GetFixedInfo().dwFileSubtype;
+    switch (GetFixedInfo().dwFileType) {
     case VFT_DRV: return sub <= 8 ? sub : 9;
     case VFT_FONT: return sub <= 2 ? 10 + sub : 13;
     default: return sub;
@@ -252,8 +254,8 @@ uint32_t TModuleVersionInfo::GetFileSubType() const {
 
 FILETIME TModuleVersionInfo::GetFileDate() const {
     FILETIME ft;
-    ft.dwLowDateTime = FixedInfo->dwFileDateLS;
-    ft.dwHighDateTime = FixedInfo->dwFileDateMS;
+    ft.dwLowDateTime = GetFixedInfo().dwFileDateLS;
+    ft.dwHighDateTime = GetFixedInfo().dwFileDateMS;
     return ft;
 }
 

@@ -114,21 +114,22 @@ public:
     bool GetProductVersion(char const *&v, uint lang = 0) { return GetInfoString("ProductVersion", v, lang); }
     bool GetSpecialBuild(char const *&v, uint lang = 0) { return GetInfoString("SpecialBuild", v, lang); }
 
-    VS_FIXEDFILEINFO const &GetFixedInfo() const { return *FixedInfo; }
+    // An object left empty by a damaged resource reads as all zeros.
+    VS_FIXEDFILEINFO const &GetFixedInfo() const { return FixedInfo ? *FixedInfo : NoFixedInfo; }
     bool HasData() const { return FixedInfo != 0; }
-    uint32_t GetSignature() const { return FixedInfo->dwSignature; }
-    uint32_t GetStrucVersion() const { return FixedInfo->dwStrucVersion; }
-    uint32_t GetFileVersionMS() const { return FixedInfo->dwFileVersionMS; }
-    uint32_t GetFileVersionLS() const { return FixedInfo->dwFileVersionLS; }
-    uint32_t GetProductVersionMS() const { return FixedInfo->dwProductVersionMS; }
-    uint32_t GetProductVersionLS() const { return FixedInfo->dwProductVersionLS; }
-    uint32_t GetFileFlagsMask() const { return FixedInfo->dwFileFlagsMask; }
-    uint32_t GetFileFlags() const { return FixedInfo->dwFileFlags; }
-    uint32_t GetFileOS() const { return FixedInfo->dwFileOS; }
-    uint32_t GetFileType() const { return FixedInfo->dwFileType; }
+    uint32_t GetSignature() const { return GetFixedInfo().dwSignature; }
+    uint32_t GetStrucVersion() const { return GetFixedInfo().dwStrucVersion; }
+    uint32_t GetFileVersionMS() const { return GetFixedInfo().dwFileVersionMS; }
+    uint32_t GetFileVersionLS() const { return GetFixedInfo().dwFileVersionLS; }
+    uint32_t GetProductVersionMS() const { return GetFixedInfo().dwProductVersionMS; }
+    uint32_t GetProductVersionLS() const { return GetFixedInfo().dwProductVersionLS; }
+    uint32_t GetFileFlagsMask() const { return GetFixedInfo().dwFileFlagsMask; }
+    uint32_t GetFileFlags() const { return GetFixedInfo().dwFileFlags; }
+    uint32_t GetFileOS() const { return GetFixedInfo().dwFileOS; }
+    uint32_t GetFileType() const { return GetFixedInfo().dwFileType; }
     uint32_t GetFileSubType() const;
     FILETIME GetFileDate() const;
-    bool IsFileFlagSet(uint32_t flag) const { return (FixedInfo->dwFileFlagsMask & flag) && (FixedInfo->dwFileFlags & flag); }
+    bool IsFileFlagSet(uint32_t flag) const { return (GetFileFlagsMask() & flag) && (GetFileFlags() & flag); }
     bool IsDebug() const { return IsFileFlagSet(VS_FF_DEBUG); }
     bool IsPreRelease() const { return IsFileFlagSet(VS_FF_PRERELEASE); }
     bool IsPatched() const { return IsFileFlagSet(VS_FF_PATCHED); }
@@ -137,7 +138,7 @@ public:
     bool IsSpecialBuild() const { return IsFileFlagSet(VS_FF_SPECIALBUILD); }
 
     uint32_t GetLanguage() const { return Language; }
-    String GetLanguageName() const { return GetLanguageName(Language); }
+    String GetLanguageName() const { return HasData() ? GetLanguageName(Language) : String(); }
     static String GetLanguageName(uint language);
 
 protected:
@@ -147,4 +148,5 @@ private:
     void *Buff;
     uint32_t Language;  // language identifier in the high word, code page in the low word
     VS_FIXEDFILEINFO *FixedInfo;
+    static VS_FIXEDFILEINFO const NoFixedInfo;
 };

@@ -88,6 +88,32 @@ TEST(Module, VersionData) {
     EXPECT_THROW(TModuleVersionInfo("C:\\no\\such\\file.dll"), TXYrt);
 }
 
+// Version data without a translation table leaves the object empty: every reader
+// answers zero, false or empty text instead of reading through a null record.
+TEST(Module, DamagedVersionDataReadsAsEmpty) {
+    TModule module("VeltraneNoTranslation.dll", true);
+    TModuleVersionInfo info(module.GetHandle());
+    ASSERT_FALSE(info.HasData());
+    uint32_t const values[] = {info.GetSignature(),       info.GetStrucVersion(),     info.GetFileVersionMS(),
+                               info.GetFileVersionLS(),   info.GetProductVersionMS(), info.GetProductVersionLS(),
+                               info.GetFileFlagsMask(),   info.GetFileFlags(),        info.GetFileOS(),
+                               info.GetFileType(),        info.GetFileSubType(),      info.GetLanguage(),
+                               info.GetFixedInfo().dwFileSubtype};
+    for (uint32_t v : values)
+        EXPECT_EQ(0u, v);
+    FILETIME date = info.GetFileDate();
+    EXPECT_EQ(0u, date.dwLowDateTime | date.dwHighDateTime);
+    bool const flags[] = {info.IsFileFlagSet(VS_FF_DEBUG), info.IsDebug(),        info.IsPreRelease(),
+                          info.IsPatched(),                info.IsPrivateBuild(), info.InfoInferred(),
+                          info.IsSpecialBuild()};
+    for (bool f : flags)
+        EXPECT_FALSE(f);
+    EXPECT_EQ(String(), info.GetLanguageName());
+    char const *text = "untouched";
+    EXPECT_FALSE(info.GetProductName(text));
+    EXPECT_STREQ("untouched", text);
+}
+
 #include "FileDroplet.h"
 #include "MessageBoxes.h"
 
