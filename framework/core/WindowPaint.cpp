@@ -17,9 +17,19 @@ void TWindow::EvPaint() {
     TRect &rect = *(TRect *)&dc.Ps.rcPaint;
     if (Scroller)
         Scroller->BeginView(dc, rect);
-    Paint(dc, dc.Ps.fErase, rect);
-    if (Scroller)
-        Scroller->EndView();
+    // A failed paint still ends the view; the paint context is released as it unwinds
+    // and the failure goes on to the window procedure.
+    auto endView = [this] {
+        if (Scroller)
+            Scroller->EndView();
+    };
+    try {
+        Paint(dc, dc.Ps.fErase, rect);
+    } catch (...) {
+        endView();
+        throw;
+    }
+    endView();
 }
 
 int TWindow::EvEraseBkgnd(uint hDC) {

@@ -128,3 +128,36 @@ TEST(Scroller, OwnBarsMoveTheScrollerAControlsBarBecomesItsCommand) {
     owner.SendMessageA(WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0), (LPARAM)bar);
     EXPECT_EQ(std::to_string(SB_PAGEDOWN) + " " + std::to_string(SB_LINEUP) + " ", owner.Seen);
 }
+
+namespace {
+class CountingScroller : public TScroller {
+public:
+    CountingScroller(TWindow *w) : TScroller(w, 1, 1, 1000, 1000) {}
+    int Ends = 0;
+    void EndView() override {
+        Ends++;
+        TScroller::EndView();
+    }
+};
+
+class FailingPainter : public Scrolled {
+public:
+    void Paint(TDC &, int, TRect &) override { throw TXYrt(String("paint refused")); }
+};
+}  // namespace
+
+TEST(Scroller, AFailedPaintStillEndsTheViewAndReportsTheFailure) {
+    TestApp app;
+    FailingPainter w;
+    CountingScroller *s = new CountingScroller(&w);
+    w.SetScroller(s);
+    ASSERT_TRUE(w.Create());
+    TWindow::ClearPendingException();
+    ::InvalidateRect(w.HWindow, 0, FALSE);
+    ::UpdateWindow(w.HWindow);
+    EXPECT_EQ(1, s->Ends);
+    EXPECT_TRUE(TWindow::HasPendingException());
+    TWindow::ClearPendingException();
+    RECT left;
+    EXPECT_FALSE(::GetUpdateRect(w.HWindow, &left, FALSE));  // the paint was ended, nothing is left to paint
+}
