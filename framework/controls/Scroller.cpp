@@ -75,10 +75,15 @@ void TScroller::SetTotalRangeOfUnits(long xTotal, long yTotal) {
 }
 
 void TScroller::ScrollTo(long x, long y) {
-    if (!HasWindow())
-        return;
-    x = std::max(0L, std::min(x, XRange));
-    y = std::max(0L, std::min(y, YRange));
+    if (HasWindow())
+        MoveWithin(x, y, XRange, YRange);
+}
+
+// Moves to (x, y) limited to 0..limit on each axis, scrolling the window's
+// pixels when the step is less than a page and repainting it otherwise.
+void TScroller::MoveWithin(long x, long y, long xLimit, long yLimit) {
+    x = std::max(0L, std::min(x, xLimit));
+    y = std::max(0L, std::min(y, yLimit));
     if (x == XPos && y == YPos)
         return;
     long dx = XPos - x, dy = YPos - y;
@@ -169,19 +174,7 @@ void WindowScroller::ScrollTo(long x, long y) {
     if (!HasWindow())
         return;
     TRect client = Window->GetClientRect();
-    long xLimit = XRange - client.Width() / 2, yLimit = YRange - client.Height() / 2;
-    x = std::max(0L, std::min(x, xLimit));
-    y = std::max(0L, std::min(y, yLimit));
-    if (x == XPos && y == YPos)
-        return;
-    long dx = XPos - x, dy = YPos - y;
-    if (AutoOrg || (std::labs(dy) < YPage && std::labs(dx) < XPage))
-        Window->ScrollWindow(int(dx * XUnit), int(dy * YUnit));
-    else
-        Window->Invalidate(true);
-    XPos = x;
-    YPos = y;
-    Window->UpdateWindow();
+    MoveWithin(x, y, XRange - client.Width() / 2, YRange - client.Height() / 2);
 }
 
 void WindowScroller::Gesture(unsigned code, bool horizontal, int thumb) {

@@ -50,6 +50,7 @@ protected:
     bool HasWindow() const;
     static long Scale(long long v, long long mul, long long div) { return div ? long(v * mul / div) : 0; }
     void Request(bool horizontal, unsigned code, int thumb);
+    void MoveWithin(long x, long y, long xLimit, long yLimit);
 };
 
 // A scroller in pixels that keeps the last half window visible at the end of the
