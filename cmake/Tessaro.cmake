@@ -29,7 +29,7 @@ function(tessaro_resource_module name rc_file)
   add_library(${name} SHARED ${rc_file})
   set_target_properties(${name} PROPERTIES LINKER_LANGUAGE C
     RUNTIME_OUTPUT_DIRECTORY ${SYSTEM_DIR} LIBRARY_OUTPUT_DIRECTORY ${SYSTEM_DIR})
-  target_link_options(${name} PRIVATE -nostdlib -Wl,--no-entry -Wl,--dll)
+  target_link_options(${name} PRIVATE -nostdlib -Wl,--entry=0 -Wl,--dll)
 endfunction()
 
 # tessaro_test(name SOURCES... LIBS...): one GoogleTest executable, run as one

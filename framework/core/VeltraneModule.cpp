@@ -1,15 +1,32 @@
 #include "VeltraneModule.h"
 
+#include "Application.h"
+
 #include <windows.h>
 
 namespace {
 HINSTANCE instance;
+
+// The library's own start: its module, the start values, then the framework's main entry.
+bool StartLibrary() {
+    VeltraneLibraryModule();
+    TApplication::InitHInstance = instance;
+    TApplication::InitHPrevInstance = 0;
+    TApplication::InitCmdShow = SW_SHOWNORMAL;
+    try {
+        return YrtMain(0, 0) == 0;
+    } catch (AException &e) {
+        HandleGlobalException(e, 0, 0);
+        return false;
+    }
+}
 }  // namespace
 
 void *VeltraneInstance() { return instance; }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hinst, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH)
-        instance = hinst;
-    return TRUE;
+    if (reason != DLL_PROCESS_ATTACH)
+        return TRUE;
+    instance = hinst;
+    return StartLibrary() ? TRUE : FALSE;
 }

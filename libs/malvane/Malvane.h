@@ -13,6 +13,8 @@
 #define MALVANE_API __declspec(dllimport)
 #endif
 
+struct NH_HeapRecord;
+
 class MALVANE_API NH_Heap {
 public:
     // Creates a named heap. The first argument is kept for callers that pass
@@ -44,12 +46,12 @@ public:
     long BlockCount() const;
 
 private:
-    friend struct NH_Access;
     explicit NH_Heap(char const *name, bool isDefault);
     void *RawAlloc(unsigned long size);
     void *RawReAlloc(void *block, unsigned long size);
 
     char name_[64];
-    void *win32Heap_;   // null for the default heap, which is the C runtime's heap
-    volatile long blocks_;
+    // The heap's entry in the library's table of named heaps; null for the
+    // default heap, which is the C runtime's heap.
+    NH_HeapRecord *record_;
 };

@@ -41,3 +41,25 @@ TEST(Malvane, FailedAllocationRunsTheNewHandlerOrThrows) {
     EXPECT_THROW(testHeap.ExpandBy(p, 0xFFFFFFF0UL, 0), std::bad_alloc);
     NH_Heap::FreeMem(p);
 }
+
+TEST(Malvane, BlocksOutliveTheirHeapObject) {
+    NH_Heap *heap = new NH_Heap(1, "ShortLived");
+    char *p = static_cast<char *>(heap->Alloc(32, 0));
+    EXPECT_EQ(1, heap->BlockCount());
+    delete heap;  // a block is still alive: its memory stays usable
+    std::memcpy(p, "still here", 11);
+    p = static_cast<char *>(NH_Heap::GetDefault().ReAlloc(p, 4000, 0));
+    EXPECT_STREQ("still here", p);
+    EXPECT_GE(NH_Heap::SizeOf(p), 4000u);
+    NH_Heap::FreeMem(p);
+
+    // Heaps made and destroyed over and over never run out of slots.
+    for (int i = 0; i < 600; ++i) {
+        NH_Heap h(1, "Churn");
+        NH_Heap::FreeMem(h.Alloc(8, 0));
+    }
+    NH_Heap last(1, "Last");
+    void *q = last.Alloc(8, 0);
+    EXPECT_EQ(1, last.BlockCount());  // a real named heap, not the fallback
+    NH_Heap::FreeMem(q);
+}

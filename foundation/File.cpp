@@ -1,0 +1,649 @@
+#include "File.h"
+
+#include "Exception.h"
+#include "FileCache.h"
+#include "MessageCatalogue.h"
+#include "CriticalSection.h"
+
+#include <mmsystem.h>
+
+#include <cstring>
+
+namespace {
+
+HANDLE SystemHandle(void *handle, bool multimedia) {
+    if (!multimedia)
+        return handle;
+    // The multimedia service's standard I/O procedure keeps the system handle
+    // in its first info word.
+    MMIOINFO info;
+    std::memset(&info, 0, sizeof info);
+    mmioGetInfo(static_cast<HMMIO>(handle), &info, 0);
+    return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(info.adwInfo[0]));
+}
+
+unsigned long ToLibraryAttributes(DWORD system) {
+    unsigned long result = 0;
+    if (system & FILE_ATTRIBUTE_NORMAL) result |= File::kAttrNormal;
+    if (system & FILE_ATTRIBUTE_READONLY) result |= File::kAttrReadOnly;
+    if (system & FILE_ATTRIBUTE_HIDDEN) result |= File::kAttrHidden;
+    if (system & FILE_ATTRIBUTE_SYSTEM) result |= File::kAttrSystem;
+    if (system & FILE_ATTRIBUTE_DIRECTORY) result |= File::kAttrDirectory;
+    if (system & FILE_ATTRIBUTE_ARCHIVE) result |= File::kAttrArchive;
+    return result;
+}
+
+DWORD ToSystemAttributes(unsigned long library) {
+    DWORD result = 0;
+    if (library & File::kAttrNormal) result |= FILE_ATTRIBUTE_NORMAL;
+    if (library & File::kAttrReadOnly) result |= FILE_ATTRIBUTE_READONLY;
+    if (library & File::kAttrHidden) result |= FILE_ATTRIBUTE_HIDDEN;
+    if (library & File::kAttrSystem) result |= FILE_ATTRIBUTE_SYSTEM;
+    if (library & File::kAttrDirectory) result |= FILE_ATTRIBUTE_DIRECTORY;
+    if (library & File::kAttrArchive) result |= FILE_ATTRIBUTE_ARCHIVE;
+    return result ? result : FILE_ATTRIBUTE_NORMAL;
+}
+
+// Cached reads give up waiting for a free block after this many 20 ms sleeps
+// and read the block privately instead.
+int const kBlockRetries = 25;
+
+}  // namespace
+
+// ---------------------------------------------------------------- FileObject
+
+FileObject::FileObject(FileCacheManager *manager) : cache_(manager ? manager->Register(*this) : nullptr) {}
+
+FileObject::~FileObject() { delete cache_; }
+
+// ---------------------------------------------------------------- File
+
+File::File() : FileObject(nullptr), lock_(nullptr), flags_(0), handle_(nullptr) {
+    std::memset(&async_, 0, sizeof async_);
+}
+
+File::File(FileName const &name, int flags) : FileObject(nullptr), lock_(nullptr), flags_(0), handle_(nullptr) {
+    std::memset(&async_, 0, sizeof async_);
+    Open(name, flags);
+}
+
+File::File(FileName const &name, int flags, FileCacheManager &manager)
+    : FileObject(&manager), lock_(nullptr), flags_(0), handle_(nullptr) {
+    std::memset(&async_, 0, sizeof async_);
+    // Cached files bypass the system's buffering: the cache is their buffer.
+    if (cache_)
+        Open(name, (flags | kNoBuffering) & ~(kWriteThrough | kRandomAccess | kSequentialScan));
+    else
+        Open(name, flags & ~kNoBuffering);
+}
+
+File::~File() {
+    try {
+        Close(1);
+    } catch (...) {
+        // a destructor reports nothing; the handle is gone either way
+    }
+    delete lock_;
+}
+
+int File::Open(FileName const &name, int flags) {
+    if (IsOpen())
+        Close(1);
+    flags_ = flags;
+    if (flags_ & kTempInDirectory) {
+        flags_ |= kCreate;
+        name_ = GetTempName(name);
+    } else {
+        name_ = name;
+    }
+    if ((flags_ & kOwnLock) && !lock_)
+        lock_ = new CriticalSection;
+    if (flags_ & kRestoreReadOnly) {
+        unsigned long attributes = GetAttributes(name_);
+        if (attributes != ~0ul && !(attributes & kAttrDirectory))
+            SetAttributes(name_, attributes & ~static_cast<unsigned long>(kAttrReadOnly), 1);
+    }
+    if (!(flags_ & (kNoAccess | kRead | kWrite | kReadWrite)))
+        flags_ |= kReadWrite;
+    if (!(flags_ & (kShareRead | kShareWrite | kShareReadWrite | kShareNone)))
+        flags_ |= kShareRead;
+    int ok = IsMultimedia() ? OpenMultimedia(flags) : OpenSystem(flags);
+    if (ok)
+        return 1;
+    unsigned long error = GetLastError();
+    if (flags_ & kNoThrow)
+        return 0;
+    ThrowWithName(error == ERROR_SHARING_VIOLATION ? 18025 : (flags_ & kCreate) ? 18016 : 18000, error);
+}
+
+int File::OpenMultimedia(int) {
+    DWORD mode;
+    if (flags_ & kShareRead)
+        mode = MMIO_DENYWRITE;
+    else if (flags_ & kShareWrite)
+        mode = MMIO_DENYREAD;
+    else if (flags_ & kShareReadWrite)
+        mode = MMIO_DENYNONE;
+    else
+        mode = MMIO_EXCLUSIVE;
+    if (flags_ & kCreate) mode |= MMIO_CREATE;
+    if (flags_ & kReadWrite)
+        mode |= MMIO_READWRITE;
+    else if (flags_ & kWrite)
+        mode |= MMIO_WRITE;
+    if (!(flags_ & kNoBuffering)) mode |= MMIO_ALLOCBUF;
+    MMIOINFO info;
+    std::memset(&info, 0, sizeof info);
+    HMMIO h = mmioOpenA(const_cast<char *>(name_.c_str()), &info, mode);
+    if (!h)
+        return 0;
+    handle_ = h;
+    // the multimedia service knows no delete-on-close: the library deletes at Close
+    if (flags_ & kDeleteOnClose)
+        flags_ = (flags_ & ~kDeleteOnClose) | kDeleteAtClose;
+    return 1;
+}
+
+int File::OpenSystem(int) {
+    DWORD access = 0;
+    if (flags_ & kReadWrite)
+        access = GENERIC_READ | GENERIC_WRITE;
+    else {
+        if (flags_ & kRead) access |= GENERIC_READ;
+        if (flags_ & kWrite) access |= GENERIC_WRITE;
+    }
+    DWORD share = 0;
+    if (flags_ & kShareReadWrite)
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    else if (flags_ & kShareWrite)
+        share = FILE_SHARE_WRITE | ((flags_ & kShareRead) ? FILE_SHARE_READ : 0);
+    else if (flags_ & kShareRead)
+        share = FILE_SHARE_READ;
+    DWORD attributes = 0;
+    if (flags_ & kDeleteOnClose) attributes |= FILE_FLAG_DELETE_ON_CLOSE;
+    if (flags_ & kTemporaryAttr) attributes |= FILE_ATTRIBUTE_TEMPORARY;
+    if (flags_ & kHiddenAttr) attributes |= FILE_ATTRIBUTE_HIDDEN;
+    if (flags_ & kWriteThrough) attributes |= FILE_FLAG_WRITE_THROUGH;
+    if (flags_ & kRandomAccess) attributes |= FILE_FLAG_RANDOM_ACCESS;
+    if (flags_ & kOverlapped) attributes |= FILE_FLAG_OVERLAPPED;
+    if (flags_ & kSequentialScan) attributes |= FILE_FLAG_SEQUENTIAL_SCAN;
+    if (flags_ & kNoBuffering) attributes |= FILE_FLAG_NO_BUFFERING;
+    if (flags_ & kTempInDirectory) {
+        // Another process may take the same fresh name at the same moment:
+        // never truncate a file that appeared meanwhile, take the next name.
+        FileName directory = name_.GetPath();
+        for (int attempt = 0; attempt < 1000; ++attempt) {
+            HANDLE h = CreateFileA(name_.c_str(), access, share, nullptr, CREATE_NEW, attributes, nullptr);
+            if (h != INVALID_HANDLE_VALUE) {
+                handle_ = h;
+                return 1;
+            }
+            if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+                return 0;
+            name_ = GetTempName(directory);
+        }
+        return 0;
+    }
+    HANDLE h = CreateFileA(name_.c_str(), access, share, nullptr, (flags_ & kCreate) ? CREATE_ALWAYS : OPEN_EXISTING,
+                           attributes, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    handle_ = h;
+    return 1;
+}
+
+void File::Close(int flushCache) {
+    if (!handle_)
+        return;
+    if (cache_ && flushCache)
+        ReleaseCacheBlocks();
+    if (IsMultimedia()) {
+        mmioClose(static_cast<HMMIO>(handle_), 0);
+    } else {
+        if (flags_ & (kDeleteOnClose | kDeleteAtClose)) {
+            SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
+            SetEndOfFile(handle_);
+        }
+        CloseHandle(handle_);
+    }
+    handle_ = nullptr;
+    if (flags_ & kDeleteAtClose)
+        Delete(name_, 0, 1);
+    if ((flags_ & kRestoreReadOnly) && Exist(name_, kFile)) {
+        unsigned long attributes = GetAttributes(name_);
+        if (attributes != ~0ul)
+            SetAttributes(name_, (attributes & ~static_cast<unsigned long>(kAttrNormal)) | kAttrReadOnly, 0);
+    }
+}
+
+void File::ThrowWithName(unsigned id, unsigned long error) const {
+    String text = BuildString(id, name_.c_str());
+    ExceptionThrower(0).SetAndThrow(text.c_str(), error);
+    throw Exception(text.c_str(), error);  // a non-posting thrower has thrown already
+}
+
+void File::CheckDiskFull(FileName const &name, unsigned long error) {
+    if (error != ERROR_HANDLE_DISK_FULL && error != ERROR_DISK_FULL)
+        return;
+    // A name without a drive is on the drive of its full form.
+    String full = name;
+    if (!full.ContainsDrive()) {
+        char buffer[MAX_PATH];
+        DWORD n = GetFullPathNameA(name.c_str(), sizeof buffer, buffer, nullptr);
+        if (n > 0 && n < sizeof buffer)
+            full = buffer;
+    }
+    int index = -1;
+    String drive = full.GetDrive(&index);
+    String text = BuildString(18019, drive.c_str());
+    Exception e(text.c_str(), error);
+    e.driveIndex = static_cast<unsigned long>(index);
+    ExceptionThrower(0).SetAndThrow(e);
+    throw e;
+}
+
+// ---------------------------------------------------------------- reading and writing
+
+int File::Read(void *buffer, long count, int throwOnError, long *bytesRead) {
+    if (count == 0) {
+        if (bytesRead) *bytesRead = 0;
+        return 1;
+    }
+    if (count < 0) {
+        if (throwOnError) ThrowWithName(18002, ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (bytesRead) *bytesRead = -1;
+    long n;
+    if (IsMultimedia()) {
+        n = mmioRead(static_cast<HMMIO>(handle_), static_cast<HPSTR>(buffer), count);
+    } else {
+        DWORD got = 0;
+        n = ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr) ? static_cast<long>(got) : -1;
+    }
+    unsigned long error = n < 0 ? GetLastError() : ERROR_HANDLE_EOF;
+    if (n >= 0 && bytesRead) *bytesRead = n;
+    if (n == count)
+        return 1;
+    if (throwOnError) ThrowWithName(18002, error);
+    return 0;
+}
+
+void File::Write(void const *buffer, unsigned long count) {
+    if (count == 0)
+        return;
+    if (IsMultimedia()) {
+        long n = mmioWrite(static_cast<HMMIO>(handle_), static_cast<char const *>(buffer), static_cast<long>(count));
+        if (n == static_cast<long>(count))
+            return;
+        if (n >= 0) CheckDiskFull(name_, ERROR_DISK_FULL);
+        ExceptionThrower(0).SetAndThrow(String(FindString(18003)).c_str(), 0ul);
+        return;
+    }
+    SetLastError(0);
+    DWORD written = 0;
+    BOOL ok = WriteFile(handle_, buffer, count, &written, nullptr);
+    if (ok && written == count)
+        return;
+    // A short write is a full disk when the system names no other cause.
+    unsigned long error = GetLastError();
+    if (!error) error = ERROR_DISK_FULL;
+    CheckDiskFull(name_, error);
+    ExceptionThrower(0).SetAndThrow(String(FindString(18003)).c_str(), error);
+}
+
+void File::WriteString(char const *text, int withTerminator) {
+    Write(text, std::strlen(text) + (withTerminator ? 1 : 0));
+}
+
+void File::WriteString(String const &text, int withTerminator) {
+    Write(text.c_str(), text.GetLength() + (withTerminator ? 1 : 0));
+}
+
+void File::WriteLine(char const *text, char first, char second) {
+    unsigned long length = std::strlen(text);
+    char small[512];
+    int endLength = static_cast<unsigned char>(second) == 255 ? 1 : 2;
+    if (length + endLength <= sizeof small) {
+        // one system write per line
+        std::memcpy(small, text, length);
+        small[length] = first;
+        small[length + 1] = second;
+        Write(small, length + endLength);
+        return;
+    }
+    Write(text, length);
+    char end[2] = {first, second};
+    Write(end, endLength);
+}
+
+void File::WriteLine(String const &text, char first, char second) { WriteLine(text.c_str(), first, second); }
+
+String File::ReadLine() {
+    String line;
+    long position = GetPosition();
+    long size = GetSize();
+    char chunk[257];
+    while (position < size) {
+        long want = size - position < 256 ? size - position : 256;
+        long got = 0;
+        Read(chunk, want, 0, &got);
+        if (got <= 0)
+            break;
+        for (long i = 0; i < got; ++i) {
+            char c = chunk[i];
+            if (c != '\n' && c != '\r' && c != 0)
+                continue;
+            chunk[i] = 0;
+            line += chunk;
+            long consumed = i + 1;
+            if (c == '\r') {
+                if (i + 1 < got) {
+                    if (chunk[i + 1] == '\n') ++consumed;
+                } else if (position + i + 1 < size) {
+                    Seek(position + i + 1, kFromStart, 1);
+                    char next;
+                    Read(&next, 1, 1, nullptr);
+                    if (next == '\n') ++consumed;
+                }
+                // a carriage return as the file's last byte simply ends the line
+            }
+            Seek(position + consumed, kFromStart, 1);
+            return line;
+        }
+        chunk[got] = 0;
+        line += chunk;
+        position += got;
+    }
+    return line;
+}
+
+long File::Seek(long offset, SeekOrigin origin, int throwOnError) {
+    long result;
+    if (IsMultimedia()) {
+        int how = origin == kFromStart ? SEEK_SET : origin == kFromCurrent ? SEEK_CUR : SEEK_END;
+        result = mmioSeek(static_cast<HMMIO>(handle_), offset, how);
+    } else {
+        DWORD how = origin == kFromStart ? FILE_BEGIN : origin == kFromCurrent ? FILE_CURRENT : FILE_END;
+        result = static_cast<long>(SetFilePointer(handle_, offset, nullptr, how));
+    }
+    if (result == -1 && throwOnError)
+        ExceptionThrower(0).SetAndThrow(String(FindString(18004)).c_str(), GetLastError());
+    return result;
+}
+
+long File::GetSize() const {
+    if (IsMultimedia()) {
+        HMMIO h = static_cast<HMMIO>(handle_);
+        mmioFlush(h, 0);  // bytes still in the service's buffer count too
+        // the service's own end-seek is not reliable everywhere: ask the system first
+        DWORD size = ::GetFileSize(SystemHandle(handle_, true), nullptr);
+        if (size != INVALID_FILE_SIZE)
+            return static_cast<long>(size);
+        long current = mmioSeek(h, 0, SEEK_CUR);
+        long end = mmioSeek(h, 0, SEEK_END);
+        mmioSeek(h, current, SEEK_SET);
+        return end;
+    }
+    return static_cast<long>(::GetFileSize(handle_, nullptr));
+}
+
+void File::SetSize(long size) {
+    if (IsMultimedia())
+        mmioFlush(static_cast<HMMIO>(handle_), 0);
+    HANDLE h = SystemHandle(handle_, IsMultimedia());
+    SetFilePointer(h, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    if (IsMultimedia())
+        mmioSeek(static_cast<HMMIO>(handle_), size, SEEK_SET);
+    if (GetSize() != size) {
+        unsigned long error = GetLastError();
+        CheckDiskFull(name_, error);
+        ExceptionThrower(0).SetAndThrow(String(FindString(18005)).c_str(), error);
+    }
+}
+
+void File::FlushBuffers() {
+    if (IsMultimedia())
+        mmioFlush(static_cast<HMMIO>(handle_), MMIO_EMPTYBUF);
+    else
+        FlushFileBuffers(handle_);
+}
+
+void File::Flush() const { FlushFileBuffers(SystemHandle(handle_, IsMultimedia())); }
+
+void File::Lock(long offset, unsigned long length) {
+    LockFile(SystemHandle(handle_, IsMultimedia()), static_cast<DWORD>(offset), 0, length, 0);
+}
+
+void File::Unlock(long offset, unsigned long length) {
+    UnlockFile(SystemHandle(handle_, IsMultimedia()), static_cast<DWORD>(offset), 0, length, 0);
+}
+
+void File::ReadAsync(void *buffer, long count, unsigned long offset, void *event) {
+    ResetEvent(event);
+    std::memset(&async_, 0, sizeof async_);
+    async_.Offset = offset;
+    async_.hEvent = event;
+    if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), nullptr, &async_) && GetLastError() != ERROR_IO_PENDING) {
+        unsigned long error = GetLastError();
+        SetEvent(event);  // nobody may wait for a read that never started
+        ThrowWithName(18002, error);
+    }
+}
+
+// ---------------------------------------------------------------- cached access
+
+void File::ReleaseCacheBlocks() {
+    if (cache_)
+        cache_->GetManager()->ReleaseAll(*cache_);
+}
+
+int File::ReadCache(long offset, void *buffer, long count, long *bytesRead, int throwOnError) {
+    if (bytesRead) *bytesRead = 0;
+    if (!cache_) {
+        AutoCriticalSection guard(lock_);
+        Seek(offset, kFromStart, 1);
+        return Read(buffer, count, throwOnError, bytesRead);
+    }
+    if (count == 0)
+        return 1;
+    if (count < 0) {
+        if (throwOnError) ThrowWithName(18002, ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    FileCacheManager &manager = *cache_->GetManager();
+    long remaining = count;
+    int ok;
+    manager.EnterUser();
+    try {
+        AutoCriticalSection guard(lock_);
+        ok = ReadCacheBody(offset, static_cast<char *>(buffer), count, &remaining);
+    } catch (...) {
+        manager.LeaveUser();
+        throw;
+    }
+    unsigned long error = GetLastError();
+    manager.LeaveUser();
+    if ((!ok || remaining) && throwOnError)
+        ThrowWithName(18002, error ? error : ERROR_HANDLE_EOF);
+    if (bytesRead) *bytesRead = count - remaining;
+    return remaining == 0;
+}
+
+// The copy-and-load loop of a cached read; 0 when it failed.
+int File::ReadCacheBody(long offset, char *buffer, long count, long *remaining) {
+    FileCacheManager &manager = *cache_->GetManager();
+    unsigned long blockSize = manager.GetBlockSize();
+    *remaining = count;
+    int readBlock = 0, endOfFile = 0;
+    for (;;) {
+        long got = manager.CopyFromCache(*cache_, offset, buffer, *remaining);
+        offset += got;
+        buffer += got;
+        *remaining -= got;
+        if (*remaining == 0)
+            return 1;
+        if (readBlock && got == 0)
+            return 0;
+        if (endOfFile)
+            return 1;
+        long blockStart = offset - static_cast<long>(static_cast<unsigned long>(offset) % blockSize);
+        if (Seek(blockStart, kFromStart, 0) != blockStart)
+            return 0;
+        CacheBlock *block = nullptr;
+        for (int attempt = 0; !(block = manager.AllocBlock()) && attempt < kBlockRetries; ++attempt)
+            Sleep(20);
+        if (!block) {
+            // every block is busy: read this one privately rather than wait on
+            readBlock = 0;
+            if (!ReadBlockUncached(blockStart, buffer, offset, *remaining, blockSize, endOfFile))
+                return 0;
+            continue;
+        }
+        long n = 0;
+        Read(block->GetData(), static_cast<long>(blockSize), 0, &n);
+        if (n < 0) {
+            manager.Free(block);
+            return 0;
+        }
+        if (n == 0) {
+            manager.Free(block);
+            return 1;
+        }
+        if (static_cast<unsigned long>(n) < blockSize)
+            endOfFile = 1;
+        manager.EnterLoadedBlock(*cache_, block, blockStart, n);
+        readBlock = 1;
+    }
+}
+
+// Reads one block into page-aligned memory of its own (the handle has no
+// system buffering) and copies the wanted part out.
+int File::ReadBlockUncached(long blockStart, char *&buffer, long &offset, long &remaining, unsigned long blockSize,
+                            int &endOfFile) {
+    char *memory = static_cast<char *>(VirtualAlloc(nullptr, blockSize, MEM_COMMIT, PAGE_READWRITE));
+    if (!memory)
+        return 0;
+    long n = 0;
+    Read(memory, static_cast<long>(blockSize), 0, &n);
+    long skip = offset - blockStart;
+    long take = n - skip;
+    if (take > remaining) take = remaining;
+    if (take > 0) {
+        std::memcpy(buffer, memory + skip, take);
+        buffer += take;
+        offset += take;
+        remaining -= take;
+    }
+    VirtualFree(memory, 0, MEM_RELEASE);
+    if (n < 0)
+        return 0;
+    if (static_cast<unsigned long>(n) < blockSize || take <= 0)
+        endOfFile = 1;
+    return 1;
+}
+
+void File::WriteCache(long offset, void *buffer, unsigned long count, long validStart, long validLength) {
+    if (count == 0)
+        return;
+    char *bytes = static_cast<char *>(buffer);
+    AutoCriticalSection guard(lock_);
+    if (!cache_) {
+        Seek(offset + validStart, kFromStart, 1);
+        Write(bytes + validStart, validLength ? static_cast<unsigned long>(validLength) : count);
+        return;
+    }
+    // Complete the buffer from the file so the whole of it can be written;
+    // what lies beyond the end of the file reads as zero.
+    if (validStart > 0) {
+        long got = 0;
+        ReadCache(offset, bytes, validStart, &got, 0);
+        std::memset(bytes + got, 0, validStart - got);
+    }
+    if (validLength > 0) {
+        long tail = validStart + validLength;
+        if (static_cast<unsigned long>(tail) < count) {
+            long got = 0;
+            ReadCache(offset + tail, bytes + tail, static_cast<long>(count) - tail, &got, 0);
+            std::memset(bytes + tail + got, 0, count - tail - got);
+        }
+    }
+    if (Seek(offset, kFromStart, 0) != offset)
+        ExceptionThrower(0).SetAndThrow(String(FindString(18003)).c_str(), GetLastError());
+    Write(bytes, count);
+    cache_->GetManager()->WriteThrough(*cache_, offset, bytes, count);
+}
+
+void File::AdjustSizeOfCachedFile(long newSize, int flags) {
+    if (newSize == GetSize())
+        return;
+    if (!cache_) {
+        SetSize(newSize);
+        return;
+    }
+    AutoCriticalSection guard(lock_);
+    ReleaseCacheBlocks();  // no block may outlive the bytes it copied
+    if (flags_ & kDeleteOnClose) {
+        // closing this handle would delete the file: resize it in place
+        SetSize(newSize);
+        return;
+    }
+    long previous = flags_;
+    // the intermediate closes must neither delete the file nor make it read-only
+    flags_ &= ~(kDeleteAtClose | kRestoreReadOnly);
+    Close(0);
+    FileName name = name_;
+    Open(name, kReadWrite);
+    SetSize(newSize);
+    Close(0);
+    long reopen = flags ? flags : previous;
+    Open(name, (reopen | kNoBuffering) & ~(kCreate | kTempInDirectory));
+}
+
+// ---------------------------------------------------------------- attributes and times
+
+unsigned long File::GetAttributes() const {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(SystemHandle(handle_, IsMultimedia()), &info))
+        return ~0ul;
+    return ToLibraryAttributes(info.dwFileAttributes);
+}
+
+unsigned long File::GetAttributes(FileName const &name) {
+    DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ~0ul;
+    return ToLibraryAttributes(attributes);
+}
+
+int File::SetAttributes(FileName const &name, unsigned long attributes, int throwOnError) {
+    if (SetFileAttributesA(name.c_str(), ToSystemAttributes(attributes)))
+        return 1;
+    if (throwOnError)
+        ExceptionThrower(0).SetAndThrow(String(FindString(18017)).c_str(), GetLastError());
+    return 0;
+}
+
+void File::GetDateTime(unsigned short *date, unsigned short *time) const {
+    if (date) *date = 0;
+    if (time) *time = 0;
+    FILETIME written, local;
+    WORD d = 0, t = 0;
+    if (!GetFileTime(SystemHandle(handle_, IsMultimedia()), nullptr, nullptr, &written) ||
+        !FileTimeToLocalFileTime(&written, &local) || !FileTimeToDosDateTime(&local, &d, &t))
+        return;
+    if (date) *date = d;
+    if (time) *time = t;
+}
+
+void File::GetDateTime(FILETIME *creation, FILETIME *lastAccess, FILETIME *lastWrite) const {
+    if (creation) std::memset(creation, 0, sizeof *creation);
+    if (lastAccess) std::memset(lastAccess, 0, sizeof *lastAccess);
+    if (lastWrite) std::memset(lastWrite, 0, sizeof *lastWrite);
+    GetFileTime(SystemHandle(handle_, IsMultimedia()), creation, lastAccess, lastWrite);
+}
+
+void File::SetDateTime(FILETIME *creation, FILETIME *lastAccess, FILETIME *lastWrite) {
+    SetFileTime(SystemHandle(handle_, IsMultimedia()), creation, lastAccess, lastWrite);
+}

@@ -1,0 +1,156 @@
+#include "Scroller.h"
+
+#include "Window.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+TScroller::TScroller(TWindow *window, int xUnit, int yUnit, long xRange, long yRange)
+    : Window(window), XPos(0), YPos(0), XRange(xRange), YRange(yRange), XTotalUnits(0), YTotalUnits(0),
+      XUnit(xUnit), YUnit(yUnit), XLine(1), YLine(1), XPage(1), YPage(1), AutoMode(1), TrackMode(1), AutoOrg(1),
+      HasHScrollBar(window && (window->GetStyle() & WS_HSCROLL)),
+      HasVScrollBar(window && (window->GetStyle() & WS_VSCROLL)) {}
+
+TScroller::~TScroller() {
+    if (Window && Window->Scroller == this)
+        Window->Scroller = 0;
+}
+
+bool TScroller::HasWindow() const { return Window && Window->GetHandle(); }
+
+void TScroller::SetUnits(int xUnit, int yUnit) {
+    XUnit = xUnit;
+    YUnit = yUnit;
+    SetPageSize();
+}
+
+void TScroller::SetPageSize() {
+    if (!HasWindow())
+        return;
+    TRect client = Window->GetClientRect();
+    int w = client.Width(), h = client.Height();
+    if (w && XUnit > 0) {
+        XPage = std::max(1, (w + 1) / XUnit - 1);
+        if (XTotalUnits && w < XTotalUnits)
+            Window->SetScrollPage(SB_HORZ, uint(Scale(w, XRange, XTotalUnits)), true);
+        else
+            Window->SetScrollPage(SB_HORZ, XUnit, false);
+    }
+    if (h && YUnit > 0) {
+        YPage = std::max(1, (h + 1) / YUnit - 1);
+        if (YTotalUnits && h < YTotalUnits)
+            Window->SetScrollPage(SB_VERT, uint(Scale(h, YRange, YTotalUnits)), true);
+        else
+            Window->SetScrollPage(SB_VERT, YUnit, false);
+    }
+}
+
+void TScroller::SetSBarRange() {
+    if (!HasWindow())
+        return;
+    struct { int has, bar; long range; } bars[] = {{HasHScrollBar, SB_HORZ, XRange}, {HasVScrollBar, SB_VERT, YRange}};
+    for (auto &b : bars) {
+        if (!b.has)
+            continue;
+        int top = int(std::max(0L, std::min(b.range, 32767L)));
+        int lo, hi;
+        Window->GetScrollRange(b.bar, lo, hi);
+        if (lo != 0 || hi != top)
+            Window->SetScrollRange(b.bar, 0, top, true);
+    }
+}
+
+void TScroller::SetRange(long xRange, long yRange) {
+    XRange = xRange;
+    YRange = yRange;
+    SetSBarRange();
+    ScrollTo(XPos, YPos);
+}
+
+void TScroller::SetTotalRangeOfUnits(long xTotal, long yTotal) {
+    XTotalUnits = xTotal;
+    YTotalUnits = yTotal;
+    SetSBarRange();
+    ScrollTo(XPos, YPos);
+}
+
+void TScroller::ScrollTo(long x, long y) {
+    if (!HasWindow())
+        return;
+    x = std::max(0L, std::min(x, XRange));
+    y = std::max(0L, std::min(y, YRange));
+    if (x == XPos && y == YPos)
+        return;
+    long dx = XPos - x, dy = YPos - y;
+    if (AutoOrg || (std::labs(dy) < YPage && std::labs(dx) < XPage))
+        Window->ScrollWindow(int(dx * XUnit), int(dy * YUnit));
+    else
+        Window->Invalidate(true);
+    XPos = x;
+    YPos = y;
+    Window->UpdateWindow();
+}
+
+void TScroller::Request(bool horizontal, unsigned code, int thumb) {
+    long pos = horizontal ? XPos : YPos, range = horizontal ? XRange : YRange;
+    int line = horizontal ? XLine : YLine, page = horizontal ? XPage : YPage;
+    long scaled = range > 32767 ? Scale(thumb, range, 32767) : thumb;
+    long target;
+    switch (code) {
+    case SB_LINEUP: target = pos - line; break;
+    case SB_LINEDOWN: target = pos + line; break;
+    case SB_PAGEUP: target = pos - page; break;
+    case SB_PAGEDOWN: target = pos + page; break;
+    case SB_THUMBPOSITION: target = scaled; break;
+    case SB_THUMBTRACK:
+        if (TrackMode)
+            horizontal ? ScrollTo(scaled, YPos) : ScrollTo(XPos, scaled);
+        if (HasWindow() && (horizontal ? HasHScrollBar : HasVScrollBar))
+            Window->SetScrollPos(horizontal ? SB_HORZ : SB_VERT, thumb, true);
+        return;
+    case SB_TOP: target = 0; break;
+    case SB_BOTTOM: target = range; break;
+    default: return;
+    }
+    horizontal ? ScrollTo(target, YPos) : ScrollTo(XPos, target);
+}
+
+void TScroller::HScroll(unsigned scrollCode, int thumbPos) { Request(true, scrollCode, thumbPos); }
+void TScroller::VScroll(unsigned scrollCode, int thumbPos) { Request(false, scrollCode, thumbPos); }
+
+void TScroller::EndView() {
+    if (!HasWindow())
+        return;
+    struct { int has, bar; long pos, range; } bars[] = {{HasHScrollBar, SB_HORZ, XPos, XRange},
+                                                        {HasVScrollBar, SB_VERT, YPos, YRange}};
+    for (auto &b : bars) {
+        if (!b.has)
+            continue;
+        int value = int(b.range > 32767 ? Scale(b.pos, 32767, b.range) : b.pos);
+        if (value != Window->GetScrollPos(b.bar))
+            Window->SetScrollPos(b.bar, value, true);
+    }
+}
+
+bool TScroller::IsVisibleRect(long x, long y, int w, int h) const {
+    return XPos < x + w && YPos < y + h && x <= XPos + XPage + 1 && y <= YPos + YPage + 1;
+}
+
+void TScroller::AutoScroll() {
+    if (!AutoMode || !HasWindow())
+        return;
+    POINT p;
+    ::GetCursorPos(&p);
+    ::ScreenToClient(Window->GetHandle(), &p);
+    TRect client = Window->GetClientRect();
+    auto step = [](long v, long edge, int line, int page) -> long {
+        if (v < 0)
+            return std::min(std::max(long(line) * (v / 10), -long(page)), -long(line));
+        if (v > edge)
+            return std::max(std::min(long(line) * ((v - edge) / 10), long(page)), long(line));
+        return 0;
+    };
+    long dy = step(p.y, client.bottom, YLine, YPage);
+    long dx = step(p.x, client.right, XLine, XPage);
+    ScrollTo(XPos + dx, YPos + dy);
+}

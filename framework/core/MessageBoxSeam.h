@@ -1,0 +1,16 @@
+// Every message box of the framework goes through here, so that a test (or a headless
+// run) can answer it instead of a person.
+#pragma once
+
+#include "VeltraneDefs.h"
+
+#include <windows.h>
+
+// Answers a box: returns the button (IDOK, IDYES, IDNO, ...).
+typedef int (*TMessageBoxAnswerer)(HWND owner, char const *text, char const *caption, unsigned style);
+
+// Installs an answerer (null: show real boxes again); returns the previous one.
+VELTRANE_API TMessageBoxAnswerer SetMessageBoxAnswerer(TMessageBoxAnswerer answerer);
+
+// Shows the box with MessageBoxExA (language 0), or asks the installed answerer.
+VELTRANE_API int ShowMessageBox(HWND owner, char const *text, char const *caption, unsigned style);

@@ -1,0 +1,124 @@
+#include "UIParts.h"
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+std::unique_ptr<THatch8x8Brush> hatchBrush;
+
+struct THandleCleanup {
+    ~THandleCleanup() { hatchBrush.reset(); }
+} handleCleanup;
+
+TBrush &HatchBrush() {
+    if (!hatchBrush)
+        hatchBrush.reset(new THatch8x8Brush(THatch8x8Brush::Hatch13F1, TColor::White, TColor::Black));
+    return *hatchBrush;
+}
+}  // namespace
+
+TUIHandle::TUIHandle(const TRect &frame, unsigned style, int thickness)
+    : Frame(frame), Style(style), HandleBox(thickness, thickness) {}
+
+TRect TUIHandle::GetBoundingRect() const {
+    return Style & HandlesOut ? Frame.InflatedBy(HandleBox) : Frame;
+}
+
+TUIHandle::TWhere TUIHandle::HitTest(const TPoint &point) const {
+    TRect outer = GetBoundingRect();
+    if (!outer.Contains(point))
+        return Nowhere;
+    TRect inner = outer.InflatedBy(-HandleBox.cx, -HandleBox.cy);
+    if (inner.Contains(point))
+        return Style & InsideSpecial ? Inside : MidCenter;
+    if (!(Style & Grapples))
+        return MidCenter;
+
+    int column, row;
+    if (point.x < inner.left)
+        column = 0;
+    else if (point.x >= inner.right)
+        column = 2;
+    else if (std::abs(point.x - (inner.left + inner.Width() / 2)) <= HandleBox.cx / 2)
+        column = 1;
+    else
+        return MidCenter;
+    if (point.y < inner.top)
+        row = 0;
+    else if (point.y >= inner.bottom)
+        row = 6;
+    else if (std::abs(point.y - (inner.top + inner.Height() / 2)) <= HandleBox.cy / 2)
+        row = 3;
+    else
+        return MidCenter;
+    return TWhere(row + column);
+}
+
+unsigned TUIHandle::GetCursorId(TWhere where) {
+    switch (where) {
+    case Nowhere: return 0;
+    case Inside: return 32513;  // text beam
+    case TopLeft:
+    case BottomRight: return 32642;
+    case TopRight:
+    case BottomLeft: return 32643;
+    case MidLeft:
+    case MidRight: return 32644;
+    case TopCenter:
+    case BottomCenter: return 32645;
+    default: return 32512;  // arrow
+    }
+}
+
+void TUIHandle::Paint(TDC &dc) const {
+    TRect r = GetBoundingRect();
+    if (Style & (Framed | DashFramed)) {
+        int oldRop = dc.SetROP2(R2_XORPEN);
+        if (Style & Framed) {
+            dc.FrameRect(Frame, TBrush(TColor::Black));
+        } else {
+            TPen dashed(TColor::White, 1, PS_DASH);
+            dc.SelectObject(dashed);
+            dc.SelectStockObject(HOLLOW_BRUSH);
+            TColor oldBk = dc.SetBkColor(TColor::Black);
+            dc.Rectangle(Frame);
+            dc.SetBkColor(oldBk);
+            dc.RestorePen();
+            dc.RestoreBrush();
+        }
+        dc.SetROP2(oldRop);
+        if (!(Style & HandlesOut))
+            r.Inflate(-1, -1);
+    }
+
+    int w = HandleBox.cx, h = HandleBox.cy;
+    int cx = r.Width() / 2 - w / 2;
+    int cy = r.Height() / 2 - h / 2;
+    if (Style & Grapples) {
+        dc.PatBlt(r.left, r.top, w, h, DSTINVERT);
+        dc.PatBlt(r.left + cx, r.top, w, h, DSTINVERT);
+        dc.PatBlt(r.right - w, r.top, w, h, DSTINVERT);
+        dc.PatBlt(r.left, r.top + cy, w, h, DSTINVERT);
+        dc.PatBlt(r.right - w, r.top + cy, w, h, DSTINVERT);
+        dc.PatBlt(r.left, r.bottom - h, w, h, DSTINVERT);
+        dc.PatBlt(r.left + cx, r.bottom - h, w, h, DSTINVERT);
+        dc.PatBlt(r.right - w, r.bottom - h, w, h, DSTINVERT);
+    }
+    if (Style & (HatchBorder | HatchRect)) {
+        dc.SelectObject(HatchBrush());
+        if (Style & HatchRect) {
+            dc.PatBlt(r, PATINVERT);
+        } else {
+            // The border band between the grapples, split at the middle ones.
+            dc.PatBlt(r.left + w, r.top, cx - w, h, PATINVERT);
+            dc.PatBlt(r.left + cx + w, r.top, r.right - w - (r.left + cx + w), h, PATINVERT);
+            dc.PatBlt(r.left + w, r.bottom - h, cx - w, h, PATINVERT);
+            dc.PatBlt(r.left + cx + w, r.bottom - h, r.right - w - (r.left + cx + w), h, PATINVERT);
+            dc.PatBlt(r.left, r.top + h, w, cy - h, PATINVERT);
+            dc.PatBlt(r.left, r.top + cy + h, w, r.bottom - h - (r.top + cy + h), PATINVERT);
+            dc.PatBlt(r.right - w, r.top + h, w, cy - h, PATINVERT);
+            dc.PatBlt(r.right - w, r.top + cy + h, w, r.bottom - h - (r.top + cy + h), PATINVERT);
+        }
+        dc.RestoreBrush();
+    }
+}

@@ -1,0 +1,671 @@
+#include "Window.h"
+
+#include "Application.h"
+#include "Menu.h"
+#include "Scroller.h"
+
+#include <cstring>
+#include <exception>
+
+// ---- shared state of the window procedure (GUI thread only)
+
+unsigned long TWindow::LastUniqueId = 0;
+
+namespace {
+TWindow *creationWindow;
+
+struct TCacheSlot {
+    unsigned long UniqueId;  // 0: empty (identifiers start at 1)
+    TGenericTableEntry const *Entry;
+    uint Msg;
+    int Delta;  // from the window object to the object the row's class is
+};
+TCacheSlot cache[31];
+bool cacheEnabled = true;
+
+std::exception_ptr pendingException;
+
+// Instance thunks come from one private heap of executable memory.
+HANDLE ThunkHeap() {
+    static HANDLE heap = ::HeapCreate(HEAP_CREATE_ENABLE_EXECUTE, 0, 0);
+    return heap;
+}
+
+// Puts the object in place of the window handle and jumps to StdWndProc:
+//   mov dword ptr [esp+4], object ; mov eax, StdWndProc ; jmp eax
+void *MakeThunk(TWindow *w) {
+    unsigned char *code = (unsigned char *)::HeapAlloc(ThunkHeap(), 0, 16);
+    if (!code)
+        throw TXOutOfMemory();
+    void *object = w;
+    void *target = (void *)&TWindow::StdWndProc;
+    code[0] = 0xC7, code[1] = 0x44, code[2] = 0x24, code[3] = 0x04;
+    std::memcpy(code + 4, &object, 4);
+    code[8] = 0xB8;
+    std::memcpy(code + 9, &target, 4);
+    code[13] = 0xFF, code[14] = 0xE0;
+    code[15] = 0xCC;
+    ::FlushInstructionCache(::GetCurrentProcess(), code, 16);
+    return code;
+}
+
+void FreeThunk(void *thunk) {
+    if (thunk)
+        ::HeapFree(ThunkHeap(), 0, thunk);
+}
+
+WNDPROC SystemDefWindowProc() {
+    static WNDPROC proc = (WNDPROC)::GetProcAddress(::GetModuleHandleA("USER32"), "DefWindowProcA");
+    return proc;
+}
+
+bool IsOwnProcess(HWND hwnd) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    return pid == ::GetCurrentProcessId();
+}
+
+// Keeps the application's current event for the length of one message.
+class TCurrentEventScope {
+public:
+    TCurrentEventScope(TApplication *app, TWindow *w, uint msg, WPARAM wp, LPARAM lp)
+        : App(app), Saved(app ? app->GetCurrentEvent() : TCurrentEvent()) {
+        if (App) {
+            TCurrentEvent &e = App->GetCurrentEvent();
+            e.Win = w, e.Message = msg, e.WParam = wp, e.LParam = lp;
+        }
+    }
+    ~TCurrentEventScope() {
+        if (App)
+            App->GetCurrentEvent() = Saved;
+    }
+
+private:
+    TApplication *App;
+    TCurrentEvent Saved;
+};
+}  // namespace
+
+void TWindow::EnableCache(bool on) { cacheEnabled = on; }
+void TWindow::SetCreationWindow(TWindow *w) { creationWindow = w; }
+TWindow *TWindow::GetCreationWindow() { return creationWindow; }
+bool TWindow::HasPendingException() { return pendingException != nullptr; }
+void TWindow::ClearPendingException() { pendingException = nullptr; }
+
+void TWindow::RethrowPendingException() {
+    if (!pendingException)
+        return;
+    std::exception_ptr p = pendingException;
+    pendingException = nullptr;
+    std::rethrow_exception(p);
+}
+
+// ---- construction
+
+TWindow::TWindow()
+    : HWindow(0), Title(0), Parent(0), DefaultProc(0), Scroller(0), TransferBuffer(0), HAccel(0), CursorModule(0),
+      HCursor(0), BkgndColor(TColor::None), ContextPopupMenu(0), Thunk(0), Application(0), LocalizedModule(0),
+      CommonModule(0), Flags(0), ZOrder(0), ChildList(0), SiblingList(0), UniqueId(0), MenuName(0) {
+    std::memset(&Attr, 0, sizeof Attr);
+}
+
+TWindow::TWindow(TWindow *parent, char const *title, TModule *module) : TWindow() { Init(parent, title, module); }
+
+TWindow::TWindow(HWND hwnd, TModule *module) : TWindow() { Init(hwnd, module); }
+
+void TWindow::Init(TWindow *parent, char const *title, TModule *module) {
+    if (Thunk)
+        return;
+    Title = IS_INTRESOURCE(title) ? (char *)title : strnewdup(title);
+    Attr.Style = WS_CHILD | WS_VISIBLE;
+    InitCommon(parent, module);
+    SetFlag(wfAutoCreate);
+}
+
+void TWindow::Init(HWND hwnd, TModule *module) {
+    if (Thunk)
+        return;
+    HWindow = hwnd;
+    InitCommon(GetWindowPtr(::GetParent(hwnd)), module);
+    Application = dynamic_cast<TApplication *>(module);
+    if (!Application)
+        Application = GetApplicationObject();
+    if (IsOwnProcess(hwnd))
+        SubclassWindowFunction();
+    GetWindowTextTitle();
+    GetHWndState(1);
+    SetFlag(wfAlias | wfFullyCreated);
+    SetUniqueId();
+}
+
+void TWindow::InitCommon(TWindow *parent, TModule *module) {
+    Parent = parent;
+    Flags = wfDeleteOnClose;
+    Thunk = MakeThunk(this);
+    if (Parent) {
+        Parent->AddChild(this);
+        Application = Parent->Application;
+        LocalizedModule = module ? module : Parent->LocalizedModule;
+        CommonModule = module ? module : Parent->CommonModule;
+    } else {
+        LocalizedModule = module ? module : TModule::_localizedResourceDLL;
+        CommonModule = module ? module : TModule::_commonResourceDLL;
+        Application = GetApplicationObject();
+    }
+    if (!LocalizedModule)
+        LocalizedModule = Application;
+    if (!CommonModule)
+        CommonModule = Application;
+    SetUniqueId();
+}
+
+void TWindow::SetUniqueId() {
+    if (++LastUniqueId == 0) {
+        // identifiers wrapped: a stale cache hit is possible from now on
+        LastUniqueId = 1;
+        cacheEnabled = false;
+    }
+    UniqueId = LastUniqueId;
+}
+
+TWindow::~TWindow() {
+    for (TCacheSlot &slot : cache)
+        if (slot.UniqueId == UniqueId)
+            slot = TCacheSlot();
+    while (TWindow *child = GetFirstChild()) {
+        child->Destroy(0);
+        delete child;  // takes itself off this list
+    }
+    if (HWindow) {
+        if (IsFlagSet(wfAlias)) {
+            if (DefaultProc && (WNDPROC)::GetWindowLongPtrA(HWindow, GWLP_WNDPROC) == (WNDPROC)Thunk)
+                ::SetWindowLongPtrA(HWindow, GWLP_WNDPROC, (LONG_PTR)DefaultProc);
+        } else {
+            ::DestroyWindow(HWindow);
+        }
+        HWindow = 0;
+    }
+    if (Parent)
+        Parent->RemoveChild(this);
+    if (Application)
+        Application->Uncondemn(this);
+    if (creationWindow == this)
+        creationWindow = 0;
+    delete[] MenuName;
+    delete Scroller;
+    if (!IS_INTRESOURCE(Title))
+        delete[] Title;
+    if (HCursor && CursorModule)
+        ::DestroyCursor(HCursor);
+    delete ContextPopupMenu;
+    FreeThunk(Thunk);
+}
+
+// ---- creation
+
+char const *TWindow::GetClassNameA() {
+    static char name[40];
+    if (BkgndColor.IsSysColor() && BkgndColor != TColor::None && BkgndColor != TColor::Transparent) {
+        wsprintfA(name, "%s:%X", "Yrt_Window", BkgndColor.Index());
+        return name;
+    }
+    return "Yrt_Window";
+}
+
+void TWindow::GetWindowClass(WNDCLASSA &wc) {
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &TWindow::InitWndProc;
+    wc.cbClsExtra = 0;
+    wc.cbWndExtra = 0;
+    wc.hInstance = (HINSTANCE)VeltraneLibraryModule().GetHandle();
+    wc.hIcon = 0;
+    wc.hCursor = ::LoadCursorA(0, (LPCSTR)IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(ULONG_PTR)(BkgndColor.IsSysColor() ? BkgndColor.Index() + 1 : COLOR_WINDOW + 1);
+    wc.lpszMenuName = 0;
+    wc.lpszClassName = GetClassNameA();
+}
+
+int TWindow::Register() {
+    static bool notNT = TSystem::GetPlatformId() != VER_PLATFORM_WIN32_NT;
+    char const *name = GetClassNameA();
+    WNDCLASSA wc;
+    if (notNT && TUser::GetClassInfoA(0, name, &wc))
+        return 1;
+    HINSTANCE library = (HINSTANCE)VeltraneLibraryModule().GetHandle();
+    if (::GetClassInfoA(library, name, &wc))
+        return 1;
+    std::memset(&wc, 0, sizeof wc);
+    GetWindowClass(wc);
+    ATOM atom = ::RegisterClassA(&wc);
+    if (atom)
+        return atom;
+    return ::GetClassInfoA(library, name, &wc) ? 1 : 0;
+}
+
+int TWindow::Create() {
+    if (HWindow)
+        return 1;
+    DisableAutoCreate();
+    if (IsFlagSet(wfFromResource)) {
+        HWindow = Parent ? ::GetDlgItem(Parent->HWindow, Attr.Id) : 0;
+        if (!HWindow)
+            TXWindow::Raise(this, IDS_WINDOWCREATEFAIL);
+    } else {
+        if (!Register())
+            TXWindow::Raise(this, IDS_CLASSREGISTERFAIL);
+        SetCreationWindow(this);
+        if (Attr.AccelTable && CommonModule)
+            HAccel = CommonModule->LoadAcceleratorsA(Attr.AccelTable);
+        HMENU menu = 0;
+        if (Attr.Menu && LocalizedModule)
+            menu = LocalizedModule->LoadMenuA(Attr.Menu);
+        PerformCreate(menu ? menu : (HMENU)(ULONG_PTR)Attr.Id);
+        if (creationWindow == this)
+            creationWindow = 0;
+        if (!HWindow) {
+            if (menu)
+                ::DestroyMenu(menu);
+            // a handler's own failure says more than "create failed"
+            RethrowPendingException();
+            TXWindow::Raise(this, IDS_WINDOWCREATEFAIL);
+        }
+        RethrowPendingException();
+    }
+    if (GetWindowPtr(HWindow) == this)  // bound itself during creation
+        return 1;
+    GetWindowTextTitle();
+    GetHWndState();
+    if ((WNDPROC)::GetWindowLongPtrA(HWindow, GWLP_WNDPROC) == &TWindow::InitWndProc) {
+        if (!creationWindow)
+            SetCreationWindow(this);
+        ::SendMessageA(HWindow, 0x4400, 0, 0);
+        SetFlag(wfFullyCreated);
+    } else {
+        SubclassWindowFunction();
+        if (creationWindow == this)
+            creationWindow = 0;
+        SetFlag(wfPredefinedClass | wfFullyCreated);
+    }
+    SetupWindow();
+    RethrowPendingException();
+    return 1;
+}
+
+HWND TWindow::PerformCreate(HMENU menuOrId) {
+    HWindow = ::CreateWindowExA(Attr.ExStyle, GetClassNameA(), IS_INTRESOURCE(Title) ? 0 : Title, Attr.Style,
+                                Attr.X, Attr.Y, Attr.W, Attr.H, Parent ? Parent->HWindow : 0, menuOrId,
+                                (HINSTANCE)VeltraneLibraryModule().GetHandle(), Attr.Param);
+    return HWindow;
+}
+
+void TWindow::SetupWindow() {
+    if (Scroller)
+        Scroller->SetSBarRange();
+    CreateChildren();
+    TransferData(tdSetData);
+}
+
+void TWindow::CleanupWindow() {}
+
+void TWindow::SubclassWindowFunction() {
+    if (!IsOwnProcess(HWindow))
+        return;
+    WNDPROC current = (WNDPROC)::GetWindowLongPtrA(HWindow, GWLP_WNDPROC);
+    if (current == (WNDPROC)Thunk)
+        return;
+    DefaultProc = current;
+    ::SetWindowLongPtrA(HWindow, GWLP_WNDPROC, (LONG_PTR)Thunk);
+}
+
+int TWindow::Execute() { return DoExecute(); }
+
+int TWindow::DoExecute() {
+    if (!Application || !Create())
+        return -1;
+    SetFlag(wfModal);
+    return Application->BeginModal(this, 0x2000);
+}
+
+// ---- binding and entry
+
+LRESULT CALLBACK TWindow::InitWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TWindow *w = creationWindow;
+    if (!w)
+        return ::DefWindowProcA(hwnd, msg, wp, lp);
+    w->HWindow = hwnd;
+    w->DefaultProc = SystemDefWindowProc();
+    creationWindow = 0;
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, (LONG_PTR)w->Thunk);
+    return ::CallWindowProcA((WNDPROC)w->Thunk, hwnd, msg, wp, lp);
+}
+
+// The thunk puts the object in place of the window handle. Nothing a handler throws
+// may unwind into the system: it is kept and thrown again by the message loop.
+LRESULT CALLBACK TWindow::StdWndProc(HWND object, UINT msg, WPARAM wp, LPARAM lp) {
+    TWindow *w = reinterpret_cast<TWindow *>(object);
+    try {
+        return w->ReceiveMessage(msg, wp, lp);
+    } catch (...) {
+        if (!pendingException)
+            pendingException = std::current_exception();
+    }
+    return msg == WM_CREATE || msg == WM_NCCREATE ? (msg == WM_CREATE ? -1 : 0) : 0;
+}
+
+long TWindow::ReceiveMessage(uint msg, WPARAM wp, LPARAM lp) {
+    if (msg == GetWindowPtrMsgId && msg && (!lp || (TApplication *)lp == Application))
+        return (long)this;
+    if (!TSystem::SupportsExceptions())
+        return msg == WM_CREATE ? -1 : 0;
+    return HandleMessage(msg, wp, lp);
+}
+
+long TWindow::HandleMessage(uint msg, WPARAM wp, LPARAM lp) {
+    TCurrentEventScope scope(Application, this, msg, wp, lp);
+    return WindowProc(msg, wp, lp);
+}
+
+TWindow *GetWindowPtr(HWND hwnd, TApplication const *app) {
+    if (!hwnd || !IsOwnProcess(hwnd))
+        return 0;
+    uint id = RegisterWindowPtrMsg();
+    WNDPROC proc = (WNDPROC)::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+    if (!proc)
+        return 0;
+    // common controls may have Unicode procedures: go through the system's call
+    return (TWindow *)::CallWindowProcA(proc, hwnd, id, 0, (LPARAM)app);
+}
+
+TWindow *TWindow::GetWindowPtr(HWND hwnd) const { return ::GetWindowPtr(hwnd, Application); }
+
+long TWindow::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
+    WNDPROC proc = DefaultProc ? DefaultProc : SystemDefWindowProc();
+    return ::CallWindowProcA(proc, HWindow, msg, wp, lp);
+}
+
+// ---- dispatch
+
+long TWindow::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
+    TMsgThread::TQueueLock lock(*Application);
+    return TEventHandler::Dispatch(info, wp, lp);
+}
+
+long TWindow::DispatchRow(TEventInfo &info, WPARAM wp, LPARAM lp) { return Dispatch(info, wp, lp); }
+
+long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
+    if (msg == 0x7FFF) {
+        EvCommandEnable(*(TCommandEnabler *)lp);
+        return 0;
+    }
+    if (msg == WM_COMMAND)
+        return EvCommand(LOWORD(wp), (HWND)lp, HIWORD(wp));
+    if (msg == WM_NOTIFY) {
+        static NMHDR zero;
+        NMHDR *header = lp ? (NMHDR *)lp : &zero;
+        if (!lp)
+            std::memset(&zero, 0, sizeof zero);
+        return EvNotify(wp, *header);
+    }
+
+    TCacheSlot &slot = cache[(msg ^ UniqueId) % 31];
+    if (cacheEnabled && slot.UniqueId == UniqueId && slot.Msg == msg) {
+        if (slot.Entry) {
+            TEventInfo info(msg);
+            info.Object = (GENERIC *)((char *)this + slot.Delta);
+            info.Entry = slot.Entry;
+            return DispatchRow(info, wp, lp);
+        }
+    } else {
+        TEventInfo info(msg);
+        int found = Find(info);
+        slot.UniqueId = UniqueId;
+        slot.Msg = msg;
+        slot.Entry = found ? info.Entry : 0;
+        slot.Delta = found ? int((char *)info.Object - (char *)this) : 0;
+        if (found)
+            return DispatchRow(info, wp, lp);
+    }
+
+    if (IsFlagSet(wfMainWindow) && Application) {
+        TEventInfo withId(msg, wp);
+        if (Application->Find(withId))
+            return Application->Dispatch(withId, wp, lp);
+        TEventInfo plain(msg, 0);
+        if (Application->Find(plain))
+            return Application->Dispatch(plain, wp, lp);
+    }
+    return DefWindowProcA(msg, wp, lp);
+}
+
+long TWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+    TWindow *target = this;
+    TEventInfo menuInfo(0, id), childInfo(notifyCode, 0xFFFFFFFF), ctlInfo(notifyCode, id);
+    TEventInfo *info = &menuInfo;
+    bool found;
+    if (!hWndCtl) {
+        found = Find(menuInfo);
+    } else if (TWindow *child = GetWindowPtr(hWndCtl)) {
+        // a control with an object handles its own notifications first
+        target = child;
+        info = &childInfo;
+        found = child->Find(childInfo);
+    } else {
+        if (id == 0)
+            return DefaultProcessing();
+        info = &ctlInfo;
+        found = Find(ctlInfo, EqualNotify);
+    }
+    if (found)
+        return target->Dispatch(*info, info->Entry->Msg ? notifyCode : id, 0);
+    return target->DefaultProcessing();
+}
+
+long TWindow::EvNotify(uint id, TNotify &header) {
+    TWindow *target = this;
+    TEventInfo childInfo(header.code, 0xFFFFFFFF), ctlInfo(header.code, id);
+    TEventInfo *info;
+    bool found;
+    if (TWindow *child = header.hwndFrom ? GetWindowPtr(header.hwndFrom) : 0) {
+        target = child;
+        info = &childInfo;
+        found = child->Find(childInfo);
+    } else {
+        if (id == 0)
+            return DefaultProcessing();
+        info = &ctlInfo;
+        found = Find(ctlInfo, EqualNotify);
+    }
+    if (found)
+        return target->Dispatch(*info, header.code, (LPARAM)&header);
+    return target->DefaultProcessing();
+}
+
+long TWindow::DefaultProcessing() {
+    TCurrentEvent &event = Application->GetCurrentEvent();
+    TWindow *receiver = event.Win;
+    uint msg = event.Message;
+
+    if (msg == 0x7FFF) {
+        if (receiver != this) {
+            TCommandEnabler &ce = *(TCommandEnabler *)event.LParam;
+            TWindow *next = Parent ? Parent : receiver;
+            TEventInfo info(0x7FFF, ce.GetId());
+            if (next && next->Find(info))
+                next->Dispatch(info, 0, event.LParam);
+        }
+        return 0;
+    }
+    if (msg != WM_COMMAND && msg != WM_NOTIFY)
+        return DefWindowProcA(msg, event.WParam, event.LParam);
+
+    uint id, code;
+    HWND ctl;
+    if (msg == WM_NOTIFY) {
+        NMHDR *h = (NMHDR *)event.LParam;
+        id = event.WParam;
+        code = h ? h->code : 0;
+        ctl = h ? h->hwndFrom : 0;
+    } else {
+        id = LOWORD(event.WParam);
+        code = HIWORD(event.WParam);
+        ctl = (HWND)event.LParam;
+    }
+
+    for (TWindow *w = this;;) {
+        if (w == receiver) {
+            if (!ctl) {
+                TEventInfo info(0, id);
+                if (Application->Find(info)) {
+                    Application->Dispatch(info, id, 0);
+                    return 0;
+                }
+            }
+            return w->DefWindowProcA(msg, event.WParam, event.LParam);
+        }
+        if (ctl) {
+            if (receiver->IsFlagSet(wfAlias) || id == 0)
+                return receiver->DefWindowProcA(msg, event.WParam, event.LParam);
+            TEventInfo info(code, id);
+            if (receiver->Find(info, EqualNotify))
+                return receiver->Dispatch(info, info.Entry->Msg ? code : id, event.LParam);
+            w = receiver;
+        } else {
+            TWindow *next = w->Parent ? w->Parent : receiver;
+            TEventInfo info(0, id);
+            if (next->Find(info))
+                return next->Dispatch(info, info.Entry->Msg ? code : id, event.LParam);
+            w = next;
+        }
+    }
+}
+
+void TWindow::EvCommandEnable(TCommandEnabler &ce) { DispatchMsg(0x7FFF, ce.GetId(), 0, (LPARAM)&ce); }
+
+void TWindow::RouteCommandEnable(HWND hWnd, TCommandEnabler &ce) {
+    if (ce.IsReceiver(HWindow)) {
+        for (HWND h = hWnd; h && h != HWindow; h = ::GetParent(h)) {
+            if (TWindow *w = GetWindowPtr(h)) {
+                w->EvCommandEnable(ce);
+                if (ce.GetHandled())
+                    return;
+            }
+        }
+    }
+    EvCommandEnable(ce);
+    if (!ce.IsReceiver(HWindow) || ce.GetHandled() || !ce.SendsCommand())
+        return;
+    bool found = false;
+    for (HWND h = hWnd; h && !found; h = h == HWindow ? 0 : ::GetParent(h)) {
+        if (TWindow *w = GetWindowPtr(h)) {
+            TEventInfo info(0, ce.GetId());
+            found = w->Find(info) != 0;
+        }
+    }
+    if (!found && hWnd != HWindow) {
+        TEventInfo info(0, ce.GetId());
+        found = Find(info) != 0;
+    }
+    if (!found && Application) {
+        TEventInfo enabler(0x7FFF, ce.GetId());
+        if (Application->Find(enabler)) {
+            Application->Dispatch(enabler, 0, (LPARAM)&ce);
+            if (ce.GetHandled())
+                return;
+        }
+        TEventInfo command(0, ce.GetId());
+        found = Application->Find(command) != 0;
+    }
+    ce.Enable(found);
+}
+
+long TWindow::ForwardMessage(int send) {
+    TCurrentEvent &e = Application->GetCurrentEvent();
+    if (send)
+        return HandleMessage(e.Message, e.WParam, e.LParam);
+    return ::PostMessageA(HWindow, e.Message, e.WParam, e.LParam);
+}
+
+long TWindow::ForwardMessage(HWND hwnd, int send) {
+    if (!hwnd)
+        return 0;
+    TCurrentEvent &e = Application->GetCurrentEvent();
+    if (send)
+        return ::SendMessageA(hwnd, e.Message, e.WParam, e.LParam);
+    return ::PostMessageA(hwnd, e.Message, e.WParam, e.LParam);
+}
+
+// ---- closing
+
+int TWindow::CanClose() {
+    for (TWindow *child = GetFirstChild(), *next; child; child = next) {
+        next = child == ChildList ? 0 : child->SiblingList;
+        if (child->HWindow && !child->CanClose())
+            return 0;
+    }
+    return 1;
+}
+
+void TWindow::CloseWindow(int retVal) {
+    bool ok = IsFlagSet(wfMainWindow) && Application ? Application->CanClose() : CanClose();
+    if (ok)
+        Destroy(retVal);
+}
+
+int TWindow::Destroy(int retVal) {
+    if (!HWindow)
+        return 0;
+    for (TWindow *child = GetFirstChild(), *next; child; child = next) {
+        next = child == ChildList ? 0 : child->SiblingList;
+        if (child->HWindow)
+            child->EnableAutoCreate();
+    }
+    if (IsFlagSet(wfModal)) {
+        ClearFlag(wfModal);
+        if (Application)
+            Application->EndModal(retVal);
+        if (Parent && Parent->HWindow)
+            ::SetFocus(Parent->HWindow);
+    }
+    if (::DestroyWindow(HWindow)) {
+        HWindow = 0;
+        return 1;
+    }
+    return 0;
+}
+
+void TWindow::ShutDownWindow(TWindow *win, int retVal) {
+    win->Destroy(retVal);
+    delete win;
+}
+
+void TWindow::DetachHandle() {
+    HWindow = 0;
+    ClearFlag(wfFullyCreated);
+    SetFlag(wfDetached);
+}
+
+int TWindow::MessageBoxA(char const *text, char const *caption, uint type) {
+    return Application ? Application->MessageBoxA(HWindow, text, caption, type)
+                       : ShowMessageBox(HWindow, text, caption, type);
+}
+
+// ---- menu item enabling
+
+TMenuItemEnabler::TMenuItemEnabler(HMENU menu, uint id, HWND receiver, int position)
+    : TCommandEnabler(id, receiver), HMenu(menu), Position(position) {
+    if (::GetMenuItemID(menu, position) == 0xFFFFFFFF)  // a popup sends no command
+        Flags |= NonSender;
+}
+
+void TMenuItemEnabler::Enable(int enable) {
+    TCommandEnabler::Enable(enable);
+    ::EnableMenuItem(HMenu, Position, MF_BYPOSITION | (enable ? MF_ENABLED : MF_GRAYED));
+}
+
+void TMenuItemEnabler::SetText(char const *text) {
+    ::ModifyMenuA(HMenu, Position, MF_BYPOSITION | MF_STRING, GetId(), text);
+}
+
+void TMenuItemEnabler::SetCheck(int state) {
+    ::CheckMenuItem(HMenu, Position, MF_BYPOSITION | (state == Checked ? MF_CHECKED : MF_UNCHECKED));
+}

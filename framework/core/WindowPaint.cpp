@@ -1,0 +1,58 @@
+// The window's painting handlers: paint, background erasing and control colours.
+#include "Window.h"
+
+#include "Application.h"
+#include "Dc.h"
+#include "GdiObject.h"
+#include "Scroller.h"
+
+void TWindow::Paint(TDC &, int, TRect &) {}
+
+void TWindow::EvPaint() {
+    if (IsFlagSet(wfAlias)) {
+        DefaultProcessing();
+        return;
+    }
+    TPaintDC dc(HWindow);
+    TRect &rect = *(TRect *)&dc.Ps.rcPaint;
+    if (Scroller)
+        Scroller->BeginView(dc, rect);
+    Paint(dc, dc.Ps.fErase, rect);
+    if (Scroller)
+        Scroller->EndView();
+}
+
+int TWindow::EvEraseBkgnd(uint hDC) {
+    if (BkgndColor == TColor::None)
+        return (int)DefaultProcessing();
+    if (BkgndColor == TColor::Transparent)
+        return 1;
+    HDC dc = (HDC)(ULONG_PTR)hDC;
+    TBrush brush(BkgndColor);
+    TRect client;
+    ::GetClientRect(HWindow, &client);
+    HGDIOBJ old = ::SelectObject(dc, brush);
+    ::PatBlt(dc, client.left, client.top, client.Width(), client.Height(), PATCOPY);
+    ::SelectObject(dc, old);
+    ::SetBkColor(dc, BkgndColor.GetValue());
+    return 1;
+}
+
+uint TWindow::EvCtlColor(uint hDC, uint, uint ctlType) {
+    if (BkgndColor == TColor::None || BkgndColor == TColor::Transparent || ctlType == CTLCOLOR_EDIT ||
+        ctlType == CTLCOLOR_LISTBOX)
+        return (uint)DefaultProcessing();
+    ::SetBkColor((HDC)(ULONG_PTR)hDC, BkgndColor.GetValue());
+    // the framework's cached brush of the colour outlives this wrapper
+    return (uint)(ULONG_PTR)(HBRUSH)TBrush(BkgndColor);
+}
+
+int TWindow::GetUpdateRgn(TRegion &region, int erase) const { return ::GetUpdateRgn(HWindow, region, erase); }
+
+void TScroller::BeginView(TDC &dc, TRect &rect) {
+    long px = XPos * XUnit, py = YPos * YUnit;
+    if (!AutoOrg || px > 32767 || py > 32767)
+        return;
+    dc.SetViewportOrg(TPoint(int(-px), int(-py)));
+    rect.Offset(int(px), int(py));
+}
