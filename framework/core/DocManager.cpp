@@ -268,6 +268,11 @@ DocumentManager::DocumentManager(char const *name, char const *settingsFile, int
 }
 
 DocumentManager::~DocumentManager() {
+    // The frame talks to the manager while it goes: it must go while the manager is whole.
+    if (TFrameWindow *main = SetMainWindow(0)) {
+        main->Destroy(0);
+        delete main;
+    }
     _docManager = 0;
     if (!commonResourceIsSelf_)
         delete TModule::_commonResourceDLL;
@@ -600,7 +605,7 @@ void DocumentManager::EvCopyData(HWND, COPYDATASTRUCT *data) {
         name = String(text.Left(bar));
         name.Trim();
         name += "|";
-        name += String(text.Mid(bar + 1));
+        name += String(text.Mid(bar));
     } else {
         name = text;
     }

@@ -55,7 +55,7 @@ FrameWindow::FrameWindow(char const *title, TResId menu, TMDIClient &client, int
 }
 
 FrameWindow::~FrameWindow() {
-    if (app_ && app_->GetFrameWindow() == this)
+    if (app_ && app_ == _docManager && app_->GetFrameWindow() == this)
         app_->NotifyNoMoreFrame();
 }
 
