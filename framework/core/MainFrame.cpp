@@ -140,12 +140,12 @@ void FrameWindow::SavePref(Config &config) {
     config.MoveUp();
 }
 
-int FrameWindow::EvCreate(long) {
+int FrameWindow::EvCreate(long createStruct) {
     if (app_)
         LoadPref(app_->GetConfig());
     BuildStatusBar();
     BuildControlBar();
-    return int(DefaultProcessing());
+    return TDecoratedMDIFrame::EvCreate(createStruct);
 }
 
 void FrameWindow::BuildControlBar() {

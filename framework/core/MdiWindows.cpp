@@ -212,6 +212,7 @@ HWND TMDIChild::PerformCreate(HMENU) {
     TWindow *client = GetParentO();
     HWND hwnd = client ? (HWND)::SendMessageA(client->GetHandle(), WM_MDICREATE, 0, (LPARAM)&cs) : 0;
     if (hwnd && maximize) {
+        ::SendMessageA(client->GetHandle(), WM_MDIACTIVATE, (WPARAM)hwnd, 0);
         ::SendMessageA(client->GetHandle(), WM_MDIMAXIMIZE, (WPARAM)hwnd, 0);
         ::SendMessageA(client->GetHandle(), WM_MDIREFRESHMENU, 0, 0);
     }

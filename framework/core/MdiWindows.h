@@ -28,7 +28,7 @@ enum {
     IDW_FIRSTMDICHILD = 32001
 };
 
-class VELTRANE_API TMDIClient : public virtual TWindow {
+class VELTRANE_API TMDIClient : public TWindow {
 public:
     explicit TMDIClient(TModule *module = 0);
     ~TMDIClient() override;
