@@ -287,6 +287,10 @@ DocumentManager::~DocumentManager() {
     if (settings_ && settings_->GetFileName().IsEmpty())
         settings_->SetAutoSave(0);
     delete settings_;
+    // Texts of the process's statics go with the manager, while their heap still stands.
+    _companyName.Clear();
+    _appInternalName.Clear();
+    FrameWindow::_className.Clear();
 }
 
 void DocumentManager::InitInstance() {

@@ -48,6 +48,9 @@ FrameWindow::FrameWindow(char const *title, TResId menu, TMDIClient &client, int
       anchorY_(0),
       anchorShown_(0),
       inIdle_(0) {
+    // The application object owns its main frame and deletes it at its end; a closed
+    // frame must not be deleted behind its back.
+    ClearFlag(wfDeleteOnClose);
     if (app_) {
         app_->SetFrameWindow(this);
         LoadPref(app_->GetConfig());
