@@ -1,17 +1,11 @@
 #include "Arrays.h"
 
-#include <windows.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "ContainerSearch.h"
 #include "Malvane.h"
-
-unsigned long containers::RandomSeed(int seed) {
-    return seed ? static_cast<unsigned long>(seed) : (GetTickCount() | 1);
-}
 
 // ---- CellSequence ----
 
@@ -32,15 +26,20 @@ CellSequence::CellSequence(CellSequence const &other, int copyCells)
       _initialSize(other._initialSize),
       _cellSize(other._cellSize),
       _heap(other._heap) {
-    if (copyCells && other._cells) {
-        _cells = static_cast<char *>(_heap->Alloc(other._allocated * _cellSize, 0));
-        _allocated = other._allocated;
-        std::memcpy(_cells, other._cells, GetRangeSize(other._count));
-        _count = other._count;
-    }
+    if (copyCells)
+        CopyCells(other);
 }
 
 CellSequence::~CellSequence() { FreeMemory(); }
+
+void CellSequence::CopyCells(CellSequence const &other) {
+    if (!other._cells)
+        return;
+    _cells = static_cast<char *>(_heap->Alloc(other._allocated * _cellSize, 0));
+    _allocated = other._allocated;
+    std::memcpy(_cells, other._cells, GetRangeSize(other._count));
+    _count = other._count;
+}
 
 CellSequence &CellSequence::Assign(CellSequence const &other, int copyCells) {
     if (this == &other)
@@ -51,12 +50,8 @@ CellSequence &CellSequence::Assign(CellSequence const &other, int copyCells) {
     _initialSize = other._initialSize;
     _cellSize = other._cellSize;
     _heap = other._heap;
-    if (copyCells && other._cells) {
-        _cells = static_cast<char *>(_heap->Alloc(other._allocated * _cellSize, 0));
-        _allocated = other._allocated;
-        std::memcpy(_cells, other._cells, GetRangeSize(other._count));
-        _count = other._count;
-    }
+    if (copyCells)
+        CopyCells(other);
     return *this;
 }
 
@@ -151,12 +146,7 @@ void CellSequence::Reverse() {
 }
 
 void CellSequence::Shuffle(int seed) {
-    unsigned long state = containers::RandomSeed(seed);
-    for (int i = 0; i < _count - 1; ++i) {
-        int j = static_cast<int>(containers::NextRandom(state, _count - i));
-        if (j != _count - 1 - i)
-            ExchangeCells(j, _count - 1 - i);
-    }
+    containers::Shuffle(_count, seed, [this](int i, int j) { ExchangeCells(i, j); });
 }
 
 void CellSequence::Sort(int (*compare)(void const *, void const *)) {
@@ -399,54 +389,39 @@ CollectionElement *ArrayBase::LinearFindEqual(CollectionElement const &probe, in
     return Found(-1, index);
 }
 
-namespace {
-
-struct ElementOrder {
-    int mode;
-    int operator()(CollectionElement const *a, CollectionElement const *b) const { return a->Compare(*b, mode); }
-};
-
-struct ToProbe {
-    CollectionElement const &probe;
-    int mode;
-    int operator()(CollectionElement const *e) const { return e->Compare(probe, mode); }
-};
-
-}  // namespace
-
 CollectionElement *ArrayBase::LinearFindSmallest(int *index) const {
     ArrayCursor c = {*this, 0};
-    ElementOrder order = {_compareMode};
+    containers::ElementOrder order = {_compareMode};
     return containers::FindExtreme(c, 0, order, index);
 }
 
 CollectionElement *ArrayBase::LinearFindGreatest(int *index) const {
     ArrayCursor c = {*this, 0};
-    ElementOrder order = {_compareMode};
+    containers::ElementOrder order = {_compareMode};
     return containers::FindExtreme(c, 1, order, index);
 }
 
-CollectionElement *ArrayBase::LinearFindClosest(CollectionElement const *probe, int kind, int *index) const {
+CollectionElement *ArrayBase::LinearFindClosest(CollectionElement const &probe, int kind, int *index) const {
     ArrayCursor c = {*this, 0};
-    ElementOrder order = {_compareMode};
-    ToProbe toProbe = {*probe, _compareMode};
+    containers::ElementOrder order = {_compareMode};
+    containers::ToProbe toProbe = {probe, _compareMode};
     return containers::FindClosest(c, static_cast<containers::Closest>(kind), toProbe, order, index);
 }
 
 CollectionElement *ArrayBase::LinearFindClosestSmaller(CollectionElement const &probe, int *index) const {
-    return LinearFindClosest(&probe, containers::kClosestSmaller, index);
+    return LinearFindClosest(probe, containers::kClosestSmaller, index);
 }
 
 CollectionElement *ArrayBase::LinearFindClosestGreater(CollectionElement const &probe, int *index) const {
-    return LinearFindClosest(&probe, containers::kClosestGreater, index);
+    return LinearFindClosest(probe, containers::kClosestGreater, index);
 }
 
 CollectionElement *ArrayBase::LinearFindEqualOrSmaller(CollectionElement const &probe, int *index) const {
-    return LinearFindClosest(&probe, containers::kEqualOrSmaller, index);
+    return LinearFindClosest(probe, containers::kEqualOrSmaller, index);
 }
 
 CollectionElement *ArrayBase::LinearFindEqualOrGreater(CollectionElement const &probe, int *index) const {
-    return LinearFindClosest(&probe, containers::kEqualOrGreater, index);
+    return LinearFindClosest(probe, containers::kEqualOrGreater, index);
 }
 
 CollectionElement *ArrayBase::BinaryFindEqual(CollectionElement const &probe, int *index) const {
@@ -465,74 +440,42 @@ CollectionElement *ArrayBase::BinaryFindEqual(CollectionElement const &probe, in
     return Found(-1, index);
 }
 
-CollectionElement *ArrayBase::BinaryFindEqualOrGreater(CollectionElement const &probe, int *index) const {
+CollectionElement *ArrayBase::BinaryFindClosest(CollectionElement const &probe, int kind, int *index) const {
+    int greater = kind == containers::kClosestGreater || kind == containers::kEqualOrGreater;
+    int acceptEqual = kind == containers::kEqualOrSmaller || kind == containers::kEqualOrGreater;
     int low = 0;
     int high = _count - 1;
     int kept = -1;
     while (low <= high) {
         int mid = (low + high) / 2;
         int r = probe.Compare(*GetCellPtr(mid), _compareMode);
-        if (r == 0)
+        if (r == 0 && acceptEqual)
             return Found(mid, index);
-        if (r < 0) {
+        if (greater ? r < 0 : r > 0)
             kept = mid;
+        // Past an equal element lies the strictly greater side, before it the smaller.
+        if (greater ? r < 0 : r <= 0)
             high = mid - 1;
-        } else {
+        else
             low = mid + 1;
-        }
-    }
-    return Found(kept, index);
-}
-
-CollectionElement *ArrayBase::BinaryFindClosestGreater(CollectionElement const &probe, int *index) const {
-    int low = 0;
-    int high = _count - 1;
-    int kept = -1;
-    while (low <= high) {
-        int mid = (low + high) / 2;
-        if (probe.Compare(*GetCellPtr(mid), _compareMode) < 0) {
-            kept = mid;
-            high = mid - 1;
-        } else {
-            low = mid + 1;
-        }
     }
     return Found(kept, index);
 }
 
 CollectionElement *ArrayBase::BinaryFindClosestSmaller(CollectionElement const &probe, int *index) const {
-    int low = 0;
-    int high = _count - 1;
-    int kept = -1;
-    while (low <= high) {
-        int mid = (low + high) / 2;
-        if (probe.Compare(*GetCellPtr(mid), _compareMode) > 0) {
-            kept = mid;
-            low = mid + 1;
-        } else {
-            high = mid - 1;
-        }
-    }
-    return Found(kept, index);
+    return BinaryFindClosest(probe, containers::kClosestSmaller, index);
+}
+
+CollectionElement *ArrayBase::BinaryFindClosestGreater(CollectionElement const &probe, int *index) const {
+    return BinaryFindClosest(probe, containers::kClosestGreater, index);
 }
 
 CollectionElement *ArrayBase::BinaryFindEqualOrSmaller(CollectionElement const &probe, int *index) const {
-    int low = 0;
-    int high = _count - 1;
-    int kept = -1;
-    while (low <= high) {
-        int mid = (low + high) / 2;
-        int r = probe.Compare(*GetCellPtr(mid), _compareMode);
-        if (r >= 0) {
-            kept = mid;
-            if (r == 0)
-                break;
-            low = mid + 1;
-        } else {
-            high = mid - 1;
-        }
-    }
-    return Found(kept, index);
+    return BinaryFindClosest(probe, containers::kEqualOrSmaller, index);
+}
+
+CollectionElement *ArrayBase::BinaryFindEqualOrGreater(CollectionElement const &probe, int *index) const {
+    return BinaryFindClosest(probe, containers::kEqualOrGreater, index);
 }
 
 CollectionElement *ArrayBase::FindFirstThat(int (*test)(CollectionElement const &, void const *), void const *arg,

@@ -64,6 +64,8 @@ protected:
     // Clamps an insertion or cut position into the busy cells.
     int ClampPos(int pos) const { return pos < 0 || pos > _count ? _count : pos; }
     void ExchangeCells(int i, int j);
+    // Into an empty sequence with other's settings: other's buffer and busy cells.
+    void CopyCells(CellSequence const &other);
 
     char *_cells;
     int _allocated;
@@ -148,7 +150,9 @@ private:
     CollectionElement *&GetCellPtr(int i) const { return reinterpret_cast<CollectionElement **>(_cells)[i]; }
     CollectionElement *At(int i) const { return i >= 0 && i < _count ? GetCellPtr(i) : 0; }
     CollectionElement *Found(int i, int *index) const;
-    CollectionElement *LinearFindClosest(CollectionElement const *probe, int kind, int *index) const;
+    // kind is a containers::Closest.
+    CollectionElement *LinearFindClosest(CollectionElement const &probe, int kind, int *index) const;
+    CollectionElement *BinaryFindClosest(CollectionElement const &probe, int kind, int *index) const;
     void QuickSort(int low, int high);
 
     int _compareMode;

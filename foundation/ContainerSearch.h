@@ -1,7 +1,24 @@
-// Private to the library: the ordered searches shared by arrays and lists.
+// Private to the library: the ordered searches and the shuffle shared by
+// arrays and lists.
 #pragma once
 
+#include "Collections.h"
+#include "Randomizer.h"
+
 namespace containers {
+
+// Elements compared in the container's compare mode: two with each other, or
+// one with the probe of a search.
+struct ElementOrder {
+    int mode;
+    int operator()(CollectionElement const *a, CollectionElement const *b) const { return a->Compare(*b, mode); }
+};
+
+struct ToProbe {
+    CollectionElement const &probe;
+    int mode;
+    int operator()(CollectionElement const *e) const { return e->Compare(probe, mode); }
+};
 
 // What a closest-value search looks for.
 enum Closest { kClosestSmaller, kClosestGreater, kEqualOrSmaller, kEqualOrGreater };
@@ -54,18 +71,16 @@ typename Cursor::ItemType FindExtreme(Cursor c, int wantGreatest, Order order, i
     return best;
 }
 
-// The starting state for a seed; 0 seeds from the tick count.
-unsigned long RandomSeed(int seed);
-
-// Next draw of the library's pseudo-random sequence in 0..n-1 (the state
-// advances by Schrage's form of 16807 modulo 2^31 - 1).
-inline unsigned long NextRandom(unsigned long &state, unsigned long n) {
-    if (n == 0)
-        return 0;
-    state = 16807ul * state - (state / 127773ul) * 2147483647ul;
-    if (state == 0)
-        state = 2147483647ul;
-    return state % n;
+// Shuffles count places through exchange(i, j): a seed always gives the same
+// order, whichever container holds the places.
+template <class Exchange>
+void Shuffle(int count, int seed, Exchange exchange) {
+    Randomizer random(seed);
+    for (int i = count - 1; i > 0; --i) {
+        int j = static_cast<int>(random.Get(i + 1));
+        if (j != i)
+            exchange(j, i);
+    }
 }
 
 }  // namespace containers

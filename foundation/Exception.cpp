@@ -97,12 +97,6 @@ ExceptionThrower::ExceptionThrower(int post) : threadId_(0xFFFFFFFFUL), window_(
         threadId_ = LoaderThreadId();
 }
 
-ExceptionThrower &ExceptionThrower::operator=(ExceptionThrower const &other) {
-    threadId_ = other.threadId_;
-    window_ = other.window_;
-    return *this;
-}
-
 void ExceptionThrower::Deliver(Exception const &e) {
     if (threadId_ == 0xFFFFFFFFUL && window_ == 0)
         throw Exception(e);
@@ -111,7 +105,6 @@ void ExceptionThrower::Deliver(Exception const &e) {
     try {
         copy = new Exception(e);
     } catch (...) {
-        copy = nullptr;
     }
     BOOL posted = threadId_ != 0xFFFFFFFFUL
                       ? PostThreadMessageA(threadId_, WM_POSTED_EXCEPTION, 0, reinterpret_cast<LPARAM>(copy))

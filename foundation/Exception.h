@@ -74,7 +74,7 @@ public:
     // registered post window, else the loader thread.
     explicit ExceptionThrower(int post = 0);
     ExceptionThrower(ExceptionThrower const &) = default;
-    ExceptionThrower &operator=(ExceptionThrower const &other);
+    ExceptionThrower &operator=(ExceptionThrower const &) = default;
 
     int IsPosting() const { return threadId_ != 0xFFFFFFFFUL || window_ != 0; }
 

@@ -21,14 +21,10 @@ unsigned int BucketCountFor(unsigned int requested) {
 
 HashListImp::HashListImp(unsigned int requestedSize, int owns)
     : DoubleList(owns), _buckets(0), _bucketCount(BucketCountFor(requestedSize)) {
-    _buckets = new ListElement *[_bucketCount];
-    std::memset(_buckets, 0, _bucketCount * sizeof(ListElement *));
+    _buckets = new ListElement *[_bucketCount]();
 }
 
-HashListImp::~HashListImp() {
-    delete[] _buckets;
-    _buckets = 0;
-}
+HashListImp::~HashListImp() { delete[] _buckets; }
 
 HashListElement *HashListImp::Add(HashListElement *e) {
     if (!e || IsLinkedHere(e))

@@ -23,6 +23,8 @@ public:
     // The bucket count is the first prime of the table above requestedSize.
     HashListImp(unsigned int requestedSize, int owns);
     virtual ~HashListImp();
+    HashListImp(HashListImp const &) = delete;
+    HashListImp &operator=(HashListImp const &) = delete;
 
     // Null when e is null or already held.
     HashListElement *Add(HashListElement *e);
@@ -54,9 +56,6 @@ public:
     using DoubleList::operator[];
 
 private:
-    HashListImp(HashListImp const &);
-    HashListImp &operator=(HashListImp const &);
-
     ListElement **_buckets;
     unsigned int _bucketCount;
 };

@@ -93,6 +93,19 @@ struct Chain {
         }
     }
 
+    // a moves to b's far side: after b when a came first, else before it, so
+    // the run from one to the other turns by one place.
+    static void Rotate(N *&first, N *&last, N *a, N *b) {
+        N *x = first;
+        while (x != a && x != b)
+            x = x->_next;
+        Unlink(first, last, a);
+        if (x == a)
+            LinkAfter(first, last, a, b);
+        else
+            LinkBefore(first, last, a, b);
+    }
+
     // Moves the whole other chain before `before` (null: at the end).
     static void Splice(N *&first, N *&last, N *&otherFirst, N *&otherLast, N *before) {
         if (!otherFirst)

@@ -23,17 +23,6 @@ struct ListCursor {
     int Index() const { return i; }
 };
 
-struct ElementOrder {
-    int mode;
-    int operator()(ListElement const *a, ListElement const *b) const { return a->Compare(*b, mode); }
-};
-
-struct ToProbe {
-    ListElement const &probe;
-    int mode;
-    int operator()(ListElement const *e) const { return e->Compare(probe, mode); }
-};
-
 }  // namespace
 
 DoubleList::DoubleList(int owns) : Collection(owns), _compareMode(0), _first(0), _last(0) {}
@@ -60,12 +49,9 @@ ListElement *DoubleList::Prepend(ListElement *e) { return InsertBefore(e, _first
 ListElement *DoubleList::Append(ListElement *e) { return InsertBefore(e, 0); }
 
 ListElement *DoubleList::InsertAfter(ListElement *e, ListElement *after) {
-    if (!e || IsLinkedHere(e) || (after && !IsLinkedHere(after)))
+    if (after && !IsLinkedHere(after))
         return 0;
-    Links::LinkAfter(_first, _last, e, after);
-    ++_count;
-    Unsorted();
-    return e;
+    return InsertBefore(e, after ? after->GetNext() : _first);
 }
 
 ListElement *DoubleList::InsertBefore(ListElement *e, ListElement *before) {
@@ -160,7 +146,7 @@ void DoubleList::Split(DoubleList &tail, ListElement const &at) {
     Links::Cut(_first, _last, start, tail._first, tail._last);
     tail.SetFlag(kListSorted, HasFlag(kListSorted));
     tail._count = Links::Count(tail._first);
-    _count = Links::Count(_first);
+    _count -= tail._count;
 }
 
 void DoubleList::Swap(ListElement *a, ListElement *b) {
@@ -173,14 +159,7 @@ void DoubleList::Swap(ListElement *a, ListElement *b) {
 void DoubleList::Rotate(ListElement *a, ListElement *b) {
     if (a == b || !IsLinkedHere(a) || !IsLinkedHere(b))
         return;
-    ListElement *x = _first;
-    while (x != a && x != b)
-        x = x->GetNext();
-    Links::Unlink(_first, _last, a);
-    if (x == a)
-        Links::LinkAfter(_first, _last, a, b);
-    else
-        Links::LinkBefore(_first, _last, a, b);
+    Links::Rotate(_first, _last, a, b);
     Unsorted();
 }
 
@@ -190,7 +169,7 @@ void DoubleList::Reverse() {
 }
 
 void DoubleList::Sort() {
-    ElementOrder order = {_compareMode};
+    containers::ElementOrder order = {_compareMode};
     Links::Sort(_first, _last, _count, order);
     SetFlag(kListSorted, 1);
 }
@@ -200,11 +179,7 @@ void DoubleList::Shuffle(int seed) {
         return;
     std::vector<ListElement *> nodes;
     Links::Collect(_first, nodes);
-    unsigned long state = containers::RandomSeed(seed);
-    for (int i = 0; i < _count; ++i) {
-        int j = static_cast<int>(containers::NextRandom(state, _count - i));
-        std::swap(nodes[j], nodes[_count - 1 - i]);
-    }
+    containers::Shuffle(_count, seed, [&nodes](int i, int j) { std::swap(nodes[i], nodes[j]); });
     Links::Relink(_first, _last, nodes);
     Unsorted();
 }
@@ -243,7 +218,7 @@ void DoubleList::AbsorbAndSort(DoubleList &other) {
     if (&other == this)
         return;
     if (HasFlag(kListSorted) && other.HasFlag(kListSorted)) {
-        ElementOrder order = {_compareMode};
+        containers::ElementOrder order = {_compareMode};
         Links::Merge(_first, _last, other._first, other._last, order);
         _count += other._count;
         other._count = 0;
@@ -278,20 +253,20 @@ int DoubleList::FindIndexOfMember(ListElement const &member) const {
 
 ListElement *DoubleList::FindSmallest() const {
     ListCursor c = {_first, 0};
-    ElementOrder order = {_compareMode};
+    containers::ElementOrder order = {_compareMode};
     return containers::FindExtreme(c, 0, order, 0);
 }
 
 ListElement *DoubleList::FindGreatest() const {
     ListCursor c = {_first, 0};
-    ElementOrder order = {_compareMode};
+    containers::ElementOrder order = {_compareMode};
     return containers::FindExtreme(c, 1, order, 0);
 }
 
 ListElement *DoubleList::FindClosest(ListElement const &probe, int kind) const {
     ListCursor c = {_first, 0};
-    ElementOrder order = {_compareMode};
-    ToProbe toProbe = {probe, _compareMode};
+    containers::ElementOrder order = {_compareMode};
+    containers::ToProbe toProbe = {probe, _compareMode};
     return containers::FindClosest(c, static_cast<containers::Closest>(kind), toProbe, order, 0);
 }
 

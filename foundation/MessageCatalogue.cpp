@@ -8,6 +8,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -69,14 +70,11 @@ char *Lookup(char *buffer, HINSTANCE module, unsigned int id) {
     }
     for (BuiltInText const &t : builtInTexts)
         if (t.id == id) {
-            std::strncpy(buffer, t.text, CatalogueBufferSize - 1);
-            buffer[CatalogueBufferSize - 1] = 0;
+            strcpy_n(buffer, t.text, CatalogueBufferSize);
             break;
         }
     return buffer;
 }
-
-SubString Wrap(char const *text) { return SubString::Create(text, std::strlen(text)); }
 
 SubString Format(int id, va_list args) {
     char format[CatalogueBufferSize];
@@ -84,25 +82,20 @@ SubString Format(int id, va_list args) {
     if (!format[0])
         return SubString::CreateNull();
     char local[CatalogueBufferSize];
+    std::vector<char> big;
     va_list again;
     va_copy(again, args);
     int n = std::vsnprintf(local, sizeof local, format, args);
-    if (n < 0) {
-        va_end(again);
-        return SubString::CreateNull();
+    if (n >= static_cast<int>(sizeof local)) {
+        // Longer than the buffer (a long file name in the argument): format
+        // again into a block of the right size.
+        big.resize(n + 1);
+        std::vsnprintf(&big[0], n + 1, format, again);
     }
-    if (n < static_cast<int>(sizeof local)) {
-        va_end(again);
-        return SubString::Create(local, static_cast<unsigned long>(n));
-    }
-    // Longer than the buffer (a long file name in the argument): format again
-    // into a block of the right size.
-    char *big = new char[n + 1];
-    std::vsnprintf(big, n + 1, format, again);
     va_end(again);
-    SubString result = SubString::Create(big, static_cast<unsigned long>(n));
-    delete[] big;
-    return result;
+    if (n < 0)
+        return SubString::CreateNull();
+    return SubString::Create(big.empty() ? local : &big[0], static_cast<unsigned long>(n));
 }
 
 // A cached text of the catalogue, keyed by its number.
@@ -136,14 +129,12 @@ TextCache &Cache() {
 
 void NotifyLocalizedStringDll(HINSTANCE module) { registeredModule = module; }
 
-SubString FindString(unsigned int id) {
-    char buffer[CatalogueBufferSize];
-    return Wrap(Lookup(buffer, registeredModule, id));
-}
+SubString FindString(unsigned int id) { return FindString(registeredModule, id); }
 
 SubString FindString(HINSTANCE module, unsigned int id) {
     char buffer[CatalogueBufferSize];
-    return Wrap(Lookup(buffer, module, id));
+    char const *text = Lookup(buffer, module, id);
+    return SubString::Create(text, std::strlen(text));
 }
 
 char *FindString(char *buffer, unsigned int id) { return Lookup(buffer, registeredModule, id); }

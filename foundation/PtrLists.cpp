@@ -55,38 +55,28 @@ void DoubleListOfPtr::Link(void *item, ListNode *before) {
     ++_count;
 }
 
-void *DoubleListOfPtr::Prepend(void *item) {
-    Link(item, _first);
+void *DoubleListOfPtr::Place(void *item, ListNode *before) {
+    Link(item, before);
     Unsorted();
     return item;
 }
 
-void *DoubleListOfPtr::Append(void *item) {
-    Link(item, 0);
-    Unsorted();
-    return item;
-}
+void *DoubleListOfPtr::Prepend(void *item) { return Place(item, _first); }
+
+void *DoubleListOfPtr::Append(void *item) { return Place(item, 0); }
 
 void *DoubleListOfPtr::InsertAfter(void *item, void const *after) {
     if (!after)
         return Prepend(item);
     ListNode *n = FindNode(after);
-    if (!n)
-        return 0;
-    Link(item, n->_next);
-    Unsorted();
-    return item;
+    return n ? Place(item, n->_next) : 0;
 }
 
 void *DoubleListOfPtr::InsertBefore(void *item, void const *before) {
     if (!before)
         return Append(item);
     ListNode *n = FindNode(before);
-    if (!n)
-        return 0;
-    Link(item, n);
-    Unsorted();
-    return item;
+    return n ? Place(item, n) : 0;
 }
 
 void *DoubleListOfPtr::InsertInSortedList(void *item) {
@@ -158,7 +148,7 @@ void DoubleListOfPtr::Split(DoubleListOfPtr &tail, ListNode &at) {
     tail.Clear();
     Nodes::Cut(_first, _last, &at, tail._first, tail._last);
     tail._count = Nodes::Count(tail._first);
-    _count = Nodes::Count(_first);
+    _count -= tail._count;
     tail.SetFlag(kListSorted, HasFlag(kListSorted));
 }
 
@@ -176,14 +166,7 @@ void DoubleListOfPtr::Rotate(void const *a, void const *b) {
     ListNode *y = FindNode(b);
     if (!x || !y || x == y)
         return;
-    ListNode *walk = _first;
-    while (walk != x && walk != y)
-        walk = walk->_next;
-    Nodes::Unlink(_first, _last, x);
-    if (walk == x)
-        Nodes::LinkAfter(_first, _last, x, y);
-    else
-        Nodes::LinkBefore(_first, _last, x, y);
+    Nodes::Rotate(_first, _last, x, y);
     Unsorted();
 }
 
@@ -203,11 +186,8 @@ void DoubleListOfPtr::Shuffle(int seed) {
         return;
     std::vector<ListNode *> nodes;
     Nodes::Collect(_first, nodes);
-    unsigned long state = containers::RandomSeed(seed);
-    for (int i = 0; i < _count; ++i) {
-        int j = static_cast<int>(containers::NextRandom(state, _count - i));
-        std::swap(nodes[j]->_item, nodes[_count - 1 - i]->_item);
-    }
+    // The items move, the nodes keep their places.
+    containers::Shuffle(_count, seed, [&nodes](int i, int j) { std::swap(nodes[i]->_item, nodes[j]->_item); });
     Unsorted();
 }
 

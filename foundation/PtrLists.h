@@ -130,7 +130,10 @@ private:
             DeleteItem(item);
     }
     ListNode *FindEqualNode(void const *probe) const;
+    // Both link item before `before` (null: at the end); Place also drops
+    // the sorted mark and returns item.
     void Link(void *item, ListNode *before);
+    void *Place(void *item, ListNode *before);
 
     ListNode *_first;
     ListNode *_last;

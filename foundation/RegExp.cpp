@@ -274,7 +274,6 @@ long RegularExp::Find(String const &text, unsigned int *length, unsigned int sta
     long end = static_cast<long>(text.GetLength());
     if (_status != kCompiled || static_cast<long>(start) > end)
         return -1;
-    Matcher m = {reinterpret_cast<unsigned char const *>(text.c_str()), end, static_cast<long>(start)};
     if (static_cast<long>(start) == end) {
         // Nothing left to search: only the bare anchors match.
         unsigned char const *code = _pattern;
@@ -284,6 +283,7 @@ long RegularExp::Find(String const &text, unsigned int *length, unsigned int sta
             ++code;
         return *code == 0 ? start : -1;
     }
+    Matcher m = {reinterpret_cast<unsigned char const *>(text.c_str()), end, static_cast<long>(start)};
     for (long p = start; p < end; ++p) {
         long r = m.Here(_pattern, p);
         if (r >= 0) {

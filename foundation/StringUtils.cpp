@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Malvane.h"
+#include "MemoryStream.h"
 
 namespace {
 
@@ -48,9 +48,7 @@ void ExplodeString(List<StringItem<ListElement> > &list, char const *text, char 
 }
 
 int *StringToIntArray(char const *text, int *count) {
-    int n = 0;
-    int capacity = 0;
-    int *values = 0;
+    MemoryStream values(64, 0);  // the buffer is left to the caller
     for (char const *p = text; p && *p;) {
         if (*p < '0' || *p > '9') {
             ++p;
@@ -65,16 +63,11 @@ int *StringToIntArray(char const *text, int *count) {
             ++p;
         }
         digits[length] = 0;
-        if (n == capacity) {
-            capacity = capacity ? capacity * 2 : 16;
-            values = static_cast<int *>(values ? NH_Heap::GetDefault().ReAlloc(values, capacity * sizeof(int), 0)
-                                               : NH_Heap::GetDefault().Alloc(capacity * sizeof(int), 0));
-        }
-        values[n++] = std::atoi(digits);
+        values.Put(std::atoi(digits));
     }
     if (count)
-        *count = n;
-    return values;
+        *count = static_cast<int>(values.GetLength() / sizeof(int));
+    return reinterpret_cast<int *>(values.GetStart());
 }
 
 String IntArrayToString(int const *values, int count, char separator) {
@@ -189,12 +182,8 @@ void Inverse(char *text) {
 void Inverse(String &text) { text.Reverse(); }
 
 void CopyMax(char *destination, char const *source, unsigned int size) {
-    if (!destination || size == 0)
-        return;
-    unsigned int i = 0;
-    for (; source && i + 1 < size && source[i]; ++i)
-        destination[i] = source[i];
-    destination[i] = 0;
+    if (destination)
+        strcpy_n(destination, source, size);
 }
 
 void MakeString(char *destination, unsigned int size, char const *source, unsigned int sourceLength) {

@@ -16,9 +16,9 @@ OSMERA_API void ExplodeString(List<StringItem<ListElement> > &list, char const *
                               int trim);
 
 // Every run of the digits 0-9 as a number; other characters, signs included,
-// only separate. *count receives the number of values. The array is a block
-// of the default heap for the caller to free with NH_Heap::FreeMem (null when
-// there is no number).
+// only separate. *count receives the number of values. The array is a heap
+// block for the caller to free with NH_Heap::FreeMem (null when there is no
+// number).
 OSMERA_API int *StringToIntArray(char const *text, int *count);
 OSMERA_API String IntArrayToString(int const *values, int count, char separator);
 

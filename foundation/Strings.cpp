@@ -52,42 +52,47 @@ bool InSet(char c, char const *set) { return c && set && std::strchr(set, c); }
 
 int Upper(char c) { return std::toupper(static_cast<unsigned char>(c)); }
 
+void SetCase(char *p, int upper) {
+    for (; *p; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        *p = static_cast<char>(upper ? std::toupper(c) : std::tolower(c));
+    }
+}
+
+// Whether the n characters at text are needle's.
+bool MatchesAt(char const *text, char const *needle, unsigned long n, int caseSensitive) {
+    if (caseSensitive)
+        return std::memcmp(text, needle, n) == 0;
+    for (unsigned long k = 0; k < n; ++k)
+        if (Upper(text[k]) != Upper(needle[k]))
+            return false;
+    return true;
+}
+
 // Start of the first occurrence of needle (length n) in text (length len)
 // at or after from, or -1.
 long SearchForward(char const *text, unsigned long len, char const *needle, unsigned long n, int caseSensitive,
                    unsigned long from) {
     if (n > len)
         return -1;
-    for (unsigned long i = from; i + n <= len; ++i) {
-        unsigned long k = 0;
-        if (caseSensitive)
-            while (k < n && text[i + k] == needle[k])
-                ++k;
-        else
-            while (k < n && Upper(text[i + k]) == Upper(needle[k]))
-                ++k;
-        if (k == n)
+    for (unsigned long i = from; i + n <= len; ++i)
+        if (MatchesAt(text + i, needle, n, caseSensitive))
             return static_cast<long>(i);
-    }
     return -1;
 }
 
 long SearchBackward(char const *text, unsigned long len, char const *needle, unsigned long n, int caseSensitive) {
     if (n > len)
         return -1;
-    for (unsigned long i = len - n + 1; i-- > 0;) {
-        unsigned long k = 0;
-        if (caseSensitive)
-            while (k < n && text[i + k] == needle[k])
-                ++k;
-        else
-            while (k < n && Upper(text[i + k]) == Upper(needle[k]))
-                ++k;
-        if (k == n)
+    for (unsigned long i = len - n + 1; i-- > 0;)
+        if (MatchesAt(text + i, needle, n, caseSensitive))
             return static_cast<long>(i);
-    }
     return -1;
 }
+
+// A write must first copy a block that other handles share, or the static
+// empty one.
+bool MustCopy(StringRef *ref) { return !ref->heap || __atomic_load_n(&ref->refCount, __ATOMIC_ACQUIRE) >= 2; }
 
 }  // namespace
 
@@ -130,19 +135,33 @@ char *String::EmptyText() {
 
 String::String(StringRef *block) : text_(block ? reinterpret_cast<char *>(block + 1) : nullptr) {}
 
-void String::Clone(unsigned long minCapacity) {
-    StringRef *old = GetStringRef();
-    unsigned long capacity = old->capacity > minCapacity ? old->capacity : minCapacity;
-    StringRef *block = Allocate(old->length, capacity);
-    std::memcpy(block + 1, text_, old->length + 1);
+void String::CopyToBlock(unsigned long capacity) {
+    unsigned long length = GetLength();
+    StringRef *block = Allocate(length, capacity);
+    std::memcpy(block + 1, text_, length + 1);
     char *oldText = text_;
     text_ = reinterpret_cast<char *>(block + 1);
     Release(oldText);
 }
 
-void String::CopyBeforeWrite(unsigned long minCapacity) {
+void String::SetCapacity(unsigned long capacity) {
     StringRef *ref = GetStringRef();
-    if (!ref->heap || __atomic_load_n(&ref->refCount, __ATOMIC_ACQUIRE) >= 2)
+    if (MustCopy(ref)) {
+        CopyToBlock(capacity);
+        return;
+    }
+    ref = static_cast<StringRef *>(ref->heap->ReAlloc(ref, sizeof(StringRef) + capacity, 0));
+    ref->capacity = capacity;
+    text_ = reinterpret_cast<char *>(ref + 1);
+}
+
+void String::Clone(unsigned long minCapacity) {
+    unsigned long capacity = GetStringRef()->capacity;
+    CopyToBlock(capacity > minCapacity ? capacity : minCapacity);
+}
+
+void String::CopyBeforeWrite(unsigned long minCapacity) {
+    if (MustCopy(GetStringRef()))
         Clone(minCapacity);
 }
 
@@ -350,17 +369,13 @@ String &String::InsertText(unsigned long pos, char const *text, unsigned long co
         TooLarge();
     unsigned long newLength = len + count;
     CopyBeforeWrite();
-    ref = GetStringRef();
+    if (GetStringRef()->capacity <= newLength)
+        SetCapacity(newLength + 1);
     if (pos > len)
         pos = len;
-    if (ref->capacity <= newLength) {
-        ref = static_cast<StringRef *>(ref->heap->ReAlloc(ref, sizeof(StringRef) + newLength + 1, 0));
-        ref->capacity = newLength + 1;
-        text_ = reinterpret_cast<char *>(ref + 1);
-    }
     std::memmove(text_ + pos + count, text_ + pos, len - pos + 1);
     std::memcpy(text_ + pos, text, count);
-    ref->length = newLength;
+    GetStringRef()->length = newLength;
     return *this;
 }
 
@@ -437,9 +452,7 @@ String &String::RemoveAll(char c) {
 }
 
 String &String::Replace(unsigned long pos, unsigned long count, char const *text) {
-    String copy(text);  // text may lie in this block
-    Remove(pos, count);
-    return Insert(pos, copy, kAll);
+    return Replace(pos, count, String(text));  // text may lie in this block
 }
 
 String &String::Replace(unsigned long pos, unsigned long count, String const &text) {
@@ -467,20 +480,18 @@ String &String::Trim(char const *set, int mode) {
 }
 
 String &String::MakeUpper() {
-    if (IsEmpty())
-        return *this;
-    CopyBeforeWrite();
-    for (char *p = text_; *p; ++p)
-        *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+    if (!IsEmpty()) {
+        CopyBeforeWrite();
+        SetCase(text_, 1);
+    }
     return *this;
 }
 
 String &String::MakeLower() {
-    if (IsEmpty())
-        return *this;
-    CopyBeforeWrite();
-    for (char *p = text_; *p; ++p)
-        *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+    if (!IsEmpty()) {
+        CopyBeforeWrite();
+        SetCase(text_, 0);
+    }
     return *this;
 }
 
@@ -514,16 +525,8 @@ String &String::EnsureBufferSize(unsigned long n) {
     StringRef *ref = GetStringRef();
     if (n >= kLargest)
         TooLarge();
-    if (ref->capacity >= n + 1)
-        return *this;
-    unsigned long capacity = RoundBufferSize(n + 1);
-    if (!ref->heap || __atomic_load_n(&ref->refCount, __ATOMIC_ACQUIRE) >= 2) {
-        Clone(capacity);
-    } else {
-        ref = static_cast<StringRef *>(ref->heap->ReAlloc(ref, sizeof(StringRef) + capacity, 0));
-        ref->capacity = capacity;
-        text_ = reinterpret_cast<char *>(ref + 1);
-    }
+    if (ref->capacity < n + 1)
+        SetCapacity(RoundBufferSize(n + 1));
     return *this;
 }
 
@@ -533,20 +536,8 @@ String &String::FreeExtraBufferSize() {
     if (!ref->heap || ref->capacity <= len + 1)
         return *this;
     unsigned long capacity = CreationCapacity(len);
-    if (capacity >= ref->capacity)
-        return *this;
-    if (__atomic_load_n(&ref->refCount, __ATOMIC_ACQUIRE) >= 2) {
-        // Other handles still point at this block: give this one a tight copy.
-        StringRef *block = Allocate(len, capacity);
-        std::memcpy(block + 1, text_, len + 1);
-        char *old = text_;
-        text_ = reinterpret_cast<char *>(block + 1);
-        Release(old);
-    } else {
-        ref = static_cast<StringRef *>(ref->heap->ReAlloc(ref, sizeof(StringRef) + capacity, 0));
-        ref->capacity = capacity;
-        text_ = reinterpret_cast<char *>(ref + 1);
-    }
+    if (capacity < ref->capacity)
+        SetCapacity(capacity);  // a shared block stays for the other handles
     return *this;
 }
 

@@ -223,6 +223,11 @@ private:
     static void AddRef(StringRef *block);
     static void Release(char *text);
     static char *EmptyText();
+    // Moves the text into a new block of capacity bytes.
+    void CopyToBlock(unsigned long capacity);
+    // The block takes exactly capacity bytes: in place when this handle holds
+    // it alone, else as a private copy.
+    void SetCapacity(unsigned long capacity);
     void FormatNumber(char const *format, ...);
     String &InsertText(unsigned long pos, char const *text, unsigned long count);
 };

@@ -70,9 +70,7 @@ void Thread::Run(Thread *body, long priority, long stackSize) {
     unsigned id = 0;
     HANDLE h = reinterpret_cast<HANDLE>(
         _beginthreadex(nullptr, static_cast<unsigned>(stackSize), &Thread::Starter, body, CREATE_SUSPENDED, &id));
-    handle_ = h;
-    id_ = id;
-    valid_ = h != nullptr;
+    Init(h, id);
     if (!h)
         return;
     if (priority != 0)

@@ -51,39 +51,35 @@ long WaitForSeveral(BOOL all, ThreadEvent const *const *events, int count, unsig
 
 }  // namespace
 
-long WaitForAll(ThreadEvent const *e1, ThreadEvent const *e2, unsigned long ms) {
-    ThreadEvent const *e[] = {e1, e2};
-    return WaitForSeveral(TRUE, e, 2, ms);
-}
-long WaitForAll(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, unsigned long ms) {
-    ThreadEvent const *e[] = {e1, e2, e3};
-    return WaitForSeveral(TRUE, e, 3, ms);
-}
-long WaitForAll(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, ThreadEvent const *e4,
-                unsigned long ms) {
-    ThreadEvent const *e[] = {e1, e2, e3, e4};
-    return WaitForSeveral(TRUE, e, 4, ms);
-}
+// The shorter forms are the longest with the missing events absent.
 long WaitForAll(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, ThreadEvent const *e4,
                 ThreadEvent const *e5, unsigned long ms) {
     ThreadEvent const *e[] = {e1, e2, e3, e4, e5};
     return WaitForSeveral(TRUE, e, 5, ms);
 }
-long WaitForAny(ThreadEvent const *e1, ThreadEvent const *e2, unsigned long ms) {
-    ThreadEvent const *e[] = {e1, e2};
-    return WaitForSeveral(FALSE, e, 2, ms);
-}
-long WaitForAny(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, unsigned long ms) {
-    ThreadEvent const *e[] = {e1, e2, e3};
-    return WaitForSeveral(FALSE, e, 3, ms);
-}
-long WaitForAny(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, ThreadEvent const *e4,
+long WaitForAll(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, ThreadEvent const *e4,
                 unsigned long ms) {
-    ThreadEvent const *e[] = {e1, e2, e3, e4};
-    return WaitForSeveral(FALSE, e, 4, ms);
+    return WaitForAll(e1, e2, e3, e4, nullptr, ms);
 }
+long WaitForAll(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, unsigned long ms) {
+    return WaitForAll(e1, e2, e3, nullptr, nullptr, ms);
+}
+long WaitForAll(ThreadEvent const *e1, ThreadEvent const *e2, unsigned long ms) {
+    return WaitForAll(e1, e2, nullptr, nullptr, nullptr, ms);
+}
+
 long WaitForAny(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, ThreadEvent const *e4,
                 ThreadEvent const *e5, unsigned long ms) {
     ThreadEvent const *e[] = {e1, e2, e3, e4, e5};
     return WaitForSeveral(FALSE, e, 5, ms);
+}
+long WaitForAny(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, ThreadEvent const *e4,
+                unsigned long ms) {
+    return WaitForAny(e1, e2, e3, e4, nullptr, ms);
+}
+long WaitForAny(ThreadEvent const *e1, ThreadEvent const *e2, ThreadEvent const *e3, unsigned long ms) {
+    return WaitForAny(e1, e2, e3, nullptr, nullptr, ms);
+}
+long WaitForAny(ThreadEvent const *e1, ThreadEvent const *e2, unsigned long ms) {
+    return WaitForAny(e1, e2, nullptr, nullptr, nullptr, ms);
 }

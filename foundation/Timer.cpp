@@ -12,9 +12,9 @@ struct TickSource {
 
     TickSource() {
         LARGE_INTEGER f;
-        if (QueryPerformanceFrequency(&f) && (f.LowPart || f.HighPart)) {
+        if (QueryPerformanceFrequency(&f) && f.QuadPart != 0) {
             performanceCounter = 1;
-            double freq = static_cast<double>(f.LowPart) + static_cast<double>(f.HighPart) * 4294967296.0;
+            double freq = static_cast<double>(f.QuadPart);
             factor[0] = 1.0 / freq;
             factor[1] = 1000.0 / freq;
             factor[2] = 1000000.0 / freq;
@@ -38,6 +38,8 @@ unsigned long long ToWide(Timer::Int64 const &t) {
     return (static_cast<unsigned long long>(t.high) << 32) | t.low;
 }
 
+double ToDouble(Timer::Int64 const &t) { return static_cast<double>(ToWide(t)); }
+
 Timer::Int64 FromWide(unsigned long long v) {
     return Timer::Int64{static_cast<unsigned long>(v), static_cast<unsigned long>(v >> 32)};
 }
@@ -52,7 +54,7 @@ Timer::Int64 Difference(Timer::Int64 const &from, Timer::Int64 const &to) {
 }  // namespace
 
 Timer::Timer(Units units, int startNow)
-    : usesPerformanceCounter_(Source().performanceCounter), running_(0),
+    : running_(0),
       factor_(Source().factor[units >= Seconds && units <= Microseconds ? units : Milliseconds]), start_{0, 0},
       accumulated_{0, 0} {
     if (startNow)
@@ -69,10 +71,6 @@ void Timer::ReadTicks(Int64 &ticks) {
         ticks.low = timeGetTime();
         ticks.high = 0;
     }
-}
-
-double Timer::TicksToDouble(Int64 const &ticks) {
-    return static_cast<double>(ticks.low) + static_cast<double>(ticks.high) * 4294967296.0;
 }
 
 void Timer::Start() {
@@ -110,11 +108,11 @@ double Timer::GetElapsedTime() const {
     Int64 total = accumulated_;
     if (running_)
         UpdateAccumulatedTime(total);
-    return TicksToDouble(total) * factor_;
+    return ToDouble(total) * factor_;
 }
 
 double Timer::GetElapsedTime(Int64 const &from, Int64 const &to) const {
-    return TicksToDouble(Difference(from, to)) * factor_;
+    return ToDouble(Difference(from, to)) * factor_;
 }
 
 TimeTracer::TimeTracer(Timer::Units units, int numSlots)

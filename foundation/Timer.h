@@ -38,9 +38,7 @@ protected:
 private:
     friend class TimeTracer;
     static void ReadTicks(Int64 &ticks);
-    static double TicksToDouble(Int64 const &ticks);
 
-    int usesPerformanceCounter_;
     int running_;
     double factor_;
     Int64 start_;

@@ -6,13 +6,16 @@ namespace {
 
 char const noExcludedName[] = "%%%%%%%%";
 
-AUndoMemento *First(List<AUndoMemento> const &list) { return static_cast<AUndoMemento *>(list.GetFirst()); }
-
-AUndoMemento *Next(List<AUndoMemento> const &list, AUndoMemento const *step) {
-    return step ? static_cast<AUndoMemento *>(list.GetNext(step)) : nullptr;
+unsigned long Sum(List<AUndoMemento> const &list, unsigned long (AUndoMemento::*measure)() const) {
+    unsigned long sum = 0;
+    for (AUndoMemento *s = list.GetFirst(); s; s = list.GetNext(s))
+        sum += (s->*measure)();
+    return sum;
 }
 
-AUndoMemento *Last(List<AUndoMemento> const &list) { return static_cast<AUndoMemento *>(list.GetLast()); }
+bool SameAction(AUndoMemento const &a, AUndoMemento const &b) {
+    return a.GetActionName() == b.GetActionName() && a.GetActionInstance() == b.GetActionInstance();
+}
 
 }  // namespace
 
@@ -66,30 +69,19 @@ void AUndoable::CopyFrom(AUndoable const &other) {
 AUndoable::~AUndoable() { ClearUndoMementos(); }
 
 unsigned long AUndoable::GetNumInvolvedUndoFiles() const {
-    unsigned long sum = 0;
-    for (AUndoMemento *s = First(undoList_); s; s = Next(undoList_, s))
-        sum += s->GetNumInvolvedFiles();
-    return sum;
+    return Sum(undoList_, &AUndoMemento::GetNumInvolvedFiles);
 }
 
 unsigned long AUndoable::GetInvolvedUndoMemory() const {
-    unsigned long sum = 0;
-    for (AUndoMemento *s = First(undoList_); s; s = Next(undoList_, s))
-        sum += s->GetInvolvedMemory();
-    for (AUndoMemento *s = First(redoList_); s; s = Next(redoList_, s))
-        sum += s->GetInvolvedMemory();
-    return sum;
+    return Sum(undoList_, &AUndoMemento::GetInvolvedMemory) + Sum(redoList_, &AUndoMemento::GetInvolvedMemory);
 }
 
 unsigned long AUndoable::GetInvolvedUndoDiskSpace() const {
-    unsigned long sum = 0;
-    for (AUndoMemento *s = First(undoList_); s; s = Next(undoList_, s))
-        sum += s->GetInvolvedDiskSpace();
-    return sum;
+    return Sum(undoList_, &AUndoMemento::GetInvolvedDiskSpace);
 }
 
 int AUndoable::HasMajorModification() const {
-    for (AUndoMemento *s = First(undoList_); s; s = Next(undoList_, s))
+    for (AUndoMemento *s = undoList_.GetFirst(); s; s = undoList_.GetNext(s))
         if (s->IsMajorModification())
             return 1;
     return 0;
@@ -97,18 +89,18 @@ int AUndoable::HasMajorModification() const {
 
 int AUndoable::GetNumUndoMementos() const { return undoList_.GetCount(); }
 int AUndoable::GetNumRedoMementos() const { return redoList_.GetCount(); }
-AUndoMemento *AUndoable::GetFirstUndoMemento() const { return First(undoList_); }
-AUndoMemento *AUndoable::GetFirstRedoMemento() const { return First(redoList_); }
-AUndoMemento *AUndoable::GetNextUndoMemento(AUndoMemento const *step) const { return Next(undoList_, step); }
-AUndoMemento *AUndoable::GetNextRedoMemento(AUndoMemento const *step) const { return Next(redoList_, step); }
+AUndoMemento *AUndoable::GetFirstUndoMemento() const { return undoList_.GetFirst(); }
+AUndoMemento *AUndoable::GetFirstRedoMemento() const { return redoList_.GetFirst(); }
+AUndoMemento *AUndoable::GetNextUndoMemento(AUndoMemento const *step) const { return undoList_.GetNext(step); }
+AUndoMemento *AUndoable::GetNextRedoMemento(AUndoMemento const *step) const { return redoList_.GetNext(step); }
 
 String AUndoable::GetPendingUndoName() const {
-    AUndoMemento *s = First(undoList_);
+    AUndoMemento *s = undoList_.GetFirst();
     return s ? s->GetActionName() : String();
 }
 
 String AUndoable::GetPendingRedoName() const {
-    AUndoMemento *s = First(redoList_);
+    AUndoMemento *s = redoList_.GetFirst();
     return s ? s->GetActionName() : String();
 }
 
@@ -130,7 +122,7 @@ int AUndoable::IsUndoEnabled() const { return maximum_ >= 1 && !switchedOff_; }
 int AUndoable::IsUndoEnabledFor(String const &name) const {
     if (!IsUndoEnabled())
         return 0;
-    AUndoMemento *newest = First(undoList_);
+    AUndoMemento *newest = undoList_.GetFirst();
     if (newest && name == newest->GetActionName() && name == excludedName_)
         return 0;
     return 1;
@@ -155,13 +147,13 @@ void AUndoable::SetMaxNumOfUndoMementos(int maximum) {
     maximum_ = maximum;
     // A negative maximum empties the lists like 0 does.
     while (undoList_.GetCount() > 0 && undoList_.GetCount() > maximum)
-        undoList_.Delete(Last(undoList_));
+        undoList_.Delete(undoList_.GetLast());
     while (redoList_.GetCount() > 0 && redoList_.GetCount() > maximum)
-        redoList_.Delete(Last(redoList_));
+        redoList_.Delete(redoList_.GetLast());
 }
 
 void AUndoable::UndoCurrentState() {
-    AUndoMemento *s = First(undoList_);
+    AUndoMemento *s = undoList_.GetFirst();
     if (!s)
         return;
     AUndoMemento *r = ApplyUndoMemento(s, 0);
@@ -170,7 +162,7 @@ void AUndoable::UndoCurrentState() {
 }
 
 void AUndoable::RedoLastUndoneState() {
-    AUndoMemento *s = First(redoList_);
+    AUndoMemento *s = redoList_.GetFirst();
     if (!s)
         return;
     AUndoMemento *r = ApplyUndoMemento(s, 1);
@@ -187,27 +179,23 @@ void AUndoable::AddToUndoList(AUndoMemento *step, int keepRedo) {
     }
     if (!keepRedo)
         redoList_.Clear();
-    if (AUndoMemento *n = First(undoList_)) {
+    if (AUndoMemento *n = undoList_.GetFirst()) {
         if (n->IsComparable() && step->IsComparable() && (n->IsEqual(*step) || n->CanGroup(*step))) {
             delete step;
             return;
         }
-        bool otherAction = step->GetActionName() != n->GetActionName() ||
-                           step->GetActionInstance() != n->GetActionInstance();
-        if (otherAction && n->IsComparable() && n->IsPackable()) {
+        if (!SameAction(*step, *n) && n->IsComparable() && n->IsPackable()) {
             // Pack the finished run of n's action down to its oldest step.
             AUndoMemento *oldest = n;
-            for (AUndoMemento *s = Next(undoList_, n); s && s->GetActionName() == n->GetActionName() &&
-                                                       s->GetActionInstance() == n->GetActionInstance();
-                 s = Next(undoList_, s))
+            for (AUndoMemento *s = undoList_.GetNext(n); s && SameAction(*s, *n); s = undoList_.GetNext(s))
                 oldest = s;
-            while (First(undoList_) != oldest)
-                undoList_.Delete(First(undoList_));
+            while (undoList_.GetFirst() != oldest)
+                undoList_.Delete(undoList_.GetFirst());
         }
     }
     undoList_.Prepend(step);
     if (undoList_.GetCount() > maximum_)
-        undoList_.Delete(Last(undoList_));
+        undoList_.Delete(undoList_.GetLast());
 }
 
 void AUndoable::AddToRedoList(AUndoMemento *step) {

@@ -154,3 +154,73 @@ void TScroller::AutoScroll() {
     long dx = step(p.x, client.right, XLine, XPage);
     ScrollTo(XPos + dx, YPos + dy);
 }
+
+// ---- WindowScroller
+
+WindowScroller::WindowScroller(TWindow *window, long xRange, long yRange)
+    : TScroller(window, 1, 1, xRange, yRange), InGesture(0), StartProc(0), EndProc(0), User(0) {}
+
+void WindowScroller::SetScrollPos(int bar, int pos, bool redraw) {
+    if (Window->GetScrollPos(bar) != pos)
+        Window->SetScrollPos(bar, pos, redraw);
+}
+
+void WindowScroller::ScrollTo(long x, long y) {
+    if (!HasWindow())
+        return;
+    TRect client = Window->GetClientRect();
+    long xLimit = XRange - client.Width() / 2, yLimit = YRange - client.Height() / 2;
+    x = std::max(0L, std::min(x, xLimit));
+    y = std::max(0L, std::min(y, yLimit));
+    if (x == XPos && y == YPos)
+        return;
+    long dx = XPos - x, dy = YPos - y;
+    if (AutoOrg || (std::labs(dy) < YPage && std::labs(dx) < XPage))
+        Window->ScrollWindow(int(dx * XUnit), int(dy * YUnit));
+    else
+        Window->Invalidate(true);
+    XPos = x;
+    YPos = y;
+    Window->UpdateWindow();
+}
+
+void WindowScroller::Gesture(unsigned code, bool horizontal, int thumb) {
+    if (code <= SB_PAGEDOWN || code == SB_THUMBTRACK) {
+        if (!InGesture && StartProc)
+            StartProc(User);
+        InGesture = 1;
+    }
+    long range = horizontal ? XRange : YRange;
+    // thumb values convert in single precision, as the bar reports them
+    long units = range > 32767 ? long(double(thumb) * range * 3.0518509e-05f) : thumb;
+    switch (code) {
+    case SB_THUMBPOSITION:
+        horizontal ? ScrollTo(units, YPos) : ScrollTo(XPos, units);
+        break;
+    case SB_THUMBTRACK:
+        if (TrackMode)
+            horizontal ? ScrollTo(units, YPos) : ScrollTo(XPos, units);
+        if (HasWindow() && (horizontal ? HasHScrollBar : HasVScrollBar))
+            Window->SetScrollPos(horizontal ? SB_HORZ : SB_VERT, thumb, true);
+        break;
+    case SB_ENDSCROLL:
+        if (EndProc)
+            EndProc(User);
+        InGesture = 0;
+        break;
+    default:
+        horizontal ? TScroller::HScroll(code, thumb) : TScroller::VScroll(code, thumb);
+    }
+}
+
+void WindowScroller::HScroll(unsigned scrollCode, int thumbPos) { Gesture(scrollCode, true, thumbPos); }
+void WindowScroller::VScroll(unsigned scrollCode, int thumbPos) { Gesture(scrollCode, false, thumbPos); }
+
+void WindowScroller::EndView() {
+    if (!HasWindow())
+        return;
+    if (HasHScrollBar)
+        SetScrollPos(SB_HORZ, XRange > 32767 ? int(double(XPos) * 32767 / XRange) : int(XPos), true);
+    if (HasVScrollBar)
+        SetScrollPos(SB_VERT, YRange > 32767 ? int(double(YPos) * 32767 / YRange) : int(YPos), true);
+}

@@ -51,3 +51,25 @@ protected:
     static long Scale(long long v, long long mul, long long div) { return div ? long(v * mul / div) : 0; }
     void Request(bool horizontal, unsigned code, int thumb);
 };
+
+// A scroller in pixels that keeps the last half window visible at the end of the
+// range and tells its owner when a scroll gesture starts and ends.
+class VELTRANE_API WindowScroller : public TScroller {
+public:
+    typedef void (*TProc)(void *user);
+    WindowScroller(TWindow *window, long xRange, long yRange);
+
+    void SetProc(TProc start, TProc end, void *user) { StartProc = start, EndProc = end, User = user; }
+    void SetScrollPos(int bar, int pos, bool redraw);
+    void EndView() override;
+    void VScroll(unsigned scrollCode, int thumbPos) override;
+    void HScroll(unsigned scrollCode, int thumbPos) override;
+    void ScrollTo(long x, long y) override;
+
+protected:
+    void Gesture(unsigned code, bool horizontal, int thumb);
+
+    int InGesture;
+    TProc StartProc, EndProc;
+    void *User;
+};

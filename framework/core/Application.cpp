@@ -63,7 +63,7 @@ int TMsgThread::MessageLoop() {
     try {
         while (!BreakMessageLoop) {
             if (!IdleAction(idleCount++))
-                ::WaitMessage();
+                WaitForMessage();
             if (PumpWaitingMessages())
                 idleCount = 0;
         }
@@ -77,6 +77,15 @@ int TMsgThread::MessageLoop() {
 }
 
 int TMsgThread::IdleAction(long) { return 0; }
+
+// Sleeps until a message comes, but not when the loop is to end, nor while one is
+// already queued: a pump cut short by a failing handler leaves messages that the
+// system no longer counts as new.
+void TMsgThread::WaitForMessage() {
+    MSG msg;
+    if (!BreakMessageLoop && !::PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE))
+        ::WaitMessage();
+}
 
 int TMsgThread::ProcessMsg(MSG &msg) {
     ::TranslateMessage(&msg);
@@ -278,13 +287,15 @@ int TApplication::MessageLoop() {
     while (!BreakMessageLoop) {
         try {
             if (!IdleAction(idleCount++))
-                ::WaitMessage();
+                WaitForMessage();
             if (PumpWaitingMessages())
                 idleCount = 0;
         } catch (...) {
             int answer = ReportLoopException(std::current_exception());
             if (answer) {
+                // ends now: a failure that repeats must not be asked about forever
                 MessageLoopResult = answer;
+                BreakMessageLoop = 1;
                 ::PostQuitMessage(answer);
             }
         }
@@ -499,18 +510,28 @@ TAppDictionary::~TAppDictionary() {
 void TAppDictionary::Add(TApplication *app, DWORD pid) {
     if (!pid)
         pid = ::GetCurrentProcessId();
-    for (int i = 0; i < Size; i++)
-        if (!Table[i].App) {
-            Table[i] = {pid, app};
-            return;
+    int free = -1;
+    for (int i = 0; i < Size && free < 0; i++)
+        if (!Table[i].App)
+            free = i;
+    if (free < 0) {
+        TEntry *table = new TEntry[Size + 10]();
+        for (int i = 0; i < Size; i++)
+            table[i] = Table[i];
+        delete[] Table;
+        Table = table;
+        free = Size;
+        Size += 10;
+    }
+    // the newest application of a process is the one found (an "ALIAS" application
+    // made before the real one must not shadow it)
+    for (int i = 0; i < free; i++)
+        if (Table[i].App && Table[i].Pid == pid) {
+            Table[free] = Table[i];
+            free = i;
+            break;
         }
-    TEntry *table = new TEntry[Size + 10]();
-    for (int i = 0; i < Size; i++)
-        table[i] = Table[i];
-    delete[] Table;
-    Table = table;
-    Table[Size] = {pid, app};
-    Size += 10;
+    Table[free] = {pid, app};
 }
 
 TApplication *TAppDictionary::GetApplication(DWORD pid) const {

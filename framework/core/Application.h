@@ -60,6 +60,7 @@ public:
     virtual int TermInstance(int status);
 
     int PumpWaitingMessages();
+    void WaitForMessage();
     void FlushQueue();
     void EnableMultiThreading(int enable);
     TMutex *GetMutex() { return MultiThreading ? AppMutex.GetMutex() : 0; }
@@ -147,6 +148,7 @@ protected:
     TAppDictionary *Dictionary;
 
 private:
+    friend class TWindow;
     void Construct(TModule *&gModule, TAppDictionary *dict);
     int ReportLoopException(std::exception_ptr failure);
 

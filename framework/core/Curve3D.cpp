@@ -4,6 +4,7 @@
 #include <cstdint>  // before Module.h, which needs it
 
 #include "Module.h"
+#include "Window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -113,6 +114,11 @@ struct TCell {
     int Color;
 };
 }  // namespace
+
+void Curve3D::Draw(TWindow *window, TDC &dc) {
+    TModule *common = TModule::_commonResourceDLL;
+    Draw(dc, window->GetClientRect(), common ? common->GetHandle() : 0);
+}
 
 void Curve3D::Draw(TDC &dc, const TRect &client, HINSTANCE resources) {
     if (!resources)

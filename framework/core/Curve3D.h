@@ -6,6 +6,8 @@
 #include "Dc.h"
 #include "Strings.h"
 
+class TWindow;
+
 // The palette bitmap of the common resource module: the spectral scale at
 // indices 10 to 81, the grey ramp at 82 to 109.
 enum { IDB_CURVE3D_PALETTE = 23011 };
@@ -32,7 +34,10 @@ public:
 
     Curve3D();
 
-    // Draws into a client area of the given size (its top-left is the origin).
+    // Draws the plot over the window's client area, with the palette of the
+    // common resource module.
+    void Draw(TWindow *window, TDC &dc);
+    // The same over a client area of that size, with the palette from the given module.
     void Draw(TDC &dc, const TRect &client, HINSTANCE resources);
 
     const int *Values;       // NumCurves x NumPoints, curve by curve

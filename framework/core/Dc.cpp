@@ -10,7 +10,7 @@ void ReleaseHeld(HANDLE handle) noexcept {
     try {
         TGdiObject::RefDec(handle);
     } catch (const TXGdi &failure) {
-        ::OutputDebugStringA(failure.why().c_str());
+        TGdiBase::ReportFailure(failure);
     }
 }
 }  // namespace

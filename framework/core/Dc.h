@@ -437,6 +437,10 @@ protected:
     void TakeFromCache();
 
     HANDLE OrgBitmap;
+    // The cache slot this context came from (-1: none) and the state saved
+    // when it was taken, so that the next user gets it back as it was.
+    int CacheSlot;
+    int CacheState;
 };
 
 class VELTRANE_API TDibDC : public TMemoryDC {

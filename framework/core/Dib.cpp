@@ -12,10 +12,11 @@ bool ValidBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-// The pixel bytes an uncompressed image needs.
-unsigned long NeededImageSize(const BITMAPINFOHEADER &h) {
-    unsigned long rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-    return static_cast<unsigned long>(TDib::ScanBytes(h.biWidth, h.biBitCount)) * rows;
+// The pixel bytes an uncompressed image needs, counted wide enough not to overflow.
+unsigned long long NeededImageSize(const BITMAPINFOHEADER &h) {
+    unsigned long long rows = h.biHeight < 0 ? -static_cast<long long>(h.biHeight) : h.biHeight;
+    unsigned long long pitch = ((static_cast<unsigned long long>(h.biWidth) * h.biBitCount + 31) & ~31ull) / 8;
+    return pitch * rows;
 }
 
 // The colour table's entry count, or -1 when the header names an impossible one.
@@ -28,7 +29,7 @@ long TableCount(const BITMAPINFOHEADER &h) {
 // Checks every field that the pointers and the pixel size depend on.
 void CheckHeader(const BITMAPINFOHEADER &h) {
     if (h.biSize != sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0 || h.biPlanes != 1 ||
-        !ValidBitCount(h.biBitCount) || h.biWidth > 0x7FFF * 8 || h.biHeight > 0x7FFFF || h.biHeight < -0x7FFFF)
+        !ValidBitCount(h.biBitCount) || NeededImageSize(h) > 0x7FFFFFFF)
         RejectHeader();
     switch (h.biCompression) {
     case BI_RGB: break;
@@ -67,7 +68,7 @@ void TDib::InfoFromBlock(void *block, unsigned long blockSize) {
     unsigned long pixelOffset = TableOffset(h) + 4 * count;
     // An uncompressed image may leave its size 0; the block must hold the rows.
     if (h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS) {
-        unsigned long needed = NeededImageSize(h);
+        unsigned long needed = static_cast<unsigned long>(NeededImageSize(h));
         if (h.biSizeImage == 0)
             h.biSizeImage = needed;
         else if (h.biSizeImage < needed)
@@ -162,7 +163,7 @@ TDib::TDib(int width, int height, int numColors, unsigned short mode) : TDib() {
     h.biCompression = BI_RGB;
     h.biClrUsed = numColors;
     CheckHeader(h);
-    h.biSizeImage = NeededImageSize(h);
+    h.biSizeImage = static_cast<DWORD>(NeededImageSize(h));
     // A count of 0 still has the table its bit count implies.
     long count = TableCount(h);
     AllocateBlock(h, count);
@@ -198,7 +199,7 @@ TDib::TDib(const TBitmap &bitmap, const TPalette *palette) : TDib() {
     h.biCompression = BI_RGB;
     h.biClrUsed = count;
     CheckHeader(h);
-    h.biSizeImage = NeededImageSize(h);
+    h.biSizeImage = static_cast<DWORD>(NeededImageSize(h));
     AllocateBlock(h, count);
     InfoFromBlock(::GlobalLock(Handle), ::GlobalSize(Handle));
     ::GlobalUnlock(Handle);
@@ -210,7 +211,7 @@ TDib::TDib(const TBitmap &bitmap, const TPalette *palette) : TDib() {
     ::GetDIBits(screen, bitmap, 0, Height(), Bits, Info, DIB_RGB_COLORS);
     // GetDIBits may rewrite the header; keep the table count we allocated for.
     Info->bmiHeader.biClrUsed = count;
-    Info->bmiHeader.biSizeImage = NeededImageSize(h);
+    Info->bmiHeader.biSizeImage = static_cast<DWORD>(NeededImageSize(h));
 }
 
 TDib::~TDib() {

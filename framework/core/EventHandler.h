@@ -177,7 +177,6 @@ public:                                                                        \
 #define EV_CHILD_NOTIFY_AND_CODE(id, code, method) YRT_ROW(code, id, v_WPARAM, method)
 #define EV_CHILD_NOTIFY_ALL_CODES(id, method) YRT_ROW(0xFFFFFFFF, id, v_WPARAM, method)
 #define EV_NOTIFY_AT_CHILD(code, method) YRT_ROW(code, 0xFFFFFFFF, v, method)
-#define EV_REGISTERED_OR_OWN(msg, method, kind) YRT_ROW(msg, 0, kind, method)
 
 #define EV_WM_SETCURSOR YRT_ROW(WM_SETCURSOR, 0, B_U_U_U, EvSetCursor)
 #define EV_WM_SIZE YRT_ROW(WM_SIZE, 0, v_U_SIZE, EvSize)

@@ -36,7 +36,9 @@ TFont::TFont(const LOGFONTA *logFont) {
 }
 
 TFont::TFont(const TFont &src) : TGdiObject(src.Handle, src.ShouldDelete ? AutoDelete : NoAutoDelete) {
-    RefAdd(Handle, TObjInfo::Font);
+    // A shared stock or foreign handle stays out of the counts.
+    if (ShouldDelete)
+        RefAdd(Handle, TObjInfo::Font);
 }
 
 TFont::~TFont() { Release(); }

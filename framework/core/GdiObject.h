@@ -28,11 +28,11 @@ public:
 class VELTRANE_API TGdiBase {
 public:
     static void CheckValid(HANDLE handle, unsigned resId = 32739);
+    // Logs a failure met while releasing a handle: a destructor must not throw.
+    static void ReportFailure(const TXGdi &failure) noexcept;
 
 protected:
     TGdiBase();
-    // Logs a failure met while releasing a handle: a destructor must not throw.
-    static void ReportFailure(const TXGdi &failure) noexcept;
 
     TGdiBase(HANDLE handle, TAutoDelete autoDelete);
     void CheckValid(unsigned resId = 32739);

@@ -40,6 +40,8 @@ void TMemoryDC::TakeFromCache() {
             cache[i].InUse = true;
             Handle = cache[i].Dc;
             ShouldDelete = false;
+            CacheSlot = i;
+            CacheState = ::SaveDC(cache[i].Dc);
             return;
         }
     }
@@ -48,34 +50,35 @@ void TMemoryDC::TakeFromCache() {
     CheckValid();
 }
 
-TMemoryDC::TMemoryDC() : OrgBitmap(0) { TakeFromCache(); }
+TMemoryDC::TMemoryDC() : OrgBitmap(0), CacheSlot(-1), CacheState(0) { TakeFromCache(); }
 
-TMemoryDC::TMemoryDC(const TDC &dc) : OrgBitmap(0) {
+TMemoryDC::TMemoryDC(const TDC &dc) : OrgBitmap(0), CacheSlot(-1), CacheState(0) {
     Handle = ::CreateCompatibleDC(dc);
     CheckValid();
 }
 
-TMemoryDC::TMemoryDC(HDC handle, TAutoDelete autoDelete) : TCreatedDC(handle, autoDelete), OrgBitmap(0) {}
+TMemoryDC::TMemoryDC(HDC handle, TAutoDelete autoDelete)
+    : TCreatedDC(handle, autoDelete), OrgBitmap(0), CacheSlot(-1), CacheState(0) {}
 
-TMemoryDC::TMemoryDC(TBitmap &bitmap) : OrgBitmap(0) {
+TMemoryDC::TMemoryDC(TBitmap &bitmap) : OrgBitmap(0), CacheSlot(-1), CacheState(0) {
     TakeFromCache();
     SelectObject(bitmap);
 }
 
 TMemoryDC::TMemoryDC(const char *driver, const char *device, const char *output, const DEVMODEA *initData)
-    : TCreatedDC(driver, device, output, initData), OrgBitmap(0) {}
+    : TCreatedDC(driver, device, output, initData), OrgBitmap(0), CacheSlot(-1), CacheState(0) {}
 
 TMemoryDC::~TMemoryDC() {
     RestoreBitmap();
     TDC::RestoreObjects();
     RestoreBitmap();
-    if (!ShouldDelete && Handle) {
-        for (int i = 0; i < CacheSize && cache[i].Dc; ++i) {
-            if (cache[i].Dc == Handle) {
-                cache[i].InUse = false;
-                break;
-            }
-        }
+    // Only a context taken from the cache goes back to it: a wrapped one may
+    // be a cached context that someone else is using.
+    if (CacheSlot >= 0) {
+        // Modes, colours and origins set by this user go with it.
+        if (CacheState)
+            ::RestoreDC(cache[CacheSlot].Dc, CacheState);
+        cache[CacheSlot].InUse = false;
     }
 }
 

@@ -28,7 +28,9 @@ TPen::TPen(const LOGPEN *logPen) {
 }
 
 TPen::TPen(const TPen &src) : TGdiObject(src.Handle, src.ShouldDelete ? AutoDelete : NoAutoDelete) {
-    RefAdd(Handle, TObjInfo::Pen);
+    // A shared stock or foreign handle stays out of the counts.
+    if (ShouldDelete)
+        RefAdd(Handle, TObjInfo::Pen);
 }
 
 TPen::TPen(unsigned penStyle, unsigned width, const TBrush &brush, unsigned styleCount, const DWORD *styles) {
@@ -137,7 +139,9 @@ TBrush::TBrush(const LOGBRUSH *logBrush) {
 }
 
 TBrush::TBrush(const TBrush &src) : TGdiObject(src.Handle, src.ShouldDelete ? AutoDelete : NoAutoDelete) {
-    RefAdd(Handle, TObjInfo::Brush);
+    // A shared stock or foreign handle stays out of the counts.
+    if (ShouldDelete)
+        RefAdd(Handle, TObjInfo::Brush);
 }
 
 TBrush::TBrush(const TDib &pattern) {

@@ -287,9 +287,11 @@ unsigned long TThread::Resume() {
     return previous;
 }
 
+// A thread that ended between a request to terminate and this call is waited for
+// too (its handle is signalled): only an object that never ran returns at once.
 unsigned long TThread::WaitForExit(unsigned long timeout) {
     Refresh();
-    if (Status != Running)
+    if (!Handle || Status == Created || Status == Invalid)
         return 0xFFFFFFFF;
     return ::WaitForSingleObject(Handle, timeout);
 }

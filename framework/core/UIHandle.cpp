@@ -109,15 +109,20 @@ void TUIHandle::Paint(TDC &dc) const {
         if (Style & HatchRect) {
             dc.PatBlt(r, PATINVERT);
         } else {
-            // The border band between the grapples, split at the middle ones.
-            dc.PatBlt(r.left + w, r.top, cx - w, h, PATINVERT);
-            dc.PatBlt(r.left + cx + w, r.top, r.right - w - (r.left + cx + w), h, PATINVERT);
-            dc.PatBlt(r.left + w, r.bottom - h, cx - w, h, PATINVERT);
-            dc.PatBlt(r.left + cx + w, r.bottom - h, r.right - w - (r.left + cx + w), h, PATINVERT);
-            dc.PatBlt(r.left, r.top + h, w, cy - h, PATINVERT);
-            dc.PatBlt(r.left, r.top + cy + h, w, r.bottom - h - (r.top + cy + h), PATINVERT);
-            dc.PatBlt(r.right - w, r.top + h, w, cy - h, PATINVERT);
-            dc.PatBlt(r.right - w, r.top + cy + h, w, r.bottom - h - (r.top + cy + h), PATINVERT);
+            // The border band between the grapples, split at the middle ones;
+            // a rectangle too small for a strip has none.
+            auto strip = [&](int x, int y, int sw, int sh) {
+                if (sw > 0 && sh > 0)
+                    dc.PatBlt(x, y, sw, sh, PATINVERT);
+            };
+            strip(r.left + w, r.top, cx - w, h);
+            strip(r.left + cx + w, r.top, r.right - w - (r.left + cx + w), h);
+            strip(r.left + w, r.bottom - h, cx - w, h);
+            strip(r.left + cx + w, r.bottom - h, r.right - w - (r.left + cx + w), h);
+            strip(r.left, r.top + h, w, cy - h);
+            strip(r.left, r.top + cy + h, w, r.bottom - h - (r.top + cy + h));
+            strip(r.right - w, r.top + h, w, cy - h);
+            strip(r.right - w, r.top + cy + h, w, r.bottom - h - (r.top + cy + h));
         }
         dc.RestoreBrush();
     }

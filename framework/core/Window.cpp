@@ -1,6 +1,7 @@
 #include "Window.h"
 
 #include "Application.h"
+#include "FrameWindow.h"
 #include "Menu.h"
 #include "Scroller.h"
 
@@ -106,7 +107,7 @@ TWindow::TWindow()
     : HWindow(0), Title(0), Parent(0), DefaultProc(0), Scroller(0), TransferBuffer(0), HAccel(0), CursorModule(0),
       HCursor(0), BkgndColor(TColor::None), ContextPopupMenu(0), Thunk(0), Application(0), LocalizedModule(0),
       CommonModule(0), Flags(0), ZOrder(0), ChildList(0), SiblingList(0), UniqueId(0), MenuName(0) {
-    std::memset(&Attr, 0, sizeof Attr);
+    Attr = TWindowAttr();
 }
 
 TWindow::TWindow(TWindow *parent, char const *title, TModule *module) : TWindow() { Init(parent, title, module); }
@@ -159,6 +160,13 @@ void TWindow::InitCommon(TWindow *parent, TModule *module) {
     SetUniqueId();
 }
 
+void TWindow::SetMenuName(TResId menu) {
+    char *copy = menu.IsString() ? strnewdup(menu) : 0;  // a name is kept as an own copy
+    delete[] MenuName;
+    MenuName = copy;
+    Attr.Menu = copy ? TResId(copy) : menu;
+}
+
 void TWindow::SetUniqueId() {
     if (++LastUniqueId == 0) {
         // identifiers wrapped: a stale cache hit is possible from now on
@@ -187,8 +195,12 @@ TWindow::~TWindow() {
     }
     if (Parent)
         Parent->RemoveChild(this);
-    if (Application)
+    if (Application) {
         Application->Uncondemn(this);
+        // a main window deleted after closing must not stay the application's
+        if ((TWindow *)Application->MainWindow == this)
+            Application->MainWindow = 0;
+    }
     if (creationWindow == this)
         creationWindow = 0;
     delete[] MenuName;
@@ -390,8 +402,6 @@ long TWindow::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
     return TEventHandler::Dispatch(info, wp, lp);
 }
 
-long TWindow::DispatchRow(TEventInfo &info, WPARAM wp, LPARAM lp) { return Dispatch(info, wp, lp); }
-
 long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
     if (msg == 0x7FFF) {
         EvCommandEnable(*(TCommandEnabler *)lp);
@@ -413,7 +423,7 @@ long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
             TEventInfo info(msg);
             info.Object = (GENERIC *)((char *)this + slot.Delta);
             info.Entry = slot.Entry;
-            return DispatchRow(info, wp, lp);
+            return Dispatch(info, wp, lp);
         }
     } else {
         TEventInfo info(msg);
@@ -423,7 +433,7 @@ long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
         slot.Entry = found ? info.Entry : 0;
         slot.Delta = found ? int((char *)info.Object - (char *)this) : 0;
         if (found)
-            return DispatchRow(info, wp, lp);
+            return Dispatch(info, wp, lp);
     }
 
     if (IsFlagSet(wfMainWindow) && Application) {
@@ -551,7 +561,7 @@ void TWindow::RouteCommandEnable(HWND hWnd, TCommandEnabler &ce) {
             }
         }
     }
-    EvCommandEnable(ce);
+    TWindow::EvCommandEnable(ce);  // the own tables; derived versions route here
     if (!ce.IsReceiver(HWindow) || ce.GetHandled() || !ce.SendsCommand())
         return;
     bool found = false;

@@ -80,12 +80,12 @@ protected:
 };
 
 struct TWindowAttr {
-    DWORD Style;
-    DWORD ExStyle;
-    int X, Y, W, H;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, W = 0, H = 0;
     TResId Menu;
-    int Id;
-    void *Param;
+    int Id = 0;
+    void *Param = 0;
     TResId AccelTable;
 };
 
@@ -215,6 +215,7 @@ public:
     // ---- text, state, geometry
     void SetCaption(char const *title);
     void SetAcceleratorTable(TResId id);
+    void SetMenuName(TResId menu);
     uint32_t GetStyle() const;
     uint32_t SetStyle(uint32_t style);
     uint32_t GetExStyle() const;
@@ -362,7 +363,6 @@ protected:
     virtual void RemoveChild(TWindow *child);
     void DispatchScroll(uint scrollCode, uint thumbPos, HWND hWndCtl);
     void SetUniqueId();
-    void SetMenuName(TResId menu);
 
     void *TransferBuffer;
     HACCEL HAccel;
@@ -381,8 +381,6 @@ private:
     void InitCommon(TWindow *parent, TModule *module);
     void AddChild(TWindow *child);
     void AssignZOrder();
-    bool CallFind(TEventInfo &info, TEqualOperator equal = 0) { return Find(info, equal) != 0; }
-    long DispatchRow(TEventInfo &info, WPARAM wp, LPARAM lp);
 
     uint32_t Flags;
     short ZOrder;

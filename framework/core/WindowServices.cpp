@@ -200,7 +200,7 @@ void TWindow::SetCaption(char const *title) {
 }
 
 void TWindow::GetWindowTextTitle() {
-    if (LOWORD((ULONG_PTR)Title) == 0xFFFF)
+    if (Title && IS_INTRESOURCE(Title))  // a resource identifier stays
         return;
     int length = ::GetWindowTextLengthA(HWindow);
     char *text = new char[length > 0 ? length + 1 : 1];

@@ -172,8 +172,8 @@ void Core::CheckWritable() const {
 unsigned long Core::Allocate(unsigned long slotSize) {
     auto found = freeSlots.find(slotSize);
     if (found != freeSlots.end() && !found->second.empty()) {
-        unsigned long id = found->second.back();
-        found->second.pop_back();
+        unsigned long id = *found->second.begin();
+        found->second.erase(found->second.begin());
         return id;
     }
     unsigned long id = used;
@@ -235,7 +235,7 @@ void Core::EraseItem(unsigned long id) {
     ItemHeader &h = Header(id);
     if (IsFolder(id)) {
         auto list = children.find(id);
-        if (list != children.end() && !list->second.ids.empty())
+        if (list != children.end() && list->second.count != 0)
             Fail("A folder that is not empty cannot be erased.");
         children.erase(id);
         std::vector<unsigned long> &r = roots[SlotOfType(h.type)];
@@ -249,7 +249,7 @@ void Core::EraseItem(unsigned long id) {
     unsigned long slotSize = h.slotSize;
     std::memset(base + id, 0, slotSize);
     Header(id).slotSize = slotSize;
-    freeSlots[slotSize].push_back(id);
+    freeSlots[slotSize].insert(id);
 }
 
 unsigned long Core::NextItem(unsigned long after, short type) const {
@@ -269,6 +269,8 @@ bool Core::FindField(unsigned long id, short field, unsigned long &offset, unsig
         unsigned long length;
         std::memcpy(&number, arena.data() + pos, 2);
         std::memcpy(&length, arena.data() + pos + 2, 4);
+        if (length > end - pos - 6)
+            break;   // a damaged list ends here
         if (number == field) {
             offset = pos + 6;
             size = length;
@@ -296,6 +298,8 @@ void Core::SetField(unsigned long id, short field, void const *data, unsigned lo
         unsigned long length;
         std::memcpy(&number, arena.data() + pos, 2);
         std::memcpy(&length, arena.data() + pos + 2, 4);
+        if (length > end - pos - 6)
+            break;   // a damaged list ends here
         if (number != field)
             blob.append(arena.data() + pos, 6 + length);
         else if (!remove && !placed)
@@ -338,7 +342,15 @@ void Core::Link(unsigned long id, int slot, unsigned long parent) {
         return;
     }
     ChildList &list = children[parent];
-    list.ids.push_back(id);
+    Sibling &me = siblings[slot][id];
+    me.previous = list.last;
+    me.next = 0;
+    if (list.last)
+        siblings[slot][list.last].next = id;
+    else
+        list.first = id;
+    list.last = id;
+    ++list.count;
     if (list.hashed) {
         std::string name = Name(id);
         list.byName.emplace(FoldName(name.data(), name.size()), id);
@@ -356,7 +368,12 @@ void Core::Unlink(unsigned long id, int slot) {
     }
     Links(id)[slot] = 0;
     ChildList &list = children[parent];
-    list.ids.erase(std::find(list.ids.begin(), list.ids.end(), id));
+    auto me = siblings[slot].find(id);
+    unsigned long previous = me->second.previous, next = me->second.next;
+    siblings[slot].erase(me);
+    (previous ? siblings[slot][previous].next : list.first) = next;
+    (next ? siblings[slot][next].previous : list.last) = previous;
+    --list.count;
     if (list.hashed) {
         std::string name = Name(id);
         auto range = list.byName.equal_range(FoldName(name.data(), name.size()));
@@ -398,11 +415,33 @@ void Core::LearnName(unsigned long id) {
     }
 }
 
+std::vector<unsigned long> Core::ChildrenOf(unsigned long folder) const {
+    std::vector<unsigned long> out;
+    auto list = children.find(folder);
+    if (list != children.end()) {
+        out.reserve(list->second.count);
+        for (unsigned long child = list->second.first; child; child = NextChild(folder, child))
+            out.push_back(child);
+    }
+    return out;
+}
+
+unsigned long Core::NextChild(unsigned long folder, unsigned long child) const {
+    int slot = SlotOfType(Header(folder).type);
+    auto me = siblings[slot].find(child);
+    return me == siblings[slot].end() || Links(child)[slot] != folder ? 0 : me->second.next;
+}
+
+unsigned long Core::ChildCount(unsigned long folder) const {
+    auto list = children.find(folder);
+    return list == children.end() ? 0 : list->second.count;
+}
+
 ChildList &Core::HashedChildren(unsigned long folder) const {
     ChildList &list = const_cast<Core *>(this)->children[folder];
     if (!list.hashed) {
-        list.byName.reserve(list.ids.size() * 2);
-        for (unsigned long child : list.ids) {
+        list.byName.reserve(list.count * 2);
+        for (unsigned long child : ChildrenOf(folder)) {
             std::string name = Name(child);
             list.byName.emplace(FoldName(name.data(), name.size()), child);
         }
@@ -417,8 +456,8 @@ unsigned long Core::FindChild(unsigned long folder, char const *name, int kind) 
         return 0;
     std::string key = FoldName(name, static_cast<unsigned long>(std::strlen(name)));
     auto wanted = [&](unsigned long child) { return kind == 0 || IsFolder(child) == (kind == 1); };
-    if (found->second.ids.size() <= kLinearLookup && !found->second.hashed) {
-        for (unsigned long child : found->second.ids) {
+    if (found->second.count <= kLinearLookup && !found->second.hashed) {
+        for (unsigned long child = found->second.first; child; child = NextChild(folder, child)) {
             std::string n = Name(child);
             if (wanted(child) && FoldName(n.data(), n.size()) == key)
                 return child;
@@ -470,7 +509,28 @@ void Core::LoadTables(char const *data, unsigned long size) {
         Damaged("its type table is damaged");
 }
 
+// Free slots at the end of the block are given back before a snapshot.
+void Core::TrimBlock() {
+    unsigned long end = used;
+    while (end > kFirstId) {
+        unsigned long last = end / 4 - 1;
+        while (!starts[last])
+            --last;
+        if (Header(last * 4).flags & kLive)
+            break;
+        end = last * 4;
+    }
+    if (end == used)
+        return;
+    for (auto &sized : freeSlots)
+        sized.second.erase(sized.second.lower_bound(end), sized.second.end());
+    std::memset(base + end, 0, used - end);
+    used = end;
+    starts.resize(used / 4);
+}
+
 std::string Core::SnapshotPayload() {
+    TrimBlock();
     // Rewrite the arena without its garbage when that is worth it.
     if (arenaGarbage > arena.size() / 4) {
         std::string packed;
@@ -546,6 +606,8 @@ void Core::BuildIndexes() {
     children.clear();
     for (auto &r : roots)
         r.clear();
+    for (auto &s : siblings)
+        s.clear();
     arenaGarbage = static_cast<unsigned long>(arena.size());
     std::vector<unsigned long> linked;
     for (unsigned long id = kFirstId; id < used;) {
@@ -565,23 +627,19 @@ void Core::BuildIndexes() {
             else if (types[h.type - 1].slot >= 0)
                 Damaged("a folder is damaged");
         } else {
-            freeSlots[h.slotSize].push_back(id);
+            freeSlots[h.slotSize].insert(id);
         }
         id += h.slotSize;
     }
-    for (auto &f : freeSlots)
-        std::reverse(f.second.begin(), f.second.end());   // reuse low ids first
     for (unsigned long id : linked) {
         int own = SlotOfType(Header(id).type);
         for (int slot = 0; slot < DataBase::maxHierarchies; ++slot) {
             unsigned long parent = Links(id)[slot];
-            if (parent != 0) {
-                if (!IsLive(parent) || SlotOfType(Header(parent).type) != slot || (own >= 0 && own != slot))
-                    Damaged("a hierarchy link is damaged");
-                children[parent].ids.push_back(id);
-            } else if (own == slot) {
-                roots[slot].push_back(id);
-            }
+            if (parent != 0 && (!IsLive(parent) || SlotOfType(Header(parent).type) != slot ||
+                                (own >= 0 && own != slot)))
+                Damaged("a hierarchy link is damaged");
+            Links(id)[slot] = 0;
+            Link(id, slot, parent);
         }
     }
 }

@@ -1,10 +1,20 @@
 // The state of an open database: the item block, the variable-field arena,
 // the type table and the in-memory indexes of the hierarchies; and how that
 // state is written to and read from the StoreFile.
+//
+// A snapshot payload is the block size, arena size and table size followed
+// by the three. A delta payload is the new block size, the arena size before
+// it, the bytes appended to the arena, the table size (all ones: unchanged)
+// and a count of block patches (offset, length, bytes), then the patches, the
+// arena bytes and the table. The arena only grows between snapshots; a
+// snapshot drops its garbage and the free slots at the end of the block.
+// The hierarchy indexes are not stored: they are rebuilt from the links in
+// the item headers when the file is opened.
 #pragma once
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,11 +47,16 @@ struct TypeEntry {
     unsigned long count;
 };
 
-// The children of one folder; hashed by folded name once the folder is large.
+// The children of one folder, chained through Sibling entries so that any
+// child leaves in constant time; hashed by folded name once the folder is large.
 struct ChildList {
-    std::vector<unsigned long> ids;
+    unsigned long first = 0, last = 0, count = 0;
     std::unordered_multimap<std::string, unsigned long> byName;
     bool hashed = false;
+};
+
+struct Sibling {
+    unsigned long previous = 0, next = 0;
 };
 
 // Name comparison ignores case.
@@ -62,7 +77,7 @@ public:
     char *base = nullptr;
     unsigned long used = 0, reserved = 0, committed = 0, growBy = 4096;
     std::vector<bool> starts;                    // slot starts, one bit per 4 bytes
-    std::map<unsigned long, std::vector<unsigned long>> freeSlots;   // by slot size
+    std::map<unsigned long, std::set<unsigned long>> freeSlots;   // by slot size, lowest id used first
     std::string shadow;                          // the block as last committed
 
     // variable fields: each item's fields as one blob appended here
@@ -73,6 +88,7 @@ public:
     bool tablesDirty = false;
 
     std::unordered_map<unsigned long, ChildList> children;
+    std::unordered_map<unsigned long, Sibling> siblings[DataBase::maxHierarchies];
     std::vector<unsigned long> roots[DataBase::maxHierarchies];
 
     // access
@@ -104,6 +120,10 @@ public:
 
     // hierarchies
     void Link(unsigned long id, int slot, unsigned long parent);
+    // The children of a folder, first to last; the next child after one.
+    std::vector<unsigned long> ChildrenOf(unsigned long folder) const;
+    unsigned long NextChild(unsigned long folder, unsigned long child) const;
+    unsigned long ChildCount(unsigned long folder) const;
     void Unlink(unsigned long id, int slot);
     unsigned long FindChild(unsigned long folder, char const *name, int kind) const;   // kind: 1 folder, 2 item
     void ForgetName(unsigned long id);
@@ -115,6 +135,7 @@ public:
 
 private:
     void EnsureBlock(unsigned long need);
+    void TrimBlock();
     unsigned long Allocate(unsigned long slotSize);
     void SetVarBlob(unsigned long id, char const *data, unsigned long size);
     std::string Tables() const;

@@ -10,7 +10,7 @@
 using quorrel::Core;
 using quorrel::ItemHeader;
 
-DataBase::DataBase(char const *fileName, char const *identifier, long mode, unsigned long growBy)
+DataBase::DataBase(FileName const &fileName, char const *identifier, long mode, unsigned long growBy)
     : core_(new Core(*this, fileName, identifier, mode, growBy)) {}
 
 DataBase::~DataBase() {
@@ -105,6 +105,10 @@ BaseItem *DataBase::GetCopy(unsigned long id) const {
     return reinterpret_cast<BaseItem *>(copy);
 }
 
+short DataBase::GetItemType(BaseItem const *item) { return reinterpret_cast<ItemHeader const *>(item)->type; }
+
+void DataBase::SetItemType(BaseItem *item, short type) { reinterpret_cast<ItemHeader *>(item)->type = type; }
+
 void DataBase::DeleteAll(short type) {
     core_->CheckWritable();
     core_->Type(type);
@@ -116,8 +120,7 @@ void DataBase::DeleteAll(short type) {
     int slot = core_->SlotOfType(type);
     if (slot >= 0)
         for (unsigned long id : ids) {
-            std::vector<unsigned long> below = core_->children[id].ids;
-            for (unsigned long child : below)
+            for (unsigned long child : core_->ChildrenOf(id))
                 core_->Unlink(child, slot);
         }
     for (unsigned long id : ids)
@@ -168,8 +171,16 @@ void DataBase::UpdateVarData(unsigned long id, short field, void const *data, un
     batch.End();
 }
 
-void DataBase::UpdateVarString(unsigned long id, short field, char const *text) {
-    UpdateVarData(id, field, text ? text : "", text ? static_cast<unsigned long>(std::strlen(text)) : 0);
+String DataBase::GetVarString(unsigned long id, short field) const {
+    core_->CheckItem(id);
+    unsigned long offset, length;
+    if (!core_->FindField(id, field, offset, length))
+        return String();
+    return String(core_->arena.data() + offset, 0, length);
+}
+
+void DataBase::UpdateVarString(unsigned long id, short field, String const &text) {
+    UpdateVarData(id, field, text.c_str(), text.GetLength());
 }
 
 void DataBase::RemoveVarField(unsigned long id, short field) {

@@ -13,20 +13,23 @@
 // reach it with the next change, Commit() or the close.
 #pragma once
 
+#include "FileName.h"
 #include "QuorrelDefs.h"
+#include "Strings.h"
 
 namespace quorrel {
 class Core;
 }
 
 // An item as one flat block: the fixed part (whose first 28 bytes are the
-// item header) followed by its variable fields. Made by ItemMaker, returned
-// by DataBase::GetCopy; a copy is freed with NH_Heap::FreeMem.
+// item header, starting with the 16-bit type number) followed by its variable
+// fields. Made by ItemMaker, returned by DataBase::GetCopy; a copy is freed
+// with NH_Heap::FreeMem.
 struct BaseItem;
 
 // What the database knows about an item type.
 struct ItemTypeInfo {
-    char const *name;
+    char const *name;       // valid until the next registration
     unsigned short flags;   // as given to RegisterType
     unsigned long count;    // items of the type
 };
@@ -42,7 +45,7 @@ public:
         maxHierarchies = 6,
         nameField = 1,           // the variable field that names items and folders
     };
-    // Bits of the open mode.
+    // Bits of the open mode (other bits are accepted and ignored).
     enum { createIfMissing = 1 };
     // Bits of the state word; 0 when the database can be changed.
     enum { stateReadOnly = 1, stateFailed = 2 };
@@ -54,7 +57,7 @@ public:
     // missing). identifier names the kind of database: a file made with
     // another identifier is refused. growBy is the step in bytes in which the
     // item block grows.
-    DataBase(char const *fileName, char const *identifier, long mode, unsigned long growBy);
+    DataBase(FileName const &fileName, char const *identifier, long mode, unsigned long growBy);
     virtual ~DataBase();
     DataBase(DataBase const &) = delete;
     DataBase &operator=(DataBase const &) = delete;
@@ -83,6 +86,9 @@ public:
     unsigned long Update(unsigned long id, BaseItem const *item);
     // A heap copy of an item, freed with NH_Heap::FreeMem.
     BaseItem *GetCopy(unsigned long id) const;
+    // The type of a made or copied item, to store a copy as another type.
+    static short GetItemType(BaseItem const *item);
+    static void SetItemType(BaseItem *item, short type);
     void DeleteAll(short type);
 
     // Variable fields. GetVarData copies at most *size bytes into buffer and
@@ -91,7 +97,9 @@ public:
     // A heap copy of the field (freed with NH_Heap::FreeMem), null when absent.
     void *LoadVarData(unsigned long id, short field, unsigned long *size) const;
     void UpdateVarData(unsigned long id, short field, void const *data, unsigned long size);
-    void UpdateVarString(unsigned long id, short field, char const *text);
+    // A text field ("" when absent).
+    String GetVarString(unsigned long id, short field) const;
+    void UpdateVarString(unsigned long id, short field, String const &text);
     void RemoveVarField(unsigned long id, short field);
 
     // Items of a type (0: every item) in id order.

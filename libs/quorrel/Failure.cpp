@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
-#include <stdexcept>
+#include "Exception.h"
+#include "Strings.h"
 
 namespace quorrel {
 
-void Fail(std::string const &text) { throw std::runtime_error(text); }
+void Fail(std::string const &text) { throw AException(String(text.c_str())); }
 
 std::string SystemErrorText(unsigned long code) {
     char buffer[256];

@@ -1,5 +1,5 @@
-// The one way the library reports a failure: an exception of the foundation
-// library carrying a text for the user.
+// The one way the library reports a failure: an AException of the foundation
+// library whose text tells the user what went wrong.
 #pragma once
 
 #include <string>

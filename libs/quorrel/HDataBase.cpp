@@ -16,11 +16,7 @@ namespace {
 // sub-folders come after everything below them.
 void Collect(Core const &core, unsigned long folder, bool folders, bool recursive,
              std::vector<unsigned long> &out) {
-    auto list = core.children.find(folder);
-    if (list == core.children.end())
-        return;
-    std::vector<unsigned long> ids = list->second.ids;
-    for (unsigned long child : ids) {
+    for (unsigned long child : core.ChildrenOf(folder)) {
         bool isFolder = core.IsFolder(child);
         if (isFolder && recursive)
             Collect(core, child, folders, true, out);
@@ -31,7 +27,7 @@ void Collect(Core const &core, unsigned long folder, bool folders, bool recursiv
 
 }  // namespace
 
-HDataBase::HDataBase(char const *fileName, char const *identifier, long mode, unsigned long growBy)
+HDataBase::HDataBase(FileName const &fileName, char const *identifier, long mode, unsigned long growBy)
     : DataBase(fileName, identifier, mode, growBy) {}
 
 HDataBase::~HDataBase() {}
@@ -79,14 +75,14 @@ int HDataBase::SlotFor(unsigned long id, int which) const {
     return slot;
 }
 
-unsigned long HDataBase::CreateFolder(short hierarchy, unsigned long parent, char const *name) {
+unsigned long HDataBase::CreateFolder(short hierarchy, unsigned long parent, String const &name) {
     core_->CheckWritable();
     int slot = core_->Type(hierarchy).slot;
     if (slot < 0)
         Fail("The type " + std::to_string(hierarchy) + " is not a hierarchy.");
     if (parent != 0 && FolderSlot(parent) != slot)
         Fail("A folder can only be made below a folder of its own hierarchy.");
-    unsigned long length = name ? static_cast<unsigned long>(std::strlen(name)) : 0;
+    unsigned long length = name.GetLength();
     std::vector<char> item(folderSize + 6 + length, 0);
     quorrel::ItemHeader &h = *reinterpret_cast<quorrel::ItemHeader *>(item.data());
     h.type = hierarchy;
@@ -96,7 +92,7 @@ unsigned long HDataBase::CreateFolder(short hierarchy, unsigned long parent, cha
     std::memcpy(&item[folderSize], &field, 2);
     std::memcpy(&item[folderSize + 2], &length, 4);
     if (length)
-        std::memcpy(&item[folderSize + 6], name, length);
+        std::memcpy(&item[folderSize + 6], name.c_str(), length);
     Batch batch(*this);
     unsigned long id = core_->AddItem(reinterpret_cast<BaseItem const *>(item.data()));
     core_->Link(id, slot, parent);
@@ -105,16 +101,16 @@ unsigned long HDataBase::CreateFolder(short hierarchy, unsigned long parent, cha
     return id;
 }
 
-unsigned long HDataBase::FindFolder(unsigned long parent, char const *name) const {
+unsigned long HDataBase::FindFolder(unsigned long parent, String const &name) const {
     FolderSlot(parent);
-    return name ? core_->FindChild(parent, name, 1) : 0;
+    return core_->FindChild(parent, name.c_str(), 1);
 }
 
-unsigned long HDataBase::CreatePath(unsigned long folder, char const *path) {
+unsigned long HDataBase::CreatePath(unsigned long folder, String const &path) {
     FolderSlot(folder);
     short hierarchy = core_->Header(folder).type;
     Batch batch(*this);
-    std::string rest = path ? path : "";
+    std::string rest = path.c_str();
     size_t start = 0;
     while (start <= rest.size()) {
         size_t end = rest.find('\\', start);
@@ -131,23 +127,43 @@ unsigned long HDataBase::CreatePath(unsigned long folder, char const *path) {
     return folder;
 }
 
-unsigned long HDataBase::FindItem(unsigned long folder, char const *name) const {
+unsigned long HDataBase::FindItem(unsigned long folder, String const &name) const {
     FolderSlot(folder);
-    return name ? core_->FindChild(folder, name, 2) : 0;
+    return core_->FindChild(folder, name.c_str(), 2);
 }
 
-int HDataBase::RenameFolder(unsigned long folder, char const *name) {
+int HDataBase::RenameFolder(unsigned long folder, String const &name) {
     int slot = FolderSlot(folder);
     core_->CheckWritable();
     unsigned long parent = core_->Links(folder)[slot];
-    unsigned long other = parent ? core_->FindChild(parent, name ? name : "", 1) : 0;
+    unsigned long other = parent ? core_->FindChild(parent, name.c_str(), 1) : 0;
     if (other != 0 && other != folder)
         return 0;
     UpdateVarString(folder, nameField, name);
     return 1;
 }
 
-void HDataBase::RenameItem(unsigned long id, char const *name) { UpdateVarString(id, nameField, name); }
+void HDataBase::RenameItem(unsigned long id, String const &name) { UpdateVarString(id, nameField, name); }
+
+String HDataBase::GetFolderName(unsigned long folder) const {
+    FolderSlot(folder);
+    return GetVarString(folder, nameField);
+}
+
+String HDataBase::GetPath(unsigned long id, int which) const {
+    int slot = SlotFor(id, which);
+    std::vector<unsigned long> chain;
+    if (core_->Header(id).flags & quorrel::kLinked)
+        for (unsigned long at = id; core_->Links(at)[slot] != 0; at = core_->Links(at)[slot])
+            chain.push_back(at);
+    std::string path;
+    for (auto at = chain.rbegin(); at != chain.rend(); ++at) {
+        if (!path.empty())
+            path += '\\';
+        path += core_->Name(*at);
+    }
+    return String(path.c_str());
+}
 
 int HDataBase::IsFolder(unsigned long id) const { return core_->IsLive(id) && core_->IsFolder(id); }
 
@@ -201,17 +217,13 @@ int HDataBase::GetNumParent(unsigned long id, int which) const {
 
 unsigned long HDataBase::GetNumChildren(unsigned long folder) const {
     FolderSlot(folder);
-    auto list = core_->children.find(folder);
-    return list == core_->children.end() ? 0 : static_cast<unsigned long>(list->second.ids.size());
+    return core_->ChildCount(folder);
 }
 
 int HDataBase::HasChildren(unsigned long folder) const {
     FolderSlot(folder);
-    auto list = core_->children.find(folder);
-    if (list == core_->children.end())
-        return 0;
     short hierarchy = core_->Header(folder).type;
-    for (unsigned long child : list->second.ids)
+    for (unsigned long child = GetFirstChild(folder); child; child = core_->NextChild(folder, child))
         if (core_->IsFolder(child) || IsLeafAllowed(core_->Header(child).type, hierarchy))
             return 1;
     return 0;
@@ -219,10 +231,7 @@ int HDataBase::HasChildren(unsigned long folder) const {
 
 int HDataBase::HasFolderChildren(unsigned long folder) const {
     FolderSlot(folder);
-    auto list = core_->children.find(folder);
-    if (list == core_->children.end())
-        return 0;
-    for (unsigned long child : list->second.ids)
+    for (unsigned long child = GetFirstChild(folder); child; child = core_->NextChild(folder, child))
         if (core_->IsFolder(child))
             return 1;
     return 0;
@@ -231,17 +240,13 @@ int HDataBase::HasFolderChildren(unsigned long folder) const {
 unsigned long HDataBase::GetFirstChild(unsigned long folder) const {
     FolderSlot(folder);
     auto list = core_->children.find(folder);
-    return list == core_->children.end() || list->second.ids.empty() ? 0 : list->second.ids.front();
+    return list == core_->children.end() ? 0 : list->second.first;
 }
 
 unsigned long HDataBase::GetNextChild(unsigned long folder, unsigned long child) const {
     FolderSlot(folder);
-    auto list = core_->children.find(folder);
-    if (list == core_->children.end())
-        return 0;
-    std::vector<unsigned long> const &ids = list->second.ids;
-    auto at = std::find(ids.begin(), ids.end(), child);
-    return at == ids.end() || at + 1 == ids.end() ? 0 : *(at + 1);
+    core_->CheckItem(child);
+    return core_->NextChild(folder, child);
 }
 
 unsigned long HDataBase::ForEachItem(unsigned long folder, ItemVisitor visit, void *context, int recursive) {

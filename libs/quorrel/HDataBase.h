@@ -14,7 +14,7 @@ class QUORREL_API HDataBase : public DataBase {
 public:
     enum { folderSize = 64 };   // fixed part of a folder: header, links, 12 bytes for the caller
 
-    HDataBase(char const *fileName, char const *identifier, long mode, unsigned long growBy);
+    HDataBase(FileName const &fileName, char const *identifier, long mode, unsigned long growBy);
     ~HDataBase() override;
 
     short RegisterHierarchy(char const *name);
@@ -22,15 +22,19 @@ public:
     unsigned long GetFirstItemInHierarchy(short hierarchy) const;
 
     // Folders. parent 0 makes a root.
-    unsigned long CreateFolder(short hierarchy, unsigned long parent, char const *name);
-    unsigned long FindFolder(unsigned long parent, char const *name) const;
+    unsigned long CreateFolder(short hierarchy, unsigned long parent, String const &name);
+    unsigned long FindFolder(unsigned long parent, String const &name) const;
     // Finds or creates each folder of a "\"-separated path below a folder; returns the last.
-    unsigned long CreatePath(unsigned long folder, char const *path);
+    unsigned long CreatePath(unsigned long folder, String const &path);
     // An item (not a folder) of that name directly in the folder, 0 when none.
-    unsigned long FindItem(unsigned long folder, char const *name) const;
+    unsigned long FindItem(unsigned long folder, String const &name) const;
     // Renames a folder; returns 0 and changes nothing when a sibling folder has the name.
-    int RenameFolder(unsigned long folder, char const *name);
-    void RenameItem(unsigned long id, char const *name);
+    int RenameFolder(unsigned long folder, String const &name);
+    void RenameItem(unsigned long id, String const &name);
+    String GetFolderName(unsigned long folder) const;
+    // The names from below the hierarchy's root down to the item, joined by "\"
+    // ("" for a root or an item that is not linked there).
+    String GetPath(unsigned long id, int which) const;
     int IsFolder(unsigned long id) const;
 
     // Links. SetParent links an item (or moves a folder) under a folder of
@@ -42,7 +46,7 @@ public:
     // How many folders lie above the item.
     int GetNumParent(unsigned long id, int which) const;
 
-    // Children in the order they were linked.
+    // Children in the order they were linked (in id order after a reopen).
     unsigned long GetNumChildren(unsigned long folder) const;
     int HasChildren(unsigned long folder) const;         // sub-folders or items shown as leaves
     int HasFolderChildren(unsigned long folder) const;

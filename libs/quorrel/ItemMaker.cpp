@@ -28,9 +28,7 @@ ItemMaker::ItemMaker(short type, unsigned short fixedSize, void const *init)
 
 ItemMaker::~ItemMaker() { NH_Heap::FreeMem(block_); }
 
-void ItemMaker::AppendVarString(short field, char const *text) {
-    AppendVarData(field, text ? text : "", text ? static_cast<unsigned long>(std::strlen(text)) : 0);
-}
+void ItemMaker::AppendVarString(short field, String const &text) { AppendVarData(field, text.c_str(), text.GetLength()); }
 
 void ItemMaker::AppendVarData(short field, void const *data, unsigned long size) {
     if (stopped_)

@@ -13,7 +13,7 @@ public:
     ItemMaker(ItemMaker const &) = delete;
     ItemMaker &operator=(ItemMaker const &) = delete;
 
-    void AppendVarString(short field, char const *text);
+    void AppendVarString(short field, String const &text);
     void AppendVarData(short field, void const *data, unsigned long size);
     // Closes the list of variable fields; nothing may be appended afterwards.
     void AppendVarStop();

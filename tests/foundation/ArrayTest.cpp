@@ -165,8 +165,9 @@ TEST(ArrayBase, SearchesAgreeWithAnOracle) {
 
             Num *found = static_cast<Num *>(a.BinaryFindEqual(probe, &index));
             EXPECT_EQ(equal >= 0, found != nullptr);
-            if (found)
+            if (found) {
                 EXPECT_EQ(probeKey, found->key);
+            }
             found = static_cast<Num *>(a.BinaryFindEqualOrGreater(probe, &index));
             int wantKey = equal >= 0 ? probeKey : greater >= 0 ? keys[greater] : -100;
             EXPECT_EQ(wantKey, found ? found->key : -100);
@@ -216,6 +217,18 @@ TEST(ArrayBase, SortOrdersLikeTheStandardSort) {
     EXPECT_TRUE(empty.IsSorted());
     empty.Add(new Num(1));
     EXPECT_TRUE(empty.IsSorted());
+}
+
+TEST(ArrayBase, SortSurvivesAnInconsistentCompare) {
+    // The base element's Compare says "before" to everything, itself included.
+    ArrayBase a(20, 20, 0);
+    std::vector<CollectionElement> elements(50);
+    for (auto &e : elements)
+        a.Add(&e);
+    a.Sort();
+    ASSERT_EQ(50, a.GetCount());
+    for (auto &e : elements)
+        EXPECT_TRUE(a.HasMember(&e));
 }
 
 TEST(ArrayBase, ShuffleIsAPermutationFixedBySeed) {

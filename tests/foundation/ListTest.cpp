@@ -14,8 +14,6 @@ using containertest::alive;
 
 namespace {
 
-Num *N(ListElement *e) { return static_cast<Num *>(e); }
-
 // A list of count elements with ids 0..count-1 and the given keys (key = id by default).
 void Fill(DoubleList &list, int count, std::vector<int> const &keys = {}) {
     for (int i = 0; i < count; ++i)

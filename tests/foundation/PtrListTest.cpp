@@ -105,6 +105,28 @@ TEST(DoubleListOfPtr, SwapExchangesItemsAndSortIsStable) {
     EXPECT_TRUE(list.IsSortedBackwards());
 }
 
+TEST(DoubleListOfPtr, AbsorbAndSortMergesAndForEachMayRemove) {
+    DoubleListOfPtr a, b;
+    Configure(a);
+    Configure(b);
+    int keysA[] = {1, 3, 3, 7}, keysB[] = {0, 3, 8};
+    for (int i = 0; i < 4; ++i)
+        a.Append(NewItem(keysA[i], i));
+    for (int i = 0; i < 3; ++i)
+        b.Append(NewItem(keysB[i], 10 + i));
+    a.Sort();
+    b.Sort();
+    a.AbsorbAndSort(b);
+    EXPECT_EQ((std::vector<int>{10, 0, 1, 2, 11, 3, 12}), Ids(a));
+    EXPECT_EQ(0, b.GetCount());
+    Item probe{3, 0};
+    EXPECT_EQ(2, a.FindIndexOfEqual(&probe));
+
+    a.ForEach([](void *item, void *list) { static_cast<DoubleListOfPtr *>(list)->Delete(item); }, &a);
+    EXPECT_EQ(0, a.GetCount());
+    EXPECT_EQ(0, liveItems);
+}
+
 TEST(DoubleListOfPtr, CopiesUseTheSourceCloner) {
     {
         DoubleListOfPtr source;

@@ -183,8 +183,14 @@ TEST(QuorrelDataBase, ManyCommitsKeepTheFileSmallAndTheStateWhole) {
     unsigned long id;
     {
         DataBase db(path.c_str(), kId, 1, 4096);
-        short type = db.RegisterType("T", 0);
+        short type = db.RegisterType("T", 0), bulk = db.RegisterType("Bulk", 0);
         id = AddEntry(db, type, 0, "counter");
+        {
+            DataBase::Batch batch(db);
+            for (int i = 0; i < 5000; ++i)
+                AddEntry(db, bulk, i, "bulk");
+        }
+        db.DeleteAll(bulk);
         for (unsigned long i = 1; i <= 400; ++i) {
             SetField32(db, id, 28, i);
             db.UpdateVarData(id, 5, std::string(3000, char('a' + i % 26)).data(), 3000);   // commits
@@ -196,6 +202,8 @@ TEST(QuorrelDataBase, ManyCommitsKeepTheFileSmallAndTheStateWhole) {
     DataBase db(path.c_str(), kId, 0, 4096);
     EXPECT_EQ(400u, Field32(db, id, 28));
     EXPECT_EQ(std::string(3000, char('a' + 400 % 26)), VarText(db, id, 5));
+    // the space of the erased items at the end of the block was given back
+    EXPECT_EQ(id + 40, AddEntry(db, db.FindType("Bulk"), 1, "after"));
 }
 
 TEST(QuorrelDataBase, BadFilesRaiseAndAreLeftAlone) {
@@ -262,4 +270,63 @@ TEST(QuorrelDataBase, ReadOnlyAndBusyFiles) {
         EXPECT_EQ("x", VarText(db, id, 1));
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(QuorrelDataBase, AGrowingBlockMovesButIdsAndContentsStay) {
+    struct Watched : DataBase {
+        using DataBase::DataBase;
+        void OnMove(char const *oldBase, char *newBase) override {
+            ++moves;
+            EXPECT_NE(oldBase, newBase);
+        }
+        int moves = 0;
+    };
+    testsupport::TempDir dir;
+    Watched db(dir.File("grow.dat").c_str(), kId, 1, 4096);
+    short type = db.RegisterType("Big", 0);
+    char *before = db.GetItemBase();
+    std::vector<unsigned long> ids;
+    DataBase::Batch batch(db);
+    for (unsigned long i = 0; i < 300; ++i) {   // about 19 MB of fixed parts
+        ItemMaker maker(type, 65000, nullptr);
+        std::memcpy(maker.GetFixed() + 64000, &i, 4);
+        ids.push_back(db.Add(maker));
+    }
+    batch.End();
+    EXPECT_EQ(1, db.moves);
+    EXPECT_NE(before, db.GetItemBase());
+    for (unsigned long i = 0; i < ids.size(); ++i)
+        ASSERT_EQ(i, Field32(db, ids[i], 64000));
+}
+
+// What a crash can leave: a commit slot torn half-way, or a record written
+// past the committed end. Either way the file opens with the previous state
+// and takes the next commit.
+TEST(QuorrelDataBase, TornSlotsAndUncommittedTailsGiveThePreviousState) {
+    testsupport::TempDir dir;
+    std::string path = dir.File("torn.dat");
+    unsigned long a, b;
+    {
+        DataBase db(path.c_str(), kId, 1, 4096);
+        short type = db.RegisterType("T", 0);
+        a = AddEntry(db, type, 1, "a");
+        b = AddEntry(db, type, 2, "b");
+    }
+    std::string bytes = testsupport::ReadBytes(path);
+    unsigned long gen0, gen1;
+    std::memcpy(&gen0, &bytes[12], 4);
+    std::memcpy(&gen1, &bytes[512 + 12], 4);
+    size_t newest = gen0 > gen1 ? 0 : 512;
+    std::string torn = bytes;
+    std::fill(torn.begin() + newest + 40, torn.begin() + newest + 96, '\0');
+    testsupport::WriteBytes(path, torn + std::string(300, '\x5A'));
+    {
+        DataBase db(path.c_str(), kId, 0, 4096);
+        EXPECT_TRUE(db.IsItem(a));
+        EXPECT_FALSE(db.IsItem(b));
+        EXPECT_EQ(b, AddEntry(db, db.FindType("T"), 3, "c"));
+    }
+    DataBase db(path.c_str(), kId, 0, 4096);
+    EXPECT_EQ(3u, Field32(db, b, 28));
+    EXPECT_EQ("c", VarText(db, b, 1));
 }

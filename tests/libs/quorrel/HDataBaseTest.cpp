@@ -92,6 +92,13 @@ TEST(QuorrelHierarchy, FoldersLinksAndHeadersSurviveReopen) {
     EXPECT_EQ(drums, db.GetItemParent(kick, 1));
     EXPECT_EQ(0u, db.GetItemParent(snare, 1));
     EXPECT_EQ(3, db.GetNumParent(kick, 1));   // Drums, Percussion, the root
+    EXPECT_STREQ("Volume1\\Samples\\Drums", db.GetPath(folder, 0).c_str());
+    EXPECT_STREQ("Percussion\\Drums\\Kick.wav", db.GetPath(kick, 1).c_str());
+    EXPECT_STREQ("", db.GetPath(snare, 1).c_str());
+    EXPECT_STREQ("", db.GetPath(db.Dirs(), 0).c_str());
+    EXPECT_STREQ("Samples", db.GetFolderName(sub).c_str());
+    EXPECT_STREQ("Snare.wav", db.GetVarString(snare, 1).c_str());
+    EXPECT_STREQ("", db.GetVarString(snare, 2).c_str());
     EXPECT_EQ(1000u, Field32(db, kick, 56));
     EXPECT_EQ(folder, Field32(db, kick, 28));   // link bytes follow the 28-byte header
     EXPECT_EQ(0u, Field32(db, snare, 32));
@@ -146,6 +153,8 @@ TEST(QuorrelHierarchy, UpdateKeepsTheTargetsLinks) {
     target.SetParent(existing, cat);
 
     BaseItem *copy = source.GetCopy(from);
+    EXPECT_EQ(source.wave, DataBase::GetItemType(copy));
+    DataBase::SetItemType(copy, target.wave);
     unsigned long sourceParent;
     std::memcpy(&sourceParent, reinterpret_cast<char *>(copy) + 28, 4);
     EXPECT_EQ(source.GetItemParent(from, 0), sourceParent);   // the copy carries the source's links
@@ -257,5 +266,29 @@ TEST(QuorrelHierarchy, LargeFoldersFindByNameAfterRenamesAndRemovals) {
     EXPECT_EQ(0u, db.FindItem(folder, "file11.wav"));
     EXPECT_EQ(f11, db.FindItem(other, "file11.wav"));
     EXPECT_EQ(2998u, db.GetNumChildren(folder));
+    std::vector<unsigned long> left = Children(db, folder);
+    EXPECT_EQ(2998u, left.size());
+    EXPECT_EQ(0, std::count(left.begin(), left.end(), f9) + std::count(left.begin(), left.end(), f11));
     EXPECT_EQ(2999u, Field32(db, db.FindItem(folder, "file2999.wav"), 56));
+}
+
+TEST(QuorrelHierarchy, DefaultHooksLinkEveryTypeAndCountSelectorsInRegistrationOrder) {
+    testsupport::TempDir dir;
+    HDataBase db(dir.File("plain.dba").c_str(), kId, 1, 4096);
+    short first = db.RegisterHierarchy("First"), second = db.RegisterHierarchy("Second");
+    short type = db.RegisterType("Thing", 0);
+    EXPECT_EQ(second, db.RegisterHierarchy("Second"));
+    EXPECT_NE("<none>", FailureOf([&] { db.RegisterType("First", 0); }));
+    EXPECT_NE("<none>", FailureOf([&] { db.RegisterHierarchy("Thing"); }));
+    unsigned long a = db.CreateFolder(first, 0, "A"), b = db.CreateFolder(second, 0, "B");
+    EXPECT_EQ(a, db.GetFirstItemInHierarchy(first));
+    EXPECT_EQ(52, db.GetClientDataOffset(type));
+    ItemMaker maker(type, 60, nullptr);
+    unsigned long id = db.Add(maker);
+    db.SetParent(id, b);
+    EXPECT_EQ(0u, db.GetItemParent(id, 0));
+    EXPECT_EQ(b, db.GetItemParent(id, 1));
+    EXPECT_EQ(1, db.HasChildren(b));
+    EXPECT_NE("<none>", FailureOf([&] { db.CreateFolder(second, a, "cross"); }));
+    EXPECT_NE("<none>", FailureOf([&] { db.Add(ItemMaker(type, 40, nullptr)); }));   // too short for the links
 }

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstring>
-#include <stdexcept>
 #include <string>
 
 #include "DataBase.h"
+#include "Exception.h"
 #include "ItemMaker.h"
 
 namespace quorreltest {
@@ -15,8 +15,8 @@ template <class Call>
 std::string FailureOf(Call call) {
     try {
         call();
-    } catch (std::exception const &e) {
-        return e.what();
+    } catch (AException const &e) {
+        return e.why().c_str();
     }
     return "<none>";
 }

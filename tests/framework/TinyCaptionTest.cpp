@@ -1,0 +1,86 @@
+#include "TestApp.h"
+#include "TinyCaption.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class Floating : public TTinyCaption {
+public:
+    Floating(uint32_t style, bool ownCaption) : TWindow((TWindow *)0, "Tools") {
+        Attr.Style = WS_POPUP | WS_VISIBLE | style;
+        Attr.X = 100, Attr.Y = 100, Attr.W = 200, Attr.H = 120;
+        TTinyCaption::ForceOwnCaption(ownCaption);
+        EnableTinyCaption(60, 1);
+        TTinyCaption::ForceOwnCaption(false);
+    }
+    using TTinyCaption::GetCaptionRect;
+    using TTinyCaption::GetMaxBoxRect;
+    using TTinyCaption::GetMinBoxRect;
+    using TTinyCaption::GetSysBoxRect;
+    int Closes = 0;
+    void EvClose() { Closes++; }
+    uint HitAt(TRect const &box) {
+        TRect w = GetWindowRect();
+        return (uint)SendMessageA(WM_NCHITTEST, 0,
+                                  MAKELPARAM(w.left + (box.left + box.right) / 2, w.top + (box.top + box.bottom) / 2));
+    }
+    DECLARE_RESPONSE_TABLE(Floating);
+};
+DEFINE_RESPONSE_TABLE2(Floating, TTinyCaption, TWindow)
+    EV_WM_CLOSE,
+END_RESPONSE_TABLE;
+}  // namespace
+
+TEST(TinyCaption, OwnCaptionHitTestsAndBoxes) {
+    TestApp app;
+    Floating f(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, true);
+    ASSERT_TRUE(f.Create());
+    ASSERT_TRUE(f.IsTinyCaptionEnabled());
+    int border = ::GetSystemMetrics(SM_CYBORDER);
+    EXPECT_EQ(60 * ::GetSystemMetrics(SM_CYCAPTION) / 100 - border, f.GetCaptionHeight());
+    EXPECT_TRUE(f.GetStyle() & WS_BORDER);
+    // the client starts below the small caption
+    EXPECT_EQ(120 - 2 * border - f.GetCaptionHeight(), f.GetClientRect().Height());
+
+    EXPECT_EQ(unsigned(HTSYSMENU), f.HitAt(f.GetSysBoxRect()));
+    EXPECT_EQ(unsigned(HTREDUCE), f.HitAt(f.GetMinBoxRect()));
+    EXPECT_EQ(unsigned(HTZOOM), f.HitAt(f.GetMaxBoxRect()));
+    EXPECT_EQ(unsigned(HTCAPTION), f.HitAt(TRect(90, f.GetCaptionRect().top, 110, f.GetCaptionRect().bottom)));
+    EXPECT_EQ(f.GetMaxBoxRect().left - f.GetCaptionHeight(), f.GetMinBoxRect().left);
+    f.SendMessageA(WM_NCPAINT, 1);
+    f.SendMessageA(WM_NCACTIVATE, 0);
+
+    // pressing the close box and letting go over it closes; elsewhere it does not
+    TRect w = f.GetWindowRect(), box = f.GetSysBoxRect();
+    TPoint onBox(w.left + box.left + 2, w.top + box.top + 2);
+    TPoint client = onBox;
+    ::ScreenToClient(f.GetHandle(), &client);
+    f.SendMessageA(WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(onBox.x, onBox.y));
+    f.SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(client.x + 150, client.y + 50));
+    TestApp::Drain();
+    EXPECT_EQ(0, f.Closes);
+    f.SendMessageA(WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(onBox.x, onBox.y));
+    f.SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM((short)client.x, (short)client.y));
+    TestApp::Drain();
+    EXPECT_EQ(1, f.Closes);
+}
+
+TEST(TinyCaption, WithoutMinimiseBoxTheCaptionTakesItsPlace) {
+    TestApp app;
+    Floating f(WS_SYSMENU | WS_MAXIMIZEBOX, true);
+    ASSERT_TRUE(f.Create());
+    TRect minPlace = f.GetMaxBoxRect().OffsetBy(-f.GetCaptionHeight(), 0);
+    EXPECT_EQ(unsigned(HTCAPTION), f.HitAt(minPlace));
+}
+
+TEST(TinyCaption, ThreeDLookLeavesTheCaptionToTheSystem) {
+    TestApp app;
+    Floating f(0, false);
+    if (!TSystem::Has3dUI())
+        GTEST_SKIP();
+    EXPECT_FALSE(f.IsTinyCaptionEnabled());
+    EXPECT_EQ(::GetSystemMetrics(SM_CYSMCAPTION), f.GetCaptionHeight());
+    EXPECT_TRUE(f.GetExStyle() & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(uint32_t(WS_CAPTION), f.GetStyle() & WS_CAPTION);
+    EXPECT_TRUE(f.GetStyle() & WS_SYSMENU);  // a close box
+}
