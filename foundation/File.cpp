@@ -257,6 +257,8 @@ int File::Read(void *buffer, long count, int throwOnError, long *bytesRead) {
     long n;
     if (IsMultimedia()) {
         n = mmioRead(static_cast<HMMIO>(handle_), static_cast<HPSTR>(buffer), count);
+    } else if ((flags_ & kNoBuffering) && !IsDirectReadable(buffer, count)) {
+        n = ReadThroughAlignedMemory(buffer, count);
     } else {
         DWORD got = 0;
         n = ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr) ? static_cast<long>(got) : -1;
@@ -267,6 +269,39 @@ int File::Read(void *buffer, long count, int throwOnError, long *bytesRead) {
         return 1;
     if (throwOnError) ThrowWithName(18002, error);
     return 0;
+}
+
+// Without system buffering the system reads only whole sectors into aligned
+// memory; a page is a multiple of every sector size.
+int File::IsDirectReadable(void const *buffer, long count) const {
+    unsigned long const page = 4096;
+    if ((reinterpret_cast<UINT_PTR>(buffer) | static_cast<unsigned long>(count)) % page)
+        return 0;
+    return static_cast<unsigned long>(SetFilePointer(handle_, 0, nullptr, FILE_CURRENT)) % page == 0;
+}
+
+// Reads what no-buffering rules refuse (any offset, size or memory) through
+// whole pages of memory of its own; the file position ends behind the bytes.
+long File::ReadThroughAlignedMemory(void *buffer, long count) {
+    long const page = 4096;
+    long position = static_cast<long>(SetFilePointer(handle_, 0, nullptr, FILE_CURRENT));
+    if (position == -1)
+        return -1;
+    long first = position / page * page;
+    long skip = position - first;
+    long span = (skip + count + page - 1) / page * page;
+    char *memory = static_cast<char *>(VirtualAlloc(nullptr, span, MEM_COMMIT, PAGE_READWRITE));
+    if (!memory)
+        return -1;
+    DWORD got = 0;
+    SetFilePointer(handle_, first, nullptr, FILE_BEGIN);
+    BOOL ok = ReadFile(handle_, memory, static_cast<DWORD>(span), &got, nullptr);
+    long n = static_cast<long>(got) > skip ? static_cast<long>(got) - skip : 0;
+    if (n > count) n = count;
+    std::memcpy(buffer, memory + skip, n);
+    VirtualFree(memory, 0, MEM_RELEASE);
+    SetFilePointer(handle_, position + n, nullptr, FILE_BEGIN);
+    return ok ? n : -1;
 }
 
 void File::Write(void const *buffer, unsigned long count) {
@@ -518,28 +553,21 @@ int File::ReadCacheBody(long offset, char *buffer, long count, long *remaining) 
     }
 }
 
-// Reads one block into page-aligned memory of its own (the handle has no
-// system buffering) and copies the wanted part out.
+// Reads the wanted part of one block straight into the caller's memory.
 int File::ReadBlockUncached(long blockStart, char *&buffer, long &offset, long &remaining, unsigned long blockSize,
                             int &endOfFile) {
-    char *memory = static_cast<char *>(VirtualAlloc(nullptr, blockSize, MEM_COMMIT, PAGE_READWRITE));
-    if (!memory)
+    long want = blockStart + static_cast<long>(blockSize) - offset;
+    if (want > remaining) want = remaining;
+    if (Seek(offset, kFromStart, 0) != offset)
         return 0;
     long n = 0;
-    Read(memory, static_cast<long>(blockSize), 0, &n);
-    long skip = offset - blockStart;
-    long take = n - skip;
-    if (take > remaining) take = remaining;
-    if (take > 0) {
-        std::memcpy(buffer, memory + skip, take);
-        buffer += take;
-        offset += take;
-        remaining -= take;
-    }
-    VirtualFree(memory, 0, MEM_RELEASE);
+    Read(buffer, want, 0, &n);
     if (n < 0)
         return 0;
-    if (static_cast<unsigned long>(n) < blockSize || take <= 0)
+    buffer += n;
+    offset += n;
+    remaining -= n;
+    if (n < want)
         endOfFile = 1;
     return 1;
 }

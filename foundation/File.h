@@ -6,6 +6,7 @@
 #include "OsmeraDefs.h"
 #include "FileName.h"
 #include "Strings.h"
+#include "ArrayInPlace.h"
 
 #include <windows.h>
 
@@ -14,7 +15,6 @@ class FileCacheManager;
 class FileCacheBuffers;
 template <class T> class List;
 template <class T> class StringItem;
-template <class T> class ArrayInPlace;
 class ListElement;
 
 // Base of File and MappedFile: the link to the block cache.
@@ -210,6 +210,8 @@ private:
     void FailOpen(unsigned long error);
     [[noreturn]] void ThrowWithName(unsigned id, unsigned long error) const;
     void ReleaseCacheBlocks();
+    int IsDirectReadable(void const *buffer, long count) const;
+    long ReadThroughAlignedMemory(void *buffer, long count);
     int ReadCacheBody(long offset, char *buffer, long count, long *remaining);
     int ReadBlockUncached(long blockStart, char *&buffer, long &offset, long &remaining, unsigned long blockSize,
                           int &endOfFile);

@@ -50,7 +50,7 @@ FileCacheBuffers::~FileCacheBuffers() {
 
 FileCacheManager::FileCacheManager(unsigned long numBlocks, unsigned long blockSize)
     : ready_(1, 0), heap_(new NH_Heap(1, "FileCacheManager")), blockSize_(blockSize), blocks_(1),
-      region_(nullptr), reserved_(0), committed_(0), numBlocks_(0), valid_(0), activeUsers_(0),
+      region_(nullptr), reserved_(0), committed_(0), numBlocks_(0), valid_(0), activeUsers_(0), resizing_(0),
       bytesLoaded_(0), bytesDelivered_(0), registered_(nullptr) {
     // A cache that gets no memory is simply not used: its files stay uncached.
     try {
@@ -61,8 +61,7 @@ FileCacheManager::FileCacheManager(unsigned long numBlocks, unsigned long blockS
 }
 
 FileCacheManager::~FileCacheManager() {
-    ready_.SetFalse();
-    WaitForNoUsers();
+    StopUsers();
     {
         AutoCriticalSection guard(lock_);
         // files still registered go on uncached
@@ -78,7 +77,7 @@ FileCacheManager::~FileCacheManager() {
     }
     if (region_)
         VirtualFree(region_, 0, MEM_RELEASE);
-    ready_.SetTrue();
+    ReadmitUsers();
     delete heap_;
 }
 
@@ -89,14 +88,27 @@ void FileCacheManager::WaitForNoUsers() {
 
 void FileCacheManager::EnterUser() {
     // Announce first, then look again: a resize that started meanwhile has
-    // reset the event and waits for this thread to back off.
+    // raised its flag and waits for this thread to back off. The event is
+    // waited on only while a resize runs (a wait costs a system call).
     for (;;) {
-        ready_.WaitForIt(static_cast<unsigned long>(-1));
+        if (InterlockedCompareExchange(&resizing_, 0, 0))
+            ready_.WaitForIt(static_cast<unsigned long>(-1));
         InterlockedIncrement(&activeUsers_);
-        if (ready_.IsTrue())
+        if (!InterlockedCompareExchange(&resizing_, 0, 0))
             return;
         InterlockedDecrement(&activeUsers_);
     }
+}
+
+void FileCacheManager::StopUsers() {
+    InterlockedExchange(&resizing_, 1);
+    ready_.SetFalse();
+    WaitForNoUsers();
+}
+
+void FileCacheManager::ReadmitUsers() {
+    InterlockedExchange(&resizing_, 0);
+    ready_.SetTrue();
 }
 
 void FileCacheManager::LeaveUser() { InterlockedDecrement(&activeUsers_); }
@@ -106,8 +118,7 @@ long FileCacheManager::SetSize(unsigned long numBlocks, unsigned long blockSize)
         numBlocks = 1;
     if (region_ && numBlocks == numBlocks_ && blockSize == blockSize_)
         return static_cast<long>(numBlocks_);
-    ready_.SetFalse();
-    WaitForNoUsers();
+    StopUsers();
     long result;
     try {
         AutoCriticalSection guard(lock_);
@@ -115,10 +126,10 @@ long FileCacheManager::SetSize(unsigned long numBlocks, unsigned long blockSize)
             ReleaseAll(*file);
         result = Resize(numBlocks);
     } catch (...) {
-        ready_.SetTrue();
+        ReadmitUsers();
         throw;
     }
-    ready_.SetTrue();
+    ReadmitUsers();
     return result;
 }
 

@@ -135,6 +135,8 @@ public:
 private:
     friend class FileCacheBuffers;
     void WaitForNoUsers();
+    void StopUsers();
+    void ReadmitUsers();
     void ReleaseFromFile(CacheBlock *block);
     void EnterBlock(FileCacheBuffers &file, CacheBlock *block, long start, long validBytes, int state);
     void Unregister(FileCacheBuffers *file);
@@ -151,6 +153,7 @@ private:
     unsigned long numBlocks_;
     int valid_;
     volatile long activeUsers_;
+    volatile long resizing_;  // raised while the cache is resized or destroyed
     double bytesLoaded_;
     double bytesDelivered_;
     FileCacheBuffers *registered_;

@@ -105,11 +105,24 @@ int File::Delete(FileName const &name, int throwOnError, int clearReadOnly) {
 }
 
 void File::Copy(FileName const &to, FileName const &from) {
-    if (CopyFileA(from.c_str(), to.c_str(), FALSE))
+    // An existing target is replaced only by a complete copy: copy beside it
+    // first, then put the copy in its place.
+    FileName target = FullName(to);
+    int replacing = Exist(target, kFile);
+    FileName copy = replacing ? GetTempName(target.GetPath()) : target;
+    if (!CopyFileA(from.c_str(), copy.c_str(), FALSE)) {
+        unsigned long error = GetLastError();
+        Delete(copy, 0, 1);  // no half copy stays behind
+        CheckDiskFull(to, error);
+        Throw(18006, error);
+    }
+    if (!replacing)
         return;
-    unsigned long error = GetLastError();
-    CheckDiskFull(to, error);
-    Throw(18006, error);
+    if (!MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        unsigned long error = GetLastError();
+        Delete(copy, 0, 1);
+        Throw(18006, error);
+    }
 }
 
 void File::CopyEx(FileName const &to, FileName const &from) {
@@ -406,6 +419,14 @@ void File::ReadLines(FileName const &name, List<StringItem<ListElement>> &lines,
     MappedFile mapped(name, kRead | kShareRead, 1, 0);
     CutLines(mapped.GetStart(), mapped.GetSize(), trim, skipEmpty,
              [&lines](String const &piece) { lines.Append(new StringItem<ListElement>(piece)); });
+}
+
+void File::ReadLines(FileName const &name, ArrayInPlace<String> &lines, int trim, int skipEmpty) {
+    lines.Clear();
+    if (GetSize(name) == 0)
+        return;
+    MappedFile mapped(name, kRead | kShareRead, 1, 0);
+    CutLines(mapped.GetStart(), mapped.GetSize(), trim, skipEmpty, [&lines](String const &piece) { lines.Add(piece); });
 }
 
 void File::WriteLines(FileName const &name, List<StringItem<ListElement>> const &lines, int append) {

@@ -75,7 +75,7 @@ MultiFileBuffer::MultiFileBuffer(long numChannels, long numBuffers, Mode mode)
     for (long c = 0; c < numChannels_; ++c) {
         files_[c] = nullptr;
         std::memset(&channels_[c], 0, sizeof channels_[c]);
-        channels_[c].current = -1;
+        EmptyChannel(channels_[c]);
     }
     buffers_ = new Buffer[numBuffers_];
     for (long i = 0; i < numBuffers_; ++i) {
@@ -101,7 +101,7 @@ void MultiFileBuffer::Reset() {
         delete files_[c];
         files_[c] = nullptr;
         std::memset(&channels_[c], 0, sizeof channels_[c]);
-        channels_[c].current = -1;
+        EmptyChannel(channels_[c]);
     }
     numUsed_ = 0;
 }
@@ -260,10 +260,12 @@ void *MultiFileBuffer::GetVirtualPointer(long fileOffset, int channel, int forwa
         bf.OnDataRequest(position, b, forward);
     } else if (ownBuffer) {
         bf.Flush(-1);
-        if (b.view)
+        // The flush moved the window and the channel's record on; an offset
+        // outside that window (writing that jumps) gets a window of its own.
+        if (b.view || position < b.fileOffset || position + item > b.fileOffset + b.validSize)
             bf.OnWriteBufferRequest(position, b);
         else
-            renew = 0;  // the flush moved the window and the channel's record on
+            renew = 0;
     } else {
         bf.OnWriteBufferRequest(position, b);
     }
@@ -332,6 +334,13 @@ void MultiFileBuffer::ValidateWriting(long position, long newFileSize, unsigned 
     BufferedFile *file = files_[channel];
     if (!file)
         return;
+    Channel const &c = channels_[channel];
+    if (position < 0 && writing_ && c.current >= 0) {
+        // The file's buffers go next, staging blocks with them: write all of
+        // the buffer, its last partial block included, instead of dropping it.
+        Buffer const &b = buffers_[PositionOf(c.current)];
+        position = b.fileOffset + b.validSize - file->startOffset_;
+    }
     file->ValidateWriting(position, newFileSize, openFlags);
     StopUsingFile(file->file_);
 }
@@ -440,18 +449,24 @@ void ClassicBufferedFile::AdjustWriteBufferSize() {
     bufferSize_ = RoundUp(RoundUp(bufferSize_, Sizes().page), GetFrameSize());
 }
 
-void ClassicBufferedFile::OnWriteBufferRequest(long, MultiFileBuffer::Buffer &b) {
+void ClassicBufferedFile::OnWriteBufferRequest(long fileOffset, MultiFileBuffer::Buffer &b) {
     long size = RoundUp(bufferSize_, GetFrameSize());
     MultiFileBuffer::BindMemory(b, nullptr, size);
     b.boundFile = &file_;
     b.requestFile = &file_;
     b.data = b.memory;
     b.validSize = size;
-    b.fileOffset = startOffset_;  // later windows follow by flushing
+    // The first window starts at the start of the range and later ones follow
+    // by flushing; writing that goes on after the buffers were dropped starts
+    // where it stands, so bytes already written are not written over.
+    long begin = startOffset_ + AlignedOffset(fileOffset, 1);
+    b.fileOffset = begin;
+    if (b.staging && b.stagingCount > 0)  // what an earlier window staged goes first
+        GetDiskFile().WriteCache(b.stagingFileOffset, b.staging, writeBlockSize_, b.stagingValidStart, b.stagingCount);
     if (!b.staging)
         b.staging = AllocatePages(writeBlockSize_);
-    b.stagingFileOffset = RoundDown(startOffset_, writeBlockSize_);
-    b.stagingValidStart = startOffset_ % writeBlockSize_;
+    b.stagingFileOffset = RoundDown(begin, writeBlockSize_);
+    b.stagingValidStart = begin % writeBlockSize_;
     b.stagingCount = 0;
 }
 

@@ -246,11 +246,18 @@ TEST(FileSystem, CopyRenameDeleteAndDirectories) {
     std::string deep = dir.File("x\\y\\z\\b.txt");
     File::CopyEx(deep.c_str(), a.c_str());
     EXPECT_EQ("abc", ReadBytes(deep));
+    WriteBytes(a, "abcd");
+    File::Copy(deep.c_str(), a.c_str());  // over an existing file
+    EXPECT_EQ("abcd", ReadBytes(deep));
+    EXPECT_FALSE(File::Exist(dir.File("x\\y\\z\\XX0.$$$").c_str()));
+    Exception failed = Caught([&] { File::Copy(deep.c_str(), dir.File("none").c_str()); });
+    EXPECT_EQ(Built(18006, ""), Text(failed));
+    EXPECT_EQ("abcd", ReadBytes(deep));
     EXPECT_TRUE(File::Exist(dir.File("x\\y").c_str(), File::kDirectory));
     EXPECT_FALSE(File::Exist(dir.File("x\\y").c_str(), File::kFile));
     EXPECT_TRUE(File::Exist(dir.File("x\\y").c_str(), File::kAny));
     File::Rename(a.c_str(), dir.File("c.txt").c_str());
-    EXPECT_EQ("abc", ReadBytes(dir.File("c.txt")));
+    EXPECT_EQ("abcd", ReadBytes(dir.File("c.txt")));
     Exception e = Caught([&] { File::Rename(a.c_str(), dir.File("d.txt").c_str()); });
     EXPECT_EQ(Built(18013, ""), Text(e));
     EXPECT_EQ(1, File::Delete(a.c_str(), 1, 0));
@@ -330,6 +337,13 @@ TEST(FileSystem, LinesInAndOut) {
         for (auto *line = lines.GetFirst(); line; line = lines.GetNext(line))
             got.push_back(line->c_str());
         EXPECT_EQ(c.lines, got) << c.bytes;
+        ArrayInPlace<String> array;
+        array.Add(String("stale"));
+        File::ReadLines(path.c_str(), array, c.trim, c.skipEmpty);
+        got.clear();
+        for (int i = 0; i < array.GetCount(); ++i)
+            got.push_back(array[i].c_str());
+        EXPECT_EQ(c.lines, got) << c.bytes;
     }
     List<StringItem<ListElement>> lines;
     std::string out = dir.File("out.txt");
@@ -370,4 +384,41 @@ TEST(FileSystem, WholeFilesAndComparison) {
     WriteBytes(e1, "");
     WriteBytes(e2, "");
     EXPECT_EQ(1, File::AreEqual(e1.c_str(), e2.c_str(), nullptr));
+}
+
+TEST(FileReadWrite, AsynchronousReadSignalsItsEvent) {
+    TempDir dir;
+    std::string path = dir.File("async.bin");
+    WriteBytes(path, "0123456789");
+    File f(path.c_str(), File::kRead | File::kOverlapped);
+    HANDLE event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    char buffer[4] = {};
+    f.ReadAsync(buffer, 4, 3, event);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(event, 5000));
+    EXPECT_EQ(0, memcmp(buffer, "3456", 4));
+    CloseHandle(event);
+}
+
+TEST(FileSystem, TimesAndAttributes) {
+    TempDir dir;
+    std::string path = dir.File("t.bin");
+    WriteBytes(path, "t");
+    FILETIME written;
+    SYSTEMTIME when = {2001, 2, 0, 3, 4, 5, 6, 0};
+    SystemTimeToFileTime(&when, &written);
+    File::SetDateTime(path.c_str(), nullptr, nullptr, &written);
+    FILETIME creation, access, back;
+    File::GetDateTime(path.c_str(), &creation, &access, &back);
+    EXPECT_EQ(0, CompareFileTime(&written, &back));
+    unsigned short date = 0, time = 0;
+    File::GetDateTime(path.c_str(), &date, &time);
+    EXPECT_EQ(2001 - 1980, date >> 9);
+    EXPECT_EQ(2, (date >> 5) & 15);
+    EXPECT_EQ(1, File::SetAttributes(path.c_str(), File::kAttrHidden | File::kAttrArchive, 1));
+    EXPECT_EQ(static_cast<unsigned long>(File::kAttrHidden | File::kAttrArchive),
+              File::GetAttributes(path.c_str()) & (File::kAttrHidden | File::kAttrArchive | File::kAttrReadOnly));
+    EXPECT_EQ(~0ul, File::GetAttributes(dir.File("none").c_str()));
+    EXPECT_EQ(0, File::SetAttributes(dir.File("none").c_str(), File::kAttrNormal, 0));
+    Exception e = Caught([&] { File::SetAttributes(dir.File("none").c_str(), File::kAttrNormal, 1); });
+    EXPECT_EQ(Built(18017, ""), Text(e));
 }
