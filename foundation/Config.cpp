@@ -46,8 +46,6 @@ String BuildKeyName(char const *name, int index) {
     return built;
 }
 
-inline ConfigKey *NextKey(ConfigKey const *key) { return key->GetNext(); }
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -202,11 +200,11 @@ Config::Config(Config const &other)
 Config &Config::operator=(Config const &other) {
     if (this == &other)
         return *this;
+    root_.DeleteChildList();  // released with the hooks they were made with
     mode_ = other.mode_;
     autoCreate_ = other.autoCreate_;
     copyHook_ = other.copyHook_;
     releaseHook_ = other.releaseHook_;
-    root_.DeleteChildList();
     root_.MakeChildList();
     root_.name_ = other.root_.name_;
     root_.text_ = other.root_.text_;
@@ -306,8 +304,13 @@ ConfigKey *Config::MoveAbsolute(char const *path) {
         current_ = &root_;
     List<StringItem<ListElement>> parts;
     ExplodeString(parts, path, "\\", 1);
-    for (StringItem<ListElement> *part = parts.GetFirst(); part; part = parts.GetNext(part))
-        MoveDown(*part, 0);
+    // A part that cannot be entered ends the walk: the rest would be looked
+    // for in the wrong group.
+    for (StringItem<ListElement> *part = parts.GetFirst(); part; part = parts.GetNext(part)) {
+        ConfigKey *before = current_;
+        if (MoveDown(*part, 0) == before)
+            break;
+    }
     return current_;
 }
 

@@ -33,6 +33,13 @@ private:
     char *block_;
 };
 
+// A bare name that would read back as something else (a brace, or a name
+// whose trailing blank the reader trims) keeps its "=".
+int NeedsEquals(String const &name) {
+    char last = name.GetLastChar();
+    return name == "{" || name == "}" || last == ' ' || last == '\t';
+}
+
 }  // namespace
 
 // ---- writer
@@ -45,7 +52,7 @@ void Config::WriteGroup(MemoryStream &out, ConfigKey const &group) {
     for (ConfigKey *key = group.GetFirstChild(); key; key = key->GetNext()) {
         if (key->IsValue()) {
             out.Put('\t', depth_ + 1);
-            if (key->text_.IsEmpty()) {
+            if (key->text_.IsEmpty() && !NeedsEquals(key->name_)) {
                 out.PutLine(key->name_);
             } else {
                 out.PutString(key->name_, 0);
@@ -220,6 +227,10 @@ void Config::Save(FileName const &file, int) {
         SetBinary(&times[2], 8, StampValue, 0);
         stamped = 1;
     }
+    // a read-only settings file is the user's wish to keep it as it is
+    if (File::IsWriteProtected(file))
+        ExceptionThrower(0).SetAndThrow(String(BuildString(18016, file.c_str())),
+                                        static_cast<unsigned long>(ERROR_ACCESS_DENIED));
     unsigned int size = 0;
     HeapBlock block(GetAsBlock(&size));
     // written beside the target and put in place only once complete

@@ -29,6 +29,7 @@ enum {
     IdGrowsWithList = 1119,
     IdFileList = 1121,
     IdFileNameEdit = 1152,
+    IdFileNameCombo = 1148,  // the name box of dialogs that have no edit 1152
     ListViewModeMask = 3  // the two view-mode bits of a list view's style
 };
 
@@ -105,6 +106,14 @@ void CenterOnScreen(HWND dialog, int keepInside) {
             y = 0;
     }
     SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The control that holds the typed name: edit 1152, or the combo box 1148
+// with an edit of its own.
+int FileNameControlId(HWND dialog) {
+    if (GetDlgItem(dialog, IdFileNameEdit))
+        return IdFileNameEdit;
+    return GetDlgItem(dialog, IdFileNameCombo) ? IdFileNameCombo : 0;
 }
 
 // ---- list view subclass
@@ -335,14 +344,15 @@ void OnRecentFolderChosen(SelectorState &state, HWND dialog, HWND child) {
     if (folder.GetLastChar() != '\\')
         folder.Append("\\");
 
-    HWND edit = GetDlgItem(dialog, IdFileNameEdit);
+    int nameBox = FileNameControlId(dialog);
+    if (!nameBox)
+        return;
     char typed[260];
     typed[0] = 0;
-    if (edit)
-        GetWindowTextA(edit, typed, sizeof typed);
+    GetDlgItemTextA(dialog, nameBox, typed, sizeof typed);
     String name(typed);
     state.rememberedName = name.ContainsDrive() ? String(name.GetTitle(1)) : name;
-    SendMessageA(dialog, CDM_SETCONTROLTEXT, IdFileNameEdit, reinterpret_cast<LPARAM>(folder.c_str()));
+    SendMessageA(dialog, CDM_SETCONTROLTEXT, nameBox, reinterpret_cast<LPARAM>(folder.c_str()));
     PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 1);
     PostMessageA(dialog, WM_KEYUP, VK_RETURN, 0xC0000001);
     PostMessageA(child, WM_COMMAND, IdRestoreName, 0);
@@ -398,6 +408,8 @@ void OnDestroy(SelectorState *state, HWND dialog) {
 FileSelectorInfo *HandleChildMessage(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND dialog = GetParent(child);
     if (message == WM_INITDIALOG) {
+        if (!lParam)
+            return nullptr;
         OnInitDialog(child, reinterpret_cast<OPENFILENAMEA *>(lParam));
         return StateOf(dialog) ? StateOf(dialog)->info : nullptr;
     }
@@ -416,8 +428,9 @@ FileSelectorInfo *HandleChildMessage(HWND child, UINT message, WPARAM wParam, LP
         } else if (LOWORD(wParam) == IdRecentFolders && HIWORD(wParam) == CBN_SELCHANGE) {
             OnRecentFolderChosen(*state, dialog, child);
         } else if (LOWORD(wParam) == IdRestoreName) {
-            SendMessageA(dialog, CDM_SETCONTROLTEXT, IdFileNameEdit,
-                         reinterpret_cast<LPARAM>(state->rememberedName.c_str()));
+            if (int nameBox = FileNameControlId(dialog))
+                SendMessageA(dialog, CDM_SETCONTROLTEXT, nameBox,
+                             reinterpret_cast<LPARAM>(state->rememberedName.c_str()));
         }
         break;
     case WM_NOTIFY:
