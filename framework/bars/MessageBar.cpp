@@ -1,0 +1,28 @@
+#include "MessageBar.h"
+
+#include "Dc.h"
+
+TMessageBar::TMessageBar(TWindow *parent, TModule *module) : TWindow(parent, 0, module) {
+    Attr.Id = 32040;
+    Attr.Style = WS_CHILD | WS_VISIBLE;
+    Attr.H = ::GetSystemMetrics(SM_CYMENU) + 4;
+}
+
+void TMessageBar::SetText(char const *text) {
+    Text = text ? text : "";
+    if (HWindow)
+        Invalidate();
+}
+
+void TMessageBar::SetHintText(char const *text) {
+    HintText = text ? text : "";
+    if (HWindow)
+        Invalidate();
+}
+
+void TMessageBar::Paint(TDC &dc, int, TRect &) {
+    String const &shown = HintText.IsEmpty() ? Text : HintText;
+    TRect r = GetClientRect();
+    ::SetBkMode(dc, TRANSPARENT);
+    ::DrawTextA(dc, shown.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}

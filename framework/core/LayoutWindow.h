@@ -1,0 +1,31 @@
+// A window that places its children by constraints relative to siblings or to itself.
+#pragma once
+
+#include "LayoutMetrics.h"
+#include "LayoutSolver.h"
+#include "Window.h"
+
+class VELTRANE_API TLayoutWindow : virtual public TWindow {
+public:
+    TLayoutWindow(TWindow *parent, char const *title = 0, TModule *module = 0);
+    ~TLayoutWindow() override;
+
+    // Marks the constraints changed; a new child goes to the front.
+    void SetChildLayoutMetrics(TWindow &child, TLayoutMetrics &metrics);
+    int GetChildLayoutMetrics(TWindow &child, TLayoutMetrics &metrics);
+    int RemoveChildLayoutMetrics(TWindow &child);
+    virtual void Layout();
+
+    void EvSize(uint sizeType, TSize &size);
+
+protected:
+    TLayoutWindow();
+    void RemoveChild(TWindow *child) override;
+    int GetFontHeight();
+
+    TSize ClientSize;  // the size last laid out
+    int FontHeight;
+    TLayoutSolver Solver;
+
+    DECLARE_RESPONSE_TABLE(TLayoutWindow);
+};
