@@ -1,7 +1,7 @@
 // The program's entry point. Until the program's own application object stands,
 // Tessaro starts through the document manager with the MDI main frame, its menus and
 // texts from the language module, and plain document windows whose layout it keeps.
-#include "DocManager.h"
+#include "DocumentManager.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 

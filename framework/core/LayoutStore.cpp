@@ -38,9 +38,7 @@ MDIChildMemento *MDIChildMemento::CreateUnpacked(void const *packed) {
     return new MDIChildMemento(p);
 }
 
-namespace PackedMemento {
-
-void *Allocate(unsigned long size) {
+void *PackedMemento::Allocate(unsigned long size) {
     if (size < 4)
         size = 4;
     void *block = NH_Heap::GetDefault().Alloc(size);
@@ -49,20 +47,18 @@ void *Allocate(unsigned long size) {
     return block;
 }
 
-unsigned long GetLength(void const *packed) {
+unsigned long PackedMemento::GetLength(void const *packed) {
     unsigned long length = 0;
     if (packed)
         std::memcpy(&length, packed, 4);
     return length;
 }
 
-bool IsValid(void const *packed, unsigned long sizeRead) {
+bool PackedMemento::IsValid(void const *packed, unsigned long sizeRead) {
     return packed && sizeRead >= 4 && GetLength(packed) == sizeRead;
 }
 
-void Free(void *packed) { NH_Heap::FreeMem(packed); }
-
-}  // namespace PackedMemento
+void PackedMemento::Free(void *packed) { NH_Heap::FreeMem(packed); }
 
 DocMementoItem::~DocMementoItem() { PackedMemento::Free(packed); }
 

@@ -61,15 +61,18 @@ struct VELTRANE_API MDIChildMemento : public ViewMemento {
     WINDOWPLACEMENT placement;
 };
 
-// Packed mementos: blocks of the default heap, freed with NH_Heap::FreeMem.
-namespace PackedMemento {
-// A new block of size bytes (length word included) with the length word set.
-VELTRANE_API void *Allocate(unsigned long size);
-VELTRANE_API unsigned long GetLength(void const *packed);
-// True when the block read from the store holds exactly what its length word says.
-VELTRANE_API bool IsValid(void const *packed, unsigned long sizeRead);
-VELTRANE_API void Free(void *packed);
-}  // namespace PackedMemento
+// A packed memento: a block of the default heap (freed with NH_Heap::FreeMem) whose
+// first 32-bit word is its total length in bytes; the rest belongs to its maker.
+struct VELTRANE_API PackedMemento {
+    unsigned long length;
+
+    // A new block of size bytes (length word included) with the length word set.
+    static void *Allocate(unsigned long size);
+    static unsigned long GetLength(void const *packed);
+    // True when the block read from the store holds exactly what its length word says.
+    static bool IsValid(void const *packed, unsigned long sizeRead);
+    static void Free(void *packed);
+};
 
 // One document of the layout.
 class VELTRANE_API DocMementoItem : public ListElement {

@@ -1,7 +1,7 @@
 #include "MainFrame.h"
 
 #include "Application.h"
-#include "DocManager.h"
+#include "DocumentManager.h"
 #include "MessageLine.h"
 
 #include "Exception.h"

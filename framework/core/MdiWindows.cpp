@@ -1,7 +1,7 @@
 #include "MdiWindows.h"
 
 #include "Application.h"
-#include "DocManager.h"
+#include "DocumentManager.h"
 
 #include "Exception.h"
 

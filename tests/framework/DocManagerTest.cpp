@@ -1,6 +1,6 @@
 // The document manager: command line, language modules, start-up with and without
 // settings, warnings from many threads, the second start's hand-over.
-#include "DocManager.h"
+#include "DocumentManager.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 

@@ -1,5 +1,5 @@
 // MDI windows, decorations and the layout kept across a restart.
-#include "DocManager.h"
+#include "DocumentManager.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 #include "MessageLine.h"
@@ -179,7 +179,7 @@ TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
     MdiManager app;
     app.InitInstance();
     Pump();
-    FrameWindow *frame = app.GetFrameWindow();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     TMessageLine *bar = frame->GetStatusBar();
     ASSERT_TRUE(bar && bar->IsWindowVisible());
     TRect withBar = app.GetMDIClient()->GetWindowRect();
