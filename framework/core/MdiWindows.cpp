@@ -491,9 +491,12 @@ void MDIClient::EvLButtonDown(uint, TPoint &point) {
             band_.left = band_.right = point.x;
             band_.top = band_.bottom = point.y;
             SetCapture();
-            if (TModule *m = GetModule())
-                if (HCURSOR c = m->LoadCursorA(17000))
-                    ::SetCursor(c);
+            // the window's module, else the common resources
+            HCURSOR c = GetModule() ? GetModule()->LoadCursorA(17000) : 0;
+            if (!c && GetCommonModule())
+                c = GetCommonModule()->LoadCursorA(17000);
+            if (c)
+                ::SetCursor(c);
         }
     } else {
         // A double click on the empty area goes to the frame as a command of its own.

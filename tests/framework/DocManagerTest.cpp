@@ -172,6 +172,25 @@ TEST(LanguageModules, EveryLanguageHoldsEveryText) {
     }
 }
 
+TEST(LanguageModules, CommonResourcesHoldTheManagersPictures) {
+    std::string module = TestsFolder() + "\\..\\program\\system\\CommonRscTs.dll";
+    HMODULE common = LoadLibraryExA(module.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(common != 0);
+    EXPECT_TRUE(FindResourceA(common, MAKEINTRESOURCEA(22030), RT_BITMAP) != 0);
+    EXPECT_TRUE(FindResourceA(common, MAKEINTRESOURCEA(17000), RT_GROUP_CURSOR) != 0);
+    FreeLibrary(common);
+    HMODULE loaded = LoadLibraryA(module.c_str());
+    ASSERT_TRUE(loaded != 0);
+    HBITMAP expand = LoadBitmapA(loaded, MAKEINTRESOURCEA(22030));
+    EXPECT_TRUE(expand != 0);
+    BITMAP info = {};
+    GetObjectA(expand, sizeof info, &info);
+    EXPECT_EQ(9, info.bmWidth);
+    DeleteObject(expand);
+    EXPECT_TRUE(LoadCursorA(loaded, MAKEINTRESOURCEA(17000)) != 0);
+    FreeLibrary(loaded);
+}
+
 TEST(LanguageModules, ChoiceFallsBackToTheDefaultRow) {
     LanguageDLL const table[] = {{9, "..\\program\\system\\EnglishTs.dll"},
                                  {12, "..\\program\\system\\FrenchTs.dll"},
