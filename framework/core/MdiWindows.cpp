@@ -356,6 +356,16 @@ HWND TMDIFrame::GetCommandTarget() {
 }
 
 long TMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+    if (!hWndCtl && id == CM_MDICLIENTDOUBLECLICK) {
+        // Not the system's "More Windows" item: the frame's or the application's table
+        // answers it, or nobody does.
+        TEventInfo info(0, id);
+        if (Find(info))
+            return Dispatch(info, id, 0);
+        if (GetApplication() && GetApplication()->Find(info))
+            return GetApplication()->Dispatch(info, id, 0);
+        return 0;
+    }
     if (!hWndCtl) {
         // A menu command starts at the command target and climbs towards the frame.
         TEventInfo info(0, id);

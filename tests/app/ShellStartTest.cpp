@@ -28,8 +28,11 @@ public:
             if (h && IsWindowVisible(h))
                 frame = h;
         }
+        // start-up ends with command 20091 posted to the frame; once the frame answers a
+        // message sent behind it, start-up is over
+        DWORD_PTR answer = 0;
         if (frame)
-            Sleep(500);  // let it finish its start-up
+            SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer);
     }
     ~RunningTessaro() {
         if (started && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
@@ -114,7 +117,7 @@ TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
         // two windows opened by the menu command
         PostMessageA(tessaro.frame, WM_COMMAND, 24366, 0);
         PostMessageA(tessaro.frame, WM_COMMAND, 24366, 0);
-        for (DWORD end = GetTickCount() + 10000; tessaro.Windows() < 2 && GetTickCount() < end;)
+        for (DWORD end = GetTickCount() + 30000; tessaro.Windows() < 2 && GetTickCount() < end;)
             Sleep(50);
         EXPECT_EQ(2, tessaro.Windows());
         EXPECT_EQ(0, tessaro.Close());
