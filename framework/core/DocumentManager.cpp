@@ -368,7 +368,7 @@ void DocumentManager::SavePref(Config &config) {
 int DocumentManager::CanClose() {
     if (_startingUp)
         return 0;
-    if (!unconditionalEnd_ && !TApplication::CanClose())
+    if (!unconditionalEnd_ && !CanCloseAll(0))
         return 0;
     bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
     if (ctrl != (autoSaveLayout_ != 0) && layoutStore_)
@@ -471,7 +471,224 @@ void DocumentManager::CmAboutDialog() {
     ShowMessageBox(frame_ ? frame_->GetHandle() : 0, GetName(), GetName(), MB_ICONASTERISK | kBoxStyle);
 }
 
-void DocumentManager::OpenProperDocument(FileName const &, TPoint const *) {}
+Document *DocumentManager::OpenProperDocument(FileName const &name, TPoint const *) {
+    String file(name), options;
+    long bar = file.FindFirst('|');
+    if (bar >= 0) {
+        options = String(file.Mid(bar + 1));
+        file.KeepLeft(bar);
+    }
+    String extension(file.GetExtension());
+    if (extension.IsEmpty())
+        return 0;
+    String pattern("*.");
+    pattern += extension;
+    List<DocumentModel> &models = DocumentModel::GetModels();
+    for (DocumentModel *type = models.GetFirst(); type; type = models.GetNext(type)) {
+        if (type->openFilter.FindFirst(pattern, 0) < 0)
+            continue;
+        DocMemento memento;
+        bool withOptions = type->acceptsOpenOptions && !options.IsEmpty();
+        if (withOptions)
+            memento.openOptions = new String(options);
+        if (Document *doc = OpenDocument(*type, FileName(file), withOptions ? &memento : 0, 1, 1, 0, 1, 1))
+            return doc;
+    }
+    return 0;
+}
+
+void DocumentManager::OpenProperDocuments(List<FileName> const &names, TPoint const *dropPoint) {
+    for (FileName *n = names.GetFirst(); n; n = names.GetNext(n))
+        OpenProperDocument(*n, dropPoint);
+}
+
+Document *DocumentManager::OpenDocument(DocumentModel &type, FileName const &name, DocMemento const *memento,
+                                        int askReload, int createView, int *wasOpen, int updateHistory, int last) {
+    if (wasOpen)
+        *wasOpen = 0;
+    if (!File::Exist(name))
+        return 0;
+    Document *doc = 0;
+    try {
+        int exact = 0;
+        doc = FindDocument(type, name, &exact);
+        if (wasOpen)
+            *wasOpen = doc != 0;
+        if (doc && askReload && doc->IsChanged() &&
+            ShowMessageBox(0, FindString(19000), GetName(), MB_YESNO | MB_ICONQUESTION | kBoxStyle) == IDYES) {
+            doc->Delete();
+            doc = 0;
+        }
+        if (doc) {
+            if (createView) {
+                if (!doc->GetNumViews())
+                    type.CreateView(*doc, memento ? memento->viewMemento : 0);
+                else
+                    doc->ActivateAnyView();
+            }
+            if (memento && memento->openOptions)
+                doc->ExecuteOpenOptions(*memento->openOptions, 1);
+            return doc;
+        }
+        if (type.singleDocument)
+            if (Document *single = FindFirst(type))
+                if (!single->Close())
+                    return 0;
+        if (type.master && !nowRestoringLayout_ && !CloseAll(0))
+            return 0;
+        doc = type.OpenDoc(name, memento, createView, last);
+        if (doc && !doc->GetNumFileNames()) {
+            doc->AddFileName(name);
+            doc->SetChanged(0);
+        }
+        if (doc && updateHistory && createView && doc->GetNumFileNames())
+            history_.Remove(doc->GetFileName(0), String(type.name));
+    } catch (AException const &e) {
+        WarnUser(e, 1);
+    }
+    return doc;
+}
+
+Document *DocumentManager::OpenMultiFileDocument(DocumentModel &type, String const &names,
+                                                 DocMemento const *memento, int askReload, int createView,
+                                                 int *allWereOpen) {
+    int dummy;
+    int &all = allWereOpen ? *allWereOpen : dummy;
+    all = 1;
+    List<FileName> files;
+    ExplodeStringOfFileNames(names, files);
+    int count = files.GetCount();
+    if (count > 1 && !type.OnBeginMultiOpen(count))
+        return 0;
+    indexOpened_ = 0;
+    Document *doc = 0;
+    for (FileName *f = files.GetFirst(); f; f = files.GetNext(f), ++indexOpened_) {
+        int wasOpen = 0;
+        doc = OpenDocument(type, *f, memento, askReload, createView, &wasOpen, 0, 1);
+        if (!doc)
+            break;
+        if (!wasOpen)
+            all = 0;
+    }
+    if (count > 1)
+        type.OnEndMultiOpen();
+    if (!doc)
+        all = 0;
+    else if (doc->GetNumFileNames())
+        history_.Remove(GetFileNamesAsOneString(*doc), String(type.name));
+    return doc;
+}
+
+void DocumentManager::ReloadDocument(Document &document) {
+    if (!document.IsChanged() ||
+        ShowMessageBox(0, FindString(19001), GetName(), MB_YESNO | MB_ICONQUESTION | kBoxStyle) != IDYES)
+        return;
+    String names = GetFileNamesAsOneString(document);
+    DocumentModel *type = document.GetModel().GetRegistered() ? document.GetModel().GetRegistered()
+                                                               : FindModel(document.GetModel().name);
+    document.Delete();
+    if (!names.IsEmpty() && type)
+        OpenMultiFileDocument(*type, names, 0, 0, 1, 0);
+}
+
+Document *DocumentManager::FindDocument(DocumentModel const &type, String const &names, int *exact) {
+    List<FileName> files;
+    ExplodeStringOfFileNames(names, files);
+    Document *some = 0;
+    if (exact)
+        *exact = 0;
+    for (Document *doc = documents_.GetFirst(); doc; doc = documents_.GetNext(doc)) {
+        if (std::strcmp(doc->GetModel().name, type.name) != 0)
+            continue;
+        int attached = 0;
+        for (FileName *f = files.GetFirst(); f; f = files.GetNext(f))
+            attached += doc->IsAttachedTo(*f) ? 1 : 0;
+        if (attached && attached == files.GetCount()) {
+            if (exact)
+                *exact = 1;
+            return doc;
+        }
+        if (attached)
+            some = doc;
+    }
+    return some;
+}
+
+Document *DocumentManager::FindFirst(DocumentModel const &type) {
+    for (Document *doc = documents_.GetFirst(); doc; doc = documents_.GetNext(doc))
+        if (std::strcmp(doc->GetModel().name, type.name) == 0)
+            return doc;
+    return 0;
+}
+
+Document *DocumentManager::FindMasterDoc() {
+    for (Document *doc = documents_.GetFirst(); doc; doc = documents_.GetNext(doc))
+        if (doc->GetModel().master)
+            return doc;
+    return 0;
+}
+
+int DocumentManager::CanCloseAll(DocumentModel const *type) {
+    if (unconditionalEnd_)
+        return 1;
+    for (Document *doc = documents_.GetFirst(); doc; doc = documents_.GetNext(doc)) {
+        bool concerned = type ? std::strcmp(doc->GetModel().name, type->name) == 0 : !doc->FindParentDocument();
+        if (concerned && !doc->CanClose())
+            return 0;
+    }
+    return 1;
+}
+
+int DocumentManager::CloseAll(DocumentModel const *type) {
+    // A refusal closes nothing.
+    if (!CanCloseAll(type))
+        return 0;
+    for (bool again = true; again;) {
+        again = false;
+        for (Document *doc = documents_.GetFirst(); doc; doc = documents_.GetNext(doc)) {
+            if (!doc->GetModel().livesWithViews || (type && std::strcmp(doc->GetModel().name, type->name) != 0))
+                continue;
+            if (!doc->HasReferent()) {
+                doc->Delete();
+                again = true;
+                break;
+            }
+            if (doc->GetNumViews())
+                doc->DeleteViews();
+        }
+    }
+    return 1;
+}
+
+long DocumentManager::CloseAllUnchanged(uint model, long) {
+    DocumentModel const *type = reinterpret_cast<DocumentModel const *>(model);
+    for (Document *doc = documents_.GetFirst(), *next; doc; doc = next) {
+        next = documents_.GetNext(doc);
+        DocumentModel const &t = doc->GetModel();
+        if (!t.livesWithViews || t.master || t.noFile || (type && std::strcmp(t.name, type->name) != 0))
+            continue;
+        if (!doc->IsChanged() && !doc->HasReferent())
+            doc->Delete();
+    }
+    return 1;
+}
+
+void DocumentManager::CmOpenHistFile(uint id) {
+    int n = int(id) - 20030;
+    if (n < 0 || n >= history_.GetCount())
+        return;
+    HistoryItem *item = history_.Item(n);
+    if (DocumentModel *type = item ? FindModel(item->GetId().c_str()) : 0)
+        OpenMultiFileDocument(*type, String(item->GetFile()), 0, 1, 1, 0);
+}
+
+void DocumentManager::CmDocInfo() {
+    Document *doc = currentDoc_;
+    if (doc && doc->GetModel().hasInfo)
+        ShowMessageBox(0, doc->GetInfo(0).c_str(), GetName(), MB_ICONASTERISK | kBoxStyle);
+}
+
+void DocumentManager::CeDocInfo(TCommandEnabler &ce) { ce.Enable(currentDoc_ && currentDoc_->GetModel().hasInfo); }
 
 // ---- documents
 
@@ -888,10 +1105,23 @@ DEFINE_RESPONSE_TABLE1(DocumentManager, TApplication)
     EV_MESSAGE(WM_DROPFILES, EvDropFiles, v_WPARAM_LPARAM),
     EV_COMMAND(20092, CmWarnUser),
     EV_COMMAND(20016, CmAboutDialog),
+    EV_COMMAND(20097, CmDocInfo),
+    EV_COMMAND_ENABLE(20097, CeDocInfo),
     EV_COMMAND(20013, CmHelpContents),
     EV_COMMAND(20096, CmTipOfTheDay),
     EV_COMMAND_ENABLE(20096, CeTipOfTheDay),
+    EV_COMMAND_AND_ID(20030, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20031, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20032, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20033, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20034, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20035, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20036, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20037, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20038, CmOpenHistFile),
+    EV_COMMAND_AND_ID(20039, CmOpenHistFile),
     EV_MESSAGE(WM_ENTERMENULOOP, EvEnterMenuLoop, I32_WPARAM_LPARAM),
     EV_MESSAGE(WM_EXITMENULOOP, EvExitMenuLoop, I32_WPARAM_LPARAM),
+    EV_MESSAGE(2034, CloseAllUnchanged, I32_WPARAM_LPARAM),
     EV_MESSAGE(WM_POSTED_EXCEPTION, EvException, I32_WPARAM_LPARAM),
 END_RESPONSE_TABLE;

@@ -128,9 +128,25 @@ public:
     virtual void DoAfterRestoreLayout() {}
     virtual void CmAboutDialog();
     virtual void OnExceptionMessage(Exception &) {}
-    // Opens a name handed over by the shell or a second start; the document layer
-    // of the program answers it.
-    virtual void OpenProperDocument(FileName const &name, TPoint const *dropPoint);
+    // ---- documents
+    // Opens a name (file, then "|" and open options) with the first type whose open
+    // filter holds its extension.
+    virtual Document *OpenProperDocument(FileName const &name, TPoint const *dropPoint);
+    void OpenProperDocuments(List<FileName> const &names, TPoint const *dropPoint);
+    Document *OpenDocument(DocumentModel &type, FileName const &name, DocMemento const *memento, int askReload,
+                           int createView, int *wasOpen, int updateHistory, int last);
+    Document *OpenMultiFileDocument(DocumentModel &type, String const &names, DocMemento const *memento,
+                                    int askReload, int createView, int *allWereOpen);
+    void ReloadDocument(Document &document);
+    Document *FindDocument(DocumentModel const &type, String const &names, int *exact);
+    Document *FindFirst(DocumentModel const &type);
+    Document *FindMasterDoc();
+    int CanCloseAll(DocumentModel const *type);
+    int CloseAll(DocumentModel const *type);
+    long CloseAllUnchanged(uint model, long);
+    void CmOpenHistFile(uint id);
+    void CmDocInfo();
+    void CeDocInfo(TCommandEnabler &ce);
 
     // ---- warnings (any thread)
     void WarnUser(AException const &e, int post);

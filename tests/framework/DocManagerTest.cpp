@@ -1,6 +1,8 @@
 // The document manager: command line, language modules, start-up with and without
 // settings, warnings from many threads, the second start's hand-over.
+#include "Document.h"
 #include "DocumentManager.h"
+#include "DocumentModel.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 
@@ -78,7 +80,10 @@ public:
         client = new MDIClient;
         SetMainWindow(new FrameWindow("Document manager test", 0, *client, 1));
     }
-    void OpenProperDocument(FileName const &name, TPoint const *) override { opened.push_back(name.c_str()); }
+    Document *OpenProperDocument(FileName const &name, TPoint const *) override {
+        opened.push_back(name.c_str());
+        return 0;
+    }
 
     MDIClient *client = 0;
     std::vector<std::string> opened;
@@ -407,3 +412,95 @@ TEST(SecondStart, HandsItsCommandLineToTheFirstInstance) {
 }
 
 }  // namespace
+
+// ---- documents opened, found and closed by the manager
+
+namespace {
+
+int nextAnswer = IDNO;
+std::vector<std::string> questions;
+int Ask(HWND, char const *text, char const *, unsigned) {
+    questions.push_back(text ? text : "");
+    return nextAnswer;
+}
+
+class OpenedDoc : public Document {
+public:
+    OpenedDoc(DocumentModel const &type, FileName const &name) : Document(type, &name) {}
+    int IsChanged() override { return changed; }
+    int CanClose() override { return closable; }
+    int changed = 0;
+    int closable = 1;
+};
+
+class OpeningType : public DocumentModel {
+public:
+    OpeningType(char const *typeName, char const *filter, bool opens) : works(opens) {
+        name = typeName;
+        openFilter = filter;
+        livesWithViews = 1;
+    }
+    Document *OpenDoc(FileName const &file, DocMemento const *, int, int) override {
+        ++opens;
+        return works ? new OpenedDoc(*this, file) : 0;
+    }
+    int OnBeginMultiOpen(int) override { return allowMulti; }
+    bool works;
+    int opens = 0;
+    int allowMulti = 1;
+};
+
+}  // namespace
+
+TEST_F(DocManagerTest, DocumentsAreOpenedFoundReloadedAndClosed) {
+    TempDir dir;
+    WriteBytes(dir.File("a.fak"), "A");
+    WriteBytes(dir.File("b.fak"), "B");
+    WriteBytes(dir.File("c.xyz"), "C");
+    // types are tried in registration order; one that fails passes the file on
+    OpeningType refusing("Refusing", "Fakes|*.fak|", false), fake("Fake", "Fakes|*.fak|", true);
+    TMessageBoxAnswerer previous = SetMessageBoxAnswerer(Ask);
+    questions.clear();
+    {
+        TestManager app;
+        Document *a = app.DocumentManager::OpenProperDocument(FileName(dir.File("a.fak").c_str()), 0);
+        ASSERT_TRUE(a != 0);
+        EXPECT_EQ(1, refusing.opens);
+        EXPECT_EQ(&fake, a->GetModel().GetRegistered());
+        EXPECT_TRUE(app.DocumentManager::OpenProperDocument(FileName(dir.File("c.xyz").c_str()), 0) == 0);
+        EXPECT_TRUE(app.DocumentManager::OpenProperDocument(FileName(dir.File("gone.fak").c_str()), 0) == 0);
+
+        // a changed document asked about again: No keeps it
+        static_cast<OpenedDoc *>(a)->changed = 1;
+        nextAnswer = IDNO;
+        int wasOpen = 0;
+        EXPECT_EQ(a, app.OpenDocument(fake, FileName(dir.File("a.fak").c_str()), 0, 1, 0, &wasOpen, 0, 1));
+        EXPECT_EQ(1, wasOpen);
+        ASSERT_EQ(1u, questions.size());
+        EXPECT_EQ(std::string(String(FindString(19000)).c_str()), questions[0]);
+
+        // two files as one document; a refused multiple open opens nothing
+        String both(dir.File("a.fak").c_str());
+        both += "\t";
+        both += dir.File("b.fak").c_str();
+        fake.allowMulti = 0;
+        EXPECT_TRUE(app.OpenMultiFileDocument(fake, both, 0, 0, 0, 0) == 0);
+        fake.allowMulti = 1;
+        int allWereOpen = 1;
+        Document *b = app.OpenMultiFileDocument(fake, both, 0, 0, 0, &allWereOpen);
+        ASSERT_TRUE(b != 0);
+        EXPECT_EQ(0, allWereOpen);
+        int exact = 0;
+        EXPECT_EQ(a, app.FindDocument(fake, String(dir.File("a.fak").c_str()), &exact));
+        EXPECT_EQ(1, exact);
+
+        // a refused close-all closes nothing
+        static_cast<OpenedDoc *>(b)->closable = 0;
+        EXPECT_EQ(0, app.CloseAll(0));
+        EXPECT_EQ(2, app.GetDocList().GetCount());
+        static_cast<OpenedDoc *>(b)->closable = 1;
+        EXPECT_EQ(1, app.CloseAll(0));
+        EXPECT_EQ(0, app.GetDocList().GetCount());
+    }
+    SetMessageBoxAnswerer(previous);
+}
