@@ -16,6 +16,17 @@ std::string ProgramFolder() {
     return path.substr(0, path.find_last_of('\\')) + "\\program";
 }
 
+BOOL CALLBACK ReportWindow(HWND h, LPARAM pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    char cls[64] = {}, text[256] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    GetWindowTextA(h, text, sizeof text);
+    if (owner == DWORD(pid) && IsWindowVisible(h))
+        ADD_FAILURE() << "still showing " << cls << " \"" << text << "\"";
+    return TRUE;
+}
+
 class RunningTessaro {
 public:
     RunningTessaro() {
@@ -42,11 +53,19 @@ public:
             CloseHandle(pi.hThread);
         }
     }
-    // Closes the program as a user does; its exit code, or -1 when it did not end.
+    // Closes the program as a user does (again while it refuses because it is still
+    // starting); its exit code, or -1 when it did not end.
     long Close() {
-        PostMessageA(frame, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0)
+        DWORD ended = WAIT_TIMEOUT;
+        for (int attempt = 0; attempt < 30 && ended != WAIT_OBJECT_0; ++attempt) {
+            PostMessageA(frame, WM_CLOSE, 0, 0);
+            ended = WaitForSingleObject(pi.hProcess, 2000);
+        }
+        if (ended != WAIT_OBJECT_0) {
+            // say what the program is showing instead of ending
+            EnumWindows(ReportWindow, LPARAM(pi.dwProcessId));
             return -1;
+        }
         DWORD code = 0;
         GetExitCodeProcess(pi.hProcess, &code);
         return long(code);
