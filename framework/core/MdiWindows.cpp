@@ -1,0 +1,659 @@
+#include "MdiWindows.h"
+
+#include "Application.h"
+#include "DocumentManager.h"
+
+#include "Exception.h"
+
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <cstring>
+
+HWND _lastMDIDeactivated = 0;
+
+namespace {
+
+const DWORD kChildStyle = 0x56CF0000;  // child, visible, clip-siblings, clip-children, overlapped window
+const DWORD kDoubleClickMs = 300;
+
+}  // namespace
+
+// ---- TMDIClient
+
+TMDIClient::TMDIClient(TModule *module) : TWindow(0, 0, module), clientAttr_(new CLIENTCREATESTRUCT) {
+    Attr.Id = IDW_MDICLIENT;
+    Attr.Style |= WS_CHILD | WS_VISIBLE | 0x06B30001;
+    if (TSystem::Has3dUI()) {
+        Attr.Style &= ~WS_BORDER;
+        Attr.ExStyle |= WS_EX_CLIENTEDGE;
+    }
+    clientAttr_->hWindowMenu = 0;
+    clientAttr_->idFirstChild = IDW_FIRSTMDICHILD;
+    Attr.Param = clientAttr_;
+    SetFlag(wfMDIClientWindow);
+}
+
+TMDIClient::TMDIClient(HWND hwnd, TModule *module) : TWindow(hwnd, module), clientAttr_(0) {
+    SetFlag(wfMDIClientWindow);
+}
+
+TMDIClient::~TMDIClient() { delete clientAttr_; }
+
+void TMDIClient::SetClientAttr(CLIENTCREATESTRUCT *attr) {
+    if (attr != clientAttr_)
+        delete clientAttr_;
+    clientAttr_ = attr;
+    Attr.Param = attr;
+}
+
+int TMDIClient::Create() {
+    if (TMDIFrame *frame = dynamic_cast<TMDIFrame *>(GetParentO()))
+        if (clientAttr_)
+            clientAttr_->hWindowMenu = TMDIFrame::FindChildMenu(frame->GetMenu());
+    return TWindow::Create();
+}
+
+TMDIChild *TMDIClient::GetActiveMDIChild() {
+    if (!GetHandle())
+        return 0;
+    HWND active = (HWND)SendMessageA(WM_MDIGETACTIVE);
+    return dynamic_cast<TMDIChild *>(GetWindowPtr(active));
+}
+
+void TMDIClient::CmChildActionEnable(TCommandEnabler &ce) {
+    bool any = false;
+    for (TWindow *c = GetFirstChild(); c && !any; c = c == GetLastChild() ? 0 : c->Next())
+        any = dynamic_cast<TMDIChild *>(c) != 0;
+    ce.Enable(any);
+}
+
+int TMDIClient::CloseChildren() {
+    for (TWindow *c = GetFirstChild(); c; c = c == GetLastChild() ? 0 : c->Next())
+        if (dynamic_cast<TMDIChild *>(c) && !c->CanClose())
+            return 0;
+    for (TWindow *c = GetFirstChild(), *next; c; c = next) {
+        next = c == GetLastChild() ? 0 : c->Next();
+        if (dynamic_cast<TMDIChild *>(c)) {
+            c->Destroy();
+            delete c;
+        }
+    }
+    return 1;
+}
+
+TMDIChild *TMDIClient::InitChild() { return new TMDIChild(*this); }
+
+TMDIChild *TMDIClient::CreateChild() {
+    TMDIChild *child = InitChild();
+    if (!child)
+        return 0;
+    try {
+        if (child->Create())
+            return child;
+    } catch (...) {
+        delete child;
+        throw;
+    }
+    delete child;
+    return 0;
+}
+
+int TMDIClient::PreProcessMsg(MSG &msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+        return ::TranslateMDISysAccel(GetHandle(), &msg);
+    return 0;
+}
+
+long TMDIClient::EvMDICreate(uint, long lParam) {
+    MDICREATESTRUCTA *cs = reinterpret_cast<MDICREATESTRUCTA *>(lParam);
+    if ((GetStyle() & MDIS_ALLCHILDSTYLES) && cs->style == 0)
+        cs->style = kChildStyle;
+    bool maximize = (cs->style & WS_MAXIMIZE) != 0;
+    if (maximize)
+        cs->style &= 0xEEFFFFFF;
+    HWND child = (HWND)DefaultProcessing();
+    if (child && maximize) {
+        SendMessageA(WM_MDIMAXIMIZE, (WPARAM)child);
+        SendMessageA(WM_MDIREFRESHMENU);
+    }
+    return (long)child;
+}
+
+long TMDIClient::EvMDIDestroy(uint destroyed, long) {
+    // The system shows and enables the other children for a moment while it picks the
+    // next active one; afterwards each is put back as it was.
+    HWND gone = (HWND)destroyed;
+    for (HWND h = ::GetWindow(GetHandle(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        TWindow *w = GetWindowPtr(h);
+        if (h == gone || !w)
+            continue;
+        if (!::IsWindowVisible(h)) {
+            ::SetWindowPos(h, 0, 0, 0, 0, 0, 0x5F & ~SWP_HIDEWINDOW);
+            w->SetFlag(wfUnhidden);
+        }
+        if (!::IsWindowEnabled(h)) {
+            ::EnableWindow(h, TRUE);
+            w->SetFlag(wfReenabled);
+        }
+    }
+    long result = DefaultProcessing();
+    for (HWND h = ::GetWindow(GetHandle(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        TWindow *w = GetWindowPtr(h);
+        if (!w)
+            continue;
+        if (w->IsFlagSet(wfUnhidden)) {
+            w->ClearFlag(wfUnhidden);
+            ::ShowWindow(h, SW_HIDE);
+        }
+        if (w->IsFlagSet(wfReenabled)) {
+            w->ClearFlag(wfReenabled);
+            ::EnableWindow(h, FALSE);
+        }
+    }
+    SendMessageA(WM_MDIREFRESHMENU);
+    return result;
+}
+
+void TMDIClient::EvDropFiles(uint drop, long) {
+    if (GetParentO())
+        GetParentO()->HandleMessage(WM_DROPFILES, drop, 0);
+}
+
+DEFINE_RESPONSE_TABLE1(TMDIClient, TWindow)
+    EV_COMMAND(CM_CREATECHILD, CmCreateChild),
+    EV_COMMAND(CM_TILECHILDREN, CmTileChildren),
+    EV_COMMAND(CM_TILECHILDRENHORIZ, CmTileChildrenHoriz),
+    EV_COMMAND(CM_CASCADECHILDREN, CmCascadeChildren),
+    EV_COMMAND(CM_ARRANGEICONS, CmArrangeIcons),
+    EV_COMMAND(CM_CLOSECHILDREN, CmCloseChildren),
+    EV_COMMAND_ENABLE(CM_TILECHILDREN, CmChildActionEnable),
+    EV_COMMAND_ENABLE(CM_TILECHILDRENHORIZ, CmChildActionEnable),
+    EV_COMMAND_ENABLE(CM_CASCADECHILDREN, CmChildActionEnable),
+    EV_COMMAND_ENABLE(CM_ARRANGEICONS, CmChildActionEnable),
+    EV_COMMAND_ENABLE(CM_CLOSECHILDREN, CmChildActionEnable),
+    EV_MESSAGE(WM_MDICREATE, EvMDICreate, I32_WPARAM_LPARAM),
+    EV_MESSAGE(WM_MDIDESTROY, EvMDIDestroy, I32_WPARAM_LPARAM),
+    EV_MESSAGE(WM_DROPFILES, EvDropFiles, v_WPARAM_LPARAM),
+END_RESPONSE_TABLE;
+
+// ---- TMDIChild
+
+TMDIChild::TMDIChild(TMDIClient &parent, char const *title, TWindow *clientWnd, bool shrinkToClient,
+                     TModule *module)
+    : TFrameWindow(&parent, title, clientWnd, shrinkToClient, module) {
+    Attr.Style = kChildStyle;
+    Attr.ExStyle |= WS_EX_MDICHILD;
+    Attr.X = Attr.W = CW_USEDEFAULT;
+}
+
+TMDIChild::TMDIChild(HWND hwnd, TModule *module) : TFrameWindow(0, 0, 0, false, module) {
+    Attr.Style = WS_CLIPSIBLINGS;
+    Attr.ExStyle |= WS_EX_MDICHILD;
+    (void)hwnd;
+}
+
+TMDIChild::~TMDIChild() {}
+
+HWND TMDIChild::PerformCreate(HMENU) {
+    MDICREATESTRUCTA cs;
+    cs.szClass = GetClassNameA();
+    cs.szTitle = IS_INTRESOURCE(GetTitle()) ? "" : GetTitle();
+    cs.hOwner = (HINSTANCE)VeltraneLibraryModule().GetHandle();
+    cs.x = Attr.X;
+    cs.y = Attr.Y;
+    cs.cx = Attr.W;
+    cs.cy = Attr.H;
+    cs.style = Attr.Style;
+    cs.lParam = (LPARAM)Attr.Param;
+    bool maximize = (cs.style & WS_MAXIMIZE) != 0;
+    if (maximize)
+        cs.style &= ~(WS_MAXIMIZE | WS_VISIBLE);
+    TWindow *client = GetParentO();
+    HWND hwnd = client ? (HWND)::SendMessageA(client->GetHandle(), WM_MDICREATE, 0, (LPARAM)&cs) : 0;
+    if (hwnd && maximize) {
+        ::SendMessageA(client->GetHandle(), WM_MDIACTIVATE, (WPARAM)hwnd, 0);
+        ::SendMessageA(client->GetHandle(), WM_MDIMAXIMIZE, (WPARAM)hwnd, 0);
+        ::SendMessageA(client->GetHandle(), WM_MDIREFRESHMENU, 0, 0);
+    }
+    return hwnd;
+}
+
+int TMDIChild::Destroy(int) {
+    if (!GetHandle())
+        return 0;
+    for (TWindow *c = GetFirstChild(), *next; c; c = next) {
+        next = c == GetLastChild() ? 0 : c->Next();
+        if (c->GetHandle())
+            c->Destroy();
+    }
+    HWND self = GetHandle();
+    if (TWindow *client = GetParentO()) {
+        ::SendMessageA(client->GetHandle(), WM_MDIDESTROY, (WPARAM)self, 0);
+    } else if (!::DestroyWindow(self)) {
+        return 0;
+    }
+    DetachHandle();
+    return 1;
+}
+
+int TMDIChild::PreProcessMsg(MSG &msg) {
+    if (TWindow *client = GetParentO())
+        if (client->PreProcessMsg(msg))
+            return 1;
+    return TFrameWindow::PreProcessMsg(msg);
+}
+
+long TMDIChild::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
+    if (IsFlagSet(wfAlias))
+        return TFrameWindow::DefWindowProcA(msg, wp, lp);
+    return ::DefMDIChildProcA(GetHandle(), msg, wp, lp);
+}
+
+int TMDIChild::ShowWindow(int cmdShow) {
+    bool wasVisible = IsWindowVisible();
+    int result = TFrameWindow::ShowWindow(cmdShow);
+    if (wasVisible == IsWindowVisible())
+        return result;
+    TWindow *client = GetParentO();
+    if (client && (HWND)client->SendMessageA(WM_MDIGETACTIVE) == GetHandle()) {
+        if (IsWindowVisible())
+            SendMessageA(WM_NCACTIVATE, TRUE);
+        else
+            client->SendMessageA(WM_MDINEXT, (WPARAM)GetHandle());
+    }
+    if (client)
+        client->SendMessageA(WM_MDIREFRESHMENU);
+    return result;
+}
+
+int TMDIChild::EnableWindow(int enable) {
+    bool was = IsWindowEnabled();
+    int result = ::EnableWindow(GetHandle(), enable);
+    if (was == IsWindowEnabled())
+        return result;
+    TWindow *client = GetParentO();
+    if (!enable && client && (HWND)client->SendMessageA(WM_MDIGETACTIVE) == GetHandle())
+        client->SendMessageA(WM_MDINEXT, (WPARAM)GetHandle());
+    if (client)
+        client->SendMessageA(WM_MDIREFRESHMENU);
+    return result;
+}
+
+HWND TMDIChild::GetCommandTarget() {
+    HWND focus = ::GetFocus();
+    if (!focus)
+        return GetHandle();
+    TWindow *client = GetClientWindow();
+    if (client && client->GetHandle() && (focus == client->GetHandle() || ::IsChild(client->GetHandle(), focus)))
+        return focus;
+    return client && client->GetHandle() ? client->GetHandle() : GetHandle();
+}
+
+void TMDIChild::EvMDIActivate(HWND activated, HWND deactivated) {
+    if (activated == GetHandle() && !::GetWindow(GetHandle(), GW_HWNDNEXT) && ::GetFocus() != GetHandle())
+        SendMessageA(WM_SETFOCUS);
+    if (TWindow *client = GetClientWindow())
+        if (client->GetHandle())
+            client->SendMessageA(WM_MDIACTIVATE, (WPARAM)deactivated, (LPARAM)activated);
+    DefaultProcessing();
+}
+
+int TMDIChild::EvNCActivate(int) {
+    if (IsFlagSet(wfUnhidden))
+        return 0;
+    return DefaultProcessing();
+}
+
+DEFINE_RESPONSE_TABLE1(TMDIChild, TFrameWindow)
+    EV_MESSAGE(WM_MDIACTIVATE, EvMDIActivate, v_MdiActivate),
+    EV_MESSAGE(WM_NCACTIVATE, EvNCActivate, B_B),
+END_RESPONSE_TABLE;
+
+// ---- TMDIFrame
+
+TMDIFrame::TMDIFrame(char const *title, TResId menu, TMDIClient &client, TModule *module)
+    : TFrameWindow(0, title, &client, false, module) {
+    if (menu)
+        Attr.Menu = menu;
+}
+
+TMDIFrame::TMDIFrame(HWND frame, HWND client, TModule *module) : TFrameWindow(0, 0, 0, false, module) {
+    (void)frame;
+    ClientWnd = new TMDIClient(client, module);
+    ClientWnd->SetParent(this);
+}
+
+HWND TMDIFrame::PerformCreate(HMENU menuOrId) {
+    // An MDI frame must have a menu bar.
+    HMENU menu = menuOrId && ::IsMenu(menuOrId) ? menuOrId : ::CreateMenu();
+    return TFrameWindow::PerformCreate(menu);
+}
+
+void TMDIFrame::SetupWindow() {
+    if (ClientWnd && !ClientWnd->GetHandle())
+        ClientWnd->Create();
+    TFrameWindow::SetupWindow();
+}
+
+long TMDIFrame::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
+    HWND client = ClientWnd ? ClientWnd->GetHandle() : 0;
+    return ::DefFrameProcA(GetHandle(), client, msg, wp, lp);
+}
+
+TMDIClient *TMDIFrame::GetClientWindow() const { return dynamic_cast<TMDIClient *>(ClientWnd); }
+
+HWND TMDIFrame::GetCommandTarget() {
+    TMDIClient *client = GetClientWindow();
+    if (TMDIChild *child = client ? client->GetActiveMDIChild() : 0)
+        return child->GetCommandTarget();
+    HWND focus = ::GetFocus();
+    if (!focus)
+        return GetHandle();
+    if (client && client->GetHandle() && ::IsChild(client->GetHandle(), focus))
+        return focus;
+    return client && client->GetHandle() ? client->GetHandle() : GetHandle();
+}
+
+long TMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+    if (!hWndCtl && id == CM_MDICLIENTDOUBLECLICK) {
+        // Not the system's "More Windows" item: the frame's or the application's table
+        // answers it, or nobody does.
+        TEventInfo info(0, id);
+        if (Find(info))
+            return Dispatch(info, id, 0);
+        if (GetApplication() && GetApplication()->Find(info))
+            return GetApplication()->Dispatch(info, id, 0);
+        return 0;
+    }
+    if (!hWndCtl) {
+        // A menu command starts at the command target and climbs towards the frame.
+        TEventInfo info(0, id);
+        for (HWND h = GetCommandTarget(); h && h != GetHandle(); h = ::GetParent(h)) {
+            TWindow *w = GetWindowPtr(h);
+            if (w && w->Find(info))
+                return w->Dispatch(info, id, 0);
+        }
+    }
+    return TFrameWindow::EvCommand(id, hWndCtl, notifyCode);
+}
+
+void TMDIFrame::EvCommandEnable(TCommandEnabler &ce) {
+    HWND target = GetCommandTarget();
+    if (target && target != GetHandle() && ce.IsReceiver(GetHandle()))
+        RouteCommandEnable(target, ce);
+    else
+        TFrameWindow::EvCommandEnable(ce);
+}
+
+HMENU TMDIFrame::FindChildMenu(HMENU bar) {
+    if (!bar)
+        return 0;
+    for (int i = ::GetMenuItemCount(bar) - 1; i >= 0; --i) {
+        HMENU popup = ::GetSubMenu(bar, i);
+        if (!popup)
+            continue;
+        if (::GetMenuState(popup, CM_CASCADECHILDREN, MF_BYCOMMAND) != (UINT)-1 ||
+            ::GetMenuState(popup, CM_TILECHILDREN, MF_BYCOMMAND) != (UINT)-1 ||
+            ::GetMenuState(popup, CM_ARRANGEICONS, MF_BYCOMMAND) != (UINT)-1)
+            return popup;
+    }
+    return 0;
+}
+
+int TMDIFrame::SetMenu(HMENU menu) {
+    if (IsFlagSet(wfMainWindow) && GetApplication())
+        GetApplication()->PreProcessMenu(menu);
+    if (!GetHandle())
+        return 1;
+    TMDIClient *client = GetClientWindow();
+    HMENU previous = client ? (HMENU)client->SendMessageA(WM_MDISETMENU, (WPARAM)menu, (LPARAM)FindChildMenu(menu)) : 0;
+    DrawMenuBar();
+    return previous != 0;
+}
+
+DEFINE_RESPONSE_TABLE1(TMDIFrame, TFrameWindow)
+END_RESPONSE_TABLE;
+
+// ---- MDIClient
+
+MDIClient::MDIClient(TModule *module) : TMDIClient(module), rubber_(0), lastPress_(0) {
+    anchor_.x = anchor_.y = 0;
+    lastPoint_ = anchor_;
+    std::memset(&band_, 0, sizeof band_);
+    if (_docManager)
+        _docManager->SetMDIClient(this);
+}
+
+MDIClient::~MDIClient() {
+    if (_docManager && _docManager->GetMDIClient() == this)
+        _docManager->SetMDIClient(0);
+}
+
+void MDIClient::CeIfOpen(TCommandEnabler &ce) {
+    bool any = false;
+    for (TWindow *c = GetFirstChild(); c && !any; c = c == GetLastChild() ? 0 : c->Next())
+        any = c->GetHandle() && (c->GetStyle() & (WS_POPUP | WS_CHILD | WS_VISIBLE)) == (WS_CHILD | WS_VISIBLE) &&
+              !c->IsIconic();
+    ce.Enable(any);
+}
+
+void MDIClient::CeIfAnyIcon(TCommandEnabler &ce) {
+    bool any = false;
+    for (TWindow *c = GetFirstChild(); c && !any; c = c == GetLastChild() ? 0 : c->Next())
+        any = c->GetHandle() && c->IsIconic();
+    ce.Enable(any);
+}
+
+void MDIClient::CmMinimizeAll() {
+    for (TWindow *c = GetFirstChild(); c; c = c == GetLastChild() ? 0 : c->Next())
+        if (c->GetHandle() && (c->GetStyle() & WS_MINIMIZEBOX))
+            c->ShowWindow(SW_MINIMIZE);
+}
+
+void MDIClient::CmCloseAll() {
+    DocumentManager *app = _docManager;
+    struct ClosingAll {
+        DocumentManager *app;
+        ~ClosingAll() {
+            if (app)
+                app->SetClosingAll(0);
+        }
+    } guard{app};
+    if (app)
+        app->SetClosingAll(1);
+    try {
+        CloseChildren();
+    } catch (AException const &e) {
+        if (app)
+            app->WarnUser(e, 0);
+    }
+}
+
+namespace {
+
+void DrawBand(HWND window, RECT const &r) {
+    if (r.right == r.left && r.bottom == r.top)
+        return;
+    HDC dc = ::GetDC(window);
+    RECT n = {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+              std::max(r.top, r.bottom)};
+    ::DrawFocusRect(dc, &n);
+    ::ReleaseDC(window, dc);
+}
+
+}  // namespace
+
+void MDIClient::EvLButtonDown(uint, TPoint &point) {
+    if (rubber_) {
+        TPoint p(point);
+        EvLButtonUp(0, p);
+        return;
+    }
+    lastPoint_.x = point.x;
+    lastPoint_.y = point.y;
+    DWORD now = ::timeGetTime();
+    if (lastPress_ == 0 || now - lastPress_ >= kDoubleClickMs) {
+        lastPress_ = now;
+        if (_docManager && _docManager->OnStartRubber()) {
+            rubber_ = this;
+            anchor_ = lastPoint_;
+            band_.left = band_.right = point.x;
+            band_.top = band_.bottom = point.y;
+            SetCapture();
+            // the window's module, else the common resources
+            HCURSOR c = GetModule() ? GetModule()->LoadCursorA(17000) : 0;
+            if (!c && GetCommonModule())
+                c = GetCommonModule()->LoadCursorA(17000);
+            if (c)
+                ::SetCursor(c);
+        }
+    } else {
+        // A double click on the empty area goes to the frame as a command of its own.
+        if (GetActiveMDIChild() && GetParentO())
+            GetParentO()->PostMessageA(WM_COMMAND, CM_MDICLIENTDOUBLECLICK);
+        lastPress_ = 0;
+    }
+}
+
+void MDIClient::EvMouseMove(uint keys, TPoint &point) {
+    if (!rubber_)
+        return;
+    if (!(keys & MK_LBUTTON)) {
+        EndRubber();
+        return;
+    }
+    DrawBand(GetHandle(), band_);
+    band_.right = point.x;
+    band_.bottom = point.y;
+    DrawBand(GetHandle(), band_);
+}
+
+void MDIClient::EvLButtonUp(uint, TPoint &) {
+    if (!rubber_)
+        return;
+    RECT r = band_;
+    EndRubber();
+    TRect rect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+               std::max(r.top, r.bottom));
+    if (rect.Width() > 100 && rect.Height() > 70 && _docManager)
+        _docManager->OnEndRubber(rect);
+}
+
+void MDIClient::EndRubber() {
+    DrawBand(GetHandle(), band_);
+    rubber_ = 0;
+    ReleaseCapture();
+    ::SetCursor(::LoadCursorA(0, (LPCSTR)IDC_ARROW));
+}
+
+DEFINE_RESPONSE_TABLE1(MDIClient, TMDIClient)
+    EV_COMMAND_ENABLE(20005, CeIfOpen),
+    EV_COMMAND(20005, CmTile),
+    EV_COMMAND_ENABLE(CM_TILECHILDRENHORIZ, CeIfOpen),
+    EV_COMMAND_ENABLE(20004, CeIfOpen),
+    EV_COMMAND(20004, CmCascade),
+    EV_COMMAND_ENABLE(CM_ARRANGEICONS, CeIfAnyIcon),
+    EV_COMMAND(CM_CLOSECHILDREN, CmCloseAll),
+    EV_WM_LBUTTONDOWN,
+    EV_WM_MOUSEMOVE,
+    EV_WM_LBUTTONUP,
+END_RESPONSE_TABLE;
+
+// ---- MDIChild
+
+MDIChild::MDIChild(TWindow &client, MDIChildMemento const *memento, bool shrinkToClient, TModule *module)
+    : TMDIChild(*_docManager->GetMDIClient(), "", &client, shrinkToClient, module),
+      client_(&client),
+      app_(_docManager),
+      minW_(-9999), minH_(-9999), maxW_(-9999), maxH_(-9999), maxPosX_(-9999), maxPosY_(-9999),
+      maxSizeW_(-9999), maxSizeH_(-9999) {
+    std::memset(&placement_, 0, sizeof placement_);
+    if (memento)
+        placement_ = memento->placement;
+    SetBkgndColor(TColor::Transparent);
+    MDIClient *mdi = app_->GetMDIClient();
+    if (TMDIChild *active = mdi ? mdi->GetActiveMDIChild() : 0)
+        if (active->IsZoomed())
+            Attr.Style |= WS_MAXIMIZE;
+}
+
+MDIChild::~MDIChild() {}
+
+int MDIChild::Create() {
+    if (placement_.showCmd == SW_SHOWMAXIMIZED)
+        Attr.Style &= ~WS_VISIBLE;
+    if (!TMDIChild::Create())
+        return 0;
+    if (placement_.length) {
+        placement_.flags |= WPF_SETMINPOSITION;
+        SetWindowPlacement(&placement_);
+    }
+    return 1;
+}
+
+void MDIChild::SetupWindow() {
+    TMDIChild::SetupWindow();
+    if (placement_.length && placement_.showCmd != SW_SHOWMAXIMIZED) {
+        placement_.flags |= WPF_SETMINPOSITION;
+        SetWindowPlacement(&placement_);
+    }
+}
+
+int MDIChild::CanClose() { return TMDIChild::CanClose() && (!client_ || client_->CanClose()); }
+
+void MDIChild::CleanupWindow() {
+    placement_.length = sizeof placement_;
+    if (!GetWindowPlacement(&placement_))
+        std::memset(&placement_, 0, sizeof placement_);
+    TMDIChild::CleanupWindow();
+}
+
+int MDIChild::GetLayoutDocument(unsigned long &, String &, String &, void *&) { return 0; }
+
+void *MDIChild::CreatePackedMemento() { return MDIChildMemento(GetHandle()).CreatePacked(); }
+
+void MDIChild::EvGetMinMaxInfo(MINMAXINFO *info) {
+    DefaultProcessing();
+    if (minW_ != -9999)
+        info->ptMinTrackSize.x = minW_;
+    if (minH_ != -9999)
+        info->ptMinTrackSize.y = minH_;
+    if (maxW_ != -9999)
+        info->ptMaxTrackSize.x = maxW_;
+    if (maxH_ != -9999)
+        info->ptMaxTrackSize.y = maxH_;
+    if (maxPosX_ != -9999)
+        info->ptMaxPosition.x = maxPosX_;
+    if (maxPosY_ != -9999)
+        info->ptMaxPosition.y = maxPosY_;
+    if (maxSizeW_ != -9999)
+        info->ptMaxSize.x = maxSizeW_;
+    if (maxSizeH_ != -9999)
+        info->ptMaxSize.y = maxSizeH_;
+}
+
+void MDIChild::EvMDIActivate(HWND activated, HWND deactivated) {
+    if (deactivated)
+        _lastMDIDeactivated = deactivated;
+    TMDIChild::EvMDIActivate(activated, deactivated);
+}
+
+int MDIChild::OnHelp(HELPINFO *) {
+    HelpInfo info;
+    info.cbSize = 28;
+    info.iContextType = -2;
+    info.iCtrlId = 0;
+    info.hItemHandle = GetHandle();
+    info.dwContextId = 0;
+    ::GetCursorPos(&info.MousePos);
+    if (app_)
+        app_->DoHelp(&info);
+    return 0;
+}
+
+DEFINE_RESPONSE_TABLE1(MDIChild, TMDIChild)
+    EV_MESSAGE(WM_GETMINMAXINFO, EvGetMinMaxInfoRaw, v_POINTER),
+    EV_MESSAGE(WM_MDIACTIVATE, EvMDIActivate, v_MdiActivate),
+    EV_MESSAGE(WM_HELP, OnHelpRaw, B_LPARAM),
+END_RESPONSE_TABLE;

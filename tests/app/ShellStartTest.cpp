@@ -1,0 +1,172 @@
+// Tessaro.exe as a whole: it starts with its frame, menu bar, status bar and MDI
+// client, opens windows, and finds them again after a restart.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string ProgramFolder() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(0, self, MAX_PATH);
+    std::string path(self);
+    path = path.substr(0, path.find_last_of('\\'));
+    return path.substr(0, path.find_last_of('\\')) + "\\program";
+}
+
+BOOL CALLBACK ReportWindow(HWND h, LPARAM pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    char cls[64] = {}, text[256] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    GetWindowTextA(h, text, sizeof text);
+    if (owner == DWORD(pid) && IsWindowVisible(h))
+        ADD_FAILURE() << "still showing " << cls << " \"" << text << "\"";
+    return TRUE;
+}
+
+class RunningTessaro {
+public:
+    RunningTessaro() {
+        std::string command = "\"" + ProgramFolder() + "\\Tessaro.exe\"";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        started = CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, ProgramFolder().c_str(), &si, &pi) != 0;
+        for (DWORD end = GetTickCount() + 30000; started && !frame && GetTickCount() < end; Sleep(100)) {
+            HWND h = FindWindowA("TessaroFrame", 0);
+            if (h && IsWindowVisible(h))
+                frame = h;
+        }
+        // start-up ends with command 20091 posted to the frame; once the frame answers a
+        // message sent behind it, start-up is over
+        DWORD_PTR answer = 0;
+        if (frame)
+            SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer);
+    }
+    ~RunningTessaro() {
+        if (started && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(pi.hProcess, 9);
+        if (started) {
+            CloseHandle(pi.hProcess);
+            CloseHandle(pi.hThread);
+        }
+    }
+    // Closes the program as a user does (again while it refuses because it is still
+    // starting); its exit code, or -1 when it did not end.
+    long Close() {
+        DWORD ended = WAIT_TIMEOUT;
+        for (int attempt = 0; attempt < 30 && ended != WAIT_OBJECT_0; ++attempt) {
+            PostMessageA(frame, WM_CLOSE, 0, 0);
+            ended = WaitForSingleObject(pi.hProcess, 2000);
+        }
+        if (ended != WAIT_OBJECT_0) {
+            // say what the program is showing instead of ending
+            EnumWindows(ReportWindow, LPARAM(pi.dwProcessId));
+            return -1;
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        return long(code);
+    }
+    HWND Client() const { return FindWindowExA(frame, 0, "MDICLIENT", 0); }
+    int Windows() const {
+        int n = 0;
+        for (HWND h = FindWindowExA(Client(), 0, "Jq_MdiChild", 0); h; h = FindWindowExA(Client(), h, "Jq_MdiChild", 0))
+            ++n;
+        return n;
+    }
+
+    bool started = false;
+    PROCESS_INFORMATION pi = {};
+    HWND frame = 0;
+};
+
+// Average colour of a screen rectangle.
+COLORREF Average(RECT const &r) {
+    HDC screen = GetDC(0);
+    unsigned long red = 0, green = 0, blue = 0, n = 0;
+    for (int y = r.top + 2; y < r.bottom - 2; y += 3)
+        for (int x = r.left + 2; x < r.right - 2; x += 7) {
+            COLORREF c = GetPixel(screen, x, y);
+            red += GetRValue(c), green += GetGValue(c), blue += GetBValue(c), ++n;
+        }
+    ReleaseDC(0, screen);
+    return n ? RGB(red / n, green / n, blue / n) : 0;
+}
+
+TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
+    std::string system = ProgramFolder() + "\\system\\";
+    DeleteFileA((system + "layout.dat").c_str());
+    DeleteFileA((system + "main.set").c_str());
+    {
+        RunningTessaro tessaro;
+        ASSERT_TRUE(tessaro.started);
+        ASSERT_TRUE(tessaro.frame != 0) << "no main frame";
+        char title[64] = {};
+        GetWindowTextA(tessaro.frame, title, sizeof title);
+        EXPECT_STREQ("Tessaro", title);
+
+        // a menu bar (from the language module) between caption and client
+        EXPECT_TRUE(GetMenu(tessaro.frame) != 0);
+        RECT outer, inner;
+        GetWindowRect(tessaro.frame, &outer);
+        GetClientRect(tessaro.frame, &inner);
+        MapWindowPoints(tessaro.frame, 0, reinterpret_cast<POINT *>(&inner), 2);
+        EXPECT_GE(inner.top - outer.top, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU));
+
+        // status bar at the bottom, the MDI client above it
+        HWND status = GetDlgItem(tessaro.frame, 32040);
+        ASSERT_TRUE(status && IsWindowVisible(status));
+        HWND client = tessaro.Client();
+        ASSERT_TRUE(client && IsWindowVisible(client));
+        RECT frameClient, statusRect, clientRect;
+        GetClientRect(tessaro.frame, &frameClient);
+        MapWindowPoints(tessaro.frame, 0, reinterpret_cast<POINT *>(&frameClient), 2);
+        GetWindowRect(status, &statusRect);
+        GetWindowRect(client, &clientRect);
+        EXPECT_EQ(frameClient.bottom, statusRect.bottom);
+        EXPECT_EQ(clientRect.bottom, statusRect.top);
+        EXPECT_GT(clientRect.bottom - clientRect.top, 200);
+
+        // the screen shows them: the status bar is drawn in another colour than the client
+        EXPECT_NE(Average(statusRect), Average(clientRect));
+
+        // two windows opened by the menu command
+        PostMessageA(tessaro.frame, WM_COMMAND, 24366, 0);
+        PostMessageA(tessaro.frame, WM_COMMAND, 24366, 0);
+        for (DWORD end = GetTickCount() + 30000; tessaro.Windows() < 2 && GetTickCount() < end;)
+            Sleep(50);
+        EXPECT_EQ(2, tessaro.Windows());
+        EXPECT_EQ(0, tessaro.Close());
+    }
+    HANDLE layout = CreateFileA((system + "layout.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    EXPECT_NE(INVALID_HANDLE_VALUE, layout) << "the layout was not saved";
+    CloseHandle(layout);
+    {
+        RunningTessaro again;
+        ASSERT_TRUE(again.frame != 0);
+        EXPECT_EQ(2, again.Windows());
+        EXPECT_EQ(0, again.Close());
+    }
+    DeleteFileA((system + "layout.dat").c_str());
+}
+
+TEST(TessaroStart, ACorruptLayoutRestoresNothingAndTheProgramStarts) {
+    std::string system = ProgramFolder() + "\\system\\";
+    HANDLE f = CreateFileA((system + "layout.dat").c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    DWORD written = 0;
+    std::string junk(5000, '\x33');
+    WriteFile(f, junk.data(), DWORD(junk.size()), &written, 0);
+    CloseHandle(f);
+    RunningTessaro tessaro;
+    ASSERT_TRUE(tessaro.frame != 0);
+    EXPECT_EQ(0, tessaro.Windows());
+    EXPECT_EQ(0, tessaro.Close());
+    DeleteFileA((system + "layout.dat").c_str());
+    DeleteFileA((system + "layout.dat.bad").c_str());
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+// MDI windows, decorations and the layout kept across a restart.
+#include "DocumentManager.h"
+#include "MainFrame.h"
+#include "MdiWindows.h"
+#include "MessageLine.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string TestsFolder() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(0, self, MAX_PATH);
+    std::string path(self);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+void Pump() {
+    MSG msg;
+    // bounded: a window that never validates must fail the test, not hang it
+    int n = 0;
+    for (int i = 0; i < 20; ++i) {
+        while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
+            if (++n > 5000) {
+                ADD_FAILURE() << "endless messages, last " << msg.message;
+                return;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(2);
+    }
+}
+
+class Page : public TWindow {
+public:
+    Page() : TWindow(0, 0, 0) { Attr.Style = WS_CHILD | WS_VISIBLE; }
+    int CanClose() override { return refuse ? 0 : 1; }
+    int refuse = 0;
+};
+
+// A document window that names a document by a number.
+class NumberedWindow : public MDIChild {
+public:
+    NumberedWindow(int number, MDIChildMemento const *memento = 0)
+        : MDIChild(*(page = new Page), memento), number(number) {}
+    int GetLayoutDocument(unsigned long &key, String &type, String &names, void *&packed) override {
+        key = number;
+        type = "Numbered";
+        names = String(number);
+        packed = 0;
+        return 1;
+    }
+    Page *page;
+    int number;
+};
+
+class MdiManager : public DocumentManager {
+public:
+    MdiManager() : DocumentManager("MdiTests", "system\\mditest.set", 0, 0, 0, 0) {}
+    void InitMainWindow() override {
+        SetMainWindow(new FrameWindow("MDI test", 0, *new MDIClient, 1));
+    }
+    void RestoreLayoutWindow(DocMementoItem const &doc, ViewMementoItem const &view) override {
+        MDIChildMemento *placement = MDIChildMemento::CreateUnpacked(view.packed);
+        NumberedWindow *w = new NumberedWindow(doc.names.to_int(), placement);
+        delete placement;
+        w->Create();
+        restored.push_back(w->number);
+    }
+    NumberedWindow *Open(int number, MDIChildMemento const *memento = 0) {
+        NumberedWindow *w = new NumberedWindow(number, memento);
+        w->Create();
+        return w;
+    }
+    std::vector<int> restored;
+};
+
+class MdiTest : public testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryA((TestsFolder() + "\\system").c_str(), 0);
+        DeleteFileA((TestsFolder() + "\\system\\layout.dat").c_str());
+        TApplication::SetWinMainParams(GetModuleHandleA(0), 0, "", SW_SHOWNORMAL);
+    }
+    void TearDown() override {
+        DeleteFileA((TestsFolder() + "\\system\\mditest.set").c_str());
+        DeleteFileA((TestsFolder() + "\\system\\layout.dat").c_str());
+    }
+};
+
+std::vector<int> ZOrder(MDIClient &client) {
+    std::vector<int> order;
+    for (HWND h = GetWindow(client.GetHandle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        if (NumberedWindow *w = dynamic_cast<NumberedWindow *>(client.GetWindowPtr(h)))
+            order.push_back(w->number);
+    return order;
+}
+
+TEST_F(MdiTest, ANewWindowOpensMaximizedWhenTheActiveOneIs) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    NumberedWindow *first = app.Open(1);
+    EXPECT_FALSE(first->IsZoomed());
+    NumberedWindow *second = app.Open(2);
+    EXPECT_FALSE(second->IsZoomed());
+    app.GetMDIClient()->SendMessageA(WM_MDIMAXIMIZE, (WPARAM)second->GetHandle());
+    EXPECT_TRUE(second->IsZoomed());
+    NumberedWindow *third = app.Open(3);
+    EXPECT_TRUE(third->IsZoomed());
+    EXPECT_EQ(third, app.GetMDIClient()->GetActiveMDIChild());
+}
+
+TEST_F(MdiTest, PlacementsAreRestoredAndMaximizedOnesStartHidden) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    WINDOWPLACEMENT p = {};
+    p.length = sizeof p;
+    p.showCmd = SW_SHOWNORMAL;
+    p.rcNormalPosition = {30, 40, 330, 240};
+    MDIChildMemento memento(p);
+    NumberedWindow *w = app.Open(1, &memento);
+    WINDOWPLACEMENT got = {};
+    got.length = sizeof got;
+    ASSERT_TRUE(w->GetWindowPlacement(&got));
+    EXPECT_EQ(30, got.rcNormalPosition.left);
+    EXPECT_EQ(40, got.rcNormalPosition.top);
+    EXPECT_EQ(300, got.rcNormalPosition.right - got.rcNormalPosition.left);
+    EXPECT_EQ(200, got.rcNormalPosition.bottom - got.rcNormalPosition.top);
+    p.showCmd = SW_SHOWMAXIMIZED;
+    MDIChildMemento maximized(p);
+    NumberedWindow *m = app.Open(2, &maximized);
+    EXPECT_TRUE(m->IsZoomed());
+    EXPECT_TRUE(m->IsWindowVisible());
+}
+
+TEST_F(MdiTest, CloseChildrenClosesNothingWhenOneRefuses) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    app.Open(1);
+    NumberedWindow *two = app.Open(2);
+    app.Open(3);
+    two->page->refuse = 1;
+    EXPECT_EQ(0, app.GetMDIClient()->CloseChildren());
+    EXPECT_EQ(3u, ZOrder(*app.GetMDIClient()).size());
+    two->page->refuse = 0;
+    EXPECT_EQ(1, app.GetMDIClient()->CloseChildren());
+    EXPECT_EQ(0u, ZOrder(*app.GetMDIClient()).size());
+}
+
+TEST_F(MdiTest, ClosingAChildLeavesOthersHiddenOrDisabled) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    NumberedWindow *hidden = app.Open(1);
+    NumberedWindow *disabled = app.Open(2);
+    NumberedWindow *closing = app.Open(3);
+    Pump();
+    hidden->ShowWindow(SW_HIDE);
+    disabled->EnableWindow(FALSE);
+    closing->Destroy();
+    delete closing;
+    Pump();
+    EXPECT_FALSE(hidden->IsWindowVisible());
+    EXPECT_FALSE(disabled->IsWindowEnabled());
+    EXPECT_FALSE(hidden->IsFlagSet(wfUnhidden));
+    EXPECT_FALSE(disabled->IsFlagSet(wfReenabled));
+}
+
+TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    TMessageLine *bar = frame->GetStatusBar();
+    ASSERT_TRUE(bar && bar->IsWindowVisible());
+    TRect withBar = app.GetMDIClient()->GetWindowRect();
+    TRect barRect = bar->GetWindowRect();
+    EXPECT_EQ(withBar.bottom, barRect.top);
+    frame->SendMessageA(WM_COMMAND, IDW_MESSAGEBAR);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    EXPECT_EQ(withBar.bottom + barRect.Height(), app.GetMDIClient()->GetWindowRect().bottom);
+    frame->SendMessageA(WM_COMMAND, IDW_MESSAGEBAR);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(barRect, bar->GetWindowRect());
+    EXPECT_EQ(withBar, app.GetMDIClient()->GetWindowRect());
+}
+
+TEST_F(MdiTest, TheLayoutComesBackInTheSameZOrder) {
+    std::vector<int> saved;
+    {
+        MdiManager app;
+        app.InitInstance();
+        Pump();
+        WINDOWPLACEMENT p = {};
+        p.length = sizeof p;
+        p.showCmd = SW_SHOWNORMAL;
+        p.rcNormalPosition = {10, 10, 210, 110};
+        MDIChildMemento memento(p);
+        app.Open(4, &memento);
+        app.Open(5);
+        app.Open(6);
+        // a window that is not on top any more
+        app.GetMDIClient()->SendMessageA(WM_MDIACTIVATE, (WPARAM)app.GetMDIClient()->GetActiveMDIChild()->GetHandle());
+        app.GetMDIClient()->SendMessageA(WM_MDINEXT, 0, 0);
+        saved = ZOrder(*app.GetMDIClient());
+        ASSERT_EQ(3u, saved.size());
+        EXPECT_EQ(1, app.CanClose());
+    }
+    MdiManager again;
+    again.InitInstance();
+    Pump();
+    EXPECT_EQ(3u, again.restored.size());
+    EXPECT_EQ(saved, ZOrder(*again.GetMDIClient()));
+}
+
+}  // namespace
