@@ -1,4 +1,5 @@
 #include "DrawHelpers.h"
+#include "DocumentManager.h"
 
 #include <cstring>
 
@@ -125,3 +126,5 @@ TColor InvertColor(const TColor &color) {
 int GetCursorId(int id, bool colorCursors) {
     return colorCursors && id < 32000 && (id & 1) ? id + 1 : id;
 }
+
+int GetCursorId(int id) { return GetCursorId(id, DocumentManager::UseColorCursors() != 0); }

@@ -43,3 +43,5 @@ VELTRANE_API TColor InvertColor(const TColor &color);
 // Cursor resources come in pairs: monochrome at an odd id below 32000, its
 // colour version at the next id.
 VELTRANE_API int GetCursorId(int id, bool colorCursors);
+// The cursor id under the application's colour-cursor setting.
+VELTRANE_API int GetCursorId(int id);

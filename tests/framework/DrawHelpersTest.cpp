@@ -1,5 +1,6 @@
 // The inclusive-coordinate drawing helpers.
 #include "DrawHelpers.h"
+#include "DocumentManager.h"
 #include "GdiCanvas.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,13 @@ TEST(DrawHelpers, FreeHelpers) {
     EXPECT_EQ(101, GetCursorId(101, false));
     EXPECT_EQ(102, GetCursorId(102, true));
     EXPECT_EQ(32001, GetCursorId(32001, true));
+    // the one-argument form follows the application's setting
+    int was = DocumentManager::UseColorCursors();
+    DocumentManager::UseColorCursors(1);
+    EXPECT_EQ(102, GetCursorId(101));
+    DocumentManager::UseColorCursors(0);
+    EXPECT_EQ(101, GetCursorId(101));
+    DocumentManager::UseColorCursors(was);
     EXPECT_EQ(LOWORD(::GetDialogBaseUnits()), GetDialogUnitsX(4));
     EXPECT_EQ(HIWORD(::GetDialogBaseUnits()), GetDialogUnitsY(8));
     EXPECT_EQ(0x01F0E0D0u, InvertColor(TColor(COLORREF(0x010F1F2F))).GetRaw());
