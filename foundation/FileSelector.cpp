@@ -316,9 +316,9 @@ void OnInitDone(SelectorState &state, HWND dialog, HWND child) {
 
 void OnSelectionChange(SelectorState &state, HWND dialog) {
     state.rememberedName.Clear();
-    char spec[MAX_PATH], path[MAX_PATH];
-    LRESULT specLength = SendMessageA(dialog, CDM_GETSPEC, sizeof spec, reinterpret_cast<LPARAM>(spec));
-    if (specLength <= 1 || specLength > static_cast<LRESULT>(sizeof spec) || strchr(spec, '"'))
+    char typed[MAX_PATH], path[MAX_PATH];
+    LRESULT typedLength = SendMessageA(dialog, CDM_GETSPEC, sizeof typed, reinterpret_cast<LPARAM>(typed));
+    if (typedLength <= 1 || typedLength > static_cast<LRESULT>(sizeof typed) || strchr(typed, '"'))
         return;
     LRESULT pathLength = SendMessageA(dialog, CDM_GETFILEPATH, 259, reinterpret_cast<LPARAM>(path));
     if (pathLength <= 1 || pathLength > 259 || strchr(path, '"'))
