@@ -37,6 +37,13 @@ TModule *DocumentManager::_appModule = 0;
 
 namespace {
 
+// The preferences group of a document type.
+String TypeGroup(DocumentModel const &type) {
+    String group("Doc");
+    group.Append(type.name);
+    return group;
+}
+
 // Every box of the manager is task-modal, in front and on top.
 const unsigned kBoxStyle = MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
 
@@ -347,6 +354,19 @@ void DocumentManager::LoadPref(Config &config) {
     tipIndex_ = config.GetValue(0, "Index");
     config.MoveUp();
     LoadPrefFileSelection(config);
+    List<DocumentModel> &models = DocumentModel::GetModels();
+    for (DocumentModel *type = models.GetFirst(); type; type = models.GetNext(type)) {
+        if (type->noFile)
+            continue;
+        char current[MAX_PATH] = "";
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        config.MoveDown(TypeGroup(*type));
+        type->openPath = FileName(config.GetValue(String(current), "OpenPath"));
+        type->iOpenFilter = config.GetValue(short(0), "iOpenFilter");
+        type->iSaveFilter = config.GetValue(short(0), "iSaveFilter");
+        type->LoadPref(config);
+        config.MoveUp();
+    }
 }
 
 void DocumentManager::SavePref(Config &config) {
@@ -359,6 +379,17 @@ void DocumentManager::SavePref(Config &config) {
     config.SetValue(tipIndex_, "Index");
     config.MoveUp();
     SavePrefFileSelection(config);
+    List<DocumentModel> &models = DocumentModel::GetModels();
+    for (DocumentModel *type = models.GetFirst(); type; type = models.GetNext(type)) {
+        if (type->noFile)
+            continue;
+        config.MoveDown(TypeGroup(*type));
+        config.SetValue(String(type->openPath), "OpenPath");
+        config.SetValue(type->iOpenFilter, "iOpenFilter");
+        config.SetValue(type->iSaveFilter, "iSaveFilter");
+        type->SavePref(config);
+        config.MoveUp();
+    }
     if (FrameWindow *frame = dynamic_cast<FrameWindow *>(frame_)) {
         frame->FrameWindow::SavePref(config);
         frame->SavePref(config);
@@ -537,10 +568,8 @@ Document *DocumentManager::OpenDocument(DocumentModel &type, FileName const &nam
         if (type.master && !nowRestoringLayout_ && !CloseAll(0))
             return 0;
         doc = type.OpenDoc(name, memento, createView, last);
-        if (doc && !doc->GetNumFileNames()) {
-            doc->AddFileName(name);
-            doc->SetChanged(0);
-        }
+        if (doc && !doc->GetNumFileNames())
+            doc->TakeName(name);
         if (doc && updateHistory && createView && doc->GetNumFileNames())
             history_.Remove(doc->GetFileName(0), String(type.name));
     } catch (AException const &e) {
@@ -577,6 +606,45 @@ Document *DocumentManager::OpenMultiFileDocument(DocumentModel &type, String con
     else if (doc->GetNumFileNames())
         history_.Remove(GetFileNamesAsOneString(*doc), String(type.name));
     return doc;
+}
+
+void DocumentManager::OpenFileOpenDialog(DocumentModel &type, String const *caption, ListOfPtr<Document> *opened,
+                                         int noView, int askReload) {
+    FileSelectorInfo info;
+    info.kind = 0;
+    info.smallIconId = type.dialogIcon;
+    info.iconModule = GetHandle();
+    info.filter = type.openFilter;
+    info.filterIndex = type.iOpenFilter;
+    info.defaultExtension = type.defExtension;
+    info.multiSelection = type.multiSelect;
+    info.fileMustExist = 1;
+    info.owner = frame_ ? frame_->HWindow : 0;
+    info.module = TModule::_localizedResourceDLL ? TModule::_localizedResourceDLL->GetHandle() : 0;
+    info.templateId = 101;
+    info.initialFolder = type.openPath;
+    info.caption = caption ? *caption : type.GetFileOpenDialogCaption();
+    if (type.fileSelectorHook)
+        type.fileSelectorHook(info);
+    if (!UserSelectsFile(info) || info.selectedFiles.IsEmpty())
+        return;
+    if (info.selectedFilterIndex >= 0)
+        type.iOpenFilter = short(info.selectedFilterIndex);
+    type.openPath = info.selectedFolder;
+    indexOpened_ = 0;
+    int count = info.selectedFiles.GetCount();
+    // A type may refuse to open several files at once; then nothing is opened.
+    if (count > 1 && !type.OnBeginMultiOpen(count))
+        return;
+    for (FileName *f = info.selectedFiles.GetFirst(); f; f = info.selectedFiles.GetNext(f), ++indexOpened_) {
+        Document *doc = OpenDocument(type, *f, 0, askReload, noView == 0, 0, 1, 1);
+        if (!doc)
+            break;
+        if (opened && !opened->HasMember(doc))
+            opened->Append(doc);
+    }
+    if (count > 1)
+        type.OnEndMultiOpen();
 }
 
 void DocumentManager::ReloadDocument(Document &document) {

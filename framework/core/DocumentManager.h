@@ -14,6 +14,7 @@
 #include "Config.h"
 #include "CriticalSection.h"
 #include "FileName.h"
+#include "PtrLists.h"
 #include "StringItem.h"
 
 #include <windows.h>
@@ -110,6 +111,10 @@ public:
 
     // ---- operations a program overrides
     virtual FileName GetHelpFileName();
+    // The type's open dialog; the chosen files are opened (with views unless noView) and
+    // each document opened is added once to opened.
+    virtual void OpenFileOpenDialog(DocumentModel &type, String const *caption, ListOfPtr<Document> *opened,
+                                    int noView, int askReload);
     virtual void SaveLayout(DataBase &db, short itemType);
     virtual void RestoreLayout(DataBase const &db, short itemType);
     // Reopens one window of a restored layout; the document layer opens the document by

@@ -7,7 +7,9 @@
 #include "MdiWindows.h"
 
 #include "Exception.h"
+#include "FileSelector.h"
 #include "MessageCatalogue.h"
+#include "PtrLists.h"
 
 #include <gtest/gtest.h>
 
@@ -503,4 +505,143 @@ TEST_F(DocManagerTest, DocumentsAreOpenedFoundReloadedAndClosed) {
         EXPECT_EQ(0, app.GetDocList().GetCount());
     }
     SetMessageBoxAnswerer(previous);
+}
+
+// ---- the open dialog and the types' preference groups
+
+namespace {
+
+FileSelectorInfo seen;
+List<FileName> *toChoose = 0;
+int ChooseFiles(FileSelectorInfo &info) {
+    seen = info;
+    if (!toChoose)
+        return 0;
+    for (FileName *f = toChoose->GetFirst(); f; f = toChoose->GetNext(f))
+        info.selectedFiles.Append(new FileName(*f));
+    info.selectedFolder = FileName(toChoose->GetFirst()->GetPath());
+    info.selectedFilterIndex = 1;
+    return 1;
+}
+
+// Made without a name, as a type that opens its file itself may do.
+class UnnamedType : public DocumentModel {
+public:
+    UnnamedType() {
+        name = "Unnamed";
+        openFilter = "Unnamed|*.unn|";
+        livesWithViews = 1;
+    }
+    Document *OpenDoc(FileName const &, DocMemento const *, int, int) override {
+        Document *doc = new Document(*this);
+        doc->SetChanged(1);
+        return doc;
+    }
+};
+
+}  // namespace
+
+TEST_F(DocManagerTest, OpenDialogOpensTheChosenFilesOnce) {
+    TempDir dir;
+    WriteBytes(dir.File("a.fak"), "A");
+    WriteBytes(dir.File("b.fak"), "B");
+    OpeningType fake("DialogFake", "Fakes|*.fak|All|*.*|", true);
+    fake.multiSelect = 1;
+    fake.defExtension = "fak";
+    fake.openPath = FileName(dir.Path().c_str());
+    List<FileName> chosen;
+    chosen.Append(new FileName(dir.File("a.fak").c_str()));
+    chosen.Append(new FileName(dir.File("b.fak").c_str()));
+    FileSelectorAnswer previous = SetFileSelectorAnswer(ChooseFiles);
+    {
+        TestManager app;
+        ListOfPtr<Document> opened;
+        // cancelled: nothing opened, nothing remembered
+        toChoose = 0;
+        app.OpenFileOpenDialog(fake, 0, &opened, 1, 0);
+        EXPECT_EQ(0, seen.kind);
+        EXPECT_EQ(1, seen.multiSelection);
+        EXPECT_EQ(1, seen.fileMustExist);
+        EXPECT_EQ(101, seen.templateId);
+        EXPECT_STREQ(dir.Path().c_str(), seen.initialFolder.c_str());
+        EXPECT_STREQ("Fakes|*.fak|All|*.*|", seen.filter.c_str());
+        EXPECT_STREQ(fake.GetFileOpenDialogCaption().c_str(), seen.caption.c_str());
+        EXPECT_EQ(0, fake.opens);
+
+        // a type that refuses several files at once opens none of them
+        toChoose = &chosen;
+        fake.allowMulti = 0;
+        String caption("Pick two");
+        app.OpenFileOpenDialog(fake, &caption, &opened, 1, 0);
+        EXPECT_STREQ("Pick two", seen.caption.c_str());
+        EXPECT_EQ(0, fake.opens);
+        EXPECT_EQ(0, opened.GetCount());
+        EXPECT_EQ(0, app.GetDocList().GetCount());
+
+        fake.allowMulti = 1;
+        app.OpenFileOpenDialog(fake, 0, &opened, 1, 0);
+        EXPECT_EQ(2, fake.opens);
+        ASSERT_EQ(2, opened.GetCount());
+        EXPECT_TRUE(opened[0]->IsAttachedTo(*chosen[0]));
+        EXPECT_TRUE(opened[1]->IsAttachedTo(*chosen[1]));
+        EXPECT_EQ(1, fake.iOpenFilter);
+        // chosen again: the open documents are found, not opened twice nor listed twice
+        app.OpenFileOpenDialog(fake, 0, &opened, 1, 0);
+        EXPECT_EQ(2, fake.opens);
+        EXPECT_EQ(2, opened.GetCount());
+        EXPECT_EQ(2, app.GetDocList().GetCount());
+        EXPECT_EQ(1, app.CloseAll(0));
+    }
+    toChoose = 0;
+    SetFileSelectorAnswer(previous);
+}
+
+TEST_F(DocManagerTest, EachTypeKeepsItsFolderAndFiltersInItsOwnGroup) {
+    OpeningType fake("PrefFake", "Fakes|*.fak|", true);
+    OpeningType titles("PrefTitles", "Titles|*.ttl|", true);
+    titles.noFile = 1;
+    TestManager app;
+    Config &config = app.GetConfig();
+    fake.openPath = FileName("C:\\sounds");
+    fake.iOpenFilter = 2;
+    fake.iSaveFilter = 3;
+    app.DocumentManager::SavePref(config);
+    config.MoveToRoot();
+    ASSERT_TRUE(config.MoveDown("DocPrefFake") != 0);
+    EXPECT_STREQ("C:\\sounds", config.GetValue(String(), "OpenPath").c_str());
+    EXPECT_EQ(2, config.GetValue(0, "iOpenFilter"));
+    EXPECT_EQ(3, config.GetValue(0, "iSaveFilter"));
+    config.MoveToRoot();
+
+    fake.openPath = FileName("C:\\elsewhere");
+    fake.iOpenFilter = fake.iSaveFilter = 0;
+    titles.openPath = FileName("C:\\untouched");
+    app.DocumentManager::LoadPref(config);
+    EXPECT_STREQ("C:\\sounds", fake.openPath.c_str());
+    EXPECT_EQ(2, fake.iOpenFilter);
+    EXPECT_EQ(3, fake.iSaveFilter);
+    // a type without files has no group
+    EXPECT_STREQ("C:\\untouched", titles.openPath.c_str());
+    config.MoveToRoot();
+    EXPECT_EQ(0, config.ExistGroup("DocPrefTitles"));
+}
+
+TEST_F(DocManagerTest, ADocumentOpenedByNameGivesBackItsUntitledNumber) {
+    TempDir dir;
+    WriteBytes(dir.File("song.unn"), "S");
+    UnnamedType type;
+    TestManager app;
+    Document *named = app.OpenDocument(type, FileName(dir.File("song.unn").c_str()), 0, 0, 0, 0, 0, 1);
+    ASSERT_TRUE(named != 0);
+    EXPECT_EQ(0, named->GetUntitledNumber());
+    EXPECT_STREQ("song", named->GetTitle().c_str());
+    EXPECT_EQ(0, named->IsChanged());
+    EXPECT_TRUE(named->IsAttachedTo(FileName(dir.File("song.unn").c_str())));
+    // the number is free again for the next untitled document
+    Document *untitled = new Document(type);
+    EXPECT_EQ(1, untitled->GetUntitledNumber());
+    String expected(FindString(19007));
+    expected.Append(String(1));
+    EXPECT_STREQ(expected.c_str(), untitled->GetTitle().c_str());
+    EXPECT_EQ(1, app.CloseAll(0));
 }
