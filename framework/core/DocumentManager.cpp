@@ -6,6 +6,7 @@
 
 #include "MainFrame.h"
 #include "MdiWindows.h"
+#include "StatusBar.h"
 
 #include "Exception.h"
 #include "File.h"
@@ -429,7 +430,39 @@ void DocumentManager::UnconditionalEnd() {
         MainWindow->PostMessageA(WM_COMMAND, 20007, 0);
 }
 
+namespace {
+// Mouse, key and non-client mouse messages; the non-client left and right button-ups
+// still pass, so that a press taken before the operation began is ended.
+bool IsUserInput(uint message) {
+    return (message >= WM_MOUSEFIRST && message <= 0x209) || (message >= WM_KEYFIRST && message <= 0x108) ||
+           message == WM_NCMOUSEMOVE || message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONDBLCLK ||
+           message == WM_NCRBUTTONDOWN || (message >= WM_NCRBUTTONDBLCLK && message <= WM_NCMBUTTONDBLCLK);
+}
+}  // namespace
+
+StatusBar *DocumentManager::GetStatusBar() const {
+    return MainWindow ? dynamic_cast<StatusBar *>(MainWindow->ChildWithId(32040)) : 0;
+}
+
 int DocumentManager::ProcessAppMsg(MSG &msg) {
+    if (_disableFrame && IsUserInput(msg.message)) {
+        StatusBar *bar = GetStatusBar();
+        int gaugeOpen = bar && bar->IsGaugeOpen();
+        if (progressWindow_ && progressWindow_->GetHandle() && !::GetCapture()) {
+            if (gaugeOpen)
+                ::SetCursor(::LoadCursorA(0, IDC_WAIT));
+            ::SetCapture(progressWindow_->GetHandle());
+        }
+        if (gaugeOpen) {
+            bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
+                       msg.message == WM_SYSKEYUP;
+            if (key && msg.wParam == VK_ESCAPE)
+                StatusBar::NoteEscapePressed();
+            if (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_LBUTTONDBLCLK)
+                StatusBar::NoteMouseClicked();
+        }
+        return 1;
+    }
     switch (msg.message) {
     case WM_NCRBUTTONDOWN:
     case WM_RBUTTONDOWN:

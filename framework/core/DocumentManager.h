@@ -29,6 +29,7 @@ class DocumentModel;
 class TFrameWindow;
 class MDIClient;
 class Exception;
+class StatusBar;
 
 // One row of a program's language table; a row with id 0 is the default and ends it.
 struct LanguageDLL {
@@ -88,6 +89,8 @@ public:
     Config &GetConfig() { return *settings_; }
     TWindow *GetProgressWindow() const { return progressWindow_; }
     void SetProgressWindow(TWindow *w) { progressWindow_ = w; }
+    // The main frame's status bar (child 32040) when it carries the progress gauge.
+    StatusBar *GetStatusBar() const;
     int GetAutoSavePref() const { return autoSavePref_; }
     int GetAutoSaveLayout() const { return autoSaveLayout_; }
     int GetTips() const { return tips_; }

@@ -10,6 +10,7 @@
 #include "FileSelector.h"
 #include "MessageCatalogue.h"
 #include "PtrLists.h"
+#include "StatusBar.h"
 
 #include <gtest/gtest.h>
 
@@ -644,4 +645,87 @@ TEST_F(DocManagerTest, ADocumentOpenedByNameGivesBackItsUntitledNumber) {
     expected.Append(String(1));
     EXPECT_STREQ(expected.c_str(), untitled->GetTitle().c_str());
     EXPECT_EQ(1, app.CloseAll(0));
+}
+
+// ---- input while a long operation runs
+
+namespace {
+
+class ProgressManager : public DocumentManager {
+public:
+    ProgressManager() : DocumentManager("VeltraneTests", "system\\dmtest.set", 0, 0, 0, 0) {}
+    void InitMainWindow() override {
+        FrameWindow *frame = new FrameWindow("Progress test", 0, *new MDIClient, 0);
+        bar = new StatusBar(frame);
+        SetMainWindow(frame);
+    }
+    StatusBar *bar = 0;
+};
+
+struct InputBlocked {
+    InputBlocked() { _disableFrame = 1; }
+    ~InputBlocked() { _disableFrame = 0; }
+};
+
+}  // namespace
+
+TEST_F(DocManagerTest, ALongOperationSwallowsInputAndNotesBreakRequests) {
+    ProgressManager app;
+    app.InitInstance();
+    Pump();
+    ASSERT_EQ(app.bar, app.GetStatusBar());
+    StatusBar &bar = *app.bar;
+    HWND target = app.GetMDIClient()->GetHandle();
+    auto Process = [&](uint message, WPARAM wParam) {
+        MSG msg = {};
+        msg.hwnd = target;
+        msg.message = message;
+        msg.wParam = wParam;
+        return app.ProcessAppMsg(msg) ? 1 : 0;
+    };
+    StatusBar::TakeEscapePressed();
+    StatusBar::TakeMouseClicked();
+    EXPECT_EQ(0, Process(WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_EQ(0, Process(WM_MOUSEMOVE, 0));
+    {
+        InputBlocked blocked;
+        struct {
+            uint message;
+            int swallowed;
+        } const cases[] = {
+            {WM_MOUSEMOVE, 1},    {WM_LBUTTONUP, 1},      {0x209, 1},           {WM_KEYDOWN, 1},
+            {WM_CHAR, 1},         {0x108, 1},             {WM_NCMOUSEMOVE, 1},  {WM_NCLBUTTONDOWN, 1},
+            {WM_NCLBUTTONUP, 0},  {WM_NCRBUTTONDOWN, 1},  {WM_NCRBUTTONUP, 0},  {WM_NCMBUTTONDBLCLK, 1},
+            {WM_PAINT, 0},        {WM_TIMER, 0},
+        };
+        for (auto const &c : cases)
+            EXPECT_EQ(c.swallowed, Process(c.message, 'A')) << std::hex << c.message;
+        // no gauge: nothing to break
+        EXPECT_EQ(1, Process(WM_KEYDOWN, VK_ESCAPE));
+        EXPECT_EQ(1, Process(WM_LBUTTONDOWN, 0));
+        EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+        EXPECT_EQ(0, StatusBar::TakeMouseClicked());
+
+        bar.OpenGauge(100, "Working", 1, 500, 1);
+        EXPECT_EQ(1, Process(WM_RBUTTONDOWN, 0));
+        EXPECT_EQ(1, Process(WM_KEYDOWN, VK_RETURN));
+        EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+        EXPECT_EQ(0, StatusBar::TakeMouseClicked());
+        EXPECT_EQ(1, Process(WM_SYSKEYUP, VK_ESCAPE));
+        EXPECT_EQ(1, Process(WM_LBUTTONDBLCLK, 0));
+        EXPECT_EQ(1, StatusBar::TakeEscapePressed());
+        EXPECT_EQ(1, StatusBar::TakeMouseClicked());
+        EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+
+        // once the gauge moves, the bar holds the mouse for the rest of the operation
+        bar.SetProgress(10);
+        EXPECT_EQ(&bar, app.GetProgressWindow());
+        Process(WM_MOUSEMOVE, 0);
+        EXPECT_EQ(bar.GetHandle(), GetCapture());
+        bar.CloseGauge(1);
+        EXPECT_TRUE(app.GetProgressWindow() == 0);
+        EXPECT_TRUE(GetCapture() == 0);
+    }
+    EXPECT_EQ(0, Process(WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_EQ(0, StatusBar::TakeEscapePressed());
 }
