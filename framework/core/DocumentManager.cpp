@@ -7,6 +7,7 @@
 #include "MainFrame.h"
 #include "MdiWindows.h"
 #include "StatusBar.h"
+#include "View.h"
 
 #include "Exception.h"
 #include "File.h"
@@ -722,6 +723,16 @@ Document *DocumentManager::FindFirst(DocumentModel const &type) {
     return 0;
 }
 
+View *DocumentManager::FindActiveView() const {
+    MDIChild *active = mdiClient_ ? dynamic_cast<MDIChild *>(mdiClient_->GetActiveMDIChild()) : 0;
+    return active ? active->GetView() : 0;
+}
+
+Document *DocumentManager::FindActiveDocument() const {
+    View *view = FindActiveView();
+    return view ? &view->GetDocument() : 0;
+}
+
 Document *DocumentManager::FindMasterDoc() {
     for (Document *doc = documents_.GetFirst(); doc; doc = documents_.GetNext(doc))
         if (doc->GetModel().master)
@@ -784,7 +795,7 @@ void DocumentManager::CmOpenHistFile(uint id) {
 }
 
 void DocumentManager::CmDocInfo() {
-    Document *doc = currentDoc_;
+    Document *doc = FindActiveDocument();
     if (doc && doc->GetModel().hasInfo)
         ShowMessageBox(0, doc->GetInfo(0).c_str(), GetName(), MB_ICONASTERISK | kBoxStyle);
 }

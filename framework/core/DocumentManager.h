@@ -30,6 +30,7 @@ class TFrameWindow;
 class MDIClient;
 class Exception;
 class StatusBar;
+class View;
 
 // One row of a program's language table; a row with id 0 is the default and ends it.
 struct LanguageDLL {
@@ -149,6 +150,9 @@ public:
     Document *FindDocument(DocumentModel const &type, String const &names, int *exact);
     Document *FindFirst(DocumentModel const &type);
     Document *FindMasterDoc();
+    // The view of the active MDI child and its document; null without one.
+    View *FindActiveView() const;
+    Document *FindActiveDocument() const;
     int CanCloseAll(DocumentModel const *type);
     int CloseAll(DocumentModel const *type);
     long CloseAllUnchanged(uint model, long);

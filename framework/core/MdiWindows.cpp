@@ -498,7 +498,8 @@ void MDIClient::EvLButtonDown(uint, TPoint &point) {
     DWORD now = ::timeGetTime();
     if (lastPress_ == 0 || now - lastPress_ >= kDoubleClickMs) {
         lastPress_ = now;
-        if (_docManager && _docManager->OnStartRubber()) {
+        View *view = _docManager ? _docManager->FindActiveView() : 0;
+        if (view ? view->OnStartRubber() : _docManager && _docManager->OnStartRubber()) {
             rubber_ = this;
             anchor_ = lastPoint_;
             band_.left = band_.right = point.x;
@@ -539,8 +540,12 @@ void MDIClient::EvLButtonUp(uint, TPoint &) {
     EndRubber();
     TRect rect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
                std::max(r.top, r.bottom));
-    if (rect.Width() > 100 && rect.Height() > 70 && _docManager)
-        _docManager->OnEndRubber(rect);
+    if (rect.Width() > 100 && rect.Height() > 70 && _docManager) {
+        if (View *view = _docManager->FindActiveView())
+            view->OnEndRubber(rect);
+        else
+            _docManager->OnEndRubber(rect);
+    }
 }
 
 void MDIClient::EndRubber() {

@@ -251,6 +251,10 @@ public:
     PageView(Document &doc, char const *name) : View(name, doc, 0) { SetWindow(this); }
     void SetStatusBar(int on) override { statusCalls.push_back(std::string(on ? "on " : "off ") + GetViewName()); }
     void UpdateStatusBar() override { statusCalls.push_back(std::string("update ") + GetViewName()); }
+    int OnStartRubber() override { return ++rubberStarts, 1; }
+    void OnEndRubber(TRect const &rect) override { rubbers.push_back(rect); }
+    int rubberStarts = 0;
+    std::vector<TRect> rubbers;
 };
 class OtherView : public PageView {
 public:
@@ -369,4 +373,35 @@ TEST_F(MdiTest, DocumentCommandsAreEnabledByTheDocumentsState) {
     Pump();
     EXPECT_EQ(1, app.GetDocList().GetCount());
     SetMessageBoxAnswerer(previous);
+}
+
+TEST_F(MdiTest, TheActiveViewDrawsTheRubberBand) {
+    DocumentModel type;
+    type.name = "Tracked";
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    EXPECT_TRUE(app.FindActiveView() == 0);
+    TrackedDoc *doc = new TrackedDoc(type);
+    MDIChild *w = OpenWindow<PageView>(doc, "R");
+    PageView *view = static_cast<PageView *>(w->GetClientWindow());
+    EXPECT_EQ(static_cast<View *>(view), app.FindActiveView());
+    EXPECT_EQ(doc, app.FindActiveDocument());
+    // a small child leaves the empty client area free for the band
+    w->MoveWindow(0, 0, 60, 60, true);
+    TWindow &client = *app.GetMDIClient();
+    client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    EXPECT_EQ(1, view->rubberStarts);
+    client.SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 200));
+    client.SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(250, 200));
+    ASSERT_EQ(1u, view->rubbers.size());
+    EXPECT_EQ(150, view->rubbers[0].Width());
+    EXPECT_EQ(100, view->rubbers[0].Height());
+    // too small a band is dropped
+    Sleep(350);
+    client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    client.SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 170));
+    client.SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(200, 170));
+    EXPECT_EQ(2, view->rubberStarts);
+    EXPECT_EQ(1u, view->rubbers.size());
 }
