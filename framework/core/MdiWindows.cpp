@@ -466,6 +466,10 @@ void MDIClient::CmCloseAll() {
     if (app)
         app->SetClosingAll(1);
     try {
+        // The master document goes first; when it stays, everything stays.
+        if (Document *master = app ? app->FindMasterDoc() : 0)
+            if (!master->Close())
+                return;
         CloseChildren();
     } catch (AException const &e) {
         if (app)

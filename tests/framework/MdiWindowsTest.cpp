@@ -241,7 +241,9 @@ public:
         Document::NotifyIsCurrentDoc(state);
     }
     int IsChanged() override { return changed; }
+    int CanClose() override { return refuse ? 0 : Document::CanClose(); }
     int changed = 0;
+    int refuse = 0;
     std::vector<int> states;
 };
 
@@ -404,4 +406,27 @@ TEST_F(MdiTest, TheActiveViewDrawsTheRubberBand) {
     client.SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(200, 170));
     EXPECT_EQ(2, view->rubberStarts);
     EXPECT_EQ(1u, view->rubbers.size());
+}
+
+TEST_F(MdiTest, CloseAllStopsWhenTheMasterDocumentStays) {
+    DocumentModel masterType;
+    masterType.name = "Master";
+    masterType.master = 1;
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    TrackedDoc *master = new TrackedDoc(masterType);
+    app.Open(1);
+    app.Open(2);
+    master->refuse = 1;
+    app.GetMDIClient()->SendMessageA(WM_COMMAND, 24365);
+    Pump();
+    EXPECT_EQ(2u, ZOrder(*app.GetMDIClient()).size());
+    EXPECT_EQ(1, app.GetDocList().GetCount());
+    EXPECT_EQ(0, app.IsClosingAll());
+    master->refuse = 0;
+    app.GetMDIClient()->SendMessageA(WM_COMMAND, 24365);
+    Pump();
+    EXPECT_EQ(0u, ZOrder(*app.GetMDIClient()).size());
+    EXPECT_EQ(0, app.GetDocList().GetCount());
 }
