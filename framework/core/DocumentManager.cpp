@@ -6,6 +6,7 @@
 
 #include "MainFrame.h"
 #include "MdiWindows.h"
+#include "SplashWindow.h"
 #include "StatusBar.h"
 #include "View.h"
 
@@ -323,6 +324,16 @@ void DocumentManager::InitInstance() {
     TApplication::InitInstance();
     guiThreadId_ = ::GetWindowThreadProcessId(MainWindow->GetHandle(), 0);
     logo_ = ReadRegistryInt("General", "Logo", 1);
+    if (!logo_)
+        splashBitmapId_ = 0;
+    if (splashBitmapId_) {
+        try {
+            new SplashWindow(splashBitmapId_, 0);
+        } catch (AException const &) {
+            // a missing or broken picture only costs the splash, never the start
+        }
+        PumpWaitingMessages();
+    }
     ::DragAcceptFiles(MainWindow->GetHandle(), TRUE);
     if (TModule::_commonResourceDLL)
         SetFileSelectorExpandBitmap(TModule::_commonResourceDLL->LoadBitmapA(22030));
@@ -343,7 +354,14 @@ void DocumentManager::InitInstance() {
         DoAfterRestoreLayout();
         MainWindow->PostMessageA(WM_COMMAND, 20091, 0);
     }
+    if (SplashWindow *splash = SplashWindow::Current())
+        splash->End(splashMilliseconds_);
     _startingUp = 0;
+}
+
+void DocumentManager::HideSplashWindow() {
+    if (SplashWindow *splash = SplashWindow::Current())
+        splash->End(0);
 }
 
 void DocumentManager::LoadPref(Config &config) {

@@ -65,6 +65,8 @@ public:
     int CanClose() override;
     int ProcessAppMsg(MSG &msg) override;
     void UnconditionalEnd();
+    // Closes the start-up splash at once.
+    void HideSplashWindow();
     void DoOneIdleAction() { TApplication::IdleAction(0); }
 
     // ---- accessors

@@ -10,6 +10,7 @@
 #include "FileSelector.h"
 #include "MessageCatalogue.h"
 #include "PtrLists.h"
+#include "SplashWindow.h"
 #include "StatusBar.h"
 
 #include <gtest/gtest.h>
@@ -728,4 +729,57 @@ TEST_F(DocManagerTest, ALongOperationSwallowsInputAndNotesBreakRequests) {
     }
     EXPECT_EQ(0, Process(WM_KEYDOWN, VK_ESCAPE));
     EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+}
+
+// ---- the start-up splash
+
+namespace {
+// The splash picture comes from the common resources, which the manager frees at its end.
+struct TestResources {
+    TestResources() { TModule::_commonResourceDLL = new TModule("VeltraneTestModule.dll", true); }
+};
+
+class SplashManager : private TestResources, public TestManager {
+public:
+    SplashManager(int bitmap, unsigned long ms) {
+        splashBitmapId_ = bitmap;
+        splashMilliseconds_ = ms;
+    }
+    void OnInitInstance() override {
+        splashDuringStart = SplashWindow::Current() != 0;
+        if (hide)
+            HideSplashWindow();
+    }
+    bool splashDuringStart = false;
+    bool hide = false;
+};
+}  // namespace
+
+TEST_F(DocManagerTest, TheSplashStaysItsMinimumTimeAndAMissingPictureCostsOnlyTheSplash) {
+    {
+        SplashManager app(23, 400);
+        DWORD start = GetTickCount();
+        app.InitInstance();
+        EXPECT_TRUE(app.splashDuringStart);
+        EXPECT_GE(GetTickCount() - start, 350u);
+        EXPECT_TRUE(SplashWindow::Current() == 0);
+        EXPECT_EQ(0, DocumentManager::IsStartingUp());
+    }
+    {
+        // hidden by the program: start-up does not wait for it
+        SplashManager app(23, 60000);
+        app.hide = true;
+        DWORD start = GetTickCount();
+        app.InitInstance();
+        EXPECT_TRUE(app.splashDuringStart);
+        EXPECT_LT(GetTickCount() - start, 30000u);
+        EXPECT_TRUE(SplashWindow::Current() == 0);
+    }
+    {
+        SplashManager app(9999, 400);
+        app.InitInstance();
+        EXPECT_FALSE(app.splashDuringStart);
+        EXPECT_TRUE(app.GetMainWindow() && app.GetMainWindow()->GetHandle());
+        EXPECT_EQ(0, DocumentManager::IsStartingUp());
+    }
 }
