@@ -584,6 +584,8 @@ MDIChild::MDIChild(TWindow &client, MDIChildMemento const *memento, bool shrinkT
     if (memento)
         placement_ = memento->placement;
     SetBkgndColor(TColor::Transparent);
+    if (View *view = GetView())
+        SetCaption(view->GetDocument().GetTitle().c_str());
     MDIClient *mdi = app_->GetMDIClient();
     if (TMDIChild *active = mdi ? mdi->GetActiveMDIChild() : 0)
         if (active->IsZoomed())
@@ -606,6 +608,8 @@ int MDIChild::Create() {
 
 void MDIChild::SetupWindow() {
     TMDIChild::SetupWindow();
+    if (View *view = GetView())
+        view->GetDocument().UpdateViewTitles();
     if (placement_.length && placement_.showCmd != SW_SHOWMAXIMIZED) {
         placement_.flags |= WPF_SETMINPOSITION;
         SetWindowPlacement(&placement_);

@@ -430,3 +430,23 @@ TEST_F(MdiTest, CloseAllStopsWhenTheMasterDocumentStays) {
     EXPECT_EQ(0u, ZOrder(*app.GetMDIClient()).size());
     EXPECT_EQ(0, app.GetDocList().GetCount());
 }
+
+TEST_F(MdiTest, WindowsOfOneDocumentAreTitledAndNumbered) {
+    DocumentModel type;
+    type.name = "Tracked";
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    TrackedDoc *doc = new TrackedDoc(type);
+    auto Caption = [](MDIChild *w) {
+        char text[200] = "";
+        GetWindowTextA(w->GetHandle(), text, sizeof text);
+        return std::string(text);
+    };
+    std::string title = doc->GetTitle().c_str();
+    MDIChild *first = OpenWindow<PageView>(doc, "1");
+    EXPECT_EQ(title, Caption(first));
+    MDIChild *second = OpenWindow<PageView>(doc, "2");
+    EXPECT_EQ(title + " : 1", Caption(first));
+    EXPECT_EQ(title + " : 2", Caption(second));
+}
