@@ -138,3 +138,16 @@ private:
     ListNode *_first;
     ListNode *_last;
 };
+
+// A typed pointer list; by default it refers to its items without owning them.
+template <class T>
+class ListOfPtr : public DoubleListOfPtr {
+public:
+    explicit ListOfPtr(int owns = 0) : DoubleListOfPtr(owns) {}
+    T *GetFirst() const { return static_cast<T *>(DoubleListOfPtr::GetFirst()); }
+    T *GetLast() const { return static_cast<T *>(DoubleListOfPtr::GetLast()); }
+    T *GetNext(T const *item) const { return static_cast<T *>(DoubleListOfPtr::GetNext(item)); }
+    T *GetPrev(T const *item) const { return static_cast<T *>(DoubleListOfPtr::GetPrev(item)); }
+    T *operator[](int i) const { return static_cast<T *>(DoubleListOfPtr::operator[](i)); }
+    T *Append(T *item) { return static_cast<T *>(DoubleListOfPtr::Append(item)); }
+};

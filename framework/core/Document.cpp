@@ -138,6 +138,14 @@ int Document::HasReferent(Document const &doc) const {
 
 void Document::AddFileName(FileName const &name) { FileNames.Append(new FileName(name)); }
 
+void Document::TakeName(FileName const &name) {
+    AddFileName(name);
+    Untitled = 0;
+    Title.Clear();
+    Changed = 0;
+    UpdateViewTitles();
+}
+
 FileName Document::GetFileName(int index) const {
     FileName *name = FileNames[index];
     return name ? *name : FileName();

@@ -92,6 +92,9 @@ public:
     int HasReferent() const { return !Referents.empty(); }
 
     void AddFileName(FileName const &name);
+    // A document made without a name takes its first file name: it gives its untitled
+    // number back (the next untitled document may use it), drops its title and is unchanged.
+    void TakeName(FileName const &name);
     FileName GetFileName(int index) const;
     List<FileName> const &GetFileNames() const { return FileNames; }
     int GetNumFileNames() const { return FileNames.GetCount(); }
@@ -113,6 +116,7 @@ public:
     int GetNumViews() const { return Views.GetCount(); }
     long GetId() const { return Serial; }
     int GetUntitledNumber() const { return Untitled; }
+    int IsUntitled() const { return Untitled != 0; }
     int IsClosing() const { return Closing; }
     void SetClosing(int closing) { Closing = closing; }
     void SetChanged(int changed) { Changed = changed; }

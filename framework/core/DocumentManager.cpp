@@ -6,6 +6,9 @@
 
 #include "MainFrame.h"
 #include "MdiWindows.h"
+#include "SplashWindow.h"
+#include "StatusBar.h"
+#include "View.h"
 
 #include "Exception.h"
 #include "File.h"
@@ -36,6 +39,13 @@ int DocumentManager::_startingUp = 0;
 TModule *DocumentManager::_appModule = 0;
 
 namespace {
+
+// The preferences group of a document type.
+String TypeGroup(DocumentModel const &type) {
+    String group("Doc");
+    group.Append(type.name);
+    return group;
+}
 
 // Every box of the manager is task-modal, in front and on top.
 const unsigned kBoxStyle = MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
@@ -314,6 +324,16 @@ void DocumentManager::InitInstance() {
     TApplication::InitInstance();
     guiThreadId_ = ::GetWindowThreadProcessId(MainWindow->GetHandle(), 0);
     logo_ = ReadRegistryInt("General", "Logo", 1);
+    if (!logo_)
+        splashBitmapId_ = 0;
+    if (splashBitmapId_) {
+        try {
+            new SplashWindow(splashBitmapId_, 0);
+        } catch (AException const &) {
+            // a missing or broken picture only costs the splash, never the start
+        }
+        PumpWaitingMessages();
+    }
     ::DragAcceptFiles(MainWindow->GetHandle(), TRUE);
     if (TModule::_commonResourceDLL)
         SetFileSelectorExpandBitmap(TModule::_commonResourceDLL->LoadBitmapA(22030));
@@ -334,7 +354,14 @@ void DocumentManager::InitInstance() {
         DoAfterRestoreLayout();
         MainWindow->PostMessageA(WM_COMMAND, 20091, 0);
     }
+    if (SplashWindow *splash = SplashWindow::Current())
+        splash->End(splashMilliseconds_);
     _startingUp = 0;
+}
+
+void DocumentManager::HideSplashWindow() {
+    if (SplashWindow *splash = SplashWindow::Current())
+        splash->End(0);
 }
 
 void DocumentManager::LoadPref(Config &config) {
@@ -347,6 +374,19 @@ void DocumentManager::LoadPref(Config &config) {
     tipIndex_ = config.GetValue(0, "Index");
     config.MoveUp();
     LoadPrefFileSelection(config);
+    List<DocumentModel> &models = DocumentModel::GetModels();
+    for (DocumentModel *type = models.GetFirst(); type; type = models.GetNext(type)) {
+        if (type->noFile)
+            continue;
+        char current[MAX_PATH] = "";
+        ::GetCurrentDirectoryA(MAX_PATH, current);
+        config.MoveDown(TypeGroup(*type));
+        type->openPath = FileName(config.GetValue(String(current), "OpenPath"));
+        type->iOpenFilter = config.GetValue(short(0), "iOpenFilter");
+        type->iSaveFilter = config.GetValue(short(0), "iSaveFilter");
+        type->LoadPref(config);
+        config.MoveUp();
+    }
 }
 
 void DocumentManager::SavePref(Config &config) {
@@ -359,6 +399,17 @@ void DocumentManager::SavePref(Config &config) {
     config.SetValue(tipIndex_, "Index");
     config.MoveUp();
     SavePrefFileSelection(config);
+    List<DocumentModel> &models = DocumentModel::GetModels();
+    for (DocumentModel *type = models.GetFirst(); type; type = models.GetNext(type)) {
+        if (type->noFile)
+            continue;
+        config.MoveDown(TypeGroup(*type));
+        config.SetValue(String(type->openPath), "OpenPath");
+        config.SetValue(type->iOpenFilter, "iOpenFilter");
+        config.SetValue(type->iSaveFilter, "iSaveFilter");
+        type->SavePref(config);
+        config.MoveUp();
+    }
     if (FrameWindow *frame = dynamic_cast<FrameWindow *>(frame_)) {
         frame->FrameWindow::SavePref(config);
         frame->SavePref(config);
@@ -398,7 +449,39 @@ void DocumentManager::UnconditionalEnd() {
         MainWindow->PostMessageA(WM_COMMAND, 20007, 0);
 }
 
+namespace {
+// Mouse, key and non-client mouse messages; the non-client left and right button-ups
+// still pass, so that a press taken before the operation began is ended.
+bool IsUserInput(uint message) {
+    return (message >= WM_MOUSEFIRST && message <= 0x209) || (message >= WM_KEYFIRST && message <= 0x108) ||
+           message == WM_NCMOUSEMOVE || message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONDBLCLK ||
+           message == WM_NCRBUTTONDOWN || (message >= WM_NCRBUTTONDBLCLK && message <= WM_NCMBUTTONDBLCLK);
+}
+}  // namespace
+
+StatusBar *DocumentManager::GetStatusBar() const {
+    return MainWindow ? dynamic_cast<StatusBar *>(MainWindow->ChildWithId(32040)) : 0;
+}
+
 int DocumentManager::ProcessAppMsg(MSG &msg) {
+    if (_disableFrame && IsUserInput(msg.message)) {
+        StatusBar *bar = GetStatusBar();
+        int gaugeOpen = bar && bar->IsGaugeOpen();
+        if (progressWindow_ && progressWindow_->GetHandle() && !::GetCapture()) {
+            if (gaugeOpen)
+                ::SetCursor(::LoadCursorA(0, IDC_WAIT));
+            ::SetCapture(progressWindow_->GetHandle());
+        }
+        if (gaugeOpen) {
+            bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
+                       msg.message == WM_SYSKEYUP;
+            if (key && msg.wParam == VK_ESCAPE)
+                StatusBar::NoteEscapePressed();
+            if (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_LBUTTONDBLCLK)
+                StatusBar::NoteMouseClicked();
+        }
+        return 1;
+    }
     switch (msg.message) {
     case WM_NCRBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -537,10 +620,8 @@ Document *DocumentManager::OpenDocument(DocumentModel &type, FileName const &nam
         if (type.master && !nowRestoringLayout_ && !CloseAll(0))
             return 0;
         doc = type.OpenDoc(name, memento, createView, last);
-        if (doc && !doc->GetNumFileNames()) {
-            doc->AddFileName(name);
-            doc->SetChanged(0);
-        }
+        if (doc && !doc->GetNumFileNames())
+            doc->TakeName(name);
         if (doc && updateHistory && createView && doc->GetNumFileNames())
             history_.Remove(doc->GetFileName(0), String(type.name));
     } catch (AException const &e) {
@@ -577,6 +658,45 @@ Document *DocumentManager::OpenMultiFileDocument(DocumentModel &type, String con
     else if (doc->GetNumFileNames())
         history_.Remove(GetFileNamesAsOneString(*doc), String(type.name));
     return doc;
+}
+
+void DocumentManager::OpenFileOpenDialog(DocumentModel &type, String const *caption, ListOfPtr<Document> *opened,
+                                         int noView, int askReload) {
+    FileSelectorInfo info;
+    info.kind = 0;
+    info.smallIconId = type.dialogIcon;
+    info.iconModule = GetHandle();
+    info.filter = type.openFilter;
+    info.filterIndex = type.iOpenFilter;
+    info.defaultExtension = type.defExtension;
+    info.multiSelection = type.multiSelect;
+    info.fileMustExist = 1;
+    info.owner = frame_ ? frame_->HWindow : 0;
+    info.module = TModule::_localizedResourceDLL ? TModule::_localizedResourceDLL->GetHandle() : 0;
+    info.templateId = 101;
+    info.initialFolder = type.openPath;
+    info.caption = caption ? *caption : type.GetFileOpenDialogCaption();
+    if (type.fileSelectorHook)
+        type.fileSelectorHook(info);
+    if (!UserSelectsFile(info) || info.selectedFiles.IsEmpty())
+        return;
+    if (info.selectedFilterIndex >= 0)
+        type.iOpenFilter = short(info.selectedFilterIndex);
+    type.openPath = info.selectedFolder;
+    indexOpened_ = 0;
+    int count = info.selectedFiles.GetCount();
+    // A type may refuse to open several files at once; then nothing is opened.
+    if (count > 1 && !type.OnBeginMultiOpen(count))
+        return;
+    for (FileName *f = info.selectedFiles.GetFirst(); f; f = info.selectedFiles.GetNext(f), ++indexOpened_) {
+        Document *doc = OpenDocument(type, *f, 0, askReload, noView == 0, 0, 1, 1);
+        if (!doc)
+            break;
+        if (opened && !opened->HasMember(doc))
+            opened->Append(doc);
+    }
+    if (count > 1)
+        type.OnEndMultiOpen();
 }
 
 void DocumentManager::ReloadDocument(Document &document) {
@@ -619,6 +739,16 @@ Document *DocumentManager::FindFirst(DocumentModel const &type) {
         if (std::strcmp(doc->GetModel().name, type.name) == 0)
             return doc;
     return 0;
+}
+
+View *DocumentManager::FindActiveView() const {
+    MDIChild *active = mdiClient_ ? dynamic_cast<MDIChild *>(mdiClient_->GetActiveMDIChild()) : 0;
+    return active ? active->GetView() : 0;
+}
+
+Document *DocumentManager::FindActiveDocument() const {
+    View *view = FindActiveView();
+    return view ? &view->GetDocument() : 0;
 }
 
 Document *DocumentManager::FindMasterDoc() {
@@ -683,7 +813,7 @@ void DocumentManager::CmOpenHistFile(uint id) {
 }
 
 void DocumentManager::CmDocInfo() {
-    Document *doc = currentDoc_;
+    Document *doc = FindActiveDocument();
     if (doc && doc->GetModel().hasInfo)
         ShowMessageBox(0, doc->GetInfo(0).c_str(), GetName(), MB_ICONASTERISK | kBoxStyle);
 }

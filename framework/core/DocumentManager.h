@@ -14,6 +14,7 @@
 #include "Config.h"
 #include "CriticalSection.h"
 #include "FileName.h"
+#include "PtrLists.h"
 #include "StringItem.h"
 
 #include <windows.h>
@@ -28,6 +29,8 @@ class DocumentModel;
 class TFrameWindow;
 class MDIClient;
 class Exception;
+class StatusBar;
+class View;
 
 // One row of a program's language table; a row with id 0 is the default and ends it.
 struct LanguageDLL {
@@ -62,6 +65,8 @@ public:
     int CanClose() override;
     int ProcessAppMsg(MSG &msg) override;
     void UnconditionalEnd();
+    // Closes the start-up splash at once.
+    void HideSplashWindow();
     void DoOneIdleAction() { TApplication::IdleAction(0); }
 
     // ---- accessors
@@ -87,6 +92,8 @@ public:
     Config &GetConfig() { return *settings_; }
     TWindow *GetProgressWindow() const { return progressWindow_; }
     void SetProgressWindow(TWindow *w) { progressWindow_ = w; }
+    // The main frame's status bar (child 32040) when it carries the progress gauge.
+    StatusBar *GetStatusBar() const;
     int GetAutoSavePref() const { return autoSavePref_; }
     int GetAutoSaveLayout() const { return autoSaveLayout_; }
     int GetTips() const { return tips_; }
@@ -110,6 +117,10 @@ public:
 
     // ---- operations a program overrides
     virtual FileName GetHelpFileName();
+    // The type's open dialog; the chosen files are opened (with views unless noView) and
+    // each document opened is added once to opened.
+    virtual void OpenFileOpenDialog(DocumentModel &type, String const *caption, ListOfPtr<Document> *opened,
+                                    int noView, int askReload);
     virtual void SaveLayout(DataBase &db, short itemType);
     virtual void RestoreLayout(DataBase const &db, short itemType);
     // Reopens one window of a restored layout; the document layer opens the document by
@@ -141,6 +152,9 @@ public:
     Document *FindDocument(DocumentModel const &type, String const &names, int *exact);
     Document *FindFirst(DocumentModel const &type);
     Document *FindMasterDoc();
+    // The view of the active MDI child and its document; null without one.
+    View *FindActiveView() const;
+    Document *FindActiveDocument() const;
     int CanCloseAll(DocumentModel const *type);
     int CloseAll(DocumentModel const *type);
     long CloseAllUnchanged(uint model, long);

@@ -1,7 +1,9 @@
 #include "MdiWindows.h"
 
 #include "Application.h"
+#include "Document.h"
 #include "DocumentManager.h"
+#include "View.h"
 
 #include "Exception.h"
 
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
 HWND _lastMDIDeactivated = 0;
 
@@ -463,6 +466,10 @@ void MDIClient::CmCloseAll() {
     if (app)
         app->SetClosingAll(1);
     try {
+        // The master document goes first; when it stays, everything stays.
+        if (Document *master = app ? app->FindMasterDoc() : 0)
+            if (!master->Close())
+                return;
         CloseChildren();
     } catch (AException const &e) {
         if (app)
@@ -495,7 +502,8 @@ void MDIClient::EvLButtonDown(uint, TPoint &point) {
     DWORD now = ::timeGetTime();
     if (lastPress_ == 0 || now - lastPress_ >= kDoubleClickMs) {
         lastPress_ = now;
-        if (_docManager && _docManager->OnStartRubber()) {
+        View *view = _docManager ? _docManager->FindActiveView() : 0;
+        if (view ? view->OnStartRubber() : _docManager && _docManager->OnStartRubber()) {
             rubber_ = this;
             anchor_ = lastPoint_;
             band_.left = band_.right = point.x;
@@ -536,8 +544,12 @@ void MDIClient::EvLButtonUp(uint, TPoint &) {
     EndRubber();
     TRect rect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
                std::max(r.top, r.bottom));
-    if (rect.Width() > 100 && rect.Height() > 70 && _docManager)
-        _docManager->OnEndRubber(rect);
+    if (rect.Width() > 100 && rect.Height() > 70 && _docManager) {
+        if (View *view = _docManager->FindActiveView())
+            view->OnEndRubber(rect);
+        else
+            _docManager->OnEndRubber(rect);
+    }
 }
 
 void MDIClient::EndRubber() {
@@ -572,6 +584,8 @@ MDIChild::MDIChild(TWindow &client, MDIChildMemento const *memento, bool shrinkT
     if (memento)
         placement_ = memento->placement;
     SetBkgndColor(TColor::Transparent);
+    if (View *view = GetView())
+        SetCaption(view->GetDocument().GetTitle().c_str());
     MDIClient *mdi = app_->GetMDIClient();
     if (TMDIChild *active = mdi ? mdi->GetActiveMDIChild() : 0)
         if (active->IsZoomed())
@@ -594,6 +608,8 @@ int MDIChild::Create() {
 
 void MDIChild::SetupWindow() {
     TMDIChild::SetupWindow();
+    if (View *view = GetView())
+        view->GetDocument().UpdateViewTitles();
     if (placement_.length && placement_.showCmd != SW_SHOWMAXIMIZED) {
         placement_.flags |= WPF_SETMINPOSITION;
         SetWindowPlacement(&placement_);
@@ -633,10 +649,88 @@ void MDIChild::EvGetMinMaxInfo(MINMAXINFO *info) {
         info->ptMaxSize.y = maxSizeH_;
 }
 
+View *MDIChild::GetView() const {
+    if (View *view = dynamic_cast<View *>(client_))
+        return view;
+    if (!app_ || !client_)
+        return 0;
+    for (Document *doc = app_->FindFirstDoc(); doc; doc = app_->FindNextDoc(doc))
+        for (View *view = doc->GetViews().GetFirst(); view; view = doc->GetViews().GetNext(view))
+            if (view->GetWindow() == client_)
+                return view;
+    return 0;
+}
+
+namespace {
+View *ViewOfChild(HWND child) {
+    MDIChild *window = child ? dynamic_cast<MDIChild *>(GetWindowPtr(child)) : 0;
+    return window ? window->GetView() : 0;
+}
+}  // namespace
+
 void MDIChild::EvMDIActivate(HWND activated, HWND deactivated) {
     if (deactivated)
         _lastMDIDeactivated = deactivated;
     TMDIChild::EvMDIActivate(activated, deactivated);
+    View *view = GetView();
+    if (!view)
+        return;
+    int isActivated = activated == GetHandle();
+    view->GetDocument().NotifyIsCurrentDoc(isActivated ? 1 : activated ? 0 : -1);
+    // Both children receive this message; each looks after its own view. Views of one
+    // class share the status bar's layout, so the new one only refreshes it.
+    View *other = ViewOfChild(isActivated ? deactivated : activated);
+    bool sameClass = other && typeid(*other) == typeid(*view);
+    if (!isActivated) {
+        if (!sameClass)
+            view->SetStatusBar(0);
+    } else if (sameClass) {
+        view->UpdateStatusBar();
+    } else {
+        view->SetStatusBar(1);
+    }
+}
+
+void MDIChild::CmReload() {
+    if (View *view = GetView())
+        if (app_)
+            app_->ReloadDocument(view->GetDocument());
+}
+
+void MDIChild::CeReload(TCommandEnabler &ce) {
+    View *view = GetView();
+    Document *doc = view ? &view->GetDocument() : 0;
+    ce.Enable(doc && doc->CouldSaveData() && !doc->IsUntitled() && doc->IsChanged());
+}
+
+void MDIChild::CmClose() {
+    if (View *view = GetView())
+        view->GetDocument().Close();
+}
+
+void MDIChild::CmSave() {
+    View *view = GetView();
+    if (!view)
+        return;
+    // The menu and any dialog just closed leave holes; paint them before a long save.
+    if (app_ && app_->GetMainWindow())
+        app_->GetMainWindow()->UpdateWindow();
+    view->GetDocument().SaveDoc(0);
+}
+
+void MDIChild::CmSaveAs() {
+    if (View *view = GetView())
+        view->GetDocument().SaveDocAs(0, smSaveAs, 0);
+}
+
+void MDIChild::CeSave(TCommandEnabler &ce) {
+    View *view = GetView();
+    ce.Enable(view && view->GetDocument().AllowSaveCommand());
+}
+
+void MDIChild::CeSaveAs(TCommandEnabler &ce) {
+    View *view = GetView();
+    ce.Enable(view && view->GetDocument().CouldSaveData());
 }
 
 int MDIChild::OnHelp(HELPINFO *) {
@@ -654,6 +748,13 @@ int MDIChild::OnHelp(HELPINFO *) {
 
 DEFINE_RESPONSE_TABLE1(MDIChild, TMDIChild)
     EV_MESSAGE(WM_GETMINMAXINFO, EvGetMinMaxInfoRaw, v_POINTER),
+    EV_COMMAND(20018, CmReload),
+    EV_COMMAND_ENABLE(20018, CeReload),
+    EV_COMMAND(20027, CmClose),
+    EV_COMMAND(20025, CmSave),
+    EV_COMMAND(20026, CmSaveAs),
+    EV_COMMAND_ENABLE(20025, CeSave),
+    EV_COMMAND_ENABLE(20026, CeSaveAs),
     EV_MESSAGE(WM_MDIACTIVATE, EvMDIActivate, v_MdiActivate),
     EV_MESSAGE(WM_HELP, OnHelpRaw, B_LPARAM),
 END_RESPONSE_TABLE;

@@ -14,6 +14,7 @@
 class TMDIChild;
 class TMDIFrame;
 class DocumentManager;
+class View;
 
 // Command identifiers of the MDI layer.
 enum {
@@ -172,9 +173,20 @@ public:
     void GetPlacement(WINDOWPLACEMENT &p) const { p = placement_; }
     TWindow *GetClientWindow() const { return client_; }
 
+    // The view this window shows: the client window seen as a view, else the view that
+    // names the client as its window; null when it shows none.
+    View *GetView() const;
+
     void EvGetMinMaxInfo(MINMAXINFO *info);
     void EvMDIActivate(HWND activated, HWND deactivated);
     int OnHelp(HELPINFO *info);
+    void CmReload();
+    void CeReload(TCommandEnabler &ce);
+    void CmClose();
+    void CmSave();
+    void CmSaveAs();
+    void CeSave(TCommandEnabler &ce);
+    void CeSaveAs(TCommandEnabler &ce);
     void EvGetMinMaxInfoRaw(void *info) { EvGetMinMaxInfo(static_cast<MINMAXINFO *>(info)); }
     int OnHelpRaw(long info) { return OnHelp(reinterpret_cast<HELPINFO *>(info)); }
 

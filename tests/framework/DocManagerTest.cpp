@@ -7,7 +7,11 @@
 #include "MdiWindows.h"
 
 #include "Exception.h"
+#include "FileSelector.h"
 #include "MessageCatalogue.h"
+#include "PtrLists.h"
+#include "SplashWindow.h"
+#include "StatusBar.h"
 
 #include <gtest/gtest.h>
 
@@ -503,4 +507,279 @@ TEST_F(DocManagerTest, DocumentsAreOpenedFoundReloadedAndClosed) {
         EXPECT_EQ(0, app.GetDocList().GetCount());
     }
     SetMessageBoxAnswerer(previous);
+}
+
+// ---- the open dialog and the types' preference groups
+
+namespace {
+
+FileSelectorInfo seen;
+List<FileName> *toChoose = 0;
+int ChooseFiles(FileSelectorInfo &info) {
+    seen = info;
+    if (!toChoose)
+        return 0;
+    for (FileName *f = toChoose->GetFirst(); f; f = toChoose->GetNext(f))
+        info.selectedFiles.Append(new FileName(*f));
+    info.selectedFolder = FileName(toChoose->GetFirst()->GetPath());
+    info.selectedFilterIndex = 1;
+    return 1;
+}
+
+// Made without a name, as a type that opens its file itself may do.
+class UnnamedType : public DocumentModel {
+public:
+    UnnamedType() {
+        name = "Unnamed";
+        openFilter = "Unnamed|*.unn|";
+        livesWithViews = 1;
+    }
+    Document *OpenDoc(FileName const &, DocMemento const *, int, int) override {
+        Document *doc = new Document(*this);
+        doc->SetChanged(1);
+        return doc;
+    }
+};
+
+}  // namespace
+
+TEST_F(DocManagerTest, OpenDialogOpensTheChosenFilesOnce) {
+    TempDir dir;
+    WriteBytes(dir.File("a.fak"), "A");
+    WriteBytes(dir.File("b.fak"), "B");
+    OpeningType fake("DialogFake", "Fakes|*.fak|All|*.*|", true);
+    fake.multiSelect = 1;
+    fake.defExtension = "fak";
+    fake.openPath = FileName(dir.Path().c_str());
+    List<FileName> chosen;
+    chosen.Append(new FileName(dir.File("a.fak").c_str()));
+    chosen.Append(new FileName(dir.File("b.fak").c_str()));
+    FileSelectorAnswer previous = SetFileSelectorAnswer(ChooseFiles);
+    {
+        TestManager app;
+        ListOfPtr<Document> opened;
+        // cancelled: nothing opened, nothing remembered
+        toChoose = 0;
+        app.OpenFileOpenDialog(fake, 0, &opened, 1, 0);
+        EXPECT_EQ(0, seen.kind);
+        EXPECT_EQ(1, seen.multiSelection);
+        EXPECT_EQ(1, seen.fileMustExist);
+        EXPECT_EQ(101, seen.templateId);
+        EXPECT_STREQ(dir.Path().c_str(), seen.initialFolder.c_str());
+        EXPECT_STREQ("Fakes|*.fak|All|*.*|", seen.filter.c_str());
+        EXPECT_STREQ(fake.GetFileOpenDialogCaption().c_str(), seen.caption.c_str());
+        EXPECT_EQ(0, fake.opens);
+
+        // a type that refuses several files at once opens none of them
+        toChoose = &chosen;
+        fake.allowMulti = 0;
+        String caption("Pick two");
+        app.OpenFileOpenDialog(fake, &caption, &opened, 1, 0);
+        EXPECT_STREQ("Pick two", seen.caption.c_str());
+        EXPECT_EQ(0, fake.opens);
+        EXPECT_EQ(0, opened.GetCount());
+        EXPECT_EQ(0, app.GetDocList().GetCount());
+
+        fake.allowMulti = 1;
+        app.OpenFileOpenDialog(fake, 0, &opened, 1, 0);
+        EXPECT_EQ(2, fake.opens);
+        ASSERT_EQ(2, opened.GetCount());
+        EXPECT_TRUE(opened[0]->IsAttachedTo(*chosen[0]));
+        EXPECT_TRUE(opened[1]->IsAttachedTo(*chosen[1]));
+        EXPECT_EQ(1, fake.iOpenFilter);
+        // chosen again: the open documents are found, not opened twice nor listed twice
+        app.OpenFileOpenDialog(fake, 0, &opened, 1, 0);
+        EXPECT_EQ(2, fake.opens);
+        EXPECT_EQ(2, opened.GetCount());
+        EXPECT_EQ(2, app.GetDocList().GetCount());
+        EXPECT_EQ(1, app.CloseAll(0));
+    }
+    toChoose = 0;
+    SetFileSelectorAnswer(previous);
+}
+
+TEST_F(DocManagerTest, EachTypeKeepsItsFolderAndFiltersInItsOwnGroup) {
+    OpeningType fake("PrefFake", "Fakes|*.fak|", true);
+    OpeningType titles("PrefTitles", "Titles|*.ttl|", true);
+    titles.noFile = 1;
+    TestManager app;
+    Config &config = app.GetConfig();
+    fake.openPath = FileName("C:\\sounds");
+    fake.iOpenFilter = 2;
+    fake.iSaveFilter = 3;
+    app.DocumentManager::SavePref(config);
+    config.MoveToRoot();
+    ASSERT_TRUE(config.MoveDown("DocPrefFake") != 0);
+    EXPECT_STREQ("C:\\sounds", config.GetValue(String(), "OpenPath").c_str());
+    EXPECT_EQ(2, config.GetValue(0, "iOpenFilter"));
+    EXPECT_EQ(3, config.GetValue(0, "iSaveFilter"));
+    config.MoveToRoot();
+
+    fake.openPath = FileName("C:\\elsewhere");
+    fake.iOpenFilter = fake.iSaveFilter = 0;
+    titles.openPath = FileName("C:\\untouched");
+    app.DocumentManager::LoadPref(config);
+    EXPECT_STREQ("C:\\sounds", fake.openPath.c_str());
+    EXPECT_EQ(2, fake.iOpenFilter);
+    EXPECT_EQ(3, fake.iSaveFilter);
+    // a type without files has no group
+    EXPECT_STREQ("C:\\untouched", titles.openPath.c_str());
+    config.MoveToRoot();
+    EXPECT_EQ(0, config.ExistGroup("DocPrefTitles"));
+}
+
+TEST_F(DocManagerTest, ADocumentOpenedByNameGivesBackItsUntitledNumber) {
+    TempDir dir;
+    WriteBytes(dir.File("song.unn"), "S");
+    UnnamedType type;
+    TestManager app;
+    Document *named = app.OpenDocument(type, FileName(dir.File("song.unn").c_str()), 0, 0, 0, 0, 0, 1);
+    ASSERT_TRUE(named != 0);
+    EXPECT_EQ(0, named->GetUntitledNumber());
+    EXPECT_STREQ("song", named->GetTitle().c_str());
+    EXPECT_EQ(0, named->IsChanged());
+    EXPECT_TRUE(named->IsAttachedTo(FileName(dir.File("song.unn").c_str())));
+    // the number is free again for the next untitled document
+    Document *untitled = new Document(type);
+    EXPECT_EQ(1, untitled->GetUntitledNumber());
+    String expected(FindString(19007));
+    expected.Append(String(1));
+    EXPECT_STREQ(expected.c_str(), untitled->GetTitle().c_str());
+    EXPECT_EQ(1, app.CloseAll(0));
+}
+
+// ---- input while a long operation runs
+
+namespace {
+
+class ProgressManager : public DocumentManager {
+public:
+    ProgressManager() : DocumentManager("VeltraneTests", "system\\dmtest.set", 0, 0, 0, 0) {}
+    void InitMainWindow() override {
+        FrameWindow *frame = new FrameWindow("Progress test", 0, *new MDIClient, 0);
+        bar = new StatusBar(frame);
+        SetMainWindow(frame);
+    }
+    StatusBar *bar = 0;
+};
+
+struct InputBlocked {
+    InputBlocked() { _disableFrame = 1; }
+    ~InputBlocked() { _disableFrame = 0; }
+};
+
+}  // namespace
+
+TEST_F(DocManagerTest, ALongOperationSwallowsInputAndNotesBreakRequests) {
+    ProgressManager app;
+    app.InitInstance();
+    Pump();
+    ASSERT_EQ(app.bar, app.GetStatusBar());
+    StatusBar &bar = *app.bar;
+    HWND target = app.GetMDIClient()->GetHandle();
+    auto Process = [&](uint message, WPARAM wParam) {
+        MSG msg = {};
+        msg.hwnd = target;
+        msg.message = message;
+        msg.wParam = wParam;
+        return app.ProcessAppMsg(msg) ? 1 : 0;
+    };
+    StatusBar::TakeEscapePressed();
+    StatusBar::TakeMouseClicked();
+    EXPECT_EQ(0, Process(WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_EQ(0, Process(WM_MOUSEMOVE, 0));
+    {
+        InputBlocked blocked;
+        struct {
+            uint message;
+            int swallowed;
+        } const cases[] = {
+            {WM_MOUSEMOVE, 1},    {WM_LBUTTONUP, 1},      {0x209, 1},           {WM_KEYDOWN, 1},
+            {WM_CHAR, 1},         {0x108, 1},             {WM_NCMOUSEMOVE, 1},  {WM_NCLBUTTONDOWN, 1},
+            {WM_NCLBUTTONUP, 0},  {WM_NCRBUTTONDOWN, 1},  {WM_NCRBUTTONUP, 0},  {WM_NCMBUTTONDBLCLK, 1},
+            {WM_PAINT, 0},        {WM_TIMER, 0},
+        };
+        for (auto const &c : cases)
+            EXPECT_EQ(c.swallowed, Process(c.message, 'A')) << std::hex << c.message;
+        // no gauge: nothing to break
+        EXPECT_EQ(1, Process(WM_KEYDOWN, VK_ESCAPE));
+        EXPECT_EQ(1, Process(WM_LBUTTONDOWN, 0));
+        EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+        EXPECT_EQ(0, StatusBar::TakeMouseClicked());
+
+        bar.OpenGauge(100, "Working", 1, 500, 1);
+        EXPECT_EQ(1, Process(WM_RBUTTONDOWN, 0));
+        EXPECT_EQ(1, Process(WM_KEYDOWN, VK_RETURN));
+        EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+        EXPECT_EQ(0, StatusBar::TakeMouseClicked());
+        EXPECT_EQ(1, Process(WM_SYSKEYUP, VK_ESCAPE));
+        EXPECT_EQ(1, Process(WM_LBUTTONDBLCLK, 0));
+        EXPECT_EQ(1, StatusBar::TakeEscapePressed());
+        EXPECT_EQ(1, StatusBar::TakeMouseClicked());
+        EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+
+        // once the gauge moves, the bar holds the mouse for the rest of the operation
+        bar.SetProgress(10);
+        EXPECT_EQ(&bar, app.GetProgressWindow());
+        Process(WM_MOUSEMOVE, 0);
+        EXPECT_EQ(bar.GetHandle(), GetCapture());
+        bar.CloseGauge(1);
+        EXPECT_TRUE(app.GetProgressWindow() == 0);
+        EXPECT_TRUE(GetCapture() == 0);
+    }
+    EXPECT_EQ(0, Process(WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+}
+
+// ---- the start-up splash
+
+namespace {
+// The splash picture comes from the common resources, which the manager frees at its end.
+struct TestResources {
+    TestResources() { TModule::_commonResourceDLL = new TModule("VeltraneTestModule.dll", true); }
+};
+
+class SplashManager : private TestResources, public TestManager {
+public:
+    SplashManager(int bitmap, unsigned long ms) {
+        splashBitmapId_ = bitmap;
+        splashMilliseconds_ = ms;
+    }
+    void OnInitInstance() override {
+        splashDuringStart = SplashWindow::Current() != 0;
+        if (hide)
+            HideSplashWindow();
+    }
+    bool splashDuringStart = false;
+    bool hide = false;
+};
+}  // namespace
+
+TEST_F(DocManagerTest, TheSplashStaysItsMinimumTimeAndAMissingPictureCostsOnlyTheSplash) {
+    {
+        SplashManager app(23, 400);
+        DWORD start = GetTickCount();
+        app.InitInstance();
+        EXPECT_TRUE(app.splashDuringStart);
+        EXPECT_GE(GetTickCount() - start, 350u);
+        EXPECT_TRUE(SplashWindow::Current() == 0);
+        EXPECT_EQ(0, DocumentManager::IsStartingUp());
+    }
+    {
+        // hidden by the program: start-up does not wait for it
+        SplashManager app(23, 60000);
+        app.hide = true;
+        DWORD start = GetTickCount();
+        app.InitInstance();
+        EXPECT_TRUE(app.splashDuringStart);
+        EXPECT_LT(GetTickCount() - start, 30000u);
+        EXPECT_TRUE(SplashWindow::Current() == 0);
+    }
+    {
+        SplashManager app(9999, 400);
+        app.InitInstance();
+        EXPECT_FALSE(app.splashDuringStart);
+        EXPECT_TRUE(app.GetMainWindow() && app.GetMainWindow()->GetHandle());
+        EXPECT_EQ(0, DocumentManager::IsStartingUp());
+    }
 }

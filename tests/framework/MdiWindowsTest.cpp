@@ -1,6 +1,9 @@
 // MDI windows, decorations and the layout kept across a restart.
+#include "Document.h"
 #include "DocumentManager.h"
 #include "MainFrame.h"
+#include "MessageBoxSeam.h"
+#include "View.h"
 #include "MdiWindows.h"
 #include "MessageLine.h"
 
@@ -223,3 +226,227 @@ TEST_F(MdiTest, TheLayoutComesBackInTheSameZOrder) {
 }
 
 }  // namespace
+
+// ---- document windows: their document's commands, the current document and the status bar
+
+namespace {
+
+std::vector<std::string> statusCalls;
+
+class TrackedDoc : public Document {
+public:
+    explicit TrackedDoc(DocumentModel const &type) : Document(type) {}
+    void NotifyIsCurrentDoc(int state) override {
+        states.push_back(state);
+        Document::NotifyIsCurrentDoc(state);
+    }
+    int IsChanged() override { return changed; }
+    int CanClose() override { return refuse ? 0 : Document::CanClose(); }
+    int changed = 0;
+    int refuse = 0;
+    std::vector<int> states;
+};
+
+// A view that is its own window, as a program's views are.
+class PageView : public Page, public View {
+public:
+    PageView(Document &doc, char const *name) : View(name, doc, 0) { SetWindow(this); }
+    void SetStatusBar(int on) override { statusCalls.push_back(std::string(on ? "on " : "off ") + GetViewName()); }
+    void UpdateStatusBar() override { statusCalls.push_back(std::string("update ") + GetViewName()); }
+    int OnStartRubber() override { return ++rubberStarts, 1; }
+    void OnEndRubber(TRect const &rect) override { rubbers.push_back(rect); }
+    int rubberStarts = 0;
+    std::vector<TRect> rubbers;
+};
+class OtherView : public PageView {
+public:
+    using PageView::PageView;
+};
+
+class EnableProbe : public TCommandEnabler {
+public:
+    explicit EnableProbe(uint id) : TCommandEnabler(id) {}
+    void Enable(int on) override {
+        TCommandEnabler::Enable(on);
+        enabled = on;
+    }
+    void SetText(char const *) override {}
+    void SetCheck(int) override {}
+    int enabled = -1;
+};
+
+int Enabled(TWindow &window, uint id) {
+    EnableProbe probe(id);
+    window.SendMessageA(0x7FFF, 0, (LPARAM)&probe);
+    return probe.enabled;
+}
+
+template <class V>
+MDIChild *OpenWindow(TrackedDoc *doc, char const *name) {
+    MDIChild *w = new MDIChild(*new V(*doc, name));
+    w->Create();
+    Pump();
+    return w;
+}
+
+}  // namespace
+
+TEST_F(MdiTest, ActivationTellsTheDocumentAndTheStatusBar) {
+    DocumentModel type;
+    type.name = "Tracked";
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    statusCalls.clear();
+    TrackedDoc *a = new TrackedDoc(type);
+    OpenWindow<PageView>(a, "A");
+    ASSERT_FALSE(a->states.empty());
+    EXPECT_EQ(1, a->states.back());
+    EXPECT_EQ(a, app.GetCurrentDoc());
+    EXPECT_EQ(std::vector<std::string>{"on A"}, statusCalls);
+
+    // a view of the same class only refreshes the bar
+    statusCalls.clear();
+    TrackedDoc *b = new TrackedDoc(type);
+    OpenWindow<PageView>(b, "B");
+    EXPECT_EQ(0, a->states.back());
+    EXPECT_EQ(1, b->states.back());
+    EXPECT_EQ(b, app.GetCurrentDoc());
+    EXPECT_EQ(std::vector<std::string>{"update B"}, statusCalls);
+
+    // another class: the old view gives the bar up, the new one takes it
+    statusCalls.clear();
+    TrackedDoc *c = new TrackedDoc(type);
+    MDIChild *wc = OpenWindow<OtherView>(c, "C");
+    EXPECT_EQ((std::vector<std::string>{"off B", "on C"}), statusCalls);
+    char caption[200] = "";
+    GetWindowTextA(app.GetFrameWindow()->GetHandle(), caption, sizeof caption);
+    EXPECT_EQ(0u, std::string(caption).find(c->GetTitle().c_str()));
+
+    // the last window closed: no current document
+    wc->SendMessageA(WM_COMMAND, 20027);
+    Pump();
+    EXPECT_EQ(2, app.GetDocList().GetCount());
+    app.GetMDIClient()->CloseChildren();
+    Pump();
+    EXPECT_EQ(-1, b->states.back());
+    EXPECT_TRUE(app.GetCurrentDoc() == 0);
+}
+
+TEST_F(MdiTest, DocumentCommandsAreEnabledByTheDocumentsState) {
+    DocumentModel type;
+    type.name = "Tracked";
+    DocumentModel titles;
+    titles.name = "Titles";
+    titles.noFile = 1;
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    TrackedDoc *untitled = new TrackedDoc(type);
+    MDIChild *w = OpenWindow<PageView>(untitled, "U");
+    EXPECT_EQ(0, Enabled(*w, 20025));
+    EXPECT_EQ(1, Enabled(*w, 20026));
+    untitled->changed = 1;
+    EXPECT_EQ(1, Enabled(*w, 20025));
+    // an untitled document has nothing to reload
+    EXPECT_EQ(0, Enabled(*w, 20018));
+    untitled->TakeName(FileName("C:\\song.wav"));
+    untitled->changed = 1;
+    EXPECT_EQ(1, Enabled(*w, 20018));
+
+    // documents that are no files are never saved
+    TrackedDoc *plain = new TrackedDoc(titles);
+    plain->changed = 1;
+    MDIChild *p = OpenWindow<PageView>(plain, "P");
+    EXPECT_EQ(0, Enabled(*p, 20025));
+    EXPECT_EQ(0, Enabled(*p, 20026));
+    EXPECT_EQ(0, Enabled(*p, 20018));
+
+    // a changed document asks before it closes; No keeps it
+    TMessageBoxAnswerer previous = SetMessageBoxAnswerer([](HWND, char const *, char const *, unsigned) {
+        return IDCANCEL;
+    });
+    untitled->changed = 1;
+    w->SendMessageA(WM_COMMAND, 20027);
+    Pump();
+    EXPECT_EQ(2, app.GetDocList().GetCount());
+    untitled->changed = 0;
+    w->SendMessageA(WM_COMMAND, 20027);
+    Pump();
+    EXPECT_EQ(1, app.GetDocList().GetCount());
+    SetMessageBoxAnswerer(previous);
+}
+
+TEST_F(MdiTest, TheActiveViewDrawsTheRubberBand) {
+    DocumentModel type;
+    type.name = "Tracked";
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    EXPECT_TRUE(app.FindActiveView() == 0);
+    TrackedDoc *doc = new TrackedDoc(type);
+    MDIChild *w = OpenWindow<PageView>(doc, "R");
+    PageView *view = static_cast<PageView *>(w->GetClientWindow());
+    EXPECT_EQ(static_cast<View *>(view), app.FindActiveView());
+    EXPECT_EQ(doc, app.FindActiveDocument());
+    // a small child leaves the empty client area free for the band
+    w->MoveWindow(0, 0, 60, 60, true);
+    TWindow &client = *app.GetMDIClient();
+    client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    EXPECT_EQ(1, view->rubberStarts);
+    client.SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 200));
+    client.SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(250, 200));
+    ASSERT_EQ(1u, view->rubbers.size());
+    EXPECT_EQ(150, view->rubbers[0].Width());
+    EXPECT_EQ(100, view->rubbers[0].Height());
+    // too small a band is dropped
+    Sleep(350);
+    client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    client.SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 170));
+    client.SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(200, 170));
+    EXPECT_EQ(2, view->rubberStarts);
+    EXPECT_EQ(1u, view->rubbers.size());
+}
+
+TEST_F(MdiTest, CloseAllStopsWhenTheMasterDocumentStays) {
+    DocumentModel masterType;
+    masterType.name = "Master";
+    masterType.master = 1;
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    TrackedDoc *master = new TrackedDoc(masterType);
+    app.Open(1);
+    app.Open(2);
+    master->refuse = 1;
+    app.GetMDIClient()->SendMessageA(WM_COMMAND, 24365);
+    Pump();
+    EXPECT_EQ(2u, ZOrder(*app.GetMDIClient()).size());
+    EXPECT_EQ(1, app.GetDocList().GetCount());
+    EXPECT_EQ(0, app.IsClosingAll());
+    master->refuse = 0;
+    app.GetMDIClient()->SendMessageA(WM_COMMAND, 24365);
+    Pump();
+    EXPECT_EQ(0u, ZOrder(*app.GetMDIClient()).size());
+    EXPECT_EQ(0, app.GetDocList().GetCount());
+}
+
+TEST_F(MdiTest, WindowsOfOneDocumentAreTitledAndNumbered) {
+    DocumentModel type;
+    type.name = "Tracked";
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    TrackedDoc *doc = new TrackedDoc(type);
+    auto Caption = [](MDIChild *w) {
+        char text[200] = "";
+        GetWindowTextA(w->GetHandle(), text, sizeof text);
+        return std::string(text);
+    };
+    std::string title = doc->GetTitle().c_str();
+    MDIChild *first = OpenWindow<PageView>(doc, "1");
+    EXPECT_EQ(title, Caption(first));
+    MDIChild *second = OpenWindow<PageView>(doc, "2");
+    EXPECT_EQ(title + " : 1", Caption(first));
+    EXPECT_EQ(title + " : 2", Caption(second));
+}
