@@ -1189,6 +1189,17 @@ void DocumentManager::OpenHelpWindow(HWND window, unsigned command, unsigned lon
     ::WinHelpA(window, file.c_str(), HELP_COMMAND, reinterpret_cast<ULONG_PTR>(macro));
 }
 
+void DocumentManager::DoWindowHelp(HWND window) {
+    HelpInfo info;
+    info.cbSize = 28;
+    info.iContextType = -2;
+    info.iCtrlId = 0;
+    info.hItemHandle = window;
+    info.dwContextId = 0;
+    ::GetCursorPos(&info.MousePos);
+    DoHelp(&info);
+}
+
 void DocumentManager::DoHelp(HELPINFO *info) {
     if (!info)
         return;

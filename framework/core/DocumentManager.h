@@ -181,6 +181,8 @@ public:
     void OpenHelpWindow(unsigned command, unsigned long data);
     void OpenHelpWindow(HWND window, unsigned command, unsigned long data);
     void DoHelp(HELPINFO *info);
+    // Help on a whole window, as asked with the mouse where it stands.
+    void DoWindowHelp(HWND window);
     unsigned FindNumTipOfTheDay();
     HelpCommand const *FindHelpCommand(int windowId, int controlId);
     void CmHelpContents() { OpenHelpWindow(HELP_FINDER, 0); }

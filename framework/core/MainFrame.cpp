@@ -253,14 +253,7 @@ long FrameWindow::OnHelp(long helpInfo) {
             app_->DoHelp(request);
         return 0;
     }
-    HelpInfo info;
-    info.cbSize = 28;
-    info.iContextType = -2;
-    info.iCtrlId = 0;
-    info.hItemHandle = GetHandle();
-    info.dwContextId = 0;
-    ::GetCursorPos(&info.MousePos);
-    app_->DoHelp(&info);
+    app_->DoWindowHelp(GetHandle());
     return 0;
 }
 

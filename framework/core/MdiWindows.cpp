@@ -734,15 +734,8 @@ void MDIChild::CeSaveAs(TCommandEnabler &ce) {
 }
 
 int MDIChild::OnHelp(HELPINFO *) {
-    HelpInfo info;
-    info.cbSize = 28;
-    info.iContextType = -2;
-    info.iCtrlId = 0;
-    info.hItemHandle = GetHandle();
-    info.dwContextId = 0;
-    ::GetCursorPos(&info.MousePos);
     if (app_)
-        app_->DoHelp(&info);
+        app_->DoWindowHelp(GetHandle());
     return 0;
 }
 
