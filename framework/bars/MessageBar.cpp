@@ -2,7 +2,7 @@
 
 #include "Dc.h"
 
-TMessageBar::TMessageBar(TWindow *parent, TModule *module) : TWindow(parent, 0, module) {
+TMessageBar::TMessageBar(TWindow *parent, TModule *module) : TWindow(parent, 0, module), HintShown(false) {
     Attr.Id = 32040;
     Attr.Style = WS_CHILD | WS_VISIBLE;
     Attr.H = ::GetSystemMetrics(SM_CYMENU) + 4;
@@ -15,13 +15,14 @@ void TMessageBar::SetText(char const *text) {
 }
 
 void TMessageBar::SetHintText(char const *text) {
+    HintShown = text != 0;
     HintText = text ? text : "";
     if (HWindow)
         Invalidate();
 }
 
 void TMessageBar::Paint(TDC &dc, int, TRect &) {
-    String const &shown = HintText.IsEmpty() ? Text : HintText;
+    String const &shown = HintShown ? HintText : Text;
     TRect r = GetClientRect();
     ::SetBkMode(dc, TRANSPARENT);
     ::DrawTextA(dc, shown.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -10,7 +10,8 @@ public:
     // Sets the bar's text; null clears it.
     void SetText(char const *text);
     String const &GetText() const { return Text; }
-    // Shows a command hint in place of the text; null clears it.
+    // Shows a command hint in place of the text, even an empty one (a menu item without a
+    // hint blanks the line); null clears it.
     virtual void SetHintText(char const *text);
     String const &GetHintText() const { return HintText; }
 
@@ -18,4 +19,5 @@ protected:
     void Paint(TDC &dc, int erase, TRect &rect) override;
     String Text;
     String HintText;
+    bool HintShown;
 };

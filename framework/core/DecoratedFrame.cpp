@@ -1,6 +1,6 @@
 #include "DecoratedFrame.h"
 
-#include "MessageLine.h"
+#include "MessageBar.h"
 
 #include <cstring>
 
@@ -201,7 +201,7 @@ void TDecoratedMDIFrame::EvCommandEnable(TCommandEnabler &ce) {
 }
 
 void TDecoratedMDIFrame::SetMessageBarHint(char const *text) {
-    if (TMessageLine *bar = dynamic_cast<TMessageLine *>(ChildWithId(IDW_MESSAGEBAR)))
+    if (TMessageBar *bar = dynamic_cast<TMessageBar *>(ChildWithId(IDW_MESSAGEBAR)))
         bar->SetHintText(text);
 }
 

@@ -2,7 +2,7 @@
 
 #include "Application.h"
 #include "DocumentManager.h"
-#include "MessageLine.h"
+#include "StatusBar.h"
 
 #include "Exception.h"
 #include "MessageCatalogue.h"
@@ -158,7 +158,7 @@ void FrameWindow::BuildControlBar() {
 
 void FrameWindow::BuildStatusBar() {
     if (!statusBar_ && trackMenuSelection_)
-        statusBar_ = new TMessageLine(this);
+        statusBar_ = new StatusBar(this);
     if (statusBar_) {
         // A hidden bar is still a decoration: its command shows it at its place.
         if (!showStatusBar_)

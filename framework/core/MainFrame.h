@@ -12,7 +12,7 @@
 #include "Lists.h"
 
 class DocumentManager;
-class TMessageLine;
+class StatusBar;
 
 // A window that wants idle calls from the main frame.
 class VELTRANE_API IdleEnabler : public ListElement {
@@ -47,7 +47,7 @@ public:
     char const *GetClassNameA() override;
 
     void InsertStatusBar();
-    TMessageLine *GetStatusBar() const { return statusBar_; }
+    StatusBar *GetStatusBar() const { return statusBar_; }
     TWindow *GetControlBar() const { return controlBar_; }
     int GetHintMode() const { return hintMode_; }
     int GetShowStatusBar() const { return showStatusBar_; }
@@ -75,7 +75,7 @@ public:
     static String _className;
 
 protected:
-    TMessageLine *statusBar_;
+    StatusBar *statusBar_;
     TWindow *controlBar_;
     int statusBarInserted_;
     int buttonSize_;

@@ -5,7 +5,7 @@
 #include "MessageBoxSeam.h"
 #include "View.h"
 #include "MdiWindows.h"
-#include "MessageLine.h"
+#include "StatusBar.h"
 
 #include <gtest/gtest.h>
 
@@ -183,7 +183,7 @@ TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
     app.InitInstance();
     Pump();
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
-    TMessageLine *bar = frame->GetStatusBar();
+    StatusBar *bar = frame->GetStatusBar();
     ASSERT_TRUE(bar && bar->IsWindowVisible());
     TRect withBar = app.GetMDIClient()->GetWindowRect();
     TRect barRect = bar->GetWindowRect();
@@ -195,6 +195,15 @@ TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
     EXPECT_TRUE(bar->IsWindowVisible());
     EXPECT_EQ(barRect, bar->GetWindowRect());
     EXPECT_EQ(withBar, app.GetMDIClient()->GetWindowRect());
+}
+
+TEST_F(MdiTest, TheFramesMessageLineIsTheStatusBarTheManagerDrives) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    ASSERT_TRUE(frame->GetStatusBar());
+    EXPECT_EQ(frame->GetStatusBar(), app.GetStatusBar());
 }
 
 TEST_F(MdiTest, TheLayoutComesBackInTheSameZOrder) {
