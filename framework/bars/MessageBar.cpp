@@ -1,9 +1,10 @@
 #include "MessageBar.h"
 
 #include "Dc.h"
+#include "DecoratedFrame.h"
 
 TMessageBar::TMessageBar(TWindow *parent, TModule *module) : TWindow(parent, 0, module), HintShown(false) {
-    Attr.Id = 32040;
+    Attr.Id = IDW_MESSAGEBAR;
     Attr.Style = WS_CHILD | WS_VISIBLE;
     Attr.H = ::GetSystemMetrics(SM_CYMENU) + 4;
 }

@@ -13,7 +13,6 @@
 #include "Exception.h"
 #include "File.h"
 #include "FileSelector.h"
-#include "Malvane.h"
 #include "MessageCatalogue.h"
 
 #include <commctrl.h>
@@ -460,7 +459,7 @@ bool IsUserInput(uint message) {
 }  // namespace
 
 StatusBar *DocumentManager::GetStatusBar() const {
-    return MainWindow ? dynamic_cast<StatusBar *>(MainWindow->ChildWithId(32040)) : 0;
+    return MainWindow ? dynamic_cast<StatusBar *>(MainWindow->ChildWithId(IDW_MESSAGEBAR)) : 0;
 }
 
 int DocumentManager::ProcessAppMsg(MSG &msg) {
@@ -1203,15 +1202,12 @@ void DocumentManager::DoWindowHelp(HWND window) {
 void DocumentManager::DoHelp(HELPINFO *info) {
     if (!info)
         return;
-    HelpInfo const *extended = static_cast<HelpInfo const *>(info);
     int kind = info->iContextType;
     int id = 0;
     int control = info->iCtrlId;
-    if (kind >= 0 && kind != 1) {
-        id = 0;
-    } else if (kind == -3 || kind == -4) {
-        id = extended->explicitId;
-    } else {
+    if (kind == -3 || kind == -4) {
+        id = static_cast<HelpInfo const *>(info)->explicitId;
+    } else if (kind < 0 || kind == HELPINFO_WINDOW) {
         HWND item = static_cast<HWND>(info->hItemHandle);
         TWindow *w = 0;
         if (control && MainWindow) {
