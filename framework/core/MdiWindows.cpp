@@ -479,12 +479,17 @@ void MDIClient::CmCloseAll() {
 
 namespace {
 
+// The band runs from its anchor to the mouse, in whichever direction it was dragged.
+TRect Normalized(RECT const &r) {
+    return TRect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+                 std::max(r.top, r.bottom));
+}
+
 void DrawBand(HWND window, RECT const &r) {
     if (r.right == r.left && r.bottom == r.top)
         return;
     HDC dc = ::GetDC(window);
-    RECT n = {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-              std::max(r.top, r.bottom)};
+    RECT n = Normalized(r);
     ::DrawFocusRect(dc, &n);
     ::ReleaseDC(window, dc);
 }
@@ -542,8 +547,7 @@ void MDIClient::EvLButtonUp(uint, TPoint &) {
         return;
     RECT r = band_;
     EndRubber();
-    TRect rect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-               std::max(r.top, r.bottom));
+    TRect rect = Normalized(r);
     if (rect.Width() > 100 && rect.Height() > 70 && _docManager) {
         if (View *view = _docManager->FindActiveView())
             view->OnEndRubber(rect);
