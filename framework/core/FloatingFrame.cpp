@@ -4,6 +4,16 @@
 #include "DocumentManager.h"
 #include "GdiObject.h"
 
+namespace {
+
+// A floating frame never keeps the activation: it hands it to the main window.
+void ActivateMainWindow(TApplication *app) {
+    if (app && app->GetMainWindow() && app->GetMainWindow()->GetHandle())
+        ::SetActiveWindow(app->GetMainWindow()->GetHandle());
+}
+
+}  // namespace
+
 TFloatingFrame::TFloatingFrame(TWindow *parent, char const *title, TWindow *client, int shrinkToClient,
                                int captionHeight, int popupPalette, TModule *module)
     : TWindow(parent, title, module),
@@ -119,9 +129,8 @@ void TFloatingFrame::EvActivateApp(int active, uint) {
 }
 
 uint TFloatingFrame::EvMouseActivate(uint, uint, uint) {
-    TApplication *app = GetApplication();
-    if (!::GetActiveWindow() && app && app->GetMainWindow() && app->GetMainWindow()->GetHandle())
-        ::SetActiveWindow(app->GetMainWindow()->GetHandle());
+    if (!::GetActiveWindow())
+        ActivateMainWindow(GetApplication());
     EvNCActivate(1);
     return MA_NOACTIVATE;
 }
@@ -131,9 +140,8 @@ void TFloatingFrame::EvSysCommand(uint cmd, TPoint &point) {
         return;
     DefaultProcessing();
     uint kind = cmd & 0xFFF0;
-    TApplication *app = GetApplication();
-    if ((kind == SC_SIZE || kind == SC_MOVE) && app && app->GetMainWindow() && app->GetMainWindow()->GetHandle())
-        ::SetActiveWindow(app->GetMainWindow()->GetHandle());
+    if (kind == SC_SIZE || kind == SC_MOVE)
+        ActivateMainWindow(GetApplication());
 }
 
 DEFINE_RESPONSE_TABLE2(TFloatingFrame, TTinyCaption, TFrameWindow)
@@ -198,10 +206,9 @@ PopupFrame::PopupFrame(TWindow *client, char const *title, Style style)
     marginX_ = marginY_ = _win95 ? 0 : 1;
 }
 
-void PopupFrame::EvNCPaint(uint region) {
+void PopupFrame::EvNCPaint(uint) {
     DefaultProcessing();
     DoNCPaint();
-    (void)region;
     TRect inner = GetInnerRect();
     HDC dc = ::GetWindowDC(GetHandle());
     HBRUSH light = ::GetSysColorBrush(COLOR_BTNHIGHLIGHT), dark = ::GetSysColorBrush(COLOR_BTNSHADOW);
