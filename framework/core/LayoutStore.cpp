@@ -82,23 +82,23 @@ SetupDatabase::SetupDatabase(TApplication &app, FileName const &file)
 SetupDatabase::~SetupDatabase() {}
 
 SetupDatabase *SetupDatabase::Open(TApplication &app, FileName const &file) {
-    try {
-        return new SetupDatabase(app, file);
-    } catch (AException const &) {
-    } catch (std::exception const &) {
-    }
+    auto attempt = [&]() -> SetupDatabase * {
+        try {
+            return new SetupDatabase(app, file);
+        } catch (AException const &) {
+        } catch (std::exception const &) {
+        }
+        return 0;
+    };
+    if (SetupDatabase *db = attempt())
+        return db;
     // Not a store we can trust: keep it for inspection, start afresh.
     FileName aside(file);
     aside += ".bad";
     ::DeleteFileA(aside.c_str());
     if (!::MoveFileA(file.c_str(), aside.c_str()))
         ::DeleteFileA(file.c_str());
-    try {
-        return new SetupDatabase(app, file);
-    } catch (AException const &) {
-    } catch (std::exception const &) {
-    }
-    return 0;
+    return attempt();
 }
 
 namespace {
@@ -166,16 +166,16 @@ bool SetupDatabase::ReadLayout(LayoutRecords &records) const {
                 throw 0;
             }
             if (fixed.kind == kindDocument) {
-                String type, names;
-                unsigned long n = 0;
-                if (char *t = static_cast<char *>(LoadVarData(id, fieldTypeName, &n))) {
-                    type = String(t);
-                    NH_Heap::FreeMem(t);
-                }
-                if (char *t = static_cast<char *>(LoadVarData(id, fieldNames, &n))) {
-                    names = String(t);
-                    NH_Heap::FreeMem(t);
-                }
+                auto text = [&](auto field) {
+                    String value;
+                    unsigned long n = 0;
+                    if (char *t = static_cast<char *>(LoadVarData(id, field, &n))) {
+                        value = String(t);
+                        NH_Heap::FreeMem(t);
+                    }
+                    return value;
+                };
+                String type = text(fieldTypeName), names = text(fieldNames);
                 records.documents.Append(new DocMementoItem(fixed.docKey, type, names, packed));
             } else {
                 records.views.InsertInSortedList(new ViewMementoItem(fixed.order, fixed.docKey, packed));
