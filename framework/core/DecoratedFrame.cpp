@@ -97,11 +97,7 @@ bool TDecorations::Toggle(uint id, TWindow *client) {
     TWindow *w = FindById(id);
     if (!w || !w->GetHandle())
         return false;
-    bool show = !w->IsWindowVisible();
-    if (show)
-        w->ShowWindow(SW_SHOWNA);
-    else
-        w->ShowWindow(SW_HIDE);
+    w->ShowWindow(w->IsWindowVisible() ? SW_HIDE : SW_SHOWNA);
     Layout(client);
     return true;
 }
