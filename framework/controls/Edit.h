@@ -73,8 +73,8 @@ public:
     void SetTabStops(int numTabs, int const *tabs) { SendMessageA(EM_SETTABSTOPS, numTabs, (LPARAM)tabs); }
     void LimitText(uint length) { SendMessageA(EM_LIMITTEXT, length); }
     uint GetLimitText() const { return (uint)SendMessageA(EM_GETLIMITTEXT); }
-    HLOCAL GetHandle() const { return (HLOCAL)SendMessageA(EM_GETHANDLE); }
-    HLOCAL GetMemHandle() const { return GetHandle(); }
+    // (named apart from the window handle's GetHandle, which it would hide)
+    HLOCAL GetMemHandle() const { return (HLOCAL)SendMessageA(EM_GETHANDLE); }
     void SetHandle(HLOCAL handle) { SendMessageA(EM_SETHANDLE, (WPARAM)handle); }
     void SetMemHandle(HLOCAL handle) { SetHandle(handle); }
     void SetReadOnly(int readOnly) { SendMessageA(EM_SETREADONLY, readOnly); }
