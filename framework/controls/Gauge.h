@@ -45,11 +45,13 @@ public:
     void SetHorizontal(int horizontal) { IsHorizontal = horizontal; }
     bool IsNativeInUse() const { return NativeInUse; }
 
+    // The system's progress bar when allowed and available, else the gauge's own class.
+    char const *GetClassNameA() override;
+
     // The class-wide default of native use, taken by gauges made later.
     static TNativeUse ClassNativeUse;
 
 protected:
-    char const *GetClassNameA() override;
     void SetupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
     int EvEraseBkgnd(uint hDC);

@@ -1,6 +1,7 @@
 // List, combo and gauge wrappers bound to the controls of a dialog template, with
 // the values of all four list controls travelling through one transfer buffer.
 #include "ComboBox.h"
+#include "DialogWindow.h"
 #include "Gauge.h"
 #include "ListBox.h"
 #include "TestApp.h"
@@ -8,8 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
 struct TBuffer {
     TListBoxData sorted;
     TListBoxData multiple;
@@ -17,26 +16,27 @@ struct TBuffer {
     TComboBoxData dropList;
 };
 
+size_t const BufferSize = 2 * sizeof(TListBoxData) + 2 * sizeof(TComboBoxData);
+
 class ListDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dialog = ::CreateDialogParamA(::GetModuleHandleA(0), MAKEINTRESOURCEA(43001), 0, &PlainDialogProc, 0);
-        ASSERT_TRUE(dialog);
-        host = new TWindow(dialog);
+    // The dialog opens with the values of the buffer in its controls.
+    void Open(TBuffer *values) {
+        host = new TDialog(0, 43001, &module);
         sorted = new TListBox(host, 43010);
         multiple = new TListBox(host, 43011);
         dropDown = new TComboBox(host, 43012, 6);
         dropList = new TComboBox(host, 43013);
         gauge = new TGauge(host, 43014);
-        host->CreateChildren();
+        host->SetTransferBuffer(values);
+        ASSERT_TRUE(host->Create());
+        dialog = host->GetHandle();
     }
-    void TearDown() override {
-        delete host;
-        ::DestroyWindow(dialog);
-    }
+    void TearDown() override { delete host; }
     TestApp app;
+    TModule module{"VeltraneTests", ::GetModuleHandleA(0)};
     HWND dialog = 0;
-    TWindow *host = 0;
+    TDialog *host = 0;
     TListBox *sorted, *multiple;
     TComboBox *dropDown, *dropList;
     TGauge *gauge;
@@ -44,6 +44,7 @@ protected:
 }  // namespace
 
 TEST_F(ListDialogTest, WrappersBindTheTemplatesControls) {
+    Open(0);
     EXPECT_EQ(::GetDlgItem(dialog, 43010), sorted->GetHandle());
     EXPECT_EQ(::GetDlgItem(dialog, 43013), dropList->GetHandle());
     EXPECT_TRUE(sorted->IsFlagSet(wfTransfer));
@@ -72,8 +73,7 @@ TEST_F(ListDialogTest, OneBufferCarriesEveryListBothWays) {
     out.multiple.Select(3);
     out.dropDown.SelectString("echo");  // a text that is no item
     out.dropList.Select(0);             // "delta"
-    host->SetTransferBuffer(&out);
-    EXPECT_EQ(2 * sizeof(TListBoxData) + 2 * sizeof(TComboBoxData), host->TransferData(tdSetData));
+    Open(&out);
 
     char text[16];
     EXPECT_EQ(7, sorted->GetSelString(text, 15));
@@ -99,7 +99,7 @@ TEST_F(ListDialogTest, OneBufferCarriesEveryListBothWays) {
 
     TBuffer in;
     host->SetTransferBuffer(&in);
-    EXPECT_EQ(2 * sizeof(TListBoxData) + 2 * sizeof(TComboBoxData), host->TransferData(tdGetData));
+    EXPECT_EQ(BufferSize, host->TransferData(tdGetData));
     String s;
     in.sorted.GetSelString(s);
     EXPECT_STREQ("alpha", s.c_str());
@@ -115,7 +115,7 @@ TEST_F(ListDialogTest, OneBufferCarriesEveryListBothWays) {
     // asking the size only moves nothing
     TBuffer untouched;
     host->SetTransferBuffer(&untouched);
-    EXPECT_EQ(2 * sizeof(TListBoxData) + 2 * sizeof(TComboBoxData), host->TransferData(tdSizeData));
+    EXPECT_EQ(BufferSize, host->TransferData(tdSizeData));
     EXPECT_EQ(0u, untouched.sorted.GetStrings().GetItemsInContainer());
     EXPECT_EQ(0, sorted->GetSelIndex());
     host->SetTransferBuffer(0);
