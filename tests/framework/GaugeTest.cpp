@@ -196,6 +196,21 @@ TEST_F(GaugeTest, LedBlocksUpToTheValue) {
     PaintInto(*g, c);
     EXPECT_EQ(4 * 5 * 8, c.Count(RGB(255, 0, 0)));
 
+    // a vertical gauge stacks its blocks from the bottom
+    OpenTGauge *v = new OpenTGauge(&host, 43309, 120, 0, 12, 104);
+    v->SetNativeUse(nuNever);
+    v->SetHorizontal(0);
+    v->SetLed(10, 50);
+    v->SetColor(TColor(255, 0, 0));
+    v->Create();
+    v->SetValue(20);
+    Canvas cv(12, 104);
+    PaintInto(*v, cv);
+    std::string column;
+    for (int y = 0; y < 104; y++)
+        column += cv.At(5, y) == RGB(255, 0, 0) ? '#' : '.';
+    EXPECT_EQ(".." + std::string(80, '.') + "....." "#####" "....." "#####" "..", column);
+
     // the blocks of a gauge too low for them do not divide by zero
     OpenTGauge *flat = new OpenTGauge(&host, 43308, 0, 20, 50, 2);
     flat->SetNativeUse(nuNever);
@@ -300,6 +315,25 @@ TEST_F(GaugeTest, ModesPaintTheirColours) {
     EXPECT_EQ(Sys(COLOR_BTNSHADOW), c.At(0, 0));
     EXPECT_EQ(RGB(0, 0, 255), c.At(1 + 98, 5));
     EXPECT_EQ(RGB(0, 0, 255 - 255 * 48 * 48 / 9604), c.At(1 + 49, 5));  // d = 48
+}
+
+TEST_F(GaugeTest, OnlyTheTextModesWriteTheTitle) {
+    OpenGauge *titled = new OpenGauge(&host, "%d%%", 43316, 0, 120, 16);
+    OpenGauge *plain = new OpenGauge(&host, "", 43317, 0, 120, 16);
+    titled->Create();
+    plain->Create();
+    for (Gauge::EMode mode : {Gauge::Solid, Gauge::Inverted, Gauge::Shine, Gauge::Gradient, Gauge::GradientPlain,
+                              Gauge::StripesLeft}) {
+        Canvas a(120, 16), b(120, 16);
+        for (OpenGauge *g : {titled, plain}) {
+            g->SetValue(50);
+            g->SetMode(mode);
+        }
+        PaintInto(*titled, a);
+        PaintInto(*plain, b);
+        bool text = mode != Gauge::GradientPlain && mode != Gauge::StripesLeft;
+        EXPECT_EQ(text, !a.SameAs(b)) << mode;
+    }
 }
 
 TEST_F(GaugeTest, StripesAndShineComeFromTheCommonPictures) {
