@@ -115,6 +115,11 @@ TWindow *TWindow::GetCreationWindow() { return creationWindow; }
 bool TWindow::HasPendingException() { return pendingException != nullptr; }
 void TWindow::ClearPendingException() { pendingException = nullptr; }
 
+void TWindow::KeepPendingException() {
+    if (!pendingException)
+        pendingException = std::current_exception();
+}
+
 void TWindow::RethrowPendingException() {
     if (!pendingException)
         return;
@@ -438,10 +443,10 @@ long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_COMMAND)
         return EvCommand(LOWORD(wp), (HWND)lp, HIWORD(wp));
     if (msg == WM_NOTIFY) {
-        static NMHDR zero;
-        NMHDR *header = lp ? (NMHDR *)lp : &zero;
+        static TNotify zero;
+        TNotify *header = lp ? (TNotify *)lp : &zero;
         if (!lp)
-            std::memset(&zero, 0, sizeof zero);
+            zero = TNotify();
         return EvNotify(wp, *header);
     }
 
