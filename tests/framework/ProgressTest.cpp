@@ -516,3 +516,31 @@ TEST_F(ProgressTest, DurationsAreShownWhenAnOperationEnds) {
     }
     EXPECT_EQ(count, bar->Hints.size());
 }
+
+TEST_F(ProgressTest, AGaugeThatCannotBeBuiltLeavesTheBarAsItWas) {
+    // a bar whose module lacks the stop button's picture
+    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
+    TWindow top(0, "No pictures", &exe);
+    top.Attr.Style = WS_OVERLAPPEDWINDOW;
+    top.Attr.W = 400;
+    top.Attr.H = 100;
+    StatusBar *plain = new StatusBar(0, &top);
+    ASSERT_TRUE(top.Create());
+    unsigned gadgets = plain->GadgetCount();
+    plain->OpenGauge(100, "Broken", 1, 0, 1);
+    for (int value = 10; value <= 20; value += 10) {
+        plain->SetProgress(value);
+        EXPECT_FALSE(plain->IsGaugeOpen());
+        EXPECT_TRUE(plain->GetGauge() == 0);
+        EXPECT_EQ(gadgets, plain->GadgetCount());
+        EXPECT_TRUE(::GetCapture() == 0);
+        EXPECT_TRUE(app->GetProgressWindow() == 0);
+    }
+    // without the button it shows
+    plain->OpenGauge(100, "Plain", 0, 0, 0);
+    plain->SetProgress(30);
+    EXPECT_TRUE(plain->IsGaugeOpen());
+    EXPECT_EQ(gadgets + 3, plain->GadgetCount());
+    plain->CloseGauge(1);
+    EXPECT_EQ(gadgets, plain->GadgetCount());
+}
