@@ -276,6 +276,12 @@ TEST(TDialog, AClosedModelessDialogThatAsksForItIsDeletedByTheApplication) {
 }
 
 TEST(TDialog, ARealTitleReplacesTheTemplateCaption) {
+    DrivenDialog numbered(0, DlgMain);
+    numbered.Title = MAKEINTRESOURCEA(5);  // a resource number keeps the template's caption
+    ASSERT_EQ(1, numbered.Create());
+    EXPECT_EQ("Template caption", Text(numbered.GetHandle()));
+    numbered.Destroy(IDCANCEL);
+
     DrivenDialog dialog(0, DlgMain);
     dialog.SetCaption("Own title");
     dialog.SetCaption(MAKEINTRESOURCEA(5));  // numbers do not change it
