@@ -42,16 +42,19 @@ TToolTipJq::TToolTipJq(Tip::Style style, TFont *font)
       Font(font ? font : new TToolTipFont) {
     Attr.Style = WS_POPUP;
     Attr.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-    if (!HookHandle)
+    TToolTipJq *previous = HookedTip;
+    bool installed = !HookHandle;
+    if (installed)
         HookHandle = ::SetWindowsHookExA(WH_KEYBOARD, &KeyboardHook, 0, ::GetCurrentThreadId());
     HookedTip = this;
     try {
         Create();
     } catch (...) {
-        HookedTip = 0;
-        if (HookHandle)
+        HookedTip = previous;
+        if (installed && HookHandle)
             ::UnhookWindowsHookEx(HookHandle);
-        HookHandle = 0;
+        if (installed)
+            HookHandle = 0;
         delete Font;
         throw;
     }
