@@ -97,9 +97,9 @@ void TCheckBox::Toggle() {
 }
 
 uint TCheckBox::Transfer(void *buffer, TTransferDirection direction) {
-    if (direction == tdGetData)
+    if (buffer && direction == tdGetData)
         *(uint *)buffer = GetCheck();
-    else if (direction == tdSetData)
+    else if (buffer && direction == tdSetData)
         SetCheck(*(uint *)buffer);
     return sizeof(uint);
 }
