@@ -201,28 +201,28 @@ ImageList::ImageList(HINSTANCE instance, int resId, COLORREF mask, int imageWidt
     : Handle(0), Owner(owns) {
     if (mask != CLR_NONE)
         flags |= ILC_MASK;
-    Handle = ::ImageList_Create(imageWidth, imageHeight, flags, initCount, growBy);
+    Handle = TCommCtrl::Required().ImageList_Create(imageWidth, imageHeight, flags, initCount, growBy);
     if (!Handle)
         return;
     HBITMAP bitmap = ::LoadBitmapA(instance, MAKEINTRESOURCEA(resId));
     if (!bitmap)
         return;
     if (mask == CLR_NONE)
-        ::ImageList_Add(Handle, bitmap, 0);
+        TCommCtrl::Required().ImageList_Add(Handle, bitmap, 0);
     else
-        ::ImageList_AddMasked(Handle, bitmap, mask);
+        TCommCtrl::Required().ImageList_AddMasked(Handle, bitmap, mask);
     ::DeleteObject(bitmap);
 }
 
 ImageList::~ImageList() {
     if (Owner && Handle)
-        ::ImageList_Destroy(Handle);
+        TCommCtrl::Required().ImageList_Destroy(Handle);
 }
 
 ImageList &ImageList::operator=(ImageList &src) {
     if (this != &src) {
         if (Owner && Handle && Handle != src.Handle)
-            ::ImageList_Destroy(Handle);
+            TCommCtrl::Required().ImageList_Destroy(Handle);
         Handle = src.Handle;
         Owner = src.Owner;
         src.Owner = false;
