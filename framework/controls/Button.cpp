@@ -9,8 +9,7 @@ END_RESPONSE_TABLE;
 
 TButton::TButton(TWindow *parent, int id, char const *text, int x, int y, int w, int h, int isDefault,
                  TModule *module)
-    : TControl(parent, id, text, x, y, w, h, module), IsDefPB(0),
-      IsCurrentDefPB(0) {
+    : TControl(parent, id, text, x, y, w, h, module), IsDefPB(0), IsCurrentDefPB(0) {
     if (isDefault)
         Attr.Style |= BS_DEFPUSHBUTTON;
 }
@@ -20,8 +19,7 @@ TButton::TButton(TWindow *parent, int resourceId, TModule *module)
     DisableTransfer();
 }
 
-TButton::TButton(HWND hwnd, TModule *module)
-    : TControl(hwnd, module), IsDefPB(0), IsCurrentDefPB(0) {}
+TButton::TButton(HWND hwnd, TModule *module) : TControl(hwnd, module), IsDefPB(0), IsCurrentDefPB(0) {}
 
 char const *TButton::GetClassNameA() { return "BUTTON"; }
 
