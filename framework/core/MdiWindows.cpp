@@ -316,12 +316,17 @@ END_RESPONSE_TABLE;
 // ---- TMDIFrame
 
 TMDIFrame::TMDIFrame(char const *title, TResId menu, TMDIClient &client, TModule *module)
-    : TFrameWindow(0, title, &client, false, module) {
+    : TWindow(0, title, module), TFrameWindow(0, title, &client, false, module) {
+    // A class further down that does not name the virtual bases still gets them set up.
+    TWindow::Init(0, title, module);
+    if (ClientWnd != &client)
+        TFrameWindow::Init(&client, false);
     if (menu)
         Attr.Menu = menu;
 }
 
-TMDIFrame::TMDIFrame(HWND frame, HWND client, TModule *module) : TFrameWindow(0, 0, 0, false, module) {
+TMDIFrame::TMDIFrame(HWND frame, HWND client, TModule *module)
+    : TWindow(0, 0, module), TFrameWindow(0, 0, 0, false, module) {
     (void)frame;
     ClientWnd = new TMDIClient(client, module);
     ClientWnd->SetParent(this);
@@ -588,8 +593,13 @@ MDIChild::MDIChild(TWindow &client, MDIChildMemento const *memento, bool shrinkT
     if (memento)
         placement_ = memento->placement;
     SetBkgndColor(TColor::Transparent);
-    if (View *view = GetView())
-        SetCaption(view->GetDocument().GetTitle().c_str());
+    if (View *view = GetView()) {
+        Document &doc = view->GetDocument();
+        Attr.Id = int(doc.GetId());
+        SetCaption(doc.GetTitle().c_str());
+        if (doc.GetModel().dialogIcon > 0)
+            SetIconSm(app_, TResId(doc.GetModel().dialogIcon));
+    }
     MDIClient *mdi = app_->GetMDIClient();
     if (TMDIChild *active = mdi ? mdi->GetActiveMDIChild() : 0)
         if (active->IsZoomed())
@@ -628,10 +638,6 @@ void MDIChild::CleanupWindow() {
         std::memset(&placement_, 0, sizeof placement_);
     TMDIChild::CleanupWindow();
 }
-
-int MDIChild::GetLayoutDocument(unsigned long &, String &, String &, void *&) { return 0; }
-
-void *MDIChild::CreatePackedMemento() { return MDIChildMemento(GetHandle()).CreatePacked(); }
 
 void MDIChild::EvGetMinMaxInfo(MINMAXINFO *info) {
     DefaultProcessing();

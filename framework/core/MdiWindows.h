@@ -94,7 +94,7 @@ private:
     DECLARE_RESPONSE_TABLE(TMDIChild);
 };
 
-class VELTRANE_API TMDIFrame : public TFrameWindow {
+class VELTRANE_API TMDIFrame : virtual public TFrameWindow {
 public:
     TMDIFrame(char const *title, TResId menu, TMDIClient &client, TModule *module = 0);
     TMDIFrame(HWND frame, HWND client, TModule *module = 0);
@@ -158,12 +158,6 @@ public:
     void CleanupWindow() override;
     char const *GetClassNameA() override { return "Jq_MdiChild"; }
     virtual int AcceptHotKeyCommand(int) const { return 0; }
-
-    // What the layout keeps of this window's document: its key, type name, joined file
-    // names and packed memento. 0 when the window shows nothing worth reopening.
-    virtual int GetLayoutDocument(unsigned long &key, String &typeName, String &names, void *&packed);
-    // The packed memento of this window (its placement unless a derived window adds more).
-    virtual void *CreatePackedMemento();
 
     void SetMinSize(int w, int h) { minW_ = w, minH_ = h; }
     void SetMaxSize(int w, int h) { maxW_ = w, maxH_ = h; }
