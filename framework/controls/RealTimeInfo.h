@@ -1,0 +1,16 @@
+// A modeless box with one line of text that a long operation rewrites as it goes.
+#pragma once
+
+#include "VeltraneDefs.h"
+
+#include "Dialog.h"
+
+class VELTRANE_API RealTimeInfoBox : public Dialog {
+public:
+    enum { TemplateId = 21001, InfoText = 100 };
+
+    // Opens at once, from the template of the language module.
+    explicit RealTimeInfoBox(TWindow *parent);
+
+    void Display(String const &text);
+};
