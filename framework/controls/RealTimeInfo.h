@@ -9,7 +9,8 @@ class VELTRANE_API RealTimeInfoBox : public Dialog {
 public:
     enum { TemplateId = 21001, InfoText = 100 };
 
-    // Opens at once, from the template of the language module.
+    // Opens at once, from the template of the language module (the module the program
+    // loaded at start-up; without one, the parent's or the application's).
     explicit RealTimeInfoBox(TWindow *parent);
 
     void Display(String const &text);

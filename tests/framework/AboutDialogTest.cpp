@@ -102,14 +102,21 @@ TEST(AboutDialog, TheLanguageModuleHoldsBothBoxesAndTheProductVersion) {
     EXPECT_NE(std::string::npos, ItemText(about, AboutDialog::Copyright).find("Tessaro"));
     about.Destroy();
 
+    // also under a parent made with a module of its own
+    TModule other("DialogKitModule.dll", true);
+    TWindow *parent = new TWindow(0, "parent", &other);
+    parent->Attr.Style = WS_POPUP;
+    ASSERT_TRUE(parent->Create());
     {
-        RealTimeInfoBox info(0);
+        RealTimeInfoBox info(parent);
         ASSERT_TRUE(info.GetHandle());
         EXPECT_TRUE(info.IsWindowVisible());
         info.Display("Step 3 of 7");
         EXPECT_EQ("Step 3 of 7", ItemText(info, RealTimeInfoBox::InfoText));
         info.Destroy();
     }
+    parent->Destroy();
+    delete parent;
     TModule::_localizedResourceDLL = previous;
 }
 

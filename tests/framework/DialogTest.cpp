@@ -8,6 +8,7 @@
 #include "Dialog.h"
 #include "DialogItem.h"
 #include "FrameWindow.h"
+#include "MainFrame.h"
 
 #include "Malvane.h"
 
@@ -147,6 +148,37 @@ TEST(Dialog, ReopenedObjectOpensWhereItWasLeftANewOneByItsCentreMode) {
     fresh.Destroy();
 }
 
+TEST(Dialog, RollUpBoldControlsHelpButtonAndIdleCalls) {
+    TestApp app;
+    ValuesDialog d;
+    int enablers = FrameWindow::_idleEnablers.GetCount();
+    ASSERT_TRUE(d.Create());
+    EXPECT_EQ(enablers + 1, FrameWindow::_idleEnablers.GetCount());  // no frame parent: idle calls asked
+    EXPECT_TRUE(d.GetExStyle() & WS_EX_CONTEXTHELP);
+
+    TRect open = d.GetWindowRect();
+    d.SendMessageA(WM_NCLBUTTONDBLCLK, HTCLIENT, 0);
+    EXPECT_EQ(open, d.GetWindowRect());
+    d.SendMessageA(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    TRect rolled = d.GetWindowRect();
+    EXPECT_EQ(open.TopLeft(), rolled.TopLeft());
+    EXPECT_EQ(open.Width(), rolled.Width());
+    EXPECT_GE(rolled.Height(), ::GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_LT(rolled.Height(), open.Height() / 2);
+    d.SendMessageA(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(open, d.GetWindowRect());
+
+    d.SetBoldFontForControl(Label);
+    HFONT bold = (HFONT)::SendMessageA(d.Item(Label), WM_GETFONT, 0, 0);
+    LOGFONTA look;
+    ASSERT_TRUE(::GetObjectA(bold, sizeof look, &look));
+    EXPECT_EQ(FW_BOLD, look.lfWeight);
+    d.SetBoldFontForControl(Name);  // one font for all
+    EXPECT_EQ(bold, (HFONT)::SendMessageA(d.Item(Name), WM_GETFONT, 0, 0));
+    d.Destroy();
+    EXPECT_EQ(enablers, FrameWindow::_idleEnablers.GetCount());
+}
+
 // Rules by control id: the name is enabled on demand, the loud box checked, the button
 // relabelled, and a label offered a check keeps what it shows.
 class RulesDialog : public ValuesDialog {
@@ -255,14 +287,14 @@ TEST(Dialog, NestedModalRunsReenableOnlyTheWindowsTheyDisabled) {
             outer->inner->PostMessageA(WM_COMMAND, IDOK);
         } else if (!outer->inner && outer->GetHandle() && inOuter.empty()) {
             inOuter = std::to_string(main->IsWindowEnabled()) + std::to_string(palette->IsWindowEnabled()) +
-                      std::to_string(Dialog::HasDisabledTopWindows());
+                      std::to_string(Dialog::HasDisabledTopWindows()) + std::to_string(outer->IsModalDialog());
             outer->PostMessageA(WM_COMMAND, Apply);
         }
         return 0;
     };
     Watchdog watchdog;
     EXPECT_EQ(IDOK, outer->Execute());
-    EXPECT_EQ("001", inOuter);   // the frame and its pop-up are off
+    EXPECT_EQ("0011", inOuter);  // the frame and its pop-up are off
     EXPECT_EQ("000", inInner);   // the outer dialog too
     EXPECT_EQ(IDOK, outer->innerResult);
     EXPECT_EQ("101", outer->afterInner);  // the outer dialog back, the frame still off
@@ -270,6 +302,8 @@ TEST(Dialog, NestedModalRunsReenableOnlyTheWindowsTheyDisabled) {
     EXPECT_TRUE(palette->IsWindowEnabled());
     EXPECT_FALSE(Dialog::HasDisabledTopWindows());
     EXPECT_EQ(edit, ::GetFocus());  // the focus is back where it was before the run
+    EXPECT_EQ(outer, Dialog::FindWithId(main, ValuesTemplate));
+    EXPECT_EQ(0, outer->IsModalDialog());
 }
 
 TEST(Dialog, ARunThatCannotOpenEndsWithMinusOneAndLeavesNothingDisabled) {
