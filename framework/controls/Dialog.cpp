@@ -19,7 +19,11 @@ Dialog::Dialog(TWindow *parent, int resId, TModule *module)
     Attr.Id = resId;
 }
 
-Dialog::~Dialog() {}
+// A run cut short by the object's end still gives the windows it disabled back.
+Dialog::~Dialog() {
+    if (modalRun_)
+        EnableTopWindows(this);
+}
 
 Dialog *Dialog::FindWithId(TWindow *parent, int id) {
     return parent ? dynamic_cast<Dialog *>(parent->ChildWithId(id)) : 0;
@@ -34,7 +38,7 @@ int Dialog::ShowOrCreate() {
     return Create();
 }
 
-int Dialog::IsModalDialog() const { return modalRun_ || const_cast<Dialog *>(this)->GetIsModal(); }
+int Dialog::IsModalDialog() const { return modalRun_ || GetIsModal(); }
 
 void Dialog::SetPosition(CenterMode mode, TPoint const *point) {
     centerMode_ = mode;

@@ -50,6 +50,7 @@ public:
     int GetSelectedString() const { return Selection; }
     void AttachValue(int value) { Selection = value; }
     int GetAttachedValue() const { return Selection; }
+    // One value per combo entry; an index outside them stores nothing and reads -1.
     void AttachValue(int index, long value);
     long GetAttachedValue(int index) const;
     // Replaces the attached values by count zeros.

@@ -208,6 +208,7 @@ void Dialog::ExecuteRules() {
     }
 }
 
+// The rules take the place of the plain dialog's command enablers of its controls.
 int Dialog::IdleAction(long idleCount) {
     if (idleCount == 0)
         ExecuteRules();
