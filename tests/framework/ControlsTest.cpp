@@ -354,3 +354,30 @@ TEST_F(Controls, OwnerDrawnButtonAnswersAsDefaultAndDrawsByAction) {
     }
     EXPECT_EQ("entire select focus ", drawn->Actions);
 }
+
+TEST_F(Controls, OwnClassesPaintThemselvesAndStaticsRepaintWhenResized) {
+    class Drawn : public TControl {
+    public:
+        Drawn(TWindow *parent) : TControl(parent, 42131, 0, 0, 0, 40, 40) {}
+        int Paints = 0;
+        void Paint(TDC &, int, TRect &) override { Paints++; }
+    };
+    Host host;
+    auto *drawn = new Drawn(&host);
+    auto *label = new TStatic(&host, 42132, "Peak", 0, 50, 60, 16);
+    ASSERT_TRUE(host.Create());
+    host.UpdateWindow();
+    EXPECT_FALSE(drawn->IsFlagSet(wfPredefinedClass));
+    EXPECT_EQ(1, drawn->Paints);
+    drawn->Invalidate();
+    drawn->UpdateWindow();
+    EXPECT_EQ(2, drawn->Paints);
+
+    // without the system's own redraw, the static still repaints all of itself
+    label->SetWindowPos(0, 0, 0, 120, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+    RECT dirty = {};
+    ASSERT_TRUE(::GetUpdateRect(label->GetHandle(), &dirty, FALSE));
+    EXPECT_EQ(TRect(0, 0, 120, 20), TRect(dirty));
+    label->Clear();
+    EXPECT_EQ("", TextOf(label->GetHandle()));
+}
