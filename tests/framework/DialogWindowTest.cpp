@@ -385,6 +385,21 @@ TEST(TDialog, HelpersReachTheDialogsWindow) {
     dialog.Destroy(IDCANCEL);
 }
 
+TEST(TDialog, ControlColoursFollowTheDialogsBackground) {
+    DrivenDialog dialog(0, DlgMain);
+    ASSERT_EQ(1, dialog.Create());
+    HDC dc = ::GetDC(dialog.GetHandle());
+    HWND label = dialog.GetItemHandle(StLabel);
+    long systemBrush = dialog.SendMessageA(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
+    dialog.SetBkgndColor(TColor::LtRed);
+    long ownBrush = dialog.SendMessageA(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
+    EXPECT_NE(0, ownBrush);
+    EXPECT_NE(systemBrush, ownBrush);
+    EXPECT_EQ(RGB(255, 0, 0), ::GetBkColor(dc));
+    ::ReleaseDC(dialog.GetHandle(), dc);
+    dialog.Destroy(IDCANCEL);
+}
+
 TEST(TDialog, KeyboardMessagesGoThroughTheDialogManager) {
     DrivenDialog dialog(0, DlgMain);
     ASSERT_EQ(1, dialog.Create());
