@@ -539,7 +539,7 @@ void TGadgetWindow::GadgetReleaseCapture(TGadget &gadget) {
 
 void TGadgetWindow::SetHintCommand(int id) {
     TWindow *frame = Parent;
-    while (frame && !dynamic_cast<TDecoratedMDIFrame *>(frame))
+    while (frame && !dynamic_cast<TDecoratedFrame *>(frame))
         frame = frame->GetParentO();
     if (!frame || !frame->GetHandle())
         return;

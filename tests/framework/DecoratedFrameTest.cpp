@@ -338,8 +338,9 @@ TEST(TDecoratedFrame, AMenuItemGivesItsBareTextAsTooltip) {
 
 TEST(TDecoratedFrame, MenuSelectionShowsTheHintInTheMessageBar) {
     Frame frame(0, 1);
-    TMessageBar *bar = new TMessageBar(0, &Exe());
+    TMessageBar *bar = new TMessageBar(0, new TGadgetWindowFont, &Exe());
     frame.Insert(*bar, TDecoratedFrame::Bottom);
+    auto hint = [bar] { return std::string(bar->GetHintText() ? bar->GetHintText() : "<none>"); };
     frame.Attr.Menu = MenuView;
     ASSERT_TRUE(frame.Create());
     HMENU view = ::GetSubMenu(frame.GetMenu(), 0);
@@ -349,25 +350,26 @@ TEST(TDecoratedFrame, MenuSelectionShowsTheHintInTheMessageBar) {
     };
     select(41101, MF_STRING, view);
     EXPECT_EQ(0u, frame.GetMenuItemId());
-    EXPECT_STREQ("Shows or hides the tool bar", bar->GetHintText().c_str());
+    EXPECT_EQ("Shows or hides the tool bar", hint());
     select(41102, MF_STRING, view);  // no string: an empty hint
-    EXPECT_STREQ("", bar->GetHintText().c_str());
+    EXPECT_EQ("", hint());
     select(41101, MF_STRING, view);
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, MF_SEPARATOR), (LPARAM)view);
     EXPECT_EQ(uint(-1), frame.GetMenuItemId());
     frame.SendMessageA(WM_ENTERIDLE, MSGF_MENU, 0);
-    EXPECT_STREQ("", bar->GetHintText().c_str());
+    EXPECT_EQ("", hint());
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(32003, MF_STRING), (LPARAM)view);
     EXPECT_EQ(uint(-1), frame.GetMenuItemId()) << "window-list items have no hint";
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), (LPARAM)view);
     EXPECT_EQ(41101u, frame.GetMenuItemId()) << "a popup's item at that position";
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(0u, frame.GetMenuItemId());
+    EXPECT_EQ("<none>", hint()) << "a closed menu clears the hint";
 
     frame.SetTrackMenuSelection(0);
     select(41104, MF_STRING, view);
     EXPECT_EQ(0u, frame.GetMenuItemId());
-    EXPECT_STREQ("", bar->GetHintText().c_str());
+    EXPECT_EQ("<none>", hint());
 }
 
 TEST(TDecoratedMDIFrame, TheMdiClientIsLaidOutBesideTheDecorations) {
