@@ -288,6 +288,11 @@ struct MarginPixels {
 };
 }  // namespace
 
+TPoint TGadgetWindow::LayoutOrigin(TRect const &inner, int leftMargin, int topMargin) const {
+    // Without a size attribute the inner rectangle is empty: the margins are the origin.
+    return TPoint(Attr.W ? inner.left : leftMargin, Attr.H ? inner.top : topMargin);
+}
+
 void TGadgetWindow::LayoutHorizontally(TLayoutInfo &layout) {
     TRect inner;
     GetInnerRect(inner);
@@ -317,13 +322,13 @@ void TGadgetWindow::LayoutHorizontally(TLayoutInfo &layout) {
         wideWidth = rest > 0 ? rest / WideAsPossible : 0;
     }
 
-    TPoint at(inner.left, inner.top);
+    TPoint at = LayoutOrigin(inner, m.left, m.top);
     int right = 0, bottom = 0;
     i = 0;
     for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
         int width = g->WideAsPossible ? std::max<int>(sizes[i].cx, wideWidth) : sizes[i].cx;
         TRect &r = layout.GadgetBounds[i];
-        r.SetWH(at.x, inner.top + (rowHeight - sizes[i].cy) / 2, width, sizes[i].cy);
+        r.SetWH(at.x, at.y + (rowHeight - sizes[i].cy) / 2, width, sizes[i].cy);
         at.x = r.right;
         if (g->Next)
             PositionGadget(g, g->Next, at);
@@ -345,12 +350,13 @@ void TGadgetWindow::LayoutVertically(TLayoutInfo &layout) {
         g->GetDesiredSize(sizes[i]);
         columnWidth = std::max<int>(columnWidth, sizes[i].cx);
     }
-    TPoint at(inner.left, inner.top);
+    TPoint at = LayoutOrigin(inner, m.left, m.top);
+    int const left = at.x;
     int right = 0, bottom = 0;
     i = 0;
     for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
         TRect &r = layout.GadgetBounds[i];
-        r.SetWH(inner.left + (columnWidth - sizes[i].cx) / 2, at.y, sizes[i].cx, sizes[i].cy);
+        r.SetWH(left + (columnWidth - sizes[i].cx) / 2, at.y, sizes[i].cx, sizes[i].cy);
         at.y = r.bottom;
         if (g->Next)
             PositionGadget(g, g->Next, at);
@@ -375,8 +381,11 @@ void TGadgetWindow::LayoutRectangularly(TLayoutInfo &layout) {
     }
     int const rowWidth = std::max(RowWidth - m.right, widest + m.left + m.right);
     int const count = int(list.size());
+    TRect inner;
+    GetInnerRect(inner);
+    TPoint const origin = LayoutOrigin(inner, m.left, m.top);
 
-    int y = m.top, height = 0, widthUsed = 0;
+    int y = origin.y, height = 0, widthUsed = 0;
     // Finishes the row of gadgets first..last: centred vertically in the row, its
     // width measured up to its last visible gadget.
     auto finishRow = [&](int first, int last) {
@@ -393,7 +402,7 @@ void TGadgetWindow::LayoutRectangularly(TLayoutInfo &layout) {
         return rowHeight;
     };
 
-    int rowStart = 0, candidate = -1, x = m.left;
+    int rowStart = 0, candidate = -1, x = origin.x;
     bool brokeAtVisible = false, separatorAfterBreak = false;
     for (int i = 0; i < count; ++i) {
         TGadget *g = list[i];
@@ -406,7 +415,7 @@ void TGadgetWindow::LayoutRectangularly(TLayoutInfo &layout) {
             y += finishRow(rowStart, breakAt) + (atSeparator ? RowMargin : 0);
             brokeAtVisible = !atSeparator;
             separatorAfterBreak = false;
-            x = m.left;
+            x = origin.x;
             rowStart = breakAt + 1;
             candidate = -1;
             i = breakAt;  // placement goes on with the gadget after the break
@@ -539,7 +548,7 @@ void TGadgetWindow::GadgetReleaseCapture(TGadget &gadget) {
 
 void TGadgetWindow::SetHintCommand(int id) {
     TWindow *frame = Parent;
-    while (frame && !dynamic_cast<TDecoratedMDIFrame *>(frame))
+    while (frame && !dynamic_cast<TDecoratedFrame *>(frame))
         frame = frame->GetParentO();
     if (!frame || !frame->GetHandle())
         return;

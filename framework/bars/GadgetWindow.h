@@ -154,6 +154,8 @@ protected:
     enum TButton { LeftDown, LeftUp, RightDown, RightUp };
     // The capture gadget, else the one under the point, when enabled or capturing.
     void RouteButton(TButton button, uint modKeys, TPoint const &point);
+    // Where the first gadget goes: the inner rectangle's corner.
+    TPoint LayoutOrigin(TRect const &inner, int leftMargin, int topMargin) const;
     void LayoutHorizontally(TLayoutInfo &layout);
     void LayoutVertically(TLayoutInfo &layout);
     void LayoutRectangularly(TLayoutInfo &layout);

@@ -336,13 +336,11 @@ TEST(TDecoratedFrame, AMenuItemGivesItsBareTextAsTooltip) {
     EXPECT_STREQ("Tool bar", request.szText);
 }
 
-// The bar's hint, "" when it has none.
-static char const *Hint(TMessageBar &bar) { return bar.GetHintText() ? bar.GetHintText() : ""; }
-
 TEST(TDecoratedFrame, MenuSelectionShowsTheHintInTheMessageBar) {
     Frame frame(0, 1);
     TMessageBar *bar = new TMessageBar(0, new TGadgetWindowFont, &Exe());
     frame.Insert(*bar, TDecoratedFrame::Bottom);
+    auto hint = [bar] { return std::string(bar->GetHintText() ? bar->GetHintText() : "<none>"); };
     frame.Attr.Menu = MenuView;
     ASSERT_TRUE(frame.Create());
     HMENU view = ::GetSubMenu(frame.GetMenu(), 0);
@@ -352,25 +350,26 @@ TEST(TDecoratedFrame, MenuSelectionShowsTheHintInTheMessageBar) {
     };
     select(41101, MF_STRING, view);
     EXPECT_EQ(0u, frame.GetMenuItemId());
-    EXPECT_STREQ("Shows or hides the tool bar", Hint(*bar));
+    EXPECT_EQ("Shows or hides the tool bar", hint());
     select(41102, MF_STRING, view);  // no string: an empty hint
-    EXPECT_STREQ("", Hint(*bar));
+    EXPECT_EQ("", hint());
     select(41101, MF_STRING, view);
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, MF_SEPARATOR), (LPARAM)view);
     EXPECT_EQ(uint(-1), frame.GetMenuItemId());
     frame.SendMessageA(WM_ENTERIDLE, MSGF_MENU, 0);
-    EXPECT_STREQ("", Hint(*bar));
+    EXPECT_EQ("", hint());
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(32003, MF_STRING), (LPARAM)view);
     EXPECT_EQ(uint(-1), frame.GetMenuItemId()) << "window-list items have no hint";
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), (LPARAM)view);
     EXPECT_EQ(41101u, frame.GetMenuItemId()) << "a popup's item at that position";
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(0u, frame.GetMenuItemId());
+    EXPECT_EQ("<none>", hint()) << "a closed menu clears the hint";
 
     frame.SetTrackMenuSelection(0);
     select(41104, MF_STRING, view);
     EXPECT_EQ(0u, frame.GetMenuItemId());
-    EXPECT_STREQ("", Hint(*bar));
+    EXPECT_EQ("<none>", hint());
 }
 
 TEST(TDecoratedMDIFrame, TheMdiClientIsLaidOutBesideTheDecorations) {
@@ -383,8 +382,8 @@ TEST(TDecoratedMDIFrame, TheMdiClientIsLaidOutBesideTheDecorations) {
     frame.Insert(*top, TDecoratedFrame::Top);
     ASSERT_TRUE(frame.Create());
     EXPECT_EQ(client, frame.GetClientWindow());
-    TFrameWindow &asFrame = frame;  // a single frame base, shared by both sides
-    EXPECT_EQ(client, asFrame.GetClientWindow());
+    TFrameWindow &part = frame;  // one frame part
+    EXPECT_EQ(client, part.GetClientWindow());
     TRect area = frame.GetClientRect();
     EXPECT_EQ(TRect(0, 24, area.right, area.bottom), At(frame, *client));
 
