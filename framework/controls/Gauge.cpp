@@ -292,8 +292,7 @@ HFONT Gauge::TextFont() {
     if (TApplication *app = GetApplicationObject())
         if (FrameWindow *frame = dynamic_cast<FrameWindow *>(app->GetMainWindow()))
             if (StatusBar *bar = frame->GetStatusBar())
-                if (HFONT font = bar->GetWindowFont())
-                    return font;
+                return bar->GetFont();
     return (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
 }
 

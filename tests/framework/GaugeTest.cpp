@@ -1,6 +1,10 @@
 #include "CommonControls.h"
 #include "Gauge.h"
 #include "GdiCanvas.h"
+#include "GadgetWindow.h"
+#include "MainFrame.h"
+#include "MdiWindows.h"
+#include "StatusBar.h"
 #include "TestApp.h"
 
 #include <gtest/gtest.h>
@@ -242,6 +246,24 @@ TEST_F(GaugeTest, GaugeSizesItselfAndReportsChanges) {
     EXPECT_EQ(0, g->SetValue(40));
     EXPECT_EQ(1, g->SetValue(500));
     EXPECT_EQ(100, g->GetValue());
+}
+
+TEST(GaugeFont, TheMainFramesStatusBarFont) {
+    TestApp app;
+    EXPECT_EQ((HFONT)::GetStockObject(DEFAULT_GUI_FONT), Gauge::TextFont());  // no main frame yet
+    FrameWindow *frame = new FrameWindow("gauge font", 0, *new MDIClient);
+    app.SetMainWindow(frame);
+    ASSERT_TRUE(frame->Create());
+    ASSERT_TRUE(frame->GetStatusBar());
+    HFONT font = frame->GetStatusBar()->GetFont().GetHandle();
+    EXPECT_EQ(font, Gauge::TextFont());
+    TScreenDC dc;
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TSize size = dc.GetTextExtent("Reading", 7);
+    ::SelectObject(dc, old);
+    Gauge *g = new Gauge(frame, "Reading", 43318, 0);
+    EXPECT_EQ(size.cx + 20, g->Attr.W);
+    EXPECT_EQ(size.cy, g->Attr.H);
 }
 
 TEST_F(GaugeTest, ModesStartAndStopTheAnimation) {
