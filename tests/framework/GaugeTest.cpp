@@ -24,6 +24,7 @@ public:
 class OpenTGauge : public TGauge {
 public:
     using TGauge::TGauge;
+    using TGauge::FormattedText;
     using TGauge::Paint;
 };
 class OpenGauge : public Gauge {
@@ -183,6 +184,23 @@ TEST_F(GaugeTest, SolidTextIsDrawnInTheOtherPartsColour) {
     PaintInto(*plain, c);
     EXPECT_EQ(50 * 16, c.Count(RGB(255, 0, 0)));
     EXPECT_EQ(50 * 16 + 2 * 102 + 2 * 16, c.Count(Sys(COLOR_BTNFACE)));  // the rest and the margin
+}
+
+TEST_F(GaugeTest, TheTitleFormatsTheValueOnly) {
+    struct {
+        char const *title, *shown;
+    } const cases[] = {
+        {"%d%%", "50%"},
+        {"Saving 50%s.wav %d%%", "Saving 50%s.wav 50%"},  // a name's '%' is text
+        {"%3d|%d|%", " 50|%d|%"},                        // one value to show
+        {"%-4x!", "32  !"},
+        {"", ""},
+    };
+    for (auto const &c : cases) {
+        OpenTGauge g(&host, c.title, 43319, 0, 0, 50, 10);
+        g.SetValue(50);
+        EXPECT_STREQ(c.shown, g.FormattedText().c_str()) << c.title;
+    }
 }
 
 TEST_F(GaugeTest, LedBlocksUpToTheValue) {
