@@ -260,7 +260,8 @@ void TGauge::PaintLed(TDC &dc, TRect const &inner) {
     int reached = Covered(Value, Min, Range(), length);
     int x = 0;
     for (; x < reached && x < length; x += period) {
-        int ledEnd = std::min(x + led, length), gapEnd = std::min(x + period, length);
+        // a block thicker than its period fills it
+        int gapEnd = std::min(x + period, length), ledEnd = std::min(x + led, gapEnd);
         if (IsHorizontal) {
             dc.TextRect(inner.left + x, inner.top, inner.left + ledEnd, inner.bottom, BarColor);
             dc.TextRect(inner.left + ledEnd, inner.top, inner.left + gapEnd, inner.bottom, face);

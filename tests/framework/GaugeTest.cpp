@@ -218,6 +218,11 @@ TEST_F(GaugeTest, LedBlocksUpToTheValue) {
     PaintInto(*g, c);
     EXPECT_EQ(4 * 5 * 8, c.Count(RGB(255, 0, 0)));
 
+    g->SetLed(10, 150);  // blocks thicker than their period make a solid bar up to the value
+    g->SetValue(30);
+    PaintInto(*g, c);
+    EXPECT_EQ(".." + std::string(30, '#') + std::string(70, '.') + "..", Row(c, 5, RGB(255, 0, 0)));
+
     // a vertical gauge stacks its blocks from the bottom
     OpenTGauge *v = new OpenTGauge(&host, 43309, 120, 0, 12, 104);
     v->SetNativeUse(nuNever);
