@@ -8,6 +8,8 @@
 #include "UIParts.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace {
 int Clamp(long long v, int lo, int hi) { return int(v < lo ? lo : v > hi ? hi : v); }
@@ -28,6 +30,43 @@ void FrameInside(TDC &dc, TRect &r, int thickness, TColor const &color) {
     r.Inflate(-thickness, -thickness);
 }
 
+// The title as a format of the one int it is given: a first integer conversion stays,
+// any other '%' shows as itself (a title may hold a file name such as "50%s.wav").
+std::string OneIntFormat(char const *title) {
+    std::string format;
+    bool used = false;
+    for (char const *p = title; *p;) {
+        if (*p != '%') {
+            format += *p++;
+            continue;
+        }
+        if (p[1] == '%') {
+            format += "%%";
+            p += 2;
+            continue;
+        }
+        char const *q = p + 1;
+        while (*q && std::strchr("-+ #0", *q))
+            q++;
+        while (*q >= '0' && *q <= '9')
+            q++;
+        if (*q == '.')
+            for (q++; *q >= '0' && *q <= '9'; q++) {
+            }
+        if (*q == 'l' || *q == 'h')
+            q++;
+        if (!used && *q && std::strchr("diuxXc", *q)) {
+            used = true;
+            format.append(p, q + 1);
+            p = q + 1;
+        } else {
+            format += "%%";
+            p++;
+        }
+    }
+    return format;
+}
+
 // Text centred in a rectangle, drawn only inside clip.
 void CentredText(TDC &dc, String const &text, TRect const &inner, TRect const &clip, TColor const &color) {
     TSize size = dc.GetTextExtent(text.c_str(), int(text.GetLength()));
@@ -42,7 +81,7 @@ void CentredText(TDC &dc, String const &text, TRect const &inner, TRect const &c
 TNativeUse TGauge::ClassNativeUse = TNativeUse(3);
 
 DEFINE_RESPONSE_TABLE1(TGauge, TControl)
-EV_WM_ERASEBKGND,
+    EV_WM_ERASEBKGND,
 END_RESPONSE_TABLE;
 
 TGauge::TGauge(TWindow *parent, char const *title, int id, int x, int y, int w, int h, int horizontal, int margin,
@@ -180,7 +219,7 @@ String TGauge::FormattedText() const {
     if (!Title || IS_INTRESOURCE(Title) || !*Title)
         return String();
     char text[1100];  // wsprintf writes at most 1024 characters
-    wsprintfA(text, Title, Value);
+    wsprintfA(text, OneIntFormat(Title).c_str(), Value);
     return String(text);
 }
 
@@ -221,7 +260,8 @@ void TGauge::PaintLed(TDC &dc, TRect const &inner) {
     int reached = Covered(Value, Min, Range(), length);
     int x = 0;
     for (; x < reached && x < length; x += period) {
-        int ledEnd = std::min(x + led, length), gapEnd = std::min(x + period, length);
+        // a block thicker than its period fills it
+        int gapEnd = std::min(x + period, length), ledEnd = std::min(x + led, gapEnd);
         if (IsHorizontal) {
             dc.TextRect(inner.left + x, inner.top, inner.left + ledEnd, inner.bottom, BarColor);
             dc.TextRect(inner.left + ledEnd, inner.top, inner.left + gapEnd, inner.bottom, face);
@@ -262,7 +302,7 @@ void TGauge::PaintSolid(TDC &dc, TRect const &inner) {
 // ---- Gauge
 
 DEFINE_RESPONSE_TABLE1(Gauge, TGauge)
-EV_WM_TIMER,
+    EV_WM_TIMER,
 END_RESPONSE_TABLE;
 
 Gauge::Gauge(TWindow *parent, char const *title, int id, int border, int width, int height)
@@ -292,8 +332,7 @@ HFONT Gauge::TextFont() {
     if (TApplication *app = GetApplicationObject())
         if (FrameWindow *frame = dynamic_cast<FrameWindow *>(app->GetMainWindow()))
             if (StatusBar *bar = frame->GetStatusBar())
-                if (HFONT font = bar->GetWindowFont())
-                    return font;
+                return bar->GetFont();
     return (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
 }
 

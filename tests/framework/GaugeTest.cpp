@@ -1,6 +1,10 @@
 #include "CommonControls.h"
 #include "Gauge.h"
 #include "GdiCanvas.h"
+#include "GadgetWindow.h"
+#include "MainFrame.h"
+#include "MdiWindows.h"
+#include "StatusBar.h"
 #include "TestApp.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +24,7 @@ public:
 class OpenTGauge : public TGauge {
 public:
     using TGauge::TGauge;
+    using TGauge::FormattedText;
     using TGauge::Paint;
 };
 class OpenGauge : public Gauge {
@@ -181,6 +186,23 @@ TEST_F(GaugeTest, SolidTextIsDrawnInTheOtherPartsColour) {
     EXPECT_EQ(50 * 16 + 2 * 102 + 2 * 16, c.Count(Sys(COLOR_BTNFACE)));  // the rest and the margin
 }
 
+TEST_F(GaugeTest, TheTitleFormatsTheValueOnly) {
+    struct {
+        char const *title, *shown;
+    } const cases[] = {
+        {"%d%%", "50%"},
+        {"Saving 50%s.wav %d%%", "Saving 50%s.wav 50%"},  // a name's '%' is text
+        {"%3d|%d|%", " 50|%d|%"},                        // one value to show
+        {"%-4x!", "32  !"},
+        {"", ""},
+    };
+    for (auto const &c : cases) {
+        OpenTGauge g(&host, c.title, 43319, 0, 0, 50, 10);
+        g.SetValue(50);
+        EXPECT_STREQ(c.shown, g.FormattedText().c_str()) << c.title;
+    }
+}
+
 TEST_F(GaugeTest, LedBlocksUpToTheValue) {
     OpenTGauge *g = new OpenTGauge(&host, 43307, 0, 0, 104, 12);
     g->SetNativeUse(nuNever);
@@ -195,6 +217,11 @@ TEST_F(GaugeTest, LedBlocksUpToTheValue) {
     g->SetValue(31);  // a block starts at every period below the value's position
     PaintInto(*g, c);
     EXPECT_EQ(4 * 5 * 8, c.Count(RGB(255, 0, 0)));
+
+    g->SetLed(10, 150);  // blocks thicker than their period make a solid bar up to the value
+    g->SetValue(30);
+    PaintInto(*g, c);
+    EXPECT_EQ(".." + std::string(30, '#') + std::string(70, '.') + "..", Row(c, 5, RGB(255, 0, 0)));
 
     // a vertical gauge stacks its blocks from the bottom
     OpenTGauge *v = new OpenTGauge(&host, 43309, 120, 0, 12, 104);
@@ -242,6 +269,24 @@ TEST_F(GaugeTest, GaugeSizesItselfAndReportsChanges) {
     EXPECT_EQ(0, g->SetValue(40));
     EXPECT_EQ(1, g->SetValue(500));
     EXPECT_EQ(100, g->GetValue());
+}
+
+TEST(GaugeFont, TheMainFramesStatusBarFont) {
+    TestApp app;
+    EXPECT_EQ((HFONT)::GetStockObject(DEFAULT_GUI_FONT), Gauge::TextFont());  // no main frame yet
+    FrameWindow *frame = new FrameWindow("gauge font", 0, *new MDIClient);
+    app.SetMainWindow(frame);
+    ASSERT_TRUE(frame->Create());
+    ASSERT_TRUE(frame->GetStatusBar());
+    HFONT font = frame->GetStatusBar()->GetFont().GetHandle();
+    EXPECT_EQ(font, Gauge::TextFont());
+    TScreenDC dc;
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TSize size = dc.GetTextExtent("Reading", 7);
+    ::SelectObject(dc, old);
+    Gauge *g = new Gauge(frame, "Reading", 43318, 0);
+    EXPECT_EQ(size.cx + 20, g->Attr.W);
+    EXPECT_EQ(size.cy, g->Attr.H);
 }
 
 TEST_F(GaugeTest, ModesStartAndStopTheAnimation) {
