@@ -5,6 +5,8 @@
 #include <memory>
 
 namespace {
+TCommCtrlDll &Dll() { return TCommCtrl::Required(); }
+
 // An overlay number (1 to 15) goes into the style's overlay bits.
 unsigned WithOverlay(unsigned style, int overlay) {
     return overlay ? style | INDEXTOOVERLAYMASK(overlay) : style;
@@ -18,7 +20,7 @@ TImageInfo::TImageInfo(const TImageList &list, int index) : Info() { list.GetIma
 void TImageList::Create(int cx, int cy, unsigned flags, int initCount, int growBy) {
     if (!TCommCtrl::IsAvailable())
         TXCommCtrl::Raise();
-    Handle = TCommCtrl::Required().ImageList_Create(cx, cy, flags, initCount, growBy);
+    Handle = Dll().ImageList_Create(cx, cy, flags, initCount, growBy);
     if (!Handle)
         TXCommCtrl::Raise();
 }
@@ -52,7 +54,7 @@ TImageList::TImageList(HINSTANCE instance, TResId resId, int imageWidth, int gro
     : Handle(0), Bitmap(0), ImageSize(0, 0) {
     if (!TCommCtrl::IsAvailable())
         TXCommCtrl::Raise();
-    Handle = TCommCtrl::Required().ImageList_LoadImage(instance, resId, imageWidth, growBy, mask.GetValue(), type, flags);
+    Handle = Dll().ImageList_LoadImage(instance, resId, imageWidth, growBy, mask.GetValue(), type, flags);
     if (!Handle)
         TXCommCtrl::Raise();
 }
@@ -75,29 +77,29 @@ void TImageList::AddImagesOf(const TImageList &src) {
         TMemoryDC imageDC(images);
         TMemoryDC maskDC(masks);
         for (int i = 0; i < count; ++i) {
-            TCommCtrl::Required().ImageList_Draw(src, i, imageDC, i * ImageSize.cx, 0, ILD_IMAGE);
-            TCommCtrl::Required().ImageList_Draw(src, i, maskDC, i * ImageSize.cx, 0, ILD_MASK);
+            Dll().ImageList_Draw(src, i, imageDC, i * ImageSize.cx, 0, ILD_IMAGE);
+            Dll().ImageList_Draw(src, i, maskDC, i * ImageSize.cx, 0, ILD_MASK);
         }
     }
-    TCommCtrl::Required().ImageList_Add(Handle, images, masks);
+    Dll().ImageList_Add(Handle, images, masks);
 }
 
 TImageList::TImageList(HIMAGELIST list) : Handle(list), Bitmap(0), ImageSize(0, 0) {
     if (!TCommCtrl::IsAvailable())
         TXCommCtrl::Raise();
     int cx = 0, cy = 0;
-    TCommCtrl::Required().ImageList_GetIconSize(list, &cx, &cy);
+    Dll().ImageList_GetIconSize(list, &cx, &cy);
     ImageSize = TSize(cx, cy);
 }
 
 TImageList::TImageList(TPoint &point, TPoint &hotSpot) : Handle(0), Bitmap(0), ImageSize(0, 0) {
     if (!TCommCtrl::IsAvailable())
         TXCommCtrl::Raise();
-    Handle = TCommCtrl::Required().ImageList_GetDragImage(&point, &hotSpot);
+    Handle = Dll().ImageList_GetDragImage(&point, &hotSpot);
     if (!Handle)
         TXCommCtrl::Raise();
     int cx = 0, cy = 0;
-    TCommCtrl::Required().ImageList_GetIconSize(Handle, &cx, &cy);
+    Dll().ImageList_GetIconSize(Handle, &cx, &cy);
     ImageSize = TSize(cx, cy);
 }
 
@@ -128,71 +130,71 @@ TImageList::operator TBitmap &() {
     return *Bitmap;
 }
 
-int TImageList::GetImageCount() const { return TCommCtrl::Required().ImageList_GetImageCount(Handle); }
+int TImageList::GetImageCount() const { return Dll().ImageList_GetImageCount(Handle); }
 
-int TImageList::Add(const TBitmap &image) { return TCommCtrl::Required().ImageList_Add(Handle, image, 0); }
+int TImageList::Add(const TBitmap &image) { return Dll().ImageList_Add(Handle, image, 0); }
 
-int TImageList::Add(const TBitmap &image, const TBitmap &mask) { return TCommCtrl::Required().ImageList_Add(Handle, image, mask); }
+int TImageList::Add(const TBitmap &image, const TBitmap &mask) { return Dll().ImageList_Add(Handle, image, mask); }
 
 int TImageList::Add(const TBitmap &image, const TColor &mask) {
-    return TCommCtrl::Required().ImageList_AddMasked(Handle, image, mask.GetValue());
+    return Dll().ImageList_AddMasked(Handle, image, mask.GetValue());
 }
 
-int TImageList::Add(const TIcon &icon) { return TCommCtrl::Required().ImageList_ReplaceIcon(Handle, -1, icon); }
+int TImageList::Add(const TIcon &icon) { return Dll().ImageList_ReplaceIcon(Handle, -1, icon); }
 
-bool TImageList::Remove(int index) { return TCommCtrl::Required().ImageList_Remove(Handle, index) != 0; }
+bool TImageList::Remove(int index) { return Dll().ImageList_Remove(Handle, index) != 0; }
 
 bool TImageList::Replace(int index, const TBitmap &image) {
-    return TCommCtrl::Required().ImageList_Replace(Handle, index, image, 0) != 0;
+    return Dll().ImageList_Replace(Handle, index, image, 0) != 0;
 }
 
 bool TImageList::Replace(int index, const TBitmap &image, const TBitmap &mask) {
-    return TCommCtrl::Required().ImageList_Replace(Handle, index, image, mask) != 0;
+    return Dll().ImageList_Replace(Handle, index, image, mask) != 0;
 }
 
-HICON TImageList::GetIcon(int index, unsigned flags) const { return TCommCtrl::Required().ImageList_GetIcon(Handle, index, flags); }
+HICON TImageList::GetIcon(int index, unsigned flags) const { return Dll().ImageList_GetIcon(Handle, index, flags); }
 
-int TImageList::ReplaceIcon(int index, HICON icon) { return TCommCtrl::Required().ImageList_ReplaceIcon(Handle, index, icon); }
+int TImageList::ReplaceIcon(int index, HICON icon) { return Dll().ImageList_ReplaceIcon(Handle, index, icon); }
 
-bool TImageList::GetIconSize(int &cx, int &cy) const { return TCommCtrl::Required().ImageList_GetIconSize(Handle, &cx, &cy) != 0; }
+bool TImageList::GetIconSize(int &cx, int &cy) const { return Dll().ImageList_GetIconSize(Handle, &cx, &cy) != 0; }
 
 bool TImageList::GetImageInfo(int index, TImageInfo &info) const {
-    return TCommCtrl::Required().ImageList_GetImageInfo(Handle, index, &static_cast<IMAGEINFO &>(info)) != 0;
+    return Dll().ImageList_GetImageInfo(Handle, index, &static_cast<IMAGEINFO &>(info)) != 0;
 }
 
-TColor TImageList::GetBkColor() const { return TColor(TCommCtrl::Required().ImageList_GetBkColor(Handle)); }
+TColor TImageList::GetBkColor() const { return TColor(Dll().ImageList_GetBkColor(Handle)); }
 
 TColor TImageList::SetBkColor(const TColor &color) {
-    return TColor(TCommCtrl::Required().ImageList_SetBkColor(Handle, ColorOrNone(color)));
+    return TColor(Dll().ImageList_SetBkColor(Handle, ColorOrNone(color)));
 }
 
 bool TImageList::SetOverlayImage(int index, int overlay) {
-    return TCommCtrl::Required().ImageList_SetOverlayImage(Handle, index, overlay) != 0;
+    return Dll().ImageList_SetOverlayImage(Handle, index, overlay) != 0;
 }
 
 bool TImageList::SetDragCursorImage(int drag, int dxHotspot, int dyHotspot) {
-    return TCommCtrl::Required().ImageList_SetDragCursorImage(Handle, drag, dxHotspot, dyHotspot) != 0;
+    return Dll().ImageList_SetDragCursorImage(Handle, drag, dxHotspot, dyHotspot) != 0;
 }
 
 bool TImageList::BeginDrag(int index, int dxHotspot, int dyHotspot) {
-    return TCommCtrl::Required().ImageList_BeginDrag(Handle, index, dxHotspot, dyHotspot) != 0;
+    return Dll().ImageList_BeginDrag(Handle, index, dxHotspot, dyHotspot) != 0;
 }
 
 bool TImageList::Draw(int index, TDC &dc, int x, int y, unsigned style, int overlay) {
-    return TCommCtrl::Required().ImageList_Draw(Handle, index, dc, x, y, WithOverlay(style, overlay)) != 0;
+    return Dll().ImageList_Draw(Handle, index, dc, x, y, WithOverlay(style, overlay)) != 0;
 }
 
 bool TImageList::Draw(int index, TDC &dc, int x, int y, int dx, int dy, const TColor &bkColor,
                       const TColor &fgColor, unsigned style, int overlay) {
-    return TCommCtrl::Required().ImageList_DrawEx(Handle, index, dc, x, y, dx, dy, ColorOrNone(bkColor), ColorOrNone(fgColor),
+    return Dll().ImageList_DrawEx(Handle, index, dc, x, y, dx, dy, ColorOrNone(bkColor), ColorOrNone(fgColor),
                                   WithOverlay(style, overlay)) != 0;
 }
 
-bool TImageList::DragEnter(HWND lock, int x, int y) { return TCommCtrl::Required().ImageList_DragEnter(lock, x, y) != 0; }
-bool TImageList::DragMove(int x, int y) { return TCommCtrl::Required().ImageList_DragMove(x, y) != 0; }
-bool TImageList::DragLeave(HWND lock) { return TCommCtrl::Required().ImageList_DragLeave(lock) != 0; }
-void TImageList::EndDrag() { TCommCtrl::Required().ImageList_EndDrag(); }
-bool TImageList::DragShowNolock(bool show) { return TCommCtrl::Required().ImageList_DragShowNolock(show) != 0; }
+bool TImageList::DragEnter(HWND lock, int x, int y) { return Dll().ImageList_DragEnter(lock, x, y) != 0; }
+bool TImageList::DragMove(int x, int y) { return Dll().ImageList_DragMove(x, y) != 0; }
+bool TImageList::DragLeave(HWND lock) { return Dll().ImageList_DragLeave(lock) != 0; }
+void TImageList::EndDrag() { Dll().ImageList_EndDrag(); }
+bool TImageList::DragShowNolock(bool show) { return Dll().ImageList_DragShowNolock(show) != 0; }
 
 // --- ImageList ---
 
@@ -201,28 +203,28 @@ ImageList::ImageList(HINSTANCE instance, int resId, COLORREF mask, int imageWidt
     : Handle(0), Owner(owns) {
     if (mask != CLR_NONE)
         flags |= ILC_MASK;
-    Handle = TCommCtrl::Required().ImageList_Create(imageWidth, imageHeight, flags, initCount, growBy);
+    Handle = Dll().ImageList_Create(imageWidth, imageHeight, flags, initCount, growBy);
     if (!Handle)
         return;
     HBITMAP bitmap = ::LoadBitmapA(instance, MAKEINTRESOURCEA(resId));
     if (!bitmap)
         return;
     if (mask == CLR_NONE)
-        TCommCtrl::Required().ImageList_Add(Handle, bitmap, 0);
+        Dll().ImageList_Add(Handle, bitmap, 0);
     else
-        TCommCtrl::Required().ImageList_AddMasked(Handle, bitmap, mask);
+        Dll().ImageList_AddMasked(Handle, bitmap, mask);
     ::DeleteObject(bitmap);
 }
 
 ImageList::~ImageList() {
     if (Owner && Handle)
-        TCommCtrl::Required().ImageList_Destroy(Handle);
+        Dll().ImageList_Destroy(Handle);
 }
 
 ImageList &ImageList::operator=(ImageList &src) {
     if (this != &src) {
         if (Owner && Handle && Handle != src.Handle)
-            TCommCtrl::Required().ImageList_Destroy(Handle);
+            Dll().ImageList_Destroy(Handle);
         Handle = src.Handle;
         Owner = src.Owner;
         src.Owner = false;
