@@ -4,6 +4,7 @@
 #include "DocumentModel.h"
 #include "StringUtils.h"
 
+#include "CommonControls.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 #include "SplashWindow.h"
@@ -217,7 +218,7 @@ int DocumentManager::VeryFirstInit(int argc, char **argv, char const *appName, c
             return 0;
         }
     }
-    ::InitCommonControls();
+    TCommCtrl::IsAvailable();
     _companyName = company ? company : "";
     _appInternalName = appName ? appName : "";
     if (commonResourceFile && !TModule::_commonResourceDLL) {
