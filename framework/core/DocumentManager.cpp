@@ -4,6 +4,7 @@
 #include "DocumentModel.h"
 #include "StringUtils.h"
 
+#include "AboutDialog.h"
 #include "CommonControls.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
@@ -549,10 +550,7 @@ long DocumentManager::EvExitMenuLoop(uint, long) {
     return 0;
 }
 
-void DocumentManager::CmAboutDialog() {
-    // The about box of the program: the name and version of the application module.
-    ShowMessageBox(frame_ ? frame_->GetHandle() : 0, GetName(), GetName(), MB_ICONASTERISK | kBoxStyle);
-}
+void DocumentManager::CmAboutDialog() { AboutDialog(frame_, aboutDialogId_, 21000, 0).Execute(); }
 
 Document *DocumentManager::OpenProperDocument(FileName const &name, TPoint const *) {
     String file(name), options;
