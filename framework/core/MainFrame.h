@@ -7,6 +7,7 @@
 #include "VeltraneDefs.h"
 
 #include "DecoratedFrame.h"
+#include "ToolTipJq.h"
 
 #include "Config.h"
 #include "Lists.h"
@@ -47,6 +48,7 @@ public:
     char const *GetClassNameA() override;
 
     void InsertStatusBar();
+    TToolTipJq &GetTooltip() { return Tooltip; }
     StatusBar *GetStatusBar() const { return statusBar_; }
     TWindow *GetControlBar() const { return controlBar_; }
     int GetHintMode() const { return hintMode_; }
@@ -75,6 +77,7 @@ public:
     static String _className;
 
 protected:
+    TToolTipJq Tooltip;
     StatusBar *statusBar_;
     TWindow *controlBar_;
     int statusBarInserted_;
@@ -89,5 +92,7 @@ protected:
     int inIdle_;
 
 private:
+    static bool ForegroundIsOurs();
+
     DECLARE_RESPONSE_TABLE(FrameWindow);
 };
