@@ -317,6 +317,14 @@ TEST_F(ProgressTest, TitlesAndTimeTexts) {
     ReportAt(600, 25500);
     EXPECT_EQ("Remaining: 0 ms", TimeTexts()[1]);
     bar->CloseGauge(1);
+
+    // operations name themselves by a catalogue number, or not at all
+    {
+        AutoProgressBar byNumber(10, 19011, 0);
+        EXPECT_STREQ("Drag here %d%%", bar->GetGaugeTitle());
+        AutoProgressBar unnamed(10, static_cast<char const *>(0), 0);
+        EXPECT_STREQ("%d%%", bar->GetGaugeTitle());
+    }
 }
 
 TEST_F(ProgressTest, NestedOperationsShareOneGauge) {
