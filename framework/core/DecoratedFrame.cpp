@@ -1,245 +1,474 @@
 #include "DecoratedFrame.h"
 
 #include "MessageBar.h"
+#include "TooltipText.h"
 
 #include <cstring>
 
-// ---- TDecorations
+namespace {
 
-TDecorations::TDecorations(TWindow &frame) : frame_(frame), items_(0), count_(0) {}
+char const placeholderTitle[] = "\x07";
 
-TDecorations::~TDecorations() { delete[] items_; }
+bool HasBorder(TWindow const &w) { return (w.GetStyle() & WS_BORDER) != 0; }
 
-TDecorations::TLocation TDecorations::GetLocation(TWindow const &decoration) {
-    int location = (decoration.Attr.Style >> 8) & 15;
-    return location >= Top && location <= Right ? TLocation(location) : Top;
+TLayoutConstraint Attach(TWindow *relWin, TEdge myEdge, TRelationship rel, TEdge otherEdge) {
+    TLayoutConstraint c;
+    c.RelWin = relWin;
+    c.MyEdge = myEdge;
+    c.Relationship = rel;
+    c.Units = lmPixels;
+    c.OtherEdge = otherEdge;
+    c.Value = 0;
+    return c;
 }
 
-bool TDecorations::Contains(TWindow const *w) const {
-    for (int i = 0; i < count_; ++i)
-        if (items_[i] == w)
-            return true;
-    return false;
+TLayoutConstraint OwnSize(TEdge myEdge) { return Attach(0, myEdge, lmAsIs, myEdge); }
+
+// An edge of `w` next to another window's edge: bordered windows share the line,
+// others abut it from the side given (below/right-of for left and top edges,
+// above/left-of for right and bottom edges).
+TLayoutConstraint Beside(TWindow const &w, TWindow *relWin, TEdge myEdge, TEdge otherEdge) {
+    bool leading = myEdge == lmLeft || myEdge == lmTop;
+    TRelationship rel = HasBorder(w) ? lmSameAs : leading ? lmBelow : lmAbove;
+    return Attach(relWin, myEdge, rel, otherEdge);
 }
 
-void TDecorations::Insert(TWindow &decoration, TLocation location) {
-    decoration.Attr.Style = (decoration.Attr.Style & ~0xF00) | (uint32_t(location) << 8);
-    if (decoration.GetHandle())
-        decoration.SetStyle((decoration.GetStyle() & ~0xF00) | (uint32_t(location) << 8));
-    frame_.Attr.Style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    if (decoration.GetParentO() != &frame_)
-        decoration.SetParent(&frame_);
-    if (Contains(&decoration))
-        return;
-    TWindow **grown = new TWindow *[count_ + 1];
-    for (int i = 0; i < count_; ++i)
-        grown[i] = items_[i];
-    grown[count_++] = &decoration;
-    delete[] items_;
-    items_ = grown;
-}
-
-void TDecorations::Remove(TWindow *decoration) {
-    int j = 0;
-    for (int i = 0; i < count_; ++i)
-        if (items_[i] != decoration)
-            items_[j++] = items_[i];
-    count_ = j;
-}
-
-TWindow *TDecorations::FindById(uint id) const {
-    for (int i = 0; i < count_; ++i)
-        if (uint(items_[i]->GetId()) == id)
-            return items_[i];
+// The constraint of `m` that places its own edge `edge`.
+TLayoutConstraint *ConstraintOf(TLayoutMetrics &m, unsigned edge) {
+    for (int k = 0; k < 4; ++k)
+        if (m[k].MyEdge == edge && m[k].Relationship != lmAsIs)
+            return &m[k];
     return 0;
 }
 
-void TDecorations::Layout(TWindow *client) {
-    if (!frame_.GetHandle())
-        return;
-    TRect area = frame_.GetClientRect();
-    HDWP defer = ::BeginDeferWindowPos(count_ + 1);
-    auto place = [&defer](TWindow *w, int x, int y, int cx, int cy) {
-        if (defer)
-            defer = ::DeferWindowPos(defer, w->GetHandle(), 0, x, y, cx < 0 ? 0 : cx, cy < 0 ? 0 : cy,
-                                     SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    for (int pass = 0; pass < 2; ++pass) {
-        // Top and bottom first so that they span the whole width.
-        for (int i = 0; i < count_; ++i) {
-            TWindow *w = items_[i];
-            if (!w->GetHandle() || !w->IsWindowVisible())
-                continue;
-            TLocation at = GetLocation(*w);
-            TRect r = w->GetWindowRect();
-            if (pass == 0 && at == Top) {
-                place(w, area.left, area.top, area.Width(), r.Height());
-                area.top += r.Height();
-            } else if (pass == 0 && at == Bottom) {
-                place(w, area.left, area.bottom - r.Height(), area.Width(), r.Height());
-                area.bottom -= r.Height();
-            } else if (pass == 1 && at == Left) {
-                place(w, area.left, area.top, r.Width(), area.Height());
-                area.left += r.Width();
-            } else if (pass == 1 && at == Right) {
-                place(w, area.right - r.Width(), area.top, r.Width(), area.Height());
-                area.right -= r.Width();
-            }
-        }
-    }
-    if (client && client->GetHandle())
-        place(client, area.left, area.top, area.Width(), area.Height());
-    if (defer)
-        ::EndDeferWindowPos(defer);
+}  // namespace
+
+// ---- TDecoratedFrame
+
+TDecoratedFrame::TDecoratedFrame(TWindow *parent, char const *title, TWindow *client, int trackMenuSelection,
+                                 TModule *module)
+    : TWindow(parent, title, module),
+      TFrameWindow(parent, title, client, false, module),
+      TLayoutWindow(parent, title, module),
+      trackMenuSelection_(trackMenuSelection),
+      menuItemId_(0),
+      settingClient_(0) {
+    // A class further down that does not name the virtual bases still gets them set up.
+    TWindow::Init(parent, title, module);
+    if (!client)
+        client = new TWindow(0, placeholderTitle, module);
+    if (ClientWnd != client)
+        TFrameWindow::Init(client, false);
+
+    // The client fills the frame; a border of its own hides under the frame's edge.
+    TLayoutMetrics m;
+    m.X = Beside(*client, 0, lmLeft, lmLeft);
+    m.Y = Beside(*client, 0, lmTop, lmTop);
+    m.Width = Beside(*client, 0, lmRight, lmRight);
+    m.Height = Beside(*client, 0, lmBottom, lmBottom);
+    SetChildLayoutMetrics(*client, m);
 }
 
-bool TDecorations::Toggle(uint id, TWindow *client) {
-    TWindow *w = FindById(id);
-    if (!w || !w->GetHandle())
+TDecoratedFrame::~TDecoratedFrame() {}
+
+bool TDecoratedFrame::IsPlaceholder(TWindow const *w) {
+    char const *title = w ? w->GetTitle() : 0;
+    return title && !IS_INTRESOURCE(title) && std::strcmp(title, placeholderTitle) == 0;
+}
+
+TDecoratedFrame::TLocation TDecoratedFrame::GetLocation(TWindow const &decoration) {
+    return TLocation((decoration.Attr.Style >> 8) & 15);
+}
+
+void TDecoratedFrame::LayoutAfterSetup() {
+    ClientSize = GetClientRect().Size();
+    Layout();
+}
+
+void TDecoratedFrame::SetupWindow() {
+    TFrameWindow::SetupWindow();
+    LayoutAfterSetup();
+}
+
+// ---- the client
+
+TWindow *TDecoratedFrame::ReplaceClient(TWindow *client) {
+    if (!client)
+        client = new TWindow(0, placeholderTitle, GetModule());
+    TWindow *old = ClientWnd;
+    TLayoutMetrics m;
+    if (old && old != client && GetChildLayoutMetrics(*old, m)) {
+        SetChildLayoutMetrics(*client, m);
+        for (int i = 0; i < Solver.GetCount(); ++i) {
+            TWindow *w = Solver.GetChild(i);
+            TLayoutMetrics other;
+            if (w == client || w == old || !Solver.GetMetrics(*w, other))
+                continue;
+            bool changed = false;
+            for (int k = 0; k < 4; ++k)
+                if (other[k].RelWin == old) {
+                    other[k].RelWin = client;
+                    changed = true;
+                }
+            if (changed)
+                SetChildLayoutMetrics(*w, other);
+        }
+        RemoveChildLayoutMetrics(*old);
+    }
+    settingClient_ = 1;
+    TWindow *previous;
+    try {
+        previous = TFrameWindow::SetClientWindow(client);
+    } catch (...) {
+        settingClient_ = 0;
+        throw;
+    }
+    settingClient_ = 0;
+    return previous;
+}
+
+TWindow *TDecoratedFrame::SetClientWindow(TWindow *client) {
+    TWindow *previous = ReplaceClient(client);
+    if (IsPlaceholder(previous)) {
+        previous->Destroy(0);
+        delete previous;
+        previous = 0;
+    }
+    Layout();
+    return previous;
+}
+
+void TDecoratedFrame::RemoveChild(TWindow *child) {
+    if (child && child == ClientWnd && !settingClient_) {
+        ReplaceClient(0);  // the frame keeps a client to lay out around
+        Layout();
+    } else if (child && child != ClientWnd) {
+        CloseUp(*child);
+    }
+    TFrameWindow::RemoveChild(child);
+    TLayoutWindow::RemoveChild(child);
+}
+
+// ---- decorations
+
+void TDecoratedFrame::Insert(TWindow &decoration, TLocation location) {
+    decoration.Attr.Style = (decoration.Attr.Style & ~0xF00u) | (uint32_t(location & 15) << 8);
+    SetStyle(GetStyle() | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
+    decoration.SetParent(this);
+    CloseUp(decoration);
+    RemoveChildLayoutMetrics(decoration);
+    if (decoration.GetStyle() & WS_VISIBLE) {
+        switch (location) {
+        case Top: InsertAtTop(decoration, ClientWnd); break;
+        case Bottom: InsertAtBottom(decoration, ClientWnd); break;
+        case Left: InsertAtLeft(decoration, ClientWnd); break;
+        case Right: InsertAtRight(decoration, ClientWnd); break;
+        }
+    }
+    // Before the frame is set up its own creation makes and places the decoration.
+    if (IsFlagSet(wfFullyCreated)) {
+        if (!decoration.GetHandle())
+            decoration.Create();
+        Layout();
+    }
+}
+
+void TDecoratedFrame::InsertAtTop(TWindow &decoration, TWindow *neighbour) {
+    TLayoutMetrics under;
+    GetChildLayoutMetrics(*neighbour, under);
+    TLayoutConstraint was = under.Y;
+    under.Y = Beside(*neighbour, &decoration, lmTop, lmBottom);
+    SetChildLayoutMetrics(*neighbour, under);
+
+    TLayoutMetrics m;
+    m.X = Beside(decoration, 0, lmLeft, lmLeft);
+    m.Y = Beside(decoration, was.RelWin, lmTop, TEdge(was.OtherEdge));
+    m.Width = Beside(decoration, 0, lmRight, lmRight);
+    m.Height = OwnSize(lmHeight);
+    SetChildLayoutMetrics(decoration, m);
+}
+
+void TDecoratedFrame::InsertAtBottom(TWindow &decoration, TWindow *neighbour) {
+    // The client's bottom is its Height constraint, a decoration's its Y constraint.
+    TLayoutMetrics above;
+    GetChildLayoutMetrics(*neighbour, above);
+    TLayoutConstraint &bottom = neighbour == ClientWnd ? above.Height : above.Y;
+    TLayoutConstraint was = bottom;
+    bottom = Beside(*neighbour, &decoration, lmBottom, lmTop);
+    SetChildLayoutMetrics(*neighbour, above);
+
+    TLayoutMetrics m;
+    m.X = Beside(decoration, 0, lmLeft, lmLeft);
+    m.Y = Beside(decoration, was.RelWin, lmBottom, TEdge(was.OtherEdge));
+    m.Width = Beside(decoration, 0, lmRight, lmRight);
+    m.Height = OwnSize(lmHeight);
+    SetChildLayoutMetrics(decoration, m);
+}
+
+namespace {
+// Side decorations span the client's height: their top and bottom follow the client's,
+// one pixel further out when only they have a border, one further in when only the
+// client has one.
+void FollowClient(TLayoutMetrics &m, TWindow const &decoration, TWindow *client) {
+    bool own = HasBorder(decoration), clients = HasBorder(*client);
+    TRelationship topRel = own == clients ? lmSameAs : own ? lmAbove : lmBelow;
+    TRelationship bottomRel = own == clients ? lmSameAs : own ? lmBelow : lmAbove;
+    m.Y = Attach(client, lmTop, topRel, lmTop);
+    m.Height = Attach(client, lmBottom, bottomRel, lmBottom);
+}
+}  // namespace
+
+void TDecoratedFrame::InsertAtLeft(TWindow &decoration, TWindow *neighbour) {
+    TLayoutMetrics right;
+    GetChildLayoutMetrics(*neighbour, right);
+    TLayoutConstraint was = right.X;
+    right.X = Beside(*neighbour, &decoration, lmLeft, lmRight);
+    SetChildLayoutMetrics(*neighbour, right);
+
+    TLayoutMetrics m;
+    m.X = Beside(decoration, was.RelWin, lmLeft, TEdge(was.OtherEdge));
+    m.Width = OwnSize(lmWidth);
+    FollowClient(m, decoration, ClientWnd);
+    SetChildLayoutMetrics(decoration, m);
+}
+
+void TDecoratedFrame::InsertAtRight(TWindow &decoration, TWindow *neighbour) {
+    // The client's right is its Width constraint, a decoration's its X constraint.
+    TLayoutMetrics left;
+    GetChildLayoutMetrics(*neighbour, left);
+    TLayoutConstraint &right = neighbour == ClientWnd ? left.Width : left.X;
+    TLayoutConstraint was = right;
+    right = Beside(*neighbour, &decoration, lmRight, lmLeft);
+    SetChildLayoutMetrics(*neighbour, left);
+
+    TLayoutMetrics m;
+    m.X = Beside(decoration, was.RelWin, lmRight, TEdge(was.OtherEdge));
+    m.Width = OwnSize(lmWidth);
+    FollowClient(m, decoration, ClientWnd);
+    SetChildLayoutMetrics(decoration, m);
+}
+
+void TDecoratedFrame::CloseUp(TWindow &decoration) {
+    TLayoutMetrics gone;
+    if (&decoration == ClientWnd || !GetChildLayoutMetrics(decoration, gone))
+        return;
+    for (int i = 0; i < Solver.GetCount(); ++i) {
+        TWindow *w = Solver.GetChild(i);
+        TLayoutMetrics m;
+        if (w == &decoration || !Solver.GetMetrics(*w, m))
+            continue;
+        bool changed = false;
+        for (int k = 0; k < 4; ++k) {
+            if (m[k].RelWin != &decoration)
+                continue;
+            // the edge goes where the decoration's same edge was attached
+            if (TLayoutConstraint *own = ConstraintOf(gone, m[k].MyEdge)) {
+                m[k] = Beside(*w, own->RelWin, TEdge(m[k].MyEdge), TEdge(own->OtherEdge));
+                changed = true;
+            }
+        }
+        if (changed)
+            SetChildLayoutMetrics(*w, m);
+    }
+}
+
+TWindow *TDecoratedFrame::FindDecoration(uint id) const {
+    if (!id)
+        return 0;
+    for (TWindow *c = GetFirstChild(); c; c = c == GetLastChild() ? 0 : c->Next())
+        if (c != ClientWnd && uint(c->GetId()) == id && GetLocation(*c) >= Top && GetLocation(*c) <= Right)
+            return c;
+    return 0;
+}
+
+bool TDecoratedFrame::ToggleDecoration(uint id) {
+    TWindow *decoration = FindDecoration(id);
+    if (!decoration)
         return false;
-    w->ShowWindow(w->IsWindowVisible() ? SW_HIDE : SW_SHOWNA);
-    Layout(client);
+    bool visible = (decoration->GetStyle() & WS_VISIBLE) != 0;
+    TLocation location = GetLocation(*decoration);
+    if (visible) {
+        CloseUp(*decoration);
+        RemoveChildLayoutMetrics(*decoration);
+    } else {
+        // Back between the same neighbours: outside the first shown decoration that
+        // followed it at that side, or at the very edge when it asks for it.
+        TLayoutMetrics m;
+        TWindow *neighbour = 0;
+        bool after = false;
+        for (TWindow *c = GetFirstChild(); c && !neighbour; c = c == GetLastChild() ? 0 : c->Next()) {
+            if (c == decoration) {
+                after = true;
+                continue;
+            }
+            bool placed = c != ClientWnd && GetLocation(*c) == location && (c->GetStyle() & WS_VISIBLE) &&
+                          GetChildLayoutMetrics(*c, m);
+            if (placed && (after || decoration->IsFlagSet(wfInsertAtEdge)))
+                neighbour = c;
+        }
+        if (!neighbour)
+            neighbour = ClientWnd;
+        switch (location) {
+        case Top: InsertAtTop(*decoration, neighbour); break;
+        case Bottom: InsertAtBottom(*decoration, neighbour); break;
+        case Left: InsertAtLeft(*decoration, neighbour); break;
+        case Right: InsertAtRight(*decoration, neighbour); break;
+        }
+    }
+    Layout();
+    decoration->ShowWindow(visible ? SW_HIDE : SW_SHOWNA);
     return true;
 }
 
-int TDecorations::GetHintText(TWindow const &frame, uint id, char *buf, int size, THintText kind) {
+long TDecoratedFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+    if (!hWndCtl && ToggleDecoration(id))
+        return 0;
+    return TFrameWindow::EvCommand(id, hWndCtl, notifyCode);
+}
+
+bool TDecoratedFrame::DecorationEnable(TCommandEnabler &ce) {
+    if (dynamic_cast<TTooltipEnabler *>(&ce)) {
+        char tip[50];
+        if (GetHintText(ce.GetId(), tip, sizeof tip, htTooltip) > 0) {
+            ce.SetText(tip);
+            return true;
+        }
+    }
+    if (TWindow *decoration = FindDecoration(ce.GetId())) {
+        ce.Enable(1);
+        ce.SetCheck(decoration->GetStyle() & WS_VISIBLE ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+        return true;
+    }
+    return false;
+}
+
+void TDecoratedFrame::EvCommandEnable(TCommandEnabler &ce) {
+    if (!DecorationEnable(ce))
+        TFrameWindow::EvCommandEnable(ce);
+}
+
+int TDecoratedFrame::PreProcessMsg(MSG &msg) {
+    for (TWindow *c = GetFirstChild(); c; c = c == GetLastChild() ? 0 : c->Next())
+        if (c != ClientWnd && c->GetHandle() && c->IsWindowVisible() && c->PreProcessMsg(msg))
+            return 1;
+    return TFrameWindow::PreProcessMsg(msg);
+}
+
+// ---- hints
+
+int TDecoratedFrame::GetHintText(uint id, char *buf, int size, THintText kind) const {
     if (!buf || size <= 0)
         return 0;
     buf[0] = 0;
     if (kind != htStatus && kind != htTooltip)
         return 0;
-    if (kind == htTooltip && frame.GetHandle()) {
-        HMENU menu = ::GetMenu(frame.GetHandle());
-        char text[256];
-        if (menu && ::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND) > 0) {
-            // The bare word: no accelerator, no trailing dots, no mnemonic.
-            text[std::strcspn(text, "\t\b")] = 0;
-            size_t n = std::strlen(text);
-            while (n && text[n - 1] == '.')
-                text[--n] = 0;
-            if (char *amp = std::strchr(text, '&'))
-                std::memmove(amp, amp + 1, std::strlen(amp));
-            std::strncpy(buf, text, size - 1);
-            buf[size - 1] = 0;
-            return int(std::strlen(buf));
-        }
+    char text[257] = "";
+    HMENU menu = HWindow ? ::GetMenu(HWindow) : 0;
+    if (kind == htTooltip && menu && ::GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND) > 0) {
+        // The bare word: no accelerator, no trailing dots, no mnemonic.
+        text[std::strcspn(text, "\t\b")] = 0;
+        size_t n = std::strlen(text);
+        while (n && text[n - 1] == '.')
+            text[--n] = 0;
+        if (char *amp = std::strchr(text, '&'))
+            std::memmove(amp, amp + 1, std::strlen(amp));
+        lstrcpynA(buf, text, size);
+        return int(std::strlen(buf));
     }
-    char text[257] = {};
-    TModule *module = frame.GetModule();
-    if (!module || module->LoadStringA(id, text, sizeof text) <= 0) {
-        if (!TModule::_localizedResourceDLL || TModule::_localizedResourceDLL->LoadStringA(id, text, sizeof text) <= 0)
-            return 0;
-    }
+    TModule *merge = GetMergeModule();
+    if (!(GetModule() && GetModule()->LoadStringA(id, text, sizeof text) > 0) &&
+        !(merge && merge->LoadStringA(id, text, sizeof text) > 0))
+        return 0;
     char *newline = std::strchr(text, '\n');
     if (kind == htStatus) {
         if (newline)
             *newline = 0;
-        std::strncpy(buf, text, size - 1);
+        lstrcpynA(buf, text, size);
     } else {
         if (!newline)
             return 0;
-        std::strncpy(buf, newline + 1, size - 1);
+        lstrcpynA(buf, newline + 1, size);
     }
-    buf[size - 1] = 0;
     return int(std::strlen(buf));
 }
+
+void TDecoratedFrame::SetMessageBarHint(char const *text) {
+    if (TMessageBar *bar = dynamic_cast<TMessageBar *>(ChildWithId(IDW_MESSAGEBAR)))
+        bar->SetHintText(text);
+}
+
+void TDecoratedFrame::EvMenuSelect(uint item, uint flags, uint menu) {
+    if (trackMenuSelection_) {
+        if (flags == 0xFFFF && !menu) {
+            SetMessageBarHint(0);
+            menuItemId_ = 0;
+        } else if (flags & MF_POPUP) {
+            menuItemId_ = ::GetMenuItemID((HMENU)(ULONG_PTR)menu, item);
+        } else if ((flags & 0x860) || (item >= 32001 && item <= 32009)) {
+            menuItemId_ = uint(-1);
+        } else {
+            menuItemId_ = item;
+        }
+    }
+    DefaultProcessing();
+}
+
+void TDecoratedFrame::EvEnterIdle(uint source, uint window) {
+    if (source == MSGF_MENU && menuItemId_) {
+        char hint[128] = "";
+        if (menuItemId_ != uint(-1))
+            GetHintText(menuItemId_, hint, sizeof hint, htStatus);
+        SetMessageBarHint(hint);
+        menuItemId_ = 0;
+    }
+    TWindow::EvEnterIdle(source, window);
+}
+
+void TDecoratedFrame::EvSize(uint sizeType, TSize &size) {
+    TLayoutWindow::EvSize(sizeType, size);
+    BroadcastResizeToChildren(sizeType, size);
+}
+
+DEFINE_RESPONSE_TABLE2(TDecoratedFrame, TFrameWindow, TLayoutWindow)
+    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
+    EV_MESSAGE(WM_MENUSELECT, EvMenuSelectRaw, v_WPARAM_LPARAM),
+    EV_WM_SIZE,
+END_RESPONSE_TABLE;
 
 // ---- TDecoratedMDIFrame
 
 TDecoratedMDIFrame::TDecoratedMDIFrame(char const *title, TResId menu, TMDIClient &client, int trackMenuSelection,
                                        TModule *module)
-    : TMDIFrame(title, menu, client, module),
-      trackMenuSelection_(trackMenuSelection),
-      menuItemId_(0),
-      decorations_(*this) {}
+    : TWindow(0, title, module),
+      TFrameWindow(0, title, &client, false, module),
+      TDecoratedFrame(0, title, &client, trackMenuSelection, module),
+      TMDIFrame(title, menu, client, module) {}
 
 TDecoratedMDIFrame::~TDecoratedMDIFrame() {}
 
 void TDecoratedMDIFrame::SetupWindow() {
     TMDIFrame::SetupWindow();
-    Layout();
-}
-
-void TDecoratedMDIFrame::Layout() { decorations_.Layout(ClientWnd); }
-
-void TDecoratedMDIFrame::Insert(TWindow &decoration, TLocation location) {
-    decorations_.Insert(decoration, location);
-    if (GetHandle() && !decoration.GetHandle())
-        decoration.Create();
-    if (GetHandle())
-        Layout();
-}
-
-int TDecoratedMDIFrame::GetHintText(uint id, char *buf, int size, THintText kind) const {
-    return TDecorations::GetHintText(*this, id, buf, size, kind);
-}
-
-int TDecoratedMDIFrame::PreProcessMsg(MSG &msg) {
-    for (TWindow *c = GetFirstChild(); c; c = c == GetLastChild() ? 0 : c->Next())
-        if (c != ClientWnd && c->GetHandle() && c->IsWindowVisible() && c->PreProcessMsg(msg))
-            return 1;
-    return TMDIFrame::PreProcessMsg(msg);
+    LayoutAfterSetup();
 }
 
 long TDecoratedMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
-    if (!hWndCtl && decorations_.Toggle(id, ClientWnd))
+    if (!hWndCtl && ToggleDecoration(id))
         return 0;
     return TMDIFrame::EvCommand(id, hWndCtl, notifyCode);
 }
 
 void TDecoratedMDIFrame::EvCommandEnable(TCommandEnabler &ce) {
-    if (TWindow *w = decorations_.FindById(ce.GetId())) {
-        ce.Enable(1);
-        ce.SetCheck(w->GetHandle() && w->IsWindowVisible() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
-        return;
-    }
-    TMDIFrame::EvCommandEnable(ce);
+    if (!DecorationEnable(ce))
+        TMDIFrame::EvCommandEnable(ce);
 }
 
-void TDecoratedMDIFrame::SetMessageBarHint(char const *text) {
-    if (TMessageBar *bar = dynamic_cast<TMessageBar *>(ChildWithId(IDW_MESSAGEBAR)))
-        bar->SetHintText(text);
+long TDecoratedMDIFrame::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
+    // The layout places the MDI client; the system's frame procedure would give it the
+    // whole client area.
+    if (msg == WM_SIZE)
+        return TWindow::DefWindowProcA(msg, wp, lp);
+    return TMDIFrame::DefWindowProcA(msg, wp, lp);
 }
 
-void TDecoratedMDIFrame::EvMenuSelect(uint item, uint flags, uint menu) {
-    if (!trackMenuSelection_) {
-        DefaultProcessing();
-        return;
-    }
-    if (flags == 0xFFFF && !menu) {
-        SetMessageBarHint(0);
-        menuItemId_ = 0;
-    } else if (flags & MF_POPUP) {
-        menuItemId_ = ::GetMenuItemID((HMENU)(ULONG_PTR)menu, item);
-    } else if ((flags & 0x860) || (item >= 32001 && item <= 32009)) {
-        menuItemId_ = uint(-1);
-    } else {
-        menuItemId_ = item;
-    }
-    DefaultProcessing();
-}
-
-void TDecoratedMDIFrame::EvEnterIdle(uint source, uint) {
-    if (source == MSGF_MENU && menuItemId_) {
-        char hint[128] = {};
-        if (menuItemId_ != uint(-1))
-            GetHintText(menuItemId_, hint, sizeof hint, TDecorations::htStatus);
-        SetMessageBarHint(hint);
-        menuItemId_ = 0;
-    }
-    DefaultProcessing();
-}
-
-void TDecoratedMDIFrame::EvSize(uint sizeType, TSize &size) {
-    // The frame lays out its client itself; the system's frame procedure would give the
-    // MDI client the whole area.
-    if (sizeType != SIZE_MINIMIZED)
-        Layout();
-    ChildBroadcastMessage(32501, sizeType, (LPARAM)&size);
-}
-
-DEFINE_RESPONSE_TABLE1(TDecoratedMDIFrame, TMDIFrame)
-    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
-    EV_MESSAGE(WM_MENUSELECT, EvMenuSelectRaw, v_WPARAM_LPARAM),
-    EV_WM_SIZE,
+DEFINE_RESPONSE_TABLE2(TDecoratedMDIFrame, TDecoratedFrame, TMDIFrame)
 END_RESPONSE_TABLE;

@@ -168,7 +168,7 @@ void FrameWindow::BuildStatusBar() {
 }
 
 void FrameWindow::InsertStatusBar() {
-    Insert(*statusBar_, TDecorations::Bottom);
+    Insert(*statusBar_, Bottom);
     statusBarInserted_ = 1;
 }
 

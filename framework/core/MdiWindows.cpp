@@ -316,12 +316,17 @@ END_RESPONSE_TABLE;
 // ---- TMDIFrame
 
 TMDIFrame::TMDIFrame(char const *title, TResId menu, TMDIClient &client, TModule *module)
-    : TFrameWindow(0, title, &client, false, module) {
+    : TWindow(0, title, module), TFrameWindow(0, title, &client, false, module) {
+    // A class further down that does not name the virtual bases still gets them set up.
+    TWindow::Init(0, title, module);
+    if (ClientWnd != &client)
+        TFrameWindow::Init(&client, false);
     if (menu)
         Attr.Menu = menu;
 }
 
-TMDIFrame::TMDIFrame(HWND frame, HWND client, TModule *module) : TFrameWindow(0, 0, 0, false, module) {
+TMDIFrame::TMDIFrame(HWND frame, HWND client, TModule *module)
+    : TWindow(0, 0, module), TFrameWindow(0, 0, 0, false, module) {
     (void)frame;
     ClientWnd = new TMDIClient(client, module);
     ClientWnd->SetParent(this);

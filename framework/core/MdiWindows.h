@@ -94,7 +94,7 @@ private:
     DECLARE_RESPONSE_TABLE(TMDIChild);
 };
 
-class VELTRANE_API TMDIFrame : public TFrameWindow {
+class VELTRANE_API TMDIFrame : virtual public TFrameWindow {
 public:
     TMDIFrame(char const *title, TResId menu, TMDIClient &client, TModule *module = 0);
     TMDIFrame(HWND frame, HWND client, TModule *module = 0);

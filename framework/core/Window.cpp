@@ -115,6 +115,11 @@ TWindow *TWindow::GetCreationWindow() { return creationWindow; }
 bool TWindow::HasPendingException() { return pendingException != nullptr; }
 void TWindow::ClearPendingException() { pendingException = nullptr; }
 
+void TWindow::KeepPendingException() {
+    if (!pendingException)
+        pendingException = std::current_exception();
+}
+
 void TWindow::RethrowPendingException() {
     if (!pendingException)
         return;

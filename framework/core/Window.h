@@ -151,6 +151,8 @@ public:
     static bool HasPendingException();
     static void RethrowPendingException();
     static void ClearPendingException();
+    // For other callbacks of the system: keeps the exception being handled (the first wins).
+    static void KeepPendingException();
     // The look-up cache is on until identifiers wrap.
     static void EnableCache(bool on);
     static unsigned long LastUniqueId;
