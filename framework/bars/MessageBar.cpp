@@ -1,30 +1,68 @@
 #include "MessageBar.h"
 
 #include "Dc.h"
-#include "DecoratedFrame.h"
+#include "TextGadget.h"
 
-TMessageBar::TMessageBar(TWindow *parent, TModule *module) : TWindow(parent, 0, module), HintShown(false) {
-    Attr.Id = IDW_MESSAGEBAR;
-    Attr.Style = WS_CHILD | WS_VISIBLE;
-    Attr.H = ::GetSystemMetrics(SM_CYMENU) + 4;
+#include <cstring>
+
+TMessageBar::TMessageBar(TWindow *parent, TFont *font, TModule *module)
+    : TWindow(parent, 0, module), TGadgetWindow(parent, Horizontal, font, module), HintText(0) {
+    Attr.Id = WindowId;
+    HighlightLine = !TSystem::Has3dUI();
+    TTextGadget *message = new TTextGadget(MessageGadgetId, TGadget::Recessed, TTextGadget::Left, 10);
+    message->WideAsPossible = 1;
+    TGadgetWindow::Insert(*message, After);
 }
 
-void TMessageBar::SetText(char const *text) {
-    Text = text ? text : "";
-    if (HWindow)
-        Invalidate();
+TMessageBar::~TMessageBar() { delete[] HintText; }
+
+void TMessageBar::SetText(char const *text) { SetMessageText(MessageGadgetId, text); }
+
+void TMessageBar::SetMessageText(int id, char const *text) {
+    if (TTextGadget *gadget = dynamic_cast<TTextGadget *>(GadgetWithId(id)))
+        gadget->SetText(text);
+}
+
+char const *TMessageBar::GetText() const {
+    TTextGadget *gadget = dynamic_cast<TTextGadget *>(GadgetWithId(MessageGadgetId));
+    return gadget && gadget->GetText() ? gadget->GetText() : "";
 }
 
 void TMessageBar::SetHintText(char const *text) {
-    HintShown = text != 0;
-    HintText = text ? text : "";
+    if (text == HintText)
+        return;
+    delete[] HintText;
+    HintText = text ? strnewdup(text) : 0;
     if (HWindow)
-        Invalidate();
+        Invalidate(true);
 }
 
-void TMessageBar::Paint(TDC &dc, int, TRect &) {
-    String const &shown = HintShown ? HintText : Text;
-    TRect r = GetClientRect();
-    ::SetBkMode(dc, TRANSPARENT);
-    ::DrawTextA(dc, shown.c_str(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+void TMessageBar::PaintGadgets(TDC &dc, int erase, TRect &rect) {
+    int line = ::GetSystemMetrics(SM_CYBORDER);
+    if (HighlightLine && rect.top == 0)
+        dc.TextRect(rect.left, 0, rect.right, line, TColor::Sys3dHilight);
+    if (!HintText) {
+        TGadgetWindow::PaintGadgets(dc, erase, rect);
+        return;
+    }
+    TRect client = GetClientRect();
+    int y = (client.Height() - FontHeight) / 2;
+    if (HighlightLine)
+        client.top += line;
+    dc.SetBkColor(TColor::Sys3dFace);
+    dc.SetTextColor(TColor::SysBtnText);
+    dc.ExtTextOutA(5, y, ETO_OPAQUE, &client, HintText,
+                   int(std::strlen(HintText)));
+}
+
+void TMessageBar::GetInnerRect(TRect &rect) {
+    TGadgetWindow::GetInnerRect(rect);
+    if (HighlightLine)
+        rect.top += ::GetSystemMetrics(SM_CYBORDER);
+}
+
+void TMessageBar::GetDesiredSize(TSize &size) {
+    TGadgetWindow::GetDesiredSize(size);
+    if (HighlightLine)
+        ++size.cy;
 }

@@ -1,23 +1,34 @@
-// The bar at the bottom of the main frame that shows status texts and command hints.
-// The least the framework core needs of it: the text and the hint.
+// The bar at the bottom of a frame: one message text and the hints of menu and tool
+// commands. It is the frame's child 32040.
 #pragma once
 
-#include "Window.h"
+#include "GadgetWindow.h"
 
-class VELTRANE_API TMessageBar : public TWindow {
+class VELTRANE_API TMessageBar : public TGadgetWindow {
 public:
-    TMessageBar(TWindow *parent, TModule *module = 0);
-    // Sets the bar's text; null clears it.
+    enum { MessageGadgetId = 30000, WindowId = 32040 };
+
+    TMessageBar(TWindow *parent = 0, TFont *font = new TGadgetWindowFont, TModule *module = 0);
+    ~TMessageBar() override;
+
+    // The text of the message gadget; null clears it.
     void SetText(char const *text);
-    String const &GetText() const { return Text; }
-    // Shows a command hint in place of the text, even an empty one (a menu item without a
-    // hint blanks the line); null clears it.
+    // The text of the gadget with that id when it is a text gadget.
+    void SetMessageText(int id, char const *text);
+    // The message gadget's text, "" when it has none.
+    char const *GetText() const;
+
+    // Shows a hint over the whole bar (a copy of the text); null clears it.
     virtual void SetHintText(char const *text);
-    String const &GetHintText() const { return HintText; }
+    char const *GetHintText() const { return HintText; }
+    int GetHighlightLine() const { return HighlightLine; }
+    void SetHighlightLine(int on) { HighlightLine = on; }
+
+    void PaintGadgets(TDC &dc, int erase, TRect &rect) override;
+    void GetInnerRect(TRect &rect) override;
+    void GetDesiredSize(TSize &size) override;
 
 protected:
-    void Paint(TDC &dc, int erase, TRect &rect) override;
-    String Text;
-    String HintText;
-    bool HintShown;
+    int HighlightLine;
+    char *HintText;
 };

@@ -27,19 +27,27 @@ TCommCtrlDll::TCommCtrlDll()
       BIND(DestroyPropertySheetPage), BIND(DrawInsert), DrawStatusText(*this, "DrawStatusTextA"),
       BIND(GetEffectiveClientRect), BIND(ImageList_Create), BIND(ImageList_Destroy),
       BIND(ImageList_GetImageCount), BIND(ImageList_Add), BIND(ImageList_ReplaceIcon), BIND(ImageList_SetBkColor),
-      BIND(ImageList_GetBkColor), BIND(ImageList_SetOverlayImage), BIND(ImageList_Draw) {}
+      BIND(ImageList_GetBkColor), BIND(ImageList_SetOverlayImage), BIND(ImageList_Draw), BIND(LBItemFromPt), BIND(MakeDragList), BIND(MenuHelp),
+      PropertySheet(*this, "PropertySheetA"), BIND(ShowHideMenuCtl) {
+    InitCommonControls();
+}
 
 #undef BIND
 
 TCommCtrlDll *TCommCtrl::Dll() {
     static std::unique_ptr<TCommCtrlDll> dll = []() -> std::unique_ptr<TCommCtrlDll> {
         try {
-            std::unique_ptr<TCommCtrlDll> loaded(new TCommCtrlDll);
-            loaded->InitCommonControls();
-            return loaded;
+            return std::unique_ptr<TCommCtrlDll>(new TCommCtrlDll);
         } catch (const TXBase &) {
             return nullptr;
         }
     }();
     return dll.get();
+}
+
+TCommCtrlDll &TCommCtrl::Required() {
+    TCommCtrlDll *dll = Dll();
+    if (!dll)
+        TXCommCtrl::Raise();
+    return *dll;
 }

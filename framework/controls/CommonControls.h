@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Module.h"
+#include "Notify.h"
 
 #include <commctrl.h>
 
@@ -17,6 +18,8 @@ public:
 
 #define COMMCTRL_ENTRY(name) TModuleProcOf<decltype(&::name)> name
 
+// "COMCTL32.DLL" with its entry points bound in this order; binding ends with one call
+// of InitCommonControls. A missing library or entry raises the framework's exception.
 class VELTRANE_API TCommCtrlDll : public TModule {
 public:
     TCommCtrlDll();
@@ -58,6 +61,11 @@ public:
     COMMCTRL_ENTRY(ImageList_GetBkColor);
     COMMCTRL_ENTRY(ImageList_SetOverlayImage);
     COMMCTRL_ENTRY(ImageList_Draw);
+    COMMCTRL_ENTRY(LBItemFromPt);
+    COMMCTRL_ENTRY(MakeDragList);
+    COMMCTRL_ENTRY(MenuHelp);
+    COMMCTRL_ENTRY(PropertySheet);
+    COMMCTRL_ENTRY(ShowHideMenuCtl);
 };
 
 #undef COMMCTRL_ENTRY
@@ -65,7 +73,9 @@ public:
 class VELTRANE_API TCommCtrl {
 public:
     // The one library object of the process, made at the first call; null
-    // when the library or one of its entries is missing.
+    // when the library or one of its entries is missing (never tried again).
     static TCommCtrlDll *Dll();
-    static bool IsAvailable() { return Dll() != 0; }
+    static int IsAvailable() { return Dll() != 0; }
+    // The object that Dll() gives, or the failure a wrapper raises without it.
+    static TCommCtrlDll &Required();
 };

@@ -158,11 +158,12 @@ void FrameWindow::BuildControlBar() {
 
 void FrameWindow::BuildStatusBar() {
     if (!statusBar_ && trackMenuSelection_)
-        statusBar_ = new StatusBar(this);
+        statusBar_ = new StatusBar(0, this, TGadget::Recessed, 0, new TGadgetWindowFont(largeStatusFont_ ? 10 : 8), 0);
     if (statusBar_) {
         // A hidden bar is still a decoration: its command shows it at its place.
         if (!showStatusBar_)
             statusBar_->Attr.Style &= ~WS_VISIBLE;
+        statusBar_->UseTips();
         InsertStatusBar();
     }
 }

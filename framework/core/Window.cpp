@@ -443,10 +443,10 @@ long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_COMMAND)
         return EvCommand(LOWORD(wp), (HWND)lp, HIWORD(wp));
     if (msg == WM_NOTIFY) {
-        static NMHDR zero;
-        NMHDR *header = lp ? (NMHDR *)lp : &zero;
+        static TNotify zero;
+        TNotify *header = lp ? (TNotify *)lp : &zero;
         if (!lp)
-            std::memset(&zero, 0, sizeof zero);
+            zero = TNotify();
         return EvNotify(wp, *header);
     }
 

@@ -10,6 +10,7 @@
 #include "Geometry.h"
 #include "MessageBoxSeam.h"
 #include "Module.h"
+#include "Notify.h"
 #include "System.h"
 #include "TArrays.h"
 #include "WindowFlags.h"
@@ -32,8 +33,6 @@ VELTRANE_API uint RegisterWindowPtrMsg();
 enum TTransferDirection { tdGetData, tdSetData, tdSizeData };
 
 #undef GetWindowTask  // the system headers' macro of the same name
-
-typedef NMHDR TNotify;
 
 #ifndef WM_CTLCOLOR
 #define WM_CTLCOLOR 0x0019  // the old single control-colour message, still routed to its rows

@@ -657,7 +657,7 @@ public:
     ProgressManager() : DocumentManager("VeltraneTests", "system\\dmtest.set", 0, 0, 0, 0) {}
     void InitMainWindow() override {
         FrameWindow *frame = new FrameWindow("Progress test", 0, *new MDIClient, 0);
-        bar = new StatusBar(frame);
+        bar = new StatusBar(0, frame);
         SetMainWindow(frame);
     }
     StatusBar *bar = 0;

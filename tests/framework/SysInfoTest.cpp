@@ -48,15 +48,15 @@ TEST(TSysInfo, StatusTextsShowInTheMessageBarAndTheStackGrows) {
     ::SetCursor(arrow);
     char first[] = "Reading", second[] = "Writing";
     info.SetStatus(first, 1);
-    EXPECT_STREQ("Reading", bar->GetText().c_str());
+    EXPECT_STREQ("Reading", bar->GetText());
     EXPECT_EQ(wait, ::GetCursor());
     info.SetStatus(second);
-    EXPECT_STREQ("Writing", bar->GetText().c_str());
+    EXPECT_STREQ("Writing", bar->GetText());
     info.RestoreStatus();
-    EXPECT_STREQ("Reading", bar->GetText().c_str());
+    EXPECT_STREQ("Reading", bar->GetText());
     EXPECT_EQ(wait, ::GetCursor());
     info.RestoreStatus();  // the last text goes: the bar is cleared, the cursor back
-    EXPECT_STREQ("", bar->GetText().c_str());
+    EXPECT_STREQ("", bar->GetText());
     EXPECT_EQ(arrow, ::GetCursor());
     info.RestoreStatus();  // nothing left: harmless
 
@@ -66,13 +66,13 @@ TEST(TSysInfo, StatusTextsShowInTheMessageBarAndTheStackGrows) {
         info.SetStatus(&text[0], i % 2);
     }
     EXPECT_EQ(30, info.GetStatusCount());
-    EXPECT_STREQ("text 29", bar->GetText().c_str());
+    EXPECT_STREQ("text 29", bar->GetText());
     TSysInfo copy(info);
     EXPECT_EQ(30, copy.GetStatusCount());
     info.ResetStatus();
     EXPECT_EQ(0, info.GetStatusCount());
     EXPECT_EQ(0, info.GetWaitCount());
-    EXPECT_STREQ("", bar->GetText().c_str());
+    EXPECT_STREQ("", bar->GetText());
 
     app->*MainWindowAccess::Member() = previous;
     frame->Destroy(0);
