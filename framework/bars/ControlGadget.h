@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Gadget.h"
+#include "Window.h"
 
 class VELTRANE_API TControlGadget : public TGadget {
 public:
@@ -19,7 +20,6 @@ public:
     void InvalidateRect(TRect const &rect, int erase = 1);
     void Update();
 
-protected:
     void GetDesiredSize(TSize &size) override;
     void SetBounds(TRect const &bounds) override;
     void Created() override;
@@ -28,7 +28,8 @@ protected:
 
 private:
     void CreateControl();
-    void SendTool(uint message);
+    // Registers (add) or removes the control's tool with the window's tooltip.
+    void SendTool(int add);
 
     int WidthOverride;
     int HeightOverride;
