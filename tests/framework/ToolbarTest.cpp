@@ -1,0 +1,400 @@
+// Tool bars in a decorated frame under Xvfb: docked at each edge, floated into their
+// frame and docked back, their place kept in the "Main" store, the floating frames told
+// whether to look active, and dragged between the dock stations (all driven with
+// messages).
+#include "DecoratedFrame.h"
+#include "DockStation.h"
+#include "DocumentManager.h"
+#include "Menu.h"
+#include "Module.h"
+#include "TextGadget.h"
+#include "ToolTipJq.h"
+#include "ToolbarButtonGadget.h"
+#include "ToolbarControlBar.h"
+#include "ToolbarFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+enum { Glyph = 48001, CmFirst = 48110 };
+
+TModule &Exe() {
+    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
+    return exe;
+}
+
+void Pump() {
+    MSG msg;
+    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+}
+
+class App : public DocumentManager {
+public:
+    App() : DocumentManager("ToolbarTests", "") {}
+    using TApplication::SetMainWindow;
+};
+
+TRect ClientOnScreen(HWND hwnd) {
+    RECT r;
+    ::GetClientRect(hwnd, &r);
+    ::MapWindowPoints(hwnd, 0, reinterpret_cast<POINT *>(&r), 2);
+    return TRect(r);
+}
+
+// A frame with its tip window and the tool bars made on it; the application deletes
+// the frame.
+class Bars {
+public:
+    Bars() {
+        TApplication::SetWinMainParams(::GetModuleHandleA(0), 0, "", SW_SHOWNORMAL);
+        app.reset(new App);
+        tip.reset(new TToolTipJq);
+        NewFrame();
+    }
+    ~Bars() {
+        app.reset();
+        tip.reset();
+    }
+    void NewFrame() {
+        frame = new TDecoratedFrame(0, "Bars", 0, 0, &Exe());
+        frame->Attr.X = 60;
+        frame->Attr.Y = 40;
+        frame->Attr.W = 640;
+        frame->Attr.H = 480;
+        app->SetMainWindow(frame);
+    }
+    void Show() {
+        frame->Create();
+        frame->ShowWindow(SW_SHOWNORMAL);
+        ::SetForegroundWindow(frame->GetHandle());
+        Pump();
+    }
+    // The frame goes: the bars write their places into the store.
+    void CloseFrame() {
+        app->SetMainWindow(0);
+        frame->Destroy(0);
+        delete frame;
+        frame = 0;
+        Pump();
+    }
+    ControlBar *Bar(char const *name, unsigned short style, int buttons = 3) {
+        ControlBar *bar = new ControlBar(*tip, frame, name, style, 1, new TGadgetWindowFont, &Exe());
+        for (int i = 0; i < buttons; ++i)
+            bar->Insert(*new TToolbarButtonGadget(Glyph, CmFirst + i, TToolbarButtonGadget::Command, 1));
+        return bar;
+    }
+    Config &Store() { return app->GetConfig(); }
+
+    std::unique_ptr<App> app;
+    std::unique_ptr<TToolTipJq> tip;
+    TDecoratedFrame *frame;
+};
+
+TEST(ControlBar, EnableAllReachesEveryGadget) {
+    Bars bars;
+    ControlBar *bar = bars.Bar("Enable", TToolbar::DockTop, 2);
+    TGadget *separator = new TSeparatorGadget(6);
+    TGadget *text = new TTextGadget(0, TGadget::Recessed, TTextGadget::Left, 5, "text");
+    bar->Insert(*separator);
+    bar->Insert(*text);
+    bar->EnableAll(0);
+    int count = 0;
+    for (TGadget *g = bar->FirstGadget(); g; g = g->NextGadget(), ++count)
+        EXPECT_FALSE(g->GetEnabled()) << count;
+    EXPECT_EQ(4, count);
+    bar->EnableAll(1);
+    for (TGadget *g = bar->FirstGadget(); g; g = g->NextGadget())
+        EXPECT_TRUE(g->GetEnabled());
+}
+
+TEST(Toolbar, DocksAtEachEdgeFloatsAndDocksBackByDoubleClick) {
+    Bars bars;
+    ControlBar *top = bars.Bar("Top", TToolbar::DockTop);
+    ControlBar *bottom = bars.Bar("Bottom", TToolbar::DockBottom);
+    ControlBar *left = bars.Bar("Left", TToolbar::DockLeft);
+    ControlBar *right = bars.Bar("Right", TToolbar::DockRight);
+    bars.Show();
+
+    struct Edge {
+        ControlBar *bar;
+        TDockStation *station;
+    } const edges[] = {{top, TToolbar::TopDock},
+                       {bottom, TToolbar::BottomDock},
+                       {left, TToolbar::LeftDock},
+                       {right, TToolbar::RightDock}};
+    for (Edge const &e : edges) {
+        ASSERT_TRUE(e.station);
+        EXPECT_EQ(e.station, e.bar->GetParentO()) << e.bar->GetTitle();
+        EXPECT_EQ(e.bar, e.station->GetFirstToolbar());
+        EXPECT_TRUE(e.bar->IsWindowVisible());
+        EXPECT_EQ(e.station->GetHandle(), ::GetParent(e.bar->GetHandle()));
+    }
+    TRect area = ClientOnScreen(bars.frame->GetHandle());
+    TRect t = TToolbar::TopDock->GetWindowRect(), b = TToolbar::BottomDock->GetWindowRect();
+    TRect l = TToolbar::LeftDock->GetWindowRect(), r = TToolbar::RightDock->GetWindowRect();
+    EXPECT_EQ(area.top, t.top);
+    EXPECT_EQ(area.bottom, b.bottom);
+    EXPECT_EQ(area.left, l.left);
+    EXPECT_EQ(area.right, r.right);
+    EXPECT_LE(t.bottom, l.top);
+    EXPECT_GE(b.top, l.bottom);
+    // the stations take their bars' room: docked at the side every button has a row
+    TSize size;
+    left->GetDesiredSize(size);
+    EXPECT_GT(size.cy, 3 * 16);
+    EXPECT_LT(size.cx, 2 * 16 + 14);
+    EXPECT_GE(t.Height(), top->GetWindowRect().Height() - 4);
+    EXPECT_GE(l.Width(), left->GetWindowRect().Width() - 4);
+    TRect client = bars.frame->GetClientWindow()->GetWindowRect();
+    EXPECT_GE(client.top, t.bottom - 1);
+    EXPECT_LE(client.bottom, b.top + 1);
+    EXPECT_GE(client.left, l.right - 1);
+    EXPECT_LE(client.right, r.left + 1);
+
+    // a double click on the free area floats the bar in its own frame
+    top->SendMessageA(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    Pump();
+    ASSERT_TRUE(top->IsFloating());
+    TToolbarFrame *frame = top->GetFloatingFrame();
+    ASSERT_TRUE(frame);
+    HWND frameHandle = frame->GetHandle();
+    char className[32] = "";
+    ::GetClassNameA(frameHandle, className, sizeof className);
+    EXPECT_STREQ("TToolbarFrame", className);
+    EXPECT_EQ(frameHandle, ::GetParent(top->GetHandle()));
+    EXPECT_TRUE(::IsWindowVisible(frameHandle));
+    EXPECT_EQ(0, TToolbar::TopDock->GetFirstToolbar());
+    EXPECT_EQ(top->GetFloatingPos(), frame->GetWindowRect().TopLeft());
+    TSize caseSize = top->GetCaseSize(top->GetFloatingSize());
+    EXPECT_EQ(caseSize.cx, frame->GetWindowRect().Width());
+    EXPECT_EQ(caseSize.cy, frame->GetWindowRect().Height());
+    EXPECT_EQ(bars.frame->GetHandle(), ::GetWindow(frameHandle, GW_OWNER));
+
+    // a double click on its caption docks it at its edge again
+    TRect w = frame->GetWindowRect();
+    frame->SendMessageA(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(w.left + w.Width() / 2, w.top + 4));
+    Pump();
+    EXPECT_FALSE(top->IsFloating());
+    EXPECT_FALSE(::IsWindow(frameHandle));
+    EXPECT_EQ(0, top->GetFloatingFrame());
+    EXPECT_EQ(TToolbar::TopDock, top->GetParentO());
+    EXPECT_EQ(top, TToolbar::TopDock->GetFirstToolbar());
+    EXPECT_TRUE(top->IsWindowVisible());
+}
+
+TEST(Toolbar, PlaceIsSavedInTheMainStoreAndRestored) {
+    Bars bars;
+    ControlBar *bar = bars.Bar("Saved", TToolbar::DockBottom);
+    ControlBar *hidden = bars.Bar("Hidden", TToolbar::DockTop);
+    bars.Show();
+    bar->SetFloatingPos(TPoint(300, 200));
+    bar->Maximize();
+    hidden->Hide();
+    Pump();
+    ASSERT_TRUE(bar->GetFloatingFrame());
+    EXPECT_EQ(TPoint(300, 200), bar->GetFloatingFrame()->GetWindowRect().TopLeft());
+    EXPECT_FALSE(hidden->IsWindowVisible());
+    bars.CloseFrame();
+
+    Config &store = bars.Store();
+    store.MoveAbsolute("\\Frame Window\\Toolbars\\Saved");
+    unsigned short style = store.GetValue((unsigned short)0, "Style");
+    EXPECT_EQ(TToolbar::DockBottom | TToolbar::Floating, style & TToolbar::PlaceBits);
+    EXPECT_EQ(300, store.GetValue(0, "X"));
+    EXPECT_EQ(200, store.GetValue(0, "Y"));
+    EXPECT_EQ(1, store.GetValue(0, "SNL"));
+    store.MoveAbsolute("\\Frame Window\\Toolbars\\Hidden");
+    EXPECT_EQ(TToolbar::DockTop | TToolbar::Hidden, store.GetValue((unsigned short)0, "Style") & TToolbar::PlaceBits);
+    store.MoveToRoot();
+
+    // the same bars on a new frame come back where they were
+    bars.NewFrame();
+    ControlBar *again = bars.Bar("Saved", TToolbar::DockTop);
+    ControlBar *stillHidden = bars.Bar("Hidden", TToolbar::DockTop);
+    EXPECT_EQ(TToolbar::DockBottom | TToolbar::Floating, again->GetStyle() & TToolbar::PlaceBits);
+    bars.Show();
+    ASSERT_TRUE(again->GetFloatingFrame());
+    EXPECT_EQ(TPoint(300, 200), again->GetFloatingFrame()->GetWindowRect().TopLeft());
+    EXPECT_TRUE(stillHidden->IsHidden());
+    EXPECT_FALSE(stillHidden->IsWindowVisible());
+    // docked again it goes to the edge it was saved with
+    again->Minimize();
+    EXPECT_EQ(TToolbar::BottomDock, again->GetParentO());
+}
+
+// Which windows receive WM_NCACTIVATE, and with what.
+std::vector<std::pair<HWND, WPARAM>> ncActivations;
+LRESULT CALLBACK RecordNcActivate(int code, WPARAM wp, LPARAM lp) {
+    CWPSTRUCT const *m = reinterpret_cast<CWPSTRUCT const *>(lp);
+    if (code >= 0 && m->message == WM_NCACTIVATE)
+        ncActivations.push_back(std::make_pair(m->hwnd, m->wParam));
+    return ::CallNextHookEx(0, code, wp, lp);
+}
+
+TEST(Toolbar, ActivateFloatingToolbarsTellsTheShownFloatingFramesOnly) {
+    Bars bars;
+    ControlBar *floating = bars.Bar("Floating", TToolbar::DockTop);
+    ControlBar *hiddenFloating = bars.Bar("HiddenFloating", TToolbar::DockTop);
+    ControlBar *docked = bars.Bar("Docked", TToolbar::DockTop);
+    bars.Show();
+    floating->Maximize();
+    hiddenFloating->Maximize();
+    hiddenFloating->Hide();
+    Pump();
+    ASSERT_TRUE(floating->GetFloatingFrame());
+    ASSERT_FALSE(hiddenFloating->GetFloatingFrame());
+    ASSERT_FALSE(docked->IsFloating());
+    TToolbarFrame *frame = floating->GetFloatingFrame();
+    HWND frameHandle = frame->GetHandle();
+
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordNcActivate, 0, ::GetCurrentThreadId());
+    struct Case {
+        int asked;
+        int enabled;
+        int expected;  // -2: as the main window's foreground state
+    } const cases[] = {{0, 1, 0}, {1, 1, 1}, {-1, 1, -2}, {1, 0, 0}, {1, 1, 1}};
+    for (Case const &c : cases) {
+        ::EnableWindow(frameHandle, c.enabled);
+        ncActivations.clear();
+        ActivateFloatingToolbars(c.asked);
+        int expected = c.expected == -2 ? ::GetForegroundWindow() == bars.frame->GetHandle() : c.expected;
+        ASSERT_EQ(1u, ncActivations.size()) << c.asked;
+        EXPECT_EQ(frameHandle, ncActivations[0].first);
+        EXPECT_EQ(WPARAM(expected), ncActivations[0].second) << c.asked << " " << c.enabled;
+        EXPECT_EQ(expected, frame->GetActiveFlag());
+        EXPECT_EQ(c.expected == -2 ? expected : c.asked, GetFloatingToolbarsActive());
+    }
+    ::UnhookWindowsHookEx(hook);
+    // the frames' own name for the same call
+    SetFloatingFramesActive(0);
+    EXPECT_EQ(0, frame->GetActiveFlag());
+}
+
+// Sends a mouse message to the bar at a screen point.
+void Mouse(TToolbar *bar, uint message, TPoint screen, uint keys = 0) {
+    POINT p = {screen.x, screen.y};
+    ::ScreenToClient(bar->GetHandle(), &p);
+    bar->SendMessageA(message, keys, MAKELPARAM(short(p.x), short(p.y)));
+}
+
+TPoint OnScreen(TWindow *w, int x, int y) {
+    POINT p = {x, y};
+    ::ClientToScreen(w->GetHandle(), &p);
+    return TPoint(p.x, p.y);
+}
+
+TEST(Toolbar, DraggedBetweenStationsAndOutWithControl) {
+    Bars bars;
+    ControlBar *bar = bars.Bar("Dragged", TToolbar::DockTop);
+    bars.Show();
+    TRect c = bars.frame->GetClientWindow()->GetWindowRect();
+
+    // a press on a button is the button's, not a drag
+    TRect button = bar->FirstGadget()->GetBounds();
+    bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.left + 3, button.top + 3));
+    EXPECT_FALSE(bar->IsDragging());
+    bar->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(button.left + 3, button.top + 3));
+    Pump();
+
+    // to the left edge of the client area: docked at the left
+    Mouse(bar, WM_LBUTTONDOWN, OnScreen(bar, 2, 2), MK_LBUTTON);
+    ASSERT_TRUE(bar->IsDragging());
+    EXPECT_EQ(bar->GetHandle(), ::GetCapture());
+    TPoint leftEdge(c.left - 1, c.top + 100);
+    Mouse(bar, WM_MOUSEMOVE, leftEdge, MK_LBUTTON);
+    EXPECT_EQ(TToolbar::DockLeft, bar->GetDragStyle() & (TToolbar::DockEdges | TToolbar::Floating));
+    Mouse(bar, WM_LBUTTONUP, leftEdge);
+    Pump();
+    EXPECT_FALSE(bar->IsDragging());
+    EXPECT_EQ(0, ::GetCapture());
+    EXPECT_EQ(TToolbar::LeftDock, bar->GetParentO());
+    EXPECT_EQ(bar, TToolbar::LeftDock->GetFirstToolbar());
+    EXPECT_EQ(0, TToolbar::TopDock->GetFirstToolbar());
+    EXPECT_EQ(TToolbar::DockLeft, bar->GetStyle() & (TToolbar::DockEdges | TToolbar::Floating));
+
+    // Ctrl keeps it floating over a docking place; letting Ctrl go docks it at once
+    c = bars.frame->GetClientWindow()->GetWindowRect();  // the client grew into the top
+    Mouse(bar, WM_LBUTTONDOWN, OnScreen(bar, 2, 2), MK_LBUTTON);
+    TPoint topEdge(c.left + 60, c.top + 2);
+    Mouse(bar, WM_MOUSEMOVE, topEdge, MK_LBUTTON | MK_CONTROL);
+    EXPECT_TRUE(bar->GetDragStyle() & TToolbar::Floating);
+    ::SetCursorPos(topEdge.x, topEdge.y);
+    MSG up = {bar->GetHandle(), WM_KEYUP, VK_CONTROL, 0, 0, {topEdge.x, topEdge.y}};
+    bar->PreProcessMsg(up);
+    EXPECT_EQ(TToolbar::DockTop, bar->GetDragStyle() & (TToolbar::DockEdges | TToolbar::Floating));
+    MSG down = {bar->GetHandle(), WM_KEYDOWN, VK_CONTROL, 0, 0, {topEdge.x, topEdge.y}};
+    bar->PreProcessMsg(down);
+    EXPECT_TRUE(bar->GetDragStyle() & TToolbar::Floating);
+    TPoint middle(c.left + c.Width() / 2, c.top + c.Height() / 2);
+    Mouse(bar, WM_MOUSEMOVE, middle, MK_LBUTTON | MK_CONTROL);
+    TRect dropped = bar->GetDragRect();
+    Mouse(bar, WM_LBUTTONUP, middle, MK_CONTROL);
+    Pump();
+    ASSERT_TRUE(bar->IsFloating());
+    ASSERT_TRUE(bar->GetFloatingFrame());
+    EXPECT_EQ(dropped.TopLeft(), bar->GetFloatingFrame()->GetWindowRect().TopLeft());
+    EXPECT_EQ(0, TToolbar::LeftDock->GetFirstToolbar());
+
+    // dragged by its frame's caption onto the top edge it docks there
+    TToolbarFrame *frame = bar->GetFloatingFrame();
+    TRect w = frame->GetWindowRect();
+    TPoint caption(w.left + w.Width() / 2, w.top + 4);
+    frame->SendMessageA(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(caption.x, caption.y));
+    ASSERT_TRUE(bar->IsDragging());
+    Mouse(bar, WM_MOUSEMOVE, topEdge, MK_LBUTTON);
+    EXPECT_EQ(TToolbar::DockTop, bar->GetDragStyle() & (TToolbar::DockEdges | TToolbar::Floating));
+    Mouse(bar, WM_LBUTTONUP, topEdge);
+    Pump();
+    EXPECT_FALSE(bar->IsFloating());
+    EXPECT_EQ(TToolbar::TopDock, bar->GetParentO());
+}
+
+TEST(Toolbar, ValidAlignmentLimitsTheEdges) {
+    Bars bars;
+    ControlBar *bar = bars.Bar("TopOnly", TToolbar::DockTop);
+    bar->SetValidAlignment(TToolbar::DockTop);
+    bars.Show();
+    TRect c = bars.frame->GetClientWindow()->GetWindowRect();
+    Mouse(bar, WM_LBUTTONDOWN, OnScreen(bar, 2, 2), MK_LBUTTON);
+    TPoint leftEdge(c.left - 1, c.top + 100);
+    Mouse(bar, WM_MOUSEMOVE, leftEdge, MK_LBUTTON);
+    EXPECT_TRUE(bar->GetDragStyle() & TToolbar::Floating);
+    Mouse(bar, WM_LBUTTONUP, leftEdge);
+    Pump();
+    EXPECT_TRUE(bar->IsFloating());
+    EXPECT_EQ(0, TToolbar::LeftDock->GetFirstToolbar());
+}
+
+TEST(Toolbar, MenuCommandsHideAndShowTheBarOfTheirNumber) {
+    Bars bars;
+    ControlBar *first = bars.Bar("One", TToolbar::DockTop);
+    ControlBar *second = bars.Bar("Two", TToolbar::DockTop);
+    bars.Show();
+    EXPECT_EQ(first->GetCommandId() + 1, second->GetCommandId());
+    first->SendMessageA(WM_COMMAND, second->GetCommandId(), 0);
+    EXPECT_TRUE(second->IsHidden());
+    EXPECT_FALSE(second->IsWindowVisible());
+    first->SendMessageA(WM_COMMAND, second->GetCommandId(), 0);
+    EXPECT_FALSE(second->IsHidden());
+    EXPECT_TRUE(second->IsWindowVisible());
+
+    TContextMenu menu;
+    first->GetContextMenu(menu);
+    second->Hide();
+    TContextMenu after;
+    first->GetContextMenu(after);
+    auto checked = [](TContextMenu &m, int id) {
+        return (::GetMenuState(m.GetHandle(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_TRUE(checked(menu, second->GetCommandId()));
+    EXPECT_FALSE(checked(after, second->GetCommandId()));
+    EXPECT_TRUE(checked(after, first->GetCommandId()));
+}
+
+}  // namespace
