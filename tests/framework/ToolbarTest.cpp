@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
@@ -83,8 +84,8 @@ public:
         frame = 0;
         Pump();
     }
-    ControlBar *Bar(char const *name, unsigned short style, int buttons = 3) {
-        ControlBar *bar = new ControlBar(*tip, frame, name, style, 1, new TGadgetWindowFont, &Exe());
+    ControlBar *Bar(char const *name, unsigned short style, int buttons = 3, int newRow = 1) {
+        ControlBar *bar = new ControlBar(*tip, frame, name, style, newRow, new TGadgetWindowFont, &Exe());
         for (int i = 0; i < buttons; ++i)
             bar->Insert(*new TToolbarButtonGadget(Glyph, CmFirst + i, TToolbarButtonGadget::Command, 1));
         return bar;
@@ -395,6 +396,158 @@ TEST(Toolbar, MenuCommandsHideAndShowTheBarOfTheirNumber) {
     EXPECT_TRUE(checked(menu, second->GetCommandId()));
     EXPECT_FALSE(checked(after, second->GetCommandId()));
     EXPECT_TRUE(checked(after, first->GetCommandId()));
+}
+
+TEST(ToolbarFrame, BorderDragsSnapToTheCases) {
+    // three shapes: one row, two rows, three rows
+    TSize const cases[] = {TSize(200, 30), TSize(110, 50), TSize(60, 90)};
+    TRect const one(100, 100, 300, 130), two(100, 100, 210, 150);
+    int const band = 4;
+    struct Case {
+        int border, c;
+        TRect w;
+        TPoint m;
+        int expected;
+    } const table[] = {
+        {HTRIGHT, 0, one, TPoint(250, 110), 1},   // inward past the band: one more row at once
+        {HTRIGHT, 0, one, TPoint(298, 110), 0},   // in the band
+        {HTRIGHT, 0, one, TPoint(350, 110), 0},   // outward: no wider shape
+        {HTRIGHT, 1, two, TPoint(260, 110), 0},   // outward past a wider shape's edge
+        {HTLEFT, 0, one, TPoint(150, 110), 1},    // the mirror image
+        {HTLEFT, 1, two, TPoint(40, 110), 0},
+        {HTTOP, 0, one, TPoint(150, 90), 1},      // upward: taller
+        {HTTOP, 1, two, TPoint(150, 120), 0},     // downward: lower
+        {HTBOTTOM, 0, one, TPoint(150, 200), 1},  // downward: taller
+        {HTBOTTOM, 1, two, TPoint(150, 110), 0},  // upward: lower
+        {HTBOTTOM, 2, TRect(100, 100, 160, 190), TPoint(150, 300), 2},  // no taller shape
+    };
+    for (Case const &t : table)
+        EXPECT_EQ(t.expected, TToolbarFrame::NextCase(t.border, t.m, t.w, t.w, t.c, cases, 3, band))
+            << t.border << " " << t.c << " " << t.m.x << "," << t.m.y;
+}
+
+TEST(ToolbarFrame, SizedByItsBorderClickedWhileDisabledAndClosed) {
+    Bars bars;
+    ControlBar *bar = bars.Bar("Framed", TToolbar::DockTop, 4);
+    bars.Show();
+    bar->Maximize();
+    Pump();
+    TToolbarFrame *frame = bar->GetFloatingFrame();
+    ASSERT_TRUE(frame);
+    ASSERT_GE(bar->GetCaseCount(), 2);
+    ASSERT_EQ(0, bar->GetFloatingSize());
+
+    // the right border dragged inward: the frame takes the next shape
+    TRect w = frame->GetWindowRect();
+    TPoint border(w.right - 1, w.top + w.Height() / 2);
+    EXPECT_EQ(HTRIGHT, (int)frame->SendMessageA(WM_NCHITTEST, 0, MAKELPARAM(border.x, border.y)));
+    frame->SendMessageA(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(border.x, border.y));
+    EXPECT_EQ(HTRIGHT, frame->GetSizingMode());
+    POINT inward = {w.left + w.Width() / 2, border.y};
+    ::ScreenToClient(frame->GetHandle(), &inward);
+    frame->SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(inward.x, inward.y));
+    EXPECT_EQ(1, bar->GetFloatingSize());
+    frame->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(inward.x, inward.y));
+    EXPECT_EQ(0, frame->GetSizingMode());
+    TSize shape = bar->GetCaseSize(1);
+    EXPECT_EQ(shape.cx, frame->GetWindowRect().Width());
+    EXPECT_EQ(shape.cy, frame->GetWindowRect().Height());
+    EXPECT_EQ(w.TopLeft(), frame->GetWindowRect().TopLeft());
+
+    // while a modal run disables the main window a click on the frame does nothing
+    bars.frame->EnableWindow(0);
+    EXPECT_EQ(MA_NOACTIVATEANDEAT, (int)frame->SendMessageA(WM_MOUSEACTIVATE, (WPARAM)bars.frame->GetHandle(),
+                                                             MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+    bars.frame->EnableWindow(1);
+    EXPECT_EQ(MA_NOACTIVATE, (int)frame->SendMessageA(WM_MOUSEACTIVATE, (WPARAM)bars.frame->GetHandle(),
+                                                       MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+
+    // closing the frame hides the bar
+    HWND frameHandle = frame->GetHandle();
+    frame->SendMessageA(WM_CLOSE);
+    Pump();
+    EXPECT_FALSE(::IsWindow(frameHandle));
+    EXPECT_TRUE(bar->IsHidden());
+    EXPECT_EQ(0, bar->GetFloatingFrame());
+    EXPECT_FALSE(bar->IsWindowVisible());
+    TContextMenu menu;
+    bar->GetContextMenu(menu);
+    EXPECT_FALSE(::GetMenuState(menu.GetHandle(), bar->GetCommandId(), MF_BYCOMMAND) & MF_CHECKED);
+    // shown again it floats in a new frame
+    bar->Show();
+    ASSERT_TRUE(bar->GetFloatingFrame());
+    EXPECT_TRUE(bar->IsWindowVisible());
+}
+
+TEST(Toolbar, SideBarsStackTheirGadgetsAndFloatingBarsDropDisabledOnes) {
+    Bars bars;
+    ControlBar *bar = bars.Bar("Stacked", TToolbar::DockLeft, 1);
+    bar->Insert(*new TSeparatorGadget(6));
+    bar->Insert(*new TToolbarButtonGadget(Glyph, CmFirst + 5, TToolbarButtonGadget::Command, 1));
+    bars.Show();
+    TGadget *first = bar->FirstGadget(), *last = first->NextGadget()->NextGadget();
+    TRect a = first->GetBounds(), b = last->GetBounds();
+    EXPECT_EQ(a.left, b.left);
+    EXPECT_EQ(_win95 ? 6 : 5, b.top - a.bottom) << "the separator is a gap";
+
+    bar->SetShowDisabled(0);
+    last->SetEnabled(0);
+    bar->Maximize();
+    Pump();
+    TSize size;
+    last->GetDesiredSize(size);
+    EXPECT_EQ(TRect(-size.cx, -size.cy, 0, 0), last->GetBounds());
+    EXPECT_GE(first->GetBounds().left, 0);
+}
+
+TEST(DockStation, RowsShareTheirHeightAndNeighboursOverlap) {
+    Bars bars;
+    ControlBar *first = bars.Bar("RowA", TToolbar::DockTop, 3);
+    ControlBar *second = bars.Bar("RowB", TToolbar::DockTop, 2, 0);
+    bars.Show();
+    int g = _win95 ? 2 : 1;
+    TDockStation *station = TToolbar::TopDock;
+    TRect a = first->GetWindowRect(), b = second->GetWindowRect();
+    ::MapWindowPoints(0, station->GetHandle(), reinterpret_cast<POINT *>(&a), 2);
+    ::MapWindowPoints(0, station->GetHandle(), reinterpret_cast<POINT *>(&b), 2);
+    EXPECT_EQ(-g, a.left);
+    EXPECT_EQ(a.right - g, b.left);
+    EXPECT_EQ(a.top, b.top);
+    EXPECT_EQ(std::max(a.Height(), b.Height()) - 2 * g, station->GetClientRect().Height());
+    EXPECT_FALSE(second->GetNewRow());
+
+    // the first bar of the row goes: the next one starts the row
+    first->Hide();
+    EXPECT_TRUE(second->GetNewRow());
+    EXPECT_EQ(second, station->GetFirstToolbar());
+    TRect moved = second->GetWindowRect();
+    ::MapWindowPoints(0, station->GetHandle(), reinterpret_cast<POINT *>(&moved), 2);
+    EXPECT_EQ(-g, moved.left);
+    // shown again it comes back to its place at the head of the row
+    first->Show();
+    EXPECT_EQ(first, station->GetFirstToolbar());
+    EXPECT_EQ(second, first->GetNextToolbar());
+    EXPECT_FALSE(second->GetNewRow());
+}
+
+TEST(Toolbar, StoredPlacesKeepTheConstructorsLookAndFarPositionsCascade) {
+    Bars bars;
+    Config &store = bars.Store();
+    store.MoveAbsolute("\\Frame Window\\Toolbars\\Far");
+    store.SetValue((unsigned short)(TToolbar::Floating | TToolbar::DockTop), "Style");
+    store.SetValue(5000, "X");
+    store.SetValue(10, "Y");
+    store.MoveToRoot();
+    ControlBar *bar = bars.Bar("Far", TToolbar::DockBottom | TToolbar::LineTop);
+    EXPECT_EQ(TToolbar::Floating | TToolbar::DockTop, bar->GetStyle() & TToolbar::PlaceBits);
+    EXPECT_TRUE(bar->GetStyle() & TToolbar::LineTop);
+    EXPECT_EQ(_win95 ? TToolbar::Look3D : 0, bar->GetStyle() & TToolbar::Look3D);
+    EXPECT_EQ(TPoint(-1, -1), bar->GetFloatingPos());
+    int cascade = TToolbar::CascadeOffset;
+    bars.Show();
+    ASSERT_TRUE(bar->GetFloatingFrame());
+    EXPECT_EQ(TPoint(cascade - 1, cascade - 1), bar->GetFloatingFrame()->GetWindowRect().TopLeft());
+    EXPECT_EQ(cascade + 20, TToolbar::CascadeOffset);
 }
 
 }  // namespace
