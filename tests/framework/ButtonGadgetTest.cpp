@@ -194,6 +194,61 @@ TEST(ButtonGadget, CommandGoesThroughItsWindowOnlyWhenReleasedOnTheButton) {
     delete owner;
 }
 
+// Disabled while held: the general button posts nothing, the tool bar button still posts.
+template <class B>
+size_t CommandsAfterDisabledRelease() {
+    TestApp app;
+    Owner *owner = new Owner;
+    TGadgetWindow *bar = new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    B *button = new B(Glyph, CmButton, B::Command, 1);
+    if (TToolbarButtonGadget *tool = dynamic_cast<TToolbarButtonGadget *>(button))
+        tool->SetCommandTarget(owner);
+    bar->Insert(*button);
+    owner->Create();
+    bar->LayoutSession();
+    TRect r = button->GetBounds();
+    LPARAM inside = MAKELPARAM(r.left + r.Width() / 2, r.top + r.Height() / 2);
+    bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    button->SetEnabled(0);
+    bar->SendMessageA(WM_LBUTTONUP, 0, inside);
+    Pump();
+    size_t count = owner->commands.size();
+    owner->Destroy();
+    delete owner;
+    return count;
+}
+
+TEST(ButtonGadget, DisabledWhileHeldPostsNothingUnlikeTheToolbarButton) {
+    EXPECT_EQ(0u, CommandsAfterDisabledRelease<TButtonGadget>());
+    EXPECT_EQ(1u, CommandsAfterDisabledRelease<TToolbarButtonGadget>());
+}
+
+TEST(ButtonGadget, ActivationByType) {
+    TestApp app;
+    Owner *owner = new Owner;
+    TGadgetWindow *bar = new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    typedef TButtonGadget B;
+    B *exclusive = new B(Glyph, 1, B::Exclusive, 1, B::Down), *semi = new B(Glyph, 2, B::SemiExclusive, 1, B::Down),
+      *mixed = new B(Glyph, 3, B::NonExclusive, 1, B::Indeterminate);
+    bar->Insert(*exclusive);
+    bar->Insert(*new B(Glyph, 9, B::Command, 1));
+    bar->Insert(*semi);
+    bar->Insert(*mixed);
+    owner->Create();
+    bar->LayoutSession();
+    TPoint at(1, 1);
+    exclusive->Activate(at);  // already down: posts again
+    semi->Activate(at);       // down: goes up and posts nothing
+    mixed->Activate(at);      // indeterminate: up
+    Pump();
+    EXPECT_EQ(std::vector<int>({1, 3}), owner->commands);
+    EXPECT_EQ(B::Down, exclusive->GetButtonState());
+    EXPECT_EQ(B::Up, semi->GetButtonState());
+    EXPECT_EQ(B::Up, mixed->GetButtonState());
+    owner->Destroy();
+    delete owner;
+}
+
 TEST(ToolbarButtonGadget, ExclusiveGroupsEndAtOtherTypes) {
     TestApp app;
     TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());

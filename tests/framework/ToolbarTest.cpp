@@ -5,6 +5,7 @@
 #include "DecoratedFrame.h"
 #include "DockStation.h"
 #include "DocumentManager.h"
+#include "SysInfo.h"
 #include "Menu.h"
 #include "Module.h"
 #include "TextGadget.h"
@@ -354,6 +355,64 @@ TEST(Toolbar, DraggedBetweenStationsAndOutWithControl) {
     Pump();
     EXPECT_FALSE(bar->IsFloating());
     EXPECT_EQ(TToolbar::TopDock, bar->GetParentO());
+}
+
+TEST(Toolbar, ADragShowsItsStatusTextUntilTheDrop) {
+    Bars bars;
+    ControlBar *bar = bars.Bar("Status", TToolbar::DockTop);
+    bars.Show();
+    int before = _sysInfo.GetStatusCount();
+    bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_EQ(before + 1, _sysInfo.GetStatusCount());
+    bar->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(before, _sysInfo.GetStatusCount());
+    // dropped where it was, it stays
+    EXPECT_EQ(TToolbar::TopDock, bar->GetParentO());
+    EXPECT_EQ(bar, TToolbar::TopDock->GetFirstToolbar());
+}
+
+TEST(TipControlBar, MovesOverFreeAreaAndClicksHideTheTip) {
+    Bars bars;
+    ControlBar *bar = bars.Bar("Tips", TToolbar::DockTop);
+    bars.Show();
+    bars.tip->SetCaption("tip");
+    ASSERT_TRUE(bars.tip->IsTimerActive());
+    TRect button = bar->FirstGadget()->GetBounds();
+    bar->SendMessageA(WM_MOUSEMOVE, 0, MAKELPARAM(button.left + 2, button.top + 2));
+    EXPECT_TRUE(bars.tip->IsTimerActive()) << "over a button the tip stays";
+    bar->SendMessageA(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_FALSE(bars.tip->IsTimerActive());
+    bars.tip->SetCaption("tip");
+    bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.left + 2, button.top + 2));
+    EXPECT_FALSE(bars.tip->IsTimerActive());
+    bar->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(button.left + 2, button.top + 2));
+    Pump();
+}
+
+TEST(Toolbar, ResizeToolbarButtonsGivesEveryButtonTheBorderAndKeepsTheOrder) {
+    Bars bars;
+    ControlBar *first = bars.Bar("WideA", TToolbar::DockTop, 2);
+    ControlBar *second = bars.Bar("WideB", TToolbar::DockTop, 2, 0);
+    ControlBar *kept = bars.Bar("Kept", TToolbar::DockBottom, 2);
+    kept->SetKeepBorders(1);
+    bars.Show();
+    TSize before;
+    first->GetDesiredSize(before);
+    TGadget::TBorders keptBorders = kept->FirstGadget()->GetBorders();
+    ResizeToolbarButtons(3);
+    for (ControlBar *bar : {first, second})
+        for (TGadget *g = bar->FirstGadget(); g; g = g->NextGadget()) {
+            EXPECT_EQ(3, g->GetBorders().Left);
+            EXPECT_EQ(3, g->GetBorders().Bottom);
+        }
+    EXPECT_EQ(keptBorders.Left, kept->FirstGadget()->GetBorders().Left);
+    TSize after;
+    first->GetDesiredSize(after);
+    EXPECT_GT(after.cy, before.cy);
+    EXPECT_EQ(first, TToolbar::TopDock->GetFirstToolbar());
+    EXPECT_EQ(second, first->GetNextToolbar());
+    EXPECT_FALSE(second->GetNewRow());
+    EXPECT_EQ(after.cy, first->GetWindowRect().Height());
 }
 
 TEST(Toolbar, ValidAlignmentLimitsTheEdges) {
