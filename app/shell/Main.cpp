@@ -1,10 +1,15 @@
 // The program's entry point. Until the program's own application object stands,
 // Tessaro starts through the document manager with the MDI main frame, its menus and
-// texts from the language module, and plain document windows whose layout it keeps.
+// texts from the language module, and plain document windows that show which file they
+// hold; the window layout brings them back at the next start.
+#include "Document.h"
 #include "DocumentManager.h"
+#include "DocumentModel.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
+#include "View.h"
 
+#include "Dc.h"
 #include "Exception.h"
 
 #include <windows.h>
@@ -19,37 +24,38 @@ LanguageDLL const kLanguages[] = {{LANG_ENGLISH, "system\\EnglishTs.dll"},
                                   {0, "system\\EnglishTs.dll"}};
 
 const int kMainMenu = 100;
-const char kWindowType[] = "ShellWindow";
+const int kFileOpen = 20003;
 
-// The white page inside a document window.
-class ShellPage : public TWindow {
+// The white page inside a document window, showing the document's name.
+class ShellView : public TWindow, public View {
 public:
-    ShellPage() : TWindow(0, 0, 0) {
+    explicit ShellView(Document &doc) : TWindow(0, 0, 0), View("ShellView", doc, 0) {
         Attr.Style = WS_CHILD | WS_VISIBLE;
         SetBkgndColor(TColor::SysWindow);
+        SetWindow(this);
+    }
+
+    PackedMemento *CreatePackedMemento() override {
+        return static_cast<PackedMemento *>(MDIChildMemento(GetParentH()).CreatePacked());
+    }
+
+    void Paint(TDC &dc, int, TRect &) override {
+        String name = GetDocument().GetName(0);
+        TRect r = GetClientRect();
+        r.Inflate(-8, -8);
+        dc.SetBkMode(TRANSPARENT);
+        dc.DrawTextA(name.c_str(), -1, r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
     }
 };
 
-// A document window that shows nothing yet; it remembers its place in the layout.
+// A document window whose page fills it.
 class ShellWindow : public MDIChild {
 public:
-    explicit ShellWindow(MDIChildMemento const *memento = 0)
-        : MDIChild(*new ShellPage, memento), number_(++count_) {}
+    ShellWindow(ShellView &view, MDIChildMemento const *memento) : MDIChild(view, memento) {}
 
     void SetupWindow() override {
         MDIChild::SetupWindow();
-        char title[32];
-        wsprintfA(title, "Tessaro %d", number_);
-        SetCaption(title);
         FitPage();
-    }
-
-    int GetLayoutDocument(unsigned long &key, String &typeName, String &names, void *&packed) override {
-        key = number_;
-        typeName = kWindowType;
-        names = String();
-        packed = 0;
-        return 1;
     }
 
     void EvSize(uint sizeType, TSize &) {
@@ -67,21 +73,53 @@ private:
         }
     }
 
-    int number_;
-    static int count_;
-
     DECLARE_RESPONSE_TABLE(ShellWindow);
 };
-
-int ShellWindow::count_ = 0;
 
 DEFINE_RESPONSE_TABLE1(ShellWindow, MDIChild)
     EV_WM_SIZE,
 END_RESPONSE_TABLE;
 
+// Any sound or text file, opened as a window that names it.
+class ShellDocType : public DocumentModel {
+public:
+    ShellDocType() {
+        name = "ShellDocument";
+        openFilter = "Sound files (*.wav;*.aif;*.aiff;*.au;*.snd;*.raw)|*.wav;*.aif;*.aiff;*.au;*.snd;*.raw|"
+                     "Text files (*.txt)|*.txt|";
+        livesWithViews = 1;
+        recordInHistory = 1;
+    }
+
+    Document *OpenDoc(FileName const &file, DocMemento const *memento, int createView, int) override {
+        Document *doc = new Document(*this, &file);
+        if (createView)
+            CreateView(*doc, memento ? memento->viewMemento : 0);
+        return doc;
+    }
+
+    View *CreateView(Document &doc, ViewMemento const *memento) override {
+        ShellView *view = new ShellView(doc);
+        (new ShellWindow(*view, dynamic_cast<MDIChildMemento const *>(memento)))->Create();
+        return view;
+    }
+
+    ViewMemento *CreateUnpackedViewMemento(PackedMemento const *packed) override {
+        return MDIChildMemento::CreateUnpacked(packed);
+    }
+
+    DocMemento *CreateUnpackedDocMemento(PackedMemento const *) override { return new DocMemento; }
+};
+
+ShellDocType shellDocType;
+
+// "New window" makes an untitled document.
 class ShellClient : public MDIClient {
 public:
-    TMDIChild *InitChild() override { return new ShellWindow; }
+    TMDIChild *InitChild() override {
+        ShellView *view = new ShellView(*new Document(shellDocType));
+        return new ShellWindow(*view, 0);
+    }
 };
 
 class ShellApp : public DocumentManager {
@@ -93,15 +131,14 @@ public:
         SetMainWindow(new FrameWindow("Tessaro", kMainMenu, *client, 1, TModule::_localizedResourceDLL));
     }
 
-    void RestoreLayoutWindow(DocMementoItem const &doc, ViewMementoItem const &view) override {
-        if (doc.typeName != kWindowType)
-            return;
-        MDIChildMemento *placement = MDIChildMemento::CreateUnpacked(view.packed);
-        ShellWindow *window = new ShellWindow(placement);
-        delete placement;
-        window->Create();
-    }
+    void CmFileOpen() { OpenFileOpenDialog(shellDocType, 0, 0, 0, 1); }
+
+    DECLARE_RESPONSE_TABLE(ShellApp);
 };
+
+DEFINE_RESPONSE_TABLE1(ShellApp, DocumentManager)
+    EV_COMMAND(kFileOpen, CmFileOpen),
+END_RESPONSE_TABLE;
 
 }  // namespace
 

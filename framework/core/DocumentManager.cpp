@@ -861,6 +861,21 @@ void DocumentManager::ExplodeStringOfFileNames(String names, List<FileName> &lis
 
 // ---- layout
 
+// The document a layout remembers for an MDI window: the first one (in list order) that
+// has files, is named, agrees to be remembered and shows a view in that window.
+Document *DocumentManager::FindLayoutDocument(HWND mdiChild, View *&view) {
+    for (Document *doc = documents_.GetFirst(); doc; doc = documents_.GetNext(doc)) {
+        if (doc->GetModel().noFile || doc->IsUntitled() || !doc->CanBeMemorizedInLayout())
+            continue;
+        for (View *v = doc->GetViews().GetFirst(); v; v = doc->GetViews().GetNext(v))
+            if (v->GetWindow() && v->GetWindow()->GetParentH() == mdiChild) {
+                view = v;
+                return doc;
+            }
+    }
+    return 0;
+}
+
 void DocumentManager::SaveLayout(DataBase &db, short) {
     SetupDatabase *store = dynamic_cast<SetupDatabase *>(&db);
     if (!store || store->GetState() || !mdiClient_ || !mdiClient_->GetHandle())
@@ -869,19 +884,17 @@ void DocumentManager::SaveLayout(DataBase &db, short) {
     unsigned long order = 0;
     // From the top of the z-order down; owned windows are not document windows.
     for (HWND h = ::GetWindow(mdiClient_->GetHandle(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        if (::GetWindow(h, GW_OWNER))
+        if (::GetWindow(h, GW_OWNER) || !mdiClient_->GetWindowPtr(h))
             continue;
-        MDIChild *child = dynamic_cast<MDIChild *>(mdiClient_->GetWindowPtr(h));
-        unsigned long key = 0;
-        String type, names;
-        void *docPacked = 0;
-        if (!child || !child->GetLayoutDocument(key, type, names, docPacked))
+        View *view = 0;
+        Document *doc = FindLayoutDocument(h, view);
+        if (!doc)
             continue;
-        records.views.InsertInSortedList(new ViewMementoItem(order++, key, child->CreatePackedMemento()));
-        if (records.FindDocument(key))
-            PackedMemento::Free(docPacked);
-        else
-            records.documents.Append(new DocMementoItem(key, type, names, docPacked));
+        unsigned long key = (unsigned long)doc->GetId();
+        records.views.InsertInSortedList(new ViewMementoItem(order++, key, view->CreatePackedMemento()));
+        if (!records.FindDocument(key))
+            records.documents.Append(new DocMementoItem(key, String(doc->GetModel().name),
+                                                        GetFileNamesAsOneString(*doc), doc->CreatePackedMemento()));
     }
     try {
         store->WriteLayout(records);
@@ -896,16 +909,49 @@ void DocumentManager::RestoreLayout(DataBase const &db, short) {
         return;
     nowRestoringLayout_ = 1;
     LayoutRecords records;
+    std::vector<Document *> hadMemento;
     if (store->ReadLayout(records)) {
-        // The window that was on top is placed last.
-        for (ViewMementoItem *v = records.views.GetLast(); v; v = records.views.GetPrev(v))
-            if (DocMementoItem *d = records.FindDocument(v->docKey))
-                RestoreLayoutWindow(*d, *v);
+        // The window that was on top is placed last; a window that cannot come back costs
+        // only itself.
+        for (ViewMementoItem *v = records.views.GetLast(); v; v = records.views.GetPrev(v)) {
+            DocMementoItem *d = records.FindDocument(v->docKey);
+            try {
+                if (d)
+                    RestoreLayoutWindow(*d, *v, hadMemento);
+            } catch (AException const &e) {
+                WarnUser(e, 0);
+            }
+        }
     }
     nowRestoringLayout_ = 0;
 }
 
-void DocumentManager::RestoreLayoutWindow(DocMementoItem const &, ViewMementoItem const &) {}
+void DocumentManager::RestoreLayoutWindow(DocMementoItem const &item, ViewMementoItem const &view,
+                                          std::vector<Document *> &hadMemento) {
+    DocumentModel *type = FindModel(item.typeName.c_str());
+    if (!type)
+        return;
+    PackedMemento const *docPacked = static_cast<PackedMemento const *>(item.packed);
+    PackedMemento const *viewPacked = static_cast<PackedMemento const *>(view.packed);
+    int exact = 0;
+    Document *doc = FindDocument(*type, item.names, &exact);
+    if (!doc) {
+        std::unique_ptr<DocMemento> memento(type->CreateUnpackedDocMemento(docPacked));
+        if (memento)
+            memento->viewMemento = type->CreateUnpackedViewMemento(viewPacked);
+        if (Document *opened = OpenMultiFileDocument(*type, item.names, memento.get(), 1, 1, 0))
+            hadMemento.push_back(opened);
+    } else if (exact) {
+        // A second view of a document that is back already.
+        if (std::find(hadMemento.begin(), hadMemento.end(), doc) == hadMemento.end()) {
+            std::unique_ptr<DocMemento> memento(type->CreateUnpackedDocMemento(docPacked));
+            doc->SetDelayedMemento(memento.get());
+            hadMemento.push_back(doc);
+        }
+        std::unique_ptr<ViewMemento> memento(type->CreateUnpackedViewMemento(viewPacked));
+        type->CreateView(*doc, memento.get());
+    }
+}
 
 // ---- warnings
 

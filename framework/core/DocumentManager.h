@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 class TMDIClient;
 class FrameWindow;
@@ -123,9 +124,6 @@ public:
                                     int noView, int askReload);
     virtual void SaveLayout(DataBase &db, short itemType);
     virtual void RestoreLayout(DataBase const &db, short itemType);
-    // Reopens one window of a restored layout; the document layer opens the document by
-    // its type name and file names and makes the view with the view's memento.
-    virtual void RestoreLayoutWindow(DocMementoItem const &doc, ViewMementoItem const &view);
     virtual int OnStartRubber() { return 0; }
     virtual void OnEndRubber(TRect const &) {}
     virtual int OnKey(MSG const &, int) { return 0; }
@@ -224,6 +222,12 @@ protected:
     Document *currentDoc_;
 
 private:
+    Document *FindLayoutDocument(HWND mdiChild, View *&view);
+    // Reopens one window of a restored layout; hadMemento lists the documents that got
+    // their memento already.
+    void RestoreLayoutWindow(DocMementoItem const &item, ViewMementoItem const &view,
+                             std::vector<Document *> &hadMemento);
+
     void LoadHelpTable();
     void FreeHelpTable();
 

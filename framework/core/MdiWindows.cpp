@@ -593,8 +593,13 @@ MDIChild::MDIChild(TWindow &client, MDIChildMemento const *memento, bool shrinkT
     if (memento)
         placement_ = memento->placement;
     SetBkgndColor(TColor::Transparent);
-    if (View *view = GetView())
-        SetCaption(view->GetDocument().GetTitle().c_str());
+    if (View *view = GetView()) {
+        Document &doc = view->GetDocument();
+        Attr.Id = int(doc.GetId());
+        SetCaption(doc.GetTitle().c_str());
+        if (doc.GetModel().dialogIcon > 0)
+            SetIconSm(app_, TResId(doc.GetModel().dialogIcon));
+    }
     MDIClient *mdi = app_->GetMDIClient();
     if (TMDIChild *active = mdi ? mdi->GetActiveMDIChild() : 0)
         if (active->IsZoomed())
@@ -633,10 +638,6 @@ void MDIChild::CleanupWindow() {
         std::memset(&placement_, 0, sizeof placement_);
     TMDIChild::CleanupWindow();
 }
-
-int MDIChild::GetLayoutDocument(unsigned long &, String &, String &, void *&) { return 0; }
-
-void *MDIChild::CreatePackedMemento() { return MDIChildMemento(GetHandle()).CreatePacked(); }
 
 void MDIChild::EvGetMinMaxInfo(MINMAXINFO *info) {
     DefaultProcessing();

@@ -159,12 +159,6 @@ public:
     char const *GetClassNameA() override { return "Jq_MdiChild"; }
     virtual int AcceptHotKeyCommand(int) const { return 0; }
 
-    // What the layout keeps of this window's document: its key, type name, joined file
-    // names and packed memento. 0 when the window shows nothing worth reopening.
-    virtual int GetLayoutDocument(unsigned long &key, String &typeName, String &names, void *&packed);
-    // The packed memento of this window (its placement unless a derived window adds more).
-    virtual void *CreatePackedMemento();
-
     void SetMinSize(int w, int h) { minW_ = w, minH_ = h; }
     void SetMaxSize(int w, int h) { maxW_ = w, maxH_ = h; }
     void SetMaximizedPosition(int x, int y) { maxPosX_ = x, maxPosY_ = y; }

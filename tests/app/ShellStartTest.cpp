@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "TestSupport.h"
 
 namespace {
 
@@ -90,6 +93,26 @@ public:
         }
         return Windows() == want;
     }
+    // Hands a file name to the program as a second start does; true once its window is open.
+    bool HandOver(std::string const &file) {
+        int before = Windows();
+        COPYDATASTRUCT data = {0, DWORD(file.size() + 1), const_cast<char *>(file.c_str())};
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(frame, WM_COPYDATA, 0, LPARAM(&data), SMTO_NORMAL, 10000, &answer);
+        for (DWORD end = GetTickCount() + 6000; Windows() == before && GetTickCount() < end;)
+            Sleep(50);
+        return Windows() == before + 1;
+    }
+    // The captions of the document windows from the top of the z-order down.
+    std::vector<std::string> Captions() const {
+        std::vector<std::string> captions;
+        for (HWND h = GetWindow(Client(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            char text[MAX_PATH] = {};
+            GetWindowTextA(h, text, sizeof text);
+            captions.push_back(text);
+        }
+        return captions;
+    }
     int Windows() const {
         int n = 0;
         for (HWND h = FindWindowExA(Client(), 0, "Jq_MdiChild", 0); h; h = FindWindowExA(Client(), h, "Jq_MdiChild", 0))
@@ -116,6 +139,9 @@ COLORREF Average(RECT const &r) {
 }
 
 TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
+    testsupport::TempDir files;
+    for (char const *file : {"first.wav", "second.txt"})
+        testsupport::WriteBytes(files.File(file), "some bytes");
     std::string system = ProgramFolder() + "\\system\\";
     DeleteFileA((system + "layout.dat").c_str());
     DeleteFileA((system + "main.set").c_str());
@@ -152,19 +178,21 @@ TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
         // the screen shows them: the status bar is drawn in another colour than the client
         EXPECT_NE(Average(statusRect), Average(clientRect));
 
-        // two windows opened by the menu command
-        for (int want = 1; want <= 2; ++want)
-            EXPECT_TRUE(tessaro.OpenWindowByCommand(want)) << "window " << want;
-        EXPECT_EQ(2, tessaro.Windows());
+        // an untitled window by the menu command, two files handed over as a second start does
+        EXPECT_TRUE(tessaro.OpenWindowByCommand(1));
+        for (char const *file : {"first.wav", "second.txt"})
+            EXPECT_TRUE(tessaro.HandOver(files.File(file)));
+        EXPECT_EQ(3, tessaro.Windows());
         EXPECT_EQ(0, tessaro.Close());
     }
     HANDLE layout = CreateFileA((system + "layout.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
     EXPECT_NE(INVALID_HANDLE_VALUE, layout) << "the layout was not saved";
     CloseHandle(layout);
     {
+        // the documents with files come back, the last one opened on top
         RunningTessaro again;
         ASSERT_TRUE(again.frame != 0);
-        EXPECT_EQ(2, again.Windows());
+        EXPECT_EQ((std::vector<std::string>{"second", "first"}), again.Captions());
         EXPECT_EQ(0, again.Close());
     }
     DeleteFileA((system + "layout.dat").c_str());

@@ -184,16 +184,37 @@ TEST(TDialog, OkIsRefusedWhileTheDialogCannotClose) {
     EXPECT_TRUE(stillOpen);
 }
 
-TEST(TDialog, AFailureDuringSetUpEndsTheModalRunAndComesBack) {
-    DrivenDialog dialog(0, DlgMain);
-    dialog.OnInit = [](DrivenDialog &) { throw TXWindow(0, IDS_CHILDCREATEFAIL); };
-    try {
-        dialog.Execute();
-        ADD_FAILURE() << "no failure";
-    } catch (TXWindow const &x) {
-        EXPECT_EQ(uint(IDS_CHILDCREATEFAIL), x.GetErrorCode());
+TEST(TDialog, AFailureDuringSetUpEndsTheRunAndComesBack) {
+    for (bool modal : {true, false}) {
+        DrivenDialog dialog(0, DlgMain);
+        dialog.OnInit = [](DrivenDialog &) { throw TXWindow(0, IDS_CHILDCREATEFAIL); };
+        try {
+            modal ? dialog.Execute() : dialog.Create();
+            ADD_FAILURE() << "no failure";
+        } catch (TXWindow const &x) {
+            EXPECT_EQ(uint(IDS_CHILDCREATEFAIL), x.GetErrorCode());
+        }
+        EXPECT_FALSE(TWindow::HasPendingException());
+        EXPECT_EQ(0, (int)(ULONG_PTR)dialog.GetHandle()) << "no half-made dialog stays";
     }
-    EXPECT_FALSE(TWindow::HasPendingException());
+}
+
+TEST(TDialog, AModalDialogRunsAgainWithItsChildren) {
+    char buffer[32] = "one";
+    DrivenDialog dialog(0, DlgMain);
+    new TextItem(&dialog, EdText);
+    dialog.SetTransferBuffer(buffer);
+    std::string shown;
+    dialog.OnInit = [&](DrivenDialog &d) {
+        shown = Text(d.GetItemHandle(EdText));
+        ::SetWindowTextA(d.GetItemHandle(EdText), "two");
+        Post(d, IDOK);
+    };
+    for (char const *expected : {"one", "two"}) {
+        EXPECT_EQ(IDOK, dialog.Execute());
+        EXPECT_EQ(expected, shown);
+        EXPECT_STREQ("two", buffer);
+    }
 }
 
 TEST(TDialog, AMissingTemplateRaisesTheWindowFailure) {
@@ -255,6 +276,12 @@ TEST(TDialog, AClosedModelessDialogThatAsksForItIsDeletedByTheApplication) {
 }
 
 TEST(TDialog, ARealTitleReplacesTheTemplateCaption) {
+    DrivenDialog numbered(0, DlgMain);
+    numbered.Title = MAKEINTRESOURCEA(5);  // a resource number keeps the template's caption
+    ASSERT_EQ(1, numbered.Create());
+    EXPECT_EQ("Template caption", Text(numbered.GetHandle()));
+    numbered.Destroy(IDCANCEL);
+
     DrivenDialog dialog(0, DlgMain);
     dialog.SetCaption("Own title");
     dialog.SetCaption(MAKEINTRESOURCEA(5));  // numbers do not change it

@@ -47,18 +47,11 @@ public:
     int refuse = 0;
 };
 
-// A document window that names a document by a number.
+// A document window that carries a number of its own.
 class NumberedWindow : public MDIChild {
 public:
     NumberedWindow(int number, MDIChildMemento const *memento = 0)
         : MDIChild(*(page = new Page), memento), number(number) {}
-    int GetLayoutDocument(unsigned long &key, String &type, String &names, void *&packed) override {
-        key = number;
-        type = "Numbered";
-        names = String(number);
-        packed = 0;
-        return 1;
-    }
     Page *page;
     int number;
 };
@@ -69,19 +62,58 @@ public:
     void InitMainWindow() override {
         SetMainWindow(new FrameWindow("MDI test", 0, *new MDIClient, 1));
     }
-    void RestoreLayoutWindow(DocMementoItem const &doc, ViewMementoItem const &view) override {
-        MDIChildMemento *placement = MDIChildMemento::CreateUnpacked(view.packed);
-        NumberedWindow *w = new NumberedWindow(doc.names.to_int(), placement);
-        delete placement;
-        w->Create();
-        restored.push_back(w->number);
-    }
     NumberedWindow *Open(int number, MDIChildMemento const *memento = 0) {
         NumberedWindow *w = new NumberedWindow(number, memento);
         w->Create();
         return w;
     }
-    std::vector<int> restored;
+};
+
+// ---- documents whose windows the layout keeps: a file "<n>.num" is document n
+
+class NumberedDoc : public Document {
+public:
+    NumberedDoc(DocumentModel const &type, FileName const &name) : Document(type, &name) {}
+    int Number() const { return GetFileName(0).GetTitle().to_int(); }
+    int CanBeMemorizedInLayout() override { return !refuseLayout; }
+    void SetDelayedMemento(DocMemento *memento) override { delayedMementos += memento ? 1 : 0; }
+    int refuseLayout = 0;
+    int delayedMementos = 0;
+};
+
+// The view is the page inside the document window; it packs the window's placement.
+class NumberedView : public Page, public View {
+public:
+    explicit NumberedView(Document &doc) : View("Numbered", doc, 0) { SetWindow(this); }
+    PackedMemento *CreatePackedMemento() override {
+        return static_cast<PackedMemento *>(MDIChildMemento(GetParentH()).CreatePacked());
+    }
+};
+
+class NumberedType : public DocumentModel {
+public:
+    NumberedType() {
+        name = "Numbered";
+        openFilter = "Numbered (*.num)|*.num|";
+    }
+    Document *OpenDoc(FileName const &file, DocMemento const *memento, int createView, int) override {
+        ++opened;
+        NumberedDoc *doc = new NumberedDoc(*this, file);
+        if (createView)
+            CreateView(*doc, memento ? memento->viewMemento : 0);
+        return doc;
+    }
+    View *CreateView(Document &doc, ViewMemento const *memento) override {
+        NumberedView *view = new NumberedView(doc);
+        MDIChild *window = new MDIChild(*view, dynamic_cast<MDIChildMemento const *>(memento));
+        window->Create();
+        return view;
+    }
+    ViewMemento *CreateUnpackedViewMemento(PackedMemento const *packed) override {
+        return MDIChildMemento::CreateUnpacked(packed);
+    }
+    DocMemento *CreateUnpackedDocMemento(PackedMemento const *) override { return new DocMemento; }
+    int opened = 0;
 };
 
 class MdiTest : public testing::Test {
@@ -97,11 +129,17 @@ protected:
     }
 };
 
+// The numbers of the document windows from the top of the z-order down.
 std::vector<int> ZOrder(MDIClient &client) {
     std::vector<int> order;
-    for (HWND h = GetWindow(client.GetHandle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-        if (NumberedWindow *w = dynamic_cast<NumberedWindow *>(client.GetWindowPtr(h)))
-            order.push_back(w->number);
+    for (HWND h = GetWindow(client.GetHandle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        TWindow *w = client.GetWindowPtr(h);
+        if (NumberedWindow *numbered = dynamic_cast<NumberedWindow *>(w))
+            order.push_back(numbered->number);
+        else if (MDIChild *child = dynamic_cast<MDIChild *>(w))
+            if (NumberedDoc *doc = child->GetView() ? dynamic_cast<NumberedDoc *>(&child->GetView()->GetDocument()) : 0)
+                order.push_back(doc->Number());
+    }
     return order;
 }
 
@@ -206,7 +244,42 @@ TEST_F(MdiTest, TheFramesMessageLineIsTheStatusBarTheManagerDrives) {
     EXPECT_EQ(frame->GetStatusBar(), app.GetStatusBar());
 }
 
-TEST_F(MdiTest, TheLayoutComesBackInTheSameZOrder) {
+class LayoutTest : public MdiTest {
+protected:
+    void SetUp() override {
+        MdiTest::SetUp();
+        CreateDirectoryA(folder.c_str(), 0);
+    }
+    void TearDown() override {
+        for (int n = 1; n <= 9; ++n)
+            DeleteFileA(File(n).c_str());
+        RemoveDirectoryA(folder.c_str());
+        MdiTest::TearDown();
+    }
+    // Creates the file of document n.
+    std::string File(int n) {
+        std::string name = folder + "\\" + std::to_string(n) + ".num";
+        if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES)
+            CloseHandle(CreateFileA(name.c_str(), GENERIC_WRITE, 0, 0, CREATE_NEW, 0, 0));
+        return name;
+    }
+    NumberedDoc *OpenDoc(MdiManager &app, int n, MDIChildMemento const *placement = 0) {
+        DocMemento memento;
+        memento.viewMemento = placement ? new MDIChildMemento(*placement) : 0;
+        return static_cast<NumberedDoc *>(app.OpenDocument(type, FileName(File(n).c_str()), &memento, 0, 1, 0, 0, 1));
+    }
+    int DocumentCount(MdiManager &app) {
+        int n = 0;
+        for (Document *d = app.FindFirstDoc(); d; d = app.FindNextDoc(d))
+            ++n;
+        return n;
+    }
+
+    std::string folder = TestsFolder() + "\\layoutdocs";
+    NumberedType type;
+};
+
+TEST_F(LayoutTest, WindowsComeBackWithTheirDocumentsInTheSameZOrder) {
     std::vector<int> saved;
     {
         MdiManager app;
@@ -216,22 +289,98 @@ TEST_F(MdiTest, TheLayoutComesBackInTheSameZOrder) {
         p.length = sizeof p;
         p.showCmd = SW_SHOWNORMAL;
         p.rcNormalPosition = {10, 10, 210, 110};
-        MDIChildMemento memento(p);
-        app.Open(4, &memento);
-        app.Open(5);
-        app.Open(6);
+        MDIChildMemento placement(p);
+        ASSERT_TRUE(OpenDoc(app, 4, &placement));
+        ASSERT_TRUE(OpenDoc(app, 5));
+        ASSERT_TRUE(OpenDoc(app, 6));
         // a window that is not on top any more
-        app.GetMDIClient()->SendMessageA(WM_MDIACTIVATE, (WPARAM)app.GetMDIClient()->GetActiveMDIChild()->GetHandle());
         app.GetMDIClient()->SendMessageA(WM_MDINEXT, 0, 0);
         saved = ZOrder(*app.GetMDIClient());
         ASSERT_EQ(3u, saved.size());
         EXPECT_EQ(1, app.CanClose());
     }
+    type.opened = 0;
     MdiManager again;
     again.InitInstance();
     Pump();
-    EXPECT_EQ(3u, again.restored.size());
+    EXPECT_EQ(3, type.opened);
     EXPECT_EQ(saved, ZOrder(*again.GetMDIClient()));
+    // the placement came back with the window of document 4
+    for (HWND h = GetWindow(again.GetMDIClient()->GetHandle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        MDIChild *child = dynamic_cast<MDIChild *>(again.GetMDIClient()->GetWindowPtr(h));
+        if (!child || static_cast<NumberedDoc &>(child->GetView()->GetDocument()).Number() != 4)
+            continue;
+        WINDOWPLACEMENT got = {};
+        got.length = sizeof got;
+        child->GetWindowPlacement(&got);
+        EXPECT_EQ(200, got.rcNormalPosition.right - got.rcNormalPosition.left);
+        EXPECT_EQ(100, got.rcNormalPosition.bottom - got.rcNormalPosition.top);
+    }
+}
+
+TEST_F(LayoutTest, TwoWindowsOfOneDocumentReopenItOnceWithASecondView) {
+    {
+        MdiManager app;
+        app.InitInstance();
+        Pump();
+        NumberedDoc *doc = OpenDoc(app, 7);
+        ASSERT_TRUE(doc);
+        type.CreateView(*doc, 0);
+        Pump();
+        EXPECT_EQ(1, app.CanClose());
+    }
+    type.opened = 0;
+    MdiManager again;
+    again.InitInstance();
+    Pump();
+    EXPECT_EQ(1, type.opened);
+    ASSERT_EQ(1, DocumentCount(again));
+    NumberedDoc *doc = static_cast<NumberedDoc *>(again.FindFirstDoc());
+    EXPECT_EQ(2, doc->GetNumViews());
+    EXPECT_EQ(0, doc->delayedMementos);  // the memento went with the opening
+    EXPECT_EQ((std::vector<int>{7, 7}), ZOrder(*again.GetMDIClient()));
+}
+
+TEST_F(LayoutTest, UntitledNoFileAndRefusingDocumentsAreNotKept) {
+    {
+        MdiManager app;
+        app.InitInstance();
+        Pump();
+        ASSERT_TRUE(OpenDoc(app, 1));
+        OpenDoc(app, 2)->refuseLayout = 1;
+        Document *untitled = new Document(type);
+        type.CreateView(*untitled, 0);
+        DocumentModel noFileType(type);
+        noFileType.noFile = 1;
+        FileName noFileName(File(8).c_str());
+        Document *noFile = new Document(noFileType, &noFileName);
+        type.CreateView(*noFile, 0);
+        Pump();
+        EXPECT_EQ(1, app.CanClose());
+    }
+    type.opened = 0;
+    MdiManager again;
+    again.InitInstance();
+    Pump();
+    EXPECT_EQ(1, type.opened);
+    EXPECT_EQ((std::vector<int>{1}), ZOrder(*again.GetMDIClient()));
+}
+
+TEST_F(LayoutTest, AMissingFileOrTypeCostsOnlyItsWindow) {
+    {
+        MdiManager app;
+        app.InitInstance();
+        Pump();
+        ASSERT_TRUE(OpenDoc(app, 1));
+        ASSERT_TRUE(OpenDoc(app, 2));
+        EXPECT_EQ(1, app.CanClose());
+    }
+    DeleteFileA(File(1).c_str());
+    type.opened = 0;
+    MdiManager again;
+    again.InitInstance();
+    Pump();
+    EXPECT_EQ((std::vector<int>{2}), ZOrder(*again.GetMDIClient()));
 }
 
 }  // namespace
