@@ -193,8 +193,15 @@ uint TComboBox::Transfer(void *buffer, TTransferDirection direction) {
         // one made with its own type does not
         if (IsFlagSet(wfFromResource) || (Attr.Style & 3) == 0)
             SetWindowTextA(data->GetSelection().c_str());
-        if (data->GetSelIndex() >= 0)
-            SetSelString(data->GetSelection().c_str(), 0);
+        if (data->GetSelIndex() >= 0) {
+            // the item of that very text, not a longer one it begins
+            char const *text = data->GetSelection().c_str();
+            int exact = FindExactString(text, -1);
+            if (exact >= 0)
+                SetSelIndex(exact);
+            else
+                SetSelString(text, 0);
+        }
     }
     return sizeof(TComboBoxData);
 }

@@ -98,7 +98,7 @@ void TGauge::SetupWindow() {
     }
 }
 
-int TGauge::EvEraseBkgnd(uint hDC) {
+int TGauge::EvEraseBkgnd(uint) {
     if (NativeInUse)
         return (int)DefaultProcessing();
     return 1;  // every pixel is painted

@@ -123,8 +123,8 @@ void TListBox::GetItems(Record &data) {
     TAPointer<char> text(new char[longest + 1]);
     for (int i = 0; i < GetCount(); i++) {
         int len = GetStringLen(i);
-        if (len < 0 || len > longest) {  // an item that grew since it was measured
-            longest = len < 0 ? longest : len;
+        if (len > longest) {  // an item that grew since it was measured
+            longest = len;
             text = new char[longest + 1];
         }
         text[0] = 0;

@@ -133,6 +133,23 @@ TEST_F(ComboBoxTest, TransferBothWays) {
     EXPECT_EQ(1, back.GetSelIndex());
     EXPECT_STREQ("fig", back.GetSelection().c_str());
 
+    // the selected text picks its own item, not a longer one it begins; a text that is
+    // no item picks the first it begins
+    TComboBoxData prefixed;
+    prefixed.AddString("Mono");
+    prefixed.AddString("Mono (left)");
+    prefixed.AddString("Stereo");
+    prefixed.Select(0);
+    box->Transfer(&prefixed, tdSetData);
+    EXPECT_EQ(0, box->GetSelIndex());
+    prefixed.GetStrings()[0] = "Mon";  // the text "Mono" is now no item
+    box->Transfer(&prefixed, tdSetData);
+    EXPECT_EQ(1, box->GetSelIndex());
+    prefixed.SelectString("St");
+    prefixed.Select(5);
+    box->Transfer(&prefixed, tdSetData);
+    EXPECT_EQ(2, box->GetSelIndex());
+
     // a combo made with its own type does not take a text that is no item
     TComboBoxData typed = Fruit();
     typed.SelectString("kiwi");

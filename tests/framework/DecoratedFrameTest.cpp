@@ -380,8 +380,8 @@ TEST(TDecoratedMDIFrame, TheMdiClientIsLaidOutBesideTheDecorations) {
     frame.Insert(*top, TDecoratedFrame::Top);
     ASSERT_TRUE(frame.Create());
     EXPECT_EQ(client, frame.GetClientWindow());
-    TFrameWindow &part = frame;  // one frame part
-    EXPECT_EQ(client, part.GetClientWindow());
+    TFrameWindow &asFrame = frame;  // a single frame base, shared by both sides
+    EXPECT_EQ(client, asFrame.GetClientWindow());
     TRect area = frame.GetClientRect();
     EXPECT_EQ(TRect(0, 24, area.right, area.bottom), At(frame, *client));
 
