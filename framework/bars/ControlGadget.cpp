@@ -1,10 +1,8 @@
 #include "ControlGadget.h"
 
 #include "GadgetWindow.h"
-#include "TooltipInfo.h"
-#if __has_include("Tooltip.h")
 #include "Tooltip.h"
-#endif
+#include "TooltipInfo.h"
 
 TControlGadget::TControlGadget(TWindow &control, TBorderStyle border)
     : TGadget(control.GetId(), border), WidthOverride(-1), HeightOverride(-1), Control(&control) {
@@ -68,7 +66,6 @@ void TControlGadget::Removed() {
 }
 
 void TControlGadget::SendTool(int add) {
-#if __has_include("Tooltip.h")
     TTooltip *tip = Window->GetTooltip();
     if (!tip || !tip->GetHandle() || !Control->GetHandle())
         return;
@@ -77,9 +74,6 @@ void TControlGadget::SendTool(int add) {
         tip->AddTool(info);
     else
         tip->DeleteTool(info);
-#else
-    (void)add;
-#endif
 }
 
 void TControlGadget::InvalidateRect(TRect const &rect, int erase) {

@@ -1,9 +1,9 @@
 #include "Progress.h"
 
 #include "Application.h"
+#include "BitmapGadget.h"
 #include "DecoratedFrame.h"
 #include "MainFrame.h"
-#include "BitmapGadget.h"
 #include "MessageBoxes.h"
 
 #include "Exception.h"

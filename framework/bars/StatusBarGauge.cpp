@@ -14,7 +14,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 int StatusBar::_escapePressed = 0;
@@ -47,9 +46,15 @@ void JoinText(char *out, char const *head, long milliseconds, int exact) {
     std::snprintf(out, TextLimit + 1, "%s%s", head, duration);
 }
 
+// A text of the catalogue, fetched once; asked again while the catalogue has none (no
+// language module yet).
 char const *CatalogueText(String *&cache, int message) {
     AdoptString(cache, message);
-    return *cache;
+    if (cache->GetLength())
+        return *cache;
+    delete cache;
+    cache = 0;
+    return "";
 }
 
 template <class T>

@@ -2,6 +2,7 @@
 #include "ControlBar.h"
 #include "ControlGadget.h"
 
+#include "Tooltip.h"
 #include "UIParts.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,8 @@ TEST_F(ControlBarTest, ABarOfTheFrameHasSizeFrameMarginsAndTips) {
     EXPECT_EQ(int(TUIMetric::CyFixedFrame), m.Bottom);
     EXPECT_EQ(TGadgetWindow::Horizontal, bar->GetDirection());
     EXPECT_EQ(1, bar->WantTooltip);
+    ASSERT_TRUE(top.Create());
+    EXPECT_TRUE(bar->GetTooltip() != 0);
 }
 
 TEST_F(ControlBarTest, AControlGadgetSizesItsControlInsideBordersAndMargins) {
@@ -119,15 +122,25 @@ TEST_F(ControlBarTest, AControlGadgetOwnsItsControl) {
     HWND hwnd = control->GetHandle();
     ASSERT_TRUE(hwnd != 0);
     EXPECT_EQ(bar, control->GetParentO());
+    // the control is a tool of the bar's tooltip while it is in the bar
+    TTooltip *tip = bar->GetTooltip();
+    ASSERT_TRUE(tip != 0);
+    auto IsTool = [&] {
+        TToolInfo info(bar->GetHandle(), hwnd);
+        return tip->GetToolInfo(info);
+    };
+    EXPECT_TRUE(IsTool());
 
     // taken out: parentless and hidden, but alive
     bar->Remove(*gadget);
     EXPECT_TRUE(control->GetParentO() == 0);
     EXPECT_FALSE(Shown(hwnd));
+    EXPECT_FALSE(IsTool());
     EXPECT_EQ(0, gone);
     bar->Insert(*gadget);
     EXPECT_EQ(bar->GetHandle(), ::GetParent(hwnd));
     EXPECT_TRUE(Shown(hwnd));
+    EXPECT_TRUE(IsTool());
 
     delete gadget;
     EXPECT_EQ(1, gone);

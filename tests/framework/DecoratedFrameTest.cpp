@@ -336,9 +336,12 @@ TEST(TDecoratedFrame, AMenuItemGivesItsBareTextAsTooltip) {
     EXPECT_STREQ("Tool bar", request.szText);
 }
 
+// The bar's hint, "" when it has none.
+static char const *Hint(TMessageBar &bar) { return bar.GetHintText() ? bar.GetHintText() : ""; }
+
 TEST(TDecoratedFrame, MenuSelectionShowsTheHintInTheMessageBar) {
     Frame frame(0, 1);
-    TMessageBar *bar = new TMessageBar(0, &Exe());
+    TMessageBar *bar = new TMessageBar(0, new TGadgetWindowFont, &Exe());
     frame.Insert(*bar, TDecoratedFrame::Bottom);
     frame.Attr.Menu = MenuView;
     ASSERT_TRUE(frame.Create());
@@ -349,14 +352,14 @@ TEST(TDecoratedFrame, MenuSelectionShowsTheHintInTheMessageBar) {
     };
     select(41101, MF_STRING, view);
     EXPECT_EQ(0u, frame.GetMenuItemId());
-    EXPECT_STREQ("Shows or hides the tool bar", bar->GetHintText().c_str());
+    EXPECT_STREQ("Shows or hides the tool bar", Hint(*bar));
     select(41102, MF_STRING, view);  // no string: an empty hint
-    EXPECT_STREQ("", bar->GetHintText().c_str());
+    EXPECT_STREQ("", Hint(*bar));
     select(41101, MF_STRING, view);
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, MF_SEPARATOR), (LPARAM)view);
     EXPECT_EQ(uint(-1), frame.GetMenuItemId());
     frame.SendMessageA(WM_ENTERIDLE, MSGF_MENU, 0);
-    EXPECT_STREQ("", bar->GetHintText().c_str());
+    EXPECT_STREQ("", Hint(*bar));
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(32003, MF_STRING), (LPARAM)view);
     EXPECT_EQ(uint(-1), frame.GetMenuItemId()) << "window-list items have no hint";
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), (LPARAM)view);
@@ -367,7 +370,7 @@ TEST(TDecoratedFrame, MenuSelectionShowsTheHintInTheMessageBar) {
     frame.SetTrackMenuSelection(0);
     select(41104, MF_STRING, view);
     EXPECT_EQ(0u, frame.GetMenuItemId());
-    EXPECT_STREQ("", bar->GetHintText().c_str());
+    EXPECT_STREQ("", Hint(*bar));
 }
 
 TEST(TDecoratedMDIFrame, TheMdiClientIsLaidOutBesideTheDecorations) {

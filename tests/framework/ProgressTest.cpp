@@ -482,6 +482,44 @@ TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {
     EXPECT_EQ(1, IsUserCancelled());
 }
 
+TEST_F(ProgressTest, EscapeWhileAnotherThreadsWindowIsInFrontAsksNothing) {
+    BoxRecorder boxes(IDYES);
+    AutoProgressBar work(1000, "Behind", 1);
+    current = &work;
+    ReportAt(600, 100);
+    ASSERT_TRUE(bar->IsGaugeOpen());
+    // a window of another thread comes to the front and stays there until told
+    struct Other {
+        HANDLE ready = ::CreateEventA(0, TRUE, FALSE, 0);
+        HWND window = 0;
+        DWORD id = 0;
+        static DWORD WINAPI Run(void *arg) {
+            Other &o = *static_cast<Other *>(arg);
+            o.window = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, 0, 0, 0, 0);
+            ::SetForegroundWindow(o.window);
+            ::SetEvent(o.ready);
+            MSG msg;
+            while (::GetMessageA(&msg, 0, 0, 0) > 0)
+                ::DispatchMessageA(&msg);
+            ::DestroyWindow(o.window);
+            return 0;
+        }
+    } other;
+    HANDLE thread = ::CreateThread(0, 0, &Other::Run, &other, 0, &other.id);
+    ::WaitForSingleObject(other.ready, 5000);
+    for (int i = 0; i < 100 && ::GetForegroundWindow() != other.window; ++i)
+        Pump();
+    ASSERT_EQ(other.window, ::GetForegroundWindow());
+    StatusBar::NoteEscapePressed();
+    EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
+    EXPECT_TRUE(boxes.Boxes.empty());
+    EXPECT_EQ(0, StatusBar::TakeEscapePressed());
+    ::PostThreadMessageA(other.id, WM_QUIT, 0, 0);
+    ::WaitForSingleObject(thread, 5000);
+    ::CloseHandle(thread);
+    ::CloseHandle(other.ready);
+}
+
 TEST_F(ProgressTest, WithoutACancelButtonEscapeAsksNothing) {
     BoxRecorder boxes(IDYES);
     AutoProgressBar work(1000, "Plain", 0);
