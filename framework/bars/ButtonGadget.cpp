@@ -15,11 +15,7 @@ TDib *LoadGlyphDib(TGadgetWindow *window, TResId id) {
     TModule *module = window ? window->GetModule() : 0;
     if (!module)
         return 0;
-    TDib *dib = new TDib(module->GetHandle(), id);
-    if (!dib->IsOK()) {
-        delete dib;
-        return 0;
-    }
+    TDib *dib = new TDib(module->GetHandle(), id);  // a missing glyph raises the drawing error
     dib->MapUIColors(TDib::MapFace | TDib::MapText | TDib::MapShadow | TDib::MapHighlight, 0);
     return dib;
 }
@@ -230,6 +226,6 @@ void TButtonGadget::Activate(TPoint const &point) {
     default: break;
     }
     CancelPressed(point);
-    if (GetEnabled() && ((Type != Exclusive && Type != SemiExclusive) || State == Down))
+    if (Window && GetEnabled() && ((Type != Exclusive && Type != SemiExclusive) || State == Down))
         Window->PostMessageA(WM_COMMAND, GetId(), 0);
 }

@@ -18,7 +18,7 @@ class TButtonGadget;
 VELTRANE_API TResId CopyGlyphResId(TResId id);
 VELTRANE_API void FreeGlyphResId(TResId id);
 // The glyph from the gadget window's module with the button colours made the current
-// system colours; null when it cannot be loaded.
+// system colours; null outside a window.
 VELTRANE_API TDib *LoadGlyphDib(TGadgetWindow *window, TResId id);
 
 // What both button classes do around a press: repaint the button and, when the window

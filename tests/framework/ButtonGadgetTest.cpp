@@ -1,6 +1,7 @@
 // Button gadgets: the looks of the up, down, disabled and indeterminate states read back
 // from the painted pixels, and commands sent only when the button is released on it.
 #include "ButtonGadget.h"
+#include "DocumentManager.h"
 #include "GdiCanvas.h"
 #include "Module.h"
 #include "TestApp.h"
@@ -81,6 +82,31 @@ TEST(ToolbarButtonGadget, EachStatePaintsItsOwnCel) {
         for (int x = g; x < g + 16; ++x)
             ink += disabled.At(x, y) == Sys(COLOR_BTNTEXT);
     EXPECT_EQ(0, ink) << "no glyph pixel keeps the text colour";
+}
+
+TEST(ToolbarButtonGadget, WithoutThe3DLookItDrawsItsOwnBorder) {
+    TestApp app;
+    int look = _win95;
+    _win95 = 0;
+    TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::NonExclusive, 1);
+    window.Insert(*button);
+    TSize size(0, 0);
+    button->GetDesiredSize(size);
+    EXPECT_EQ(16 + 5, size.cx);
+    Canvas up(size.cx, size.cy);
+    PaintButton(*button, up, size);
+    EXPECT_EQ(Sys(COLOR_BTNFACE), up.At(0, 0)) << "notched corner";
+    EXPECT_EQ(Sys(COLOR_WINDOWFRAME), up.At(1, 0));
+    EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), up.At(1, 2));
+    EXPECT_EQ(Sys(COLOR_BTNSHADOW), up.At(size.cx - 2, size.cy / 2));
+    EXPECT_EQ(Sys(COLOR_BTNFACE), up.At(size.cx - 2, 1)) << "antialiased edge";
+    button->SetButtonState(TToolbarButtonGadget::Down);
+    Canvas down(size.cx, size.cy);
+    PaintButton(*button, down, size);
+    EXPECT_EQ(Sys(COLOR_BTNSHADOW), down.At(1, 2));
+    EXPECT_EQ(Sys(COLOR_WINDOWFRAME), down.At(1, 0));
+    _win95 = look;
 }
 
 TEST(ButtonGadget, FaceStatesDifferAndTheDisabledGlyphLosesItsInk) {
