@@ -26,6 +26,16 @@ void Pump() {
         ::DispatchMessageA(&msg);
 }
 
+// The library's look flag for the length of a test.
+class Look {
+public:
+    explicit Look(int win95) : saved(_win95) { _win95 = win95; }
+    ~Look() { _win95 = saved; }
+
+private:
+    int saved;
+};
+
 COLORREF Sys(int index) { return ::GetSysColor(index); }
 
 // The glyph (ToolbarGlyph.bmp): a black square at 4..11 both ways on the face colour.
@@ -86,8 +96,7 @@ TEST(ToolbarButtonGadget, EachStatePaintsItsOwnCel) {
 
 TEST(ToolbarButtonGadget, WithoutThe3DLookItDrawsItsOwnBorder) {
     TestApp app;
-    int look = _win95;
-    _win95 = 0;
+    Look look(0);
     TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::NonExclusive, 1);
     window.Insert(*button);
@@ -106,7 +115,6 @@ TEST(ToolbarButtonGadget, WithoutThe3DLookItDrawsItsOwnBorder) {
     PaintButton(*button, down, size);
     EXPECT_EQ(Sys(COLOR_BTNSHADOW), down.At(1, 2));
     EXPECT_EQ(Sys(COLOR_WINDOWFRAME), down.At(1, 0));
-    _win95 = look;
 }
 
 TEST(ButtonGadget, FaceStatesDifferAndTheDisabledGlyphLosesItsInk) {

@@ -36,6 +36,16 @@ void Pump() {
         ::DispatchMessageA(&msg);
 }
 
+// The library's look flag for the length of a test.
+class Look {
+public:
+    explicit Look(int win95) : saved(_win95) { _win95 = win95; }
+    ~Look() { _win95 = saved; }
+
+private:
+    int saved;
+};
+
 class App : public DocumentManager {
 public:
     App() : DocumentManager("ToolbarTests", "") {}
@@ -536,6 +546,46 @@ TEST(ToolbarFrame, SizedByItsBorderClickedWhileDisabledAndClosed) {
     bar->Show();
     ASSERT_TRUE(bar->GetFloatingFrame());
     EXPECT_TRUE(bar->IsWindowVisible());
+}
+
+TEST(ToolbarFrame, WithoutThe3DLookItDrawsItsOwnCaptionAndCloseBox) {
+    Look look(0);
+    {
+        Bars bars;
+        ControlBar *bar = bars.Bar("Tiny", TToolbar::DockTop);
+        bars.Show();
+        bar->Maximize();
+        Pump();
+        TToolbarFrame *frame = bar->GetFloatingFrame();
+        ASSERT_TRUE(frame);
+        ASSERT_TRUE(frame->IsTinyCaptionEnabled());
+        EXPECT_EQ(bar->GetCaptionHeight(), frame->GetCaptionHeight());
+        TRect w = frame->GetWindowRect(), client = ClientOnScreen(frame->GetHandle());
+        int fx = bar->GetFrameWidth(), fy = bar->GetFrameHeight();
+        EXPECT_EQ(w.left + fx, client.left);
+        EXPECT_EQ(w.right - fx, client.right);
+        EXPECT_EQ(w.top + fy + bar->GetCaptionHeight(), client.top);
+        EXPECT_EQ(w.bottom - fy, client.bottom);
+        auto hit = [&](int x, int y) { return (int)frame->SendMessageA(WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+        int captionY = w.top + fy + bar->GetCaptionHeight() / 2;
+        EXPECT_EQ(HTCAPTION, hit(w.left + w.Width() / 2, captionY));
+        EXPECT_EQ(HTSYSMENU, hit(w.left + fx + 2, captionY));
+        EXPECT_EQ(HTTOP, hit(w.left + 1, w.top + 1)) << "corners size like the top";
+        EXPECT_EQ(HTBOTTOM, hit(w.right - 1, w.bottom - 1));
+        EXPECT_EQ(HTLEFT, hit(w.left + 1, w.top + w.Height() / 2));
+        EXPECT_EQ(HTRIGHT, hit(w.right - 1, w.top + w.Height() / 2));
+
+        // the close box, pressed and released on it, closes the frame and hides the bar
+        TPoint box(w.left + fx + 2, captionY);
+        frame->SendMessageA(WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(box.x, box.y));
+        EXPECT_EQ(HTSYSMENU, frame->GetSizingMode());
+        POINT local = {box.x, box.y};
+        ::ScreenToClient(frame->GetHandle(), &local);
+        frame->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(short(local.x), short(local.y)));
+        Pump();
+        EXPECT_TRUE(bar->IsHidden());
+        EXPECT_EQ(0, bar->GetFloatingFrame());
+    }
 }
 
 TEST(Toolbar, SideBarsStackTheirGadgetsAndFloatingBarsDropDisabledOnes) {
