@@ -221,8 +221,12 @@ void TDockStation::LayoutSession() {
     }
     if (TDecoratedFrame *frame = dynamic_cast<TDecoratedFrame *>(GetParentO())) {
         TLayoutMetrics metrics;
-        if (frame->GetChildLayoutMetrics(*this, metrics))
+        if (frame->GetChildLayoutMetrics(*this, metrics)) {
             frame->SetChildLayoutMetrics(*this, metrics);
+            // setting the metrics only marks the layout: the frame follows the new size now
+            if (frame->GetHandle())
+                frame->Layout();
+        }
     }
 }
 

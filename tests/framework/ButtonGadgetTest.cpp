@@ -1,6 +1,7 @@
 // Button gadgets: the looks of the up, down, disabled and indeterminate states read back
 // from the painted pixels, and commands sent only when the button is released on it.
 #include "ButtonGadget.h"
+#include "Dib.h"
 #include "DocumentManager.h"
 #include "GdiCanvas.h"
 #include "Module.h"
@@ -281,6 +282,48 @@ TEST(ButtonGadget, ActivationByType) {
     EXPECT_EQ(B::Up, mixed->GetButtonState());
     owner->Destroy();
     delete owner;
+}
+
+TEST(ToolbarButtonGadget, WithoutTargetAndMainWindowItPostsAndAsksNothing) {
+    TestApp app;
+    Owner *owner = new Owner;
+    TGadgetWindow *bar = new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::Command, 1);
+    bar->Insert(*button);
+    owner->Create();
+    bar->LayoutSession();
+    ASSERT_EQ(0, app.GetMainWindow());
+    button->CommandEnable();
+    EXPECT_TRUE(button->GetEnabled());
+    TRect r = button->GetBounds();
+    LPARAM inside = MAKELPARAM(r.left + 2, r.top + 2);
+    bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    bar->SendMessageA(WM_LBUTTONUP, 0, inside);
+    Pump();
+    EXPECT_TRUE(owner->commands.empty());
+    owner->Destroy();
+    delete owner;
+}
+
+// A shared glyph whose picture comes from elsewhere.
+class SharedButton : public TButtonGadget {
+public:
+    SharedButton() : TButtonGadget(0, CmButton, Command, 1, Up, 1) {}
+    TDib *GetGlyphDib() override { return LoadGlyphDib(Window, Glyph); }
+    int IsShared() const { return SharedGlyph; }
+    TCelArray *OwnCels() const { return CelArray; }
+};
+
+TEST(ButtonGadget, ASharedGlyphOfAnotherSizeGetsItsOwnCel) {
+    TestApp app;
+    TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    window.GetCelArray(10, 10);
+    SharedButton *button = new SharedButton;
+    window.Insert(*button);
+    button->BuildCelArray();
+    EXPECT_FALSE(button->IsShared());
+    ASSERT_TRUE(button->OwnCels());
+    EXPECT_EQ(TSize(16, 16), button->OwnCels()->CelSize());
 }
 
 TEST(ToolbarButtonGadget, ExclusiveGroupsEndAtOtherTypes) {

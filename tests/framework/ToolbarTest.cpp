@@ -182,6 +182,8 @@ TEST(Toolbar, DocksAtEachEdgeFloatsAndDocksBackByDoubleClick) {
     EXPECT_EQ(frameHandle, ::GetParent(top->GetHandle()));
     EXPECT_TRUE(::IsWindowVisible(frameHandle));
     EXPECT_EQ(0, TToolbar::TopDock->GetFirstToolbar());
+    EXPECT_EQ(0, TToolbar::TopDock->GetWindowRect().Height()) << "the client grows into the empty station";
+    EXPECT_EQ(area.top, bars.frame->GetClientWindow()->GetWindowRect().top);
     EXPECT_EQ(top->GetFloatingPos(), frame->GetWindowRect().TopLeft());
     TSize caseSize = top->GetCaseSize(top->GetFloatingSize());
     EXPECT_EQ(caseSize.cx, frame->GetWindowRect().Width());
@@ -637,6 +639,39 @@ TEST(DockStation, RowsShareTheirHeightAndNeighboursOverlap) {
     EXPECT_EQ(first, station->GetFirstToolbar());
     EXPECT_EQ(second, first->GetNextToolbar());
     EXPECT_FALSE(second->GetNewRow());
+}
+
+TEST(DockStation, ADropOnARowsTopBandJoinsItAndBelowEveryRowStartsTheLast) {
+    Bars bars;
+    ControlBar *a = bars.Bar("BandA", TToolbar::DockTop, 2);
+    ControlBar *b = bars.Bar("BandB", TToolbar::DockTop, 2);
+    ControlBar *c = bars.Bar("BandC", TToolbar::DockBottom, 2);
+    bars.Show();
+    TDockStation *top = TToolbar::TopDock;
+    ASSERT_EQ(b, a->GetNextToolbar());
+    ASSERT_TRUE(b->GetNewRow());
+
+    TRect ra = a->GetWindowRect();
+    TToolbar::BottomDock->Remove(c, 1);
+    EXPECT_EQ(0, TToolbar::BottomDock->GetFirstToolbar());
+    top->Insert(c, TPoint(ra.right + 4, ra.top + 1));
+    EXPECT_EQ(c, a->GetNextToolbar());
+    EXPECT_EQ(b, c->GetNextToolbar());
+    EXPECT_FALSE(c->GetNewRow());
+    EXPECT_EQ(a->GetWindowRect().top, c->GetWindowRect().top);
+
+    top->Remove(c, 1);
+    EXPECT_EQ(b, a->GetNextToolbar());
+    TRect rb = b->GetWindowRect();
+    top->Insert(c, TPoint(rb.left + 4, rb.bottom + 20));
+    EXPECT_EQ(c, b->GetNextToolbar());
+    EXPECT_EQ(0, c->GetNextToolbar());
+    EXPECT_TRUE(c->GetNewRow());
+    EXPECT_GT(c->GetWindowRect().top, rb.top);
+
+    // an empty station keeps no room for its single line
+    TToolbar::BottomDock->LayoutSession();
+    EXPECT_EQ(0, TToolbar::BottomDock->GetWindowRect().Height());
 }
 
 TEST(Toolbar, StoredPlacesKeepTheConstructorsLookAndFarPositionsCascade) {
