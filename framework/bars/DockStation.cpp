@@ -45,8 +45,6 @@ TDockStation::~TDockStation() {
     // the next tool bar builds the stations of its frame again
     if (!TToolbar::LeftDock && !TToolbar::TopDock && !TToolbar::RightDock && !TToolbar::BottomDock)
         TToolbar::MainWindow = 0;
-    for (TToolbar *bar = FirstToolbar; bar; bar = bar->GetNextToolbar())
-        bar->SetPrevToolbar(0);
 }
 
 TToolbar *TDockStation::LastToolbar() const {
