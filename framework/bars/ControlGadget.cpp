@@ -33,12 +33,8 @@ void TControlGadget::SetBounds(TRect const &bounds) {
     // The control sits centred within the borders and margins.
     TRect inner(Bounds.left + (left + right) / 2, Bounds.top + (top + bottom) / 2,
                 Bounds.right - (left + right) / 2, Bounds.bottom - (top + bottom) / 2);
-    if (Control->GetHandle())
-        Control->SetWindowPos(0, inner, SWP_NOZORDER | SWP_NOACTIVATE);
-    else {
-        Control->Attr.X = inner.left;
-        Control->Attr.Y = inner.top;
-    }
+    // (a control not made yet keeps the place in its attributes)
+    Control->SetWindowPos(0, inner, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TControlGadget::CreateControl() {
