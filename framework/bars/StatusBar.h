@@ -15,9 +15,6 @@ class TSeparatorGadget;
 class TextGadget;
 class TToolTipJq;
 
-// Checks for a cancel of the running operation (Progress.h).
-VELTRANE_API int DetectUserCancel(int mode);
-
 class VELTRANE_API TStatusBar : public TMessageBar {
 public:
     enum TModeIndicator {
@@ -157,7 +154,7 @@ public:
 
 private:
     friend class AutoProgressBar;
-    friend int DetectUserCancel(int mode);
+    friend VELTRANE_API int DetectUserCancel(Mode mode);
     void BuildGauge();
     void DiscardGaugeGadgets();
     void UpdateTimeTexts(unsigned long now, long value, int gaugeChanged);

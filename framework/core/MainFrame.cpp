@@ -4,6 +4,7 @@
 #include "Dialog.h"
 #include "DocumentManager.h"
 #include "StatusBar.h"
+#include "ToolbarControlBar.h"
 #include "ToolbarList.h"
 
 #include "Exception.h"
@@ -155,14 +156,18 @@ int FrameWindow::EvCreate(long createStruct) {
     return TDecoratedMDIFrame::EvCreate(createStruct);
 }
 
+// The bar itself comes from the program's override, which builds it first.
 void FrameWindow::BuildControlBar() {
-    // The control bar itself comes from the program's override; the frame only keeps
-    // its settings.
+    if (!controlBar_)
+        return;
+    controlBar_->SetHintMode(TGadgetWindow::EnterHints);
+    Tooltip.EnableTips(showTips_);
+    controlBar_->EnableAll(1);
 }
 
 void FrameWindow::BuildStatusBar() {
     if (!statusBar_ && trackMenuSelection_)
-        statusBar_ = new StatusBar(0, this, TGadget::Recessed, 0, new TGadgetWindowFont(largeStatusFont_ ? 10 : 8), 0);
+        statusBar_ = new StatusBar(&Tooltip, this, TGadget::Recessed, 0, new TGadgetWindowFont(largeStatusFont_ ? 10 : 8), 0);
     if (statusBar_) {
         // A hidden bar is still a decoration: its command shows it at its place.
         if (!showStatusBar_)
@@ -187,7 +192,13 @@ void FrameWindow::CleanupWindow() {
     TDecoratedMDIFrame::CleanupWindow();
 }
 
-void FrameWindow::CmdToggleHint() { hintMode_ = hintMode_ == 1 ? 2 : 1; }
+void FrameWindow::CmdToggleHint() {
+    hintMode_ = hintMode_ == 1 ? 2 : 1;
+    if (controlBar_) {
+        controlBar_->SetHintMode(TGadgetWindow::THintMode(hintMode_));
+        controlBar_->SetHintCommand(-1);
+    }
+}
 
 void FrameWindow::CenterWindow(TRect &r) {
     TRect frame = GetWindowRect();

@@ -13,6 +13,7 @@
 #include "Lists.h"
 
 class DocumentManager;
+class ControlBar;
 class StatusBar;
 
 // A window that wants idle calls from the main frame.
@@ -50,7 +51,7 @@ public:
     void InsertStatusBar();
     TToolTipJq &GetTooltip() { return Tooltip; }
     StatusBar *GetStatusBar() const { return statusBar_; }
-    TWindow *GetControlBar() const { return controlBar_; }
+    ControlBar *GetControlBar() const { return controlBar_; }
     int GetHintMode() const { return hintMode_; }
     int GetShowStatusBar() const { return showStatusBar_; }
     int GetShowTips() const { return showTips_; }
@@ -79,7 +80,7 @@ public:
 protected:
     TToolTipJq Tooltip;
     StatusBar *statusBar_;
-    TWindow *controlBar_;
+    ControlBar *controlBar_;
     int statusBarInserted_;
     int buttonSize_;
     int largeStatusFont_;

@@ -6,6 +6,8 @@
 #include "View.h"
 #include "MdiWindows.h"
 #include "StatusBar.h"
+#include "TextGadget.h"
+#include "ToolbarControlBar.h"
 #include "ToolbarList.h"
 
 #include <gtest/gtest.h>
@@ -322,10 +324,50 @@ TEST_F(MdiTest, TheFrameKeepsTheTipWindowAndTheFloatingFramesState) {
     frame->IdleAction(0);
     DWORD process = 0;
     GetWindowThreadProcessId(GetForegroundWindow(), &process);
-    if (process == GetCurrentProcessId())  // another program may hold the foreground
+    if (process == GetCurrentProcessId()) {  // another program may hold the foreground
         EXPECT_EQ(1, GetFloatingToolbarsActive());
+    }
     delete app.GetFrameWindow();
     EXPECT_FALSE(IsWindow(tip));
+}
+
+// A program's frame: its override builds the control bar before the frame's own part.
+class BarFrame : public FrameWindow {
+public:
+    BarFrame() : FrameWindow("Bars", 0, *new MDIClient, 1) {}
+    void BuildControlBar() override {
+        controlBar_ = new ControlBar(GetTooltip(), this, "Main", TToolbar::DockTop, 1);
+        controlBar_->Insert(*new TTextGadget(0, TGadget::Recessed, TTextGadget::Left, 5, "text"));
+        controlBar_->EnableAll(0);
+        FrameWindow::BuildControlBar();
+    }
+};
+
+class BarManager : public MdiManager {
+public:
+    void InitMainWindow() override { SetMainWindow(new BarFrame); }
+};
+
+TEST_F(MdiTest, TheControlBarTakesTheFramesHintModeAndTipSettings) {
+    BarManager app;
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    ControlBar *bar = frame->GetControlBar();
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(TGadgetWindow::EnterHints, bar->GetHintMode());
+    EXPECT_EQ(frame->GetShowTips(), frame->GetTooltip().AreTipsEnabled());
+    for (TGadget *g = bar->FirstGadget(); g; g = g->NextGadget())
+        EXPECT_TRUE(g->GetEnabled());
+    // the status bar feeds the frame's tip window
+    EXPECT_EQ(&frame->GetTooltip(), frame->GetStatusBar()->GetTip());
+    EXPECT_TRUE(frame->GetStatusBar()->GetUseTips());
+
+    frame->CmdToggleHint();
+    EXPECT_EQ(1, frame->GetHintMode());
+    EXPECT_EQ(TGadgetWindow::PressHints, bar->GetHintMode());
+    frame->CmdToggleHint();
+    EXPECT_EQ(TGadgetWindow::EnterHints, bar->GetHintMode());
 }
 
 class LayoutTest : public MdiTest {
