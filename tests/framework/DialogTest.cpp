@@ -124,6 +124,21 @@ TEST(Dialog, RadioGroupsAndCombosWithoutAMatch) {
     d.Destroy();
 }
 
+// Setting a combo up again refills its one wrapper, which still shows the new values.
+TEST(Dialog, AComboSetUpTwiceKeepsOneWrapper) {
+    TestApp app;
+    ValuesDialog d;
+    Dialog::CreateCombo(&d, Choice, 2, 7L, "x", 6L, "y", 7L);
+    int wrappers = 0;
+    for (TWindow *child = d.GetFirstChild(); child; child = child == d.GetLastChild() ? 0 : child->Next())
+        wrappers += child->GetId() == Choice;
+    EXPECT_EQ(1, wrappers);
+    ASSERT_TRUE(d.Create());
+    EXPECT_EQ(2, (int)::SendMessageA(d.Item(Choice), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(7, d.GetComboValue(Choice, 1));
+    d.Destroy();
+}
+
 TEST(Dialog, ReopenedObjectOpensWhereItWasLeftANewOneByItsCentreMode) {
     TestApp app;
     ValuesDialog d;
@@ -316,6 +331,43 @@ TEST(Dialog, ARunThatCannotOpenEndsWithMinusOneAndLeavesNothingDisabled) {
     EXPECT_TRUE(main->IsWindowEnabled());
     EXPECT_FALSE(Dialog::HasDisabledTopWindows());
     EXPECT_EQ(0, missing->IsModalDialog());
+}
+
+// A quit during a run ends it with the quit's code; the outer loop still gets the quit
+// and is not ended a second time by the run.
+TEST(Dialog, AQuitEndsTheRunAndStillReachesTheOuterLoop) {
+    TestApp app;
+    TFrameWindow *main = new TFrameWindow(0, "main");
+    app.SetMainWindow(main);
+    ASSERT_TRUE(main->Create());
+    ValuesDialog *d = new ValuesDialog(main);
+    bool posted = false;
+    app.Idle = [&](long n) {
+        if (!n && d->GetHandle() && !posted) {
+            posted = true;
+            ::PostQuitMessage(7);
+        }
+        return 0;
+    };
+    Watchdog watchdog;
+    EXPECT_EQ(7, d->Execute());
+    EXPECT_FALSE(d->GetHandle());
+    EXPECT_TRUE(main->IsWindowEnabled());
+    EXPECT_FALSE(Dialog::HasDisabledTopWindows());
+    app.Idle = nullptr;
+    EXPECT_EQ(7, app.RunLoop());
+}
+
+// A dialog deleted with its window open leaves no idle registration behind.
+TEST(Dialog, DeletedWhileOpenLeavesNoIdleCallsBehind) {
+    TestApp app;
+    int enablers = FrameWindow::_idleEnablers.GetCount();
+    ValuesDialog *d = new ValuesDialog;
+    ASSERT_TRUE(d->Create());
+    d->SetBoldFontForControl(Label);
+    EXPECT_EQ(enablers + 1, FrameWindow::_idleEnablers.GetCount());
+    delete d;
+    EXPECT_EQ(enablers, FrameWindow::_idleEnablers.GetCount());
 }
 
 TEST(DialogItem, ValuesCopiesAndTheirHeap) {
