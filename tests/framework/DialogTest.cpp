@@ -170,6 +170,8 @@ TEST(Dialog, RollUpBoldControlsHelpButtonAndIdleCalls) {
     ASSERT_TRUE(d.Create());
     EXPECT_EQ(enablers + 1, FrameWindow::_idleEnablers.GetCount());  // no frame parent: idle calls asked
     EXPECT_TRUE(d.GetExStyle() & WS_EX_CONTEXTHELP);
+    EXPECT_EQ(ValuesTemplate, d.GetId());
+    EXPECT_FALSE(::GetMenu(d.GetHandle()));  // a pop-up keeps its id off the window: there it would be a menu
 
     TRect open = d.GetWindowRect();
     d.SendMessageA(WM_NCLBUTTONDBLCLK, HTCLIENT, 0);
