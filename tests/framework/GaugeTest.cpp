@@ -49,6 +49,16 @@ std::string Row(Canvas &c, int y, COLORREF on) {
     return row;
 }
 
+// A red gauge (LED blocks when spacing is set) opened on the host at a value.
+OpenTGauge *RedGauge(OpenTGauge *g, int value, int ledSpacing = 0, int ledThick = 0) {
+    if (ledSpacing)
+        g->SetLed(ledSpacing, ledThick);
+    g->SetColor(TColor(255, 0, 0));
+    g->Create();
+    g->SetValue(value);
+    return g;
+}
+
 class GaugeTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(host.Create()); }
@@ -128,10 +138,7 @@ TEST_F(GaugeTest, NativeOnlyForLedGauges) {
 
 TEST_F(GaugeTest, SolidBarSplitsAtTheValue) {
     // inner width 100: the border (1) and the margin (1) on each side
-    OpenTGauge *g = new OpenTGauge(&host, "", 43304, 0, 0, 104, 12, 1, 1);
-    g->SetColor(TColor(255, 0, 0));
-    g->Create();
-    g->SetValue(30);
+    OpenTGauge *g = RedGauge(new OpenTGauge(&host, "", 43304, 0, 0, 104, 12, 1, 1), 30);
     Canvas c(104, 12);
     PaintInto(*g, c);
     EXPECT_EQ(Sys(COLOR_BTNSHADOW), c.At(0, 0));
@@ -147,10 +154,7 @@ TEST_F(GaugeTest, SolidBarSplitsAtTheValue) {
     EXPECT_EQ(30 * 8, c.Count(RGB(255, 0, 0)));
 
     // a vertical gauge fills from the bottom
-    OpenTGauge *v = new OpenTGauge(&host, "", 43305, 120, 0, 12, 104, 0, 1);
-    v->SetColor(TColor(255, 0, 0));
-    v->Create();
-    v->SetValue(25);
+    OpenTGauge *v = RedGauge(new OpenTGauge(&host, "", 43305, 120, 0, 12, 104, 0, 1), 25);
     Canvas cv(12, 104);
     PaintInto(*v, cv);
     EXPECT_EQ(RGB(255, 0, 0), cv.At(5, 101));
@@ -160,10 +164,7 @@ TEST_F(GaugeTest, SolidBarSplitsAtTheValue) {
 }
 
 TEST_F(GaugeTest, SolidTextIsDrawnInTheOtherPartsColour) {
-    OpenTGauge *g = new OpenTGauge(&host, "%d%%", 43306, 0, 0, 104, 20, 1, 1);
-    g->SetColor(TColor(255, 0, 0));
-    g->Create();
-    g->SetValue(50);
+    OpenTGauge *g = RedGauge(new OpenTGauge(&host, "%d%%", 43306, 0, 0, 104, 20, 1, 1), 50);
     Canvas c(104, 20);
     PaintInto(*g, c);
     // "50%" straddles the split: the text shows in the done part and in the rest
@@ -177,10 +178,7 @@ TEST_F(GaugeTest, SolidTextIsDrawnInTheOtherPartsColour) {
     EXPECT_GT(textInDone, 5);
     EXPECT_GT(textInRest, 5);
     // without a title the bar is plain
-    OpenTGauge *plain = new OpenTGauge(&host, "", 43309, 0, 30, 104, 20, 1, 1);
-    plain->SetColor(TColor(255, 0, 0));
-    plain->Create();
-    plain->SetValue(50);
+    OpenTGauge *plain = RedGauge(new OpenTGauge(&host, "", 43309, 0, 30, 104, 20, 1, 1), 50);
     PaintInto(*plain, c);
     EXPECT_EQ(50 * 16, c.Count(RGB(255, 0, 0)));
     EXPECT_EQ(50 * 16 + 2 * 102 + 2 * 16, c.Count(Sys(COLOR_BTNFACE)));  // the rest and the margin
@@ -206,10 +204,7 @@ TEST_F(GaugeTest, TheTitleFormatsTheValueOnly) {
 TEST_F(GaugeTest, LedBlocksUpToTheValue) {
     OpenTGauge *g = new OpenTGauge(&host, 43307, 0, 0, 104, 12);
     g->SetNativeUse(nuNever);
-    g->SetLed(10, 50);  // a period of 10 pixels on 100, blocks of 5
-    g->SetColor(TColor(255, 0, 0));
-    g->Create();
-    g->SetValue(30);
+    RedGauge(g, 30, 10, 50);  // a period of 10 pixels on 100, blocks of 5
     Canvas c(104, 12);
     PaintInto(*g, c);
     std::string row = Row(c, 5, RGB(255, 0, 0));
@@ -227,10 +222,7 @@ TEST_F(GaugeTest, LedBlocksUpToTheValue) {
     OpenTGauge *v = new OpenTGauge(&host, 43309, 120, 0, 12, 104);
     v->SetNativeUse(nuNever);
     v->SetHorizontal(0);
-    v->SetLed(10, 50);
-    v->SetColor(TColor(255, 0, 0));
-    v->Create();
-    v->SetValue(20);
+    RedGauge(v, 20, 10, 50);
     Canvas cv(12, 104);
     PaintInto(*v, cv);
     std::string column;
