@@ -112,6 +112,10 @@ TEST_F(GaugeTest, NativeOnlyForLedGauges) {
     ::SendMessageA(led->GetHandle(), PBM_GETRANGE, 0, (LPARAM)&range);
     EXPECT_EQ(10, range.iLow);
     EXPECT_EQ(11, range.iHigh);
+    led->SetRange(-5, 200000);  // wider than 16 bits: the bar is given the whole range
+    ::SendMessageA(led->GetHandle(), PBM_GETRANGE, 0, (LPARAM)&range);
+    EXPECT_EQ(-5, range.iLow);
+    EXPECT_EQ(200000, range.iHigh);
     led->SetRange(0, 100);
     led->SetValue(40);
     EXPECT_EQ(40, ::SendMessageA(led->GetHandle(), PBM_GETPOS, 0, 0));
