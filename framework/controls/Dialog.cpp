@@ -162,8 +162,9 @@ void Dialog::SetRadioGroup(Dialog *dialog, int firstId, int count, int key, ...)
         DialogItem &item = dialog->FindItem(id);
         item.AttachValue(value);
         item.SetCheck(value == key);
-        if (i == count - 1)
-            item.SetFlags(item.GetFlags() | DialogItem::LastOfRadioGroup);
+        // only the last button ends the group, also when it was set up before with fewer
+        int flags = item.GetFlags() & ~DialogItem::LastOfRadioGroup;
+        item.SetFlags(i == count - 1 ? flags | DialogItem::LastOfRadioGroup : flags);
     }
     va_end(args);
 }

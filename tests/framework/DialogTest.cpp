@@ -105,6 +105,10 @@ TEST(Dialog, RadioGroupsAndCombosWithoutAMatch) {
     d.ResetRadioGroup(Low, 30);
     EXPECT_EQ(unsigned(High), d.GetRadioChecked(Low, High));
     EXPECT_EQ(30, d.QueryRadioGroup(Low, 1, 77));
+    // a group set up shorter and then longer again ends at its new last button
+    Dialog::SetRadioGroup(&d, Low, 2, 20, 10, 20);
+    Dialog::SetRadioGroup(&d, Low, 3, 30, 10, 20, 30);
+    EXPECT_EQ(30, d.QueryRadioGroup(Low));
 
     Dialog::CreateCombo(&d, Choice, 2, 5L, "x", 1L, "y", 2L);
     EXPECT_EQ(-1, d.GetComboValue(Choice));
