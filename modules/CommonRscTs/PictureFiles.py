@@ -16,6 +16,16 @@ def bmp24(width, height, pixel):
     return b'BM' + struct.pack('<IHHI', 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
 
 
+def bmp8(width, height, pixels, colors):
+    """An 8-bit bottom-up BMP file: pixels[y][x] index the 256 (r, g, b) colours."""
+    pitch = (width + 3) & ~3
+    rows = b''.join(bytes(pixels[y]) + bytes(pitch - width) for y in reversed(range(height)))
+    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in colors)
+    header = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 8, 0, len(rows), 2835, 2835, 256, 0)
+    offset = 14 + len(header) + len(table)
+    return b'BM' + struct.pack('<IHHI', offset + len(rows), 0, 0, offset) + header + table + rows
+
+
 def write(folder, name, data):
     with open(folder + '/' + name, 'wb') as f:
         f.write(data)
