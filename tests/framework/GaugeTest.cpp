@@ -1,25 +1,17 @@
 #include "CommonControls.h"
+#include "ControlHost.h"
 #include "Gauge.h"
 #include "GdiCanvas.h"
 #include "GadgetWindow.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 #include "StatusBar.h"
-#include "TestApp.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-class Host : public TWindow {
-public:
-    Host() : TWindow((TWindow *)0, "gauges") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.W = 400, Attr.H = 300;
-    }
-};
-
 // Gauges whose painting a test can run into a canvas.
 class OpenTGauge : public TGauge {
 public:
@@ -59,12 +51,7 @@ OpenTGauge *RedGauge(OpenTGauge *g, int value, int ledSpacing = 0, int ledThick 
     return g;
 }
 
-class GaugeTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
-    TestApp app;
-    Host host;
-};
+class GaugeTest : public ControlHostTest {};
 }  // namespace
 
 TEST_F(GaugeTest, RangesValuesAndSteps) {
@@ -381,7 +368,7 @@ TEST_F(GaugeTest, StripesAndShineComeFromTheCommonPictures) {
     TModule common((ProgramFolder() + "..\\program\\system\\CommonRscTs.dll").c_str(), true);
     TModule *saved = TModule::_commonResourceDLL;
     TModule::_commonResourceDLL = &common;
-    Host pictured;  // takes the common module now set
+    ControlHost pictured;  // takes the common module now set
     TModule::_commonResourceDLL = saved;
     ASSERT_TRUE(pictured.Create());
     OpenGauge *g = new OpenGauge(&pictured, "", 43315, 0, 24, 8);
