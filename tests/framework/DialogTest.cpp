@@ -43,6 +43,14 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+// The application's main window, open: what modal runs disable.
+TFrameWindow *OpenMainWindow(TestApp &app) {
+    TFrameWindow *main = new TFrameWindow(0, "main");
+    app.SetMainWindow(main);
+    main->Create();
+    return main;
+}
+
 // Every kind of value, seeded in the constructor as a program's dialog does.
 class ValuesDialog : public Dialog {
 public:
@@ -287,9 +295,8 @@ END_RESPONSE_TABLE;
 
 TEST(Dialog, NestedModalRunsReenableOnlyTheWindowsTheyDisabled) {
     TestApp app;
-    TFrameWindow *main = new TFrameWindow(0, "main");
-    app.SetMainWindow(main);
-    ASSERT_TRUE(main->Create());
+    TFrameWindow *main = OpenMainWindow(app);
+    ASSERT_TRUE(main->GetHandle());
     HWND edit = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, main->GetHandle(), 0, 0, 0);
     TWindow *palette = new TWindow(main, "palette");
     palette->Attr.Style = WS_POPUP | WS_VISIBLE;
@@ -329,9 +336,8 @@ TEST(Dialog, NestedModalRunsReenableOnlyTheWindowsTheyDisabled) {
 
 TEST(Dialog, ARunThatCannotOpenEndsWithMinusOneAndLeavesNothingDisabled) {
     TestApp app;
-    TFrameWindow *main = new TFrameWindow(0, "main");
-    app.SetMainWindow(main);
-    ASSERT_TRUE(main->Create());
+    TFrameWindow *main = OpenMainWindow(app);
+    ASSERT_TRUE(main->GetHandle());
     Dialog *missing = new Dialog(main, 44999, &Exe());
     EXPECT_EQ(-1, missing->Execute());
     EXPECT_TRUE(main->IsWindowEnabled());
@@ -343,9 +349,8 @@ TEST(Dialog, ARunThatCannotOpenEndsWithMinusOneAndLeavesNothingDisabled) {
 // and is not ended a second time by the run.
 TEST(Dialog, AQuitEndsTheRunAndStillReachesTheOuterLoop) {
     TestApp app;
-    TFrameWindow *main = new TFrameWindow(0, "main");
-    app.SetMainWindow(main);
-    ASSERT_TRUE(main->Create());
+    TFrameWindow *main = OpenMainWindow(app);
+    ASSERT_TRUE(main->GetHandle());
     ValuesDialog *d = new ValuesDialog(main);
     bool posted = false;
     app.Idle = [&](long n) {
