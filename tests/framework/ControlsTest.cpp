@@ -270,16 +270,21 @@ TEST_F(Controls, CheckBoxesTellTheirGroupBox) {
 TEST_F(Controls, ToggleCyclesThreeStatesOnlyForThreeStateBoxes) {
     Host host;
     auto *two = new TCheckBox(&host, 42111, "Two", 0, 0, 80, 16);
+    // a plain three-state box cycles as well as the automatic one
     auto *three = new TCheckBox(&host, 42112, "Three", 0, 20, 80, 16);
+    auto *plainThree = new TCheckBox(&host, 42113, "Plain three", 0, 40, 80, 16);
     three->Attr.Style = (three->Attr.Style & ~BS_TYPEMASK) | BS_AUTO3STATE;
+    plainThree->Attr.Style = (plainThree->Attr.Style & ~BS_TYPEMASK) | BS_3STATE;
     ASSERT_TRUE(host.Create());
-    uint seen[4];
-    for (uint &s : seen)
-        three->Toggle(), s = three->GetCheck();
-    EXPECT_EQ(1u, seen[0]);
-    EXPECT_EQ(2u, seen[1]);
-    EXPECT_EQ(0u, seen[2]);
-    EXPECT_EQ(1u, seen[3]);
+    for (TCheckBox *box : {three, plainThree}) {
+        uint seen[4];
+        for (uint &s : seen)
+            box->Toggle(), s = box->GetCheck();
+        EXPECT_EQ(1u, seen[0]);
+        EXPECT_EQ(2u, seen[1]);
+        EXPECT_EQ(0u, seen[2]);
+        EXPECT_EQ(1u, seen[3]);
+    }
     two->Toggle();
     EXPECT_EQ(1u, two->GetCheck());
     two->Toggle();
