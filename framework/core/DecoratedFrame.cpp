@@ -148,14 +148,18 @@ TWindow *TDecoratedFrame::SetClientWindow(TWindow *client) {
 }
 
 void TDecoratedFrame::RemoveChild(TWindow *child) {
+    TLayoutMetrics placed;
+    bool decoration = child && child != ClientWnd && GetChildLayoutMetrics(*child, placed);
     if (child && child == ClientWnd && !settingClient_) {
         ReplaceClient(0);  // the frame keeps a client to lay out around
         Layout();
-    } else if (child && child != ClientWnd) {
+    } else if (decoration) {
         CloseUp(*child);
     }
     TFrameWindow::RemoveChild(child);
     TLayoutWindow::RemoveChild(child);
+    if (decoration && HWindow)
+        Layout();  // the windows attached to it close up now, not at the next resize
 }
 
 // ---- decorations

@@ -329,6 +329,18 @@ TEST(TDecoratedFrame, ADeletedClientLeavesAPlaceholderTheDecorationsStayAttached
     Pump();
 }
 
+TEST(TDecoratedFrame, ADeletedDecorationLeavesNoGap) {
+    Frame frame;
+    Bar *top = new Bar(IdTop, 0, 20), *left = new Bar(IdLeft, 30, 0);
+    frame.Insert(*top, TDecoratedFrame::Top);
+    frame.Insert(*left, TDecoratedFrame::Left);
+    ASSERT_TRUE(frame.Create());
+    TRect area = frame.GetClientRect();
+    delete top;
+    EXPECT_EQ(TRect(0, 0, 30, area.bottom), At(frame, *left));
+    EXPECT_EQ(TRect(30, 0, area.right, area.bottom), At(frame, *frame.GetClientWindow()));
+}
+
 TEST(TDecoratedFrame, VisibleDecorationsSeeMessagesBeforeTheFrame) {
     Frame frame;
     Bar *shown = new Bar(IdTop, 0, 20), *hidden = new Bar(IdBottom, 0, 20);
