@@ -166,6 +166,39 @@ TEST_F(Controls, ResourceFormBindsTheDialogsControlsAndSwitchesTransferByKind) {
     EXPECT_EQ(nullptr, passive->GetGroup());
 }
 
+TEST_F(Controls, AliasFormStandsForAWindowThatExistsAndLetsItGo) {
+    ResourceDialog dialog;
+    ASSERT_TRUE(dialog.Handle);
+    struct Row {
+        int id;
+        std::function<TControl *(HWND)> make;
+        char const *title;
+    } rows[] = {
+        {42001, [](HWND h) { return new TButton(h); }, "Go"},
+        {42005, [](HWND h) { return new TGroupBox(h); }, "Mode"},
+        {42002, [](HWND h) { return new TCheckBox(h); }, "Loud"},
+        {42003, [](HWND h) { return new TRadioButton(h); }, "Mono"},
+        {42006, [](HWND h) { return new TStatic(h); }, "Label text"},
+        {42007, [](HWND h) { return new TEdit(h); }, ""},
+    };
+    for (Row const &r : rows) {
+        SCOPED_TRACE(r.id);
+        HWND h = ::GetDlgItem(dialog.Handle, r.id);
+        WNDPROC own = (WNDPROC)::GetWindowLongPtrA(h, GWLP_WNDPROC);
+        std::unique_ptr<TControl> control(r.make(h));
+        EXPECT_EQ(h, control->GetHandle());
+        EXPECT_TRUE(control->IsFlagSet(wfAlias));
+        EXPECT_EQ(control.get(), GetWindowPtr(h));
+        EXPECT_STREQ(r.title, control->GetTitle());
+        control.reset();
+        EXPECT_TRUE(::IsWindow(h)) << "the window outlives its alias";
+        EXPECT_EQ(own, (WNDPROC)::GetWindowLongPtrA(h, GWLP_WNDPROC));
+    }
+    TRadioButton mono(::GetDlgItem(dialog.Handle, 42003));
+    mono.Check();
+    EXPECT_EQ(uint(BST_CHECKED), mono.GetCheck());
+}
+
 TEST_F(Controls, TransferReadsWritesAndSizesEachKind) {
     ResourceDialog dialog;
     Host &host = dialog.Make();
