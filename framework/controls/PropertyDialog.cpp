@@ -242,9 +242,6 @@ void PropertyDialog::EvDestroy() {
     TWindow::EvDestroy();
 }
 
-// The loop's end destroys what is left with 0 (a dialog closed by OK is gone by then).
-int PropertyDialog::DoExecute() { return Dialog::DoExecute(); }
-
 void PropertyDialog::CleanupWindow() {
     Dialog::CleanupWindow();
     if (OpenPropertyTabs().empty()) {
@@ -402,8 +399,11 @@ void PropertyDialog::FitToPages() {
         }
     }
     tab_->SetLaidOut(1);
-    if (WasCenteredAtOpen())
-        CenterWindow(*this, CenterMode(1));
+    if (WasCenteredAtOpen()) {
+        TPoint point;
+        CenterMode mode = GetCenterMode(&point);
+        CenterWindow(*this, mode, &point);
+    }
     SizeTabWnd(pages);
 }
 

@@ -24,7 +24,7 @@ public:
     private:
         unsigned long value_;
     };
-    static const unsigned long SingleHeight = 0, VariableWidth = 0, DoubleHeight = 0x1, FixedWidth = 0x2,
+    static constexpr unsigned long SingleHeight = 0, VariableWidth = 0, DoubleHeight = 0x1, FixedWidth = 0x2,
                                ColorActive = 0x4, Collapsing = 0x8, Justified = 0x10, Stacked = 0x20,
                                AllowDupPages = 0x40, CreateOnDemand = 0x80, WideMargins = 0x100,
                                AutoTabResize = 0x200, ButtonsOnRight = 0x400, UseSmallFont = 0x800,
@@ -92,7 +92,6 @@ public:
 
     // ---- window
     int Destroy(int result = 0) override;
-    int DoExecute() override;
     int IdleAction(long idleCount) override;
     long EvCommand(uint id, HWND control, uint notifyCode) override;
     void SetupWindow() override;
@@ -162,7 +161,6 @@ public:
 
     // ---- window
     int PreProcessMsg(MSG &msg) override;
-    void CleanupWindow() override;
     int EvInitDialog(HWND focus) override;
     int Find(TEventInfo &info, TEqualOperator equal = 0) override;
 

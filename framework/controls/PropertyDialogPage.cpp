@@ -97,8 +97,6 @@ int PropertyPage::PreProcessMsg(MSG &msg) {
     return TDialog::PreProcessMsg(msg);
 }
 
-void PropertyPage::CleanupWindow() { Dialog::CleanupWindow(); }
-
 // The system never places the focus inside a page by itself.
 int PropertyPage::EvInitDialog(HWND focus) {
     Dialog::EvInitDialog(focus);

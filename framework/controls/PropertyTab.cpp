@@ -670,9 +670,10 @@ void PropertyTab::DrawTab(TDC &dc, int index, TRect const &tab, int front) {
             Line(dc, right, y, right - 2, y + 2, sh), Line(dc, right - 2, y + 2, right, y + 4, sh);
     } else {
         COLORREF edge = selected && (style_ & Tab::ColorActive) ? hi : sh;
+        int foot = r.bottom + (front && selected ? 2 : 1);  // the front tab joins the page frame
         Line(dc, right - 4, r.top, right - 1, r.top + 3, edge);
-        Line(dc, right - 1, r.top + 3, right - 1, r.bottom + 1, edge);
-        Line(dc, right, r.top + 4, right, r.bottom + 1, frame_.GetValue());
+        Line(dc, right - 1, r.top + 3, right - 1, foot, edge);
+        Line(dc, right, r.top + 4, right, foot, frame_.GetValue());
     }
     HRGN clip = ::CreateRectRgn(r.left + 1, r.top + 1, right, r.bottom);
     ::SelectClipRgn(dc, clip);
