@@ -124,21 +124,22 @@ LRESULT CALLBACK PropertyDialogKeyHook(int code, WPARAM key, LPARAM flags) {
     if (code < 0 || code == HC_NOREMOVE)
         return ::CallNextHookEx(PropertyDialog::keyHook, code, key, flags);
     LRESULT result = 0;
+    bool press = !(flags & 0x80000000);  // a release must not move or switch a second time
     try {
         if (key == VK_TAB) {
-            if (Down(VK_TAB) && !Down(VK_MENU)) {
+            if (press && !Down(VK_MENU)) {
                 HWND focus;
                 if (TWindow *owner = FocusOwnerWindow(focus))
                     result = TabRule(focus, owner, !Down(VK_SHIFT));
             }
-        } else if (Down(VK_CONTROL) && (Down(VK_PRIOR) || Down(VK_NEXT))) {
+        } else if (press && Down(VK_CONTROL) && (key == VK_PRIOR || key == VK_NEXT)) {
             HWND focus;
             TWindow *owner = FocusOwnerWindow(focus);
             PropertyDialog *dialog = dynamic_cast<PropertyDialog *>(owner);
             if (PropertyPage *page = dynamic_cast<PropertyPage *>(owner))
                 dialog = page->GetPropertyDialog();
             if (dialog) {
-                if (Down(VK_NEXT))
+                if (key == VK_NEXT)
                     dialog->SelectNext();
                 else
                     dialog->SelectPrevious();

@@ -324,6 +324,7 @@ TEST(PropertyDialog, CtrlPageKeysWrapAndSkipDisabledTabs) {
     {
         Keys keys{VK_CONTROL, VK_NEXT};
         PropertyDialogKeyHook(HC_NOREMOVE, VK_NEXT, 0);  // only peeked at
+        PropertyDialogKeyHook(HC_ACTION, VK_NEXT, (LPARAM)0xC0000001);  // the release
     }
     EXPECT_EQ(2, d.GetCurrPage());
     // the strip's own keys, without Ctrl
@@ -356,6 +357,11 @@ TEST(PropertyDialog, TabCrossesBetweenDialogStripAndPage) {
     EXPECT_EQ(1, tab(false));  // the strip enters the page at its first stop
     EXPECT_EQ(name, ::GetFocus());
     EXPECT_EQ(0, tab(false));  // inside the page the system moves on
+    {
+        Keys keys{VK_TAB};
+        ::SetFocus(strip);
+        EXPECT_EQ(0, PropertyDialogKeyHook(HC_ACTION, VK_TAB, (LPARAM)0xC0000001));  // a release
+    }
     ::SetFocus(loud);
     EXPECT_EQ(1, tab(false));  // the page's last stop leaves for the control after the strip
     EXPECT_EQ(::GetNextDlgTabItem(d.GetHandle(), strip, FALSE), ::GetFocus());
