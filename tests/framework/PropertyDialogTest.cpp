@@ -16,7 +16,7 @@
 namespace {
 
 enum { Sheet = 51000, PageA = 51001, PageB = 51002, PageC = 51003, Apply = 51009, NameEdit = 51010,
-       Loud = 51011, BEdit = 51020, BList = 51021, CEdit = 51030 };
+       Loud = 51011, BEdit = 51020, BList = 51021, BCombo = 51022, CEdit = 51030 };
 
 struct Watchdog {
     Watchdog() : Id(::SetTimer(0, 0, 10000, &Expired)) {}
@@ -64,6 +64,7 @@ public:
     int BeforeLeaving() override { return Leaves; }
     HWND Item(int id) const { return ::GetDlgItem(GetHandle(), id); }
     void AfterSelected() override { *Log += "shown" + Name + " "; }
+    void OnRightClick(unsigned, TPoint &) override { *Log += "right" + Name + " "; }
     std::string *Log;
     std::string Name;
     int Saves = 1, Closes = 1, Leaves = 1;
@@ -371,6 +372,12 @@ TEST(PropertyDialog, TabCrossesBetweenDialogStripAndPage) {
     ::SetFocus(loud);
     EXPECT_EQ(0, tab(false, true));  // with Alt the system decides
     EXPECT_EQ(loud, ::GetFocus());
+    // the edit field of a combo box counts as the combo box
+    d.SelectTab(1);
+    Pump();
+    ::SetFocus(::GetWindow(d.B->Item(BCombo), GW_CHILD));
+    EXPECT_EQ(1, tab(false));
+    EXPECT_EQ(::GetNextDlgTabItem(d.GetHandle(), strip, FALSE), ::GetFocus());
     d.Destroy(IDCANCEL);
 }
 
@@ -441,6 +448,26 @@ TEST(PropertyDialog, HelpOnTheStripGoesToTheShownPage) {
     MSG posted;
     ASSERT_TRUE(::PeekMessageA(&posted, d.B->GetHandle(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
     EXPECT_EQ(20014u, LOWORD(posted.wParam));
+    d.Destroy(IDCANCEL);
+}
+
+TEST(PropertyDialog, SmallFontCentringAndRightClicks) {
+    TestApp app;
+    Sheet3 d(Tab::UseSmallFont | Tab::CenterDialog);
+    ASSERT_TRUE(d.Create());
+    HFONT small = (HFONT)::GetStockObject(ANSI_VAR_FONT);
+    EXPECT_EQ(small, (HFONT)::SendMessageA(d.A->Item(NameEdit), WM_GETFONT, 0, 0));
+    EXPECT_EQ(small, (HFONT)::SendMessageA(d.Item(IDOK), WM_GETFONT, 0, 0));
+    TRect r = d.GetWindowRect();
+    EXPECT_EQ((::GetSystemMetrics(SM_CXSCREEN) - r.Width()) / 2, r.left);
+    EXPECT_EQ((::GetSystemMetrics(SM_CYSCREEN) - r.Height()) / 2, r.top);
+    // a right click reaches the page of the tab under it and selects nothing
+    PropertyTab *tab = d.GetTabControl();
+    TRect b = tab->GetTabRect(1);
+    d.Log.clear();
+    tab->HandleMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(b.left + 5, b.bottom - 3));
+    EXPECT_EQ("rightB ", d.Log);
+    EXPECT_EQ(0, d.GetCurrPage());
     d.Destroy(IDCANCEL);
 }
 
