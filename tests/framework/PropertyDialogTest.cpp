@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 
 namespace {
@@ -338,6 +339,32 @@ TEST(PropertyDialog, CtrlPageKeysWrapAndSkipDisabledTabs) {
         d.GetTabControl()->SendMessageA(WM_KEYDOWN, VK_RIGHT, 0);
     }
     EXPECT_EQ(2, d.GetCurrPage());
+    d.Destroy(IDCANCEL);
+}
+
+TEST(PropertyDialog, RealKeysReachTheHook) {
+    TestApp app;
+    Sheet3 d;
+    ASSERT_TRUE(d.Create());
+    d.ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(d.GetHandle());
+    ::SetFocus(d.A->Item(NameEdit));
+    Pump();
+    auto press = [](std::initializer_list<BYTE> keys) {
+        for (BYTE key : keys)
+            ::keybd_event(key, 0, 0, 0);
+        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+            ::keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
+        for (int i = 0; i < 20; ++i) {
+            Pump();
+            ::Sleep(10);
+        }
+    };
+    press({VK_CONTROL, VK_NEXT});  // one switch per press, none at the release
+    EXPECT_EQ(1, d.GetCurrPage());
+    ::SetFocus(d.GetTabControl()->GetHandle());
+    press({VK_TAB});
+    EXPECT_EQ(d.B->Item(BEdit), ::GetFocus());
     d.Destroy(IDCANCEL);
 }
 
