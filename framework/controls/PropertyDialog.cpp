@@ -463,7 +463,7 @@ long PropertyDialog::EvCommand(uint id, HWND control, uint notifyCode) {
     if (!control && id > 2)
         if (PropertyPage *page = GetPageRef(-1)) {
             TEventInfo info(0, id);
-            if (page->GetHandle() && page->PropertyPage::Find(info))
+            if (page->GetHandle() && page->Find(info))
                 return page->EvCommand(id, control, notifyCode);
         }
     return Dialog::EvCommand(id, control, notifyCode);

@@ -66,10 +66,15 @@ public:
     HWND Item(int id) const { return ::GetDlgItem(GetHandle(), id); }
     void AfterSelected() override { *Log += "shown" + Name + " "; }
     void OnRightClick(unsigned, TPoint &) override { *Log += "right" + Name + " "; }
+    void CmMenu() { *Log += "menu" + Name + " "; }
     std::string *Log;
     std::string Name;
     int Saves = 1, Closes = 1, Leaves = 1;
+    DECLARE_RESPONSE_TABLE(Page);
 };
+DEFINE_RESPONSE_TABLE1(Page, PropertyPage)
+    EV_COMMAND(51500, CmMenu),
+END_RESPONSE_TABLE;
 
 class Sheet3 : public PropertyDialog {
 public:
@@ -495,6 +500,11 @@ TEST(PropertyDialog, SmallFontCentringAndRightClicks) {
     tab->HandleMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(b.left + 5, b.bottom - 3));
     EXPECT_EQ("rightB ", d.Log);
     EXPECT_EQ(0, d.GetCurrPage());
+    // menu commands go to the page shown
+    d.SelectTab(1);
+    d.Log.clear();
+    d.SendMessageA(WM_COMMAND, 51500, 0);
+    EXPECT_EQ("menuB ", d.Log);
     d.Destroy(IDCANCEL);
 }
 
