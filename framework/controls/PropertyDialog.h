@@ -128,7 +128,7 @@ private:
     PropertyTab *tab_;
     Tab::Style style_;
 
-    // the process-wide table of handlers of both classes lives in one translation unit
+    // an own lookup: commands are offered to the shown page before this table
     static TResponseTableEntry<PropertyDialog> const __entries[];
     typedef PropertyDialog TMyClass;
 };

@@ -656,7 +656,8 @@ void PropertyTab::TabColorChange() {
 void PropertyTab::DrawTab(TDC &dc, int index, TRect const &tab, int front) {
     bool selected = index == selected_;
     // the selected tab stands 2 pixels taller and 1 wider to the left than the others
-    TRect r = selected ? TRect(tab.left - 1, tab.top, tab.right, tab.bottom) : TRect(tab.left, tab.top + 2, tab.right, tab.bottom);
+    TRect r = selected ? TRect(tab.left - 1, tab.top, tab.right, tab.bottom)
+                       : TRect(tab.left, tab.top + 2, tab.right, tab.bottom);
     int right = r.right < tabLimit_ ? r.right : tabLimit_ - 1;
     bool cut = r.right >= tabLimit_;
     COLORREF body = selected && (style_ & Tab::ColorActive) ? activeColor_.GetValue() : face_.GetValue();
