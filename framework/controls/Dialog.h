@@ -44,6 +44,7 @@ public:
     void AllowRollUp(int allow) { allowRollUp_ = allow; }
     void UseIdleEnabler(int use) { useIdleEnabler_ = use; }
     int WasCenteredAtOpen() const { return centeredAtOpen_; }
+    CenterMode GetCenterMode(TPoint *point = 0) const { if (point) *point = centerPoint_; return centerMode_; }
     virtual int UpdateControls() { return 1; }
 
     DialogItem &FindItem(unsigned id);
