@@ -3,7 +3,11 @@
 #include "Application.h"
 #include "Dc.h"
 #include "Dib.h"
+#include "Gauge.h"
 #include "GdiObject.h"
+#include "PictureWindow.h"
+#include "Static.h"
+#include "WindowUtilities.h"
 
 SplashWindow *SplashWindow::CurrentSplash = 0;
 int SplashWindow::Waiting = 0;
@@ -33,9 +37,7 @@ SplashWindow::~SplashWindow() {
 
 void SplashWindow::SetupWindow() {
     TWindow::SetupWindow();
-    TRect r = GetWindowRect();
-    int x = (::GetSystemMetrics(SM_CXSCREEN) - r.Width()) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - r.Height()) / 2;
-    SetWindowPos(0, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterWindow(*this, kCenterOnScreen);
     if (Capture)
         SetCapture();
 }
@@ -90,4 +92,119 @@ DEFINE_RESPONSE_TABLE1(SplashWindow, TWindow)
     EV_WM_RBUTTONDOWN,
     EV_WM_KEYDOWN,
     EV_MESSAGE(WM_SYSKEYDOWN, EvSysKeyDown, v_U_U_U),
+END_RESPONSE_TABLE;
+
+// ---- TSplashWindow
+
+namespace {
+TLayoutConstraint Edge(TEdge mine, TRelationship how, TWindow *other, TEdge theirs, int value) {
+    TLayoutConstraint c;
+    c.RelWin = other;
+    c.MyEdge = mine;
+    c.Relationship = how;
+    c.Units = lmPixels;
+    c.OtherEdge = theirs;
+    c.Value = value;
+    return c;
+}
+
+// Spans the parent's width, below the given sibling (or at the top), percent of its height tall.
+void Place(TLayoutWindow &parent, TWindow &child, TWindow *above, int heightPercent) {
+    TLayoutMetrics m;
+    m.X = Edge(lmLeft, lmSameAs, 0, lmLeft, 0);
+    m.Y = above ? Edge(lmTop, lmBelow, above, lmBottom, 0) : Edge(lmTop, lmSameAs, 0, lmTop, 0);
+    m.Width = Edge(lmWidth, lmSameAs, 0, lmWidth, 0);
+    m.Height = Edge(lmHeight, lmPercentOf, 0, lmHeight, heightPercent);
+    parent.SetChildLayoutMetrics(child, m);
+}
+}  // namespace
+
+TSplashWindow::TSplashWindow(TDib &dib, int width, int height, int style, unsigned timeOut, char const *title,
+                             TModule *module)
+    : TWindow((TWindow *)0, title, module), TLayoutWindow(0, title, module), Style(uint(style)), Static(0),
+      Gauge(0), PictWindow(0), TimeOut(timeOut), Capturing(0) {
+    Attr.Style = WS_POPUP | WS_VISIBLE | WS_BORDER;
+    Attr.W = HasStyle(ShrinkToFit) ? dib.Width() : width;
+    Attr.H = HasStyle(ShrinkToFit) ? dib.Height() : height;
+    PictWindow = new TPictureWindow(this, new TDib(dib), TPictureWindow::UpperLeft, 0, module);
+    PictWindow->Attr.Style |= WS_VISIBLE;
+    int lines = HasStyle(MakeStatic) + HasStyle(MakeGauge);
+    Place(*this, *PictWindow, 0, 100 - 10 * lines);
+    TWindow *above = PictWindow;
+    if (HasStyle(MakeStatic)) {
+        Static = new TStatic(this, 1, "", 0, 0, 0, 0, 0, module);
+        Static->Attr.Style |= SS_CENTER;
+        Place(*this, *Static, above, 10);
+        above = Static;
+    }
+    if (HasStyle(MakeGauge)) {
+        Gauge = new TGauge(this, "%d%%", 2, 0, 0, 0, 0, 1, 1, module);
+        Place(*this, *Gauge, above, 10);
+    }
+}
+
+// The children are this window's and go with it.
+TSplashWindow::~TSplashWindow() {}
+
+void TSplashWindow::SetText(char const *text) {
+    if (!HasStyle(MakeStatic))
+        return;
+    Static->SetText(text);
+    if (GetApplication())
+        GetApplication()->PumpWaitingMessages();
+}
+
+void TSplashWindow::SetPercentDone(int percent) {
+    if (!HasStyle(MakeGauge))
+        return;
+    Gauge->SetValue(percent);
+    if (GetApplication())
+        GetApplication()->PumpWaitingMessages();
+    if (percent >= 96 && TimeOut && GetHandle())
+        SetTimer(1, TimeOut);
+}
+
+void TSplashWindow::SetupWindow() {
+    // the children are made at the places their constraints give
+    ClientSize = GetClientRect().Size();
+    Layout();
+    TLayoutWindow::SetupWindow();
+    CenterWindow(*this, kCenterOnScreen);
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (Gauge)
+        Gauge->SetRange(0, 100);
+    if (TimeOut)
+        SetTimer(1, TimeOut);
+    if (HasStyle(CaptureMouse)) {
+        SetCapture();
+        Capturing = 1;
+        ::SetCursor(::LoadCursorA(0, IDC_ARROW));
+    }
+}
+
+void TSplashWindow::CleanupWindow() {
+    if (Capturing && ::GetCapture() == GetHandle())
+        ::ReleaseCapture();
+    Capturing = 0;
+    if (TimeOut)
+        KillTimer(1);
+    TLayoutWindow::CleanupWindow();
+}
+
+// Work still under way keeps the splash up.
+bool TSplashWindow::GaugeHolds() const { return Gauge && Gauge->GetValue() <= 94; }
+
+void TSplashWindow::EvTimer(uint) {
+    if (!GaugeHolds())
+        PostMessageA(WM_CLOSE);
+}
+
+void TSplashWindow::EvLButtonDown(uint, TPoint &) {
+    if (HasStyle(CaptureMouse) && !GaugeHolds())
+        PostMessageA(WM_CLOSE);
+}
+
+DEFINE_RESPONSE_TABLE1(TSplashWindow, TLayoutWindow)
+    EV_WM_LBUTTONDOWN,
+    EV_WM_TIMER,
 END_RESPONSE_TABLE;

@@ -2,10 +2,14 @@
 // resource module for at least a given time.
 #pragma once
 
-#include "Window.h"
+#include "LayoutWindow.h"
 
 class TBitmap;
+class TDib;
+class TGauge;
 class TPalette;
+class TPictureWindow;
+class TStatic;
 
 class VELTRANE_API SplashWindow : public TWindow {
 public:
@@ -38,4 +42,42 @@ private:
     static SplashWindow *CurrentSplash;
     static int Waiting;
     DECLARE_RESPONSE_TABLE(SplashWindow);
+};
+
+// A general splash window: a picture with an optional text line and percent gauge,
+// closed by a time-out or a click (once a gauge has passed 94 %).
+class VELTRANE_API TSplashWindow : public TLayoutWindow {
+public:
+    enum TStyle { ShrinkToFit = 1, MakeGauge = 2, MakeStatic = 4, CaptureMouse = 8 };
+
+    // Width and height apply without ShrinkToFit; a time-out of 0 never closes.
+    TSplashWindow(TDib &dib, int width, int height, int style = ShrinkToFit, unsigned timeOut = 0,
+                  char const *title = 0, TModule *module = 0);
+    ~TSplashWindow() override;
+
+    void SetText(char const *text);
+    void SetPercentDone(int percent);
+
+protected:
+    uint GetStyle() const { return Style; }
+    bool HasStyle(TStyle style) const { return (Style & style) == uint(style); }
+    TStatic *GetStatic() const { return Static; }
+    TGauge *GetGauge() const { return Gauge; }
+    uint GetTimeOut() const { return TimeOut; }
+
+    void SetupWindow() override;
+    void CleanupWindow() override;
+    void EvLButtonDown(uint modKeys, TPoint &point);
+    void EvTimer(uint id);
+
+    uint Style;
+    TStatic *Static;
+    TGauge *Gauge;
+    TPictureWindow *PictWindow;
+    uint TimeOut;
+    int Capturing;
+
+private:
+    bool GaugeHolds() const;
+    DECLARE_RESPONSE_TABLE(TSplashWindow);
 };

@@ -1,4 +1,9 @@
+#include "Dib.h"
+#include "Gauge.h"
+#include "GdiCanvas.h"
+#include "PictureWindow.h"
 #include "SplashWindow.h"
+#include "Static.h"
 #include "TestApp.h"
 
 #include <gtest/gtest.h>
@@ -50,4 +55,146 @@ TEST_F(SplashTest, AClickBeforeEndClosesAtOnce) {
     ::SendMessageA(h, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_FALSE(::IsWindow(h));
     EXPECT_EQ(nullptr, SplashWindow::Current());
+}
+
+namespace {
+class PaintedSplash : public SplashWindow {
+public:
+    PaintedSplash() : SplashWindow(23, 0) {}
+    using SplashWindow::Paint;
+};
+}  // namespace
+
+TEST_F(SplashTest, PaintsItsBitmapAtItsOwnSize) {
+    PaintedSplash *splash = new PaintedSplash;
+    Canvas canvas(10, 10);
+    TRect all(0, 0, 10, 10);
+    splash->Paint(canvas.dc(), 1, all);
+    EXPECT_EQ(64, canvas.Count(RGB(255, 0, 0)));  // the resource is 8 x 8 red
+    EXPECT_EQ(RGB(255, 0, 0), canvas.At(7, 7));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.At(8, 8));
+    splash->End(0);
+}
+
+namespace {
+// 40 x 40, columns 0-9 blue, 10-29 green, 30-39 red.
+TDib *Stripes() {
+    int const pitch = 40 * 3;
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + pitch * 40);
+    BITMAPINFOHEADER *h = static_cast<BITMAPINFOHEADER *>(::GlobalLock(block));
+    *h = BITMAPINFOHEADER{sizeof *h, 40, 40, 1, 24, BI_RGB, DWORD(pitch * 40), 0, 0, 0, 0};
+    unsigned char *bits = reinterpret_cast<unsigned char *>(h + 1);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            unsigned char *p = bits + y * pitch + 3 * x;
+            p[0] = x < 10 ? 255 : 0, p[1] = x >= 10 && x < 30 ? 255 : 0, p[2] = x >= 30 ? 255 : 0;
+        }
+    ::GlobalUnlock(block);
+    return new TDib(block, AutoDelete);
+}
+
+class Picture : public TPictureWindow {
+public:
+    Picture(TWindow *parent, TDib *dib, TDisplayHow how) : TPictureWindow(parent, dib, how) {
+        Attr.Style = WS_CHILD | WS_VISIBLE;
+        Attr.W = Attr.H = 20;
+    }
+    using TPictureWindow::Paint;
+    std::string Painted() {
+        Canvas canvas(20, 20);
+        TRect all(0, 0, 20, 20);
+        Paint(canvas.dc(), 1, all);
+        std::string row;
+        for (int x = 0; x < 20; x += 5)
+            row += canvas.At(x, 10) == RGB(0, 0, 255) ? 'b' : canvas.At(x, 10) == RGB(0, 255, 0) ? 'g'
+                 : canvas.At(x, 10) == RGB(255, 0, 0) ? 'r' : '.';
+        return row;
+    }
+};
+}  // namespace
+
+TEST(PictureWindow, ShowsTheCornerTheMiddleOrTheWholePicture) {
+    TestApp app;
+    TWindow parent((TWindow *)0, "pictures");
+    parent.Attr.Style = WS_POPUP | WS_VISIBLE;
+    parent.Attr.W = parent.Attr.H = 100;
+    Picture *picture = new Picture(&parent, Stripes(), TPictureWindow::UpperLeft);
+    ASSERT_TRUE(parent.Create());
+    char name[64];
+    ::GetClassNameA(picture->GetHandle(), name, sizeof name);
+    EXPECT_STREQ("Yrt_PictureWindow", name);
+    EXPECT_EQ("bbgg", picture->Painted());
+    picture->SetHowToDisplay(TPictureWindow::Center);
+    RECT pending;
+    EXPECT_TRUE(::GetUpdateRect(picture->GetHandle(), &pending, FALSE));  // a new mode repaints
+    EXPECT_EQ("gggg", picture->Painted());                                // the middle of a larger picture
+    picture->SetHowToDisplay(TPictureWindow::Stretch);
+    EXPECT_EQ("bggr", picture->Painted());
+    ::ValidateRect(picture->GetHandle(), 0);
+    TDib *old = picture->SetDib(0);
+    EXPECT_FALSE(::GetUpdateRect(picture->GetHandle(), &pending, FALSE));  // a new picture does not
+    delete old;
+    EXPECT_EQ("....", picture->Painted());  // nothing without a picture
+}
+
+TEST_F(SplashTest, TimedSplashLaysOutPictureTextAndGauge) {
+    TDib dib(module->GetHandle(), TResId(23));
+    TSplashWindow *both = new TSplashWindow(dib, 200, 100, TSplashWindow::MakeGauge | TSplashWindow::MakeStatic);
+    ASSERT_TRUE(both->Create());
+    EXPECT_EQ(0x90800000u, DWORD(::GetWindowLongA(both->GetHandle(), GWL_STYLE)) & 0x90C00000u);  // a border, no caption
+    EXPECT_TRUE(both->GetExStyle() & WS_EX_TOPMOST);
+    EXPECT_EQ(200, both->GetWindowRect().Width());
+    HWND text = ::GetDlgItem(both->GetHandle(), 1), gauge = ::GetDlgItem(both->GetHandle(), 2);
+    ASSERT_TRUE(text && gauge);
+    TRect t, g;
+    ::GetWindowRect(text, &t), ::GetWindowRect(gauge, &g);
+    int height = both->GetClientRect().Height();
+    EXPECT_NEAR(height / 10, t.Height(), 1);
+    EXPECT_NEAR(height / 10, g.Height(), 1);
+    EXPECT_LE(t.bottom, g.top);  // the gauge sits below the text
+    EXPECT_TRUE(::GetWindowLongA(text, GWL_STYLE) & SS_CENTER);
+    both->SetText("Loading");
+    char seen[16] = {};
+    ::GetWindowTextA(text, seen, sizeof seen);
+    EXPECT_STREQ("Loading", seen);
+    delete both;
+
+    TSplashWindow *fit = new TSplashWindow(dib, 200, 100, TSplashWindow::ShrinkToFit);
+    ASSERT_TRUE(fit->Create());
+    EXPECT_EQ(TSize(8, 8), fit->GetWindowRect().Size());
+    EXPECT_FALSE(::GetDlgItem(fit->GetHandle(), 1) || ::GetDlgItem(fit->GetHandle(), 2));
+    fit->SetText("ignored");
+    fit->SetPercentDone(50);
+    delete fit;
+}
+
+TEST_F(SplashTest, TimedSplashWithAGaugeWaitsForItToPass94) {
+    TDib dib(module->GetHandle(), TResId(23));
+    TSplashWindow *splash =
+        new TSplashWindow(dib, 100, 60, TSplashWindow::MakeGauge | TSplashWindow::CaptureMouse, 30);
+    ASSERT_TRUE(splash->Create());
+    HWND h = splash->GetHandle();
+    EXPECT_EQ(h, ::GetCapture());
+    splash->SetPercentDone(94);
+    ::SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    ::Sleep(80);
+    TestApp::Drain();  // the time-out and the click came while the gauge held it open
+    ASSERT_TRUE(::IsWindow(h));
+    splash->SetPercentDone(95);
+    ::SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    TestApp::Drain();
+    EXPECT_FALSE(::IsWindow(h));
+    EXPECT_NE(h, ::GetCapture());
+    delete splash;
+
+    // without a gauge the time-out closes it
+    splash = new TSplashWindow(dib, 100, 60, TSplashWindow::ShrinkToFit, 30);
+    ASSERT_TRUE(splash->Create());
+    h = splash->GetHandle();
+    for (DWORD start = ::GetTickCount(); ::IsWindow(h) && ::GetTickCount() - start < 3000;) {
+        ::Sleep(10);
+        TestApp::Drain();
+    }
+    EXPECT_FALSE(::IsWindow(h));
+    delete splash;
 }
