@@ -243,11 +243,13 @@ void TTinyCaption::DoSysMenu() {
     set(SC_SIZE, style & WS_THICKFRAME);
     set(SC_MINIMIZE, (style & WS_MINIMIZEBOX) && !iconic);
     set(SC_MAXIMIZE, (style & WS_MAXIMIZEBOX) && !zoomed);
+    // opens at the box's lower left: its window-relative corner read as a client point lies a caption lower
     TRect box = GetSysBoxRect();
     TPoint at = box.TopLeft();
     ::ClientToScreen(HWindow, &at);
-    at.Offset(-Frame.cx, -Frame.cy - CaptionHeight);
-    TPMPARAMS exclude = {sizeof exclude, box};
+    at.Offset(-Frame.cx, -Frame.cy);
+    TRect w = GetWindowRect();
+    TPMPARAMS exclude = {sizeof exclude, box.OffsetBy(w.left, w.top)};  // screen coordinates
     ::TrackPopupMenuEx(menu, TPM_LEFTBUTTON, at.x, at.y, HWindow, &exclude);
 }
 

@@ -1,3 +1,4 @@
+#include "GdiCanvas.h"
 #include "TestApp.h"
 #include "TinyCaption.h"
 
@@ -17,6 +18,9 @@ public:
     using TTinyCaption::GetMaxBoxRect;
     using TTinyCaption::GetMinBoxRect;
     using TTinyCaption::GetSysBoxRect;
+    using TTinyCaption::IsPressed;
+    using TTinyCaption::PaintButton;
+    using TTinyCaption::PaintCloseBox;
     int Closes = 0;
     void EvClose() { Closes++; }
     uint HitAt(TRect const &box) {
@@ -83,4 +87,68 @@ TEST(TinyCaption, ThreeDLookLeavesTheCaptionToTheSystem) {
     EXPECT_TRUE(f.GetExStyle() & WS_EX_TOOLWINDOW);
     EXPECT_EQ(uint32_t(WS_CAPTION), f.GetStyle() & WS_CAPTION);
     EXPECT_TRUE(f.GetStyle() & WS_SYSMENU);  // a close box
+}
+
+TEST(TinyCaption, ButtonsAndCloseGlyphPaint) {
+    TestApp app;
+    Floating f(WS_SYSMENU, true);
+    COLORREF frame = ::GetSysColor(COLOR_WINDOWFRAME), face = ::GetSysColor(COLOR_BTNFACE),
+             light = ::GetSysColor(COLOR_BTNHIGHLIGHT), shadow = ::GetSysColor(COLOR_BTNSHADOW),
+             text = ::GetSysColor(COLOR_BTNTEXT);
+    Canvas small(10, 10, RGB(1, 2, 3));
+    f.PaintButton(small.dc(), TRect(0, 0, 6, 8), 0);  // 4 wide inside: outline and face only
+    EXPECT_EQ(frame, small.At(0, 0));
+    EXPECT_EQ(frame, small.At(5, 7));
+    for (int y = 1; y < 7; ++y)
+        for (int x = 1; x < 5; ++x)
+            EXPECT_EQ(face, small.At(x, y)) << x << "," << y;
+
+    Canvas released(12, 12, RGB(1, 2, 3)), pressed(12, 12, RGB(1, 2, 3));
+    f.PaintButton(released.dc(), TRect(0, 0, 12, 12), 0);
+    f.PaintButton(pressed.dc(), TRect(0, 0, 12, 12), 1);
+    EXPECT_EQ(light, released.At(1, 1));
+    EXPECT_EQ(shadow, released.At(10, 10));
+    EXPECT_EQ(shadow, pressed.At(1, 1));
+    EXPECT_EQ(face, pressed.At(10, 10));
+
+    // 12 wide: a 5 x 5 square at (3, 3), its highlight copy one lower right, the text colour over that
+    Canvas glyph(12, 12, RGB(1, 2, 3)), down(12, 12, RGB(1, 2, 3));
+    f.PaintCloseBox(glyph.dc(), TRect(0, 0, 12, 12), 0);
+    EXPECT_EQ(shadow, glyph.At(3, 3));
+    EXPECT_EQ(text, glyph.At(4, 4));
+    EXPECT_EQ(text, glyph.At(7, 7));
+    EXPECT_EQ(light, glyph.At(8, 8));
+    EXPECT_EQ(face, glyph.At(9, 9));
+    f.PaintCloseBox(down.dc(), TRect(0, 0, 12, 12), 1);  // pressed: the glyph moves by (1, 1)
+    EXPECT_EQ(shadow, down.At(4, 4));
+    EXPECT_EQ(light, down.At(9, 9));
+}
+
+TEST(TinyCaption, MaximiseBoxFollowsThePressAndTogglesOnlyOverIt) {
+    TestApp app;
+    Floating f(WS_SYSMENU | WS_MAXIMIZEBOX | WS_THICKFRAME, true);
+    ASSERT_TRUE(f.Create());
+    TRect w = f.GetWindowRect(), box = f.GetMaxBoxRect();
+    TPoint onBox(w.left + box.left + 3, w.top + box.top + 3), client = onBox;
+    ::ScreenToClient(f.GetHandle(), &client);
+    LPARAM over = MAKELPARAM((short)client.x, (short)client.y), away = MAKELPARAM((short)(client.x - 60), 40);
+
+    f.SendMessageA(WM_NCLBUTTONDOWN, HTZOOM, MAKELPARAM(onBox.x, onBox.y));
+    EXPECT_EQ(f.GetHandle(), ::GetCapture());
+    EXPECT_EQ(1, f.IsPressed);
+    f.SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, away);
+    EXPECT_EQ(0, f.IsPressed);
+    f.SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, over);
+    EXPECT_EQ(1, f.IsPressed);
+    f.SendMessageA(WM_LBUTTONUP, 0, away);
+    EXPECT_EQ(0, f.IsPressed);
+    EXPECT_FALSE(f.IsZoomed());
+    EXPECT_NE(f.GetHandle(), ::GetCapture());
+
+    f.SendMessageA(WM_NCLBUTTONDOWN, HTZOOM, MAKELPARAM(onBox.x, onBox.y));
+    f.SendMessageA(WM_LBUTTONUP, 0, over);
+    EXPECT_TRUE(f.IsZoomed());
+    // a system-menu item arrives as a command and goes on as a system command
+    f.SendMessageA(WM_COMMAND, SC_RESTORE);
+    EXPECT_FALSE(f.IsZoomed());
 }
