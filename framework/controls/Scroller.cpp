@@ -1,5 +1,6 @@
 #include "Scroller.h"
 
+#include "Dc.h"
 #include "Window.h"
 
 #include <algorithm>
@@ -137,6 +138,15 @@ void TScroller::EndView() {
     }
 }
 
+// Paints in scrolled coordinates while the offset fits the device's 16-bit range.
+void TScroller::BeginView(TDC &dc, TRect &rect) {
+    long long px = (long long)XPos * XUnit, py = (long long)YPos * YUnit;
+    if (!AutoOrg || px > 32767 || py > 32767)
+        return;
+    dc.SetViewportOrg(TPoint(int(-px), int(-py)));
+    rect.Offset(int(px), int(py));
+}
+
 bool TScroller::IsVisibleRect(long x, long y, int w, int h) const {
     return XPos < x + w && YPos < y + h && x <= XPos + XPage + 1 && y <= YPos + YPage + 1;
 }
@@ -166,7 +176,7 @@ WindowScroller::WindowScroller(TWindow *window, long xRange, long yRange)
     : TScroller(window, 1, 1, xRange, yRange), InGesture(0), StartProc(0), EndProc(0), User(0) {}
 
 void WindowScroller::SetScrollPos(int bar, int pos, bool redraw) {
-    if (Window->GetScrollPos(bar) != pos)
+    if (HasWindow() && Window->GetScrollPos(bar) != pos)
         Window->SetScrollPos(bar, pos, redraw);
 }
 

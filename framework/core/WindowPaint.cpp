@@ -59,10 +59,3 @@ uint TWindow::EvCtlColor(uint hDC, uint, uint ctlType) {
 
 int TWindow::GetUpdateRgn(TRegion &region, int erase) const { return ::GetUpdateRgn(HWindow, region, erase); }
 
-void TScroller::BeginView(TDC &dc, TRect &rect) {
-    long px = XPos * XUnit, py = YPos * YUnit;
-    if (!AutoOrg || px > 32767 || py > 32767)
-        return;
-    dc.SetViewportOrg(TPoint(int(-px), int(-py)));
-    rect.Offset(int(px), int(py));
-}

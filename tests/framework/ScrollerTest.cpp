@@ -1,3 +1,4 @@
+#include "GdiCanvas.h"
 #include "Scroller.h"
 #include "TestApp.h"
 #include "Window.h"
@@ -160,4 +161,100 @@ TEST(Scroller, AFailedPaintStillEndsTheViewAndReportsTheFailure) {
     TWindow::ClearPendingException();
     RECT left;
     EXPECT_FALSE(::GetUpdateRect(w.HWindow, &left, FALSE));  // the paint was ended, nothing is left to paint
+}
+
+TEST(Scroller, ThumbPositionsConvertExactlyOrInSinglePrecision) {
+    TestApp app;
+    Scrolled w;
+    TScroller *plain = new TScroller(&w, 1, 1, 65534, 65534);
+    w.SetScroller(plain);
+    ASSERT_TRUE(w.Create());
+    plain->HScroll(SB_THUMBPOSITION, 1);
+    EXPECT_EQ(2, plain->XPos);  // 1 x 65534 / 32767
+    plain->VScroll(SB_THUMBTRACK, 1);
+    EXPECT_EQ(2, plain->YPos);
+    EXPECT_EQ(1, w.GetScrollPos(SB_VERT));  // the bar keeps the thumb value
+    plain->TrackMode = 0;
+    plain->VScroll(SB_THUMBTRACK, 3);
+    EXPECT_EQ(2, plain->YPos);  // without track mode only the bar follows
+    EXPECT_EQ(3, w.GetScrollPos(SB_VERT));
+
+    WindowScroller *pixels = new WindowScroller(&w, 65534, 65534);
+    w.SetScroller(pixels);
+    pixels->HScroll(SB_THUMBPOSITION, 1);
+    EXPECT_EQ(1, pixels->XPos);  // 1 x 65534 x (a little under 1/32767), truncated
+    pixels->ScrollTo(32767, 0);
+    pixels->EndView();
+    EXPECT_EQ(16383, w.GetScrollPos(SB_HORZ));
+
+    // without a window nothing happens
+    WindowScroller alone(0, 100, 100);
+    alone.SetScrollPos(SB_HORZ, 5, true);
+    alone.ScrollTo(10, 10);
+    alone.EndView();
+    EXPECT_EQ(0, alone.XPos);
+}
+
+TEST(Scroller, ViewOriginFollowsThePositionWhileItFits) {
+    TestApp app;
+    Scrolled w;
+    TScroller *s = new TScroller(&w, 10, 20, 100000, 100000);
+    w.SetScroller(s);
+    ASSERT_TRUE(w.Create());
+    s->XPos = 3, s->YPos = 4;
+    Canvas canvas(4, 4);
+    TRect rect(0, 0, 50, 50);
+    s->BeginView(canvas.dc(), rect);
+    POINT org;
+    ::GetViewportOrgEx(canvas.dc(), &org);
+    EXPECT_EQ(-30, org.x);
+    EXPECT_EQ(-80, org.y);
+    EXPECT_EQ(TRect(30, 80, 80, 130), rect);
+
+    Canvas distant(4, 4);
+    s->XPos = 3300;  // 33000 pixels
+    rect = TRect(0, 0, 50, 50);
+    s->BeginView(distant.dc(), rect);
+    ::GetViewportOrgEx(distant.dc(), &org);
+    EXPECT_EQ(0, org.x);
+    EXPECT_EQ(0, org.y);
+    EXPECT_EQ(TRect(0, 0, 50, 50), rect);
+    s->XPos = 65536, s->XUnit = 65536;  // a product past 32 bits is still distant
+    s->BeginView(distant.dc(), rect);
+    ::GetViewportOrgEx(distant.dc(), &org);
+    EXPECT_EQ(0, org.x);
+}
+
+TEST(Scroller, AutoScrollStepsByTenthsOfTheDistanceUpToAPage) {
+    TestApp app;
+    Scrolled w;
+    w.Attr.X = w.Attr.Y = 100;  // room for the cursor on every side
+    TScroller *s = new TScroller(&w, 1, 1, 10000, 10000);
+    w.SetScroller(s);
+    ASSERT_TRUE(w.Create());
+    s->YPos = s->XPos = 5000;
+    TRect client = w.GetClientRect();
+    auto cursorAt = [&](int x, int y) {
+        TPoint p(x, y);
+        ::ClientToScreen(w.GetHandle(), &p);
+        ::SetCursorPos(p.x, p.y);
+        POINT now;
+        ::GetCursorPos(&now);
+        return now.x == p.x && now.y == p.y;
+    };
+    if (!cursorAt(10, client.bottom + 25))
+        GTEST_SKIP() << "the cursor cannot be placed here";
+    s->AutoScroll();
+    EXPECT_EQ(5002, s->YPos);  // two lines
+    EXPECT_EQ(5000, s->XPos);
+    ASSERT_TRUE(cursorAt(-15, client.bottom / 2));
+    s->AutoScroll();
+    EXPECT_EQ(4999, s->XPos);  // at least a line
+    s->YLine = 50;
+    ASSERT_TRUE(cursorAt(10, -90));
+    s->AutoScroll();
+    EXPECT_EQ(5002 - s->YPage, s->YPos);  // 450, held to a page
+    s->AutoMode = 0;
+    s->AutoScroll();
+    EXPECT_EQ(5002 - s->YPage, s->YPos);
 }
