@@ -26,6 +26,7 @@ void Rubber::CheckSize(TRect &r) const {
 }
 
 void Rubber::Start(TPoint &point, TRect *limits) {
+    Stop();  // a band still on the screen would stay there
     ::SetCapture(Window->GetHandle());
     if (limits)
         Limits = *limits;

@@ -62,3 +62,41 @@ TEST(Rubber, TracksANormalisedBandInsideItsLimits) {
     EXPECT_EQ(before, late.Draws);
     EXPECT_EQ(TPoint((short)(origin.x + 60), (short)(origin.y + 60)), pane.Up);
 }
+
+namespace {
+class CountingHandle : public RubberHandle {
+public:
+    CountingHandle(TWindow &w) : RubberHandle(w, 0, TUIHandle::DashFramed | TUIHandle::Grapples, 4) {}
+    ~CountingHandle() override { Stop(); }
+    int Draws = 0;
+    void Draw() override {
+        Draws++;
+        RubberHandle::Draw();
+    }
+};
+
+}  // namespace
+
+TEST(Rubber, RestartingErasesTheOldBandAndHandleBandsDrawInPairs) {
+    TestApp app;
+    Pane pane;
+    ASSERT_TRUE(pane.Create());
+    CountingRubber band(pane, 0);
+    TPoint start(20, 20), corner(120, 80);
+    band.Start(start);
+    band.Track(MK_LBUTTON, corner);
+    int draws = band.Draws;
+    band.Start(start);
+    EXPECT_EQ(draws + 2, band.Draws);  // the old band erased, the new one drawn
+    band.Stop();
+
+    CountingHandle handle(pane);
+    handle.Start(start);
+    handle.Track(MK_LBUTTON, corner);
+    EXPECT_EQ(3, handle.Draws);  // drawn, erased, drawn at the new size
+    handle.Track(MK_LBUTTON, corner);
+    EXPECT_EQ(3, handle.Draws);  // an unchanged band is not redrawn
+    handle.Stop();
+    handle.Stop();
+    EXPECT_EQ(4, handle.Draws);
+}
