@@ -71,12 +71,6 @@ void TToolbarFrame::ResizeWindow() {
 
 TSize TToolbarFrame::GetCaseSize(int i) const { return Toolbar ? Toolbar->GetCaseSize(i) : TSize(0, 0); }
 
-int TToolbarFrame::IdleAction(long count) {
-    if (count == 0 && Toolbar)
-        Toolbar->IdleAction(0);
-    return TFloatingFrame::IdleAction(count);
-}
-
 int TToolbarFrame::PreProcessMsg(MSG &msg) {
     // a message the frame handled is not dispatched again
     if (TFloatingFrame::PreProcessMsg(msg))

@@ -1,7 +1,8 @@
 // The small pop-up frame of a floating tool bar. Its borders snap to the bar's
 // precomputed shapes, its caption drags the bar (so that it can dock) and docks it on a
 // double click, and closing it hides the bar. It never takes the activation from the
-// main window.
+// main window. Its bar is its client window: TWindow::IdleAction gives the bar its idle
+// call once a round.
 #pragma once
 
 #include "VeltraneDefs.h"
@@ -28,7 +29,6 @@ public:
 
     char const *GetClassNameA() override;
     void SetupWindow() override;
-    int IdleAction(long count) override;
     int PreProcessMsg(MSG &msg) override;
 
     uint EvMouseActivateRaw(uint wp, long lp);

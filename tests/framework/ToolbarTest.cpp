@@ -2,6 +2,7 @@
 // frame and docked back, their place kept in the "Main" store, the floating frames told
 // whether to look active, and dragged between the dock stations (all driven with
 // messages).
+#include "BarTestSupport.h"
 #include "DecoratedFrame.h"
 #include "DockStation.h"
 #include "DocumentManager.h"
@@ -23,28 +24,9 @@
 
 namespace {
 
-enum { Glyph = 48001, CmFirst = 48110 };
+using namespace bartest;
 
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
-// The library's look flag for the length of a test.
-class Look {
-public:
-    explicit Look(int win95) : saved(_win95) { _win95 = win95; }
-    ~Look() { _win95 = saved; }
-
-private:
-    int saved;
-};
+enum { CmFirst = 48110 };
 
 class App : public DocumentManager {
 public:
@@ -123,6 +105,31 @@ TEST(ControlBar, EnableAllReachesEveryGadget) {
     bar->EnableAll(1);
     for (TGadget *g = bar->FirstGadget(); g; g = g->NextGadget())
         EXPECT_TRUE(g->GetEnabled());
+}
+
+// Counts how often the idle rounds ask it for its command state.
+class EnableCounter : public TGadget {
+public:
+    explicit EnableCounter(int *count) : Count(count) {}
+    void CommandEnable() override { ++*Count; }
+    int *Count;
+};
+
+TEST(Toolbar, OneIdleRoundAsksEveryBarsGadgetsOnce) {
+    Bars bars;
+    int docked = 0, floating = 0;
+    ControlBar *dockedBar = bars.Bar("IdleDocked", TToolbar::DockTop, 1);
+    dockedBar->Insert(*new EnableCounter(&docked));
+    ControlBar *floatingBar = bars.Bar("IdleFloating", TToolbar::DockTop, 1);
+    floatingBar->Insert(*new EnableCounter(&floating));
+    bars.Show();
+    floatingBar->Maximize();
+    Pump();
+    ASSERT_TRUE(floatingBar->GetFloatingFrame());
+    docked = floating = 0;
+    bars.frame->IdleAction(0);
+    EXPECT_EQ(1, docked);
+    EXPECT_EQ(1, floating);
 }
 
 TEST(Toolbar, DocksAtEachEdgeFloatsAndDocksBackByDoubleClick) {
