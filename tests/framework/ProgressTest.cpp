@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -159,6 +160,10 @@ protected:
 };
 
 HCURSOR Cursor(char const *id) { return ::LoadCursorA(0, id); }
+
+// Every object begins one level and its end ends one: a copy would end a level twice.
+static_assert(!std::is_copy_constructible<AutoProgressBar>::value && !std::is_copy_assignable<AutoProgressBar>::value,
+              "an operation's scope object is not copied");
 
 }  // namespace
 
