@@ -321,6 +321,9 @@ TEST_F(ProgressTest, TitlesAndTimeTexts) {
     ReportAt(3000000, 25500);
     ReportAt(600, 25500);
     EXPECT_EQ("Remaining: 0 ms", TimeTexts()[1]);
+    // a work loop that runs past its total has nothing left, not a negative time
+    ReportAt(600, 150000);
+    EXPECT_EQ("Remaining: 0 ms", TimeTexts()[1]);
     bar->CloseGauge(1);
 
     // operations name themselves by a catalogue number, or not at all
