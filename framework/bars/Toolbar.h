@@ -140,6 +140,8 @@ protected:
     // The row of a drag move; with control set no docking is tried.
     void DragTo(TPoint const &screen, int control);
     TRect GetDockingArea() const;
+    // Rows of the current floating case; 0 when docked or outside the cases.
+    int CurrentRows() const;
 
     int CommandId;
     unsigned short ValidAlignment;

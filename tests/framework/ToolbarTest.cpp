@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -679,6 +680,31 @@ TEST(DockStation, ADropOnARowsTopBandJoinsItAndBelowEveryRowStartsTheLast) {
     // an empty station keeps no room for its single line
     TToolbar::BottomDock->LayoutSession();
     EXPECT_EQ(0, TToolbar::BottomDock->GetWindowRect().Height());
+}
+
+TEST(Toolbar, AStoredShapeOutOfRangeIsTakenAsTheNearestCase) {
+    Bars bars;
+    Config &store = bars.Store();
+    std::map<int, ControlBar *> made;
+    for (int stored : {100000000, -100000000}) {
+        std::string name = stored > 0 ? "TooMany" : "TooFew";
+        store.MoveAbsolute(("\\Frame Window\\Toolbars\\" + name).c_str());
+        store.SetValue((unsigned short)(TToolbar::Floating | TToolbar::DockTop), "Style");
+        store.SetValue(stored, "FloatSize");
+        store.MoveToRoot();
+        ControlBar *bar = made[stored] = bars.Bar(name.c_str(), TToolbar::DockTop, 4);
+        TSize size;
+        bar->GetDesiredSize(size);  // before the cases exist
+    }
+    bars.Show();
+    for (auto const &m : made) {
+        ControlBar *bar = m.second;
+        ASSERT_TRUE(bar->GetFloatingFrame());
+        EXPECT_EQ(m.first > 0 ? bar->GetCaseCount() - 1 : 0, bar->GetFloatingSize());
+        TSize size;
+        bar->GetDesiredSize(size);
+        EXPECT_EQ(bar->GetCaseSize(bar->GetFloatingSize()), size);
+    }
 }
 
 TEST(Toolbar, StoredPlacesKeepTheConstructorsLookAndFarPositionsCascade) {
