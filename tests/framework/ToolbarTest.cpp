@@ -389,6 +389,17 @@ TEST(Toolbar, ADragShowsItsStatusTextUntilTheDrop) {
     // dropped where it was, it stays
     EXPECT_EQ(TToolbar::TopDock, bar->GetParentO());
     EXPECT_EQ(bar, TToolbar::TopDock->GetFirstToolbar());
+
+    // another window taking the mouse ends the drag where it began
+    bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ASSERT_TRUE(bar->IsDragging());
+    bars.frame->SetCapture();
+    EXPECT_FALSE(bar->IsDragging());
+    EXPECT_EQ(before, _sysInfo.GetStatusCount());
+    ::ReleaseCapture();
+    bar->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
+    EXPECT_EQ(before, _sysInfo.GetStatusCount());
+    EXPECT_EQ(TToolbar::TopDock, bar->GetParentO());
 }
 
 TEST(TipControlBar, MovesOverFreeAreaAndClicksHideTheTip) {
