@@ -416,6 +416,28 @@ TEST_F(ProgressTest, EscapeAsksAndAConfirmedCancelIsReportedOrThrown) {
     }
 }
 
+// The capture while the cancel question is open.
+HWND captureAtBox = 0;
+int AnswerNoNotingCapture(HWND, char const *, char const *, unsigned) {
+    captureAtBox = ::GetCapture();
+    return IDNO;
+}
+
+TEST_F(ProgressTest, TheCancelQuestionGetsTheMouseAndTheGaugeTakesItBack) {
+    AutoProgressBar work(1000, "Held", 1);
+    current = &work;
+    ReportAt(600, 100);
+    ASSERT_TRUE(bar->IsGaugeOpen());
+    ASSERT_EQ(bar->GetHandle(), ::GetCapture());
+    TMessageBoxAnswerer previous = SetMessageBoxAnswerer(&AnswerNoNotingCapture);
+    captureAtBox = bar->GetHandle();
+    StatusBar::NoteEscapePressed();
+    EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
+    SetMessageBoxAnswerer(previous);
+    EXPECT_TRUE(captureAtBox == 0);
+    EXPECT_EQ(bar->GetHandle(), ::GetCapture());
+}
+
 TEST_F(ProgressTest, ACancelInModeTwoThrowsAndEveryLevelEnds) {
     BoxRecorder boxes(IDYES);
     TGadget *own = new TextGadget(47003);
