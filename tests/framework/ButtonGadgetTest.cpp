@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -156,7 +157,10 @@ struct OwnedBar {
         owner->Destroy();
         delete owner;
     }
-    void Show() {
+    // Inserts the gadgets and makes the windows.
+    void Show(std::initializer_list<TGadget *> gadgets) {
+        for (TGadget *g : gadgets)
+            bar->Insert(*g);
         owner->Create();
         bar->LayoutSession();
     }
@@ -201,43 +205,35 @@ void ClickTest(B *button, Owner *owner, TGadgetWindow *bar) {
 
 TEST(ToolbarButtonGadget, CommandGoesToItsTargetOnlyWhenReleasedOnTheButton) {
     OwnedBar ob;
-    Owner *owner = ob.owner;
-    TGadgetWindow *bar = ob.bar;
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::NonExclusive, 1);
-    button->SetCommandTarget(owner);
-    bar->Insert(*button);
-    ob.Show();
-    ClickTest(button, owner, bar);
+    button->SetCommandTarget(ob.owner);
+    ob.Show({button});
+    ClickTest(button, ob.owner, ob.bar);
 }
 
 TEST(ButtonGadget, CommandGoesThroughItsWindowOnlyWhenReleasedOnTheButton) {
     OwnedBar ob;
-    Owner *owner = ob.owner;
-    TGadgetWindow *bar = ob.bar;
     TButtonGadget *button = new TButtonGadget(Glyph, CmButton, TButtonGadget::NonExclusive, 1);
-    bar->Insert(*button);
-    ob.Show();
-    ClickTest(button, owner, bar);
+    ob.Show({button});
+    ClickTest(button, ob.owner, ob.bar);
 }
 
 // Disabled while held: the general button posts nothing, the tool bar button still posts.
 template <class B>
 size_t CommandsAfterDisabledRelease() {
     OwnedBar ob;
-    Owner *owner = ob.owner;
     TGadgetWindow *bar = ob.bar;
     B *button = new B(Glyph, CmButton, B::Command, 1);
     if (TToolbarButtonGadget *tool = dynamic_cast<TToolbarButtonGadget *>(button))
-        tool->SetCommandTarget(owner);
-    bar->Insert(*button);
-    ob.Show();
+        tool->SetCommandTarget(ob.owner);
+    ob.Show({button});
     TRect r = button->GetBounds();
     LPARAM inside = MAKELPARAM(r.left + r.Width() / 2, r.top + r.Height() / 2);
     bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, inside);
     button->SetEnabled(0);
     bar->SendMessageA(WM_LBUTTONUP, 0, inside);
     Pump();
-    return owner->commands.size();
+    return ob.owner->commands.size();
 }
 
 TEST(ButtonGadget, DisabledWhileHeldPostsNothingUnlikeTheToolbarButton) {
@@ -247,22 +243,16 @@ TEST(ButtonGadget, DisabledWhileHeldPostsNothingUnlikeTheToolbarButton) {
 
 TEST(ButtonGadget, ActivationByType) {
     OwnedBar ob;
-    Owner *owner = ob.owner;
-    TGadgetWindow *bar = ob.bar;
     typedef TButtonGadget B;
     B *exclusive = new B(Glyph, 1, B::Exclusive, 1, B::Down), *semi = new B(Glyph, 2, B::SemiExclusive, 1, B::Down),
       *mixed = new B(Glyph, 3, B::NonExclusive, 1, B::Indeterminate);
-    bar->Insert(*exclusive);
-    bar->Insert(*new B(Glyph, 9, B::Command, 1));
-    bar->Insert(*semi);
-    bar->Insert(*mixed);
-    ob.Show();
+    ob.Show({exclusive, new B(Glyph, 9, B::Command, 1), semi, mixed});
     TPoint at(1, 1);
     exclusive->Activate(at);  // already down: posts again
     semi->Activate(at);       // down: goes up and posts nothing
     mixed->Activate(at);      // indeterminate: up
     Pump();
-    EXPECT_EQ(std::vector<int>({1, 3}), owner->commands);
+    EXPECT_EQ(std::vector<int>({1, 3}), ob.owner->commands);
     EXPECT_EQ(B::Down, exclusive->GetButtonState());
     EXPECT_EQ(B::Up, semi->GetButtonState());
     EXPECT_EQ(B::Up, mixed->GetButtonState());
@@ -270,11 +260,9 @@ TEST(ButtonGadget, ActivationByType) {
 
 TEST(ToolbarButtonGadget, WithoutTargetAndMainWindowItPostsAndAsksNothing) {
     OwnedBar ob;
-    Owner *owner = ob.owner;
     TGadgetWindow *bar = ob.bar;
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::Command, 1);
-    bar->Insert(*button);
-    ob.Show();
+    ob.Show({button});
     ASSERT_EQ(0, ob.app.GetMainWindow());
     button->CommandEnable();
     EXPECT_TRUE(button->GetEnabled());
@@ -283,7 +271,7 @@ TEST(ToolbarButtonGadget, WithoutTargetAndMainWindowItPostsAndAsksNothing) {
     bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, inside);
     bar->SendMessageA(WM_LBUTTONUP, 0, inside);
     Pump();
-    EXPECT_TRUE(owner->commands.empty());
+    EXPECT_TRUE(ob.owner->commands.empty());
 }
 
 // A shared glyph whose picture comes from elsewhere.
