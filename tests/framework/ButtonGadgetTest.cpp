@@ -22,6 +22,14 @@ enum { CmButton = 48100 };
 
 COLORREF Sys(int index) { return ::GetSysColor(index); }
 
+// The button in the window, and the size it asks for.
+TSize InsertSized(TGadgetWindow &window, TGadget *button) {
+    window.Insert(*button);
+    TSize size(0, 0);
+    button->GetDesiredSize(size);
+    return size;
+}
+
 template <class B>
 void PaintButton(B &button, Canvas &canvas, TSize const &size) {
     button.SetBounds(TRect(0, 0, size.cx, size.cy));
@@ -32,9 +40,7 @@ TEST(ToolbarButtonGadget, EachStatePaintsItsOwnCel) {
     TestApp app;
     TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::NonExclusive, 1);
-    window.Insert(*button);
-    TSize size(0, 0);
-    button->GetDesiredSize(size);
+    TSize size = InsertSized(window, button);
     ASSERT_EQ(16 + 4, size.cx);  // glyph plus the 3-D edge
     ASSERT_EQ(16 + 4, size.cy);
     int const g = (size.cx - 16) / 2;  // the glyph's place when up
@@ -82,9 +88,7 @@ TEST(ToolbarButtonGadget, WithoutThe3DLookItDrawsItsOwnBorder) {
     Look look(0);
     TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::NonExclusive, 1);
-    window.Insert(*button);
-    TSize size(0, 0);
-    button->GetDesiredSize(size);
+    TSize size = InsertSized(window, button);
     EXPECT_EQ(16 + 5, size.cx);
     Canvas up(size.cx, size.cy);
     PaintButton(*button, up, size);
@@ -104,9 +108,7 @@ TEST(ButtonGadget, FaceStatesDifferAndTheDisabledGlyphLosesItsInk) {
     TestApp app;
     TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
     TButtonGadget *button = new TButtonGadget(Glyph, CmButton, TButtonGadget::NonExclusive, 1);
-    window.Insert(*button);
-    TSize size(0, 0);
-    button->GetDesiredSize(size);
+    TSize size = InsertSized(window, button);
     ASSERT_GE(size.cx, 16);
     ASSERT_GE(size.cy, 16);
     TRect inner;
