@@ -1,8 +1,10 @@
-// Helpers shared by the tests of buttons and tool bars.
+// Helpers shared by the tests of buttons, bars and the progress gauge.
 #pragma once
 
 #include "Module.h"
 #include "DocumentManager.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -21,6 +23,20 @@ inline void Pump() {
     MSG msg;
     while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
         ::DispatchMessageA(&msg);
+}
+
+// The pointer reaches its place through the display server: wait until it is there.
+inline void MoveCursor(int x, int y) {
+    for (int i = 0; i < 200; ++i) {
+        ::SetCursorPos(x, y);
+        Pump();
+        POINT at;
+        ::GetCursorPos(&at);
+        if (at.x == x && at.y == y)
+            return;
+        ::Sleep(5);
+    }
+    ADD_FAILURE() << "the pointer did not move";
 }
 
 // The library's look flag for the length of a test.

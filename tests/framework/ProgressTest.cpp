@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "BarTestSupport.h"
 #include "BoxRecorder.h"
 
 #include <windows.h>
@@ -105,19 +106,6 @@ protected:
         }
     }
     static void Advance(unsigned long ms) { now_ += ms; }
-    // The pointer reaches its place through the display server: wait until it is there.
-    static void MoveCursor(int x, int y) {
-        ::SetCursorPos(x, y);
-        for (int i = 0; i < 100; ++i) {
-            Pump();
-            POINT at;
-            ::GetCursorPos(&at);
-            if (at.x == x && at.y == y)
-                return;
-            ::SetCursorPos(x, y);
-        }
-        ADD_FAILURE() << "the pointer did not move";
-    }
 
     // The bar's gadgets from the left, by kind.
     std::string Layout() const {
@@ -501,7 +489,7 @@ TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {
     // a click on the gauge asks nothing
     TRect gauge;
     ::GetWindowRect(bar->GetGauge()->GetHandle(), &gauge);
-    MoveCursor(gauge.left + 5, gauge.top + 3);
+    bartest::MoveCursor(gauge.left + 5, gauge.top + 3);
     StatusBar::NoteMouseClicked();
     EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
     EXPECT_TRUE(boxes.Boxes.empty());
@@ -511,7 +499,7 @@ TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {
     TRect button = cancel->GetBounds();
     POINT p = {button.left + button.Width() / 2, button.top + button.Height() / 2};
     ::ClientToScreen(bar->GetHandle(), &p);
-    MoveCursor(p.x, p.y);
+    bartest::MoveCursor(p.x, p.y);
     EXPECT_EQ(1, ReportAt(200, 300, StatusBar::ReturnOnCancel));
     EXPECT_EQ(Cursor(IDC_ARROW), ::GetCursor());
     StatusBar::NoteMouseClicked();

@@ -346,7 +346,7 @@ TEST(Toolbar, DraggedBetweenStationsAndOutWithControl) {
     TPoint topEdge(c.left + 60, c.top + 2);
     Mouse(bar, WM_MOUSEMOVE, topEdge, MK_LBUTTON | MK_CONTROL);
     EXPECT_TRUE(bar->GetDragStyle() & TToolbar::Floating);
-    ::SetCursorPos(topEdge.x, topEdge.y);
+    MoveCursor(topEdge.x, topEdge.y);
     MSG up = {bar->GetHandle(), WM_KEYUP, VK_CONTROL, 0, 0, {topEdge.x, topEdge.y}};
     bar->PreProcessMsg(up);
     EXPECT_EQ(TToolbar::DockTop, bar->GetDragStyle() & (TToolbar::DockEdges | TToolbar::Floating));
