@@ -140,6 +140,13 @@ protected:
                                                   : bar->NotifyProgress(value, mode);
     }
 
+    // Makes `work` the running operation and reports past its delay: true once the gauge shows.
+    bool ShowGauge(AutoProgressBar &work) {
+        current = &work;
+        ReportAt(600, 100);
+        return bar->IsGaugeOpen();
+    }
+
     TProgressClock previousClock = 0;
     ProgressApp *app = 0;
     TFrameWindow *frame = 0;
@@ -364,9 +371,7 @@ TEST_F(ProgressTest, NestedOperationsShareOneGauge) {
 TEST_F(ProgressTest, EscapeAsksAndAConfirmedCancelIsReportedOrThrown) {
     BoxRecorder boxes(IDNO);
     AutoProgressBar work(1000, "Long", 1);
-    current = &work;
-    ReportAt(600, 100);
-    ASSERT_TRUE(bar->IsGaugeOpen());
+    ASSERT_TRUE(ShowGauge(work));
     // without a request nothing is asked
     EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
     EXPECT_TRUE(boxes.Boxes.empty());
@@ -413,9 +418,7 @@ int AnswerNoNotingCapture(HWND, char const *, char const *, unsigned) {
 
 TEST_F(ProgressTest, TheCancelQuestionGetsTheMouseAndTheGaugeTakesItBack) {
     AutoProgressBar work(1000, "Held", 1);
-    current = &work;
-    ReportAt(600, 100);
-    ASSERT_TRUE(bar->IsGaugeOpen());
+    ASSERT_TRUE(ShowGauge(work));
     ASSERT_EQ(bar->GetHandle(), ::GetCapture());
     TMessageBoxAnswerer previous = SetMessageBoxAnswerer(&AnswerNoNotingCapture);
     captureAtBox = bar->GetHandle();
@@ -480,9 +483,7 @@ TEST_F(ProgressTest, ACancelInModeTwoThrowsAndEveryLevelEnds) {
 TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {
     BoxRecorder boxes(IDYES);
     AutoProgressBar work(1000, "Clicks", 1);
-    current = &work;
-    ReportAt(600, 100);
-    ASSERT_TRUE(bar->IsGaugeOpen());
+    ASSERT_TRUE(ShowGauge(work));
     TGadget *cancel = bar->FirstGadget();
     ASSERT_TRUE(dynamic_cast<TBitmapGadget *>(cancel) != 0);
 
@@ -511,9 +512,7 @@ TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {
 TEST_F(ProgressTest, EscapeWhileAnotherThreadsWindowIsInFrontAsksNothing) {
     BoxRecorder boxes(IDYES);
     AutoProgressBar work(1000, "Behind", 1);
-    current = &work;
-    ReportAt(600, 100);
-    ASSERT_TRUE(bar->IsGaugeOpen());
+    ASSERT_TRUE(ShowGauge(work));
     // a window of another thread comes to the front and stays there until told
     struct Other {
         HANDLE ready = ::CreateEventA(0, TRUE, FALSE, 0);
@@ -549,8 +548,7 @@ TEST_F(ProgressTest, EscapeWhileAnotherThreadsWindowIsInFrontAsksNothing) {
 TEST_F(ProgressTest, WithoutACancelButtonEscapeAsksNothing) {
     BoxRecorder boxes(IDYES);
     AutoProgressBar work(1000, "Plain", 0);
-    current = &work;
-    ReportAt(600, 100);
+    ShowGauge(work);
     StatusBar::NoteEscapePressed();
     EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
     EXPECT_TRUE(boxes.Boxes.empty());
