@@ -37,6 +37,7 @@ public:
     void EvMenuSelectRaw(uint wp, long lp);
     void EvGetMinMaxInfo(void *info);
     void EvLButtonUp(uint modKeys, TPoint &point);
+    void EvCaptureChanged(long newCapture);
     void EvMouseMove(uint modKeys, TPoint &point);
     int EvNCCreate(long createStruct);
     uint EvNCHitTest(TPoint &screenPt);
@@ -55,6 +56,9 @@ public:
 
 protected:
     void DrawSizeRect(int erase);
+    // Takes the sizing frame off the screen.
+    void EraseSizeRect();
+    int IsBorderSizing() const;
     void PaintFrame();
 
     TToolbar *Toolbar;
@@ -66,6 +70,7 @@ protected:
 private:
     TRect ShownSizingRect;
     int SizingShown;
+    int CaseBeforeSizing;
 
     DECLARE_RESPONSE_TABLE(TToolbarFrame);
 };

@@ -524,7 +524,7 @@ TEST(ToolbarFrame, SizedByItsBorderClickedWhileDisabledAndClosed) {
     Pump();
     TToolbarFrame *frame = bar->GetFloatingFrame();
     ASSERT_TRUE(frame);
-    ASSERT_GE(bar->GetCaseCount(), 2);
+    ASSERT_GE(bar->GetCaseCount(), 3);
     ASSERT_EQ(0, bar->GetFloatingSize());
 
     // the right border dragged inward: the frame takes the next shape
@@ -543,6 +543,20 @@ TEST(ToolbarFrame, SizedByItsBorderClickedWhileDisabledAndClosed) {
     EXPECT_EQ(shape.cx, frame->GetWindowRect().Width());
     EXPECT_EQ(shape.cy, frame->GetWindowRect().Height());
     EXPECT_EQ(w.TopLeft(), frame->GetWindowRect().TopLeft());
+
+    // another window taking the mouse ends a border drag and keeps the shape
+    w = frame->GetWindowRect();
+    frame->SendMessageA(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(w.right - 1, border.y));
+    inward = {w.left + 2, border.y};
+    ::ScreenToClient(frame->GetHandle(), &inward);
+    frame->SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(inward.x, inward.y));
+    EXPECT_EQ(2, bar->GetFloatingSize());
+    bars.frame->SetCapture();
+    ::ReleaseCapture();
+    EXPECT_EQ(0, frame->GetSizingMode());
+    EXPECT_EQ(1, bar->GetFloatingSize());
+    frame->SendMessageA(WM_MOUSEMOVE, 0, MAKELPARAM(inward.x, inward.y));
+    EXPECT_EQ(shape, frame->GetWindowRect().Size());
 
     // while a modal run disables the main window a click on the frame does nothing
     bars.frame->EnableWindow(0);
