@@ -6,6 +6,7 @@
 
 #include "AboutDialog.h"
 #include "CommonControls.h"
+#include "Dialog.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 #include "SplashWindow.h"
@@ -282,7 +283,9 @@ DocumentManager::DocumentManager(char const *name, char const *settingsFile, int
       currentDoc_(0),
       helpTable_(0),
       helpCount_(0),
-      showingWarnings_(0) {
+      showingWarnings_(0),
+      endSessionPending_(0),
+      endSessionCtrl_(false) {
     DocumentModel::SetStrings();
     layoutStore_ = SetupDatabase::Open(*this, FileName::CreateApplicationRelative(String("system\\layout.dat")));
     _startingUp = 1;
@@ -417,16 +420,42 @@ void DocumentManager::SavePref(Config &config) {
     }
 }
 
+namespace {
+bool CtrlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
+}  // namespace
+
 int DocumentManager::CanClose() {
+    if (!MayEnd())
+        return 0;
+    End(CtrlHeld());
+    return 1;
+}
+
+int DocumentManager::MayEnd() {
     if (_startingUp)
         return 0;
-    if (!unconditionalEnd_ && !CanCloseAll(0))
-        return 0;
-    bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    return unconditionalEnd_ || CanCloseAll(0);
+}
+
+// Ctrl held at the end inverts the auto-save-layout setting.
+void DocumentManager::End(bool ctrl) {
     if (ctrl != (autoSaveLayout_ != 0) && layoutStore_)
         SaveLayout(*layoutStore_, layoutStore_->GetLayoutItemType());
     OnCloseInstance();
+}
+
+int DocumentManager::QueryEndSession() {
+    if (!MayEnd())
+        return 0;
+    endSessionPending_ = 1;
+    endSessionCtrl_ = CtrlHeld();
     return 1;
+}
+
+void DocumentManager::EndSession(int ending) {
+    if (ending && endSessionPending_ && !nowQuitting_)
+        End(endSessionCtrl_);
+    endSessionPending_ = 0;
 }
 
 void DocumentManager::OnCloseInstance() {
@@ -1257,11 +1286,7 @@ void DocumentManager::DoHelp(HELPINFO *info) {
         TWindow *w = 0;
         if (control && MainWindow) {
             // a control of a dialog names its topic by the dialog's identifier
-            HWND parent = ::GetParent(item);
-            char cls[8] = {};
-            ::GetClassNameA(parent, cls, sizeof cls);
-            if (std::strcmp(cls, "#32770") == 0)
-                w = MainWindow->GetWindowPtr(parent);
+            w = dynamic_cast<Dialog *>(MainWindow->GetWindowPtr(::GetParent(item)));
         }
         if (!w && MainWindow)
             w = MainWindow->GetWindowPtr(item);

@@ -65,6 +65,10 @@ public:
     void InitInstance() override;
     int CanClose() override;
     int ProcessAppMsg(MSG &msg) override;
+    // A session end asks first (1: the program may end) and ends the program only once the
+    // end is confirmed; a cancelled end leaves it running.
+    int QueryEndSession();
+    void EndSession(int ending);
     void UnconditionalEnd();
     // Closes the start-up splash at once.
     void HideSplashWindow();
@@ -222,6 +226,8 @@ protected:
     Document *currentDoc_;
 
 private:
+    int MayEnd();
+    void End(bool ctrl);
     Document *FindLayoutDocument(HWND mdiChild, View *&view);
     // Reopens one window of a restored layout; hadMemento lists the documents that got
     // their memento already.
@@ -235,6 +241,8 @@ private:
     int helpCount_;
     List<StringItem<ListElement>> warnings_;  // guarded by warningLock_
     int showingWarnings_;
+    int endSessionPending_;
+    bool endSessionCtrl_;
 
     static int _argc;
     static char **_argv;

@@ -72,6 +72,8 @@ public:
     void EvMenuSelect(uint item, uint flags, uint menu);
     void EvMenuSelectRaw(uint wp, long lp) { EvMenuSelect(LOWORD(wp), HIWORD(wp), uint(lp)); }
     long OnHelp(long helpInfo);
+    int EvQueryEndSession();
+    void EvEndSession(int ending, int logOff);
 
     static List<IdleEnabler> _idleEnablers;
     // The window class of the main frame (the one a second start looks for).

@@ -10,6 +10,8 @@
 #include "ToolbarControlBar.h"
 #include "ToolbarList.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,12 +21,7 @@
 
 namespace {
 
-std::string TestsFolder() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(0, self, MAX_PATH);
-    std::string path(self);
-    return path.substr(0, path.find_last_of('\\'));
-}
+std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 void Pump() {
     MSG msg;
@@ -368,6 +365,70 @@ TEST_F(MdiTest, TheControlBarTakesTheFramesHintModeAndTipSettings) {
     EXPECT_EQ(TGadgetWindow::PressHints, bar->GetHintMode());
     frame->CmdToggleHint();
     EXPECT_EQ(TGadgetWindow::EnterHints, bar->GetHintMode());
+}
+
+// A program whose saved hint mode is "hints while pressed".
+class PressHintFrame : public BarFrame {
+public:
+    void LoadPref(Config &config) override {
+        FrameWindow::LoadPref(config);
+        hintMode_ = 1;
+    }
+};
+
+class PressHintManager : public MdiManager {
+public:
+    void InitMainWindow() override { SetMainWindow(new PressHintFrame); }
+};
+
+TEST_F(MdiTest, TheControlBarTakesTheSavedHintMode) {
+    PressHintManager app;
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    ASSERT_TRUE(frame && frame->GetControlBar());
+    EXPECT_EQ(1, frame->GetHintMode());
+    EXPECT_EQ(TGadgetWindow::PressHints, frame->GetControlBar()->GetHintMode());
+}
+
+TEST_F(MdiTest, OpeningTheFileMenuListsTheRecentFiles) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    app.GetFileHistory().Add(String("C:\\sounds\\one.wav"), String("Wave"));
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 20007, "E&xit");
+    app.GetFrameWindow()->SendMessageA(WM_INITMENUPOPUP, (WPARAM)file, 0);
+    EXPECT_EQ(3, GetMenuItemCount(file));  // exit, separator, one recent file
+    EXPECT_EQ(20030u, GetMenuItemID(file, 2));
+    DestroyMenu(file);
+}
+
+// An application that answers the double click on the empty client area.
+class DoubleClickManager : public MdiManager {
+public:
+    void CmDoubleClick() { ++doubleClicks; }
+    int doubleClicks = 0;
+    DECLARE_RESPONSE_TABLE(DoubleClickManager);
+};
+
+DEFINE_RESPONSE_TABLE1(DoubleClickManager, MdiManager)
+    EV_COMMAND(32010, CmDoubleClick),
+END_RESPONSE_TABLE;
+
+TEST_F(MdiTest, ADoubleClickOnTheEmptyClientReachesTheApplication) {
+    DoubleClickManager app;
+    app.InitInstance();
+    Pump();
+    app.Open(1)->MoveWindow(0, 0, 60, 60, true);
+    TWindow &client = *app.GetMDIClient();
+    client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
+    client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
+    Pump();
+    EXPECT_EQ(1, app.doubleClicks);
+    // the same number from the window menu is the system's item, not the double click
+    app.GetFrameWindow()->SendMessageA(WM_COMMAND, 32010, 0);
+    EXPECT_EQ(1, app.doubleClicks);
 }
 
 class LayoutTest : public MdiTest {
