@@ -489,6 +489,17 @@ bool IsUserInput(uint message) {
 }
 }  // namespace
 
+HWND DocumentManager::FocusedDropDown(HWND focus) {
+    HWND candidates[] = {focus, focus ? ::GetParent(focus) : 0};
+    for (HWND h : candidates) {
+        char cls[10] = {};
+        if (h && ::GetClassNameA(h, cls, 9) && _stricmp(cls, "combobox") == 0 &&
+            (::GetWindowLongA(h, GWL_STYLE) & 3) >= CBS_DROPDOWN)
+            return h;
+    }
+    return 0;
+}
+
 StatusBar *DocumentManager::GetStatusBar() const {
     return MainWindow ? dynamic_cast<StatusBar *>(MainWindow->ChildWithId(IDW_MESSAGEBAR)) : 0;
 }
@@ -531,19 +542,10 @@ int DocumentManager::ProcessAppMsg(MSG &msg) {
         // fall through
     case WM_NCLBUTTONDOWN:
     case WM_LBUTTONDOWN: {
+        // A click elsewhere closes an open drop-down list; a click into a pop-up (a child
+        // of the desktop, such as the list itself) leaves it open.
         HWND focus = ::GetFocus();
-        if (!focus)
-            break;
-        char cls[10];
-        HWND combo = 0;
-        ::GetClassNameA(focus, cls, 9);
-        if (_stricmp(cls, "combobox") == 0 && (::GetWindowLongA(focus, GWL_STYLE) & 15) == CBS_DROPDOWNLIST)
-            combo = focus;
-        else if (HWND parent = ::GetParent(focus)) {
-            ::GetClassNameA(parent, cls, 9);
-            if (_stricmp(cls, "combobox") == 0 && (::GetWindowLongA(parent, GWL_STYLE) & 15) == CBS_DROPDOWN)
-                combo = parent;
-        }
+        HWND combo = FocusedDropDown(focus);
         if (combo && msg.hwnd != combo && msg.hwnd != focus && ::GetParent(msg.hwnd) != ::GetDesktopWindow())
             ::SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
         break;
@@ -1106,8 +1108,7 @@ void DocumentManager::EvDropFiles(uint drop, long) {
     }
     ::DragFinish(hdrop);
     TPoint p(point.x, point.y);
-    for (FileName *n = names.GetFirst(); n; n = names.GetNext(n))
-        OpenProperDocument(*n, &p);
+    OpenProperDocuments(names, &p);
     if (MainWindow && MainWindow->IsIconic())
         MainWindow->ShowWindow(SW_RESTORE);
 }

@@ -97,6 +97,9 @@ public:
     Config &GetConfig() { return *settings_; }
     TWindow *GetProgressWindow() const { return progressWindow_; }
     void SetProgressWindow(TWindow *w) { progressWindow_ = w; }
+    // The combo box of drop-down or drop-down-list style that holds the focus, itself or
+    // through its edit field; null when none.
+    static HWND FocusedDropDown(HWND focus);
     // The main frame's status bar (child 32040) when it carries the progress gauge.
     StatusBar *GetStatusBar() const;
     int GetAutoSavePref() const { return autoSavePref_; }

@@ -236,12 +236,8 @@ void FrameWindow::EvInitMenuPopup(uint popup, uint index, int sysMenu) {
     if (!inIdle_ && !sysMenu) {
         if (app_)
             app_->GetFileHistory().UpdateMenu((HMENU)(ULONG_PTR)popup, index);
-        HWND focus = ::GetFocus();
-        char cls[10] = {};
-        if (focus)
-            ::GetClassNameA(focus, cls, 9);
-        HWND combo = _stricmp(cls, "combobox") == 0 ? focus : 0;
-        if (combo && (::GetWindowLongA(combo, GWL_STYLE) & 3) >= CBS_DROPDOWN && !::IsChild(GetHandle(), combo))
+        // an open drop-down list would stay over the menu
+        if (HWND combo = DocumentManager::FocusedDropDown(::GetFocus()))
             ::SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
     TDecoratedMDIFrame::EvInitMenuPopup(popup, index, sysMenu);

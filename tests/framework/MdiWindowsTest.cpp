@@ -404,6 +404,33 @@ TEST_F(MdiTest, OpeningTheFileMenuListsTheRecentFiles) {
     DestroyMenu(file);
 }
 
+TEST_F(MdiTest, AMenuOrAClickElsewhereClosesAnOpenDropDownList) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    TWindow *frame = app.GetFrameWindow();
+    HWND combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 120, 200,
+                               frame->GetHandle(), (HMENU)4900, GetModuleHandleA(0), 0);
+    SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM) "one");
+    SetFocus(combo);
+    ASSERT_EQ(combo, GetFocus());
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_EQ(1, (int)SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    HMENU popup = CreatePopupMenu();
+    frame->SendMessageA(WM_INITMENUPOPUP, (WPARAM)popup, 0);
+    EXPECT_EQ(0, (int)SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    DestroyMenu(popup);
+    // a click on another window closes it too, a click on the box itself does not
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    MSG click = {combo, WM_LBUTTONDOWN, MK_LBUTTON, 0};
+    app.ProcessAppMsg(click);
+    EXPECT_EQ(1, (int)SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    click.hwnd = app.GetMDIClient()->GetHandle();
+    app.ProcessAppMsg(click);
+    EXPECT_EQ(0, (int)SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    DestroyWindow(combo);
+}
+
 // An application that answers the double click on the empty client area.
 class DoubleClickManager : public MdiManager {
 public:
