@@ -235,6 +235,34 @@ TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
     EXPECT_EQ(withBar, app.GetMDIClient()->GetWindowRect());
 }
 
+// A frame whose status bar was saved hidden.
+class HiddenBarFrame : public FrameWindow {
+public:
+    HiddenBarFrame() : FrameWindow("Hidden bar", 0, *new MDIClient, 1) {}
+    void LoadPref(Config &config) override {
+        FrameWindow::LoadPref(config);
+        showStatusBar_ = 0;
+    }
+};
+
+class HiddenBarManager : public MdiManager {
+public:
+    void InitMainWindow() override { SetMainWindow(new HiddenBarFrame); }
+};
+
+TEST_F(MdiTest, AStatusBarSavedHiddenCanBeShownAgain) {
+    HiddenBarManager app;
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    StatusBar *bar = frame->GetStatusBar();
+    ASSERT_TRUE(bar && bar->GetHandle());
+    EXPECT_FALSE(bar->IsWindowVisible());
+    frame->SendMessageA(WM_COMMAND, IDW_MESSAGEBAR);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(bar->GetWindowRect().top, app.GetMDIClient()->GetWindowRect().bottom);
+}
+
 TEST_F(MdiTest, TheFramesMessageLineIsTheStatusBarTheManagerDrives) {
     MdiManager app;
     app.InitInstance();
