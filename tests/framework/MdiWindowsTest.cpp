@@ -235,34 +235,6 @@ TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
     EXPECT_EQ(withBar, app.GetMDIClient()->GetWindowRect());
 }
 
-// A frame whose status bar was saved hidden.
-class HiddenBarFrame : public FrameWindow {
-public:
-    HiddenBarFrame() : FrameWindow("Hidden bar", 0, *new MDIClient, 1) {}
-    void LoadPref(Config &config) override {
-        FrameWindow::LoadPref(config);
-        showStatusBar_ = 0;
-    }
-};
-
-class HiddenBarManager : public MdiManager {
-public:
-    void InitMainWindow() override { SetMainWindow(new HiddenBarFrame); }
-};
-
-TEST_F(MdiTest, AStatusBarSavedHiddenCanBeShownAgain) {
-    HiddenBarManager app;
-    app.InitInstance();
-    Pump();
-    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
-    StatusBar *bar = frame->GetStatusBar();
-    ASSERT_TRUE(bar && bar->GetHandle());
-    EXPECT_FALSE(bar->IsWindowVisible());
-    frame->SendMessageA(WM_COMMAND, IDW_MESSAGEBAR);
-    EXPECT_TRUE(bar->IsWindowVisible());
-    EXPECT_EQ(bar->GetWindowRect().top, app.GetMDIClient()->GetWindowRect().bottom);
-}
-
 TEST_F(MdiTest, TheFramesMessageLineIsTheStatusBarTheManagerDrives) {
     MdiManager app;
     app.InitInstance();
@@ -395,28 +367,46 @@ TEST_F(MdiTest, TheControlBarTakesTheFramesHintModeAndTipSettings) {
     EXPECT_EQ(TGadgetWindow::EnterHints, bar->GetHintMode());
 }
 
-// A program whose saved hint mode is "hints while pressed".
-class PressHintFrame : public BarFrame {
+// A program's frame as its settings were saved: hint mode and status bar shown or not.
+class SavedFrame : public BarFrame {
 public:
+    SavedFrame(int hintMode, int showStatusBar) : hint(hintMode), show(showStatusBar) {}
     void LoadPref(Config &config) override {
         FrameWindow::LoadPref(config);
-        hintMode_ = 1;
+        hintMode_ = hint;
+        showStatusBar_ = show;
     }
+    int hint, show;
 };
 
-class PressHintManager : public MdiManager {
+class SavedManager : public MdiManager {
 public:
-    void InitMainWindow() override { SetMainWindow(new PressHintFrame); }
+    SavedManager(int hintMode, int showStatusBar) : hint(hintMode), show(showStatusBar) {}
+    void InitMainWindow() override { SetMainWindow(new SavedFrame(hint, show)); }
+    int hint, show;
 };
 
 TEST_F(MdiTest, TheControlBarTakesTheSavedHintMode) {
-    PressHintManager app;
+    SavedManager app(1, 1);
     app.InitInstance();
     Pump();
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ASSERT_TRUE(frame && frame->GetControlBar());
     EXPECT_EQ(1, frame->GetHintMode());
     EXPECT_EQ(TGadgetWindow::PressHints, frame->GetControlBar()->GetHintMode());
+}
+
+TEST_F(MdiTest, AStatusBarSavedHiddenCanBeShownAgain) {
+    SavedManager app(2, 0);
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    StatusBar *bar = frame->GetStatusBar();
+    ASSERT_TRUE(bar && bar->GetHandle());
+    EXPECT_FALSE(bar->IsWindowVisible());
+    frame->SendMessageA(WM_COMMAND, IDW_MESSAGEBAR);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(bar->GetWindowRect().top, app.GetMDIClient()->GetWindowRect().bottom);
 }
 
 TEST_F(MdiTest, OpeningTheFileMenuListsTheRecentFiles) {
