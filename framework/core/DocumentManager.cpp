@@ -303,8 +303,11 @@ DocumentManager::~DocumentManager() {
         delete main;
     }
     nowQuitting_ = 1;
-    while (Document *doc = documents_.GetFirst())
-        delete doc;  // leaves the list itself
+    while (Document *doc = documents_.GetFirst()) {
+        doc->Delete();
+        if (documents_.GetFirst() == doc)
+            delete doc;  // an override that keeps it must not hold up the end
+    }
     _docManager = 0;
     if (!commonResourceIsSelf_)
         delete TModule::_commonResourceDLL;

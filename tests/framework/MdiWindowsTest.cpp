@@ -637,6 +637,31 @@ public:
     std::vector<int> states;
 };
 
+// A document that counts how often its own deletion runs.
+class CountedDoc : public TrackedDoc {
+public:
+    CountedDoc(DocumentModel const &type, int &deletes) : TrackedDoc(type), deletes(deletes) {}
+    void Delete() override {
+        ++deletes;
+        TrackedDoc::Delete();
+    }
+    int &deletes;
+};
+
+TEST_F(MdiTest, DocumentsLeftAtTheEndGoThroughTheirOwnDeletion) {
+    DocumentModel type;
+    type.name = "Tracked";
+    int deletes = 0;
+    {
+        MdiManager app;
+        app.InitInstance();
+        Pump();
+        new CountedDoc(type, deletes);
+        new CountedDoc(type, deletes);
+    }
+    EXPECT_EQ(2, deletes);
+}
+
 // A view that is its own window, as a program's views are.
 class PageView : public Page, public View {
 public:
