@@ -57,6 +57,7 @@ public:
     int GetShowTips() const { return showTips_; }
     int GetButtonSize() const { return buttonSize_; }
     int GetLargeStatusFont() const { return largeStatusFont_; }
+    HACCEL GetHAccel() const { return HAccel; }
     void SetHintAnchor(int x, int y) { anchorX_ = x, anchorY_ = y, anchorShown_ = 1; }
 
     void CmQuit() { PostMessageA(WM_COMMAND, 24310); }
