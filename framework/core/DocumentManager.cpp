@@ -456,8 +456,9 @@ int DocumentManager::QueryEndSession() {
 }
 
 void DocumentManager::EndSession(int ending) {
-    if (ending && endSessionPending_ && !nowQuitting_)
-        End(endSessionCtrl_);
+    // a forced end that was never asked still keeps the preferences and the layout
+    if (ending && !nowQuitting_)
+        End(endSessionPending_ ? endSessionCtrl_ : CtrlHeld());
     endSessionPending_ = 0;
 }
 
