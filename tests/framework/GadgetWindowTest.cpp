@@ -6,6 +6,7 @@
 #include "MessageBar.h"
 #include "TestApp.h"
 #include "TextGadget.h"
+#include "Tooltip.h"
 
 #include <gtest/gtest.h>
 
@@ -362,5 +363,44 @@ TEST(TGadgetWindow, CommandsAndEnablersClimbToTheFrameAndHintsShowInItsMessageBa
     EXPECT_STREQ("Opens a sound file", bar->GetHintText());
     w->SetHintCommand(-1);
     EXPECT_EQ(nullptr, bar->GetHintText()) << "no command clears the hint";
+    frame.Destroy(0);
+}
+
+TEST(TGadgetWindow, GadgetsWithCommandIdsGetToolsWhoseTextsComeFromTheFrame) {
+    TestApp app;
+    GadgetFrame frame;
+    TGadgetWindow *w = new TGadgetWindow(&frame);
+    w->SetMargins(TMargins(TMargins::Pixels, 0, 0, 0, 0));
+    int const ids[] = {46001, 0, -1, 30000, 30999, 46002};
+    for (int id : ids)
+        w->Insert(*new Fixed(id, 20, 10));
+    w->EnableTooltip(1);  // made when the window is set up
+    EXPECT_EQ(0, w->EnableTimer()) << "only wanted before the window exists";
+    EXPECT_EQ(nullptr, w->GetTooltip());
+    frame.Insert(*w, TDecoratedFrame::Top);
+    ASSERT_TRUE(frame.Create());
+    TTooltip *tooltip = w->GetTooltip();
+    ASSERT_TRUE(tooltip && tooltip->GetHandle());
+    EXPECT_EQ(2, tooltip->GetToolCount()) << "none for 0, -1 and the bar furniture ids";
+    EXPECT_TRUE(::KillTimer(w->GetHandle(), TGadgetWindow::TimerId)) << "the idle timer runs";
+
+    // a tool follows its gadget
+    TGadget *last = w->GadgetWithId(46002);
+    last->SetSize(TSize(30, 10));
+    TToolInfo info(1);
+    info.SetToolInfo(w->GetHandle(), 46002);
+    ASSERT_TRUE(tooltip->GetToolInfo(info));
+    EXPECT_EQ(Box(last->GetBounds()), Box(info.rect));
+
+    // the text request is answered by the frame's command enabling
+    TTooltipText request;
+    request.hdr.hwndFrom = tooltip->GetHandle();
+    request.hdr.idFrom = 46001;
+    request.hdr.code = TTN_NEEDTEXTA;
+    w->SendMessageA(WM_NOTIFY, 46001, LPARAM(&request));
+    EXPECT_STREQ("Open", request.szText);
+
+    delete w->Remove(*last);
+    EXPECT_EQ(1, tooltip->GetToolCount());
     frame.Destroy(0);
 }
