@@ -17,9 +17,9 @@ TBitmapGadget::~TBitmapGadget() { delete CelArray; }
 void TBitmapGadget::SysColorChange() {
     delete CelArray;
     CelArray = 0;
-    if (!ResId || !Window || !Window->GetModule())
+    if (!ResId || !Window || !Window->GetCommonModule())
         return;
-    TDib dib(*Window->GetModule(), ResId);
+    TDib dib(*Window->GetCommonModule(), ResId);
     dib.MapUIColors(TDib::MapFace | TDib::MapText | TDib::MapShadow | TDib::MapHighlight);
     CelArray = new TCelArray(dib, NumImages);
 }

@@ -7,6 +7,12 @@
 
 #include "Strings.h"
 
+class AutoProgressBar;
+class Gauge;
+class TBitmapGadget;
+class TControlGadget;
+class TSeparatorGadget;
+class TextGadget;
 class TToolTipJq;
 
 class VELTRANE_API TStatusBar : public TMessageBar {
@@ -110,35 +116,79 @@ public:
 
     // Shows the text in the message gadget and repaints the bar at once.
     void SetInstantHintText(char const *text);
-    int IsHintTextEnabled() override;
     int IdleAction(long idleCount) override;
 
     // ---- progress gauge (StatusBarGauge.cpp)
+    // The cancel treatment of a report: 0 no check, 1 no check but keep the windows
+    // painted, 2 check and throw on a cancel, 3 (and above) check and give the cancel back.
+    typedef int Mode;
+    enum { NoCancelCheck = 0, KeepPainted = 1, ThrowOnCancel = 2, ReturnOnCancel = 3 };
 
-    // Starts a new operation of `total` steps; nothing shows before the first progress.
-    // With holdMouse the bar holds the mouse for the operation.
-    void OpenGauge(long total, String const &title, int cancelButton, long delay, int holdMouse);
-    // Shows progress; with the hold-mouse flag the bar becomes the window that holds the input.
+    // Starts a new operation of `total` steps; nothing shows until `delay` ms have passed.
+    // With holdMouse the shown gauge captures the mouse and shows the wait cursor.
+    void OpenGauge(long total, String title, int cancelButton, long delay, int holdMouse);
+    // The caption format: the title followed by " %d%%" ("%d%%" for an empty title).
+    void SetGaugeTitle(String const &title);
+    // Restarts the measurement at 0 from now.
+    void ResetGauge();
     void SetProgress(long value);
-    // Ends the operation, releasing the mouse it held.
-    void CloseGauge(int);
-    int IsGaugeOpen() const { return gaugeOpen_; }
-    long GetProgress() const { return value_; }
+    // 1 to go on, 0 when the user cancelled (modes 3 and up); mode 2 throws on a cancel.
+    int NotifyProgress(long value, Mode mode);
+    // Removes the gauge's gadgets and releases the mouse.
+    void CloseGauge(int = 0);
+    int IsGaugeOpen() const { return GaugeWindow != 0; }
+    Gauge *GetGauge() const { return GaugeWindow; }
+    // Shows "<text><done in><duration>" as the hint text.
+    void NotifyCompletedOperation(String const &text, long milliseconds);
+    // Menu hints would overwrite the gauge.
+    int IsHintTextEnabled() override { return GaugeGadget == 0; }
+    String const &GetGaugeTitle() const { return GaugeTitle; }
+    long GetGaugeTotal() const { return GaugeTotal; }
 
-    // Break requests noted while an operation runs; Take... reads and clears one.
+    // Break requests noted by the application's input filter while an operation runs;
+    // Take... reads and clears one.
     static void NoteEscapePressed() { _escapePressed = 1; }
     static void NoteMouseClicked() { _mouseClicked = 1; }
     static int TakeEscapePressed();
     static int TakeMouseClicked();
 
 private:
-    void ReleaseInput();
+    friend class AutoProgressBar;
+    friend VELTRANE_API int DetectUserCancel(Mode mode);
+    void BuildGauge();
+    void DiscardGaugeGadgets();
+    void UpdateTimeTexts(unsigned long now, long value, int gaugeChanged);
+    // The bar's own gadgets step aside while an AutoProgressBar shows its gauge.
+    void SaveOwnGadgets();
+    void RestoreOwnGadgets();
 
-    int gaugeOpen_;
-    int holdMouse_;
-    long total_;
-    long value_;
-    String title_;
+    HCURSOR SavedCursor;
+    int HoldMouse;
+    long Delay;
+    unsigned long ShowTime;
+    unsigned long NextReportTime;
+    String GaugeTitle;
+    long GaugeTotal;
+    unsigned long LastReportTime;
+    unsigned long LastTextTime;
+    int LateOpenLimit;
+    long PredictedValue;
+    int Clamped;
+    int CancelButton;
+    long TextUpdates;
+    enum { Samples = 100 };
+    unsigned long SampleTimes[Samples];
+    long SampleValues[Samples];
+    long LastValue;
+    int GaugeDue;
+    Gauge *GaugeWindow;
+    TControlGadget *GaugeGadget;
+    TBitmapGadget *CancelGadget;
+    TSeparatorGadget *Separator;
+    TextGadget *RemainingGadget;
+    TextGadget *ElapsedGadget;
+    unsigned long ElapsedStart;
+    AutoProgressBar *CurrentProgress;
 
     static int _escapePressed;
     static int _mouseClicked;

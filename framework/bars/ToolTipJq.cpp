@@ -38,19 +38,23 @@ DWORD TToolTipJq::LastHideTime = 0;
 TToolTipFont::TToolTipFont() : TFont("MS Sans Serif", -9, 0, 0, 0, 400, 0, 0, 0, 0, 1, 0, 0, 0) {}
 
 TToolTipJq::TToolTipJq(Tip::Style style, TFont *font)
-    : TWindow((TWindow *)0, ""), TimerActive(0), TipsEnabled(1), TipWidth(0), TipHeight(0), Style(style), Font(font) {
+    : TWindow((TWindow *)0, ""), TimerActive(0), TipsEnabled(1), TipWidth(0), TipHeight(0), Style(style),
+      Font(font ? font : new TToolTipFont) {
     Attr.Style = WS_POPUP;
     Attr.ExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-    if (!HookHandle)
+    TToolTipJq *previous = HookedTip;
+    bool installed = !HookHandle;
+    if (installed)
         HookHandle = ::SetWindowsHookExA(WH_KEYBOARD, &KeyboardHook, 0, ::GetCurrentThreadId());
     HookedTip = this;
     try {
         Create();
     } catch (...) {
-        HookedTip = 0;
-        if (HookHandle)
+        HookedTip = previous;
+        if (installed && HookHandle)
             ::UnhookWindowsHookEx(HookHandle);
-        HookHandle = 0;
+        if (installed)
+            HookHandle = 0;
         delete Font;
         throw;
     }

@@ -22,8 +22,8 @@ public:
 
 class VELTRANE_API TToolTipJq : public TWindow {
 public:
-    // Takes the font (deleted with the tip). Installs the keyboard hook and creates
-    // the window at once.
+    // Takes the font (deleted with the tip; null: a TToolTipFont). Installs the keyboard
+    // hook and creates the window at once.
     explicit TToolTipJq(Tip::Style style = Tip::Plain, TFont *font = new TToolTipFont);
     ~TToolTipJq() override;
 

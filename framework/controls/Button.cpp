@@ -9,8 +9,7 @@ END_RESPONSE_TABLE;
 
 TButton::TButton(TWindow *parent, int id, char const *text, int x, int y, int w, int h, int isDefault,
                  TModule *module)
-    : TControl(parent, id, text, x, y, w, h, module), IsDefPB(0),
-      IsCurrentDefPB(0) {
+    : TControl(parent, id, text, x, y, w, h, module), IsDefPB(0), IsCurrentDefPB(0) {
     if (isDefault)
         Attr.Style |= BS_DEFPUSHBUTTON;
 }
@@ -20,8 +19,7 @@ TButton::TButton(TWindow *parent, int resourceId, TModule *module)
     DisableTransfer();
 }
 
-TButton::TButton(HWND hwnd, TModule *module)
-    : TControl(hwnd, module), IsDefPB(0), IsCurrentDefPB(0) {}
+TButton::TButton(HWND hwnd, TModule *module) : TControl(hwnd, module), IsDefPB(0), IsCurrentDefPB(0) {}
 
 char const *TButton::GetClassNameA() { return "BUTTON"; }
 
@@ -97,9 +95,9 @@ void TCheckBox::Toggle() {
 }
 
 uint TCheckBox::Transfer(void *buffer, TTransferDirection direction) {
-    if (direction == tdGetData)
+    if (buffer && direction == tdGetData)
         *(uint *)buffer = GetCheck();
-    else if (direction == tdSetData)
+    else if (buffer && direction == tdSetData)
         SetCheck(*(uint *)buffer);
     return sizeof(uint);
 }

@@ -27,8 +27,8 @@ TCommCtrlDll::TCommCtrlDll()
       BIND(DestroyPropertySheetPage), BIND(DrawInsert), DrawStatusText(*this, "DrawStatusTextA"),
       BIND(GetEffectiveClientRect), BIND(ImageList_Create), BIND(ImageList_Destroy),
       BIND(ImageList_GetImageCount), BIND(ImageList_Add), BIND(ImageList_ReplaceIcon), BIND(ImageList_SetBkColor),
-      BIND(ImageList_GetBkColor), BIND(ImageList_SetOverlayImage), BIND(ImageList_Draw), BIND(LBItemFromPt), BIND(MakeDragList), BIND(MenuHelp),
-      PropertySheet(*this, "PropertySheetA"), BIND(ShowHideMenuCtl) {
+      BIND(ImageList_GetBkColor), BIND(ImageList_SetOverlayImage), BIND(ImageList_Draw), BIND(LBItemFromPt),
+      BIND(MakeDragList), BIND(MenuHelp), PropertySheet(*this, "PropertySheetA"), BIND(ShowHideMenuCtl) {
     InitCommonControls();
 }
 

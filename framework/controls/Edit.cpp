@@ -108,7 +108,7 @@ int TEdit::GetLine(char *buffer, int size, int line) const {
 
 int TEdit::DeleteLine(int line) {
     if (line == -1)
-        line = GetLineFromPos(GetLineIndex(-1));
+        line = GetLineFromPos((uint)-1);  // the caret's line
     int start = (int)GetLineIndex(line);
     if (start == -1)
         return 0;

@@ -20,13 +20,17 @@ public:
     }
 };
 
-// Makes a record class over a system structure whose header is the member `hdrMember`.
-#define NOTIFY_RECORD(cls, base, hdrMember)                              \
-    class cls : public base {                                            \
-    public:                                                              \
-        cls() : base() {}                                                \
-        operator NMHDR &() { return hdrMember; }                         \
-        operator NMHDR const &() const { return hdrMember; }             \
+// A record's view as its header.
+#define NOTIFY_HEADER(member)                                  \
+    operator NMHDR &() { return member; }                      \
+    operator NMHDR const &() const { return member; }
+
+// A record class over a system structure, nothing added but the header view.
+#define NOTIFY_RECORD(cls, base, member) \
+    class cls : public base {            \
+    public:                              \
+        cls() : base() {}                \
+        NOTIFY_HEADER(member)            \
     }
 
 class TNmUpDown : public NMUPDOWN {
@@ -37,7 +41,7 @@ public:
         iPos = position;
         iDelta = delta;
     }
-    operator NMHDR &() { return hdr; }
+    NOTIFY_HEADER(hdr)
 };
 
 class TTabKeyDown : public NMTCKEYDOWN {
@@ -48,7 +52,7 @@ public:
         wVKey = key;
         this->flags = flags;
     }
-    operator NMHDR &() { return hdr; }
+    NOTIFY_HEADER(hdr)
 };
 
 NOTIFY_RECORD(THdrNotify, NMHEADERA, hdr);
@@ -65,6 +69,7 @@ NOTIFY_RECORD(TTwDispInfoNotify, NMTVDISPINFOA, hdr);
 NOTIFY_RECORD(TTwKeyDownNotify, NMTVKEYDOWN, hdr);
 
 #undef NOTIFY_RECORD
+#undef NOTIFY_HEADER
 
 // The tree view's hit-test record (no header).
 class TTwHitTestInfo : public TVHITTESTINFO {

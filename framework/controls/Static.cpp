@@ -24,6 +24,8 @@ char const *TStatic::GetClassNameA() { return "STATIC"; }
 void TStatic::Clear() { SetText(""); }
 
 uint TStatic::Transfer(void *buffer, TTransferDirection direction) {
+    if (!buffer)
+        return TextLimit;
     if (direction == tdGetData) {
         if (TextLimit)
             GetText((char *)buffer, TextLimit);

@@ -115,16 +115,12 @@ TWindow *TDecoratedFrame::ReplaceClient(TWindow *client) {
         }
         RemoveChildLayoutMetrics(*old);
     }
-    settingClient_ = 1;
-    TWindow *previous;
-    try {
-        previous = TFrameWindow::SetClientWindow(client);
-    } catch (...) {
-        settingClient_ = 0;
-        throw;
-    }
-    settingClient_ = 0;
-    return previous;
+    struct TSetting {
+        int &Flag;
+        explicit TSetting(int &flag) : Flag(flag) { Flag = 1; }
+        ~TSetting() { Flag = 0; }
+    } setting(settingClient_);
+    return TFrameWindow::SetClientWindow(client);
 }
 
 TWindow *TDecoratedFrame::SetClientWindow(TWindow *client) {

@@ -22,7 +22,7 @@ private:
     TDialog *Dialog;
 };
 
-enum { WM_DIALOGINIT = 32760 };
+enum { DlgInitMsg = 32760 };
 }  // namespace
 
 char *const TDialog::CaptionFromTemplate = (char *)0xFFFF;
@@ -114,7 +114,7 @@ int TDialog::EvInitDialog(HWND) {
 }
 
 bool TDialog::PerformDlgInit() {
-    return SendMessageA(WM_DIALOGINIT, (WPARAM)DialogAttr.Param, (LPARAM)(char const *)DialogAttr.Name) >= 0;
+    return SendMessageA(DlgInitMsg, (WPARAM)DialogAttr.Param, (LPARAM)(char const *)DialogAttr.Name) >= 0;
 }
 
 // ---- creation

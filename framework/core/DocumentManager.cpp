@@ -4,6 +4,8 @@
 #include "DocumentModel.h"
 #include "StringUtils.h"
 
+#include "AboutDialog.h"
+#include "CommonControls.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 #include "SplashWindow.h"
@@ -217,7 +219,7 @@ int DocumentManager::VeryFirstInit(int argc, char **argv, char const *appName, c
             return 0;
         }
     }
-    ::InitCommonControls();
+    TCommCtrl::IsAvailable();
     _companyName = company ? company : "";
     _appInternalName = appName ? appName : "";
     if (commonResourceFile && !TModule::_commonResourceDLL) {
@@ -548,10 +550,7 @@ long DocumentManager::EvExitMenuLoop(uint, long) {
     return 0;
 }
 
-void DocumentManager::CmAboutDialog() {
-    // The about box of the program: the name and version of the application module.
-    ShowMessageBox(frame_ ? frame_->GetHandle() : 0, GetName(), GetName(), MB_ICONASTERISK | kBoxStyle);
-}
+void DocumentManager::CmAboutDialog() { AboutDialog(frame_, aboutDialogId_, 21000, 0).Execute(); }
 
 Document *DocumentManager::OpenProperDocument(FileName const &name, TPoint const *) {
     String file(name), options;

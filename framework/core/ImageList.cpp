@@ -5,12 +5,7 @@
 #include <memory>
 
 namespace {
-TCommCtrlDll &Dll() {
-    TCommCtrlDll *dll = TCommCtrl::Dll();
-    if (!dll)
-        TXCommCtrl::Raise();
-    return *dll;
-}
+TCommCtrlDll &Dll() { return TCommCtrl::Required(); }
 
 // An overlay number (1 to 15) goes into the style's overlay bits.
 unsigned WithOverlay(unsigned style, int overlay) {
@@ -208,28 +203,28 @@ ImageList::ImageList(HINSTANCE instance, int resId, COLORREF mask, int imageWidt
     : Handle(0), Owner(owns) {
     if (mask != CLR_NONE)
         flags |= ILC_MASK;
-    Handle = ::ImageList_Create(imageWidth, imageHeight, flags, initCount, growBy);
+    Handle = Dll().ImageList_Create(imageWidth, imageHeight, flags, initCount, growBy);
     if (!Handle)
         return;
     HBITMAP bitmap = ::LoadBitmapA(instance, MAKEINTRESOURCEA(resId));
     if (!bitmap)
         return;
     if (mask == CLR_NONE)
-        ::ImageList_Add(Handle, bitmap, 0);
+        Dll().ImageList_Add(Handle, bitmap, 0);
     else
-        ::ImageList_AddMasked(Handle, bitmap, mask);
+        Dll().ImageList_AddMasked(Handle, bitmap, mask);
     ::DeleteObject(bitmap);
 }
 
 ImageList::~ImageList() {
     if (Owner && Handle)
-        ::ImageList_Destroy(Handle);
+        Dll().ImageList_Destroy(Handle);
 }
 
 ImageList &ImageList::operator=(ImageList &src) {
     if (this != &src) {
         if (Owner && Handle && Handle != src.Handle)
-            ::ImageList_Destroy(Handle);
+            Dll().ImageList_Destroy(Handle);
         Handle = src.Handle;
         Owner = src.Owner;
         src.Owner = false;

@@ -1,8 +1,11 @@
 #include "MainFrame.h"
 
 #include "Application.h"
+#include "Dialog.h"
 #include "DocumentManager.h"
 #include "StatusBar.h"
+#include "ToolbarControlBar.h"
+#include "ToolbarList.h"
 
 #include "Exception.h"
 #include "MessageCatalogue.h"
@@ -34,6 +37,7 @@ IdleEnabler::~IdleEnabler() { FrameWindow::_idleEnablers.Detach(this); }
 FrameWindow::FrameWindow(char const *title, TResId menu, TMDIClient &client, int trackMenuSelection,
                          TModule *module)
     : TDecoratedMDIFrame(title, menu, client, trackMenuSelection, module),
+      Tooltip(Tip::Plain, new TToolTipFont),
       statusBar_(0),
       controlBar_(0),
       statusBarInserted_(0),
@@ -58,6 +62,7 @@ FrameWindow::FrameWindow(char const *title, TResId menu, TMDIClient &client, int
 }
 
 FrameWindow::~FrameWindow() {
+    Tooltip.Destroy();
     if (app_ && app_ == _docManager && app_->GetFrameWindow() == this)
         app_->NotifyNoMoreFrame();
 }
@@ -151,14 +156,18 @@ int FrameWindow::EvCreate(long createStruct) {
     return TDecoratedMDIFrame::EvCreate(createStruct);
 }
 
+// The bar itself comes from the program's override, which builds it first.
 void FrameWindow::BuildControlBar() {
-    // The control bar itself comes from the program's override; the frame only keeps
-    // its settings.
+    if (!controlBar_)
+        return;
+    controlBar_->SetHintMode(TGadgetWindow::EnterHints);
+    Tooltip.EnableTips(showTips_);
+    controlBar_->EnableAll(1);
 }
 
 void FrameWindow::BuildStatusBar() {
     if (!statusBar_ && trackMenuSelection_)
-        statusBar_ = new StatusBar(0, this, TGadget::Recessed, 0, new TGadgetWindowFont(largeStatusFont_ ? 10 : 8), 0);
+        statusBar_ = new StatusBar(&Tooltip, this, TGadget::Recessed, 0, new TGadgetWindowFont(largeStatusFont_ ? 10 : 8), 0);
     if (statusBar_) {
         // A hidden bar is still a decoration: its command shows it at its place.
         if (!showStatusBar_)
@@ -183,7 +192,13 @@ void FrameWindow::CleanupWindow() {
     TDecoratedMDIFrame::CleanupWindow();
 }
 
-void FrameWindow::CmdToggleHint() { hintMode_ = hintMode_ == 1 ? 2 : 1; }
+void FrameWindow::CmdToggleHint() {
+    hintMode_ = hintMode_ == 1 ? 2 : 1;
+    if (controlBar_) {
+        controlBar_->SetHintMode(TGadgetWindow::THintMode(hintMode_));
+        controlBar_->SetHintCommand(-1);
+    }
+}
 
 void FrameWindow::CenterWindow(TRect &r) {
     TRect frame = GetWindowRect();
@@ -193,12 +208,19 @@ void FrameWindow::CenterWindow(TRect &r) {
     r.top = p.y;
 }
 
-void FrameWindow::EvActivate(uint, int, HWND) {
+void FrameWindow::EvActivate(uint state, int, HWND) {
+    // A modal run disabled the frame: its floating tool frames look inactive with it.
+    if (state == WA_INACTIVE && GetHandle() && !IsWindowEnabled())
+        SetFloatingFramesActive(0);
     ++activationCount_;
     DefaultProcessing();
 }
 
-void FrameWindow::EvActivateApp(int, uint) { DefaultProcessing(); }
+void FrameWindow::EvActivateApp(int active, uint) {
+    if (!active)
+        SetFloatingFramesActive(0);
+    DefaultProcessing();
+}
 
 void FrameWindow::EvInitMenuPopup(uint popup, uint index, int sysMenu) {
     if (!inIdle_ && !sysMenu) {
@@ -264,6 +286,8 @@ int FrameWindow::IdleAction(long count) {
     inIdle_ = 0;
     if (count != 0)
         return result;
+    if (!GetFloatingToolbarsActive() && !Dialog::HasDisabledTopWindows() && ForegroundIsOurs())
+        SetFloatingFramesActive(1);
     for (IdleEnabler *e = _idleEnablers.GetFirst(), *next; e; e = next) {
         next = _idleEnablers.GetNext(e);
         if (e->GetWindow() && e->GetWindow()->GetHandle())
@@ -280,6 +304,14 @@ int FrameWindow::IdleAction(long count) {
         }
     }
     return result;
+}
+
+bool FrameWindow::ForegroundIsOurs() {
+    DWORD process = 0;
+    HWND foreground = ::GetForegroundWindow();
+    if (foreground)
+        ::GetWindowThreadProcessId(foreground, &process);
+    return foreground && process == ::GetCurrentProcessId();
 }
 
 DEFINE_RESPONSE_TABLE1(FrameWindow, TDecoratedMDIFrame)

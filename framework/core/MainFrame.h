@@ -7,11 +7,13 @@
 #include "VeltraneDefs.h"
 
 #include "DecoratedFrame.h"
+#include "ToolTipJq.h"
 
 #include "Config.h"
 #include "Lists.h"
 
 class DocumentManager;
+class ControlBar;
 class StatusBar;
 
 // A window that wants idle calls from the main frame.
@@ -47,8 +49,9 @@ public:
     char const *GetClassNameA() override;
 
     void InsertStatusBar();
+    TToolTipJq &GetTooltip() { return Tooltip; }
     StatusBar *GetStatusBar() const { return statusBar_; }
-    TWindow *GetControlBar() const { return controlBar_; }
+    ControlBar *GetControlBar() const { return controlBar_; }
     int GetHintMode() const { return hintMode_; }
     int GetShowStatusBar() const { return showStatusBar_; }
     int GetShowTips() const { return showTips_; }
@@ -75,8 +78,9 @@ public:
     static String _className;
 
 protected:
+    TToolTipJq Tooltip;
     StatusBar *statusBar_;
-    TWindow *controlBar_;
+    ControlBar *controlBar_;
     int statusBarInserted_;
     int buttonSize_;
     int largeStatusFont_;
@@ -89,5 +93,7 @@ protected:
     int inIdle_;
 
 private:
+    static bool ForegroundIsOurs();
+
     DECLARE_RESPONSE_TABLE(FrameWindow);
 };

@@ -1,4 +1,5 @@
 #include "Button.h"
+#include "DialogWindow.h"
 #include "Edit.h"
 #include "Static.h"
 #include "TestApp.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -353,4 +355,85 @@ TEST_F(Controls, OwnerDrawnButtonAnswersAsDefaultAndDrawsByAction) {
         host.SendMessageA(WM_DRAWITEM, 42121, (LPARAM)&dis);  // the parent forwards it
     }
     EXPECT_EQ("entire select focus ", drawn->Actions);
+}
+
+TEST_F(Controls, OwnClassesPaintThemselvesAndStaticsRepaintWhenResized) {
+    class Drawn : public TControl {
+    public:
+        Drawn(TWindow *parent) : TControl(parent, 42131, 0, 0, 0, 40, 40) {}
+        int Paints = 0;
+        void Paint(TDC &, int, TRect &) override { Paints++; }
+    };
+    Host host;
+    auto *drawn = new Drawn(&host);
+    auto *label = new TStatic(&host, 42132, "Peak", 0, 50, 60, 16);
+    ASSERT_TRUE(host.Create());
+    host.UpdateWindow();
+    EXPECT_FALSE(drawn->IsFlagSet(wfPredefinedClass));
+    EXPECT_EQ(1, drawn->Paints);
+    drawn->Invalidate();
+    drawn->UpdateWindow();
+    EXPECT_EQ(2, drawn->Paints);
+
+    // without the system's own redraw, the static still repaints all of itself
+    label->SetWindowPos(0, 0, 0, 120, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+    RECT dirty = {};
+    ASSERT_TRUE(::GetUpdateRect(label->GetHandle(), &dirty, FALSE));
+    EXPECT_EQ(TRect(0, 0, 120, 20), TRect(dirty));
+    label->Clear();
+    EXPECT_EQ("", TextOf(label->GetHandle()));
+}
+
+namespace {
+// A modal dialog of the test template that runs `OnInit` once set up; a watchdog ends
+// a run that nothing ended.
+class Driven : public TDialog {
+public:
+    Driven() : TDialog(0, 42000, &Exe()) {}
+    std::function<void()> OnInit;
+    int EvInitDialog(HWND focus) override {
+        int result = TDialog::EvInitDialog(focus);
+        ::SetTimer(HWindow, 7, 5000, &Expired);
+        OnInit();
+        return result;
+    }
+    static TModule &Exe() {
+        static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
+        return exe;
+    }
+
+private:
+    static void CALLBACK Expired(HWND hwnd, UINT, UINT_PTR, DWORD) {
+        ADD_FAILURE() << "the dialog was not ended";
+        ::EndDialog(hwnd, 99);
+    }
+};
+}  // namespace
+
+TEST_F(Controls, DialogSetsUpItsWrappedControlsAndReadsThemBackOnOk) {
+    Driven dialog;
+    auto *check = new TCheckBox(&dialog, 42002);
+    auto *stereo = new TRadioButton(&dialog, 42004);
+    auto *edit = new TEdit(&dialog, 42007, 10);
+#pragma pack(push, 1)
+    struct {
+        uint Check, Stereo;
+        char Edit[10];
+    } data = {BST_CHECKED, BST_UNCHECKED, "gain"};
+#pragma pack(pop)
+    dialog.SetTransferBuffer(&data);
+    std::string seen;
+    dialog.OnInit = [&] {
+        seen = std::to_string(check->GetCheck()) + std::to_string(stereo->GetCheck()) + TextOf(edit->GetHandle()) +
+               std::to_string(edit->GetLimitText());
+        check->Uncheck();
+        stereo->Check();
+        edit->SetText("trim");
+        dialog.PostMessageA(WM_COMMAND, IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.Execute());
+    EXPECT_EQ("10gain9", seen);
+    EXPECT_EQ((uint)BST_UNCHECKED, data.Check);
+    EXPECT_EQ((uint)BST_CHECKED, data.Stereo);
+    EXPECT_STREQ("trim", data.Edit);
 }

@@ -235,6 +235,36 @@ TEST(TDialog, AMissingTemplateRaisesTheWindowFailure) {
     }
 }
 
+TEST(TDialog, ClassesThatCannotBeRegisteredRaiseTheirFailures) {
+    // A window class or a child's class the system refuses.
+    struct Unregistrable : TWindow {
+        Unregistrable(TWindow *parent) : TWindow(parent) {}
+        int Register() override { return 0; }
+    };
+    struct OwnClassDialog : DrivenDialog {
+        OwnClassDialog() : DrivenDialog(0, DlgMain) {}
+        int Register() override { return 0; }
+    };
+    for (bool modal : {true, false}) {
+        DrivenDialog withChild(0, DlgMain);
+        new Unregistrable(&withChild);
+        OwnClassDialog ownClass;
+        struct Case {
+            TDialog *dialog;
+            uint code;
+        } cases[] = {{&withChild, IDS_CHILDREGISTERFAIL}, {&ownClass, IDS_CLASSREGISTERFAIL}};
+        for (Case const &c : cases) {
+            try {
+                modal ? c.dialog->Execute() : c.dialog->Create();
+                ADD_FAILURE() << "no failure";
+            } catch (TXWindow const &x) {
+                EXPECT_EQ(c.code, x.GetErrorCode());
+            }
+            EXPECT_EQ(0, (int)(ULONG_PTR)c.dialog->GetHandle());
+        }
+    }
+}
+
 TEST(TDialog, ModelessDialogOpensAndClosesWithItsButtons) {
     char buffer[32] = "start";
     DrivenDialog dialog(0, DlgMain);
@@ -352,6 +382,21 @@ TEST(TDialog, HelpersReachTheDialogsWindow) {
     EXPECT_EQ(dialog.GetItemHandle(CbOption), ::GetFocus());
     dialog.SetControlFocus(TDialog::Previous);
     EXPECT_EQ(dialog.GetItemHandle(EdText), ::GetFocus());
+    dialog.Destroy(IDCANCEL);
+}
+
+TEST(TDialog, ControlColoursFollowTheDialogsBackground) {
+    DrivenDialog dialog(0, DlgMain);
+    ASSERT_EQ(1, dialog.Create());
+    HDC dc = ::GetDC(dialog.GetHandle());
+    HWND label = dialog.GetItemHandle(StLabel);
+    long systemBrush = dialog.SendMessageA(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
+    dialog.SetBkgndColor(TColor::LtRed);
+    long ownBrush = dialog.SendMessageA(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
+    EXPECT_NE(0, ownBrush);
+    EXPECT_NE(systemBrush, ownBrush);
+    EXPECT_EQ(RGB(255, 0, 0), ::GetBkColor(dc));
+    ::ReleaseDC(dialog.GetHandle(), dc);
     dialog.Destroy(IDCANCEL);
 }
 

@@ -707,7 +707,15 @@ TEST_F(DocManagerTest, ALongOperationSwallowsInputAndNotesBreakRequests) {
         EXPECT_EQ(0, StatusBar::TakeEscapePressed());
         EXPECT_EQ(0, StatusBar::TakeMouseClicked());
 
-        bar.OpenGauge(100, "Working", 1, 500, 1);
+        // once the gauge shows (at once: no delay), the bar holds the mouse for the rest of
+        // the operation, and Escape and left clicks are noted
+        bar.OpenGauge(100, "Working", 0, 0, 1);
+        bar.SetProgress(10);
+        ASSERT_TRUE(bar.IsGaugeOpen());
+        EXPECT_EQ(&bar, app.GetProgressWindow());
+        ::ReleaseCapture();
+        Process(WM_MOUSEMOVE, 0);
+        EXPECT_EQ(bar.GetHandle(), GetCapture());
         EXPECT_EQ(1, Process(WM_RBUTTONDOWN, 0));
         EXPECT_EQ(1, Process(WM_KEYDOWN, VK_RETURN));
         EXPECT_EQ(0, StatusBar::TakeEscapePressed());
@@ -717,12 +725,6 @@ TEST_F(DocManagerTest, ALongOperationSwallowsInputAndNotesBreakRequests) {
         EXPECT_EQ(1, StatusBar::TakeEscapePressed());
         EXPECT_EQ(1, StatusBar::TakeMouseClicked());
         EXPECT_EQ(0, StatusBar::TakeEscapePressed());
-
-        // once the gauge moves, the bar holds the mouse for the rest of the operation
-        bar.SetProgress(10);
-        EXPECT_EQ(&bar, app.GetProgressWindow());
-        Process(WM_MOUSEMOVE, 0);
-        EXPECT_EQ(bar.GetHandle(), GetCapture());
         bar.CloseGauge(1);
         EXPECT_TRUE(app.GetProgressWindow() == 0);
         EXPECT_TRUE(GetCapture() == 0);

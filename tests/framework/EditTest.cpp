@@ -104,6 +104,10 @@ TEST_F(EditTest, SubTextJoinsLinesAndDeleteLineRemovesOne) {
     EXPECT_TRUE(Memo->DeleteLine(1));  // the last line: up to its end
     EXPECT_EQ("one\r\n", TextOf(*Memo));
     EXPECT_FALSE(Memo->DeleteLine(7));
+    Memo->SetText("a\r\nb\r\nc");
+    Memo->SetSelection(4, 4);
+    EXPECT_TRUE(Memo->DeleteLine(-1));  // the caret's line
+    EXPECT_EQ("a\r\nc", TextOf(*Memo));
 
     Memo->SetText("");
     EXPECT_TRUE(Memo->DeleteLine(0));  // one empty line

@@ -6,6 +6,9 @@
 #include "View.h"
 #include "MdiWindows.h"
 #include "StatusBar.h"
+#include "TextGadget.h"
+#include "ToolbarControlBar.h"
+#include "ToolbarList.h"
 
 #include <gtest/gtest.h>
 
@@ -242,6 +245,129 @@ TEST_F(MdiTest, TheFramesMessageLineIsTheStatusBarTheManagerDrives) {
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ASSERT_TRUE(frame->GetStatusBar());
     EXPECT_EQ(frame->GetStatusBar(), app.GetStatusBar());
+}
+
+// ---- the main frame's tip window, floating frames and about box
+
+std::string aboutLine;
+
+BOOL CALLBACK FindAboutBox(HWND h, LPARAM found) {
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (std::string(cls) == "#32770" && GetDlgItem(h, 100))
+        *reinterpret_cast<HWND *>(found) = h;
+    return TRUE;
+}
+
+// Reads the about box's product line and closes it, from a timer of the dialog's own
+// message loop.
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = 0;
+    EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, LPARAM(&box));
+    if (!box)
+        return;
+    char text[128] = {};
+    GetDlgItemTextA(box, 100, text, sizeof text);
+    aboutLine = text;
+    KillTimer(0, id);
+    PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Ends a box that the test could not close.
+void CALLBACK Watchdog(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(0, id);
+    HWND box = 0;
+    EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, LPARAM(&box));
+    if (box)
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(MdiTest, TheAboutCommandShowsTheLanguageModulesAboutBox) {
+    TModule language((TestsFolder() + "\\..\\program\\system\\EnglishTs.dll").c_str(), true);
+    TModule *previous = TModule::_localizedResourceDLL;
+    TModule::_localizedResourceDLL = &language;
+    {
+        MdiManager app;
+        app.InitInstance();
+        Pump();
+        aboutLine.clear();
+        UINT_PTR timer = SetTimer(0, 0, 50, CloseAboutBox);
+        UINT_PTR watchdog = SetTimer(0, 0, 10000, Watchdog);
+        app.GetFrameWindow()->SendMessageA(WM_COMMAND, 20016);
+        KillTimer(0, timer);
+        KillTimer(0, watchdog);
+        EXPECT_EQ("Tessaro version 1.0", aboutLine);
+        // the frame is usable again after the box
+        EXPECT_TRUE(app.GetFrameWindow()->IsWindowEnabled());
+    }
+    TModule::_localizedResourceDLL = previous;
+}
+
+TEST_F(MdiTest, TheFrameKeepsTheTipWindowAndTheFloatingFramesState) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    ASSERT_TRUE(frame);
+    HWND tip = frame->GetTooltip().GetHandle();
+    EXPECT_TRUE(tip && IsWindow(tip));
+    EXPECT_EQ(Tip::Plain, frame->GetTooltip().GetTipStyle());
+
+    frame->SendMessageA(WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_EQ(0, GetFloatingToolbarsActive());
+    // while a modal run has disabled the top windows, idle time leaves them inactive
+    frame->EnableWindow(false);
+    frame->SendMessageA(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(0, GetFloatingToolbarsActive());
+    frame->EnableWindow(true);
+    SetForegroundWindow(frame->GetHandle());
+    frame->IdleAction(0);
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &process);
+    if (process == GetCurrentProcessId()) {  // another program may hold the foreground
+        EXPECT_EQ(1, GetFloatingToolbarsActive());
+    }
+    delete app.GetFrameWindow();
+    EXPECT_FALSE(IsWindow(tip));
+}
+
+// A program's frame: its override builds the control bar before the frame's own part.
+class BarFrame : public FrameWindow {
+public:
+    BarFrame() : FrameWindow("Bars", 0, *new MDIClient, 1) {}
+    void BuildControlBar() override {
+        controlBar_ = new ControlBar(GetTooltip(), this, "Main", TToolbar::DockTop, 1);
+        controlBar_->Insert(*new TTextGadget(0, TGadget::Recessed, TTextGadget::Left, 5, "text"));
+        controlBar_->EnableAll(0);
+        FrameWindow::BuildControlBar();
+    }
+};
+
+class BarManager : public MdiManager {
+public:
+    void InitMainWindow() override { SetMainWindow(new BarFrame); }
+};
+
+TEST_F(MdiTest, TheControlBarTakesTheFramesHintModeAndTipSettings) {
+    BarManager app;
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    ControlBar *bar = frame->GetControlBar();
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(TGadgetWindow::EnterHints, bar->GetHintMode());
+    EXPECT_EQ(frame->GetShowTips(), frame->GetTooltip().AreTipsEnabled());
+    for (TGadget *g = bar->FirstGadget(); g; g = g->NextGadget())
+        EXPECT_TRUE(g->GetEnabled());
+    // the status bar feeds the frame's tip window
+    EXPECT_EQ(&frame->GetTooltip(), frame->GetStatusBar()->GetTip());
+    EXPECT_TRUE(frame->GetStatusBar()->GetUseTips());
+
+    frame->CmdToggleHint();
+    EXPECT_EQ(1, frame->GetHintMode());
+    EXPECT_EQ(TGadgetWindow::PressHints, bar->GetHintMode());
+    frame->CmdToggleHint();
+    EXPECT_EQ(TGadgetWindow::EnterHints, bar->GetHintMode());
 }
 
 class LayoutTest : public MdiTest {

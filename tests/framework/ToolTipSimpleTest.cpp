@@ -36,10 +36,27 @@ TSize Measured(char const *text) {
     return TSize(extent.cx + 7, extent.cy + 4);
 }
 
+class Probe : public TTToolTip {
+public:
+    using TTToolTip::ShowNow;
+};
+
+// The tests leave the pointer where it is (another program on the display may hold it)
+// and put their tools around it.
+TPoint Cursor() {
+    POINT p;
+    ::GetCursorPos(&p);
+    return TPoint(p.x, p.y);
+}
+
+TRect ToolAtCursor() {
+    TPoint c = Cursor();
+    return TRect(c.x - 40, c.y - 10, c.x + 40, c.y + 10);
+}
+
 // Shows the tip for a tool under the cursor and waits for it.
-bool ShowAt(TTToolTip &tip, TRect tool, TRect *place, char const *text) {
-    ::SetCursorPos((tool.left + tool.right) / 2, (tool.top + tool.bottom) / 2);
-    tip.SetPosition(tool, place, 0);
+bool ShowFor(TTToolTip &tip, TRect tool, char const *text) {
+    tip.SetPosition(tool, 0, 0);
     tip.SetTip(text);
     return PumpUntil([&] { return tip.IsWindowVisible(); }, 3000);
 }
@@ -51,8 +68,7 @@ TEST(TTToolTip, DelaysAndTheSameTextAgain) {
     EXPECT_EQ(unsigned(CS_VREDRAW | CS_HREDRAW | CS_SAVEBITS), ::GetClassLongA(tip, GCL_STYLE));
     EXPECT_EQ(unsigned(HTTRANSPARENT), unsigned(tip.SendMessageA(WM_NCHITTEST, 0, MAKELPARAM(1, 1))));
 
-    TRect tool(100, 100, 200, 120);
-    ::SetCursorPos(150, 110);
+    TRect tool = ToolAtCursor();
     tip.SetPosition(tool, 0, 0);
     DWORD start = ::GetTickCount();
     tip.SetTip("Record");
@@ -83,7 +99,7 @@ TEST(TTToolTip, DelaysAndTheSameTextAgain) {
 
 TEST(TTToolTip, PlacedBelowOrAboveTheToolOrAtTheGivenPlace) {
     TestApp app;
-    TTToolTip tip;
+    Probe tip;
     int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
     TSize s = Measured("Loop");
     TRect given(400, 300, 500, 320);
@@ -100,25 +116,32 @@ TEST(TTToolTip, PlacedBelowOrAboveTheToolOrAtTheGivenPlace) {
         {TRect(100, 100, 200, 120), &given, TPoint(399, 300)},
     };
     for (Case const &c : cases) {
-        ASSERT_TRUE(ShowAt(tip, c.tool, c.place, "Loop")) << c.tool.left << "," << c.tool.top;
+        TRect tool = c.tool;
+        tip.SetPosition(tool, c.place, 0);
+        tip.TWindow::SetCaption("Loop");
+        tip.ShowNow();
+        EXPECT_TRUE(tip.IsWindowVisible());
         EXPECT_EQ(TRect(c.expected, s), tip.GetWindowRect()) << c.tool.left << "," << c.tool.top;
         tip.HideTip();
+        EXPECT_FALSE(tip.IsWindowVisible());
     }
 }
 
 TEST(TTToolTip, HidesWhenTheCursorLeavesOrAWindowTakesTheMouse) {
     TestApp app;
     TTToolTip tip;
-    TRect tool(100, 100, 200, 120);
-    ASSERT_TRUE(ShowAt(tip, tool, 0, "Zoom"));
+    ASSERT_TRUE(ShowFor(tip, ToolAtCursor(), "Zoom"));
     // the poll keeps it up while the cursor stays
     PumpUntil([] { return false; }, 450);
     EXPECT_TRUE(tip.IsWindowVisible());
-    ::SetCursorPos(200, 110);  // the right edge is outside
+    // the tool's right edge is outside it: as if the cursor had left to the right
+    TPoint c = Cursor();
+    TRect left(c.x - 80, c.y - 10, c.x, c.y + 10);
+    tip.SetPosition(left, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !tip.IsWindowVisible(); }, 3000));
     EXPECT_FALSE(tip.IsTimerRunning());
 
-    ASSERT_TRUE(ShowAt(tip, tool, 0, "Pan"));
+    ASSERT_TRUE(ShowFor(tip, ToolAtCursor(), "Pan"));
     TWindow owner((TWindow *)0, "capture");
     owner.Attr.Style = WS_POPUP | WS_VISIBLE;
     owner.Attr.X = 600, owner.Attr.Y = 600, owner.Attr.W = 20, owner.Attr.H = 20;

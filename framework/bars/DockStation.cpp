@@ -1,0 +1,309 @@
+#include "DockStation.h"
+
+#include "Dc.h"
+#include "DecoratedFrame.h"
+#include "DocumentManager.h"
+#include "Toolbar.h"
+
+#include <algorithm>
+
+namespace {
+
+int Overlap() { return _win95 ? 2 : 1; }
+
+// The Windows 95 look: the top and bottom stations get an etched line on their outer
+// edge instead of the line towards the client; the side stations none.
+unsigned short LookStyle(unsigned short style) {
+    if (!_win95)
+        return style;
+    switch (style >> 8) {
+    case 0x14:
+    case 0x41: return (style & ~TToolbar::Lines) | TToolbar::Look3D;
+    case 0x28: return (style & ~TToolbar::LineBottom) | TToolbar::LineTop | TToolbar::Look3D;
+    case 0x82: return (style & ~TToolbar::LineTop) | TToolbar::LineBottom | TToolbar::Look3D;
+    default: return style;
+    }
+}
+
+}  // namespace
+
+TDockStation::TDockStation(TWindow *parent, unsigned short style, TModule *module)
+    : TWindow(parent, "", module),
+      Style(LookStyle(style)),
+      AutoTightFit(1),
+      Horizontal((style & (TToolbar::DockTop | TToolbar::DockBottom)) != 0),
+      FirstToolbar(0) {
+    Attr.Style = (Attr.Style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN) & ~WS_BORDER;
+    SetBkgndColor(TColor::Sys3dFace);
+}
+
+TDockStation::~TDockStation() {
+    for (TDockStation **station : {&TToolbar::LeftDock, &TToolbar::TopDock, &TToolbar::RightDock,
+                                   &TToolbar::BottomDock})
+        if (*station == this)
+            *station = 0;
+    // the next tool bar builds the stations of its frame again
+    if (!TToolbar::LeftDock && !TToolbar::TopDock && !TToolbar::RightDock && !TToolbar::BottomDock)
+        TToolbar::MainWindow = 0;
+}
+
+TToolbar *TDockStation::LastToolbar() const {
+    TToolbar *last = FirstToolbar;
+    while (last && last->GetNextToolbar())
+        last = last->GetNextToolbar();
+    return last;
+}
+
+void TDockStation::Append(TToolbar *bar, int newRow) {
+    bar->SetNewRow(newRow);
+    bar->SetDockPosition(newRow ? 0 : -1);
+    bar->SetNextToolbar(0);
+    TToolbar *last = LastToolbar();
+    bar->SetPrevToolbar(last);
+    if (last)
+        last->SetNextToolbar(bar);
+    else
+        FirstToolbar = bar;
+    if (GetHandle())
+        LayoutSession();
+}
+
+void TDockStation::Forget(TToolbar *bar) {
+    bool listed = false;
+    for (TToolbar *b = FirstToolbar; b && !listed; b = b->GetNextToolbar())
+        listed = b == bar;
+    if (!listed)
+        return;
+    TToolbar *prev = bar->GetPrevToolbar(), *next = bar->GetNextToolbar();
+    if (prev)
+        prev->SetNextToolbar(next);
+    else
+        FirstToolbar = next;
+    if (next)
+        next->SetPrevToolbar(prev);
+    bar->SetNextToolbar(0);
+    bar->SetPrevToolbar(0);
+}
+
+void TDockStation::Remove(TToolbar *bar, int relayout) {
+    if (TToolbar *next = bar->GetNextToolbar()) {
+        bar->SetFollowerRow(next->GetNewRow());
+        if (bar->GetNewRow())
+            next->SetNewRow(1);
+    }
+    Forget(bar);
+    if (relayout && GetHandle())
+        LayoutSession();
+    if (GetHandle() && bar->GetHandle())
+        bar->ShowWindow(SW_HIDE);
+}
+
+void TDockStation::Insert(TToolbar *bar, TPoint point) {
+    int g = Overlap();
+    auto along = [this](TPoint const &p) { return Horizontal ? p.x : p.y; };
+    bar->SetNewRow(1);
+
+    // the row whose top band holds the point, else the row before which it starts one
+    TToolbar *prev = 0, *follower = 0, *rowStart = 0;
+    for (TToolbar *b = FirstToolbar; b; b = b->GetNextToolbar()) {
+        TRect w = b->GetWindowRect();
+        int l, r, t, bo;
+        b->GetMargins().GetPixels(l, r, t, bo, b->GetFontHeight());
+        int pos = Horizontal ? point.y : point.x;
+        int start = Horizontal ? w.top : w.left;
+        int inside = Horizontal ? t : l, outside = Horizontal ? bo : r;
+        if (pos <= start + inside) {
+            if (pos >= start - outside)
+                rowStart = b;
+            else
+                follower = b, prev = b->GetPrevToolbar();
+            break;
+        }
+    }
+    if (!rowStart && !follower)
+        prev = LastToolbar();
+    if (rowStart) {
+        prev = rowStart->GetPrevToolbar();
+        for (TToolbar *b = rowStart; b && (b == rowStart || !b->GetNewRow()); b = b->GetNextToolbar()) {
+            if (along(b->GetWindowRect().TopLeft()) < along(point)) {
+                prev = b;
+                bar->SetNewRow(0);
+            } else {
+                follower = b;
+                break;
+            }
+        }
+    }
+    if (bar->GetFollowerRow()) {
+        if (follower)
+            follower->SetNewRow(1);
+        bar->SetFollowerRow(0);
+    } else if (rowStart && bar->GetNewRow() && follower) {
+        follower->SetNewRow(0);  // the dropped bar starts the row instead
+    }
+
+    // the drop point clamped so that the bar lies inside the station
+    TPoint local = point;
+    if (GetHandle())
+        ::ScreenToClient(GetHandle(), &local);
+    TSize size;
+    bar->GetDesiredSize(size);
+    TRect client = GetHandle() ? GetClientRect() : TRect(0, 0, Attr.W, Attr.H);
+    int farEdge = Horizontal ? client.right : client.bottom;
+    int extent = Horizontal ? size.cx : size.cy;
+    int at = along(local);
+    if (at + extent > farEdge)
+        at = farEdge - extent;
+    if (at < 0)
+        at = 0;
+    bar->SetDockPosition(at + g);
+
+    bar->SetPrevToolbar(prev);
+    bar->SetNextToolbar(prev ? prev->GetNextToolbar() : FirstToolbar);
+    if (bar->GetNextToolbar())
+        bar->GetNextToolbar()->SetPrevToolbar(bar);
+    if (prev)
+        prev->SetNextToolbar(bar);
+    else
+        FirstToolbar = bar;
+
+    // followers of the row that would start at or beyond the far edge wrap to new rows
+    int running = at + extent - g;
+    for (TToolbar *f = bar->GetNextToolbar(); f && !f->GetNewRow(); f = f->GetNextToolbar()) {
+        TPoint start = f->GetWindowRect().TopLeft();
+        if (GetHandle())
+            ::ScreenToClient(GetHandle(), &start);
+        if (along(start) >= farEdge) {
+            f->SetNewRow(1);
+            f->SetDockPosition(0);
+            break;
+        }
+        TSize fs;
+        f->GetDesiredSize(fs);
+        f->SetDockPosition(std::max(f->GetDockPosition(), running + g));
+        running = f->GetDockPosition() + (Horizontal ? fs.cx : fs.cy) - 2 * g;
+    }
+    LayoutSession();
+}
+
+void TDockStation::LayoutSession() {
+    int g = Overlap();
+    int along = -g, across = -g, extent = 0;
+    for (TToolbar *bar = FirstToolbar; bar; bar = bar->GetNextToolbar()) {
+        TSize size;
+        bar->GetDesiredSize(size);
+        if (bar->GetNewRow() && bar != FirstToolbar) {
+            across += extent - g;
+            along = -g;
+            extent = 0;
+        }
+        bar->SetDockPosition(along + g);
+        extent = std::max<int>(extent, Horizontal ? size.cy : size.cx);
+        if (bar->GetParentO() != this)
+            bar->SetParent(this);
+        if (GetHandle() && bar->GetHandle()) {
+            int x = Horizontal ? along : across, y = Horizontal ? across : along;
+            bar->SetWindowPos(HWND_BOTTOM, x, y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        }
+        along += (Horizontal ? size.cx : size.cy) - g;
+    }
+    TRect nc(0, 0, 0, 0);
+    CalcBarNonClient(this, nc, Style, !FirstToolbar);
+    int ncx = nc.left - nc.right, ncy = nc.top - nc.bottom;
+    if (Horizontal) {
+        Attr.H = FirstToolbar ? across + extent + ncy - g : ncy;
+        Attr.W = ncx;
+    } else {
+        Attr.W = FirstToolbar ? across + extent + ncx - g : ncx;
+        Attr.H = ncy;
+    }
+    if (TDecoratedFrame *frame = dynamic_cast<TDecoratedFrame *>(GetParentO())) {
+        TLayoutMetrics metrics;
+        if (frame->GetChildLayoutMetrics(*this, metrics)) {
+            frame->SetChildLayoutMetrics(*this, metrics);
+            // setting the metrics only marks the layout: the frame follows the new size now
+            if (frame->GetHandle())
+                frame->Layout();
+        }
+    }
+}
+
+void TDockStation::SetAutoTightFit(int) {
+    AutoTightFit = 1;
+    LayoutSession();
+}
+
+int TDockStation::Create() {
+    int created = TWindow::Create();
+    LayoutSession();
+    return created;
+}
+
+char const *TDockStation::GetClassNameA() { return "TDockStation"; }
+
+void TDockStation::GetWindowClass(WNDCLASSA &wc) {
+    TWindow::GetWindowClass(wc);
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+}
+
+void TDockStation::SetupWindow() {
+    TWindow::SetupWindow();
+    LayoutSession();
+}
+
+int TDockStation::IdleAction(long count) {
+    if (count == 0)
+        for (TToolbar *bar = FirstToolbar; bar; bar = bar->GetNextToolbar())
+            bar->IdleAction(0);
+    return TWindow::IdleAction(count);
+}
+
+int TDockStation::PreProcessMsg(MSG &msg) {
+    if (TWindow::PreProcessMsg(msg))
+        return 1;
+    for (TToolbar *bar = FirstToolbar; bar; bar = bar->GetNextToolbar())
+        if (bar->PreProcessMsg(msg))
+            return 1;
+    return 0;
+}
+
+void TDockStation::EvMenuSelectRaw(uint, long) {
+    if (HWND parent = GetParentH())
+        ForwardMessage(parent);
+}
+
+void TDockStation::EvEnterIdle(uint, uint) {
+    if (HWND parent = GetParentH())
+        ForwardMessage(parent);
+}
+
+int TDockStation::EvEraseBkgnd(uint hDC) {
+    TRect client = GetClientRect();
+    ::FillRect(HDC(hDC), &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+}
+
+uint TDockStation::EvNCCalcSize(int, long params) {
+    RECT &proposed = reinterpret_cast<NCCALCSIZE_PARAMS *>(params)->rgrc[0];
+    TRect r(proposed);
+    CalcBarNonClient(this, r, Style, !FirstToolbar);
+    proposed = r;
+    return 0;
+}
+
+void TDockStation::EvNCPaint(uint) {
+    TWindowDC dc(HWindow);
+    TRect window = GetWindowRect();
+    TRect r(0, 0, window.Width(), window.Height());
+    CalcBarNonClient(this, r, 0, !FirstToolbar);
+    DrawBarEdges(dc, r, Style);
+}
+
+DEFINE_RESPONSE_TABLE1(TDockStation, TWindow)
+    EV_WM_ERASEBKGND,
+    EV_MESSAGE(WM_MENUSELECT, EvMenuSelectRaw, v_WPARAM_LPARAM),
+    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
+    EV_MESSAGE(WM_SYSCOLORCHANGE, EvSysColorChange, v),
+    EV_MESSAGE(WM_NCCALCSIZE, EvNCCalcSize, U_B_LPARAM),
+    EV_MESSAGE(WM_NCPAINT, EvNCPaint, v_WPARAM),
+END_RESPONSE_TABLE;

@@ -1,0 +1,56 @@
+// The strip along one edge of the main frame in which docked tool bars sit in rows. It
+// sizes itself to its rows and has the frame lay out again, so that the frame's client
+// area follows the tool bars.
+#pragma once
+
+#include "VeltraneDefs.h"
+
+#include "Window.h"
+
+class TToolbar;
+
+class VELTRANE_API TDockStation : public TWindow {
+public:
+    // Edge bit (0x1000 left, 0x2000 top, 0x4000 right, 0x8000 bottom) and border lines.
+    TDockStation(TWindow *parent, unsigned short style, TModule *module = 0);
+    ~TDockStation() override;
+
+    void Append(TToolbar *bar, int newRow);
+    // Places a dropped bar at a screen point.
+    void Insert(TToolbar *bar, TPoint point);
+    void Remove(TToolbar *bar, int relayout);
+    // Unlinks a bar that goes away, without touching its window.
+    void Forget(TToolbar *bar);
+    void LayoutSession();
+
+    void SetAutoTightFit(int);
+    int GetAutoTightFit() const { return AutoTightFit; }
+    TToolbar *GetFirstToolbar() const { return FirstToolbar; }
+    unsigned short GetStyle() const { return Style; }
+    int IsHorizontal() const { return Horizontal; }
+
+    int Create() override;
+    char const *GetClassNameA() override;
+    void GetWindowClass(WNDCLASSA &wc) override;
+    void SetupWindow() override;
+    int IdleAction(long count) override;
+    int PreProcessMsg(MSG &msg) override;
+
+    int EvEraseBkgnd(uint hDC);
+    void EvMenuSelectRaw(uint wp, long lp);
+    void EvEnterIdle(uint source, uint window);
+    void EvSysColorChange() { TWindow::EvSysColorChange(); }
+    uint EvNCCalcSize(int calcValidRects, long params);
+    void EvNCPaint(uint region);
+
+protected:
+    unsigned short Style;
+    int AutoTightFit;
+    int Horizontal;
+    TToolbar *FirstToolbar;
+
+private:
+    TToolbar *LastToolbar() const;
+
+    DECLARE_RESPONSE_TABLE(TDockStation);
+};

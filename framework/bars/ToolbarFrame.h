@@ -1,0 +1,71 @@
+// The small pop-up frame of a floating tool bar. Its borders snap to the bar's
+// precomputed shapes, its caption drags the bar (so that it can dock) and docks it on a
+// double click, and closing it hides the bar. It never takes the activation from the
+// main window.
+#pragma once
+
+#include "VeltraneDefs.h"
+
+#include "FloatingFrame.h"
+
+class TToolbar;
+
+class VELTRANE_API TToolbarFrame : public TFloatingFrame {
+public:
+    TToolbarFrame(TWindow *parent, char const *title, TToolbar *bar, TPoint const &position, TModule *module = 0);
+    ~TToolbarFrame() override;
+
+    void ResizeWindow();
+    TSize GetCaseSize(int i) const;
+    TToolbar *GetToolbar() const { return Toolbar; }
+    TWindow *GetFormerParent() const { return FormerParent; }
+    int GetActiveFlag() const { return Active; }
+    // Sizing mode: 0, 3 (close box held) or the hit code of the border being dragged.
+    int GetSizingMode() const { return DownHit; }
+    TRect GetSizingRect() const { return SizingRect; }
+    // The bar goes away or leaves the frame: the frame forgets it.
+    void ToolbarGone() { Toolbar = 0; }
+
+    char const *GetClassNameA() override;
+    void SetupWindow() override;
+    int IdleAction(long count) override;
+    int PreProcessMsg(MSG &msg) override;
+
+    uint EvMouseActivateRaw(uint wp, long lp);
+    void EvClose();
+    void EvEnterIdle(uint source, uint window);
+    void EvMenuSelectRaw(uint wp, long lp);
+    void EvGetMinMaxInfo(void *info);
+    void EvLButtonUp(uint modKeys, TPoint &point);
+    void EvMouseMove(uint modKeys, TPoint &point);
+    int EvNCCreate(long createStruct);
+    uint EvNCHitTest(TPoint &screenPt);
+    int EvNCActivate(int active);
+    void EvNCLButtonDown(uint hitTest, TPoint &screenPt);
+    void EvNCLButtonDblClk(uint hitTest, TPoint &screenPt);
+    void EvNCPaint(uint region);
+    void EvSize(uint sizeType, TSize &size) { TWindow::EvSize(sizeType, size); }
+    uint EvNCCalcSize(int calcValidRects, long params);
+
+    // The case a border drag selects: c is the current case of n, W the frame's window
+    // rectangle, R the sizing rectangle, m the mouse (screen), band the border width.
+    // cases[0..n-1] are the case sizes.
+    static int NextCase(int border, TPoint m, TRect const &W, TRect const &R, int c, TSize const *cases, int n,
+                        int band);
+
+protected:
+    void DrawSizeRect(int erase);
+    void PaintFrame();
+
+    TToolbar *Toolbar;
+    TWindow *FormerParent;
+    int Frame3D;
+    int Active;
+    TRect SizingRect;
+
+private:
+    TRect ShownSizingRect;
+    int SizingShown;
+
+    DECLARE_RESPONSE_TABLE(TToolbarFrame);
+};

@@ -1,0 +1,49 @@
+#include "ToolbarList.h"
+
+#include "Application.h"
+#include "FrameWindow.h"
+#include "Toolbar.h"
+#include "ToolbarFrame.h"
+
+namespace {
+int floatingActive = 1;
+
+int MainWindowIsForeground() {
+    TApplication *app = GetApplicationObject();
+    TWindow *main = app ? app->GetMainWindow() : 0;
+    return main && main->GetHandle() && main->GetHandle() == ::GetForegroundWindow();
+}
+
+template <class F>
+void ForEachToolbar(F f) {
+    TToolbarArray &bars = TToolbar::ToolbarArray;
+    for (unsigned i = 0; i < bars.GetItemsInContainer(); ++i)
+        f(*bars[bars.LowerBound() + int(i)]);
+}
+}  // namespace
+
+void ActivateFloatingToolbars(int active) {
+    if (active == -1)
+        active = MainWindowIsForeground();
+    floatingActive = active;
+    ForEachToolbar([active](TToolbar &bar) {
+        TToolbarFrame *frame = bar.GetFloatingFrame();
+        if (bar.GetHandle() && bar.IsFloating() && !bar.IsHidden() && frame && frame->GetHandle())
+            frame->SendMessageA(WM_NCACTIVATE, frame->IsWindowEnabled() ? active : 0);
+    });
+}
+
+int GetFloatingToolbarsActive() { return floatingActive; }
+
+void ResizeToolbarButtons(int width, int) {
+    ForEachToolbar([width](TToolbar &bar) {
+        if (bar.GetKeepBorders())
+            return;
+        ResizeBorders(bar, width);
+        bar.CreateCases();
+        // the docked place is taken first, so that the bars keep their order
+        bar.SetStyle(bar.GetStyle(), 1);
+        if (bar.IsFloating() && bar.GetFloatingFrame())
+            bar.GetFloatingFrame()->ResizeWindow();
+    });
+}
