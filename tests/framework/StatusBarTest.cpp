@@ -262,7 +262,7 @@ TEST(TTipStatusBar, SplitsAHintIntoTheStatusTextAndTheTip) {
     frame.Destroy(0);
 }
 
-TEST(StatusBar, AsTheFramesMessageBarItShowsMenuHintsUnlessTheGaugeIsOpen) {
+TEST(StatusBar, AsTheFramesMessageBarItShowsMenuHints) {
     TestApp app;
     BarFrame frame;
     StatusBar *bar = new StatusBar(0, &frame, TGadget::Recessed, TStatusBar::SizeGrip, new TGadgetWindowFont, &Exe());
@@ -279,10 +279,6 @@ TEST(StatusBar, AsTheFramesMessageBarItShowsMenuHintsUnlessTheGaugeIsOpen) {
     frame.SendMessageA(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(nullptr, bar->GetHintText());
 
-    bar->OpenGauge(100, String("Reading"), 0, 0, 0);
-    select(46002);
-    EXPECT_EQ(nullptr, bar->GetHintText()) << "hints would overwrite the gauge";
-    bar->CloseGauge(0);
     select(46002);
     ASSERT_TRUE(bar->GetHintText());
     EXPECT_STREQ("Saves the sound file", bar->GetHintText());
@@ -290,4 +286,32 @@ TEST(StatusBar, AsTheFramesMessageBarItShowsMenuHintsUnlessTheGaugeIsOpen) {
     bar->SetInstantHintText("Scanning");
     EXPECT_STREQ("Scanning", bar->GetText());
     frame.Destroy(0);
+}
+
+namespace {
+// A tip bar whose hints can be switched off, as the framework's bar does while its gauge shows.
+class Refusing : public TTipStatusBar {
+public:
+    Refusing() : TWindow((TWindow *)0), TTipStatusBar(0) {}
+    int Enabled = 1;
+    int IsHintTextEnabled() override { return Enabled; }
+};
+}  // namespace
+
+TEST(TTipStatusBar, HintsAreRefusedWhileTheBarDisablesThemOrHasNoTextGadgetFirst) {
+    TestApp app;
+    Refusing bar;
+    bar.SetHintText("Status\nTip");
+    EXPECT_STREQ("Status", bar.GetHintText());
+    bar.SetHintText(0);
+    bar.Enabled = 0;
+    bar.SetHintText("Status\nTip");
+    EXPECT_EQ(nullptr, bar.GetHintText());
+    bar.Enabled = 1;
+    TGadget *message = bar.FirstGadget();
+    bar.Remove(*message);
+    delete message;
+    bar.TGadgetWindow::Insert(*new TSeparatorGadget, TGadgetList::Before);
+    bar.SetHintText("Status\nTip");
+    EXPECT_EQ(nullptr, bar.GetHintText()) << "the first gadget is not a text gadget";
 }
