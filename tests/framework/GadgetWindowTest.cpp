@@ -3,6 +3,7 @@
 // enter/leave, command and hint routing to the frame.
 #include "DecoratedFrame.h"
 #include "GadgetWindow.h"
+#include "GdiCanvas.h"
 #include "MessageBar.h"
 #include "TestApp.h"
 #include "TextGadget.h"
@@ -403,4 +404,37 @@ TEST(TGadgetWindow, GadgetsWithCommandIdsGetToolsWhoseTextsComeFromTheFrame) {
     delete w->Remove(*last);
     EXPECT_EQ(1, tooltip->GetToolCount());
     frame.Destroy(0);
+}
+
+namespace {
+// Paints black far beyond its own area.
+class Spill : public Fixed {
+public:
+    Spill(int id) : Fixed(id, 10, 10) {}
+    void Paint(TDC &dc) override { dc.TextRect(TRect(-50, -50, 50, 50), TColor(RGB(0, 0, 0))); }
+};
+}  // namespace
+
+TEST(TGadgetWindow, PaintingMovesTheOriginToEachGadgetAndClipsThoseThatAskForIt) {
+    TestApp app;
+    TGadgetWindow w(0, TGadgetWindow::Horizontal, new TGadgetWindowFont);
+    w.SetMargins(TMargins(TMargins::Pixels, 0, 0, 0, 0));
+    Spill *clipped = new Spill(1), *spilling = new Spill(2);
+    clipped->Clip = 1;
+    w.Insert(*new Fixed(3, 10, 10)), w.Insert(*clipped), w.Insert(*new Fixed(4, 10, 10));
+    w.TileGadgets();
+    Canvas canvas(60, 20);
+    TRect all(0, 0, 60, 20);
+    w.Paint(canvas.dc(), 1, all);
+    EXPECT_EQ("..........##########........................................", canvas.Row(5));
+    EXPECT_EQ(".....................................", canvas.Row(15).substr(0, 37)) << "below the row";
+
+    // without clipping the same gadget paints over its neighbours, from its own origin
+    w.Remove(*clipped);
+    delete clipped;
+    w.Insert(*spilling, TGadgetList::Before);
+    w.TileGadgets();
+    canvas.Fill(RGB(255, 255, 255));
+    w.Paint(canvas.dc(), 1, all);
+    EXPECT_EQ(std::string(50, '#') + std::string(10, '.'), canvas.Row(5));
 }
