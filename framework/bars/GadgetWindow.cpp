@@ -509,10 +509,9 @@ void TGadgetWindow::CleanupWindow() {
 }
 
 int TGadgetWindow::EnableTimer() {
-    if (!HWindow) {
-        WantTimer = 1;
+    WantTimer = 1;  // also for a window made again
+    if (!HWindow)
         return 0;
-    }
     if (!TimerIdSet)
         TimerIdSet = SetTimer(TimerId, 1000) != 0;
     return TimerIdSet;
