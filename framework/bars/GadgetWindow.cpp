@@ -1,10 +1,12 @@
 #include "GadgetWindow.h"
 
-#include "Application.h"
 #include "Dc.h"
 #include "DecoratedFrame.h"
 #include "Dib.h"
 #include "FrameWindow.h"
+
+#include <algorithm>
+#include <utility>
 
 // ---- TGadgetList
 
