@@ -13,6 +13,8 @@
 #include "Exception.h"
 #include "MessageCatalogue.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include "BarTestSupport.h"
@@ -26,12 +28,7 @@
 
 namespace {
 
-std::string TestsFolder() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(0, self, MAX_PATH);
-    std::string path(self);
-    return path.substr(0, path.find_last_of('\\'));
-}
+std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 // The protocol's clock, moved by hand.
 unsigned long now_ = 1000000;
