@@ -277,7 +277,8 @@ void StatusBar::UpdateTimeTexts(unsigned long now, long value, int gaugeChanged)
     // Past the total, or behind the reference after a restart, nothing is left to wait for.
     double remaining = 0;
     if (value != SampleValues[reference])
-        remaining = double(long(now - SampleTimes[reference])) * (GaugeTotal - value) / (value - SampleValues[reference]);
+        remaining =
+            double(long(now - SampleTimes[reference])) * (GaugeTotal - value) / (value - SampleValues[reference]);
     remaining = remaining < 0 ? 0 : remaining > LONG_MAX ? LONG_MAX : remaining;
     SampleTimes[slot] = now;
     SampleValues[slot] = value;

@@ -154,7 +154,8 @@ public:
 
 // A gadget window in an owner that records the commands; Show() makes the windows.
 struct OwnedBar {
-    OwnedBar() : owner(new Owner), bar(new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe())) {}
+    OwnedBar()
+        : owner(new Owner), bar(new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe())) {}
     ~OwnedBar() {
         owner->Destroy();
         delete owner;
