@@ -110,10 +110,10 @@ TEST(ToolbarBldr, BuildsButtonsAndSeparatorsOnSharedCels) {
         builder.Build();
     }
     ASSERT_EQ(3u, window.GadgetCount());
-    TButtonGadget *first = dynamic_cast<TButtonGadget *>(window[0]);
-    TButtonGadget *second = dynamic_cast<TButtonGadget *>(window[2]);
+    TButtonGadget *first = dynamic_cast<TButtonGadget *>(window[0u]);
+    TButtonGadget *second = dynamic_cast<TButtonGadget *>(window[2u]);
     ASSERT_TRUE(first && second);
-    EXPECT_TRUE(dynamic_cast<TSeparatorGadget *>(window[1]));
+    EXPECT_TRUE(dynamic_cast<TSeparatorGadget *>(window[1u]));
     EXPECT_EQ(10, first->GetId());
     EXPECT_EQ(11, second->GetId());
     EXPECT_EQ(0, Peek::Cel(*first));
