@@ -89,17 +89,18 @@ void TFloatingSlip::EvNCLButtonDown(uint hitTest, TPoint &point) {
     TTinyCaption::EvNCLButtonDown(hitTest, point);
 }
 
-void TFloatingSlip::EvLButtonDown(uint modKeys, TPoint &point) {
+void TFloatingSlip::EvLButtonDown(uint, TPoint &point) {
     TDockable *d = ClientDockable();
-    TPoint inClient = point;
-    if (d && Harbor && ::MapWindowPoints(GetHandle(), GetClientWindow()->GetHandle(), &inClient, 1) >= 0 &&
-        d->ShouldBeginDrag(inClient)) {
-        TPoint screen = point;
-        ::ClientToScreen(GetHandle(), &screen);
-        Harbor->DockDraggingBegin(*this, screen, alNone, this);
-        return;
+    if (d && Harbor) {
+        TPoint inClient = point;
+        ::MapWindowPoints(GetHandle(), GetClientWindow()->GetHandle(), &inClient, 1);
+        if (d->ShouldBeginDrag(inClient)) {
+            TPoint screen = point;
+            ::ClientToScreen(GetHandle(), &screen);
+            Harbor->DockDraggingBegin(*this, screen, alNone, this);
+            return;
+        }
     }
-    (void)modKeys;
     DefaultProcessing();
 }
 

@@ -65,7 +65,7 @@ void TDialogRes::GetRect(TRect &rect) const {
 }
 
 int TDialogRes::GetText(char *buffer, int size, TDlgResText which) const {
-    if (which < DlgResMenu || which > DlgResTitle)
+    if (which < DlgResMenu || which > DlgResTitle || size <= 0)
         return 0;
     char const *p = static_cast<char const *>(IsDialogEx() ? NewResource.Template : OldResource.Template);
     p += IsDialogEx() ? ExtendedHeader : PlainHeader;
