@@ -290,3 +290,31 @@ TEST(Harbor, FloatingSlipsCloseIntoTheHarborAndSizeAroundTheirCentre) {
     Pump();
     frame.Destroy();
 }
+
+TEST(Harbor, DockableShapesFollowTheirLocation) {
+    TestApp app;
+    TDockableControlBar vertical(0, TGadgetWindow::Vertical), horizontal(0, TGadgetWindow::Horizontal);
+    int cxSize = ::GetSystemMetrics(SM_CXSIZEFRAME), cySize = ::GetSystemMetrics(SM_CYSIZEFRAME);
+    TMargins const &v = vertical.GetMargins(), &h = horizontal.GetMargins();
+    EXPECT_EQ(TMargins::Pixels, v.Units);
+    EXPECT_EQ(cxSize, v.Left);
+    EXPECT_EQ(cySize + ::GetSystemMetrics(SM_CYFIXEDFRAME), v.Top);
+    EXPECT_EQ(cxSize + ::GetSystemMetrics(SM_CXFIXEDFRAME), h.Right);
+    EXPECT_EQ(cySize, h.Bottom);
+    EXPECT_FALSE(vertical.Attr.Style & WS_BORDER);
+    EXPECT_TRUE(vertical.Attr.Style & WS_CLIPSIBLINGS);
+    EXPECT_EQ(TGadgetWindow::Rectangular, horizontal.GetDirectionForLocation(alNone));
+    EXPECT_EQ(TGadgetWindow::Vertical, horizontal.GetDirectionForLocation(alRight));
+
+    // a row, a column, and a floating shape for a wanted height
+    Bar bar(6);
+    TSize row = bar.ComputeSize(alTop, 0), column = bar.ComputeSize(alLeft, 0);
+    EXPECT_GT(row.cx, row.cy);
+    EXPECT_GT(column.cy, column.cx);
+    EXPECT_EQ(TGadgetWindow::Horizontal, bar.GetDirection());  // asking changes nothing
+    TSize tall = bar.ComputeSize(alNone, 0);
+    TSize wish(0, tall.cy / 2);
+    TSize fits = bar.ComputeSize(alNone, &wish);
+    EXPECT_LE(fits.cy, wish.cy);
+    EXPECT_GT(fits.cx, tall.cx);
+}
