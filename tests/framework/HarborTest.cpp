@@ -84,7 +84,8 @@ TPoint ToClient(HWND w, TPoint screen) {
 // Presses on the bar's free end, moves the mouse by `by` and releases.
 void Drag(Frame &frame, Bar &bar, TSize by, bool release = true) {
     TRect r = bar.GetClientRect();
-    TPoint press(r.right - 3, r.bottom / 2);
+    bool row = bar.GetDirection() == TGadgetWindow::Horizontal;
+    TPoint press = row ? TPoint(r.right - 3, r.bottom / 2) : TPoint(r.right / 2, r.bottom - 3);
     bar.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, Lp(press));
     ASSERT_EQ(&bar, frame.Harbor->GetDragDockable());
     TPoint screen = press;
@@ -317,4 +318,44 @@ TEST(Harbor, DockableShapesFollowTheirLocation) {
     TSize fits = bar.ComputeSize(alNone, &wish);
     EXPECT_LE(fits.cy, wish.cy);
     EXPECT_GT(fits.cx, tall.cx);
+}
+
+TEST(Harbor, DragsABarToEveryEdgeInTurn) {
+    TestApp app;
+    Frame frame;
+    ASSERT_TRUE(frame.Create());
+    Bar *bar = new Bar(3);
+    frame.Harbor->Insert(*bar, alTop);
+    struct Step {
+        TAbsLocation edge;
+        TGadgetWindow::TTileDirection direction;
+    } const steps[] = {{alLeft, TGadgetWindow::Vertical},
+                       {alBottom, TGadgetWindow::Horizontal},
+                       {alRight, TGadgetWindow::Vertical},
+                       {alTop, TGadgetWindow::Horizontal}};
+    for (Step const &step : steps) {
+        SCOPED_TRACE(step.edge);
+        TRect c = frame.GetClientWindow()->GetWindowRect();
+        TPoint middle((c.left + c.right) / 2, (c.top + c.bottom) / 2);
+        TPoint target = step.edge == alLeft     ? TPoint(c.left, middle.y)
+                        : step.edge == alRight  ? TPoint(c.right, middle.y)
+                        : step.edge == alBottom ? TPoint(middle.x, c.bottom)
+                                                : TPoint(middle.x, c.top);
+        TRect r = bar->GetClientRect();
+        bool row = bar->GetDirection() == TGadgetWindow::Horizontal;
+        TPoint press = row ? TPoint(r.right - 3, r.bottom / 2) : TPoint(r.right / 2, r.bottom - 3);
+        bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, Lp(press));
+        ASSERT_EQ(bar, frame.Harbor->GetDragDockable());
+        EXPECT_EQ(frame.Harbor->GetHandle(), ::GetCapture());
+        TPoint to = ToClient(frame.Harbor->GetHandle(), target);
+        frame.Harbor->SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, Lp(to));
+        EXPECT_EQ(step.edge, frame.Harbor->GetDragLocation());
+        frame.Harbor->SendMessageA(WM_LBUTTONUP, 0, Lp(to));
+        TEdgeSlip *slip = frame.Harbor->GetEdgeSlip(step.edge);
+        ASSERT_TRUE(slip);
+        EXPECT_EQ(slip, bar->GetParentO());
+        EXPECT_EQ(step.direction, bar->GetDirection());
+        EXPECT_TRUE(bar->IsWindowVisible());
+    }
+    frame.Destroy();
 }
