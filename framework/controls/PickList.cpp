@@ -69,7 +69,8 @@ TPickListDialog::TPickListDialog(TWindow *parent, TStringArray *strings, int ini
     : TWindow(parent, 0, module ? module : &VeltraneLibraryModule()),
       TDialog(parent, templateId == TResId(0) ? TResId(DefaultTemplate) : templateId,
               module ? module : &VeltraneLibraryModule()),
-      List(new TListBox(this, ListId)), Result(initialSelection), Strings(strings), OwnsStrings(!strings) {
+      List(new TListBox(this, ListId)), Result(initialSelection), Strings(strings), OwnsStrings(!strings),
+      ClosedWithMinusOne(false) {
     if (!Strings)
         Strings = new TStringArray(9, 0, 10);
     if (title)
@@ -109,7 +110,20 @@ void TPickListDialog::CmOK() {
     int sel = List->GetSelIndex();
     if (sel >= 0)
         Result = sel + Strings->LowerBound();
+    ClosedWithMinusOne = Result == -1;
     CloseWindow(Result);
+}
+
+int TPickListDialog::DoExecute() {
+    ClosedWithMinusOne = false;
+    try {
+        return TDialog::DoExecute();
+    } catch (TXWindow &) {
+        // the dialog manager's failure value is also an initial selection of -1
+        if (ClosedWithMinusOne)
+            return -1;
+        throw;
+    }
 }
 
 void TPickListDialog::CmCancel() { CloseWindow(-2); }

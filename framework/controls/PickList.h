@@ -45,6 +45,8 @@ public:
     int GetResult() const { return Result; }
 
     void SetupWindow() override;
+    // A dialog closed with the result -1 is no failed run.
+    int DoExecute() override;
 
 protected:
     void CmOK();
@@ -54,6 +56,7 @@ protected:
     int Result;
     TStringArray *Strings;
     bool OwnsStrings;
+    bool ClosedWithMinusOne;
 
     DECLARE_RESPONSE_TABLE(TPickListDialog);
 };
