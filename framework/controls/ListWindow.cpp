@@ -300,6 +300,8 @@ bool TListWindow::SetItemState(int i, uint state, uint mask) {
 }
 
 int TListWindow::GetItemText(int i, int subItem, char *buffer, int size) const {
+    if (!buffer || size <= 0)
+        return 0;  // no room: the control would be told the length of whatever the buffer holds
     TListWindItem item(buffer, subItem, size);
     return int(Send(LVM_GETITEMTEXTA, i, LPARAM(static_cast<LVITEMA *>(&item))));
 }

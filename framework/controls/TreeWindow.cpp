@@ -233,11 +233,12 @@ char const *TTreeNode::GetText(bool fromControl) {
 }
 
 bool TTreeNode::GetText(char *buffer, int size, bool fromControl) {
-    GetText(fromControl);
-    if (!Cache)
+    // a failed read leaves an empty cache behind: that is no text
+    char const *text = GetText(fromControl);
+    if (!text)
         return false;
     if (buffer && size > 0)
-        lstrcpynA(buffer, Cache, size);
+        lstrcpynA(buffer, text, size);
     return true;
 }
 

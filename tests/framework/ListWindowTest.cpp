@@ -173,6 +173,7 @@ TEST_F(ListWindowTest, ItemsColumnsAndSearch) {
     char buffer[8];
     EXPECT_EQ(2, list->GetItemText(1, 1, buffer, sizeof buffer));
     EXPECT_STREQ("12", buffer);
+    EXPECT_EQ(0, list->GetItemText(1, 1, buffer, 0));
 
     TListWindItem read(*list, 2, 0, LVIF_TEXT | LVIF_PARAM);
     EXPECT_STREQ("gamma", read.GetText());

@@ -164,6 +164,16 @@ TEST_F(TreeWindowTest, TextCacheAndFields) {
     EXPECT_NE(nullptr, HTREEITEM(stale));
     EXPECT_EQ(nullptr, stale.GetText(true));
     EXPECT_EQ(0u, stale.GetMask() & TVIF_TEXT);
+    char none[8] = "x";
+    EXPECT_FALSE(stale.GetText(none, sizeof none, true));  // no text is no success
+    EXPECT_STREQ("x", none);
+
+    TVITEMA raw = {};
+    raw.mask = TVIF_HANDLE | TVIF_TEXT;
+    raw.hItem = node;
+    raw.pszText = (char *)"sent at once";
+    TTreeNode sent(*tree, raw);
+    EXPECT_STREQ("sent at once", tree->GetRoot().GetChild().GetText(true));
 }
 
 TEST_F(TreeWindowTest, SortingChildren) {
