@@ -136,7 +136,9 @@ public:
     int GetNextItem(int i, uint code) const { return int(Send(LVM_GETNEXTITEM, i, LOWORD(code))); }
     bool GetItemRect(int i, TRect &rect, int type) const;
     bool GetItemPosition(int i, TPoint &point) const { return Send(LVM_GETITEMPOSITION, i, LPARAM(&point)) != 0; }
-    bool SetItemPosition(int i, TPoint const &point) { return Send(LVM_SETITEMPOSITION, i, MAKELPARAM(point.x, point.y)) != 0; }
+    bool SetItemPosition(int i, TPoint const &point) {
+        return Send(LVM_SETITEMPOSITION, i, MAKELPARAM(point.x, point.y)) != 0;
+    }
     int GetStringWidth(char const *text) const { return int(Send(LVM_GETSTRINGWIDTHA, 0, LPARAM(text))); }
     int HitTest(TLwHitTestInfo &info) const { return int(Send(LVM_HITTEST, 0, LPARAM(&info))); }
     bool EnsureVisible(int i, bool partialOk) { return Send(LVM_ENSUREVISIBLE, i, partialOk) != 0; }

@@ -146,13 +146,18 @@ public:
     HWND GetEditControl() const { return HWND(Send(TVM_GETEDITCONTROL)); }
     HIMAGELIST CreateDragImage(HTREEITEM item) { return HIMAGELIST(Send(TVM_CREATEDRAGIMAGE, 0, LPARAM(item))); }
     HTREEITEM HitTest(TTwHitTestInfo *info) const { return HTREEITEM(Send(TVM_HITTEST, 0, LPARAM(info))); }
-    HIMAGELIST SetImageList(int type, HIMAGELIST list) { return HIMAGELIST(Send(TVM_SETIMAGELIST, type, LPARAM(list))); }
+    // The previous list.
+    HIMAGELIST SetImageList(int type, HIMAGELIST list) {
+        return HIMAGELIST(Send(TVM_SETIMAGELIST, type, LPARAM(list)));
+    }
     HIMAGELIST GetImageList(int type) const { return HIMAGELIST(Send(TVM_GETIMAGELIST, type)); }
     uint GetItemCount() const { return uint(Send(TVM_GETCOUNT)); }
     uint GetVisibleCount() const { return uint(Send(TVM_GETVISIBLECOUNT)); }
     uint GetIndent() const { return uint(Send(TVM_GETINDENT)); }
     void SetIndent(uint indent) { Send(TVM_SETINDENT, indent); }
-    bool SortChildren(HTREEITEM item, bool recurse = false) { return Send(TVM_SORTCHILDREN, recurse, LPARAM(item)) != 0; }
+    bool SortChildren(HTREEITEM item, bool recurse = false) {
+        return Send(TVM_SORTCHILDREN, recurse, LPARAM(item)) != 0;
+    }
     bool SortChildren(PFNTVCOMPARE compare, HTREEITEM item, bool recurse, LPARAM value);
     void Update() {}
 
