@@ -7,7 +7,7 @@
 
 TMessageBar::TMessageBar(TWindow *parent, TFont *font, TModule *module)
     : TWindow(parent, 0, module), TGadgetWindow(parent, Horizontal, font, module), HintText(0) {
-    Attr.Id = WindowId;
+    Attr.Id = IDW_MESSAGEBAR;
     HighlightLine = !TSystem::Has3dUI();
     TTextGadget *message = new TTextGadget(MessageGadgetId, TGadget::Recessed, TTextGadget::Left, 10);
     message->WideAsPossible = 1;

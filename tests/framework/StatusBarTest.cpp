@@ -66,7 +66,7 @@ TEST(TMessageBar, AHintCoversTheWholeBarUntilItIsCleared) {
     ASSERT_TRUE(frame.Create());
     frame.ShowWindow(SW_SHOWNA);
     TestApp::Drain();
-    EXPECT_EQ(TMessageBar::WindowId, bar->GetId());
+    EXPECT_EQ(IDW_MESSAGEBAR, bar->GetId());
     TGadget *message = bar->FirstGadget();
     ASSERT_TRUE(message && message->GetId() == TMessageBar::MessageGadgetId);
     EXPECT_TRUE(message->WideAsPossible);
@@ -227,7 +227,7 @@ TEST(TTipStatusBar, SplitsAHintIntoTheStatusTextAndTheTip) {
     TMargins const &m = bar->GetMargins();
     EXPECT_EQ("2: 6 6 2 2", Of(m));
 
-    TTipStatusBar::_hintsFromMouse = 1;
+    TTipStatusBar::_enableHints = 1;
     bar->SetHintText("Pastes the clipboard\nPaste");
     EXPECT_STREQ("Pastes the clipboard", bar->GetText()) << "with tips the status goes to the message gadget";
     EXPECT_EQ(nullptr, bar->GetHintText());
@@ -241,7 +241,7 @@ TEST(TTipStatusBar, SplitsAHintIntoTheStatusTextAndTheTip) {
     bar->SetHintText(0);
     EXPECT_STREQ("", bar->GetText());
     EXPECT_EQ("", TextOf(tip.GetHandle()));
-    TTipStatusBar::_hintsFromMouse = 0;
+    TTipStatusBar::_enableHints = 0;
 
     // a long hint is cut to the shared buffer
     std::string longHint(400, 'x');
@@ -252,7 +252,7 @@ TEST(TTipStatusBar, SplitsAHintIntoTheStatusTextAndTheTip) {
     tip.SetCaption("Shown");
     bar->SendMessageA(WM_MOUSEMOVE, 0, MAKELPARAM(1, 0));
     EXPECT_EQ("", TextOf(tip.GetHandle()));
-    EXPECT_EQ(0, TTipStatusBar::_hintsFromMouse);
+    EXPECT_EQ(0, TTipStatusBar::_enableHints);
     tip.SetCaption("Shown");
     TRect box = bar->FirstGadget()->GetBounds();
     bar->SendMessageA(WM_MOUSEMOVE, 0, MAKELPARAM(box.left + 2, box.top + 2));
