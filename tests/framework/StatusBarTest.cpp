@@ -165,7 +165,7 @@ TEST(TStatusBar, TheSizeGripStaysLastSizesTheFrameAndGoesWhileMaximized) {
     frame.Insert(*bar, TDecoratedFrame::Bottom);
     // keyboard indicators make no gadgets: only the message gadget and the grip
     ASSERT_EQ(2u, bar->GadgetCount());
-    TGadget *grip = (*bar)[1];
+    TGadget *grip = (*bar)[1u];
     EXPECT_EQ(TSizeGripGadget::DefaultId, grip->GetId());
     EXPECT_EQ(1u, bar->GetNumModeIndicators());
     EXPECT_TRUE(grip->GetEnabled());
@@ -176,8 +176,8 @@ TEST(TStatusBar, TheSizeGripStaysLastSizesTheFrameAndGoesWhileMaximized) {
 
     TextGadget *clock = new TextGadget(46040, TGadget::None, TTextGadget::Right, 5, "0:00");
     bar->Insert(*clock);  // after, no sibling: before the grip
-    EXPECT_EQ(clock, (*bar)[1]);
-    EXPECT_EQ(grip, (*bar)[2]);
+    EXPECT_EQ(clock, (*bar)[1u]);
+    EXPECT_EQ(grip, (*bar)[2u]);
     EXPECT_EQ(TGadget::Recessed, clock->GetBorderStyle()) << "takes the bar's style";
     EXPECT_EQ(TGadget::None, grip->GetBorderStyle());
 
@@ -203,7 +203,7 @@ TEST(TStatusBar, TheSizeGripStaysLastSizesTheFrameAndGoesWhileMaximized) {
     frame.ShowWindow(SW_RESTORE);
     TestApp::Drain();
     ASSERT_EQ(3u, bar->GadgetCount());
-    EXPECT_EQ(TSizeGripGadget::DefaultId, (*bar)[2]->GetId());
+    EXPECT_EQ(TSizeGripGadget::DefaultId, (*bar)[2u]->GetId());
     EXPECT_EQ(1u, bar->GetNumModeIndicators());
     frame.Destroy(0);
 }
