@@ -48,6 +48,8 @@ void TGadgetList::Insert(TGadget &gadget, TPlacement placement, TGadget *sibling
 
 void TGadgetList::InsertFrom(TGadgetList &list, TPlacement placement, TGadget *sibling) {
     // The moved gadgets keep their order as one block at the place asked for.
+    if (&list == this)
+        return;  // would move the same gadgets round for ever
     TGadget *previous = 0;
     while (TGadget *gadget = list.Gadgets) {
         list.Unlink(*gadget);

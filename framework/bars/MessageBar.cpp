@@ -31,8 +31,10 @@ char const *TMessageBar::GetText() const {
 void TMessageBar::SetHintText(char const *text) {
     if (text == HintText)
         return;
+    // copied before the old text goes: the new one may be a part of it
+    char *copy = text ? strnewdup(text) : 0;
     delete[] HintText;
-    HintText = text ? strnewdup(text) : 0;
+    HintText = copy;
     if (HWindow)
         Invalidate(true);
 }

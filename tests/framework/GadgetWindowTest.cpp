@@ -106,6 +106,8 @@ TEST(TGadgetList, PlacesBeforeAfterAndNextToSiblingsAndMovesWholeLists) {
     EXPECT_EQ("3 1 6 2 4 9", Ids(other));
     EXPECT_EQ(0u, list.GadgetCount());
     EXPECT_EQ(nullptr, list.FirstGadget());
+    other.InsertFrom(other);  // from itself: nothing moves
+    EXPECT_EQ("3 1 6 2 4 9", Ids(other));
 }
 
 TEST(TGadgetWindow, HitTestingSkipsInvisibleGadgetsAndTakesTheFirstInListOrder) {

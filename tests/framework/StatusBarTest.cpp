@@ -96,6 +96,8 @@ TEST(TMessageBar, AHintCoversTheWholeBarUntilItIsCleared) {
     ::ValidateRect(bar->GetHandle(), 0);
     bar->SetHintText(bar->GetHintText());
     EXPECT_FALSE(::GetUpdateRect(bar->GetHandle(), 0, FALSE));
+    bar->SetHintText(bar->GetHintText() + 5);  // a part of the stored text
+    EXPECT_STREQ("the selection", bar->GetHintText());
     bar->SetHintText(0);
     EXPECT_TRUE(::GetUpdateRect(bar->GetHandle(), 0, FALSE));
     EXPECT_EQ(nullptr, bar->GetHintText());
