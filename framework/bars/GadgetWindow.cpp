@@ -318,7 +318,7 @@ void TGadgetWindow::LayoutHorizontally(TLayoutInfo &layout) {
             if (g->Next) {
                 TPoint adjust(0, 0);
                 PositionGadget(g, g->Next, adjust);
-                rest += adjust.x;
+                rest -= adjust.x;  // an overlap frees width, a spacing takes some
             }
         }
         wideWidth = rest > 0 ? rest / WideAsPossible : 0;

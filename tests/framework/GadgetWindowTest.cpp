@@ -161,6 +161,19 @@ TEST(TGadgetWindow, HorizontalLayoutSharesTheFreeWidthAmongWideGadgets) {
         EXPECT_EQ(c.boxes, Layout(w, TGadgetWindow::Horizontal, &desired)) << c.wide << " wide";
         EXPECT_EQ(TSize(c.wide == 1 ? 200 : 199, 21), desired);
     }
+
+    // overlapping frames leave the wide gadget more: the row still ends at the margin
+    int cx = ::GetSystemMetrics(SM_CXBORDER);
+    TGadgetWindow w(0, TGadgetWindow::Horizontal, new TGadgetWindowFont);
+    w.Attr.W = 200;
+    w.SetMargins(TMargins(TMargins::Pixels, 3, 4, 2, 5));
+    w.Insert(*new Fixed(1, 20, 10, TGadget::Plain));
+    Fixed *wide = new Fixed(10, 5, 6, TGadget::Plain);
+    wide->WideAsPossible = 1;
+    w.Insert(*wide);
+    w.Insert(*new Fixed(2, 30, 14, TGadget::Plain));
+    EXPECT_EQ("3,4,23,14 | " + Box(TRect(23 - cx, 6, 166 + cx, 12)) + " | 166,2,196,16",
+              Layout(w, TGadgetWindow::Horizontal));
 }
 
 TEST(TGadgetWindow, PlainFramedNeighboursOverlapByOneBorderInBothDirections) {
