@@ -25,7 +25,8 @@ void TBitmapControl::SetupWindow() {
     FreeBitmap();
     Dib = new TDib(GetModule() ? GetModule()->GetHandle() : 0, BitmapId);
     Bitmap = new TBitmap(*Dib);
-    Palette = new TPalette(*Dib);
+    if (Dib->NumColors() > 0)  // a true-colour picture has no palette
+        Palette = new TPalette(*Dib);
     ClearFlag(wfPredefinedClass);  // painted here, not by the system's static class
     int frame = BmStyle == Framed ? 1 : BmStyle == Sunken || BmStyle == Raised3D ? 2 : 0;
     BitmapRect = TRect(0, 0, Bitmap->Width() + 2 * frame, Bitmap->Height() + 2 * frame);
@@ -77,12 +78,17 @@ void TBitmapControl::Paint(TDC &dc, int, TRect &) {
     }
     HDC memory = ::CreateCompatibleDC(hdc);
     HGDIOBJ oldBitmap = ::SelectObject(memory, Bitmap->GetHandle());
-    HPALETTE oldPalette = ::SelectPalette(hdc, Palette->GetHandle(), FALSE);
-    ::RealizePalette(hdc);
-    HPALETTE oldMemoryPalette = ::SelectPalette(memory, Palette->GetHandle(), FALSE);
+    HPALETTE oldPalette = 0, oldMemoryPalette = 0;
+    if (Palette) {
+        oldPalette = ::SelectPalette(hdc, Palette->GetHandle(), FALSE);
+        ::RealizePalette(hdc);
+        oldMemoryPalette = ::SelectPalette(memory, Palette->GetHandle(), FALSE);
+    }
     ::BitBlt(hdc, rect.left, rect.top, Bitmap->Width(), Bitmap->Height(), memory, 0, 0, SRCCOPY);
-    ::SelectPalette(memory, oldMemoryPalette, FALSE);
-    ::SelectPalette(hdc, oldPalette, FALSE);
+    if (Palette) {
+        ::SelectPalette(memory, oldMemoryPalette, FALSE);
+        ::SelectPalette(hdc, oldPalette, FALSE);
+    }
     ::SelectObject(memory, oldBitmap);
     ::DeleteDC(memory);
 }

@@ -25,7 +25,7 @@ public:
 protected:
     TDib *Dib;
     TBitmap *Bitmap;
-    TPalette *Palette;
+    TPalette *Palette;  // none for a true-colour picture
     TRect BitmapRect;  // the bitmap with its frame, client coordinates
     TResId BitmapId;
     Style BmStyle;

@@ -42,7 +42,7 @@ void TPictureWindow::Paint(TDC &dc, int, TRect &) {
     HDC hdc = dc.GetHDC();
     std::unique_ptr<TPalette> palette;
     HPALETTE oldPalette = 0;
-    if (::GetDeviceCaps(hdc, RASTERCAPS) & RC_PALETTE) {
+    if ((::GetDeviceCaps(hdc, RASTERCAPS) & RC_PALETTE) && Dib->NumColors() > 0) {
         palette.reset(new TPalette(*Dib));
         oldPalette = ::SelectPalette(hdc, palette->GetHandle(), FALSE);
         ::RealizePalette(hdc);
