@@ -175,6 +175,28 @@ TEST_F(CommonDialogs, SetDataPointsTheRecordAtTheNewBuffers) {
     EXPECT_EQ(40UL, dialog.GetOFN().nMaxFile);
 }
 
+class AskingDialog : public TFileOpenDialog {
+public:
+    AskingDialog(TWindow *parent, TData &data) : TWindow(parent, 0, 0), TFileOpenDialog(parent, data) {}
+    int ShareViolation() override { return 7; }
+};
+
+TEST_F(CommonDialogs, ShareViolationMessageAndFileTitles) {
+    TOpenSaveDialog::TData data;
+    TFileOpenDialog plain(main, data);
+    AskingDialog asking(main, data);
+    uint message = TOpenSaveDialog::GetShareViMsgId();
+    EXPECT_EQ(::RegisterWindowMessageA("commdlg_ShareViolation"), message);
+    EXPECT_EQ(0, plain.DialogFunction(message, 0, 0));
+    EXPECT_EQ(7, asking.DialogFunction(message, 0, 0));
+    EXPECT_EQ(0, asking.DialogFunction(WM_USER + 77, 0, 0));
+
+    char title[32] = "";
+    EXPECT_EQ(6, TOpenSaveDialog::GetFileTitleLen("C:\\dir\\a.wav"));
+    EXPECT_EQ(0, TOpenSaveDialog::GetFileTitleA("C:\\dir\\a.wav", title, sizeof title));
+    EXPECT_STREQ("a.wav", title);
+}
+
 // ---- the library's variants
 
 struct Selection {

@@ -288,4 +288,29 @@ TEST_F(GlyphButtonTest, DefaultButtonHasAFrameUntilItsStyleDropsIt) {
     EXPECT_EQ(plain.At(0, 0), canvas->At(0, 0));
 }
 
+// ---- bitmaps that follow the face colour
+
+TEST(BtnBitmap, RepaintsTheOldFaceColourInTheSystemsOne) {
+    COLORREF const old = RGB(1, 2, 3), face = ::GetSysColor(COLOR_3DFACE);
+    HDC screen = ::GetDC(0);
+    HBITMAP handle = ::CreateCompatibleBitmap(screen, 4, 2);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HGDIOBJ was = ::SelectObject(dc, handle);
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 2; ++y)
+            ::SetPixel(dc, x, y, (x + y) % 2 ? Red : old);
+    ::SelectObject(dc, was);
+
+    TBtnBitmap bitmap(handle, TColor(old), AutoDelete);
+    EXPECT_EQ(face, bitmap.GetFaceColor().GetValue());
+    was = ::SelectObject(dc, bitmap.GetHandle());
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 2; ++y)
+            EXPECT_EQ((x + y) % 2 ? Red : face, ::GetPixel(dc, x, y)) << x << "," << y;
+    ::SelectObject(dc, was);
+    ::DeleteDC(dc);
+    ::ReleaseDC(0, screen);
+    EXPECT_EQ(0xC0C0C0UL, TBtnBitmap::DefaultFaceColor.GetValue());
+}
+
 }  // namespace
