@@ -148,6 +148,11 @@ TEST_F(GlyphButtonTest, StateStyleAndDialogCodes) {
     char name[32] = "";
     ::GetClassNameA(def, name, sizeof name);
     EXPECT_STREQ("Yrt_GlyphBtn", name);
+    // the class's own procedure answers from the style alone
+    WNDPROC classProc = (WNDPROC)::GetClassLongPtrA(def, GCLP_WNDPROC);
+    EXPECT_EQ(0x2020, ::CallWindowProcA(classProc, def, WM_GETDLGCODE, 0, 0));
+    ::SetWindowLongA(def, GWL_STYLE, before);
+    EXPECT_EQ(0x2010, ::CallWindowProcA(classProc, def, WM_GETDLGCODE, 0, 0));
 
     byDefault->EnableWindow(false);
     EXPECT_TRUE(byDefault->IsSet(TGlyphButton::biDisabled));
