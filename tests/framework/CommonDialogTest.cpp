@@ -414,6 +414,43 @@ TEST_F(CommonDialogs, ColourDialogWithATemplateAndASystemColour) {
     EXPECT_TRUE(main->IsWindowEnabled());
 }
 
+// The system's part played by a dialog of our own whose procedure is the hook handed
+// over: the window binds to the object and opens at the parent's client corner.
+TEST_F(CommonDialogs, LibraryColourDialogBindsThroughTheHookAndOpensAtTheParentsCorner) {
+    main->SetWindowPos(0, 120, 90, 300, 200, SWP_NOZORDER);
+    TChooseColorDialog::TData data(0, 1);
+    ChooseColorDialog dialog(main, data, 0, "Colour");
+    RECT placed = {};
+    bool bound = false;
+    Answering answer([&](TCommonDialogKind, void *block, unsigned long &) {
+        CHOOSECOLORA &cc = *static_cast<CHOOSECOLORA *>(block);
+        struct {
+            DLGTEMPLATE head;
+            WORD menu, cls, title, pad;
+        } tpl = {};
+        tpl.head.style = WS_POPUP;
+        tpl.head.cx = 80, tpl.head.cy = 40;
+        HWND window = ::CreateDialogIndirectParamA(::GetModuleHandleA(0), &tpl.head, cc.hwndOwner,
+                                                   reinterpret_cast<DLGPROC>(cc.lpfnHook), 0);
+        bound = window && dialog.GetHandle() == window;
+        ::GetWindowRect(window, &placed);
+        char caption[32] = "";
+        ::GetWindowTextA(window, caption, sizeof caption);
+        EXPECT_STREQ("Colour", caption);
+        ::DestroyWindow(window);
+        cc.rgbResult = 0x102030;
+        return 1;
+    });
+    EXPECT_EQ(IDOK, dialog.Execute());
+    EXPECT_TRUE(bound);
+    POINT corner = {0, 0};
+    ::ClientToScreen(main->GetHandle(), &corner);
+    EXPECT_EQ(corner.x, placed.left);
+    EXPECT_EQ(corner.y, placed.top);
+    EXPECT_EQ(0x102030UL, data.Color.GetValue());
+    EXPECT_EQ(nullptr, dialog.GetHandle());
+}
+
 TEST(CustomColors, EmptyStoreKeepsTheTableAndWritesCThenC1ToC15) {
     unsigned long const initial[16] = {0x0000FF, 0xFFFF00, 0x00FF00, 0x000080, 0xFF0000, 0x808000,
                                        0xF0FBFF, 0xC0C0C0, 0x00FFFF, 0xC0DCC0, 0x800000, 0x008000,
