@@ -279,6 +279,22 @@ TEST_F(GlyphButtonTest, DisabledTextTurnsShadowWhenGrayTextWouldVanish) {
     EXPECT_LT(0, CountIn(*shadowText, inside, shadow));
 }
 
+TEST_F(GlyphButtonTest, FocusDrawsTheFocusRectangleOnePixelInsideTheFace) {
+    Button *button = Open("");
+    std::unique_ptr<Canvas> plain(Painted(*button));
+    button->SetFocus();
+    std::unique_ptr<Canvas> focused(Painted(*button));
+    COLORREF faceColor = ::GetSysColor(COLOR_3DFACE);
+    TRect face = FaceOf(*button), within = face.InflatedBy(-2, -2);
+    auto offFace = [faceColor](Canvas const &c, TRect const &r) {
+        return r.Width() * r.Height() - CountIn(c, r, faceColor);
+    };
+    EXPECT_EQ(0, offFace(*plain, face));
+    EXPECT_LT(0, offFace(*focused, face));
+    EXPECT_EQ(0, offFace(*focused, within));
+    EXPECT_EQ(faceColor, focused->At(face.left, face.top));
+}
+
 TEST_F(GlyphButtonTest, DefaultButtonHasAFrameUntilItsStyleDropsIt) {
     Button *button = Open("Ok", 100, 40, 1);
     COLORREF frame = ::GetSysColor(COLOR_WINDOWFRAME);
