@@ -309,8 +309,10 @@ int FrameWindow::IdleAction(long count) {
         POINT p;
         ::GetCursorPos(&p);
         if (p.x < anchorX_ - 10 || p.x >= anchorX_ + 10 || p.y < anchorY_ - 10 || p.y >= anchorY_ + 10) {
-            if (statusBar_)
+            if (statusBar_) {
+                TTipStatusBar::TEnableHints clearing;
                 statusBar_->SetHintText(0);
+            }
             anchorX_ = -1;
             anchorShown_ = 0;
         }

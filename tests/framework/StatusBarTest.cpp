@@ -66,7 +66,7 @@ TEST(TMessageBar, AHintCoversTheWholeBarUntilItIsCleared) {
     ASSERT_TRUE(frame.Create());
     frame.ShowWindow(SW_SHOWNA);
     TestApp::Drain();
-    EXPECT_EQ(TMessageBar::WindowId, bar->GetId());
+    EXPECT_EQ(IDW_MESSAGEBAR, bar->GetId());
     TGadget *message = bar->FirstGadget();
     ASSERT_TRUE(message && message->GetId() == TMessageBar::MessageGadgetId);
     EXPECT_TRUE(message->WideAsPossible);
@@ -96,6 +96,8 @@ TEST(TMessageBar, AHintCoversTheWholeBarUntilItIsCleared) {
     ::ValidateRect(bar->GetHandle(), 0);
     bar->SetHintText(bar->GetHintText());
     EXPECT_FALSE(::GetUpdateRect(bar->GetHandle(), 0, FALSE));
+    bar->SetHintText(bar->GetHintText() + 5);  // a part of the stored text
+    EXPECT_STREQ("the selection", bar->GetHintText());
     bar->SetHintText(0);
     EXPECT_TRUE(::GetUpdateRect(bar->GetHandle(), 0, FALSE));
     EXPECT_EQ(nullptr, bar->GetHintText());
@@ -165,7 +167,7 @@ TEST(TStatusBar, TheSizeGripStaysLastSizesTheFrameAndGoesWhileMaximized) {
     frame.Insert(*bar, TDecoratedFrame::Bottom);
     // keyboard indicators make no gadgets: only the message gadget and the grip
     ASSERT_EQ(2u, bar->GadgetCount());
-    TGadget *grip = (*bar)[1];
+    TGadget *grip = (*bar)[1u];
     EXPECT_EQ(TSizeGripGadget::DefaultId, grip->GetId());
     EXPECT_EQ(1u, bar->GetNumModeIndicators());
     EXPECT_TRUE(grip->GetEnabled());
@@ -176,8 +178,8 @@ TEST(TStatusBar, TheSizeGripStaysLastSizesTheFrameAndGoesWhileMaximized) {
 
     TextGadget *clock = new TextGadget(46040, TGadget::None, TTextGadget::Right, 5, "0:00");
     bar->Insert(*clock);  // after, no sibling: before the grip
-    EXPECT_EQ(clock, (*bar)[1]);
-    EXPECT_EQ(grip, (*bar)[2]);
+    EXPECT_EQ(clock, (*bar)[1u]);
+    EXPECT_EQ(grip, (*bar)[2u]);
     EXPECT_EQ(TGadget::Recessed, clock->GetBorderStyle()) << "takes the bar's style";
     EXPECT_EQ(TGadget::None, grip->GetBorderStyle());
 
@@ -203,7 +205,7 @@ TEST(TStatusBar, TheSizeGripStaysLastSizesTheFrameAndGoesWhileMaximized) {
     frame.ShowWindow(SW_RESTORE);
     TestApp::Drain();
     ASSERT_EQ(3u, bar->GadgetCount());
-    EXPECT_EQ(TSizeGripGadget::DefaultId, (*bar)[2]->GetId());
+    EXPECT_EQ(TSizeGripGadget::DefaultId, (*bar)[2u]->GetId());
     EXPECT_EQ(1u, bar->GetNumModeIndicators());
     frame.Destroy(0);
 }
@@ -227,7 +229,7 @@ TEST(TTipStatusBar, SplitsAHintIntoTheStatusTextAndTheTip) {
     TMargins const &m = bar->GetMargins();
     EXPECT_EQ("2: 6 6 2 2", Of(m));
 
-    TTipStatusBar::_hintsFromMouse = 1;
+    TTipStatusBar::_enableHints = 1;
     bar->SetHintText("Pastes the clipboard\nPaste");
     EXPECT_STREQ("Pastes the clipboard", bar->GetText()) << "with tips the status goes to the message gadget";
     EXPECT_EQ(nullptr, bar->GetHintText());
@@ -241,7 +243,7 @@ TEST(TTipStatusBar, SplitsAHintIntoTheStatusTextAndTheTip) {
     bar->SetHintText(0);
     EXPECT_STREQ("", bar->GetText());
     EXPECT_EQ("", TextOf(tip.GetHandle()));
-    TTipStatusBar::_hintsFromMouse = 0;
+    TTipStatusBar::_enableHints = 0;
 
     // a long hint is cut to the shared buffer
     std::string longHint(400, 'x');
@@ -252,7 +254,7 @@ TEST(TTipStatusBar, SplitsAHintIntoTheStatusTextAndTheTip) {
     tip.SetCaption("Shown");
     bar->SendMessageA(WM_MOUSEMOVE, 0, MAKELPARAM(1, 0));
     EXPECT_EQ("", TextOf(tip.GetHandle()));
-    EXPECT_EQ(0, TTipStatusBar::_hintsFromMouse);
+    EXPECT_EQ(0, TTipStatusBar::_enableHints);
     tip.SetCaption("Shown");
     TRect box = bar->FirstGadget()->GetBounds();
     bar->SendMessageA(WM_MOUSEMOVE, 0, MAKELPARAM(box.left + 2, box.top + 2));
