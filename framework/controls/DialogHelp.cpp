@@ -3,6 +3,8 @@
 
 #include "Control.h"
 #include "DocumentManager.h"
+#include "SpinEdit.h"
+#include "Spinner.h"
 
 #include "System.h"
 
@@ -58,7 +60,12 @@ long Dialog::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
 void Dialog::OnHelp(HELPINFO *info) {
     HWND asking = (HWND)info->hItemHandle;
     TWindow *target = GetWindowPtr(asking);
-    if (!target || dynamic_cast<TControl *>(target)) {
+    TSpinner *spinner = target && target->GetId() == TSpinner::SpinnerId ? dynamic_cast<TSpinner *>(target) : 0;
+    if (spinner) {
+        // the arrows stand for their edit
+        if (TSpinEdit *buddy = spinner->GetSpinEdit())
+            info->iCtrlId = buddy->GetId();
+    } else if (!target || dynamic_cast<TControl *>(target)) {
         HWND parent = ::GetParent(asking);
         target = parent ? GetWindowPtr(parent) : 0;
         if (!target)
