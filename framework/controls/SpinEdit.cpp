@@ -166,7 +166,8 @@ String TSpinEdit::CurrentText() const {
 
 void TSpinEdit::SetupWindow() {
     TEdit::SetupWindow();
-    if (GetId() <= 0 && Spinner && !Spinner->GetHandle())
+    // (also when the parent's children were made before this edit was added)
+    if (Spinner && !Spinner->GetHandle())
         Spinner->Create();
     RECT r;
     ::GetWindowRect(HWindow, &r);
