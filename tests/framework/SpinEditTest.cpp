@@ -27,6 +27,19 @@ std::string Text(TWindow &w) {
     return text;
 }
 
+// Moves the mouse and waits until the system reports it there (the display answers late).
+void MoveCursor(int x, int y) {
+    ::SetCursorPos(x, y);
+    for (int i = 0; i < 200; i++) {
+        POINT p;
+        ::GetCursorPos(&p);
+        if (p.x == x && p.y == y)
+            return;
+        ::Sleep(5);
+        ::SetCursorPos(x, y);
+    }
+}
+
 class OpenSpinner : public TSpinner {
 public:
     using TSpinner::ButtonRect;
@@ -268,13 +281,13 @@ TEST_F(SpinEditTest, HeldArrowRepeatsAfterTheDelay) {
     EXPECT_EQ("10", Text(*e));
     TPoint screen = up;
     ::ClientToScreen(s->GetHandle(), &screen);
-    ::SetCursorPos(screen.x, screen.y);
+    MoveCursor(screen.x, screen.y);
     s->SendMessageA(WM_TIMER, TSpinner::DelayTimer);  // the delay ends: repeating starts, no step yet
     EXPECT_EQ("10", Text(*e));
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
     EXPECT_EQ("12", Text(*e));
-    ::SetCursorPos(0, 0);  // away from the arrow: the repeat pauses
+    MoveCursor(0, 0);  // away from the arrow: the repeat pauses
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
     EXPECT_EQ("12", Text(*e));
     s->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
