@@ -270,14 +270,14 @@ void PopupSlider::SetupWindow() {
     for (int i = 0; i < n; i++)
         Sliders[i]->SetWindowPos(0, Vertical ? s + 1 + i * (s + w) : s, Vertical ? s : s + 1 + i * (s + h), 0, 0,
                                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(0, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (Parent && Parent->GetHandle()) {
-        // the frame round the pop-up keeps its own border
-        TRect outer = Parent->GetWindowRect(), inner = Parent->GetClientRect();
-        int extraW = outer.Width() - inner.Width(), extraH = outer.Height() - inner.Height();
-        Parent->SetWindowPos(HWND_TOPMOST, x, y, width + extraW, height + extraH, SWP_NOACTIVATE);
-        SetWindowPos(0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // the frame keeps its rim round the pop-up, which lands at (x, y)
+        TRect outer = Parent->GetWindowRect(), self = GetWindowRect();
+        int dx = self.left - outer.left, dy = self.top - outer.top;
+        Parent->SetWindowPos(HWND_TOPMOST, x - dx, y - dy, width + outer.Width() - self.Width(),
+                             height + outer.Height() - self.Height(), SWP_NOACTIVATE);
     }
+    SetWindowPos(0, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Sliders[n - 1]->SetFocus();
 }
 
