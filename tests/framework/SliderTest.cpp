@@ -5,6 +5,8 @@
 #include "GdiCanvas.h"
 #include "Slider.h"
 
+#include "Module.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -222,4 +224,27 @@ TEST_F(SliderTest, PaintsSlotTicksAndThumb) {
     EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), c.At(thumb.left + 1, thumb.top + 5));
     EXPECT_EQ(face, c.At(thumb.left + 4, thumb.top + 10));
     EXPECT_NE(face, c.At(thumb.right - 1, thumb.top + 10));
+}
+
+TEST_F(SliderTest, ThumbPicturesComeFromTheCommonModule) {
+    TModule common((ProgramFolder() + "..\\program\\system\\CommonRscTs.dll").c_str(), true);
+    HorizontalSlider *h = new HorizontalSlider(&host, 50400, 10, 10, 200, 19, 22019, &common);
+    VerticalSlider *v = new VerticalSlider(&host, 50401, 220, 10, 30, 200, 22013, &common);
+    host.CreateChildren();
+    EXPECT_EQ(11, h->GetThumbRect().Width());
+    EXPECT_EQ(19, h->GetThumbRect().Height());
+    EXPECT_EQ(21, v->GetThumbRect().Width());
+    EXPECT_EQ(11, v->GetThumbRect().Height());
+    EXPECT_EQ(5, v->GetThumbRect().left);  // (30 - 21 + 1) / 2
+    h->SetPosition(50);
+    TRect r = h->GetClientRect(), t = h->GetThumbRect();
+    COLORREF blue = RGB(0, 0, 192);
+    Canvas c(r.Width(), r.Height());
+    h->Paint(c.dc(), 1, r);
+    EXPECT_EQ(blue, c.At(t.left + 5, t.top + 9));  // the grip line in the thumb's colour
+    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), c.At(t.left, t.top + 9));
+    h->EnableWindow(false);  // the third image: no colour
+    Canvas off(r.Width(), r.Height());
+    h->Paint(off.dc(), 1, r);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), off.At(t.left + 5, t.top + 9));
 }
