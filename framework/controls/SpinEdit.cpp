@@ -352,9 +352,13 @@ HMENU TRangeSpinEdit::BuildPopupMenu() {
     double inc = GetIncrement(), half = inc / 2, cur = GetCurrentValue();
     if (inc <= 0)
         return menu;
-    int index = 0;
-    for (double v = Attr_.low; v < Attr_.high + inc && index < MenuCap; v += inc, index++)
+    // each value computed afresh: summed steps drift and would add a choice past the end
+    for (int index = 0; index < MenuCap; index++) {
+        double v = Attr_.low + inc * index;
+        if (v > Attr_.high + half)
+            break;
         AppendMenuItem(menu, index, GetValueText(v).c_str(), cur - half < v && v < cur + half);
+    }
     return menu;
 }
 

@@ -212,3 +212,27 @@ TEST_F(ScrollBarTest, AutoScrollSpeedGrowsWithTheDistance) {
     bar->AutoScroll();
     EXPECT_EQ(497, bar->GetPosition32());
 }
+
+namespace {
+// Ends the loop at its first tick.
+class TickingBar : public ScrollBar {
+public:
+    using ScrollBar::ScrollBar;
+    void OnAutoScroll() override {
+        Ticks++;
+        ::PostQuitMessage(0);
+    }
+    int Ticks = 0;
+};
+}  // namespace
+
+TEST_F(ScrollBarTest, AutoScrollTimerCallsTheBar) {
+    Pane *pane = new Pane(&host);
+    TickingBar *bar = new TickingBar(&host, pane, 1);
+    host.CreateChildren();
+    bar->EnableAutoScroll(pane);
+    EXPECT_EQ(0, app.RunLoop());  // 99 would be the watchdog
+    EXPECT_EQ(1, bar->Ticks);
+    bar->EnableAutoScroll(0);
+    EXPECT_FALSE(bar->IsAutoScrolling());
+}

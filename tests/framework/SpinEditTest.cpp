@@ -345,6 +345,15 @@ TEST_F(SpinEditTest, RangeMenuListsStepsAndSetsTheChoice) {
     EXPECT_EQ("0.75", Text(*e));
     e->SendMessageA(WM_COMMAND, 10007);  // beyond the range: ignored
     EXPECT_EQ("0.75", Text(*e));
+    // tenths end at the range's end, and a range not made of whole steps ends below it
+    e->GetAttr().SetIncrement(0.1);
+    menu = e->BuildPopupMenu();
+    EXPECT_EQ(11, ::GetMenuItemCount(menu));
+    ::DestroyMenu(menu);
+    e->GetAttr().SetIncrement(0.3);
+    menu = e->BuildPopupMenu();
+    EXPECT_EQ(4, ::GetMenuItemCount(menu));
+    ::DestroyMenu(menu);
     // no more than a thousand choices
     e->GetAttr().SetIncrement(0.0001);
     menu = e->BuildPopupMenu();
