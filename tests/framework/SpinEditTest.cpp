@@ -454,3 +454,27 @@ TEST_F(SpinEditTest, HelpOnTheArrowsNamesTheirEdit) {
     EXPECT_EQ(IDOK, plain.iCtrlId);
     d.Destroy();
 }
+
+namespace {
+int menuSeen;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(0, id);
+    HWND menu = ::FindWindowA("#32768", 0);
+    menuSeen = menu && ::IsWindowVisible(menu);
+    ::EndMenu();
+}
+}  // namespace
+
+TEST_F(SpinEditTest, RightButtonOpensTheValueMenu) {
+    TListSpinEdit *e = new TListSpinEdit(&host, 50100, "", 10, 10, 100, 22);
+    e->AddString("one");
+    e->AddString("two");
+    e->Create();
+    menuSeen = 0;
+    UINT_PTR closer = ::SetTimer(0, 0, 100, &CloseMenu);
+    UINT_PTR watchdog = ::SetTimer(0, 0, 5000, &CloseMenu);
+    e->GetSpinner()->SendMessageA(WM_RBUTTONDOWN, 0, MAKELPARAM(3, 3));  // the arrows pass it on
+    ::KillTimer(0, closer);
+    ::KillTimer(0, watchdog);
+    EXPECT_EQ(1, menuSeen);
+}
