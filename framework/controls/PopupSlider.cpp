@@ -114,7 +114,7 @@ void PopupSlider::Init(int horizontal, int autoCustom) {
         } else {
             low = CallbackMin, high = CallbackMax;
         }
-        if (low == high)
+        if (high <= low)  // also an empty entry list
             high = low + 1;
         copy.low = low, copy.high = high;
         int id = !d || d->master ? int(MasterId) : FirstFineId + Count;

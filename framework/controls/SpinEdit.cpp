@@ -137,11 +137,13 @@ String TSpinEdit::GetFormat() {
             p++;
         result += String(f, 0, (unsigned long)(p - f));
         result += "f";
-        result += p;
+        f = p;
     } else {
         result += "ld";
-        result += f;
     }
+    // the unit text is printed as it stands: a "%" in it must not read arguments
+    for (; *f; f++)
+        result += *f == '%' ? "%%" : String(f, 0, 1);
     return result;
 }
 

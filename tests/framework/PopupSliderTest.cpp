@@ -108,6 +108,10 @@ TEST_F(PopupSliderTest, OneSliderOverTheRangeOrTheEntries) {
     EXPECT_EQ(0, entries.GetSlider(0)->GetBaseOffset());
     EXPECT_EQ(2, entries.GetSlider(0)->GetRangeLength());
     EXPECT_EQ(1, entries.GetSlider(0)->GetValue());
+    TListSpinEdit *none = new TListSpinEdit(&host, 50502, "", 10, 40, 80, 22);
+    none->Create();
+    PopupSlider nothing(none, 0, 1);  // no entries: still a slider of one step
+    EXPECT_EQ(1, nothing.GetSlider(0)->GetRangeLength());
 }
 
 TEST_F(PopupSliderTest, FineSlidersShowTheirDigits) {

@@ -127,6 +127,9 @@ TEST_F(SpinEditTest, FormatsAndValueTexts) {
         e->GetAttr().SetFormat(f.attr);
         EXPECT_STREQ(f.printf, e->GetFormat().c_str()) << f.attr;
     }
+    e->GetAttr().SetFormat(".1 %s");  // a unit with a per cent sign prints as it stands
+    EXPECT_STREQ("%.1f %%s", e->GetFormat().c_str());
+    EXPECT_STREQ("2.5 %s", e->GetValueText(2.5).c_str());
     e->GetAttr().SetFormat(".1");
     EXPECT_STREQ("3.1", e->GetValueText(3.14159).c_str());
     e->GetAttr().SetFormat("");
