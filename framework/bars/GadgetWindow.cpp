@@ -1,10 +1,12 @@
 #include "GadgetWindow.h"
 
-#include "Application.h"
 #include "Dc.h"
 #include "DecoratedFrame.h"
 #include "Dib.h"
 #include "FrameWindow.h"
+
+#include <algorithm>
+#include <utility>
 
 // ---- TGadgetList
 
@@ -509,10 +511,9 @@ void TGadgetWindow::CleanupWindow() {
 }
 
 int TGadgetWindow::EnableTimer() {
-    if (!HWindow) {
-        WantTimer = 1;
+    WantTimer = 1;  // also for a window made again
+    if (!HWindow)
         return 0;
-    }
     if (!TimerIdSet)
         TimerIdSet = SetTimer(TimerId, 1000) != 0;
     return TimerIdSet;

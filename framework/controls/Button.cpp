@@ -126,6 +126,8 @@ TRadioButton::TRadioButton(TWindow *parent, int id, char const *text, int x, int
 TRadioButton::TRadioButton(TWindow *parent, int resourceId, TGroupBox *group, TModule *module)
     : TCheckBox(parent, resourceId, group, module) {}
 
+TRadioButton::TRadioButton(HWND hwnd, TModule *module) : TCheckBox(hwnd, module) {}
+
 void TRadioButton::BNClicked() {
     if (GetCheck() == BST_CHECKED)
         TCheckBox::BNClicked();

@@ -86,6 +86,7 @@ public:
     TRadioButton(TWindow *parent, int id, char const *text, int x, int y, int w, int h, TGroupBox *group = 0,
                  TModule *module = 0);
     TRadioButton(TWindow *parent, int resourceId, TGroupBox *group = 0, TModule *module = 0);
+    TRadioButton(HWND hwnd, TModule *module = 0);
 
 protected:
     // Only a button that becomes checked tells its group.

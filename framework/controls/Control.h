@@ -43,7 +43,7 @@ protected:
 
 // Mix-in of controls that answer the library's extra questions. A control that handles
 // the right mouse button itself says so, and dialogs then show no context help for it.
-class VELTRANE_API ControlExtra : virtual public TWindow {
+class VELTRANE_API ControlExtra {
 public:
     virtual ~ControlExtra();
     virtual int UseRightMouseButton();

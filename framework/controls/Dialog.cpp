@@ -6,6 +6,7 @@
 #include "Control.h"
 #include "Edit.h"
 #include "ListBox.h"
+#include "MainFrame.h"
 #include "Static.h"
 
 #include <cstdarg>
@@ -19,10 +20,15 @@ Dialog::Dialog(TWindow *parent, int resId, TModule *module)
     Attr.Id = resId;
 }
 
-// A run cut short by the object's end still gives the windows it disabled back.
+// A run cut short by the object's end still gives the windows it disabled back. A
+// window destroyed by the base destructor no longer reaches CleanupWindow here, so the
+// idle registration and the font go now: the frame's idle calls must not find a dead dialog.
 Dialog::~Dialog() {
     if (modalRun_)
         EnableTopWindows(this);
+    delete idleEnabler_;
+    if (boldFont_)
+        ::DeleteObject(boldFont_);
 }
 
 Dialog *Dialog::FindWithId(TWindow *parent, int id) {
@@ -107,7 +113,8 @@ TStatic *Dialog::CreateStaticControl(int id, char const *text) {
 }
 
 TComboBoxData *Dialog::InitCombo(int id, int count) {
-    new TComboBox(this, id, 0, 0);
+    if (!dynamic_cast<TComboBox *>(ChildWithId(id)))  // a second set-up keeps the one wrapper
+        new TComboBox(this, id, 0, 0);
     DialogItem &item = FindItem(id);
     if ((item.GetFlags() & DialogItem::OwnsTransferBuffer) && item.GetType() == DialogItem::ComboBox)
         delete static_cast<TComboBoxData *>(item.GetTransferBuffer());
@@ -155,8 +162,9 @@ void Dialog::SetRadioGroup(Dialog *dialog, int firstId, int count, int key, ...)
         DialogItem &item = dialog->FindItem(id);
         item.AttachValue(value);
         item.SetCheck(value == key);
-        if (i == count - 1)
-            item.SetFlags(item.GetFlags() | DialogItem::LastOfRadioGroup);
+        // only the last button ends the group, also when it was set up before with fewer
+        int flags = item.GetFlags() & ~DialogItem::LastOfRadioGroup;
+        item.SetFlags(i == count - 1 ? flags | DialogItem::LastOfRadioGroup : flags);
     }
     va_end(args);
 }

@@ -44,6 +44,7 @@ public:
     void AllowRollUp(int allow) { allowRollUp_ = allow; }
     void UseIdleEnabler(int use) { useIdleEnabler_ = use; }
     int WasCenteredAtOpen() const { return centeredAtOpen_; }
+    CenterMode GetCenterMode(TPoint *point = 0) const { if (point) *point = centerPoint_; return centerMode_; }
     virtual int UpdateControls() { return 1; }
 
     DialogItem &FindItem(unsigned id);
@@ -94,8 +95,8 @@ public:
     // so is taken as one (IsOfferedEnabler).
     static long OfferEnabler(TWindow *receiver, TCommandEnabler &enabler);
     static bool IsOfferedEnabler(LPARAM lp);
-    static void DisableTopWindows(TDialog *dialog);
-    static void EnableTopWindows(TDialog *dialog);
+    static void DisableTopWindows(TDialog const *dialog);
+    static void EnableTopWindows(TDialog const *dialog);
     static int HasDisabledTopWindows();
 
     // ---- window
@@ -139,7 +140,7 @@ private:
 // A top-level window disabled by a modal run, and the dialog whose run did it.
 class VELTRANE_API TopWindow : public ListElement {
 public:
-    TopWindow(TWindow *window, TDialog *dialog) : Window(window), Owner(dialog) {}
+    TopWindow(TWindow *window, TDialog const *dialog) : Window(window), Owner(dialog) {}
     TWindow *Window;
-    TDialog *Owner;
+    TDialog const *Owner;
 };

@@ -3,6 +3,7 @@
 
 #include "Control.h"
 #include "DocumentManager.h"
+#include "PropertyDialog.h"
 #include "SpinEdit.h"
 #include "Spinner.h"
 
@@ -60,18 +61,25 @@ long Dialog::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
 void Dialog::OnHelp(HELPINFO *info) {
     HWND asking = (HWND)info->hItemHandle;
     TWindow *target = GetWindowPtr(asking);
+    bool posted = false;
+    // the tab strip of a property dialog asks for the page it shows
+    PropertyDialog *tabs =
+        ::GetDlgCtrlID(asking) == 29000 ? dynamic_cast<PropertyDialog *>(GetWindowPtr(::GetParent(asking))) : 0;
     TSpinner *spinner = target && target->GetId() == TSpinner::SpinnerId ? dynamic_cast<TSpinner *>(target) : 0;
     if (spinner) {
         // the arrows stand for their edit
         if (TSpinEdit *buddy = spinner->GetSpinEdit())
             info->iCtrlId = buddy->GetId();
+    } else if (PropertyPage *page = tabs ? tabs->GetPageRef(-1) : 0) {
+        target = page;
+        posted = true;
     } else if (!target || dynamic_cast<TControl *>(target)) {
         HWND parent = ::GetParent(asking);
         target = parent ? GetWindowPtr(parent) : 0;
         if (!target)
             target = this;
     }
-    if (!(::GetKeyState(VK_F1) & 0x8000))
+    if (!posted && !(::GetKeyState(VK_F1) & 0x8000))
         Help(*info);
     else if (target->GetHandle())
         target->PostMessageA(WM_COMMAND, 20014, 0);

@@ -118,8 +118,6 @@ TControl *TransferringControl(TWindow *child) {
         return 0;
     return dynamic_cast<TControl *>(child);
 }
-
-bool NeverTransferred(int id) { return id >= 900 && id <= 999; }
 }  // namespace
 
 void DialogItem::TransferToDialog(TWindow *child, void *dialog) {
@@ -132,12 +130,17 @@ void DialogItem::TransferFromDialog(TWindow *child, void *dialog) {
         static_cast<Dialog *>(dialog)->FindItem(unsigned(child->GetId())).GetFromOSControl(control);
 }
 
-void DialogItem::SetOSControl(TControl *control) {
+// A transfer buffer does the whole transfer; without one, ids 900 to 999 have none.
+bool DialogItem::TransferredWithoutType(TControl *control, int direction) {
     if (TransferBuffer) {
-        control->Transfer(TransferBuffer, tdSetData);
-        return;
+        control->Transfer(TransferBuffer, TTransferDirection(direction));
+        return true;
     }
-    if (NeverTransferred(Id))
+    return Id >= 900 && Id <= 999;
+}
+
+void DialogItem::SetOSControl(TControl *control) {
+    if (TransferredWithoutType(control, tdSetData))
         return;
     switch (GetControlType(control->GetHandle())) {
     case Button:
@@ -158,11 +161,7 @@ void DialogItem::SetOSControl(TControl *control) {
 }
 
 void DialogItem::GetFromOSControl(TControl *control) {
-    if (TransferBuffer) {
-        control->Transfer(TransferBuffer, tdGetData);
-        return;
-    }
-    if (NeverTransferred(Id))
+    if (TransferredWithoutType(control, tdGetData))
         return;
     switch (GetControlType(control->GetHandle())) {
     case Button:

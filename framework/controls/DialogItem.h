@@ -72,6 +72,7 @@ public:
 
 private:
     void TransferNow(int direction);
+    bool TransferredWithoutType(TControl *control, int direction);
 
     Dialog *Owner;
     int Id;

@@ -30,19 +30,19 @@ bool IsChildOf(TWindow *parent, TWindow *window) {
     return false;
 }
 
-TFrameWindow *MainWindowOf(TDialog *dialog) {
+TFrameWindow *MainWindowOf(TDialog const *dialog) {
     TApplication *app = dialog->GetApplication();
     return app ? app->GetMainWindow() : 0;
 }
 
-void DisableOne(TWindow *window, TDialog *dialog) {
+void DisableOne(TWindow *window, TDialog const *dialog) {
     if (!window->GetHandle() || window == dialog || (window->GetStyle() & WS_CHILD) || !window->IsWindowEnabled())
         return;
     TopWindows().Prepend(new TopWindow(window, dialog));
     window->EnableWindow(false);
 }
 
-void DisableChildrenOf(TWindow *parent, TDialog *dialog) {
+void DisableChildrenOf(TWindow *parent, TDialog const *dialog) {
     for (TWindow *child = parent->GetFirstChild(), *next; child; child = next) {
         next = child == parent->GetLastChild() ? 0 : child->Next();
         DisableOne(child, dialog);
@@ -53,7 +53,7 @@ void DisableChildrenOf(TWindow *parent, TDialog *dialog) {
 
 // ---- modal runs
 
-void Dialog::DisableTopWindows(TDialog *dialog) {
+void Dialog::DisableTopWindows(TDialog const *dialog) {
     if (TFrameWindow *main = MainWindowOf(dialog)) {
         DisableChildrenOf(main, dialog);
         if (TWindow *client = main->GetClientWindow())
@@ -63,7 +63,7 @@ void Dialog::DisableTopWindows(TDialog *dialog) {
     ActivateFloatingToolbars(0);
 }
 
-void Dialog::EnableTopWindows(TDialog *dialog) {
+void Dialog::EnableTopWindows(TDialog const *dialog) {
     TFrameWindow *main = MainWindowOf(dialog);
     TWindow *client = main ? main->GetClientWindow() : 0;
     List<TopWindow> &list = TopWindows();
@@ -91,6 +91,12 @@ int Dialog::DoExecute() {
                 ShowWindow(SW_SHOW);
             DisableTopWindows(this);
             int result = GetApplication()->MessageLoop();
+            if (modalRun_) {
+                // the loop ended without EndModal (a quit): ending the run again would
+                // break the outer loop as well
+                EnableTopWindows(this);
+                modalRun_ = 0;
+            }
             Destroy(2);
             return result;
         }

@@ -97,8 +97,6 @@ int TEdit::GetLine(char *buffer, int size, int line) const {
     }
     // EM_GETLINE reads the buffer's size from its first word
     *(WORD *)buffer = (WORD)(size < 0xFFFF ? size - 1 : 0xFFFF);
-    if (size == 2)
-        buffer[1] = 0;
     int copied = (int)SendMessageA(EM_GETLINE, line, (LPARAM)buffer);
     if (copied > size - 1)
         copied = size - 1;

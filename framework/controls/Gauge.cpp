@@ -119,6 +119,14 @@ void TGauge::Init(int horizontal, int margin) {
     BarColor = TColor::SysHighlight;
 }
 
+// The system's bar takes a range of 16-bit halves in one message; a wider or negative
+// one needs the 32-bit form, else it would show a wrapped range.
+int TGauge::SendRange(int minValue, int maxValue) {
+    if (minValue >= 0 && maxValue <= 0xFFFF)
+        return SendMessageA(PBM_SETRANGE, 0, MAKELPARAM(minValue, maxValue));
+    return SendMessageA(PBM_SETRANGE32, minValue, maxValue);
+}
+
 char const *TGauge::GetClassNameA() {
     NativeInUse = GaugeNativeUse >= 2 && IsHorizontal && LedSpacing > 0 && LedThick >= 0 && TCommCtrl::IsAvailable();
     return NativeInUse ? PROGRESS_CLASSA : "Yrt_Gauge";
@@ -131,7 +139,7 @@ void TGauge::SetupWindow() {
     ::GetClassNameA(HWindow, name, sizeof name);
     NativeInUse = lstrcmpiA(name, PROGRESS_CLASSA) == 0;
     if (NativeInUse) {
-        SendMessageA(PBM_SETRANGE, 0, MAKELPARAM(Min, Max));
+        SendRange(Min, Max);
         SendMessageA(PBM_SETSTEP, Step);
         SendMessageA(PBM_SETPOS, Value);
     }
@@ -146,7 +154,7 @@ int TGauge::EvEraseBkgnd(uint) {
 void TGauge::SetRange(int minValue, int maxValue) {
     if (maxValue <= minValue)
         maxValue = minValue + 1;
-    if (NativeInUse && HWindow && !SendMessageA(PBM_SETRANGE, 0, MAKELPARAM(minValue, maxValue)))
+    if (NativeInUse && HWindow && !SendRange(minValue, maxValue))
         return;
     Min = minValue;
     Max = maxValue;

@@ -65,6 +65,8 @@ protected:
     // Where the value ends inside the rectangle: from the left, or from the bottom.
     int ValuePosition(TRect const &inner) const;
     int Range() const { return Max - Min; }
+    // Sends the range to the system's bar; 0 when it refuses it.
+    int SendRange(int minValue, int maxValue);
 
     TNativeUse GaugeNativeUse;
     bool NativeInUse;

@@ -28,7 +28,7 @@ void CALLBACK BoxHelp(LPHELPINFO info) {
 }
 
 int FetchedBox(int textId, char const *caption, int style, unsigned long helpId, int iconId) {
-    char text[2048];
+    char text[CatalogueBufferSize];
     return MessageBox(FindString(text, unsigned(textId)), caption, style, helpId, iconId);
 }
 

@@ -41,6 +41,17 @@ TLayoutConstraint *ConstraintOf(TLayoutMetrics &m, unsigned edge) {
     return 0;
 }
 
+// Side decorations span the client's height: their top and bottom follow the client's,
+// one pixel further out when only they have a border, one further in when only the
+// client has one.
+void FollowClient(TLayoutMetrics &m, TWindow const &decoration, TWindow &client) {
+    bool own = HasBorder(decoration), clients = HasBorder(client);
+    TRelationship topRel = own == clients ? lmSameAs : own ? lmAbove : lmBelow;
+    TRelationship bottomRel = own == clients ? lmSameAs : own ? lmBelow : lmAbove;
+    m.Y = Attach(&client, lmTop, topRel, lmTop);
+    m.Height = Attach(&client, lmBottom, bottomRel, lmBottom);
+}
+
 }  // namespace
 
 // ---- TDecoratedFrame
@@ -124,6 +135,8 @@ TWindow *TDecoratedFrame::ReplaceClient(TWindow *client) {
 }
 
 TWindow *TDecoratedFrame::SetClientWindow(TWindow *client) {
+    if (client && client == ClientWnd)
+        return 0;  // already laid out as the client; handing it back would let the caller delete it
     TWindow *previous = ReplaceClient(client);
     if (IsPlaceholder(previous)) {
         previous->Destroy(0);
@@ -135,14 +148,18 @@ TWindow *TDecoratedFrame::SetClientWindow(TWindow *client) {
 }
 
 void TDecoratedFrame::RemoveChild(TWindow *child) {
+    TLayoutMetrics placed;
+    bool decoration = child && child != ClientWnd && GetChildLayoutMetrics(*child, placed);
     if (child && child == ClientWnd && !settingClient_) {
         ReplaceClient(0);  // the frame keeps a client to lay out around
         Layout();
-    } else if (child && child != ClientWnd) {
+    } else if (decoration) {
         CloseUp(*child);
     }
     TFrameWindow::RemoveChild(child);
     TLayoutWindow::RemoveChild(child);
+    if (decoration && HWindow)
+        Layout();  // the windows attached to it close up now, not at the next resize
 }
 
 // ---- decorations
@@ -153,14 +170,8 @@ void TDecoratedFrame::Insert(TWindow &decoration, TLocation location) {
     decoration.SetParent(this);
     CloseUp(decoration);
     RemoveChildLayoutMetrics(decoration);
-    if (decoration.GetStyle() & WS_VISIBLE) {
-        switch (location) {
-        case Top: InsertAtTop(decoration, ClientWnd); break;
-        case Bottom: InsertAtBottom(decoration, ClientWnd); break;
-        case Left: InsertAtLeft(decoration, ClientWnd); break;
-        case Right: InsertAtRight(decoration, ClientWnd); break;
-        }
-    }
+    if ((decoration.GetStyle() & WS_VISIBLE) && location >= Top && location <= Right)
+        Dock(decoration, ClientWnd, location);
     // Before the frame is set up its own creation makes and places the decoration.
     if (IsFlagSet(wfFullyCreated)) {
         if (!decoration.GetHandle())
@@ -169,78 +180,33 @@ void TDecoratedFrame::Insert(TWindow &decoration, TLocation location) {
     }
 }
 
-void TDecoratedFrame::InsertAtTop(TWindow &decoration, TWindow *neighbour) {
-    TLayoutMetrics under;
-    GetChildLayoutMetrics(*neighbour, under);
-    TLayoutConstraint was = under.Y;
-    under.Y = Beside(*neighbour, &decoration, lmTop, lmBottom);
-    SetChildLayoutMetrics(*neighbour, under);
+void TDecoratedFrame::Dock(TWindow &decoration, TWindow *neighbour, TLocation location) {
+    bool vertical = location == Top || location == Bottom;
+    bool leading = location == Top || location == Left;
+    TEdge outer = vertical ? (leading ? lmTop : lmBottom) : (leading ? lmLeft : lmRight);
+    TEdge inner = TEdge((outer + 2) % 4);
+
+    // The neighbour's outer edge: the client's bottom and right are its size constraints,
+    // a decoration's its position constraint. A neighbour without one leaves the frame's
+    // edge to the decoration.
+    TLayoutMetrics n;
+    TLayoutConstraint *edge = neighbour && GetChildLayoutMetrics(*neighbour, n) ? ConstraintOf(n, outer) : 0;
+    TLayoutConstraint was = edge ? *edge : Attach(0, outer, lmSameAs, outer);
+    if (edge) {
+        *edge = Beside(*neighbour, &decoration, outer, inner);
+        SetChildLayoutMetrics(*neighbour, n);
+    }
 
     TLayoutMetrics m;
-    m.X = Beside(decoration, 0, lmLeft, lmLeft);
-    m.Y = Beside(decoration, was.RelWin, lmTop, TEdge(was.OtherEdge));
-    m.Width = Beside(decoration, 0, lmRight, lmRight);
-    m.Height = OwnSize(lmHeight);
-    SetChildLayoutMetrics(decoration, m);
-}
-
-void TDecoratedFrame::InsertAtBottom(TWindow &decoration, TWindow *neighbour) {
-    // The client's bottom is its Height constraint, a decoration's its Y constraint.
-    TLayoutMetrics above;
-    GetChildLayoutMetrics(*neighbour, above);
-    TLayoutConstraint &bottom = neighbour == ClientWnd ? above.Height : above.Y;
-    TLayoutConstraint was = bottom;
-    bottom = Beside(*neighbour, &decoration, lmBottom, lmTop);
-    SetChildLayoutMetrics(*neighbour, above);
-
-    TLayoutMetrics m;
-    m.X = Beside(decoration, 0, lmLeft, lmLeft);
-    m.Y = Beside(decoration, was.RelWin, lmBottom, TEdge(was.OtherEdge));
-    m.Width = Beside(decoration, 0, lmRight, lmRight);
-    m.Height = OwnSize(lmHeight);
-    SetChildLayoutMetrics(decoration, m);
-}
-
-namespace {
-// Side decorations span the client's height: their top and bottom follow the client's,
-// one pixel further out when only they have a border, one further in when only the
-// client has one.
-void FollowClient(TLayoutMetrics &m, TWindow const &decoration, TWindow *client) {
-    bool own = HasBorder(decoration), clients = HasBorder(*client);
-    TRelationship topRel = own == clients ? lmSameAs : own ? lmAbove : lmBelow;
-    TRelationship bottomRel = own == clients ? lmSameAs : own ? lmBelow : lmAbove;
-    m.Y = Attach(client, lmTop, topRel, lmTop);
-    m.Height = Attach(client, lmBottom, bottomRel, lmBottom);
-}
-}  // namespace
-
-void TDecoratedFrame::InsertAtLeft(TWindow &decoration, TWindow *neighbour) {
-    TLayoutMetrics right;
-    GetChildLayoutMetrics(*neighbour, right);
-    TLayoutConstraint was = right.X;
-    right.X = Beside(*neighbour, &decoration, lmLeft, lmRight);
-    SetChildLayoutMetrics(*neighbour, right);
-
-    TLayoutMetrics m;
-    m.X = Beside(decoration, was.RelWin, lmLeft, TEdge(was.OtherEdge));
-    m.Width = OwnSize(lmWidth);
-    FollowClient(m, decoration, ClientWnd);
-    SetChildLayoutMetrics(decoration, m);
-}
-
-void TDecoratedFrame::InsertAtRight(TWindow &decoration, TWindow *neighbour) {
-    // The client's right is its Width constraint, a decoration's its X constraint.
-    TLayoutMetrics left;
-    GetChildLayoutMetrics(*neighbour, left);
-    TLayoutConstraint &right = neighbour == ClientWnd ? left.Width : left.X;
-    TLayoutConstraint was = right;
-    right = Beside(*neighbour, &decoration, lmRight, lmLeft);
-    SetChildLayoutMetrics(*neighbour, left);
-
-    TLayoutMetrics m;
-    m.X = Beside(decoration, was.RelWin, lmRight, TEdge(was.OtherEdge));
-    m.Width = OwnSize(lmWidth);
-    FollowClient(m, decoration, ClientWnd);
+    int along = vertical ? 1 : 0;  // Y and Height, or X and Width
+    m[along] = Beside(decoration, was.RelWin, outer, TEdge(was.OtherEdge));
+    m[along + 2] = OwnSize(vertical ? lmHeight : lmWidth);
+    if (vertical) {
+        m.X = Beside(decoration, 0, lmLeft, lmLeft);
+        m.Width = Beside(decoration, 0, lmRight, lmRight);
+    } else {
+        FollowClient(m, decoration, *ClientWnd);
+    }
     SetChildLayoutMetrics(decoration, m);
 }
 
@@ -304,12 +270,7 @@ bool TDecoratedFrame::ToggleDecoration(uint id) {
         }
         if (!neighbour)
             neighbour = ClientWnd;
-        switch (location) {
-        case Top: InsertAtTop(*decoration, neighbour); break;
-        case Bottom: InsertAtBottom(*decoration, neighbour); break;
-        case Left: InsertAtLeft(*decoration, neighbour); break;
-        case Right: InsertAtRight(*decoration, neighbour); break;
-        }
+        Dock(*decoration, neighbour, location);
     }
     Layout();
     decoration->ShowWindow(visible ? SW_HIDE : SW_SHOWNA);

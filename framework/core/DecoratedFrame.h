@@ -54,10 +54,11 @@ protected:
 
     // The decoration is placed next to `neighbour` on the side away from the client's
     // centre: above it, below it, to its left or to its right.
-    void InsertAtTop(TWindow &decoration, TWindow *neighbour);
-    void InsertAtBottom(TWindow &decoration, TWindow *neighbour);
-    void InsertAtLeft(TWindow &decoration, TWindow *neighbour);
-    void InsertAtRight(TWindow &decoration, TWindow *neighbour);
+    void InsertAtTop(TWindow &decoration, TWindow *neighbour) { Dock(decoration, neighbour, Top); }
+    void InsertAtBottom(TWindow &decoration, TWindow *neighbour) { Dock(decoration, neighbour, Bottom); }
+    void InsertAtLeft(TWindow &decoration, TWindow *neighbour) { Dock(decoration, neighbour, Left); }
+    void InsertAtRight(TWindow &decoration, TWindow *neighbour) { Dock(decoration, neighbour, Right); }
+    void Dock(TWindow &decoration, TWindow *neighbour, TLocation location);
 
     // Records the client-area size and lays out once the frame's window is set up.
     void LayoutAfterSetup();

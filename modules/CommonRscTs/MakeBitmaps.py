@@ -9,8 +9,9 @@ grey at 109 for zero). The first and last ten entries are the system's static
 colours. The picture shows the two scales side by side, one column per index.
 """
 import colorsys
-import struct
 import sys
+
+from PictureFiles import bmp8, write
 
 STATIC_LOW = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128),
               (128, 0, 128), (0, 128, 128), (192, 192, 192), (192, 220, 192), (166, 202, 240)]
@@ -36,21 +37,10 @@ def palette():
     return colors
 
 
-def write_bmp(path, width, height, pixels, colors):
-    pitch = (width + 3) & ~3
-    rows = b''.join(bytes(pixels[y]) + bytes(pitch - width) for y in reversed(range(height)))
-    table = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in colors)
-    header = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 8, 0, len(rows), 2835, 2835, 256, 0)
-    offset = 14 + len(header) + len(table)
-    with open(path, 'wb') as f:
-        f.write(b'BM' + struct.pack('<IHHI', offset + len(rows), 0, 0, offset))
-        f.write(header + table + rows)
-
-
 def main(out_dir):
     width, height = RAMP_LAST - SPECTRAL_FIRST + 1, 16
     pixels = [[SPECTRAL_FIRST + x for x in range(width)] for _ in range(height)]
-    write_bmp(out_dir + '/Palette.bmp', width, height, pixels, palette())
+    write(out_dir, 'Palette.bmp', bmp8(width, height, pixels, palette()))
 
 
 if __name__ == '__main__':

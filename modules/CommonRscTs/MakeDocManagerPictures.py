@@ -8,18 +8,7 @@ shown while a rubber band is drawn on the empty MDI client.
 import struct
 import sys
 
-
-def bmp24(width, height, pixel):
-    row = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(height - 1, -1, -1):
-        line = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            line += bytes((b, g, r))
-        data += line + bytes(row - len(line))
-    header = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    return b'BM' + struct.pack('<IHHI', 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
+from PictureFiles import bmp24, write
 
 
 def expand(x, y):
@@ -53,5 +42,5 @@ def cursor():
 
 if __name__ == '__main__':
     folder = sys.argv[1] if len(sys.argv) > 1 else '.'
-    open(folder + '/Expand.bmp', 'wb').write(bmp24(9, 9, expand))
-    open(folder + '/Rubber.cur', 'wb').write(cursor())
+    write(folder, 'Expand.bmp', bmp24(9, 9, expand))
+    write(folder, 'Rubber.cur', cursor())

@@ -6,27 +6,15 @@ the left of the status bar while a long operation runs, for tall and for low bar
 disc with a white cross on the 3-D face colour (light grey, mapped to the system's face
 colour when loaded), with a raised edge.
 """
-import struct
 import sys
+
+from PictureFiles import bmp24, write
 
 FACE = (192, 192, 192)
 HIGHLIGHT = (255, 255, 255)
 SHADOW = (128, 128, 128)
 RED = (192, 0, 0)
 WHITE = (255, 255, 255)
-
-
-def bmp24(width, height, pixel):
-    row = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(height - 1, -1, -1):
-        line = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            line += bytes((b, g, r))
-        data += line + bytes(row - len(line))
-    header = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    return b'BM' + struct.pack('<IHHI', 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
 
 
 def cancel(size):
@@ -51,8 +39,7 @@ def cancel(size):
 
 def main(folder):
     for name, size in (('CancelLarge.bmp', 18), ('CancelSmall.bmp', 14)):
-        with open(folder + '/' + name, 'wb') as f:
-            f.write(cancel(size))
+        write(folder, name, cancel(size))
 
 
 if __name__ == '__main__':

@@ -1,22 +1,13 @@
 #include "ComboBox.h"
-#include "TestApp.h"
+#include "ControlHost.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-class Host : public TWindow {
-public:
-    Host() : TWindow((TWindow *)0, "combos") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.W = 400, Attr.H = 300;
-    }
-};
-
-class ComboBoxTest : public ::testing::Test {
+class ComboBoxTest : public ControlHostTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
     TComboBox *Make(int id, unsigned long style, uint limit = 0) {
         TComboBox *box = new TComboBox(&host, id, 0, 0, 150, 120, style, limit);
         box->Create();
@@ -27,8 +18,6 @@ protected:
         w.GetWindowTextA(text, sizeof text);
         return text;
     }
-    TestApp app;
-    Host host;
 };
 
 TComboBoxData Fruit() {

@@ -166,6 +166,39 @@ TEST_F(Controls, ResourceFormBindsTheDialogsControlsAndSwitchesTransferByKind) {
     EXPECT_EQ(nullptr, passive->GetGroup());
 }
 
+TEST_F(Controls, AliasFormStandsForAWindowThatExistsAndLetsItGo) {
+    ResourceDialog dialog;
+    ASSERT_TRUE(dialog.Handle);
+    struct Row {
+        int id;
+        std::function<TControl *(HWND)> make;
+        char const *title;
+    } rows[] = {
+        {42001, [](HWND h) { return new TButton(h); }, "Go"},
+        {42005, [](HWND h) { return new TGroupBox(h); }, "Mode"},
+        {42002, [](HWND h) { return new TCheckBox(h); }, "Loud"},
+        {42003, [](HWND h) { return new TRadioButton(h); }, "Mono"},
+        {42006, [](HWND h) { return new TStatic(h); }, "Label text"},
+        {42007, [](HWND h) { return new TEdit(h); }, ""},
+    };
+    for (Row const &r : rows) {
+        SCOPED_TRACE(r.id);
+        HWND h = ::GetDlgItem(dialog.Handle, r.id);
+        WNDPROC own = (WNDPROC)::GetWindowLongPtrA(h, GWLP_WNDPROC);
+        std::unique_ptr<TControl> control(r.make(h));
+        EXPECT_EQ(h, control->GetHandle());
+        EXPECT_TRUE(control->IsFlagSet(wfAlias));
+        EXPECT_EQ(control.get(), GetWindowPtr(h));
+        EXPECT_STREQ(r.title, control->GetTitle());
+        control.reset();
+        EXPECT_TRUE(::IsWindow(h)) << "the window outlives its alias";
+        EXPECT_EQ(own, (WNDPROC)::GetWindowLongPtrA(h, GWLP_WNDPROC));
+    }
+    TRadioButton mono(::GetDlgItem(dialog.Handle, 42003));
+    mono.Check();
+    EXPECT_EQ(uint(BST_CHECKED), mono.GetCheck());
+}
+
 TEST_F(Controls, TransferReadsWritesAndSizesEachKind) {
     ResourceDialog dialog;
     Host &host = dialog.Make();
@@ -270,16 +303,21 @@ TEST_F(Controls, CheckBoxesTellTheirGroupBox) {
 TEST_F(Controls, ToggleCyclesThreeStatesOnlyForThreeStateBoxes) {
     Host host;
     auto *two = new TCheckBox(&host, 42111, "Two", 0, 0, 80, 16);
+    // a plain three-state box cycles as well as the automatic one
     auto *three = new TCheckBox(&host, 42112, "Three", 0, 20, 80, 16);
+    auto *plainThree = new TCheckBox(&host, 42113, "Plain three", 0, 40, 80, 16);
     three->Attr.Style = (three->Attr.Style & ~BS_TYPEMASK) | BS_AUTO3STATE;
+    plainThree->Attr.Style = (plainThree->Attr.Style & ~BS_TYPEMASK) | BS_3STATE;
     ASSERT_TRUE(host.Create());
-    uint seen[4];
-    for (uint &s : seen)
-        three->Toggle(), s = three->GetCheck();
-    EXPECT_EQ(1u, seen[0]);
-    EXPECT_EQ(2u, seen[1]);
-    EXPECT_EQ(0u, seen[2]);
-    EXPECT_EQ(1u, seen[3]);
+    for (TCheckBox *box : {three, plainThree}) {
+        uint seen[4];
+        for (uint &s : seen)
+            box->Toggle(), s = box->GetCheck();
+        EXPECT_EQ(1u, seen[0]);
+        EXPECT_EQ(2u, seen[1]);
+        EXPECT_EQ(0u, seen[2]);
+        EXPECT_EQ(1u, seen[3]);
+    }
     two->Toggle();
     EXPECT_EQ(1u, two->GetCheck());
     two->Toggle();

@@ -230,6 +230,72 @@ TEST(TDecoratedFrame, ADecorationShownAgainReturnsBetweenItsNeighbours) {
     EXPECT_EQ(32, At(frame, *frame.GetClientWindow()).top);
 }
 
+TEST(TDecoratedFrame, StackedDecorationsAbutAtEverySideAndComeBackInPlace) {
+    // Two borderless bars at one side: the first inserted is outermost, none overlaps
+    // another, and hiding and showing either one gives back the same arrangement.
+    struct Case {
+        TDecoratedFrame::TLocation at;
+        bool vertical;
+    } cases[] = {{TDecoratedFrame::Top, true},
+                 {TDecoratedFrame::Bottom, true},
+                 {TDecoratedFrame::Left, false},
+                 {TDecoratedFrame::Right, false}};
+    for (Case const &c : cases) {
+        Frame frame;
+        Bar *outer = c.vertical ? new Bar(IdTop, 0, 20) : new Bar(IdTop, 20, 0);
+        Bar *inner = c.vertical ? new Bar(IdTop2, 0, 12) : new Bar(IdTop2, 12, 0);
+        frame.Insert(*outer, c.at);
+        frame.Insert(*inner, c.at);
+        ASSERT_TRUE(frame.Create());
+        TWindow &client = *frame.GetClientWindow();
+        TRect o = At(frame, *outer), i = At(frame, *inner), cl = At(frame, client);
+        // the line each pair shares: outer|inner and inner|client
+        auto lines = [&](TRect const &o, TRect const &i, TRect const &cl) {
+            switch (c.at) {
+            case TDecoratedFrame::Top: return std::vector<int>{o.bottom, i.top, i.bottom, cl.top};
+            case TDecoratedFrame::Bottom: return std::vector<int>{o.top, i.bottom, i.top, cl.bottom};
+            case TDecoratedFrame::Left: return std::vector<int>{o.right, i.left, i.right, cl.left};
+            default: return std::vector<int>{o.left, i.right, i.left, cl.right};
+            }
+        };
+        std::vector<int> l = lines(o, i, cl);
+        EXPECT_EQ(l[0], l[1]) << "location " << c.at;
+        EXPECT_EQ(l[2], l[3]) << "location " << c.at;
+        EXPECT_EQ(20, c.vertical ? o.Height() : o.Width());
+        EXPECT_EQ(12, c.vertical ? i.Height() : i.Width());
+
+        for (Bar *bar : {outer, inner}) {
+            frame.SendMessageA(WM_COMMAND, bar->GetId());
+            frame.SendMessageA(WM_COMMAND, bar->GetId());
+            EXPECT_EQ(o, At(frame, *outer)) << "location " << c.at << " bar " << bar->GetId();
+            EXPECT_EQ(i, At(frame, *inner)) << "location " << c.at << " bar " << bar->GetId();
+            EXPECT_EQ(cl, At(frame, client)) << "location " << c.at << " bar " << bar->GetId();
+        }
+    }
+}
+
+TEST(TDecoratedFrame, GivingTheFrameItsOwnClientAgainChangesNothing) {
+    Frame frame;
+    Bar *top = new Bar(IdTop, 0, 20);
+    frame.Insert(*top, TDecoratedFrame::Top);
+    ASSERT_TRUE(frame.Create());
+    for (bool placeholder : {true, false}) {
+        if (!placeholder) {
+            EXPECT_EQ(0, frame.SetClientWindow(new TWindow(0, "real")));
+        }
+        TWindow *client = frame.GetClientWindow();
+        ASSERT_EQ(placeholder, TDecoratedFrame::IsPlaceholder(client));
+        TRect before = At(frame, *client);
+        EXPECT_EQ(0, frame.SetClientWindow(client)) << "nothing is handed back";
+        ASSERT_EQ(client, frame.GetClientWindow());
+        ASSERT_TRUE(::IsWindow(client->GetHandle()));
+        frame.MoveWindow(20, 20, 440, 300 + 10 * placeholder, true);
+        TRect area = frame.GetClientRect();
+        EXPECT_EQ(TRect(0, 20, area.right, area.bottom), At(frame, *client));
+        EXPECT_NE(before, At(frame, *client));
+    }
+}
+
 TEST(TDecoratedFrame, AHiddenDecorationGetsItsPlaceWhenFirstShown) {
     Frame frame;
     Bar *bar = new Bar(IdBottom, 0, 18);
@@ -261,6 +327,18 @@ TEST(TDecoratedFrame, ADeletedClientLeavesAPlaceholderTheDecorationsStayAttached
     EXPECT_EQ(TRect(0, 0, 30, area.bottom), At(frame, *left));
     EXPECT_NE(leftRect, At(frame, *left));
     Pump();
+}
+
+TEST(TDecoratedFrame, ADeletedDecorationLeavesNoGap) {
+    Frame frame;
+    Bar *top = new Bar(IdTop, 0, 20), *left = new Bar(IdLeft, 30, 0);
+    frame.Insert(*top, TDecoratedFrame::Top);
+    frame.Insert(*left, TDecoratedFrame::Left);
+    ASSERT_TRUE(frame.Create());
+    TRect area = frame.GetClientRect();
+    delete top;
+    EXPECT_EQ(TRect(0, 0, 30, area.bottom), At(frame, *left));
+    EXPECT_EQ(TRect(30, 0, area.right, area.bottom), At(frame, *frame.GetClientWindow()));
 }
 
 TEST(TDecoratedFrame, VisibleDecorationsSeeMessagesBeforeTheFrame) {

@@ -43,6 +43,14 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+// The application's main window, open: what modal runs disable.
+TFrameWindow *OpenMainWindow(TestApp &app) {
+    TFrameWindow *main = new TFrameWindow(0, "main");
+    app.SetMainWindow(main);
+    main->Create();
+    return main;
+}
+
 // Every kind of value, seeded in the constructor as a program's dialog does.
 class ValuesDialog : public Dialog {
 public:
@@ -105,6 +113,10 @@ TEST(Dialog, RadioGroupsAndCombosWithoutAMatch) {
     d.ResetRadioGroup(Low, 30);
     EXPECT_EQ(unsigned(High), d.GetRadioChecked(Low, High));
     EXPECT_EQ(30, d.QueryRadioGroup(Low, 1, 77));
+    // a group set up shorter and then longer again ends at its new last button
+    Dialog::SetRadioGroup(&d, Low, 2, 20, 10, 20);
+    Dialog::SetRadioGroup(&d, Low, 3, 30, 10, 20, 30);
+    EXPECT_EQ(30, d.QueryRadioGroup(Low));
 
     Dialog::CreateCombo(&d, Choice, 2, 5L, "x", 1L, "y", 2L);
     EXPECT_EQ(-1, d.GetComboValue(Choice));
@@ -121,6 +133,21 @@ TEST(Dialog, RadioGroupsAndCombosWithoutAMatch) {
     EXPECT_EQ("from the user", std::string(d.GetText(Name, 1).c_str()));
     EXPECT_EQ(13, d.GetTextLength(Name));
     EXPECT_EQ(0, d.GetTextLength(Apply));  // not wrapped
+    d.Destroy();
+}
+
+// Setting a combo up again refills its one wrapper, which still shows the new values.
+TEST(Dialog, AComboSetUpTwiceKeepsOneWrapper) {
+    TestApp app;
+    ValuesDialog d;
+    Dialog::CreateCombo(&d, Choice, 2, 7L, "x", 6L, "y", 7L);
+    int wrappers = 0;
+    for (TWindow *child = d.GetFirstChild(); child; child = child == d.GetLastChild() ? 0 : child->Next())
+        wrappers += child->GetId() == Choice;
+    EXPECT_EQ(1, wrappers);
+    ASSERT_TRUE(d.Create());
+    EXPECT_EQ(2, (int)::SendMessageA(d.Item(Choice), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(7, d.GetComboValue(Choice, 1));
     d.Destroy();
 }
 
@@ -155,6 +182,8 @@ TEST(Dialog, RollUpBoldControlsHelpButtonAndIdleCalls) {
     ASSERT_TRUE(d.Create());
     EXPECT_EQ(enablers + 1, FrameWindow::_idleEnablers.GetCount());  // no frame parent: idle calls asked
     EXPECT_TRUE(d.GetExStyle() & WS_EX_CONTEXTHELP);
+    EXPECT_EQ(ValuesTemplate, d.GetId());
+    EXPECT_FALSE(::GetMenu(d.GetHandle()));  // a pop-up keeps its id off the window: there it would be a menu
 
     TRect open = d.GetWindowRect();
     d.SendMessageA(WM_NCLBUTTONDBLCLK, HTCLIENT, 0);
@@ -266,9 +295,8 @@ END_RESPONSE_TABLE;
 
 TEST(Dialog, NestedModalRunsReenableOnlyTheWindowsTheyDisabled) {
     TestApp app;
-    TFrameWindow *main = new TFrameWindow(0, "main");
-    app.SetMainWindow(main);
-    ASSERT_TRUE(main->Create());
+    TFrameWindow *main = OpenMainWindow(app);
+    ASSERT_TRUE(main->GetHandle());
     HWND edit = ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, main->GetHandle(), 0, 0, 0);
     TWindow *palette = new TWindow(main, "palette");
     palette->Attr.Style = WS_POPUP | WS_VISIBLE;
@@ -308,14 +336,49 @@ TEST(Dialog, NestedModalRunsReenableOnlyTheWindowsTheyDisabled) {
 
 TEST(Dialog, ARunThatCannotOpenEndsWithMinusOneAndLeavesNothingDisabled) {
     TestApp app;
-    TFrameWindow *main = new TFrameWindow(0, "main");
-    app.SetMainWindow(main);
-    ASSERT_TRUE(main->Create());
+    TFrameWindow *main = OpenMainWindow(app);
+    ASSERT_TRUE(main->GetHandle());
     Dialog *missing = new Dialog(main, 44999, &Exe());
     EXPECT_EQ(-1, missing->Execute());
     EXPECT_TRUE(main->IsWindowEnabled());
     EXPECT_FALSE(Dialog::HasDisabledTopWindows());
     EXPECT_EQ(0, missing->IsModalDialog());
+}
+
+// A quit during a run ends it with the quit's code; the outer loop still gets the quit
+// and is not ended a second time by the run.
+TEST(Dialog, AQuitEndsTheRunAndStillReachesTheOuterLoop) {
+    TestApp app;
+    TFrameWindow *main = OpenMainWindow(app);
+    ASSERT_TRUE(main->GetHandle());
+    ValuesDialog *d = new ValuesDialog(main);
+    bool posted = false;
+    app.Idle = [&](long n) {
+        if (!n && d->GetHandle() && !posted) {
+            posted = true;
+            ::PostQuitMessage(7);
+        }
+        return 0;
+    };
+    Watchdog watchdog;
+    EXPECT_EQ(7, d->Execute());
+    EXPECT_FALSE(d->GetHandle());
+    EXPECT_TRUE(main->IsWindowEnabled());
+    EXPECT_FALSE(Dialog::HasDisabledTopWindows());
+    app.Idle = nullptr;
+    EXPECT_EQ(7, app.RunLoop());
+}
+
+// A dialog deleted with its window open leaves no idle registration behind.
+TEST(Dialog, DeletedWhileOpenLeavesNoIdleCallsBehind) {
+    TestApp app;
+    int enablers = FrameWindow::_idleEnablers.GetCount();
+    ValuesDialog *d = new ValuesDialog;
+    ASSERT_TRUE(d->Create());
+    d->SetBoldFontForControl(Label);
+    EXPECT_EQ(enablers + 1, FrameWindow::_idleEnablers.GetCount());
+    delete d;
+    EXPECT_EQ(enablers, FrameWindow::_idleEnablers.GetCount());
 }
 
 TEST(DialogItem, ValuesCopiesAndTheirHeap) {

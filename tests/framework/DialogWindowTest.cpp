@@ -110,6 +110,18 @@ END_RESPONSE_TABLE;
 
 void Post(DrivenDialog &d, uint id) { d.PostMessageA(WM_COMMAND, id); }
 
+// Gives the dialog a text field that transfers `buffer`; at set-up the dialog records
+// what the field shows, types `typed` into it and presses `button`.
+void TypeThenPress(DrivenDialog &dialog, char *buffer, std::string &shown, char const *typed, uint button) {
+    new TextItem(&dialog, EdText);
+    dialog.SetTransferBuffer(buffer);
+    dialog.OnInit = [&shown, typed, button](DrivenDialog &d) {
+        shown = Text(d.GetItemHandle(EdText));
+        ::SetWindowTextA(d.GetItemHandle(EdText), typed);
+        Post(d, button);
+    };
+}
+
 }  // namespace
 
 TEST(TDialog, ModalRunReturnsTheButtonsResultAndKeepsTheTemplateCaption) {
@@ -157,14 +169,8 @@ TEST(TDialog, ValuesGoInAtSetUpAndComeBackOnlyOnOk) {
     for (uint button : {IDOK, IDCANCEL}) {
         char buffer[32] = "hello";
         DrivenDialog dialog(0, DlgMain);
-        new TextItem(&dialog, EdText);
-        dialog.SetTransferBuffer(buffer);
         std::string shown;
-        dialog.OnInit = [&](DrivenDialog &d) {
-            shown = Text(d.GetItemHandle(EdText));
-            ::SetWindowTextA(d.GetItemHandle(EdText), "world");
-            Post(d, button);
-        };
+        TypeThenPress(dialog, buffer, shown, "world", button);
         EXPECT_EQ(int(button), dialog.Execute());
         EXPECT_EQ("hello", shown);
         EXPECT_STREQ(button == IDOK ? "world" : "hello", buffer);
@@ -202,14 +208,8 @@ TEST(TDialog, AFailureDuringSetUpEndsTheRunAndComesBack) {
 TEST(TDialog, AModalDialogRunsAgainWithItsChildren) {
     char buffer[32] = "one";
     DrivenDialog dialog(0, DlgMain);
-    new TextItem(&dialog, EdText);
-    dialog.SetTransferBuffer(buffer);
     std::string shown;
-    dialog.OnInit = [&](DrivenDialog &d) {
-        shown = Text(d.GetItemHandle(EdText));
-        ::SetWindowTextA(d.GetItemHandle(EdText), "two");
-        Post(d, IDOK);
-    };
+    TypeThenPress(dialog, buffer, shown, "two", IDOK);
     for (char const *expected : {"one", "two"}) {
         EXPECT_EQ(IDOK, dialog.Execute());
         EXPECT_EQ(expected, shown);

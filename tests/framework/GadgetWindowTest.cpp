@@ -3,9 +3,11 @@
 // enter/leave, command and hint routing to the frame.
 #include "DecoratedFrame.h"
 #include "GadgetWindow.h"
+#include "GdiCanvas.h"
 #include "MessageBar.h"
 #include "TestApp.h"
 #include "TextGadget.h"
+#include "Tooltip.h"
 
 #include <gtest/gtest.h>
 
@@ -363,4 +365,76 @@ TEST(TGadgetWindow, CommandsAndEnablersClimbToTheFrameAndHintsShowInItsMessageBa
     w->SetHintCommand(-1);
     EXPECT_EQ(nullptr, bar->GetHintText()) << "no command clears the hint";
     frame.Destroy(0);
+}
+
+TEST(TGadgetWindow, GadgetsWithCommandIdsGetToolsWhoseTextsComeFromTheFrame) {
+    TestApp app;
+    GadgetFrame frame;
+    TGadgetWindow *w = new TGadgetWindow(&frame);
+    w->SetMargins(TMargins(TMargins::Pixels, 0, 0, 0, 0));
+    int const ids[] = {46001, 0, -1, 30000, 30999, 46002};
+    for (int id : ids)
+        w->Insert(*new Fixed(id, 20, 10));
+    w->EnableTooltip(1);  // made when the window is set up
+    EXPECT_EQ(0, w->EnableTimer()) << "only wanted before the window exists";
+    EXPECT_EQ(nullptr, w->GetTooltip());
+    frame.Insert(*w, TDecoratedFrame::Top);
+    ASSERT_TRUE(frame.Create());
+    TTooltip *tooltip = w->GetTooltip();
+    ASSERT_TRUE(tooltip && tooltip->GetHandle());
+    EXPECT_EQ(2, tooltip->GetToolCount()) << "none for 0, -1 and the bar furniture ids";
+    EXPECT_TRUE(::KillTimer(w->GetHandle(), TGadgetWindow::TimerId)) << "the idle timer runs";
+
+    // a tool follows its gadget
+    TGadget *last = w->GadgetWithId(46002);
+    last->SetSize(TSize(30, 10));
+    TToolInfo info(1);
+    info.SetToolInfo(w->GetHandle(), 46002);
+    ASSERT_TRUE(tooltip->GetToolInfo(info));
+    EXPECT_EQ(Box(last->GetBounds()), Box(info.rect));
+
+    // the text request is answered by the frame's command enabling
+    TTooltipText request;
+    request.hdr.hwndFrom = tooltip->GetHandle();
+    request.hdr.idFrom = 46001;
+    request.hdr.code = TTN_NEEDTEXTA;
+    w->SendMessageA(WM_NOTIFY, 46001, LPARAM(&request));
+    EXPECT_STREQ("Open", request.szText);
+
+    delete w->Remove(*last);
+    EXPECT_EQ(1, tooltip->GetToolCount());
+    frame.Destroy(0);
+}
+
+namespace {
+// Paints black far beyond its own area.
+class Spill : public Fixed {
+public:
+    Spill(int id) : Fixed(id, 10, 10) {}
+    void Paint(TDC &dc) override { dc.TextRect(TRect(-50, -50, 50, 50), TColor(RGB(0, 0, 0))); }
+};
+}  // namespace
+
+TEST(TGadgetWindow, PaintingMovesTheOriginToEachGadgetAndClipsThoseThatAskForIt) {
+    TestApp app;
+    TGadgetWindow w(0, TGadgetWindow::Horizontal, new TGadgetWindowFont);
+    w.SetMargins(TMargins(TMargins::Pixels, 0, 0, 0, 0));
+    Spill *clipped = new Spill(1), *spilling = new Spill(2);
+    clipped->Clip = 1;
+    w.Insert(*new Fixed(3, 10, 10)), w.Insert(*clipped), w.Insert(*new Fixed(4, 10, 10));
+    w.TileGadgets();
+    Canvas canvas(60, 20);
+    TRect all(0, 0, 60, 20);
+    w.Paint(canvas.dc(), 1, all);
+    EXPECT_EQ("..........##########........................................", canvas.Row(5));
+    EXPECT_EQ(".....................................", canvas.Row(15).substr(0, 37)) << "below the row";
+
+    // without clipping the same gadget paints over its neighbours, from its own origin
+    w.Remove(*clipped);
+    delete clipped;
+    w.Insert(*spilling, TGadgetList::Before);
+    w.TileGadgets();
+    canvas.Fill(RGB(255, 255, 255));
+    w.Paint(canvas.dc(), 1, all);
+    EXPECT_EQ(std::string(50, '#') + std::string(10, '.'), canvas.Row(5));
 }

@@ -1,25 +1,17 @@
 #include "CommonControls.h"
+#include "ControlHost.h"
 #include "Gauge.h"
 #include "GdiCanvas.h"
 #include "GadgetWindow.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 #include "StatusBar.h"
-#include "TestApp.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-class Host : public TWindow {
-public:
-    Host() : TWindow((TWindow *)0, "gauges") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.W = 400, Attr.H = 300;
-    }
-};
-
 // Gauges whose painting a test can run into a canvas.
 class OpenTGauge : public TGauge {
 public:
@@ -49,12 +41,17 @@ std::string Row(Canvas &c, int y, COLORREF on) {
     return row;
 }
 
-class GaugeTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
-    TestApp app;
-    Host host;
-};
+// A red gauge (LED blocks when spacing is set) opened on the host at a value.
+OpenTGauge *RedGauge(OpenTGauge *g, int value, int ledSpacing = 0, int ledThick = 0) {
+    if (ledSpacing)
+        g->SetLed(ledSpacing, ledThick);
+    g->SetColor(TColor(255, 0, 0));
+    g->Create();
+    g->SetValue(value);
+    return g;
+}
+
+class GaugeTest : public ControlHostTest {};
 }  // namespace
 
 TEST_F(GaugeTest, RangesValuesAndSteps) {
@@ -102,6 +99,10 @@ TEST_F(GaugeTest, NativeOnlyForLedGauges) {
     ::SendMessageA(led->GetHandle(), PBM_GETRANGE, 0, (LPARAM)&range);
     EXPECT_EQ(10, range.iLow);
     EXPECT_EQ(11, range.iHigh);
+    led->SetRange(-5, 200000);  // wider than 16 bits: the bar is given the whole range
+    ::SendMessageA(led->GetHandle(), PBM_GETRANGE, 0, (LPARAM)&range);
+    EXPECT_EQ(-5, range.iLow);
+    EXPECT_EQ(200000, range.iHigh);
     led->SetRange(0, 100);
     led->SetValue(40);
     EXPECT_EQ(40, ::SendMessageA(led->GetHandle(), PBM_GETPOS, 0, 0));
@@ -128,10 +129,7 @@ TEST_F(GaugeTest, NativeOnlyForLedGauges) {
 
 TEST_F(GaugeTest, SolidBarSplitsAtTheValue) {
     // inner width 100: the border (1) and the margin (1) on each side
-    OpenTGauge *g = new OpenTGauge(&host, "", 43304, 0, 0, 104, 12, 1, 1);
-    g->SetColor(TColor(255, 0, 0));
-    g->Create();
-    g->SetValue(30);
+    OpenTGauge *g = RedGauge(new OpenTGauge(&host, "", 43304, 0, 0, 104, 12, 1, 1), 30);
     Canvas c(104, 12);
     PaintInto(*g, c);
     EXPECT_EQ(Sys(COLOR_BTNSHADOW), c.At(0, 0));
@@ -147,10 +145,7 @@ TEST_F(GaugeTest, SolidBarSplitsAtTheValue) {
     EXPECT_EQ(30 * 8, c.Count(RGB(255, 0, 0)));
 
     // a vertical gauge fills from the bottom
-    OpenTGauge *v = new OpenTGauge(&host, "", 43305, 120, 0, 12, 104, 0, 1);
-    v->SetColor(TColor(255, 0, 0));
-    v->Create();
-    v->SetValue(25);
+    OpenTGauge *v = RedGauge(new OpenTGauge(&host, "", 43305, 120, 0, 12, 104, 0, 1), 25);
     Canvas cv(12, 104);
     PaintInto(*v, cv);
     EXPECT_EQ(RGB(255, 0, 0), cv.At(5, 101));
@@ -160,10 +155,7 @@ TEST_F(GaugeTest, SolidBarSplitsAtTheValue) {
 }
 
 TEST_F(GaugeTest, SolidTextIsDrawnInTheOtherPartsColour) {
-    OpenTGauge *g = new OpenTGauge(&host, "%d%%", 43306, 0, 0, 104, 20, 1, 1);
-    g->SetColor(TColor(255, 0, 0));
-    g->Create();
-    g->SetValue(50);
+    OpenTGauge *g = RedGauge(new OpenTGauge(&host, "%d%%", 43306, 0, 0, 104, 20, 1, 1), 50);
     Canvas c(104, 20);
     PaintInto(*g, c);
     // "50%" straddles the split: the text shows in the done part and in the rest
@@ -177,10 +169,7 @@ TEST_F(GaugeTest, SolidTextIsDrawnInTheOtherPartsColour) {
     EXPECT_GT(textInDone, 5);
     EXPECT_GT(textInRest, 5);
     // without a title the bar is plain
-    OpenTGauge *plain = new OpenTGauge(&host, "", 43309, 0, 30, 104, 20, 1, 1);
-    plain->SetColor(TColor(255, 0, 0));
-    plain->Create();
-    plain->SetValue(50);
+    OpenTGauge *plain = RedGauge(new OpenTGauge(&host, "", 43309, 0, 30, 104, 20, 1, 1), 50);
     PaintInto(*plain, c);
     EXPECT_EQ(50 * 16, c.Count(RGB(255, 0, 0)));
     EXPECT_EQ(50 * 16 + 2 * 102 + 2 * 16, c.Count(Sys(COLOR_BTNFACE)));  // the rest and the margin
@@ -206,10 +195,7 @@ TEST_F(GaugeTest, TheTitleFormatsTheValueOnly) {
 TEST_F(GaugeTest, LedBlocksUpToTheValue) {
     OpenTGauge *g = new OpenTGauge(&host, 43307, 0, 0, 104, 12);
     g->SetNativeUse(nuNever);
-    g->SetLed(10, 50);  // a period of 10 pixels on 100, blocks of 5
-    g->SetColor(TColor(255, 0, 0));
-    g->Create();
-    g->SetValue(30);
+    RedGauge(g, 30, 10, 50);  // a period of 10 pixels on 100, blocks of 5
     Canvas c(104, 12);
     PaintInto(*g, c);
     std::string row = Row(c, 5, RGB(255, 0, 0));
@@ -227,10 +213,7 @@ TEST_F(GaugeTest, LedBlocksUpToTheValue) {
     OpenTGauge *v = new OpenTGauge(&host, 43309, 120, 0, 12, 104);
     v->SetNativeUse(nuNever);
     v->SetHorizontal(0);
-    v->SetLed(10, 50);
-    v->SetColor(TColor(255, 0, 0));
-    v->Create();
-    v->SetValue(20);
+    RedGauge(v, 20, 10, 50);
     Canvas cv(12, 104);
     PaintInto(*v, cv);
     std::string column;
@@ -385,7 +368,7 @@ TEST_F(GaugeTest, StripesAndShineComeFromTheCommonPictures) {
     TModule common((ProgramFolder() + "..\\program\\system\\CommonRscTs.dll").c_str(), true);
     TModule *saved = TModule::_commonResourceDLL;
     TModule::_commonResourceDLL = &common;
-    Host pictured;  // takes the common module now set
+    ControlHost pictured;  // takes the common module now set
     TModule::_commonResourceDLL = saved;
     ASSERT_TRUE(pictured.Create());
     OpenGauge *g = new OpenGauge(&pictured, "", 43315, 0, 24, 8);

@@ -1,6 +1,6 @@
 #include "ComboBox.h"
 #include "ListBox.h"
-#include "TestApp.h"
+#include "ControlHost.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,6 @@
 #include <vector>
 
 namespace {
-class Host : public TWindow {
-public:
-    Host() : TWindow((TWindow *)0, "lists") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.W = 400, Attr.H = 300;
-    }
-};
-
 std::vector<std::string> Items(TListBox &box) {
     std::vector<std::string> items;
     char text[256];
@@ -44,9 +36,8 @@ std::vector<long> Values(A const &a) {
 typedef std::vector<std::string> Texts;
 typedef std::vector<long> Longs;
 
-class ListBoxTest : public ::testing::Test {
+class ListBoxTest : public ControlHostTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
     // A list box of the host, with style bits added to and removed from the standard ones.
     TListBox *Make(int id, unsigned long add = 0, unsigned long remove = 0) {
         TListBox *box = new TListBox(&host, id, 0, 0, 150, 120);
@@ -54,8 +45,6 @@ protected:
         box->Create();
         return box;
     }
-    TestApp app;
-    Host host;
 };
 }  // namespace
 

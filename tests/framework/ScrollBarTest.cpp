@@ -2,6 +2,8 @@
 // the control's scale, clamped scrolling, linked windows and auto-scrolling.
 #include "TestApp.h"
 
+#include "SteadyCursor.h"
+
 #include "ScrollBar.h"
 
 #include <gtest/gtest.h>
@@ -32,19 +34,6 @@ public:
     int NewPos = 0;
     int Scrolling = -1;
 };
-
-// Moves the mouse and waits until the system reports it there (the display answers late).
-void MoveCursor(int x, int y) {
-    ::SetCursorPos(x, y);
-    for (int i = 0; i < 200; i++) {
-        POINT p;
-        ::GetCursorPos(&p);
-        if (p.x == x && p.y == y)
-            return;
-        ::Sleep(5);
-        ::SetCursorPos(x, y);
-    }
-}
 
 SCROLLINFO Info(TScrollBar &bar) {
     SCROLLINFO info = {sizeof info, SIF_ALL};
@@ -202,13 +191,13 @@ TEST_F(ScrollBarTest, AutoScrollSpeedGrowsWithTheDistance) {
     struct { int y; long expected; } const cases[] = {{50, 500}, {-5, 499}, {-35, 496}, {-200, 492}, {105, 493},
                                                        {150, 497}, {100, 497}};
     for (auto const &c : cases) {
-        MoveCursor(origin.x + 20, origin.y + c.y);
+        MoveCursorQuietly(origin.x + 20, origin.y + c.y);
         bar->AutoScroll();
         EXPECT_EQ(c.expected, bar->GetPosition32()) << c.y;
     }
     bar->EnableAutoScroll(0);
     EXPECT_FALSE(bar->IsAutoScrolling());
-    MoveCursor(origin.x + 20, origin.y - 50);
+    MoveCursorQuietly(origin.x + 20, origin.y - 50);
     bar->AutoScroll();
     EXPECT_EQ(497, bar->GetPosition32());
 }

@@ -2,6 +2,8 @@
 // repeat and painting, value menus, list entries, and the context help of the arrows.
 #include "TestApp.h"
 
+#include "SteadyCursor.h"
+
 #include "Dialog.h"
 #include "DocumentManager.h"
 #include "GdiCanvas.h"
@@ -25,19 +27,6 @@ std::string Text(TWindow &w) {
     char text[128] = "";
     w.GetWindowTextA(text, sizeof text);
     return text;
-}
-
-// Moves the mouse and waits until the system reports it there (the display answers late).
-void MoveCursor(int x, int y) {
-    ::SetCursorPos(x, y);
-    for (int i = 0; i < 200; i++) {
-        POINT p;
-        ::GetCursorPos(&p);
-        if (p.x == x && p.y == y)
-            return;
-        ::Sleep(5);
-        ::SetCursorPos(x, y);
-    }
 }
 
 class OpenSpinner : public TSpinner {
@@ -284,13 +273,13 @@ TEST_F(SpinEditTest, HeldArrowRepeatsAfterTheDelay) {
     EXPECT_EQ("10", Text(*e));
     TPoint screen = up;
     ::ClientToScreen(s->GetHandle(), &screen);
-    MoveCursor(screen.x, screen.y);
+    MoveCursorQuietly(screen.x, screen.y);
     s->SendMessageA(WM_TIMER, TSpinner::DelayTimer);  // the delay ends: repeating starts, no step yet
     EXPECT_EQ("10", Text(*e));
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
     EXPECT_EQ("12", Text(*e));
-    MoveCursor(0, 0);  // away from the arrow: the repeat pauses
+    MoveCursorQuietly(0, 0);  // away from the arrow: the repeat pauses
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
     EXPECT_EQ("12", Text(*e));
     s->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
