@@ -29,6 +29,7 @@ DEFINE_RESPONSE_TABLE1(Slider, TScrollBar)
     EV_WM_SETFOCUS,
     EV_WM_KILLFOCUS,
     EV_WM_TIMER,
+    EV_MESSAGE(WM_ENABLE, EvEnable, v_B),
 END_RESPONSE_TABLE;
 
 Slider::Slider(TWindow *parent, int id, int x, int y, int w, int h, int thumbBitmapId, TModule *module)
@@ -166,6 +167,9 @@ void Slider::EvSize(uint, TSize &) {
 }
 
 uint Slider::EvGetDlgCode(uint) { return DLGC_WANTARROWS; }
+
+// The system's scroll bar would draw its own look here: the disabled thumb is ours.
+void Slider::EvEnable(int) { Invalidate(false); }
 
 int Slider::EvEraseBkgnd(uint) { return 1; }
 

@@ -80,6 +80,7 @@ protected:
     void EvSetFocus(uint lost);
     void EvKillFocus(uint got);
     void EvTimer(uint id);
+    void EvEnable(int enabled);
 
     int BaseOffset;
     int MinPos;
