@@ -251,13 +251,6 @@ void TDockStation::SetupWindow() {
     LayoutSession();
 }
 
-int TDockStation::IdleAction(long count) {
-    if (count == 0)
-        for (TToolbar *bar = FirstToolbar; bar; bar = bar->GetNextToolbar())
-            bar->IdleAction(0);
-    return TWindow::IdleAction(count);
-}
-
 int TDockStation::PreProcessMsg(MSG &msg) {
     if (TWindow::PreProcessMsg(msg))
         return 1;

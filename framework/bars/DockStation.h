@@ -9,6 +9,8 @@
 
 class TToolbar;
 
+// The docked bars are the station's child windows: TWindow::IdleAction gives each one
+// its idle call (and its command enablers) once a round.
 class VELTRANE_API TDockStation : public TWindow {
 public:
     // Edge bit (0x1000 left, 0x2000 top, 0x4000 right, 0x8000 bottom) and border lines.
@@ -33,7 +35,6 @@ public:
     char const *GetClassNameA() override;
     void GetWindowClass(WNDCLASSA &wc) override;
     void SetupWindow() override;
-    int IdleAction(long count) override;
     int PreProcessMsg(MSG &msg) override;
 
     int EvEraseBkgnd(uint hDC);

@@ -165,8 +165,7 @@ void TGadget::SetShrinkWrap(int width, int height) {
 }
 
 void TGadget::SetSize(TSize const &size) {
-    Bounds.right = Bounds.left + size.cx;
-    Bounds.bottom = Bounds.top + size.cy;
+    SetBounds(TRect(Bounds.TopLeft(), size));
     if (Window)
         Window->GadgetChangedSize(*this);
 }

@@ -56,6 +56,9 @@ public:
 
     TGadget(int id = 0, TBorderStyle style = None);
     virtual ~TGadget();
+    // A gadget is linked into one window and owns what it shows: no copies.
+    TGadget(TGadget const &) = delete;
+    TGadget &operator=(TGadget const &) = delete;
 
     // Virtual operations, in their slot order.
     virtual void SetEnabled(int enabled);

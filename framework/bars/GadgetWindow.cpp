@@ -1,10 +1,12 @@
 #include "GadgetWindow.h"
 
-#include "Application.h"
 #include "Dc.h"
 #include "DecoratedFrame.h"
 #include "Dib.h"
 #include "FrameWindow.h"
+
+#include <algorithm>
+#include <utility>
 
 // ---- TGadgetList
 
@@ -46,6 +48,8 @@ void TGadgetList::Insert(TGadget &gadget, TPlacement placement, TGadget *sibling
 
 void TGadgetList::InsertFrom(TGadgetList &list, TPlacement placement, TGadget *sibling) {
     // The moved gadgets keep their order as one block at the place asked for.
+    if (&list == this)
+        return;  // would move the same gadgets round for ever
     TGadget *previous = 0;
     while (TGadget *gadget = list.Gadgets) {
         list.Unlink(*gadget);
@@ -282,33 +286,31 @@ void TGadgetWindow::LayoutGadgets(TTileDirection direction, TLayoutInfo &layout)
         LayoutRectangularly(layout);
 }
 
-namespace {
-struct MarginPixels {
-    int left = 0, right = 0, top = 0, bottom = 0;
-};
-}  // namespace
-
-TPoint TGadgetWindow::LayoutOrigin(TRect const &inner, int leftMargin, int topMargin) const {
+void TGadgetWindow::StartLayout(TLayoutStart &start) {
+    GetInnerRect(start.Inner);
+    Margins.GetPixels(start.Left, start.Right, start.Top, start.Bottom, FontHeight);
     // Without a size attribute the inner rectangle is empty: the margins are the origin.
-    return TPoint(Attr.W ? inner.left : leftMargin, Attr.H ? inner.top : topMargin);
+    start.Origin = TPoint(Attr.W ? start.Inner.left : start.Left, Attr.H ? start.Inner.top : start.Top);
+    start.Sizes.assign(NumGadgets, TSize(0, 0));
+    start.Largest = TSize(0, 0);
+    int i = 0;
+    for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
+        g->GetDesiredSize(start.Sizes[i]);
+        start.Largest.cx = std::max<int>(start.Largest.cx, start.Sizes[i].cx);
+        start.Largest.cy = std::max<int>(start.Largest.cy, start.Sizes[i].cy);
+    }
 }
 
 void TGadgetWindow::LayoutHorizontally(TLayoutInfo &layout) {
-    TRect inner;
-    GetInnerRect(inner);
-    MarginPixels m;
-    Margins.GetPixels(m.left, m.right, m.top, m.bottom, FontHeight);
-
-    std::vector<TSize> sizes(NumGadgets);
-    int rowHeight = 0, i = 0;
-    for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
-        g->GetDesiredSize(sizes[i]);
-        rowHeight = std::max<int>(rowHeight, sizes[i].cy);
-    }
+    TLayoutStart start;
+    StartLayout(start);
+    std::vector<TSize> const &sizes = start.Sizes;
+    int const rowHeight = start.Largest.cy;
+    int i;
 
     int wideWidth = 0;
     if (WideAsPossible) {
-        int rest = inner.Width();
+        int rest = start.Inner.Width();
         i = 0;
         for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
             if (!g->WideAsPossible)
@@ -316,13 +318,13 @@ void TGadgetWindow::LayoutHorizontally(TLayoutInfo &layout) {
             if (g->Next) {
                 TPoint adjust(0, 0);
                 PositionGadget(g, g->Next, adjust);
-                rest += adjust.x;
+                rest -= adjust.x;  // an overlap frees width, a spacing takes some
             }
         }
         wideWidth = rest > 0 ? rest / WideAsPossible : 0;
     }
 
-    TPoint at = LayoutOrigin(inner, m.left, m.top);
+    TPoint at = start.Origin;
     int right = 0, bottom = 0;
     i = 0;
     for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
@@ -335,25 +337,17 @@ void TGadgetWindow::LayoutHorizontally(TLayoutInfo &layout) {
         right = std::max<int>(right, r.right);
         bottom = std::max<int>(bottom, r.bottom);
     }
-    layout.DesiredSize = TSize(right + m.right, bottom + m.bottom);
+    layout.DesiredSize = TSize(right + start.Right, bottom + start.Bottom);
 }
 
 void TGadgetWindow::LayoutVertically(TLayoutInfo &layout) {
-    TRect inner;
-    GetInnerRect(inner);
-    MarginPixels m;
-    Margins.GetPixels(m.left, m.right, m.top, m.bottom, FontHeight);
-
-    std::vector<TSize> sizes(NumGadgets);
-    int columnWidth = 0, i = 0;
-    for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
-        g->GetDesiredSize(sizes[i]);
-        columnWidth = std::max<int>(columnWidth, sizes[i].cx);
-    }
-    TPoint at = LayoutOrigin(inner, m.left, m.top);
+    TLayoutStart start;
+    StartLayout(start);
+    std::vector<TSize> const &sizes = start.Sizes;
+    int const columnWidth = start.Largest.cx;
+    TPoint at = start.Origin;
     int const left = at.x;
-    int right = 0, bottom = 0;
-    i = 0;
+    int right = 0, bottom = 0, i = 0;
     for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
         TRect &r = layout.GadgetBounds[i];
         r.SetWH(left + (columnWidth - sizes[i].cx) / 2, at.y, sizes[i].cx, sizes[i].cy);
@@ -363,27 +357,19 @@ void TGadgetWindow::LayoutVertically(TLayoutInfo &layout) {
         right = std::max<int>(right, r.right);
         bottom = std::max<int>(bottom, r.bottom);
     }
-    layout.DesiredSize = TSize(right + m.right, bottom + m.bottom);
+    layout.DesiredSize = TSize(right + start.Right, bottom + start.Bottom);
 }
 
 void TGadgetWindow::LayoutRectangularly(TLayoutInfo &layout) {
-    MarginPixels m;
-    Margins.GetPixels(m.left, m.right, m.top, m.bottom, FontHeight);
-
+    TLayoutStart start;
+    StartLayout(start);
+    std::vector<TSize> const &sizes = start.Sizes;
     std::vector<TGadget *> list;
-    std::vector<TSize> sizes;
-    int widest = 0;
-    for (TGadget *g = Gadgets; g; g = g->Next) {
+    for (TGadget *g = Gadgets; g; g = g->Next)
         list.push_back(g);
-        sizes.emplace_back();
-        g->GetDesiredSize(sizes.back());
-        widest = std::max<int>(widest, sizes.back().cx);
-    }
-    int const rowWidth = std::max(RowWidth - m.right, widest + m.left + m.right);
+    int const rowWidth = std::max<int>(RowWidth - start.Right, start.Largest.cx + start.Left + start.Right);
     int const count = int(list.size());
-    TRect inner;
-    GetInnerRect(inner);
-    TPoint const origin = LayoutOrigin(inner, m.left, m.top);
+    TPoint const origin = start.Origin;
 
     int y = origin.y, height = 0, widthUsed = 0;
     // Finishes the row of gadgets first..last: centred vertically in the row, its
@@ -435,7 +421,7 @@ void TGadgetWindow::LayoutRectangularly(TLayoutInfo &layout) {
         }
     }
     finishRow(rowStart, count - 1);
-    layout.DesiredSize = TSize(widthUsed + m.right, height + m.bottom);
+    layout.DesiredSize = TSize(widthUsed + start.Right, height + start.Bottom);
 }
 
 TRect TGadgetWindow::TileGadgets() {
@@ -509,10 +495,9 @@ void TGadgetWindow::CleanupWindow() {
 }
 
 int TGadgetWindow::EnableTimer() {
-    if (!HWindow) {
-        WantTimer = 1;
+    WantTimer = 1;  // also for a window made again
+    if (!HWindow)
         return 0;
-    }
     if (!TimerIdSet)
         TimerIdSet = SetTimer(TimerId, 1000) != 0;
     return TimerIdSet;

@@ -154,8 +154,16 @@ protected:
     enum TButton { LeftDown, LeftUp, RightDown, RightUp };
     // The capture gadget, else the one under the point, when enabled or capturing.
     void RouteButton(TButton button, uint modKeys, TPoint const &point);
-    // Where the first gadget goes: the inner rectangle's corner.
-    TPoint LayoutOrigin(TRect const &inner, int leftMargin, int topMargin) const;
+    // What every layout starts from: the inner rectangle, the margins in pixels, where
+    // the first gadget goes, and each gadget's desired size with the largest of them.
+    struct TLayoutStart {
+        TRect Inner;
+        int Left = 0, Right = 0, Top = 0, Bottom = 0;
+        TPoint Origin;
+        std::vector<TSize> Sizes;
+        TSize Largest;
+    };
+    void StartLayout(TLayoutStart &start);
     void LayoutHorizontally(TLayoutInfo &layout);
     void LayoutVertically(TLayoutInfo &layout);
     void LayoutRectangularly(TLayoutInfo &layout);

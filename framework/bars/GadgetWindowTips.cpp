@@ -16,7 +16,11 @@ bool Live(TTooltip *tooltip) { return tooltip && tooltip->GetHandle(); }
 void TGadgetWindow::AddTool(TGadget &gadget) {
     if (!Live(Tooltip) || !HWindow || !HasTool(gadget))
         return;
-    Tooltip->AddTool(TToolInfo(HWindow, gadget.GetBounds(), unsigned(gadget.GetId())));
+    // Set-up announces every gadget, also those a new tooltip already took.
+    TToolInfo known(1);
+    known.SetToolInfo(HWindow, unsigned(gadget.GetId()));
+    if (!Tooltip->GetToolInfo(known))
+        Tooltip->AddTool(TToolInfo(HWindow, gadget.GetBounds(), unsigned(gadget.GetId())));
 }
 
 void TGadgetWindow::MoveTool(TGadget &gadget) {

@@ -7,7 +7,7 @@
 
 TMessageBar::TMessageBar(TWindow *parent, TFont *font, TModule *module)
     : TWindow(parent, 0, module), TGadgetWindow(parent, Horizontal, font, module), HintText(0) {
-    Attr.Id = WindowId;
+    Attr.Id = IDW_MESSAGEBAR;
     HighlightLine = !TSystem::Has3dUI();
     TTextGadget *message = new TTextGadget(MessageGadgetId, TGadget::Recessed, TTextGadget::Left, 10);
     message->WideAsPossible = 1;
@@ -31,8 +31,10 @@ char const *TMessageBar::GetText() const {
 void TMessageBar::SetHintText(char const *text) {
     if (text == HintText)
         return;
+    // copied before the old text goes: the new one may be a part of it
+    char *copy = text ? strnewdup(text) : 0;
     delete[] HintText;
-    HintText = text ? strnewdup(text) : 0;
+    HintText = copy;
     if (HWindow)
         Invalidate(true);
 }

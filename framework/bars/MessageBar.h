@@ -1,12 +1,13 @@
 // The bar at the bottom of a frame: one message text and the hints of menu and tool
-// commands. It is the frame's child 32040.
+// commands. It is the frame's child IDW_MESSAGEBAR.
 #pragma once
 
+#include "DecoratedFrame.h"
 #include "GadgetWindow.h"
 
 class VELTRANE_API TMessageBar : public TGadgetWindow {
 public:
-    enum { MessageGadgetId = 30000, WindowId = 32040 };
+    enum { MessageGadgetId = 30000 };
 
     TMessageBar(TWindow *parent = 0, TFont *font = new TGadgetWindowFont, TModule *module = 0);
     ~TMessageBar() override;

@@ -173,11 +173,17 @@ int DetectUserCancel(StatusBar::Mode mode) {
         if (request && OwnForeground()) {
             StatusBar::_escapePressed = StatusBar::_mouseClicked = 0;
             PumpAndIdle(0);
+            // The box must have the mouse: the bar's capture would take its clicks.
+            HWND held = bar->GetHandle() && ::GetCapture() == bar->GetHandle() ? bar->GetHandle() : 0;
+            if (held)
+                ::ReleaseCapture();
             char question[2048];
             TApplication *app = GetApplicationObject();
             if (MessageBox(FindString(question, CancelQuestion), app ? app->GetName() : "",
                            MB_YESNO | MB_ICONQUESTION) == IDYES)
                 cancelled_ = 1;
+            if (held && ::IsWindow(held) && bar->IsGaugeOpen())
+                ::SetCapture(held);
             if (app && app->GetMainWindow() && app->GetMainWindow()->GetHandle())
                 app->GetMainWindow()->UpdateWindow();
             if (cancelled_) {

@@ -30,8 +30,9 @@ public:
     AutoProgressBar(long total, int titleMessage, int cancelButton);
     AutoProgressBar(long total, String const &title, int cancelButton);
     AutoProgressBar(long total, char const *title, int cancelButton);
-    AutoProgressBar(AutoProgressBar const &) = default;
-    AutoProgressBar &operator=(AutoProgressBar const &) = default;
+    // A copy would end a level it never began and close the gauge under the live one.
+    AutoProgressBar(AutoProgressBar const &) = delete;
+    AutoProgressBar &operator=(AutoProgressBar const &) = delete;
     ~AutoProgressBar();
 
     // 1 to go on, 0 when the user cancelled (modes 3 and up); mode 2 throws on a cancel.

@@ -97,7 +97,14 @@ public:
     // the mouse moving over a bar (only then does the tip show).
     enum { HintBufferSize = 260 };
     static char _hintBuffer[HintBufferSize];
-    static int _hintsFromMouse;
+    static int _enableHints;
+    // Sets _enableHints for its lifetime.
+    struct TEnableHints {
+        TEnableHints() { _enableHints = 1; }
+        ~TEnableHints() { _enableHints = 0; }
+        TEnableHints(TEnableHints const &) = delete;
+        TEnableHints &operator=(TEnableHints const &) = delete;
+    };
 
 protected:
     TToolTipJq *Tip;

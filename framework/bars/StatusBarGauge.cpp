@@ -274,13 +274,15 @@ void StatusBar::UpdateTimeTexts(unsigned long now, long value, int gaugeChanged)
     // The rate over the last hundred updates, or since the first while there are fewer.
     int slot = int((TextUpdates - 1) % Samples);
     int reference = TextUpdates <= Samples ? 0 : slot;
-    long remaining = 0;
+    // Past the total, or behind the reference after a restart, nothing is left to wait for.
+    double remaining = 0;
     if (value != SampleValues[reference])
-        remaining = long(double(long(now - SampleTimes[reference])) * (GaugeTotal - value) /
-                         (value - SampleValues[reference]));
+        remaining =
+            double(long(now - SampleTimes[reference])) * (GaugeTotal - value) / (value - SampleValues[reference]);
+    remaining = remaining < 0 ? 0 : remaining > LONG_MAX ? LONG_MAX : remaining;
     SampleTimes[slot] = now;
     SampleValues[slot] = value;
-    JoinText(text, CatalogueText(remainingHead, RemainingText), remaining, 0);
+    JoinText(text, CatalogueText(remainingHead, RemainingText), long(remaining), 0);
     RemainingGadget->SetText(text);
     if (GetHandle())
         UpdateWindow();

@@ -6,7 +6,7 @@
 #include <cstring>
 
 char TTipStatusBar::_hintBuffer[TTipStatusBar::HintBufferSize];
-int TTipStatusBar::_hintsFromMouse = 0;
+int TTipStatusBar::_enableHints = 0;
 
 // ---- TTipStatusBar
 
@@ -41,7 +41,7 @@ void TTipStatusBar::SetHintText(char const *text) {
         char *tipText = std::strchr(_hintBuffer, '\n');
         if (tipText)
             *tipText++ = 0;
-        if (_hintsFromMouse && Tip)
+        if (_enableHints && Tip)
             Tip->SetCaption(tipText ? tipText : "");
         status = _hintBuffer;
     }
@@ -58,10 +58,7 @@ void TTipStatusBar::EvMouseMove(uint modKeys, TPoint &point) {
     }
     if (!Capture && !GadgetFromPoint(point))
         Tip->SetCaption(0);
-    struct FromMouse {
-        FromMouse() { _hintsFromMouse = 1; }
-        ~FromMouse() { _hintsFromMouse = 0; }
-    } scope;
+    TEnableHints fromMouse;
     TGadgetWindow::EvMouseMove(modKeys, point);
 }
 

@@ -367,5 +367,6 @@ DEFINE_RESPONSE_TABLE1(TToolbar, TControlBar)
     EV_WM_MOUSEMOVE,
     EV_WM_PAINT,
     EV_MESSAGE(WM_SYSCOLORCHANGE, EvSysColorChange, v),
+    EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),
     EV_COMMAND(TToolbar::CmToolbarsId, CmToolbars),
 END_RESPONSE_TABLE;

@@ -120,6 +120,7 @@ public:
     void EvLButtonDblClk(uint modKeys, TPoint &point);
     void EvMouseMove(uint modKeys, TPoint &point);
     void EvSysColorChange();
+    void EvCaptureChanged(long newCapture);
     void CmToolbars();
 
     // ---- dragging
@@ -140,6 +141,10 @@ protected:
     // The row of a drag move; with control set no docking is tried.
     void DragTo(TPoint const &screen, int control);
     TRect GetDockingArea() const;
+    // Takes the drag frame and the drag's status text away.
+    void EndDrag();
+    // Rows of the current floating case; 0 when docked or outside the cases.
+    int CurrentRows() const;
 
     int CommandId;
     unsigned short ValidAlignment;

@@ -13,9 +13,8 @@ TTipControlBar::TTipControlBar(TToolTipJq &tip, TDecoratedFrame *frame, char con
 void TTipControlBar::EvMouseMove(uint modKeys, TPoint &point) {
     if (!Capture && !GadgetFromPoint(point))
         Tip->SetCaption(0);
-    TTipStatusBar::_hintsFromMouse = 1;
+    TTipStatusBar::TEnableHints fromMouse;
     TToolbar::EvMouseMove(modKeys, point);
-    TTipStatusBar::_hintsFromMouse = 0;
 }
 
 void TTipControlBar::EvLButtonDown(uint modKeys, TPoint &point) {

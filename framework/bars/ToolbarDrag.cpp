@@ -119,15 +119,8 @@ void TToolbar::EvLButtonUp(uint modKeys, TPoint &point) {
         TControlBar::EvLButtonUp(modKeys, point);
         return;
     }
-    Dragging = 0;
-    _sysInfo.RestoreStatus();
+    EndDrag();
     ::ReleaseCapture();
-    if (DragShown) {
-        HDC dc = ::GetDC(0);
-        DrawFocus(dc, ShownDragRect, ShownDragStyle);
-        ::ReleaseDC(0, dc);
-        DragShown = 0;
-    }
     if (DragStyle & Floating) {
         FloatingPos = DragRect.TopLeft();
     } else if (TDockStation *station = GetDockedStation(DragStyle)) {
@@ -136,6 +129,25 @@ void TToolbar::EvLButtonUp(uint modKeys, TPoint &point) {
             ::ScreenToClient(station->GetHandle(), &DockedPos);
     }
     SetStyle(DragStyle, 0);
+}
+
+void TToolbar::EndDrag() {
+    Dragging = 0;
+    _sysInfo.RestoreStatus();
+    if (DragShown) {
+        HDC dc = ::GetDC(0);
+        DrawFocus(dc, ShownDragRect, ShownDragStyle);
+        ::ReleaseDC(0, dc);
+        DragShown = 0;
+    }
+}
+
+// Another window took the mouse (a message box, a task switch): the drag ends and the
+// bar stays where it was.
+void TToolbar::EvCaptureChanged(long) {
+    if (Dragging)
+        EndDrag();
+    DefaultProcessing();
 }
 
 void TToolbar::EvLButtonDblClk(uint modKeys, TPoint &point) {

@@ -19,7 +19,8 @@ TToolbarFrame::TToolbarFrame(TWindow *parent, char const *title, TToolbar *bar, 
       Active(1),
       SizingRect(0, 0, 0, 0),
       ShownSizingRect(0, 0, 0, 0),
-      SizingShown(0) {
+      SizingShown(0),
+      CaseBeforeSizing(0) {
     if (!_win95 && GetApplication())
         Frame3D = GetApplication()->Ctl3dEnabled();
     Attr.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
@@ -70,12 +71,6 @@ void TToolbarFrame::ResizeWindow() {
 }
 
 TSize TToolbarFrame::GetCaseSize(int i) const { return Toolbar ? Toolbar->GetCaseSize(i) : TSize(0, 0); }
-
-int TToolbarFrame::IdleAction(long count) {
-    if (count == 0 && Toolbar)
-        Toolbar->IdleAction(0);
-    return TFloatingFrame::IdleAction(count);
-}
 
 int TToolbarFrame::PreProcessMsg(MSG &msg) {
     // a message the frame handled is not dispatched again
@@ -184,6 +179,7 @@ void TToolbarFrame::EvNCLButtonDown(uint hitTest, TPoint &screenPt) {
     case HTTOP:
     case HTBOTTOM:
         DownHit = int(hitTest);
+        CaseBeforeSizing = Toolbar ? Toolbar->GetFloatingSize() : 0;
         SetCapture();
         SizingRect = GetWindowRect();
         SizingShown = 0;
@@ -248,7 +244,7 @@ int TToolbarFrame::NextCase(int border, TPoint m, TRect const &W, TRect const &R
 
 void TToolbarFrame::EvMouseMove(uint modKeys, TPoint &point) {
     int mode = DownHit;
-    if (!Toolbar || (mode != HTLEFT && mode != HTRIGHT && mode != HTTOP && mode != HTBOTTOM)) {
+    if (!Toolbar || !IsBorderSizing()) {
         TFloatingFrame::EvMouseMove(modKeys, point);
         return;
     }
@@ -270,22 +266,40 @@ void TToolbarFrame::EvMouseMove(uint modKeys, TPoint &point) {
     DrawSizeRect(1);
 }
 
-void TToolbarFrame::EvLButtonUp(uint modKeys, TPoint &point) {
-    int mode = DownHit;
-    if (mode != HTLEFT && mode != HTRIGHT && mode != HTTOP && mode != HTBOTTOM) {
-        TFloatingFrame::EvLButtonUp(modKeys, point);
-        return;
-    }
-    DownHit = 0;
-    ::ReleaseCapture();
+int TToolbarFrame::IsBorderSizing() const {
+    return DownHit == HTLEFT || DownHit == HTRIGHT || DownHit == HTTOP || DownHit == HTBOTTOM;
+}
+
+void TToolbarFrame::EraseSizeRect() {
     if (SizingShown && Toolbar) {
         HDC dc = ::GetDC(0);
         Toolbar->DrawFocus(dc, ShownSizingRect, Toolbar->GetStyle());
         ::ReleaseDC(0, dc);
     }
     SizingShown = 0;
+}
+
+void TToolbarFrame::EvLButtonUp(uint modKeys, TPoint &point) {
+    if (!IsBorderSizing()) {
+        TFloatingFrame::EvLButtonUp(modKeys, point);
+        return;
+    }
+    DownHit = 0;
+    ::ReleaseCapture();
+    EraseSizeRect();
     SetWindowPos(0, SizingRect, SWP_NOZORDER | SWP_NOACTIVATE);
     ResizeWindow();
+}
+
+// Another window took the mouse during a border drag: the frame keeps its size.
+void TToolbarFrame::EvCaptureChanged(long) {
+    if (IsBorderSizing()) {
+        DownHit = 0;
+        EraseSizeRect();
+        if (Toolbar)
+            Toolbar->SetCurrentCase(CaseBeforeSizing);
+    }
+    DefaultProcessing();
 }
 
 void TToolbarFrame::DrawSizeRect(int erase) {
@@ -372,6 +386,7 @@ DEFINE_RESPONSE_TABLE1(TToolbarFrame, TFloatingFrame)
     EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
     EV_MESSAGE(WM_GETMINMAXINFO, EvGetMinMaxInfo, v_POINTER),
     EV_WM_LBUTTONUP,
+    EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),
     EV_MESSAGE(WM_MENUSELECT, EvMenuSelectRaw, v_WPARAM_LPARAM),
     EV_WM_MOUSEMOVE,
     EV_MESSAGE(WM_NCCREATE, EvNCCreate, B_LPARAM),

@@ -1,7 +1,8 @@
 // The small pop-up frame of a floating tool bar. Its borders snap to the bar's
 // precomputed shapes, its caption drags the bar (so that it can dock) and docks it on a
 // double click, and closing it hides the bar. It never takes the activation from the
-// main window.
+// main window. Its bar is its client window: TWindow::IdleAction gives the bar its idle
+// call once a round.
 #pragma once
 
 #include "VeltraneDefs.h"
@@ -28,7 +29,6 @@ public:
 
     char const *GetClassNameA() override;
     void SetupWindow() override;
-    int IdleAction(long count) override;
     int PreProcessMsg(MSG &msg) override;
 
     uint EvMouseActivateRaw(uint wp, long lp);
@@ -37,6 +37,7 @@ public:
     void EvMenuSelectRaw(uint wp, long lp);
     void EvGetMinMaxInfo(void *info);
     void EvLButtonUp(uint modKeys, TPoint &point);
+    void EvCaptureChanged(long newCapture);
     void EvMouseMove(uint modKeys, TPoint &point);
     int EvNCCreate(long createStruct);
     uint EvNCHitTest(TPoint &screenPt);
@@ -55,6 +56,9 @@ public:
 
 protected:
     void DrawSizeRect(int erase);
+    // Takes the sizing frame off the screen.
+    void EraseSizeRect();
+    int IsBorderSizing() const;
     void PaintFrame();
 
     TToolbar *Toolbar;
@@ -66,6 +70,7 @@ protected:
 private:
     TRect ShownSizingRect;
     int SizingShown;
+    int CaseBeforeSizing;
 
     DECLARE_RESPONSE_TABLE(TToolbarFrame);
 };

@@ -126,10 +126,16 @@ TSize TToolbar::Compose(unsigned short style, int rows, int *rowCount, int apply
     return result;
 }
 
-void TToolbar::GetDesiredSize(TSize &size) { size = Compose(Style, IsFloating() ? CaseRows[CurrentCase] : 0, 0, 0); }
+// The current case comes from the settings and stands unchecked until the cases are
+// made: outside them the layout takes no row count.
+int TToolbar::CurrentRows() const {
+    return IsFloating() && CurrentCase >= 0 && CurrentCase < CaseCount ? CaseRows[CurrentCase] : 0;
+}
+
+void TToolbar::GetDesiredSize(TSize &size) { size = Compose(Style, CurrentRows(), 0, 0); }
 
 TRect TToolbar::TileGadgets() {
-    TSize size = Compose(Style, IsFloating() ? CaseRows[CurrentCase] : 0, 0, 1);
+    TSize size = Compose(Style, CurrentRows(), 0, 1);
     return TRect(0, 0, size.cx, size.cy);
 }
 
@@ -154,7 +160,7 @@ void TToolbar::CreateCases() {
         CurrentCase = CaseCount - 1;
     if (CurrentCase < 0)
         CurrentCase = 0;
-    Compose(Style, IsFloating() ? CaseRows[CurrentCase] : 0, 0, 1);
+    Compose(Style, CurrentRows(), 0, 1);
 }
 
 // ---- helpers of bars and stations

@@ -2,10 +2,10 @@
 
 #include "TArrays.h"
 
-#include <cstring>
+static_assert(sizeof(TToolRecord) == TToolInfo::RecordSize, "the control reads the first version's record");
 
 TToolInfo::TToolInfo(int receive) : CacheText(0) {
-    std::memset(&cbSize, 0, RecordSize);
+    static_cast<TToolRecord &>(*this) = TToolRecord();
     cbSize = RecordSize;
     if (receive) {
         CacheText = new char[ReceiveSize]();
@@ -44,7 +44,7 @@ TToolInfo &TToolInfo::operator=(TToolInfo const &other) {
 TToolInfo::~TToolInfo() { FlushCacheText(); }
 
 void TToolInfo::Assign(TToolInfo const &other) {
-    std::memcpy(&cbSize, &other.cbSize, RecordSize);
+    static_cast<TToolRecord &>(*this) = other;
     if (other.CacheText && other.lpszText == other.CacheText)
         AdoptCopy(other.CacheText);
     else

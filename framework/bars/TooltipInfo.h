@@ -10,7 +10,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
-class VELTRANE_API TToolInfo {
+// The system's 40-byte tool record (the first version's fields).
+struct TToolRecord {
+    UINT cbSize;
+    UINT uFlags;
+    HWND hwnd;
+    UINT_PTR uId;
+    RECT rect;
+    HINSTANCE hinst;
+    LPSTR lpszText;
+};
+
+class VELTRANE_API TToolInfo : public TToolRecord {
 public:
     enum { RecordSize = 40, ReceiveSize = 128 };
 
@@ -49,15 +60,6 @@ public:
     // The point (in the tool window's client coordinates) lies in the tool of that window.
     bool IsPointInTool(HWND window, TPoint const &p) const;
 
-    // The system's record.
-    UINT cbSize;
-    UINT uFlags;
-    HWND hwnd;
-    UINT_PTR uId;
-    RECT rect;
-    HINSTANCE hinst;
-    LPSTR lpszText;
-
 private:
     void Assign(TToolInfo const &other);
     void AdoptCopy(char const *text);
@@ -73,14 +75,6 @@ public:
 
     HWND hwnd;
     POINT pt;
-    // The system's 40-byte tool record, filled by the control.
-    struct {
-        UINT cbSize;
-        UINT uFlags;
-        HWND hwnd;
-        UINT_PTR uId;
-        RECT rect;
-        HINSTANCE hinst;
-        LPSTR lpszText;
-    } ti;
+    // Filled by the control.
+    TToolRecord ti;
 };

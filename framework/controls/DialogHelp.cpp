@@ -4,6 +4,8 @@
 #include "Control.h"
 #include "DocumentManager.h"
 #include "PropertyDialog.h"
+#include "SpinEdit.h"
+#include "Spinner.h"
 
 #include "System.h"
 
@@ -63,7 +65,12 @@ void Dialog::OnHelp(HELPINFO *info) {
     // the tab strip of a property dialog asks for the page it shows
     PropertyDialog *tabs =
         ::GetDlgCtrlID(asking) == 29000 ? dynamic_cast<PropertyDialog *>(GetWindowPtr(::GetParent(asking))) : 0;
-    if (PropertyPage *page = tabs ? tabs->GetPageRef(-1) : 0) {
+    TSpinner *spinner = target && target->GetId() == TSpinner::SpinnerId ? dynamic_cast<TSpinner *>(target) : 0;
+    if (spinner) {
+        // the arrows stand for their edit
+        if (TSpinEdit *buddy = spinner->GetSpinEdit())
+            info->iCtrlId = buddy->GetId();
+    } else if (PropertyPage *page = tabs ? tabs->GetPageRef(-1) : 0) {
         target = page;
         posted = true;
     } else if (!target || dynamic_cast<TControl *>(target)) {

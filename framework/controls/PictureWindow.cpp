@@ -5,6 +5,7 @@
 #include "GdiObject.h"
 
 #include <cstdlib>
+#include <memory>
 
 TPictureWindow::TPictureWindow(TWindow *parent, TDib *dib, TDisplayHow how, char const *title, TModule *module)
     : TWindow(parent, title, module), Dib(dib), HowToDisplay(how) {
@@ -17,14 +18,14 @@ TPictureWindow::TPictureWindow(TWindow *parent, TDib *dib, TDisplayHow how, char
 TPictureWindow::~TPictureWindow() { delete Dib; }
 
 TDib *TPictureWindow::SetDib(TDib *dib) {
-    TDib *old = Dib;
+    TDib *previous = Dib;
     Dib = dib;
-    return old;
+    return previous;
 }
 
 void TPictureWindow::SetHowToDisplay(TDisplayHow how) {
     HowToDisplay = how;
-    if (GetHandle())
+    if (HWindow)
         Invalidate(true);
 }
 
@@ -38,30 +39,38 @@ void TPictureWindow::GetWindowClass(WNDCLASSA &wc) {
 void TPictureWindow::Paint(TDC &dc, int, TRect &) {
     if (!Dib || !Dib->IsOK())
         return;
-    TPalette *palette = 0;
+    HDC hdc = dc.GetHDC();
+    std::unique_ptr<TPalette> palette;
     HPALETTE oldPalette = 0;
-    if ((::GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) && Dib->NumColors() > 0) {
-        palette = new TPalette(*Dib);
-        oldPalette = ::SelectPalette(dc, *palette, FALSE);
-        ::RealizePalette(dc);
+    if ((::GetDeviceCaps(hdc, RASTERCAPS) & RC_PALETTE) && Dib->NumColors() > 0) {
+        palette.reset(new TPalette(*Dib));
+        oldPalette = ::SelectPalette(hdc, palette->GetHandle(), FALSE);
+        ::RealizePalette(hdc);
     }
     TRect dest = GetClientRect();
+    int width = Dib->Width(), height = Dib->Height();
     if (HowToDisplay == Stretch) {
-        ::StretchDIBits(dc, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, Dib->Width(), Dib->Height(),
-                        Dib->GetBits(), Dib->GetInfo(), Dib->Usage(), SRCCOPY);
+        ::StretchDIBits(hdc, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, width, height, Dib->GetBits(),
+                        Dib->GetInfo(), DIB_RGB_COLORS, SRCCOPY);
     } else {
         TPoint source(0, 0);
         if (HowToDisplay == Center) {
-            // a picture smaller than the window sits in its middle; a larger one shows its middle
-            int dx = std::abs(Dib->Width() - dest.Width()) / 2, dy = std::abs(Dib->Height() - dest.Height()) / 2;
-            (dest.Width() >= Dib->Width() ? dest.left : source.x) += dx;
-            (dest.Height() >= Dib->Height() ? dest.top : source.y) += dy;
+            // a small picture sits in the middle; of a large one the middle is shown
+            int dx = std::abs(width - dest.Width()) / 2, dy = std::abs(height - dest.Height()) / 2;
+            if (dest.Width() >= width)
+                dest.left += dx;
+            else
+                source.x = dx;
+            if (dest.Height() >= height)
+                dest.top += dy;
+            else
+                source.y = dy;
         }
-        ::SetDIBitsToDevice(dc, dest.left - source.x, dest.top - source.y, Dib->Width(), Dib->Height(), 0, 0, 0,
-                            Dib->NumScans(), Dib->GetBits(), Dib->GetInfo(), Dib->Usage());
+        dest.left -= source.x;
+        dest.top -= source.y;
+        ::SetDIBitsToDevice(hdc, dest.left, dest.top, width, height, 0, 0, 0, height, Dib->GetBits(), Dib->GetInfo(),
+                            DIB_RGB_COLORS);
     }
-    if (palette) {
-        ::SelectPalette(dc, oldPalette, FALSE);
-        delete palette;
-    }
+    if (palette)
+        ::SelectPalette(hdc, oldPalette, FALSE);
 }

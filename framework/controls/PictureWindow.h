@@ -1,5 +1,5 @@
-// A plain child window that shows one device-independent bitmap at its natural size
-// in the upper-left corner, centred, or stretched over the whole window.
+// A plain child window showing one device-independent bitmap at its natural size in the
+// upper-left corner, centred, or stretched over the whole window.
 #pragma once
 
 #include "Window.h"
@@ -10,7 +10,7 @@ class VELTRANE_API TPictureWindow : public TWindow {
 public:
     enum TDisplayHow { UpperLeft = 0, Center = 1, Stretch = 2 };
 
-    // Owns the DIB. Stretched with a DIB, the window starts at the DIB's size.
+    // Takes the DIB; stretched, the window starts at the DIB's size.
     TPictureWindow(TWindow *parent, TDib *dib, TDisplayHow how = UpperLeft, char const *title = 0,
                    TModule *module = 0);
     ~TPictureWindow() override;
@@ -21,11 +21,11 @@ public:
     TDisplayHow GetHowToDisplay() const { return HowToDisplay; }
     void SetHowToDisplay(TDisplayHow how);
 
-protected:
     void Paint(TDC &dc, int erase, TRect &rect) override;
     char const *GetClassNameA() override;
     void GetWindowClass(WNDCLASSA &wc) override;
 
+protected:
     TDib *Dib;
     TDisplayHow HowToDisplay;
 };

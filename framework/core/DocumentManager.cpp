@@ -6,6 +6,7 @@
 
 #include "AboutDialog.h"
 #include "CommonControls.h"
+#include "Dialog.h"
 #include "MainFrame.h"
 #include "MdiWindows.h"
 #include "SplashWindow.h"
@@ -282,7 +283,9 @@ DocumentManager::DocumentManager(char const *name, char const *settingsFile, int
       currentDoc_(0),
       helpTable_(0),
       helpCount_(0),
-      showingWarnings_(0) {
+      showingWarnings_(0),
+      endSessionPending_(0),
+      endSessionCtrl_(false) {
     DocumentModel::SetStrings();
     layoutStore_ = SetupDatabase::Open(*this, FileName::CreateApplicationRelative(String("system\\layout.dat")));
     _startingUp = 1;
@@ -300,8 +303,11 @@ DocumentManager::~DocumentManager() {
         delete main;
     }
     nowQuitting_ = 1;
-    while (Document *doc = documents_.GetFirst())
-        delete doc;  // leaves the list itself
+    while (Document *doc = documents_.GetFirst()) {
+        doc->Delete();
+        if (documents_.GetFirst() == doc)
+            delete doc;  // an override that keeps it must not hold up the end
+    }
     _docManager = 0;
     if (!commonResourceIsSelf_)
         delete TModule::_commonResourceDLL;
@@ -417,16 +423,43 @@ void DocumentManager::SavePref(Config &config) {
     }
 }
 
+namespace {
+bool CtrlHeld() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
+}  // namespace
+
 int DocumentManager::CanClose() {
+    if (!MayEnd())
+        return 0;
+    End(CtrlHeld());
+    return 1;
+}
+
+int DocumentManager::MayEnd() {
     if (_startingUp)
         return 0;
-    if (!unconditionalEnd_ && !CanCloseAll(0))
-        return 0;
-    bool ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    return unconditionalEnd_ || CanCloseAll(0);
+}
+
+// Ctrl held at the end inverts the auto-save-layout setting.
+void DocumentManager::End(bool ctrl) {
     if (ctrl != (autoSaveLayout_ != 0) && layoutStore_)
         SaveLayout(*layoutStore_, layoutStore_->GetLayoutItemType());
     OnCloseInstance();
+}
+
+int DocumentManager::QueryEndSession() {
+    if (!MayEnd())
+        return 0;
+    endSessionPending_ = 1;
+    endSessionCtrl_ = CtrlHeld();
     return 1;
+}
+
+void DocumentManager::EndSession(int ending) {
+    // a forced end that was never asked still keeps the preferences and the layout
+    if (ending && !nowQuitting_)
+        End(endSessionPending_ ? endSessionCtrl_ : CtrlHeld());
+    endSessionPending_ = 0;
 }
 
 void DocumentManager::OnCloseInstance() {
@@ -459,6 +492,17 @@ bool IsUserInput(uint message) {
            message == WM_NCRBUTTONDOWN || (message >= WM_NCRBUTTONDBLCLK && message <= WM_NCMBUTTONDBLCLK);
 }
 }  // namespace
+
+HWND DocumentManager::FocusedDropDown(HWND focus) {
+    HWND candidates[] = {focus, focus ? ::GetParent(focus) : 0};
+    for (HWND h : candidates) {
+        char cls[10] = {};
+        if (h && ::GetClassNameA(h, cls, 9) && _stricmp(cls, "combobox") == 0 &&
+            (::GetWindowLongA(h, GWL_STYLE) & 3) >= CBS_DROPDOWN)
+            return h;
+    }
+    return 0;
+}
 
 StatusBar *DocumentManager::GetStatusBar() const {
     return MainWindow ? dynamic_cast<StatusBar *>(MainWindow->ChildWithId(IDW_MESSAGEBAR)) : 0;
@@ -502,19 +546,10 @@ int DocumentManager::ProcessAppMsg(MSG &msg) {
         // fall through
     case WM_NCLBUTTONDOWN:
     case WM_LBUTTONDOWN: {
+        // A click elsewhere closes an open drop-down list; a click into a pop-up (a child
+        // of the desktop, such as the list itself) leaves it open.
         HWND focus = ::GetFocus();
-        if (!focus)
-            break;
-        char cls[10];
-        HWND combo = 0;
-        ::GetClassNameA(focus, cls, 9);
-        if (_stricmp(cls, "combobox") == 0 && (::GetWindowLongA(focus, GWL_STYLE) & 15) == CBS_DROPDOWNLIST)
-            combo = focus;
-        else if (HWND parent = ::GetParent(focus)) {
-            ::GetClassNameA(parent, cls, 9);
-            if (_stricmp(cls, "combobox") == 0 && (::GetWindowLongA(parent, GWL_STYLE) & 15) == CBS_DROPDOWN)
-                combo = parent;
-        }
+        HWND combo = FocusedDropDown(focus);
         if (combo && msg.hwnd != combo && msg.hwnd != focus && ::GetParent(msg.hwnd) != ::GetDesktopWindow())
             ::SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
         break;
@@ -1077,8 +1112,7 @@ void DocumentManager::EvDropFiles(uint drop, long) {
     }
     ::DragFinish(hdrop);
     TPoint p(point.x, point.y);
-    for (FileName *n = names.GetFirst(); n; n = names.GetNext(n))
-        OpenProperDocument(*n, &p);
+    OpenProperDocuments(names, &p);
     if (MainWindow && MainWindow->IsIconic())
         MainWindow->ShowWindow(SW_RESTORE);
 }
@@ -1257,11 +1291,7 @@ void DocumentManager::DoHelp(HELPINFO *info) {
         TWindow *w = 0;
         if (control && MainWindow) {
             // a control of a dialog names its topic by the dialog's identifier
-            HWND parent = ::GetParent(item);
-            char cls[8] = {};
-            ::GetClassNameA(parent, cls, sizeof cls);
-            if (std::strcmp(cls, "#32770") == 0)
-                w = MainWindow->GetWindowPtr(parent);
+            w = dynamic_cast<Dialog *>(MainWindow->GetWindowPtr(::GetParent(item)));
         }
         if (!w && MainWindow)
             w = MainWindow->GetWindowPtr(item);

@@ -65,6 +65,10 @@ public:
     void InitInstance() override;
     int CanClose() override;
     int ProcessAppMsg(MSG &msg) override;
+    // A session end asks first (1: the program may end) and ends the program only once the
+    // end is confirmed; a cancelled end leaves it running.
+    int QueryEndSession();
+    void EndSession(int ending);
     void UnconditionalEnd();
     // Closes the start-up splash at once.
     void HideSplashWindow();
@@ -93,6 +97,9 @@ public:
     Config &GetConfig() { return *settings_; }
     TWindow *GetProgressWindow() const { return progressWindow_; }
     void SetProgressWindow(TWindow *w) { progressWindow_ = w; }
+    // The combo box of drop-down or drop-down-list style that holds the focus, itself or
+    // through its edit field; null when none.
+    static HWND FocusedDropDown(HWND focus);
     // The main frame's status bar (child 32040) when it carries the progress gauge.
     StatusBar *GetStatusBar() const;
     int GetAutoSavePref() const { return autoSavePref_; }
@@ -222,6 +229,8 @@ protected:
     Document *currentDoc_;
 
 private:
+    int MayEnd();
+    void End(bool ctrl);
     Document *FindLayoutDocument(HWND mdiChild, View *&view);
     // Reopens one window of a restored layout; hadMemento lists the documents that got
     // their memento already.
@@ -235,6 +244,8 @@ private:
     int helpCount_;
     List<StringItem<ListElement>> warnings_;  // guarded by warningLock_
     int showingWarnings_;
+    int endSessionPending_;
+    bool endSessionCtrl_;
 
     static int _argc;
     static char **_argv;

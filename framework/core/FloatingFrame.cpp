@@ -172,7 +172,8 @@ FloatingWindow::FloatingWindow(TWindow *parent, char *title, TWindow *client, TP
 }
 
 TPoint FloatingWindow::PlaceOnParent(TPoint const &wanted, TRect const &parent) {
-    if (wanted.x < 0 || wanted.x > parent.right - 20 || wanted.y > parent.bottom - 20)
+    // off the screen's top-left, or past the parent's right or bottom: out of reach
+    if (wanted.x < 0 || wanted.y < 0 || wanted.x > parent.right - 20 || wanted.y > parent.bottom - 20)
         return TPoint(parent.left + 50, parent.top + 50);
     return wanted;
 }

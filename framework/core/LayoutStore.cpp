@@ -170,7 +170,8 @@ bool SetupDatabase::ReadLayout(LayoutRecords &records) const {
                     String value;
                     unsigned long n = 0;
                     if (char *t = static_cast<char *>(LoadVarData(id, field, &n))) {
-                        value = String(t);
+                        // bounded by the field's size: a damaged field may lack its zero
+                        value = String(t, 0, strnlen(t, n));
                         NH_Heap::FreeMem(t);
                     }
                     return value;

@@ -160,7 +160,7 @@ int FrameWindow::EvCreate(long createStruct) {
 void FrameWindow::BuildControlBar() {
     if (!controlBar_)
         return;
-    controlBar_->SetHintMode(TGadgetWindow::EnterHints);
+    controlBar_->SetHintMode(TGadgetWindow::THintMode(hintMode_));
     Tooltip.EnableTips(showTips_);
     controlBar_->EnableAll(1);
 }
@@ -208,6 +208,16 @@ void FrameWindow::CenterWindow(TRect &r) {
     r.top = p.y;
 }
 
+// A session end that may still be cancelled only asks; the program ends for real when the
+// end is confirmed.
+int FrameWindow::EvQueryEndSession() { return app_ ? app_->QueryEndSession() : TDecoratedMDIFrame::EvQueryEndSession(); }
+
+void FrameWindow::EvEndSession(int ending, int) {
+    if (app_)
+        app_->EndSession(ending);
+    DefaultProcessing();
+}
+
 void FrameWindow::EvActivate(uint state, int, HWND) {
     // A modal run disabled the frame: its floating tool frames look inactive with it.
     if (state == WA_INACTIVE && GetHandle() && !IsWindowEnabled())
@@ -224,12 +234,10 @@ void FrameWindow::EvActivateApp(int active, uint) {
 
 void FrameWindow::EvInitMenuPopup(uint popup, uint index, int sysMenu) {
     if (!inIdle_ && !sysMenu) {
-        HWND focus = ::GetFocus();
-        char cls[10] = {};
-        if (focus)
-            ::GetClassNameA(focus, cls, 9);
-        HWND combo = _stricmp(cls, "combobox") == 0 ? focus : 0;
-        if (combo && (::GetWindowLongA(combo, GWL_STYLE) & 3) >= CBS_DROPDOWN && !::IsChild(GetHandle(), combo))
+        if (app_)
+            app_->GetFileHistory().UpdateMenu((HMENU)(ULONG_PTR)popup, index);
+        // an open drop-down list would stay over the menu
+        if (HWND combo = DocumentManager::FocusedDropDown(::GetFocus()))
             ::SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
     }
     TDecoratedMDIFrame::EvInitMenuPopup(popup, index, sysMenu);
@@ -276,6 +284,10 @@ long FrameWindow::OnHelp(long helpInfo) {
             app_->DoHelp(request);
         return 0;
     }
+    // help on a window of another thread is that thread's business
+    HWND item = static_cast<HWND>(request->hItemHandle);
+    if (item && ::GetWindowThreadProcessId(item, 0) != ::GetWindowThreadProcessId(GetHandle(), 0))
+        return 0;
     app_->DoWindowHelp(GetHandle());
     return 0;
 }
@@ -297,8 +309,10 @@ int FrameWindow::IdleAction(long count) {
         POINT p;
         ::GetCursorPos(&p);
         if (p.x < anchorX_ - 10 || p.x >= anchorX_ + 10 || p.y < anchorY_ - 10 || p.y >= anchorY_ + 10) {
-            if (statusBar_)
+            if (statusBar_) {
+                TTipStatusBar::TEnableHints clearing;
                 statusBar_->SetHintText(0);
+            }
             anchorX_ = -1;
             anchorShown_ = 0;
         }
@@ -323,4 +337,6 @@ DEFINE_RESPONSE_TABLE1(FrameWindow, TDecoratedMDIFrame)
     EV_MESSAGE(WM_ACTIVATE, EvActivate, v_Activate),
     EV_MESSAGE(WM_ACTIVATEAPP, EvActivateApp, v_B_U),
     EV_MESSAGE(WM_HELP, OnHelp, I32_LPARAM),
+    EV_MESSAGE(WM_QUERYENDSESSION, EvQueryEndSession, B),
+    EV_MESSAGE(WM_ENDSESSION, EvEndSession, v_B_B),
 END_RESPONSE_TABLE;

@@ -57,6 +57,7 @@ public:
     int GetShowTips() const { return showTips_; }
     int GetButtonSize() const { return buttonSize_; }
     int GetLargeStatusFont() const { return largeStatusFont_; }
+    HACCEL GetHAccel() const { return HAccel; }
     void SetHintAnchor(int x, int y) { anchorX_ = x, anchorY_ = y, anchorShown_ = 1; }
 
     void CmQuit() { PostMessageA(WM_COMMAND, 24310); }
@@ -72,6 +73,8 @@ public:
     void EvMenuSelect(uint item, uint flags, uint menu);
     void EvMenuSelectRaw(uint wp, long lp) { EvMenuSelect(LOWORD(wp), HIWORD(wp), uint(lp)); }
     long OnHelp(long helpInfo);
+    int EvQueryEndSession();
+    void EvEndSession(int ending, int logOff);
 
     static List<IdleEnabler> _idleEnablers;
     // The window class of the main frame (the one a second start looks for).

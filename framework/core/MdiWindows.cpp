@@ -1,5 +1,7 @@
 #include "MdiWindows.h"
 
+#include "Rubber.h"
+
 #include "Application.h"
 #include "Document.h"
 #include "DocumentManager.h"
@@ -364,9 +366,11 @@ HWND TMDIFrame::GetCommandTarget() {
 }
 
 long TMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
-    if (!hWndCtl && id == CM_MDICLIENTDOUBLECLICK) {
-        // Not the system's "More Windows" item: the frame's or the application's table
-        // answers it, or nobody does.
+    TMDIClient *client = GetClientWindow();
+    if (id == CM_MDICLIENTDOUBLECLICK && hWndCtl && client && hWndCtl == client->GetHandle()) {
+        // The client's double click, which carries the client as its sender: the same
+        // number from the menu is the system's "More Windows" item and stays the system's.
+        // The frame's or the application's table answers it, or nobody does.
         TEventInfo info(0, id);
         if (Find(info))
             return Dispatch(info, id, 0);
@@ -374,6 +378,8 @@ long TMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
             return GetApplication()->Dispatch(info, id, 0);
         return 0;
     }
+    if (id == CM_MDICLIENTDOUBLECLICK && !hWndCtl)
+        return DefWindowProcA(WM_COMMAND, MAKEWPARAM(id, notifyCode), 0);  // the system's item, never the application's
     if (!hWndCtl) {
         // A menu command starts at the command target and climbs towards the frame.
         TEventInfo info(0, id);
@@ -426,14 +432,13 @@ END_RESPONSE_TABLE;
 // ---- MDIClient
 
 MDIClient::MDIClient(TModule *module) : TMDIClient(module), rubber_(0), lastPress_(0) {
-    anchor_.x = anchor_.y = 0;
-    lastPoint_ = anchor_;
-    std::memset(&band_, 0, sizeof band_);
+    lastPoint_.x = lastPoint_.y = 0;
     if (_docManager)
         _docManager->SetMDIClient(this);
 }
 
 MDIClient::~MDIClient() {
+    delete rubber_;
     if (_docManager && _docManager->GetMDIClient() == this)
         _docManager->SetMDIClient(0);
 }
@@ -482,25 +487,6 @@ void MDIClient::CmCloseAll() {
     }
 }
 
-namespace {
-
-// The band runs from its anchor to the mouse, in whichever direction it was dragged.
-TRect Normalized(RECT const &r) {
-    return TRect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-                 std::max(r.top, r.bottom));
-}
-
-void DrawBand(HWND window, RECT const &r) {
-    if (r.right == r.left && r.bottom == r.top)
-        return;
-    HDC dc = ::GetDC(window);
-    RECT n = Normalized(r);
-    ::DrawFocusRect(dc, &n);
-    ::ReleaseDC(window, dc);
-}
-
-}  // namespace
-
 void MDIClient::EvLButtonDown(uint, TPoint &point) {
     if (rubber_) {
         TPoint p(point);
@@ -514,11 +500,10 @@ void MDIClient::EvLButtonDown(uint, TPoint &point) {
         lastPress_ = now;
         View *view = _docManager ? _docManager->FindActiveView() : 0;
         if (view ? view->OnStartRubber() : _docManager && _docManager->OnStartRubber()) {
-            rubber_ = this;
-            anchor_ = lastPoint_;
-            band_.left = band_.right = point.x;
-            band_.top = band_.bottom = point.y;
-            SetCapture();
+            TRect limits = GetWindowRect();
+            TPoint start(point);
+            rubber_ = new Rubber(*this, 0);
+            rubber_->Start(start, &limits);  // captures the mouse
             // the window's module, else the common resources
             HCURSOR c = GetModule() ? GetModule()->LoadCursorA(17000) : 0;
             if (!c && GetCommonModule())
@@ -529,7 +514,7 @@ void MDIClient::EvLButtonDown(uint, TPoint &point) {
     } else {
         // A double click on the empty area goes to the frame as a command of its own.
         if (GetActiveMDIChild() && GetParentO())
-            GetParentO()->PostMessageA(WM_COMMAND, CM_MDICLIENTDOUBLECLICK);
+            GetParentO()->PostMessageA(WM_COMMAND, CM_MDICLIENTDOUBLECLICK, (LPARAM)GetHandle());
         lastPress_ = 0;
     }
 }
@@ -537,22 +522,19 @@ void MDIClient::EvLButtonDown(uint, TPoint &point) {
 void MDIClient::EvMouseMove(uint keys, TPoint &point) {
     if (!rubber_)
         return;
-    if (!(keys & MK_LBUTTON)) {
+    if (keys & MK_LBUTTON)
+        rubber_->Track(keys, point);
+    else
         EndRubber();
-        return;
-    }
-    DrawBand(GetHandle(), band_);
-    band_.right = point.x;
-    band_.bottom = point.y;
-    DrawBand(GetHandle(), band_);
 }
 
 void MDIClient::EvLButtonUp(uint, TPoint &) {
     if (!rubber_)
         return;
-    RECT r = band_;
+    TRect rect = rubber_->GetRect();
     EndRubber();
-    TRect rect = Normalized(r);
+    ::ScreenToClient(GetHandle(), reinterpret_cast<POINT *>(&rect.left));
+    ::ScreenToClient(GetHandle(), reinterpret_cast<POINT *>(&rect.right));
     if (rect.Width() > 100 && rect.Height() > 70 && _docManager) {
         if (View *view = _docManager->FindActiveView())
             view->OnEndRubber(rect);
@@ -562,7 +544,7 @@ void MDIClient::EvLButtonUp(uint, TPoint &) {
 }
 
 void MDIClient::EndRubber() {
-    DrawBand(GetHandle(), band_);
+    delete rubber_;  // erases the band
     rubber_ = 0;
     ReleaseCapture();
     ::SetCursor(::LoadCursorA(0, (LPCSTR)IDC_ARROW));

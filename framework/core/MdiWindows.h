@@ -136,9 +136,7 @@ public:
 private:
     void EndRubber();
 
-    TWindow *rubber_;  // this client while a band runs, else null
-    RECT band_;
-    POINT anchor_;
+    Rubber *rubber_;  // the band while one runs
     DWORD lastPress_;
     POINT lastPoint_;
 

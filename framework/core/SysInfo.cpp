@@ -100,7 +100,7 @@ void TSysInfo::UpdateStatus(int now) {
     TFrameWindow *main = app ? app->GetMainWindow() : 0;
     if (!main)
         return;
-    TMessageBar *bar = dynamic_cast<TMessageBar *>(main->ChildWithId(32040));
+    TMessageBar *bar = dynamic_cast<TMessageBar *>(main->ChildWithId(IDW_MESSAGEBAR));
     if (!bar)
         return;
     bar->SetText(GetStatusText());

@@ -11,12 +11,10 @@
 
 namespace {
 
+// The program's folder beside the tests' folder.
 std::string ProgramFolder() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(0, self, MAX_PATH);
-    std::string path(self);
-    path = path.substr(0, path.find_last_of('\\'));
-    return path.substr(0, path.find_last_of('\\')) + "\\program";
+    std::string tests = testsupport::ProgramFolder();
+    return tests.substr(0, tests.find_last_of('\\')) + "\\program";
 }
 
 BOOL CALLBACK ReportWindow(HWND h, LPARAM pid) {
@@ -212,6 +210,30 @@ TEST(TessaroStart, ACorruptLayoutRestoresNothingAndTheProgramStarts) {
     EXPECT_EQ(0, tessaro.Close());
     DeleteFileA((system + "layout.dat").c_str());
     DeleteFileA((system + "layout.dat.bad").c_str());
+}
+
+TEST(TessaroStart, AnUnusableSavedPlacementStillGivesAFrameOnTheScreen) {
+    std::string system = ProgramFolder() + "\\system\\";
+    DeleteFileA((system + "layout.dat").c_str());
+    // no width, no height
+    testsupport::WriteBytes(system + "main.set", "Main\r\n{\r\n\tFrame Window\r\n\t{\r\n\t\tHintMode=1\r\n"
+                                                 "\t\tPlacement\r\n\t\t{\r\n\t\t\tCmd=1\r\n\t\t\tX1=300\r\n"
+                                                 "\t\t\tY1=200\r\n\t\t\tX2=100\r\n\t\t\tY2=200\r\n\t\t}\r\n\t}\r\n}\r\n");
+    {
+        RunningTessaro tessaro;
+        ASSERT_TRUE(tessaro.frame != 0);
+        RECT r;
+        GetWindowRect(tessaro.frame, &r);
+        EXPECT_GT(r.right - r.left, 100);
+        EXPECT_GT(r.bottom - r.top, 100);
+        EXPECT_TRUE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != 0);
+        EXPECT_EQ(0, tessaro.Close());
+    }
+    // the frame's settings are written back, the hint mode as it was read
+    std::string saved = testsupport::ReadBytes(system + "main.set");
+    EXPECT_NE(std::string::npos, saved.find("HintMode=1")) << saved;
+    DeleteFileA((system + "main.set").c_str());
+    DeleteFileA((system + "layout.dat").c_str());
 }
 
 }  // namespace

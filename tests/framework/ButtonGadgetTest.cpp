@@ -1,5 +1,6 @@
 // Button gadgets: the looks of the up, down, disabled and indeterminate states read back
 // from the painted pixels, and commands sent only when the button is released on it.
+#include "BarTestSupport.h"
 #include "ButtonGadget.h"
 #include "Dib.h"
 #include "DocumentManager.h"
@@ -10,36 +11,25 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 namespace {
 
-enum { Glyph = 48001, CmButton = 48100 };
+using namespace bartest;
 
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
-// The library's look flag for the length of a test.
-class Look {
-public:
-    explicit Look(int win95) : saved(_win95) { _win95 = win95; }
-    ~Look() { _win95 = saved; }
-
-private:
-    int saved;
-};
+enum { CmButton = 48100 };
 
 COLORREF Sys(int index) { return ::GetSysColor(index); }
 
-// The glyph (ToolbarGlyph.bmp): a black square at 4..11 both ways on the face colour.
+// The button in the window, and the size it asks for.
+TSize InsertSized(TGadgetWindow &window, TGadget *button) {
+    window.Insert(*button);
+    TSize size(0, 0);
+    button->GetDesiredSize(size);
+    return size;
+}
+
 template <class B>
 void PaintButton(B &button, Canvas &canvas, TSize const &size) {
     button.SetBounds(TRect(0, 0, size.cx, size.cy));
@@ -50,9 +40,7 @@ TEST(ToolbarButtonGadget, EachStatePaintsItsOwnCel) {
     TestApp app;
     TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::NonExclusive, 1);
-    window.Insert(*button);
-    TSize size(0, 0);
-    button->GetDesiredSize(size);
+    TSize size = InsertSized(window, button);
     ASSERT_EQ(16 + 4, size.cx);  // glyph plus the 3-D edge
     ASSERT_EQ(16 + 4, size.cy);
     int const g = (size.cx - 16) / 2;  // the glyph's place when up
@@ -100,9 +88,7 @@ TEST(ToolbarButtonGadget, WithoutThe3DLookItDrawsItsOwnBorder) {
     Look look(0);
     TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::NonExclusive, 1);
-    window.Insert(*button);
-    TSize size(0, 0);
-    button->GetDesiredSize(size);
+    TSize size = InsertSized(window, button);
     EXPECT_EQ(16 + 5, size.cx);
     Canvas up(size.cx, size.cy);
     PaintButton(*button, up, size);
@@ -122,9 +108,7 @@ TEST(ButtonGadget, FaceStatesDifferAndTheDisabledGlyphLosesItsInk) {
     TestApp app;
     TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
     TButtonGadget *button = new TButtonGadget(Glyph, CmButton, TButtonGadget::NonExclusive, 1);
-    window.Insert(*button);
-    TSize size(0, 0);
-    button->GetDesiredSize(size);
+    TSize size = InsertSized(window, button);
     ASSERT_GE(size.cx, 16);
     ASSERT_GE(size.cy, 16);
     TRect inner;
@@ -168,6 +152,26 @@ public:
     std::vector<int> commands;
 };
 
+// A gadget window in an owner that records the commands; Show() makes the windows.
+struct OwnedBar {
+    OwnedBar()
+        : owner(new Owner), bar(new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe())) {}
+    ~OwnedBar() {
+        owner->Destroy();
+        delete owner;
+    }
+    // Inserts the gadgets and makes the windows.
+    void Show(std::initializer_list<TGadget *> gadgets) {
+        for (TGadget *g : gadgets)
+            bar->Insert(*g);
+        owner->Create();
+        bar->LayoutSession();
+    }
+    TestApp app;
+    Owner *owner;
+    TGadgetWindow *bar;
+};
+
 template <class B>
 void ClickTest(B *button, Owner *owner, TGadgetWindow *bar) {
     TRect r = button->GetBounds();
@@ -203,54 +207,36 @@ void ClickTest(B *button, Owner *owner, TGadgetWindow *bar) {
 }
 
 TEST(ToolbarButtonGadget, CommandGoesToItsTargetOnlyWhenReleasedOnTheButton) {
-    TestApp app;
-    Owner *owner = new Owner;
-    TGadgetWindow *bar = new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    OwnedBar ob;
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::NonExclusive, 1);
-    button->SetCommandTarget(owner);
-    bar->Insert(*button);
-    owner->Create();
-    bar->LayoutSession();
-    ClickTest(button, owner, bar);
-    owner->Destroy();
-    delete owner;
+    button->SetCommandTarget(ob.owner);
+    ob.Show({button});
+    ClickTest(button, ob.owner, ob.bar);
 }
 
 TEST(ButtonGadget, CommandGoesThroughItsWindowOnlyWhenReleasedOnTheButton) {
-    TestApp app;
-    Owner *owner = new Owner;
-    TGadgetWindow *bar = new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    OwnedBar ob;
     TButtonGadget *button = new TButtonGadget(Glyph, CmButton, TButtonGadget::NonExclusive, 1);
-    bar->Insert(*button);
-    owner->Create();
-    bar->LayoutSession();
-    ClickTest(button, owner, bar);
-    owner->Destroy();
-    delete owner;
+    ob.Show({button});
+    ClickTest(button, ob.owner, ob.bar);
 }
 
 // Disabled while held: the general button posts nothing, the tool bar button still posts.
 template <class B>
 size_t CommandsAfterDisabledRelease() {
-    TestApp app;
-    Owner *owner = new Owner;
-    TGadgetWindow *bar = new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    OwnedBar ob;
+    TGadgetWindow *bar = ob.bar;
     B *button = new B(Glyph, CmButton, B::Command, 1);
     if (TToolbarButtonGadget *tool = dynamic_cast<TToolbarButtonGadget *>(button))
-        tool->SetCommandTarget(owner);
-    bar->Insert(*button);
-    owner->Create();
-    bar->LayoutSession();
+        tool->SetCommandTarget(ob.owner);
+    ob.Show({button});
     TRect r = button->GetBounds();
     LPARAM inside = MAKELPARAM(r.left + r.Width() / 2, r.top + r.Height() / 2);
     bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, inside);
     button->SetEnabled(0);
     bar->SendMessageA(WM_LBUTTONUP, 0, inside);
     Pump();
-    size_t count = owner->commands.size();
-    owner->Destroy();
-    delete owner;
-    return count;
+    return ob.owner->commands.size();
 }
 
 TEST(ButtonGadget, DisabledWhileHeldPostsNothingUnlikeTheToolbarButton) {
@@ -259,40 +245,28 @@ TEST(ButtonGadget, DisabledWhileHeldPostsNothingUnlikeTheToolbarButton) {
 }
 
 TEST(ButtonGadget, ActivationByType) {
-    TestApp app;
-    Owner *owner = new Owner;
-    TGadgetWindow *bar = new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    OwnedBar ob;
     typedef TButtonGadget B;
     B *exclusive = new B(Glyph, 1, B::Exclusive, 1, B::Down), *semi = new B(Glyph, 2, B::SemiExclusive, 1, B::Down),
       *mixed = new B(Glyph, 3, B::NonExclusive, 1, B::Indeterminate);
-    bar->Insert(*exclusive);
-    bar->Insert(*new B(Glyph, 9, B::Command, 1));
-    bar->Insert(*semi);
-    bar->Insert(*mixed);
-    owner->Create();
-    bar->LayoutSession();
+    ob.Show({exclusive, new B(Glyph, 9, B::Command, 1), semi, mixed});
     TPoint at(1, 1);
     exclusive->Activate(at);  // already down: posts again
     semi->Activate(at);       // down: goes up and posts nothing
     mixed->Activate(at);      // indeterminate: up
     Pump();
-    EXPECT_EQ(std::vector<int>({1, 3}), owner->commands);
+    EXPECT_EQ(std::vector<int>({1, 3}), ob.owner->commands);
     EXPECT_EQ(B::Down, exclusive->GetButtonState());
     EXPECT_EQ(B::Up, semi->GetButtonState());
     EXPECT_EQ(B::Up, mixed->GetButtonState());
-    owner->Destroy();
-    delete owner;
 }
 
 TEST(ToolbarButtonGadget, WithoutTargetAndMainWindowItPostsAndAsksNothing) {
-    TestApp app;
-    Owner *owner = new Owner;
-    TGadgetWindow *bar = new TGadgetWindow(owner, TGadgetWindow::Horizontal, new TGadgetWindowFont, &Exe());
+    OwnedBar ob;
+    TGadgetWindow *bar = ob.bar;
     TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::Command, 1);
-    bar->Insert(*button);
-    owner->Create();
-    bar->LayoutSession();
-    ASSERT_EQ(0, app.GetMainWindow());
+    ob.Show({button});
+    ASSERT_EQ(0, ob.app.GetMainWindow());
     button->CommandEnable();
     EXPECT_TRUE(button->GetEnabled());
     TRect r = button->GetBounds();
@@ -300,9 +274,7 @@ TEST(ToolbarButtonGadget, WithoutTargetAndMainWindowItPostsAndAsksNothing) {
     bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, inside);
     bar->SendMessageA(WM_LBUTTONUP, 0, inside);
     Pump();
-    EXPECT_TRUE(owner->commands.empty());
-    owner->Destroy();
-    delete owner;
+    EXPECT_TRUE(ob.owner->commands.empty());
 }
 
 // A shared glyph whose picture comes from elsewhere.

@@ -30,12 +30,7 @@ using testsupport::WriteBytes;
 
 namespace {
 
-std::string TestsFolder() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(0, self, MAX_PATH);
-    std::string path(self);
-    return path.substr(0, path.find_last_of('\\'));
-}
+std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 // ---- message boxes are answered here
 
@@ -266,6 +261,21 @@ TEST_F(DocManagerTest, ReadsItsSettingsAndRefusesToCloseWhileStarting) {
     EXPECT_EQ(0, app.GetTips());
     EXPECT_EQ(7, app.GetTipIndex());
     EXPECT_EQ(1, app.CanClose());
+}
+
+TEST_F(DocManagerTest, ACancelledSessionEndLeavesTheProgramWorking) {
+    TestManager app;
+    app.InitInstance();
+    Pump();
+    TWindow *frame = app.GetFrameWindow();
+    EXPECT_EQ(1, (int)frame->SendMessageA(WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(app.NowQuitting());
+    frame->SendMessageA(WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(app.NowQuitting());
+    // a confirmed end ends the program
+    EXPECT_EQ(1, (int)frame->SendMessageA(WM_QUERYENDSESSION, 0, 0));
+    frame->SendMessageA(WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(app.NowQuitting());
 }
 
 // ---- warnings

@@ -19,6 +19,7 @@ TEST(FloatingWindow, AWindowOffItsParentComesBackInside) {
         {TPoint(700, 500), TPoint(700, 500)},
         {TPoint(781, 500), TPoint(150, 150)},
         {TPoint(780, 580), TPoint(780, 580)},
+        {TPoint(300, -10), TPoint(150, 150)},  // its caption above the screen
     };
     for (Case const &c : cases) {
         TPoint got = FloatingWindow::PlaceOnParent(c.wanted, parent);

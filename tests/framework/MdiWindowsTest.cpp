@@ -10,6 +10,8 @@
 #include "ToolbarControlBar.h"
 #include "ToolbarList.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,12 +21,7 @@
 
 namespace {
 
-std::string TestsFolder() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(0, self, MAX_PATH);
-    std::string path(self);
-    return path.substr(0, path.find_last_of('\\'));
-}
+std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 void Pump() {
     MSG msg;
@@ -370,6 +367,115 @@ TEST_F(MdiTest, TheControlBarTakesTheFramesHintModeAndTipSettings) {
     EXPECT_EQ(TGadgetWindow::EnterHints, bar->GetHintMode());
 }
 
+// A program's frame as its settings were saved: hint mode and status bar shown or not.
+class SavedFrame : public BarFrame {
+public:
+    SavedFrame(int hintMode, int showStatusBar) : hint(hintMode), show(showStatusBar) {}
+    void LoadPref(Config &config) override {
+        FrameWindow::LoadPref(config);
+        hintMode_ = hint;
+        showStatusBar_ = show;
+    }
+    int hint, show;
+};
+
+class SavedManager : public MdiManager {
+public:
+    SavedManager(int hintMode, int showStatusBar) : hint(hintMode), show(showStatusBar) {}
+    void InitMainWindow() override { SetMainWindow(new SavedFrame(hint, show)); }
+    int hint, show;
+};
+
+TEST_F(MdiTest, TheControlBarTakesTheSavedHintMode) {
+    SavedManager app(1, 1);
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    ASSERT_TRUE(frame && frame->GetControlBar());
+    EXPECT_EQ(1, frame->GetHintMode());
+    EXPECT_EQ(TGadgetWindow::PressHints, frame->GetControlBar()->GetHintMode());
+}
+
+TEST_F(MdiTest, AStatusBarSavedHiddenCanBeShownAgain) {
+    SavedManager app(2, 0);
+    app.InitInstance();
+    Pump();
+    FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
+    StatusBar *bar = frame->GetStatusBar();
+    ASSERT_TRUE(bar && bar->GetHandle());
+    EXPECT_FALSE(bar->IsWindowVisible());
+    frame->SendMessageA(WM_COMMAND, IDW_MESSAGEBAR);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(bar->GetWindowRect().top, app.GetMDIClient()->GetWindowRect().bottom);
+}
+
+TEST_F(MdiTest, OpeningTheFileMenuListsTheRecentFiles) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    app.GetFileHistory().Add(String("C:\\sounds\\one.wav"), String("Wave"));
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 20007, "E&xit");
+    app.GetFrameWindow()->SendMessageA(WM_INITMENUPOPUP, (WPARAM)file, 0);
+    EXPECT_EQ(3, GetMenuItemCount(file));  // exit, separator, one recent file
+    EXPECT_EQ(20030u, GetMenuItemID(file, 2));
+    DestroyMenu(file);
+}
+
+TEST_F(MdiTest, AMenuOrAClickElsewhereClosesAnOpenDropDownList) {
+    MdiManager app;
+    app.InitInstance();
+    Pump();
+    TWindow *frame = app.GetFrameWindow();
+    HWND combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 120, 200,
+                               frame->GetHandle(), (HMENU)4900, GetModuleHandleA(0), 0);
+    SendMessageA(combo, CB_ADDSTRING, 0, (LPARAM) "one");
+    SetFocus(combo);
+    ASSERT_EQ(combo, GetFocus());
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_EQ(1, (int)SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    HMENU popup = CreatePopupMenu();
+    frame->SendMessageA(WM_INITMENUPOPUP, (WPARAM)popup, 0);
+    EXPECT_EQ(0, (int)SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    DestroyMenu(popup);
+    // a click on another window closes it too, a click on the box itself does not
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    MSG click = {combo, WM_LBUTTONDOWN, MK_LBUTTON, 0};
+    app.ProcessAppMsg(click);
+    EXPECT_EQ(1, (int)SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    click.hwnd = app.GetMDIClient()->GetHandle();
+    app.ProcessAppMsg(click);
+    EXPECT_EQ(0, (int)SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    DestroyWindow(combo);
+}
+
+// An application that answers the double click on the empty client area.
+class DoubleClickManager : public MdiManager {
+public:
+    void CmDoubleClick() { ++doubleClicks; }
+    int doubleClicks = 0;
+    DECLARE_RESPONSE_TABLE(DoubleClickManager);
+};
+
+DEFINE_RESPONSE_TABLE1(DoubleClickManager, MdiManager)
+    EV_COMMAND(32010, CmDoubleClick),
+END_RESPONSE_TABLE;
+
+TEST_F(MdiTest, ADoubleClickOnTheEmptyClientReachesTheApplication) {
+    DoubleClickManager app;
+    app.InitInstance();
+    Pump();
+    app.Open(1)->MoveWindow(0, 0, 60, 60, true);
+    TWindow &client = *app.GetMDIClient();
+    client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
+    client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
+    Pump();
+    EXPECT_EQ(1, app.doubleClicks);
+    // the same number from the window menu is the system's item, not the double click
+    app.GetFrameWindow()->SendMessageA(WM_COMMAND, 32010, 0);
+    EXPECT_EQ(1, app.doubleClicks);
+}
+
 class LayoutTest : public MdiTest {
 protected:
     void SetUp() override {
@@ -530,6 +636,31 @@ public:
     int refuse = 0;
     std::vector<int> states;
 };
+
+// A document that counts how often its own deletion runs.
+class CountedDoc : public TrackedDoc {
+public:
+    CountedDoc(DocumentModel const &type, int &deletes) : TrackedDoc(type), deletes(deletes) {}
+    void Delete() override {
+        ++deletes;
+        TrackedDoc::Delete();
+    }
+    int &deletes;
+};
+
+TEST_F(MdiTest, DocumentsLeftAtTheEndGoThroughTheirOwnDeletion) {
+    DocumentModel type;
+    type.name = "Tracked";
+    int deletes = 0;
+    {
+        MdiManager app;
+        app.InitInstance();
+        Pump();
+        new CountedDoc(type, deletes);
+        new CountedDoc(type, deletes);
+    }
+    EXPECT_EQ(2, deletes);
+}
 
 // A view that is its own window, as a program's views are.
 class PageView : public Page, public View {

@@ -13,23 +13,22 @@
 #include "Exception.h"
 #include "MessageCatalogue.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
+#include "BarTestSupport.h"
 #include "BoxRecorder.h"
 
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
 
-std::string TestsFolder() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(0, self, MAX_PATH);
-    std::string path(self);
-    return path.substr(0, path.find_last_of('\\'));
-}
+std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 // The protocol's clock, moved by hand.
 unsigned long now_ = 1000000;
@@ -104,19 +103,6 @@ protected:
         }
     }
     static void Advance(unsigned long ms) { now_ += ms; }
-    // The pointer reaches its place through the display server: wait until it is there.
-    static void MoveCursor(int x, int y) {
-        ::SetCursorPos(x, y);
-        for (int i = 0; i < 100; ++i) {
-            Pump();
-            POINT at;
-            ::GetCursorPos(&at);
-            if (at.x == x && at.y == y)
-                return;
-            ::SetCursorPos(x, y);
-        }
-        ADD_FAILURE() << "the pointer did not move";
-    }
 
     // The bar's gadgets from the left, by kind.
     std::string Layout() const {
@@ -151,6 +137,13 @@ protected:
                                                   : bar->NotifyProgress(value, mode);
     }
 
+    // Makes `work` the running operation and reports past its delay: true once the gauge shows.
+    bool ShowGauge(AutoProgressBar &work) {
+        current = &work;
+        ReportAt(600, 100);
+        return bar->IsGaugeOpen();
+    }
+
     TProgressClock previousClock = 0;
     ProgressApp *app = 0;
     TFrameWindow *frame = 0;
@@ -159,6 +152,10 @@ protected:
 };
 
 HCURSOR Cursor(char const *id) { return ::LoadCursorA(0, id); }
+
+// Every object begins one level and its end ends one: a copy would end a level twice.
+static_assert(!std::is_copy_constructible<AutoProgressBar>::value && !std::is_copy_assignable<AutoProgressBar>::value,
+              "an operation's scope object is not copied");
 
 }  // namespace
 
@@ -316,6 +313,9 @@ TEST_F(ProgressTest, TitlesAndTimeTexts) {
     ReportAt(3000000, 25500);
     ReportAt(600, 25500);
     EXPECT_EQ("Remaining: 0 ms", TimeTexts()[1]);
+    // a work loop that runs past its total has nothing left, not a negative time
+    ReportAt(600, 150000);
+    EXPECT_EQ("Remaining: 0 ms", TimeTexts()[1]);
     bar->CloseGauge(1);
 
     // operations name themselves by a catalogue number, or not at all
@@ -368,9 +368,7 @@ TEST_F(ProgressTest, NestedOperationsShareOneGauge) {
 TEST_F(ProgressTest, EscapeAsksAndAConfirmedCancelIsReportedOrThrown) {
     BoxRecorder boxes(IDNO);
     AutoProgressBar work(1000, "Long", 1);
-    current = &work;
-    ReportAt(600, 100);
-    ASSERT_TRUE(bar->IsGaugeOpen());
+    ASSERT_TRUE(ShowGauge(work));
     // without a request nothing is asked
     EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
     EXPECT_TRUE(boxes.Boxes.empty());
@@ -406,6 +404,26 @@ TEST_F(ProgressTest, EscapeAsksAndAConfirmedCancelIsReportedOrThrown) {
     } catch (Exception const &e) {
         EXPECT_EQ(0u, e.GetText().GetLength());
     }
+}
+
+// The capture while the cancel question is open.
+HWND captureAtBox = 0;
+int AnswerNoNotingCapture(HWND, char const *, char const *, unsigned) {
+    captureAtBox = ::GetCapture();
+    return IDNO;
+}
+
+TEST_F(ProgressTest, TheCancelQuestionGetsTheMouseAndTheGaugeTakesItBack) {
+    AutoProgressBar work(1000, "Held", 1);
+    ASSERT_TRUE(ShowGauge(work));
+    ASSERT_EQ(bar->GetHandle(), ::GetCapture());
+    TMessageBoxAnswerer previous = SetMessageBoxAnswerer(&AnswerNoNotingCapture);
+    captureAtBox = bar->GetHandle();
+    StatusBar::NoteEscapePressed();
+    EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
+    SetMessageBoxAnswerer(previous);
+    EXPECT_TRUE(captureAtBox == 0);
+    EXPECT_EQ(bar->GetHandle(), ::GetCapture());
 }
 
 TEST_F(ProgressTest, ACancelInModeTwoThrowsAndEveryLevelEnds) {
@@ -462,16 +480,14 @@ TEST_F(ProgressTest, ACancelInModeTwoThrowsAndEveryLevelEnds) {
 TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {
     BoxRecorder boxes(IDYES);
     AutoProgressBar work(1000, "Clicks", 1);
-    current = &work;
-    ReportAt(600, 100);
-    ASSERT_TRUE(bar->IsGaugeOpen());
+    ASSERT_TRUE(ShowGauge(work));
     TGadget *cancel = bar->FirstGadget();
     ASSERT_TRUE(dynamic_cast<TBitmapGadget *>(cancel) != 0);
 
     // a click on the gauge asks nothing
     TRect gauge;
     ::GetWindowRect(bar->GetGauge()->GetHandle(), &gauge);
-    MoveCursor(gauge.left + 5, gauge.top + 3);
+    bartest::MoveCursor(gauge.left + 5, gauge.top + 3);
     StatusBar::NoteMouseClicked();
     EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
     EXPECT_TRUE(boxes.Boxes.empty());
@@ -481,7 +497,7 @@ TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {
     TRect button = cancel->GetBounds();
     POINT p = {button.left + button.Width() / 2, button.top + button.Height() / 2};
     ::ClientToScreen(bar->GetHandle(), &p);
-    MoveCursor(p.x, p.y);
+    bartest::MoveCursor(p.x, p.y);
     EXPECT_EQ(1, ReportAt(200, 300, StatusBar::ReturnOnCancel));
     EXPECT_EQ(Cursor(IDC_ARROW), ::GetCursor());
     StatusBar::NoteMouseClicked();
@@ -493,9 +509,7 @@ TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {
 TEST_F(ProgressTest, EscapeWhileAnotherThreadsWindowIsInFrontAsksNothing) {
     BoxRecorder boxes(IDYES);
     AutoProgressBar work(1000, "Behind", 1);
-    current = &work;
-    ReportAt(600, 100);
-    ASSERT_TRUE(bar->IsGaugeOpen());
+    ASSERT_TRUE(ShowGauge(work));
     // a window of another thread comes to the front and stays there until told
     struct Other {
         HANDLE ready = ::CreateEventA(0, TRUE, FALSE, 0);
@@ -531,8 +545,7 @@ TEST_F(ProgressTest, EscapeWhileAnotherThreadsWindowIsInFrontAsksNothing) {
 TEST_F(ProgressTest, WithoutACancelButtonEscapeAsksNothing) {
     BoxRecorder boxes(IDYES);
     AutoProgressBar work(1000, "Plain", 0);
-    current = &work;
-    ReportAt(600, 100);
+    ShowGauge(work);
     StatusBar::NoteEscapePressed();
     EXPECT_EQ(1, ReportAt(200, 200, StatusBar::ReturnOnCancel));
     EXPECT_TRUE(boxes.Boxes.empty());

@@ -1,7 +1,6 @@
 #include "Dib.h"
 #include "Gauge.h"
 #include "GdiCanvas.h"
-#include "PictureWindow.h"
 #include "SplashWindow.h"
 #include "Static.h"
 #include "TestApp.h"
@@ -74,67 +73,6 @@ TEST_F(SplashTest, PaintsItsBitmapAtItsOwnSize) {
     EXPECT_EQ(RGB(255, 0, 0), canvas.At(7, 7));
     EXPECT_EQ(RGB(255, 255, 255), canvas.At(8, 8));
     splash->End(0);
-}
-
-namespace {
-// 40 x 40, columns 0-9 blue, 10-29 green, 30-39 red.
-TDib *Stripes() {
-    int const pitch = 40 * 3;
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + pitch * 40);
-    BITMAPINFOHEADER *h = static_cast<BITMAPINFOHEADER *>(::GlobalLock(block));
-    *h = BITMAPINFOHEADER{sizeof *h, 40, 40, 1, 24, BI_RGB, DWORD(pitch * 40), 0, 0, 0, 0};
-    unsigned char *bits = reinterpret_cast<unsigned char *>(h + 1);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x) {
-            unsigned char *p = bits + y * pitch + 3 * x;
-            p[0] = x < 10 ? 255 : 0, p[1] = x >= 10 && x < 30 ? 255 : 0, p[2] = x >= 30 ? 255 : 0;
-        }
-    ::GlobalUnlock(block);
-    return new TDib(block, AutoDelete);
-}
-
-class Picture : public TPictureWindow {
-public:
-    Picture(TWindow *parent, TDib *dib, TDisplayHow how) : TPictureWindow(parent, dib, how) {
-        Attr.Style = WS_CHILD | WS_VISIBLE;
-        Attr.W = Attr.H = 20;
-    }
-    using TPictureWindow::Paint;
-    std::string Painted() {
-        Canvas canvas(20, 20);
-        TRect all(0, 0, 20, 20);
-        Paint(canvas.dc(), 1, all);
-        std::string row;
-        for (int x = 0; x < 20; x += 5)
-            row += canvas.At(x, 10) == RGB(0, 0, 255) ? 'b' : canvas.At(x, 10) == RGB(0, 255, 0) ? 'g'
-                 : canvas.At(x, 10) == RGB(255, 0, 0) ? 'r' : '.';
-        return row;
-    }
-};
-}  // namespace
-
-TEST(PictureWindow, ShowsTheCornerTheMiddleOrTheWholePicture) {
-    TestApp app;
-    TWindow parent((TWindow *)0, "pictures");
-    parent.Attr.Style = WS_POPUP | WS_VISIBLE;
-    parent.Attr.W = parent.Attr.H = 100;
-    Picture *picture = new Picture(&parent, Stripes(), TPictureWindow::UpperLeft);
-    ASSERT_TRUE(parent.Create());
-    char name[64];
-    ::GetClassNameA(picture->GetHandle(), name, sizeof name);
-    EXPECT_STREQ("Yrt_PictureWindow", name);
-    EXPECT_EQ("bbgg", picture->Painted());
-    picture->SetHowToDisplay(TPictureWindow::Center);
-    RECT pending;
-    EXPECT_TRUE(::GetUpdateRect(picture->GetHandle(), &pending, FALSE));  // a new mode repaints
-    EXPECT_EQ("gggg", picture->Painted());                                // the middle of a larger picture
-    picture->SetHowToDisplay(TPictureWindow::Stretch);
-    EXPECT_EQ("bggr", picture->Painted());
-    ::ValidateRect(picture->GetHandle(), 0);
-    TDib *old = picture->SetDib(0);
-    EXPECT_FALSE(::GetUpdateRect(picture->GetHandle(), &pending, FALSE));  // a new picture does not
-    delete old;
-    EXPECT_EQ("....", picture->Painted());  // nothing without a picture
 }
 
 TEST_F(SplashTest, TimedSplashLaysOutPictureTextAndGauge) {

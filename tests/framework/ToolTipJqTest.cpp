@@ -2,6 +2,7 @@
 // it from showing, and how its styles look.
 #include "DocumentManager.h"
 #include "GdiCanvas.h"
+#include "Pump.h"
 #include "TestApp.h"
 #include "ToolTipJq.h"
 
@@ -10,30 +11,9 @@
 #include <windows.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 
 namespace {
-
-bool PumpUntil(std::function<bool()> done, DWORD timeoutMs) {
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(5);
-    }
-}
-
-void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
-}
 
 class Probe : public TToolTipJq {
 public:
@@ -70,10 +50,19 @@ TEST(ToolTipJq, ShowsAfterItsDelayBesideTheCursorWithTheMeasuredSize) {
     // where the placement puts it for the cursor (the rules: PlacementKeepsTheTipOnTheScreen)
     TSize size = Measured("Open a file");
     EXPECT_EQ(size, tip.GetTipSize());
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    TRect place = tip.PlaceAt(TPoint(cursor.x, cursor.y),
-                              TSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+    // The pointer may move meanwhile (another program may hold it): the tip is placed
+    // again until the pointer stayed put while it was.
+    TSize screen(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    TRect place;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        POINT before, after;
+        ::GetCursorPos(&before);
+        tip.ShowNow();
+        ::GetCursorPos(&after);
+        place = tip.PlaceAt(TPoint(after.x, after.y), screen);
+        if (before.x == after.x && before.y == after.y)
+            break;
+    }
     EXPECT_EQ(size, place.Size());
     EXPECT_EQ(place, tip.GetWindowRect());
 

@@ -1,6 +1,7 @@
 // The simple tip window over one tool: delays, placement beside the tool, the poll that
 // hides it when the cursor leaves, and its look.
 #include "GdiCanvas.h"
+#include "Pump.h"
 #include "TestApp.h"
 #include "ToolTipSimple.h"
 
@@ -9,25 +10,8 @@
 #include <windows.h>
 
 #include <cstring>
-#include <functional>
 
 namespace {
-
-bool PumpUntil(std::function<bool()> done, DWORD timeoutMs) {
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(5);
-    }
-}
 
 TSize Measured(char const *text) {
     TScreenDC dc;
@@ -41,20 +25,19 @@ public:
     using TTToolTip::ShowNow;
 };
 
-// The tests leave the pointer where it is (another program on the display may hold it)
-// and put their tools around it.
-TPoint Cursor() {
-    POINT p;
-    ::GetCursorPos(&p);
-    return TPoint(p.x, p.y);
+// The pointer may be anywhere and may move (another program on the display can hold
+// it): a tool that spans the whole desktop always holds it, one beside it never does.
+TRect Everywhere() {
+    int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return TRect(x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
-TRect ToolAtCursor() {
-    TPoint c = Cursor();
-    return TRect(c.x - 40, c.y - 10, c.x + 40, c.y + 10);
+TRect Nowhere() {
+    TRect all = Everywhere();
+    return TRect(all.left - 100, all.top, all.left - 20, all.top + 20);
 }
 
-// Shows the tip for a tool under the cursor and waits for it.
+// Shows the tip for a tool and waits for it.
 bool ShowFor(TTToolTip &tip, TRect tool, char const *text) {
     tip.SetPosition(tool, 0, 0);
     tip.SetTip(text);
@@ -68,12 +51,12 @@ TEST(TTToolTip, DelaysAndTheSameTextAgain) {
     EXPECT_EQ(unsigned(CS_VREDRAW | CS_HREDRAW | CS_SAVEBITS), ::GetClassLongA(tip, GCL_STYLE));
     EXPECT_EQ(unsigned(HTTRANSPARENT), unsigned(tip.SendMessageA(WM_NCHITTEST, 0, MAKELPARAM(1, 1))));
 
-    TRect tool = ToolAtCursor();
+    TRect tool = Everywhere();
     tip.SetPosition(tool, 0, 0);
     DWORD start = ::GetTickCount();
     tip.SetTip("Record");
     EXPECT_TRUE(tip.IsTimerRunning());
-    PumpUntil([] { return false; }, 400);
+    PumpFor(400);
     EXPECT_FALSE(tip.IsWindowVisible()) << "a first tip waits 600 ms";
     ASSERT_TRUE(PumpUntil([&] { return tip.IsWindowVisible(); }, 3000));
     EXPECT_GE(::GetTickCount() - start, 550u);
@@ -130,18 +113,17 @@ TEST(TTToolTip, PlacedBelowOrAboveTheToolOrAtTheGivenPlace) {
 TEST(TTToolTip, HidesWhenTheCursorLeavesOrAWindowTakesTheMouse) {
     TestApp app;
     TTToolTip tip;
-    ASSERT_TRUE(ShowFor(tip, ToolAtCursor(), "Zoom"));
+    ASSERT_TRUE(ShowFor(tip, Everywhere(), "Zoom"));
     // the poll keeps it up while the cursor stays
-    PumpUntil([] { return false; }, 450);
+    PumpFor(450);
     EXPECT_TRUE(tip.IsWindowVisible());
-    // the tool's right edge is outside it: as if the cursor had left to the right
-    TPoint c = Cursor();
-    TRect left(c.x - 80, c.y - 10, c.x, c.y + 10);
-    tip.SetPosition(left, 0, 0);
+    // as if the cursor had left the tool
+    TRect elsewhere = Nowhere();
+    tip.SetPosition(elsewhere, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !tip.IsWindowVisible(); }, 3000));
     EXPECT_FALSE(tip.IsTimerRunning());
 
-    ASSERT_TRUE(ShowFor(tip, ToolAtCursor(), "Pan"));
+    ASSERT_TRUE(ShowFor(tip, Everywhere(), "Pan"));
     TWindow owner((TWindow *)0, "capture");
     owner.Attr.Style = WS_POPUP | WS_VISIBLE;
     owner.Attr.X = 600, owner.Attr.Y = 600, owner.Attr.W = 20, owner.Attr.H = 20;

@@ -2,6 +2,7 @@
 // frame and docked back, their place kept in the "Main" store, the floating frames told
 // whether to look active, and dragged between the dock stations (all driven with
 // messages).
+#include "BarTestSupport.h"
 #include "DecoratedFrame.h"
 #include "DockStation.h"
 #include "DocumentManager.h"
@@ -19,32 +20,14 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
 
-enum { Glyph = 48001, CmFirst = 48110 };
+using namespace bartest;
 
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
-// The library's look flag for the length of a test.
-class Look {
-public:
-    explicit Look(int win95) : saved(_win95) { _win95 = win95; }
-    ~Look() { _win95 = saved; }
-
-private:
-    int saved;
-};
+enum { CmFirst = 48110 };
 
 class App : public DocumentManager {
 public:
@@ -123,6 +106,31 @@ TEST(ControlBar, EnableAllReachesEveryGadget) {
     bar->EnableAll(1);
     for (TGadget *g = bar->FirstGadget(); g; g = g->NextGadget())
         EXPECT_TRUE(g->GetEnabled());
+}
+
+// Counts how often the idle rounds ask it for its command state.
+class EnableCounter : public TGadget {
+public:
+    explicit EnableCounter(int *count) : Count(count) {}
+    void CommandEnable() override { ++*Count; }
+    int *Count;
+};
+
+TEST(Toolbar, OneIdleRoundAsksEveryBarsGadgetsOnce) {
+    Bars bars;
+    int docked = 0, floating = 0;
+    ControlBar *dockedBar = bars.Bar("IdleDocked", TToolbar::DockTop, 1);
+    dockedBar->Insert(*new EnableCounter(&docked));
+    ControlBar *floatingBar = bars.Bar("IdleFloating", TToolbar::DockTop, 1);
+    floatingBar->Insert(*new EnableCounter(&floating));
+    bars.Show();
+    floatingBar->Maximize();
+    Pump();
+    ASSERT_TRUE(floatingBar->GetFloatingFrame());
+    docked = floating = 0;
+    bars.frame->IdleAction(0);
+    EXPECT_EQ(1, docked);
+    EXPECT_EQ(1, floating);
 }
 
 TEST(Toolbar, DocksAtEachEdgeFloatsAndDocksBackByDoubleClick) {
@@ -338,7 +346,7 @@ TEST(Toolbar, DraggedBetweenStationsAndOutWithControl) {
     TPoint topEdge(c.left + 60, c.top + 2);
     Mouse(bar, WM_MOUSEMOVE, topEdge, MK_LBUTTON | MK_CONTROL);
     EXPECT_TRUE(bar->GetDragStyle() & TToolbar::Floating);
-    ::SetCursorPos(topEdge.x, topEdge.y);
+    MoveCursor(topEdge.x, topEdge.y);
     MSG up = {bar->GetHandle(), WM_KEYUP, VK_CONTROL, 0, 0, {topEdge.x, topEdge.y}};
     bar->PreProcessMsg(up);
     EXPECT_EQ(TToolbar::DockTop, bar->GetDragStyle() & (TToolbar::DockEdges | TToolbar::Floating));
@@ -381,6 +389,17 @@ TEST(Toolbar, ADragShowsItsStatusTextUntilTheDrop) {
     // dropped where it was, it stays
     EXPECT_EQ(TToolbar::TopDock, bar->GetParentO());
     EXPECT_EQ(bar, TToolbar::TopDock->GetFirstToolbar());
+
+    // another window taking the mouse ends the drag where it began
+    bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ASSERT_TRUE(bar->IsDragging());
+    bars.frame->SetCapture();
+    EXPECT_FALSE(bar->IsDragging());
+    EXPECT_EQ(before, _sysInfo.GetStatusCount());
+    ::ReleaseCapture();
+    bar->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(200, 200));
+    EXPECT_EQ(before, _sysInfo.GetStatusCount());
+    EXPECT_EQ(TToolbar::TopDock, bar->GetParentO());
 }
 
 TEST(TipControlBar, MovesOverFreeAreaAndClicksHideTheTip) {
@@ -505,7 +524,7 @@ TEST(ToolbarFrame, SizedByItsBorderClickedWhileDisabledAndClosed) {
     Pump();
     TToolbarFrame *frame = bar->GetFloatingFrame();
     ASSERT_TRUE(frame);
-    ASSERT_GE(bar->GetCaseCount(), 2);
+    ASSERT_GE(bar->GetCaseCount(), 3);
     ASSERT_EQ(0, bar->GetFloatingSize());
 
     // the right border dragged inward: the frame takes the next shape
@@ -524,6 +543,20 @@ TEST(ToolbarFrame, SizedByItsBorderClickedWhileDisabledAndClosed) {
     EXPECT_EQ(shape.cx, frame->GetWindowRect().Width());
     EXPECT_EQ(shape.cy, frame->GetWindowRect().Height());
     EXPECT_EQ(w.TopLeft(), frame->GetWindowRect().TopLeft());
+
+    // another window taking the mouse ends a border drag and keeps the shape
+    w = frame->GetWindowRect();
+    frame->SendMessageA(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(w.right - 1, border.y));
+    inward = {w.left + 2, border.y};
+    ::ScreenToClient(frame->GetHandle(), &inward);
+    frame->SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(inward.x, inward.y));
+    EXPECT_EQ(2, bar->GetFloatingSize());
+    bars.frame->SetCapture();
+    ::ReleaseCapture();
+    EXPECT_EQ(0, frame->GetSizingMode());
+    EXPECT_EQ(1, bar->GetFloatingSize());
+    frame->SendMessageA(WM_MOUSEMOVE, 0, MAKELPARAM(inward.x, inward.y));
+    EXPECT_EQ(shape, frame->GetWindowRect().Size());
 
     // while a modal run disables the main window a click on the frame does nothing
     bars.frame->EnableWindow(0);
@@ -672,6 +705,31 @@ TEST(DockStation, ADropOnARowsTopBandJoinsItAndBelowEveryRowStartsTheLast) {
     // an empty station keeps no room for its single line
     TToolbar::BottomDock->LayoutSession();
     EXPECT_EQ(0, TToolbar::BottomDock->GetWindowRect().Height());
+}
+
+TEST(Toolbar, AStoredShapeOutOfRangeIsTakenAsTheNearestCase) {
+    Bars bars;
+    Config &store = bars.Store();
+    std::map<int, ControlBar *> made;
+    for (int stored : {100000000, -100000000}) {
+        std::string name = stored > 0 ? "TooMany" : "TooFew";
+        store.MoveAbsolute(("\\Frame Window\\Toolbars\\" + name).c_str());
+        store.SetValue((unsigned short)(TToolbar::Floating | TToolbar::DockTop), "Style");
+        store.SetValue(stored, "FloatSize");
+        store.MoveToRoot();
+        ControlBar *bar = made[stored] = bars.Bar(name.c_str(), TToolbar::DockTop, 4);
+        TSize size;
+        bar->GetDesiredSize(size);  // before the cases exist
+    }
+    bars.Show();
+    for (auto const &m : made) {
+        ControlBar *bar = m.second;
+        ASSERT_TRUE(bar->GetFloatingFrame());
+        EXPECT_EQ(m.first > 0 ? bar->GetCaseCount() - 1 : 0, bar->GetFloatingSize());
+        TSize size;
+        bar->GetDesiredSize(size);
+        EXPECT_EQ(bar->GetCaseSize(bar->GetFloatingSize()), size);
+    }
 }
 
 TEST(Toolbar, StoredPlacesKeepTheConstructorsLookAndFarPositionsCascade) {

@@ -53,6 +53,13 @@ void WriteBytes(std::string const &path, std::string const &bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string ProgramFolder() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(0, self, MAX_PATH);
+    std::string path(self);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
 std::string ReadBytes(std::string const &path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -25,6 +25,8 @@ private:
 void WriteBytes(std::string const &path, std::string const &bytes);
 // The whole content of a file ("" when it cannot be read).
 std::string ReadBytes(std::string const &path);
+// The folder of the running test program (where its "system" folder lies).
+std::string ProgramFolder();
 // An environment variable ("" when unset).
 std::string Env(char const *name);
 

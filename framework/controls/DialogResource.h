@@ -1,0 +1,45 @@
+// Reads a dialog template of a module, plain or extended, and gives its rectangle
+// in dialog units and its menu, class and title texts.
+#pragma once
+
+#include "VeltraneDefs.h"
+
+#include "Geometry.h"
+#include "TArrays.h"
+
+#include <windows.h>
+
+class VELTRANE_API TDialogRes {
+public:
+    enum TDlgResText { DlgResMenu, DlgResClass, DlgResTitle };
+    enum { ExtendedType = 0x2005 };
+
+    TDialogRes(HINSTANCE instance, TResId id);
+    TDialogRes(HINSTANCE instance, TResId id, unsigned short language);
+    ~TDialogRes();
+    TDialogRes(TDialogRes const &) = delete;
+    TDialogRes &operator=(TDialogRes const &) = delete;
+
+    int IsOK() const { return OldResource.Template || NewResource.Template; }
+    int IsDialogEx() const { return !OldResource.Template && NewResource.Template; }
+    DLGTEMPLATE const *GetTemplate() const { return (DLGTEMPLATE const *)OldResource.Template; }
+    void const *GetTemplateEx() const { return NewResource.Template; }
+
+    void GetRect(TRect &rect) const;
+    // Copies a text field converted to the ANSI code page, not terminated; the
+    // number of bytes written, 0 for an unknown field.
+    int GetText(char *buffer, int size, TDlgResText which = DlgResTitle) const;
+
+protected:
+    struct TResource {
+        LPCSTR Type;
+        HGLOBAL Handle;
+        void const *Template;
+    };
+    void Load(TResource &resource, HINSTANCE instance, TResId id, LPCSTR type, int withLanguage,
+              unsigned short language);
+    void Find(HINSTANCE instance, TResId id, int withLanguage, unsigned short language);
+
+    TResource OldResource;
+    TResource NewResource;
+};

@@ -1,0 +1,113 @@
+// A push button the framework draws itself: a 3-D face with an optional glyph for the
+// normal, pressed and disabled looks, the window text beside it, the focus rectangle and
+// the default-button frame, with the mouse, keyboard and messages of a system push button.
+#pragma once
+
+#include "Button.h"
+
+#include "Color.h"
+#include "GdiObject.h"
+
+class VELTRANE_API TGlyphButton : public TButton {
+public:
+    enum TGlyphType { gtUp = 0, gtDisabled = 3, gtDown = 4, gtFocus = 5 };
+    enum TLayoutStyle { lsNone = 0, lsH_SGST = 1, lsH_GST = 2 };
+    enum TState {
+        biPushed = 0x01,
+        biFocus = 0x02,
+        biDefault = 0x04,
+        biDisabled = 0x08,
+        biShowText = 0x10,
+        biShowGlyph = 0x20,
+    };
+
+    TGlyphButton(TWindow *parent, int id, char const *text, int x, int y, int w, int h, int isDefault = 0,
+                 TModule *module = 0);
+    TGlyphButton(TWindow *parent, int resourceId, TModule *module = 0);
+    ~TGlyphButton() override;
+
+    // Takes ownership; replaces (and deletes) the glyph of that type.
+    void SetGlyph(TBitmap *bitmap, TGlyphType type = gtUp);
+    // Loads a bitmap resource (module null: the window's own).
+    void SetGlyph(TResId resId, TModule *module = 0, TGlyphType type = gtUp);
+    // A null handle clears the slot.
+    void SetGlyph(HBITMAP bitmap, TGlyphType type = gtUp, TAutoDelete autoDelete = NoAutoDelete);
+    void SetLayoutStyle(TLayoutStyle style);
+    void SetTextOrigin(int x, int y);
+    void SetGlyphOrigin(int x, int y);
+    int Set(int bits) { return StateBits |= bits; }
+    int Clear(int bits) { return StateBits &= ~bits; }
+    bool IsSet(int bits) const { return (StateBits & bits) != 0; }
+
+    void Paint(TDC &dc, int erase, TRect &rect) override;
+    char const *GetClassNameA() override;
+    void GetWindowClass(WNDCLASSA &wc) override;
+    void SetupWindow() override;
+
+protected:
+    // Places the text and glyph rectangles (both at their own size) inside the face.
+    virtual void LayoutTextGlyph(TRect const &faceRect, TRect &textRect, TRect &glyphRect);
+
+    void PaintButton(TDC &dc);
+    void PaintNow();
+    void PaintDefaultRect(TDC &dc, TRect &rect);
+    void PaintFrame(TDC &dc, TRect &rect);
+    void PaintFace(TDC &dc, TRect &rect);
+    void PaintFocusRect(TDC &dc, TRect const &faceRect);
+    void ClearCapture();
+    void Clicked();
+
+    void EvPaint();
+    int EvEraseBkgnd(uint hDC);
+    void EvSetFocus(uint hWndLostFocus);
+    void EvKillFocus(uint hWndGetFocus);
+    long EvGetFont(uint, long);
+    void EvSetFont(uint hFont, long redraw);
+    uint EvGetDlgCode(uint key, long msg);
+    void EvLButtonDown(uint modKeys, TPoint &point);
+    void EvLButtonDblClk(uint modKeys, TPoint &point);
+    void EvLButtonUp(uint modKeys, TPoint &point);
+    void EvMouseMove(uint modKeys, TPoint &point);
+    void EvKeyDown(uint key, uint repeatCount, uint flags);
+    void EvKeyUp(uint key, uint repeatCount, uint flags);
+    void EvEnable(int enabled);
+    void EvCancelMode();
+    long BmSetState(uint state, long);
+    long BmGetState(uint, long);
+    long BmSetStyle(uint style, long);
+
+    TBitmap *UpGlyph;
+    TBitmap *DownGlyph;
+    TBitmap *FocusGlyph;
+    TBitmap *DisabledGlyph;
+    TFont *BtnFont;
+    int xGlyph, yGlyph;
+    int xText, yText;
+    TLayoutStyle LayStyle;
+    int StateBits;
+
+private:
+    void Init();
+    static LRESULT CALLBACK ClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    DECLARE_RESPONSE_TABLE(TGlyphButton);
+};
+
+// A bitmap that remembers the face colour it was drawn for and repaints its face-coloured
+// pixels when the system's face colour changes.
+class VELTRANE_API TBtnBitmap : public TBitmap {
+public:
+    TBtnBitmap(HINSTANCE instance, TResId resId, TColor const &faceColor = DefaultFaceColor);
+    TBtnBitmap(HBITMAP bitmap, TColor const &faceColor = DefaultFaceColor, TAutoDelete autoDelete = NoAutoDelete);
+    TBtnBitmap(TBtnBitmap const &src);
+
+    void UpdateFaceColor();
+    TColor GetFaceColor() const { return FaceColor; }
+    // Paints new where src has old, copies src elsewhere.
+    static void MapColor(TDC &dst, TDC &src, TColor const &newColor, TColor const &oldColor, int width, int height);
+
+    static TColor DefaultFaceColor;
+
+private:
+    TColor FaceColor;
+};
