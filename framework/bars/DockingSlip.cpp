@@ -123,6 +123,12 @@ void TEdgeSlip::DockableMove(TDockable &dockable, TPoint const *point, TRelPosit
             break;
         cross = std::max(cross, CrossEnd(d.Rect));
     }
+    if (!point && targetCross < 0) {
+        // asked for a place before the first line: a new line opens there
+        for (TDocked const &d : all)
+            if (d.Wnd != w->GetHandle())
+                Place(d.Wnd, AlongStart(d.Rect), CrossStart(d.Rect) + CrossEnd(own) - CrossStart(own));
+    }
     int along = std::max(GridType ? int(target.y) : int(target.x), 0);
     Place(w->GetHandle(), along, std::max(cross, 0));
     w->ShowWindow(SW_SHOWNA);

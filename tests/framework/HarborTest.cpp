@@ -153,6 +153,29 @@ TEST(Harbor, DocksABarAtEachEdgeCreatingTheSlipOnFirstUse) {
     frame.Destroy();
 }
 
+TEST(Harbor, BarsWithoutAPlaceOpenNewLinesTowardsTheClient) {
+    TestApp app;
+    Frame frame;
+    ASSERT_TRUE(frame.Create());
+    for (TAbsLocation edge : {alBottom, alRight}) {
+        SCOPED_TRACE(edge);
+        Bar *a = new Bar(3, "a"), *b = new Bar(2, "b"), *c = new Bar(1, "c");
+        frame.Harbor->Insert(*a, edge);
+        frame.Harbor->Insert(*b, edge);
+        frame.Harbor->Insert(*c, edge);
+        TEdgeSlip *slip = frame.Harbor->GetEdgeSlip(edge);
+        bool row = edge == alBottom;
+        int t = row ? a->GetWindowRect().Height() : a->GetWindowRect().Width();
+        // the newest line lies nearest the client; the older ones move outwards
+        EXPECT_EQ(TPoint(0, 0), In(*slip, c->GetHandle()).TopLeft());
+        EXPECT_EQ(row ? TPoint(0, t) : TPoint(t, 0), In(*slip, b->GetHandle()).TopLeft());
+        EXPECT_EQ(row ? TPoint(0, 2 * t) : TPoint(2 * t, 0), In(*slip, a->GetHandle()).TopLeft());
+        TRect s = slip->GetWindowRect();
+        EXPECT_EQ(row ? 3 * t + 2 : 3 * t, row ? s.Height() : s.Width());
+    }
+    frame.Destroy();
+}
+
 TEST(Harbor, DraggingWithinTheSlipSnapsToTheGridAndFloatsAndDocksBack) {
     TestApp app;
     Frame frame;
