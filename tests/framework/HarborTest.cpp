@@ -193,6 +193,16 @@ TEST(Harbor, DraggingWithinTheSlipSnapsToTheGridAndFloatsAndDocksBack) {
     EXPECT_EQ(0, r.top);
     EXPECT_EQ(30, r.left);
 
+    // another window taking the mouse ends the drag where the bar was
+    Drag(frame, *bar, TSize(0, 150), false);
+    EXPECT_EQ(alNone, frame.Harbor->GetDragLocation());
+    ::SetCapture(frame.GetHandle());
+    EXPECT_EQ(nullptr, frame.Harbor->GetDragDockable());
+    ::ReleaseCapture();
+    frame.Harbor->SendMessageA(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(top, bar->GetParentO());
+    EXPECT_EQ(r, In(*top, bar->GetHandle()));
+
     // a press on a visible gadget does not start a drag
     bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_EQ(nullptr, frame.Harbor->GetDragDockable());
@@ -320,7 +330,7 @@ TEST(Harbor, DockableShapesFollowTheirLocation) {
     TDockableControlBar vertical(0, TGadgetWindow::Vertical), horizontal(0, TGadgetWindow::Horizontal);
     int cxSize = ::GetSystemMetrics(SM_CXSIZEFRAME), cySize = ::GetSystemMetrics(SM_CYSIZEFRAME);
     TMargins const &v = vertical.GetMargins(), &h = horizontal.GetMargins();
-    EXPECT_EQ(TMargins::Pixels, v.Units);
+    EXPECT_EQ(TMargins::BorderUnits, v.Units);
     EXPECT_EQ(cxSize, v.Left);
     EXPECT_EQ(cySize + ::GetSystemMetrics(SM_CYFIXEDFRAME), v.Top);
     EXPECT_EQ(cxSize + ::GetSystemMetrics(SM_CXFIXEDFRAME), h.Right);

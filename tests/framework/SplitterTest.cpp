@@ -91,6 +91,22 @@ TEST(Splitter, VerticalSplittersMoveAlongX) {
     EXPECT_EQ(std::vector<int>{191}, split.Positions);
 }
 
+TEST(Splitter, ADragEndsWithoutAMoveWhenAnotherWindowTakesTheMouse) {
+    TestApp app;
+    Host host;
+    ASSERT_TRUE(host.Create());
+    PaneSplitter split(&host, 1);
+    ASSERT_TRUE(split.Create());
+    HWND h = split.GetHandle();
+    ::SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 4));
+    ::SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, At(10, -26));
+    ::SetCapture(host.GetHandle());
+    EXPECT_FALSE(split.IsDragging());
+    ::ReleaseCapture();
+    ::SendMessageA(h, WM_LBUTTONUP, 0, At(10, -26));
+    EXPECT_TRUE(split.Positions.empty());
+}
+
 TEST(Splitter, DoubleClickTogglesBetweenSplitAndOnePane) {
     TestApp app;
     Host host;
