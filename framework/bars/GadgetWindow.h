@@ -87,6 +87,9 @@ public:
     virtual TRect TileGadgets();
     // Adjusts the running position between two neighbours.
     virtual void PositionGadget(TGadget *previous, TGadget *next, TPoint &point);
+    // Gives a gadget its tiled bounds, collecting the new and the old place (an old
+    // one at the origin was never shown) into the area to repaint.
+    static void TileGadget(TGadget &gadget, TRect const &bounds, TRect &area);
 
     // TWindow
     int Create() override;

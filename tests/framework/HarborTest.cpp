@@ -1,5 +1,6 @@
 // Harbor docking driven with messages: bars docked at each edge, dragged within a
 // slip, floated and docked back, packed grid lines, and the floating slip's sizing.
+#include "BarTestSupport.h"
 #include "DockingSlip.h"
 #include "HarborDockable.h"
 #include "TestApp.h"
@@ -9,13 +10,7 @@
 #include <string>
 
 namespace {
-void Pump() {
-    MSG msg;
-    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
+using bartest::Pump;
 
 class Cell : public TGadget {
 public:

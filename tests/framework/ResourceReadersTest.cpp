@@ -1,5 +1,6 @@
 // Dialog templates (plain, extended, by language) and tool-bar resources read from
 // the test program's own resources.
+#include "BarTestSupport.h"
 #include "ButtonGadget.h"
 #include "Dib.h"
 #include "DialogResource.h"
@@ -103,8 +104,7 @@ TEST(ToolbarRes, ReadsIdsSizeAndFaces) {
 
 TEST(ToolbarBldr, BuildsButtonsAndSeparatorsOnSharedCels) {
     TestApp app;
-    TModule exe("VeltraneTests", Self());
-    TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &exe);
+    TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &bartest::Exe());
     {
         TToolbarBldr builder(window, 54020);  // the window's module gives the instance
         builder.Build();
@@ -153,12 +153,11 @@ TEST(DialogRes, DamagedTemplatesAreNeverReadPastTheirEnd) {
 
 TEST(ToolbarRes, DamagedResourcesBuildNothing) {
     TestApp app;
-    TModule exe("VeltraneTests", Self());
     for (int id : {54510, 54511, 54999}) {
         TToolbarRes res(Self(), id);
         EXPECT_FALSE(res.IsOK()) << id;
         EXPECT_EQ(0, res.GetCount()) << id;
-        TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &exe);
+        TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &bartest::Exe());
         TToolbarBldr builder(window, id);
         builder.Build();
         EXPECT_EQ(0u, window.GadgetCount()) << id;
