@@ -206,8 +206,11 @@ void THarbor::EvLButtonDblClk(uint modKeys, TPoint &point) {
     }
     TWindow *w = DragDockable->GetWindow();
     DockDraggingEnd();
-    if (w && w->GetHandle())
-        w->SendMessageA(WM_LBUTTONDBLCLK, modKeys, MAKELPARAM(point.x, point.y));
+    if (w && w->GetHandle()) {
+        TPoint at = point;  // in the window's own client area, where it may have landed
+        ::MapWindowPoints(GetHandle(), w->GetHandle(), &at, 1);
+        w->SendMessageA(WM_LBUTTONDBLCLK, modKeys, MAKELPARAM(at.x, at.y));
+    }
 }
 
 TDockingSlip *THarbor::Insert(TDockable &dockable, TAbsLocation location, TPoint const *point,

@@ -31,9 +31,12 @@ public:
     }
     int Docked = -1;
     TDockingSlip *DockedIn = 0;
+    TPoint DoubleClick{-1, -1};
     long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
         if (msg == WM_DOCKABLEDOCKED)
             Docked = int(wp), DockedIn = reinterpret_cast<TDockingSlip *>(lp);
+        if (msg == WM_LBUTTONDBLCLK)
+            DoubleClick = TPoint(short(LOWORD(lp)), short(HIWORD(lp)));
         return TDockableGadgetWindow::WindowProc(msg, wp, lp);
     }
 };
@@ -197,6 +200,15 @@ TEST(Harbor, DraggingWithinTheSlipSnapsToTheGridAndFloatsAndDocksBack) {
     frame.Harbor->SendMessageA(WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(top, bar->GetParentO());
     EXPECT_EQ(r, In(*top, bar->GetHandle()));
+
+    // a double click during a drag ends it and reaches the bar at its own point
+    Drag(frame, *bar, TSize(0, 0), false);
+    TRect free = bar->GetClientRect();
+    TPoint press(free.right - 3, free.bottom / 2), screen = press;
+    ::ClientToScreen(bar->GetHandle(), &screen);
+    frame.Harbor->SendMessageA(WM_LBUTTONDBLCLK, 0, Lp(ToClient(frame.Harbor->GetHandle(), screen)));
+    EXPECT_EQ(nullptr, frame.Harbor->GetDragDockable());
+    EXPECT_EQ(press, bar->DoubleClick);
 
     // a press on a visible gadget does not start a drag
     bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
