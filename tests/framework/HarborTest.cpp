@@ -399,3 +399,24 @@ TEST(Harbor, DragsABarToEveryEdgeInTurn) {
     }
     frame.Destroy();
 }
+
+TEST(Harbor, BarsDockedBeforeTheFrameExistsGetLinesOfTheirOwn) {
+    TestApp app;
+    Frame frame;
+    Bar *a = new Bar(3, "a"), *b = new Bar(2, "b"), *c = new Bar(1, "c"), *d = new Bar(1, "d");
+    frame.Harbor->Insert(*a, alTop);
+    frame.Harbor->Insert(*b, alTop);
+    frame.Harbor->Insert(*c, alBottom);
+    frame.Harbor->Insert(*d, alBottom);
+    ASSERT_TRUE(frame.Create());
+    TEdgeSlip *top = frame.Harbor->GetEdgeSlip(alTop), *bottom = frame.Harbor->GetEdgeSlip(alBottom);
+    int h = a->GetWindowRect().Height();
+    EXPECT_EQ(TPoint(0, 0), In(*top, a->GetHandle()).TopLeft());
+    EXPECT_EQ(TPoint(0, h), In(*top, b->GetHandle()).TopLeft());
+    EXPECT_EQ(2 * h + 2, top->GetWindowRect().Height());
+    // the bottom edge grows towards the client: the newer bar lies above
+    EXPECT_EQ(TPoint(0, 0), In(*bottom, d->GetHandle()).TopLeft());
+    EXPECT_EQ(TPoint(0, h), In(*bottom, c->GetHandle()).TopLeft());
+    EXPECT_TRUE(a->IsWindowVisible() && b->IsWindowVisible() && c->IsWindowVisible() && d->IsWindowVisible());
+    frame.Destroy();
+}
