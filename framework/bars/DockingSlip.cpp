@@ -63,9 +63,36 @@ void TEdgeSlip::DockableInsert(TDockable &dockable, TPoint const *point, TRelPos
     w->ShowWindow(SW_SHOWNA);
 }
 
+// Before the slip has a window nothing can be measured on the screen: each window
+// opens a line of its own before or after the others, and SetupWindow packs them.
+void TEdgeSlip::QueueLine(TDockable &dockable, TRelPosition position) {
+    TWindow *w = dockable.GetWindow();
+    TSize size = dockable.ComputeSize(Location, 0);
+    w->Attr.W = size.cx, w->Attr.H = size.cy;
+    bool before = position == rpAbove || position == rpLeftOf ||
+                  (position == rpNone && (Location == alBottom || Location == alRight));
+    int thickness = GridType ? size.cx : size.cy, end = 0;
+    for (TWindow *c = GetFirstChild(), *next; c; c = next) {
+        next = c == GetLastChild() ? 0 : c->Next();
+        if (c == w)
+            continue;
+        int &start = GridType ? c->Attr.X : c->Attr.Y;
+        if (before)
+            start += thickness;
+        else
+            end = std::max(end, start + (GridType ? c->Attr.W : c->Attr.H));
+    }
+    w->Attr.X = GridType ? end : 0;
+    w->Attr.Y = GridType ? 0 : end;
+}
+
 void TEdgeSlip::DockableMove(TDockable &dockable, TPoint const *point, TRelPosition position,
                              TDockable *reference) {
     TWindow *w = dockable.GetWindow();
+    if (!GetHandle()) {
+        QueueLine(dockable, position);
+        return;
+    }
     TRect own;
     dockable.GetRect(own);
     TPoint target;
@@ -122,6 +149,12 @@ void TEdgeSlip::DockableMove(TDockable &dockable, TPoint const *point, TRelPosit
         if ((CrossStart(d.Rect) + CrossEnd(d.Rect)) / 2 >= targetCross)
             break;
         cross = std::max(cross, CrossEnd(d.Rect));
+    }
+    if (!point && targetCross < 0) {
+        // asked for a place before the first line: a new line opens there
+        for (TDocked const &d : all)
+            if (d.Wnd != w->GetHandle())
+                Place(d.Wnd, AlongStart(d.Rect), CrossStart(d.Rect) + CrossEnd(own) - CrossStart(own));
     }
     int along = std::max(GridType ? int(target.y) : int(target.x), 0);
     Place(w->GetHandle(), along, std::max(cross, 0));

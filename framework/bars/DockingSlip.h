@@ -37,6 +37,8 @@ protected:
     int AlongEnd(TRect const &r) const { return GridType ? r.bottom : r.right; }
     // Moves a window to an along and a cross position.
     void Place(HWND wnd, int along, int cross);
+    // Places a window on a new line while the slip has no window yet.
+    void QueueLine(TDockable &dockable, TRelPosition position);
 
     void CompressGridLines();
     void CompressParallel(int length);

@@ -429,17 +429,20 @@ TRect TGadgetWindow::TileGadgets() {
     LayoutGadgets(TTileDirection(Direction), layout);
     TRect area(0, 0, 0, 0);
     int i = 0;
-    for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
-        TRect old = g->GetBounds(), now = layout.GadgetBounds[i];
-        if (old == now)
-            continue;
-        g->SetBounds(now);
-        area |= now;
-        if (old.left != 0 || old.top != 0)
-            area |= old;
-    }
+    for (TGadget *g = Gadgets; g; g = g->Next, ++i)
+        TileGadget(*g, layout.GadgetBounds[i], area);
     DirtyLayout = 0;
     return area;
+}
+
+void TGadgetWindow::TileGadget(TGadget &gadget, TRect const &bounds, TRect &area) {
+    TRect old = gadget.GetBounds();
+    if (old == bounds)
+        return;
+    gadget.SetBounds(bounds);
+    area |= bounds;
+    if (old.left != 0 || old.top != 0)
+        area |= old;
 }
 
 void TGadgetWindow::LayoutSession() {

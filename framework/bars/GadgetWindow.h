@@ -151,6 +151,9 @@ public:
     void EvSysColorChange();
 
 protected:
+    // Gives a gadget its tiled bounds, collecting the new and the old place (an old
+    // one at the origin was never shown) into the area to repaint.
+    static void TileGadget(TGadget &gadget, TRect const &bounds, TRect &area);
     enum TButton { LeftDown, LeftUp, RightDown, RightUp };
     // The capture gadget, else the one under the point, when enabled or capturing.
     void RouteButton(TButton button, uint modKeys, TPoint const &point);

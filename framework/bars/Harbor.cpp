@@ -8,6 +8,7 @@ DEFINE_RESPONSE_TABLE1(THarbor, TWindow)
     EV_WM_MOUSEMOVE,
     EV_WM_LBUTTONUP,
     EV_WM_LBUTTONDBLCLK,
+    EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),
 END_RESPONSE_TABLE;
 
 namespace {
@@ -160,14 +161,19 @@ void THarbor::EvMouseMove(uint modKeys, TPoint &point) {
     DrawOutline();
 }
 
-void THarbor::DockDraggingEnd() {
+TDockable *THarbor::StopDrag() {
+    TDockable *dockable = DragDockable;
+    DragDockable = 0;  // before the release, which reports the capture's change
     DrawOutline();
-    if (::GetCapture() == GetHandle())
-        ::ReleaseCapture();
     delete DragDC;
     DragDC = 0;
-    TDockable *dockable = DragDockable;
-    DragDockable = 0;
+    if (::GetCapture() == GetHandle())
+        ::ReleaseCapture();
+    return dockable;
+}
+
+void THarbor::DockDraggingEnd() {
+    TDockable *dockable = StopDrag();
     TPoint where = DragRect.TopLeft();
     if (DragLocation == DragOrgLocation) {
         if (DragOrgSlip)
@@ -175,6 +181,14 @@ void THarbor::DockDraggingEnd() {
     } else if (TDockable *moved = dynamic_cast<TDockable *>(dockable->GetWindow())) {
         Move(*moved, DragLocation, &where);
     }
+}
+
+// Another window took the mouse (a message box, a task switch): the drag ends and
+// the dockable stays where it was.
+void THarbor::EvCaptureChanged(long) {
+    if (DragDockable)
+        StopDrag();
+    DefaultProcessing();
 }
 
 void THarbor::EvLButtonUp(uint, TPoint &) {
@@ -192,8 +206,11 @@ void THarbor::EvLButtonDblClk(uint modKeys, TPoint &point) {
     }
     TWindow *w = DragDockable->GetWindow();
     DockDraggingEnd();
-    if (w && w->GetHandle())
-        w->SendMessageA(WM_LBUTTONDBLCLK, modKeys, MAKELPARAM(point.x, point.y));
+    if (w && w->GetHandle()) {
+        TPoint at = point;  // in the window's own client area, where it may have landed
+        ::MapWindowPoints(GetHandle(), w->GetHandle(), &at, 1);
+        w->SendMessageA(WM_LBUTTONDBLCLK, modKeys, MAKELPARAM(at.x, at.y));
+    }
 }
 
 TDockingSlip *THarbor::Insert(TDockable &dockable, TAbsLocation location, TPoint const *point,

@@ -89,8 +89,12 @@ protected:
     void EvLButtonUp(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);
 
+    void EvCaptureChanged(long);
+
     // Ends the drag and puts the dockable where the outline is.
     void DockDraggingEnd();
+    // Erases the outline and gives up the mouse; the dockable that was dragged.
+    TDockable *StopDrag();
     void DrawOutline();
 
     TDecoratedFrame *DecFrame;

@@ -154,9 +154,9 @@ TDockableControlBar::TDockableControlBar(TWindow *parent, TTileDirection directi
     : TWindow(parent, 0, module), TDockableGadgetWindow(parent, direction, font, module) {
     int cxSize = ::GetSystemMetrics(SM_CXSIZEFRAME), cySize = ::GetSystemMetrics(SM_CYSIZEFRAME);
     if (direction == Vertical)
-        Margins = TMargins(TMargins::Pixels, cxSize, cxSize, cySize + ::GetSystemMetrics(SM_CYFIXEDFRAME),
+        Margins = TMargins(TMargins::BorderUnits, cxSize, cxSize, cySize + ::GetSystemMetrics(SM_CYFIXEDFRAME),
                            cySize + ::GetSystemMetrics(SM_CYFIXEDFRAME));
     else
-        Margins = TMargins(TMargins::Pixels, cxSize + ::GetSystemMetrics(SM_CXFIXEDFRAME),
+        Margins = TMargins(TMargins::BorderUnits, cxSize + ::GetSystemMetrics(SM_CXFIXEDFRAME),
                            cxSize + ::GetSystemMetrics(SM_CXFIXEDFRAME), cySize, cySize);
 }

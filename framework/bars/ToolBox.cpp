@@ -90,15 +90,8 @@ TRect TToolBox::TileGadgets() {
     for (int i = 0; i < outer && g; ++i)
         for (int j = 0; j < innerCount && g; ++j, g = g->NextGadget()) {
             int row = byRows ? i : j, column = byRows ? j : i;
-            TRect now(TPoint(inner.left + column * (cell.cx - overlapX), inner.top + row * (cell.cy - overlapY)),
-                      cell);
-            TRect old = g->GetBounds();
-            if (old == now)
-                continue;
-            g->SetBounds(now);
-            area |= now;
-            if (old.left != 0 || old.top != 0)
-                area |= old;
+            TPoint at(inner.left + column * (cell.cx - overlapX), inner.top + row * (cell.cy - overlapY));
+            TileGadget(*g, TRect(at, cell), area);
         }
     DirtyLayout = 0;
     return area;

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <cwchar>
 
 namespace {
 // The fixed header sizes of the two template kinds.
@@ -15,11 +14,22 @@ uint16_t Word(void const *base, int offset) {
     return w;
 }
 
-// Bytes a menu, class or title field takes: an ordinal or a terminated string.
-int FieldSize(wchar_t const *field) {
-    if (field[0] == 0xFFFF)
-        return 4;
-    return int((wcslen(field) + 1) * sizeof(wchar_t));
+// Characters of a menu, class or title field at `at`: the two words of an ordinal
+// or the string without its terminator; `next` is where the following field starts.
+// -1 when the field runs past the end of the block.
+int FieldLength(void const *base, int at, int end, int &next) {
+    if (at + 2 > end)
+        return -1;
+    if (Word(base, at) == 0xFFFF) {
+        next = at + 4;
+        return next <= end ? 2 : -1;
+    }
+    for (int p = at; p + 2 <= end; p += 2)
+        if (Word(base, p) == 0) {
+            next = p + 2;
+            return (p - at) / 2;
+        }
+    return -1;
 }
 }  // namespace
 
@@ -31,19 +41,27 @@ TDialogRes::TDialogRes(HINSTANCE instance, TResId id, unsigned short language) {
 TDialogRes::~TDialogRes() {}
 
 void TDialogRes::Find(HINSTANCE instance, TResId id, int withLanguage, unsigned short language) {
-    OldResource = TResource{RT_DIALOG, 0, 0};
-    NewResource = TResource{MAKEINTRESOURCEA(ExtendedType), 0, 0};
+    OldResource = TResource{RT_DIALOG, 0, 0, 0};
+    NewResource = TResource{MAKEINTRESOURCEA(ExtendedType), 0, 0, 0};
     Load(NewResource, instance, id, NewResource.Type, withLanguage, language);
+    if (NewResource.Template && NewResource.Size < ExtendedHeader)
+        NewResource.Clear();
     if (NewResource.Template)
         return;
     Load(OldResource, instance, id, OldResource.Type, withLanguage, language);
+    if (!OldResource.Template)
+        return;
     // Win32 resource compilers store extended templates under the plain type too:
     // read by their signature, not as a plain header.
-    if (OldResource.Template && Word(OldResource.Template, 0) == 1 && Word(OldResource.Template, 2) == 0xFFFF) {
-        NewResource.Handle = OldResource.Handle;
-        NewResource.Template = OldResource.Template;
-        OldResource.Handle = 0;
-        OldResource.Template = 0;
+    if (OldResource.Size >= 4 && Word(OldResource.Template, 0) == 1 && Word(OldResource.Template, 2) == 0xFFFF) {
+        if (OldResource.Size >= ExtendedHeader) {
+            NewResource.Handle = OldResource.Handle;
+            NewResource.Template = OldResource.Template;
+            NewResource.Size = OldResource.Size;
+        }
+        OldResource.Clear();
+    } else if (OldResource.Size < PlainHeader) {
+        OldResource.Clear();
     }
 }
 
@@ -55,9 +73,15 @@ void TDialogRes::Load(TResource &resource, HINSTANCE instance, TResId id, LPCSTR
     resource.Handle = ::LoadResource(instance, info);
     if (resource.Handle)
         resource.Template = ::LockResource(resource.Handle);
+    if (resource.Template)
+        resource.Size = int(::SizeofResource(instance, info));
 }
 
 void TDialogRes::GetRect(TRect &rect) const {
+    if (!IsOK()) {
+        rect = TRect(0, 0, 0, 0);
+        return;
+    }
     void const *t = IsDialogEx() ? NewResource.Template : OldResource.Template;
     int at = IsDialogEx() ? 18 : 10;  // offset of x
     int x = int16_t(Word(t, at)), y = int16_t(Word(t, at + 2));
@@ -65,13 +89,18 @@ void TDialogRes::GetRect(TRect &rect) const {
 }
 
 int TDialogRes::GetText(char *buffer, int size, TDlgResText which) const {
-    if (which < DlgResMenu || which > DlgResTitle || size <= 0)
+    if (which < DlgResMenu || which > DlgResTitle || size <= 0 || !IsOK())
         return 0;
-    char const *p = static_cast<char const *>(IsDialogEx() ? NewResource.Template : OldResource.Template);
-    p += IsDialogEx() ? ExtendedHeader : PlainHeader;
-    for (int i = 0; i < which; ++i)
-        p += FieldSize(reinterpret_cast<wchar_t const *>(p));
-    wchar_t const *field = reinterpret_cast<wchar_t const *>(p);
-    int length = field[0] == 0xFFFF ? 2 : int(wcslen(field));
-    return ::WideCharToMultiByte(CP_ACP, 0, field, length, buffer, size, 0, 0);
+    TResource const &res = IsDialogEx() ? NewResource : OldResource;
+    // Damaged templates give no text rather than a read past their block.
+    int at = IsDialogEx() ? ExtendedHeader : PlainHeader, field = at, length = 0;
+    for (int i = 0; i <= which; ++i) {
+        field = at;
+        if ((length = FieldLength(res.Template, field, res.Size, at)) < 0)
+            return 0;
+    }
+    if (length == 0)
+        return 0;
+    wchar_t const *text = reinterpret_cast<wchar_t const *>(static_cast<char const *>(res.Template) + field);
+    return ::WideCharToMultiByte(CP_ACP, 0, text, length, buffer, size, 0, 0);
 }

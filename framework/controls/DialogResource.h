@@ -14,6 +14,7 @@ public:
     enum TDlgResText { DlgResMenu, DlgResClass, DlgResTitle };
     enum { ExtendedType = 0x2005 };
 
+    // A template too short for its fixed header is not taken: IsOK is then false.
     TDialogRes(HINSTANCE instance, TResId id);
     TDialogRes(HINSTANCE instance, TResId id, unsigned short language);
     ~TDialogRes();
@@ -27,7 +28,7 @@ public:
 
     void GetRect(TRect &rect) const;
     // Copies a text field converted to the ANSI code page, not terminated; the
-    // number of bytes written, 0 for an unknown field.
+    // number of bytes written, 0 for an unknown field or one that runs past the end.
     int GetText(char *buffer, int size, TDlgResText which = DlgResTitle) const;
 
 protected:
@@ -35,6 +36,8 @@ protected:
         LPCSTR Type;
         HGLOBAL Handle;
         void const *Template;
+        int Size;  // bytes of the block: reads stay inside it
+        void Clear() { Handle = 0, Template = 0, Size = 0; }
     };
     void Load(TResource &resource, HINSTANCE instance, TResId id, LPCSTR type, int withLanguage,
               unsigned short language);

@@ -8,6 +8,7 @@ DEFINE_RESPONSE_TABLE1(Splitter, TWindow)
     EV_WM_MOUSEMOVE,
     EV_WM_LBUTTONUP,
     EV_WM_LBUTTONDBLCLK,
+    EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),
 END_RESPONSE_TABLE;
 
 Splitter::Splitter(TWindow *parent, int horizontal, TWindow *paneWindow, int fixed)
@@ -94,6 +95,12 @@ void Splitter::EvLButtonUp(uint, TPoint &) {
 }
 
 void Splitter::EvLButtonDblClk(uint, TPoint &) { ToggleSplit(); }
+
+// Another window took the mouse: the ghost goes and the panes stay as they are.
+void Splitter::EvCaptureChanged(long) {
+    EndDrag();
+    DefaultProcessing();
+}
 
 void Splitter::Paint(TDC &dc, int, TRect &) {
     TRect r = GetClientRect();

@@ -36,6 +36,7 @@ protected:
     void EvMouseMove(uint modKeys, TPoint &point);
     void EvLButtonUp(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);
+    void EvCaptureChanged(long);
 
     int RememberedPosition;
     TWindow *PaneWindow;

@@ -7,11 +7,16 @@
 
 TToolbarRes::TToolbarRes(HINSTANCE instance, TResId id, TAutoDelete autoDelete)
     : Type(MAKEINTRESOURCEA(ResourceType)), Handle(0), Template(0), Bitmap(0), OwnsBitmap(autoDelete == AutoDelete) {
-    if (HRSRC info = ::FindResourceA(instance, id, Type)) {
-        Handle = ::LoadResource(instance, info);
-        if (Handle)
-            Template = static_cast<unsigned short const *>(::LockResource(Handle));
-    }
+    HRSRC info = ::FindResourceA(instance, id, Type);
+    if (!info)
+        return;
+    Handle = ::LoadResource(instance, info);
+    if (Handle)
+        Template = static_cast<unsigned short const *>(::LockResource(Handle));
+    // the header is four words, then one word per id
+    unsigned size = ::SizeofResource(instance, info);
+    if (Template && (size < 8 || size < 8 + 2u * Template[3]))
+        Template = 0;
     if (Template)
         Bitmap = new TBitmap(instance, id);
 }
@@ -31,6 +36,8 @@ void TToolbarBldr::Build() {
         Instance = Window.GetModule()->GetHandle();
     delete ToolbarRes;
     ToolbarRes = new TToolbarRes(Instance, Id, NoAutoDelete);
+    if (!ToolbarRes->IsOK())
+        return;
     int count = ToolbarRes->GetCount();
     unsigned short const *ids = ToolbarRes->GetIds();
     int buttons = 0;

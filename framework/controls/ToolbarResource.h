@@ -16,7 +16,8 @@ class VELTRANE_API TToolbarRes {
 public:
     enum { ResourceType = 241 };
 
-    // With autoDelete the object owns the bitmap of the faces.
+    // With autoDelete the object owns the bitmap of the faces. A resource too short
+    // for its ids is not taken: IsOK is then false and the count 0.
     TToolbarRes(HINSTANCE instance, TResId id, TAutoDelete autoDelete = AutoDelete);
     ~TToolbarRes();
     TToolbarRes(TToolbarRes const &) = delete;
@@ -24,10 +25,10 @@ public:
 
     int IsOK() const { return Template != 0; }
     TBitmap &GetBitmap() { return *Bitmap; }
-    int GetCount() const { return Template[3]; }
-    unsigned short const *GetIds() const { return Template + 4; }
-    int GetWidth() const { return Template[1]; }
-    int GetHeight() const { return Template[2]; }
+    int GetCount() const { return Template ? Template[3] : 0; }
+    unsigned short const *GetIds() const { return Template ? Template + 4 : 0; }
+    int GetWidth() const { return Template ? Template[1] : 0; }
+    int GetHeight() const { return Template ? Template[2] : 0; }
 
 protected:
     LPCSTR Type;
@@ -48,7 +49,7 @@ public:
     TToolbarBldr &operator=(TToolbarBldr const &) = delete;
 
     // Gives the window the faces as its shared cel array and inserts a button per
-    // id and a separator per 0.
+    // id and a separator per 0; nothing without a usable resource.
     void Build();
 
 protected:

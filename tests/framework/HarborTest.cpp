@@ -1,5 +1,6 @@
 // Harbor docking driven with messages: bars docked at each edge, dragged within a
 // slip, floated and docked back, packed grid lines, and the floating slip's sizing.
+#include "BarTestSupport.h"
 #include "DockingSlip.h"
 #include "HarborDockable.h"
 #include "TestApp.h"
@@ -9,13 +10,7 @@
 #include <string>
 
 namespace {
-void Pump() {
-    MSG msg;
-    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
+using bartest::Pump;
 
 class Cell : public TGadget {
 public:
@@ -36,9 +31,12 @@ public:
     }
     int Docked = -1;
     TDockingSlip *DockedIn = 0;
+    TPoint DoubleClick{-1, -1};
     long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
         if (msg == WM_DOCKABLEDOCKED)
             Docked = int(wp), DockedIn = reinterpret_cast<TDockingSlip *>(lp);
+        if (msg == WM_LBUTTONDBLCLK)
+            DoubleClick = TPoint(short(LOWORD(lp)), short(HIWORD(lp)));
         return TDockableGadgetWindow::WindowProc(msg, wp, lp);
     }
 };
@@ -153,6 +151,29 @@ TEST(Harbor, DocksABarAtEachEdgeCreatingTheSlipOnFirstUse) {
     frame.Destroy();
 }
 
+TEST(Harbor, BarsWithoutAPlaceOpenNewLinesTowardsTheClient) {
+    TestApp app;
+    Frame frame;
+    ASSERT_TRUE(frame.Create());
+    for (TAbsLocation edge : {alBottom, alRight}) {
+        SCOPED_TRACE(edge);
+        Bar *a = new Bar(3, "a"), *b = new Bar(2, "b"), *c = new Bar(1, "c");
+        frame.Harbor->Insert(*a, edge);
+        frame.Harbor->Insert(*b, edge);
+        frame.Harbor->Insert(*c, edge);
+        TEdgeSlip *slip = frame.Harbor->GetEdgeSlip(edge);
+        bool row = edge == alBottom;
+        int t = row ? a->GetWindowRect().Height() : a->GetWindowRect().Width();
+        // the newest line lies nearest the client; the older ones move outwards
+        EXPECT_EQ(TPoint(0, 0), In(*slip, c->GetHandle()).TopLeft());
+        EXPECT_EQ(row ? TPoint(0, t) : TPoint(t, 0), In(*slip, b->GetHandle()).TopLeft());
+        EXPECT_EQ(row ? TPoint(0, 2 * t) : TPoint(2 * t, 0), In(*slip, a->GetHandle()).TopLeft());
+        TRect s = slip->GetWindowRect();
+        EXPECT_EQ(row ? 3 * t + 2 : 3 * t, row ? s.Height() : s.Width());
+    }
+    frame.Destroy();
+}
+
 TEST(Harbor, DraggingWithinTheSlipSnapsToTheGridAndFloatsAndDocksBack) {
     TestApp app;
     Frame frame;
@@ -169,6 +190,25 @@ TEST(Harbor, DraggingWithinTheSlipSnapsToTheGridAndFloatsAndDocksBack) {
     TRect r = In(*top, bar->GetHandle());
     EXPECT_EQ(0, r.top);
     EXPECT_EQ(30, r.left);
+
+    // another window taking the mouse ends the drag where the bar was
+    Drag(frame, *bar, TSize(0, 150), false);
+    EXPECT_EQ(alNone, frame.Harbor->GetDragLocation());
+    ::SetCapture(frame.GetHandle());
+    EXPECT_EQ(nullptr, frame.Harbor->GetDragDockable());
+    ::ReleaseCapture();
+    frame.Harbor->SendMessageA(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(top, bar->GetParentO());
+    EXPECT_EQ(r, In(*top, bar->GetHandle()));
+
+    // a double click during a drag ends it and reaches the bar at its own point
+    Drag(frame, *bar, TSize(0, 0), false);
+    TRect free = bar->GetClientRect();
+    TPoint press(free.right - 3, free.bottom / 2), screen = press;
+    ::ClientToScreen(bar->GetHandle(), &screen);
+    frame.Harbor->SendMessageA(WM_LBUTTONDBLCLK, 0, Lp(ToClient(frame.Harbor->GetHandle(), screen)));
+    EXPECT_EQ(nullptr, frame.Harbor->GetDragDockable());
+    EXPECT_EQ(press, bar->DoubleClick);
 
     // a press on a visible gadget does not start a drag
     bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -297,7 +337,7 @@ TEST(Harbor, DockableShapesFollowTheirLocation) {
     TDockableControlBar vertical(0, TGadgetWindow::Vertical), horizontal(0, TGadgetWindow::Horizontal);
     int cxSize = ::GetSystemMetrics(SM_CXSIZEFRAME), cySize = ::GetSystemMetrics(SM_CYSIZEFRAME);
     TMargins const &v = vertical.GetMargins(), &h = horizontal.GetMargins();
-    EXPECT_EQ(TMargins::Pixels, v.Units);
+    EXPECT_EQ(TMargins::BorderUnits, v.Units);
     EXPECT_EQ(cxSize, v.Left);
     EXPECT_EQ(cySize + ::GetSystemMetrics(SM_CYFIXEDFRAME), v.Top);
     EXPECT_EQ(cxSize + ::GetSystemMetrics(SM_CXFIXEDFRAME), h.Right);
@@ -357,5 +397,26 @@ TEST(Harbor, DragsABarToEveryEdgeInTurn) {
         EXPECT_EQ(step.direction, bar->GetDirection());
         EXPECT_TRUE(bar->IsWindowVisible());
     }
+    frame.Destroy();
+}
+
+TEST(Harbor, BarsDockedBeforeTheFrameExistsGetLinesOfTheirOwn) {
+    TestApp app;
+    Frame frame;
+    Bar *a = new Bar(3, "a"), *b = new Bar(2, "b"), *c = new Bar(1, "c"), *d = new Bar(1, "d");
+    frame.Harbor->Insert(*a, alTop);
+    frame.Harbor->Insert(*b, alTop);
+    frame.Harbor->Insert(*c, alBottom);
+    frame.Harbor->Insert(*d, alBottom);
+    ASSERT_TRUE(frame.Create());
+    TEdgeSlip *top = frame.Harbor->GetEdgeSlip(alTop), *bottom = frame.Harbor->GetEdgeSlip(alBottom);
+    int h = a->GetWindowRect().Height();
+    EXPECT_EQ(TPoint(0, 0), In(*top, a->GetHandle()).TopLeft());
+    EXPECT_EQ(TPoint(0, h), In(*top, b->GetHandle()).TopLeft());
+    EXPECT_EQ(2 * h + 2, top->GetWindowRect().Height());
+    // the bottom edge grows towards the client: the newer bar lies above
+    EXPECT_EQ(TPoint(0, 0), In(*bottom, d->GetHandle()).TopLeft());
+    EXPECT_EQ(TPoint(0, h), In(*bottom, c->GetHandle()).TopLeft());
+    EXPECT_TRUE(a->IsWindowVisible() && b->IsWindowVisible() && c->IsWindowVisible() && d->IsWindowVisible());
     frame.Destroy();
 }

@@ -1,5 +1,6 @@
 // Dialog templates (plain, extended, by language) and tool-bar resources read from
 // the test program's own resources.
+#include "BarTestSupport.h"
 #include "ButtonGadget.h"
 #include "Dib.h"
 #include "DialogResource.h"
@@ -103,8 +104,7 @@ TEST(ToolbarRes, ReadsIdsSizeAndFaces) {
 
 TEST(ToolbarBldr, BuildsButtonsAndSeparatorsOnSharedCels) {
     TestApp app;
-    TModule exe("VeltraneTests", Self());
-    TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &exe);
+    TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &bartest::Exe());
     {
         TToolbarBldr builder(window, 54020);  // the window's module gives the instance
         builder.Build();
@@ -124,4 +124,42 @@ TEST(ToolbarBldr, BuildsButtonsAndSeparatorsOnSharedCels) {
     TCelArray &cels = window.GetCelArray();
     EXPECT_EQ(TSize(8, 16), cels.CelSize());
     EXPECT_EQ(2, cels.NumCels());
+}
+
+TEST(DialogRes, DamagedTemplatesAreNeverReadPastTheirEnd) {
+    // headers cut short are not taken
+    for (int id : {54501, 54504, 54505}) {
+        TDialogRes res(Self(), id);
+        EXPECT_FALSE(res.IsOK()) << id;
+        TRect r(1, 1, 1, 1);
+        res.GetRect(r);
+        EXPECT_EQ(TRect(0, 0, 0, 0), r) << id;
+        char buffer[8];
+        EXPECT_EQ(0, res.GetText(buffer, sizeof buffer, TDialogRes::DlgResTitle)) << id;
+    }
+    // a whole header with fields running off the end: the rectangle, no text
+    TDialogRes open(Self(), 54502);
+    ASSERT_TRUE(open.IsOK());
+    TRect r;
+    open.GetRect(r);
+    EXPECT_EQ(TRect(1, 2, 31, 42), r);
+    EXPECT_EQ("", Text(open, TDialogRes::DlgResMenu));
+    EXPECT_EQ("", Text(open, TDialogRes::DlgResTitle));
+    TDialogRes cut(Self(), 54503);
+    ASSERT_TRUE(cut.IsOK());
+    for (auto which : {TDialogRes::DlgResMenu, TDialogRes::DlgResClass, TDialogRes::DlgResTitle})
+        EXPECT_EQ("", Text(cut, which));
+}
+
+TEST(ToolbarRes, DamagedResourcesBuildNothing) {
+    TestApp app;
+    for (int id : {54510, 54511, 54999}) {
+        TToolbarRes res(Self(), id);
+        EXPECT_FALSE(res.IsOK()) << id;
+        EXPECT_EQ(0, res.GetCount()) << id;
+        TGadgetWindow window(0, TGadgetWindow::Horizontal, new TGadgetWindowFont, &bartest::Exe());
+        TToolbarBldr builder(window, id);
+        builder.Build();
+        EXPECT_EQ(0u, window.GadgetCount()) << id;
+    }
 }

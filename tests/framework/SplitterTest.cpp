@@ -38,15 +38,23 @@ public:
     int Aside = 0;
 };
 
+// A shown pane window with one splitter in it.
+struct Panes {
+    TestApp app;
+    Host host;
+    PaneSplitter split;
+    explicit Panes(int horizontal) : split(&host, horizontal) {
+        EXPECT_TRUE(host.Create());
+        EXPECT_TRUE(split.Create());
+    }
+};
+
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 }  // namespace
 
 TEST(Splitter, DragsAGhostInsideThePaneAndReportsTheNewPosition) {
-    TestApp app;
-    Host host;
-    ASSERT_TRUE(host.Create());
-    PaneSplitter split(&host, 1);
-    ASSERT_TRUE(split.Create());
+    Panes panes(1);
+    PaneSplitter &split = panes.split;
     HWND h = split.GetHandle();
 
     // a click without movement changes nothing
@@ -79,11 +87,8 @@ TEST(Splitter, DragsAGhostInsideThePaneAndReportsTheNewPosition) {
 }
 
 TEST(Splitter, VerticalSplittersMoveAlongX) {
-    TestApp app;
-    Host host;
-    ASSERT_TRUE(host.Create());
-    PaneSplitter split(&host, 0);
-    ASSERT_TRUE(split.Create());
+    Panes panes(0);
+    PaneSplitter &split = panes.split;
     ::SendMessageA(split.GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, At(3, 50));
     ::SendMessageA(split.GetHandle(), WM_MOUSEMOVE, MK_LBUTTON, At(43, 90));
     EXPECT_EQ(TRect(191, 1, 197, 199), split.GetGhost());
@@ -91,29 +96,36 @@ TEST(Splitter, VerticalSplittersMoveAlongX) {
     EXPECT_EQ(std::vector<int>{191}, split.Positions);
 }
 
+TEST(Splitter, ADragEndsWithoutAMoveWhenAnotherWindowTakesTheMouse) {
+    Panes panes(1);
+    PaneSplitter &split = panes.split;
+    HWND h = split.GetHandle();
+    ::SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 4));
+    ::SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, At(10, -26));
+    ::SetCapture(panes.host.GetHandle());
+    EXPECT_FALSE(split.IsDragging());
+    ::ReleaseCapture();
+    ::SendMessageA(h, WM_LBUTTONUP, 0, At(10, -26));
+    EXPECT_TRUE(split.Positions.empty());
+}
+
 TEST(Splitter, DoubleClickTogglesBetweenSplitAndOnePane) {
-    TestApp app;
-    Host host;
-    ASSERT_TRUE(host.Create());
-    PaneSplitter split(&host, 1);
-    ASSERT_TRUE(split.Create());
+    Panes panes(1);
+    PaneSplitter &split = panes.split;
     split.Remember(120);
     ::SendMessageA(split.GetHandle(), WM_LBUTTONDBLCLK, 0, At(5, 4));
     ::SendMessageA(split.GetHandle(), WM_LBUTTONDBLCLK, 0, At(5, 4));
     EXPECT_EQ((std::vector<int>{0, 120}), split.Positions);
 
-    PaneSplitter fixed(&host, 1, 1);
+    PaneSplitter fixed(&panes.host, 1, 1);
     ASSERT_TRUE(fixed.Create());
     ::SendMessageA(fixed.GetHandle(), WM_LBUTTONDBLCLK, 0, At(5, 4));
     EXPECT_TRUE(fixed.Positions.empty());
 }
 
 TEST(Splitter, PaintsAThreeDBarBetweenItsFrameLines) {
-    TestApp app;
-    Host host;
-    ASSERT_TRUE(host.Create());
-    PaneSplitter split(&host, 1);
-    ASSERT_TRUE(split.Create());
+    Panes panes(1);
+    PaneSplitter &split = panes.split;
     Canvas canvas(300, 8, RGB(1, 2, 3));
     TRect all(0, 0, 300, 8);
     split.Paint(canvas.dc(), 0, all);
@@ -127,7 +139,7 @@ TEST(Splitter, PaintsAThreeDBarBetweenItsFrameLines) {
 
     // a vertical one of 10 pixels gets its lines left and right, 1-pixel bands and
     // an unpainted middle
-    PaneSplitter vertical(&host, 0);
+    PaneSplitter vertical(&panes.host, 0);
     ASSERT_TRUE(vertical.Create());
     ::MoveWindow(vertical.GetHandle(), 150, 0, 10, 200, FALSE);
     COLORREF none = RGB(1, 2, 3);
