@@ -225,3 +225,17 @@ TEST_F(ScrollBarTest, AutoScrollTimerCallsTheBar) {
     bar->EnableAutoScroll(0);
     EXPECT_FALSE(bar->IsAutoScrolling());
 }
+
+TEST_F(ScrollBarTest, AutoScrollTimerEndsWithTheWindow) {
+    Pane *pane = new Pane(&host);
+    ScrollBar *bar = new ScrollBar(&host, pane, 1);
+    host.CreateChildren();
+    bar->EnableAutoScroll(pane);
+    ASSERT_TRUE(bar->IsAutoScrolling());
+    bar->Destroy();
+    EXPECT_FALSE(bar->IsAutoScrolling());
+    bar->Create();  // a new window starts a new timer
+    bar->EnableAutoScroll(pane);
+    EXPECT_TRUE(bar->IsAutoScrolling());
+    EXPECT_TRUE(::KillTimer(bar->GetHandle(), 1));
+}
