@@ -239,3 +239,15 @@ TEST_F(ScrollBarTest, AutoScrollTimerEndsWithTheWindow) {
     EXPECT_TRUE(bar->IsAutoScrolling());
     EXPECT_TRUE(::KillTimer(bar->GetHandle(), 1));
 }
+
+TEST_F(ScrollBarTest, MovesUnderAPageScrollTheContents) {
+    Pane *pane = new Pane(&host);
+    ScrollBar *bar = new ScrollBar(&host, pane, 0);
+    host.CreateChildren();
+    bar->SetPageSize();
+    ASSERT_EQ(100, bar->GetPageSize());  // (100 + 1) / 1 - 1
+    EXPECT_EQ(1, bar->ScrollWindow(pane, 0, 99));
+    EXPECT_EQ(1, bar->ScrollWindow(pane, 99, 0));
+    EXPECT_EQ(0, bar->ScrollWindow(pane, 0, 100));  // a page or more is repainted
+    EXPECT_EQ(0, bar->ScrollWindow(pane, 150, 0));
+}
