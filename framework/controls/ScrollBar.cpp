@@ -160,9 +160,18 @@ ScrollBar::ScrollBar(TWindow *parent, TWindow *scrolled, int horizontal, BottomM
     CursorPoint.x = CursorPoint.y = 0;
 }
 
-ScrollBar::~ScrollBar() {
+ScrollBar::~ScrollBar() { StopAutoScrollTimer(); }
+
+// The timer dies with the window; forget it so that a new window can start one.
+void ScrollBar::CleanupWindow() {
+    StopAutoScrollTimer();
+    TScrollBar::CleanupWindow();
+}
+
+void ScrollBar::StopAutoScrollTimer() {
     if (TimerId && HWindow)
         ::KillTimer(HWindow, TimerId);
+    TimerId = 0;
 }
 
 void ScrollBar::SetBarRange(long range, long page, int redraw) {
@@ -329,9 +338,7 @@ void ScrollBar::EnableAutoScroll(TWindow *window) {
             ::GetCursorPos(&CursorPoint);
         }
     } else {
-        if (TimerId && HWindow)
-            ::KillTimer(HWindow, TimerId);
-        TimerId = 0;
+        StopAutoScrollTimer();
         CursorPoint.x = CursorPoint.y = 0;
     }
 }

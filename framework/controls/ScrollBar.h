@@ -59,6 +59,7 @@ public:
 
     ScrollBar(TWindow *parent, TWindow *scrolled, int horizontal, BottomMode bottomMode = bmNone);
     ~ScrollBar() override;
+    void CleanupWindow() override;
 
     void SetBarRange(long range, long page, int redraw);
     void SetBarPageSize(long page, int redraw);
@@ -127,5 +128,6 @@ protected:
     POINT CursorPoint;
 
 private:
+    void StopAutoScrollTimer();
     static void CALLBACK TimerProc(HWND hwnd, UINT, UINT_PTR, DWORD);
 };

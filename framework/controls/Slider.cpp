@@ -30,6 +30,7 @@ DEFINE_RESPONSE_TABLE1(Slider, TScrollBar)
     EV_WM_KILLFOCUS,
     EV_WM_TIMER,
     EV_MESSAGE(WM_ENABLE, EvEnable, v_B),
+    EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),
 END_RESPONSE_TABLE;
 
 Slider::Slider(TWindow *parent, int id, int x, int y, int w, int h, int thumbBitmapId, TModule *module)
@@ -233,6 +234,28 @@ void Slider::SlideThumb(TDC &dc, int position) {
     }
 }
 
+// The slot centred across the client area between the thumb's end positions, then its marks.
+void Slider::PaintSlotAcross(TDC &dc, int horizontal) {
+    TRect client = GetClientRect();
+    Fill(dc, client, COLOR_BTNFACE);
+    int half = ThumbLength() / 2;
+    int across = ((horizontal ? client.Height() : client.Width()) - SlotThickness) / 2;
+    TRect slot = horizontal
+                     ? TRect(StartMargin + half, across, client.Width() - EndMargin - half, across + SlotThickness)
+                     : TRect(across, StartMargin + half, across + SlotThickness, client.Height() - EndMargin - half);
+    if (SlotStyle & 3) {
+        if (SlotStyle & 2)
+            ::FrameRect(dc, &slot, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+        Fill(dc, slot.left, slot.top, slot.Width(), 1, COLOR_BTNSHADOW);
+        Fill(dc, slot.left, slot.top, 1, slot.Height(), COLOR_BTNSHADOW);
+        Fill(dc, slot.left, slot.bottom, slot.Width() + 1, 1, COLOR_BTNHIGHLIGHT);
+        Fill(dc, slot.right, slot.top, 1, slot.Height() + 1, COLOR_BTNHIGHLIGHT);
+    }
+    if (SlotStyle & 4)
+        ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+    PaintMarksAndRuler(dc, slot, horizontal);
+}
+
 // Ticks and plus/minus marks beside a horizontal slot (the vertical one swaps axes).
 void Slider::PaintMarksAndRuler(TDC &dc, TRect const &slot, int horizontal) {
     TRect client = GetClientRect();
@@ -373,6 +396,21 @@ void Slider::EvLButtonUp(uint, TPoint &point) {
     NotifyParent(SB_ENDSCROLL, pos);
 }
 
+// Losing the mouse (a box opened, the control was disabled) ends a held end zone or a drag
+// as a release where the thumb stands, so the repeat timer stops and the parent hears the end.
+void Slider::EvCaptureChanged(long newCapture) {
+    if ((!HeldCode && !Dragging) || HWND(newCapture) == HWindow)
+        return;
+    TPoint at(Thumb.left + MouseOffset.cx, Thumb.top + MouseOffset.cy);
+    EvLButtonUp(0, at);
+}
+
+void Slider::CleanupWindow() {
+    EndHeld();
+    Dragging = TrackClicked = 0;
+    TScrollBar::CleanupWindow();
+}
+
 void Slider::EvLButtonDblClk(uint modKeys, TPoint &point) {
     TPoint p = point;
     int code = HitTest(p);
@@ -467,24 +505,7 @@ int HorizontalSlider::HitTest(TPoint &p) {
     return 4;
 }
 
-void HorizontalSlider::PaintSlot(TDC &dc) {
-    TRect client = GetClientRect();
-    Fill(dc, client, COLOR_BTNFACE);
-    int half = Thumb.Width() / 2;
-    int top = (client.Height() - SlotThickness) / 2;
-    TRect slot(StartMargin + half, top, client.Width() - EndMargin - half, top + SlotThickness);
-    if (SlotStyle & 3) {
-        if (SlotStyle & 2)
-            ::FrameRect(dc, &slot, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-        Fill(dc, slot.left, slot.top, slot.Width(), 1, COLOR_BTNSHADOW);
-        Fill(dc, slot.left, slot.top, 1, slot.Height(), COLOR_BTNSHADOW);
-        Fill(dc, slot.left, slot.bottom, slot.Width() + 1, 1, COLOR_BTNHIGHLIGHT);
-        Fill(dc, slot.right, slot.top, 1, slot.Height() + 1, COLOR_BTNHIGHLIGHT);
-    }
-    if (SlotStyle & 4)
-        ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-    PaintMarksAndRuler(dc, slot, 1);
-}
+void HorizontalSlider::PaintSlot(TDC &dc) { PaintSlotAcross(dc, 1); }
 
 // ---- VerticalSlider
 
@@ -528,21 +549,4 @@ int VerticalSlider::HitTest(TPoint &p) {
     return 4;
 }
 
-void VerticalSlider::PaintSlot(TDC &dc) {
-    TRect client = GetClientRect();
-    Fill(dc, client, COLOR_BTNFACE);
-    int half = Thumb.Height() / 2;
-    int left = (client.Width() - SlotThickness) / 2;
-    TRect slot(left, StartMargin + half, left + SlotThickness, client.Height() - EndMargin - half);
-    if (SlotStyle & 3) {
-        if (SlotStyle & 2)
-            ::FrameRect(dc, &slot, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-        Fill(dc, slot.left, slot.top, slot.Width(), 1, COLOR_BTNSHADOW);
-        Fill(dc, slot.left, slot.top, 1, slot.Height(), COLOR_BTNSHADOW);
-        Fill(dc, slot.left, slot.bottom, slot.Width() + 1, 1, COLOR_BTNHIGHLIGHT);
-        Fill(dc, slot.right, slot.top, 1, slot.Height() + 1, COLOR_BTNHIGHLIGHT);
-    }
-    if (SlotStyle & 4)
-        ::FrameRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-    PaintMarksAndRuler(dc, slot, 0);
-}
+void VerticalSlider::PaintSlot(TDC &dc) { PaintSlotAcross(dc, 0); }

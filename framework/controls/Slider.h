@@ -56,6 +56,7 @@ public:
 
     char const *GetClassNameA() override;
     void SetupWindow() override;
+    void CleanupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
 
     static TSize MouseOffset;
@@ -65,6 +66,7 @@ protected:
     int Span() const;
     int Length() const;
     int ThumbLength() const;
+    void PaintSlotAcross(TDC &dc, int horizontal);
     void PaintMarksAndRuler(TDC &dc, TRect const &slot, int horizontal);
     void PlaceThumb();
 
@@ -81,6 +83,7 @@ protected:
     void EvKillFocus(uint got);
     void EvTimer(uint id);
     void EvEnable(int enabled);
+    void EvCaptureChanged(long newCapture);
 
     int BaseOffset;
     int MinPos;

@@ -29,6 +29,7 @@ DEFINE_RESPONSE_TABLE1(TSlider, TScrollBar)
     EV_WM_KEYDOWN,
     EV_WM_SETFOCUS,
     EV_WM_KILLFOCUS,
+    EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),
 END_RESPONSE_TABLE;
 
 TSlider::TSlider(TWindow *parent, int id, int x, int y, int w, int h, TResId thumbResId, TModule *module)
@@ -297,15 +298,32 @@ void TSlider::EvLButtonUp(uint, TPoint &point) {
 void TSlider::EndDrag(TPoint const &point) {
     int pos = SnapPosition(PointToPos(TPoint(point.x - MouseOffset.cx, point.y - MouseOffset.cy)));
     Sliding = 0;
-    if (::GetCapture() == HWindow)
-        ReleaseCapture();
-    NotifyParent(SB_THUMBPOSITION, pos);
-    NotifyParent(SB_ENDSCROLL, pos);
     if (SlideDC) {
         PaintThumb(*SlideDC);
         delete SlideDC;
         SlideDC = 0;
     }
+    if (::GetCapture() == HWindow)
+        ReleaseCapture();
+    NotifyParent(SB_THUMBPOSITION, pos);
+    NotifyParent(SB_ENDSCROLL, pos);
+}
+
+// A drag that loses the mouse ends where the thumb stands and gives its drawing context back.
+void TSlider::EvCaptureChanged(long newCapture) {
+    if (IsNative())
+        DefaultProcessing();
+    else if (Sliding && HWND(newCapture) != HWindow)
+        EndDrag(TPoint(Thumb.left + MouseOffset.cx, Thumb.top + MouseOffset.cy));
+}
+
+void TSlider::CleanupWindow() {
+    if (Sliding) {
+        Sliding = 0;
+        delete SlideDC;
+        SlideDC = 0;
+    }
+    TScrollBar::CleanupWindow();
 }
 
 void TSlider::EvLButtonDblClk(uint modKeys, TPoint &point) {

@@ -46,6 +46,7 @@ public:
     char const *GetClassNameA() override;
     void GetWindowClass(WNDCLASSA &wc) override;
     void SetupWindow() override;
+    void CleanupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
 
     static TNativeUse ClassNativeUse;
@@ -67,6 +68,7 @@ protected:
     void EvKeyDown(uint key, uint repeatCount, uint flags);
     void EvSetFocus(uint lost);
     void EvKillFocus(uint got);
+    void EvCaptureChanged(long newCapture);
 
     int Min;
     int Max;

@@ -15,6 +15,7 @@
 namespace {
 int const TextMax = 99;
 int const MenuCap = SpinMenuLast - SpinMenuFirst + 1;
+double const MenuSlack = 1e-7;  // a menu value this far past the end still counts as the end
 char const Empty[] = "";
 }  // namespace
 
@@ -354,10 +355,11 @@ HMENU TRangeSpinEdit::BuildPopupMenu() {
     double inc = GetIncrement(), half = inc / 2, cur = GetCurrentValue();
     if (inc <= 0)
         return menu;
-    // each value computed afresh: summed steps drift and would add a choice past the end
+    // each value computed afresh: summed steps drift and would add a choice past the end;
+    // the end is the one the menu command accepts, so that every item can be chosen
     for (int index = 0; index < MenuCap; index++) {
         double v = Attr_.low + inc * index;
-        if (v > Attr_.high + half)
+        if (v > Attr_.high + MenuSlack)
             break;
         AppendMenuItem(menu, index, GetValueText(v).c_str(), cur - half < v && v < cur + half);
     }
@@ -369,7 +371,7 @@ void TRangeSpinEdit::ShowPopupMenu() { TrackMenu(BuildPopupMenu()); }
 long TRangeSpinEdit::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (id >= SpinMenuFirst && id <= SpinMenuLast) {
         double v = Attr_.low + GetIncrement() * (id - SpinMenuFirst);
-        if (Attr_.low <= v && v <= Attr_.high + 1e-7) {
+        if (Attr_.low <= v && v <= Attr_.high + MenuSlack) {
             SetValue(v, 1);
             return 0;
         }

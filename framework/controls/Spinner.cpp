@@ -41,6 +41,7 @@ DEFINE_RESPONSE_TABLE1(TSpinner, TControl)
     EV_WM_RBUTTONDOWN,
     EV_WM_MOUSEMOVE,
     EV_WM_TIMER,
+    EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),
     EV_WM_ERASEBKGND,
 END_RESPONSE_TABLE;
 
@@ -242,14 +243,29 @@ void TSpinner::EvLButtonUp(uint, TPoint &point) {
 }
 
 void TSpinner::StopPress() {
-    if (::GetCapture() == HWindow)
-        ReleaseCapture();
     Pressed = -1;
     if (Timer) {
         KillTimer(DelayTimer);
         KillTimer(RepeatTimer);
         Timer = 0;
     }
+    if (::GetCapture() == HWindow)
+        ReleaseCapture();
+}
+
+// A press that loses the mouse (another window captured it, a box opened, the control was
+// disabled) never sees its button-up: stop repeating without a last step.
+void TSpinner::EvCaptureChanged(long newCapture) {
+    if (Pressed < 0 || HWND(newCapture) == HWindow)
+        return;
+    DrawnPressed[Pressed] = 0;
+    Invalidate(false);
+    StopPress();
+}
+
+void TSpinner::CleanupWindow() {
+    StopPress();
+    TControl::CleanupWindow();
 }
 
 void TSpinner::EvRButtonDown(uint, TPoint &) {

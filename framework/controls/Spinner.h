@@ -36,6 +36,7 @@ public:
     char const *GetClassNameA() override;
     void GetWindowClass(WNDCLASSA &wc) override;
     void SetupWindow() override;
+    void CleanupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
 
 protected:
@@ -47,6 +48,7 @@ protected:
     void EvRButtonDown(uint modKeys, TPoint &point);
     void EvMouseMove(uint modKeys, TPoint &point);
     void EvTimer(uint id);
+    void EvCaptureChanged(long newCapture);
     int EvEraseBkgnd(uint);
 
     TSpinEdit *SpinEdit;

@@ -225,3 +225,29 @@ TEST_F(ScrollBarTest, AutoScrollTimerCallsTheBar) {
     bar->EnableAutoScroll(0);
     EXPECT_FALSE(bar->IsAutoScrolling());
 }
+
+TEST_F(ScrollBarTest, AutoScrollTimerEndsWithTheWindow) {
+    Pane *pane = new Pane(&host);
+    ScrollBar *bar = new ScrollBar(&host, pane, 1);
+    host.CreateChildren();
+    bar->EnableAutoScroll(pane);
+    ASSERT_TRUE(bar->IsAutoScrolling());
+    bar->Destroy();
+    EXPECT_FALSE(bar->IsAutoScrolling());
+    bar->Create();  // a new window starts a new timer
+    bar->EnableAutoScroll(pane);
+    EXPECT_TRUE(bar->IsAutoScrolling());
+    EXPECT_TRUE(::KillTimer(bar->GetHandle(), 1));
+}
+
+TEST_F(ScrollBarTest, MovesUnderAPageScrollTheContents) {
+    Pane *pane = new Pane(&host);
+    ScrollBar *bar = new ScrollBar(&host, pane, 0);
+    host.CreateChildren();
+    bar->SetPageSize();
+    ASSERT_EQ(100, bar->GetPageSize());  // (100 + 1) / 1 - 1
+    EXPECT_EQ(1, bar->ScrollWindow(pane, 0, 99));
+    EXPECT_EQ(1, bar->ScrollWindow(pane, 99, 0));
+    EXPECT_EQ(0, bar->ScrollWindow(pane, 0, 100));  // a page or more is repainted
+    EXPECT_EQ(0, bar->ScrollWindow(pane, 150, 0));
+}

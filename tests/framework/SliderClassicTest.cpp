@@ -146,3 +146,24 @@ TEST_F(SliderClassicTest, DrawnSliderPaintsSlotTicksAndThumb) {
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), c.At(101 + 5, 10));
     EXPECT_NE(::GetSysColor(COLOR_BTNFACE), c.At(101 + 10, 10));
 }
+
+TEST_F(SliderClassicTest, DrawnSliderEndsADragThatLosesTheMouse) {
+    TSlider::SetNativeUse(nuNever);
+    THSlider *h = new THSlider(&host, 50600, 10, 10, 213, 40);
+    host.CreateChildren();
+    h->SetRuler(1, 1);
+    h->SetPosition(50);
+    TRect t = h->GetThumbRect();
+    h->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(t.left + 2, t.top + 2));
+    host.Take();
+    ASSERT_NE(nullptr, TSlider::SlideDC);
+    ::SetCapture(host.GetHandle());  // a box or another window takes the mouse
+    EXPECT_EQ("4:50 8:50 ", host.Take());
+    EXPECT_EQ(nullptr, TSlider::SlideDC);
+    ::ReleaseCapture();
+    // a window destroyed mid-drag gives the drawing context back
+    h->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(t.left + 2, t.top + 2));
+    ASSERT_NE(nullptr, TSlider::SlideDC);
+    h->Destroy();
+    EXPECT_EQ(nullptr, TSlider::SlideDC);
+}

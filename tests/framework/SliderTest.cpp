@@ -248,3 +248,28 @@ TEST_F(SliderTest, ThumbPicturesComeFromTheCommonModule) {
     h->Paint(off.dc(), 1, r);
     EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), off.At(t.left + 5, t.top + 9));
 }
+
+TEST_F(SliderTest, LosingTheMouseEndsHeldZonesAndDrags) {
+    HorizontalSlider *h = new HorizontalSlider(&host, 50400, 10, 10, 200, 30, 0);
+    host.CreateChildren();
+    h->SetRuler(1, 1, 0, 50);
+    h->SetPosition(50);
+    host.Take();
+    h->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, At(197, 15));
+    h->SendMessageA(WM_TIMER, 1);  // now repeating on timer 2
+    EXPECT_EQ("1:0 ", host.Take());
+    ::SetCapture(host.GetHandle());  // a box or another window takes the mouse
+    EXPECT_EQ("8:51 ", host.Take());
+    EXPECT_FALSE(::KillTimer(h->GetHandle(), 2));  // the repeat is over
+    h->SendMessageA(WM_TIMER, 2);
+    EXPECT_EQ("", host.Take());
+    ::ReleaseCapture();
+    TRect t = h->GetThumbRect();
+    h->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, At(t.left + 3, 15));
+    EXPECT_EQ("9:51 5:51 ", host.Take());
+    ::SetCapture(host.GetHandle());
+    EXPECT_EQ("4:51 8:51 ", host.Take());
+    h->SendMessageA(WM_MOUSEMOVE, MK_LBUTTON, At(150, 15));  // no longer dragging
+    EXPECT_EQ("", host.Take());
+    ::ReleaseCapture();
+}

@@ -346,6 +346,11 @@ TEST_F(SpinEditTest, RangeMenuListsStepsAndSetsTheChoice) {
     menu = e->BuildPopupMenu();
     EXPECT_EQ(4, ::GetMenuItemCount(menu));
     ::DestroyMenu(menu);
+    // no item past the end, where choosing would do nothing
+    e->GetAttr().SetIncrement(0.6);
+    menu = e->BuildPopupMenu();
+    EXPECT_EQ(2, ::GetMenuItemCount(menu));
+    ::DestroyMenu(menu);
     // no more than a thousand choices
     e->GetAttr().SetIncrement(0.0001);
     menu = e->BuildPopupMenu();
@@ -469,4 +474,25 @@ TEST_F(SpinEditTest, RightButtonOpensTheValueMenu) {
     ::KillTimer(0, closer);
     ::KillTimer(0, watchdog);
     EXPECT_EQ(1, menuSeen);
+}
+
+TEST_F(SpinEditTest, HeldArrowStopsWhenItLosesTheMouse) {
+    TRangeSpinEdit *e = Range();
+    TSpinner *s = e->GetSpinner();
+    e->SetValue(10);
+    TPoint up = Centre(*s, 1);
+    s->SendMessageA(WM_LBUTTONDOWN, 0, MAKELPARAM(up.x, up.y));
+    ASSERT_EQ(1, s->GetPressedButton());
+    ::SetCapture(host.GetHandle());  // a box or another window takes the mouse
+    EXPECT_EQ(-1, s->GetPressedButton());
+    EXPECT_FALSE(::KillTimer(s->GetHandle(), TSpinner::DelayTimer));  // no repeat left running
+    EXPECT_EQ("10", Text(*e));
+    ::ReleaseCapture();
+    // disabling the edit mid-press stops it too
+    s->SendMessageA(WM_LBUTTONDOWN, 0, MAKELPARAM(up.x, up.y));
+    s->SendMessageA(WM_TIMER, TSpinner::DelayTimer);
+    ASSERT_EQ(1, s->GetPressedButton());
+    e->EnableWindow(false);
+    EXPECT_EQ(-1, s->GetPressedButton());
+    EXPECT_FALSE(::KillTimer(s->GetHandle(), TSpinner::RepeatTimer));
 }
