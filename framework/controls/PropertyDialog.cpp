@@ -77,7 +77,13 @@ PropertyDialog::PropertyDialog(TWindow *parent, int resId, Tab::Style style, TMo
     tab_ = new PropertyTab(this, style_, resId, 0);
 }
 
-PropertyDialog::~PropertyDialog() { Unregister(); }
+// A dialog deleted while open closes here, where its own clean-up still runs and can
+// release the hook and the brush it shares.
+PropertyDialog::~PropertyDialog() {
+    if (GetHandle())
+        Destroy(0);
+    Unregister();
+}
 
 void PropertyDialog::Unregister() {
     auto &open = OpenPropertyTabs();

@@ -17,7 +17,7 @@
 namespace {
 
 enum { Sheet = 51000, PageA = 51001, PageB = 51002, PageC = 51003, Apply = 51009, NameEdit = 51010,
-       Loud = 51011, BEdit = 51020, BList = 51021, BCombo = 51022, CEdit = 51030 };
+       Loud = 51011, BEdit = 51020, BList = 51021, BCombo = 51022, CEdit = 51030, TabPictures = 51510 };
 
 struct Watchdog {
     Watchdog() : Id(::SetTimer(0, 0, 10000, &Expired)) {}
@@ -80,8 +80,15 @@ class Sheet3 : public PropertyDialog {
 public:
     explicit Sheet3(unsigned long style = 0, bool pages = true)
         : TWindow(0, 0, &Exe()), PropertyDialog(0, Sheet, Tab::Style(style), &Exe()) {
-        if (!pages)
-            return;
+        if (pages)
+            AddPages();
+    }
+    // The form the program uses: tabs with pictures.
+    Sheet3(unsigned long style, int bitmapId, int showImages)
+        : TWindow(0, 0, &Exe()), PropertyDialog(0, Sheet, Tab::Style(style), bitmapId, showImages, &Exe()) {
+        AddPages();
+    }
+    void AddPages() {
         A = new Page(this, PageA, &Log, "A");
         B = new Page(this, PageB, &Log, "B");
         C = new Page(this, PageC, &Log, "C");
@@ -228,6 +235,18 @@ TEST(PropertyDialog, TwoOpenDialogsShareOneHookAndBrush) {
     EXPECT_EQ(brush, PropertyDialog::brushGray);
     EXPECT_TRUE(outer.SelectNext());
     outer.Destroy(IDCANCEL);
+    EXPECT_FALSE(PropertyDialog::keyHook);
+    EXPECT_FALSE(PropertyDialog::brushGray);
+}
+
+TEST(PropertyDialog, DeletingAnOpenDialogReleasesTheHookAndBrush) {
+    TestApp app;
+    Sheet3 *d = new Sheet3;
+    ASSERT_TRUE(d->Create());
+    ASSERT_TRUE(PropertyDialog::keyHook);
+    ASSERT_TRUE(PropertyDialog::brushGray);
+    delete d;
+    EXPECT_TRUE(PropertyDialog::OpenPropertyTabs().empty());
     EXPECT_FALSE(PropertyDialog::keyHook);
     EXPECT_FALSE(PropertyDialog::brushGray);
 }
@@ -536,6 +555,36 @@ TEST(PropertyTab, DrawsTheSelectedTabTallerOverAClosedPageFrame) {
     EXPECT_EQ(face, canvas.At(client.Width() / 2, client.Height() - 10));
     EXPECT_EQ(0, canvas.Count(RGB(1, 2, 3)));  // every pixel is the strip's own
     d.Destroy(IDCANCEL);
+}
+
+TEST(PropertyTab, TabsMakeRoomForTheirPicturesAndDrawThemWhenAsked) {
+    TestApp app;
+    Sheet3 plain(Tab::FixedWidth), hidden(Tab::FixedWidth, TabPictures, 0), shown(Tab::FixedWidth, TabPictures, 1);
+    ASSERT_TRUE(plain.Create());
+    ASSERT_TRUE(hidden.Create());
+    ASSERT_TRUE(shown.Create());
+    EXPECT_TRUE(shown.GetStyle() & Tab::UseTabBitmaps);
+    EXPECT_TRUE(shown.GetTabControl()->GetTabStyle() & Tab::UseTabBitmaps);
+    TRect a = plain.GetTabControl()->GetTabRect(1), b = shown.GetTabControl()->GetTabRect(1);
+    EXPECT_EQ(a.Width() + 28, b.Width());
+    EXPECT_EQ(b, hidden.GetTabControl()->GetTabRect(1));
+    // the picture stands 6 pixels in from the tab's left edge, only with show-images set
+    auto picture = [&](PropertyDialog &d) {
+        PropertyTab *tab = d.GetTabControl();
+        TRect client = tab->GetClientRect(), all = client;
+        Canvas canvas(client.Width(), client.Height());
+        tab->Paint(canvas.dc(), 1, all);
+        TRect r = tab->GetTabRect(0);  // the bitmap holds one picture
+        std::string pixels;
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            for (int x = r.left + 6; x < r.left + 22; ++x)
+                pixels += std::to_string(canvas.At(x, y)) + " ";
+        return pixels;
+    };
+    EXPECT_NE(picture(hidden), picture(shown));
+    shown.Destroy(IDCANCEL);
+    hidden.Destroy(IDCANCEL);
+    plain.Destroy(IDCANCEL);
 }
 
 TEST(PropertyTab, TooManyTabsScrollWithArrowsThatSkipDisabledTabs) {
