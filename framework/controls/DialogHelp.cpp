@@ -4,6 +4,7 @@
 #include "Control.h"
 #include "DocumentManager.h"
 #include "PropertyDialog.h"
+#include "PropertyTab.h"
 
 #include "System.h"
 
@@ -62,7 +63,7 @@ void Dialog::OnHelp(HELPINFO *info) {
     bool posted = false;
     // the tab strip of a property dialog asks for the page it shows
     PropertyDialog *tabs =
-        ::GetDlgCtrlID(asking) == 29000 ? dynamic_cast<PropertyDialog *>(GetWindowPtr(::GetParent(asking))) : 0;
+        ::GetDlgCtrlID(asking) == PropertyTab::ControlId ? dynamic_cast<PropertyDialog *>(GetWindowPtr(::GetParent(asking))) : 0;
     if (PropertyPage *page = tabs ? tabs->GetPageRef(-1) : 0) {
         target = page;
         posted = true;

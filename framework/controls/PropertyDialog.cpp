@@ -39,8 +39,6 @@ struct OpenTabs {
     }
 };
 
-int NewShell() { return TSystem::GetMajorVersion() >= 4; }
-
 }  // namespace
 
 std::vector<PropertyTab *> &PropertyDialog::OpenPropertyTabs() {
@@ -492,7 +490,7 @@ void PropertyDialog::EvSysCommand(uint cmd, TPoint &) {
 }
 
 HBRUSH PropertyDialog::GrayColors(HDC dc, HWND child, uint ctlType) {
-    if (!NewShell() || !brushGray || ctlType < 3)
+    if (!TSystem::Has3dUI() || !brushGray || ctlType < 3)
         return 0;
     ::SetTextColor(dc, ::IsWindowEnabled(child) ? RGB(0, 0, 0) : ::GetSysColor(COLOR_GRAYTEXT));
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));

@@ -638,8 +638,9 @@ TEST(PropertyTab, StackedRowsBringTheSelectedRowNextToThePage) {
     // stacked strips are justified: every row fills the strip
     int width = tab->GetClientRect().Width();
     for (int i = 0; i < tab->GetEntryCount(); ++i)
-        if (i == tab->GetEntryCount() - 1 || tab->RowOf(i + 1) != tab->RowOf(i))
+        if (i == tab->GetEntryCount() - 1 || tab->RowOf(i + 1) != tab->RowOf(i)) {
             EXPECT_EQ(width - 1, tab->GetTabRect(i).right) << i;
+        }
     d.Destroy(IDCANCEL);
 }
 
