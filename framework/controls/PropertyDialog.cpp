@@ -114,7 +114,8 @@ PropertyPage *PropertyDialog::GetPageRef(int index) const {
 PropertyPage *PropertyDialog::FindPage(int id, int *index) const {
     for (int i = 0, n = GetEntryCount(); i < n; ++i) {
         PropertyPage *page = GetPageRef(i);
-        if (page && page->GetHandle() && ::GetDlgCtrlID(page->GetHandle()) == id) {
+        // the object's id: pages are looked for before their windows exist
+        if (page && page->GetId() == id) {
             if (index)
                 *index = i;
             return page;

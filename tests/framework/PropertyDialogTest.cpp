@@ -205,6 +205,27 @@ TEST(PropertyDialog, OkStopsAtThePageThatRefuses) {
     }
 }
 
+TEST(PropertyDialog, PagesAreFoundByTheirResourceBeforeAndWhileOpen) {
+    TestApp app;
+    Sheet3 d(Tab::CreateOnDemand);
+    int index = 7;
+    // the program picks the page to open on before the dialog exists
+    EXPECT_EQ(d.B, d.FindPage(PageB, &index));
+    EXPECT_EQ(1, index);
+    d.SetOpenPage(index);
+    ASSERT_TRUE(d.Create());
+    EXPECT_EQ(1, d.GetCurrPage());
+    EXPECT_EQ(d.C, d.FindPage(PageC, &index));  // not made yet
+    EXPECT_EQ(2, index);
+    EXPECT_EQ(nullptr, d.FindPage(Sheet, &index));
+    EXPECT_EQ(-1, index);
+    std::string names;
+    d.ForEachPage([](PropertyPage *page, void *arg) { *(std::string *)arg += ((Page *)page)->Name; }, &names);
+    EXPECT_EQ("ABC", names);
+    EXPECT_EQ(d.C, d.FirstPageThat([](PropertyPage *page, void *) { return (int)(page->GetId() == PageC); }, 0));
+    d.Destroy(IDCANCEL);
+}
+
 TEST(PropertyDialog, WithoutPagesItIsAPlainDialog) {
     TestApp app;
     Sheet3 d(0, false);
