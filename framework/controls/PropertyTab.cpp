@@ -743,7 +743,8 @@ void PropertyTab::DrawRow(TDC &dc, int row, int position) {
 void PropertyTab::Paint(TDC &dc, int, TRect &) {
     TRect client = GetClientRect();
     if (style_ & Tab::WizardFrame) {
-        Fill(dc, TRect(0, client.bottom - 2, client.right, client.bottom), face_.GetValue());
+        // the class has no background: what the pages leave free is filled here
+        Fill(dc, client, face_.GetValue());
         Line(dc, 12, client.bottom - 2, client.right - 12, client.bottom - 2, shadow_.GetValue());
         Line(dc, 12, client.bottom - 1, client.right - 12, client.bottom - 1, highlight_.GetValue());
         return;

@@ -608,6 +608,34 @@ TEST(PropertyTab, TabsMakeRoomForTheirPicturesAndDrawThemWhenAsked) {
     plain.Destroy(IDCANCEL);
 }
 
+TEST(PropertyTab, AWizardFrameHidesTheTabsAndDrawsOnlyAnEtchedLine) {
+    TestApp app;
+    Sheet3 d(Tab::WizardFrame | Tab::Stacked | Tab::DoubleHeight);
+    ASSERT_TRUE(d.Create());
+    PropertyTab *tab = d.GetTabControl();
+    EXPECT_FALSE(tab->GetTabStyle() & (Tab::Stacked | Tab::DoubleHeight | Tab::Justified));
+    EXPECT_FALSE(tab->GetStyle() & WS_TABSTOP);
+    // the tab row lies above the dialog's client area; the pages start at its top
+    TRect strip = tab->GetWindowRect();
+    POINT origin = {strip.left, strip.top};
+    ::ScreenToClient(d.GetHandle(), &origin);
+    EXPECT_EQ(-2, origin.x);
+    EXPECT_EQ(-tab->GetTabHeight(), origin.y);
+    TRect client = tab->GetClientRect(), all = client;
+    Canvas canvas(client.Width(), client.Height(), RGB(1, 2, 3));
+    tab->Paint(canvas.dc(), 1, all);
+    COLORREF face = ::GetSysColor(COLOR_BTNFACE), hi = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+             shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    int mid = client.Width() / 2;
+    EXPECT_EQ(shadow, canvas.At(mid, client.bottom - 2));
+    EXPECT_EQ(hi, canvas.At(mid, client.bottom - 1));
+    EXPECT_EQ(face, canvas.At(5, client.bottom - 1));
+    // what no page covers is not left unpainted
+    EXPECT_EQ(face, canvas.At(mid, client.bottom - 5));
+    EXPECT_EQ(0, canvas.Count(RGB(1, 2, 3)));
+    d.Destroy(IDCANCEL);
+}
+
 TEST(PropertyTab, TooManyTabsScrollWithArrowsThatSkipDisabledTabs) {
     TestApp app;
     Sheet3 d(0, false);
