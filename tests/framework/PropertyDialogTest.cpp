@@ -636,6 +636,32 @@ TEST(PropertyTab, AWizardFrameHidesTheTabsAndDrawsOnlyAnEtchedLine) {
     d.Destroy(IDCANCEL);
 }
 
+TEST(PropertyTab, DoubleHeightLabelsWrapAndButtonsOnTheRightBoundTheStrip) {
+    TestApp app;
+    Sheet3 single, twice(Tab::DoubleHeight | Tab::ButtonsOnRight | Tab::PGO_NoAutoResize);
+    char const *label = "Sample rate and channels";
+    single.Add(label, new Page(&single, PageC, &single.Log, "D"));
+    twice.Add(label, new Page(&twice, PageC, &twice.Log, "D"));
+    ASSERT_TRUE(single.Create());
+    ASSERT_TRUE(twice.Create());
+    PropertyTab *one = single.GetTabControl(), *two = twice.GetTabControl();
+    int text = one->GetTabHeight() - 11;
+    EXPECT_EQ(2 * text + 9, two->GetTabHeight());
+    // the long label takes two lines and so a narrower tab
+    EXPECT_LT(two->GetTabRect(3).Width(), one->GetTabRect(3).Width());
+    EXPECT_GE(two->GetTabRect(3).Width(), 64);
+    // the strip ends left of the OK button instead of above it
+    RECT button;
+    ::GetWindowRect(twice.Item(IDOK), &button);
+    ::MapWindowPoints(0, twice.GetHandle(), (POINT *)&button, 2);
+    TRect strip = two->GetWindowRect();
+    ::MapWindowPoints(0, twice.GetHandle(), (POINT *)&strip, 2);
+    EXPECT_EQ(button.left - PropertyDialog::ButtonGapX(), strip.right);
+    EXPECT_EQ(twice.GetClientRect().bottom - PropertyDialog::Margin(), strip.bottom);
+    twice.Destroy(IDCANCEL);
+    single.Destroy(IDCANCEL);
+}
+
 TEST(PropertyTab, TooManyTabsScrollWithArrowsThatSkipDisabledTabs) {
     TestApp app;
     Sheet3 d(0, false);
