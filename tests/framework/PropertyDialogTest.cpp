@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -384,6 +385,31 @@ TEST(PropertyDialog, CtrlPageKeysWrapAndSkipDisabledTabs) {
         d.GetTabControl()->SendMessageA(WM_KEYDOWN, VK_RIGHT, 0);
     }
     EXPECT_EQ(2, d.GetCurrPage());
+    d.Destroy(IDCANCEL);
+}
+
+TEST(PropertyDialog, AFailureInAPageSwitchStopsAtTheHook) {
+    struct Failing : Sheet3 {
+        void AfterSelected(int index) override {
+            if (Fail)
+                throw std::runtime_error("page switch");
+            Sheet3::AfterSelected(index);
+        }
+        bool Fail = false;
+    };
+    TestApp app;
+    Failing d;
+    ASSERT_TRUE(d.Create());
+    d.Fail = true;
+    ::SetFocus(d.A->Item(NameEdit));
+    {
+        Keys keys{VK_CONTROL, VK_NEXT};
+        EXPECT_NO_THROW(EXPECT_EQ(0, PropertyDialogKeyHook(HC_ACTION, VK_NEXT, 0)));
+    }
+    // kept for the message loop to hand on
+    EXPECT_TRUE(TWindow::HasPendingException());
+    TWindow::ClearPendingException();
+    d.Fail = false;
     d.Destroy(IDCANCEL);
 }
 
