@@ -26,7 +26,18 @@ END_RESPONSE_TABLE;
 
 namespace {
 
-// Strips still registered when the library goes are deleted with it.
+// The hook and the brush go with the last open property dialog.
+void ReleaseShared() {
+    if (PropertyDialog::keyHook)
+        ::UnhookWindowsHookEx(PropertyDialog::keyHook);
+    PropertyDialog::keyHook = 0;
+    if (PropertyDialog::brushGray)
+        ::DeleteObject(PropertyDialog::brushGray);
+    PropertyDialog::brushGray = 0;
+}
+
+// Strips still registered when the library goes are deleted with it, and the hook is
+// removed: left behind it would call into the unloaded library.
 struct OpenTabs {
     std::vector<PropertyTab *> tabs;
     OpenTabs() { tabs.reserve(6); }
@@ -36,6 +47,7 @@ struct OpenTabs {
             tabs.pop_back();
             delete tab;
         }
+        ReleaseShared();
     }
 };
 
@@ -249,14 +261,8 @@ void PropertyDialog::EvDestroy() {
 
 void PropertyDialog::CleanupWindow() {
     Dialog::CleanupWindow();
-    if (OpenPropertyTabs().empty()) {
-        if (keyHook)
-            ::UnhookWindowsHookEx(keyHook);
-        keyHook = 0;
-        if (brushGray)
-            ::DeleteObject(brushGray);
-        brushGray = 0;
-    }
+    if (OpenPropertyTabs().empty())
+        ReleaseShared();
 }
 
 // ---- set-up
