@@ -209,6 +209,12 @@ void PropertyDialog::AfterSelected(int) {}
 int PropertyDialog::BeforeLeaving(int) { return 1; }
 
 void PropertyDialog::TabColorChange(TApplication *app) {
+    if (brushGray) {
+        // the controls take the face colour from the system: the brush must match it
+        HBRUSH old = brushGray;
+        brushGray = ::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
+        ::DeleteObject(old);
+    }
     for (PropertyTab *tab : OpenPropertyTabs())
         tab->TabColorChange();
     if (app && app->Ctl3dEnabled() && app->GetCtl3dModule())

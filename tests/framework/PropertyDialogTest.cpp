@@ -273,6 +273,23 @@ TEST(PropertyDialog, DeletingAnOpenDialogReleasesTheHookAndBrush) {
     EXPECT_FALSE(PropertyDialog::brushGray);
 }
 
+TEST(PropertyDialog, AColourChangeRenewsTheSharedBrush) {
+    TestApp app;
+    Sheet3 d;
+    ASSERT_TRUE(d.Create());
+    INT element = COLOR_BTNFACE;
+    COLORREF saved = ::GetSysColor(element), changed = RGB(200, 10, 30);
+    ASSERT_TRUE(::SetSysColors(1, &element, &changed));
+    PropertyDialog::TabColorChange(&app);
+    LOGBRUSH brush = {};
+    ::GetObjectA(PropertyDialog::brushGray, sizeof brush, &brush);
+    ::SetSysColors(1, &element, &saved);
+    EXPECT_EQ(changed, brush.lbColor);
+    PropertyDialog::TabColorChange(&app);
+    d.Destroy(IDCANCEL);
+    EXPECT_FALSE(PropertyDialog::brushGray);
+}
+
 // Records whether linked controls were told to stay while a page's controls move.
 class MoveWatcher : public TControl {
 public:
