@@ -65,6 +65,7 @@ public:
     }
     int BeforeLeaving() override { return Leaves; }
     HWND Item(int id) const { return ::GetDlgItem(GetHandle(), id); }
+    using PropertyPage::CheckHotKey;
     void AfterSelected() override { *Log += "shown" + Name + " "; }
     void OnRightClick(unsigned, TPoint &) override { *Log += "right" + Name + " "; }
     void CmMenu() { *Log += "menu" + Name + " "; }
