@@ -4,6 +4,7 @@
 #include "Control.h"
 #include "DocumentManager.h"
 #include "PropertyDialog.h"
+#include "PropertyTab.h"
 #include "SpinEdit.h"
 #include "Spinner.h"
 
@@ -64,7 +65,7 @@ void Dialog::OnHelp(HELPINFO *info) {
     bool posted = false;
     // the tab strip of a property dialog asks for the page it shows
     PropertyDialog *tabs =
-        ::GetDlgCtrlID(asking) == 29000 ? dynamic_cast<PropertyDialog *>(GetWindowPtr(::GetParent(asking))) : 0;
+        ::GetDlgCtrlID(asking) == PropertyTab::ControlId ? dynamic_cast<PropertyDialog *>(GetWindowPtr(::GetParent(asking))) : 0;
     TSpinner *spinner = target && target->GetId() == TSpinner::SpinnerId ? dynamic_cast<TSpinner *>(target) : 0;
     if (spinner) {
         // the arrows stand for their edit

@@ -94,8 +94,9 @@ int TNoteTab::Insert(char const *label, int index, unsigned long clientData) {
     item->ClientData = clientData;
     Measure(*item);
     items_.insert(items_.begin() + index, item);
+    if (selection_ >= index)
+        ++selection_;  // still the tab that was selected, so that it is repainted as it loses it
     SetTabRects(firstVisible_);
-    selection_ = -1;
     SetSel(index);
     return index;
 }

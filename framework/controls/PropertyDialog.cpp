@@ -26,7 +26,18 @@ END_RESPONSE_TABLE;
 
 namespace {
 
-// Strips still registered when the library goes are deleted with it.
+// The hook and the brush go with the last open property dialog.
+void ReleaseShared() {
+    if (PropertyDialog::keyHook)
+        ::UnhookWindowsHookEx(PropertyDialog::keyHook);
+    PropertyDialog::keyHook = 0;
+    if (PropertyDialog::brushGray)
+        ::DeleteObject(PropertyDialog::brushGray);
+    PropertyDialog::brushGray = 0;
+}
+
+// Strips still registered when the library goes are deleted with it, and the hook is
+// removed: left behind it would call into the unloaded library.
 struct OpenTabs {
     std::vector<PropertyTab *> tabs;
     OpenTabs() { tabs.reserve(6); }
@@ -36,10 +47,9 @@ struct OpenTabs {
             tabs.pop_back();
             delete tab;
         }
+        ReleaseShared();
     }
 };
-
-int NewShell() { return TSystem::GetMajorVersion() >= 4; }
 
 }  // namespace
 
@@ -77,7 +87,13 @@ PropertyDialog::PropertyDialog(TWindow *parent, int resId, Tab::Style style, TMo
     tab_ = new PropertyTab(this, style_, resId, 0);
 }
 
-PropertyDialog::~PropertyDialog() { Unregister(); }
+// A dialog deleted while open closes here, where its own clean-up still runs and can
+// release the hook and the brush it shares.
+PropertyDialog::~PropertyDialog() {
+    if (GetHandle())
+        Destroy(0);
+    Unregister();
+}
 
 void PropertyDialog::Unregister() {
     auto &open = OpenPropertyTabs();
@@ -110,7 +126,8 @@ PropertyPage *PropertyDialog::GetPageRef(int index) const {
 PropertyPage *PropertyDialog::FindPage(int id, int *index) const {
     for (int i = 0, n = GetEntryCount(); i < n; ++i) {
         PropertyPage *page = GetPageRef(i);
-        if (page && page->GetHandle() && ::GetDlgCtrlID(page->GetHandle()) == id) {
+        // the object's id: pages are looked for before their windows exist
+        if (page && page->GetId() == id) {
             if (index)
                 *index = i;
             return page;
@@ -192,6 +209,12 @@ void PropertyDialog::AfterSelected(int) {}
 int PropertyDialog::BeforeLeaving(int) { return 1; }
 
 void PropertyDialog::TabColorChange(TApplication *app) {
+    if (brushGray) {
+        // the controls take the face colour from the system: the brush must match it
+        HBRUSH old = brushGray;
+        brushGray = ::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
+        ::DeleteObject(old);
+    }
     for (PropertyTab *tab : OpenPropertyTabs())
         tab->TabColorChange();
     if (app && app->Ctl3dEnabled() && app->GetCtl3dModule())
@@ -244,14 +267,8 @@ void PropertyDialog::EvDestroy() {
 
 void PropertyDialog::CleanupWindow() {
     Dialog::CleanupWindow();
-    if (OpenPropertyTabs().empty()) {
-        if (keyHook)
-            ::UnhookWindowsHookEx(keyHook);
-        keyHook = 0;
-        if (brushGray)
-            ::DeleteObject(brushGray);
-        brushGray = 0;
-    }
+    if (OpenPropertyTabs().empty())
+        ReleaseShared();
 }
 
 // ---- set-up
@@ -486,7 +503,7 @@ void PropertyDialog::EvSysCommand(uint cmd, TPoint &) {
 }
 
 HBRUSH PropertyDialog::GrayColors(HDC dc, HWND child, uint ctlType) {
-    if (!NewShell() || !brushGray || ctlType < 3)
+    if (!TSystem::Has3dUI() || !brushGray || ctlType < 3)
         return 0;
     ::SetTextColor(dc, ::IsWindowEnabled(child) ? RGB(0, 0, 0) : ::GetSysColor(COLOR_GRAYTEXT));
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));

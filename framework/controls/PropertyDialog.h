@@ -168,6 +168,7 @@ public:
     void EvSysCommand(uint cmd, TPoint &point);
     uint EvCtlColor(uint hDC, uint hWndChild, uint ctlType);
 
+protected:
     // Alt plus a letter: a tab or a control of the page whose mnemonic it is.
     int CheckHotKey(TDialog *dialog);
 

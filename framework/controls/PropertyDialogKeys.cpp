@@ -32,28 +32,13 @@ TWindow *FocusOwnerWindow(HWND &focus) {
     return owner;
 }
 
-HWND FirstTabStop(HWND window, bool first) {
-    HWND child = window ? ::GetWindow(window, GW_CHILD) : 0;
-    if (!child)
-        return 0;
-    HWND stop = ::GetNextDlgTabItem(window, child, TRUE);
-    if (first)
-        stop = ::GetNextDlgTabItem(window, stop, FALSE);
-    return stop && (::GetWindowLongA(stop, GWL_STYLE) & WS_TABSTOP) ? stop : 0;
-}
-
-void SelectAllIfEdit(HWND control) {
-    if (::SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        ::PostMessageA(control, EM_SETSEL, 0, 0x7fff);
-}
-
 int MoveFocusTo(HWND from, HWND to, HWND control) {
     if (!control)
         return 0;
     if (from)
         ::PostMessageA(from, WM_NEXTDLGCTL, 0, 1);
     ::PostMessageA(to, WM_NEXTDLGCTL, (WPARAM)control, 1);
-    SelectAllIfEdit(control);
+    PropertyTab::SelectAllIfEdit(control);
     return 1;
 }
 
@@ -67,11 +52,11 @@ int TabRule(HWND f, TWindow *w, bool forward) {
         PropertyPage *p = dialog->GetPageRef(-1);
         HWND page = p ? p->GetHandle() : 0;
         if (f == s && forward)
-            return page ? MoveFocusTo(dialog->GetHandle(), page, FirstTabStop(page, true)) : 0;
+            return page ? MoveFocusTo(dialog->GetHandle(), page, PropertyTab::FirstTabStop(page, true)) : 0;
         if (f == s)
             return 0;
         if (n == s && !forward)
-            return page ? MoveFocusTo(dialog->GetHandle(), page, FirstTabStop(page, false)) : 0;
+            return page ? MoveFocusTo(dialog->GetHandle(), page, PropertyTab::FirstTabStop(page, false)) : 0;
         return 0;
     }
     if (PropertyPage *page = dynamic_cast<PropertyPage *>(w)) {
@@ -80,7 +65,7 @@ int TabRule(HWND f, TWindow *w, bool forward) {
         if (!strip || !strip->GetHandle() || !d->GetHandle())
             return 0;
         HWND s = strip->GetHandle();
-        if (f != FirstTabStop(page->GetHandle(), !forward))
+        if (f != PropertyTab::FirstTabStop(page->GetHandle(), !forward))
             return 0;
         if (forward)
             return MoveFocusTo(page->GetHandle(), d->GetHandle(), ::GetNextDlgTabItem(d->GetHandle(), s, FALSE));

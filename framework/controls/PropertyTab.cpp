@@ -26,8 +26,6 @@ enum { LeftArrow = 32750, LeftArrowOff = 32734, RightArrow = 32751, RightArrowOf
 // The first page change of the process asks nobody: no page has been seen yet.
 int selectionMade;
 
-int NewShell() { return TSystem::GetMajorVersion() >= 4; }
-
 unsigned long Normalised(unsigned long style) {
     if (style & Tab::WizardFrame)
         style &= ~(Tab::DoubleHeight | Tab::Stacked | Tab::Justified);
@@ -553,16 +551,24 @@ HWND PropertyTab::SetPageFocus(int focus) {
     return result;
 }
 
+HWND PropertyTab::FirstTabStop(HWND window, bool first) {
+    HWND child = window ? ::GetWindow(window, GW_CHILD) : 0;
+    if (!child)
+        return 0;
+    HWND stop = ::GetNextDlgTabItem(window, child, TRUE);
+    if (first)
+        stop = ::GetNextDlgTabItem(window, stop, FALSE);
+    return stop && (::GetWindowLongA(stop, GWL_STYLE) & WS_TABSTOP) ? stop : 0;
+}
+
+void PropertyTab::SelectAllIfEdit(HWND control) {
+    if (::SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        ::PostMessageA(control, EM_SETSEL, 0, 0x7fff);
+}
+
 HWND PropertyTab::GetFirstControl() {
     PropertyPage *page = GetPage(selected_);
-    if (!page || !page->GetHandle())
-        return 0;
-    HWND first = ::GetWindow(page->GetHandle(), GW_CHILD);
-    if (!first)
-        return 0;
-    HWND last = ::GetNextDlgTabItem(page->GetHandle(), first, TRUE);
-    HWND stop = ::GetNextDlgTabItem(page->GetHandle(), last, FALSE);
-    return stop && (::GetWindowLongA(stop, GWL_STYLE) & WS_TABSTOP) ? stop : 0;
+    return page ? FirstTabStop(page->GetHandle(), true) : 0;
 }
 
 void PropertyTab::SelectFirstControl() {
@@ -571,8 +577,7 @@ void PropertyTab::SelectFirstControl() {
     if (!page || !first)
         return;
     page->PostMessageA(WM_NEXTDLGCTL, (WPARAM)first, 1);
-    if (::SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        ::PostMessageA(first, EM_SETSEL, 0, 0x7fff);
+    SelectAllIfEdit(first);
 }
 
 // ---- page sweeps
@@ -637,7 +642,7 @@ void PropertyTab::SetWideMarginWidth(int width) {
 
 void PropertyTab::TabColorChange() {
     TApplication *app = GetApplicationObject();
-    if (NewShell() || (app && app->Ctl3dEnabled())) {
+    if (TSystem::Has3dUI() || (app && app->Ctl3dEnabled())) {
         highlight_ = ::GetSysColor(COLOR_BTNHIGHLIGHT);
         face_ = ::GetSysColor(COLOR_BTNFACE);
         shadow_ = ::GetSysColor(COLOR_BTNSHADOW);
@@ -738,7 +743,8 @@ void PropertyTab::DrawRow(TDC &dc, int row, int position) {
 void PropertyTab::Paint(TDC &dc, int, TRect &) {
     TRect client = GetClientRect();
     if (style_ & Tab::WizardFrame) {
-        Fill(dc, TRect(0, client.bottom - 2, client.right, client.bottom), face_.GetValue());
+        // the class has no background: what the pages leave free is filled here
+        Fill(dc, client, face_.GetValue());
         Line(dc, 12, client.bottom - 2, client.right - 12, client.bottom - 2, shadow_.GetValue());
         Line(dc, 12, client.bottom - 1, client.right - 12, client.bottom - 1, highlight_.GetValue());
         return;

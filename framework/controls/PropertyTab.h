@@ -65,6 +65,10 @@ public:
     HWND SetPageFocus(int focus);
     HWND GetFirstControl();
     void SelectFirstControl();
+    // The first or last tab stop among a window's children; 0 when that is no tab stop.
+    static HWND FirstTabStop(HWND window, bool first);
+    // Selects the whole text of a control that takes a selection.
+    static void SelectAllIfEdit(HWND control);
 
     void SetActiveColor(TColor color);
     void SetFixedTabWidth(int width);

@@ -115,4 +115,21 @@ TEST(NoteTab, DeletingKeepsTheSelectionInRange) {
     EXPECT_EQ(0, f.tabs->GetCount());
 }
 
+
+TEST(NoteTab, InsertingRepaintsTheTabThatLosesTheSelection) {
+    Fixture f;
+    f.tabs->Add("one");
+    f.tabs->Add("two");
+    f.tabs->SetSel(0);
+    f.host.ShowWindow(SW_SHOWNA);
+    f.tabs->UpdateWindow();
+    f.tabs->Add("three");  // at the end: the first tab keeps its place
+    TNoteTabItem one;
+    f.tabs->GetItem(0, one);
+    HRGN update = ::CreateRectRgn(0, 0, 0, 0);
+    ::GetUpdateRgn(f.tabs->GetHandle(), update, FALSE);
+    EXPECT_TRUE(::PtInRegion(update, (one.Rect.left + one.Rect.right) / 2, (one.Rect.top + one.Rect.bottom) / 2));
+    ::DeleteObject(update);
+}
+
 }  // namespace

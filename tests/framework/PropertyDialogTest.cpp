@@ -12,12 +12,13 @@
 #include <windows.h>
 
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace {
 
 enum { Sheet = 51000, PageA = 51001, PageB = 51002, PageC = 51003, Apply = 51009, NameEdit = 51010,
-       Loud = 51011, BEdit = 51020, BList = 51021, BCombo = 51022, CEdit = 51030 };
+       Loud = 51011, BEdit = 51020, BList = 51021, BCombo = 51022, CEdit = 51030, TabPictures = 51510 };
 
 struct Watchdog {
     Watchdog() : Id(::SetTimer(0, 0, 10000, &Expired)) {}
@@ -64,6 +65,7 @@ public:
     }
     int BeforeLeaving() override { return Leaves; }
     HWND Item(int id) const { return ::GetDlgItem(GetHandle(), id); }
+    using PropertyPage::CheckHotKey;
     void AfterSelected() override { *Log += "shown" + Name + " "; }
     void OnRightClick(unsigned, TPoint &) override { *Log += "right" + Name + " "; }
     void CmMenu() { *Log += "menu" + Name + " "; }
@@ -80,8 +82,15 @@ class Sheet3 : public PropertyDialog {
 public:
     explicit Sheet3(unsigned long style = 0, bool pages = true)
         : TWindow(0, 0, &Exe()), PropertyDialog(0, Sheet, Tab::Style(style), &Exe()) {
-        if (!pages)
-            return;
+        if (pages)
+            AddPages();
+    }
+    // The form the program uses: tabs with pictures.
+    Sheet3(unsigned long style, int bitmapId, int showImages)
+        : TWindow(0, 0, &Exe()), PropertyDialog(0, Sheet, Tab::Style(style), bitmapId, showImages, &Exe()) {
+        AddPages();
+    }
+    void AddPages() {
         A = new Page(this, PageA, &Log, "A");
         B = new Page(this, PageB, &Log, "B");
         C = new Page(this, PageC, &Log, "C");
@@ -198,6 +207,27 @@ TEST(PropertyDialog, OkStopsAtThePageThatRefuses) {
     }
 }
 
+TEST(PropertyDialog, PagesAreFoundByTheirResourceBeforeAndWhileOpen) {
+    TestApp app;
+    Sheet3 d(Tab::CreateOnDemand);
+    int index = 7;
+    // the program picks the page to open on before the dialog exists
+    EXPECT_EQ(d.B, d.FindPage(PageB, &index));
+    EXPECT_EQ(1, index);
+    d.SetOpenPage(index);
+    ASSERT_TRUE(d.Create());
+    EXPECT_EQ(1, d.GetCurrPage());
+    EXPECT_EQ(d.C, d.FindPage(PageC, &index));  // not made yet
+    EXPECT_EQ(2, index);
+    EXPECT_EQ(nullptr, d.FindPage(Sheet, &index));
+    EXPECT_EQ(-1, index);
+    std::string names;
+    d.ForEachPage([](PropertyPage *page, void *arg) { *(std::string *)arg += ((Page *)page)->Name; }, &names);
+    EXPECT_EQ("ABC", names);
+    EXPECT_EQ(d.C, d.FirstPageThat([](PropertyPage *page, void *) { return (int)(page->GetId() == PageC); }, 0));
+    d.Destroy(IDCANCEL);
+}
+
 TEST(PropertyDialog, WithoutPagesItIsAPlainDialog) {
     TestApp app;
     Sheet3 d(0, false);
@@ -229,6 +259,35 @@ TEST(PropertyDialog, TwoOpenDialogsShareOneHookAndBrush) {
     EXPECT_TRUE(outer.SelectNext());
     outer.Destroy(IDCANCEL);
     EXPECT_FALSE(PropertyDialog::keyHook);
+    EXPECT_FALSE(PropertyDialog::brushGray);
+}
+
+TEST(PropertyDialog, DeletingAnOpenDialogReleasesTheHookAndBrush) {
+    TestApp app;
+    Sheet3 *d = new Sheet3;
+    ASSERT_TRUE(d->Create());
+    ASSERT_TRUE(PropertyDialog::keyHook);
+    ASSERT_TRUE(PropertyDialog::brushGray);
+    delete d;
+    EXPECT_TRUE(PropertyDialog::OpenPropertyTabs().empty());
+    EXPECT_FALSE(PropertyDialog::keyHook);
+    EXPECT_FALSE(PropertyDialog::brushGray);
+}
+
+TEST(PropertyDialog, AColourChangeRenewsTheSharedBrush) {
+    TestApp app;
+    Sheet3 d;
+    ASSERT_TRUE(d.Create());
+    INT element = COLOR_BTNFACE;
+    COLORREF saved = ::GetSysColor(element), changed = RGB(200, 10, 30);
+    ASSERT_TRUE(::SetSysColors(1, &element, &changed));
+    PropertyDialog::TabColorChange(&app);
+    LOGBRUSH brush = {};
+    ::GetObjectA(PropertyDialog::brushGray, sizeof brush, &brush);
+    ::SetSysColors(1, &element, &saved);
+    EXPECT_EQ(changed, brush.lbColor);
+    PropertyDialog::TabColorChange(&app);
+    d.Destroy(IDCANCEL);
     EXPECT_FALSE(PropertyDialog::brushGray);
 }
 
@@ -344,6 +403,31 @@ TEST(PropertyDialog, CtrlPageKeysWrapAndSkipDisabledTabs) {
         d.GetTabControl()->SendMessageA(WM_KEYDOWN, VK_RIGHT, 0);
     }
     EXPECT_EQ(2, d.GetCurrPage());
+    d.Destroy(IDCANCEL);
+}
+
+TEST(PropertyDialog, AFailureInAPageSwitchStopsAtTheHook) {
+    struct Failing : Sheet3 {
+        void AfterSelected(int index) override {
+            if (Fail)
+                throw std::runtime_error("page switch");
+            Sheet3::AfterSelected(index);
+        }
+        bool Fail = false;
+    };
+    TestApp app;
+    Failing d;
+    ASSERT_TRUE(d.Create());
+    d.Fail = true;
+    ::SetFocus(d.A->Item(NameEdit));
+    {
+        Keys keys{VK_CONTROL, VK_NEXT};
+        EXPECT_NO_THROW(EXPECT_EQ(0, PropertyDialogKeyHook(HC_ACTION, VK_NEXT, 0)));
+    }
+    // kept for the message loop to hand on
+    EXPECT_TRUE(TWindow::HasPendingException());
+    TWindow::ClearPendingException();
+    d.Fail = false;
     d.Destroy(IDCANCEL);
 }
 
@@ -538,6 +622,90 @@ TEST(PropertyTab, DrawsTheSelectedTabTallerOverAClosedPageFrame) {
     d.Destroy(IDCANCEL);
 }
 
+TEST(PropertyTab, TabsMakeRoomForTheirPicturesAndDrawThemWhenAsked) {
+    TestApp app;
+    Sheet3 plain(Tab::FixedWidth), hidden(Tab::FixedWidth, TabPictures, 0), shown(Tab::FixedWidth, TabPictures, 1);
+    ASSERT_TRUE(plain.Create());
+    ASSERT_TRUE(hidden.Create());
+    ASSERT_TRUE(shown.Create());
+    EXPECT_TRUE(shown.GetStyle() & Tab::UseTabBitmaps);
+    EXPECT_TRUE(shown.GetTabControl()->GetTabStyle() & Tab::UseTabBitmaps);
+    TRect a = plain.GetTabControl()->GetTabRect(1), b = shown.GetTabControl()->GetTabRect(1);
+    EXPECT_EQ(a.Width() + 28, b.Width());
+    EXPECT_EQ(b, hidden.GetTabControl()->GetTabRect(1));
+    // the picture stands 6 pixels in from the tab's left edge, only with show-images set
+    auto picture = [&](PropertyDialog &d) {
+        PropertyTab *tab = d.GetTabControl();
+        TRect client = tab->GetClientRect(), all = client;
+        Canvas canvas(client.Width(), client.Height());
+        tab->Paint(canvas.dc(), 1, all);
+        TRect r = tab->GetTabRect(0);  // the bitmap holds one picture
+        std::string pixels;
+        for (int y = r.top + 2; y < r.bottom - 2; ++y)
+            for (int x = r.left + 6; x < r.left + 22; ++x)
+                pixels += std::to_string(canvas.At(x, y)) + " ";
+        return pixels;
+    };
+    EXPECT_NE(picture(hidden), picture(shown));
+    shown.Destroy(IDCANCEL);
+    hidden.Destroy(IDCANCEL);
+    plain.Destroy(IDCANCEL);
+}
+
+TEST(PropertyTab, AWizardFrameHidesTheTabsAndDrawsOnlyAnEtchedLine) {
+    TestApp app;
+    Sheet3 d(Tab::WizardFrame | Tab::Stacked | Tab::DoubleHeight);
+    ASSERT_TRUE(d.Create());
+    PropertyTab *tab = d.GetTabControl();
+    EXPECT_FALSE(tab->GetTabStyle() & (Tab::Stacked | Tab::DoubleHeight | Tab::Justified));
+    EXPECT_FALSE(tab->GetStyle() & WS_TABSTOP);
+    // the tab row lies above the dialog's client area; the pages start at its top
+    TRect strip = tab->GetWindowRect();
+    POINT origin = {strip.left, strip.top};
+    ::ScreenToClient(d.GetHandle(), &origin);
+    EXPECT_EQ(-2, origin.x);
+    EXPECT_EQ(-tab->GetTabHeight(), origin.y);
+    TRect client = tab->GetClientRect(), all = client;
+    Canvas canvas(client.Width(), client.Height(), RGB(1, 2, 3));
+    tab->Paint(canvas.dc(), 1, all);
+    COLORREF face = ::GetSysColor(COLOR_BTNFACE), hi = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+             shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    int mid = client.Width() / 2;
+    EXPECT_EQ(shadow, canvas.At(mid, client.bottom - 2));
+    EXPECT_EQ(hi, canvas.At(mid, client.bottom - 1));
+    EXPECT_EQ(face, canvas.At(5, client.bottom - 1));
+    // what no page covers is not left unpainted
+    EXPECT_EQ(face, canvas.At(mid, client.bottom - 5));
+    EXPECT_EQ(0, canvas.Count(RGB(1, 2, 3)));
+    d.Destroy(IDCANCEL);
+}
+
+TEST(PropertyTab, DoubleHeightLabelsWrapAndButtonsOnTheRightBoundTheStrip) {
+    TestApp app;
+    Sheet3 single, twice(Tab::DoubleHeight | Tab::ButtonsOnRight | Tab::PGO_NoAutoResize);
+    char const *label = "Sample rate and channels";
+    single.Add(label, new Page(&single, PageC, &single.Log, "D"));
+    twice.Add(label, new Page(&twice, PageC, &twice.Log, "D"));
+    ASSERT_TRUE(single.Create());
+    ASSERT_TRUE(twice.Create());
+    PropertyTab *one = single.GetTabControl(), *two = twice.GetTabControl();
+    int text = one->GetTabHeight() - 11;
+    EXPECT_EQ(2 * text + 9, two->GetTabHeight());
+    // the long label takes two lines and so a narrower tab
+    EXPECT_LT(two->GetTabRect(3).Width(), one->GetTabRect(3).Width());
+    EXPECT_GE(two->GetTabRect(3).Width(), 64);
+    // the strip ends left of the OK button instead of above it
+    RECT button;
+    ::GetWindowRect(twice.Item(IDOK), &button);
+    ::MapWindowPoints(0, twice.GetHandle(), (POINT *)&button, 2);
+    TRect strip = two->GetWindowRect();
+    ::MapWindowPoints(0, twice.GetHandle(), (POINT *)&strip, 2);
+    EXPECT_EQ(button.left - PropertyDialog::ButtonGapX(), strip.right);
+    EXPECT_EQ(twice.GetClientRect().bottom - PropertyDialog::Margin(), strip.bottom);
+    twice.Destroy(IDCANCEL);
+    single.Destroy(IDCANCEL);
+}
+
 TEST(PropertyTab, TooManyTabsScrollWithArrowsThatSkipDisabledTabs) {
     TestApp app;
     Sheet3 d(0, false);
@@ -589,8 +757,9 @@ TEST(PropertyTab, StackedRowsBringTheSelectedRowNextToThePage) {
     // stacked strips are justified: every row fills the strip
     int width = tab->GetClientRect().Width();
     for (int i = 0; i < tab->GetEntryCount(); ++i)
-        if (i == tab->GetEntryCount() - 1 || tab->RowOf(i + 1) != tab->RowOf(i))
+        if (i == tab->GetEntryCount() - 1 || tab->RowOf(i + 1) != tab->RowOf(i)) {
             EXPECT_EQ(width - 1, tab->GetTabRect(i).right) << i;
+        }
     d.Destroy(IDCANCEL);
 }
 
