@@ -1,10 +1,9 @@
 #include "ListWindow.h"
 
-#include "GdiObject.h"
 #include "Dc.h"
+#include "GdiObject.h"
+#include "SortBridge.h"
 #include "System.h"
-
-#include <cstring>
 
 namespace {
 char *NewCache(int size) {
@@ -13,20 +12,36 @@ char *NewCache(int size) {
     return cache;
 }
 
+// An item's or column's own text buffer; a text that pointed into it goes with it.
+template <class Record>
+void FreeCache(Record &record, char *&cache, uint textBit) {
+    if (cache && record.pszText == cache) {
+        record.pszText = 0;
+        record.mask &= ~textBit;
+    }
+    delete[] cache;
+    cache = 0;
+}
+
+// A fresh buffer; the text follows it when asked to or when it was in the old one,
+// never left pointing at freed memory.
+template <class Record>
+void ReplaceCache(Record &record, char *&cache, uint textBit, bool setText) {
+    bool textInCache = cache && record.pszText == cache;
+    delete[] cache;
+    cache = NewCache(Record::TextCacheSize);
+    if (setText || textInCache) {
+        record.mask |= textBit;
+        record.pszText = cache;
+        record.cchTextMax = Record::TextCacheSize;
+    }
+}
+
 void CopyCut(char *buffer, int size, char const *text) {
     if (buffer && size > 0)
         lstrcpynA(buffer, text ? text : "", size);
 }
 
-struct TSortRecord {
-    TLwComparator const *Comparator;
-    unsigned long Value;
-};
-
-int CALLBACK SortBridge(LPARAM data1, LPARAM data2, LPARAM record) {
-    TSortRecord const &r = *(TSortRecord const *)record;
-    return r.Comparator->Compare((unsigned long)data1, (unsigned long)data2, r.Value);
-}
 }  // namespace
 
 // ---- the item record
@@ -109,22 +124,8 @@ int TListWindItem::GetStateImage() const {
     return -1;
 }
 
-void TListWindItem::AllocCache(bool setText) {
-    bool textInCache = Cache && pszText == Cache;
-    delete[] Cache;
-    Cache = NewCache(TextCacheSize);
-    if (setText || textInCache)  // never leave the text pointing at a freed buffer
-        SetText(Cache, TextCacheSize);
-}
-
-void TListWindItem::FlushCache() {
-    if (Cache && pszText == Cache) {
-        pszText = 0;
-        mask &= ~LVIF_TEXT;
-    }
-    delete[] Cache;
-    Cache = 0;
-}
+void TListWindItem::AllocCache(bool setText) { ReplaceCache(*this, Cache, LVIF_TEXT, setText); }
+void TListWindItem::FlushCache() { FreeCache(*this, Cache, LVIF_TEXT); }
 
 // ---- the column record
 
@@ -185,22 +186,8 @@ void TListWindColumn::SetWidth(int width, char const *text) {
     }
 }
 
-void TListWindColumn::AllocCache(bool setText) {
-    bool textInCache = Cache && pszText == Cache;
-    delete[] Cache;
-    Cache = NewCache(TextCacheSize);
-    if (setText || textInCache)
-        SetText(Cache, TextCacheSize);
-}
-
-void TListWindColumn::FlushCache() {
-    if (Cache && pszText == Cache) {
-        pszText = 0;
-        mask &= ~LVCF_TEXT;
-    }
-    delete[] Cache;
-    Cache = 0;
-}
+void TListWindColumn::AllocCache(bool setText) { ReplaceCache(*this, Cache, LVCF_TEXT, setText); }
+void TListWindColumn::FlushCache() { FreeCache(*this, Cache, LVCF_TEXT); }
 
 // ---- search, hit test, order
 
@@ -312,8 +299,10 @@ bool TListWindow::SetItemText(int i, int subItem, char const *text) {
 }
 
 bool TListWindow::SortItems(TLwComparator const &comparator, unsigned long value) {
-    TSortRecord record = {&comparator, value};
-    return Send(LVM_SORTITEMS, WPARAM(&record), LPARAM(&SortBridge)) != 0;
+    TSortBridge<TLwComparator> bridge(comparator, value);
+    bool sorted = Send(LVM_SORTITEMS, WPARAM(bridge.Param()), LPARAM(&TSortBridge<TLwComparator>::Compare)) != 0;
+    bridge.ThrowFailure();
+    return sorted;
 }
 
 int TListWindow::GetSelIndexes(int *indices, int maxCount) const {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -256,6 +257,25 @@ TEST_F(ListWindowTest, SortingThroughComparators) {
     EXPECT_TRUE(list->SortItems(counting, 42));
     EXPECT_GT(counting.Calls, 0);
     EXPECT_EQ(42u, counting.LastValue);
+    EXPECT_TRUE(list->SortItems(Descending()));
+    EXPECT_EQ("d c b a ", Texts(*list));
+}
+
+// A comparator that fails must not unwind through the control's sort: the caller gets
+// the failure once the control has returned, and the list is still usable.
+TEST_F(ListWindowTest, AComparatorsFailureReachesTheCaller) {
+    struct Failing : TLwComparator {
+        mutable int Calls = 0;
+        int Compare(unsigned long, unsigned long, unsigned long) const override {
+            Calls++;
+            throw std::runtime_error("no order");
+        }
+    } failing;
+    TListWindow *list = Make();
+    Fill(*list, {"b", "d", "a", "c"});
+    EXPECT_THROW(list->SortItems(failing), std::runtime_error);
+    EXPECT_EQ(1, failing.Calls);  // the remaining pairs are not asked
+    EXPECT_EQ(4, list->GetItemCount());
     EXPECT_TRUE(list->SortItems(Descending()));
     EXPECT_EQ("d c b a ", Texts(*list));
 }
