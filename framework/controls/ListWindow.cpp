@@ -42,6 +42,15 @@ void CopyCut(char *buffer, int size, char const *text) {
         lstrcpynA(buffer, text ? text : "", size);
 }
 
+// The control may answer a read by pointing the record at its own text instead of
+// filling the given buffer; the text is copied into that buffer, which the record keeps.
+void KeepText(LVITEMA &item, char *given, int room) {
+    if (!(item.mask & LVIF_TEXT) || item.pszText == given || !given || room <= 0)
+        return;
+    CopyCut(given, room, item.pszText == LPSTR_TEXTCALLBACKA ? 0 : item.pszText);
+    item.pszText = given;
+}
+
 }  // namespace
 
 // ---- the item record
@@ -250,7 +259,12 @@ bool TListWindow::GetItem(TListWindItem &item, int index, int subItem) const {
         item.iItem = index;
     if (subItem != -1)
         item.iSubItem = subItem;
-    return Send(LVM_GETITEMA, 0, LPARAM(static_cast<LVITEMA *>(&item))) != 0;
+    char *given = item.pszText;
+    int room = item.cchTextMax;
+    if (!Send(LVM_GETITEMA, 0, LPARAM(static_cast<LVITEMA *>(&item))))
+        return false;
+    KeepText(item, given, room);
+    return true;
 }
 
 bool TListWindow::SetItem(TListWindItem &item, int index, int subItem) {
@@ -290,7 +304,11 @@ int TListWindow::GetItemText(int i, int subItem, char *buffer, int size) const {
     if (!buffer || size <= 0)
         return 0;  // no room: the control would be told the length of whatever the buffer holds
     TListWindItem item(buffer, subItem, size);
-    return int(Send(LVM_GETITEMTEXTA, i, LPARAM(static_cast<LVITEMA *>(&item))));
+    int length = int(Send(LVM_GETITEMTEXTA, i, LPARAM(static_cast<LVITEMA *>(&item))));
+    if (item.pszText == buffer)
+        return length;
+    KeepText(item, buffer, size);
+    return lstrlenA(buffer);
 }
 
 bool TListWindow::SetItemText(int i, int subItem, char const *text) {

@@ -279,3 +279,34 @@ TEST_F(ListWindowTest, AComparatorsFailureReachesTheCaller) {
     EXPECT_TRUE(list->SortItems(Descending()));
     EXPECT_EQ("d c b a ", Texts(*list));
 }
+
+namespace {
+// Answers reads as the control may: by pointing the record at a text of its own.
+WNDPROC listProc;
+char ownText[] = "the control's own";
+LRESULT CALLBACK PointsAtItsOwnText(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = ::CallWindowProcA(listProc, hwnd, msg, wp, lp);
+    if (msg == LVM_GETITEMA || msg == LVM_GETITEMTEXTA) {
+        LVITEMA &item = *(LVITEMA *)lp;
+        item.pszText = ownText;
+        if (msg == LVM_GETITEMTEXTA)
+            result = lstrlenA(ownText);
+    }
+    return result;
+}
+}  // namespace
+
+// Reads leave the text in the caller's or the item's own buffer, cut to its size, never
+// pointing into the control.
+TEST_F(ListWindowTest, ReadTextsStayInTheGivenBuffers) {
+    TListWindow *list = Make();
+    Fill(*list, {"alpha"});
+    listProc = (WNDPROC)::SetWindowLongPtrA(list->GetHandle(), GWLP_WNDPROC, (LONG_PTR)&PointsAtItsOwnText);
+    TListWindItem read(*list, 0, 0, LVIF_TEXT);
+    EXPECT_NE(ownText, read.GetText());
+    EXPECT_STREQ("the control's own", read.GetText());
+    char buffer[8];
+    EXPECT_EQ(7, list->GetItemText(0, 0, buffer, sizeof buffer));
+    EXPECT_STREQ("the con", buffer);
+    ::SetWindowLongPtrA(list->GetHandle(), GWLP_WNDPROC, (LONG_PTR)listProc);
+}
