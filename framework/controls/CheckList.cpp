@@ -33,7 +33,8 @@ void CheckBoxList::EvDrawItem(uint, long drawInfo) {
     switch (draw.itemAction) {
     case ODA_DRAWENTIRE:
     case ODA_SELECT:
-        Draw(draw);
+        if (draw.itemID != UINT(-1))  // an empty list has no line to draw nor to ask about
+            Draw(draw);
         break;
     case ODA_FOCUS:
         // the control draws the focus frame around the text only
@@ -81,6 +82,8 @@ void CheckBoxList::EvLButtonDown(uint, TPoint &point) {
     if (point.x >= BoxWidth)
         return;
     int i = GetSelIndex();
+    if (i < 0)
+        return;  // no line under the box column: nothing for the owner to flip
     if (TWindow *parent = GetParentO())
         parent->HandleMessage(WM_COMMAND, WPARAM(GetId()), LPARAM(i));
     TRect r;

@@ -1,10 +1,9 @@
 #include "ListWindow.h"
 
-#include "GdiObject.h"
 #include "Dc.h"
+#include "GdiObject.h"
+#include "SortBridge.h"
 #include "System.h"
-
-#include <cstring>
 
 namespace {
 char *NewCache(int size) {
@@ -13,20 +12,45 @@ char *NewCache(int size) {
     return cache;
 }
 
+// An item's or column's own text buffer; a text that pointed into it goes with it.
+template <class Record>
+void FreeCache(Record &record, char *&cache, uint textBit) {
+    if (cache && record.pszText == cache) {
+        record.pszText = 0;
+        record.mask &= ~textBit;
+    }
+    delete[] cache;
+    cache = 0;
+}
+
+// A fresh buffer; the text follows it when asked to or when it was in the old one,
+// never left pointing at freed memory.
+template <class Record>
+void ReplaceCache(Record &record, char *&cache, uint textBit, bool setText) {
+    bool textInCache = cache && record.pszText == cache;
+    delete[] cache;
+    cache = NewCache(Record::TextCacheSize);
+    if (setText || textInCache) {
+        record.mask |= textBit;
+        record.pszText = cache;
+        record.cchTextMax = Record::TextCacheSize;
+    }
+}
+
 void CopyCut(char *buffer, int size, char const *text) {
     if (buffer && size > 0)
         lstrcpynA(buffer, text ? text : "", size);
 }
 
-struct TSortRecord {
-    TLwComparator const *Comparator;
-    unsigned long Value;
-};
-
-int CALLBACK SortBridge(LPARAM data1, LPARAM data2, LPARAM record) {
-    TSortRecord const &r = *(TSortRecord const *)record;
-    return r.Comparator->Compare((unsigned long)data1, (unsigned long)data2, r.Value);
+// The control may answer a read by pointing the record at its own text instead of
+// filling the given buffer; the text is copied into that buffer, which the record keeps.
+void KeepText(LVITEMA &item, char *given, int room) {
+    if (!(item.mask & LVIF_TEXT) || item.pszText == given || !given || room <= 0)
+        return;
+    CopyCut(given, room, item.pszText == LPSTR_TEXTCALLBACKA ? 0 : item.pszText);
+    item.pszText = given;
 }
+
 }  // namespace
 
 // ---- the item record
@@ -109,22 +133,8 @@ int TListWindItem::GetStateImage() const {
     return -1;
 }
 
-void TListWindItem::AllocCache(bool setText) {
-    bool textInCache = Cache && pszText == Cache;
-    delete[] Cache;
-    Cache = NewCache(TextCacheSize);
-    if (setText || textInCache)  // never leave the text pointing at a freed buffer
-        SetText(Cache, TextCacheSize);
-}
-
-void TListWindItem::FlushCache() {
-    if (Cache && pszText == Cache) {
-        pszText = 0;
-        mask &= ~LVIF_TEXT;
-    }
-    delete[] Cache;
-    Cache = 0;
-}
+void TListWindItem::AllocCache(bool setText) { ReplaceCache(*this, Cache, LVIF_TEXT, setText); }
+void TListWindItem::FlushCache() { FreeCache(*this, Cache, LVIF_TEXT); }
 
 // ---- the column record
 
@@ -185,22 +195,8 @@ void TListWindColumn::SetWidth(int width, char const *text) {
     }
 }
 
-void TListWindColumn::AllocCache(bool setText) {
-    bool textInCache = Cache && pszText == Cache;
-    delete[] Cache;
-    Cache = NewCache(TextCacheSize);
-    if (setText || textInCache)
-        SetText(Cache, TextCacheSize);
-}
-
-void TListWindColumn::FlushCache() {
-    if (Cache && pszText == Cache) {
-        pszText = 0;
-        mask &= ~LVCF_TEXT;
-    }
-    delete[] Cache;
-    Cache = 0;
-}
+void TListWindColumn::AllocCache(bool setText) { ReplaceCache(*this, Cache, LVCF_TEXT, setText); }
+void TListWindColumn::FlushCache() { FreeCache(*this, Cache, LVCF_TEXT); }
 
 // ---- search, hit test, order
 
@@ -263,7 +259,12 @@ bool TListWindow::GetItem(TListWindItem &item, int index, int subItem) const {
         item.iItem = index;
     if (subItem != -1)
         item.iSubItem = subItem;
-    return Send(LVM_GETITEMA, 0, LPARAM(static_cast<LVITEMA *>(&item))) != 0;
+    char *given = item.pszText;
+    int room = item.cchTextMax;
+    if (!Send(LVM_GETITEMA, 0, LPARAM(static_cast<LVITEMA *>(&item))))
+        return false;
+    KeepText(item, given, room);
+    return true;
 }
 
 bool TListWindow::SetItem(TListWindItem &item, int index, int subItem) {
@@ -303,7 +304,11 @@ int TListWindow::GetItemText(int i, int subItem, char *buffer, int size) const {
     if (!buffer || size <= 0)
         return 0;  // no room: the control would be told the length of whatever the buffer holds
     TListWindItem item(buffer, subItem, size);
-    return int(Send(LVM_GETITEMTEXTA, i, LPARAM(static_cast<LVITEMA *>(&item))));
+    int length = int(Send(LVM_GETITEMTEXTA, i, LPARAM(static_cast<LVITEMA *>(&item))));
+    if (item.pszText == buffer)
+        return length;
+    KeepText(item, buffer, size);
+    return lstrlenA(buffer);
 }
 
 bool TListWindow::SetItemText(int i, int subItem, char const *text) {
@@ -312,8 +317,10 @@ bool TListWindow::SetItemText(int i, int subItem, char const *text) {
 }
 
 bool TListWindow::SortItems(TLwComparator const &comparator, unsigned long value) {
-    TSortRecord record = {&comparator, value};
-    return Send(LVM_SORTITEMS, WPARAM(&record), LPARAM(&SortBridge)) != 0;
+    TSortBridge<TLwComparator> bridge(comparator, value);
+    bool sorted = Send(LVM_SORTITEMS, WPARAM(bridge.Param()), LPARAM(&TSortBridge<TLwComparator>::Compare)) != 0;
+    bridge.ThrowFailure();
+    return sorted;
 }
 
 int TListWindow::GetSelIndexes(int *indices, int maxCount) const {

@@ -2,6 +2,8 @@
 
 #include "ImageList.h"
 
+#include <cstring>
+
 TreeView::TreeView(TWindow *parent, int id, int x, int y, int w, int h, TModule *module)
     : TControl(parent, id, 0, x, y, w, h, module) {
     Attr.Style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
@@ -107,7 +109,7 @@ HTREEITEM TreeView::GetItemAtPoint(TPoint const &point, unsigned *flags) {
 }
 
 bool TreeView::GetItemRect(HTREEITEM item, TRect &rect, int wholeLine) {
-    *reinterpret_cast<HTREEITEM *>(&rect.left) = item;
+    std::memcpy(&rect, &item, sizeof item);  // the control reads the item from the rectangle
     return Send(TVM_GETITEMRECT, !wholeLine, LPARAM(&rect)) != 0;
 }
 

@@ -1,20 +1,11 @@
 #include "TreeWindow.h"
 
+#include "SortBridge.h"
 #include "System.h"
 
 #include <cstring>
 
 namespace {
-struct TSortRecord {
-    TTwComparator const *Comparator;
-    unsigned long Value;
-};
-
-int CALLBACK SortBridge(LPARAM data1, LPARAM data2, LPARAM record) {
-    TSortRecord const &r = *(TSortRecord const *)record;
-    return r.Comparator->Compare((unsigned long)data1, (unsigned long)data2, r.Value);
-}
-
 char *Duplicate(char const *text, int room) {
     char *copy = new char[room];
     std::memcpy(copy, text, room);
@@ -144,8 +135,10 @@ bool TTreeNode::SelectItem(uint code) { return Window->SelectItem(code, Item.hIt
 bool TTreeNode::SortChildren(bool recurse) { return Window->SortChildren(Item.hItem, recurse); }
 
 bool TTreeNode::SortChildren(TTwComparator const &comparator, bool recurse, unsigned long value) {
-    TSortRecord record = {&comparator, value};
-    return Window->SortChildren(&SortBridge, Item.hItem, recurse, LPARAM(&record));
+    TSortBridge<TTwComparator> bridge(comparator, value);
+    bool sorted = Window->SortChildren(&TSortBridge<TTwComparator>::Compare, Item.hItem, recurse, bridge.Param());
+    bridge.ThrowFailure();
+    return sorted;
 }
 
 bool TTreeNode::Put(bool send) { return send ? SetItem() : true; }
@@ -256,7 +249,7 @@ bool TTreeNode::SetItem() { return Window->Send(TVM_SETITEMA, 0, LPARAM(static_c
 bool TTreeNode::GetItem() { return Window->Send(TVM_GETITEMA, 0, LPARAM(static_cast<TVITEMA *>(&Item))) != 0; }
 
 bool TTreeNode::GetItemRect(TRect &rect, bool textOnly) const {
-    *reinterpret_cast<HTREEITEM *>(&rect.left) = Item.hItem;
+    std::memcpy(&rect, &Item.hItem, sizeof Item.hItem);  // the control reads the item from the rectangle
     return Window->Send(TVM_GETITEMRECT, textOnly, LPARAM(&rect)) != 0;
 }
 

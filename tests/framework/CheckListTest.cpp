@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 #include <string>
 
@@ -164,4 +165,21 @@ TEST_F(CheckListTest, ClicksInTheBoxColumnAreCommands) {
     COLORREF centre = ::GetPixel(screen, firstNow.left + 1 + (firstNow.Height() - 2) / 2, mid);
     ::ReleaseDC(list->GetHandle(), screen);
     EXPECT_EQ(Black, centre);
+}
+
+// With no line selected (an emptied list) a click in the box column is no command, and
+// an empty list drawing itself asks its owner about no line.
+TEST_F(CheckListTest, AnEmptyListSendsNoCommandAndAsksNothing) {
+    Show();
+    int box = list->GetBoxWidth();
+    ASSERT_GT(box, 0);
+    list->ClearList();
+    Click(2, 5);
+    EXPECT_EQ(-1, list->GetSelIndex());
+    EXPECT_EQ("", owner->Trace);
+
+    owner->Checked.insert(UINT_MAX);  // an owner asked about line -1 would cross it
+    Canvas empty(100, 16, Fill);
+    Draw(empty, ODA_DRAWENTIRE, 0, -1);
+    EXPECT_EQ(100 * 16, empty.Count(Fill));
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -258,4 +259,54 @@ TEST_F(ListWindowTest, SortingThroughComparators) {
     EXPECT_EQ(42u, counting.LastValue);
     EXPECT_TRUE(list->SortItems(Descending()));
     EXPECT_EQ("d c b a ", Texts(*list));
+}
+
+// A comparator that fails must not unwind through the control's sort: the caller gets
+// the failure once the control has returned, and the list is still usable.
+TEST_F(ListWindowTest, AComparatorsFailureReachesTheCaller) {
+    struct Failing : TLwComparator {
+        mutable int Calls = 0;
+        int Compare(unsigned long, unsigned long, unsigned long) const override {
+            Calls++;
+            throw std::runtime_error("no order");
+        }
+    } failing;
+    TListWindow *list = Make();
+    Fill(*list, {"b", "d", "a", "c"});
+    EXPECT_THROW(list->SortItems(failing), std::runtime_error);
+    EXPECT_EQ(1, failing.Calls);  // the remaining pairs are not asked
+    EXPECT_EQ(4, list->GetItemCount());
+    EXPECT_TRUE(list->SortItems(Descending()));
+    EXPECT_EQ("d c b a ", Texts(*list));
+}
+
+namespace {
+// Answers reads as the control may: by pointing the record at a text of its own.
+WNDPROC listProc;
+char ownText[] = "the control's own";
+LRESULT CALLBACK PointsAtItsOwnText(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = ::CallWindowProcA(listProc, hwnd, msg, wp, lp);
+    if (msg == LVM_GETITEMA || msg == LVM_GETITEMTEXTA) {
+        LVITEMA &item = *(LVITEMA *)lp;
+        item.pszText = ownText;
+        if (msg == LVM_GETITEMTEXTA)
+            result = lstrlenA(ownText);
+    }
+    return result;
+}
+}  // namespace
+
+// Reads leave the text in the caller's or the item's own buffer, cut to its size, never
+// pointing into the control.
+TEST_F(ListWindowTest, ReadTextsStayInTheGivenBuffers) {
+    TListWindow *list = Make();
+    Fill(*list, {"alpha"});
+    listProc = (WNDPROC)::SetWindowLongPtrA(list->GetHandle(), GWLP_WNDPROC, (LONG_PTR)&PointsAtItsOwnText);
+    TListWindItem read(*list, 0, 0, LVIF_TEXT);
+    EXPECT_NE(ownText, read.GetText());
+    EXPECT_STREQ("the control's own", read.GetText());
+    char buffer[8];
+    EXPECT_EQ(7, list->GetItemText(0, 0, buffer, sizeof buffer));
+    EXPECT_STREQ("the con", buffer);
+    ::SetWindowLongPtrA(list->GetHandle(), GWLP_WNDPROC, (LONG_PTR)listProc);
 }

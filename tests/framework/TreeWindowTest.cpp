@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -194,4 +195,21 @@ TEST_F(TreeWindowTest, SortingChildren) {
     TTwComparator equal;
     EXPECT_TRUE(parent.SortChildren(equal));
     EXPECT_EQ(0, equal.Compare(1, 2, 3));
+}
+
+// A comparator that fails must not unwind through the control's sort.
+TEST_F(TreeWindowTest, AComparatorsFailureReachesTheCaller) {
+    struct Failing : TTwComparator {
+        int Compare(unsigned long, unsigned long, unsigned long) const override { throw std::runtime_error("no order"); }
+    } failing;
+    TTreeNode parent = tree->GetRoot().AddChild(TTreeItem("p"));
+    for (int v : {2, 3, 1}) {
+        TTreeItem item(v == 1 ? "one" : v == 2 ? "two" : "three");
+        item.SetItemData(v);
+        parent.AddChild(item);
+    }
+    EXPECT_THROW(parent.SortChildren(failing), std::runtime_error);
+    Descending order;
+    EXPECT_TRUE(parent.SortChildren(order));
+    EXPECT_EQ("three two one ", Children(parent));
 }
