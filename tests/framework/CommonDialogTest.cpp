@@ -18,6 +18,7 @@
 #include <windows.h>
 #include <cderr.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
@@ -206,6 +207,7 @@ struct Selection {
     int size;
     unsigned short offset;
     char const *names;  // joined with ';', empty for none
+    int maxPath;        // the buffer's size, 0 for 100
 };
 
 TEST_F(CommonDialogs, LibraryOpenDialogRunsUnhookedWithTheWindowsDisabledAndSplitsSelections) {
@@ -214,9 +216,12 @@ TEST_F(CommonDialogs, LibraryOpenDialogRunsUnhookedWithTheWindowsDisabledAndSpli
         {OFN_EXPLORER, "C:\\dir\\a.wav\0", 13, 7, ""},
         {0, "C:\\dir a.wav b.wav", 19, 7, "C:\\dir\\a.wav;C:\\dir\\b.wav;"},
         {0, "C:\\dir\\a.wav", 13, 7, ""},
+        // a full buffer without its closing NULs: nothing is read beyond it
+        {OFN_EXPLORER, "C:\\d\0a.wav\0b.wav", 16, 4, "C:\\d\\a.wav;C:\\d\\b.wav;", 16},
     };
     for (Selection const &c : cases) {
-        TOpenSaveDialog::TData data(OFN_ALLOWMULTISELECT, 0, 0, 0, 0, 100, 1);
+        int maxPath = c.maxPath ? c.maxPath : 100;
+        TOpenSaveDialog::TData data(OFN_ALLOWMULTISELECT, 0, 0, 0, 0, maxPath, 1);
         FileOpenDialog dialog(main, data);
         dialog.GetParam().Flags = (dialog.GetParam().Flags & ~OFN_EXPLORER) | c.flags;
         bool enabledDuring = true;
@@ -225,7 +230,7 @@ TEST_F(CommonDialogs, LibraryOpenDialogRunsUnhookedWithTheWindowsDisabledAndSpli
             OPENFILENAMEA &ofn = *static_cast<OPENFILENAMEA *>(block);
             seen = ofn;
             enabledDuring = main->IsWindowEnabled();
-            std::memcpy(ofn.lpstrFile, c.buffer, c.size + 1);
+            std::memcpy(ofn.lpstrFile, c.buffer, std::min(c.size + 1, maxPath));
             ofn.nFileOffset = c.offset;
             ofn.nFilterIndex = 3;
             return 1;
