@@ -229,11 +229,11 @@ void FileOpenDialog::TakeMultiSelection() {
     std::string buffer(Ofn.lpstrFile, Ofn.nMaxFile);
     buffer.append(2, '\0');
     bool explorer = (Ofn.Flags & OFN_EXPLORER) != 0;
-    // explorer style: a folder, then names, NUL-separated and ended by two NULs; a single
-    // file leaves its full name alone, with the name offset inside it
+    // explorer style: a single file has its name offset inside the first string
     if (explorer && Ofn.nFileOffset < std::strlen(buffer.c_str()))
         return;
-    // old style: a folder and names separated by spaces
+    // a folder, then names: NUL-separated and ended by two NULs (explorer style) or
+    // separated by spaces (old style)
     List<StringItem<ListElement>> parts;
     ExplodeString(parts, buffer.c_str(), explorer ? "" : " ", 0);
     StringItem<ListElement> *folder = parts.GetFirst();
