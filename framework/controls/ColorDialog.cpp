@@ -87,13 +87,7 @@ TChooseColorDialog::TChooseColorDialog(TWindow *parent, TData &data, TResId temp
     Cc.hInstance = reinterpret_cast<HWND>(GetModule() ? GetModule()->GetHandle() : 0);
     Cc.rgbResult = Data.Color.GetValue();
     Cc.lpCustColors = reinterpret_cast<COLORREF *>(Data.CustColors);
-    Cc.Flags = Data.Flags | CC_ENABLEHOOK;
-    if (templateId) {
-        Cc.Flags |= CC_ENABLETEMPLATE;
-        Cc.lpTemplateName = templateId;
-    } else {
-        Cc.Flags &= ~CC_ENABLETEMPLATE;
-    }
+    Cc.Flags = HookFlags(Data.Flags, CC_ENABLEHOOK, CC_ENABLETEMPLATE, templateId, Cc.lpTemplateName);
 }
 
 void TChooseColorDialog::SetRGBColor(TColor const &color) {
@@ -111,13 +105,8 @@ int TChooseColorDialog::DialogFunction(uint msg, WPARAM wParam, LPARAM lParam) {
 
 int TChooseColorDialog::DoExecute() {
     Cc.lpfnHook = reinterpret_cast<LPCCHOOKPROC>(&TDialog::StdDlgProc);
-    if (!Cc.hwndOwner && Parent)
-        Cc.hwndOwner = Parent->GetHandle();
     unsigned long error;
-    int ok = RunCommonDialog(cdkColor, &Cc, error);
-    HWindow = 0;  // the system has destroyed the window the hook bound
-    ClearFlag(wfFullyCreated);
-    if (!ok) {
+    if (!RunBound(cdkColor, &Cc, Cc.hwndOwner, error)) {
         Data.Error = error;
         return IDCANCEL;
     }

@@ -21,6 +21,25 @@ HWND TCommonDialog::DoCreate() { return 0; }
 
 int TCommonDialog::DoExecute() { return IDCANCEL; }
 
+int TCommonDialog::RunBound(TCommonDialogKind kind, void *block, HWND &owner, unsigned long &error) {
+    if (!owner && Parent)
+        owner = Parent->GetHandle();
+    int ok = RunCommonDialog(kind, block, error);
+    HWindow = 0;  // the system has destroyed the window the hook bound
+    ClearFlag(wfFullyCreated);
+    RethrowPendingException();
+    return ok;
+}
+
+unsigned long TCommonDialog::HookFlags(unsigned long flags, unsigned long hookFlag, unsigned long templateFlag,
+                                       TResId templateId, char const *&templateName) {
+    flags |= hookFlag;
+    if (!templateId)
+        return flags & ~templateFlag;
+    templateName = templateId;
+    return flags | templateFlag;
+}
+
 // The system dialog closes, accepts and cancels by itself.
 void TCommonDialog::EvClose() { DefaultProcessing(); }
 void TCommonDialog::CmOkCancel() { DefaultProcessing(); }

@@ -5,6 +5,7 @@
 
 #include "VeltraneDefs.h"
 
+#include "CommonDialogSeam.h"
 #include "DialogWindow.h"
 
 class VELTRANE_API TCommonDialog : public TDialog {
@@ -19,6 +20,16 @@ public:
     int DoExecute() override;
 
 protected:
+    // Runs the system dialog with TDialog::StdDlgProc as its hook, which binds the window
+    // to this object; the owner is the parent's window when none is set yet. A failure a
+    // handler kept during the run is raised here. Non-zero on OK.
+    int RunBound(TCommonDialogKind kind, void *block, HWND &owner, unsigned long &error);
+
+    // The data's flags with the hook enabled; with a template id also the template enabled,
+    // and the name set to the id.
+    static unsigned long HookFlags(unsigned long flags, unsigned long hookFlag, unsigned long templateFlag,
+                                   TResId templateId, char const *&templateName);
+
     void EvClose();
     void CmOkCancel();
     void CmHelp();

@@ -5,10 +5,12 @@
 
 #include "MessageCatalogue.h"
 #include "Module.h"
+#include "StringUtils.h"
 #include "System.h"
 
 #include <cstring>
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 namespace {
@@ -117,13 +119,7 @@ void TOpenSaveDialog::Init(TResId templateId) {
     Ofn.lStructSize = OfnSize;
     Ofn.hwndOwner = Parent ? Parent->GetHandle() : 0;
     Ofn.hInstance = InstanceOf(GetModule());
-    Ofn.Flags = Data.Flags | OFN_ENABLEHOOK;
-    if (templateId) {
-        Ofn.Flags |= OFN_ENABLETEMPLATE;
-        Ofn.lpTemplateName = templateId;
-    } else {
-        Ofn.Flags &= ~OFN_ENABLETEMPLATE;
-    }
+    Ofn.Flags = HookFlags(Data.Flags, OFN_ENABLEHOOK, OFN_ENABLETEMPLATE, templateId, Ofn.lpTemplateName);
     PointAtData();
 }
 
@@ -158,13 +154,8 @@ int TOpenSaveDialog::ShareViolation() { return 0; }
 
 int TOpenSaveDialog::RunHooked(TCommonDialogKind kind) {
     Ofn.lpfnHook = reinterpret_cast<LPOFNHOOKPROC>(&TDialog::StdDlgProc);
-    if (!Ofn.hwndOwner && Parent)
-        Ofn.hwndOwner = Parent->GetHandle();
     unsigned long error;
-    int ok = RunCommonDialog(kind, &Ofn, error);
-    HWindow = 0;  // the system has destroyed the window the hook bound
-    ClearFlag(wfFullyCreated);
-    if (!ok) {
+    if (!RunBound(kind, &Ofn, Ofn.hwndOwner, error)) {
         Data.Error = error;
         return IDCANCEL;
     }
@@ -232,31 +223,24 @@ int FileOpenDialog::DoExecute() {
 }
 
 void FileOpenDialog::TakeMultiSelection() {
-    char const *buffer = Ofn.lpstrFile;
-    if (!buffer)
+    if (!Ofn.lpstrFile || !Ofn.nMaxFile)
         return;
-    if (Ofn.Flags & OFN_EXPLORER) {
-        // a folder, then names: NUL-separated, ended by two NULs
-        size_t folderLength = std::strlen(buffer);
-        if (Ofn.nFileOffset < folderLength)
-            return;  // one file: its full name is in the buffer
-        String folder(buffer);
-        for (char const *name = buffer + folderLength + 1; *name; name += std::strlen(name) + 1)
-            Names.Append(new FileName(folder, String(name)));
+    // read no further than the buffer, whatever ends up in it
+    std::string buffer(Ofn.lpstrFile, Ofn.nMaxFile);
+    buffer.append(2, '\0');
+    bool explorer = (Ofn.Flags & OFN_EXPLORER) != 0;
+    // explorer style: a single file has its name offset inside the first string
+    if (explorer && Ofn.nFileOffset < std::strlen(buffer.c_str()))
         return;
-    }
-    // a folder and names separated by single spaces
-    char const *space = std::strchr(buffer, ' ');
-    if (!space)
-        return;
-    String folder(buffer, 0, space - buffer);
-    for (char const *token = space + 1; *token;) {
-        char const *end = std::strchr(token, ' ');
-        size_t length = end ? size_t(end - token) : std::strlen(token);
-        if (length)
-            Names.Append(new FileName(folder, String(token, 0, length)));
-        token += length + (end ? 1 : 0);
-    }
+    // a folder, then names: NUL-separated and ended by two NULs (explorer style) or
+    // separated by spaces (old style)
+    List<StringItem<ListElement>> parts;
+    ExplodeString(parts, buffer.c_str(), explorer ? "" : " ", 0);
+    StringItem<ListElement> *folder = parts.GetFirst();
+    if (!parts.GetNext(folder))
+        return;  // one file: its full name is in the buffer
+    for (StringItem<ListElement> *name = parts.GetNext(folder); name; name = parts.GetNext(name))
+        Names.Append(new FileName(*folder, *name));
 }
 
 // ---- FileSaveDialog

@@ -31,13 +31,7 @@ TChooseFontDialog::TChooseFontDialog(TWindow *parent, TData &data, TResId templa
     Cf.hDC = Data.DC;
     Cf.lpLogFont = &Data.LogFont;
     Cf.iPointSize = Data.PointSize;
-    Cf.Flags = Data.Flags | CF_ENABLEHOOK;
-    if (templateId) {
-        Cf.Flags |= CF_ENABLETEMPLATE;
-        Cf.lpTemplateName = templateId;
-    } else {
-        Cf.Flags &= ~CF_ENABLETEMPLATE;
-    }
+    Cf.Flags = HookFlags(Data.Flags, CF_ENABLEHOOK, CF_ENABLETEMPLATE, templateId, Cf.lpTemplateName);
     Cf.rgbColors = Data.Color.GetValue();
     Cf.hInstance = GetModule() ? GetModule()->GetHandle() : 0;
     Cf.lpszStyle = Data.Style;
@@ -52,13 +46,8 @@ int TChooseFontDialog::DialogFunction(uint msg, WPARAM wParam, LPARAM lParam) {
 
 int TChooseFontDialog::DoExecute() {
     Cf.lpfnHook = reinterpret_cast<LPCFHOOKPROC>(&TDialog::StdDlgProc);
-    if (!Cf.hwndOwner && Parent)
-        Cf.hwndOwner = Parent->GetHandle();
     unsigned long error;
-    int ok = RunCommonDialog(cdkFont, &Cf, error);
-    HWindow = 0;  // the system has destroyed the window the hook bound
-    ClearFlag(wfFullyCreated);
-    if (!ok) {
+    if (!RunBound(cdkFont, &Cf, Cf.hwndOwner, error)) {
         Data.Error = error;
         return IDCANCEL;
     }

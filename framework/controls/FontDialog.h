@@ -4,7 +4,6 @@
 #pragma once
 
 #include "CommonDialog.h"
-#include "CommonDialogSeam.h"
 
 #include "Color.h"
 

@@ -88,26 +88,8 @@ protected:
 
 private:
     void Init();
+    void ChangeOrigin(int &xOrigin, int &yOrigin, int x, int y);
     static LRESULT CALLBACK ClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     DECLARE_RESPONSE_TABLE(TGlyphButton);
-};
-
-// A bitmap that remembers the face colour it was drawn for and repaints its face-coloured
-// pixels when the system's face colour changes.
-class VELTRANE_API TBtnBitmap : public TBitmap {
-public:
-    TBtnBitmap(HINSTANCE instance, TResId resId, TColor const &faceColor = DefaultFaceColor);
-    TBtnBitmap(HBITMAP bitmap, TColor const &faceColor = DefaultFaceColor, TAutoDelete autoDelete = NoAutoDelete);
-    TBtnBitmap(TBtnBitmap const &src);
-
-    void UpdateFaceColor();
-    TColor GetFaceColor() const { return FaceColor; }
-    // Paints new where src has old, copies src elsewhere.
-    static void MapColor(TDC &dst, TDC &src, TColor const &newColor, TColor const &oldColor, int width, int height);
-
-    static TColor DefaultFaceColor;
-
-private:
-    TColor FaceColor;
 };

@@ -18,8 +18,10 @@
 #include <windows.h>
 #include <cderr.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -205,6 +207,7 @@ struct Selection {
     int size;
     unsigned short offset;
     char const *names;  // joined with ';', empty for none
+    int maxPath;        // the buffer's size, 0 for 100
 };
 
 TEST_F(CommonDialogs, LibraryOpenDialogRunsUnhookedWithTheWindowsDisabledAndSplitsSelections) {
@@ -213,9 +216,12 @@ TEST_F(CommonDialogs, LibraryOpenDialogRunsUnhookedWithTheWindowsDisabledAndSpli
         {OFN_EXPLORER, "C:\\dir\\a.wav\0", 13, 7, ""},
         {0, "C:\\dir a.wav b.wav", 19, 7, "C:\\dir\\a.wav;C:\\dir\\b.wav;"},
         {0, "C:\\dir\\a.wav", 13, 7, ""},
+        // a full buffer without its closing NULs: nothing is read beyond it
+        {OFN_EXPLORER, "C:\\d\0a.wav\0b.wav", 16, 4, "C:\\d\\a.wav;C:\\d\\b.wav;", 16},
     };
     for (Selection const &c : cases) {
-        TOpenSaveDialog::TData data(OFN_ALLOWMULTISELECT, 0, 0, 0, 0, 100, 1);
+        int maxPath = c.maxPath ? c.maxPath : 100;
+        TOpenSaveDialog::TData data(OFN_ALLOWMULTISELECT, 0, 0, 0, 0, maxPath, 1);
         FileOpenDialog dialog(main, data);
         dialog.GetParam().Flags = (dialog.GetParam().Flags & ~OFN_EXPLORER) | c.flags;
         bool enabledDuring = true;
@@ -224,7 +230,7 @@ TEST_F(CommonDialogs, LibraryOpenDialogRunsUnhookedWithTheWindowsDisabledAndSpli
             OPENFILENAMEA &ofn = *static_cast<OPENFILENAMEA *>(block);
             seen = ofn;
             enabledDuring = main->IsWindowEnabled();
-            std::memcpy(ofn.lpstrFile, c.buffer, c.size + 1);
+            std::memcpy(ofn.lpstrFile, c.buffer, std::min(c.size + 1, maxPath));
             ofn.nFileOffset = c.offset;
             ofn.nFilterIndex = 3;
             return 1;
@@ -414,8 +420,23 @@ TEST_F(CommonDialogs, ColourDialogWithATemplateAndASystemColour) {
     EXPECT_TRUE(main->IsWindowEnabled());
 }
 
-// The system's part played by a dialog of our own whose procedure is the hook handed
-// over: the window binds to the object and opens at the parent's client corner.
+// Plays the system's part: opens a dialog of our own whose procedure is the hook handed
+// over, so the object binds to it and sets itself up; OK comes back.
+int OpenThroughTheHook(DLGPROC hook, HWND owner, std::function<void(HWND)> whileOpen = nullptr) {
+    struct {
+        DLGTEMPLATE head;
+        WORD menu, cls, title, pad;
+    } tpl = {};
+    tpl.head.style = WS_POPUP;
+    tpl.head.cx = 80, tpl.head.cy = 40;
+    HWND window = ::CreateDialogIndirectParamA(::GetModuleHandleA(0), &tpl.head, owner, hook, 0);
+    if (whileOpen)
+        whileOpen(window);
+    ::DestroyWindow(window);
+    return 1;
+}
+
+// The window binds to the object and opens at the parent's client corner.
 TEST_F(CommonDialogs, LibraryColourDialogBindsThroughTheHookAndOpensAtTheParentsCorner) {
     main->SetWindowPos(0, 120, 90, 300, 200, SWP_NOZORDER);
     TChooseColorDialog::TData data(0, 1);
@@ -424,22 +445,14 @@ TEST_F(CommonDialogs, LibraryColourDialogBindsThroughTheHookAndOpensAtTheParents
     bool bound = false;
     Answering answer([&](TCommonDialogKind, void *block, unsigned long &) {
         CHOOSECOLORA &cc = *static_cast<CHOOSECOLORA *>(block);
-        struct {
-            DLGTEMPLATE head;
-            WORD menu, cls, title, pad;
-        } tpl = {};
-        tpl.head.style = WS_POPUP;
-        tpl.head.cx = 80, tpl.head.cy = 40;
-        HWND window = ::CreateDialogIndirectParamA(::GetModuleHandleA(0), &tpl.head, cc.hwndOwner,
-                                                   reinterpret_cast<DLGPROC>(cc.lpfnHook), 0);
-        bound = window && dialog.GetHandle() == window;
-        ::GetWindowRect(window, &placed);
-        char caption[32] = "";
-        ::GetWindowTextA(window, caption, sizeof caption);
-        EXPECT_STREQ("Colour", caption);
-        ::DestroyWindow(window);
         cc.rgbResult = 0x102030;
-        return 1;
+        return OpenThroughTheHook(reinterpret_cast<DLGPROC>(cc.lpfnHook), cc.hwndOwner, [&](HWND window) {
+            bound = window && dialog.GetHandle() == window;
+            ::GetWindowRect(window, &placed);
+            char caption[32] = "";
+            ::GetWindowTextA(window, caption, sizeof caption);
+            EXPECT_STREQ("Colour", caption);
+        });
     });
     EXPECT_EQ(IDOK, dialog.Execute());
     EXPECT_TRUE(bound);
@@ -449,6 +462,46 @@ TEST_F(CommonDialogs, LibraryColourDialogBindsThroughTheHookAndOpensAtTheParents
     EXPECT_EQ(corner.y, placed.top);
     EXPECT_EQ(0x102030UL, data.Color.GetValue());
     EXPECT_EQ(nullptr, dialog.GetHandle());
+}
+
+template <class Base>
+class FailingSetup : public Base {
+public:
+    template <class Data>
+    FailingSetup(TWindow *parent, Data &data) : TWindow(parent, 0, 0), Base(parent, data) {}
+    void SetupWindow() override { throw std::runtime_error("setup failed"); }
+};
+
+// A handler's failure inside the system's run comes out of Execute, not later out of an
+// unrelated message loop; the application's windows are enabled again.
+TEST_F(CommonDialogs, AFailureInsideTheHookedRunComesOutOfExecute) {
+    Answering answer([](TCommonDialogKind kind, void *block, unsigned long &) {
+        if (kind == cdkFont) {
+            CHOOSEFONTA &cf = *static_cast<CHOOSEFONTA *>(block);
+            return OpenThroughTheHook(reinterpret_cast<DLGPROC>(cf.lpfnHook), cf.hwndOwner);
+        }
+        if (kind == cdkColor) {
+            CHOOSECOLORA &cc = *static_cast<CHOOSECOLORA *>(block);
+            return OpenThroughTheHook(reinterpret_cast<DLGPROC>(cc.lpfnHook), cc.hwndOwner);
+        }
+        OPENFILENAMEA &ofn = *static_cast<OPENFILENAMEA *>(block);
+        return OpenThroughTheHook(reinterpret_cast<DLGPROC>(ofn.lpfnHook), ofn.hwndOwner);
+    });
+    TOpenSaveDialog::TData fileData;
+    FailingSetup<TFileOpenDialog> open(main, fileData);
+    EXPECT_THROW(open.Execute(), std::runtime_error);
+    FailingSetup<TFileSaveDialog> save(main, fileData);
+    EXPECT_THROW(save.Execute(), std::runtime_error);
+    TChooseColorDialog::TData colorData(0, 1);
+    FailingSetup<ChooseColorDialog> color(main, colorData);
+    EXPECT_THROW(color.Execute(), std::runtime_error);
+    EXPECT_TRUE(main->IsWindowEnabled());
+    TChooseFontDialog::TData fontData;
+    FailingSetup<FontDialog> font(main, fontData);
+    EXPECT_THROW(font.Execute(), std::runtime_error);
+    EXPECT_TRUE(main->IsWindowEnabled());
+    EXPECT_FALSE(TWindow::HasPendingException());
+    EXPECT_EQ(nullptr, font.GetHandle());
 }
 
 TEST(CustomColors, EmptyStoreKeepsTheTableAndWritesCThenC1ToC15) {

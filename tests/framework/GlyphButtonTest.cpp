@@ -4,6 +4,7 @@
 #include "GdiCanvas.h"
 #include "TestApp.h"
 
+#include "BtnBitmap.h"
 #include "GlyphButton.h"
 #include "UIParts.h"
 
