@@ -305,13 +305,10 @@ void TGadgetWindow::LayoutHorizontally(TLayoutInfo &layout) {
     TLayoutStart start;
     StartLayout(start);
     std::vector<TSize> const &sizes = start.Sizes;
-    int const rowHeight = start.Largest.cy;
-    int i;
-
     int wideWidth = 0;
     if (WideAsPossible) {
         int rest = start.Inner.Width();
-        i = 0;
+        int i = 0;
         for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
             if (!g->WideAsPossible)
                 rest -= sizes[i].cx;
@@ -324,34 +321,30 @@ void TGadgetWindow::LayoutHorizontally(TLayoutInfo &layout) {
         wideWidth = rest > 0 ? rest / WideAsPossible : 0;
     }
 
-    TPoint at = start.Origin;
-    int right = 0, bottom = 0;
-    i = 0;
-    for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
-        int width = g->WideAsPossible ? std::max<int>(sizes[i].cx, wideWidth) : sizes[i].cx;
-        TRect &r = layout.GadgetBounds[i];
-        r.SetWH(at.x, at.y + (rowHeight - sizes[i].cy) / 2, width, sizes[i].cy);
-        at.x = r.right;
-        if (g->Next)
-            PositionGadget(g, g->Next, at);
-        right = std::max<int>(right, r.right);
-        bottom = std::max<int>(bottom, r.bottom);
-    }
-    layout.DesiredSize = TSize(right + start.Right, bottom + start.Bottom);
+    PlaceInLine(layout, start, true, wideWidth);
 }
 
 void TGadgetWindow::LayoutVertically(TLayoutInfo &layout) {
     TLayoutStart start;
     StartLayout(start);
+    PlaceInLine(layout, start, false, 0);
+}
+
+void TGadgetWindow::PlaceInLine(TLayoutInfo &layout, TLayoutStart const &start, bool horizontal, int wideWidth) {
     std::vector<TSize> const &sizes = start.Sizes;
-    int const columnWidth = start.Largest.cx;
     TPoint at = start.Origin;
     int const left = at.x;
     int right = 0, bottom = 0, i = 0;
     for (TGadget *g = Gadgets; g; g = g->Next, ++i) {
         TRect &r = layout.GadgetBounds[i];
-        r.SetWH(left + (columnWidth - sizes[i].cx) / 2, at.y, sizes[i].cx, sizes[i].cy);
-        at.y = r.bottom;
+        if (horizontal) {
+            int width = g->WideAsPossible ? std::max<int>(sizes[i].cx, wideWidth) : sizes[i].cx;
+            r.SetWH(at.x, at.y + (start.Largest.cy - sizes[i].cy) / 2, width, sizes[i].cy);
+            at.x = r.right;
+        } else {
+            r.SetWH(left + (start.Largest.cx - sizes[i].cx) / 2, at.y, sizes[i].cx, sizes[i].cy);
+            at.y = r.bottom;
+        }
         if (g->Next)
             PositionGadget(g, g->Next, at);
         right = std::max<int>(right, r.right);

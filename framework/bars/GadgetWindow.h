@@ -169,6 +169,9 @@ protected:
     void StartLayout(TLayoutStart &start);
     void LayoutHorizontally(TLayoutInfo &layout);
     void LayoutVertically(TLayoutInfo &layout);
+    // Places the gadgets one after another on a row (centred in its height, wide
+    // gadgets at least wideWidth) or down a column (centred in its width).
+    void PlaceInLine(TLayoutInfo &layout, TLayoutStart const &start, bool horizontal, int wideWidth);
     void LayoutRectangularly(TLayoutInfo &layout);
 
     TFont *Font;
