@@ -340,16 +340,8 @@ void TEdgeSlip::EvLButtonDown(uint, TPoint &point) {
     HWND child = ::ChildWindowFromPoint(GetHandle(), point);
     TWindow *w = child && child != GetHandle() ? GetWindowPtr(child) : 0;
     TDockable *dockable = w && w->GetParentO() == this ? dynamic_cast<TDockable *>(w) : 0;
-    if (dockable && Harbor) {
-        TPoint inChild = point;
-        ::MapWindowPoints(GetHandle(), child, &inChild, 1);
-        if (dockable->ShouldBeginDrag(inChild)) {
-            TPoint screen = point;
-            ::ClientToScreen(GetHandle(), &screen);
-            Harbor->DockDraggingBegin(*dockable, screen, Location, this);
-            return;
-        }
-    }
+    if (dockable && BeginDragAt(GetHandle(), child, *dockable, *dockable, point))
+        return;
     DefaultProcessing();
 }
 

@@ -91,16 +91,8 @@ void TFloatingSlip::EvNCLButtonDown(uint hitTest, TPoint &point) {
 
 void TFloatingSlip::EvLButtonDown(uint, TPoint &point) {
     TDockable *d = ClientDockable();
-    if (d && Harbor) {
-        TPoint inClient = point;
-        ::MapWindowPoints(GetHandle(), GetClientWindow()->GetHandle(), &inClient, 1);
-        if (d->ShouldBeginDrag(inClient)) {
-            TPoint screen = point;
-            ::ClientToScreen(GetHandle(), &screen);
-            Harbor->DockDraggingBegin(*this, screen, alNone, this);
-            return;
-        }
-    }
+    if (d && BeginDragAt(GetHandle(), GetClientWindow()->GetHandle(), *d, *this, point))
+        return;
     DefaultProcessing();
 }
 

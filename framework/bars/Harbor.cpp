@@ -25,6 +25,19 @@ HBRUSH DragBrush() {
 }
 }  // namespace
 
+int TDockingSlip::BeginDragAt(HWND slip, HWND child, TDockable &asked, TDockable &dragged, TPoint const &point) {
+    if (!Harbor)
+        return 0;
+    TPoint inChild = point;
+    ::MapWindowPoints(slip, child, &inChild, 1);
+    if (!asked.ShouldBeginDrag(inChild))
+        return 0;
+    TPoint screen = point;
+    ::ClientToScreen(slip, &screen);
+    Harbor->DockDraggingBegin(dragged, screen, GetLocation(), this);
+    return 1;
+}
+
 THarbor::THarbor(TDecoratedFrame &frame)
     : TWindow(&frame, "Harbor"), DecFrame(&frame), SlipTop(0), SlipLeft(0), SlipBottom(0), SlipRight(0),
       DragDockable(0), DragDC(0), DragOrgLocation(alNone), DragLocation(alNone), DragOrgSlip(0),

@@ -54,6 +54,10 @@ public:
 protected:
     TDockingSlip() : Harbor(0) {}
     ~TDockingSlip() {}
+    // A press at point (client coordinates of slip) on the window child starts the
+    // harbor dragging `dragged` from here when `asked`, the dockable shown by child,
+    // wants a drag at that place. Non-zero when the drag began.
+    int BeginDragAt(HWND slip, HWND child, TDockable &asked, TDockable &dragged, TPoint const &point);
 
     THarbor *Harbor;
 };
