@@ -79,11 +79,16 @@ TPoint ToClient(HWND w, TPoint screen) {
     return screen;
 }
 
-// Presses on the bar's free end, moves the mouse by `by` and releases.
-void Drag(Frame &frame, Bar &bar, TSize by, bool release = true) {
+// A point on the bar's free end (past its last gadget), where a press starts a drag.
+TPoint FreeEnd(Bar &bar) {
     TRect r = bar.GetClientRect();
     bool row = bar.GetDirection() == TGadgetWindow::Horizontal;
-    TPoint press = row ? TPoint(r.right - 3, r.bottom / 2) : TPoint(r.right / 2, r.bottom - 3);
+    return row ? TPoint(r.right - 3, r.bottom / 2) : TPoint(r.right / 2, r.bottom - 3);
+}
+
+// Presses on the bar's free end, moves the mouse by `by` and releases.
+void Drag(Frame &frame, Bar &bar, TSize by, bool release = true) {
+    TPoint press = FreeEnd(bar);
     bar.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, Lp(press));
     ASSERT_EQ(&bar, frame.Harbor->GetDragDockable());
     TPoint screen = press;
@@ -203,8 +208,7 @@ TEST(Harbor, DraggingWithinTheSlipSnapsToTheGridAndFloatsAndDocksBack) {
 
     // a double click during a drag ends it and reaches the bar at its own point
     Drag(frame, *bar, TSize(0, 0), false);
-    TRect free = bar->GetClientRect();
-    TPoint press(free.right - 3, free.bottom / 2), screen = press;
+    TPoint press = FreeEnd(*bar), screen = press;
     ::ClientToScreen(bar->GetHandle(), &screen);
     frame.Harbor->SendMessageA(WM_LBUTTONDBLCLK, 0, Lp(ToClient(frame.Harbor->GetHandle(), screen)));
     EXPECT_EQ(nullptr, frame.Harbor->GetDragDockable());
@@ -381,10 +385,7 @@ TEST(Harbor, DragsABarToEveryEdgeInTurn) {
                         : step.edge == alRight  ? TPoint(c.right, middle.y)
                         : step.edge == alBottom ? TPoint(middle.x, c.bottom)
                                                 : TPoint(middle.x, c.top);
-        TRect r = bar->GetClientRect();
-        bool row = bar->GetDirection() == TGadgetWindow::Horizontal;
-        TPoint press = row ? TPoint(r.right - 3, r.bottom / 2) : TPoint(r.right / 2, r.bottom - 3);
-        bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, Lp(press));
+        bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, Lp(FreeEnd(*bar)));
         ASSERT_EQ(bar, frame.Harbor->GetDragDockable());
         EXPECT_EQ(frame.Harbor->GetHandle(), ::GetCapture());
         TPoint to = ToClient(frame.Harbor->GetHandle(), target);
