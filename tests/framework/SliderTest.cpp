@@ -1,6 +1,6 @@
 // The library's sliders: snapping, the value's base offset, geometry of both
 // orientations, what mouse and keys report to the parent, and the painted thumb.
-#include "TestApp.h"
+#include "ControlHost.h"
 
 #include "GdiCanvas.h"
 #include "Slider.h"
@@ -13,24 +13,9 @@
 #include <vector>
 
 namespace {
-// Records the notifications and lets the window pass them back to the slider.
-class Host : public TWindow {
+class Host : public ScrollLogHost {
 public:
-    Host() : TWindow((TWindow *)0, "sliders") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 60, Attr.Y = 60, Attr.W = 300, Attr.H = 300;
-    }
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
-        if (msg == WM_HSCROLL || msg == WM_VSCROLL)
-            Log += std::to_string(LOWORD(wp)) + ":" + std::to_string(HIWORD(wp)) + " ";
-        return TWindow::WindowProc(msg, wp, lp);
-    }
-    std::string Take() {
-        std::string log = Log;
-        Log.clear();
-        return log;
-    }
-    std::string Log;
+    Host() : ScrollLogHost("sliders", 60, 60, 300, 300) {}
 };
 
 class OpenSlider : public HorizontalSlider {
@@ -41,12 +26,7 @@ public:
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-class SliderTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
-    TestApp app;
-    Host host;
-};
+class SliderTest : public HostedTest<Host> {};
 }  // namespace
 
 TEST_F(SliderTest, PositionsSnapToTicksAndValuesAddTheBase) {
