@@ -26,7 +26,18 @@ public:
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-class SliderTest : public HostedTest<Host> {};
+class SliderTest : public HostedTest<Host> {
+protected:
+    // A created 0..100 slider with a tick every position, its thumb in the middle, the log empty.
+    HorizontalSlider *MidSlider() {
+        HorizontalSlider *h = new HorizontalSlider(&host, 50400, 10, 10, 200, 30, 0);
+        host.CreateChildren();
+        h->SetRuler(1, 1, 0, 50);
+        h->SetPosition(50);
+        host.Take();
+        return h;
+    }
+};
 }  // namespace
 
 TEST_F(SliderTest, PositionsSnapToTicksAndValuesAddTheBase) {
@@ -130,11 +141,7 @@ TEST_F(SliderTest, KeysReportScrollCodes) {
 }
 
 TEST_F(SliderTest, EndZonesRepeatAndTrackClicksMoveTheThumb) {
-    HorizontalSlider *h = new HorizontalSlider(&host, 50400, 10, 10, 200, 30, 0);
-    host.CreateChildren();
-    h->SetRuler(1, 1, 0, 50);
-    h->SetPosition(50);
-    host.Take();
+    HorizontalSlider *h = MidSlider();
     h->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, At(197, 15));
     EXPECT_EQ("1:0 ", host.Take());
     EXPECT_EQ(h->GetHandle(), ::GetCapture());
@@ -230,11 +237,7 @@ TEST_F(SliderTest, ThumbPicturesComeFromTheCommonModule) {
 }
 
 TEST_F(SliderTest, LosingTheMouseEndsHeldZonesAndDrags) {
-    HorizontalSlider *h = new HorizontalSlider(&host, 50400, 10, 10, 200, 30, 0);
-    host.CreateChildren();
-    h->SetRuler(1, 1, 0, 50);
-    h->SetPosition(50);
-    host.Take();
+    HorizontalSlider *h = MidSlider();
     h->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, At(197, 15));
     h->SendMessageA(WM_TIMER, 1);  // now repeating on timer 2
     EXPECT_EQ("1:0 ", host.Take());

@@ -322,25 +322,18 @@ TEST_F(SpinEditTest, RangeMenuListsStepsAndSetsTheChoice) {
     EXPECT_EQ("0.75", WindowText(*e));
     e->SendMessageA(WM_COMMAND, 10007);  // beyond the range: ignored
     EXPECT_EQ("0.75", WindowText(*e));
-    // tenths end at the range's end, and a range not made of whole steps ends below it
-    e->GetAttr().SetIncrement(0.1);
-    menu = e->BuildPopupMenu();
-    EXPECT_EQ(11, ::GetMenuItemCount(menu));
-    ::DestroyMenu(menu);
-    e->GetAttr().SetIncrement(0.3);
-    menu = e->BuildPopupMenu();
-    EXPECT_EQ(4, ::GetMenuItemCount(menu));
-    ::DestroyMenu(menu);
-    // no item past the end, where choosing would do nothing
-    e->GetAttr().SetIncrement(0.6);
-    menu = e->BuildPopupMenu();
-    EXPECT_EQ(2, ::GetMenuItemCount(menu));
-    ::DestroyMenu(menu);
-    // no more than a thousand choices
-    e->GetAttr().SetIncrement(0.0001);
-    menu = e->BuildPopupMenu();
-    EXPECT_EQ(1000, ::GetMenuItemCount(menu));
-    ::DestroyMenu(menu);
+    // tenths end at the range's end, and a range not made of whole steps ends below it;
+    // no item past the end, where choosing would do nothing; no more than a thousand choices
+    struct {
+        double increment;
+        int items;
+    } const cases[] = {{0.1, 11}, {0.3, 4}, {0.6, 2}, {0.0001, 1000}};
+    for (auto const &c : cases) {
+        e->GetAttr().SetIncrement(c.increment);
+        menu = e->BuildPopupMenu();
+        EXPECT_EQ(c.items, ::GetMenuItemCount(menu)) << c.increment;
+        ::DestroyMenu(menu);
+    }
 }
 
 TEST_F(SpinEditTest, ValuesOutliveTheWindow) {
