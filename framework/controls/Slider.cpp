@@ -187,10 +187,7 @@ void Slider::Paint(TDC &dc, int, TRect &) {
 
 void Slider::PaintThumb(TDC &dc) {
     if (!ThumbDib) {
-        // no picture: a raised face, sunk while dragging
-        TRect r = Thumb;
-        Fill(dc, r, COLOR_BTNFACE);
-        ::DrawEdge(dc, &r, Dragging ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        SliderBasics::PaintPlainThumb(dc, Thumb, Dragging);
         return;
     }
     int image = HWindow && !IsWindowEnabled() ? 2 : Dragging ? 1 : 0;

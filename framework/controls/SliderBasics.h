@@ -1,5 +1,6 @@
 // What the library's sliders and the classic sliders do alike: snapping to ticks, testing
-// a point against the thumb and telling the parent like a scroll bar.
+// a point against the thumb, a thumb without a picture, and telling the parent like a
+// scroll bar.
 #pragma once
 
 #include "GdiObject.h"
@@ -27,6 +28,13 @@ inline bool InThumb(TRegion const *thumbRgn, TRect const &thumb, TPoint const &p
 inline void NotifyScroll(TWindow const &slider, uint msg, int code, int position) {
     if (HWND parent = slider.GetParentH())
         ::SendMessageA(parent, msg, MAKEWPARAM(code, position), (LPARAM)slider.GetHandle());
+}
+
+// A thumb without a picture: a raised face, sunk while pressed.
+inline void PaintPlainThumb(HDC dc, TRect const &thumb, bool pressed) {
+    TRect r = thumb;
+    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 }
 
 }  // namespace SliderBasics

@@ -216,9 +216,7 @@ void TSlider::PaintSlotRect(TDC &dc, TRect const &slot) {
 
 void TSlider::DrawThumbImage(TDC &dc, int half) {
     if (!ThumbBitmap) {
-        TRect r = Thumb;
-        Fill(dc, r, ::GetSysColor(COLOR_BTNFACE));
-        ::DrawEdge(dc, &r, half ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        SliderBasics::PaintPlainThumb(dc, Thumb, half);
         return;
     }
     HDC mem = ::CreateCompatibleDC(dc);
