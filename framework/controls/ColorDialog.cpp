@@ -104,14 +104,8 @@ int TChooseColorDialog::DialogFunction(uint msg, WPARAM wParam, LPARAM lParam) {
 }
 
 int TChooseColorDialog::DoExecute() {
-    Cc.lpfnHook = reinterpret_cast<LPCCHOOKPROC>(&TDialog::StdDlgProc);
-    unsigned long error;
-    if (!RunBound(cdkColor, &Cc, Cc.hwndOwner, error)) {
-        Data.Error = error;
+    if (!RunRecord(cdkColor, Cc, Data))
         return IDCANCEL;
-    }
-    Data.Flags = Cc.Flags;
-    Data.Error = 0;
     Data.Color = TColor(Cc.rgbResult);
     return IDOK;
 }

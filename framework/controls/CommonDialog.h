@@ -25,6 +25,21 @@ protected:
     // handler kept during the run is raised here. Non-zero on OK.
     int RunBound(TCommonDialogKind kind, void *block, HWND &owner, unsigned long &error);
 
+    // RunBound on a system record (hook, owner and flags fields) for a data record that keeps
+    // the flags and the error: false, with the error kept, when the dialog did not end with OK.
+    template <class Record, class DataRecord>
+    bool RunRecord(TCommonDialogKind kind, Record &record, DataRecord &data) {
+        record.lpfnHook = reinterpret_cast<decltype(record.lpfnHook)>(&TDialog::StdDlgProc);
+        unsigned long error;
+        if (!RunBound(kind, &record, record.hwndOwner, error)) {
+            data.Error = error;
+            return false;
+        }
+        data.Flags = record.Flags;
+        data.Error = 0;
+        return true;
+    }
+
     // The data's flags with the hook enabled; with a template id also the template enabled,
     // and the name set to the id.
     static unsigned long HookFlags(unsigned long flags, unsigned long hookFlag, unsigned long templateFlag,

@@ -153,15 +153,9 @@ int TOpenSaveDialog::DialogFunction(uint msg, WPARAM wParam, LPARAM lParam) {
 int TOpenSaveDialog::ShareViolation() { return 0; }
 
 int TOpenSaveDialog::RunHooked(TCommonDialogKind kind) {
-    Ofn.lpfnHook = reinterpret_cast<LPOFNHOOKPROC>(&TDialog::StdDlgProc);
-    unsigned long error;
-    if (!RunBound(kind, &Ofn, Ofn.hwndOwner, error)) {
-        Data.Error = error;
+    if (!RunRecord(kind, Ofn, Data))
         return IDCANCEL;
-    }
-    Data.Flags = Ofn.Flags;
     Data.FilterIndex = Ofn.nFilterIndex;
-    Data.Error = 0;
     return IDOK;
 }
 

@@ -45,18 +45,12 @@ int TChooseFontDialog::DialogFunction(uint msg, WPARAM wParam, LPARAM lParam) {
 }
 
 int TChooseFontDialog::DoExecute() {
-    Cf.lpfnHook = reinterpret_cast<LPCFHOOKPROC>(&TDialog::StdDlgProc);
-    unsigned long error;
-    if (!RunBound(cdkFont, &Cf, Cf.hwndOwner, error)) {
-        Data.Error = error;
+    if (!RunRecord(cdkFont, Cf, Data))
         return IDCANCEL;
-    }
-    Data.Flags = Cf.Flags;
     Data.PointSize = Cf.iPointSize;
     Data.Color = TColor(Cf.rgbColors);
     Data.Style = Cf.lpszStyle;
     Data.FontType = Cf.nFontType;
-    Data.Error = 0;
     return IDOK;
 }
 

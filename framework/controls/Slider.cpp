@@ -3,6 +3,7 @@
 #include "Dc.h"
 #include "Dib.h"
 #include "GdiObject.h"
+#include "SliderBasics.h"
 
 #include <cmath>
 
@@ -75,13 +76,7 @@ void Slider::GetRange(int &low, int &high) const {
 }
 
 int Slider::SnapPosition(int position) const {
-    if (position < MinPos)
-        position = MinPos;
-    if (position > MaxPos)
-        position = MaxPos;
-    if (Snap && TickStep > 0)
-        position = MinPos + TickStep * ((TickStep / 2 + position - MinPos) / TickStep);
-    return position;
+    return SliderBasics::SnapToTicks(position, MinPos, MaxPos, TickStep, Snap);
 }
 
 void Slider::SetPosition(int position) {
@@ -192,10 +187,7 @@ void Slider::Paint(TDC &dc, int, TRect &) {
 
 void Slider::PaintThumb(TDC &dc) {
     if (!ThumbDib) {
-        // no picture: a raised face, sunk while dragging
-        TRect r = Thumb;
-        Fill(dc, r, COLOR_BTNFACE);
-        ::DrawEdge(dc, &r, Dragging ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        SliderBasics::PaintPlainThumb(dc, Thumb, Dragging);
         return;
     }
     int image = HWindow && !IsWindowEnabled() ? 2 : Dragging ? 1 : 0;
@@ -489,12 +481,11 @@ TPoint HorizontalSlider::PosToPoint(int position) {
 }
 
 void HorizontalSlider::NotifyParent(int code, int position) {
-    if (HWND parent = GetParentH())
-        ::SendMessageA(parent, WM_HSCROLL, MAKEWPARAM(code, position), (LPARAM)HWindow);
+    SliderBasics::NotifyScroll(*this, WM_HSCROLL, code, position);
 }
 
 int HorizontalSlider::HitTest(TPoint &p) {
-    if (ThumbRgn ? ::PtInRegion(*ThumbRgn, p.x, p.y) : ::PtInRect(&Thumb, p))
+    if (SliderBasics::InThumb(ThumbRgn, Thumb, p))
         return 5;
     int half = Thumb.Width() / 2, width = GetClientRect().Width();
     if (p.x < StartMargin + half)
@@ -533,12 +524,11 @@ TPoint VerticalSlider::PosToPoint(int position) {
 }
 
 void VerticalSlider::NotifyParent(int code, int position) {
-    if (HWND parent = GetParentH())
-        ::SendMessageA(parent, WM_VSCROLL, MAKEWPARAM(code, position), (LPARAM)HWindow);
+    SliderBasics::NotifyScroll(*this, WM_VSCROLL, code, position);
 }
 
 int VerticalSlider::HitTest(TPoint &p) {
-    if (ThumbRgn ? ::PtInRegion(*ThumbRgn, p.x, p.y) : ::PtInRect(&Thumb, p))
+    if (SliderBasics::InThumb(ThumbRgn, Thumb, p))
         return 5;
     int half = Thumb.Height() / 2, height = GetClientRect().Height();
     if (p.y < StartMargin + half)

@@ -3,9 +3,12 @@
 #include "CommonControls.h"
 #include "Dc.h"
 #include "GdiObject.h"
+#include "SliderBasics.h"
 #include "UIParts.h"
 
 #include <commctrl.h>
+
+#include <vector>
 
 TNativeUse TSlider::ClassNativeUse = nuUsing;
 TSize TSlider::MouseOffset;
@@ -87,13 +90,7 @@ void TSlider::GetWindowClass(WNDCLASSA &wc) {
 }
 
 int TSlider::SnapPosition(int position) const {
-    if (position < Min)
-        position = Min;
-    if (position > Max)
-        position = Max;
-    if (Snap && TicStep > 0)
-        position = Min + TicStep * ((TicStep / 2 + position - Min) / TicStep);
-    return position;
+    return SliderBasics::SnapToTicks(position, Min, Max, TicStep, Snap);
 }
 
 void TSlider::SetRange(int min, int max) {
@@ -200,11 +197,26 @@ TColor TSlider::ParentBackground(TDC &dc) {
     return TColor(::GetSysColor(COLOR_BTNFACE));
 }
 
+// The positions that get a tick: the custom ones, else every step from the minimum.
+std::vector<int> TSlider::TicPositions() const {
+    std::vector<int> positions;
+    if (Tics)
+        positions.assign(Tics, Tics + TicCount);
+    else if (TicStep > 0)
+        for (int pos = Min; pos <= Max; pos += TicStep)
+            positions.push_back(pos);
+    return positions;
+}
+
+// The parent's background over the client area, then the sunken slot.
+void TSlider::PaintSlotRect(TDC &dc, TRect const &slot) {
+    Fill(dc, GetClientRect(), ParentBackground(dc).GetValue());
+    TUIBorder(slot, TUIBorder::TStyle(9), TUIBorder::Rect).Paint(dc);
+}
+
 void TSlider::DrawThumbImage(TDC &dc, int half) {
     if (!ThumbBitmap) {
-        TRect r = Thumb;
-        Fill(dc, r, ::GetSysColor(COLOR_BTNFACE));
-        ::DrawEdge(dc, &r, half ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+        SliderBasics::PaintPlainThumb(dc, Thumb, half);
         return;
     }
     HDC mem = ::CreateCompatibleDC(dc);
@@ -396,12 +408,11 @@ TPoint THSlider::PosToPoint(int position) {
 }
 
 void THSlider::NotifyParent(int code, int position) {
-    if (HWND parent = GetParentH())
-        ::SendMessageA(parent, WM_HSCROLL, MAKEWPARAM(code, position), (LPARAM)HWindow);
+    SliderBasics::NotifyScroll(*this, WM_HSCROLL, code, position);
 }
 
 int THSlider::HitTest(TPoint &p) {
-    if (ThumbRgn ? ::PtInRegion(*ThumbRgn, p.x, p.y) : ::PtInRect(&Thumb, p))
+    if (SliderBasics::InThumb(ThumbRgn, Thumb, p))
         return 5;
     if (p.y >= Thumb.bottom)
         return 4;
@@ -411,24 +422,16 @@ int THSlider::HitTest(TPoint &p) {
 }
 
 void THSlider::PaintSlot(TDC &dc) {
-    TRect client = GetClientRect();
-    Fill(dc, client, ParentBackground(dc).GetValue());
     int half = Thumb.Width() / 2 + 1, middle = Thumb.top + Thumb.Height() / 2;
-    TRect slot(half, middle - SlotThick / 2, client.Width() - half, middle - SlotThick / 2 + SlotThick);
-    TUIBorder(slot, TUIBorder::TStyle(9), TUIBorder::Rect).Paint(dc);
+    PaintSlotRect(dc, TRect(half, middle - SlotThick / 2, GetClientRect().Width() - half,
+                            middle - SlotThick / 2 + SlotThick));
 }
 
 void THSlider::PaintRuler(TDC &dc) {
     COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
     int top = Thumb.Height() + 2, half = Thumb.Width() / 2;
-    auto tick = [&](int pos) { Fill(dc, TRect(PosToPoint(pos).x + half, top, PosToPoint(pos).x + half + 1, top + 5), text); };
-    if (Tics) {
-        for (int i = 0; i < TicCount; i++)
-            tick(Tics[i]);
-    } else if (TicStep > 0) {
-        for (int pos = Min; pos <= Max; pos += TicStep)
-            tick(pos);
-    }
+    for (int pos : TicPositions())
+        Fill(dc, TRect(PosToPoint(pos).x + half, top, PosToPoint(pos).x + half + 1, top + 5), text);
 }
 
 // ---- TVSlider
@@ -458,12 +461,11 @@ TPoint TVSlider::PosToPoint(int position) {
 }
 
 void TVSlider::NotifyParent(int code, int position) {
-    if (HWND parent = GetParentH())
-        ::SendMessageA(parent, WM_VSCROLL, MAKEWPARAM(code, position), (LPARAM)HWindow);
+    SliderBasics::NotifyScroll(*this, WM_VSCROLL, code, position);
 }
 
 int TVSlider::HitTest(TPoint &p) {
-    if (ThumbRgn ? ::PtInRegion(*ThumbRgn, p.x, p.y) : ::PtInRect(&Thumb, p))
+    if (SliderBasics::InThumb(ThumbRgn, Thumb, p))
         return 5;
     if (p.x < Thumb.left || p.x >= Thumb.right)
         return 4;
@@ -475,22 +477,14 @@ int TVSlider::HitTest(TPoint &p) {
 }
 
 void TVSlider::PaintSlot(TDC &dc) {
-    TRect client = GetClientRect();
-    Fill(dc, client, ParentBackground(dc).GetValue());
     int half = Thumb.Height() / 2 + 1, middle = Thumb.left + Thumb.Width() / 2;
-    TRect slot(middle - SlotThick / 2, half, middle - SlotThick / 2 + SlotThick, client.Height() - half);
-    TUIBorder(slot, TUIBorder::TStyle(9), TUIBorder::Rect).Paint(dc);
+    PaintSlotRect(dc, TRect(middle - SlotThick / 2, half, middle - SlotThick / 2 + SlotThick,
+                            GetClientRect().Height() - half));
 }
 
 void TVSlider::PaintRuler(TDC &dc) {
     COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
     int left = Thumb.right + 2, half = Thumb.Height() / 2;
-    auto tick = [&](int pos) { Fill(dc, TRect(left, PosToPoint(pos).y + half, left + 5, PosToPoint(pos).y + half + 1), text); };
-    if (Tics) {
-        for (int i = 0; i < TicCount; i++)
-            tick(Tics[i]);
-    } else if (TicStep > 0) {
-        for (int pos = Min; pos <= Max; pos += TicStep)
-            tick(pos);
-    }
+    for (int pos : TicPositions())
+        Fill(dc, TRect(left, PosToPoint(pos).y + half, left + 5, PosToPoint(pos).y + half + 1), text);
 }

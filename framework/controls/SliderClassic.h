@@ -6,6 +6,8 @@
 
 #include "ScrollBar.h"
 
+#include <vector>
+
 class TDC;
 class TRegion;
 
@@ -58,6 +60,8 @@ protected:
     // The thumb picture's half (0 normal, 1 pressed or disabled) at the thumb.
     void DrawThumbImage(TDC &dc, int half);
     TColor ParentBackground(TDC &dc);
+    std::vector<int> TicPositions() const;
+    void PaintSlotRect(TDC &dc, TRect const &slot);
 
     void EvPaint();
     uint EvGetDlgCode(uint);

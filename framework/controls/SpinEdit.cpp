@@ -313,29 +313,22 @@ void TRangeSpinEdit::SetValue(double value, int select) {
     AssessEnable();
 }
 
-// Steps from the typed value: a value outside the range first comes back to its end.
-void TRangeSpinEdit::SpinUp(double step) {
-    int inRange;
-    double cur = GetCurrentValue(&inRange);
-    if (cur < Attr_.low)
-        SetValue(Attr_.low, 1);
-    else if (cur > Attr_.high)
-        SetValue(Attr_.high, 1);
-    else if (cur == Attr_.high)
-        AssessEnable();
-    else
-        SetValue(cur + step < Attr_.high ? cur + step : Attr_.high, 1);
-}
+void TRangeSpinEdit::SpinUp(double step) { StepBy(step, 1); }
 
-void TRangeSpinEdit::SpinDown(double step) {
+void TRangeSpinEdit::SpinDown(double step) { StepBy(step, 0); }
+
+// Steps from the typed value: a value outside the range first comes back to its end.
+void TRangeSpinEdit::StepBy(double step, int up) {
     int inRange;
     double cur = GetCurrentValue(&inRange);
     if (cur < Attr_.low)
         SetValue(Attr_.low, 1);
     else if (cur > Attr_.high)
         SetValue(Attr_.high, 1);
-    else if (cur == Attr_.low)
+    else if (cur == (up ? Attr_.high : Attr_.low))
         AssessEnable();
+    else if (up)
+        SetValue(cur + step < Attr_.high ? cur + step : Attr_.high, 1);
     else
         SetValue(cur - step > Attr_.low ? cur - step : Attr_.low, 1);
 }

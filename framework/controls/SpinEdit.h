@@ -183,6 +183,9 @@ public:
     void WhenLeaving() override;
     long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void SetupWindow() override;
+private:
+    // One step up or down, shared by both arrows.
+    void StepBy(double step, int up);
 };
 
 // A row of an entry table; a table ends at a row whose text is null.

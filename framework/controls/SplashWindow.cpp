@@ -97,24 +97,13 @@ END_RESPONSE_TABLE;
 // ---- TSplashWindow
 
 namespace {
-TLayoutConstraint Edge(TEdge mine, TRelationship how, TWindow *other, TEdge theirs, int value) {
-    TLayoutConstraint c;
-    c.RelWin = other;
-    c.MyEdge = mine;
-    c.Relationship = how;
-    c.Units = lmPixels;
-    c.OtherEdge = theirs;
-    c.Value = value;
-    return c;
-}
-
 // Spans the parent's width, below the given sibling (or at the top), percent of its height tall.
 void Place(TLayoutWindow &parent, TWindow &child, TWindow *above, int heightPercent) {
     TLayoutMetrics m;
-    m.X = Edge(lmLeft, lmSameAs, 0, lmLeft, 0);
-    m.Y = above ? Edge(lmTop, lmBelow, above, lmBottom, 0) : Edge(lmTop, lmSameAs, 0, lmTop, 0);
-    m.Width = Edge(lmWidth, lmSameAs, 0, lmWidth, 0);
-    m.Height = Edge(lmHeight, lmPercentOf, 0, lmHeight, heightPercent);
+    m.X = PixelConstraint(0, lmLeft, lmSameAs, lmLeft);
+    m.Y = above ? PixelConstraint(above, lmTop, lmBelow, lmBottom) : PixelConstraint(0, lmTop, lmSameAs, lmTop);
+    m.Width = PixelConstraint(0, lmWidth, lmSameAs, lmWidth);
+    m.Height = PixelConstraint(0, lmHeight, lmPercentOf, lmHeight, heightPercent);
     parent.SetChildLayoutMetrics(child, m);
 }
 }  // namespace

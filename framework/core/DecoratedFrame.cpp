@@ -11,18 +11,7 @@ char const placeholderTitle[] = "\x07";
 
 bool HasBorder(TWindow const &w) { return (w.GetStyle() & WS_BORDER) != 0; }
 
-TLayoutConstraint Attach(TWindow *relWin, TEdge myEdge, TRelationship rel, TEdge otherEdge) {
-    TLayoutConstraint c;
-    c.RelWin = relWin;
-    c.MyEdge = myEdge;
-    c.Relationship = rel;
-    c.Units = lmPixels;
-    c.OtherEdge = otherEdge;
-    c.Value = 0;
-    return c;
-}
-
-TLayoutConstraint OwnSize(TEdge myEdge) { return Attach(0, myEdge, lmAsIs, myEdge); }
+TLayoutConstraint OwnSize(TEdge myEdge) { return PixelConstraint(0, myEdge, lmAsIs, myEdge); }
 
 // An edge of `w` next to another window's edge: bordered windows share the line,
 // others abut it from the side given (below/right-of for left and top edges,
@@ -30,7 +19,7 @@ TLayoutConstraint OwnSize(TEdge myEdge) { return Attach(0, myEdge, lmAsIs, myEdg
 TLayoutConstraint Beside(TWindow const &w, TWindow *relWin, TEdge myEdge, TEdge otherEdge) {
     bool leading = myEdge == lmLeft || myEdge == lmTop;
     TRelationship rel = HasBorder(w) ? lmSameAs : leading ? lmBelow : lmAbove;
-    return Attach(relWin, myEdge, rel, otherEdge);
+    return PixelConstraint(relWin, myEdge, rel, otherEdge);
 }
 
 // The constraint of `m` that places its own edge `edge`.
@@ -48,8 +37,8 @@ void FollowClient(TLayoutMetrics &m, TWindow const &decoration, TWindow &client)
     bool own = HasBorder(decoration), clients = HasBorder(client);
     TRelationship topRel = own == clients ? lmSameAs : own ? lmAbove : lmBelow;
     TRelationship bottomRel = own == clients ? lmSameAs : own ? lmBelow : lmAbove;
-    m.Y = Attach(&client, lmTop, topRel, lmTop);
-    m.Height = Attach(&client, lmBottom, bottomRel, lmBottom);
+    m.Y = PixelConstraint(&client, lmTop, topRel, lmTop);
+    m.Height = PixelConstraint(&client, lmBottom, bottomRel, lmBottom);
 }
 
 }  // namespace
@@ -191,7 +180,7 @@ void TDecoratedFrame::Dock(TWindow &decoration, TWindow *neighbour, TLocation lo
     // edge to the decoration.
     TLayoutMetrics n;
     TLayoutConstraint *edge = neighbour && GetChildLayoutMetrics(*neighbour, n) ? ConstraintOf(n, outer) : 0;
-    TLayoutConstraint was = edge ? *edge : Attach(0, outer, lmSameAs, outer);
+    TLayoutConstraint was = edge ? *edge : PixelConstraint(0, outer, lmSameAs, outer);
     if (edge) {
         *edge = Beside(*neighbour, &decoration, outer, inner);
         SetChildLayoutMetrics(*neighbour, n);

@@ -30,6 +30,19 @@ struct VELTRANE_API TLayoutConstraint {
     int Value;
 };
 
+// In pixels: my edge related to the other window's edge (no window: the layout window).
+inline TLayoutConstraint PixelConstraint(TWindow *relWin, TEdge myEdge, TRelationship rel, TEdge otherEdge,
+                                         int value = 0) {
+    TLayoutConstraint c;
+    c.RelWin = relWin;
+    c.MyEdge = myEdge;
+    c.Relationship = rel;
+    c.Units = lmPixels;
+    c.OtherEdge = otherEdge;
+    c.Value = value;
+    return c;
+}
+
 // X, Y, Width and Height, in this order.
 class VELTRANE_API TLayoutMetrics {
 public:

@@ -1,8 +1,8 @@
 // The self-drawn glyph button: presses by mouse and space bar with the command sent once,
 // the button-state and button-style messages, the layout of text and glyph, and its
 // looks (pressed, down glyph, disabled, default) painted and read back.
+#include "ControlHost.h"
 #include "GdiCanvas.h"
-#include "TestApp.h"
 
 #include "BtnBitmap.h"
 #include "GlyphButton.h"
@@ -24,12 +24,9 @@ TModule &Exe() {
 }
 
 // A host that counts the commands its buttons send.
-class ButtonHost : public TWindow {
+class ButtonHost : public ControlHost {
 public:
-    ButtonHost() : TWindow((TWindow *)0, "buttons") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.W = 300, Attr.H = 200;
-    }
+    ButtonHost() : ControlHost("buttons", 0, 0, 300, 200) {}
     long EvCommand(uint id, HWND control, uint code) override {
         Commands += std::to_string(id) + ":" + std::to_string(code) + (control ? "" : "(no window)") + " ";
         return 0;
@@ -45,16 +42,13 @@ public:
     using TGlyphButton::LayoutTextGlyph;
 };
 
-class GlyphButtonTest : public ::testing::Test {
+class GlyphButtonTest : public HostedTest<ButtonHost> {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
     Button *Open(char const *text, int w = 100, int h = 40, int isDefault = 0) {
         Button *button = new Button(&host, text, w, h, isDefault);
         button->Create();
         return button;
     }
-    TestApp app;
-    ButtonHost host;
 };
 
 // The box around the pixels of one colour (empty when there are none).

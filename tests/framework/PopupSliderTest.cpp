@@ -1,7 +1,8 @@
 // The pop-up slider of spin edits, driven with the messages its sliders send: which
 // sliders it builds, what they show, how moving them sets the edit, where it opens and
 // how it closes.
-#include "TestApp.h"
+#include "ControlHost.h"
+#include "SpinEditMaker.h"
 
 #include "PopupSlider.h"
 #include "SpinEdit.h"
@@ -19,19 +20,10 @@ public:
     using TApplication::DeleteCondemned;
 };
 
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "popups") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 400, Attr.Y = 300, Attr.W = 300, Attr.H = 200;
-    }
+    Host() : ControlHost("popups", 400, 300, 300, 200) {}
 };
-
-std::string Text(TWindow &w) {
-    char text[128] = "";
-    w.GetWindowTextA(text, sizeof text);
-    return text;
-}
 
 // A slider's notification, as the slider itself sends it to the pop-up.
 void Send(PopupSlider &p, Slider &s, int code, int pos) {
@@ -64,11 +56,7 @@ protected:
     }
     void TearDown() override { Settle(); }
     TRangeSpinEdit *Range(double low, double high, char const *format = 0) {
-        TRangeSpinEdit *e = new TRangeSpinEdit(&host, 50500, "", 150, 80, 100, 22);
-        e->GetAttr().SetFormat(format);
-        e->GetAttr().SetRange(low, high);
-        e->Create();
-        return e;
+        return MakeRangeSpinEdit(host, 50500, 150, 80, low, high, format);
     }
     // Lets posted closes run and the closed frames go.
     void Settle() {
@@ -179,20 +167,20 @@ TEST_F(PopupSliderTest, MasterAndFineSlidersSetTheEdit) {
     EXPECT_EQ(popup.Width(), (gap + 30) * 4 + gap + 4);
 
     Send(*p, *master, SB_THUMBTRACK, 10);
-    EXPECT_EQ("10.000", Text(*e));
+    EXPECT_EQ("10.000", WindowText(*e));
     EXPECT_EQ(5, p->GetSlider(0)->GetValue());  // the fine sliders wait for the end
     Send(*p, *master, SB_ENDSCROLL, 10);
     for (int i = 0; i < 3; i++)
         EXPECT_EQ(0, p->GetSlider(i)->GetValue()) << i;
     Send(*p, *p->GetSlider(1), SB_THUMBTRACK, 5);
-    EXPECT_EQ("0.050", Text(*e));
+    EXPECT_EQ("0.050", WindowText(*e));
     Send(*p, *p->GetSlider(0), SB_THUMBTRACK, 12);
     Send(*p, *p->GetSlider(2), SB_THUMBTRACK, 7);
-    EXPECT_EQ("1.257", Text(*e));
+    EXPECT_EQ("1.257", WindowText(*e));
     Send(*p, *p->GetSlider(2), SB_ENDSCROLL, 7);
     EXPECT_EQ(1, master->GetValue());
     Send(*p, *master, SB_THUMBTRACK, 0);
-    EXPECT_EQ("0.000", Text(*e));
+    EXPECT_EQ("0.000", WindowText(*e));
     // a key that reaches the pop-up closes it, frame and all
     HWND window = p->GetHandle(), frame = p->GetParentH();
     master->SendMessageA(WM_KEYDOWN, VK_ESCAPE, 1);

@@ -1,6 +1,6 @@
 // The classic slider: the native choice, snapping, the drawn slider's geometry and
 // what its mouse and keys report.
-#include "TestApp.h"
+#include "ControlHost.h"
 
 #include "CommonControls.h"
 #include "GdiCanvas.h"
@@ -13,23 +13,9 @@
 #include <string>
 
 namespace {
-class Host : public TWindow {
+class Host : public ScrollLogHost {
 public:
-    Host() : TWindow((TWindow *)0, "classic") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 60, Attr.Y = 60, Attr.W = 300, Attr.H = 300;
-    }
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
-        if (msg == WM_HSCROLL || msg == WM_VSCROLL)
-            Log += std::to_string(LOWORD(wp)) + ":" + std::to_string(HIWORD(wp)) + " ";
-        return TWindow::WindowProc(msg, wp, lp);
-    }
-    std::string Take() {
-        std::string log = Log;
-        Log.clear();
-        return log;
-    }
-    std::string Log;
+    Host() : ScrollLogHost("classic", 60, 60, 300, 300) {}
 };
 
 std::string ClassOf(HWND hwnd) {
@@ -38,12 +24,9 @@ std::string ClassOf(HWND hwnd) {
     return name;
 }
 
-class SliderClassicTest : public ::testing::Test {
+class SliderClassicTest : public HostedTest<Host> {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
     void TearDown() override { TSlider::SetNativeUse(nuUsing); }
-    TestApp app;
-    Host host;
 };
 }  // namespace
 

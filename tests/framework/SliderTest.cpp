@@ -1,6 +1,6 @@
 // The library's sliders: snapping, the value's base offset, geometry of both
 // orientations, what mouse and keys report to the parent, and the painted thumb.
-#include "TestApp.h"
+#include "ControlHost.h"
 
 #include "GdiCanvas.h"
 #include "Slider.h"
@@ -13,24 +13,9 @@
 #include <vector>
 
 namespace {
-// Records the notifications and lets the window pass them back to the slider.
-class Host : public TWindow {
+class Host : public ScrollLogHost {
 public:
-    Host() : TWindow((TWindow *)0, "sliders") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 60, Attr.Y = 60, Attr.W = 300, Attr.H = 300;
-    }
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
-        if (msg == WM_HSCROLL || msg == WM_VSCROLL)
-            Log += std::to_string(LOWORD(wp)) + ":" + std::to_string(HIWORD(wp)) + " ";
-        return TWindow::WindowProc(msg, wp, lp);
-    }
-    std::string Take() {
-        std::string log = Log;
-        Log.clear();
-        return log;
-    }
-    std::string Log;
+    Host() : ScrollLogHost("sliders", 60, 60, 300, 300) {}
 };
 
 class OpenSlider : public HorizontalSlider {
@@ -41,11 +26,17 @@ public:
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-class SliderTest : public ::testing::Test {
+class SliderTest : public HostedTest<Host> {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
-    TestApp app;
-    Host host;
+    // A created 0..100 slider with a tick every position, its thumb in the middle, the log empty.
+    HorizontalSlider *MidSlider() {
+        HorizontalSlider *h = new HorizontalSlider(&host, 50400, 10, 10, 200, 30, 0);
+        host.CreateChildren();
+        h->SetRuler(1, 1, 0, 50);
+        h->SetPosition(50);
+        host.Take();
+        return h;
+    }
 };
 }  // namespace
 
@@ -150,11 +141,7 @@ TEST_F(SliderTest, KeysReportScrollCodes) {
 }
 
 TEST_F(SliderTest, EndZonesRepeatAndTrackClicksMoveTheThumb) {
-    HorizontalSlider *h = new HorizontalSlider(&host, 50400, 10, 10, 200, 30, 0);
-    host.CreateChildren();
-    h->SetRuler(1, 1, 0, 50);
-    h->SetPosition(50);
-    host.Take();
+    HorizontalSlider *h = MidSlider();
     h->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, At(197, 15));
     EXPECT_EQ("1:0 ", host.Take());
     EXPECT_EQ(h->GetHandle(), ::GetCapture());
@@ -250,11 +237,7 @@ TEST_F(SliderTest, ThumbPicturesComeFromTheCommonModule) {
 }
 
 TEST_F(SliderTest, LosingTheMouseEndsHeldZonesAndDrags) {
-    HorizontalSlider *h = new HorizontalSlider(&host, 50400, 10, 10, 200, 30, 0);
-    host.CreateChildren();
-    h->SetRuler(1, 1, 0, 50);
-    h->SetPosition(50);
-    host.Take();
+    HorizontalSlider *h = MidSlider();
     h->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, At(197, 15));
     h->SendMessageA(WM_TIMER, 1);  // now repeating on timer 2
     EXPECT_EQ("1:0 ", host.Take());

@@ -1,7 +1,8 @@
 // Spin edits: formats and steps, reading typed values, the arrow control's clicks,
 // repeat and painting, value menus, list entries, and the context help of the arrows.
-#include "TestApp.h"
+#include "ControlHost.h"
 
+#include "SpinEditMaker.h"
 #include "SteadyCursor.h"
 
 #include "Dialog.h"
@@ -15,35 +16,21 @@
 #include <string>
 
 namespace {
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "spins") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 50, Attr.Y = 50, Attr.W = 300, Attr.H = 200;
-    }
+    Host() : ControlHost("spins", 50, 50, 300, 200) {}
 };
-
-std::string Text(TWindow &w) {
-    char text[128] = "";
-    w.GetWindowTextA(text, sizeof text);
-    return text;
-}
 
 class OpenSpinner : public TSpinner {
 public:
     using TSpinner::ButtonRect;
 };
 
-class SpinEditTest : public ::testing::Test {
+class SpinEditTest : public HostedTest<Host> {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
     // A 0..100 edit (or the given range) created in the host.
     TRangeSpinEdit *Range(double low = 0, double high = 100, char const *format = 0) {
-        TRangeSpinEdit *e = new TRangeSpinEdit(&host, 50100, "", 10, 10, 100, 22);
-        e->GetAttr().SetFormat(format);
-        e->GetAttr().SetRange(low, high);
-        e->Create();
-        return e;
+        return MakeRangeSpinEdit(host, 50100, 10, 10, low, high, format);
     }
     TPoint Centre(TSpinner &s, int button) {
         TRect r;
@@ -54,8 +41,6 @@ protected:
         s.SendMessageA(WM_LBUTTONDOWN, 0, MAKELPARAM(down.x, down.y));
         s.SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
     }
-    TestApp app;
-    Host host;
 };
 }  // namespace
 
@@ -141,7 +126,7 @@ TEST_F(SpinEditTest, SetUpShowsTheInitialValueAndPlacesTheArrows) {
     ASSERT_TRUE(s && s->GetHandle());
     EXPECT_EQ(999, ::GetDlgCtrlID(s->GetHandle()));
     EXPECT_EQ(e, s->GetSpinEdit());
-    EXPECT_EQ("2.5", Text(*e));
+    EXPECT_EQ("2.5", WindowText(*e));
     EXPECT_TRUE(e->GetAttr().IsInitialized());
     TRect edit = e->GetWindowRect(), spin = s->GetWindowRect();
     EXPECT_EQ(85, edit.Width());
@@ -186,12 +171,12 @@ TEST_F(SpinEditTest, TypedValuesClampAndLeavingRewritesThem) {
     EXPECT_EQ(-2, i);  // toward zero
     e->SetWindowTextA("250");
     other.SetFocus();  // leaving rewrites the text
-    EXPECT_EQ("100", Text(*e));
+    EXPECT_EQ("100", WindowText(*e));
     e->GetAttr().SetMatchOnLeaving(0);
     e->SetFocus();
     e->SetWindowTextA("abc");
     other.SetFocus();
-    EXPECT_EQ("abc", Text(*e));
+    EXPECT_EQ("abc", WindowText(*e));
     EXPECT_EQ(0.0, e->GetCurrentValue());  // not a number reads as 0
 }
 
@@ -200,32 +185,32 @@ TEST_F(SpinEditTest, StepsStopAtTheEndsAndArrowsFollow) {
     TSpinner *s = e->GetSpinner();
     e->SetValue(99.5);
     e->SpinUp(1);
-    EXPECT_EQ("100", Text(*e));
+    EXPECT_EQ("100", WindowText(*e));
     EXPECT_FALSE(s->IsButtonEnabled(1));
     EXPECT_TRUE(s->IsButtonEnabled(0));
     EXPECT_EQ(100.0, e->GetAttr().GetInitial());  // the last valid value is kept
     e->SendMessageA(WM_KEYDOWN, VK_UP, 1);
-    EXPECT_EQ("100", Text(*e));
+    EXPECT_EQ("100", WindowText(*e));
     e->SendMessageA(WM_KEYDOWN, VK_DOWN, 1);
-    EXPECT_EQ("99", Text(*e));
+    EXPECT_EQ("99", WindowText(*e));
     e->SetValue(3);
     e->SpinDown(5);
-    EXPECT_EQ("0", Text(*e));
+    EXPECT_EQ("0", WindowText(*e));
     EXPECT_FALSE(s->IsButtonEnabled(0));
     e->SetWindowTextA("250");
     e->SpinDown(1);  // from beyond the range back to its end
-    EXPECT_EQ("100", Text(*e));
+    EXPECT_EQ("100", WindowText(*e));
     // Ctrl+Shift steps by the range's high value
     EXPECT_EQ(100.0, e->StepFor(1, 1));
     EXPECT_EQ(5.0, e->StepFor(1, 0));
     EXPECT_EQ(1.0, e->StepFor(0, 1));
     e->SetValue(37);
     e->SpinUp(e->StepFor(1, 1));
-    EXPECT_EQ("100", Text(*e));
+    EXPECT_EQ("100", WindowText(*e));
     e->GetAttr().SetRange(-100, 100);
     e->SetValue(-50);
     e->SpinUp(e->StepFor(1, 1));
-    EXPECT_EQ("50", Text(*e));
+    EXPECT_EQ("50", WindowText(*e));
     // a disabled edit disables both arrows and the arrow window
     e->SetValue(0);
     e->EnableWindow(false);
@@ -242,17 +227,17 @@ TEST_F(SpinEditTest, ArrowClicksStepOnReleaseOverTheArrow) {
     e->SetValue(10);
     TPoint up = Centre(*s, 1), down = Centre(*s, 0);
     Click(*s, up, up);
-    EXPECT_EQ("11", Text(*e));
+    EXPECT_EQ("11", WindowText(*e));
     Click(*s, down, down);
     Click(*s, down, down);
-    EXPECT_EQ("9", Text(*e));
+    EXPECT_EQ("9", WindowText(*e));
     Click(*s, up, TPoint(-20, -20));  // released away: no step
-    EXPECT_EQ("9", Text(*e));
+    EXPECT_EQ("9", WindowText(*e));
     EXPECT_EQ(-1, s->GetPressedButton());
     EXPECT_NE(s->GetHandle(), ::GetCapture());
     e->SetValue(0);
     Click(*s, down, down);  // disabled arrow
-    EXPECT_EQ("0", Text(*e));
+    EXPECT_EQ("0", WindowText(*e));
     EXPECT_EQ(-1, s->ButtonAt(down));
     EXPECT_EQ(1, s->ButtonAt(up));
     EXPECT_EQ(-1, s->ButtonAt(TPoint(1, 1)));  // the frame
@@ -270,20 +255,20 @@ TEST_F(SpinEditTest, HeldArrowRepeatsAfterTheDelay) {
     TPoint up = Centre(*s, 1);
     s->SendMessageA(WM_LBUTTONDOWN, 0, MAKELPARAM(up.x, up.y));
     EXPECT_EQ(1, s->GetPressedButton());
-    EXPECT_EQ("10", Text(*e));
+    EXPECT_EQ("10", WindowText(*e));
     TPoint screen = up;
     ::ClientToScreen(s->GetHandle(), &screen);
     MoveCursorQuietly(screen.x, screen.y);
     s->SendMessageA(WM_TIMER, TSpinner::DelayTimer);  // the delay ends: repeating starts, no step yet
-    EXPECT_EQ("10", Text(*e));
+    EXPECT_EQ("10", WindowText(*e));
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
-    EXPECT_EQ("12", Text(*e));
+    EXPECT_EQ("12", WindowText(*e));
     MoveCursorQuietly(0, 0);  // away from the arrow: the repeat pauses
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
-    EXPECT_EQ("12", Text(*e));
+    EXPECT_EQ("12", WindowText(*e));
     s->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
-    EXPECT_EQ("13", Text(*e));
+    EXPECT_EQ("13", WindowText(*e));
 }
 
 TEST_F(SpinEditTest, ArrowsPaintFramesAndTriangles) {
@@ -334,28 +319,21 @@ TEST_F(SpinEditTest, RangeMenuListsStepsAndSetsTheChoice) {
     }
     ::DestroyMenu(menu);
     e->SendMessageA(WM_COMMAND, 10003);
-    EXPECT_EQ("0.75", Text(*e));
+    EXPECT_EQ("0.75", WindowText(*e));
     e->SendMessageA(WM_COMMAND, 10007);  // beyond the range: ignored
-    EXPECT_EQ("0.75", Text(*e));
-    // tenths end at the range's end, and a range not made of whole steps ends below it
-    e->GetAttr().SetIncrement(0.1);
-    menu = e->BuildPopupMenu();
-    EXPECT_EQ(11, ::GetMenuItemCount(menu));
-    ::DestroyMenu(menu);
-    e->GetAttr().SetIncrement(0.3);
-    menu = e->BuildPopupMenu();
-    EXPECT_EQ(4, ::GetMenuItemCount(menu));
-    ::DestroyMenu(menu);
-    // no item past the end, where choosing would do nothing
-    e->GetAttr().SetIncrement(0.6);
-    menu = e->BuildPopupMenu();
-    EXPECT_EQ(2, ::GetMenuItemCount(menu));
-    ::DestroyMenu(menu);
-    // no more than a thousand choices
-    e->GetAttr().SetIncrement(0.0001);
-    menu = e->BuildPopupMenu();
-    EXPECT_EQ(1000, ::GetMenuItemCount(menu));
-    ::DestroyMenu(menu);
+    EXPECT_EQ("0.75", WindowText(*e));
+    // tenths end at the range's end, and a range not made of whole steps ends below it;
+    // no item past the end, where choosing would do nothing; no more than a thousand choices
+    struct {
+        double increment;
+        int items;
+    } const cases[] = {{0.1, 11}, {0.3, 4}, {0.6, 2}, {0.0001, 1000}};
+    for (auto const &c : cases) {
+        e->GetAttr().SetIncrement(c.increment);
+        menu = e->BuildPopupMenu();
+        EXPECT_EQ(c.items, ::GetMenuItemCount(menu)) << c.increment;
+        ::DestroyMenu(menu);
+    }
 }
 
 TEST_F(SpinEditTest, ValuesOutliveTheWindow) {
@@ -368,7 +346,7 @@ TEST_F(SpinEditTest, ValuesOutliveTheWindow) {
     EXPECT_EQ(42.0, v);
     e->SetValue(7);  // kept, then shown by the next window
     e->Create();
-    EXPECT_EQ("7", Text(*e));
+    EXPECT_EQ("7", WindowText(*e));
 }
 
 TEST_F(SpinEditTest, ListEntriesMatchExactlyOrByContents) {
@@ -379,7 +357,7 @@ TEST_F(SpinEditTest, ListEntriesMatchExactlyOrByContents) {
     EXPECT_EQ(3, e->GetNumItems());
     e->GetAttr().SetInitial(2);
     ASSERT_TRUE(e->Create());
-    EXPECT_EQ("6/8", Text(*e));
+    EXPECT_EQ("6/8", WindowText(*e));
     TSpinner *s = e->GetSpinner();
     int exact = -1;
     e->SetWindowTextA("3/4");
@@ -399,23 +377,23 @@ TEST_F(SpinEditTest, ListEntriesMatchExactlyOrByContents) {
     EXPECT_EQ(2, e->GetCurrentValue(&exact));
     e->SetValue(0, 1);
     e->SpinUp(5);
-    EXPECT_EQ("6/8", Text(*e));
+    EXPECT_EQ("6/8", WindowText(*e));
     EXPECT_FALSE(s->IsButtonEnabled(1));
     e->SpinDown(1);
-    EXPECT_EQ("3/4", Text(*e));
+    EXPECT_EQ("3/4", WindowText(*e));
     e->SetValue(7);  // outside: nothing shown
-    EXPECT_EQ("3/4", Text(*e));
+    EXPECT_EQ("3/4", WindowText(*e));
     HMENU menu = e->BuildPopupMenu();
     EXPECT_EQ(3, ::GetMenuItemCount(menu));
     EXPECT_TRUE(::GetMenuState(menu, 10001, MF_BYCOMMAND) & MF_CHECKED);
     ::DestroyMenu(menu);
     e->SendMessageA(WM_COMMAND, 10002);
-    EXPECT_EQ("6/8", Text(*e));
+    EXPECT_EQ("6/8", WindowText(*e));
     e->SendMessageA(WM_COMMAND, 10003);
-    EXPECT_EQ("6/8", Text(*e));
+    EXPECT_EQ("6/8", WindowText(*e));
     e->SetWindowTextA("4/");
     e->SendMessageA(WM_KILLFOCUS);
-    EXPECT_EQ("4/", Text(*e));  // leaving keeps the text
+    EXPECT_EQ("4/", WindowText(*e));  // leaving keeps the text
 }
 
 TEST_F(SpinEditTest, ListWithoutTableAnswersZero) {
@@ -486,7 +464,7 @@ TEST_F(SpinEditTest, HeldArrowStopsWhenItLosesTheMouse) {
     ::SetCapture(host.GetHandle());  // a box or another window takes the mouse
     EXPECT_EQ(-1, s->GetPressedButton());
     EXPECT_FALSE(::KillTimer(s->GetHandle(), TSpinner::DelayTimer));  // no repeat left running
-    EXPECT_EQ("10", Text(*e));
+    EXPECT_EQ("10", WindowText(*e));
     ::ReleaseCapture();
     // disabling the edit mid-press stops it too
     s->SendMessageA(WM_LBUTTONDOWN, 0, MAKELPARAM(up.x, up.y));
