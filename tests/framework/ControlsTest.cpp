@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "Button.h"
 #include "DialogWindow.h"
 #include "Edit.h"
@@ -37,18 +38,6 @@ DEFINE_RESPONSE_TABLE1(Host, TWindow)
     EV_MESSAGE(WM_EDITFILTERCHAR, EvFilterChar, I32_WPARAM_LPARAM),
     EV_MESSAGE(DM_SETDEFID, EvSetDefId, I32_WPARAM_LPARAM),
 END_RESPONSE_TABLE;
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
-std::string TextOf(HWND h) {
-    char text[256] = "";
-    ::GetWindowTextA(h, text, sizeof text);
-    return text;
-}
 
 std::string ClassOf(HWND h) {
     char name[64] = "";
@@ -434,10 +423,6 @@ public:
         ::SetTimer(HWindow, 7, 5000, &Expired);
         OnInit();
         return result;
-    }
-    static TModule &Exe() {
-        static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-        return exe;
     }
 
 private:

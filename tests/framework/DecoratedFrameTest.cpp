@@ -1,5 +1,6 @@
 // Decorated frames under Xvfb: the placeholder client, decorations at the four sides
 // placed by their constraints, toggling by command, command hints and tool tips.
+#include "TestKit.h"
 #include "DecoratedFrame.h"
 #include "MessageBar.h"
 #include "Module.h"
@@ -15,19 +16,6 @@
 namespace {
 
 enum { IdTop = 41201, IdTop2 = 41202, IdBottom = 41203, IdLeft = 41204, IdRight = 41205, MenuView = 41100 };
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-void Pump() {
-    MSG msg;
-    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 // A decoration of a fixed thickness that records what reaches it.
 class Bar : public TWindow {

@@ -1,6 +1,7 @@
 // Dialog windows from templates under Xvfb: modal runs driven from inside the dialog
 // with a watchdog, modeless dialogs, values through a transfer buffer, failures and
 // the enabling of controls while idle.
+#include "TestKit.h"
 #include "ControlEnabler.h"
 #include "DialogWindow.h"
 #include "Module.h"
@@ -17,23 +18,10 @@ namespace {
 
 enum { DlgMain = 41000, DlgNoFont = 41001, EdText = 41010, CbOption = 41011, BtApply = 41012, StLabel = 41013 };
 
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
 std::string Text(HWND hwnd) {
     char text[128] = "";
     ::GetWindowTextA(hwnd, text, sizeof text);
     return text;
-}
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
 }
 
 // The text field's value in a transfer buffer: 32 characters.

@@ -1,5 +1,6 @@
 // The document manager: command line, language modules, start-up with and without
 // settings, warnings from many threads, the second start's hand-over.
+#include "TestKit.h"
 #include "Document.h"
 #include "DocumentManager.h"
 #include "DocumentModel.h"
@@ -29,8 +30,6 @@ using testsupport::TempDir;
 using testsupport::WriteBytes;
 
 namespace {
-
-std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 // ---- message boxes are answered here
 

@@ -1,5 +1,6 @@
 // Frame windows under Xvfb: command routing from the focus, the client filling the
 // frame, document titles, menu merging and the frame closing with its client.
+#include "TestKit.h"
 #include "FrameWindow.h"
 #include "LayoutWindow.h"
 #include "MenuDescr.h"
@@ -13,12 +14,6 @@
 namespace {
 
 std::vector<std::string> calls;
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
 
 class Recorder : public TWindow {
 public:
@@ -48,14 +43,6 @@ DEFINE_RESPONSE_TABLE1(TestFrame, TFrameWindow)
     EV_CHILD_NOTIFY(300, 0, Cm300),
     EV_COMMAND_ENABLE(200, CeStop),
 END_RESPONSE_TABLE;
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 std::string Texts(HMENU menu) {
     std::string all;

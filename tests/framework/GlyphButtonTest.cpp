@@ -1,6 +1,7 @@
 // The self-drawn glyph button: presses by mouse and space bar with the command sent once,
 // the button-state and button-style messages, the layout of text and glyph, and its
 // looks (pressed, down glyph, disabled, default) painted and read back.
+#include "TestKit.h"
 #include "GdiCanvas.h"
 #include "TestApp.h"
 
@@ -17,11 +18,6 @@ namespace {
 
 enum { ButtonId = 53200, GlyphUp = 53002, GlyphDown = 53003 };
 COLORREF const Red = RGB(255, 0, 0), Green = RGB(0, 255, 0);
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
 
 // A host that counts the commands its buttons send.
 class ButtonHost : public TWindow {

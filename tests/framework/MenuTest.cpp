@@ -1,5 +1,6 @@
 // Menus: deep copies, item identifiers, group extraction and merging (menus from the
 // test executable's resources), and multi-level pop-ups.
+#include "TestKit.h"
 #include "Menu.h"
 #include "MenuDescr.h"
 #include "Module.h"
@@ -10,11 +11,6 @@
 #include <string>
 
 namespace {
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
 
 std::string Text(HMENU menu, int pos) {
     char text[512] = "";

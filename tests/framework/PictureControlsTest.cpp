@@ -1,5 +1,6 @@
 // The picture window, the bitmap control and the animation control: sizes, painting
 // read back from a canvas, and the messages handed to the system's animation control.
+#include "TestKit.h"
 #include "ControlHost.h"
 #include "GdiCanvas.h"
 
@@ -16,11 +17,6 @@ namespace {
 
 enum { PictureId = 53001, BitmapControlId = 53100, AnimationId = 53101 };
 COLORREF const Red = RGB(255, 0, 0), Green = RGB(0, 255, 0), Blue = RGB(0, 0, 255), White = RGB(255, 255, 255);
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
 
 TDib *Picture() { return new TDib(::GetModuleHandleA(0), PictureId); }
 

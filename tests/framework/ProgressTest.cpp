@@ -1,6 +1,7 @@
 // Progress of long operations: the gauge's delay, throttled reports, the percentage and
 // time texts, nested operations over one gauge, the user's cancel, input blocking and
 // its end on every way out; the duration texts.
+#include "TestKit.h"
 #include "ControlGadget.h"
 #include "DocumentManager.h"
 #include "Gauge.h"
@@ -27,8 +28,6 @@
 #include <vector>
 
 namespace {
-
-std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 // The protocol's clock, moved by hand.
 unsigned long now_ = 1000000;

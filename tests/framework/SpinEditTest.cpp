@@ -1,5 +1,6 @@
 // Spin edits: formats and steps, reading typed values, the arrow control's clicks,
 // repeat and painting, value menus, list entries, and the context help of the arrows.
+#include "TestKit.h"
 #include "TestApp.h"
 
 #include "SteadyCursor.h"
@@ -429,13 +430,6 @@ TEST_F(SpinEditTest, ListWithoutTableAnswersZero) {
     EXPECT_EQ(1, exact);
     EXPECT_EQ(0, e->GetIndexedValue());
 }
-
-namespace {
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-}  // namespace
 
 TEST_F(SpinEditTest, HelpOnTheArrowsNamesTheirEdit) {
     Dialog d(&host, 50000, &Exe());

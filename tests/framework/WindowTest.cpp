@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "BoxRecorder.h"
 #include "TestApp.h"
 #include "Window.h"
@@ -376,11 +377,6 @@ HWND PlainWindow(char const *text) {
     return ::CreateWindowA("PlainForAlias", text, WS_POPUP, 0, 0, 50, 50, 0, 0, ::GetModuleHandleA(0), 0);
 }
 
-std::string TextOf(HWND h) {
-    char text[64] = "";
-    ::GetWindowTextA(h, text, sizeof text);
-    return text;
-}
 }  // namespace
 
 TEST_F(WindowTest, AnAliasLivesOnAWindowAndGivesItBack) {

@@ -1,0 +1,68 @@
+// Helpers shared by the framework tests: the test executable as a module, a watchdog
+// for message loops, a pump for the thread's queue, a settled pointer, a window's text
+// and the test folder.
+#pragma once
+
+#include "Module.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+// The test executable as the module that holds the test resources.
+inline TModule &Exe() {
+    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
+    return exe;
+}
+
+// Ends a loop that nothing else would end: quits it with 99 after ten seconds.
+struct Watchdog {
+    Watchdog() : Id(::SetTimer(0, 0, 10000, &Expired)) {}
+    ~Watchdog() { ::KillTimer(0, Id); }
+    static void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
+    UINT_PTR Id;
+};
+
+// Handles what waits in the thread's queue; bounded, so that a window that keeps posting
+// fails its test instead of hanging it.
+inline void Pump() {
+    MSG msg;
+    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+// Moves the pointer and waits until the display server has kept it there for a moment
+// (its motion events may still move it back); `between` runs in each wait. False when
+// the pointer did not settle.
+template <class Between> bool SettleCursor(int x, int y, Between between) {
+    ::SetCursorPos(x, y);
+    int settled = 0;
+    for (int i = 0; i < 200 && settled < 3; ++i) {
+        ::Sleep(5);
+        between();
+        POINT at;
+        ::GetCursorPos(&at);
+        if (at.x == x && at.y == y) {
+            ++settled;
+        } else {
+            settled = 0;
+            ::SetCursorPos(x, y);
+        }
+    }
+    return settled == 3;
+}
+
+inline std::string TextOf(HWND window) {
+    char text[512] = "";
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The folder of the test program, without a trailing backslash.
+inline std::string TestsFolder() { return testsupport::ProgramFolder(); }
