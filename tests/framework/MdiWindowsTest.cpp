@@ -69,6 +69,12 @@ public:
     }
 };
 
+// Starts the program's manager as the program does and handles what its start posts.
+void Start(MdiManager &app) {
+    app.InitInstance();
+    Pump();
+}
+
 // ---- documents whose windows the layout keeps: a file "<n>.num" is document n
 
 class NumberedDoc : public Document {
@@ -145,8 +151,7 @@ std::vector<int> ZOrder(MDIClient &client) {
 
 TEST_F(MdiTest, ANewWindowOpensMaximizedWhenTheActiveOneIs) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     NumberedWindow *first = app.Open(1);
     EXPECT_FALSE(first->IsZoomed());
     NumberedWindow *second = app.Open(2);
@@ -160,8 +165,7 @@ TEST_F(MdiTest, ANewWindowOpensMaximizedWhenTheActiveOneIs) {
 
 TEST_F(MdiTest, PlacementsAreRestoredAndMaximizedOnesStartHidden) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     WINDOWPLACEMENT p = {};
     p.length = sizeof p;
     p.showCmd = SW_SHOWNORMAL;
@@ -184,8 +188,7 @@ TEST_F(MdiTest, PlacementsAreRestoredAndMaximizedOnesStartHidden) {
 
 TEST_F(MdiTest, CloseChildrenClosesNothingWhenOneRefuses) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     app.Open(1);
     NumberedWindow *two = app.Open(2);
     app.Open(3);
@@ -199,8 +202,7 @@ TEST_F(MdiTest, CloseChildrenClosesNothingWhenOneRefuses) {
 
 TEST_F(MdiTest, ClosingAChildLeavesOthersHiddenOrDisabled) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     NumberedWindow *hidden = app.Open(1);
     NumberedWindow *disabled = app.Open(2);
     NumberedWindow *closing = app.Open(3);
@@ -218,8 +220,7 @@ TEST_F(MdiTest, ClosingAChildLeavesOthersHiddenOrDisabled) {
 
 TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     StatusBar *bar = frame->GetStatusBar();
     ASSERT_TRUE(bar && bar->IsWindowVisible());
@@ -237,8 +238,7 @@ TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
 
 TEST_F(MdiTest, TheFramesMessageLineIsTheStatusBarTheManagerDrives) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ASSERT_TRUE(frame->GetStatusBar());
     EXPECT_EQ(frame->GetStatusBar(), app.GetStatusBar());
@@ -285,8 +285,7 @@ TEST_F(MdiTest, TheAboutCommandShowsTheLanguageModulesAboutBox) {
     TModule::_localizedResourceDLL = &language;
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         aboutLine.clear();
         UINT_PTR timer = SetTimer(0, 0, 50, CloseAboutBox);
         UINT_PTR watchdog = SetTimer(0, 0, 10000, Watchdog);
@@ -302,8 +301,7 @@ TEST_F(MdiTest, TheAboutCommandShowsTheLanguageModulesAboutBox) {
 
 TEST_F(MdiTest, TheFrameKeepsTheTipWindowAndTheFloatingFramesState) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ASSERT_TRUE(frame);
     HWND tip = frame->GetTooltip().GetHandle();
@@ -347,8 +345,7 @@ public:
 
 TEST_F(MdiTest, TheControlBarTakesTheFramesHintModeAndTipSettings) {
     BarManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ControlBar *bar = frame->GetControlBar();
     ASSERT_TRUE(bar);
@@ -388,8 +385,7 @@ public:
 
 TEST_F(MdiTest, TheControlBarTakesTheSavedHintMode) {
     SavedManager app(1, 1);
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ASSERT_TRUE(frame && frame->GetControlBar());
     EXPECT_EQ(1, frame->GetHintMode());
@@ -398,8 +394,7 @@ TEST_F(MdiTest, TheControlBarTakesTheSavedHintMode) {
 
 TEST_F(MdiTest, AStatusBarSavedHiddenCanBeShownAgain) {
     SavedManager app(2, 0);
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     StatusBar *bar = frame->GetStatusBar();
     ASSERT_TRUE(bar && bar->GetHandle());
@@ -411,8 +406,7 @@ TEST_F(MdiTest, AStatusBarSavedHiddenCanBeShownAgain) {
 
 TEST_F(MdiTest, OpeningTheFileMenuListsTheRecentFiles) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     app.GetFileHistory().Add(String("C:\\sounds\\one.wav"), String("Wave"));
     HMENU file = CreatePopupMenu();
     AppendMenuA(file, MF_STRING, 20007, "E&xit");
@@ -424,8 +418,7 @@ TEST_F(MdiTest, OpeningTheFileMenuListsTheRecentFiles) {
 
 TEST_F(MdiTest, AMenuOrAClickElsewhereClosesAnOpenDropDownList) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     TWindow *frame = app.GetFrameWindow();
     HWND combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 120, 200,
                                frame->GetHandle(), (HMENU)4900, GetModuleHandleA(0), 0);
@@ -463,8 +456,7 @@ END_RESPONSE_TABLE;
 
 TEST_F(MdiTest, ADoubleClickOnTheEmptyClientReachesTheApplication) {
     DoubleClickManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     app.Open(1)->MoveWindow(0, 0, 60, 60, true);
     TWindow &client = *app.GetMDIClient();
     client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
@@ -515,8 +507,7 @@ TEST_F(LayoutTest, WindowsComeBackWithTheirDocumentsInTheSameZOrder) {
     std::vector<int> saved;
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         WINDOWPLACEMENT p = {};
         p.length = sizeof p;
         p.showCmd = SW_SHOWNORMAL;
@@ -533,8 +524,7 @@ TEST_F(LayoutTest, WindowsComeBackWithTheirDocumentsInTheSameZOrder) {
     }
     type.opened = 0;
     MdiManager again;
-    again.InitInstance();
-    Pump();
+    Start(again);
     EXPECT_EQ(3, type.opened);
     EXPECT_EQ(saved, ZOrder(*again.GetMDIClient()));
     // the placement came back with the window of document 4
@@ -553,8 +543,7 @@ TEST_F(LayoutTest, WindowsComeBackWithTheirDocumentsInTheSameZOrder) {
 TEST_F(LayoutTest, TwoWindowsOfOneDocumentReopenItOnceWithASecondView) {
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         NumberedDoc *doc = OpenDoc(app, 7);
         ASSERT_TRUE(doc);
         type.CreateView(*doc, 0);
@@ -563,8 +552,7 @@ TEST_F(LayoutTest, TwoWindowsOfOneDocumentReopenItOnceWithASecondView) {
     }
     type.opened = 0;
     MdiManager again;
-    again.InitInstance();
-    Pump();
+    Start(again);
     EXPECT_EQ(1, type.opened);
     ASSERT_EQ(1, DocumentCount(again));
     NumberedDoc *doc = static_cast<NumberedDoc *>(again.FindFirstDoc());
@@ -576,8 +564,7 @@ TEST_F(LayoutTest, TwoWindowsOfOneDocumentReopenItOnceWithASecondView) {
 TEST_F(LayoutTest, UntitledNoFileAndRefusingDocumentsAreNotKept) {
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         ASSERT_TRUE(OpenDoc(app, 1));
         OpenDoc(app, 2)->refuseLayout = 1;
         Document *untitled = new Document(type);
@@ -592,8 +579,7 @@ TEST_F(LayoutTest, UntitledNoFileAndRefusingDocumentsAreNotKept) {
     }
     type.opened = 0;
     MdiManager again;
-    again.InitInstance();
-    Pump();
+    Start(again);
     EXPECT_EQ(1, type.opened);
     EXPECT_EQ((std::vector<int>{1}), ZOrder(*again.GetMDIClient()));
 }
@@ -601,8 +587,7 @@ TEST_F(LayoutTest, UntitledNoFileAndRefusingDocumentsAreNotKept) {
 TEST_F(LayoutTest, AMissingFileOrTypeCostsOnlyItsWindow) {
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         ASSERT_TRUE(OpenDoc(app, 1));
         ASSERT_TRUE(OpenDoc(app, 2));
         EXPECT_EQ(1, app.CanClose());
@@ -610,8 +595,7 @@ TEST_F(LayoutTest, AMissingFileOrTypeCostsOnlyItsWindow) {
     DeleteFileA(File(1).c_str());
     type.opened = 0;
     MdiManager again;
-    again.InitInstance();
-    Pump();
+    Start(again);
     EXPECT_EQ((std::vector<int>{2}), ZOrder(*again.GetMDIClient()));
 }
 
@@ -654,8 +638,7 @@ TEST_F(MdiTest, DocumentsLeftAtTheEndGoThroughTheirOwnDeletion) {
     int deletes = 0;
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         new CountedDoc(type, deletes);
         new CountedDoc(type, deletes);
     }
@@ -710,8 +693,7 @@ TEST_F(MdiTest, ActivationTellsTheDocumentAndTheStatusBar) {
     DocumentModel type;
     type.name = "Tracked";
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     statusCalls.clear();
     TrackedDoc *a = new TrackedDoc(type);
     OpenWindow<PageView>(a, "A");
@@ -755,8 +737,7 @@ TEST_F(MdiTest, DocumentCommandsAreEnabledByTheDocumentsState) {
     titles.name = "Titles";
     titles.noFile = 1;
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     TrackedDoc *untitled = new TrackedDoc(type);
     MDIChild *w = OpenWindow<PageView>(untitled, "U");
     EXPECT_EQ(0, Enabled(*w, 20025));
@@ -796,8 +777,7 @@ TEST_F(MdiTest, TheActiveViewDrawsTheRubberBand) {
     DocumentModel type;
     type.name = "Tracked";
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     EXPECT_TRUE(app.FindActiveView() == 0);
     TrackedDoc *doc = new TrackedDoc(type);
     MDIChild *w = OpenWindow<PageView>(doc, "R");
@@ -828,8 +808,7 @@ TEST_F(MdiTest, CloseAllStopsWhenTheMasterDocumentStays) {
     masterType.name = "Master";
     masterType.master = 1;
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     TrackedDoc *master = new TrackedDoc(masterType);
     app.Open(1);
     app.Open(2);
@@ -850,8 +829,7 @@ TEST_F(MdiTest, WindowsOfOneDocumentAreTitledAndNumbered) {
     DocumentModel type;
     type.name = "Tracked";
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     TrackedDoc *doc = new TrackedDoc(type);
     auto Caption = [](MDIChild *w) {
         char text[200] = "";
