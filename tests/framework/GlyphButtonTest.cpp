@@ -1,6 +1,7 @@
 // The self-drawn glyph button: presses by mouse and space bar with the command sent once,
 // the button-state and button-style messages, the layout of text and glyph, and its
 // looks (pressed, down glyph, disabled, default) painted and read back.
+#include "ControlHost.h"
 #include "TestKit.h"
 #include "GdiCanvas.h"
 #include "TestApp.h"
@@ -20,12 +21,9 @@ enum { ButtonId = 53200, GlyphUp = 53002, GlyphDown = 53003 };
 COLORREF const Red = RGB(255, 0, 0), Green = RGB(0, 255, 0);
 
 // A host that counts the commands its buttons send.
-class ButtonHost : public TWindow {
+class ButtonHost : public ControlHost {
 public:
-    ButtonHost() : TWindow((TWindow *)0, "buttons") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.W = 300, Attr.H = 200;
-    }
+    ButtonHost() : ControlHost("buttons", 0, 0, 300, 200) {}
     long EvCommand(uint id, HWND control, uint code) override {
         Commands += std::to_string(id) + ":" + std::to_string(code) + (control ? "" : "(no window)") + " ";
         return 0;

@@ -1,4 +1,5 @@
 // The hot key control: the key word, its two-byte form, rules and transfer.
+#include "ControlHost.h"
 #include "TestApp.h"
 
 #include "CommonControls.h"
@@ -7,12 +8,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "keys") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.W = 200, Attr.H = 100;
-    }
+    Host() : ControlHost("keys", 0, 0, 200, 100) {}
 };
 }  // namespace
 

@@ -1,6 +1,7 @@
 // The pop-up slider of spin edits, driven with the messages its sliders send: which
 // sliders it builds, what they show, how moving them sets the edit, where it opens and
 // how it closes.
+#include "ControlHost.h"
 #include "TestApp.h"
 
 #include "PopupSlider.h"
@@ -19,12 +20,9 @@ public:
     using TApplication::DeleteCondemned;
 };
 
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "popups") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 400, Attr.Y = 300, Attr.W = 300, Attr.H = 200;
-    }
+    Host() : ControlHost("popups", 400, 300, 300, 200) {}
 };
 
 std::string Text(TWindow &w) {

@@ -1,5 +1,6 @@
 // Scroll bars: the control's range, steps and transfer; the 32-bit bar's mapping onto
 // the control's scale, clamped scrolling, linked windows and auto-scrolling.
+#include "ControlHost.h"
 #include "TestApp.h"
 
 #include "SteadyCursor.h"
@@ -9,12 +10,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "bars") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 100, Attr.Y = 100, Attr.W = 300, Attr.H = 200;
-    }
+    Host() : ControlHost("bars", 100, 100, 300, 200) {}
 };
 
 class Pane : public TWindow {

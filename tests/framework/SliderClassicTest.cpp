@@ -1,5 +1,6 @@
 // The classic slider: the native choice, snapping, the drawn slider's geometry and
 // what its mouse and keys report.
+#include "ControlHost.h"
 #include "TestApp.h"
 
 #include "CommonControls.h"
@@ -13,23 +14,9 @@
 #include <string>
 
 namespace {
-class Host : public TWindow {
+class Host : public ScrollLogHost {
 public:
-    Host() : TWindow((TWindow *)0, "classic") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 60, Attr.Y = 60, Attr.W = 300, Attr.H = 300;
-    }
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
-        if (msg == WM_HSCROLL || msg == WM_VSCROLL)
-            Log += std::to_string(LOWORD(wp)) + ":" + std::to_string(HIWORD(wp)) + " ";
-        return TWindow::WindowProc(msg, wp, lp);
-    }
-    std::string Take() {
-        std::string log = Log;
-        Log.clear();
-        return log;
-    }
-    std::string Log;
+    Host() : ScrollLogHost("classic") {}
 };
 
 std::string ClassOf(HWND hwnd) {

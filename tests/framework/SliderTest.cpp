@@ -1,5 +1,6 @@
 // The library's sliders: snapping, the value's base offset, geometry of both
 // orientations, what mouse and keys report to the parent, and the painted thumb.
+#include "ControlHost.h"
 #include "TestApp.h"
 
 #include "GdiCanvas.h"
@@ -14,23 +15,9 @@
 
 namespace {
 // Records the notifications and lets the window pass them back to the slider.
-class Host : public TWindow {
+class Host : public ScrollLogHost {
 public:
-    Host() : TWindow((TWindow *)0, "sliders") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 60, Attr.Y = 60, Attr.W = 300, Attr.H = 300;
-    }
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
-        if (msg == WM_HSCROLL || msg == WM_VSCROLL)
-            Log += std::to_string(LOWORD(wp)) + ":" + std::to_string(HIWORD(wp)) + " ";
-        return TWindow::WindowProc(msg, wp, lp);
-    }
-    std::string Take() {
-        std::string log = Log;
-        Log.clear();
-        return log;
-    }
-    std::string Log;
+    Host() : ScrollLogHost("sliders") {}
 };
 
 class OpenSlider : public HorizontalSlider {

@@ -1,5 +1,6 @@
 // Spin edits: formats and steps, reading typed values, the arrow control's clicks,
 // repeat and painting, value menus, list entries, and the context help of the arrows.
+#include "ControlHost.h"
 #include "TestKit.h"
 #include "TestApp.h"
 
@@ -16,12 +17,9 @@
 #include <string>
 
 namespace {
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "spins") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 50, Attr.Y = 50, Attr.W = 300, Attr.H = 200;
-    }
+    Host() : ControlHost("spins", 50, 50, 300, 200) {}
 };
 
 std::string Text(TWindow &w) {

@@ -1,3 +1,4 @@
+#include "ControlHost.h"
 #include "GdiCanvas.h"
 #include "Splitter.h"
 #include "TestApp.h"
@@ -7,12 +8,9 @@
 #include <vector>
 
 namespace {
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "panes") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 100, Attr.Y = 50, Attr.W = 300, Attr.H = 200;
-    }
+    Host() : ControlHost("panes", 100, 50, 300, 200) {}
 };
 
 // Records the positions it is given and keeps the collapsed state as a real
