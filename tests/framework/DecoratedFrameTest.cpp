@@ -58,18 +58,7 @@ TRect At(TWindow &frame, TWindow &w) {
     return r;
 }
 
-// An enabler that records the answer.
-class Answer : public TCommandEnabler {
-public:
-    explicit Answer(uint id) : TCommandEnabler(id) {}
-    void Enable(int on) override {
-        TCommandEnabler::Enable(on);
-        enabled = on;
-    }
-    void SetText(char const *) override {}
-    void SetCheck(int state) override { check = state; }
-    int enabled = -1, check = -1;
-};
+using Answer = EnablerProbe;
 
 }  // namespace
 
@@ -168,8 +157,8 @@ TEST(TDecoratedFrame, TogglingADecorationHidesItAndTheClientGrowsIntoItsPlace) {
 
         Answer shown(c.id);
         frame.EvCommandEnable(shown);
-        EXPECT_EQ(1, shown.enabled);
-        EXPECT_EQ(TCommandEnabler::Checked, shown.check);
+        EXPECT_EQ(1, shown.Enabled);
+        EXPECT_EQ(TCommandEnabler::Checked, shown.Check);
 
         frame.SendMessageA(WM_COMMAND, c.id);
         EXPECT_FALSE(bar->IsWindowVisible());
@@ -178,8 +167,8 @@ TEST(TDecoratedFrame, TogglingADecorationHidesItAndTheClientGrowsIntoItsPlace) {
         EXPECT_FALSE(frame.GetChildLayoutMetrics(*bar, m));
         Answer hidden(c.id);
         frame.EvCommandEnable(hidden);
-        EXPECT_EQ(1, hidden.enabled);
-        EXPECT_EQ(TCommandEnabler::Unchecked, hidden.check);
+        EXPECT_EQ(1, hidden.Enabled);
+        EXPECT_EQ(TCommandEnabler::Unchecked, hidden.Check);
 
         frame.SendMessageA(WM_COMMAND, c.id);
         EXPECT_TRUE(bar->IsWindowVisible());

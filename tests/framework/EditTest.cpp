@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "ControlHost.h"
 #include "Edit.h"
 #include "TestApp.h"
@@ -20,17 +21,7 @@ DEFINE_RESPONSE_TABLE1(Host, ControlHost)
     EV_MESSAGE(WM_EDITFILTERCHAR, EvFilterChar, I32_WPARAM_LPARAM),
 END_RESPONSE_TABLE;
 
-class Enabler : public TCommandEnabler {
-public:
-    explicit Enabler(uint id) : TCommandEnabler(id) {}
-    int Enabled = -1;
-    void Enable(int enable) override {
-        TCommandEnabler::Enable(enable);
-        Enabled = enable;
-    }
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
-};
+using Enabler = EnablerProbe;
 
 std::string TextOf(TEdit &edit) {
     char text[512] = "";

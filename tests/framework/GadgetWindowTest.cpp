@@ -278,12 +278,7 @@ DEFINE_RESPONSE_TABLE1(OwnCommands, TGadgetWindow)
     EV_COMMAND(46011, CmOwn),
 END_RESPONSE_TABLE;
 
-class Enabler : public TCommandEnabler {
-public:
-    using TCommandEnabler::TCommandEnabler;
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
-};
+using Enabler = EnablerProbe;
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 }  // namespace

@@ -1,9 +1,10 @@
 // Helpers shared by the framework tests: the test executable as a module, a watchdog
-// for message loops, a pump for the thread's queue, a settled pointer, a window's text
-// and the test folder.
+// for message loops, a pump for the thread's queue, a settled pointer, a window's text,
+// a command enabler that records its answer and the test folder.
 #pragma once
 
 #include "Module.h"
+#include "Window.h"
 
 #include "TestSupport.h"
 
@@ -63,6 +64,19 @@ inline std::string TextOf(HWND window) {
     ::GetWindowTextA(window, text, sizeof text);
     return text;
 }
+
+// A command enabler that records what it was told.
+class EnablerProbe : public TCommandEnabler {
+public:
+    using TCommandEnabler::TCommandEnabler;
+    void Enable(int on) override {
+        TCommandEnabler::Enable(on);
+        Enabled = on;
+    }
+    void SetText(char const *) override {}
+    void SetCheck(int state) override { Check = state; }
+    int Enabled = -1, Check = -1;
+};
 
 // The folder of the test program, without a trailing backslash.
 inline std::string TestsFolder() { return testsupport::ProgramFolder(); }

@@ -72,17 +72,7 @@ DEFINE_RESPONSE_TABLE1(Frame, TFrameWindow)
     EV_COMMAND(502, Cm502),
 END_RESPONSE_TABLE;
 
-class Enabler : public TCommandEnabler {
-public:
-    Enabler(uint id, HWND receiver) : TCommandEnabler(id, receiver) {}
-    int Enabled = -1;
-    void Enable(int enable) override {
-        TCommandEnabler::Enable(enable);
-        Enabled = enable;
-    }
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
-};
+using Enabler = EnablerProbe;
 
 class WindowTest : public ::testing::Test {
 protected:
