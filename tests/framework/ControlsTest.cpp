@@ -420,15 +420,9 @@ public:
     std::function<void()> OnInit;
     int EvInitDialog(HWND focus) override {
         int result = TDialog::EvInitDialog(focus);
-        ::SetTimer(HWindow, 7, 5000, &Expired);
+        WatchDialog(HWindow);
         OnInit();
         return result;
-    }
-
-private:
-    static void CALLBACK Expired(HWND hwnd, UINT, UINT_PTR, DWORD) {
-        ADD_FAILURE() << "the dialog was not ended";
-        ::EndDialog(hwnd, 99);
     }
 };
 }  // namespace

@@ -59,7 +59,7 @@ public:
         int result = TDialog::EvInitDialog(focus);
         captionAtInit = Text(HWindow);
         if (IsModal)
-            watchdog = ::SetTimer(HWindow, 7, 5000, &Expired);
+            watchdog = WatchDialog(HWindow);
         if (OnInit)
             OnInit(*this);
         return result;
@@ -82,10 +82,6 @@ public:
     using TDialog::RegisterChildObjects;
 
 private:
-    static void CALLBACK Expired(HWND hwnd, UINT, UINT_PTR, DWORD) {
-        ADD_FAILURE() << "the modal dialog was not ended";
-        ::EndDialog(hwnd, 99);
-    }
     UINT_PTR watchdog = 0;
 
     DECLARE_RESPONSE_TABLE(DrivenDialog);

@@ -577,7 +577,7 @@ TEST_F(ProgressTest, DurationsAreShownWhenAnOperationEnds) {
 
 TEST_F(ProgressTest, AGaugeThatCannotBeBuiltLeavesTheBarAsItWas) {
     // a bar whose module lacks the stop button's picture
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
+    TModule &exe = Exe();
     TWindow top(0, "No pictures", &exe);
     top.Attr.Style = WS_OVERLAPPEDWINDOW;
     top.Attr.W = 400;

@@ -1,6 +1,6 @@
-// Helpers shared by the framework tests: the test executable as a module, a watchdog
-// for message loops, a pump for the thread's queue, a settled pointer, a window's text,
-// a command enabler that records its answer and the test folder.
+// Helpers shared by the framework tests: the test executable as a module, watchdogs for
+// message loops and modal dialogs, a pump for the thread's queue, a settled pointer, a
+// window's text, a command enabler that records its answer and the test folder.
 #pragma once
 
 #include "Module.h"
@@ -27,6 +27,15 @@ struct Watchdog {
     static void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
     UINT_PTR Id;
 };
+
+// Ends a modal dialog that nothing ended, with the result 99, and fails the test.
+inline void CALLBACK EndStuckDialog(HWND dialog, UINT, UINT_PTR, DWORD) {
+    ADD_FAILURE() << "the modal dialog was not ended";
+    ::EndDialog(dialog, 99);
+}
+
+// Gives a modal dialog five seconds before EndStuckDialog ends it.
+inline UINT_PTR WatchDialog(HWND dialog) { return ::SetTimer(dialog, 7, 5000, &EndStuckDialog); }
 
 // Handles what waits in the thread's queue; bounded, so that a window that keeps posting
 // fails its test instead of hanging it.
