@@ -54,12 +54,6 @@ std::string Texts(HMENU menu) {
     return all;
 }
 
-std::string Caption(HWND hwnd) {
-    char text[128] = "";
-    ::GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
 }  // namespace
 
 TEST(TFrameWindow, MenuCommandsStartAtTheFocusInsideTheClient) {
@@ -123,11 +117,11 @@ TEST(TFrameWindow, ClientFillsTheFrameAndClosingTheClientClosesTheFrame) {
 
     // Titles: frame title, " - ", document name, ":" and the index from 1 on.
     frame->SetDocTitle("song.wav", 0);
-    EXPECT_EQ("Frame - song.wav", Caption(frame->HWindow));
+    EXPECT_EQ("Frame - song.wav", TextOf(frame->HWindow));
     frame->SetDocTitle("song.wav", 2);
-    EXPECT_EQ("Frame - song.wav:2", Caption(frame->HWindow));
+    EXPECT_EQ("Frame - song.wav:2", TextOf(frame->HWindow));
     frame->SetDocTitle("other", -1);
-    EXPECT_EQ("Frame - song.wav:2", Caption(frame->HWindow));
+    EXPECT_EQ("Frame - song.wav:2", TextOf(frame->HWindow));
 
     // Destroying the client's window posts WM_CLOSE to the frame.
     ::DestroyWindow(client->HWindow);
