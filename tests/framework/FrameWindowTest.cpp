@@ -44,16 +44,6 @@ DEFINE_RESPONSE_TABLE1(TestFrame, TFrameWindow)
     EV_COMMAND_ENABLE(200, CeStop),
 END_RESPONSE_TABLE;
 
-std::string Texts(HMENU menu) {
-    std::string all;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        char text[64] = "";
-        ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        all += (i ? "," : "") + std::string(text);
-    }
-    return all;
-}
-
 }  // namespace
 
 TEST(TFrameWindow, MenuCommandsStartAtTheFocusInsideTheClient) {
@@ -154,14 +144,14 @@ TEST(TFrameWindow, MergesAndRestoresMenus) {
     EXPECT_EQ(nullptr, frame->GetMenu());  // only the main window installs its description
     TMenuDescr child(702, 0, 1, 0, -1, 0, 0, 0, &Exe());
     EXPECT_EQ(1, frame->MergeMenu(child));
-    EXPECT_EQ("File,Child,Help", Texts(frame->GetMenu()));
+    EXPECT_EQ("File,Child,Help", MenuItemTexts(frame->GetMenu()));
     EXPECT_EQ(&Exe(), frame->GetMergeModule());
     EXPECT_EQ(1, frame->RestoreMenu());
-    EXPECT_EQ("File,Edit,Window,Help", Texts(frame->GetMenu()));
+    EXPECT_EQ("File,Edit,Window,Help", MenuItemTexts(frame->GetMenu()));
     EXPECT_EQ(nullptr, frame->GetMergeModule());
 
     EXPECT_EQ(1, frame->AssignMenu(701));
-    EXPECT_EQ("File,Edit", Texts(frame->GetMenu()));
+    EXPECT_EQ("File,Edit", MenuItemTexts(frame->GetMenu()));
     EXPECT_EQ(0, frame->AssignMenu(999));  // no such menu
     frame->Destroy(0);
     delete frame;

@@ -41,9 +41,7 @@ protected:
         return result;
     }
     std::string ItemText(TPickListPopup &popup, HMENU menu, int pos) {
-        char text[64] = "";
-        ::GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
-        return text;
+        return MenuItemText(menu, pos);
     }
 };
 

@@ -1,6 +1,7 @@
 // Helpers shared by the framework tests: the test executable as a module, watchdogs for
 // message loops and modal dialogs, a pump for the thread's queue, a settled pointer, a
-// window's text, a command enabler that records its answer and the test folder.
+// window's and a menu's texts, a command enabler that records its answer and the test
+// folder.
 #pragma once
 
 #include "Module.h"
@@ -72,6 +73,21 @@ inline std::string TextOf(HWND window) {
     char text[512] = "";
     ::GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+// The text of a menu's item at a position.
+inline std::string MenuItemText(HMENU menu, int pos) {
+    char text[512] = "";
+    ::GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+// The texts of a menu's items, separated by commas.
+inline std::string MenuItemTexts(HMENU menu) {
+    std::string all;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+        all += (i ? "," : "") + MenuItemText(menu, i);
+    return all;
 }
 
 // A command enabler that records what it was told.
