@@ -39,12 +39,6 @@ DEFINE_RESPONSE_TABLE1(Host, TWindow)
     EV_MESSAGE(DM_SETDEFID, EvSetDefId, I32_WPARAM_LPARAM),
 END_RESPONSE_TABLE;
 
-std::string ClassOf(HWND h) {
-    char name[64] = "";
-    ::GetClassNameA(h, name, sizeof name);
-    return name;
-}
-
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 // The test dialog 42000 made by the system, with a window object standing for it.

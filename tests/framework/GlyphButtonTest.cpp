@@ -63,14 +63,6 @@ TRect Box(Canvas const &canvas, COLORREF color) {
     return box.left == INT_MAX ? TRect(0, 0, 0, 0) : box;
 }
 
-int CountIn(Canvas const &canvas, TRect const &rect, COLORREF color) {
-    int n = 0;
-    for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            n += canvas.At(x, y) == color;
-    return n;
-}
-
 Canvas *Painted(TGlyphButton &button) {
     TRect client = button.GetClientRect();
     Canvas *canvas = new Canvas(client.Width(), client.Height());

@@ -19,12 +19,6 @@ public:
     Host() : ScrollLogHost("classic") {}
 };
 
-std::string ClassOf(HWND hwnd) {
-    char name[64] = "";
-    ::GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
 class SliderClassicTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(host.Create()); }

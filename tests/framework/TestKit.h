@@ -1,7 +1,7 @@
 // Helpers shared by the framework tests: the test executable as a module, watchdogs for
 // message loops and modal dialogs, a pump for the thread's queue, a settled pointer, a
-// window's and a menu's texts, a command enabler that records its answer and the test
-// folder.
+// window's class and text, a menu's texts, a command enabler that records its answer
+// and the test folder.
 #pragma once
 
 #include "Module.h"
@@ -73,6 +73,12 @@ inline std::string TextOf(HWND window) {
     char text[512] = "";
     ::GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+inline std::string ClassOf(HWND window) {
+    char name[64] = "";
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
 }
 
 // The text of a menu's item at a position.
