@@ -101,16 +101,7 @@ protected:
     }
     static std::string SettingsFile() { return TestsFolder() + "\\system\\dmtest.set"; }
 
-    static void Pump() {
-        MSG msg;
-        for (int i = 0; i < 50; ++i) {
-            while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            Sleep(2);
-        }
-    }
+    static void Pump() { PumpRounds(50, 2); }
 };
 
 // ---- command line

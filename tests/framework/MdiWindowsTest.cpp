@@ -10,7 +10,7 @@
 #include "ToolbarControlBar.h"
 #include "ToolbarList.h"
 
-#include "TestSupport.h"
+#include "TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +21,8 @@
 
 namespace {
 
-std::string TestsFolder() { return testsupport::ProgramFolder(); }
-
-void Pump() {
-    MSG msg;
-    // bounded: a window that never validates must fail the test, not hang it
-    int n = 0;
-    for (int i = 0; i < 20; ++i) {
-        while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-            if (++n > 5000) {
-                ADD_FAILURE() << "endless messages, last " << msg.message;
-                return;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(2);
-    }
-}
+// Lets the windows finish what their start and changes posted.
+void Settle() { PumpRounds(20, 2); }
 
 class Page : public TWindow {
 public:
@@ -72,7 +56,7 @@ public:
 // Starts the program's manager as the program does and handles what its start posts.
 void Start(MdiManager &app) {
     app.InitInstance();
-    Pump();
+    Settle();
 }
 
 // ---- documents whose windows the layout keeps: a file "<n>.num" is document n
@@ -206,12 +190,12 @@ TEST_F(MdiTest, ClosingAChildLeavesOthersHiddenOrDisabled) {
     NumberedWindow *hidden = app.Open(1);
     NumberedWindow *disabled = app.Open(2);
     NumberedWindow *closing = app.Open(3);
-    Pump();
+    Settle();
     hidden->ShowWindow(SW_HIDE);
     disabled->EnableWindow(FALSE);
     closing->Destroy();
     delete closing;
-    Pump();
+    Settle();
     EXPECT_FALSE(hidden->IsWindowVisible());
     EXPECT_FALSE(disabled->IsWindowEnabled());
     EXPECT_FALSE(hidden->IsFlagSet(wfUnhidden));
@@ -271,7 +255,7 @@ void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 // Ends a box that the test could not close.
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK CancelAboutBoxLate(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(0, id);
     HWND box = 0;
     EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, LPARAM(&box));
@@ -288,7 +272,7 @@ TEST_F(MdiTest, TheAboutCommandShowsTheLanguageModulesAboutBox) {
         Start(app);
         aboutLine.clear();
         UINT_PTR timer = SetTimer(0, 0, 50, CloseAboutBox);
-        UINT_PTR watchdog = SetTimer(0, 0, 10000, Watchdog);
+        UINT_PTR watchdog = SetTimer(0, 0, 10000, CancelAboutBoxLate);
         app.GetFrameWindow()->SendMessageA(WM_COMMAND, 20016);
         KillTimer(0, timer);
         KillTimer(0, watchdog);
@@ -461,7 +445,7 @@ TEST_F(MdiTest, ADoubleClickOnTheEmptyClientReachesTheApplication) {
     TWindow &client = *app.GetMDIClient();
     client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
     client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
-    Pump();
+    Settle();
     EXPECT_EQ(1, app.doubleClicks);
     // the same number from the window menu is the system's item, not the double click
     app.GetFrameWindow()->SendMessageA(WM_COMMAND, 32010, 0);
@@ -547,7 +531,7 @@ TEST_F(LayoutTest, TwoWindowsOfOneDocumentReopenItOnceWithASecondView) {
         NumberedDoc *doc = OpenDoc(app, 7);
         ASSERT_TRUE(doc);
         type.CreateView(*doc, 0);
-        Pump();
+        Settle();
         EXPECT_EQ(1, app.CanClose());
     }
     type.opened = 0;
@@ -574,7 +558,7 @@ TEST_F(LayoutTest, UntitledNoFileAndRefusingDocumentsAreNotKept) {
         FileName noFileName(File(8).c_str());
         Document *noFile = new Document(noFileType, &noFileName);
         type.CreateView(*noFile, 0);
-        Pump();
+        Settle();
         EXPECT_EQ(1, app.CanClose());
     }
     type.opened = 0;
@@ -683,7 +667,7 @@ template <class V>
 MDIChild *OpenWindow(TrackedDoc *doc, char const *name) {
     MDIChild *w = new MDIChild(*new V(*doc, name));
     w->Create();
-    Pump();
+    Settle();
     return w;
 }
 
@@ -722,10 +706,10 @@ TEST_F(MdiTest, ActivationTellsTheDocumentAndTheStatusBar) {
 
     // the last window closed: no current document
     wc->SendMessageA(WM_COMMAND, 20027);
-    Pump();
+    Settle();
     EXPECT_EQ(2, app.GetDocList().GetCount());
     app.GetMDIClient()->CloseChildren();
-    Pump();
+    Settle();
     EXPECT_EQ(-1, b->states.back());
     EXPECT_TRUE(app.GetCurrentDoc() == 0);
 }
@@ -764,11 +748,11 @@ TEST_F(MdiTest, DocumentCommandsAreEnabledByTheDocumentsState) {
     });
     untitled->changed = 1;
     w->SendMessageA(WM_COMMAND, 20027);
-    Pump();
+    Settle();
     EXPECT_EQ(2, app.GetDocList().GetCount());
     untitled->changed = 0;
     w->SendMessageA(WM_COMMAND, 20027);
-    Pump();
+    Settle();
     EXPECT_EQ(1, app.GetDocList().GetCount());
     SetMessageBoxAnswerer(previous);
 }
@@ -814,13 +798,13 @@ TEST_F(MdiTest, CloseAllStopsWhenTheMasterDocumentStays) {
     app.Open(2);
     master->refuse = 1;
     app.GetMDIClient()->SendMessageA(WM_COMMAND, 24365);
-    Pump();
+    Settle();
     EXPECT_EQ(2u, ZOrder(*app.GetMDIClient()).size());
     EXPECT_EQ(1, app.GetDocList().GetCount());
     EXPECT_EQ(0, app.IsClosingAll());
     master->refuse = 0;
     app.GetMDIClient()->SendMessageA(WM_COMMAND, 24365);
-    Pump();
+    Settle();
     EXPECT_EQ(0u, ZOrder(*app.GetMDIClient()).size());
     EXPECT_EQ(0, app.GetDocList().GetCount());
 }

@@ -91,16 +91,7 @@ protected:
         ::DeleteFileA(SettingsFile().c_str());
     }
     static std::string SettingsFile() { return TestsFolder() + "\\system\\progress.set"; }
-    static void Pump() {
-        MSG msg;
-        for (int i = 0; i < 20; ++i) {
-            while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-            ::Sleep(1);
-        }
-    }
+    static void Pump() { PumpRounds(20, 1); }
     static void Advance(unsigned long ms) { now_ += ms; }
 
     // The bar's gadgets from the left, by kind.

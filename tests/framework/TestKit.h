@@ -69,6 +69,24 @@ template <class Between> bool SettleCursor(int x, int y, Between between) {
     return settled == 3;
 }
 
+// Handles the queue in passes with a pause after each, for work that arrives through the
+// display server or posted timers; endless messages fail the test instead of hanging it.
+inline void PumpRounds(int rounds, DWORD pauseMs) {
+    MSG msg;
+    int n = 0;
+    for (int i = 0; i < rounds; ++i) {
+        while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
+            if (++n > 5000) {
+                ADD_FAILURE() << "endless messages, last " << msg.message;
+                return;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(pauseMs);
+    }
+}
+
 inline std::string TextOf(HWND window) {
     char text[512] = "";
     ::GetWindowTextA(window, text, sizeof text);
