@@ -38,16 +38,6 @@ inline void CALLBACK EndStuckDialog(HWND dialog, UINT, UINT_PTR, DWORD) {
 // Gives a modal dialog five seconds before EndStuckDialog ends it.
 inline UINT_PTR WatchDialog(HWND dialog) { return ::SetTimer(dialog, 7, 5000, &EndStuckDialog); }
 
-// Handles what waits in the thread's queue; bounded, so that a window that keeps posting
-// fails its test instead of hanging it.
-inline void Pump() {
-    MSG msg;
-    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 // Moves the pointer and waits until the display server has kept it there for a moment
 // (its motion events may still move it back); `between` runs in each wait. False when
 // the pointer did not settle.
@@ -86,6 +76,9 @@ inline void PumpRounds(int rounds, DWORD pauseMs) {
         ::Sleep(pauseMs);
     }
 }
+
+// Handles what waits in the thread's queue, in one pass.
+inline void Pump() { PumpRounds(1, 0); }
 
 inline std::string TextOf(HWND window) {
     char text[512] = "";
