@@ -25,11 +25,7 @@ public:
     Host() : ControlHost("popups", 400, 300, 300, 200) {}
 };
 
-std::string Text(TWindow &w) {
-    char text[128] = "";
-    w.GetWindowTextA(text, sizeof text);
-    return text;
-}
+std::string Text(TWindow &w) { return TextOf(w.GetHandle()); }
 
 // A slider's notification, as the slider itself sends it to the pop-up.
 void Send(PopupSlider &p, Slider &s, int code, int pos) {

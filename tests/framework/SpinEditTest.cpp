@@ -22,11 +22,7 @@ public:
     Host() : ControlHost("spins", 50, 50, 300, 200) {}
 };
 
-std::string Text(TWindow &w) {
-    char text[128] = "";
-    w.GetWindowTextA(text, sizeof text);
-    return text;
-}
+std::string Text(TWindow &w) { return TextOf(w.GetHandle()); }
 
 class OpenSpinner : public TSpinner {
 public:
