@@ -47,7 +47,7 @@ TEST(ProjectRCVersion, StringsOfTheFirstTranslation) {
 }
 
 TEST(ProjectRCVersion, ModulesWithoutUsableVersionsGiveNothing) {
-    TModule exe("VeltraneTests", ::GetModuleHandleA(0));
+    TModule &exe = Exe();
     TModule damaged("VeltraneNoTranslation.dll", true);
     for (TModule *module : {&exe, &damaged, (TModule *)0}) {
         ProjectRCVersion version(module);
@@ -63,7 +63,7 @@ TEST(ProjectRCVersion, ModulesWithoutUsableVersionsGiveNothing) {
 TEST(AboutDialog, ProductLineCopyrightAndExtraText) {
     TestApp app;
     TModule module("DialogKitModule.dll", true);
-    TModule exe("VeltraneTests", ::GetModuleHandleA(0));
+    TModule &exe = Exe();
     struct Case {
         TModule *module;
         int templateId;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Module.h"
+#include "TestKit.h"
 #include "DocumentManager.h"
 
 #include <gtest/gtest.h>
@@ -14,35 +15,12 @@ namespace bartest {
 enum { Glyph = 48001 };
 
 // The test executable as the module that holds the glyph.
-inline TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
+using ::Exe;
+using ::Pump;
 
-inline void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
-// The pointer reaches its place through the display server, and the server's motion
-// events may still move it back: wait until it has stayed there for a moment.
+// Moves the pointer with the queue pumped while it settles.
 inline void MoveCursor(int x, int y) {
-    ::SetCursorPos(x, y);
-    int settled = 0;
-    for (int i = 0; i < 200 && settled < 3; ++i) {
-        ::Sleep(5);
-        Pump();
-        POINT at;
-        ::GetCursorPos(&at);
-        if (at.x == x && at.y == y) {
-            ++settled;
-        } else {
-            settled = 0;
-            ::SetCursorPos(x, y);
-        }
-    }
-    if (settled < 3)
+    if (!SettleCursor(x, y, Pump))
         ADD_FAILURE() << "the pointer did not move";
 }
 

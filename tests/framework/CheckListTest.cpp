@@ -76,7 +76,7 @@ protected:
         lastRect = draw.rcItem;
     }
     TestApp app;
-    TModule module{"VeltraneTests", ::GetModuleHandleA(0)};
+    TModule &module = Exe();
     Owner *owner = 0;
     CheckBoxList *list = 0;
     TRect lastRect;

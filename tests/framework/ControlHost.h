@@ -50,8 +50,4 @@ protected:
 
 using ControlHostTest = HostedTest<ControlHost>;
 
-inline std::string WindowText(TWindow &w) {
-    char text[128] = "";
-    w.GetWindowTextA(text, sizeof text);
-    return text;
-}
+inline std::string WindowText(TWindow &w) { return TextOf(w.GetHandle()); }

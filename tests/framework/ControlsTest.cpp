@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "Button.h"
 #include "DialogWindow.h"
 #include "Edit.h"
@@ -37,24 +38,6 @@ DEFINE_RESPONSE_TABLE1(Host, TWindow)
     EV_MESSAGE(WM_EDITFILTERCHAR, EvFilterChar, I32_WPARAM_LPARAM),
     EV_MESSAGE(DM_SETDEFID, EvSetDefId, I32_WPARAM_LPARAM),
 END_RESPONSE_TABLE;
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE))
-        ::DispatchMessageA(&msg);
-}
-
-std::string TextOf(HWND h) {
-    char text[256] = "";
-    ::GetWindowTextA(h, text, sizeof text);
-    return text;
-}
-
-std::string ClassOf(HWND h) {
-    char name[64] = "";
-    ::GetClassNameA(h, name, sizeof name);
-    return name;
-}
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
@@ -431,19 +414,9 @@ public:
     std::function<void()> OnInit;
     int EvInitDialog(HWND focus) override {
         int result = TDialog::EvInitDialog(focus);
-        ::SetTimer(HWindow, 7, 5000, &Expired);
+        WatchDialog(HWindow);
         OnInit();
         return result;
-    }
-    static TModule &Exe() {
-        static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-        return exe;
-    }
-
-private:
-    static void CALLBACK Expired(HWND hwnd, UINT, UINT_PTR, DWORD) {
-        ADD_FAILURE() << "the dialog was not ended";
-        ::EndDialog(hwnd, 99);
     }
 };
 }  // namespace

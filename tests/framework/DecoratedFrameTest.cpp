@@ -1,5 +1,6 @@
 // Decorated frames under Xvfb: the placeholder client, decorations at the four sides
 // placed by their constraints, toggling by command, command hints and tool tips.
+#include "TestKit.h"
 #include "DecoratedFrame.h"
 #include "MessageBar.h"
 #include "Module.h"
@@ -15,19 +16,6 @@
 namespace {
 
 enum { IdTop = 41201, IdTop2 = 41202, IdBottom = 41203, IdLeft = 41204, IdRight = 41205, MenuView = 41100 };
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-void Pump() {
-    MSG msg;
-    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 // A decoration of a fixed thickness that records what reaches it.
 class Bar : public TWindow {
@@ -70,18 +58,7 @@ TRect At(TWindow &frame, TWindow &w) {
     return r;
 }
 
-// An enabler that records the answer.
-class Answer : public TCommandEnabler {
-public:
-    explicit Answer(uint id) : TCommandEnabler(id) {}
-    void Enable(int on) override {
-        TCommandEnabler::Enable(on);
-        enabled = on;
-    }
-    void SetText(char const *) override {}
-    void SetCheck(int state) override { check = state; }
-    int enabled = -1, check = -1;
-};
+using Answer = EnablerProbe;
 
 }  // namespace
 
@@ -180,8 +157,8 @@ TEST(TDecoratedFrame, TogglingADecorationHidesItAndTheClientGrowsIntoItsPlace) {
 
         Answer shown(c.id);
         frame.EvCommandEnable(shown);
-        EXPECT_EQ(1, shown.enabled);
-        EXPECT_EQ(TCommandEnabler::Checked, shown.check);
+        EXPECT_EQ(1, shown.Enabled);
+        EXPECT_EQ(TCommandEnabler::Checked, shown.Check);
 
         frame.SendMessageA(WM_COMMAND, c.id);
         EXPECT_FALSE(bar->IsWindowVisible());
@@ -190,8 +167,8 @@ TEST(TDecoratedFrame, TogglingADecorationHidesItAndTheClientGrowsIntoItsPlace) {
         EXPECT_FALSE(frame.GetChildLayoutMetrics(*bar, m));
         Answer hidden(c.id);
         frame.EvCommandEnable(hidden);
-        EXPECT_EQ(1, hidden.enabled);
-        EXPECT_EQ(TCommandEnabler::Unchecked, hidden.check);
+        EXPECT_EQ(1, hidden.Enabled);
+        EXPECT_EQ(TCommandEnabler::Unchecked, hidden.Check);
 
         frame.SendMessageA(WM_COMMAND, c.id);
         EXPECT_TRUE(bar->IsWindowVisible());

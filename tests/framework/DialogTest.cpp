@@ -1,6 +1,7 @@
 // Dialogs: values kept per control across openings, enabling rules by control id,
 // nested modal runs, placement. Modal runs are driven from the application's idle calls
 // under a watchdog.
+#include "TestKit.h"
 #include "TestApp.h"
 
 #include "Button.h"
@@ -23,25 +24,6 @@ namespace {
 enum { ValuesTemplate = 44000, InnerTemplate = 44001 };
 enum { Name = 44010, Loud = 44011, Label = 44012, Low = 44013, Mid = 44014, High = 44015, Choice = 44016,
        Apply = 44017, Never = 950, NeverBox = 951, InnerEdit = 44020 };
-
-// Ends a loop that nothing else would end.
-struct Watchdog {
-    Watchdog() : Id(::SetTimer(0, 0, 10000, &Expired)) {}
-    ~Watchdog() { ::KillTimer(0, Id); }
-    static void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
-    UINT_PTR Id;
-};
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 // The application's main window, open: what modal runs disable.
 TFrameWindow *OpenMainWindow(TestApp &app) {

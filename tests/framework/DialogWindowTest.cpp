@@ -1,6 +1,7 @@
 // Dialog windows from templates under Xvfb: modal runs driven from inside the dialog
 // with a watchdog, modeless dialogs, values through a transfer buffer, failures and
 // the enabling of controls while idle.
+#include "TestKit.h"
 #include "ControlEnabler.h"
 #include "DialogWindow.h"
 #include "Module.h"
@@ -16,25 +17,6 @@
 namespace {
 
 enum { DlgMain = 41000, DlgNoFont = 41001, EdText = 41010, CbOption = 41011, BtApply = 41012, StLabel = 41013 };
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-std::string Text(HWND hwnd) {
-    char text[128] = "";
-    ::GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 // The text field's value in a transfer buffer: 32 characters.
 class TextItem : public TWindow {
@@ -69,9 +51,9 @@ public:
 
     int EvInitDialog(HWND focus) override {
         int result = TDialog::EvInitDialog(focus);
-        captionAtInit = Text(HWindow);
+        captionAtInit = TextOf(HWindow);
         if (IsModal)
-            watchdog = ::SetTimer(HWindow, 7, 5000, &Expired);
+            watchdog = WatchDialog(HWindow);
         if (OnInit)
             OnInit(*this);
         return result;
@@ -94,10 +76,6 @@ public:
     using TDialog::RegisterChildObjects;
 
 private:
-    static void CALLBACK Expired(HWND hwnd, UINT, UINT_PTR, DWORD) {
-        ADD_FAILURE() << "the modal dialog was not ended";
-        ::EndDialog(hwnd, 99);
-    }
     UINT_PTR watchdog = 0;
 
     DECLARE_RESPONSE_TABLE(DrivenDialog);
@@ -116,7 +94,7 @@ void TypeThenPress(DrivenDialog &dialog, char *buffer, std::string &shown, char 
     new TextItem(&dialog, EdText);
     dialog.SetTransferBuffer(buffer);
     dialog.OnInit = [&shown, typed, button](DrivenDialog &d) {
-        shown = Text(d.GetItemHandle(EdText));
+        shown = TextOf(d.GetItemHandle(EdText));
         ::SetWindowTextA(d.GetItemHandle(EdText), typed);
         Post(d, button);
     };
@@ -275,8 +253,8 @@ TEST(TDialog, ModelessDialogOpensAndClosesWithItsButtons) {
     EXPECT_FALSE(dialog.GetIsModal());
     EXPECT_TRUE(dialog.IsFlagSet(wfFullyCreated));
     EXPECT_EQ(&dialog, GetWindowPtr(dialog.GetHandle()));
-    EXPECT_EQ("Template caption", Text(dialog.GetHandle()));
-    EXPECT_EQ("start", Text(dialog.GetItemHandle(EdText)));
+    EXPECT_EQ("Template caption", TextOf(dialog.GetHandle()));
+    EXPECT_EQ("start", TextOf(dialog.GetItemHandle(EdText)));
 
     ::SetWindowTextA(dialog.GetItemHandle(EdText), "typed");
     dialog.SendMessageA(WM_COMMAND, IDOK);
@@ -309,16 +287,16 @@ TEST(TDialog, ARealTitleReplacesTheTemplateCaption) {
     DrivenDialog numbered(0, DlgMain);
     numbered.Title = MAKEINTRESOURCEA(5);  // a resource number keeps the template's caption
     ASSERT_EQ(1, numbered.Create());
-    EXPECT_EQ("Template caption", Text(numbered.GetHandle()));
+    EXPECT_EQ("Template caption", TextOf(numbered.GetHandle()));
     numbered.Destroy(IDCANCEL);
 
     DrivenDialog dialog(0, DlgMain);
     dialog.SetCaption("Own title");
     dialog.SetCaption(MAKEINTRESOURCEA(5));  // numbers do not change it
     ASSERT_EQ(1, dialog.Create());
-    EXPECT_EQ("Own title", Text(dialog.GetHandle()));
+    EXPECT_EQ("Own title", TextOf(dialog.GetHandle()));
     dialog.SetCaption("Later");
-    EXPECT_EQ("Later", Text(dialog.GetHandle()));
+    EXPECT_EQ("Later", TextOf(dialog.GetHandle()));
     dialog.Destroy(IDCANCEL);
 }
 
@@ -330,7 +308,7 @@ TEST(TDialog, IdleEnablingReachesOnlyTheControlsThatHaveEnablers) {
     EXPECT_TRUE(::IsWindowEnabled(apply)) << "only the first idle pass asks";
     EXPECT_EQ(0, dialog.IdleAction(0));
     EXPECT_FALSE(::IsWindowEnabled(apply));
-    EXPECT_EQ("Applied", Text(apply));
+    EXPECT_EQ("Applied", TextOf(apply));
     EXPECT_EQ(BST_CHECKED, ::SendMessageA(option, BM_GETCHECK, 0, 0));
     // controls without an enabler keep their state
     EXPECT_TRUE(::IsWindowEnabled(dialog.GetItemHandle(EdText)));
@@ -355,7 +333,7 @@ TEST(TControlEnabler, AppliesTheAnswerToItsControl) {
     enabler.SetCheck(TCommandEnabler::Unchecked);
     EXPECT_EQ(BST_UNCHECKED, ::SendMessageA(option, BM_GETCHECK, 0, 0));
     enabler.SetText("Renamed");
-    EXPECT_EQ("Renamed", Text(option));
+    EXPECT_EQ("Renamed", TextOf(option));
     dialog.Destroy(IDCANCEL);
 }
 
@@ -366,7 +344,7 @@ TEST(TDialog, HelpersReachTheDialogsWindow) {
     dialog.SetDefaultId(BtApply);
     EXPECT_EQ(uint(BtApply), dialog.GetDefaultId());
     dialog.SendDlgItemMsg(EdText, WM_SETTEXT, 0, (unsigned long)(ULONG_PTR) "sent");
-    EXPECT_EQ("sent", Text(dialog.GetItemHandle(EdText)));
+    EXPECT_EQ("sent", TextOf(dialog.GetItemHandle(EdText)));
     dialog.SetMsgResult(1234);
     EXPECT_EQ(1234, ::GetWindowLongA(dialog.GetHandle(), DWLP_MSGRESULT));
     TRect r(0, 0, 4, 8);

@@ -1,5 +1,6 @@
 // The document manager: command line, language modules, start-up with and without
 // settings, warnings from many threads, the second start's hand-over.
+#include "TestKit.h"
 #include "Document.h"
 #include "DocumentManager.h"
 #include "DocumentModel.h"
@@ -29,8 +30,6 @@ using testsupport::TempDir;
 using testsupport::WriteBytes;
 
 namespace {
-
-std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 // ---- message boxes are answered here
 
@@ -102,16 +101,7 @@ protected:
     }
     static std::string SettingsFile() { return TestsFolder() + "\\system\\dmtest.set"; }
 
-    static void Pump() {
-        MSG msg;
-        for (int i = 0; i < 50; ++i) {
-            while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            Sleep(2);
-        }
-    }
+    static void Pump() { PumpRounds(50, 2); }
 };
 
 // ---- command line

@@ -1,3 +1,5 @@
+#include "TestKit.h"
+#include "ControlHost.h"
 #include "Edit.h"
 #include "TestApp.h"
 
@@ -8,31 +10,18 @@
 #include <string>
 
 namespace {
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "host") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.W = 400, Attr.H = 300;
-    }
+    Host() : ControlHost("host", 0, 0, 400, 300) {}
     char Refused = 0;
     long EvFilterChar(uint ch, long) { return ch == (uint)(unsigned char)Refused; }
     DECLARE_RESPONSE_TABLE(Host);
 };
-DEFINE_RESPONSE_TABLE1(Host, TWindow)
+DEFINE_RESPONSE_TABLE1(Host, ControlHost)
     EV_MESSAGE(WM_EDITFILTERCHAR, EvFilterChar, I32_WPARAM_LPARAM),
 END_RESPONSE_TABLE;
 
-class Enabler : public TCommandEnabler {
-public:
-    explicit Enabler(uint id) : TCommandEnabler(id) {}
-    int Enabled = -1;
-    void Enable(int enable) override {
-        TCommandEnabler::Enable(enable);
-        Enabled = enable;
-    }
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
-};
+using Enabler = EnablerProbe;
 
 std::string TextOf(TEdit &edit) {
     char text[512] = "";

@@ -1,5 +1,6 @@
 // Floating frames: placement on the parent, commands and enablers going to the parent,
 // pop-up margins.
+#include "TestKit.h"
 #include "DocumentManager.h"
 #include "FloatingFrame.h"
 
@@ -46,11 +47,9 @@ DEFINE_RESPONSE_TABLE1(Owner, TWindow)
     EV_COMMAND_ENABLE(4711, CePing),
 END_RESPONSE_TABLE;
 
-class Probe : public TCommandEnabler {
+class Probe : public EnablerProbe {
 public:
-    explicit Probe(HWND receiver) : TCommandEnabler(4711, receiver) {}
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
+    explicit Probe(HWND receiver) : EnablerProbe(4711, receiver) {}
 };
 
 TEST(FloatingFrame, CommandsAndEnablersGoToTheParentOnce) {

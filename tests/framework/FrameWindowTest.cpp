@@ -1,5 +1,6 @@
 // Frame windows under Xvfb: command routing from the focus, the client filling the
 // frame, document titles, menu merging and the frame closing with its client.
+#include "TestKit.h"
 #include "FrameWindow.h"
 #include "LayoutWindow.h"
 #include "MenuDescr.h"
@@ -13,12 +14,6 @@
 namespace {
 
 std::vector<std::string> calls;
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
 
 class Recorder : public TWindow {
 public:
@@ -48,30 +43,6 @@ DEFINE_RESPONSE_TABLE1(TestFrame, TFrameWindow)
     EV_CHILD_NOTIFY(300, 0, Cm300),
     EV_COMMAND_ENABLE(200, CeStop),
 END_RESPONSE_TABLE;
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-std::string Texts(HMENU menu) {
-    std::string all;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        char text[64] = "";
-        ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        all += (i ? "," : "") + std::string(text);
-    }
-    return all;
-}
-
-std::string Caption(HWND hwnd) {
-    char text[128] = "";
-    ::GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
 
 }  // namespace
 
@@ -136,11 +107,11 @@ TEST(TFrameWindow, ClientFillsTheFrameAndClosingTheClientClosesTheFrame) {
 
     // Titles: frame title, " - ", document name, ":" and the index from 1 on.
     frame->SetDocTitle("song.wav", 0);
-    EXPECT_EQ("Frame - song.wav", Caption(frame->HWindow));
+    EXPECT_EQ("Frame - song.wav", TextOf(frame->HWindow));
     frame->SetDocTitle("song.wav", 2);
-    EXPECT_EQ("Frame - song.wav:2", Caption(frame->HWindow));
+    EXPECT_EQ("Frame - song.wav:2", TextOf(frame->HWindow));
     frame->SetDocTitle("other", -1);
-    EXPECT_EQ("Frame - song.wav:2", Caption(frame->HWindow));
+    EXPECT_EQ("Frame - song.wav:2", TextOf(frame->HWindow));
 
     // Destroying the client's window posts WM_CLOSE to the frame.
     ::DestroyWindow(client->HWindow);
@@ -173,14 +144,14 @@ TEST(TFrameWindow, MergesAndRestoresMenus) {
     EXPECT_EQ(nullptr, frame->GetMenu());  // only the main window installs its description
     TMenuDescr child(702, 0, 1, 0, -1, 0, 0, 0, &Exe());
     EXPECT_EQ(1, frame->MergeMenu(child));
-    EXPECT_EQ("File,Child,Help", Texts(frame->GetMenu()));
+    EXPECT_EQ("File,Child,Help", MenuItemTexts(frame->GetMenu()));
     EXPECT_EQ(&Exe(), frame->GetMergeModule());
     EXPECT_EQ(1, frame->RestoreMenu());
-    EXPECT_EQ("File,Edit,Window,Help", Texts(frame->GetMenu()));
+    EXPECT_EQ("File,Edit,Window,Help", MenuItemTexts(frame->GetMenu()));
     EXPECT_EQ(nullptr, frame->GetMergeModule());
 
     EXPECT_EQ(1, frame->AssignMenu(701));
-    EXPECT_EQ("File,Edit", Texts(frame->GetMenu()));
+    EXPECT_EQ("File,Edit", MenuItemTexts(frame->GetMenu()));
     EXPECT_EQ(0, frame->AssignMenu(999));  // no such menu
     frame->Destroy(0);
     delete frame;

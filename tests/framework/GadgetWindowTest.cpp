@@ -1,6 +1,7 @@
 // Gadget lists and windows: placement in the list, the three layouts with margins,
 // wide gadgets and row breaks, shrink-wrapped sizes, mouse routing with capture and
 // enter/leave, command and hint routing to the frame.
+#include "TestKit.h"
 #include "DecoratedFrame.h"
 #include "GadgetWindow.h"
 #include "GdiCanvas.h"
@@ -14,11 +15,6 @@
 #include <string>
 
 namespace {
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
 // A gadget of a fixed size whose calls are logged as "<id>:<call> ".
 class Fixed : public TGadget {
 public:
@@ -72,13 +68,6 @@ std::string Layout(TGadgetWindow &w, TGadgetWindow::TTileDirection direction, TS
     return boxes;
 }
 
-void Pump() {
-    MSG msg;
-    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 }  // namespace
 
 TEST(TGadgetList, PlacesBeforeAfterAndNextToSiblingsAndMovesWholeLists) {
@@ -289,12 +278,7 @@ DEFINE_RESPONSE_TABLE1(OwnCommands, TGadgetWindow)
     EV_COMMAND(46011, CmOwn),
 END_RESPONSE_TABLE;
 
-class Enabler : public TCommandEnabler {
-public:
-    using TCommandEnabler::TCommandEnabler;
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
-};
+using Enabler = EnablerProbe;
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 }  // namespace

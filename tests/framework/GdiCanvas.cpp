@@ -1,4 +1,5 @@
 #include "GdiCanvas.h"
+#include "TestSupport.h"
 
 #include <cstdio>
 #include <vector>
@@ -32,9 +33,4 @@ bool Canvas::Save(const std::string &path) const {
     return std::fclose(f) == 0 && ok;
 }
 
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    DWORD n = ::GetModuleFileNameA(0, path, MAX_PATH);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
+std::string ProgramFolder() { return testsupport::ProgramFolder() + "\\"; }

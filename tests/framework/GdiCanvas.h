@@ -38,13 +38,7 @@ public:
         DWORD p = Bits[y * Width + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    int Count(COLORREF color) const {
-        int n = 0;
-        for (int y = 0; y < Height; ++y)
-            for (int x = 0; x < Width; ++x)
-                n += At(x, y) == color;
-        return n;
-    }
+    int Count(COLORREF color) const;
     bool SameAs(const Canvas &other) const {
         ::GdiFlush();
         for (int i = 0; i < Width * Height; ++i)
@@ -70,6 +64,17 @@ private:
     TBitmap *Bitmap;
     TMemoryDC *Dc;
 };
+
+// How many pixels of the rectangle have the colour.
+inline int CountIn(Canvas const &canvas, TRect const &rect, COLORREF color) {
+    int n = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            n += canvas.At(x, y) == color;
+    return n;
+}
+
+inline int Canvas::Count(COLORREF color) const { return CountIn(*this, TRect(0, 0, Width, Height), color); }
 
 // The folder of the running test program, with a trailing backslash.
 std::string ProgramFolder();

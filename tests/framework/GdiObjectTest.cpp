@@ -1,4 +1,5 @@
 // Graphics object wrappers and the shared reference counts of their handles.
+#include "TestSupport.h"
 #include "GdiCanvas.h"
 #include "Dib.h"
 
@@ -168,14 +169,10 @@ TEST(GdiObject, CreationFailuresRaiseGdiExceptions) {
         EXPECT_EQ(32739u, failure.GetErrorCode());
     }
 
-    char path[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, path);
-    std::string file = std::string(path) + "noicons.txt";
-    FILE *f = std::fopen(file.c_str(), "w");
-    std::fputs("no icons here", f);
-    std::fclose(f);
+    testsupport::TempDir dir;
+    std::string file = dir.File("noicons.txt");
+    testsupport::WriteBytes(file, "no icons here");
     EXPECT_THROW(TIcon(::GetModuleHandleA(0), file.c_str(), 0), TXGdi);
-    ::DeleteFileA(file.c_str());
 }
 
 TEST(GdiObject, PaletteEntriesAndCopies) {

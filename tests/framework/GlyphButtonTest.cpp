@@ -18,11 +18,6 @@ namespace {
 enum { ButtonId = 53200, GlyphUp = 53002, GlyphDown = 53003 };
 COLORREF const Red = RGB(255, 0, 0), Green = RGB(0, 255, 0);
 
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
 // A host that counts the commands its buttons send.
 class ButtonHost : public ControlHost {
 public:
@@ -61,14 +56,6 @@ TRect Box(Canvas const &canvas, COLORREF color) {
                 box.right = std::max<int>(box.right, x + 1), box.bottom = std::max<int>(box.bottom, y + 1);
             }
     return box.left == INT_MAX ? TRect(0, 0, 0, 0) : box;
-}
-
-int CountIn(Canvas const &canvas, TRect const &rect, COLORREF color) {
-    int n = 0;
-    for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            n += canvas.At(x, y) == color;
-    return n;
 }
 
 Canvas *Painted(TGlyphButton &button) {

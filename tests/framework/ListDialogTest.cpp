@@ -34,7 +34,7 @@ protected:
     }
     void TearDown() override { delete host; }
     TestApp app;
-    TModule module{"VeltraneTests", ::GetModuleHandleA(0)};
+    TModule &module = Exe();
     HWND dialog = 0;
     TDialog *host = 0;
     TListBox *sorted, *multiple;

@@ -10,7 +10,7 @@
 #include "ToolbarControlBar.h"
 #include "ToolbarList.h"
 
-#include "TestSupport.h"
+#include "TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +21,8 @@
 
 namespace {
 
-std::string TestsFolder() { return testsupport::ProgramFolder(); }
-
-void Pump() {
-    MSG msg;
-    // bounded: a window that never validates must fail the test, not hang it
-    int n = 0;
-    for (int i = 0; i < 20; ++i) {
-        while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-            if (++n > 5000) {
-                ADD_FAILURE() << "endless messages, last " << msg.message;
-                return;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(2);
-    }
-}
+// Lets the windows finish what their start and changes posted.
+void Settle() { PumpRounds(20, 2); }
 
 class Page : public TWindow {
 public:
@@ -68,6 +52,12 @@ public:
         return w;
     }
 };
+
+// Starts the program's manager as the program does and handles what its start posts.
+void Start(MdiManager &app) {
+    app.InitInstance();
+    Settle();
+}
 
 // ---- documents whose windows the layout keeps: a file "<n>.num" is document n
 
@@ -145,8 +135,7 @@ std::vector<int> ZOrder(MDIClient &client) {
 
 TEST_F(MdiTest, ANewWindowOpensMaximizedWhenTheActiveOneIs) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     NumberedWindow *first = app.Open(1);
     EXPECT_FALSE(first->IsZoomed());
     NumberedWindow *second = app.Open(2);
@@ -160,8 +149,7 @@ TEST_F(MdiTest, ANewWindowOpensMaximizedWhenTheActiveOneIs) {
 
 TEST_F(MdiTest, PlacementsAreRestoredAndMaximizedOnesStartHidden) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     WINDOWPLACEMENT p = {};
     p.length = sizeof p;
     p.showCmd = SW_SHOWNORMAL;
@@ -184,8 +172,7 @@ TEST_F(MdiTest, PlacementsAreRestoredAndMaximizedOnesStartHidden) {
 
 TEST_F(MdiTest, CloseChildrenClosesNothingWhenOneRefuses) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     app.Open(1);
     NumberedWindow *two = app.Open(2);
     app.Open(3);
@@ -199,17 +186,16 @@ TEST_F(MdiTest, CloseChildrenClosesNothingWhenOneRefuses) {
 
 TEST_F(MdiTest, ClosingAChildLeavesOthersHiddenOrDisabled) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     NumberedWindow *hidden = app.Open(1);
     NumberedWindow *disabled = app.Open(2);
     NumberedWindow *closing = app.Open(3);
-    Pump();
+    Settle();
     hidden->ShowWindow(SW_HIDE);
     disabled->EnableWindow(FALSE);
     closing->Destroy();
     delete closing;
-    Pump();
+    Settle();
     EXPECT_FALSE(hidden->IsWindowVisible());
     EXPECT_FALSE(disabled->IsWindowEnabled());
     EXPECT_FALSE(hidden->IsFlagSet(wfUnhidden));
@@ -218,8 +204,7 @@ TEST_F(MdiTest, ClosingAChildLeavesOthersHiddenOrDisabled) {
 
 TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     StatusBar *bar = frame->GetStatusBar();
     ASSERT_TRUE(bar && bar->IsWindowVisible());
@@ -237,8 +222,7 @@ TEST_F(MdiTest, TheStatusBarIsToggledByItsCommand) {
 
 TEST_F(MdiTest, TheFramesMessageLineIsTheStatusBarTheManagerDrives) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ASSERT_TRUE(frame->GetStatusBar());
     EXPECT_EQ(frame->GetStatusBar(), app.GetStatusBar());
@@ -271,7 +255,7 @@ void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 // Ends a box that the test could not close.
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK CancelAboutBoxLate(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(0, id);
     HWND box = 0;
     EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, LPARAM(&box));
@@ -285,11 +269,10 @@ TEST_F(MdiTest, TheAboutCommandShowsTheLanguageModulesAboutBox) {
     TModule::_localizedResourceDLL = &language;
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         aboutLine.clear();
         UINT_PTR timer = SetTimer(0, 0, 50, CloseAboutBox);
-        UINT_PTR watchdog = SetTimer(0, 0, 10000, Watchdog);
+        UINT_PTR watchdog = SetTimer(0, 0, 10000, CancelAboutBoxLate);
         app.GetFrameWindow()->SendMessageA(WM_COMMAND, 20016);
         KillTimer(0, timer);
         KillTimer(0, watchdog);
@@ -302,8 +285,7 @@ TEST_F(MdiTest, TheAboutCommandShowsTheLanguageModulesAboutBox) {
 
 TEST_F(MdiTest, TheFrameKeepsTheTipWindowAndTheFloatingFramesState) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ASSERT_TRUE(frame);
     HWND tip = frame->GetTooltip().GetHandle();
@@ -347,8 +329,7 @@ public:
 
 TEST_F(MdiTest, TheControlBarTakesTheFramesHintModeAndTipSettings) {
     BarManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ControlBar *bar = frame->GetControlBar();
     ASSERT_TRUE(bar);
@@ -388,8 +369,7 @@ public:
 
 TEST_F(MdiTest, TheControlBarTakesTheSavedHintMode) {
     SavedManager app(1, 1);
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     ASSERT_TRUE(frame && frame->GetControlBar());
     EXPECT_EQ(1, frame->GetHintMode());
@@ -398,8 +378,7 @@ TEST_F(MdiTest, TheControlBarTakesTheSavedHintMode) {
 
 TEST_F(MdiTest, AStatusBarSavedHiddenCanBeShownAgain) {
     SavedManager app(2, 0);
-    app.InitInstance();
-    Pump();
+    Start(app);
     FrameWindow *frame = dynamic_cast<FrameWindow *>(app.GetFrameWindow());
     StatusBar *bar = frame->GetStatusBar();
     ASSERT_TRUE(bar && bar->GetHandle());
@@ -411,8 +390,7 @@ TEST_F(MdiTest, AStatusBarSavedHiddenCanBeShownAgain) {
 
 TEST_F(MdiTest, OpeningTheFileMenuListsTheRecentFiles) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     app.GetFileHistory().Add(String("C:\\sounds\\one.wav"), String("Wave"));
     HMENU file = CreatePopupMenu();
     AppendMenuA(file, MF_STRING, 20007, "E&xit");
@@ -424,8 +402,7 @@ TEST_F(MdiTest, OpeningTheFileMenuListsTheRecentFiles) {
 
 TEST_F(MdiTest, AMenuOrAClickElsewhereClosesAnOpenDropDownList) {
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     TWindow *frame = app.GetFrameWindow();
     HWND combo = CreateWindowA("COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 120, 200,
                                frame->GetHandle(), (HMENU)4900, GetModuleHandleA(0), 0);
@@ -463,13 +440,12 @@ END_RESPONSE_TABLE;
 
 TEST_F(MdiTest, ADoubleClickOnTheEmptyClientReachesTheApplication) {
     DoubleClickManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     app.Open(1)->MoveWindow(0, 0, 60, 60, true);
     TWindow &client = *app.GetMDIClient();
     client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
     client.SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 150));
-    Pump();
+    Settle();
     EXPECT_EQ(1, app.doubleClicks);
     // the same number from the window menu is the system's item, not the double click
     app.GetFrameWindow()->SendMessageA(WM_COMMAND, 32010, 0);
@@ -515,8 +491,7 @@ TEST_F(LayoutTest, WindowsComeBackWithTheirDocumentsInTheSameZOrder) {
     std::vector<int> saved;
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         WINDOWPLACEMENT p = {};
         p.length = sizeof p;
         p.showCmd = SW_SHOWNORMAL;
@@ -533,8 +508,7 @@ TEST_F(LayoutTest, WindowsComeBackWithTheirDocumentsInTheSameZOrder) {
     }
     type.opened = 0;
     MdiManager again;
-    again.InitInstance();
-    Pump();
+    Start(again);
     EXPECT_EQ(3, type.opened);
     EXPECT_EQ(saved, ZOrder(*again.GetMDIClient()));
     // the placement came back with the window of document 4
@@ -553,18 +527,16 @@ TEST_F(LayoutTest, WindowsComeBackWithTheirDocumentsInTheSameZOrder) {
 TEST_F(LayoutTest, TwoWindowsOfOneDocumentReopenItOnceWithASecondView) {
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         NumberedDoc *doc = OpenDoc(app, 7);
         ASSERT_TRUE(doc);
         type.CreateView(*doc, 0);
-        Pump();
+        Settle();
         EXPECT_EQ(1, app.CanClose());
     }
     type.opened = 0;
     MdiManager again;
-    again.InitInstance();
-    Pump();
+    Start(again);
     EXPECT_EQ(1, type.opened);
     ASSERT_EQ(1, DocumentCount(again));
     NumberedDoc *doc = static_cast<NumberedDoc *>(again.FindFirstDoc());
@@ -576,8 +548,7 @@ TEST_F(LayoutTest, TwoWindowsOfOneDocumentReopenItOnceWithASecondView) {
 TEST_F(LayoutTest, UntitledNoFileAndRefusingDocumentsAreNotKept) {
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         ASSERT_TRUE(OpenDoc(app, 1));
         OpenDoc(app, 2)->refuseLayout = 1;
         Document *untitled = new Document(type);
@@ -587,13 +558,12 @@ TEST_F(LayoutTest, UntitledNoFileAndRefusingDocumentsAreNotKept) {
         FileName noFileName(File(8).c_str());
         Document *noFile = new Document(noFileType, &noFileName);
         type.CreateView(*noFile, 0);
-        Pump();
+        Settle();
         EXPECT_EQ(1, app.CanClose());
     }
     type.opened = 0;
     MdiManager again;
-    again.InitInstance();
-    Pump();
+    Start(again);
     EXPECT_EQ(1, type.opened);
     EXPECT_EQ((std::vector<int>{1}), ZOrder(*again.GetMDIClient()));
 }
@@ -601,8 +571,7 @@ TEST_F(LayoutTest, UntitledNoFileAndRefusingDocumentsAreNotKept) {
 TEST_F(LayoutTest, AMissingFileOrTypeCostsOnlyItsWindow) {
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         ASSERT_TRUE(OpenDoc(app, 1));
         ASSERT_TRUE(OpenDoc(app, 2));
         EXPECT_EQ(1, app.CanClose());
@@ -610,8 +579,7 @@ TEST_F(LayoutTest, AMissingFileOrTypeCostsOnlyItsWindow) {
     DeleteFileA(File(1).c_str());
     type.opened = 0;
     MdiManager again;
-    again.InitInstance();
-    Pump();
+    Start(again);
     EXPECT_EQ((std::vector<int>{2}), ZOrder(*again.GetMDIClient()));
 }
 
@@ -654,8 +622,7 @@ TEST_F(MdiTest, DocumentsLeftAtTheEndGoThroughTheirOwnDeletion) {
     int deletes = 0;
     {
         MdiManager app;
-        app.InitInstance();
-        Pump();
+        Start(app);
         new CountedDoc(type, deletes);
         new CountedDoc(type, deletes);
     }
@@ -700,7 +667,7 @@ template <class V>
 MDIChild *OpenWindow(TrackedDoc *doc, char const *name) {
     MDIChild *w = new MDIChild(*new V(*doc, name));
     w->Create();
-    Pump();
+    Settle();
     return w;
 }
 
@@ -710,8 +677,7 @@ TEST_F(MdiTest, ActivationTellsTheDocumentAndTheStatusBar) {
     DocumentModel type;
     type.name = "Tracked";
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     statusCalls.clear();
     TrackedDoc *a = new TrackedDoc(type);
     OpenWindow<PageView>(a, "A");
@@ -740,10 +706,10 @@ TEST_F(MdiTest, ActivationTellsTheDocumentAndTheStatusBar) {
 
     // the last window closed: no current document
     wc->SendMessageA(WM_COMMAND, 20027);
-    Pump();
+    Settle();
     EXPECT_EQ(2, app.GetDocList().GetCount());
     app.GetMDIClient()->CloseChildren();
-    Pump();
+    Settle();
     EXPECT_EQ(-1, b->states.back());
     EXPECT_TRUE(app.GetCurrentDoc() == 0);
 }
@@ -755,8 +721,7 @@ TEST_F(MdiTest, DocumentCommandsAreEnabledByTheDocumentsState) {
     titles.name = "Titles";
     titles.noFile = 1;
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     TrackedDoc *untitled = new TrackedDoc(type);
     MDIChild *w = OpenWindow<PageView>(untitled, "U");
     EXPECT_EQ(0, Enabled(*w, 20025));
@@ -783,11 +748,11 @@ TEST_F(MdiTest, DocumentCommandsAreEnabledByTheDocumentsState) {
     });
     untitled->changed = 1;
     w->SendMessageA(WM_COMMAND, 20027);
-    Pump();
+    Settle();
     EXPECT_EQ(2, app.GetDocList().GetCount());
     untitled->changed = 0;
     w->SendMessageA(WM_COMMAND, 20027);
-    Pump();
+    Settle();
     EXPECT_EQ(1, app.GetDocList().GetCount());
     SetMessageBoxAnswerer(previous);
 }
@@ -796,8 +761,7 @@ TEST_F(MdiTest, TheActiveViewDrawsTheRubberBand) {
     DocumentModel type;
     type.name = "Tracked";
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     EXPECT_TRUE(app.FindActiveView() == 0);
     TrackedDoc *doc = new TrackedDoc(type);
     MDIChild *w = OpenWindow<PageView>(doc, "R");
@@ -828,20 +792,19 @@ TEST_F(MdiTest, CloseAllStopsWhenTheMasterDocumentStays) {
     masterType.name = "Master";
     masterType.master = 1;
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     TrackedDoc *master = new TrackedDoc(masterType);
     app.Open(1);
     app.Open(2);
     master->refuse = 1;
     app.GetMDIClient()->SendMessageA(WM_COMMAND, 24365);
-    Pump();
+    Settle();
     EXPECT_EQ(2u, ZOrder(*app.GetMDIClient()).size());
     EXPECT_EQ(1, app.GetDocList().GetCount());
     EXPECT_EQ(0, app.IsClosingAll());
     master->refuse = 0;
     app.GetMDIClient()->SendMessageA(WM_COMMAND, 24365);
-    Pump();
+    Settle();
     EXPECT_EQ(0u, ZOrder(*app.GetMDIClient()).size());
     EXPECT_EQ(0, app.GetDocList().GetCount());
 }
@@ -850,8 +813,7 @@ TEST_F(MdiTest, WindowsOfOneDocumentAreTitledAndNumbered) {
     DocumentModel type;
     type.name = "Tracked";
     MdiManager app;
-    app.InitInstance();
-    Pump();
+    Start(app);
     TrackedDoc *doc = new TrackedDoc(type);
     auto Caption = [](MDIChild *w) {
         char text[200] = "";

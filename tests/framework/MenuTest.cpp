@@ -1,5 +1,6 @@
 // Menus: deep copies, item identifiers, group extraction and merging (menus from the
 // test executable's resources), and multi-level pop-ups.
+#include "TestKit.h"
 #include "Menu.h"
 #include "MenuDescr.h"
 #include "Module.h"
@@ -10,24 +11,6 @@
 #include <string>
 
 namespace {
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-std::string Text(HMENU menu, int pos) {
-    char text[512] = "";
-    ::GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
-    return text;
-}
-
-std::string Texts(HMENU menu) {
-    std::string all;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-        all += (i ? "," : "") + Text(menu, i);
-    return all;
-}
 
 void ExpectCounts(TMenuDescr const &d, std::initializer_list<int> counts) {
     int i = 0;
@@ -60,9 +43,9 @@ TEST(TMenu, DeepCopyKeepsItemsAndSubMenus) {
     HMENU copiedSub = copy.GetSubMenu(1);
     ASSERT_TRUE(copiedSub);
     EXPECT_NE(sub, copiedSub);
-    EXPECT_EQ("Inner,Inner grey", Texts(copiedSub));
+    EXPECT_EQ("Inner,Inner grey", MenuItemTexts(copiedSub));
     EXPECT_TRUE(::GetMenuState(copiedSub, 1, MF_BYPOSITION) & MF_GRAYED);
-    EXPECT_EQ(std::string(255, 'x'), Text(copy, 2));  // cut to 255 characters
+    EXPECT_EQ(std::string(255, 'x'), MenuItemText(copy, 2));  // cut to 255 characters
     EXPECT_TRUE(copy.GetMenuState(3, MF_BYPOSITION) & MF_SEPARATOR);
 
     MENUITEMINFOA info = {};
@@ -111,11 +94,11 @@ TEST(TMenu, ContextMenuInsertsCopiesInOrder) {
     m.AppendMenuA(MF_STRING, 12, "y");
     m.AppendMenuA(MF_STRING, 13, "z");
     context.InsertMenuCopy(2, m);
-    EXPECT_EQ("a,b,x,y,z,c", Texts(context));
+    EXPECT_EQ("a,b,x,y,z,c", MenuItemTexts(context));
     context.AppendMenuCopy(m);
-    EXPECT_EQ("a,b,x,y,z,c,x,y,z", Texts(context));
+    EXPECT_EQ("a,b,x,y,z,c,x,y,z", MenuItemTexts(context));
     TPopupMenu popup(m);
-    EXPECT_EQ("x,y,z", Texts(popup));
+    EXPECT_EQ("x,y,z", MenuItemTexts(popup));
 }
 
 TEST(TMenu, NullHandlesRaiseTheMenuError) {
@@ -133,19 +116,19 @@ TEST(TMenu, NullHandlesRaiseTheMenuError) {
 TEST(TMenuDescr, GroupsFromSeparators) {
     TMenuDescr frame(700, &Exe());
     ExpectCounts(frame, {1, 1, 0, 1, 1, 0});
-    EXPECT_EQ("File,Edit,Window,Help", Texts(frame));  // all separators removed
+    EXPECT_EQ("File,Edit,Window,Help", MenuItemTexts(frame));  // all separators removed
 
     TMenuDescr plain(701, 2, 0, 0, 0, 0, 0, 0, &Exe());
     ExpectCounts(plain, {2, 0, 0, 0, 0, 0});
 
     // A remove mask drops items by their first positions before the groups are read.
     TMenuDescr masked(700, 0, 0, 0, 0, 0, 0, 1 << 2, &Exe());
-    EXPECT_EQ("File,Window,Help", Texts(masked));
+    EXPECT_EQ("File,Window,Help", MenuItemTexts(masked));
     ExpectCounts(masked, {1, 0, 0, 1, 1, 0});
 
     TMenuDescr copy(frame);
     ExpectCounts(copy, {1, 1, 0, 1, 1, 0});
-    EXPECT_EQ("File,Edit,Window,Help", Texts(copy));
+    EXPECT_EQ("File,Edit,Window,Help", MenuItemTexts(copy));
     EXPECT_NE(frame.GetHandle(), copy.GetHandle());
 }
 
@@ -155,13 +138,13 @@ TEST(TMenuDescr, MergeTakesTheChildsGroupsWhereItHasThem) {
 
     TMenu merged;
     EXPECT_TRUE(frame.Merge(child, merged));
-    EXPECT_EQ("File,Child,Help", Texts(merged));
-    EXPECT_EQ("File,Edit,Window,Help", Texts(frame));  // the two-argument form changes nothing
+    EXPECT_EQ("File,Child,Help", MenuItemTexts(merged));
+    EXPECT_EQ("File,Edit,Window,Help", MenuItemTexts(frame));  // the two-argument form changes nothing
     ASSERT_TRUE(merged.GetSubMenu(1));
     EXPECT_EQ(601u, ::GetMenuItemID(merged.GetSubMenu(1), 0));
 
     EXPECT_TRUE(frame.Merge(child));
-    EXPECT_EQ("File,Child,Help", Texts(frame));
+    EXPECT_EQ("File,Child,Help", MenuItemTexts(frame));
     ExpectCounts(frame, {1, 1, 0, -1, 1, 0});
 }
 
@@ -173,10 +156,10 @@ TEST(MultiPopup, BuildsSortedFoldersAndChecksOneEntry) {
     HMENU menu = popup.GetMenu()->GetHandle();
     // "a" (folder) before "A" (entry) before "B" before "c"; "e\" makes no item, and
     // "c\d\" is a folder holding only an empty folder.
-    EXPECT_EQ("a,A,B,c", Texts(menu));
+    EXPECT_EQ("a,A,B,c", MenuItemTexts(menu));
     HMENU a = ::GetSubMenu(menu, 0);
     ASSERT_TRUE(a);
-    EXPECT_EQ("x,y", Texts(a));
+    EXPECT_EQ("x,y", MenuItemTexts(a));
     EXPECT_EQ(10001u, ::GetMenuItemID(a, 0));  // the second "a\x" adds nothing
     EXPECT_EQ(10002u, ::GetMenuItemID(a, 1));
     EXPECT_EQ(10003u, ::GetMenuItemID(menu, 1));

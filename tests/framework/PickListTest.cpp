@@ -41,9 +41,7 @@ protected:
         return result;
     }
     std::string ItemText(TPickListPopup &popup, HMENU menu, int pos) {
-        char text[64] = "";
-        ::GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
-        return text;
+        return MenuItemText(menu, pos);
     }
 };
 
@@ -90,7 +88,7 @@ TEST_F(PickListPopupTest, TitleStaysAndCannotBeChosen) {
     EXPECT_EQ("blue", ItemText(popup, menu, 2));
 
     // the title is loaded by the module the popup takes from its parent
-    TModule module("VeltraneTests", ::GetModuleHandleA(0));
+    TModule &module = Exe();
     TWindow parent((TWindow *)0, "owner", &module);
     OpenPopup byId(&parent, 52050u);
     EXPECT_EQ("Choose one", ItemText(byId, byId.Menu(), 0));
@@ -127,7 +125,7 @@ void Press(DrivenPick &d, int id) { d.PostMessageA(WM_COMMAND, id, 0); }
 class PickListDialogTest : public ::testing::Test {
 protected:
     TestApp app;
-    TModule module{"VeltraneTests", ::GetModuleHandleA(0)};
+    TModule &module = Exe();
 };
 }  // namespace
 

@@ -1,5 +1,6 @@
 // The picture window, the bitmap control and the animation control: sizes, painting
 // read back from a canvas, and the messages handed to the system's animation control.
+#include "TestKit.h"
 #include "ControlHost.h"
 #include "GdiCanvas.h"
 
@@ -16,11 +17,6 @@ namespace {
 
 enum { PictureId = 53001, BitmapControlId = 53100, AnimationId = 53101 };
 COLORREF const Red = RGB(255, 0, 0), Green = RGB(0, 255, 0), Blue = RGB(0, 0, 255), White = RGB(255, 255, 255);
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
 
 TDib *Picture() { return new TDib(::GetModuleHandleA(0), PictureId); }
 
@@ -116,8 +112,8 @@ TEST_F(BitmapControlTest, SizesItselfToThePictureAndItsFrameAndPaintsInside) {
         {TBitmapControl::Raised3D, 2, ::GetSysColor(COLOR_3DHILIGHT)},
     };
     for (Case const &c : cases) {
-        HWND placed = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 20, 5, 5, host.GetHandle(),
-                                        (HMENU)BitmapControlId, 0, 0);
+        ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 20, 5, 5, host.GetHandle(),
+                          (HMENU)BitmapControlId, 0, 0);
         TBitmapControl *control = new TBitmapControl(&host, BitmapControlId, PictureId, c.style, &Exe());
         control->UpdatePalette();  // no window yet: nothing
         ASSERT_TRUE(control->Create());

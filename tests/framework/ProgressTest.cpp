@@ -1,6 +1,7 @@
 // Progress of long operations: the gauge's delay, throttled reports, the percentage and
 // time texts, nested operations over one gauge, the user's cancel, input blocking and
 // its end on every way out; the duration texts.
+#include "TestKit.h"
 #include "ControlGadget.h"
 #include "DocumentManager.h"
 #include "Gauge.h"
@@ -27,8 +28,6 @@
 #include <vector>
 
 namespace {
-
-std::string TestsFolder() { return testsupport::ProgramFolder(); }
 
 // The protocol's clock, moved by hand.
 unsigned long now_ = 1000000;
@@ -92,16 +91,7 @@ protected:
         ::DeleteFileA(SettingsFile().c_str());
     }
     static std::string SettingsFile() { return TestsFolder() + "\\system\\progress.set"; }
-    static void Pump() {
-        MSG msg;
-        for (int i = 0; i < 20; ++i) {
-            while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-            ::Sleep(1);
-        }
-    }
+    static void Pump() { PumpRounds(20, 1); }
     static void Advance(unsigned long ms) { now_ += ms; }
 
     // The bar's gadgets from the left, by kind.
@@ -578,7 +568,7 @@ TEST_F(ProgressTest, DurationsAreShownWhenAnOperationEnds) {
 
 TEST_F(ProgressTest, AGaugeThatCannotBeBuiltLeavesTheBarAsItWas) {
     // a bar whose module lacks the stop button's picture
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
+    TModule &exe = Exe();
     TWindow top(0, "No pictures", &exe);
     top.Attr.Style = WS_OVERLAPPEDWINDOW;
     top.Attr.W = 400;

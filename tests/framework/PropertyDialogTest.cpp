@@ -1,6 +1,7 @@
 // Property dialogs: pages created at once or on demand, values kept per page, OK and
 // Cancel with the pages' consent, the dialog fitted around its pages, keyboard
 // navigation through the thread hook, the strip's drawing, and context help on the strip.
+#include "TestKit.h"
 #include "TestApp.h"
 
 #include "GdiCanvas.h"
@@ -19,26 +20,6 @@ namespace {
 
 enum { Sheet = 51000, PageA = 51001, PageB = 51002, PageC = 51003, Apply = 51009, NameEdit = 51010,
        Loud = 51011, BEdit = 51020, BList = 51021, BCombo = 51022, CEdit = 51030, TabPictures = 51510 };
-
-struct Watchdog {
-    Watchdog() : Id(::SetTimer(0, 0, 10000, &Expired)) {}
-    ~Watchdog() { ::KillTimer(0, Id); }
-    static void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
-    UINT_PTR Id;
-};
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
-std::string TextOf(HWND window) {
-    char text[256] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void Pump() { TestApp::Drain(); }
 
 // A page that records what the dialog asks of it.
 class Page : public PropertyPage {
@@ -438,14 +419,14 @@ TEST(PropertyDialog, RealKeysReachTheHook) {
     d.ShowWindow(SW_SHOW);
     ::SetForegroundWindow(d.GetHandle());
     ::SetFocus(d.A->Item(NameEdit));
-    Pump();
+    TestApp::Drain();
     auto press = [](std::initializer_list<BYTE> keys) {
         for (BYTE key : keys)
             ::keybd_event(key, 0, 0, 0);
         for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
             ::keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
         for (int i = 0; i < 20; ++i) {
-            Pump();
+            TestApp::Drain();
             ::Sleep(10);
         }
     };
@@ -467,7 +448,7 @@ TEST(PropertyDialog, TabCrossesBetweenDialogStripAndPage) {
     auto tab = [](bool shift, bool alt = false) {
         Keys keys = shift ? Keys{VK_TAB, VK_SHIFT} : alt ? Keys{VK_TAB, VK_MENU} : Keys{VK_TAB};
         LRESULT r = PropertyDialogKeyHook(HC_ACTION, VK_TAB, 0);
-        Pump();
+        TestApp::Drain();
         return r;
     };
     ::SetFocus(strip);
@@ -490,7 +471,7 @@ TEST(PropertyDialog, TabCrossesBetweenDialogStripAndPage) {
     EXPECT_EQ(loud, ::GetFocus());
     // the edit field of a combo box counts as the combo box
     d.SelectTab(1);
-    Pump();
+    TestApp::Drain();
     ::SetFocus(::GetWindow(d.B->Item(BCombo), GW_CHILD));
     EXPECT_EQ(1, tab(false));
     EXPECT_EQ(::GetNextDlgTabItem(d.GetHandle(), strip, FALSE), ::GetFocus());
@@ -512,7 +493,7 @@ TEST(PropertyDialog, AltLetterSelectsATabBeforeAControl) {
         Keys keys{VK_MENU, 'N'};  // the label "&Name:" names the edit field after it
         ::SetWindowTextA(d.A->Item(NameEdit), "abc");
         EXPECT_EQ(1, d.A->CheckHotKey(0));
-        Pump();
+        TestApp::Drain();
     }
     EXPECT_EQ(d.A->Item(NameEdit), ::GetFocus());
     DWORD start = 1, end = 0;
@@ -548,7 +529,7 @@ TEST(PropertyDialog, EscInAPageEditCancelsTheDialog) {
     EXPECT_FALSE(::PeekMessageA(&posted, d.GetHandle(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
     msg.hwnd = d.B->Item(BEdit);
     EXPECT_EQ(1, d.B->PreProcessMsg(msg));
-    Pump();
+    TestApp::Drain();
     EXPECT_FALSE(d.GetHandle());
 }
 
@@ -557,7 +538,7 @@ TEST(PropertyDialog, HelpOnTheStripGoesToTheShownPage) {
     Sheet3 d;
     ASSERT_TRUE(d.Create());
     d.SelectTab(1);
-    Pump();
+    TestApp::Drain();
     HWND strip = d.GetTabControl()->GetHandle();
     HELPINFO info = {sizeof info, HELPINFO_WINDOW, 29000, strip, 0, {0, 0}};
     d.SendMessageA(WM_HELP, 0, (LPARAM)&info);

@@ -2,6 +2,8 @@
 // can wait for timers without hanging.
 #pragma once
 
+#include "TestKit.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -10,11 +12,7 @@
 inline bool PumpUntil(std::function<bool()> done, DWORD timeoutMs) {
     DWORD start = ::GetTickCount();
     for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        Pump();
         if (done())
             return true;
         if (::GetTickCount() - start > timeoutMs)

@@ -1,5 +1,6 @@
 // Roll-up dialogs: minimise and maximise roll, the system-menu entry toggles and follows
 // the state, a dialog without a system menu still rolls.
+#include "TestKit.h"
 #include "TestApp.h"
 
 #include "RollUpDialog.h"
@@ -9,11 +10,6 @@
 namespace {
 
 enum { WithMenu = 51004, WithoutMenu = 51005 };
-
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
 
 class Roll : public TRollDialog {
 public:

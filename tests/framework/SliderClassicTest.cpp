@@ -18,12 +18,6 @@ public:
     Host() : ScrollLogHost("classic", 60, 60, 300, 300) {}
 };
 
-std::string ClassOf(HWND hwnd) {
-    char name[64] = "";
-    ::GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
 class SliderClassicTest : public HostedTest<Host> {
 protected:
     void TearDown() override { TSlider::SetNativeUse(nuUsing); }

@@ -245,7 +245,7 @@ TEST_F(SpinEditTest, ArrowClicksStepOnReleaseOverTheArrow) {
 
 TEST_F(SpinEditTest, HeldArrowRepeatsAfterTheDelay) {
     EXPECT_EQ(::GetProfileIntA("Windows", "KeyboardDelay", 2) * 3 + 250u, TSpinner::RepeatDelay());
-    if (::GetProfileIntA("Windows", "KeyboardDelay", -1) == -1 && ::GetProfileIntA("Windows", "KeyboardSpeed", -1) == -1) {
+    if (int(::GetProfileIntA("Windows", "KeyboardDelay", -1)) == -1 && int(::GetProfileIntA("Windows", "KeyboardSpeed", -1)) == -1) {
         EXPECT_EQ(256u, TSpinner::RepeatDelay());
         EXPECT_EQ(35u, TSpinner::RepeatPeriod());
     }
@@ -407,13 +407,6 @@ TEST_F(SpinEditTest, ListWithoutTableAnswersZero) {
     EXPECT_EQ(1, exact);
     EXPECT_EQ(0, e->GetIndexedValue());
 }
-
-namespace {
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-}  // namespace
 
 TEST_F(SpinEditTest, HelpOnTheArrowsNamesTheirEdit) {
     Dialog d(&host, 50000, &Exe());

@@ -1,3 +1,4 @@
+#include "ControlHost.h"
 #include "GdiCanvas.h"
 #include "Splitter.h"
 #include "ControlHost.h"

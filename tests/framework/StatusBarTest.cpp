@@ -1,6 +1,7 @@
 // Message, status and tip status bars: hints over the whole bar, the size grip and
 // the border styles, spacing before indicators, hints split between the bar and the
 // tip, and the bar as the message bar of a decorated frame.
+#include "TestKit.h"
 #include "DecoratedFrame.h"
 #include "GdiCanvas.h"
 #include "StatusBar.h"
@@ -13,11 +14,6 @@
 #include <string>
 
 namespace {
-TModule &Exe() {
-    static TModule exe("VeltraneTests", ::GetModuleHandleA(0));
-    return exe;
-}
-
 class BarFrame : public TDecoratedFrame {
 public:
     BarFrame() : TDecoratedFrame(0, "Bars", 0, 1, &Exe()) {
@@ -31,12 +27,6 @@ public:
 std::string Of(TMargins const &m) {
     return std::to_string(int(m.Units)) + ": " + std::to_string(m.Left) + " " + std::to_string(m.Right) + " " +
            std::to_string(m.Top) + " " + std::to_string(m.Bottom);
-}
-
-std::string TextOf(HWND window) {
-    char text[300] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 // Paints the whole bar into a canvas of its client size.

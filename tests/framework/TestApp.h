@@ -4,6 +4,7 @@
 
 #include "Application.h"
 #include "FrameWindow.h"
+#include "TestKit.h"
 
 #include <functional>
 #include <string>
@@ -23,9 +24,11 @@ public:
 
     // Runs the loop with a watchdog that ends it after ten seconds.
     int RunLoop() {
-        UINT_PTR watchdog = ::SetTimer(0, 0, 10000, &Expired);
-        int result = MessageLoop();
-        ::KillTimer(0, watchdog);
+        int result;
+        {
+            Watchdog watchdog;
+            result = MessageLoop();
+        }
         Drain();
         return result;
     }
@@ -42,6 +45,5 @@ public:
     }
 
 private:
-    static void CALLBACK Expired(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); }
     DECLARE_RESPONSE_TABLE(TestApp);
 };

@@ -34,13 +34,6 @@ int FirstInk(Canvas const &c, TRect const &r, COLORREF face) {
     return -1;
 }
 
-int CountIn(Canvas const &c, TRect const &r, COLORREF color) {
-    int n = 0;
-    for (int x = r.left; x < r.right; ++x)
-        for (int y = r.top; y < r.bottom; ++y)
-            n += c.At(x, y) == color;
-    return n;
-}
 }  // namespace
 
 TEST(TTextGadget, PaintsItsTextAlignedOnTheFaceAndGreyedWhenDisabled) {

@@ -1,5 +1,6 @@
 // The tool box grid: rows or columns from the gadget count, the fill order of each
 // direction, the size it takes and the buttons it un-notches.
+#include "ControlHost.h"
 #include "ButtonGadget.h"
 #include "TestApp.h"
 #include "System.h"
@@ -21,12 +22,9 @@ void Fill(TToolBox &box, int count) {
         box.Insert(*new Cell(i + 1, i == 2 ? 24 : 20, i == 4 ? 18 : 16));
 }
 
-class Host : public TWindow {
+class Host : public ControlHost {
 public:
-    Host() : TWindow((TWindow *)0, "palette") {
-        Attr.Style = WS_POPUP | WS_VISIBLE;
-        Attr.X = 10, Attr.Y = 10, Attr.W = 200, Attr.H = 200;
-    }
+    Host() : ControlHost("palette", 10, 10, 200, 200) {}
 };
 
 TPoint Corner(TToolBox &box, unsigned index) { return box[index]->GetBounds().TopLeft(); }
@@ -48,7 +46,7 @@ TEST(ToolBox, SevenGadgetsInThreeColumnsFillThreeRowsByRows) {
     EXPECT_EQ(TPoint(48, 0), Corner(box, 2));
     EXPECT_EQ(TPoint(0, 18), Corner(box, 3));
     EXPECT_EQ(TPoint(0, 36), Corner(box, 6));  // the last row holds one gadget
-    EXPECT_EQ(TSize(24, 18), box[6]->GetBounds().Size());
+    EXPECT_EQ(TSize(24, 18), box[6u]->GetBounds().Size());
 }
 
 TEST(ToolBox, VerticalBoxesFillByColumnsAndSwapTheGridOnTurning) {

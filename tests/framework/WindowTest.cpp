@@ -1,3 +1,4 @@
+#include "TestKit.h"
 #include "BoxRecorder.h"
 #include "TestApp.h"
 #include "Window.h"
@@ -71,17 +72,7 @@ DEFINE_RESPONSE_TABLE1(Frame, TFrameWindow)
     EV_COMMAND(502, Cm502),
 END_RESPONSE_TABLE;
 
-class Enabler : public TCommandEnabler {
-public:
-    Enabler(uint id, HWND receiver) : TCommandEnabler(id, receiver) {}
-    int Enabled = -1;
-    void Enable(int enable) override {
-        TCommandEnabler::Enable(enable);
-        Enabled = enable;
-    }
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
-};
+using Enabler = EnablerProbe;
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -376,11 +367,6 @@ HWND PlainWindow(char const *text) {
     return ::CreateWindowA("PlainForAlias", text, WS_POPUP, 0, 0, 50, 50, 0, 0, ::GetModuleHandleA(0), 0);
 }
 
-std::string TextOf(HWND h) {
-    char text[64] = "";
-    ::GetWindowTextA(h, text, sizeof text);
-    return text;
-}
 }  // namespace
 
 TEST_F(WindowTest, AnAliasLivesOnAWindowAndGivesItBack) {
