@@ -109,7 +109,7 @@ HTREEITEM TreeView::GetItemAtPoint(TPoint const &point, unsigned *flags) {
 }
 
 bool TreeView::GetItemRect(HTREEITEM item, TRect &rect, int wholeLine) {
-    std::memcpy(&rect, &item, sizeof item);  // the control reads the item from the rectangle
+    std::memcpy(static_cast<RECT *>(&rect), &item, sizeof item);  // the control reads the item from the rectangle
     return Send(TVM_GETITEMRECT, !wholeLine, LPARAM(&rect)) != 0;
 }
 

@@ -249,7 +249,7 @@ bool TTreeNode::SetItem() { return Window->Send(TVM_SETITEMA, 0, LPARAM(static_c
 bool TTreeNode::GetItem() { return Window->Send(TVM_GETITEMA, 0, LPARAM(static_cast<TVITEMA *>(&Item))) != 0; }
 
 bool TTreeNode::GetItemRect(TRect &rect, bool textOnly) const {
-    std::memcpy(&rect, &Item.hItem, sizeof Item.hItem);  // the control reads the item from the rectangle
+    std::memcpy(static_cast<RECT *>(&rect), &Item.hItem, sizeof Item.hItem);  // the control reads the item from the rectangle
     return Window->Send(TVM_GETITEMRECT, textOnly, LPARAM(&rect)) != 0;
 }
 
