@@ -8,13 +8,8 @@
 namespace {
 
 TLayoutConstraint C(TWindow *rel, TEdge my, TRelationship r, TEdge other, int value, TMeasurementUnits u = lmPixels) {
-    TLayoutConstraint c;
-    c.RelWin = rel;
-    c.MyEdge = my;
-    c.Relationship = r;
-    c.OtherEdge = other;
+    TLayoutConstraint c = PixelConstraint(rel, my, r, other, value);
     c.Units = u;
-    c.Value = value;
     return c;
 }
 
