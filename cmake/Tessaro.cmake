@@ -2,12 +2,16 @@
 
 # The C++ runtime is linked dynamically so exceptions and objects cross our DLLs;
 # its DLLs are copied into the program folder.
-set(RUNTIME_DLLS libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
+  set(RUNTIME_DLLS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+else()
+  set(RUNTIME_DLLS libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+endif()
 foreach(dll ${RUNTIME_DLLS})
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                   OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT EXISTS "${dll_path}")
-    file(GLOB_RECURSE dll_path /usr/lib/gcc/i686-w64-mingw32/*posix/${dll} /usr/i686-w64-mingw32/lib/${dll})
+    file(GLOB_RECURSE dll_path /usr/lib/gcc/${TOOL_PREFIX}/*posix/${dll} /usr/${TOOL_PREFIX}/lib/${dll})
     list(GET dll_path 0 dll_path)
   endif()
   file(COPY ${dll_path} DESTINATION ${PROGRAM_DIR})

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-static_assert(sizeof(CRITICAL_SECTION) == 6 * sizeof(unsigned long), "critical-section record size");
+static_assert(sizeof(CRITICAL_SECTION) == sizeof(CriticalSection), "critical-section record size");
 
 namespace {
-CRITICAL_SECTION *Record(unsigned long *record) { return reinterpret_cast<CRITICAL_SECTION *>(record); }
+CRITICAL_SECTION *Record(void **record) { return reinterpret_cast<CRITICAL_SECTION *>(record); }
 }  // namespace
 
 CriticalSection::CriticalSection() { InitializeCriticalSection(Record(record_)); }

@@ -17,8 +17,9 @@ public:
     void Leave() const;
 
 private:
-    // The system's critical-section record, kept opaque (24 bytes on Win32).
-    mutable unsigned long record_[6];
+    // The system's critical-section record, kept opaque: six pointer-sized words on
+    // 32-bit Windows, five on 64-bit.
+    mutable void *record_[sizeof(void *) == 8 ? 5 : 6];
 };
 
 class OSMERA_API AutoCriticalSection {

@@ -10,7 +10,7 @@
 
 namespace {
 
-volatile unsigned long postWindow;
+void *volatile postWindow;
 
 String const &EmptyText() {
     static String const empty;
@@ -82,7 +82,7 @@ Exception::~Exception() {
     delete second;
 }
 
-void Exception::NotifyPostHandle(unsigned long window) { postWindow = window; }
+void Exception::NotifyPostHandle(void *window) { postWindow = window; }
 
 String const &Exception::GetText() const { return text ? *text : EmptyText(); }
 
@@ -91,7 +91,7 @@ String const &Exception::GetSecondText() const { return second ? *second : Empty
 ExceptionThrower::ExceptionThrower(int post) : threadId_(0xFFFFFFFFUL), window_(0) {
     if (!post)
         return;
-    if (unsigned long w = postWindow)
+    if (void *w = postWindow)
         window_ = w;
     else
         threadId_ = LoaderThreadId();

@@ -48,7 +48,7 @@ struct OSMERA_API Exception : public AException {
 
     // Window that receives posted exceptions from throwers made afterwards;
     // 0 sends them to the thread that loaded the library again.
-    static void NotifyPostHandle(unsigned long window);
+    static void NotifyPostHandle(void *window);
 
     // The message and the second line ("" when absent).
     String const &GetText() const;
@@ -97,7 +97,7 @@ private:
     void Deliver(Exception const &e);
 
     unsigned long threadId_;  // all ones when not posting to a thread
-    unsigned long window_;    // 0 when not posting to a window
+    void *window_;            // the window handle, 0 when not posting to a window
 };
 
 // Installs the handlers for unexpected exceptions and failed allocations (a

@@ -171,7 +171,7 @@ public:
     static void EnsureDirectory(FileName const &path);
     static int IsWritableDirectory(FileName const &directory);
     static long GetSize(FileName const &name);
-    static int CanWrite(int window, FileName const &name, int refuseWhenInUse, BackupMode mode,
+    static int CanWrite(HWND window, FileName const &name, int refuseWhenInUse, BackupMode mode,
                         char const *backupExtension);
     static int ExistDrive(FileName const &name);
     static DriveType GetDriveTypeA(FileName const &name);

@@ -59,7 +59,7 @@ struct OSMERA_API FileSelectorInfo {
     FileName initialName;
     FileName initialFolder;
     FileName otherName;        // the caller's own use
-    unsigned long callerData[40];  // the caller hook's own state
+    ULONG_PTR callerData[40];  // the caller hook's own state (room for pointers)
 
     // Results.
     List<FileName> selectedFiles;

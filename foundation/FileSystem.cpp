@@ -233,7 +233,7 @@ long File::GetSize(FileName const &name) {
     return static_cast<long>(data.nFileSizeLow);
 }
 
-int File::CanWrite(int window, FileName const &name, int refuseWhenInUse, BackupMode mode,
+int File::CanWrite(HWND window, FileName const &name, int refuseWhenInUse, BackupMode mode,
                    char const *backupExtension) {
     if (!Exist(name, kAny))
         return 1;
@@ -253,7 +253,7 @@ int File::CanWrite(int window, FileName const &name, int refuseWhenInUse, Backup
         String text = BuildString(18010, name.c_str());
         char caption[501] = "";
         if (window)
-            GetWindowTextA(reinterpret_cast<HWND>(static_cast<INT_PTR>(window)), caption, sizeof caption);
+            GetWindowTextA(window, caption, sizeof caption);
         int answer = messageBox(nullptr, text.c_str(), caption, MB_YESNOCANCEL | kBoxStyle);
         if (answer == IDCANCEL)
             return 0;

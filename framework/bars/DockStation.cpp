@@ -260,23 +260,23 @@ int TDockStation::PreProcessMsg(MSG &msg) {
     return 0;
 }
 
-void TDockStation::EvMenuSelectRaw(uint, long) {
+void TDockStation::EvMenuSelectRaw(WPARAM, LPARAM) {
     if (HWND parent = GetParentH())
         ForwardMessage(parent);
 }
 
-void TDockStation::EvEnterIdle(uint, uint) {
+void TDockStation::EvEnterIdle(uint, HWND) {
     if (HWND parent = GetParentH())
         ForwardMessage(parent);
 }
 
-int TDockStation::EvEraseBkgnd(uint hDC) {
+int TDockStation::EvEraseBkgnd(WPARAM hDC) {
     TRect client = GetClientRect();
     ::FillRect(HDC(hDC), &client, ::GetSysColorBrush(COLOR_BTNFACE));
     return 1;
 }
 
-uint TDockStation::EvNCCalcSize(int, long params) {
+uint TDockStation::EvNCCalcSize(int, LPARAM params) {
     RECT &proposed = reinterpret_cast<NCCALCSIZE_PARAMS *>(params)->rgrc[0];
     TRect r(proposed);
     CalcBarNonClient(this, r, Style, !FirstToolbar);
@@ -284,7 +284,7 @@ uint TDockStation::EvNCCalcSize(int, long params) {
     return 0;
 }
 
-void TDockStation::EvNCPaint(uint) {
+void TDockStation::EvNCPaint(WPARAM) {
     TWindowDC dc(HWindow);
     TRect window = GetWindowRect();
     TRect r(0, 0, window.Width(), window.Height());
@@ -295,7 +295,7 @@ void TDockStation::EvNCPaint(uint) {
 DEFINE_RESPONSE_TABLE1(TDockStation, TWindow)
     EV_WM_ERASEBKGND,
     EV_MESSAGE(WM_MENUSELECT, EvMenuSelectRaw, v_WPARAM_LPARAM),
-    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
+    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_EnterIdle),
     EV_MESSAGE(WM_SYSCOLORCHANGE, EvSysColorChange, v),
     EV_MESSAGE(WM_NCCALCSIZE, EvNCCalcSize, U_B_LPARAM),
     EV_MESSAGE(WM_NCPAINT, EvNCPaint, v_WPARAM),

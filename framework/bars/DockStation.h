@@ -37,12 +37,12 @@ public:
     void SetupWindow() override;
     int PreProcessMsg(MSG &msg) override;
 
-    int EvEraseBkgnd(uint hDC);
-    void EvMenuSelectRaw(uint wp, long lp);
-    void EvEnterIdle(uint source, uint window);
+    int EvEraseBkgnd(WPARAM hDC);
+    void EvMenuSelectRaw(WPARAM wp, LPARAM lp);
+    void EvEnterIdle(uint source, HWND window);
     void EvSysColorChange() { TWindow::EvSysColorChange(); }
-    uint EvNCCalcSize(int calcValidRects, long params);
-    void EvNCPaint(uint region);
+    uint EvNCCalcSize(int calcValidRects, LPARAM params);
+    void EvNCPaint(WPARAM region);
 
 protected:
     unsigned short Style;

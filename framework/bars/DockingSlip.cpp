@@ -350,7 +350,7 @@ void TEdgeSlip::EvLButtonDblClk(uint, TPoint &) {
         Parent->SendMessageA(WM_EDGESLIPDBLCLK, 0, 0);
 }
 
-uint TEdgeSlip::EvNCCalcSize(int calcValidRects, long params) {
+uint TEdgeSlip::EvNCCalcSize(int calcValidRects, LPARAM params) {
     uint result = uint(DefaultProcessing());
     (void)calcValidRects;
     if (GetStyle() & WS_BORDER || IsIconic())
@@ -365,7 +365,7 @@ uint TEdgeSlip::EvNCCalcSize(int calcValidRects, long params) {
     return result;
 }
 
-void TEdgeSlip::EvNCPaint(uint) {
+void TEdgeSlip::EvNCPaint(WPARAM) {
     DefaultProcessing();
     if (GetStyle() & WS_BORDER)
         return;
@@ -380,7 +380,7 @@ void TEdgeSlip::EvNCPaint(uint) {
             .Paint(dc);
 }
 
-int TEdgeSlip::EvEraseBkgnd(uint hdc) {
+int TEdgeSlip::EvEraseBkgnd(WPARAM hdc) {
     TRect r = GetClientRect();
     HBRUSH brush = ::CreateSolidBrush(GetBkgndColor().GetValue());
     ::FillRect(HDC(ULONG_PTR(hdc)), &r, brush);
@@ -388,7 +388,7 @@ int TEdgeSlip::EvEraseBkgnd(uint hdc) {
     return 1;
 }
 
-void TEdgeSlip::EvParentNotify(uint event, uint, uint) {
+void TEdgeSlip::EvParentNotify(uint event, LPARAM, uint) {
     if (LOWORD(event) == WM_SIZE)
         ReLayout(0);
     DefaultProcessing();
@@ -404,7 +404,7 @@ void TEdgeSlip::EvWindowPosChanging(void *windowPos) {
     DefaultProcessing();
 }
 
-long TEdgeSlip::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TEdgeSlip::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (notifyCode == 0 && Parent)
         return Parent->EvCommand(id, hWndCtl, notifyCode);
     return TWindow::EvCommand(id, hWndCtl, notifyCode);

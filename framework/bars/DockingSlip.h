@@ -18,7 +18,7 @@ public:
     TAbsLocation GetLocation() const override { return Location; }
 
     void SetupWindow() override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
 
     // Sizes the slip to its windows; the frame lays out again on a change or when forced.
@@ -52,10 +52,10 @@ protected:
 
     void EvLButtonDown(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);
-    uint EvNCCalcSize(int calcValidRects, long params);
-    void EvNCPaint(uint region);
-    int EvEraseBkgnd(uint hdc);
-    void EvParentNotify(uint event, uint childHandle, uint childId);
+    uint EvNCCalcSize(int calcValidRects, LPARAM params);
+    void EvNCPaint(WPARAM region);
+    int EvEraseBkgnd(WPARAM hdc);
+    void EvParentNotify(uint event, LPARAM childHandle, uint childId);
     void EvWindowPosChanging(void *windowPos);
 
     TDecoratedFrame *DecFrame;
@@ -97,10 +97,10 @@ public:
     void EvNCLButtonDown(uint hitTest, TPoint &point);
     void EvLButtonDown(uint modKeys, TPoint &point);
     void EvClose();
-    void EvSizing(uint side, long rect);
+    void EvSizing(WPARAM side, LPARAM rect);
     void EvWindowPosChanging(void *windowPos);
     void EvWindowPosChanged(void *windowPos);
-    void EvWinIniChange(uint, long);
+    void EvWinIniChange(WPARAM, LPARAM);
 
 protected:
     TDockable *ClientDockable();

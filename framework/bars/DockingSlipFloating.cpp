@@ -105,7 +105,7 @@ void TFloatingSlip::EvClose() {
     TFloatingFrame::EvClose();
 }
 
-void TFloatingSlip::EvSizing(uint side, long rectParam) {
+void TFloatingSlip::EvSizing(WPARAM side, LPARAM rectParam) {
     TDockable *d = ClientDockable();
     if (!d) {
         DefaultProcessing();
@@ -163,7 +163,7 @@ void TFloatingSlip::EvWindowPosChanged(void *windowPos) {
     }
 }
 
-void TFloatingSlip::EvWinIniChange(uint, long) {
+void TFloatingSlip::EvWinIniChange(WPARAM, LPARAM) {
     DefaultProcessing();
     if (TWindow *client = GetClientWindow())
         if (client->GetHandle() && GetWindowRect().Size() != client->GetWindowRect().Size() + GetBorders())

@@ -666,7 +666,7 @@ void TGadgetWindow::EvSysColorChange() {
 
 // ---- commands
 
-long TGadgetWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TGadgetWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (hWndCtl)
         return TWindow::EvCommand(id, hWndCtl, notifyCode);
     TEventInfo info(0, id);

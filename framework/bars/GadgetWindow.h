@@ -95,8 +95,8 @@ public:
     void SetupWindow() override;
     void CleanupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
-    long EvNotify(uint id, TNotify &info) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvNotify(uint id, TNotify &info) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
 
     TTileDirection GetDirection() const { return TTileDirection(Direction); }

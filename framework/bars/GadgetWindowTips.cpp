@@ -80,7 +80,7 @@ int TGadgetWindow::PreProcessMsg(MSG &msg) {
     return TWindow::PreProcessMsg(msg);
 }
 
-long TGadgetWindow::EvNotify(uint id, TNotify &info) {
+LRESULT TGadgetWindow::EvNotify(uint id, TNotify &info) {
     if (info.code == TTN_NEEDTEXTA && Tooltip && info.hwndFrom == Tooltip->GetHandle()) {
         TTooltipEnabler enabler(reinterpret_cast<TTooltipText &>(info), HWindow);
         HandleMessage(0x7FFF, 0, LPARAM(&enabler));

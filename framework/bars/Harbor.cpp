@@ -198,7 +198,7 @@ void THarbor::DockDraggingEnd() {
 
 // Another window took the mouse (a message box, a task switch): the drag ends and
 // the dockable stays where it was.
-void THarbor::EvCaptureChanged(long) {
+void THarbor::EvCaptureChanged(LPARAM) {
     if (DragDockable)
         StopDrag();
     DefaultProcessing();

@@ -93,7 +93,7 @@ protected:
     void EvLButtonUp(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);
 
-    void EvCaptureChanged(long);
+    void EvCaptureChanged(LPARAM);
 
     // Ends the drag and puts the dockable where the outline is.
     void DockDraggingEnd();

@@ -57,7 +57,7 @@ public:
 
     uint EvNCHitTest(TPoint &screenPoint);
     void EvYrtFrameSize(uint sizeType, TSize &size);
-    void EvYrtFrameSizeRaw(uint sizeType, long size) { EvYrtFrameSize(sizeType, *reinterpret_cast<TSize *>(size)); }
+    void EvYrtFrameSizeRaw(WPARAM sizeType, LPARAM size) { EvYrtFrameSize(sizeType, *reinterpret_cast<TSize *>(size)); }
 
 protected:
     // The gadget id of a mode indicator.

@@ -211,7 +211,7 @@ TEventStatus TTinyCaption::DoLButtonUp(unsigned modKeys, TPoint &point) {
     return esComplete;
 }
 
-TEventStatus TTinyCaption::DoCommand(unsigned id, HWND, unsigned notifyCode, long &evRes) {
+TEventStatus TTinyCaption::DoCommand(unsigned id, HWND, unsigned notifyCode, LRESULT &evRes) {
     if (!TCEnabled || id < 0xF000)
         return esPartial;
     // the system menu's items, tracked by the mix-in, arrive as commands
@@ -402,12 +402,12 @@ uint TTinyCaption::EvNCHitTest(TPoint &screenPt) {
     return DoNCHitTest(screenPt, result) == esComplete ? result : (uint)DefaultProcessing();
 }
 
-void TTinyCaption::EvNCPaint(uint) {
+void TTinyCaption::EvNCPaint(WPARAM) {
     DefaultProcessing();  // the frame first
     DoNCPaint();
 }
 
-uint TTinyCaption::EvNCCalcSize(int calcValidRects, long params) {
+uint TTinyCaption::EvNCCalcSize(int calcValidRects, LPARAM params) {
     uint result = (uint)DefaultProcessing();
     unsigned res = result;
     if (params)  // the first rectangle is the proposed client in both forms
@@ -435,8 +435,8 @@ int TTinyCaption::EvNCActivate(int active) {
     return DoNCActivate(active, result) == esComplete ? result : (int)DefaultProcessing();
 }
 
-long TTinyCaption::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
-    long result = 0;
+LRESULT TTinyCaption::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+    LRESULT result = 0;
     if (DoCommand(id, hWndCtl, notifyCode, result) == esComplete)
         return result;
     return TWindow::EvCommand(id, hWndCtl, notifyCode);

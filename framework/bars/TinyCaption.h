@@ -19,7 +19,7 @@ public:
     TEventStatus DoMouseMove(unsigned modKeys, TPoint &point);
     TEventStatus DoLButtonUp(unsigned modKeys, TPoint &point);
     TEventStatus DoNCActivate(int active, int &evRes);
-    TEventStatus DoCommand(unsigned id, HWND hWndCtl, unsigned notifyCode, long &evRes);
+    TEventStatus DoCommand(unsigned id, HWND hWndCtl, unsigned notifyCode, LRESULT &evRes);
     TEventStatus DoSysCommand(unsigned cmdType, TPoint &point);
 
     bool IsTinyCaptionEnabled() const { return TCEnabled != 0; }
@@ -32,13 +32,13 @@ protected:
     void EnableTinyCaption(int captionHeightPercent = 70, int closeBox = 0);
 
     uint EvNCHitTest(TPoint &screenPt);
-    void EvNCPaint(uint region);
-    uint EvNCCalcSize(int calcValidRects, long params);
+    void EvNCPaint(WPARAM region);
+    uint EvNCCalcSize(int calcValidRects, LPARAM params);
     void EvNCLButtonDown(uint hitTest, TPoint &screenPt);
     void EvMouseMove(uint modKeys, TPoint &point);
     void EvLButtonUp(uint modKeys, TPoint &point);
     int EvNCActivate(int active);
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvSysCommand(uint cmdType, TPoint &point);
 
     // window coordinates: origin at the window's top-left corner

@@ -109,7 +109,7 @@ void TToolTipJq::SetCaption(char const *text) {
     LastHideTime = 0;
 }
 
-void TToolTipJq::EvTimer(uint) {
+void TToolTipJq::EvTimer(WPARAM) {
     if (!TimerActive)
         return;
     KillTimer(TimerId);
@@ -117,7 +117,7 @@ void TToolTipJq::EvTimer(uint) {
     ShowNow();
 }
 
-long TToolTipJq::EvHideTip(uint, long) {
+LRESULT TToolTipJq::EvHideTip(WPARAM, LPARAM) {
     SetCaption(0);
     return 0;
 }

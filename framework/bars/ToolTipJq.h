@@ -53,8 +53,8 @@ public:
     };
 
 protected:
-    void EvTimer(uint id);
-    long EvHideTip(uint, long);
+    void EvTimer(WPARAM id);
+    LRESULT EvHideTip(WPARAM, LPARAM);
     // Shows the tip at the cursor unless a mouse button is down, a menu is open or a
     // long operation holds the mouse.
     void ShowNow();

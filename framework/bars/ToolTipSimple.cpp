@@ -73,7 +73,7 @@ void TTToolTip::SetCaption(char const *text) {
 
 uint TTToolTip::EvNCHitTest(TPoint &) { return uint(HTTRANSPARENT); }
 
-void TTToolTip::EvTimer(uint) {
+void TTToolTip::EvTimer(WPARAM) {
     if (!TimerHandle)
         return;
     POINT p;

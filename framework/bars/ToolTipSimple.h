@@ -39,7 +39,7 @@ public:
 
 protected:
     uint EvNCHitTest(TPoint &point);
-    void EvTimer(uint id);
+    void EvTimer(WPARAM id);
     void ShowNow();
     void StartTimer(uint delay);
     void StopTimer();

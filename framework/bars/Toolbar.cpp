@@ -290,7 +290,7 @@ int TToolbar::IsEnabled() { return MainWindow && MainWindow->GetHandle() && Main
 
 // ---- commands
 
-long TToolbar::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TToolbar::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (!hWndCtl && id >= uint(FirstCommandId) && id <= uint(LastCommandId)) {
         // found by its identifier: a bar deleted earlier must not shift the others
         for (unsigned i = 0; i < ToolbarArray.GetItemsInContainer(); ++i) {

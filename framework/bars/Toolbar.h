@@ -109,7 +109,7 @@ public:
     void CleanupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
     int PreProcessMsg(MSG &msg) override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
     void GetDesiredSize(TSize &size) override;
     void GetInnerRect(TRect &rect) override;
@@ -120,7 +120,7 @@ public:
     void EvLButtonDblClk(uint modKeys, TPoint &point);
     void EvMouseMove(uint modKeys, TPoint &point);
     void EvSysColorChange();
-    void EvCaptureChanged(long newCapture);
+    void EvCaptureChanged(LPARAM newCapture);
     void CmToolbars();
 
     // ---- dragging

@@ -36,7 +36,7 @@ void ControlBar::EnableAll(int enable) {
         g->SetEnabled(enable);
 }
 
-int ControlBar::EvEraseBkgnd(uint hDC) {
+int ControlBar::EvEraseBkgnd(WPARAM hDC) {
     if (Style & Floating)
         return TWindow::EvEraseBkgnd(hDC);
     HDC dc = HDC(hDC);

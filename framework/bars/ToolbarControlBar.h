@@ -34,7 +34,7 @@ public:
     void EnableAll(int enable);
     // A background painter for derived bars: a dithered face between a highlight line
     // at the top and a shadow line at the bottom while docked.
-    int EvEraseBkgnd(uint hDC);
+    int EvEraseBkgnd(WPARAM hDC);
 
 private:
     DECLARE_RESPONSE_TABLE(ControlBar);

@@ -144,7 +144,7 @@ void TToolbar::EndDrag() {
 
 // Another window took the mouse (a message box, a task switch): the drag ends and the
 // bar stays where it was.
-void TToolbar::EvCaptureChanged(long) {
+void TToolbar::EvCaptureChanged(LPARAM) {
     if (Dragging)
         EndDrag();
     DefaultProcessing();

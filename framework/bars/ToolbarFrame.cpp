@@ -81,7 +81,7 @@ int TToolbarFrame::PreProcessMsg(MSG &msg) {
 
 // ---- activation
 
-uint TToolbarFrame::EvMouseActivateRaw(uint, long) {
+uint TToolbarFrame::EvMouseActivateRaw(WPARAM, LPARAM) {
     if (!Toolbar || !Toolbar->IsEnabled())
         return MA_NOACTIVATEANDEAT;
     SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -100,7 +100,7 @@ int TToolbarFrame::EvNCActivate(int active) {
     return TFloatingFrame::EvNCActivate(active);
 }
 
-int TToolbarFrame::EvNCCreate(long) {
+int TToolbarFrame::EvNCCreate(LPARAM) {
     int result = int(DefaultProcessing());
     SendMessageA(WM_NCACTIVATE, Active);
     return result;
@@ -118,12 +118,12 @@ void TToolbarFrame::EvClose() {
     TWindow::EvClose();
 }
 
-void TToolbarFrame::EvEnterIdle(uint, uint) {
+void TToolbarFrame::EvEnterIdle(uint, HWND) {
     if (HWND parent = GetParentO() ? GetParentO()->GetHandle() : 0)
         ForwardMessage(parent);
 }
 
-void TToolbarFrame::EvMenuSelectRaw(uint, long) {
+void TToolbarFrame::EvMenuSelectRaw(WPARAM, LPARAM) {
     if (HWND parent = GetParentO() ? GetParentO()->GetHandle() : 0)
         ForwardMessage(parent);
 }
@@ -137,7 +137,7 @@ void TToolbarFrame::EvGetMinMaxInfo(void *info) {
 
 // ---- non-client area
 
-uint TToolbarFrame::EvNCCalcSize(int calcValidRects, long params) {
+uint TToolbarFrame::EvNCCalcSize(int calcValidRects, LPARAM params) {
     if (!TCEnabled || IsIconic())
         return TFloatingFrame::EvNCCalcSize(calcValidRects, params);
     RECT &r = reinterpret_cast<NCCALCSIZE_PARAMS *>(params)->rgrc[0];
@@ -292,7 +292,7 @@ void TToolbarFrame::EvLButtonUp(uint modKeys, TPoint &point) {
 }
 
 // Another window took the mouse during a border drag: the frame keeps its size.
-void TToolbarFrame::EvCaptureChanged(long) {
+void TToolbarFrame::EvCaptureChanged(LPARAM) {
     if (IsBorderSizing()) {
         DownHit = 0;
         EraseSizeRect();
@@ -321,7 +321,7 @@ void TToolbarFrame::DrawSizeRect(int erase) {
 
 // ---- painting of the own frame (without the Windows 95 look)
 
-void TToolbarFrame::EvNCPaint(uint) {
+void TToolbarFrame::EvNCPaint(WPARAM) {
     if (!TCEnabled || IsIconic()) {
         DefaultProcessing();
         return;
@@ -383,7 +383,7 @@ void TToolbarFrame::PaintFrame() {
 DEFINE_RESPONSE_TABLE1(TToolbarFrame, TFloatingFrame)
     EV_MESSAGE(WM_MOUSEACTIVATE, EvMouseActivateRaw, U_WPARAM_LPARAM),
     EV_WM_CLOSE,
-    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
+    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_EnterIdle),
     EV_MESSAGE(WM_GETMINMAXINFO, EvGetMinMaxInfo, v_POINTER),
     EV_WM_LBUTTONUP,
     EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),

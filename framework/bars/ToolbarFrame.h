@@ -31,22 +31,22 @@ public:
     void SetupWindow() override;
     int PreProcessMsg(MSG &msg) override;
 
-    uint EvMouseActivateRaw(uint wp, long lp);
+    uint EvMouseActivateRaw(WPARAM wp, LPARAM lp);
     void EvClose();
-    void EvEnterIdle(uint source, uint window);
-    void EvMenuSelectRaw(uint wp, long lp);
+    void EvEnterIdle(uint source, HWND window);
+    void EvMenuSelectRaw(WPARAM wp, LPARAM lp);
     void EvGetMinMaxInfo(void *info);
     void EvLButtonUp(uint modKeys, TPoint &point);
-    void EvCaptureChanged(long newCapture);
+    void EvCaptureChanged(LPARAM newCapture);
     void EvMouseMove(uint modKeys, TPoint &point);
-    int EvNCCreate(long createStruct);
+    int EvNCCreate(LPARAM createStruct);
     uint EvNCHitTest(TPoint &screenPt);
     int EvNCActivate(int active);
     void EvNCLButtonDown(uint hitTest, TPoint &screenPt);
     void EvNCLButtonDblClk(uint hitTest, TPoint &screenPt);
-    void EvNCPaint(uint region);
+    void EvNCPaint(WPARAM region);
     void EvSize(uint sizeType, TSize &size) { TWindow::EvSize(sizeType, size); }
-    uint EvNCCalcSize(int calcValidRects, long params);
+    uint EvNCCalcSize(int calcValidRects, LPARAM params);
 
     // The case a border drag selects: c is the current case of n, W the frame's window
     // rectangle, R the sizing rectangle, m the mouse (screen), band the border width.

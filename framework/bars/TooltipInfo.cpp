@@ -2,7 +2,9 @@
 
 #include "TArrays.h"
 
-static_assert(sizeof(TToolRecord) == TToolInfo::RecordSize, "the control reads the first version's record");
+#include <cstddef>
+
+static_assert(sizeof(TToolRecord) == offsetof(TTTOOLINFOA, lpszText) + sizeof(LPSTR), "the control reads the first version's record");
 
 TToolInfo::TToolInfo(int receive) : CacheText(0) {
     static_cast<TToolRecord &>(*this) = TToolRecord();

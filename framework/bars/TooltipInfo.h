@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// The system's 40-byte tool record (the first version's fields).
+// The system's tool record in its first version (40 bytes on 32-bit Windows).
 struct TToolRecord {
     UINT cbSize;
     UINT uFlags;
@@ -23,7 +23,7 @@ struct TToolRecord {
 
 class VELTRANE_API TToolInfo : public TToolRecord {
 public:
-    enum { RecordSize = 40, ReceiveSize = 128 };
+    enum { RecordSize = sizeof(TToolRecord), ReceiveSize = 128 };
 
     // All zero; with receive, an owned buffer of 128 characters takes the texts that
     // the control hands back.

@@ -29,13 +29,13 @@ void TButton::SetupWindow() {
         Parent->HandleMessage(DM_SETDEFID, GetId());
 }
 
-uint TButton::EvGetDlgCode(uint, long) {
+uint TButton::EvGetDlgCode(WPARAM, LPARAM) {
     if (!IsOwnerDrawn())
         return (uint)DefaultProcessing();
     return DLGC_BUTTON | (IsCurrentDefPB ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }
 
-long TButton::BMSetStyle(uint style, long) {
+LRESULT TButton::BMSetStyle(WPARAM style, LPARAM) {
     if (IsOwnerDrawn() && (style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON)) {
         IsCurrentDefPB = style == BS_DEFPUSHBUTTON;
         Invalidate();
@@ -109,7 +109,7 @@ void TCheckBox::BNClicked() {
 }
 
 // The button rule for owner-drawn buttons does not apply to boxes.
-uint TCheckBox::EvGetDlgCode(uint, long) { return (uint)DefaultProcessing(); }
+uint TCheckBox::EvGetDlgCode(WPARAM, LPARAM) { return (uint)DefaultProcessing(); }
 
 // ---- TRadioButton
 
@@ -147,8 +147,8 @@ END_RESPONSE_TABLE;
 PassiveCheckBox::PassiveCheckBox(TWindow *parent, int resourceId, TModule *module)
     : TCheckBox(parent, resourceId, 0, module) {}
 
-void PassiveCheckBox::EvSetFocus(uint hWndLostFocus) {
-    HWND lost = (HWND)(ULONG_PTR)hWndLostFocus;
+void PassiveCheckBox::EvSetFocus(WPARAM hWndLostFocus) {
+    HWND lost = (HWND)hWndLostFocus;
     if (lost && ::IsWindow(lost))
         ::SetFocus(lost);
 }

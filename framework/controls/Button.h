@@ -33,8 +33,8 @@ public:
 
 protected:
     bool IsOwnerDrawn() const { return (GetStyle() & BS_OWNERDRAW) == BS_OWNERDRAW; }
-    uint EvGetDlgCode(uint key, long msg);
-    long BMSetStyle(uint style, long redraw);
+    uint EvGetDlgCode(WPARAM key, LPARAM msg);
+    LRESULT BMSetStyle(WPARAM style, LPARAM redraw);
 
     int IsDefPB;         // the dialog's default push button
     int IsCurrentDefPB;  // shows as the default now
@@ -74,7 +74,7 @@ public:
 
 protected:
     void BNClicked();
-    uint EvGetDlgCode(uint key, long msg);
+    uint EvGetDlgCode(WPARAM key, LPARAM msg);
 
     TGroupBox *Group;
 
@@ -101,7 +101,7 @@ public:
     PassiveCheckBox(TWindow *parent, int resourceId, TModule *module = 0);
 
 protected:
-    void EvSetFocus(uint hWndLostFocus);
+    void EvSetFocus(WPARAM hWndLostFocus);
     void EvLButtonDown(uint modKeys, TPoint &point);
     void EvLButtonUp(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);

@@ -14,7 +14,7 @@ END_RESPONSE_TABLE;
 CheckBoxList::CheckBoxList(TWindow *parent, int resourceId, TIsChecked isChecked)
     : TListBox(parent, resourceId, 0), IsChecked(isChecked), ItemHeight(0), BoxWidth(0) {}
 
-void CheckBoxList::EvMeasureItem(uint, long measureInfo) {
+void CheckBoxList::EvMeasureItem(WPARAM, LPARAM measureInfo) {
     MEASUREITEMSTRUCT &measure = *(MEASUREITEMSTRUCT *)measureInfo;
     TIC ic("DISPLAY", 0, 0);
     HFONT font = HFONT(SendMessageA(WM_GETFONT));
@@ -27,7 +27,7 @@ void CheckBoxList::EvMeasureItem(uint, long measureInfo) {
     ItemHeight = tm.tmHeight;
 }
 
-void CheckBoxList::EvDrawItem(uint, long drawInfo) {
+void CheckBoxList::EvDrawItem(WPARAM, LPARAM drawInfo) {
     DRAWITEMSTRUCT &draw = *(DRAWITEMSTRUCT *)drawInfo;
     BoxWidth = draw.rcItem.bottom - draw.rcItem.top + 1;
     switch (draw.itemAction) {

@@ -16,8 +16,8 @@ public:
     int GetBoxWidth() const { return BoxWidth; }
 
 protected:
-    void EvDrawItem(uint id, long drawInfo);
-    void EvMeasureItem(uint id, long measureInfo);
+    void EvDrawItem(WPARAM id, LPARAM drawInfo);
+    void EvMeasureItem(WPARAM id, LPARAM measureInfo);
     void EvLButtonDown(uint keys, TPoint &point);
 
     TIsChecked IsChecked;

@@ -8,7 +8,7 @@
 
 namespace {
 
-enum { CustomCount = 16, CcSize = 36 };
+enum { CustomCount = 16 };
 
 TColor *CustomColorTable() {
     static TColor table[CustomCount] = {
@@ -82,7 +82,7 @@ TChooseColorDialog::TChooseColorDialog(TWindow *parent, TData &data, TResId temp
     if (!SetRGBMsgId)
         SetRGBMsgId = ::RegisterWindowMessageA(SETRGBSTRINGA);
     std::memset(&Cc, 0, sizeof Cc);
-    Cc.lStructSize = CcSize;
+    Cc.lStructSize = sizeof(CHOOSECOLORA);
     Cc.hwndOwner = Parent ? Parent->GetHandle() : 0;
     Cc.hInstance = reinterpret_cast<HWND>(GetModule() ? GetModule()->GetHandle() : 0);
     Cc.rgbResult = Data.Color.GetValue();

@@ -78,8 +78,8 @@ int TComboBox::GetHorizontalExtent() const { return SendMessageA(CB_GETHORIZONTA
 void TComboBox::SetHorizontalExtent(int extent) { SendMessageA(CB_SETHORIZONTALEXTENT, extent); }
 int TComboBox::GetStringLen(int index) const { return SendMessageA(CB_GETLBTEXTLEN, index); }
 int TComboBox::GetString(char *buffer, int index) const { return SendMessageA(CB_GETLBTEXT, index, (LPARAM)buffer); }
-unsigned long TComboBox::GetItemData(int index) const { return SendMessageA(CB_GETITEMDATA, index); }
-int TComboBox::SetItemData(int index, unsigned long data) { return SendMessageA(CB_SETITEMDATA, index, data); }
+ULONG_PTR TComboBox::GetItemData(int index) const { return SendMessageA(CB_GETITEMDATA, index); }
+int TComboBox::SetItemData(int index, ULONG_PTR data) { return SendMessageA(CB_SETITEMDATA, index, data); }
 int TComboBox::GetItemHeight(int index) const { return SendMessageA(CB_GETITEMHEIGHT, index); }
 
 int TComboBox::SetItemHeight(int index, int height) {
@@ -117,7 +117,7 @@ void TComboBox::SetText(char const *text) {
 }
 
 int TComboBox::GetEditSel(int &start, int &end) {
-    long result = SendMessageA(CB_GETEDITSEL);
+    LRESULT result = SendMessageA(CB_GETEDITSEL);
     start = LOWORD(result);
     end = HIWORD(result);
     return result;

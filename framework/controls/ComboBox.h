@@ -57,8 +57,8 @@ public:
     void SetHorizontalExtent(int extent) override;
     int GetStringLen(int index) const override;
     int GetString(char *buffer, int index) const override;
-    unsigned long GetItemData(int index) const override;
-    int SetItemData(int index, unsigned long data) override;
+    ULONG_PTR GetItemData(int index) const override;
+    int SetItemData(int index, ULONG_PTR data) override;
     int GetItemHeight(int index) const override;
     int SetItemHeight(int index, int height) override;
     void ClearList() override;

@@ -60,10 +60,10 @@ void TControl::DrawItem(DRAWITEMSTRUCT &drawInfo) {
     }
 }
 
-long TControl::EvCompareItem(uint, long compareInfo) { return CompareItem(*(COMPAREITEMSTRUCT *)compareInfo); }
-void TControl::EvDeleteItem(uint, long deleteInfo) { DeleteItem(*(DELETEITEMSTRUCT *)deleteInfo); }
-void TControl::EvDrawItem(uint, long drawInfo) { DrawItem(*(DRAWITEMSTRUCT *)drawInfo); }
-void TControl::EvMeasureItem(uint, long measureInfo) { MeasureItem(*(MEASUREITEMSTRUCT *)measureInfo); }
+LRESULT TControl::EvCompareItem(WPARAM, LPARAM compareInfo) { return CompareItem(*(COMPAREITEMSTRUCT *)compareInfo); }
+void TControl::EvDeleteItem(WPARAM, LPARAM deleteInfo) { DeleteItem(*(DELETEITEMSTRUCT *)deleteInfo); }
+void TControl::EvDrawItem(WPARAM, LPARAM drawInfo) { DrawItem(*(DRAWITEMSTRUCT *)drawInfo); }
+void TControl::EvMeasureItem(WPARAM, LPARAM measureInfo) { MeasureItem(*(MEASUREITEMSTRUCT *)measureInfo); }
 
 ControlExtra::~ControlExtra() {}
 

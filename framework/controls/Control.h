@@ -31,10 +31,10 @@ public:
 
 protected:
     void EvPaint();
-    long EvCompareItem(uint ctrlId, long compareInfo);
-    void EvDeleteItem(uint ctrlId, long deleteInfo);
-    void EvDrawItem(uint ctrlId, long drawInfo);
-    void EvMeasureItem(uint ctrlId, long measureInfo);
+    LRESULT EvCompareItem(WPARAM ctrlId, LPARAM compareInfo);
+    void EvDeleteItem(WPARAM ctrlId, LPARAM deleteInfo);
+    void EvDrawItem(WPARAM ctrlId, LPARAM drawInfo);
+    void EvMeasureItem(WPARAM ctrlId, LPARAM measureInfo);
 
     TNativeUse NativeUse;
 

@@ -93,7 +93,7 @@ public:
     void ExecuteRules();
     // Hands an enabler to a window's table as WM_CONTROLENABLE; only an enabler offered
     // so is taken as one (IsOfferedEnabler).
-    static long OfferEnabler(TWindow *receiver, TCommandEnabler &enabler);
+    static LRESULT OfferEnabler(TWindow *receiver, TCommandEnabler &enabler);
     static bool IsOfferedEnabler(LPARAM lp);
     static void DisableTopWindows(TDialog const *dialog);
     static void EnableTopWindows(TDialog const *dialog);
@@ -105,7 +105,7 @@ public:
     int DoExecute() override;
     void CloseWindow(int result = 0) override;
     int IdleAction(long idleCount) override;
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override;
+    LRESULT WindowProc(uint msg, WPARAM wp, LPARAM lp) override;
     void CleanupWindow() override;
     int EvInitDialog(HWND focus) override;
 

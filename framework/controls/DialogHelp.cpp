@@ -26,7 +26,7 @@ void Help(HELPINFO &info) {
 
 HELPINFO HelpRequest(int contextType, int controlId, HWND item) {
     HELPINFO info = {};
-    info.cbSize = 28;
+    info.cbSize = sizeof(HELPINFO);
     info.iContextType = contextType;
     info.iCtrlId = controlId;
     info.hItemHandle = item;
@@ -37,7 +37,7 @@ HELPINFO HelpRequest(int contextType, int controlId, HWND item) {
 
 }  // namespace
 
-long Dialog::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
+LRESULT Dialog::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CONTROLENABLE:
         if (IsOfferedEnabler(lp)) {

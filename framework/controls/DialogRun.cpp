@@ -141,7 +141,7 @@ int Dialog::Create() {
         Attr.Id = id;
         // a child dialog (a page) carries it as its control id; a pop-up's would be its menu
         if (GetStyle() & WS_CHILD)
-            ::SetWindowLongA(GetHandle(), GWL_ID, id);
+            ::SetWindowLongPtrA(GetHandle(), GWLP_ID, id);
     }
     return 1;
 }
@@ -179,10 +179,10 @@ void Dialog::CleanupWindow() {
 
 // ---- enabling rules
 
-long Dialog::OfferEnabler(TWindow *receiver, TCommandEnabler &enabler) {
+LRESULT Dialog::OfferEnabler(TWindow *receiver, TCommandEnabler &enabler) {
     TCommandEnabler *outer = offeredEnabler;
     offeredEnabler = &enabler;
-    long result;
+    LRESULT result;
     try {
         result = receiver->HandleMessage(WM_CONTROLENABLE, 0, (LPARAM)&enabler);
     } catch (...) {

@@ -40,7 +40,7 @@ int TDragList::ItemFromPoint(TPoint const &point, bool autoScroll) {
     return dll ? dll->LBItemFromPt(GetHandle(), point, autoScroll) : -1;
 }
 
-long TDragList::DragNotify(uint, long info) {
+LRESULT TDragList::DragNotify(WPARAM, LPARAM info) {
     DRAGLISTINFO *drag = (DRAGLISTINFO *)info;
     if (!drag)
         return 0;
@@ -61,7 +61,7 @@ long TDragList::DragNotify(uint, long info) {
     return 0;
 }
 
-long TDragListEventHandler::DragNotify(uint wParam, long info) {
+LRESULT TDragListEventHandler::DragNotify(WPARAM wParam, LPARAM info) {
     DRAGLISTINFO *drag = (DRAGLISTINFO *)info;
     if (!drag)
         return 0;

@@ -31,7 +31,7 @@ public:
     static uint DragListMessage();
 
 private:
-    long DragNotify(uint wParam, long info);
+    LRESULT DragNotify(WPARAM wParam, LPARAM info);
 
     DECLARE_RESPONSE_TABLE(TDragList);
 };
@@ -39,7 +39,7 @@ private:
 // Mix-in of a window that owns drag lists: passes every report on to its list.
 class VELTRANE_API TDragListEventHandler : virtual public TEventHandler {
 protected:
-    long DragNotify(uint wParam, long info);
+    LRESULT DragNotify(WPARAM wParam, LPARAM info);
 
     DECLARE_RESPONSE_TABLE(TDragListEventHandler);
 };

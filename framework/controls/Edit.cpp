@@ -267,4 +267,4 @@ void TEdit::EvChar(uint key, uint, uint flags) {
 
 void TEdit::EvKeyDown(uint, uint, uint) { DefaultProcessing(); }
 
-void TEdit::EvKillFocus(uint hWndGetFocus) { TStatic::EvKillFocus(hWndGetFocus); }
+void TEdit::EvKillFocus(WPARAM hWndGetFocus) { TStatic::EvKillFocus(hWndGetFocus); }

@@ -108,7 +108,7 @@ protected:
     void ENErrSpace();
     void EvChar(uint key, uint repeatCount, uint flags);
     void EvKeyDown(uint key, uint repeatCount, uint flags);
-    void EvKillFocus(uint hWndGetFocus);
+    void EvKillFocus(WPARAM hWndGetFocus);
 
     DECLARE_RESPONSE_TABLE(TEdit);
 };

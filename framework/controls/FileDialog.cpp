@@ -8,6 +8,7 @@
 #include "StringUtils.h"
 #include "System.h"
 
+#include <cstddef>
 #include <cstring>
 #include <initializer_list>
 #include <string>
@@ -15,7 +16,9 @@
 
 namespace {
 
-enum { DefaultMaxPath = 260, OfnSize = 76 };
+enum { DefaultMaxPath = 260 };
+// The record without the fields newer systems added, which every system takes.
+size_t const OfnSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
 
 // A copy of a NUL-separated list up to and including the empty string that ends it.
 char *CopyList(char const *list) {

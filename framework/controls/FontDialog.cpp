@@ -7,7 +7,6 @@
 #include <cstring>
 
 namespace {
-enum { CfSize = 60 };
 char const DefaultFace[] = "Small Fonts";
 }
 
@@ -26,7 +25,7 @@ TChooseFontDialog::TChooseFontDialog(TWindow *parent, TData &data, TResId templa
                                      TModule *module)
     : TWindow(parent, 0, module), TCommonDialog(parent, title, module), Data(data) {
     std::memset(&Cf, 0, sizeof Cf);
-    Cf.lStructSize = CfSize;
+    Cf.lStructSize = sizeof(CHOOSEFONTA);
     Cf.hwndOwner = Parent ? Parent->GetHandle() : 0;
     Cf.hDC = Data.DC;
     Cf.lpLogFont = &Data.LogFont;

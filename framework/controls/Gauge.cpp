@@ -145,7 +145,7 @@ void TGauge::SetupWindow() {
     }
 }
 
-int TGauge::EvEraseBkgnd(uint) {
+int TGauge::EvEraseBkgnd(WPARAM) {
     if (NativeInUse)
         return (int)DefaultProcessing();
     return 1;  // every pixel is painted
@@ -408,7 +408,7 @@ TRect Gauge::DonePart(TRect const &inner) const {
     return done;
 }
 
-void Gauge::EvTimer(uint id) {
+void Gauge::EvTimer(WPARAM id) {
     if (id != 1 || !TimerId) {
         DefaultProcessing();
         return;

@@ -54,7 +54,7 @@ public:
 protected:
     void SetupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
-    int EvEraseBkgnd(uint hDC);
+    int EvEraseBkgnd(WPARAM hDC);
 
     // The 3-D frame and the margin; gives the inner rectangle.
     TRect PaintBorder(TDC &dc);
@@ -120,7 +120,7 @@ protected:
     void Paint(TDC &dc, int erase, TRect &rect) override;
     void SetupWindow() override;
     void CleanupWindow() override;
-    void EvTimer(uint id);
+    void EvTimer(WPARAM id);
 
     void PaintStripes(TDC &dc, TRect const &inner);
     void PaintShine(TDC &dc, TRect const &done);

@@ -185,7 +185,7 @@ void TGlyphButton::Clicked() {
         ::SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetId(), 0), (LPARAM)HWindow);
 }
 
-long TGlyphButton::BmSetState(uint state, long) {
+LRESULT TGlyphButton::BmSetState(WPARAM state, LPARAM) {
     bool pressed = state != 0;
     if (pressed == IsSet(biPushed))
         return 0;
@@ -197,11 +197,11 @@ long TGlyphButton::BmSetState(uint state, long) {
     return 0;
 }
 
-long TGlyphButton::BmGetState(uint, long) {
+LRESULT TGlyphButton::BmGetState(WPARAM, LPARAM) {
     return (IsSet(biPushed) ? BST_PUSHED : 0) + (IsSet(biFocus) ? BST_FOCUS : 0);
 }
 
-long TGlyphButton::BmSetStyle(uint style, long) {
+LRESULT TGlyphButton::BmSetStyle(WPARAM style, LPARAM) {
     uint32_t present = GetStyle();
     uint32_t low = present & 0xFF;
     if (style == BS_PUSHBUTTON && low != 0)
@@ -215,14 +215,14 @@ long TGlyphButton::BmSetStyle(uint style, long) {
     return 0;
 }
 
-uint TGlyphButton::EvGetDlgCode(uint, long) { return IsSet(biDefault) ? CodeDefPushButton : CodePushButton; }
+uint TGlyphButton::EvGetDlgCode(WPARAM, LPARAM) { return IsSet(biDefault) ? CodeDefPushButton : CodePushButton; }
 
-void TGlyphButton::EvSetFocus(uint) {
+void TGlyphButton::EvSetFocus(WPARAM) {
     Set(biFocus);
     Invalidate(false);
 }
 
-void TGlyphButton::EvKillFocus(uint) {
+void TGlyphButton::EvKillFocus(WPARAM) {
     Clear(biFocus);
     if (IsSet(biPushed))
         ClearCapture();
@@ -249,13 +249,13 @@ void TGlyphButton::ClearCapture() {
     Invalidate(false);
 }
 
-int TGlyphButton::EvEraseBkgnd(uint) { return 1; }  // every pixel is painted
+int TGlyphButton::EvEraseBkgnd(WPARAM) { return 1; }  // every pixel is painted
 
-long TGlyphButton::EvGetFont(uint, long) { return BtnFont ? (long)BtnFont->GetHandle() : 0; }
+LRESULT TGlyphButton::EvGetFont(WPARAM, LPARAM) { return BtnFont ? (LRESULT)BtnFont->GetHandle() : 0; }
 
-void TGlyphButton::EvSetFont(uint hFont, long redraw) {
+void TGlyphButton::EvSetFont(WPARAM hFont, LPARAM redraw) {
     delete BtnFont;
-    BtnFont = new TFont((HFONT)(ULONG_PTR)hFont, NoAutoDelete);
+    BtnFont = new TFont((HFONT)hFont, NoAutoDelete);
     if (redraw)
         Invalidate(false);
 }

@@ -58,12 +58,12 @@ protected:
     void Clicked();
 
     void EvPaint();
-    int EvEraseBkgnd(uint hDC);
-    void EvSetFocus(uint hWndLostFocus);
-    void EvKillFocus(uint hWndGetFocus);
-    long EvGetFont(uint, long);
-    void EvSetFont(uint hFont, long redraw);
-    uint EvGetDlgCode(uint key, long msg);
+    int EvEraseBkgnd(WPARAM hDC);
+    void EvSetFocus(WPARAM hWndLostFocus);
+    void EvKillFocus(WPARAM hWndGetFocus);
+    LRESULT EvGetFont(WPARAM, LPARAM);
+    void EvSetFont(WPARAM hFont, LPARAM redraw);
+    uint EvGetDlgCode(WPARAM key, LPARAM msg);
     void EvLButtonDown(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);
     void EvLButtonUp(uint modKeys, TPoint &point);
@@ -72,9 +72,9 @@ protected:
     void EvKeyUp(uint key, uint repeatCount, uint flags);
     void EvEnable(int enabled);
     void EvCancelMode();
-    long BmSetState(uint state, long);
-    long BmGetState(uint, long);
-    long BmSetStyle(uint style, long);
+    LRESULT BmSetState(WPARAM state, LPARAM);
+    LRESULT BmGetState(WPARAM, LPARAM);
+    LRESULT BmSetStyle(WPARAM style, LPARAM);
 
     TBitmap *UpGlyph;
     TBitmap *DownGlyph;

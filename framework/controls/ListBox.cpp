@@ -90,8 +90,8 @@ int TListBox::GetHorizontalExtent() const { return SendMessageA(LB_GETHORIZONTAL
 void TListBox::SetHorizontalExtent(int extent) { SendMessageA(LB_SETHORIZONTALEXTENT, extent); }
 int TListBox::GetStringLen(int index) const { return SendMessageA(LB_GETTEXTLEN, index); }
 int TListBox::GetString(char *buffer, int index) const { return SendMessageA(LB_GETTEXT, index, (LPARAM)buffer); }
-unsigned long TListBox::GetItemData(int index) const { return SendMessageA(LB_GETITEMDATA, index); }
-int TListBox::SetItemData(int index, unsigned long data) { return SendMessageA(LB_SETITEMDATA, index, data); }
+ULONG_PTR TListBox::GetItemData(int index) const { return SendMessageA(LB_GETITEMDATA, index); }
+int TListBox::SetItemData(int index, ULONG_PTR data) { return SendMessageA(LB_SETITEMDATA, index, data); }
 int TListBox::GetItemHeight(int index) const { return SendMessageA(LB_GETITEMHEIGHT, index); }
 
 int TListBox::SetItemHeight(int index, int height) {

@@ -62,8 +62,8 @@ public:
     virtual void SetHorizontalExtent(int extent);
     virtual int GetStringLen(int index) const;
     virtual int GetString(char *buffer, int index) const;
-    virtual unsigned long GetItemData(int index) const;
-    virtual int SetItemData(int index, unsigned long data);
+    virtual ULONG_PTR GetItemData(int index) const;
+    virtual int SetItemData(int index, ULONG_PTR data);
     virtual int GetItemHeight(int index) const;
     virtual int SetItemHeight(int index, int height);
     virtual void ClearList();

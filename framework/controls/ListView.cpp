@@ -25,7 +25,7 @@ int ListView::InsertColumn(int i, LVCOLUMNA &column) { return int(Send(LVM_INSER
 bool ListView::GetColumnInfo(int i, LVCOLUMNA &column) { return Send(LVM_GETCOLUMNA, i, LPARAM(&column)) != 0; }
 int ListView::GetColumnWidth(int i) { return int(Send(LVM_GETCOLUMNWIDTH, i)); }
 
-bool ListView::SortItems(PFNLVCOMPARE compare, long value) {
+bool ListView::SortItems(PFNLVCOMPARE compare, LPARAM value) {
     return Send(LVM_SORTITEMS, WPARAM(value), LPARAM(compare)) != 0;
 }
 
@@ -54,7 +54,7 @@ bool ListView::SetImageIndex(int i, int image) {
     return Send(LVM_SETITEMA, 0, LPARAM(&item)) != 0;
 }
 
-bool ListView::SetItemData(int i, long data) {
+bool ListView::SetItemData(int i, LPARAM data) {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = i;
@@ -71,7 +71,7 @@ bool ListView::RenameItem(int i, char const *text) {
     return Send(LVM_SETITEMA, 0, LPARAM(&item)) != 0;
 }
 
-unsigned long ListView::GetItemData(int i) {
+LPARAM ListView::GetItemData(int i) {
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = i;
@@ -104,14 +104,14 @@ bool ListView::SelectItem(int i, int deselectOthers, int focus) {
 
 bool ListView::DeselectItem(int i) { return SetItemState(i, 0, LVIS_SELECTED); }
 
-int ListView::FindItem(unsigned long data) {
+int ListView::FindItem(LPARAM data) {
     for (int i = GetNextItem(-1); i != -1; i = GetNextItem(i))
         if (GetItemData(i) == data)
             return i;
     return -1;
 }
 
-bool ListView::FindAndDelete(unsigned long data) {
+bool ListView::FindAndDelete(LPARAM data) {
     int i = FindItem(data);
     if (i == -1)
         return false;

@@ -19,7 +19,7 @@ public:
     int InsertColumn(int i, LVCOLUMNA &column);
     bool GetColumnInfo(int i, LVCOLUMNA &column);
     int GetColumnWidth(int i);
-    bool SortItems(PFNLVCOMPARE compare, long value);
+    bool SortItems(PFNLVCOMPARE compare, LPARAM value);
     int GetNumItem();
     int GetNumSelectedItem();
     int GetNextItem(int i);
@@ -32,18 +32,18 @@ public:
     bool InvalidateItem(int i);
     bool SetItemText(LVITEMA &item, int subItem, char const *text);
     bool SetImageIndex(int i, int image);
-    bool SetItemData(int i, long data);
+    bool SetItemData(int i, LPARAM data);
     bool RenameItem(int i, char const *text);
-    unsigned long GetItemData(int i);
+    LPARAM GetItemData(int i);
     int GetItemAtPoint(TPoint const &point, unsigned *flags = 0);
     bool SelectItem(int i, int deselectOthers, int focus);
     bool DeselectItem(int i);
-    int FindItem(unsigned long data);
-    bool FindAndDelete(unsigned long data);
+    int FindItem(LPARAM data);
+    bool FindAndDelete(LPARAM data);
 
     char const *GetClassNameA() override;
 
 private:
-    long Send(uint msg, WPARAM wp = 0, LPARAM lp = 0) { return HandleMessage(msg, wp, lp); }
+    LRESULT Send(uint msg, WPARAM wp = 0, LPARAM lp = 0) { return HandleMessage(msg, wp, lp); }
     bool SetItemState(int i, uint state, uint mask);
 };

@@ -105,7 +105,7 @@ void TListWindItem::GetText(char *buffer, int size) const {
         CopyCut(buffer, size, pszText == LPSTR_TEXTCALLBACKA ? 0 : pszText);
 }
 
-void TListWindItem::SetItemData(unsigned long data) {
+void TListWindItem::SetItemData(LPARAM data) {
     mask |= LVIF_PARAM;
     lParam = LPARAM(data);
 }
@@ -237,7 +237,7 @@ TLwHitTestInfo::TLwHitTestInfo(TPoint const &point) : TLwHitTestInfo() { SetPoin
 
 TLwHitTestInfo::TLwHitTestInfo(LVHITTESTINFO const &info) : LVHITTESTINFO(info) {}
 
-int TLwComparator::Compare(unsigned long, unsigned long, unsigned long) const { return 0; }
+int TLwComparator::Compare(LPARAM, LPARAM, LPARAM) const { return 0; }
 
 // ---- the control
 
@@ -316,7 +316,7 @@ bool TListWindow::SetItemText(int i, int subItem, char const *text) {
     return SetItemText(i, item);
 }
 
-bool TListWindow::SortItems(TLwComparator const &comparator, unsigned long value) {
+bool TListWindow::SortItems(TLwComparator const &comparator, LPARAM value) {
     TSortBridge<TLwComparator> bridge(comparator, value);
     bool sorted = Send(LVM_SORTITEMS, WPARAM(bridge.Param()), LPARAM(&TSortBridge<TLwComparator>::Compare)) != 0;
     bridge.ThrowFailure();

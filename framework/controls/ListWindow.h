@@ -29,8 +29,8 @@ public:
     void SetIndex(int index) { iItem = index; }
     int GetSubItem() const { return iSubItem; }
     void SetSubItem(int subItem) { iSubItem = subItem; }
-    void SetItemData(unsigned long data);
-    unsigned long GetItemData() const { return (mask & LVIF_PARAM) ? (unsigned long)lParam : 0; }
+    void SetItemData(LPARAM data);
+    LPARAM GetItemData() const { return (mask & LVIF_PARAM) ? lParam : 0; }
     void SetImageIndex(int image);
     int GetImageIndex() const { return (mask & LVIF_IMAGE) ? iImage : 0; }
     void SetState(uint state);
@@ -104,7 +104,7 @@ public:
 class VELTRANE_API TLwComparator {
 public:
     virtual ~TLwComparator() {}
-    virtual int Compare(unsigned long itemData1, unsigned long itemData2, unsigned long value) const;
+    virtual int Compare(LPARAM itemData1, LPARAM itemData2, LPARAM value) const;
 };
 
 class VELTRANE_API TListWindow : public TControl {
@@ -169,7 +169,7 @@ public:
     bool IsSelected(int i) const { return GetItemState(i, LVIS_SELECTED) != 0; }
     bool SetSel(int i, bool select) { return SetItemState(i, select ? LVIS_SELECTED : 0, LVIS_SELECTED); }
 
-    bool SortItems(TLwComparator const &comparator, unsigned long value = 0);
+    bool SortItems(TLwComparator const &comparator, LPARAM value = 0);
 
     bool IsSingleSel() const { return (GetStyle() & LVS_SINGLESEL) != 0; }
     // -1 for a single-selection list; else the number stored.
@@ -182,5 +182,5 @@ public:
     char const *GetClassNameA() override;
 
 private:
-    long Send(uint msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(GetHandle(), msg, wp, lp); }
+    LRESULT Send(uint msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(GetHandle(), msg, wp, lp); }
 };

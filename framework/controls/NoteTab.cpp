@@ -310,12 +310,12 @@ void TNoteTab::EvSize(uint sizeType, TSize &size) {
     SetTabRects(firstVisible_);
 }
 
-void TNoteTab::EvSetFocus(uint) {
+void TNoteTab::EvSetFocus(WPARAM) {
     if (selection_ >= 0)
         InvalidateTab(items_[selection_]->Rect);
 }
 
-void TNoteTab::EvKillFocus(uint) {
+void TNoteTab::EvKillFocus(WPARAM) {
     if (selection_ >= 0 && selection_ < GetCount())
         InvalidateTab(items_[selection_]->Rect);
 }

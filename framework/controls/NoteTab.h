@@ -54,8 +54,8 @@ public:
     void EvLButtonDown(uint keys, TPoint &point);
     uint EvGetDlgCode(uint msg);
     void EvKeyDown(uint key, uint repeat, uint flags);
-    void EvSetFocus(uint lost);
-    void EvKillFocus(uint got);
+    void EvSetFocus(WPARAM lost);
+    void EvKillFocus(WPARAM got);
 
 private:
     void Init(TWindow *buddy, int dialogFace);

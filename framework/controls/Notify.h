@@ -80,6 +80,6 @@ public:
 // Rows for WM_NOTIFY handlers that take only the notification code (the handler's
 // result is not asked: Windows gets 0).
 typedef void (*v_NotifyCode_Handler)(GENERIC &, uint);
-VELTRANE_API long v_NotifyCode_Dispatch(GENERIC &, TAnyHandler, WPARAM, LPARAM);
+VELTRANE_API LRESULT v_NotifyCode_Dispatch(GENERIC &, TAnyHandler, WPARAM, LPARAM);
 #define EV_CHILD_NOTIFY_CODE(id, code, method) YRT_ROW(code, id, v_NotifyCode, method)
 #define EV_NOTIFY_CODE_AT_CHILD(code, method) YRT_ROW(code, 0xFFFFFFFF, v_NotifyCode, method)

@@ -51,7 +51,7 @@ int TPickListPopup::Execute() {
     return Result;
 }
 
-long TPickListPopup::EvCommand(uint id, HWND, uint) {
+LRESULT TPickListPopup::EvCommand(uint id, HWND, uint) {
     Result = int(id);
     return 0;
 }

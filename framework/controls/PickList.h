@@ -20,7 +20,7 @@ public:
     int Execute() override;
     int GetResult() const { return Result; }
 
-    long EvCommand(uint id, HWND control, uint code) override;
+    LRESULT EvCommand(uint id, HWND control, uint code) override;
 
 protected:
     void AddTitle(char const *title);

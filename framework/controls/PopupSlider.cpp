@@ -294,9 +294,9 @@ int PopupSlider::HoldFocusHWnd(HWND, HWND get) {
     return 0;
 }
 
-void PopupSlider::EvKillFocus(uint hWndGetFocus) {
+void PopupSlider::EvKillFocus(WPARAM hWndGetFocus) {
     TWindow::EvKillFocus(hWndGetFocus);
-    if (!IsSlider((HWND)(ULONG_PTR)hWndGetFocus))
+    if (!IsSlider((HWND)hWndGetFocus))
         CloseWindow(0);
 }
 

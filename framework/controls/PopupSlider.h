@@ -52,7 +52,7 @@ public:
 protected:
     void EvKeyDown(uint key, uint repeatCount, uint flags);
     void EvSysKeyDown(uint key, uint repeatCount, uint flags);
-    void EvKillFocus(uint hWndGetFocus);
+    void EvKillFocus(WPARAM hWndGetFocus);
 
 private:
     void Init(int horizontal, int autoCustom);

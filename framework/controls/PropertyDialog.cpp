@@ -20,7 +20,7 @@ TResponseTableEntry<PropertyDialog> const PropertyDialog::__entries[] = {
     EV_WM_DESTROY,
     EV_WM_SIZE,
     YRT_ROW(WM_SYSCOMMAND, 0, v_U_POINT, EvSysCommand),
-    EV_MESSAGE(WM_CTLCOLOR, EvCtlColor, U_U_U_U),
+    EV_MESSAGE(WM_CTLCOLOR, EvCtlColor, CtlColor),
     EV_COMMAND(20014, CmHelp),
 END_RESPONSE_TABLE;
 
@@ -150,7 +150,7 @@ PropertyPage *PropertyDialog::FirstPageThat(PageTest test, void *arg) {
     return 0;
 }
 
-long PropertyDialog::SendMsgToEachPage(unsigned msg, unsigned wp, long lp) {
+LRESULT PropertyDialog::SendMsgToEachPage(unsigned msg, WPARAM wp, LPARAM lp) {
     long result = 0;
     for (int i = 0, n = GetEntryCount(); i < n; ++i)
         if (PropertyPage *page = GetPageRef(i))
@@ -476,7 +476,7 @@ int PropertyDialog::Find(TEventInfo &info, TEqualOperator equal) {
     return Dialog::Find(info, equal);
 }
 
-long PropertyDialog::EvCommand(uint id, HWND control, uint notifyCode) {
+LRESULT PropertyDialog::EvCommand(uint id, HWND control, uint notifyCode) {
     if (!control && id > 2)
         if (PropertyPage *page = GetPageRef(-1)) {
             TEventInfo info(0, id);
@@ -510,8 +510,8 @@ HBRUSH PropertyDialog::GrayColors(HDC dc, HWND child, uint ctlType) {
     return brushGray;
 }
 
-uint PropertyDialog::EvCtlColor(uint hDC, uint hWndChild, uint ctlType) {
-    if (HBRUSH brush = GrayColors((HDC)hDC, (HWND)hWndChild, ctlType))
-        return (uint)brush;
+HBRUSH PropertyDialog::EvCtlColor(HDC hDC, HWND hWndChild, uint ctlType) {
+    if (HBRUSH brush = GrayColors(hDC, hWndChild, ctlType))
+        return brush;
     return TDialog::EvCtlColor(hDC, hWndChild, ctlType);
 }

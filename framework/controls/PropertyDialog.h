@@ -72,7 +72,7 @@ public:
                 return GetPageRef(i);
         return 0;
     }
-    long SendMsgToEachPage(unsigned msg, unsigned wp, long lp);
+    LRESULT SendMsgToEachPage(unsigned msg, WPARAM wp, LPARAM lp);
     int SaveAllPages();
     int UpdateAllPageControls();
 
@@ -93,7 +93,7 @@ public:
     // ---- window
     int Destroy(int result = 0) override;
     int IdleAction(long idleCount) override;
-    long EvCommand(uint id, HWND control, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND control, uint notifyCode) override;
     void SetupWindow() override;
     void CleanupWindow() override;
     int EvInitDialog(HWND focus) override;
@@ -102,7 +102,7 @@ public:
     void EvDestroy();
     void EvSize(uint sizeType, TSize &size);
     void EvSysCommand(uint cmd, TPoint &point);
-    uint EvCtlColor(uint hDC, uint hWndChild, uint ctlType);
+    HBRUSH EvCtlColor(HDC hDC, HWND hWndChild, uint ctlType);
     // The colours of a child on the gray face shared by open property dialogs; 0 where
     // the dialog's own colours hold.
     static HBRUSH GrayColors(HDC dc, HWND child, uint ctlType);
@@ -166,7 +166,7 @@ public:
 
     void CmForward();
     void EvSysCommand(uint cmd, TPoint &point);
-    uint EvCtlColor(uint hDC, uint hWndChild, uint ctlType);
+    HBRUSH EvCtlColor(HDC hDC, HWND hWndChild, uint ctlType);
 
 protected:
     // Alt plus a letter: a tab or a control of the page whose mnemonic it is.

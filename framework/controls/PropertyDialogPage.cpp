@@ -10,7 +10,7 @@ TResponseTableEntry<PropertyPage> const PropertyPage::__entries[] = {
     EV_COMMAND(IDOK, CmForward),
     EV_COMMAND(IDCANCEL, CmForward),
     YRT_ROW(WM_SYSCOMMAND, 0, v_U_POINT, EvSysCommand),
-    EV_MESSAGE(WM_CTLCOLOR, EvCtlColor, U_U_U_U),
+    EV_MESSAGE(WM_CTLCOLOR, EvCtlColor, CtlColor),
 END_RESPONSE_TABLE;
 
 PropertyPage::PropertyPage(int resId, TModule *module)
@@ -109,7 +109,7 @@ void PropertyPage::EvSysCommand(uint cmd, TPoint &) {
     DefaultProcessing();
 }
 
-uint PropertyPage::EvCtlColor(uint hDC, uint hWndChild, uint ctlType) {
+HBRUSH PropertyPage::EvCtlColor(HDC hDC, HWND hWndChild, uint ctlType) {
     if (owner_)
         return owner_->EvCtlColor(hDC, hWndChild, ctlType);
     return TDialog::EvCtlColor(hDC, hWndChild, ctlType);

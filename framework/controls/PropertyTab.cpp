@@ -805,8 +805,8 @@ void PropertyTab::EvRButtonDown(uint keys, TPoint &point) {
         GetPage(tab)->OnRightClick(keys, point);
 }
 
-void PropertyTab::EvSetFocus(uint) { InvalidateTab(selected_); }
-void PropertyTab::EvKillFocus(uint) { InvalidateTab(selected_); }
+void PropertyTab::EvSetFocus(WPARAM) { InvalidateTab(selected_); }
+void PropertyTab::EvKillFocus(WPARAM) { InvalidateTab(selected_); }
 
 void PropertyTab::EvKeyDown(uint key, uint, uint) {
     if (::GetKeyState(VK_CONTROL) & 0x8000)
@@ -829,7 +829,7 @@ void PropertyTab::EvKeyDown(uint key, uint, uint) {
 
 uint PropertyTab::EvGetDlgCode(uint) { return (uint)DefaultProcessing() | DLGC_WANTARROWS; }
 
-long PropertyTab::EvCommand(uint id, HWND control, uint notifyCode) {
+LRESULT PropertyTab::EvCommand(uint id, HWND control, uint notifyCode) {
     if (!control && Parent)
         return Parent->EvCommand(id, control, notifyCode);
     return TControl::EvCommand(id, control, notifyCode);

@@ -36,7 +36,7 @@ public:
     void SetupWindow() override;
     void CleanupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
-    long EvCommand(uint id, HWND control, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND control, uint notifyCode) override;
 
     void Add(char const *label, PropertyPage *page, int enabled);
     int GetEntryCount() const { return (int)entries_.size(); }
@@ -96,8 +96,8 @@ public:
     void EvLButtonDown(uint keys, TPoint &point);
     void EvRButtonDown(uint keys, TPoint &point);
     void EvSize(uint sizeType, TSize &size);
-    void EvSetFocus(uint lost);
-    void EvKillFocus(uint got);
+    void EvSetFocus(WPARAM lost);
+    void EvKillFocus(WPARAM got);
     void EvKeyDown(uint key, uint repeat, uint flags);
     uint EvGetDlgCode(uint msg);
 

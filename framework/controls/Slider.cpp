@@ -167,7 +167,7 @@ uint Slider::EvGetDlgCode(uint) { return DLGC_WANTARROWS; }
 // The system's scroll bar would draw its own look here: the disabled thumb is ours.
 void Slider::EvEnable(int) { Invalidate(false); }
 
-int Slider::EvEraseBkgnd(uint) { return 1; }
+int Slider::EvEraseBkgnd(WPARAM) { return 1; }
 
 void Slider::EvPaint() {
     TPaintDC dc(HWindow);
@@ -390,7 +390,7 @@ void Slider::EvLButtonUp(uint, TPoint &point) {
 
 // Losing the mouse (a box opened, the control was disabled) ends a held end zone or a drag
 // as a release where the thumb stands, so the repeat timer stops and the parent hears the end.
-void Slider::EvCaptureChanged(long newCapture) {
+void Slider::EvCaptureChanged(LPARAM newCapture) {
     if ((!HeldCode && !Dragging) || HWND(newCapture) == HWindow)
         return;
     TPoint at(Thumb.left + MouseOffset.cx, Thumb.top + MouseOffset.cy);
@@ -410,7 +410,7 @@ void Slider::EvLButtonDblClk(uint modKeys, TPoint &point) {
         EvLButtonDown(modKeys, point);
 }
 
-void Slider::EvTimer(uint id) {
+void Slider::EvTimer(WPARAM id) {
     if (!HeldCode)
         return;
     if (id == 1) {
@@ -445,7 +445,7 @@ void Slider::EvKeyDown(uint key, uint repeatCount, uint flags) {
     NotifyParent(SB_ENDSCROLL, Pos);
 }
 
-void Slider::EvSetFocus(uint) {
+void Slider::EvSetFocus(WPARAM) {
     if (KeyboardOff)
         return;
     CreateCaret(0, Caret.Width(), Caret.Height());
@@ -453,7 +453,7 @@ void Slider::EvSetFocus(uint) {
     ShowCaret();
 }
 
-void Slider::EvKillFocus(uint got) {
+void Slider::EvKillFocus(WPARAM got) {
     if (!KeyboardOff) {
         HideCaret();
         ::DestroyCaret();

@@ -72,18 +72,18 @@ protected:
 
     void EvSize(uint sizeType, TSize &size);
     uint EvGetDlgCode(uint);
-    int EvEraseBkgnd(uint);
+    int EvEraseBkgnd(WPARAM);
     void EvPaint();
     void EvLButtonDown(uint modKeys, TPoint &point);
     void EvMouseMove(uint modKeys, TPoint &point);
     void EvLButtonUp(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);
     void EvKeyDown(uint key, uint repeatCount, uint flags);
-    void EvSetFocus(uint lost);
-    void EvKillFocus(uint got);
-    void EvTimer(uint id);
+    void EvSetFocus(WPARAM lost);
+    void EvKillFocus(WPARAM got);
+    void EvTimer(WPARAM id);
     void EvEnable(int enabled);
-    void EvCaptureChanged(long newCapture);
+    void EvCaptureChanged(LPARAM newCapture);
 
     int BaseOffset;
     int MinPos;

@@ -322,7 +322,7 @@ void TSlider::EndDrag(TPoint const &point) {
 }
 
 // A drag that loses the mouse ends where the thumb stands and gives its drawing context back.
-void TSlider::EvCaptureChanged(long newCapture) {
+void TSlider::EvCaptureChanged(LPARAM newCapture) {
     if (IsNative())
         DefaultProcessing();
     else if (Sliding && HWND(newCapture) != HWindow)
@@ -367,7 +367,7 @@ void TSlider::EvKeyDown(uint key, uint repeatCount, uint) {
     NotifyParent(SB_ENDSCROLL, Pos);
 }
 
-void TSlider::EvSetFocus(uint) {
+void TSlider::EvSetFocus(WPARAM) {
     if (IsNative()) {
         DefaultProcessing();
         return;
@@ -378,7 +378,7 @@ void TSlider::EvSetFocus(uint) {
     ::FrameRect(dc, &r, (HBRUSH)dots.GetHandle());
 }
 
-void TSlider::EvKillFocus(uint got) {
+void TSlider::EvKillFocus(WPARAM got) {
     if (IsNative()) {
         DefaultProcessing();
         return;

@@ -70,9 +70,9 @@ protected:
     void EvLButtonUp(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);
     void EvKeyDown(uint key, uint repeatCount, uint flags);
-    void EvSetFocus(uint lost);
-    void EvKillFocus(uint got);
-    void EvCaptureChanged(long newCapture);
+    void EvSetFocus(WPARAM lost);
+    void EvKillFocus(WPARAM got);
+    void EvCaptureChanged(LPARAM newCapture);
 
     int Min;
     int Max;

@@ -10,7 +10,7 @@
 template <class Comparator>
 class TSortBridge {
 public:
-    TSortBridge(Comparator const &comparator, unsigned long value) : Order(comparator), Value(value) {}
+    TSortBridge(Comparator const &comparator, LPARAM value) : Order(comparator), Value(value) {}
 
     // The control's callback; the bridge itself is its sort parameter.
     static int CALLBACK Compare(LPARAM data1, LPARAM data2, LPARAM bridge) {
@@ -18,7 +18,7 @@ public:
         if (self.Failure)
             return 0;
         try {
-            return self.Order.Compare((unsigned long)data1, (unsigned long)data2, self.Value);
+            return self.Order.Compare(data1, data2, self.Value);
         } catch (...) {
             self.Failure = std::current_exception();
             return 0;
@@ -33,6 +33,6 @@ public:
 
 private:
     Comparator const &Order;
-    unsigned long Value;
+    LPARAM Value;
     std::exception_ptr Failure;
 };

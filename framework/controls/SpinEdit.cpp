@@ -210,7 +210,7 @@ void TSpinEdit::EvKeyUp(uint, uint, uint) {
     AssessEnable();
 }
 
-void TSpinEdit::EvKillFocus(uint hWndGetFocus) {
+void TSpinEdit::EvKillFocus(WPARAM hWndGetFocus) {
     TEdit::EvKillFocus(hWndGetFocus);
     if (Attr_.matchOnLeaving)
         WhenLeaving();
@@ -361,7 +361,7 @@ HMENU TRangeSpinEdit::BuildPopupMenu() {
 
 void TRangeSpinEdit::ShowPopupMenu() { TrackMenu(BuildPopupMenu()); }
 
-long TRangeSpinEdit::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TRangeSpinEdit::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (id >= SpinMenuFirst && id <= SpinMenuLast) {
         double v = Attr_.low + GetIncrement() * (id - SpinMenuFirst);
         if (Attr_.low <= v && v <= Attr_.high + MenuSlack) {
@@ -492,7 +492,7 @@ HMENU TListSpinEdit::BuildPopupMenu() {
 
 void TListSpinEdit::ShowPopupMenu() { TrackMenu(BuildPopupMenu()); }
 
-long TListSpinEdit::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TListSpinEdit::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (id >= SpinMenuFirst && id <= SpinMenuLast && int(id - SpinMenuFirst) < GetNumItems()) {
         SetValue(int(id - SpinMenuFirst), 1);
         return 0;

@@ -131,7 +131,7 @@ protected:
     void EvChar(uint key, uint repeatCount, uint flags);
     void EvKeyDown(uint key, uint repeatCount, uint flags);
     void EvKeyUp(uint key, uint repeatCount, uint flags);
-    void EvKillFocus(uint hWndGetFocus);
+    void EvKillFocus(WPARAM hWndGetFocus);
     void EvRButtonDown(uint modKeys, TPoint &point);
     void EvEnable(int enabled);
     void EvMove(TPoint &clientOrigin);
@@ -181,7 +181,7 @@ public:
     void SpinDown(double step) override;
     void AssessEnable() override;
     void WhenLeaving() override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void SetupWindow() override;
 private:
     // One step up or down, shared by both arrows.
@@ -220,7 +220,7 @@ public:
     void SpinDown(double step) override;
     void AssessEnable() override;
     void WhenLeaving() override {}
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void SetupWindow() override;
 
 private:

@@ -131,7 +131,7 @@ int TSpinner::ButtonAt(TPoint const &point) const {
     return -1;
 }
 
-int TSpinner::EvEraseBkgnd(uint) { return 1; }
+int TSpinner::EvEraseBkgnd(WPARAM) { return 1; }
 
 void TSpinner::Paint(TDC &dc, int, TRect &) {
     TRect r = GetClientRect();
@@ -198,7 +198,7 @@ void TSpinner::EvLButtonDown(uint modKeys, TPoint &point) {
     Timer = SetTimer(DelayTimer, RepeatDelay());
 }
 
-void TSpinner::EvTimer(uint id) {
+void TSpinner::EvTimer(WPARAM id) {
     if (id == DelayTimer) {
         KillTimer(DelayTimer);
         Timer = SetTimer(RepeatTimer, RepeatPeriod());
@@ -255,7 +255,7 @@ void TSpinner::StopPress() {
 
 // A press that loses the mouse (another window captured it, a box opened, the control was
 // disabled) never sees its button-up: stop repeating without a last step.
-void TSpinner::EvCaptureChanged(long newCapture) {
+void TSpinner::EvCaptureChanged(LPARAM newCapture) {
     if (Pressed < 0 || HWND(newCapture) == HWindow)
         return;
     DrawnPressed[Pressed] = 0;

@@ -47,9 +47,9 @@ protected:
     void EvLButtonUp(uint modKeys, TPoint &point);
     void EvRButtonDown(uint modKeys, TPoint &point);
     void EvMouseMove(uint modKeys, TPoint &point);
-    void EvTimer(uint id);
-    void EvCaptureChanged(long newCapture);
-    int EvEraseBkgnd(uint);
+    void EvTimer(WPARAM id);
+    void EvCaptureChanged(LPARAM newCapture);
+    int EvEraseBkgnd(WPARAM);
 
     TSpinEdit *SpinEdit;
     int Enabled[2];

@@ -61,7 +61,7 @@ void SplashWindow::Paint(TDC &dc, int, TRect &) {
     dc.BitBlt(0, 0, Attr.W, Attr.H, memory, 0, 0, SRCCOPY);
 }
 
-void SplashWindow::EvTimer(uint) {
+void SplashWindow::EvTimer(WPARAM) {
     if (Waiting && GetApplication())
         GetApplication()->EndModal(0);
     if (TimerId)
@@ -183,7 +183,7 @@ void TSplashWindow::CleanupWindow() {
 // Work still under way keeps the splash up.
 bool TSplashWindow::GaugeHolds() const { return Gauge && Gauge->GetValue() <= 94; }
 
-void TSplashWindow::EvTimer(uint) {
+void TSplashWindow::EvTimer(WPARAM) {
     if (!GaugeHolds())
         PostMessageA(WM_CLOSE);
 }

@@ -26,7 +26,7 @@ protected:
     void SetupWindow() override;
     void CleanupWindow() override;
     void Paint(TDC &dc, int erase, TRect &rect) override;
-    void EvTimer(uint id);
+    void EvTimer(WPARAM id);
     void EvLButtonDown(uint, TPoint &) { End(0); }
     void EvRButtonDown(uint, TPoint &) { End(0); }
     void EvKeyDown(uint, uint, uint) { End(0); }
@@ -68,7 +68,7 @@ protected:
     void SetupWindow() override;
     void CleanupWindow() override;
     void EvLButtonDown(uint modKeys, TPoint &point);
-    void EvTimer(uint id);
+    void EvTimer(WPARAM id);
 
     uint Style;
     TStatic *Static;

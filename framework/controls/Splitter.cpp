@@ -97,7 +97,7 @@ void Splitter::EvLButtonUp(uint, TPoint &) {
 void Splitter::EvLButtonDblClk(uint, TPoint &) { ToggleSplit(); }
 
 // Another window took the mouse: the ghost goes and the panes stay as they are.
-void Splitter::EvCaptureChanged(long) {
+void Splitter::EvCaptureChanged(LPARAM) {
     EndDrag();
     DefaultProcessing();
 }

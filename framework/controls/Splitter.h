@@ -36,7 +36,7 @@ protected:
     void EvMouseMove(uint modKeys, TPoint &point);
     void EvLButtonUp(uint modKeys, TPoint &point);
     void EvLButtonDblClk(uint modKeys, TPoint &point);
-    void EvCaptureChanged(long);
+    void EvCaptureChanged(LPARAM);
 
     int RememberedPosition;
     TWindow *PaneWindow;

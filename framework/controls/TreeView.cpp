@@ -34,7 +34,7 @@ HWND TreeView::GetEditControl() { return HWND(Send(TVM_GETEDITCONTROL)); }
 bool TreeView::SelectItem(HTREEITEM item, uint code) { return Send(TVM_SELECTITEM, code, LPARAM(item)) != 0; }
 bool TreeView::SetSortCallback(TVSORTCB &sort) { return Send(TVM_SORTCHILDRENCB, 0, LPARAM(&sort)) != 0; }
 
-unsigned long TreeView::GetItemData(HTREEITEM item) {
+LPARAM TreeView::GetItemData(HTREEITEM item) {
     TVITEMA tv = {};
     tv.mask = TVIF_HANDLE | TVIF_PARAM;
     tv.hItem = item;
@@ -82,7 +82,7 @@ bool TreeView::SetImageIndexes(HTREEITEM item, int image, int selectedImage) {
     return SetItem(tv);
 }
 
-bool TreeView::SetItemData(HTREEITEM item, long data) {
+bool TreeView::SetItemData(HTREEITEM item, LPARAM data) {
     TVITEMA tv = {};
     tv.mask = TVIF_HANDLE | TVIF_PARAM;
     tv.hItem = item;
@@ -120,7 +120,7 @@ bool TreeView::HasChildren(HTREEITEM item) {
     return GetItem(tv) && tv.cChildren != 0;
 }
 
-HTREEITEM TreeView::FindItem(unsigned long data, HTREEITEM parent, int recursive) {
+HTREEITEM TreeView::FindItem(LPARAM data, HTREEITEM parent, int recursive) {
     for (HTREEITEM child = GetFirstChild(parent); child; child = GetNextBrother(child)) {
         if (GetItemData(child) == data)
             return child;
@@ -141,7 +141,7 @@ void TreeView::DeleteAllChildren(HTREEITEM item) {
             break;  // a child that will not go would loop forever
 }
 
-bool TreeView::FindAndDelete(unsigned long data) {
+bool TreeView::FindAndDelete(LPARAM data) {
     HTREEITEM item = FindItem(data, GetFirstRoot(), 1);
     if (!item)
         return false;

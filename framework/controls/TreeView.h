@@ -31,27 +31,27 @@ public:
     HWND GetEditControl();
     bool SelectItem(HTREEITEM item, uint code);
     bool SetSortCallback(TVSORTCB &sort);
-    unsigned long GetItemData(HTREEITEM item);
+    LPARAM GetItemData(HTREEITEM item);
     String GetItemName(HTREEITEM item);
     uint GetItemState(HTREEITEM item);
     bool SetState(HTREEITEM item, uint bits, int on);
     bool SetImageIndexes(HTREEITEM item, int image, int selectedImage);
-    bool SetItemData(HTREEITEM item, long data);
+    bool SetItemData(HTREEITEM item, LPARAM data);
     bool RenameItem(HTREEITEM item, char const *text);
     HTREEITEM GetItemAtPoint(TPoint const &point, unsigned *flags = 0);
     bool GetItemRect(HTREEITEM item, TRect &rect, int wholeLine);
     bool HasChildren(HTREEITEM item);
     // Depth first, pre-order, below parent (the roots for a null parent).
-    HTREEITEM FindItem(unsigned long data, HTREEITEM parent, int recursive);
+    HTREEITEM FindItem(LPARAM data, HTREEITEM parent, int recursive);
     // A null item empties the control; otherwise the item stays.
     void DeleteAllChildren(HTREEITEM item);
     // Searches below the first root only.
-    bool FindAndDelete(unsigned long data);
+    bool FindAndDelete(LPARAM data);
 
     char const *GetClassNameA() override;
 
 private:
-    long Send(uint msg, WPARAM wp = 0, LPARAM lp = 0) { return HandleMessage(msg, wp, lp); }
+    LRESULT Send(uint msg, WPARAM wp = 0, LPARAM lp = 0) { return HandleMessage(msg, wp, lp); }
     HTREEITEM Next(HTREEITEM item, uint code) { return HTREEITEM(Send(TVM_GETNEXTITEM, code, LPARAM(item))); }
     bool SetItem(TVITEMA &item) { return Send(TVM_SETITEMA, 0, LPARAM(&item)) != 0; }
 };

@@ -37,7 +37,7 @@ void TTreeItem::SetHTreeItem(HTREEITEM handle) {
     hItem = handle;
 }
 
-void TTreeItem::SetItemData(unsigned long data) {
+void TTreeItem::SetItemData(LPARAM data) {
     mask |= TVIF_PARAM;
     lParam = LPARAM(data);
 }
@@ -52,7 +52,7 @@ void TTreeItem::SetSelectedImageIndex(int image) {
     iSelectedImage = image;
 }
 
-int TTwComparator::Compare(unsigned long, unsigned long, unsigned long) const { return 0; }
+int TTwComparator::Compare(LPARAM, LPARAM, LPARAM) const { return 0; }
 
 // ---- the node
 
@@ -134,7 +134,7 @@ bool TTreeNode::ExpandItem(uint code) { return Window->ExpandItem(code, Item.hIt
 bool TTreeNode::SelectItem(uint code) { return Window->SelectItem(code, Item.hItem); }
 bool TTreeNode::SortChildren(bool recurse) { return Window->SortChildren(Item.hItem, recurse); }
 
-bool TTreeNode::SortChildren(TTwComparator const &comparator, bool recurse, unsigned long value) {
+bool TTreeNode::SortChildren(TTwComparator const &comparator, bool recurse, LPARAM value) {
     TSortBridge<TTwComparator> bridge(comparator, value);
     bool sorted = Window->SortChildren(&TSortBridge<TTwComparator>::Compare, Item.hItem, recurse, bridge.Param());
     bridge.ThrowFailure();
@@ -171,7 +171,7 @@ bool TTreeNode::SetSelectedImageIndex(int image, bool send) {
     return Put(send);
 }
 
-bool TTreeNode::SetItemData(unsigned long data, bool send) {
+bool TTreeNode::SetItemData(LPARAM data, bool send) {
     Item.SetItemData(data);
     return Put(send);
 }
@@ -197,7 +197,7 @@ bool TTreeNode::GetState(uint &state, bool fromControl) {
     return true;
 }
 
-bool TTreeNode::GetItemData(unsigned long &data, bool fromControl) {
+bool TTreeNode::GetItemData(LPARAM &data, bool fromControl) {
     if (fromControl && !Fetch(TVIF_PARAM))
         return false;
     data = (unsigned long)Item.lParam;

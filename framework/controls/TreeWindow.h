@@ -21,8 +21,8 @@ public:
     void GetText(char *buffer, int size) const;
     void SetHTreeItem(HTREEITEM handle);
     HTREEITEM GetHTreeitem() const { return (mask & TVIF_HANDLE) ? hItem : 0; }
-    void SetItemData(unsigned long data);
-    unsigned long GetItemData() const { return (mask & TVIF_PARAM) ? (unsigned long)lParam : 0; }
+    void SetItemData(LPARAM data);
+    LPARAM GetItemData() const { return (mask & TVIF_PARAM) ? lParam : 0; }
     void SetImageIndex(int image);
     void SetSelectedImageIndex(int image);
 };
@@ -31,7 +31,7 @@ public:
 class VELTRANE_API TTwComparator {
 public:
     virtual ~TTwComparator() {}
-    virtual int Compare(unsigned long itemData1, unsigned long itemData2, unsigned long value) const;
+    virtual int Compare(LPARAM itemData1, LPARAM itemData2, LPARAM value) const;
 };
 
 class VELTRANE_API TTreeNode {
@@ -76,15 +76,15 @@ public:
     bool ExpandItem(uint code);
     bool SelectItem(uint code);
     bool SortChildren(bool recurse = false);
-    bool SortChildren(TTwComparator const &comparator, bool recurse = false, unsigned long value = 0);
+    bool SortChildren(TTwComparator const &comparator, bool recurse = false, LPARAM value = 0);
 
     bool SetText(char const *text, bool send = true);
     bool SetImageIndex(int image, bool send = true);
     bool SetSelectedImageIndex(int image, bool send = true);
-    bool SetItemData(unsigned long data, bool send = true);
+    bool SetItemData(LPARAM data, bool send = true);
     bool SetHasChildren(int count, bool send = true);
     bool GetState(uint &state, bool fromControl = true);
-    bool GetItemData(unsigned long &data, bool fromControl = true);
+    bool GetItemData(LPARAM &data, bool fromControl = true);
     bool GetHasChildren(int &count, bool fromControl = true);
     // The cached text unless fromControl, or none was read; null when the control fails.
     char const *GetText(bool fromControl = true);
@@ -161,7 +161,7 @@ public:
     bool SortChildren(PFNTVCOMPARE compare, HTREEITEM item, bool recurse, LPARAM value);
     void Update() {}
 
-    long Send(uint msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(GetHandle(), msg, wp, lp); }
+    LRESULT Send(uint msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(GetHandle(), msg, wp, lp); }
 
     char const *GetClassNameA() override;
 };

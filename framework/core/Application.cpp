@@ -350,7 +350,7 @@ void TApplication::PostDispatchAction() {
         IdleAction(0);
 }
 
-long TApplication::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
+LRESULT TApplication::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
     TQueueLock lock(*this);
     return TEventHandler::Dispatch(info, wp, lp);
 }

@@ -86,7 +86,7 @@ public:
 
     virtual int CanClose();
     virtual int Start();
-    long Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp);
+    LRESULT Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp);
     virtual int ProcessAppMsg(MSG &msg);
     virtual void PreProcessMenu(HMENU) {}
     virtual void InitApplication() {}

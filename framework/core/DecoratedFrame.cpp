@@ -266,7 +266,7 @@ bool TDecoratedFrame::ToggleDecoration(uint id) {
     return true;
 }
 
-long TDecoratedFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TDecoratedFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (!hWndCtl && ToggleDecoration(id))
         return 0;
     return TFrameWindow::EvCommand(id, hWndCtl, notifyCode);
@@ -343,13 +343,13 @@ void TDecoratedFrame::SetMessageBarHint(char const *text) {
         bar->SetHintText(text);
 }
 
-void TDecoratedFrame::EvMenuSelect(uint item, uint flags, uint menu) {
+void TDecoratedFrame::EvMenuSelect(uint item, uint flags, HMENU menu) {
     if (trackMenuSelection_) {
         if (flags == 0xFFFF && !menu) {
             SetMessageBarHint(0);
             menuItemId_ = 0;
         } else if (flags & MF_POPUP) {
-            menuItemId_ = ::GetMenuItemID((HMENU)(ULONG_PTR)menu, item);
+            menuItemId_ = ::GetMenuItemID(menu, item);
         } else if ((flags & 0x860) || (item >= 32001 && item <= 32009)) {
             menuItemId_ = uint(-1);
         } else {
@@ -359,7 +359,7 @@ void TDecoratedFrame::EvMenuSelect(uint item, uint flags, uint menu) {
     DefaultProcessing();
 }
 
-void TDecoratedFrame::EvEnterIdle(uint source, uint window) {
+void TDecoratedFrame::EvEnterIdle(uint source, HWND window) {
     if (source == MSGF_MENU && menuItemId_) {
         char hint[128] = "";
         if (menuItemId_ != uint(-1))
@@ -376,7 +376,7 @@ void TDecoratedFrame::EvSize(uint sizeType, TSize &size) {
 }
 
 DEFINE_RESPONSE_TABLE2(TDecoratedFrame, TFrameWindow, TLayoutWindow)
-    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
+    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_EnterIdle),
     EV_MESSAGE(WM_MENUSELECT, EvMenuSelectRaw, v_WPARAM_LPARAM),
     EV_WM_SIZE,
 END_RESPONSE_TABLE;
@@ -397,7 +397,7 @@ void TDecoratedMDIFrame::SetupWindow() {
     LayoutAfterSetup();
 }
 
-long TDecoratedMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TDecoratedMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (!hWndCtl && ToggleDecoration(id))
         return 0;
     return TMDIFrame::EvCommand(id, hWndCtl, notifyCode);
@@ -408,7 +408,7 @@ void TDecoratedMDIFrame::EvCommandEnable(TCommandEnabler &ce) {
         TMDIFrame::EvCommandEnable(ce);
 }
 
-long TDecoratedMDIFrame::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
+LRESULT TDecoratedMDIFrame::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
     // The layout places the MDI client; the system's frame procedure would give it the
     // whole client area.
     if (msg == WM_SIZE)

@@ -33,7 +33,7 @@ public:
     // A placeholder that is replaced is deleted and null comes back.
     TWindow *SetClientWindow(TWindow *client) override;
     int PreProcessMsg(MSG &msg) override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
 
     int GetTrackMenuSelection() const { return trackMenuSelection_; }
@@ -44,9 +44,9 @@ public:
     static TLocation GetLocation(TWindow const &decoration);
     static bool IsPlaceholder(TWindow const *w);
 
-    void EvEnterIdle(uint source, uint window);
-    void EvMenuSelect(uint item, uint flags, uint menu);
-    void EvMenuSelectRaw(uint wp, long lp) { EvMenuSelect(LOWORD(wp), HIWORD(wp), uint(lp)); }
+    void EvEnterIdle(uint source, HWND window);
+    void EvMenuSelect(uint item, uint flags, HMENU menu);
+    void EvMenuSelectRaw(WPARAM wp, LPARAM lp) { EvMenuSelect(LOWORD(wp), HIWORD(wp), (HMENU)lp); }
     void EvSize(uint sizeType, TSize &size);
 
 protected:
@@ -90,9 +90,9 @@ public:
     ~TDecoratedMDIFrame() override;
 
     void SetupWindow() override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
-    long DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) override;
+    LRESULT DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) override;
 
     DECLARE_RESPONSE_TABLE(TDecoratedMDIFrame);
 };

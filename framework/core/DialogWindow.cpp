@@ -270,28 +270,29 @@ int TDialog::IdleAction(long idleCount) {
 
 void TDialog::EvPaint() { DefaultProcessing(); }
 
-uint TDialog::EvCtlColor(uint hDC, uint hWndChild, uint ctlType) {
+HBRUSH TDialog::EvCtlColor(HDC hDC, HWND hWndChild, uint ctlType) {
     if (Application && Application->Ctl3dEnabled() && Application->GetCtl3dModule()) {
-        if (HBRUSH brush = Application->GetCtl3dModule()->CtlColorEx(WM_CTLCOLORMSGBOX + ctlType, hDC, hWndChild))
-            return (uint)(ULONG_PTR)brush;
+        if (HBRUSH brush = Application->GetCtl3dModule()->CtlColorEx(WM_CTLCOLORMSGBOX + ctlType, (WPARAM)hDC,
+                                                                      (LPARAM)hWndChild))
+            return brush;
     }
     return TWindow::EvCtlColor(hDC, hWndChild, ctlType);
 }
 
-void TDialog::EvSetFont(uint, int) {
+void TDialog::EvSetFont(WPARAM, LPARAM) {
     if (IsFlagSet(wfFullyCreated))
         DefaultProcessing();
 }
 
-long TDialog::EvGetDefId(uint, long) { return DefaultProcessing(); }
-long TDialog::EvSetDefId(uint, long) { return DefaultProcessing(); }
-long TDialog::EvReposition(uint, long) { return DefaultProcessing(); }
+LRESULT TDialog::EvGetDefId(WPARAM, LPARAM) { return DefaultProcessing(); }
+LRESULT TDialog::EvSetDefId(WPARAM, LPARAM) { return DefaultProcessing(); }
+LRESULT TDialog::EvReposition(WPARAM, LPARAM) { return DefaultProcessing(); }
 
 DEFINE_RESPONSE_TABLE1(TDialog, TWindow)
     EV_WM_CLOSE,
     EV_WM_PAINT,
-    EV_MESSAGE(WM_CTLCOLOR, EvCtlColor, U_U_U_U),
-    EV_MESSAGE(WM_SETFONT, EvSetFont, v_U_B),
+    EV_MESSAGE(WM_CTLCOLOR, EvCtlColor, CtlColor),
+    EV_MESSAGE(WM_SETFONT, EvSetFont, v_WPARAM_LPARAM),
     EV_MESSAGE(DM_GETDEFID, EvGetDefId, I32_WPARAM_LPARAM),
     EV_MESSAGE(DM_SETDEFID, EvSetDefId, I32_WPARAM_LPARAM),
     EV_MESSAGE(DM_REPOSITION, EvReposition, I32_WPARAM_LPARAM),

@@ -54,11 +54,11 @@ public:
     void SetControlFocus(THow how) { SendMessageA(WM_NEXTDLGCTL, how == Previous ? 1 : 0, 0); }
 
     // ---- one-line helpers on the dialog's window
-    long SendDlgItemMsg(int id, unsigned short msg, unsigned short wParam, unsigned long lParam) {
+    LRESULT SendDlgItemMsg(int id, unsigned short msg, WPARAM wParam, LPARAM lParam) {
         return ::SendDlgItemMessageA(HWindow, id, msg, wParam, lParam);
     }
     HWND GetItemHandle(int id) const { return ::GetDlgItem(HWindow, id); }
-    void SetMsgResult(unsigned long result) { ::SetWindowLongA(HWindow, DWLP_MSGRESULT, (LONG)result); }
+    void SetMsgResult(LRESULT result) { ::SetWindowLongPtrA(HWindow, DWLP_MSGRESULT, result); }
     uint GetDefaultId() const { return LOWORD(::SendMessageA(HWindow, DM_GETDEFID, 0, 0)); }
     void SetDefaultId(uint id) { ::SendMessageA(HWindow, DM_SETDEFID, id, 0); }
     void Reposition() { ::SendMessageA(HWindow, DM_REPOSITION, 0, 0); }
@@ -69,11 +69,11 @@ public:
     void CmCancel();
     void EvClose();
     void EvPaint();
-    uint EvCtlColor(uint hDC, uint hWndChild, uint ctlType);
-    void EvSetFont(uint hFont, int redraw);
-    long EvGetDefId(uint wParam, long lParam);
-    long EvSetDefId(uint wParam, long lParam);
-    long EvReposition(uint wParam, long lParam);
+    HBRUSH EvCtlColor(HDC hDC, HWND hWndChild, uint ctlType);
+    void EvSetFont(WPARAM hFont, LPARAM redraw);
+    LRESULT EvGetDefId(WPARAM wParam, LPARAM lParam);
+    LRESULT EvSetDefId(WPARAM wParam, LPARAM lParam);
+    LRESULT EvReposition(WPARAM wParam, LPARAM lParam);
 
     // The title value that means "the caption comes from the template".
     static char *const CaptionFromTemplate;

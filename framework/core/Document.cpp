@@ -364,7 +364,7 @@ int Document::SaveDoc(FileName const &name, SaveMode mode, int arg, void *data) 
     if (backup == 4)
         backup = Type.backupOnNewName && (newName || mode != smSave) ? 1 : Type.backupAlways ? 2 : 0;
     HWND frame = FrameHandle(Manager);
-    if (!File::CanWrite((int)(INT_PTR)frame, name, newName, File::BackupMode(backup), Type.backupText.c_str()))
+    if (!File::CanWrite(frame, name, newName, File::BackupMode(backup), Type.backupText.c_str()))
         return 0;
     if (TFrameWindow *f = Manager ? Manager->GetFrameWindow() : 0)
         if (f->HWindow)

@@ -575,12 +575,12 @@ int DocumentManager::ProcessAppMsg(MSG &msg) {
     return TApplication::ProcessAppMsg(msg);
 }
 
-long DocumentManager::EvEnterMenuLoop(uint, long) {
+LRESULT DocumentManager::EvEnterMenuLoop(WPARAM, LPARAM) {
     inMenuLoop_ = 1;
     return 0;
 }
 
-long DocumentManager::EvExitMenuLoop(uint, long) {
+LRESULT DocumentManager::EvExitMenuLoop(WPARAM, LPARAM) {
     inMenuLoop_ = 0;
     return 0;
 }
@@ -823,7 +823,7 @@ int DocumentManager::CloseAll(DocumentModel const *type) {
     return 1;
 }
 
-long DocumentManager::CloseAllUnchanged(uint model, long) {
+LRESULT DocumentManager::CloseAllUnchanged(WPARAM model, LPARAM) {
     DocumentModel const *type = reinterpret_cast<DocumentModel const *>(model);
     for (Document *doc = documents_.GetFirst(), *next; doc; doc = next) {
         next = documents_.GetNext(doc);
@@ -1065,7 +1065,7 @@ void DocumentManager::CmWarnUser() {
     }
 }
 
-long DocumentManager::EvException(uint, long lParam) {
+LRESULT DocumentManager::EvException(WPARAM, LPARAM lParam) {
     if (Exception *e = reinterpret_cast<Exception *>(lParam)) {
         WarnUser(*e, 0);
         delete e;
@@ -1099,7 +1099,7 @@ void DocumentManager::EvCopyData(HWND, COPYDATASTRUCT *data) {
         MainWindow->ShowWindow(SW_RESTORE);
 }
 
-void DocumentManager::EvDropFiles(uint drop, long) {
+void DocumentManager::EvDropFiles(WPARAM drop, LPARAM) {
     HDROP hdrop = reinterpret_cast<HDROP>(drop);
     UINT count = ::DragQueryFileA(hdrop, 0xFFFFFFFF, 0, 0);
     POINT point;
@@ -1269,7 +1269,7 @@ void DocumentManager::OpenHelpWindow(HWND window, unsigned command, unsigned lon
 
 void DocumentManager::DoWindowHelp(HWND window) {
     HelpInfo info;
-    info.cbSize = 28;
+    info.cbSize = sizeof(HELPINFO);
     info.iContextType = -2;
     info.iCtrlId = 0;
     info.hItemHandle = window;

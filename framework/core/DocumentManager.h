@@ -139,8 +139,8 @@ public:
     virtual void LoadPref(Config &config);
     virtual void SavePref(Config &config);
     virtual void NotifyNoMoreFrame() { frame_ = 0; }
-    virtual long EvEnterMenuLoop(uint, long);
-    virtual long EvExitMenuLoop(uint, long);
+    virtual LRESULT EvEnterMenuLoop(WPARAM, LPARAM);
+    virtual LRESULT EvExitMenuLoop(WPARAM, LPARAM);
     virtual void DoAfterRestoreLayout() {}
     virtual void CmAboutDialog();
     virtual void OnExceptionMessage(Exception &) {}
@@ -162,7 +162,7 @@ public:
     Document *FindActiveDocument() const;
     int CanCloseAll(DocumentModel const *type);
     int CloseAll(DocumentModel const *type);
-    long CloseAllUnchanged(uint model, long);
+    LRESULT CloseAllUnchanged(WPARAM model, LPARAM);
     void CmOpenHistFile(uint id);
     void CmDocInfo();
     void CeDocInfo(TCommandEnabler &ce);
@@ -170,13 +170,13 @@ public:
     // ---- warnings (any thread)
     void WarnUser(AException const &e, int post);
     void CmWarnUser();
-    long EvException(uint, long lParam);
+    LRESULT EvException(WPARAM, LPARAM lParam);
     // The text a warning shows for an exception without a plain text.
     static String ComposeWarning(Exception const &e);
 
     // ---- the second start and the shell
     void EvCopyData(HWND sender, COPYDATASTRUCT *data);
-    void EvDropFiles(uint drop, long);
+    void EvDropFiles(WPARAM drop, LPARAM);
     // The document name of a command line ("" when none; "NR" to open nothing).
     static String CommandLineToFileList(int argc, char **argv);
     // The row of a language table for a language: its file when it exists, else the default row's.

@@ -17,7 +17,7 @@ class TCommandEnabler;
 class TEventHandler;
 
 typedef void (*TAnyHandler)();
-typedef long (*TAnyDispatcher)(GENERIC &, TAnyHandler, WPARAM, LPARAM);
+typedef LRESULT (*TAnyDispatcher)(GENERIC &, TAnyHandler, WPARAM, LPARAM);
 
 // One row; the end row has a null dispatcher.
 struct TGenericTableEntry {
@@ -46,8 +46,8 @@ public:
     virtual int Find(TEventInfo &info, TEqualOperator equal = 0);
     virtual ~TEventHandler() {}
 
-    long Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp);
-    long DispatchMsg(uint msg, uint id, WPARAM wp, LPARAM lp);
+    LRESULT Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp);
+    LRESULT DispatchMsg(uint msg, uint id, WPARAM wp, LPARAM lp);
 
     // Notification rows: same identifier, and the code given or the any-code row.
     static int EqualNotify(TGenericTableEntry const &row, TEventInfo const &info);
@@ -67,26 +67,28 @@ struct TTrampoline<T, R (B::*)(A...)> {
     }
 };
 
-// ---- dispatchers: the name tells the handler's result, then its arguments
+// ---- dispatchers: the name tells the handler's result, then its arguments; WPARAM and
+// LPARAM arguments arrive whole (they may carry pointers and handles), I32 results are
+// the message's whole result
 
 #define YRT_DISPATCHER(name, R, ...)                                                  \
     typedef R (*name##_Handler)(GENERIC &, ##__VA_ARGS__);                           \
-    VELTRANE_API long name##_Dispatch(GENERIC &, TAnyHandler, WPARAM, LPARAM);
+    VELTRANE_API LRESULT name##_Dispatch(GENERIC &, TAnyHandler, WPARAM, LPARAM);
 
-YRT_DISPATCHER(i_LPARAM, int, long)
-YRT_DISPATCHER(i_WPARAM, int, uint)
-YRT_DISPATCHER(B_WPARAM, int, uint)
+YRT_DISPATCHER(i_LPARAM, int, LPARAM)
+YRT_DISPATCHER(i_WPARAM, int, WPARAM)
+YRT_DISPATCHER(B_WPARAM, int, WPARAM)
 YRT_DISPATCHER(B_B, int, int)
-YRT_DISPATCHER(I32, unsigned long)
-YRT_DISPATCHER(I32_LPARAM, long, long)
-YRT_DISPATCHER(I32_U, long, uint)
+YRT_DISPATCHER(I32, LRESULT)
+YRT_DISPATCHER(I32_LPARAM, LRESULT, LPARAM)
+YRT_DISPATCHER(I32_U, LRESULT, uint)
 YRT_DISPATCHER(B_I2, int, int)
-YRT_DISPATCHER(I32_WPARAM_LPARAM, long, uint, long)
+YRT_DISPATCHER(I32_WPARAM_LPARAM, LRESULT, WPARAM, LPARAM)
 YRT_DISPATCHER(U, uint)
 YRT_DISPATCHER(U32, unsigned long)
 YRT_DISPATCHER(B, int)
-YRT_DISPATCHER(B_LPARAM, int, long)
-YRT_DISPATCHER(U_LPARAM, uint, long)
+YRT_DISPATCHER(B_LPARAM, int, LPARAM)
+YRT_DISPATCHER(U_LPARAM, uint, LPARAM)
 YRT_DISPATCHER(U_POINT, uint, TPoint &)
 YRT_DISPATCHER(U_POINTER, uint, void *)
 YRT_DISPATCHER(B_POINTER, int, void *)
@@ -100,13 +102,13 @@ YRT_DISPATCHER(U_U_U, uint, uint, uint)
 YRT_DISPATCHER(U_B_U, uint, int, uint)
 YRT_DISPATCHER(B_U_U, int, uint, uint)
 YRT_DISPATCHER(B_U_U_U, int, uint, uint, uint)
-YRT_DISPATCHER(U_WPARAM_LPARAM, uint, uint, long)
-YRT_DISPATCHER(B_WPARAM_LPARAM, int, uint, long)
-YRT_DISPATCHER(U_B_LPARAM, uint, int, long)
+YRT_DISPATCHER(U_WPARAM_LPARAM, uint, WPARAM, LPARAM)
+YRT_DISPATCHER(B_WPARAM_LPARAM, int, WPARAM, LPARAM)
+YRT_DISPATCHER(U_B_LPARAM, uint, int, LPARAM)
 YRT_DISPATCHER(i_U_W_U, int, uint, uint, uint)
-YRT_DISPATCHER(I32_MenuChar, long, uint, uint, uint)
+YRT_DISPATCHER(I32_MenuChar, LRESULT, uint, uint, uint)
 YRT_DISPATCHER(v, void)
-YRT_DISPATCHER(v_LPARAM, void, long)
+YRT_DISPATCHER(v_LPARAM, void, LPARAM)
 YRT_DISPATCHER(v_POINT, void, TPoint &)
 YRT_DISPATCHER(v_POINTER, void, void *)
 YRT_DISPATCHER(v_U, void, uint)
@@ -118,16 +120,22 @@ YRT_DISPATCHER(v_B_U, void, int, uint)
 YRT_DISPATCHER(v_U_U_U, void, uint, uint, uint)
 YRT_DISPATCHER(v_B_U_U, void, int, uint, uint)
 YRT_DISPATCHER(v_U_U_B, void, uint, uint, int)
-YRT_DISPATCHER(v_WPARAM, void, uint)
+YRT_DISPATCHER(v_WPARAM, void, WPARAM)
+YRT_DISPATCHER(v_ID, void, uint)
 YRT_DISPATCHER(v_B, void, int)
 YRT_DISPATCHER(v_B_B, void, int, int)
 YRT_DISPATCHER(v_HWND_PCOPYDATASTRUCT, void, HWND, COPYDATASTRUCT *)
-YRT_DISPATCHER(v_WPARAM_LPARAM, void, uint, long)
+YRT_DISPATCHER(v_WPARAM_LPARAM, void, WPARAM, LPARAM)
 YRT_DISPATCHER(v_U_U_W, void, uint, uint, HWND)
 YRT_DISPATCHER(v_Activate, void, uint, int, HWND)
 YRT_DISPATCHER(v_MdiActivate, void, HWND, HWND)
-YRT_DISPATCHER(v_ParentNotify, void, uint, uint, uint)
+YRT_DISPATCHER(v_ParentNotify, void, uint, LPARAM, uint)
 YRT_DISPATCHER(v_CommandEnable, void, TCommandEnabler &)
+YRT_DISPATCHER(CtlColor, HBRUSH, HDC, HWND, uint)
+YRT_DISPATCHER(B_SetCursor, int, HWND, uint, uint)
+YRT_DISPATCHER(v_InitMenuPopup, void, HMENU, uint, int)
+YRT_DISPATCHER(v_EnterIdle, void, uint, HWND)
+YRT_DISPATCHER(v_ContextMenu, void, HWND, uint, uint)
 #undef YRT_DISPATCHER
 
 // ---- declaring tables
@@ -171,14 +179,14 @@ public:                                                                        \
 
 #define EV_MESSAGE(msg, method, kind) YRT_ROW(msg, 0, kind, method)
 #define EV_COMMAND(id, method) YRT_ROW(0, id, v, method)
-#define EV_COMMAND_AND_ID(id, method) YRT_ROW(0, id, v_WPARAM, method)
+#define EV_COMMAND_AND_ID(id, method) YRT_ROW(0, id, v_ID, method)
 #define EV_COMMAND_ENABLE(id, method) YRT_ROW(0x7FFF, id, v_CommandEnable, method)
 #define EV_CHILD_NOTIFY(id, code, method) YRT_ROW(code, id, v, method)
-#define EV_CHILD_NOTIFY_AND_CODE(id, code, method) YRT_ROW(code, id, v_WPARAM, method)
-#define EV_CHILD_NOTIFY_ALL_CODES(id, method) YRT_ROW(0xFFFFFFFF, id, v_WPARAM, method)
+#define EV_CHILD_NOTIFY_AND_CODE(id, code, method) YRT_ROW(code, id, v_ID, method)
+#define EV_CHILD_NOTIFY_ALL_CODES(id, method) YRT_ROW(0xFFFFFFFF, id, v_ID, method)
 #define EV_NOTIFY_AT_CHILD(code, method) YRT_ROW(code, 0xFFFFFFFF, v, method)
 
-#define EV_WM_SETCURSOR YRT_ROW(WM_SETCURSOR, 0, B_U_U_U, EvSetCursor)
+#define EV_WM_SETCURSOR YRT_ROW(WM_SETCURSOR, 0, B_SetCursor, EvSetCursor)
 #define EV_WM_SIZE YRT_ROW(WM_SIZE, 0, v_U_SIZE, EvSize)
 #define EV_WM_MOVE YRT_ROW(WM_MOVE, 0, v_POINT, EvMove)
 #define EV_WM_COMPAREITEM YRT_ROW(WM_COMPAREITEM, 0, I32_WPARAM_LPARAM, EvCompareItem)

@@ -36,8 +36,8 @@ TFloatingFrame::TFloatingFrame(TWindow *parent, char const *title, TWindow *clie
 
 HWND TFloatingFrame::GetCommandTarget() { return GetParentO() ? GetParentO()->GetHandle() : 0; }
 
-long TFloatingFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
-    long result = 0;
+LRESULT TFloatingFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+    LRESULT result = 0;
     if (DoCommand(id, hWndCtl, notifyCode, result) == esComplete)
         return result;
     if (TWindow *parent = GetParentO())
@@ -64,7 +64,7 @@ TRect TFloatingFrame::GetInnerRect() const {
     return inner;
 }
 
-uint TFloatingFrame::EvNCCalcSize(int calcValidRects, long params) {
+uint TFloatingFrame::EvNCCalcSize(int calcValidRects, LPARAM params) {
     uint result = uint(DefaultProcessing());
     NCCALCSIZE_PARAMS &p = *reinterpret_cast<NCCALCSIZE_PARAMS *>(params);
     if (popupPalette_ && !IsIconic()) {
@@ -93,7 +93,7 @@ uint TFloatingFrame::EvNCHitTest(TPoint &screenPt) {
     return uint(DefaultProcessing());
 }
 
-void TFloatingFrame::EvNCPaint(uint) {
+void TFloatingFrame::EvNCPaint(WPARAM) {
     DefaultProcessing();
     EvNCActivate(1);
     if (!popupPalette_)
@@ -207,7 +207,7 @@ PopupFrame::PopupFrame(TWindow *client, char const *title, Style style)
     marginX_ = marginY_ = _win95 ? 0 : 1;
 }
 
-void PopupFrame::EvNCPaint(uint) {
+void PopupFrame::EvNCPaint(WPARAM) {
     DefaultProcessing();
     DoNCPaint();
     TRect inner = GetInnerRect();

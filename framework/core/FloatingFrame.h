@@ -15,7 +15,7 @@ public:
                    int captionHeight = 58, int popupPalette = 0, TModule *module = 0);
 
     HWND GetCommandTarget() override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
 
     int IsPopupPalette() const { return popupPalette_; }
@@ -25,11 +25,11 @@ public:
     int GetMarginY() const { return marginY_; }
 
     void EvSysCommand(uint cmd, TPoint &point);
-    uint EvNCCalcSize(int calcValidRects, long params);
-    void EvNCPaint(uint region);
+    uint EvNCCalcSize(int calcValidRects, LPARAM params);
+    void EvNCPaint(WPARAM region);
     uint EvNCHitTest(TPoint &screenPt);
     uint EvMouseActivate(uint topWindow, uint hitTest, uint msg);
-    uint EvMouseActivateRaw(uint wp, long lp) { return EvMouseActivate(wp, LOWORD(lp), HIWORD(lp)); }
+    uint EvMouseActivateRaw(WPARAM wp, LPARAM lp) { return EvMouseActivate(wp, LOWORD(lp), HIWORD(lp)); }
     int EvNCActivate(int active);
     void EvActivateApp(int active, uint threadId);
 
@@ -73,7 +73,7 @@ public:
     PopupFrame(TWindow *client, char const *title, Style style);
 
     Style GetPopupStyle() const { return style_; }
-    void EvNCPaint(uint region);
+    void EvNCPaint(WPARAM region);
 
 private:
     Style style_;

@@ -11,7 +11,7 @@ DEFINE_RESPONSE_TABLE1(TFrameWindow, TWindow)
     EV_WM_PAINT,
     EV_WM_ERASEBKGND,
     EV_MESSAGE(WM_QUERYDRAGICON, EvQueryDragIcon, I32),
-    EV_MESSAGE(WM_INITMENUPOPUP, EvInitMenuPopup, v_U_U_B),
+    EV_MESSAGE(WM_INITMENUPOPUP, EvInitMenuPopup, v_InitMenuPopup),
     EV_MESSAGE(WM_SETFOCUS, EvSetFocus, v_WPARAM),
     EV_WM_SIZE,
     EV_MESSAGE(WM_PARENTNOTIFY, EvParentNotify, v_ParentNotify),
@@ -338,7 +338,7 @@ HWND TFrameWindow::GetCommandTarget() {
     return HWindow;
 }
 
-long TFrameWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TFrameWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (!hWndCtl) {
         for (HWND h = GetCommandTarget(); h && h != HWindow; h = ::GetParent(h))
             if (TWindow *w = GetWindowPtr(h))
@@ -394,8 +394,8 @@ int TFrameWindow::IdleAction(long idleCount) {
     return TWindow::IdleAction(idleCount);
 }
 
-void TFrameWindow::EvInitMenuPopup(uint hPopupMenu, uint index, int sysMenu) {
-    HMENU popup = (HMENU)(ULONG_PTR)hPopupMenu;
+void TFrameWindow::EvInitMenuPopup(HMENU hPopupMenu, uint index, int sysMenu) {
+    HMENU popup = hPopupMenu;
     if (sysMenu || !popup || popup != GetMenu()) {
         TWindow::EvInitMenuPopup(hPopupMenu, index, sysMenu);
         return;
@@ -415,7 +415,7 @@ int TFrameWindow::HoldFocusHWnd(HWND lose, HWND gain) {
     return lose == HWindow;
 }
 
-void TFrameWindow::EvSetFocus(uint) {
+void TFrameWindow::EvSetFocus(WPARAM) {
     DefaultProcessing();
     if (!HWndRestoreFocus) {
         HWND target = GetCommandTarget();
@@ -428,8 +428,8 @@ void TFrameWindow::EvSetFocus(uint) {
         HWndRestoreFocus = 0;
 }
 
-void TFrameWindow::EvParentNotify(uint event, uint childHandle, uint) {
-    HWND child = (HWND)(ULONG_PTR)childHandle;
+void TFrameWindow::EvParentNotify(uint event, LPARAM childHandle, uint) {
+    HWND child = (HWND)childHandle;
     if (event == WM_DESTROY) {
         if (ClientWnd && ClientWnd->HWindow && child == ClientWnd->HWindow)
             PostMessageA(WM_CLOSE);
@@ -477,7 +477,7 @@ void TFrameWindow::EvPaint() {
     TWindow::EvPaint();
 }
 
-int TFrameWindow::EvEraseBkgnd(uint hDC) {
+int TFrameWindow::EvEraseBkgnd(WPARAM hDC) {
     if (!IsIconic())
         return TWindow::EvEraseBkgnd(hDC);
     if (!IconResId && ClientWnd)
@@ -486,11 +486,11 @@ int TFrameWindow::EvEraseBkgnd(uint hDC) {
     return 1;
 }
 
-unsigned long TFrameWindow::EvQueryDragIcon() {
+LRESULT TFrameWindow::EvQueryDragIcon() {
     if (!IconResId)
-        return (unsigned long)DefaultProcessing();
+        return DefaultProcessing();
     HICON icon = IconModule ? IconModule->LoadIconA(IconResId) : 0;
-    return (unsigned long)(ULONG_PTR)(icon ? icon : GetDefaultIcon());
+    return (LRESULT)(icon ? icon : GetDefaultIcon());
 }
 
 int TFrameWindow::EvQueryNewPalette() {
@@ -499,7 +499,7 @@ int TFrameWindow::EvQueryNewPalette() {
     return (int)DefaultProcessing();
 }
 
-void TFrameWindow::EvPaletteChanged(uint) {
+void TFrameWindow::EvPaletteChanged(WPARAM) {
     if (ClientWnd && ClientWnd->HWindow)
         ClientWnd->ForwardMessage(ClientWnd->HWindow);
     else

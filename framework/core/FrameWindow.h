@@ -45,7 +45,7 @@ public:
     int IdleAction(long idleCount) override;
     int HoldFocusHWnd(HWND lose, HWND gain) override;
     int SetDocTitle(char const *docName, int index) override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
     void SetupWindow() override;
     void CleanupWindow() override;
@@ -56,14 +56,14 @@ public:
     static HICON GetDefaultIcon();
 
     void EvPaint();
-    int EvEraseBkgnd(uint hDC);
-    unsigned long EvQueryDragIcon();
-    void EvInitMenuPopup(uint hPopupMenu, uint index, int sysMenu);
-    void EvSetFocus(uint hWndLostFocus);
+    int EvEraseBkgnd(WPARAM hDC);
+    LRESULT EvQueryDragIcon();
+    void EvInitMenuPopup(HMENU hPopupMenu, uint index, int sysMenu);
+    void EvSetFocus(WPARAM hWndLostFocus);
     void EvSize(uint sizeType, TSize &size);
-    void EvParentNotify(uint event, uint childHandle, uint childId);
+    void EvParentNotify(uint event, LPARAM childHandle, uint childId);
     int EvQueryNewPalette();
-    void EvPaletteChanged(uint hWndPalChg);
+    void EvPaletteChanged(WPARAM hWndPalChg);
 
 protected:
     TFrameWindow();

@@ -103,12 +103,7 @@ SetupDatabase *SetupDatabase::Open(TApplication &app, FileName const &file) {
 
 namespace {
 
-struct LayoutFixed {
-    char header[DataBase::headerSize];
-    unsigned long kind;
-    unsigned long order;
-    unsigned long docKey;
-};
+using LayoutFixed = SetupDatabase::LayoutFixed;
 static_assert(sizeof(LayoutFixed) == SetupDatabase::fixedSize, "layout item is 40 bytes");
 
 void AppendPacked(ItemMaker &maker, void const *packed) {

@@ -15,6 +15,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 class TApplication;
 
 // Layout state in object form.
@@ -64,7 +66,7 @@ struct VELTRANE_API MDIChildMemento : public ViewMemento {
 // A packed memento: a block of the default heap (freed with NH_Heap::FreeMem) whose
 // first 32-bit word is its total length in bytes; the rest belongs to its maker.
 struct VELTRANE_API PackedMemento {
-    unsigned long length;
+    uint32_t length;
 
     // A new block of size bytes (length word included) with the length word set.
     static void *Allocate(unsigned long size);
@@ -129,8 +131,14 @@ public:
     // what was read): a corrupt layout restores nothing.
     bool ReadLayout(LayoutRecords &records) const;
 
-    // Layout item: 28-byte header, then kind, order and document key; variable fields
-    // 1 type name, 4 joined file names, 5 packed memento.
+    // Layout item: the fixed part below; variable fields 1 type name, 4 joined file
+    // names, 5 packed memento.
+    struct LayoutFixed {
+        char header[DataBase::headerSize];
+        uint32_t kind;
+        uint32_t order;
+        uint32_t docKey;
+    };
     enum { fixedSize = 40, kindDocument = 0, kindView = 1 };
     enum { fieldTypeName = 1, fieldNames = 4, fieldPacked = 5 };
 

@@ -148,7 +148,7 @@ void FrameWindow::SavePref(Config &config) {
     config.MoveUp();
 }
 
-int FrameWindow::EvCreate(long createStruct) {
+int FrameWindow::EvCreate(LPARAM createStruct) {
     if (app_)
         LoadPref(app_->GetConfig());
     BuildStatusBar();
@@ -184,7 +184,7 @@ void FrameWindow::InsertStatusBar() {
 
 void FrameWindow::SetupWindow() {
     TDecoratedMDIFrame::SetupWindow();
-    Exception::NotifyPostHandle((unsigned long)GetHandle());
+    Exception::NotifyPostHandle(GetHandle());
 }
 
 void FrameWindow::CleanupWindow() {
@@ -232,10 +232,10 @@ void FrameWindow::EvActivateApp(int active, uint) {
     DefaultProcessing();
 }
 
-void FrameWindow::EvInitMenuPopup(uint popup, uint index, int sysMenu) {
+void FrameWindow::EvInitMenuPopup(HMENU popup, uint index, int sysMenu) {
     if (!inIdle_ && !sysMenu) {
         if (app_)
-            app_->GetFileHistory().UpdateMenu((HMENU)(ULONG_PTR)popup, index);
+            app_->GetFileHistory().UpdateMenu(popup, index);
         // an open drop-down list would stay over the menu
         if (HWND combo = DocumentManager::FocusedDropDown(::GetFocus()))
             ::SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
@@ -243,7 +243,7 @@ void FrameWindow::EvInitMenuPopup(uint popup, uint index, int sysMenu) {
     TDecoratedMDIFrame::EvInitMenuPopup(popup, index, sysMenu);
 }
 
-void FrameWindow::EvMenuSelect(uint item, uint flags, uint menu) {
+void FrameWindow::EvMenuSelect(uint item, uint flags, HMENU menu) {
     if (!trackMenuSelection_) {
         DefaultProcessing();
         return;
@@ -259,7 +259,7 @@ void FrameWindow::EvMenuSelect(uint item, uint flags, uint menu) {
     DefaultProcessing();
 }
 
-void FrameWindow::EvEnterIdle(uint source, uint window) {
+void FrameWindow::EvEnterIdle(uint source, HWND window) {
     if (source == MSGF_MENU && menuItemId_) {
         String hint;
         if (menuItemId_ != uint(-1)) {
@@ -275,7 +275,7 @@ void FrameWindow::EvEnterIdle(uint source, uint window) {
     TDecoratedMDIFrame::EvEnterIdle(source, window);
 }
 
-long FrameWindow::OnHelp(long helpInfo) {
+LRESULT FrameWindow::OnHelp(LPARAM helpInfo) {
     HELPINFO *request = reinterpret_cast<HELPINFO *>(helpInfo);
     if (!request || !app_)
         return 0;
@@ -329,10 +329,10 @@ bool FrameWindow::ForegroundIsOurs() {
 }
 
 DEFINE_RESPONSE_TABLE1(FrameWindow, TDecoratedMDIFrame)
-    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
+    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_EnterIdle),
     EV_COMMAND(20007, CmQuit),
     EV_MESSAGE(WM_MENUSELECT, EvMenuSelectRaw, v_WPARAM_LPARAM),
-    EV_MESSAGE(WM_INITMENUPOPUP, EvInitMenuPopup, v_U_U_B),
+    EV_MESSAGE(WM_INITMENUPOPUP, EvInitMenuPopup, v_InitMenuPopup),
     EV_MESSAGE(WM_CREATE, EvCreate, i_LPARAM),
     EV_MESSAGE(WM_ACTIVATE, EvActivate, v_Activate),
     EV_MESSAGE(WM_ACTIVATEAPP, EvActivateApp, v_B_U),

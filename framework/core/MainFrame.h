@@ -65,14 +65,14 @@ public:
     void CeToggleHint(TCommandEnabler &ce) { ce.SetCheck(hintMode_ == 2); }
     void CenterWindow(TRect &r);
 
-    int EvCreate(long createStruct);
+    int EvCreate(LPARAM createStruct);
     void EvActivate(uint state, int minimized, HWND other);
     void EvActivateApp(int active, uint threadId);
-    void EvInitMenuPopup(uint popup, uint index, int sysMenu);
-    void EvEnterIdle(uint source, uint window);
-    void EvMenuSelect(uint item, uint flags, uint menu);
-    void EvMenuSelectRaw(uint wp, long lp) { EvMenuSelect(LOWORD(wp), HIWORD(wp), uint(lp)); }
-    long OnHelp(long helpInfo);
+    void EvInitMenuPopup(HMENU popup, uint index, int sysMenu);
+    void EvEnterIdle(uint source, HWND window);
+    void EvMenuSelect(uint item, uint flags, HMENU menu);
+    void EvMenuSelectRaw(WPARAM wp, LPARAM lp) { EvMenuSelect(LOWORD(wp), HIWORD(wp), (HMENU)lp); }
+    LRESULT OnHelp(LPARAM helpInfo);
     int EvQueryEndSession();
     void EvEndSession(int ending, int logOff);
 

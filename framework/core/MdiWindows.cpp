@@ -110,7 +110,7 @@ int TMDIClient::PreProcessMsg(MSG &msg) {
     return 0;
 }
 
-long TMDIClient::EvMDICreate(uint, long lParam) {
+LRESULT TMDIClient::EvMDICreate(WPARAM, LPARAM lParam) {
     MDICREATESTRUCTA *cs = reinterpret_cast<MDICREATESTRUCTA *>(lParam);
     if ((GetStyle() & MDIS_ALLCHILDSTYLES) && cs->style == 0)
         cs->style = kChildStyle;
@@ -122,10 +122,10 @@ long TMDIClient::EvMDICreate(uint, long lParam) {
         SendMessageA(WM_MDIMAXIMIZE, (WPARAM)child);
         SendMessageA(WM_MDIREFRESHMENU);
     }
-    return (long)child;
+    return (LRESULT)child;
 }
 
-long TMDIClient::EvMDIDestroy(uint destroyed, long) {
+LRESULT TMDIClient::EvMDIDestroy(WPARAM destroyed, LPARAM) {
     // The system shows and enables the other children for a moment while it picks the
     // next active one; afterwards each is put back as it was.
     HWND gone = (HWND)destroyed;
@@ -142,7 +142,7 @@ long TMDIClient::EvMDIDestroy(uint destroyed, long) {
             w->SetFlag(wfReenabled);
         }
     }
-    long result = DefaultProcessing();
+    LRESULT result = DefaultProcessing();
     for (HWND h = ::GetWindow(GetHandle(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         TWindow *w = GetWindowPtr(h);
         if (!w)
@@ -160,7 +160,7 @@ long TMDIClient::EvMDIDestroy(uint destroyed, long) {
     return result;
 }
 
-void TMDIClient::EvDropFiles(uint drop, long) {
+void TMDIClient::EvDropFiles(WPARAM drop, LPARAM) {
     if (GetParentO())
         GetParentO()->HandleMessage(WM_DROPFILES, drop, 0);
 }
@@ -249,7 +249,7 @@ int TMDIChild::PreProcessMsg(MSG &msg) {
     return TFrameWindow::PreProcessMsg(msg);
 }
 
-long TMDIChild::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
+LRESULT TMDIChild::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
     if (IsFlagSet(wfAlias))
         return TFrameWindow::DefWindowProcA(msg, wp, lp);
     return ::DefMDIChildProcA(GetHandle(), msg, wp, lp);
@@ -346,7 +346,7 @@ void TMDIFrame::SetupWindow() {
     TFrameWindow::SetupWindow();
 }
 
-long TMDIFrame::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
+LRESULT TMDIFrame::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
     HWND client = ClientWnd ? ClientWnd->GetHandle() : 0;
     return ::DefFrameProcA(GetHandle(), client, msg, wp, lp);
 }
@@ -365,7 +365,7 @@ HWND TMDIFrame::GetCommandTarget() {
     return client && client->GetHandle() ? client->GetHandle() : GetHandle();
 }
 
-long TMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TMDIFrame::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     TMDIClient *client = GetClientWindow();
     if (id == CM_MDICLIENTDOUBLECLICK && hWndCtl && client && hWndCtl == client->GetHandle()) {
         // The client's double click, which carries the client as its sender: the same

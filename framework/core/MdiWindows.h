@@ -56,9 +56,9 @@ public:
     void CmArrangeIcons() { ArrangeIcons(); }
     void CmCloseChildren() { CloseChildren(); }
     void CmChildActionEnable(TCommandEnabler &ce);
-    long EvMDICreate(uint, long lParam);
-    long EvMDIDestroy(uint child, long);
-    void EvDropFiles(uint drop, long);
+    LRESULT EvMDICreate(WPARAM, LPARAM lParam);
+    LRESULT EvMDIDestroy(WPARAM child, LPARAM);
+    void EvDropFiles(WPARAM drop, LPARAM);
 
 protected:
     friend class TMDIFrame;
@@ -80,7 +80,7 @@ public:
     HWND PerformCreate(HMENU menuOrId) override;
     int Destroy(int retVal = 0) override;
     int PreProcessMsg(MSG &msg) override;
-    long DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) override;
+    LRESULT DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) override;
     int EnableWindow(int enable) override;
     int ShowWindow(int cmdShow) override;
 
@@ -100,8 +100,8 @@ public:
     TMDIFrame(HWND frame, HWND client, TModule *module = 0);
 
     HWND PerformCreate(HMENU menuOrId) override;
-    long DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) override;
-    long EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    LRESULT DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) override;
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
     void SetupWindow() override;
 
@@ -180,7 +180,7 @@ public:
     void CeSave(TCommandEnabler &ce);
     void CeSaveAs(TCommandEnabler &ce);
     void EvGetMinMaxInfoRaw(void *info) { EvGetMinMaxInfo(static_cast<MINMAXINFO *>(info)); }
-    int OnHelpRaw(long info) { return OnHelp(reinterpret_cast<HELPINFO *>(info)); }
+    int OnHelpRaw(LPARAM info) { return OnHelp(reinterpret_cast<HELPINFO *>(info)); }
 
 private:
     TWindow *client_;

@@ -1,5 +1,6 @@
 #include "Menu.h"
 
+#include <cstddef>
 #include <cstring>
 
 // ---- TMenuItemInfo
@@ -21,7 +22,7 @@ TMenuItemInfo::TMenuItemInfo(TMenu &menu, uint item, bool byPosition, void *buff
     menu.GetMenuItemInfoA(item, byPosition, *this);
 }
 
-static_assert(sizeof(TMenuItemInfo) == 44, "the record's 44-byte form");
+static_assert(sizeof(TMenuItemInfo) == offsetof(MENUITEMINFOA, hbmpItem), "the record's first form");
 
 // ---- TXMenu
 

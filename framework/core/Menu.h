@@ -13,7 +13,7 @@
 
 class TModule;
 
-// The system's extended item record in its 44-byte form.
+// The system's extended item record in its first form (44 bytes on 32-bit Windows).
 struct VELTRANE_API TMenuItemInfo {
     TMenuItemInfo(uint mask = 0);
     TMenuItemInfo(class TMenu &menu, uint item, bool byPosition, uint mask);

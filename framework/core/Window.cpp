@@ -33,22 +33,42 @@ HANDLE ThunkHeap() {
     return heap;
 }
 
-// Puts the object in place of the window handle and jumps to StdWndProc:
-//   mov dword ptr [esp+4], object ; mov eax, StdWndProc ; jmp eax
-void *MakeThunk(TWindow *w) {
-    unsigned char *code = (unsigned char *)::HeapAlloc(ThunkHeap(), 0, 16);
-    if (!code)
-        throw TXOutOfMemory();
-    void *object = w;
-    void *target = (void *)&TWindow::StdWndProc;
+// A thunk is a few instructions that put a pointer in place of the window handle (the
+// first argument) and jump to a window procedure, leaving the stack as it was:
+//   i386:   mov dword ptr [esp+4], pointer ; mov eax, target ; jmp eax
+//   x86-64: mov rcx, pointer ; mov rax, target ; jmp rax
+// Behind the code, an orphaned thunk keeps the window and the procedure it hands on to.
+struct TThunk {
+    unsigned char Code[32];
+    HWND Window;
+    WNDPROC Previous;
+};
+
+void WriteThunk(TThunk &thunk, void const *pointer, void const *target) {
+    unsigned char *code = thunk.Code;
+    std::memset(code, 0xCC, sizeof thunk.Code);
+#if defined(_WIN64)
+    code[0] = 0x48, code[1] = 0xB9;
+    std::memcpy(code + 2, &pointer, 8);
+    code[10] = 0x48, code[11] = 0xB8;
+    std::memcpy(code + 12, &target, 8);
+    code[20] = 0xFF, code[21] = 0xE0;
+#else
     code[0] = 0xC7, code[1] = 0x44, code[2] = 0x24, code[3] = 0x04;
-    std::memcpy(code + 4, &object, 4);
+    std::memcpy(code + 4, &pointer, 4);
     code[8] = 0xB8;
     std::memcpy(code + 9, &target, 4);
     code[13] = 0xFF, code[14] = 0xE0;
-    code[15] = 0xCC;
-    ::FlushInstructionCache(::GetCurrentProcess(), code, 16);
-    return code;
+#endif
+    ::FlushInstructionCache(::GetCurrentProcess(), code, sizeof thunk.Code);
+}
+
+void *MakeThunk(TWindow *w) {
+    TThunk *thunk = (TThunk *)::HeapAlloc(ThunkHeap(), HEAP_ZERO_MEMORY, sizeof(TThunk));
+    if (!thunk)
+        throw TXOutOfMemory();
+    WriteThunk(*thunk, w, (void const *)&TWindow::StdWndProc);
+    return thunk;
 }
 
 void FreeThunk(void *thunk) {
@@ -56,25 +76,18 @@ void FreeThunk(void *thunk) {
         ::HeapFree(ThunkHeap(), 0, thunk);
 }
 
-LRESULT CALLBACK OrphanWndProc(WNDPROC previous, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return ::CallWindowProcA(previous, hwnd, msg, wp, lp);
+LRESULT CALLBACK OrphanWndProc(HWND orphan, UINT msg, WPARAM wp, LPARAM lp) {
+    TThunk const *thunk = reinterpret_cast<TThunk const *>(orphan);
+    return ::CallWindowProcA(thunk->Previous, thunk->Window, msg, wp, lp);
 }
 
 // A thunk that another procedure still calls outlives its object: it then hands every
-// message to the procedure that was there before the object, given as an extra first
-// argument (the callee's stdcall return takes it off again):
-//   pop eax ; push previous ; push eax ; mov eax, OrphanWndProc ; jmp eax
-void OrphanThunk(void *thunk, WNDPROC previous) {
-    unsigned char *code = (unsigned char *)thunk;
-    void *target = (void *)&OrphanWndProc;
-    code[0] = 0x58;
-    code[1] = 0x68;
-    std::memcpy(code + 2, &previous, 4);
-    code[6] = 0x50;
-    code[7] = 0xB8;
-    std::memcpy(code + 8, &target, 4);
-    code[12] = 0xFF, code[13] = 0xE0;
-    ::FlushInstructionCache(::GetCurrentProcess(), code, 16);
+// message of its window to the procedure that was there before the object.
+void OrphanThunk(void *thunk, HWND window, WNDPROC previous) {
+    TThunk *orphan = (TThunk *)thunk;
+    orphan->Window = window;
+    orphan->Previous = previous;
+    WriteThunk(*orphan, orphan, (void const *)&OrphanWndProc);
 }
 
 WNDPROC SystemDefWindowProc() {
@@ -218,7 +231,7 @@ TWindow::~TWindow() {
                 ::SetWindowLongPtrA(HWindow, GWLP_WNDPROC, (LONG_PTR)DefaultProc);
             } else if (DefaultProc) {
                 // subclassed again on top of us: the thunk stays in that chain
-                OrphanThunk(Thunk, DefaultProc);
+                OrphanThunk(Thunk, HWindow, DefaultProc);
                 Thunk = 0;
             }
         } else {
@@ -397,15 +410,15 @@ LRESULT CALLBACK TWindow::StdWndProc(HWND object, UINT msg, WPARAM wp, LPARAM lp
     return msg == WM_CREATE || msg == WM_NCCREATE ? (msg == WM_CREATE ? -1 : 0) : 0;
 }
 
-long TWindow::ReceiveMessage(uint msg, WPARAM wp, LPARAM lp) {
+LRESULT TWindow::ReceiveMessage(uint msg, WPARAM wp, LPARAM lp) {
     if (msg == GetWindowPtrMsgId && msg && (!lp || (TApplication *)lp == Application))
-        return (long)this;
+        return (LRESULT)this;
     if (!TSystem::SupportsExceptions())
         return msg == WM_CREATE ? -1 : 0;
     return HandleMessage(msg, wp, lp);
 }
 
-long TWindow::HandleMessage(uint msg, WPARAM wp, LPARAM lp) {
+LRESULT TWindow::HandleMessage(uint msg, WPARAM wp, LPARAM lp) {
     TCurrentEventScope scope(Application, this, msg, wp, lp);
     return WindowProc(msg, wp, lp);
 }
@@ -423,19 +436,19 @@ TWindow *GetWindowPtr(HWND hwnd, TApplication const *app) {
 
 TWindow *TWindow::GetWindowPtr(HWND hwnd) const { return ::GetWindowPtr(hwnd, Application); }
 
-long TWindow::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
+LRESULT TWindow::DefWindowProcA(uint msg, WPARAM wp, LPARAM lp) {
     WNDPROC proc = DefaultProc ? DefaultProc : SystemDefWindowProc();
     return ::CallWindowProcA(proc, HWindow, msg, wp, lp);
 }
 
 // ---- dispatch
 
-long TWindow::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
+LRESULT TWindow::Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp) {
     TMsgThread::TQueueLock lock(*Application);
     return TEventHandler::Dispatch(info, wp, lp);
 }
 
-long TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
+LRESULT TWindow::WindowProc(uint msg, WPARAM wp, LPARAM lp) {
     if (msg == 0x7FFF) {
         EvCommandEnable(*(TCommandEnabler *)lp);
         return 0;
@@ -484,7 +497,7 @@ namespace {
 // A control's command or notification: the control's own object answers first, for any
 // identifier; a control without one leaves it to `self`'s row for its identifier or that
 // identifier's any-code row. A notification row gets the code, a command row the identifier.
-long RouteFromControl(TWindow &self, HWND ctl, uint id, uint code, LPARAM lp) {
+LRESULT RouteFromControl(TWindow &self, HWND ctl, uint id, uint code, LPARAM lp) {
     TWindow *child = ctl ? self.GetWindowPtr(ctl) : 0;
     if (!child && id == 0)
         return self.DefaultProcessing();
@@ -496,18 +509,18 @@ long RouteFromControl(TWindow &self, HWND ctl, uint id, uint code, LPARAM lp) {
 }
 }  // namespace
 
-long TWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+LRESULT TWindow::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
     if (hWndCtl)
         return RouteFromControl(*this, hWndCtl, id, notifyCode, 0);
     TEventInfo info(0, id);  // a menu or accelerator command
     return Find(info) ? Dispatch(info, id, 0) : DefaultProcessing();
 }
 
-long TWindow::EvNotify(uint id, TNotify &header) {
+LRESULT TWindow::EvNotify(uint id, TNotify &header) {
     return RouteFromControl(*this, header.hwndFrom, id, header.code, (LPARAM)&header);
 }
 
-long TWindow::DefaultProcessing() {
+LRESULT TWindow::DefaultProcessing() {
     TCurrentEvent &event = Application->GetCurrentEvent();
     TWindow *receiver = event.Win;
     uint msg = event.Message;
@@ -605,14 +618,14 @@ void TWindow::RouteCommandEnable(HWND hWnd, TCommandEnabler &ce) {
     ce.Enable(found);
 }
 
-long TWindow::ForwardMessage(int send) {
+LRESULT TWindow::ForwardMessage(int send) {
     TCurrentEvent &e = Application->GetCurrentEvent();
     if (send)
         return HandleMessage(e.Message, e.WParam, e.LParam);
     return ::PostMessageA(HWindow, e.Message, e.WParam, e.LParam);
 }
 
-long TWindow::ForwardMessage(HWND hwnd, int send) {
+LRESULT TWindow::ForwardMessage(HWND hwnd, int send) {
     if (!hwnd)
         return 0;
     TCurrentEvent &e = Application->GetCurrentEvent();

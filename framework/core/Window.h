@@ -108,17 +108,17 @@ public:
     void SubclassWindowFunction();
 
     // ---- message path
-    virtual long Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp);
+    virtual LRESULT Dispatch(TEventInfo &info, WPARAM wp, LPARAM lp);
     virtual int PreProcessMsg(MSG &msg);
     virtual int IdleAction(long idleCount);
     virtual int HoldFocusHWnd(HWND lose, HWND get);
     virtual void SetParent(TWindow *parent);
     virtual int SetDocTitle(char const *title, int index);
     virtual int CanClose();
-    virtual long WindowProc(uint msg, WPARAM wp, LPARAM lp);
-    virtual long DefWindowProcA(uint msg, WPARAM wp, LPARAM lp);
-    virtual long EvCommand(uint id, HWND hWndCtl, uint notifyCode);
-    virtual long EvNotify(uint id, TNotify &info);
+    virtual LRESULT WindowProc(uint msg, WPARAM wp, LPARAM lp);
+    virtual LRESULT DefWindowProcA(uint msg, WPARAM wp, LPARAM lp);
+    virtual LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode);
+    virtual LRESULT EvNotify(uint id, TNotify &info);
     virtual void EvCommandEnable(TCommandEnabler &ce);
     virtual void Paint(TDC &dc, int erase, TRect &rect);
     virtual uint Transfer(void *buffer, TTransferDirection direction);
@@ -130,13 +130,13 @@ public:
     virtual void SetupWindow();
     virtual void CleanupWindow();
 
-    long ReceiveMessage(uint msg, WPARAM wp = 0, LPARAM lp = 0);
-    long HandleMessage(uint msg, WPARAM wp = 0, LPARAM lp = 0);
-    long DefaultProcessing();
+    LRESULT ReceiveMessage(uint msg, WPARAM wp = 0, LPARAM lp = 0);
+    LRESULT HandleMessage(uint msg, WPARAM wp = 0, LPARAM lp = 0);
+    LRESULT DefaultProcessing();
     void RouteCommandEnable(HWND hWnd, TCommandEnabler &ce);
-    long ForwardMessage(int send = 1);
-    long ForwardMessage(HWND hwnd, int send = 1);
-    long SendMessageA(uint msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(HWindow, msg, wp, lp); }
+    LRESULT ForwardMessage(int send = 1);
+    LRESULT ForwardMessage(HWND hwnd, int send = 1);
+    LRESULT SendMessageA(uint msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(HWindow, msg, wp, lp); }
     BOOL PostMessageA(uint msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageA(HWindow, msg, wp, lp); }
 
     // The window object of a window (null for foreign and non-framework windows).
@@ -275,7 +275,7 @@ public:
     bool DrawMenuBar() { return ::DrawMenuBar(HWindow); }
     HMENU GetSystemMenu(bool revert = false) const { return ::GetSystemMenu(HWindow, revert); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(HWindow, id); }
-    long SendDlgItemMessageA(int id, uint msg, WPARAM wp = 0, LPARAM lp = 0) {
+    LRESULT SendDlgItemMessageA(int id, uint msg, WPARAM wp = 0, LPARAM lp = 0) {
         return ::SendDlgItemMessageA(HWindow, id, msg, wp, lp);
     }
     uint GetDlgItemInt(int id, BOOL *ok = 0, bool isSigned = true) const {
@@ -315,38 +315,38 @@ public:
     }
     bool WinHelpA(char const *file, uint cmd, ULONG_PTR data) { return ::WinHelpA(HWindow, file, cmd, data); }
     int MessageBoxA(char const *text, char const *caption = 0, uint type = MB_OK);
-    long SendNotification(int id, int code, HWND ctl, uint msg = WM_COMMAND) {
+    LRESULT SendNotification(int id, int code, HWND ctl, uint msg = WM_COMMAND) {
         return SendMessageA(msg, MAKEWPARAM(id, code), (LPARAM)ctl);
     }
-    long SendNotification(int id, NMHDR &header, uint msg = WM_NOTIFY) { return SendMessageA(msg, id, (LPARAM)&header); }
+    LRESULT SendNotification(int id, NMHDR &header, uint msg = WM_NOTIFY) { return SendMessageA(msg, id, (LPARAM)&header); }
 
     // ---- default handlers bound by the table (WindowServices.cpp)
-    int EvSetCursor(uint hWndCursor, uint hitTest, uint mouseMsg);
+    int EvSetCursor(HWND hWndCursor, uint hitTest, uint mouseMsg);
     void EvSize(uint sizeType, TSize &size);
     void EvMove(TPoint &clientOrigin);
-    long EvCompareItem(uint ctrlId, long compareInfo);
-    void EvDeleteItem(uint ctrlId, long deleteInfo);
-    void EvDrawItem(uint ctrlId, long drawInfo);
-    void EvMeasureItem(uint ctrlId, long measureInfo);
+    LRESULT EvCompareItem(WPARAM ctrlId, LPARAM compareInfo);
+    void EvDeleteItem(WPARAM ctrlId, LPARAM deleteInfo);
+    void EvDrawItem(WPARAM ctrlId, LPARAM drawInfo);
+    void EvMeasureItem(WPARAM ctrlId, LPARAM measureInfo);
     void EvVScroll(uint scrollCode, uint thumbPos, HWND hWndCtl);
     void EvHScroll(uint scrollCode, uint thumbPos, HWND hWndCtl);
-    void EvChildInvalid(uint hWnd);
-    int EvEraseBkgnd(uint hDC);
-    uint EvCtlColor(uint hDC, uint hWndChild, uint ctlType);
+    void EvChildInvalid(WPARAM hWnd);
+    int EvEraseBkgnd(WPARAM hDC);
+    HBRUSH EvCtlColor(HDC hDC, HWND hWndChild, uint ctlType);
     void EvPaint();
     void EvLButtonDown(uint modKeys, TPoint &point);
-    void EvKillFocus(uint hWndGetFocus);
-    long EvWin32CtlColor(uint wp, long lp);
-    int EvCreate(long createStruct);
+    void EvKillFocus(WPARAM hWndGetFocus);
+    LRESULT EvWin32CtlColor(WPARAM wp, LPARAM lp);
+    int EvCreate(LPARAM createStruct);
     void EvClose();
     void EvDestroy();
     void EvNCDestroy();
     int EvQueryEndSession();
     void EvEndSession(int endSession, int logOff);
     void EvSysColorChange();
-    void EvInitMenuPopup(uint hPopupMenu, uint index, int sysMenu);
-    void EvContextMenu(uint hWnd, uint x, uint y);
-    void EvEnterIdle(uint source, uint hWndDlg);
+    void EvInitMenuPopup(HMENU hPopupMenu, uint index, int sysMenu);
+    void EvContextMenu(HWND hWnd, uint x, uint y);
+    void EvEnterIdle(uint source, HWND hWndDlg);
 
     HWND HWindow;
     char *Title;

@@ -32,12 +32,12 @@ void TWindow::EvPaint() {
     endView();
 }
 
-int TWindow::EvEraseBkgnd(uint hDC) {
+int TWindow::EvEraseBkgnd(WPARAM hDC) {
     if (BkgndColor == TColor::None)
         return (int)DefaultProcessing();
     if (BkgndColor == TColor::Transparent)
         return 1;
-    HDC dc = (HDC)(ULONG_PTR)hDC;
+    HDC dc = (HDC)hDC;
     TBrush brush(BkgndColor);
     TRect client;
     ::GetClientRect(HWindow, &client);
@@ -48,13 +48,13 @@ int TWindow::EvEraseBkgnd(uint hDC) {
     return 1;
 }
 
-uint TWindow::EvCtlColor(uint hDC, uint, uint ctlType) {
+HBRUSH TWindow::EvCtlColor(HDC hDC, HWND, uint ctlType) {
     if (BkgndColor == TColor::None || BkgndColor == TColor::Transparent || ctlType == CTLCOLOR_EDIT ||
         ctlType == CTLCOLOR_LISTBOX)
-        return (uint)DefaultProcessing();
-    ::SetBkColor((HDC)(ULONG_PTR)hDC, BkgndColor.GetValue());
+        return (HBRUSH)DefaultProcessing();
+    ::SetBkColor(hDC, BkgndColor.GetValue());
     // the framework's cached brush of the colour outlives this wrapper
-    return (uint)(ULONG_PTR)(HBRUSH)TBrush(BkgndColor);
+    return (HBRUSH)TBrush(BkgndColor);
 }
 
 int TWindow::GetUpdateRgn(TRegion &region, int erase) const { return ::GetUpdateRgn(HWindow, region, erase); }

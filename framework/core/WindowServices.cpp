@@ -409,8 +409,8 @@ uint TWindow::TransferData(TTransferDirection direction) {
 
 // ---- default handlers
 
-int TWindow::EvSetCursor(uint hWndCursor, uint hitTest, uint) {
-    if ((HWND)(ULONG_PTR)hWndCursor == HWindow && hitTest == HTCLIENT && HCursor) {
+int TWindow::EvSetCursor(HWND hWndCursor, uint hitTest, uint) {
+    if (hWndCursor == HWindow && hitTest == HTCLIENT && HCursor) {
         ::SetCursor(HCursor);
         return 1;
     }
@@ -459,20 +459,20 @@ TWindow *ItemTarget(TWindow *self, HWND ctl) {
 }
 }  // namespace
 
-long TWindow::EvCompareItem(uint, long info) {
+LRESULT TWindow::EvCompareItem(WPARAM, LPARAM info) {
     if (TWindow *w = ItemTarget(this, ((COMPAREITEMSTRUCT *)info)->hwndItem))
         return w->ForwardMessage(w->HWindow, 1);
     return DefaultProcessing();
 }
 
-void TWindow::EvDeleteItem(uint, long info) {
+void TWindow::EvDeleteItem(WPARAM, LPARAM info) {
     if (TWindow *w = ItemTarget(this, ((DELETEITEMSTRUCT *)info)->hwndItem))
         w->ForwardMessage(w->HWindow, 1);
     else
         DefaultProcessing();
 }
 
-void TWindow::EvDrawItem(uint, long info) {
+void TWindow::EvDrawItem(WPARAM, LPARAM info) {
     DRAWITEMSTRUCT *d = (DRAWITEMSTRUCT *)info;
     if (d->CtlType != ODT_MENU)
         if (TWindow *w = ItemTarget(this, d->hwndItem)) {
@@ -482,7 +482,7 @@ void TWindow::EvDrawItem(uint, long info) {
     DefaultProcessing();
 }
 
-void TWindow::EvMeasureItem(uint ctrlId, long info) {
+void TWindow::EvMeasureItem(WPARAM ctrlId, LPARAM info) {
     MEASUREITEMSTRUCT *m = (MEASUREITEMSTRUCT *)info;
     TWindow *target = 0;
     if (m->CtlType != ODT_MENU && ctrlId) {
@@ -538,7 +538,7 @@ void TWindow::EvHScroll(uint scrollCode, uint thumbPos, HWND hWndCtl) {
         DispatchScroll(scrollCode, thumbPos, hWndCtl);
 }
 
-void TWindow::EvChildInvalid(uint hWnd) { ::SendMessageA((HWND)(ULONG_PTR)hWnd, 0x7FFE, 0, 0); }
+void TWindow::EvChildInvalid(WPARAM hWnd) { ::SendMessageA((HWND)hWnd, 0x7FFE, 0, 0); }
 
 void TWindow::EvLButtonDown(uint, TPoint &) {
     if (Scroller && Scroller->IsAutoMode()) {
@@ -570,25 +570,25 @@ void TWindow::EvLButtonDown(uint, TPoint &) {
     DefaultProcessing();
 }
 
-void TWindow::EvKillFocus(uint hWndGetFocus) {
+void TWindow::EvKillFocus(WPARAM hWndGetFocus) {
     if (IsFlagSet(wfFullyCreated))
         for (TWindow *p = Parent; p; p = p->Parent)
-            if (p->HoldFocusHWnd(HWindow, (HWND)(ULONG_PTR)hWndGetFocus))
+            if (p->HoldFocusHWnd(HWindow, (HWND)hWndGetFocus))
                 break;
     DefaultProcessing();
 }
 
-long TWindow::EvWin32CtlColor(uint wp, long lp) {
+LRESULT TWindow::EvWin32CtlColor(WPARAM wp, LPARAM lp) {
     TCurrentEvent &e = Application->GetCurrentEvent();
     TEventInfo info(WM_CTLCOLOR);
-    if (Find(info) && info.Entry->Dispatcher == &U_U_U_U_Dispatch) {
-        typedef uint (*Handler)(GENERIC &, uint, uint, uint);
-        return (long)((Handler)info.Entry->Handler)(*info.Object, wp, (uint)lp, e.Message - WM_CTLCOLORMSGBOX);
+    if (Find(info) && info.Entry->Dispatcher == &CtlColor_Dispatch) {
+        auto handler = (CtlColor_Handler)info.Entry->Handler;
+        return (LRESULT)handler(*info.Object, (HDC)wp, (HWND)lp, e.Message - WM_CTLCOLORMSGBOX);
     }
     return DefWindowProcA(e.Message, wp, lp);
 }
 
-int TWindow::EvCreate(long) {
+int TWindow::EvCreate(LPARAM) {
     SetupWindow();
     SetFlag(wfFullyCreated);
     return (int)DefaultProcessing();
@@ -630,8 +630,8 @@ void TWindow::EvSysColorChange() {
     DefaultProcessing();
 }
 
-void TWindow::EvInitMenuPopup(uint hPopupMenu, uint, int sysMenu) {
-    HMENU popup = (HMENU)(ULONG_PTR)hPopupMenu;
+void TWindow::EvInitMenuPopup(HMENU hPopupMenu, uint, int sysMenu) {
+    HMENU popup = hPopupMenu;
     if (IsFlagSet(wfAlias) || sysMenu || !popup) {
         DefaultProcessing();
         return;
@@ -649,18 +649,18 @@ void TWindow::EvInitMenuPopup(uint hPopupMenu, uint, int sysMenu) {
     }
 }
 
-void TWindow::EvContextMenu(uint, uint x, uint y) {
+void TWindow::EvContextMenu(HWND, uint x, uint y) {
     if (ContextPopupMenu)
         ContextPopupMenu->TrackPopupMenu(TPM_RIGHTBUTTON, (short)x, (short)y, 0, HWindow);
     else
         DefaultProcessing();
 }
 
-void TWindow::EvEnterIdle(uint source, uint hWndDlg) {
+void TWindow::EvEnterIdle(uint source, HWND hWndDlg) {
     if (source == MSGF_DIALOGBOX) {
         if (IsFlagSet(wfMainWindow))
             IdleAction(0);
-        else if (TWindow *dlg = GetWindowPtr((HWND)(ULONG_PTR)hWndDlg))
+        else if (TWindow *dlg = GetWindowPtr(hWndDlg))
             dlg->IdleAction(0);
     }
     DefaultProcessing();
@@ -680,7 +680,7 @@ DEFINE_RESPONSE_TABLE(TWindow)
     EV_WM_HSCROLL,
     EV_MESSAGE(0x7FFE, EvChildInvalid, v_WPARAM),
     EV_WM_ERASEBKGND,
-    EV_MESSAGE(WM_CTLCOLOR, EvCtlColor, U_U_U_U),
+    EV_MESSAGE(WM_CTLCOLOR, EvCtlColor, CtlColor),
     EV_WM_PAINT,
     EV_WM_LBUTTONDOWN,
     EV_WM_KILLFOCUS,
@@ -698,7 +698,7 @@ DEFINE_RESPONSE_TABLE(TWindow)
     EV_MESSAGE(WM_QUERYENDSESSION, EvQueryEndSession, B),
     EV_MESSAGE(WM_ENDSESSION, EvEndSession, v_B_B),
     EV_MESSAGE(WM_SYSCOLORCHANGE, EvSysColorChange, v),
-    EV_MESSAGE(WM_INITMENUPOPUP, EvInitMenuPopup, v_U_U_B),
-    EV_MESSAGE(WM_CONTEXTMENU, EvContextMenu, v_U_U_U),
-    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_U_U),
+    EV_MESSAGE(WM_INITMENUPOPUP, EvInitMenuPopup, v_InitMenuPopup),
+    EV_MESSAGE(WM_CONTEXTMENU, EvContextMenu, v_ContextMenu),
+    EV_MESSAGE(WM_ENTERIDLE, EvEnterIdle, v_EnterIdle),
 END_RESPONSE_TABLE;

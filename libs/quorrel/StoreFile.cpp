@@ -1,5 +1,6 @@
 #include "StoreFile.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "Failure.h"
@@ -54,7 +55,11 @@ struct StoreFile::Slot {
     unsigned long logEnd;
     unsigned long crc;
 
-    unsigned long Sum() const { return Crc32(this, offsetof(Slot, crc)); }
+    unsigned long Sum() const {
+        // the same 96 bytes on disk from 32-bit and 64-bit programs
+        static_assert(sizeof(Slot) == 96 && offsetof(Slot, crc) == 92, "store file slot");
+        return Crc32(this, offsetof(Slot, crc));
+    }
 };
 
 StoreFile::StoreFile(std::string const &path, std::string const &identifier, bool create,

@@ -268,7 +268,7 @@ TEST(FileSelector, DrivesTheOpenDialog) {
     FileSelectorInfo info;
     info.templateId = 7133;
     info.hook = DrivingHook;
-    info.callerData[0] = reinterpret_cast<unsigned long>(&d);
+    info.callerData[0] = reinterpret_cast<ULONG_PTR>(&d);
     info.initialFolder = dir.Path().c_str();
     info.fileMustExist = 1;
     info.filter = "Wave|*.wav|All|*.*";
@@ -347,7 +347,7 @@ TEST(FileSelector, RecentFolderComboSendsTheDialogThere) {
     FileSelectorInfo info;
     info.templateId = 7133;
     info.hook = RecentHook;
-    info.callerData[0] = reinterpret_cast<unsigned long>(&r);
+    info.callerData[0] = reinterpret_cast<ULONG_PTR>(&r);
     info.initialFolder = start.Path().c_str();
     int chosen = SelectWatched(info);
     EXPECT_STREQ("kick.wav", r.nameAfter);  // the typed name came back
@@ -363,7 +363,7 @@ TEST(FileSelector, CallerHookRunsWithoutTemplate) {
     FileSelectorInfo info;
     info.kind = 1;
     info.hook = DrivingHook;
-    info.callerData[0] = reinterpret_cast<unsigned long>(&d);
+    info.callerData[0] = reinterpret_cast<ULONG_PTR>(&d);
     info.initialFolder = dir.Path().c_str();
     int chosen = SelectWatched(info);
     EXPECT_EQ(1, d.initDone);

@@ -10,6 +10,7 @@
 #include "VersionInfo.h"
 
 #include "MessageCatalogue.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@
 
 #include <string>
 
+
+using testsupport::ByArch;
 namespace {
 
 std::string ItemText(TWindow const &dialog, int id) {
@@ -163,7 +166,7 @@ TEST(MessageBox, EveryFormGoesThroughTheSeam) {
     };
     for (int i = 0; i < 6; ++i) {
         MSGBOXPARAMSA const &p = asked[i];
-        EXPECT_EQ(40u, p.cbSize);
+        EXPECT_EQ(ByArch(40, 80), p.cbSize);
         EXPECT_EQ(0, p.hwndOwner);
         EXPECT_EQ(expected[i].text, askedTexts[i]) << i;
         EXPECT_FALSE(askedTexts[i].empty()) << i;

@@ -12,13 +12,13 @@ public:
     Thrower(char const *title) : TWindow((TWindow *)0, title) { Attr.Style = WS_OVERLAPPEDWINDOW; }
     bool ThrowOnCreate = false;
     int Handled = 0;
-    int EvCreate(long cs) {
+    int EvCreate(LPARAM cs) {
         if (ThrowOnCreate)
             throw TXYrt(String("creation refused"));
         return TWindow::EvCreate(cs);
     }
-    void EvBoom(uint, long) { throw Exception("boom", "second line"); }
-    void EvFine(uint, long) { Handled++; }
+    void EvBoom(WPARAM, LPARAM) { throw Exception("boom", "second line"); }
+    void EvFine(WPARAM, LPARAM) { Handled++; }
     bool *Deleted = 0;
     ~Thrower() override {
         if (Deleted)
@@ -37,7 +37,7 @@ class Starter : public Thrower {
 public:
     Starter() : Thrower("starter") {}
     Thrower *Target = 0;
-    void EvStart(uint, long) { Target->Create(); }
+    void EvStart(WPARAM, LPARAM) { Target->Create(); }
     DECLARE_RESPONSE_TABLE(Starter);
 };
 DEFINE_RESPONSE_TABLE1(Starter, Thrower)
@@ -47,8 +47,8 @@ END_RESPONSE_TABLE;
 class ThreadMessages : public TestApp {
 public:
     std::string Seen;
-    void OnWithId(uint, long) { Seen += "withId "; }
-    void OnAny(uint, long) { Seen += "any "; }
+    void OnWithId(WPARAM, LPARAM) { Seen += "withId "; }
+    void OnAny(WPARAM, LPARAM) { Seen += "any "; }
     DECLARE_RESPONSE_TABLE(ThreadMessages);
 };
 DEFINE_RESPONSE_TABLE1(ThreadMessages, TestApp)

@@ -145,7 +145,7 @@ TEST(ButtonGadget, FaceStatesDifferAndTheDisabledGlyphLosesItsInk) {
 class Owner : public TWindow {
 public:
     Owner() : TWindow(0, "owner", 0) { Attr.Style = WS_POPUP | WS_VISIBLE; Attr.W = 300, Attr.H = 100; }
-    long EvCommand(uint id, HWND, uint) override {
+    LRESULT EvCommand(uint id, HWND, uint) override {
         commands.push_back(int(id));
         return 0;
     }

@@ -1,12 +1,15 @@
 // The common-controls library bound by name, its failure, and the notification records.
 #include "CommonControls.h"
 #include "TestApp.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <string>
 
+
+using testsupport::ByArch;
 TEST(CommonControls, EveryEntryIsBoundByNameInOrderOnce) {
     TCommCtrlDll *dll = TCommCtrl::Dll();
     ASSERT_TRUE(dll);
@@ -107,30 +110,30 @@ void ExpectSameRecord(char const *name, size_t systemSize) {
 }  // namespace
 
 TEST(NotificationRecords, KeepTheSystemsLayout) {
-    EXPECT_EQ(12u, sizeof(TNotify));
-    EXPECT_EQ(4u, offsetof(NMHDR, idFrom));
-    EXPECT_EQ(8u, offsetof(NMHDR, code));
-    EXPECT_EQ(20u, sizeof(TNmUpDown));
-    EXPECT_EQ(12u, offsetof(NMUPDOWN, iPos));
-    EXPECT_EQ(16u, offsetof(NMUPDOWN, iDelta));
-    EXPECT_EQ(18u, sizeof(TTabKeyDown));  // packed: the flags follow the key directly
-    EXPECT_EQ(12u, offsetof(NMTCKEYDOWN, wVKey));
-    EXPECT_EQ(14u, offsetof(NMTCKEYDOWN, flags));
-    ExpectSameRecord<TNmUpDown, NMUPDOWN>("up-down", 20);
-    ExpectSameRecord<TTabKeyDown, NMTCKEYDOWN>("tab key", 18);
-    ExpectSameRecord<THdrNotify, NMHEADERA>("header", 24);
-    ExpectSameRecord<TEnDropFiles, ENDROPFILES>("drop files", 24);
-    ExpectSameRecord<TMsgFilter, MSGFILTER>("message filter", 24);
-    ExpectSameRecord<TEnProtected, ENPROTECTED>("protected", 32);
-    ExpectSameRecord<TReqResize, REQRESIZE>("request resize", 28);
-    ExpectSameRecord<TSelChange, SELCHANGE>("selection change", 24);
-    ExpectSameRecord<TLwNotify, NMLISTVIEW>("list view", 44);
+    EXPECT_EQ(ByArch(12, 24), sizeof(TNotify));
+    EXPECT_EQ(ByArch(4, 8), offsetof(NMHDR, idFrom));
+    EXPECT_EQ(ByArch(8, 16), offsetof(NMHDR, code));
+    EXPECT_EQ(ByArch(20, 32), sizeof(TNmUpDown));
+    EXPECT_EQ(ByArch(12, 24), offsetof(NMUPDOWN, iPos));
+    EXPECT_EQ(ByArch(16, 28), offsetof(NMUPDOWN, iDelta));
+    EXPECT_EQ(ByArch(18, 30), sizeof(TTabKeyDown));  // packed: the flags follow the key directly
+    EXPECT_EQ(ByArch(12, 24), offsetof(NMTCKEYDOWN, wVKey));
+    EXPECT_EQ(ByArch(14, 26), offsetof(NMTCKEYDOWN, flags));
+    ExpectSameRecord<TNmUpDown, NMUPDOWN>("up-down", ByArch(20, 32));
+    ExpectSameRecord<TTabKeyDown, NMTCKEYDOWN>("tab key", ByArch(18, 30));
+    ExpectSameRecord<THdrNotify, NMHEADERA>("header", ByArch(24, 40));
+    ExpectSameRecord<TEnDropFiles, ENDROPFILES>("drop files", ByArch(24, 40));
+    ExpectSameRecord<TMsgFilter, MSGFILTER>("message filter", ByArch(24, 44));
+    ExpectSameRecord<TEnProtected, ENPROTECTED>("protected", ByArch(32, 52));
+    ExpectSameRecord<TReqResize, REQRESIZE>("request resize", ByArch(28, 40));
+    ExpectSameRecord<TSelChange, SELCHANGE>("selection change", ByArch(24, 36));
+    ExpectSameRecord<TLwNotify, NMLISTVIEW>("list view", ByArch(44, 64));
     ExpectSameRecord<TLwDispInfoNotify, NMLVDISPINFOA>("list view display", sizeof(NMHDR) + sizeof(LVITEMA));
-    ExpectSameRecord<TLwKeyDownNotify, NMLVKEYDOWN>("list view key", 18);
-    ExpectSameRecord<TTwNotify, NMTREEVIEWA>("tree view", 104);
-    ExpectSameRecord<TTwDispInfoNotify, NMTVDISPINFOA>("tree view display", 52);
-    ExpectSameRecord<TTwKeyDownNotify, NMTVKEYDOWN>("tree view key", 18);
-    EXPECT_EQ(16u, sizeof(TTwHitTestInfo));
+    ExpectSameRecord<TLwKeyDownNotify, NMLVKEYDOWN>("list view key", ByArch(18, 30));
+    ExpectSameRecord<TTwNotify, NMTREEVIEWA>("tree view", ByArch(104, 152));
+    ExpectSameRecord<TTwDispInfoNotify, NMTVDISPINFOA>("tree view display", ByArch(52, 80));
+    ExpectSameRecord<TTwKeyDownNotify, NMTVKEYDOWN>("tree view key", ByArch(18, 30));
+    EXPECT_EQ(ByArch(16, 24), sizeof(TTwHitTestInfo));
 }
 
 TEST(NotificationRecords, ConstructorsFillTheHeaderAndValues) {

@@ -12,6 +12,7 @@
 #include "FrameWindow.h"
 #include "System.h"
 #include "MessageCatalogue.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,8 @@
 #include <stdexcept>
 #include <string>
 
+
+using testsupport::ByArch;
 namespace {
 
 // Answers every common dialog with a test's function for its lifetime.
@@ -125,7 +128,7 @@ TEST_F(CommonDialogs, OpenDialogHandsItsRecordAndTakesTheAnswer) {
         return 1;
     });
     EXPECT_EQ(IDOK, dialog.Execute());
-    EXPECT_EQ(76UL, seen.lStructSize);
+    EXPECT_EQ(ByArch(76, 136), seen.lStructSize);
     EXPECT_EQ(main->GetHandle(), seen.hwndOwner);
     EXPECT_EQ(unsigned(OFN_PATHMUSTEXIST | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE),
               seen.Flags & (OFN_PATHMUSTEXIST | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE));
@@ -291,7 +294,7 @@ TEST_F(CommonDialogs, FolderChooserAsksWithItsOwnRecordAndCutsTheChosenName) {
     EXPECT_EQ("(none)", initial);
     EXPECT_FALSE(enabledDuring);
     EXPECT_TRUE(main->IsWindowEnabled());
-    EXPECT_EQ(76UL, seen.lStructSize);
+    EXPECT_EQ(ByArch(76, 136), seen.lStructSize);
     EXPECT_EQ(main->GetHandle(), seen.hwndOwner);
     EXPECT_EQ(unsigned(OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLEHOOK), seen.Flags);
     EXPECT_EQ(0, std::memcmp(seen.lpstrFilter, "*.*\0\0", 5));
@@ -392,7 +395,7 @@ TEST_F(CommonDialogs, AskColorHandsTheColourAndTableAndTakesTheChoice) {
     EXPECT_EQ(0x00AA00UL, color);
     EXPECT_FALSE(enabledDuring);
     EXPECT_TRUE(main->IsWindowEnabled());
-    EXPECT_EQ(36UL, seen.lStructSize);
+    EXPECT_EQ(ByArch(36, 72), seen.lStructSize);
     EXPECT_EQ(main->GetHandle(), seen.hwndOwner);
     EXPECT_EQ(0x00AA00UL, seen.rgbResult);
     EXPECT_EQ(unsigned(CC_RGBINIT | CC_ENABLEHOOK), seen.Flags);
@@ -596,7 +599,7 @@ TEST_F(CommonDialogs, FontDialogHandsItsRecordAndCopiesTheChoiceBack) {
     EXPECT_EQ(IDOK, dialog.Execute());
     EXPECT_FALSE(enabledDuring);
     EXPECT_TRUE(main->IsWindowEnabled());
-    EXPECT_EQ(60UL, seen.lStructSize);
+    EXPECT_EQ(ByArch(60, 104), seen.lStructSize);
     EXPECT_EQ(main->GetHandle(), seen.hwndOwner);
     EXPECT_EQ(&data.LogFont, seen.lpLogFont);
     EXPECT_EQ(unsigned(CF_SCREENFONTS | CF_ENABLEHOOK), seen.Flags);

@@ -25,7 +25,7 @@ public:
 class ScrollLogHost : public ControlHost {
 public:
     ScrollLogHost(char const *title, int x, int y, int w, int h) : ControlHost(title, x, y, w, h) {}
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
+    LRESULT WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
         if (msg == WM_HSCROLL || msg == WM_VSCROLL)
             Log += std::to_string(LOWORD(wp)) + ":" + std::to_string(HIWORD(wp)) + " ";
         return TWindow::WindowProc(msg, wp, lp);

@@ -23,12 +23,12 @@ public:
     }
     std::string Trace;
     char Refused = 0;
-    long EvCommand(uint id, HWND ctl, uint code) override {
+    LRESULT EvCommand(uint id, HWND ctl, uint code) override {
         Trace += "cmd " + std::to_string(id) + "/" + std::to_string(code) + (ctl ? "+ctl " : " ");
         return TWindow::EvCommand(id, ctl, code);
     }
-    long EvFilterChar(uint ch, long) { return ch == (uint)(unsigned char)Refused; }
-    long EvSetDefId(uint id, long) {
+    LRESULT EvFilterChar(WPARAM ch, LPARAM) { return ch == (uint)(unsigned char)Refused; }
+    LRESULT EvSetDefId(WPARAM id, LPARAM) {
         Trace += "defid " + std::to_string(id) + " ";
         return 0;
     }

@@ -31,7 +31,7 @@ public:
         ++preProcessed;
         return msg.message == WM_USER + 1;
     }
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
+    LRESULT WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
         if (msg == 32501)
             resizes.push_back(int(wp));
         return TWindow::WindowProc(msg, wp, lp);

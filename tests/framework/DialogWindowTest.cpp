@@ -69,7 +69,7 @@ public:
         ce.SetText("Applied");
     }
     void CeOption(TCommandEnabler &ce) { ce.SetCheck(TCommandEnabler::Checked); }
-    void EvSetFontSeen(uint font, int redraw) {
+    void EvSetFontSeen(WPARAM font, LPARAM redraw) {
         ++fontSeen;
         TDialog::EvSetFont(font, redraw);
     }
@@ -83,7 +83,7 @@ private:
 DEFINE_RESPONSE_TABLE1(DrivenDialog, TDialog)
     EV_COMMAND_ENABLE(BtApply, CeApply),
     EV_COMMAND_ENABLE(CbOption, CeOption),
-    EV_MESSAGE(WM_SETFONT, EvSetFontSeen, v_U_B),
+    EV_MESSAGE(WM_SETFONT, EvSetFontSeen, v_WPARAM_LPARAM),
 END_RESPONSE_TABLE;
 
 void Post(DrivenDialog &d, uint id) { d.PostMessageA(WM_COMMAND, id); }
@@ -343,7 +343,7 @@ TEST(TDialog, HelpersReachTheDialogsWindow) {
     EXPECT_EQ(uint(IDOK), dialog.GetDefaultId());
     dialog.SetDefaultId(BtApply);
     EXPECT_EQ(uint(BtApply), dialog.GetDefaultId());
-    dialog.SendDlgItemMsg(EdText, WM_SETTEXT, 0, (unsigned long)(ULONG_PTR) "sent");
+    dialog.SendDlgItemMsg(EdText, WM_SETTEXT, 0, (LPARAM) "sent");
     EXPECT_EQ("sent", TextOf(dialog.GetItemHandle(EdText)));
     dialog.SetMsgResult(1234);
     EXPECT_EQ(1234, ::GetWindowLongA(dialog.GetHandle(), DWLP_MSGRESULT));
@@ -368,9 +368,9 @@ TEST(TDialog, ControlColoursFollowTheDialogsBackground) {
     ASSERT_EQ(1, dialog.Create());
     HDC dc = ::GetDC(dialog.GetHandle());
     HWND label = dialog.GetItemHandle(StLabel);
-    long systemBrush = dialog.SendMessageA(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
+    LRESULT systemBrush = dialog.SendMessageA(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
     dialog.SetBkgndColor(TColor::LtRed);
-    long ownBrush = dialog.SendMessageA(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
+    LRESULT ownBrush = dialog.SendMessageA(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
     EXPECT_NE(0, ownBrush);
     EXPECT_NE(systemBrush, ownBrush);
     EXPECT_EQ(RGB(255, 0, 0), ::GetBkColor(dc));

@@ -14,7 +14,7 @@ class Host : public ControlHost {
 public:
     Host() : ControlHost("host", 0, 0, 400, 300) {}
     char Refused = 0;
-    long EvFilterChar(uint ch, long) { return ch == (uint)(unsigned char)Refused; }
+    LRESULT EvFilterChar(WPARAM ch, LPARAM) { return ch == (uint)(unsigned char)Refused; }
     DECLARE_RESPONSE_TABLE(Host);
 };
 DEFINE_RESPONSE_TABLE1(Host, ControlHost)

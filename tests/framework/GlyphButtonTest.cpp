@@ -22,7 +22,7 @@ COLORREF const Red = RGB(255, 0, 0), Green = RGB(0, 255, 0);
 class ButtonHost : public ControlHost {
 public:
     ButtonHost() : ControlHost("buttons", 0, 0, 300, 200) {}
-    long EvCommand(uint id, HWND control, uint code) override {
+    LRESULT EvCommand(uint id, HWND control, uint code) override {
         Commands += std::to_string(id) + ":" + std::to_string(code) + (control ? "" : "(no window)") + " ";
         return 0;
     }

@@ -32,7 +32,7 @@ public:
     int Docked = -1;
     TDockingSlip *DockedIn = 0;
     TPoint DoubleClick{-1, -1};
-    long WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
+    LRESULT WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
         if (msg == WM_DOCKABLEDOCKED)
             Docked = int(wp), DockedIn = reinterpret_cast<TDockingSlip *>(lp);
         if (msg == WM_LBUTTONDBLCLK)

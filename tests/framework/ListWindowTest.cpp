@@ -49,7 +49,7 @@ class CountingComparator : public TLwComparator {
 public:
     mutable int Calls = 0;
     mutable unsigned long LastValue = 0;
-    int Compare(unsigned long a, unsigned long b, unsigned long value) const override {
+    int Compare(LPARAM a, LPARAM b, LPARAM value) const override {
         Calls++;
         LastValue = value;
         return TLwComparator::Compare(a, b, value);
@@ -58,7 +58,7 @@ public:
 
 class Descending : public TLwComparator {
 public:
-    int Compare(unsigned long a, unsigned long b, unsigned long) const override { return int(b) - int(a); }
+    int Compare(LPARAM a, LPARAM b, LPARAM) const override { return int(b) - int(a); }
 };
 }  // namespace
 
@@ -266,7 +266,7 @@ TEST_F(ListWindowTest, SortingThroughComparators) {
 TEST_F(ListWindowTest, AComparatorsFailureReachesTheCaller) {
     struct Failing : TLwComparator {
         mutable int Calls = 0;
-        int Compare(unsigned long, unsigned long, unsigned long) const override {
+        int Compare(LPARAM, LPARAM, LPARAM) const override {
             Calls++;
             throw std::runtime_error("no order");
         }

@@ -20,7 +20,7 @@ public:
         Attr.Style = WS_POPUP;
         Attr.W = 300, Attr.H = 100;
     }
-    long EvNotify(uint, TNotify &info) override {
+    LRESULT EvNotify(uint, TNotify &info) override {
         Log += info.code == (UINT)TCN_SELCHANGING ? "changing " : info.code == (UINT)TCN_SELCHANGE ? "change " : "? ";
         return info.code == (UINT)TCN_SELCHANGING ? Refuse : 0;
     }

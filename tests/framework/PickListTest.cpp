@@ -112,7 +112,7 @@ public:
         if (OnSetup)
             OnSetup(*this);
     }
-    void EvTimer(uint) { CloseWindow(-99); }
+    void EvTimer(WPARAM) { CloseWindow(-99); }
     TListBox &Box() { return *List; }
     DECLARE_RESPONSE_TABLE(DrivenPick);
 };

@@ -56,7 +56,7 @@ class Top : public Empty {
 public:
     long Last = 0;
     TPoint Point;
-    int OnFive(long) { return 5; }
+    int OnFive(LPARAM) { return 5; }
     void OnPoint(uint flags, TPoint &p) { Last = flags, Point = p; }
     void OnCopy(HWND, COPYDATASTRUCT *) {}
     void OnNotify(uint code) { Last = code; }

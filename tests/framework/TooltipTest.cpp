@@ -3,6 +3,7 @@
 // enablers.
 #include "TestApp.h"
 #include "Tooltip.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+
+using testsupport::ByArch;
 namespace {
 
 template <class T, class F>
@@ -20,21 +23,23 @@ int OffsetIn(T const &record, F const &field) {
 
 TEST(TooltipRecords, LayoutsAreTheSystemsOwn) {
     TToolInfo info;
-    EXPECT_EQ(40u, info.cbSize);
+    EXPECT_EQ(ByArch(40, 56), info.cbSize);
     EXPECT_EQ(unsigned(TTTOOLINFOA_V1_SIZE), info.cbSize);
     EXPECT_EQ(0, OffsetIn(info, info.cbSize));
     EXPECT_EQ(8, OffsetIn(info, info.hwnd));
-    EXPECT_EQ(16, OffsetIn(info, info.rect));
-    EXPECT_EQ(36, OffsetIn(info, info.lpszText));
+    EXPECT_EQ(ByArch(16, 24), OffsetIn(info, info.rect));
+    EXPECT_EQ(ByArch(36, 48), OffsetIn(info, info.lpszText));
     EXPECT_EQ(nullptr, info.lpszText);
 
     TTooltipHitTestInfo hit;
-    EXPECT_EQ(52u, sizeof hit);
-    EXPECT_EQ(12, OffsetIn(hit, hit.ti));
-    EXPECT_EQ(40u, hit.ti.cbSize);
+    EXPECT_EQ(ByArch(52, 72), sizeof hit);
+    EXPECT_EQ(ByArch(12, 16), OffsetIn(hit, hit.ti));
+    EXPECT_EQ(ByArch(40, 56), hit.ti.cbSize);
 
     TTooltipText text;
-    EXPECT_EQ(size_t(NMTTDISPINFOA_V1_SIZE), sizeof text);
+    // the system's size of the first version ends at its last field, before any padding
+    EXPECT_EQ(size_t(NMTTDISPINFOA_V1_SIZE), offsetof(NMTTDISPINFOA, uFlags) + sizeof text.uFlags);
+    EXPECT_EQ(ByArch(124, 128), sizeof text);
     EXPECT_EQ(offsetof(NMTTDISPINFOA, lpszText), size_t(OffsetIn(text, text.lpszText)));
     EXPECT_EQ(offsetof(NMTTDISPINFOA, szText), size_t(OffsetIn(text, text.szText)));
     EXPECT_EQ(offsetof(NMTTDISPINFOA, hinst), size_t(OffsetIn(text, text.hinst)));
@@ -130,7 +135,7 @@ public:
         Attr.Style = WS_OVERLAPPEDWINDOW;
         Attr.X = 100, Attr.Y = 100, Attr.W = 300, Attr.H = 200;
     }
-    long EvNotify(uint id, TNotify &info) override {
+    LRESULT EvNotify(uint id, TNotify &info) override {
         if (info.code != TTN_NEEDTEXTA)
             return TWindow::EvNotify(id, info);
         ++asked;

@@ -30,7 +30,7 @@ protected:
 class Descending : public TTwComparator {
 public:
     mutable unsigned long Value = 0;
-    int Compare(unsigned long a, unsigned long b, unsigned long value) const override {
+    int Compare(LPARAM a, LPARAM b, LPARAM value) const override {
         Value = value;
         return int(b) - int(a);
     }
@@ -135,9 +135,9 @@ TEST_F(TreeWindowTest, TextCacheAndFields) {
     EXPECT_STREQ("a much longer text than before", TTreeNode(*tree, HTREEITEM(node)).GetText(true));
     EXPECT_TRUE(node.SetItemData(0xABCD, true));
     EXPECT_TRUE(node.SetImageIndex(2, false));  // recorded only
-    unsigned long data = 0;
+    LPARAM data = 0;
     EXPECT_TRUE(node.GetItemData(data, true));
-    EXPECT_EQ(0xABCDu, data);
+    EXPECT_EQ(0xABCD, data);
     EXPECT_TRUE(node.SetHasChildren(1, true));
     int children = 0;
     EXPECT_TRUE(node.GetHasChildren(children, true));
@@ -200,7 +200,7 @@ TEST_F(TreeWindowTest, SortingChildren) {
 // A comparator that fails must not unwind through the control's sort.
 TEST_F(TreeWindowTest, AComparatorsFailureReachesTheCaller) {
     struct Failing : TTwComparator {
-        int Compare(unsigned long, unsigned long, unsigned long) const override { throw std::runtime_error("no order"); }
+        int Compare(LPARAM, LPARAM, LPARAM) const override { throw std::runtime_error("no order"); }
     } failing;
     TTreeNode parent = tree->GetRoot().AddChild(TTreeItem("p"));
     for (int v : {2, 3, 1}) {

@@ -22,7 +22,7 @@ public:
     void Cm501() { Record("501"); }
     void Cm502() { Record("502"); }
     void Ce500(TCommandEnabler &ce) { Record("ce500"); ce.Enable(false); }
-    void EvUser(uint, long) { Record("user"); }
+    void EvUser(WPARAM, LPARAM) { Record("user"); }
     bool *Deleted = 0;
     ~Probe() override {
         if (Deleted)
@@ -56,7 +56,7 @@ class Frame : public TFrameWindow {
 public:
     Frame() : TFrameWindow(0, "F") {}
     void Cm502() { trace += "F:502 "; }
-    long EvCommand(uint id, HWND ctl, uint code) override {
+    LRESULT EvCommand(uint id, HWND ctl, uint code) override {
         TWindow *target = ctl ? 0 : GetWindowPtr(::GetFocus());
         if (target && target != this)
             return target->EvCommand(id, ctl, code);
@@ -209,7 +209,7 @@ TEST_F(WindowTest, NotifyWithoutHeaderGetsZeroes) {
     class Notified : public Probe {
     public:
         using Probe::Probe;
-        long EvNotify(uint id, TNotify &n) override {
+        LRESULT EvNotify(uint id, TNotify &n) override {
             trace += "notify " + std::to_string(id) + " " + std::to_string(n.code) + " ";
             return 0;
         }

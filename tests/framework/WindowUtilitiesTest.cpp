@@ -15,7 +15,7 @@ public:
         Attr.X = 5, Attr.Y = 5, Attr.W = w, Attr.H = h;
     }
     int SetTexts = 0;
-    long EvSetText(uint, long) {
+    LRESULT EvSetText(WPARAM, LPARAM) {
         SetTexts++;
         return DefaultProcessing();
     }

@@ -1,9 +1,16 @@
 // Helpers shared by the test executables.
 #pragma once
 
+#include <cstddef>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace testsupport {
+
+// A size or offset of the system's records: the first on 32-bit Windows, the second on
+// 64-bit Windows.
+constexpr std::size_t ByArch(std::size_t on32, std::size_t on64) { return sizeof(void *) == 8 ? on64 : on32; }
 
 // A folder of its own for one test, under the system's temporary folder;
 // removed with everything in it when the object goes.
@@ -19,6 +26,20 @@ public:
 
 private:
     std::string path_;
+};
+
+// Takes all free address space of the process but for one stretch of room
+// bytes (and crumbs under 1 MiB), and gives it back when it goes: what needs
+// more room at once must fail, on either build.
+class AddressSpaceSqueeze {
+public:
+    explicit AddressSpaceSqueeze(std::size_t room);
+    ~AddressSpaceSqueeze();
+    AddressSpaceSqueeze(AddressSpaceSqueeze const &) = delete;
+    AddressSpaceSqueeze &operator=(AddressSpaceSqueeze const &) = delete;
+
+private:
+    std::vector<void *> taken_;
 };
 
 // Writes bytes to a file, replacing it.
