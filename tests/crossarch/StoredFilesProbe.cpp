@@ -161,7 +161,10 @@ void ReadDataBase(std::string const &file) {
     Check(i == 20, "items found");
 }
 
+// Files of an earlier run go first: each is written anew.
 void Write(std::string const &folder) {
+    for (char const *name : {"probe.set", "layout.dat", "items.dba"})
+        ::DeleteFileA((folder + "\\" + name).c_str());
     WriteConfig(folder + "\\probe.set");
     WriteLayout(folder + "\\layout.dat");
     WriteDataBase(folder + "\\items.dba");

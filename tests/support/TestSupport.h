@@ -2,9 +2,7 @@
 #pragma once
 
 #include <cstddef>
-#include <cstddef>
 #include <string>
-#include <vector>
 
 namespace testsupport {
 
@@ -26,20 +24,6 @@ public:
 
 private:
     std::string path_;
-};
-
-// Takes all free address space of the process but for one stretch of room
-// bytes (and crumbs under 1 MiB), and gives it back when it goes: what needs
-// more room at once must fail, on either build.
-class AddressSpaceSqueeze {
-public:
-    explicit AddressSpaceSqueeze(std::size_t room);
-    ~AddressSpaceSqueeze();
-    AddressSpaceSqueeze(AddressSpaceSqueeze const &) = delete;
-    AddressSpaceSqueeze &operator=(AddressSpaceSqueeze const &) = delete;
-
-private:
-    std::vector<void *> taken_;
 };
 
 // Writes bytes to a file, replacing it.

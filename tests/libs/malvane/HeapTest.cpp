@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -40,6 +41,10 @@ TEST(Malvane, FailedAllocationRunsTheNewHandlerOrThrows) {
     void *p = testHeap.Alloc(64, 0);
     EXPECT_THROW(testHeap.ExpandBy(p, 0xFFFFFFF0UL, 0), std::bad_alloc);
     NH_Heap::FreeMem(p);
+    // Nor is operator new cut short: half the address range never fits, on either build.
+    volatile std::size_t half = SIZE_MAX / 2;
+    EXPECT_THROW(delete[] new char[half], std::bad_alloc);
+    EXPECT_EQ(nullptr, new (std::nothrow) char[half]);
 }
 
 TEST(Malvane, BlocksOutliveTheirHeapObject) {
