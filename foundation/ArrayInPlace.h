@@ -3,7 +3,7 @@
 // is: one pointer).
 #pragma once
 
-#include "Arrays.h"
+#include "foundation/Arrays.h"
 
 #include <new>
 

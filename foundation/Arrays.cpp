@@ -1,12 +1,12 @@
-#include "Arrays.h"
+#include "foundation/Arrays.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
 
-#include "ContainerSearch.h"
-#include "Malvane.h"
+#include "foundation/ContainerSearch.h"
+#include "malvane/Malvane.h"
 
 // ---- CellSequence ----
 

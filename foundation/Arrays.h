@@ -2,7 +2,7 @@
 // element pointers built on them, with sorting and searching.
 #pragma once
 
-#include "Collections.h"
+#include "foundation/Collections.h"
 
 class NH_Heap;
 

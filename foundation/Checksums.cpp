@@ -1,4 +1,4 @@
-#include "Checksums.h"
+#include "foundation/Checksums.h"
 
 #include <cstdint>
 

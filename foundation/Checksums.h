@@ -1,7 +1,7 @@
 // Standard checksums, table-driven.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 // CRC-16/ARC: reflected polynomial 0xA001, initial value 0, no final xor.
 OSMERA_API unsigned short ComputeCrc16(void const *data, unsigned long length);

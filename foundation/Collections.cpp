@@ -1,4 +1,4 @@
-#include "Collections.h"
+#include "foundation/Collections.h"
 
 CollectionElement::~CollectionElement() {}
 

@@ -3,7 +3,7 @@
 // base of containers of plain pointers driven by call-backs.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class OSMERA_API CollectionElement {
 public:

@@ -1,12 +1,12 @@
-#include "Config.h"
+#include "foundation/Config.h"
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "Exception.h"
-#include "Randomizer.h"
-#include "StringUtils.h"
+#include "foundation/Exception.h"
+#include "foundation/Randomizer.h"
+#include "foundation/StringUtils.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 // written, except the root.
 #pragma once
 
-#include "OsmeraDefs.h"
-#include "Strings.h"
-#include "FileName.h"
-#include "Lists.h"
-#include "StringItem.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/Strings.h"
+#include "foundation/FileName.h"
+#include "foundation/Lists.h"
+#include "foundation/StringItem.h"
 
 class Config;
 class MemoryStream;

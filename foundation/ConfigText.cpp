@@ -1,16 +1,16 @@
 // The text and block forms of Config, its file stamp and the path-list form.
-#include "Config.h"
+#include "foundation/Config.h"
 
 #include <windows.h>
 
 #include <string.h>
 
-#include "Exception.h"
-#include "File.h"
-#include <Malvane.h>
-#include "MemoryStream.h"
-#include "MessageCatalogue.h"
-#include "StringUtils.h"
+#include "foundation/Exception.h"
+#include "foundation/File.h"
+#include "malvane/Malvane.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/StringUtils.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // arrays and lists.
 #pragma once
 
-#include "Collections.h"
-#include "Randomizer.h"
+#include "foundation/Collections.h"
+#include "foundation/Randomizer.h"
 
 namespace containers {
 

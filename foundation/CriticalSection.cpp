@@ -1,4 +1,4 @@
-#include "CriticalSection.h"
+#include "foundation/CriticalSection.h"
 
 #include <windows.h>
 

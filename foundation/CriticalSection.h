@@ -1,7 +1,7 @@
 // Critical sections and the scoped lock that holds one for a block.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class OSMERA_API CriticalSection {
 public:

@@ -1,4 +1,4 @@
-#include "DebugString.h"
+#include "foundation/DebugString.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "Exception.h"
+#include "foundation/Exception.h"
 
-#include "MessageCatalogue.h"
-#include "OsmeraModule.h"
-#include "Strings.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/OsmeraModule.h"
+#include "foundation/Strings.h"
 
 #include <windows.h>
 #include <exception>

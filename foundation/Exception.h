@@ -10,8 +10,8 @@
 // posting thrower must return right after the call itself.
 #pragma once
 
-#include "OsmeraDefs.h"
-#include "Strings.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/Strings.h"
 
 
 // Window message that carries a posted Exception (WM_USER + 100).

@@ -1,9 +1,9 @@
-#include "File.h"
+#include "foundation/File.h"
 
-#include "Exception.h"
-#include "FileCache.h"
-#include "MessageCatalogue.h"
-#include "CriticalSection.h"
+#include "foundation/Exception.h"
+#include "foundation/FileCache.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/CriticalSection.h"
 
 #include <mmsystem.h>
 

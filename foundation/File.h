@@ -3,10 +3,10 @@
 // block cache, and the whole-file and directory operations by name.
 #pragma once
 
-#include "OsmeraDefs.h"
-#include "FileName.h"
-#include "Strings.h"
-#include "ArrayInPlace.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/FileName.h"
+#include "foundation/Strings.h"
+#include "foundation/ArrayInPlace.h"
 
 #include <windows.h>
 

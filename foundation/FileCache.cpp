@@ -1,9 +1,9 @@
-#include "FileCache.h"
+#include "foundation/FileCache.h"
 
-#include "Exception.h"
-#include "File.h"
+#include "foundation/Exception.h"
+#include "foundation/File.h"
 
-#include <Malvane.h>
+#include "malvane/Malvane.h"
 #include <windows.h>
 
 #include <cstring>

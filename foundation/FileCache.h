@@ -3,14 +3,14 @@
 // Nothing is ever written back from it: a block is a copy of file data.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 #include <cstddef>
 
-#include "Lists.h"
-#include "CriticalSection.h"
-#include "ThreadEvent.h"
-#include "RangeInt32.h"
+#include "foundation/Lists.h"
+#include "foundation/CriticalSection.h"
+#include "foundation/ThreadEvent.h"
+#include "foundation/RangeInt32.h"
 
 class NH_Heap;
 class FileObject;

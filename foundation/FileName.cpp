@@ -1,10 +1,10 @@
-#include "FileName.h"
+#include "foundation/FileName.h"
 
 #include <windows.h>
 
 #include <cctype>
 
-#include "StringUtils.h"
+#include "foundation/StringUtils.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // are members of String.
 #pragma once
 
-#include "Lists.h"
-#include "Strings.h"
+#include "foundation/Lists.h"
+#include "foundation/Strings.h"
 
 // Base of list elements that name a file; it carries no data.
 class OSMERA_API FileId : public ListElement {};

@@ -1,8 +1,8 @@
-#include "FileScanner.h"
+#include "foundation/FileScanner.h"
 
 #include <string.h>
 
-#include "StringUtils.h"
+#include "foundation/StringUtils.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include "OsmeraDefs.h"
-#include "FileName.h"
-#include "Lists.h"
-#include "StringItem.h"
-#include "Strings.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/FileName.h"
+#include "foundation/Lists.h"
+#include "foundation/StringItem.h"
+#include "foundation/Strings.h"
 
 // The library's wildcard rules (not the system's), case ignored:
 //   "?" any one character; "*" runs up to the next dot on both sides, so

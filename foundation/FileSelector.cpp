@@ -1,4 +1,4 @@
-#include "FileSelector.h"
+#include "foundation/FileSelector.h"
 
 #include <commdlg.h>
 
@@ -6,11 +6,11 @@
 
 #include <vector>
 
-#include "Config.h"
-#include "Exception.h"
-#include "File.h"
-#include "MessageCatalogue.h"
-#include "StringUtils.h"
+#include "foundation/Config.h"
+#include "foundation/Exception.h"
+#include "foundation/File.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/StringUtils.h"
 
 namespace {
 

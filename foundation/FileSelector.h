@@ -7,11 +7,11 @@
 
 #include <windows.h>
 
-#include "OsmeraDefs.h"
-#include "FileName.h"
-#include "Lists.h"
-#include "StringItem.h"
-#include "Strings.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/FileName.h"
+#include "foundation/Lists.h"
+#include "foundation/StringItem.h"
+#include "foundation/Strings.h"
 
 class Config;
 struct FileSelectorInfo;

@@ -1,12 +1,12 @@
 // The operations of File on files and directories by name.
-#include "File.h"
+#include "foundation/File.h"
 
-#include "Exception.h"
-#include "MappedFile.h"
-#include "MessageCatalogue.h"
-#include "StringItem.h"
+#include "foundation/Exception.h"
+#include "foundation/MappedFile.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/StringItem.h"
 
-#include <Malvane.h>
+#include "malvane/Malvane.h"
 #include <winioctl.h>
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "HashLists.h"
+#include "foundation/HashLists.h"
 
 #include <cstring>
 

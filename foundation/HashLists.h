@@ -2,7 +2,7 @@
 // each other, the table pointing at the first of them.
 #pragma once
 
-#include "Lists.h"
+#include "foundation/Lists.h"
 
 class HashListImp;
 

@@ -1,3 +1,3 @@
-#include "InterThreadMessage.h"
+#include "foundation/InterThreadMessage.h"
 
 InterThreadMessage::~InterThreadMessage() = default;

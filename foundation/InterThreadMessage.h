@@ -2,7 +2,7 @@
 // is a class of its own; the program acts on them by kind.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class ThreadEvent;
 

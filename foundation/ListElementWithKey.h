@@ -1,7 +1,7 @@
 // A list element carrying a key: lists of them sort and compare by the key.
 #pragma once
 
-#include "Lists.h"
+#include "foundation/Lists.h"
 
 template <class K>
 class ListElementWithKey : public ListElement {

@@ -1,10 +1,10 @@
-#include "Lists.h"
+#include "foundation/Lists.h"
 
 #include <utility>
 #include <vector>
 
-#include "ContainerSearch.h"
-#include "ListChain.h"
+#include "foundation/ContainerSearch.h"
+#include "foundation/ListChain.h"
 
 typedef containers::Chain<ListElement> Links;
 

@@ -2,7 +2,7 @@
 // list template over them.
 #pragma once
 
-#include "Collections.h"
+#include "foundation/Collections.h"
 
 namespace containers {
 template <class N>

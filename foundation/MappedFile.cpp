@@ -1,8 +1,8 @@
-#include "MappedFile.h"
+#include "foundation/MappedFile.h"
 
-#include "CriticalSection.h"
-#include "Exception.h"
-#include "MessageCatalogue.h"
+#include "foundation/CriticalSection.h"
+#include "foundation/Exception.h"
+#include "foundation/MessageCatalogue.h"
 
 #include <windows.h>
 

@@ -3,9 +3,9 @@
 // one library-wide lock.
 #pragma once
 
-#include "OsmeraDefs.h"
-#include "File.h"
-#include "Lists.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/File.h"
+#include "foundation/Lists.h"
 
 class OSMERA_API MappedFile : public FileObject {
 public:

@@ -1,11 +1,11 @@
-#include "MemoryStream.h"
+#include "foundation/MemoryStream.h"
 
 #include <cstring>
 #include <new>
 
-#include "Exception.h"
-#include "Malvane.h"
-#include "Strings.h"
+#include "foundation/Exception.h"
+#include "malvane/Malvane.h"
+#include "foundation/Strings.h"
 
 namespace {
 unsigned int const kMinimumGrowth = 32;

@@ -8,7 +8,7 @@
 // stream, throws an Exception.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class String;
 

@@ -1,8 +1,8 @@
-#include "MessageCatalogue.h"
+#include "foundation/MessageCatalogue.h"
 
-#include "CriticalSection.h"
-#include "HashLists.h"
-#include "Strings.h"
+#include "foundation/CriticalSection.h"
+#include "foundation/HashLists.h"
+#include "foundation/Strings.h"
 
 #include <windows.h>
 #include <cstdarg>

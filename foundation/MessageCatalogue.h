@@ -3,8 +3,8 @@
 // (18000-18026).
 #pragma once
 
-#include "OsmeraDefs.h"
-#include "Strings.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/Strings.h"
 
 struct HINSTANCE__;
 

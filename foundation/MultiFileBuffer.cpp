@@ -1,9 +1,9 @@
-#include "MultiFileBuffer.h"
+#include "foundation/MultiFileBuffer.h"
 
-#include "CriticalSection.h"
-#include "FileCache.h"
+#include "foundation/CriticalSection.h"
+#include "foundation/FileCache.h"
 
-#include <Malvane.h>
+#include "malvane/Malvane.h"
 #include <windows.h>
 
 #include <cstdint>

@@ -6,8 +6,8 @@
 // MappedFile.
 #pragma once
 
-#include "OsmeraDefs.h"
-#include "MappedFile.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/MappedFile.h"
 
 class BufferedFile;
 

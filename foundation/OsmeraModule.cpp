@@ -1,4 +1,4 @@
-#include "OsmeraModule.h"
+#include "foundation/OsmeraModule.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // that loaded it (the target of posted failures while no window is registered).
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 OSMERA_API void *OsmeraInstance();
 OSMERA_API unsigned long LoaderThreadId();

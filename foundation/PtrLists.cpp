@@ -1,10 +1,10 @@
-#include "PtrLists.h"
+#include "foundation/PtrLists.h"
 
 #include <utility>
 #include <vector>
 
-#include "ContainerSearch.h"
-#include "ListChain.h"
+#include "foundation/ContainerSearch.h"
+#include "foundation/ListChain.h"
 
 typedef containers::Chain<ListNode> Nodes;
 

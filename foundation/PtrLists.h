@@ -2,7 +2,7 @@
 // by the deleter, comparer and cloner call-backs.
 #pragma once
 
-#include "Collections.h"
+#include "foundation/Collections.h"
 
 class DoubleListOfPtr;
 

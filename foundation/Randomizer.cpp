@@ -1,12 +1,12 @@
-#include "Randomizer.h"
+#include "foundation/Randomizer.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <new>
 
-#include "Malvane.h"
-#include "Strings.h"
+#include "malvane/Malvane.h"
+#include "foundation/Strings.h"
 
 namespace {
 unsigned long const kModulus = 2147483647UL;

@@ -2,7 +2,7 @@
 // generator 16807 modulo 2^31 - 1, so a seed always gives the same sequence.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class String;
 

@@ -1,4 +1,4 @@
-#include "RangeInt32.h"
+#include "foundation/RangeInt32.h"
 
 RangeInt32 GetIntersection(RangeInt32 const &a, RangeInt32 const &b) { return a & b; }
 

@@ -2,7 +2,7 @@
 // when right >= left.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class OSMERA_API RangeInt32 {
 public:

@@ -1,10 +1,10 @@
-#include "RegExp.h"
+#include "foundation/RegExp.h"
 
 #include <cctype>
 #include <cstring>
 #include <new>
 
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 namespace {
 

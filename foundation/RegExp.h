@@ -2,7 +2,7 @@
 // '*', '+', '?', the anchors '^' and '$', and escapes.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class String;
 

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "Lists.h"
-#include "Strings.h"
+#include "foundation/Lists.h"
+#include "foundation/Strings.h"
 
 template <class T>
 class StringItem : public String, public T {

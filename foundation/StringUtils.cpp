@@ -1,4 +1,4 @@
-#include "StringUtils.h"
+#include "foundation/StringUtils.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "MemoryStream.h"
+#include "foundation/MemoryStream.h"
 
 namespace {
 

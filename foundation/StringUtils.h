@@ -2,10 +2,10 @@
 // turning numbers, dates and sizes into display text.
 #pragma once
 
-#include "Lists.h"
-#include "OsmeraDefs.h"
-#include "StringItem.h"
-#include "Strings.h"
+#include "foundation/Lists.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/StringItem.h"
+#include "foundation/Strings.h"
 
 // Empties list (deleting its items) and appends the pieces of text. With
 // separators, any run of them separates pieces and no piece is empty; with an

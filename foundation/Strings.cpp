@@ -1,4 +1,4 @@
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 #include <cctype>
 #include <cstdarg>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <new>
 
-#include "Malvane.h"
+#include "malvane/Malvane.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class NH_Heap;
 class RegularExp;

@@ -1,6 +1,6 @@
-#include "Thread.h"
+#include "foundation/Thread.h"
 
-#include "Exception.h"
+#include "foundation/Exception.h"
 
 #include <windows.h>
 #include <process.h>

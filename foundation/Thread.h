@@ -2,7 +2,7 @@
 // thread uses for itself.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class OSMERA_API Thread {
 public:

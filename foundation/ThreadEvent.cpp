@@ -1,4 +1,4 @@
-#include "ThreadEvent.h"
+#include "foundation/ThreadEvent.h"
 
 #include <windows.h>
 

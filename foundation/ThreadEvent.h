@@ -1,7 +1,7 @@
 // Events of the system, and waiting for several of them at once.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class OSMERA_API ThreadEvent {
 public:

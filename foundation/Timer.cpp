@@ -1,4 +1,4 @@
-#include "Timer.h"
+#include "foundation/Timer.h"
 
 #include <windows.h>
 #include <mmsystem.h>

@@ -2,7 +2,7 @@
 // and a trace of labelled time stamps.
 #pragma once
 
-#include "OsmeraDefs.h"
+#include "foundation/OsmeraDefs.h"
 
 class OSMERA_API Timer {
 public:

@@ -1,6 +1,6 @@
-#include "Undo.h"
+#include "foundation/Undo.h"
 
-#include "MessageCatalogue.h"
+#include "foundation/MessageCatalogue.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // (mementos), the newest first, and decides which steps are kept.
 #pragma once
 
-#include "OsmeraDefs.h"
-#include "Lists.h"
-#include "Strings.h"
+#include "foundation/OsmeraDefs.h"
+#include "foundation/Lists.h"
+#include "foundation/Strings.h"
 
 class AUndoable;
 

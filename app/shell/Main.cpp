@@ -2,15 +2,16 @@
 // Tessaro starts through the document manager with the MDI main frame, its menus and
 // texts from the language module, and plain document windows that show which file they
 // hold; the window layout brings them back at the next start.
-#include "Document.h"
-#include "DocumentManager.h"
-#include "DocumentModel.h"
-#include "MainFrame.h"
-#include "MdiWindows.h"
-#include "View.h"
+#include "manager/Document.h"
+#include "manager/DocumentManager.h"
+#include "manager/DocumentModel.h"
+#include "manager/MainFrame.h"
+#include "core/MdiWindows.h"
+#include "manager/View.h"
+#include "manager/MdiDocumentWindows.h"
 
-#include "Dc.h"
-#include "Exception.h"
+#include "core/Dc.h"
+#include "foundation/Exception.h"
 
 #include <windows.h>
 

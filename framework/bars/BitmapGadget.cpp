@@ -1,7 +1,7 @@
-#include "BitmapGadget.h"
+#include "bars/BitmapGadget.h"
 
-#include "Dib.h"
-#include "GadgetWindow.h"
+#include "core/Dib.h"
+#include "bars/GadgetWindow.h"
 
 TBitmapGadget::TBitmapGadget(TResId bitmap, int id, TBorderStyle style, int numImages, int startImage,
                              int sharedCels)

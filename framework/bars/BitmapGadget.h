@@ -2,9 +2,9 @@
 // bitmap resource, or the window's shared cels.
 #pragma once
 
-#include "Gadget.h"
+#include "bars/Gadget.h"
 
-#include "Module.h"
+#include "core/Module.h"
 
 class TCelArray;
 

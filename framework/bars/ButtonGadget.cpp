@@ -1,8 +1,8 @@
-#include "ButtonGadget.h"
+#include "bars/ButtonGadget.h"
 
-#include "Dib.h"
-#include "GadgetWindow.h"
-#include "UIParts.h"
+#include "core/Dib.h"
+#include "bars/GadgetWindow.h"
+#include "core/UIParts.h"
 
 TResId CopyGlyphResId(TResId id) { return id.IsString() ? TResId(strnewdup(id)) : id; }
 

@@ -4,9 +4,9 @@
 // pressed, indeterminate and disabled looks come from the button-face painter.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "GadgetWindow.h"
+#include "bars/GadgetWindow.h"
 
 #include <vector>
 

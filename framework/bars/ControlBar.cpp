@@ -1,6 +1,6 @@
-#include "ControlBar.h"
+#include "bars/ControlBar.h"
 
-#include "UIParts.h"
+#include "core/UIParts.h"
 
 TControlBar::TControlBar(TWindow *parent, TTileDirection direction, TFont *font, TModule *module)
     : TWindow(parent, 0, module), TGadgetWindow(parent, direction, font, module) {

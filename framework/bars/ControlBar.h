@@ -2,7 +2,7 @@
 // a bar of the frame needs. The base of the tool bars.
 #pragma once
 
-#include "GadgetWindow.h"
+#include "bars/GadgetWindow.h"
 
 class VELTRANE_API TControlBar : public TGadgetWindow {
 public:

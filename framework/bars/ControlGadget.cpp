@@ -1,8 +1,8 @@
-#include "ControlGadget.h"
+#include "bars/ControlGadget.h"
 
-#include "GadgetWindow.h"
-#include "Tooltip.h"
-#include "TooltipInfo.h"
+#include "bars/GadgetWindow.h"
+#include "bars/Tooltip.h"
+#include "bars/TooltipInfo.h"
 
 TControlGadget::TControlGadget(TWindow &control, TBorderStyle border)
     : TGadget(control.GetId(), border), WidthOverride(-1), HeightOverride(-1), Control(&control) {

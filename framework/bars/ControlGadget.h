@@ -3,8 +3,8 @@
 // deletes the object.
 #pragma once
 
-#include "Gadget.h"
-#include "Window.h"
+#include "bars/Gadget.h"
+#include "core/Window.h"
 
 class VELTRANE_API TControlGadget : public TGadget {
 public:

@@ -1,9 +1,9 @@
-#include "DockStation.h"
+#include "bars/DockStation.h"
 
-#include "Dc.h"
-#include "DecoratedFrame.h"
-#include "DocumentManager.h"
-#include "Toolbar.h"
+#include "core/Dc.h"
+#include "bars/DecoratedFrame.h"
+#include "manager/DocumentManager.h"
+#include "bars/Toolbar.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 // area follows the tool bars.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Window.h"
+#include "core/Window.h"
 
 class TToolbar;
 

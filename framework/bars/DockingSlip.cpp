@@ -1,8 +1,8 @@
-#include "DockingSlip.h"
+#include "bars/DockingSlip.h"
 
-#include "Color.h"
-#include "Dc.h"
-#include "UIParts.h"
+#include "core/Color.h"
+#include "core/Dc.h"
+#include "core/UIParts.h"
 
 #include <algorithm>
 

@@ -2,9 +2,9 @@
 // windows sit on packed rows or columns, and a small floating frame holding one.
 #pragma once
 
-#include "Harbor.h"
+#include "bars/Harbor.h"
 
-#include "FloatingFrame.h"
+#include "core/FloatingFrame.h"
 
 class VELTRANE_API TEdgeSlip : public TWindow, public TDockingSlip {
 public:

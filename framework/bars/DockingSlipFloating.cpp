@@ -1,7 +1,7 @@
-#include "DockingSlip.h"
+#include "bars/DockingSlip.h"
 
-#include "Application.h"
-#include "WindowFlags.h"
+#include "core/Application.h"
+#include "core/WindowFlags.h"
 
 DEFINE_RESPONSE_TABLE1(TFloatingSlip, TFloatingFrame)
     EV_MESSAGE(WM_NCLBUTTONDOWN, EvNCLButtonDown, v_U_POINT),

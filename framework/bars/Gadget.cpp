@@ -1,7 +1,7 @@
-#include "Gadget.h"
+#include "bars/Gadget.h"
 
-#include "GadgetWindow.h"
-#include "UIParts.h"
+#include "bars/GadgetWindow.h"
+#include "core/UIParts.h"
 
 // ---- TMargins
 

@@ -2,9 +2,9 @@
 // separators, hosted controls) and the margins they and their windows use.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Geometry.h"
+#include "core/Geometry.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "GadgetWindow.h"
+#include "bars/GadgetWindow.h"
 
-#include "Dc.h"
-#include "DecoratedFrame.h"
-#include "Dib.h"
-#include "FrameWindow.h"
+#include "core/Dc.h"
+#include "bars/DecoratedFrame.h"
+#include "core/Dib.h"
+#include "core/FrameWindow.h"
 
 #include <algorithm>
 #include <utility>

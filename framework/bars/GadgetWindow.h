@@ -3,10 +3,10 @@
 // passes their commands to the frame.
 #pragma once
 
-#include "Gadget.h"
+#include "bars/Gadget.h"
 
-#include "GdiObject.h"
-#include "Window.h"
+#include "core/GdiObject.h"
+#include "core/Window.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 // The gadgets' tools in the window's tooltip. The tooltip asks the window for a tool's
 // text, and the window asks the command enablers.
-#include "GadgetWindow.h"
+#include "bars/GadgetWindow.h"
 
-#include "Tooltip.h"
+#include "bars/Tooltip.h"
 
 int TGadgetWindow::HasTool(TGadget const &gadget) {
     int id = gadget.GetId();

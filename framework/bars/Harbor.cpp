@@ -1,8 +1,8 @@
-#include "Harbor.h"
+#include "bars/Harbor.h"
 
-#include "Dc.h"
-#include "DockingSlip.h"
-#include "GdiObject.h"
+#include "core/Dc.h"
+#include "bars/DockingSlip.h"
+#include "core/GdiObject.h"
 
 DEFINE_RESPONSE_TABLE1(THarbor, TWindow)
     EV_WM_MOUSEMOVE,

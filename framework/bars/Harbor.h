@@ -3,11 +3,11 @@
 // in XOR where the window would land and moves it there on release.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "DecoratedFrame.h"
-#include "Geometry.h"
-#include "Window.h"
+#include "bars/DecoratedFrame.h"
+#include "core/Geometry.h"
+#include "core/Window.h"
 
 class THarbor;
 class TEdgeSlip;

@@ -1,9 +1,9 @@
-#include "HarborDockable.h"
+#include "bars/HarborDockable.h"
 
-#include "DockingSlip.h"
-#include "System.h"
-#include "Tooltip.h"
-#include "WindowFlags.h"
+#include "bars/DockingSlip.h"
+#include "core/System.h"
+#include "bars/Tooltip.h"
+#include "core/WindowFlags.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // a column or a rectangle as its place asks, and the control bar made of it.
 #pragma once
 
-#include "GadgetWindow.h"
-#include "Harbor.h"
+#include "bars/GadgetWindow.h"
+#include "bars/Harbor.h"
 
 class VELTRANE_API TDockableGadgetWindow : public TGadgetWindow, public TDockable {
 public:

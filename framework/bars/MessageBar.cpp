@@ -1,7 +1,7 @@
-#include "MessageBar.h"
+#include "bars/MessageBar.h"
 
-#include "Dc.h"
-#include "TextGadget.h"
+#include "core/Dc.h"
+#include "bars/TextGadget.h"
 
 #include <cstring>
 

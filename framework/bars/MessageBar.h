@@ -2,8 +2,8 @@
 // commands. It is the frame's child IDW_MESSAGEBAR.
 #pragma once
 
-#include "DecoratedFrame.h"
-#include "GadgetWindow.h"
+#include "bars/DecoratedFrame.h"
+#include "bars/GadgetWindow.h"
 
 class VELTRANE_API TMessageBar : public TGadgetWindow {
 public:

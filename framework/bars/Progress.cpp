@@ -1,14 +1,14 @@
-#include "Progress.h"
+#include "bars/Progress.h"
 
-#include "Application.h"
-#include "BitmapGadget.h"
-#include "DecoratedFrame.h"
-#include "MainFrame.h"
-#include "MessageBoxes.h"
+#include "core/Application.h"
+#include "bars/BitmapGadget.h"
+#include "bars/DecoratedFrame.h"
+#include "manager/MainFrame.h"
+#include "controls/MessageBoxes.h"
 
-#include "Exception.h"
-#include "MessageCatalogue.h"
-#include "StringUtils.h"
+#include "foundation/Exception.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/StringUtils.h"
 
 #include <mmsystem.h>
 

@@ -3,10 +3,10 @@
 // Everything here runs on the GUI thread.
 #pragma once
 
-#include "StatusBar.h"
+#include "bars/StatusBar.h"
 
-#include "Lists.h"
-#include "Strings.h"
+#include "foundation/Lists.h"
+#include "foundation/Strings.h"
 
 // The millisecond clock of the protocol (the multimedia timer unless a test replaces it).
 typedef unsigned long (*TProgressClock)();

@@ -1,6 +1,6 @@
-#include "StatusBar.h"
+#include "bars/StatusBar.h"
 
-#include "TextGadget.h"
+#include "bars/TextGadget.h"
 
 namespace {
 // The gadget ids of the indicators, by bit; the size grip is the last.

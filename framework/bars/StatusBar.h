@@ -3,9 +3,9 @@
 // framework's status bar that carries the progress gauge of long operations.
 #pragma once
 
-#include "MessageBar.h"
+#include "bars/MessageBar.h"
 
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 class AutoProgressBar;
 class Gauge;

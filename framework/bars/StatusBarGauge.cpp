@@ -1,16 +1,16 @@
 // The progress gauge of the status bar: opening, throttled reports, the gadgets that
 // show the gauge and the two time texts, and closing.
-#include "StatusBar.h"
+#include "bars/StatusBar.h"
 
-#include "BitmapGadget.h"
-#include "ControlGadget.h"
-#include "DocumentManager.h"
-#include "DrawHelpers.h"
-#include "Gauge.h"
-#include "Progress.h"
-#include "TextGadget.h"
+#include "bars/BitmapGadget.h"
+#include "bars/ControlGadget.h"
+#include "manager/DocumentManager.h"
+#include "core/DrawHelpers.h"
+#include "controls/Gauge.h"
+#include "bars/Progress.h"
+#include "bars/TextGadget.h"
 
-#include "MessageCatalogue.h"
+#include "foundation/MessageCatalogue.h"
 
 #include <climits>
 #include <cstdio>

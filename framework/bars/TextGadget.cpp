@@ -1,12 +1,12 @@
-#include "TextGadget.h"
+#include "bars/TextGadget.h"
 
-#include "Application.h"
-#include "FrameWindow.h"
-#include "Dc.h"
-#include "GadgetWindow.h"
-#include "Menu.h"
+#include "core/Application.h"
+#include "core/FrameWindow.h"
+#include "core/Dc.h"
+#include "bars/GadgetWindow.h"
+#include "core/Menu.h"
 
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // lights up while a keyboard toggle is on.
 #pragma once
 
-#include "Gadget.h"
+#include "bars/Gadget.h"
 
 class String;
 class TFont;

@@ -1,7 +1,7 @@
-#include "StatusBar.h"
+#include "bars/StatusBar.h"
 
-#include "TextGadget.h"
-#include "ToolTipJq.h"
+#include "bars/TextGadget.h"
+#include "bars/ToolTipJq.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "ToolBox.h"
+#include "bars/ToolBox.h"
 
-#include "ButtonGadget.h"
-#include "System.h"
+#include "bars/ButtonGadget.h"
+#include "core/System.h"
 
 #include <algorithm>
 

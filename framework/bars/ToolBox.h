@@ -2,7 +2,7 @@
 // palette of tools in a floating window, and sizes itself to the grid.
 #pragma once
 
-#include "GadgetWindow.h"
+#include "bars/GadgetWindow.h"
 
 class VELTRANE_API TToolBox : public TGadgetWindow {
 public:

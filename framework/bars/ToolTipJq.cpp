@@ -1,7 +1,7 @@
-#include "ToolTipJq.h"
+#include "bars/ToolTipJq.h"
 
-#include "Dc.h"
-#include "DocumentManager.h"
+#include "core/Dc.h"
+#include "manager/DocumentManager.h"
 
 #include <mmsystem.h>
 

@@ -4,9 +4,9 @@
 // on demand. One instance per application; the main frame keeps it.
 #pragma once
 
-#include "Window.h"
+#include "core/Window.h"
 
-#include "GdiObject.h"
+#include "core/GdiObject.h"
 
 namespace Tip {
 // How the tip is drawn: a bit set; 0 is a plain rectangle.

@@ -1,7 +1,7 @@
-#include "ToolTipSimple.h"
+#include "bars/ToolTipSimple.h"
 
-#include "Dc.h"
-#include "GdiObject.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
 
 #include <cstring>
 #include <vector>

@@ -3,7 +3,7 @@
 // the tool or a window takes the mouse capture. It never takes the mouse itself.
 #pragma once
 
-#include "Window.h"
+#include "core/Window.h"
 
 class TFont;
 

@@ -1,13 +1,13 @@
-#include "Toolbar.h"
+#include "bars/Toolbar.h"
 
-#include "Dc.h"
-#include "DecoratedFrame.h"
-#include "DockStation.h"
-#include "DocumentManager.h"
-#include "MainFrame.h"
-#include "Menu.h"
-#include "ToolbarFrame.h"
-#include "TooltipText.h"
+#include "core/Dc.h"
+#include "bars/DecoratedFrame.h"
+#include "bars/DockStation.h"
+#include "manager/DocumentManager.h"
+#include "manager/MainFrame.h"
+#include "core/Menu.h"
+#include "bars/ToolbarFrame.h"
+#include "bars/TooltipText.h"
 
 #include <cstdio>
 #include <cstring>

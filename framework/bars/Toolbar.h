@@ -4,10 +4,10 @@
 // place in the "Main" settings store.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "ControlBar.h"
-#include "ToolbarList.h"
+#include "bars/ControlBar.h"
+#include "bars/ToolbarList.h"
 
 class TContextMenu;
 class TDecoratedFrame;

@@ -1,12 +1,12 @@
-#include "ToolbarButtonGadget.h"
+#include "bars/ToolbarButtonGadget.h"
 
-#include "Application.h"
-#include "Dc.h"
-#include "Dib.h"
-#include "DocumentManager.h"
-#include "FrameWindow.h"
-#include "GadgetWindow.h"
-#include "GdiObject.h"
+#include "core/Application.h"
+#include "core/Dc.h"
+#include "core/Dib.h"
+#include "manager/DocumentManager.h"
+#include "core/FrameWindow.h"
+#include "bars/GadgetWindow.h"
+#include "core/GdiObject.h"
 
 #include <memory>
 

@@ -3,9 +3,9 @@
 // and enabling queries to a command target, by default the application's main window.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "ButtonGadget.h"
+#include "bars/ButtonGadget.h"
 
 class TToolbarButtonGadget;
 class THatch8x8Brush;

@@ -1,8 +1,8 @@
-#include "ToolbarControlBar.h"
+#include "bars/ToolbarControlBar.h"
 
-#include "StatusBar.h"
-#include "ToolTipJq.h"
-#include "ToolbarButtonGadget.h"
+#include "bars/StatusBar.h"
+#include "bars/ToolTipJq.h"
+#include "bars/ToolbarButtonGadget.h"
 
 TTipControlBar::TTipControlBar(TToolTipJq &tip, TDecoratedFrame *frame, char const *name, unsigned short style,
                                int newRow, TFont *font, TModule *module)

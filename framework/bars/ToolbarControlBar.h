@@ -2,9 +2,9 @@
 // application's tip window, and ControlBar, the main control bar of a decorated frame.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Toolbar.h"
+#include "bars/Toolbar.h"
 
 class TToolTipJq;
 

@@ -1,12 +1,12 @@
 // Moving a tool bar with the mouse: an inverted frame on the screen shows where the bar
 // would go (docked at an edge in its docked shape, or floating in its current shape;
 // Ctrl forces floating) and the drop gives the bar that place.
-#include "Toolbar.h"
+#include "bars/Toolbar.h"
 
-#include "DecoratedFrame.h"
-#include "DockStation.h"
-#include "SysInfo.h"
-#include "ToolbarFrame.h"
+#include "bars/DecoratedFrame.h"
+#include "bars/DockStation.h"
+#include "core/SysInfo.h"
+#include "bars/ToolbarFrame.h"
 
 #include <algorithm>
 

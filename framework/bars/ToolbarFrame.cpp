@@ -1,11 +1,11 @@
-#include "ToolbarFrame.h"
+#include "bars/ToolbarFrame.h"
 
-#include "Application.h"
-#include "Dc.h"
-#include "DecoratedFrame.h"
-#include "DocumentManager.h"
-#include "GdiObject.h"
-#include "Toolbar.h"
+#include "core/Application.h"
+#include "core/Dc.h"
+#include "bars/DecoratedFrame.h"
+#include "manager/DocumentManager.h"
+#include "core/GdiObject.h"
+#include "bars/Toolbar.h"
 
 #include <vector>
 

@@ -5,9 +5,9 @@
 // call once a round.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "FloatingFrame.h"
+#include "core/FloatingFrame.h"
 
 class TToolbar;
 

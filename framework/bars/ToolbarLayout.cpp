@@ -1,11 +1,11 @@
 // How a tool bar lays out its gadgets (docked in one row or one column, floating in as
 // many rows as its current shape has) and draws the border lines of bars and stations.
-#include "Toolbar.h"
+#include "bars/Toolbar.h"
 
-#include "Dc.h"
-#include "DecoratedFrame.h"
-#include "DocumentManager.h"
-#include "TextGadget.h"
+#include "core/Dc.h"
+#include "bars/DecoratedFrame.h"
+#include "manager/DocumentManager.h"
+#include "bars/TextGadget.h"
 
 #include <algorithm>
 

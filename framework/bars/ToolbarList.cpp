@@ -1,9 +1,9 @@
-#include "ToolbarList.h"
+#include "bars/ToolbarList.h"
 
-#include "Application.h"
-#include "FrameWindow.h"
-#include "Toolbar.h"
-#include "ToolbarFrame.h"
+#include "core/Application.h"
+#include "core/FrameWindow.h"
+#include "bars/Toolbar.h"
+#include "bars/ToolbarFrame.h"
 
 namespace {
 int floatingActive = 1;

@@ -2,9 +2,9 @@
 // floating frames.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "TArrays.h"
+#include "core/TArrays.h"
 
 class TToolbar;
 

@@ -1,6 +1,6 @@
-#include "Tooltip.h"
+#include "bars/Tooltip.h"
 
-#include "CommonControls.h"
+#include "core/CommonControls.h"
 
 TTooltip::TTooltip(TWindow *parent, int alwaysTip, TModule *module)
     : TControl(parent, 0, 0, 0, 0, 0, 0, module) {

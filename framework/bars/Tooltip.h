@@ -3,9 +3,9 @@
 // the control asks the tool's owner for the text (TTN_NEEDTEXT, see TTooltipEnabler).
 #pragma once
 
-#include "Control.h"
-#include "TooltipInfo.h"
-#include "TooltipText.h"
+#include "controls/Control.h"
+#include "bars/TooltipInfo.h"
+#include "bars/TooltipText.h"
 
 class VELTRANE_API TTooltip : public TControl {
 public:

@@ -1,6 +1,6 @@
-#include "TooltipInfo.h"
+#include "bars/TooltipInfo.h"
 
-#include "TArrays.h"
+#include "core/TArrays.h"
 
 #include <cstddef>
 

@@ -4,8 +4,8 @@
 // the object is what the control's messages take; an owned copy of the text may follow.
 #pragma once
 
-#include "Geometry.h"
-#include "VeltraneDefs.h"
+#include "core/Geometry.h"
+#include "core/VeltraneDefs.h"
 
 #include <windows.h>
 #include <commctrl.h>

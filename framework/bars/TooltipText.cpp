@@ -1,4 +1,4 @@
-#include "TooltipText.h"
+#include "bars/TooltipText.h"
 
 #include <cstring>
 

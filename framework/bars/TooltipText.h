@@ -3,7 +3,7 @@
 // whoever knows the command's tip text hands it over with SetText.
 #pragma once
 
-#include "Window.h"
+#include "core/Window.h"
 
 #include <commctrl.h>
 

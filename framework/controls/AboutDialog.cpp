@@ -1,7 +1,7 @@
-#include "AboutDialog.h"
+#include "controls/AboutDialog.h"
 
-#include "Static.h"
-#include "VersionInfo.h"
+#include "controls/Static.h"
+#include "controls/VersionInfo.h"
 
 #include <cstdio>
 

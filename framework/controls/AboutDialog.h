@@ -2,9 +2,9 @@
 // over the template's texts, from the version resource of the template's module.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Dialog.h"
+#include "controls/Dialog.h"
 
 class VELTRANE_API AboutDialog : public Dialog {
 public:

@@ -1,6 +1,6 @@
-#include "Animation.h"
+#include "controls/Animation.h"
 
-#include "CommonControls.h"
+#include "core/CommonControls.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // The system's animation common control, which plays a silent clip.
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
 class VELTRANE_API TAnimateCtrl : public TControl {
 public:

@@ -1,9 +1,9 @@
-#include "BitmapControl.h"
+#include "controls/BitmapControl.h"
 
-#include "Dc.h"
-#include "Dib.h"
-#include "GdiObject.h"
-#include "Module.h"
+#include "core/Dc.h"
+#include "core/Dib.h"
+#include "core/GdiObject.h"
+#include "core/Module.h"
 
 TBitmapControl::TBitmapControl(TWindow *parent, int controlId, int bitmapId, Style style, TModule *module)
     : TWindow(parent, 0, module), TControl(parent, controlId, module), Dib(0), Bitmap(0), Palette(0),

@@ -2,7 +2,7 @@
 // its own palette and an optional frame, and sizes its window to them.
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
 class TBitmap;
 class TDib;

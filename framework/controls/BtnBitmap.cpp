@@ -1,4 +1,4 @@
-#include "BtnBitmap.h"
+#include "controls/BtnBitmap.h"
 
 TColor TBtnBitmap::DefaultFaceColor(COLORREF(0xC0C0C0));
 

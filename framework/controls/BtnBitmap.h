@@ -2,11 +2,11 @@
 // pixels when the system's face colour changes.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Color.h"
-#include "Dc.h"
-#include "GdiObject.h"
+#include "core/Color.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
 
 class VELTRANE_API TBtnBitmap : public TBitmap {
 public:

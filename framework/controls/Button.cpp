@@ -1,4 +1,4 @@
-#include "Button.h"
+#include "controls/Button.h"
 
 // ---- TButton
 

@@ -3,7 +3,7 @@
 // fires on the press.
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
 class TGroupBox;
 

@@ -1,7 +1,7 @@
-#include "CheckList.h"
+#include "controls/CheckList.h"
 
-#include "Dc.h"
-#include "GdiObject.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 // whether a line is checked, and hears of a click in the box column as a command.
 #pragma once
 
-#include "ListBox.h"
+#include "controls/ListBox.h"
 
 class VELTRANE_API CheckBoxList : public TListBox {
 public:

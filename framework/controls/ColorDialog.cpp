@@ -1,8 +1,8 @@
-#include "ColorDialog.h"
+#include "controls/ColorDialog.h"
 
-#include "Module.h"
+#include "core/Module.h"
 
-#include "Config.h"
+#include "foundation/Config.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "ComboBox.h"
+#include "controls/ComboBox.h"
 
 #include <cstring>
 

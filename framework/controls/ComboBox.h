@@ -2,7 +2,7 @@
 // dialog's combo-box values travel to and from the control.
 #pragma once
 
-#include "ListBox.h"
+#include "controls/ListBox.h"
 
 // The values of one combo box: item texts, one datum per item, the text of the
 // edit field and the index of the item it shows (-1 for none).

@@ -1,6 +1,6 @@
-#include "CommonDialog.h"
+#include "controls/CommonDialog.h"
 
-#include "Dialog.h"
+#include "controls/Dialog.h"
 
 DEFINE_RESPONSE_TABLE1(TCommonDialog, TDialog)
     EV_WM_CLOSE,

@@ -3,10 +3,10 @@
 // data record the caller owns.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "CommonDialogSeam.h"
-#include "DialogWindow.h"
+#include "controls/CommonDialogSeam.h"
+#include "core/DialogWindow.h"
 
 class VELTRANE_API TCommonDialog : public TDialog {
 public:

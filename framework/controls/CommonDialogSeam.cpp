@@ -1,4 +1,4 @@
-#include "CommonDialogSeam.h"
+#include "controls/CommonDialogSeam.h"
 
 #include <commdlg.h>
 

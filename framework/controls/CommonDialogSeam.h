@@ -2,7 +2,7 @@
 // test (or a headless run) can answer it in place of a person.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 #include <windows.h>
 

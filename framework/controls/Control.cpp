@@ -1,4 +1,4 @@
-#include "Control.h"
+#include "controls/Control.h"
 
 DEFINE_RESPONSE_TABLE1(TControl, TWindow)
     EV_WM_PAINT,

@@ -3,7 +3,7 @@
 // dialog resource (by id) or as an alias of a window that exists.
 #pragma once
 
-#include "Window.h"
+#include "core/Window.h"
 
 // How far a control prefers the system's own implementation to a drawn one.
 enum TNativeUse { nuNever = 0, nuAvoid = 1, nuAttempt = 2, nuUsing = 4 };

@@ -1,13 +1,13 @@
 // Construction, the value store, wrappers by id and the values of a dialog.
-#include "Dialog.h"
+#include "controls/Dialog.h"
 
-#include "Button.h"
-#include "ComboBox.h"
-#include "Control.h"
-#include "Edit.h"
-#include "ListBox.h"
-#include "MainFrame.h"
-#include "Static.h"
+#include "controls/Button.h"
+#include "controls/ComboBox.h"
+#include "controls/Control.h"
+#include "controls/Edit.h"
+#include "controls/ListBox.h"
+#include "manager/MainFrame.h"
+#include "controls/Static.h"
 
 #include <cstdarg>
 

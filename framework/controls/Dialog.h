@@ -4,14 +4,14 @@
 // placement, roll-up, bold controls and context help.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "DialogItem.h"
-#include "DialogWindow.h"
-#include "WindowUtilities.h"
+#include "controls/DialogItem.h"
+#include "core/DialogWindow.h"
+#include "controls/WindowUtilities.h"
 
-#include "Lists.h"
-#include "Strings.h"
+#include "foundation/Lists.h"
+#include "foundation/Strings.h"
 
 class IdleEnabler;
 class PassiveCheckBox;

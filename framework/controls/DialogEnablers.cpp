@@ -1,8 +1,8 @@
-#include "DialogEnablers.h"
+#include "controls/DialogEnablers.h"
 
-#include "Button.h"
-#include "Control.h"
-#include "WindowUtilities.h"
+#include "controls/Button.h"
+#include "controls/Control.h"
+#include "controls/WindowUtilities.h"
 
 ControlEnabler::ControlEnabler(TControl *control, HWND receiver)
     : TCommandEnabler(uint(control->GetId()), receiver), Control(control) {}

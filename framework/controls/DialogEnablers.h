@@ -2,9 +2,9 @@
 // enable, re-label or check the control itself.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Window.h"
+#include "core/Window.h"
 
 class TButton;
 class TControl;

@@ -1,14 +1,14 @@
 // A dialog's window procedure: enabling queries by control id, context help, roll-up.
-#include "Dialog.h"
+#include "controls/Dialog.h"
 
-#include "Control.h"
-#include "DocumentManager.h"
-#include "PropertyDialog.h"
-#include "PropertyTab.h"
-#include "SpinEdit.h"
-#include "Spinner.h"
+#include "controls/Control.h"
+#include "manager/DocumentManager.h"
+#include "controls/PropertyDialog.h"
+#include "controls/PropertyTab.h"
+#include "controls/SpinEdit.h"
+#include "controls/Spinner.h"
 
-#include "System.h"
+#include "core/System.h"
 
 DEFINE_RESPONSE_TABLE1(Dialog, TDialog)
     EV_WM_SIZE,

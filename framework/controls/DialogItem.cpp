@@ -1,10 +1,10 @@
-#include "DialogItem.h"
+#include "controls/DialogItem.h"
 
-#include "ComboBox.h"
-#include "Control.h"
-#include "Dialog.h"
+#include "controls/ComboBox.h"
+#include "controls/Control.h"
+#include "controls/Dialog.h"
 
-#include "Malvane.h"
+#include "malvane/Malvane.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,10 +3,10 @@
 // of the control by the dialog's transfers.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "ListElementWithKey.h"
-#include "Strings.h"
+#include "foundation/ListElementWithKey.h"
+#include "foundation/Strings.h"
 
 #include <windows.h>
 

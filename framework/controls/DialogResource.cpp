@@ -1,4 +1,4 @@
-#include "DialogResource.h"
+#include "controls/DialogResource.h"
 
 #include <cstdint>
 #include <cstring>

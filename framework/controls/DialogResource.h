@@ -2,10 +2,10 @@
 // in dialog units and its menu, class and title texts.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Geometry.h"
-#include "TArrays.h"
+#include "core/Geometry.h"
+#include "core/TArrays.h"
 
 #include <windows.h>
 

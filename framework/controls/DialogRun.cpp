@@ -1,15 +1,15 @@
 // A dialog's window life: creation and placement, modal runs with the application's
 // other top-level windows disabled, enabling rules, clean-up.
-#include "Dialog.h"
+#include "controls/Dialog.h"
 
-#include "Button.h"
-#include "Control.h"
-#include "DialogEnablers.h"
-#include "MainFrame.h"
-#include "ToolbarList.h"
+#include "controls/Button.h"
+#include "controls/Control.h"
+#include "controls/DialogEnablers.h"
+#include "manager/MainFrame.h"
+#include "bars/ToolbarList.h"
 
-#include "Application.h"
-#include "FrameWindow.h"
+#include "core/Application.h"
+#include "core/FrameWindow.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DragList.h"
+#include "controls/DragList.h"
 
 namespace {
 uint const DragListMsg = ::RegisterWindowMessageA(DRAGLISTMSGSTRING);

@@ -4,8 +4,8 @@
 // it into four overridable operations.
 #pragma once
 
-#include "CommonControls.h"
-#include "ListBox.h"
+#include "core/CommonControls.h"
+#include "controls/ListBox.h"
 
 class VELTRANE_API TDragList : public TListBox {
 public:

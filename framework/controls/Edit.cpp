@@ -1,6 +1,6 @@
-#include "Edit.h"
+#include "controls/Edit.h"
 
-#include "System.h"
+#include "core/System.h"
 
 #include <cctype>
 #include <climits>

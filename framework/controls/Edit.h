@@ -2,7 +2,7 @@
 // the text buffer, text search, and a character filter the parent may apply.
 #pragma once
 
-#include "Static.h"
+#include "controls/Static.h"
 
 // Sent to an edit's parent before a typed character: wParam the character, lParam the
 // key flags; a non-zero answer swallows the character.

@@ -1,12 +1,12 @@
-#include "FileDialog.h"
+#include "controls/FileDialog.h"
 
-#include "Dialog.h"
-#include "WindowUtilities.h"
+#include "controls/Dialog.h"
+#include "controls/WindowUtilities.h"
 
-#include "MessageCatalogue.h"
-#include "Module.h"
-#include "StringUtils.h"
-#include "System.h"
+#include "foundation/MessageCatalogue.h"
+#include "core/Module.h"
+#include "foundation/StringUtils.h"
+#include "core/System.h"
 
 #include <cstddef>
 #include <cstring>

@@ -3,11 +3,11 @@
 // multiple selection), and a folder chooser built on the open dialog.
 #pragma once
 
-#include "CommonDialog.h"
+#include "controls/CommonDialog.h"
 
-#include "FileName.h"
-#include "Lists.h"
-#include "Strings.h"
+#include "foundation/FileName.h"
+#include "foundation/Lists.h"
+#include "foundation/Strings.h"
 
 #include <commdlg.h>
 

@@ -1,8 +1,8 @@
-#include "FontDialog.h"
+#include "controls/FontDialog.h"
 
-#include "Module.h"
+#include "core/Module.h"
 
-#include "Config.h"
+#include "foundation/Config.h"
 
 #include <cstring>
 

@@ -3,9 +3,9 @@
 // storage in the settings store.
 #pragma once
 
-#include "CommonDialog.h"
+#include "controls/CommonDialog.h"
 
-#include "Color.h"
+#include "core/Color.h"
 
 #include <commdlg.h>
 

@@ -1,11 +1,11 @@
-#include "Gauge.h"
+#include "controls/Gauge.h"
 
-#include "Application.h"
-#include "CommonControls.h"
-#include "Dc.h"
-#include "MainFrame.h"
-#include "StatusBar.h"
-#include "UIParts.h"
+#include "core/Application.h"
+#include "core/CommonControls.h"
+#include "core/Dc.h"
+#include "manager/MainFrame.h"
+#include "bars/StatusBar.h"
+#include "core/UIParts.h"
 
 #include <algorithm>
 #include <cstring>

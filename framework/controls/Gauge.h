@@ -3,7 +3,7 @@
 // the system's progress bar; Gauge adds the framework's own display modes.
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
 class TBitmap;
 

@@ -1,10 +1,10 @@
-#include "GlyphButton.h"
+#include "controls/GlyphButton.h"
 
-#include "Dc.h"
-#include "Module.h"
-#include "System.h"
-#include "UIParts.h"
-#include "VeltraneModule.h"
+#include "core/Dc.h"
+#include "core/Module.h"
+#include "core/System.h"
+#include "core/UIParts.h"
+#include "core/VeltraneModule.h"
 
 namespace {
 char const ClassName[] = "Yrt_GlyphBtn";

@@ -3,10 +3,10 @@
 // the default-button frame, with the mouse, keyboard and messages of a system push button.
 #pragma once
 
-#include "Button.h"
+#include "controls/Button.h"
 
-#include "Color.h"
-#include "GdiObject.h"
+#include "core/Color.h"
+#include "core/GdiObject.h"
 
 class VELTRANE_API TGlyphButton : public TButton {
 public:

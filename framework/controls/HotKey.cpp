@@ -1,6 +1,6 @@
-#include "HotKey.h"
+#include "controls/HotKey.h"
 
-#include "CommonControls.h"
+#include "core/CommonControls.h"
 
 namespace {
 void RequireCommonControls() {

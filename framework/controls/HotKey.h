@@ -2,7 +2,7 @@
 // it and answers it as a word (virtual key in the low byte, HOTKEYF_ modifiers above).
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "ListBox.h"
+#include "controls/ListBox.h"
 
 #include <cstring>
 #include <new>

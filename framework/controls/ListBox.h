@@ -2,9 +2,9 @@
 // dialog's list-box values travel to and from the control.
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
-#include "TArrays.h"
+#include "core/TArrays.h"
 
 // The values of one list box: item texts, one datum per item and the selected
 // positions (several for a multiple-selection list, in the order selected).

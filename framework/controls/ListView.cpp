@@ -1,6 +1,6 @@
-#include "ListView.h"
+#include "controls/ListView.h"
 
-#include "ImageList.h"
+#include "core/ImageList.h"
 
 ListView::ListView(TWindow *parent, int id, int x, int y, int w, int h, TModule *module)
     : TControl(parent, id, 0, x, y, w, h, module) {

@@ -2,8 +2,8 @@
 // value each one carries.
 #pragma once
 
-#include "CommonControls.h"
-#include "Control.h"
+#include "core/CommonControls.h"
+#include "controls/Control.h"
 
 class ImageList;
 

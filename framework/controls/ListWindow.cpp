@@ -1,9 +1,9 @@
-#include "ListWindow.h"
+#include "controls/ListWindow.h"
 
-#include "Dc.h"
-#include "GdiObject.h"
-#include "SortBridge.h"
-#include "System.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
+#include "controls/SortBridge.h"
+#include "core/System.h"
 
 namespace {
 char *NewCache(int size) {

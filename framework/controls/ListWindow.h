@@ -3,8 +3,8 @@
 // through a comparator object.
 #pragma once
 
-#include "CommonControls.h"
-#include "Control.h"
+#include "core/CommonControls.h"
+#include "controls/Control.h"
 
 class TListWindow;
 

@@ -1,11 +1,11 @@
-#include "MessageBoxes.h"
+#include "controls/MessageBoxes.h"
 
-#include "DocumentManager.h"
-#include "MessageBoxSeam.h"
-#include "Module.h"
+#include "manager/DocumentManager.h"
+#include "core/MessageBoxSeam.h"
+#include "core/Module.h"
 
-#include "Exception.h"
-#include "MessageCatalogue.h"
+#include "foundation/Exception.h"
+#include "foundation/MessageCatalogue.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // module first.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "NoteTab.h"
+#include "controls/NoteTab.h"
 
-#include "Dc.h"
-#include "GdiObject.h"
-#include "UIParts.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
+#include "core/UIParts.h"
 
 #include <commctrl.h>
 

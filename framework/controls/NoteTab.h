@@ -3,11 +3,11 @@
 // about changes with the system tab control's notifications; it manages no pages.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Control.h"
+#include "controls/Control.h"
 
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 #include <vector>
 

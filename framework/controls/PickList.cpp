@@ -1,7 +1,7 @@
-#include "PickList.h"
+#include "controls/PickList.h"
 
-#include "Application.h"
-#include "Module.h"
+#include "core/Application.h"
+#include "core/Module.h"
 
 // ---- the pop-up menu
 

@@ -2,10 +2,10 @@
 // a modal dialog with a list box. Both answer with the string's index, -2 for none.
 #pragma once
 
-#include "DialogWindow.h"
-#include "ListBox.h"
-#include "Menu.h"
-#include "TArrays.h"
+#include "core/DialogWindow.h"
+#include "controls/ListBox.h"
+#include "core/Menu.h"
+#include "core/TArrays.h"
 
 class VELTRANE_API TPickListPopup : public TWindow {
 public:

@@ -1,8 +1,8 @@
-#include "PictureWindow.h"
+#include "controls/PictureWindow.h"
 
-#include "Dc.h"
-#include "Dib.h"
-#include "GdiObject.h"
+#include "core/Dc.h"
+#include "core/Dib.h"
+#include "core/GdiObject.h"
 
 #include <cstdlib>
 #include <memory>

@@ -2,7 +2,7 @@
 // upper-left corner, centred, or stretched over the whole window.
 #pragma once
 
-#include "Window.h"
+#include "core/Window.h"
 
 class TDib;
 

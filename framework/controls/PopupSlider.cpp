@@ -1,12 +1,12 @@
-#include "PopupSlider.h"
+#include "controls/PopupSlider.h"
 
-#include "SpinEdit.h"
+#include "controls/SpinEdit.h"
 
-#include "DrawHelpers.h"
-#include "FloatingFrame.h"
-#include "WindowFlags.h"
+#include "core/DrawHelpers.h"
+#include "core/FloatingFrame.h"
+#include "core/WindowFlags.h"
 
-#include "Config.h"
+#include "foundation/Config.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -4,9 +4,9 @@
 // reaches it. Without a spin edit it reports one slider's value through call-backs.
 #pragma once
 
-#include "SpinSliderFactory.h"
+#include "controls/SpinSliderFactory.h"
 
-#include "Window.h"
+#include "core/Window.h"
 
 class Config;
 class TSpinEdit;

@@ -1,13 +1,13 @@
 // A property dialog's window life: set-up around its pages, OK / Cancel with the pages'
 // consent, modal runs, and the routing of commands and keys to the selected page.
-#include "PropertyDialog.h"
+#include "controls/PropertyDialog.h"
 
-#include "PropertyTab.h"
+#include "controls/PropertyTab.h"
 
-#include "Application.h"
-#include "DrawHelpers.h"
+#include "core/Application.h"
+#include "core/DrawHelpers.h"
 
-#include "MessageCatalogue.h"
+#include "foundation/MessageCatalogue.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 // largest page and keeps its buttons in a row below (or right of) the strip.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Dialog.h"
+#include "controls/Dialog.h"
 
 #include <vector>
 

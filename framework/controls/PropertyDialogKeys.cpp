@@ -1,10 +1,10 @@
 // Keyboard navigation of property dialogs: a thread keyboard hook carries Tab across the
 // borders of dialog, tab strip and page and switches pages on Ctrl+Page Up/Down; Alt
 // plus a letter selects a tab or presses the control it names.
-#include "PropertyDialog.h"
+#include "controls/PropertyDialog.h"
 
-#include "ComboBox.h"
-#include "PropertyTab.h"
+#include "controls/ComboBox.h"
+#include "controls/PropertyTab.h"
 
 #include <cctype>
 

@@ -1,10 +1,10 @@
 // A page of a property dialog: a child dialog inside the tab strip that answers OK and
 // Cancel through its dialog and is asked before it is left or closed.
-#include "PropertyDialog.h"
+#include "controls/PropertyDialog.h"
 
-#include "PropertyTab.h"
+#include "controls/PropertyTab.h"
 
-#include "Application.h"
+#include "core/Application.h"
 
 TResponseTableEntry<PropertyPage> const PropertyPage::__entries[] = {
     EV_COMMAND(IDOK, CmForward),

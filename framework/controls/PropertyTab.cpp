@@ -1,10 +1,10 @@
-#include "PropertyTab.h"
+#include "controls/PropertyTab.h"
 
-#include "Application.h"
-#include "CommonControls.h"
-#include "Dc.h"
-#include "GdiObject.h"
-#include "ImageList.h"
+#include "core/Application.h"
+#include "core/CommonControls.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
+#include "core/ImageList.h"
 
 #include <cstring>
 

@@ -4,12 +4,12 @@
 // children) and runs the selection with the dialog's and the page's consent.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Control.h"
-#include "PropertyDialog.h"
+#include "controls/Control.h"
+#include "controls/PropertyDialog.h"
 
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 #include <vector>
 

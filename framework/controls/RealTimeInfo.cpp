@@ -1,6 +1,6 @@
-#include "RealTimeInfo.h"
+#include "controls/RealTimeInfo.h"
 
-#include "Static.h"
+#include "controls/Static.h"
 
 // The template is the language module's whatever module the parent was made with (a
 // window without a module of its own would take its parent's).

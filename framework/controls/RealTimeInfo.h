@@ -1,9 +1,9 @@
 // A modeless box with one line of text that a long operation rewrites as it goes.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Dialog.h"
+#include "controls/Dialog.h"
 
 class VELTRANE_API RealTimeInfoBox : public Dialog {
 public:

@@ -1,4 +1,4 @@
-#include "RollUpDialog.h"
+#include "controls/RollUpDialog.h"
 
 DEFINE_RESPONSE_TABLE1(TRollDialog, TDialog)
     YRT_ROW(WM_SYSCOMMAND, 0, v_U_POINT, EvSysCommand),

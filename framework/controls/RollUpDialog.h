@@ -2,9 +2,9 @@
 // system menu gets an entry that toggles it; minimise and maximise roll it instead.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "DialogWindow.h"
+#include "core/DialogWindow.h"
 
 class VELTRANE_API TRollDialog : public TDialog {
 public:

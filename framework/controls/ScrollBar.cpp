@@ -1,4 +1,4 @@
-#include "ScrollBar.h"
+#include "controls/ScrollBar.h"
 
 #include <cstdlib>
 

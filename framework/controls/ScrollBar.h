@@ -3,7 +3,7 @@
 // windows with it and scrolls on its own while the mouse is dragged past an edge.
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
 class VELTRANE_API TScrollBar : public TControl {
 public:

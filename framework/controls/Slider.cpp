@@ -1,9 +1,9 @@
-#include "Slider.h"
+#include "controls/Slider.h"
 
-#include "Dc.h"
-#include "Dib.h"
-#include "GdiObject.h"
-#include "SliderBasics.h"
+#include "core/Dc.h"
+#include "core/Dib.h"
+#include "core/GdiObject.h"
+#include "controls/SliderBasics.h"
 
 #include <cmath>
 

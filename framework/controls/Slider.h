@@ -5,9 +5,9 @@
 // drag of the thumb begins) and move their thumb only through SetPosition.
 #pragma once
 
-#include "ScrollBar.h"
+#include "controls/ScrollBar.h"
 
-#include "Lists.h"
+#include "foundation/Lists.h"
 
 class TDC;
 class TDib;

@@ -3,8 +3,8 @@
 // scroll bar.
 #pragma once
 
-#include "GdiObject.h"
-#include "Window.h"
+#include "core/GdiObject.h"
+#include "core/Window.h"
 
 namespace SliderBasics {
 

@@ -1,10 +1,10 @@
-#include "SliderClassic.h"
+#include "controls/SliderClassic.h"
 
-#include "CommonControls.h"
-#include "Dc.h"
-#include "GdiObject.h"
-#include "SliderBasics.h"
-#include "UIParts.h"
+#include "core/CommonControls.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
+#include "controls/SliderBasics.h"
+#include "core/UIParts.h"
 
 #include <commctrl.h>
 

@@ -4,7 +4,7 @@
 // It reports to the parent like a scroll bar (code 9 when a drag begins).
 #pragma once
 
-#include "ScrollBar.h"
+#include "controls/ScrollBar.h"
 
 #include <vector>
 

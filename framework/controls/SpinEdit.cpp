@@ -1,10 +1,10 @@
-#include "SpinEdit.h"
+#include "controls/SpinEdit.h"
 
-#include "Dialog.h"
-#include "PopupSlider.h"
-#include "Spinner.h"
+#include "controls/Dialog.h"
+#include "controls/PopupSlider.h"
+#include "controls/Spinner.h"
 
-#include "MessageCatalogue.h"
+#include "foundation/MessageCatalogue.h"
 
 #include <cctype>
 #include <cmath>

@@ -3,11 +3,11 @@
 // TRangeSpinEdit holds a number inside a closed range, TListSpinEdit steps through texts.
 #pragma once
 
-#include "Edit.h"
-#include "TArrays.h"
-#include "SpinSliderFactory.h"
+#include "controls/Edit.h"
+#include "core/TArrays.h"
+#include "controls/SpinSliderFactory.h"
 
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 class TSpinner;
 

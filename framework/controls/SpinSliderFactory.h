@@ -2,7 +2,7 @@
 // step, whether it is the master slider over the whole range, and its thumb colour.
 #pragma once
 
-#include "Slider.h"
+#include "controls/Slider.h"
 
 class VELTRANE_API SpinSliderFactory : public ListElement {
 public:

@@ -1,9 +1,9 @@
-#include "Spinner.h"
+#include "controls/Spinner.h"
 
-#include "Dc.h"
-#include "SpinEdit.h"
+#include "core/Dc.h"
+#include "controls/SpinEdit.h"
 
-#include "DocumentManager.h"  // _win95
+#include "manager/DocumentManager.h"  // _win95
 
 VELTRANE_API int _smallFontDisplay = LOWORD(::GetDialogBaseUnits()) < 9 ? 1 : 0;
 

@@ -2,7 +2,7 @@
 // buttons that step the edit's value once per click and repeat while held.
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
 class TSpinEdit;
 class TDC;

@@ -1,13 +1,13 @@
-#include "SplashWindow.h"
+#include "controls/SplashWindow.h"
 
-#include "Application.h"
-#include "Dc.h"
-#include "Dib.h"
-#include "Gauge.h"
-#include "GdiObject.h"
-#include "PictureWindow.h"
-#include "Static.h"
-#include "WindowUtilities.h"
+#include "core/Application.h"
+#include "core/Dc.h"
+#include "core/Dib.h"
+#include "controls/Gauge.h"
+#include "core/GdiObject.h"
+#include "controls/PictureWindow.h"
+#include "controls/Static.h"
+#include "controls/WindowUtilities.h"
 
 SplashWindow *SplashWindow::CurrentSplash = 0;
 int SplashWindow::Waiting = 0;

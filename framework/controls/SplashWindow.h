@@ -2,7 +2,7 @@
 // resource module for at least a given time.
 #pragma once
 
-#include "LayoutWindow.h"
+#include "core/LayoutWindow.h"
 
 class TBitmap;
 class TDib;

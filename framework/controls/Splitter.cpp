@@ -1,7 +1,7 @@
-#include "Splitter.h"
+#include "controls/Splitter.h"
 
-#include "Color.h"
-#include "Dc.h"
+#include "core/Color.h"
+#include "core/Dc.h"
 
 DEFINE_RESPONSE_TABLE1(Splitter, TWindow)
     EV_WM_LBUTTONDOWN,

@@ -3,10 +3,10 @@
 // window; the derived class moves the panes when the button is released.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Geometry.h"
-#include "Window.h"
+#include "core/Geometry.h"
+#include "core/Window.h"
 
 class TWindowDC;
 

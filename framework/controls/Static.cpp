@@ -1,4 +1,4 @@
-#include "Static.h"
+#include "controls/Static.h"
 
 #include <cstring>
 

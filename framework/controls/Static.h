@@ -2,7 +2,7 @@
 // transfer record.
 #pragma once
 
-#include "Control.h"
+#include "controls/Control.h"
 
 class VELTRANE_API TStatic : public TControl {
 public:

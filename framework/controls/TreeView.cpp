@@ -1,6 +1,6 @@
-#include "TreeView.h"
+#include "controls/TreeView.h"
 
-#include "ImageList.h"
+#include "core/ImageList.h"
 
 #include <cstring>
 

@@ -2,10 +2,10 @@
 // value each one carries.
 #pragma once
 
-#include "CommonControls.h"
-#include "Control.h"
+#include "core/CommonControls.h"
+#include "controls/Control.h"
 
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 class ImageList;
 

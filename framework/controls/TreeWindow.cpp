@@ -1,7 +1,7 @@
-#include "TreeWindow.h"
+#include "controls/TreeWindow.h"
 
-#include "SortBridge.h"
-#include "System.h"
+#include "controls/SortBridge.h"
+#include "core/System.h"
 
 #include <cstring>
 

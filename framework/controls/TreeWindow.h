@@ -2,8 +2,8 @@
 // one item that carries the item record and a cached copy of its text.
 #pragma once
 
-#include "CommonControls.h"
-#include "ListBox.h"
+#include "core/CommonControls.h"
+#include "controls/ListBox.h"
 
 class TTreeWindow;
 

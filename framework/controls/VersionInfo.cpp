@@ -1,6 +1,6 @@
-#include "VersionInfo.h"
+#include "controls/VersionInfo.h"
 
-#include "Module.h"
+#include "core/Module.h"
 
 #include <windows.h>
 

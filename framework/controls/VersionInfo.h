@@ -2,7 +2,7 @@
 // product version, copyright and special build.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "WindowUtilities.h"
+#include "controls/WindowUtilities.h"
 
 #include <algorithm>
 #include <cstring>

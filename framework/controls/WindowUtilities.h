@@ -2,9 +2,9 @@
 // operation, keeping the focus, and setting a text without needless redraws.
 #pragma once
 
-#include "Window.h"
+#include "core/Window.h"
 
-#include "Lists.h"
+#include "foundation/Lists.h"
 
 enum CenterMode {
     kCenterOnScreen = 0,

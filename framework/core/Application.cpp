@@ -1,9 +1,9 @@
-#include "Application.h"
+#include "core/Application.h"
 
-#include "FrameWindow.h"
-#include "MessageBoxSeam.h"
-#include "VeltraneModule.h"
-#include "Window.h"
+#include "core/FrameWindow.h"
+#include "core/MessageBoxSeam.h"
+#include "core/VeltraneModule.h"
+#include "core/Window.h"
 
 #include <exception>
 #include <vector>

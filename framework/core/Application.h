@@ -2,11 +2,11 @@
 // deletion of closed windows, and the process's application dictionary.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "EventHandler.h"
-#include "Module.h"
-#include "Threads.h"
+#include "core/EventHandler.h"
+#include "core/Module.h"
+#include "core/Threads.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // A set of the 256 byte values, and the character set built from a pattern.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 class VELTRANE_API TBitSet {
 public:

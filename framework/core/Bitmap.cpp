@@ -1,6 +1,6 @@
-#include "GdiObject.h"
-#include "Dc.h"
-#include "Dib.h"
+#include "core/GdiObject.h"
+#include "core/Dc.h"
+#include "core/Dib.h"
 
 #include <memory>
 

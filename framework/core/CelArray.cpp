@@ -1,5 +1,5 @@
-#include "Dib.h"
-#include "Dc.h"
+#include "core/Dib.h"
+#include "core/Dc.h"
 
 TCelArray::TCelArray(TBitmap *bitmap, int numCels, TSize celSize, TPoint offset, TAutoDelete autoDelete)
     : Bitmap(bitmap), ShouldDelete(autoDelete == AutoDelete), Off(offset), NCels(numCels < 1 ? 1 : numCels),

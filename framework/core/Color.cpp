@@ -1,6 +1,6 @@
-#include "Color.h"
+#include "core/Color.h"
 
-#include "System.h"
+#include "core/System.h"
 
 namespace {
 // Systems outside the 95 and NT families have no system colours 21 to 24.

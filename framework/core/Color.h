@@ -2,7 +2,7 @@
 // 0x02 palette-relative RGB, 0x80 system colour (resolved when used), 0xF0 and above special.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 #include <windows.h>
 

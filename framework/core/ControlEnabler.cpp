@@ -1,4 +1,4 @@
-#include "ControlEnabler.h"
+#include "core/ControlEnabler.h"
 
 void TControlEnabler::Enable(int enable) {
     ::EnableWindow(GetReceiver(), enable != 0);

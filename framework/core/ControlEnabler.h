@@ -2,9 +2,9 @@
 // only handlers that answer for its identifier change it.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Window.h"
+#include "core/Window.h"
 
 class VELTRANE_API TControlEnabler : public TCommandEnabler {
 public:

@@ -1,10 +1,10 @@
-#include "Curve3D.h"
-#include "Dib.h"
+#include "core/Curve3D.h"
+#include "core/Dib.h"
 
 #include <cstdint>  // before Module.h, which needs it
 
-#include "Module.h"
-#include "Window.h"
+#include "core/Module.h"
+#include "core/Window.h"
 
 #include <algorithm>
 #include <cmath>

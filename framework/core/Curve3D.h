@@ -3,8 +3,8 @@
 // side to the near one, with labelled axis arrows on the floor.
 #pragma once
 
-#include "Dc.h"
-#include "Strings.h"
+#include "core/Dc.h"
+#include "foundation/Strings.h"
 
 class TWindow;
 

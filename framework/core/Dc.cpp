@@ -1,5 +1,5 @@
-#include "Dc.h"
-#include "Dib.h"
+#include "core/Dc.h"
+#include "core/Dib.h"
 
 #include <cstring>
 #include <vector>

@@ -3,7 +3,7 @@
 // when the context is restored or destroyed.
 #pragma once
 
-#include "GdiObject.h"
+#include "core/GdiObject.h"
 
 class VELTRANE_API TDC : public TGdiBase {
 public:

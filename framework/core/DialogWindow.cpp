@@ -1,7 +1,7 @@
-#include "DialogWindow.h"
+#include "core/DialogWindow.h"
 
-#include "Application.h"
-#include "ControlEnabler.h"
+#include "core/Application.h"
+#include "core/ControlEnabler.h"
 
 namespace {
 // The dialog object the next dialog window of this thread binds to. Kept apart from the

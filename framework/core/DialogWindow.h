@@ -4,9 +4,9 @@
 // through its response table like any other window.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Window.h"
+#include "core/Window.h"
 
 // What the dialog is made from: its template and the value handed to WM_INITDIALOG.
 struct TDialogAttr {

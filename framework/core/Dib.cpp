@@ -1,5 +1,5 @@
-#include "Dib.h"
-#include "Dc.h"
+#include "core/Dib.h"
+#include "core/Dc.h"
 
 #include <cstdlib>
 #include <cstring>

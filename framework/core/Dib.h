@@ -2,7 +2,7 @@
 // rows of equally sized images kept side by side in one bitmap.
 #pragma once
 
-#include "GdiObject.h"
+#include "core/GdiObject.h"
 
 class VELTRANE_API TDib : public TGdiBase {
 public:

@@ -1,5 +1,5 @@
-#include "DrawHelpers.h"
-#include "DocumentManager.h"
+#include "core/DrawHelpers.h"
+#include "manager/DocumentManager.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // pixels wide).
 #pragma once
 
-#include "Dc.h"
+#include "core/Dc.h"
 
 class VELTRANE_API DC {
 public:

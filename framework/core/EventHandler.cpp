@@ -1,4 +1,4 @@
-#include "EventHandler.h"
+#include "core/EventHandler.h"
 
 int TEventHandler::Find(TEventInfo &, TEqualOperator) { return 0; }
 

@@ -4,9 +4,9 @@
 // member on it, so a handler always runs on the object of the class that declared it.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Geometry.h"
+#include "core/Geometry.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "FileDroplet.h"
+#include "core/FileDroplet.h"
 
-#include "TArrays.h"
+#include "core/TArrays.h"
 
 TFileDroplet::TFileDroplet(char const *fileName, TPoint const &point, bool inClient)
     : FileName(strnewdup(fileName)), Point(point), InClientArea(inClient) {}

@@ -1,10 +1,10 @@
 // A file dropped on a window, and the batch of deferred window moves of layouts.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "EventHandler.h"
-#include "Geometry.h"
+#include "core/EventHandler.h"
+#include "core/Geometry.h"
 
 #include <windows.h>
 #include <shellapi.h>

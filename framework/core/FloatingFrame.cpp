@@ -1,8 +1,8 @@
-#include "FloatingFrame.h"
+#include "core/FloatingFrame.h"
 
-#include "Application.h"
-#include "DocumentManager.h"
-#include "GdiObject.h"
+#include "core/Application.h"
+#include "manager/DocumentManager.h"
+#include "core/GdiObject.h"
 
 namespace {
 

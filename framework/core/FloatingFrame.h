@@ -4,10 +4,10 @@
 // client.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "FrameWindow.h"
-#include "TinyCaption.h"
+#include "core/FrameWindow.h"
+#include "core/TinyCaption.h"
 
 class VELTRANE_API TFloatingFrame : public TFrameWindow, public TTinyCaption {
 public:

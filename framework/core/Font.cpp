@@ -1,6 +1,6 @@
-#include "GdiObject.h"
-#include "Dc.h"
-#include "System.h"
+#include "core/GdiObject.h"
+#include "core/Dc.h"
+#include "core/System.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
-#include "FrameWindow.h"
+#include "core/FrameWindow.h"
 
-#include "Application.h"
-#include "Dc.h"
-#include "MenuDescr.h"
+#include "core/Application.h"
+#include "core/Dc.h"
+#include "core/MenuDescr.h"
 
 #include <cstdio>
 #include <cstring>

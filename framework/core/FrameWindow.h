@@ -3,7 +3,7 @@
 // here: they start at the command target and climb towards the frame.
 #pragma once
 
-#include "Window.h"
+#include "core/Window.h"
 
 class TMenuDescr;
 

@@ -2,11 +2,11 @@
 // reference counts that keep a handle alive while a device context holds it.
 #pragma once
 
-#include "VeltraneDefs.h"
-#include "Color.h"
-#include "Geometry.h"
-#include "TArrays.h"
-#include "XBase.h"
+#include "core/VeltraneDefs.h"
+#include "core/Color.h"
+#include "core/Geometry.h"
+#include "core/TArrays.h"
+#include "core/XBase.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // Rectangles exclude their right and bottom edges.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "ImageList.h"
-#include "CommonControls.h"
-#include "Dc.h"
+#include "core/ImageList.h"
+#include "core/CommonControls.h"
+#include "core/Dc.h"
 
 #include <memory>
 

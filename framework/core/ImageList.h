@@ -2,7 +2,7 @@
 // library by name, and the program layer's small owner of one list.
 #pragma once
 
-#include "Dib.h"
+#include "core/Dib.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // Constraints that place a child window relative to a sibling or to its layout window.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 class TWindow;
 

@@ -1,7 +1,7 @@
-#include "LayoutSolver.h"
+#include "core/LayoutSolver.h"
 
-#include "Window.h"
-#include "XBase.h"
+#include "core/Window.h"
+#include "core/XBase.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // them for a given layout rectangle and font height. No window is touched here.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "LayoutMetrics.h"
+#include "core/LayoutMetrics.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "LayoutWindow.h"
+#include "core/LayoutWindow.h"
 
 DEFINE_RESPONSE_TABLE1(TLayoutWindow, TWindow)
     EV_WM_SIZE,

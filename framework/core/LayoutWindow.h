@@ -1,9 +1,9 @@
 // A window that places its children by constraints relative to siblings or to itself.
 #pragma once
 
-#include "LayoutMetrics.h"
-#include "LayoutSolver.h"
-#include "Window.h"
+#include "core/LayoutMetrics.h"
+#include "core/LayoutSolver.h"
+#include "core/Window.h"
 
 class VELTRANE_API TLayoutWindow : virtual public TWindow {
 public:

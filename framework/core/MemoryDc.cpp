@@ -1,4 +1,4 @@
-#include "Dc.h"
+#include "core/Dc.h"
 
 // Memory contexts are drawn through very often; eight of them, compatible with
 // the screen, are made on demand and kept for the life of the process.

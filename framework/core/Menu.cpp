@@ -1,4 +1,4 @@
-#include "Menu.h"
+#include "core/Menu.h"
 
 #include <cstddef>
 #include <cstring>

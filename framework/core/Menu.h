@@ -2,12 +2,12 @@
 // the extended item record, the menu exception and the deep copy of items.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "GdiObject.h"
-#include "Geometry.h"
-#include "TArrays.h"
-#include "XBase.h"
+#include "core/GdiObject.h"
+#include "core/Geometry.h"
+#include "core/TArrays.h"
+#include "core/XBase.h"
 
 #include <windows.h>
 

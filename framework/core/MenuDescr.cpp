@@ -1,6 +1,6 @@
-#include "MenuDescr.h"
+#include "core/MenuDescr.h"
 
-#include "Module.h"
+#include "core/Module.h"
 
 #include <vector>
 

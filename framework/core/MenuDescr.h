@@ -3,7 +3,7 @@
 // child's count is 0, nothing where it is negative.
 #pragma once
 
-#include "Menu.h"
+#include "core/Menu.h"
 
 class TModule;
 

@@ -1,4 +1,4 @@
-#include "MessageBoxSeam.h"
+#include "core/MessageBoxSeam.h"
 
 namespace {
 TMessageBoxAnswerer answerer;

@@ -2,7 +2,7 @@
 // run) can answer it instead of a person.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 #include <windows.h>
 

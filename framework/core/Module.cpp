@@ -1,7 +1,7 @@
-#include "Module.h"
+#include "core/Module.h"
 
-#include "VeltraneModule.h"
-#include "Window.h"
+#include "core/VeltraneModule.h"
+#include "core/Window.h"
 
 #include <cstdio>
 #include <cstring>

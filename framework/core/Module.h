@@ -2,10 +2,10 @@
 // libraries loaded by name; their strings, resources, entry points and versions.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "TArrays.h"
-#include "XBase.h"
+#include "core/TArrays.h"
+#include "core/XBase.h"
 
 #include <windows.h>
 

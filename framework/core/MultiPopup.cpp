@@ -1,6 +1,6 @@
-#include "MultiPopup.h"
+#include "core/MultiPopup.h"
 
-#include "Window.h"
+#include "core/Window.h"
 
 int StringNode::Compare(CollectionElement const &other, int) const {
     StringNode const &o = static_cast<StringNode const &>(other);

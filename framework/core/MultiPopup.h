@@ -2,11 +2,11 @@
 // sub-menus ("Folder\Sub\Entry"); string n gets the command first + n.
 #pragma once
 
-#include "Menu.h"
+#include "core/Menu.h"
 
-#include "Lists.h"
-#include "StringItem.h"
-#include "Strings.h"
+#include "foundation/Lists.h"
+#include "foundation/StringItem.h"
+#include "foundation/Strings.h"
 
 class TWindow;
 

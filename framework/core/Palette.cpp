@@ -1,5 +1,5 @@
-#include "GdiObject.h"
-#include "Dib.h"
+#include "core/GdiObject.h"
+#include "core/Dib.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "GdiObject.h"
+#include "core/GdiObject.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "RegistryKey.h"
+#include "core/RegistryKey.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // setters that report success. Every copy owns a handle of its own.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 #include <windows.h>
 

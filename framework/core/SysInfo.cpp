@@ -1,9 +1,9 @@
-#include "SysInfo.h"
+#include "core/SysInfo.h"
 
-#include "Application.h"
-#include "DocumentManager.h"
-#include "FrameWindow.h"
-#include "MessageBar.h"
+#include "core/Application.h"
+#include "manager/DocumentManager.h"
+#include "core/FrameWindow.h"
+#include "bars/MessageBar.h"
 
 TSysInfo _sysInfo;
 

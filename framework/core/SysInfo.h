@@ -2,9 +2,9 @@
 // with nesting, and a stack of status texts shown in the main frame's message bar.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Strings.h"
+#include "foundation/Strings.h"
 
 #include <windows.h>
 

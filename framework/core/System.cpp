@@ -1,4 +1,4 @@
-#include "System.h"
+#include "core/System.h"
 
 OSVERSIONINFOA const &TSystem::GetVerInfo() {
     static OSVERSIONINFOA info = [] {

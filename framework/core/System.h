@@ -1,7 +1,7 @@
 // Static queries on the operating system's version and capabilities.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 #include <windows.h>
 

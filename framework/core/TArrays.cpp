@@ -1,4 +1,4 @@
-#include "TArrays.h"
+#include "core/TArrays.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,10 +1,10 @@
 // Growable arrays with a chosen lower bound, and small allocation helpers.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Exception.h"
-#include "Strings.h"
+#include "foundation/Exception.h"
+#include "foundation/Strings.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // The framework's wrappers of kernel semaphores, sets of them and threads.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Exception.h"
-#include "Strings.h"
+#include "foundation/Exception.h"
+#include "foundation/Strings.h"
 
 #include <windows.h>
 

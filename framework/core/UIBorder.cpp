@@ -1,5 +1,5 @@
-#include "UIParts.h"
-#include "UISystemDrawing.h"
+#include "core/UIParts.h"
+#include "core/UISystemDrawing.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "UIParts.h"
+#include "core/UIParts.h"
 
 #include <cstdlib>
 #include <memory>

@@ -3,7 +3,7 @@
 // drawing first and draws by itself where the system lacks the service.
 #pragma once
 
-#include "Dc.h"
+#include "core/Dc.h"
 
 class VELTRANE_API TUIBorder {
 public:

@@ -1,6 +1,6 @@
-#include "VeltraneModule.h"
+#include "core/VeltraneModule.h"
 
-#include "Application.h"
+#include "core/Application.h"
 
 #include <windows.h>
 

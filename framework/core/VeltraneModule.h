@@ -1,6 +1,6 @@
 // The framework library's own module handle (its string table and resources).
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
 VELTRANE_API void *VeltraneInstance();

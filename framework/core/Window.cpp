@@ -1,9 +1,9 @@
-#include "Window.h"
+#include "core/Window.h"
 
-#include "Application.h"
-#include "FrameWindow.h"
-#include "Menu.h"
-#include "Scroller.h"
+#include "core/Application.h"
+#include "core/FrameWindow.h"
+#include "core/Menu.h"
+#include "core/Scroller.h"
 
 #include <cstring>
 #include <exception>

@@ -3,17 +3,17 @@
 // touch the message path are in WindowServices.cpp.
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Color.h"
-#include "EventHandler.h"
-#include "Geometry.h"
-#include "MessageBoxSeam.h"
-#include "Module.h"
-#include "Notify.h"
-#include "System.h"
-#include "TArrays.h"
-#include "WindowFlags.h"
+#include "core/Color.h"
+#include "core/EventHandler.h"
+#include "core/Geometry.h"
+#include "core/MessageBoxSeam.h"
+#include "core/Module.h"
+#include "core/Notify.h"
+#include "core/System.h"
+#include "core/TArrays.h"
+#include "core/WindowFlags.h"
 
 #include <windows.h>
 #include <shellapi.h>

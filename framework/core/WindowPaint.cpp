@@ -1,10 +1,10 @@
 // The window's painting handlers: paint, background erasing and control colours.
-#include "Window.h"
+#include "core/Window.h"
 
-#include "Application.h"
-#include "Dc.h"
-#include "GdiObject.h"
-#include "Scroller.h"
+#include "core/Application.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
+#include "core/Scroller.h"
 
 void TWindow::Paint(TDC &, int, TRect &) {}
 

@@ -1,10 +1,10 @@
 // The window object's services beside the message path: children, idle walk,
 // attributes before and after creation, scrolling, transfer and the default handlers.
-#include "Window.h"
+#include "core/Window.h"
 
-#include "Application.h"
-#include "Menu.h"
-#include "Scroller.h"
+#include "core/Application.h"
+#include "core/Menu.h"
+#include "core/Scroller.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
-#include "XBase.h"
+#include "core/XBase.h"
 
-#include "MessageBoxSeam.h"
-#include "Module.h"
-#include "System.h"
-#include "Window.h"
+#include "core/MessageBoxSeam.h"
+#include "core/Module.h"
+#include "core/System.h"
+#include "core/Window.h"
 
 #include <cstdio>
 

@@ -2,10 +2,10 @@
 // string table (32707 to 32767).
 #pragma once
 
-#include "VeltraneDefs.h"
+#include "core/VeltraneDefs.h"
 
-#include "Exception.h"
-#include "Strings.h"
+#include "foundation/Exception.h"
+#include "foundation/Strings.h"
 
 typedef unsigned int uint;
 class TModule;

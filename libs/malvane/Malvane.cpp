@@ -1,4 +1,4 @@
-#include "Malvane.h"
+#include "malvane/Malvane.h"
 
 #include <windows.h>
 #include <cstdint>

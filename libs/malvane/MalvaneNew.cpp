@@ -1,6 +1,6 @@
 // Linked into every deliverable of ours: global new and delete allocate from
 // Malvane's default heap, and a failure runs the new-handler.
-#include "Malvane.h"
+#include "malvane/Malvane.h"
 
 #include <climits>
 #include <new>

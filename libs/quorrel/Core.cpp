@@ -1,11 +1,11 @@
-#include "Core.h"
+#include "quorrel/Core.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "Failure.h"
+#include "quorrel/Failure.h"
 
 namespace quorrel {
 

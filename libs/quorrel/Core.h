@@ -19,8 +19,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "DataBase.h"
-#include "StoreFile.h"
+#include "quorrel/DataBase.h"
+#include "quorrel/StoreFile.h"
 
 namespace quorrel {
 

@@ -1,11 +1,11 @@
-#include "DataBase.h"
+#include "quorrel/DataBase.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Core.h"
-#include "Failure.h"
-#include "Malvane.h"
+#include "quorrel/Core.h"
+#include "quorrel/Failure.h"
+#include "malvane/Malvane.h"
 
 using quorrel::Core;
 using quorrel::ItemHeader;

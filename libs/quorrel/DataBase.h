@@ -13,9 +13,9 @@
 // reach it with the next change, Commit() or the close.
 #pragma once
 
-#include "FileName.h"
-#include "QuorrelDefs.h"
-#include "Strings.h"
+#include "foundation/FileName.h"
+#include "quorrel/QuorrelDefs.h"
+#include "foundation/Strings.h"
 
 namespace quorrel {
 class Core;

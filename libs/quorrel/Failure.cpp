@@ -1,9 +1,9 @@
-#include "Failure.h"
+#include "quorrel/Failure.h"
 
 #include <windows.h>
 
-#include "Exception.h"
-#include "Strings.h"
+#include "foundation/Exception.h"
+#include "foundation/Strings.h"
 
 namespace quorrel {
 

@@ -1,11 +1,11 @@
-#include "HDataBase.h"
+#include "quorrel/HDataBase.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "Core.h"
-#include "Failure.h"
+#include "quorrel/Core.h"
+#include "quorrel/Failure.h"
 
 using quorrel::Core;
 using quorrel::Fail;

@@ -8,7 +8,7 @@
 // hierarchy is meant.
 #pragma once
 
-#include "DataBase.h"
+#include "quorrel/DataBase.h"
 
 class QUORREL_API HDataBase : public DataBase {
 public:

@@ -1,10 +1,10 @@
-#include "ItemMaker.h"
+#include "quorrel/ItemMaker.h"
 
 #include <cstring>
 
-#include "Core.h"
-#include "Failure.h"
-#include "Malvane.h"
+#include "quorrel/Core.h"
+#include "quorrel/Failure.h"
+#include "malvane/Malvane.h"
 
 using quorrel::ItemHeader;
 

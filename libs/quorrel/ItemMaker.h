@@ -2,7 +2,7 @@
 // caller fills, then the variable fields appended one by one.
 #pragma once
 
-#include "DataBase.h"
+#include "quorrel/DataBase.h"
 
 class QUORREL_API ItemMaker {
 public:

@@ -1,9 +1,9 @@
-#include "StoreFile.h"
+#include "quorrel/StoreFile.h"
 
 #include <cstddef>
 #include <cstring>
 
-#include "Failure.h"
+#include "quorrel/Failure.h"
 
 namespace quorrel {
 

@@ -5,13 +5,13 @@
 //   StoredFilesProbe write FOLDER      writes the three files
 //   StoredFilesProbe read FOLDER       reads them; exit code 0 when all are as written
 //   StoredFilesProbe roundtrip FOLDER  both, with this build alone
-#include "Application.h"
-#include "LayoutStore.h"
+#include "core/Application.h"
+#include "manager/LayoutStore.h"
 
-#include "Config.h"
-#include "DataBase.h"
-#include "Exception.h"
-#include "ItemMaker.h"
+#include "foundation/Config.h"
+#include "quorrel/DataBase.h"
+#include "foundation/Exception.h"
+#include "quorrel/ItemMaker.h"
 
 #include <windows.h>
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "Arrays.h"
-#include "ContainerTestElements.h"
-#include "Exception.h"
+#include "foundation/Arrays.h"
+#include "tests/foundation/ContainerTestElements.h"
+#include "foundation/Exception.h"
 
 namespace containertest {
 int alive = 0;

@@ -1,6 +1,6 @@
-#include "MessageCatalogue.h"
-#include "Strings.h"
-#include "Thread.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/Strings.h"
+#include "foundation/Thread.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

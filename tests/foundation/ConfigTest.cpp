@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Config.h"
-#include "Randomizer.h"
-#include "StringItem.h"
+#include "foundation/Config.h"
+#include "foundation/Randomizer.h"
+#include "foundation/StringItem.h"
 
 namespace {
 

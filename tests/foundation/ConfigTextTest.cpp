@@ -6,12 +6,12 @@
 #include <random>
 #include <string>
 
-#include "Config.h"
-#include "Exception.h"
-#include "File.h"
-#include "Malvane.h"
-#include "StringItem.h"
-#include "TestSupport.h"
+#include "foundation/Config.h"
+#include "foundation/Exception.h"
+#include "foundation/File.h"
+#include "malvane/Malvane.h"
+#include "foundation/StringItem.h"
+#include "tests/support/TestSupport.h"
 
 using testsupport::ReadBytes;
 using testsupport::TempDir;

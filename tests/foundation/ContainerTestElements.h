@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "HashLists.h"
+#include "foundation/HashLists.h"
 
 namespace containertest {
 

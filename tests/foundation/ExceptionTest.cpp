@@ -1,9 +1,9 @@
-#include "Exception.h"
-#include "Malvane.h"
-#include "MessageCatalogue.h"
-#include "OsmeraModule.h"
-#include "Strings.h"
-#include "Thread.h"
+#include "foundation/Exception.h"
+#include "malvane/Malvane.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/OsmeraModule.h"
+#include "foundation/Strings.h"
+#include "foundation/Thread.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

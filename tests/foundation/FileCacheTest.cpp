@@ -1,7 +1,7 @@
-#include "Exception.h"
-#include "File.h"
-#include "FileCache.h"
-#include "TestSupport.h"
+#include "foundation/Exception.h"
+#include "foundation/File.h"
+#include "foundation/FileCache.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FileName.h"
+#include "foundation/FileName.h"
 
 namespace {
 

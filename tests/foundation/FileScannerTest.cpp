@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "FileScanner.h"
-#include "TestSupport.h"
+#include "foundation/FileScanner.h"
+#include "tests/support/TestSupport.h"
 
 using testsupport::TempDir;
 using testsupport::WriteBytes;

@@ -8,9 +8,9 @@
 #include <string>
 #include <thread>
 
-#include "Config.h"
-#include "FileSelector.h"
-#include "TestSupport.h"
+#include "foundation/Config.h"
+#include "foundation/FileSelector.h"
+#include "tests/support/TestSupport.h"
 
 using testsupport::TempDir;
 using testsupport::WriteBytes;

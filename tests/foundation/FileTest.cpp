@@ -1,9 +1,9 @@
-#include "Exception.h"
-#include "File.h"
-#include "Malvane.h"
-#include "MessageCatalogue.h"
-#include "StringItem.h"
-#include "TestSupport.h"
+#include "foundation/Exception.h"
+#include "foundation/File.h"
+#include "malvane/Malvane.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/StringItem.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -4,8 +4,8 @@
 #include <set>
 #include <vector>
 
-#include "ContainerTestElements.h"
-#include "HashLists.h"
+#include "tests/foundation/ContainerTestElements.h"
+#include "foundation/HashLists.h"
 
 using containertest::Num;
 using containertest::alive;

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ContainerTestElements.h"
-#include "Lists.h"
+#include "tests/foundation/ContainerTestElements.h"
+#include "foundation/Lists.h"
 
 using containertest::Ids;
 using containertest::IdsBackwards;

@@ -1,6 +1,6 @@
-#include "Exception.h"
-#include "MappedFile.h"
-#include "TestSupport.h"
+#include "foundation/Exception.h"
+#include "foundation/MappedFile.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

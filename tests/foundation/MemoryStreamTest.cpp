@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "Exception.h"
-#include "Malvane.h"
-#include "MemoryStream.h"
-#include "Strings.h"
+#include "foundation/Exception.h"
+#include "malvane/Malvane.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/Strings.h"
 
 namespace {
 

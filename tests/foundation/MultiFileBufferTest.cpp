@@ -1,6 +1,6 @@
-#include "FileCache.h"
-#include "MultiFileBuffer.h"
-#include "TestSupport.h"
+#include "foundation/FileCache.h"
+#include "foundation/MultiFileBuffer.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

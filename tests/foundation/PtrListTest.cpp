@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "PtrLists.h"
+#include "foundation/PtrLists.h"
 
 namespace {
 

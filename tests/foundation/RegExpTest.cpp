@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "RegExp.h"
-#include "Strings.h"
+#include "foundation/RegExp.h"
+#include "foundation/Strings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "StringUtils.h"
-#include "Strings.h"
+#include "foundation/StringUtils.h"
+#include "foundation/Strings.h"
 
 namespace {
 

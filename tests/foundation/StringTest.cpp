@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "Malvane.h"
-#include "Strings.h"
+#include "malvane/Malvane.h"
+#include "foundation/Strings.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Malvane.h"
-#include "StringUtils.h"
+#include "malvane/Malvane.h"
+#include "foundation/StringUtils.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "CriticalSection.h"
-#include "Exception.h"
-#include "InterThreadMessage.h"
-#include "Strings.h"
-#include "Thread.h"
-#include "ThreadEvent.h"
-#include "Timer.h"
+#include "foundation/CriticalSection.h"
+#include "foundation/Exception.h"
+#include "foundation/InterThreadMessage.h"
+#include "foundation/Strings.h"
+#include "foundation/Thread.h"
+#include "foundation/ThreadEvent.h"
+#include "foundation/Timer.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,5 +1,5 @@
-#include "Exception.h"
-#include "Undo.h"
+#include "foundation/Exception.h"
+#include "foundation/Undo.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "Checksums.h"
-#include "Exception.h"
-#include "Malvane.h"
-#include "RangeInt32.h"
-#include "Randomizer.h"
-#include "Strings.h"
+#include "foundation/Checksums.h"
+#include "foundation/Exception.h"
+#include "malvane/Malvane.h"
+#include "foundation/RangeInt32.h"
+#include "foundation/Randomizer.h"
+#include "foundation/Strings.h"
 
 namespace {
 

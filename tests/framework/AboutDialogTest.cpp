@@ -1,16 +1,16 @@
 // Version strings of a module, the about box built from them, the progress box from the
 // language module's template, and the forms of the framework's message boxes.
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 
-#include "AboutDialog.h"
-#include "BoxRecorder.h"
-#include "GdiCanvas.h"
-#include "MessageBoxes.h"
-#include "RealTimeInfo.h"
-#include "VersionInfo.h"
+#include "controls/AboutDialog.h"
+#include "tests/framework/BoxRecorder.h"
+#include "tests/framework/GdiCanvas.h"
+#include "controls/MessageBoxes.h"
+#include "controls/RealTimeInfo.h"
+#include "controls/VersionInfo.h"
 
-#include "MessageCatalogue.h"
-#include "TestSupport.h"
+#include "foundation/MessageCatalogue.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

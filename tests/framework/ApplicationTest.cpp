@@ -1,6 +1,6 @@
-#include "BoxRecorder.h"
-#include "TestApp.h"
-#include "Window.h"
+#include "tests/framework/BoxRecorder.h"
+#include "tests/framework/TestApp.h"
+#include "core/Window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TArrays.h"
+#include "core/TArrays.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Helpers shared by the tests of buttons, bars and the progress gauge.
 #pragma once
 
-#include "Module.h"
-#include "TestKit.h"
-#include "DocumentManager.h"
+#include "core/Module.h"
+#include "tests/framework/TestKit.h"
+#include "manager/DocumentManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "BitSet.h"
+#include "core/BitSet.h"
 
 #include <gtest/gtest.h>
 

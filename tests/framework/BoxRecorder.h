@@ -1,7 +1,7 @@
 // Answers the framework's message boxes for a test and records what they said.
 #pragma once
 
-#include "MessageBoxSeam.h"
+#include "core/MessageBoxSeam.h"
 
 #include <string>
 #include <vector>

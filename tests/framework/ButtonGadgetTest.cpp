@@ -1,13 +1,13 @@
 // Button gadgets: the looks of the up, down, disabled and indeterminate states read back
 // from the painted pixels, and commands sent only when the button is released on it.
-#include "BarTestSupport.h"
-#include "ButtonGadget.h"
-#include "Dib.h"
-#include "DocumentManager.h"
-#include "GdiCanvas.h"
-#include "Module.h"
-#include "TestApp.h"
-#include "ToolbarButtonGadget.h"
+#include "tests/framework/BarTestSupport.h"
+#include "bars/ButtonGadget.h"
+#include "core/Dib.h"
+#include "manager/DocumentManager.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/Module.h"
+#include "tests/framework/TestApp.h"
+#include "bars/ToolbarButtonGadget.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The list of check boxes: its drawing read back from a bitmap, and clicks in the box
 // column reaching its owner's response table as commands.
-#include "CheckList.h"
-#include "DialogWindow.h"
-#include "GdiCanvas.h"
-#include "TestApp.h"
+#include "controls/CheckList.h"
+#include "core/DialogWindow.h"
+#include "tests/framework/GdiCanvas.h"
+#include "tests/framework/TestApp.h"
 
 #include <gtest/gtest.h>
 

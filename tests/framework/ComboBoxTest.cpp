@@ -1,5 +1,5 @@
-#include "ComboBox.h"
-#include "ControlHost.h"
+#include "controls/ComboBox.h"
+#include "tests/framework/ControlHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The common-controls library bound by name, its failure, and the notification records.
-#include "CommonControls.h"
-#include "TestApp.h"
-#include "TestSupport.h"
+#include "core/CommonControls.h"
+#include "tests/framework/TestApp.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,18 @@
 // The open, save, colour and font dialogs and the folder chooser: the records handed to
 // the system, checked through the seam that answers in place of the user; the values
 // coming back; the application's windows disabled around the runs; the settings kept.
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 
-#include "ColorDialog.h"
-#include "CommonDialogSeam.h"
-#include "FileDialog.h"
-#include "FontDialog.h"
+#include "controls/ColorDialog.h"
+#include "controls/CommonDialogSeam.h"
+#include "controls/FileDialog.h"
+#include "controls/FontDialog.h"
 
-#include "Config.h"
-#include "FrameWindow.h"
-#include "System.h"
-#include "MessageCatalogue.h"
-#include "TestSupport.h"
+#include "foundation/Config.h"
+#include "core/FrameWindow.h"
+#include "core/System.h"
+#include "foundation/MessageCatalogue.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

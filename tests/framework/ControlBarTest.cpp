@@ -1,13 +1,13 @@
 // Control bars (margins, tool tips) and control gadgets (sizing, creation, ownership).
-#include "ControlBar.h"
-#include "ControlGadget.h"
+#include "bars/ControlBar.h"
+#include "bars/ControlGadget.h"
 
-#include "Tooltip.h"
-#include "UIParts.h"
+#include "bars/Tooltip.h"
+#include "core/UIParts.h"
 
 #include <gtest/gtest.h>
 
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // fixture that opens one (after its application) for each test.
 #pragma once
 
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "TestKit.h"
-#include "Button.h"
-#include "DialogWindow.h"
-#include "Edit.h"
-#include "Static.h"
-#include "TestApp.h"
+#include "tests/framework/TestKit.h"
+#include "controls/Button.h"
+#include "core/DialogWindow.h"
+#include "controls/Edit.h"
+#include "controls/Static.h"
+#include "tests/framework/TestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The 3-D waterfall plot: perspective, colour scale, legend and painting order.
-#include "Curve3D.h"
-#include "Dib.h"
-#include "GdiCanvas.h"
-#include "Module.h"
-#include "Window.h"
+#include "core/Curve3D.h"
+#include "core/Dib.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/Module.h"
+#include "core/Window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Device contexts put back what they held and release the framework's objects.
-#include "GdiCanvas.h"
-#include "Dib.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/Dib.h"
 
 #include <gtest/gtest.h>
 

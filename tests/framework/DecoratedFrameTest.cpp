@@ -1,11 +1,11 @@
 // Decorated frames under Xvfb: the placeholder client, decorations at the four sides
 // placed by their constraints, toggling by command, command hints and tool tips.
-#include "TestKit.h"
-#include "DecoratedFrame.h"
-#include "MessageBar.h"
-#include "Module.h"
-#include "TooltipText.h"
-#include "VeltraneModule.h"
+#include "tests/framework/TestKit.h"
+#include "bars/DecoratedFrame.h"
+#include "bars/MessageBar.h"
+#include "core/Module.h"
+#include "bars/TooltipText.h"
+#include "core/VeltraneModule.h"
 
 #include <gtest/gtest.h>
 

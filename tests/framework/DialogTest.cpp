@@ -1,17 +1,17 @@
 // Dialogs: values kept per control across openings, enabling rules by control id,
 // nested modal runs, placement. Modal runs are driven from the application's idle calls
 // under a watchdog.
-#include "TestKit.h"
-#include "TestApp.h"
+#include "tests/framework/TestKit.h"
+#include "tests/framework/TestApp.h"
 
-#include "Button.h"
-#include "ComboBox.h"
-#include "Dialog.h"
-#include "DialogItem.h"
-#include "FrameWindow.h"
-#include "MainFrame.h"
+#include "controls/Button.h"
+#include "controls/ComboBox.h"
+#include "controls/Dialog.h"
+#include "controls/DialogItem.h"
+#include "core/FrameWindow.h"
+#include "manager/MainFrame.h"
 
-#include "Malvane.h"
+#include "malvane/Malvane.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Dialog windows from templates under Xvfb: modal runs driven from inside the dialog
 // with a watchdog, modeless dialogs, values through a transfer buffer, failures and
 // the enabling of controls while idle.
-#include "TestKit.h"
-#include "ControlEnabler.h"
-#include "DialogWindow.h"
-#include "Module.h"
-#include "TestApp.h"
-#include "XBase.h"
+#include "tests/framework/TestKit.h"
+#include "core/ControlEnabler.h"
+#include "core/DialogWindow.h"
+#include "core/Module.h"
+#include "tests/framework/TestApp.h"
+#include "core/XBase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Device-independent bitmaps: reading and checking packed blocks, colour
 // tables, round trips through device bitmaps, and rows of cels.
-#include "GdiCanvas.h"
-#include "Dib.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/Dib.h"
 
 #include <gtest/gtest.h>
 

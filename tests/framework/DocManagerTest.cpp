@@ -1,22 +1,23 @@
 // The document manager: command line, language modules, start-up with and without
 // settings, warnings from many threads, the second start's hand-over.
-#include "TestKit.h"
-#include "Document.h"
-#include "DocumentManager.h"
-#include "DocumentModel.h"
-#include "MainFrame.h"
-#include "MdiWindows.h"
+#include "tests/framework/TestKit.h"
+#include "manager/Document.h"
+#include "manager/DocumentManager.h"
+#include "manager/DocumentModel.h"
+#include "manager/MainFrame.h"
+#include "manager/MdiDocumentWindows.h"
+#include "core/MdiWindows.h"
 
-#include "Exception.h"
-#include "FileSelector.h"
-#include "MessageCatalogue.h"
-#include "PtrLists.h"
-#include "SplashWindow.h"
-#include "StatusBar.h"
+#include "foundation/Exception.h"
+#include "foundation/FileSelector.h"
+#include "foundation/MessageCatalogue.h"
+#include "foundation/PtrLists.h"
+#include "controls/SplashWindow.h"
+#include "bars/StatusBar.h"
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <windows.h>
 

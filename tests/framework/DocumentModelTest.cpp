@@ -1,6 +1,6 @@
 // Document types: registration in one process-wide list, copies, and look-up by name.
-#include "DocumentManager.h"
-#include "DocumentModel.h"
+#include "manager/DocumentManager.h"
+#include "manager/DocumentModel.h"
 
 #include <gtest/gtest.h>
 

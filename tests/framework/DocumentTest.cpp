@@ -1,17 +1,17 @@
 // Documents and views: untitled numbering, titles, notifications, referents, the
 // close questions answered through the message-box seam, and saving through a
 // fake document type with the file selector's test seam.
-#include "Document.h"
-#include "DocumentManager.h"
-#include "DocumentModel.h"
-#include "FileSelector.h"
-#include "FrameWindow.h"
-#include "MessageBoxSeam.h"
-#include "MessageCatalogue.h"
-#include "View.h"
-#include "Window.h"
+#include "manager/Document.h"
+#include "manager/DocumentManager.h"
+#include "manager/DocumentModel.h"
+#include "foundation/FileSelector.h"
+#include "core/FrameWindow.h"
+#include "core/MessageBoxSeam.h"
+#include "foundation/MessageCatalogue.h"
+#include "manager/View.h"
+#include "core/Window.h"
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

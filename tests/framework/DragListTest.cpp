@@ -1,7 +1,7 @@
 // The drag list driven with the library's registered message: the parent passes each
 // report back to its list, which answers through its four overridable operations.
-#include "DragList.h"
-#include "ControlHost.h"
+#include "controls/DragList.h"
+#include "tests/framework/ControlHost.h"
 
 #include <gtest/gtest.h>
 

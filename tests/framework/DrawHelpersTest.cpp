@@ -1,7 +1,7 @@
 // The inclusive-coordinate drawing helpers.
-#include "DrawHelpers.h"
-#include "DocumentManager.h"
-#include "GdiCanvas.h"
+#include "core/DrawHelpers.h"
+#include "manager/DocumentManager.h"
+#include "tests/framework/GdiCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "TestKit.h"
-#include "ControlHost.h"
-#include "Edit.h"
-#include "TestApp.h"
+#include "tests/framework/TestKit.h"
+#include "tests/framework/ControlHost.h"
+#include "controls/Edit.h"
+#include "tests/framework/TestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "BoxRecorder.h"
-#include "TestApp.h"
-#include "Module.h"
-#include "Window.h"
-#include "XBase.h"
+#include "tests/framework/BoxRecorder.h"
+#include "tests/framework/TestApp.h"
+#include "core/Module.h"
+#include "core/Window.h"
+#include "core/XBase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The recent-file list: order, equality, the limit of ten, the store and the File menu.
-#include "Config.h"
-#include "FileHistory.h"
+#include "foundation/Config.h"
+#include "manager/FileHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Floating frames: placement on the parent, commands and enablers going to the parent,
 // pop-up margins.
-#include "TestKit.h"
-#include "DocumentManager.h"
-#include "FloatingFrame.h"
+#include "tests/framework/TestKit.h"
+#include "manager/DocumentManager.h"
+#include "core/FloatingFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Frame windows under Xvfb: command routing from the focus, the client filling the
 // frame, document titles, menu merging and the frame closing with its client.
-#include "TestKit.h"
-#include "FrameWindow.h"
-#include "LayoutWindow.h"
-#include "MenuDescr.h"
-#include "Module.h"
+#include "tests/framework/TestKit.h"
+#include "core/FrameWindow.h"
+#include "core/LayoutWindow.h"
+#include "core/MenuDescr.h"
+#include "core/Module.h"
 
 #include <gtest/gtest.h>
 

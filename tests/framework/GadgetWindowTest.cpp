@@ -1,14 +1,14 @@
 // Gadget lists and windows: placement in the list, the three layouts with margins,
 // wide gadgets and row breaks, shrink-wrapped sizes, mouse routing with capture and
 // enter/leave, command and hint routing to the frame.
-#include "TestKit.h"
-#include "DecoratedFrame.h"
-#include "GadgetWindow.h"
-#include "GdiCanvas.h"
-#include "MessageBar.h"
-#include "TestApp.h"
-#include "TextGadget.h"
-#include "Tooltip.h"
+#include "tests/framework/TestKit.h"
+#include "bars/DecoratedFrame.h"
+#include "bars/GadgetWindow.h"
+#include "tests/framework/GdiCanvas.h"
+#include "bars/MessageBar.h"
+#include "tests/framework/TestApp.h"
+#include "bars/TextGadget.h"
+#include "bars/Tooltip.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
-#include "CommonControls.h"
-#include "ControlHost.h"
-#include "Gauge.h"
-#include "GdiCanvas.h"
-#include "GadgetWindow.h"
-#include "MainFrame.h"
-#include "MdiWindows.h"
-#include "StatusBar.h"
+#include "core/CommonControls.h"
+#include "tests/framework/ControlHost.h"
+#include "controls/Gauge.h"
+#include "tests/framework/GdiCanvas.h"
+#include "bars/GadgetWindow.h"
+#include "manager/MainFrame.h"
+#include "manager/MdiDocumentWindows.h"
+#include "core/MdiWindows.h"
+#include "bars/StatusBar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "GdiCanvas.h"
-#include "TestSupport.h"
+#include "tests/framework/GdiCanvas.h"
+#include "tests/support/TestSupport.h"
 
 #include <cstdio>
 #include <vector>

@@ -2,7 +2,7 @@
 // test reads back directly.
 #pragma once
 
-#include "Dc.h"
+#include "core/Dc.h"
 
 #include <string>
 

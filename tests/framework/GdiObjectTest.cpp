@@ -1,7 +1,7 @@
 // Graphics object wrappers and the shared reference counts of their handles.
-#include "TestSupport.h"
-#include "GdiCanvas.h"
-#include "Dib.h"
+#include "tests/support/TestSupport.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/Dib.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Color.h"
-#include "Geometry.h"
+#include "core/Color.h"
+#include "core/Geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The self-drawn glyph button: presses by mouse and space bar with the command sent once,
 // the button-state and button-style messages, the layout of text and glyph, and its
 // looks (pressed, down glyph, disabled, default) painted and read back.
-#include "ControlHost.h"
-#include "GdiCanvas.h"
+#include "tests/framework/ControlHost.h"
+#include "tests/framework/GdiCanvas.h"
 
-#include "BtnBitmap.h"
-#include "GlyphButton.h"
-#include "UIParts.h"
+#include "controls/BtnBitmap.h"
+#include "controls/GlyphButton.h"
+#include "core/UIParts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Harbor docking driven with messages: bars docked at each edge, dragged within a
 // slip, floated and docked back, packed grid lines, and the floating slip's sizing.
-#include "BarTestSupport.h"
-#include "DockingSlip.h"
-#include "HarborDockable.h"
-#include "TestApp.h"
+#include "tests/framework/BarTestSupport.h"
+#include "bars/DockingSlip.h"
+#include "bars/HarborDockable.h"
+#include "tests/framework/TestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The hot key control: the key word, its two-byte form, rules and transfer.
-#include "ControlHost.h"
+#include "tests/framework/ControlHost.h"
 
-#include "CommonControls.h"
-#include "HotKey.h"
+#include "core/CommonControls.h"
+#include "controls/HotKey.h"
 
 #include <gtest/gtest.h>
 

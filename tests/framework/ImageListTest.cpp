@@ -1,7 +1,7 @@
 // Image lists through the common-controls binding, and the program's owner of one.
-#include "CommonControls.h"
-#include "GdiCanvas.h"
-#include "ImageList.h"
+#include "core/CommonControls.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/ImageList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The layout constraint solver, without windows: metrics in, rectangles out.
-#include "LayoutSolver.h"
-#include "Window.h"
-#include "XBase.h"
+#include "core/LayoutSolver.h"
+#include "core/Window.h"
+#include "core/XBase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The window layout store: packed mementos, the items in the item database, damaged
 // files and damaged items.
-#include "LayoutStore.h"
+#include "manager/LayoutStore.h"
 
-#include "Application.h"
+#include "core/Application.h"
 
-#include "Malvane.h"
+#include "malvane/Malvane.h"
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <cstring>
 #include <string>

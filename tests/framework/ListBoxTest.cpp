@@ -1,6 +1,6 @@
-#include "ComboBox.h"
-#include "ListBox.h"
-#include "ControlHost.h"
+#include "controls/ComboBox.h"
+#include "controls/ListBox.h"
+#include "tests/framework/ControlHost.h"
 
 #include <gtest/gtest.h>
 

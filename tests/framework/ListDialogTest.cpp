@@ -1,10 +1,10 @@
 // List, combo and gauge wrappers bound to the controls of a dialog template, with
 // the values of all four list controls travelling through one transfer buffer.
-#include "ComboBox.h"
-#include "DialogWindow.h"
-#include "Gauge.h"
-#include "ListBox.h"
-#include "TestApp.h"
+#include "controls/ComboBox.h"
+#include "core/DialogWindow.h"
+#include "controls/Gauge.h"
+#include "controls/ListBox.h"
+#include "tests/framework/TestApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The small list and tree views on the real common controls: items found, changed and
 // deleted by their values, selection, sorting and notifications reaching the parent.
-#include "ListView.h"
-#include "TreeView.h"
-#include "ControlHost.h"
+#include "controls/ListView.h"
+#include "controls/TreeView.h"
+#include "tests/framework/ControlHost.h"
 
 #include <gtest/gtest.h>
 

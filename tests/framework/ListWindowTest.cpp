@@ -1,10 +1,10 @@
 // The complete list-view wrapper: its records keep their masks and text buffers, items
 // and columns reach the real control, selection helpers and the comparator bridge.
-#include "ListWindow.h"
-#include "ControlHost.h"
-#include "Dc.h"
-#include "GdiObject.h"
-#include "System.h"
+#include "controls/ListWindow.h"
+#include "tests/framework/ControlHost.h"
+#include "core/Dc.h"
+#include "core/GdiObject.h"
+#include "core/System.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,17 @@
 // MDI windows, decorations and the layout kept across a restart.
-#include "Document.h"
-#include "DocumentManager.h"
-#include "MainFrame.h"
-#include "MessageBoxSeam.h"
-#include "View.h"
-#include "MdiWindows.h"
-#include "StatusBar.h"
-#include "TextGadget.h"
-#include "ToolbarControlBar.h"
-#include "ToolbarList.h"
+#include "manager/Document.h"
+#include "manager/DocumentManager.h"
+#include "manager/MainFrame.h"
+#include "core/MessageBoxSeam.h"
+#include "manager/View.h"
+#include "manager/MdiDocumentWindows.h"
+#include "core/MdiWindows.h"
+#include "bars/StatusBar.h"
+#include "bars/TextGadget.h"
+#include "bars/ToolbarControlBar.h"
+#include "bars/ToolbarList.h"
 
-#include "TestKit.h"
+#include "tests/framework/TestKit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Menus: deep copies, item identifiers, group extraction and merging (menus from the
 // test executable's resources), and multi-level pop-ups.
-#include "TestKit.h"
-#include "Menu.h"
-#include "MenuDescr.h"
-#include "Module.h"
-#include "MultiPopup.h"
+#include "tests/framework/TestKit.h"
+#include "core/Menu.h"
+#include "core/MenuDescr.h"
+#include "core/Module.h"
+#include "core/MultiPopup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "BoxRecorder.h"
-#include "Module.h"
+#include "tests/framework/BoxRecorder.h"
+#include "core/Module.h"
 
 #include <gtest/gtest.h>
 
@@ -114,8 +114,8 @@ TEST(Module, DamagedVersionDataReadsAsEmpty) {
     EXPECT_STREQ("untouched", text);
 }
 
-#include "FileDroplet.h"
-#include "MessageBoxes.h"
+#include "core/FileDroplet.h"
+#include "controls/MessageBoxes.h"
 
 #include <shlobj.h>
 

@@ -1,9 +1,9 @@
 // The note tab control: insertion selects quietly, the parent may veto a change, tabs
 // that do not fit are neither drawn nor clickable, deleting keeps the selection valid.
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 
-#include "GdiCanvas.h"
-#include "NoteTab.h"
+#include "tests/framework/GdiCanvas.h"
+#include "controls/NoteTab.h"
 
 #include <gtest/gtest.h>
 

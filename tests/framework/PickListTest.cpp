@@ -1,7 +1,7 @@
 // Picking one string: the pop-up menu driven with keys from a timer while it tracks,
 // and the modal dialog driven from its set-up, each with a watchdog.
-#include "PickList.h"
-#include "ControlHost.h"
+#include "controls/PickList.h"
+#include "tests/framework/ControlHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The picture window, the bitmap control and the animation control: sizes, painting
 // read back from a canvas, and the messages handed to the system's animation control.
-#include "TestKit.h"
-#include "ControlHost.h"
-#include "GdiCanvas.h"
+#include "tests/framework/TestKit.h"
+#include "tests/framework/ControlHost.h"
+#include "tests/framework/GdiCanvas.h"
 
-#include "Animation.h"
-#include "BitmapControl.h"
-#include "Dib.h"
-#include "PictureWindow.h"
+#include "controls/Animation.h"
+#include "controls/BitmapControl.h"
+#include "core/Dib.h"
+#include "controls/PictureWindow.h"
 
 #include <commctrl.h>
 

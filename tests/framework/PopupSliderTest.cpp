@@ -1,14 +1,14 @@
 // The pop-up slider of spin edits, driven with the messages its sliders send: which
 // sliders it builds, what they show, how moving them sets the edit, where it opens and
 // how it closes.
-#include "ControlHost.h"
-#include "SpinEditMaker.h"
+#include "tests/framework/ControlHost.h"
+#include "tests/framework/SpinEditMaker.h"
 
-#include "PopupSlider.h"
-#include "SpinEdit.h"
+#include "controls/PopupSlider.h"
+#include "controls/SpinEdit.h"
 
-#include "Config.h"
-#include "DrawHelpers.h"
+#include "foundation/Config.h"
+#include "core/DrawHelpers.h"
 
 #include <gtest/gtest.h>
 

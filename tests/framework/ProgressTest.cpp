@@ -1,25 +1,26 @@
 // Progress of long operations: the gauge's delay, throttled reports, the percentage and
 // time texts, nested operations over one gauge, the user's cancel, input blocking and
 // its end on every way out; the duration texts.
-#include "TestKit.h"
-#include "ControlGadget.h"
-#include "DocumentManager.h"
-#include "Gauge.h"
-#include "MainFrame.h"
-#include "MdiWindows.h"
-#include "Progress.h"
-#include "TextGadget.h"
-#include "BitmapGadget.h"
+#include "tests/framework/TestKit.h"
+#include "bars/ControlGadget.h"
+#include "manager/DocumentManager.h"
+#include "controls/Gauge.h"
+#include "manager/MainFrame.h"
+#include "manager/MdiDocumentWindows.h"
+#include "core/MdiWindows.h"
+#include "bars/Progress.h"
+#include "bars/TextGadget.h"
+#include "bars/BitmapGadget.h"
 
-#include "Exception.h"
-#include "MessageCatalogue.h"
+#include "foundation/Exception.h"
+#include "foundation/MessageCatalogue.h"
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include "BarTestSupport.h"
-#include "BoxRecorder.h"
+#include "tests/framework/BarTestSupport.h"
+#include "tests/framework/BoxRecorder.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
 // Property dialogs: pages created at once or on demand, values kept per page, OK and
 // Cancel with the pages' consent, the dialog fitted around its pages, keyboard
 // navigation through the thread hook, the strip's drawing, and context help on the strip.
-#include "TestKit.h"
-#include "TestApp.h"
+#include "tests/framework/TestKit.h"
+#include "tests/framework/TestApp.h"
 
-#include "GdiCanvas.h"
-#include "PropertyDialog.h"
-#include "PropertyTab.h"
+#include "tests/framework/GdiCanvas.h"
+#include "controls/PropertyDialog.h"
+#include "controls/PropertyTab.h"
 
 #include <gtest/gtest.h>
 

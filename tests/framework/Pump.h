@@ -2,7 +2,7 @@
 // can wait for timers without hanging.
 #pragma once
 
-#include "TestKit.h"
+#include "tests/framework/TestKit.h"
 
 #include <windows.h>
 

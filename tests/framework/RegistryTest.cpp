@@ -1,6 +1,6 @@
 // The registry key wrapper and the per-user value helpers, under throw-away keys.
-#include "Registry.h"
-#include "RegistryKey.h"
+#include "manager/Registry.h"
+#include "core/RegistryKey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Dialog templates (plain, extended, by language) and tool-bar resources read from
 // the test program's own resources.
-#include "BarTestSupport.h"
-#include "ButtonGadget.h"
-#include "Dib.h"
-#include "DialogResource.h"
-#include "GadgetWindow.h"
-#include "TestApp.h"
-#include "ToolbarResource.h"
+#include "tests/framework/BarTestSupport.h"
+#include "bars/ButtonGadget.h"
+#include "core/Dib.h"
+#include "controls/DialogResource.h"
+#include "bars/GadgetWindow.h"
+#include "tests/framework/TestApp.h"
+#include "bars/ToolbarResource.h"
 
 #include <gtest/gtest.h>
 

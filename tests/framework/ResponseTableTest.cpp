@@ -1,4 +1,4 @@
-#include "EventHandler.h"
+#include "core/EventHandler.h"
 
 #include <gtest/gtest.h>
 

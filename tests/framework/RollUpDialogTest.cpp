@@ -1,9 +1,9 @@
 // Roll-up dialogs: minimise and maximise roll, the system-menu entry toggles and follows
 // the state, a dialog without a system menu still rolls.
-#include "TestKit.h"
-#include "TestApp.h"
+#include "tests/framework/TestKit.h"
+#include "tests/framework/TestApp.h"
 
-#include "RollUpDialog.h"
+#include "controls/RollUpDialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Rubber.h"
-#include "TestApp.h"
-#include "Window.h"
+#include "core/Rubber.h"
+#include "tests/framework/TestApp.h"
+#include "core/Window.h"
 
 #include <gtest/gtest.h>
 

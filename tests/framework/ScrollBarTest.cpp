@@ -1,10 +1,10 @@
 // Scroll bars: the control's range, steps and transfer; the 32-bit bar's mapping onto
 // the control's scale, clamped scrolling, linked windows and auto-scrolling.
-#include "ControlHost.h"
+#include "tests/framework/ControlHost.h"
 
-#include "SteadyCursor.h"
+#include "tests/framework/SteadyCursor.h"
 
-#include "ScrollBar.h"
+#include "controls/ScrollBar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "GdiCanvas.h"
-#include "Scroller.h"
-#include "TestApp.h"
-#include "Window.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/Scroller.h"
+#include "tests/framework/TestApp.h"
+#include "core/Window.h"
 
 #include <gtest/gtest.h>
 

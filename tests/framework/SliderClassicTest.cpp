@@ -1,10 +1,10 @@
 // The classic slider: the native choice, snapping, the drawn slider's geometry and
 // what its mouse and keys report.
-#include "ControlHost.h"
+#include "tests/framework/ControlHost.h"
 
-#include "CommonControls.h"
-#include "GdiCanvas.h"
-#include "SliderClassic.h"
+#include "core/CommonControls.h"
+#include "tests/framework/GdiCanvas.h"
+#include "controls/SliderClassic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The library's sliders: snapping, the value's base offset, geometry of both
 // orientations, what mouse and keys report to the parent, and the painted thumb.
-#include "ControlHost.h"
+#include "tests/framework/ControlHost.h"
 
-#include "GdiCanvas.h"
-#include "Slider.h"
+#include "tests/framework/GdiCanvas.h"
+#include "controls/Slider.h"
 
-#include "Module.h"
+#include "core/Module.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Range spin edits as the spin-edit and pop-up slider tests make them.
 #pragma once
 
-#include "SpinEdit.h"
+#include "controls/SpinEdit.h"
 
 // A created 100 x 22 edit at (x, y) in the parent, with the range and the format.
 inline TRangeSpinEdit *MakeRangeSpinEdit(TWindow &parent, int id, int x, int y, double low, double high,

@@ -1,15 +1,15 @@
 // Spin edits: formats and steps, reading typed values, the arrow control's clicks,
 // repeat and painting, value menus, list entries, and the context help of the arrows.
-#include "ControlHost.h"
+#include "tests/framework/ControlHost.h"
 
-#include "SpinEditMaker.h"
-#include "SteadyCursor.h"
+#include "tests/framework/SpinEditMaker.h"
+#include "tests/framework/SteadyCursor.h"
 
-#include "Dialog.h"
-#include "DocumentManager.h"
-#include "GdiCanvas.h"
-#include "SpinEdit.h"
-#include "Spinner.h"
+#include "controls/Dialog.h"
+#include "manager/DocumentManager.h"
+#include "tests/framework/GdiCanvas.h"
+#include "controls/SpinEdit.h"
+#include "controls/Spinner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "Dib.h"
-#include "Gauge.h"
-#include "GdiCanvas.h"
-#include "SplashWindow.h"
-#include "Static.h"
-#include "TestApp.h"
+#include "core/Dib.h"
+#include "controls/Gauge.h"
+#include "tests/framework/GdiCanvas.h"
+#include "controls/SplashWindow.h"
+#include "controls/Static.h"
+#include "tests/framework/TestApp.h"
 
 #include <gtest/gtest.h>
 

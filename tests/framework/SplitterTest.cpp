@@ -1,7 +1,7 @@
-#include "ControlHost.h"
-#include "GdiCanvas.h"
-#include "Splitter.h"
-#include "ControlHost.h"
+#include "tests/framework/ControlHost.h"
+#include "tests/framework/GdiCanvas.h"
+#include "controls/Splitter.h"
+#include "tests/framework/ControlHost.h"
 
 #include <gtest/gtest.h>
 

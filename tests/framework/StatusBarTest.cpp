@@ -1,13 +1,13 @@
 // Message, status and tip status bars: hints over the whole bar, the size grip and
 // the border styles, spacing before indicators, hints split between the bar and the
 // tip, and the bar as the message bar of a decorated frame.
-#include "TestKit.h"
-#include "DecoratedFrame.h"
-#include "GdiCanvas.h"
-#include "StatusBar.h"
-#include "TestApp.h"
-#include "TextGadget.h"
-#include "ToolTipJq.h"
+#include "tests/framework/TestKit.h"
+#include "bars/DecoratedFrame.h"
+#include "tests/framework/GdiCanvas.h"
+#include "bars/StatusBar.h"
+#include "tests/framework/TestApp.h"
+#include "bars/TextGadget.h"
+#include "bars/ToolTipJq.h"
 
 #include <gtest/gtest.h>
 

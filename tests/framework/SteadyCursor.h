@@ -2,7 +2,7 @@
 // that must not tick meanwhile; waits until the display server reports it there.
 #pragma once
 
-#include "TestKit.h"
+#include "tests/framework/TestKit.h"
 
 inline void MoveCursorQuietly(int x, int y) {
     SettleCursor(x, y, [] {});

@@ -1,8 +1,8 @@
 // The records kept on disk have one layout, byte for byte, in 32-bit and 64-bit programs,
 // so a file written by one build opens in the other.
-#include "LayoutStore.h"
+#include "manager/LayoutStore.h"
 
-#include "Core.h"
+#include "quorrel/Core.h"
 
 #include <gtest/gtest.h>
 

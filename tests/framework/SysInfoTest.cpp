@@ -1,9 +1,9 @@
 // System information: the nested wait cursor and the status texts in the main
 // frame's message bar.
-#include "Application.h"
-#include "FrameWindow.h"
-#include "MessageBar.h"
-#include "SysInfo.h"
+#include "core/Application.h"
+#include "core/FrameWindow.h"
+#include "bars/MessageBar.h"
+#include "core/SysInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 
 DEFINE_RESPONSE_TABLE1(TestApp, TApplication)
     EV_COMMAND(504, Cm504),

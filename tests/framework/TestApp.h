@@ -2,9 +2,9 @@
 // are instrumented, and loops are guarded so that no test can hang.
 #pragma once
 
-#include "Application.h"
-#include "FrameWindow.h"
-#include "TestKit.h"
+#include "core/Application.h"
+#include "core/FrameWindow.h"
+#include "tests/framework/TestKit.h"
 
 #include <functional>
 #include <string>

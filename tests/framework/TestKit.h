@@ -4,10 +4,10 @@
 // and the test folder.
 #pragma once
 
-#include "Module.h"
-#include "Window.h"
+#include "core/Module.h"
+#include "core/Window.h"
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

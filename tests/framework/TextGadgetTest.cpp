@@ -1,12 +1,12 @@
 // Text, coloured text, menu, mode and bitmap gadgets: painting read back pixel by
 // pixel, sizes, repaint and relayout on text changes, clicks and key states.
-#include "BitmapGadget.h"
-#include "Dib.h"
-#include "GadgetWindow.h"
-#include "GdiCanvas.h"
-#include "Menu.h"
-#include "TestApp.h"
-#include "TextGadget.h"
+#include "bars/BitmapGadget.h"
+#include "core/Dib.h"
+#include "bars/GadgetWindow.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/Menu.h"
+#include "tests/framework/TestApp.h"
+#include "bars/TextGadget.h"
 
 #include <gtest/gtest.h>
 

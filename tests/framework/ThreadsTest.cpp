@@ -1,5 +1,5 @@
-#include "System.h"
-#include "Threads.h"
+#include "core/System.h"
+#include "core/Threads.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "GdiCanvas.h"
-#include "TestApp.h"
-#include "TinyCaption.h"
+#include "tests/framework/GdiCanvas.h"
+#include "tests/framework/TestApp.h"
+#include "core/TinyCaption.h"
 
 #include <gtest/gtest.h>
 

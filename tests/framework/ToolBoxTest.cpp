@@ -1,10 +1,10 @@
 // The tool box grid: rows or columns from the gadget count, the fill order of each
 // direction, the size it takes and the buttons it un-notches.
-#include "ControlHost.h"
-#include "ButtonGadget.h"
-#include "TestApp.h"
-#include "System.h"
-#include "ToolBox.h"
+#include "tests/framework/ControlHost.h"
+#include "bars/ButtonGadget.h"
+#include "tests/framework/TestApp.h"
+#include "core/System.h"
+#include "bars/ToolBox.h"
 
 #include <gtest/gtest.h>
 

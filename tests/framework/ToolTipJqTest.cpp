@@ -1,10 +1,10 @@
 // The application's tip window: its delays, place and size, what hides it, what keeps
 // it from showing, and how its styles look.
-#include "DocumentManager.h"
-#include "GdiCanvas.h"
-#include "Pump.h"
-#include "TestApp.h"
-#include "ToolTipJq.h"
+#include "manager/DocumentManager.h"
+#include "tests/framework/GdiCanvas.h"
+#include "tests/framework/Pump.h"
+#include "tests/framework/TestApp.h"
+#include "bars/ToolTipJq.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The simple tip window over one tool: delays, placement beside the tool, the poll that
 // hides it when the cursor leaves, and its look.
-#include "GdiCanvas.h"
-#include "Pump.h"
-#include "TestApp.h"
-#include "ToolTipSimple.h"
+#include "tests/framework/GdiCanvas.h"
+#include "tests/framework/Pump.h"
+#include "tests/framework/TestApp.h"
+#include "bars/ToolTipSimple.h"
 
 #include <gtest/gtest.h>
 

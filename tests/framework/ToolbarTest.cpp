@@ -2,18 +2,18 @@
 // frame and docked back, their place kept in the "Main" store, the floating frames told
 // whether to look active, and dragged between the dock stations (all driven with
 // messages).
-#include "BarTestSupport.h"
-#include "DecoratedFrame.h"
-#include "DockStation.h"
-#include "DocumentManager.h"
-#include "SysInfo.h"
-#include "Menu.h"
-#include "Module.h"
-#include "TextGadget.h"
-#include "ToolTipJq.h"
-#include "ToolbarButtonGadget.h"
-#include "ToolbarControlBar.h"
-#include "ToolbarFrame.h"
+#include "tests/framework/BarTestSupport.h"
+#include "bars/DecoratedFrame.h"
+#include "bars/DockStation.h"
+#include "manager/DocumentManager.h"
+#include "core/SysInfo.h"
+#include "core/Menu.h"
+#include "core/Module.h"
+#include "bars/TextGadget.h"
+#include "bars/ToolTipJq.h"
+#include "bars/ToolbarButtonGadget.h"
+#include "bars/ToolbarControlBar.h"
+#include "bars/ToolbarFrame.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The common tooltip control's wrapper: the records the control reads, tool descriptors
 // and their texts, tools added and removed, and the text asked of the owner's command
 // enablers.
-#include "TestApp.h"
-#include "Tooltip.h"
-#include "TestSupport.h"
+#include "tests/framework/TestApp.h"
+#include "bars/Tooltip.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The complete tree-view wrapper: nodes navigate, insert, cache their texts and sort
 // their children through comparators on the real control.
-#include "TreeWindow.h"
-#include "ControlHost.h"
-#include "System.h"
+#include "controls/TreeWindow.h"
+#include "tests/framework/ControlHost.h"
+#include "core/System.h"
 
 #include <gtest/gtest.h>
 

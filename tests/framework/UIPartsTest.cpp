@@ -1,6 +1,6 @@
 // Borders, faces, grab handles and metrics of the 3-D user interface.
-#include "GdiCanvas.h"
-#include "UIParts.h"
+#include "tests/framework/GdiCanvas.h"
+#include "core/UIParts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "TestKit.h"
-#include "BoxRecorder.h"
-#include "TestApp.h"
-#include "Window.h"
+#include "tests/framework/TestKit.h"
+#include "tests/framework/BoxRecorder.h"
+#include "tests/framework/TestApp.h"
+#include "core/Window.h"
 
 #include <gtest/gtest.h>
 

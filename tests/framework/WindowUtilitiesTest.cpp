@@ -1,6 +1,6 @@
-#include "Edit.h"
-#include "TestApp.h"
-#include "WindowUtilities.h"
+#include "controls/Edit.h"
+#include "tests/framework/TestApp.h"
+#include "controls/WindowUtilities.h"
 
 #include <gtest/gtest.h>
 

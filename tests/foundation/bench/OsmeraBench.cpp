@@ -1,10 +1,10 @@
 // Reads one large file from start to end through each kind of buffered file
 // access and through a plain ReadFile loop, and prints MB/s for each.
 // Usage: OsmeraBench [megabytes, default 500] [folder, default the temp folder]
-#include "File.h"
-#include "FileCache.h"
-#include "MappedFile.h"
-#include "MultiFileBuffer.h"
+#include "foundation/File.h"
+#include "foundation/FileCache.h"
+#include "foundation/MappedFile.h"
+#include "foundation/MultiFileBuffer.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "Malvane.h"
+#include "malvane/Malvane.h"
 
 namespace {
 NH_Heap testHeap(1, "TestHeap");

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "DataBase.h"
-#include "TestSupport.h"
-#include "fixtures/CrashBatch.h"
+#include "quorrel/DataBase.h"
+#include "tests/support/TestSupport.h"
+#include "tests/libs/quorrel/fixtures/CrashBatch.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <set>
 #include <vector>
 
-#include "HDataBase.h"
-#include "ItemMaker.h"
-#include "Malvane.h"
-#include "QuorrelTestSupport.h"
-#include "TestSupport.h"
+#include "quorrel/HDataBase.h"
+#include "quorrel/ItemMaker.h"
+#include "malvane/Malvane.h"
+#include "tests/libs/quorrel/QuorrelTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using namespace quorreltest;
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "DataBase.h"
-#include "Exception.h"
-#include "ItemMaker.h"
+#include "quorrel/DataBase.h"
+#include "foundation/Exception.h"
+#include "quorrel/ItemMaker.h"
 
 namespace quorreltest {
 
