@@ -8,9 +8,9 @@
 
 #include "core/FrameWindow.h"
 #include "core/LayoutWindow.h"
+#include "core/SysInfo.h"
 #include "core/MdiWindows.h"
 
-enum { IDW_MESSAGEBAR = 32040 };
 
 class VELTRANE_API TDecoratedFrame : virtual public TFrameWindow, public TLayoutWindow {
 public:

@@ -2,7 +2,7 @@
 
 #include "core/Dc.h"
 #include "bars/DecoratedFrame.h"
-#include "manager/DocumentManager.h"
+#include "core/SysInfo.h"
 #include "bars/Toolbar.h"
 
 #include <algorithm>

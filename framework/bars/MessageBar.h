@@ -4,8 +4,9 @@
 
 #include "bars/DecoratedFrame.h"
 #include "bars/GadgetWindow.h"
+#include "core/SysInfo.h"
 
-class VELTRANE_API TMessageBar : public TGadgetWindow {
+class VELTRANE_API TMessageBar : public TGadgetWindow, public TStatusTextDisplay {
 public:
     enum { MessageGadgetId = 30000 };
 
@@ -14,6 +15,8 @@ public:
 
     // The text of the message gadget; null clears it.
     void SetText(char const *text);
+    void ShowStatusText(char const *text) override { SetText(text); }
+    HFONT GetStatusFont() const override { return GetFont(); }
     // The text of the gadget with that id when it is a text gadget.
     void SetMessageText(int id, char const *text);
     // The message gadget's text, "" when it has none.

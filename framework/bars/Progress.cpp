@@ -3,7 +3,7 @@
 #include "core/Application.h"
 #include "bars/BitmapGadget.h"
 #include "bars/DecoratedFrame.h"
-#include "manager/MainFrame.h"
+#include "bars/StatusBar.h"
 #include "controls/MessageBoxes.h"
 
 #include "foundation/Exception.h"
@@ -35,12 +35,7 @@ int cancelled_ = 0;
 StatusBar *MainStatusBar() {
     TApplication *app = GetApplicationObject();
     TFrameWindow *main = app ? app->GetMainWindow() : 0;
-    if (!main)
-        return 0;
-    if (FrameWindow *frame = dynamic_cast<FrameWindow *>(main))
-        if (frame->GetStatusBar())
-            return frame->GetStatusBar();
-    return dynamic_cast<StatusBar *>(main->ChildWithId(IDW_MESSAGEBAR));
+    return main ? dynamic_cast<StatusBar *>(main->ChildWithId(IDW_MESSAGEBAR)) : 0;
 }
 
 void PumpAndIdle(int idle) {

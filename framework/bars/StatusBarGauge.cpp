@@ -4,7 +4,7 @@
 
 #include "bars/BitmapGadget.h"
 #include "bars/ControlGadget.h"
-#include "manager/DocumentManager.h"
+#include "core/Application.h"
 #include "core/DrawHelpers.h"
 #include "controls/Gauge.h"
 #include "bars/Progress.h"
@@ -241,8 +241,8 @@ void StatusBar::BuildGauge() {
     }
     if (HoldMouse && GetHandle()) {
         SetCapture();
-        if (_docManager)
-            _docManager->SetProgressWindow(this);
+        if (TApplication *app = GetApplicationObject())
+            app->SetProgressWindow(this);
         SavedCursor = ::SetCursor(::LoadCursorA(0, IDC_WAIT));
     }
 }
@@ -297,8 +297,9 @@ void StatusBar::CloseGauge(int) {
         if (SavedCursor)
             ::SetCursor(SavedCursor);
         SavedCursor = 0;
-        if (_docManager && _docManager->GetProgressWindow() == this)
-            _docManager->SetProgressWindow(0);
+        TApplication *app = GetApplicationObject();
+        if (app && app->GetProgressWindow() == this)
+            app->SetProgressWindow(0);
         if (GetHandle() && ::GetCapture() == GetHandle())
             ::ReleaseCapture();
     }

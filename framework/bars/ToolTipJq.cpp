@@ -1,7 +1,7 @@
 #include "bars/ToolTipJq.h"
 
+#include "core/Application.h"
 #include "core/Dc.h"
-#include "manager/DocumentManager.h"
 
 #include <mmsystem.h>
 
@@ -125,8 +125,8 @@ LRESULT TToolTipJq::EvHideTip(WPARAM, LPARAM) {
 void TToolTipJq::ShowNow() {
     if (::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0)
         return;
-    if (DocumentManager *manager = dynamic_cast<DocumentManager *>(GetApplication()))
-        if (manager->IsInMenuLoop() || manager->GetProgressWindow())
+    if (TApplication *app = GetApplication())
+        if (app->IsInMenuLoop() || app->GetProgressWindow())
             return;
     if (!GetWindowTextLengthA())
         return;

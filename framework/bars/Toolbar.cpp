@@ -1,10 +1,10 @@
 #include "bars/Toolbar.h"
 
+#include "foundation/Config.h"
 #include "core/Dc.h"
 #include "bars/DecoratedFrame.h"
 #include "bars/DockStation.h"
-#include "manager/DocumentManager.h"
-#include "manager/MainFrame.h"
+#include "core/Application.h"
 #include "core/Menu.h"
 #include "bars/ToolbarFrame.h"
 #include "bars/TooltipText.h"
@@ -25,14 +25,14 @@ namespace {
 
 // The application's "Main" store, when the application keeps one.
 Config *MainStore() {
-    DocumentManager *app = dynamic_cast<DocumentManager *>(GetApplicationObject());
-    return app ? &app->GetConfig() : 0;
+    TApplication *app = GetApplicationObject();
+    return app ? app->GetSettingsStore() : 0;
 }
 
 // The gadget border width of the frame settings; -1 when the frame keeps none.
 int UniformBorderWidth() {
     TApplication *app = GetApplicationObject();
-    FrameWindow *frame = app ? dynamic_cast<FrameWindow *>(app->GetMainWindow()) : 0;
+    TFrameWindow *frame = app ? app->GetMainWindow() : 0;
     return frame ? frame->GetButtonSize() : -1;
 }
 

@@ -3,7 +3,7 @@
 #include "core/Application.h"
 #include "core/Dc.h"
 #include "core/Dib.h"
-#include "manager/DocumentManager.h"
+#include "core/SysInfo.h"
 #include "core/FrameWindow.h"
 #include "bars/GadgetWindow.h"
 #include "core/GdiObject.h"

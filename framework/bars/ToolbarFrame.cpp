@@ -3,7 +3,7 @@
 #include "core/Application.h"
 #include "core/Dc.h"
 #include "bars/DecoratedFrame.h"
-#include "manager/DocumentManager.h"
+#include "core/SysInfo.h"
 #include "core/GdiObject.h"
 #include "bars/Toolbar.h"
 

@@ -2,9 +2,10 @@
 // many rows as its current shape has) and draws the border lines of bars and stations.
 #include "bars/Toolbar.h"
 
+#include "core/Application.h"
 #include "core/Dc.h"
 #include "bars/DecoratedFrame.h"
-#include "manager/DocumentManager.h"
+#include "core/SysInfo.h"
 #include "bars/TextGadget.h"
 
 #include <algorithm>

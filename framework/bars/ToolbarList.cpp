@@ -35,6 +35,13 @@ void ActivateFloatingToolbars(int active) {
 
 int GetFloatingToolbarsActive() { return floatingActive; }
 
+namespace {
+// The floating tool bars are the floating frames the framework tells about activity.
+struct TActivatorRegistration {
+    TActivatorRegistration() { SetFloatingFramesActivator(&ActivateFloatingToolbars); }
+} activatorRegistration;
+}  // namespace
+
 void ResizeToolbarButtons(int width, int) {
     ForEachToolbar([width](TToolbar &bar) {
         if (bar.GetKeepBorders())

@@ -32,9 +32,6 @@ VELTRANE_API void ActivateFloatingToolbars(int active);
 // The state the floating frames were last told.
 VELTRANE_API int GetFloatingToolbarsActive();
 
-// The frame windows' name for the same call.
-inline void SetFloatingFramesActive(int active) { ActivateFloatingToolbars(active); }
-
 // Every tool bar that does not keep its own borders gets gadget borders of `width`,
 // new floating shapes and its place again. The second argument is not used.
 VELTRANE_API void ResizeToolbarButtons(int width, int = 0);

@@ -6,7 +6,7 @@
 #include "controls/Control.h"
 #include "controls/Edit.h"
 #include "controls/ListBox.h"
-#include "manager/MainFrame.h"
+#include "core/IdleEnabler.h"
 #include "controls/Static.h"
 
 #include <cstdarg>

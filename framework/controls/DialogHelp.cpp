@@ -1,8 +1,8 @@
 // A dialog's window procedure: enabling queries by control id, context help, roll-up.
 #include "controls/Dialog.h"
 
+#include "core/Application.h"
 #include "controls/Control.h"
-#include "manager/DocumentManager.h"
 #include "controls/PropertyDialog.h"
 #include "controls/PropertyTab.h"
 #include "controls/SpinEdit.h"
@@ -20,7 +20,7 @@ END_RESPONSE_TABLE;
 namespace {
 
 void Help(HELPINFO &info) {
-    if (DocumentManager *app = dynamic_cast<DocumentManager *>(GetApplicationObject()))
+    if (TApplication *app = GetApplicationObject())
         app->DoHelp(&info);
 }
 

@@ -5,8 +5,8 @@
 #include "controls/Button.h"
 #include "controls/Control.h"
 #include "controls/DialogEnablers.h"
-#include "manager/MainFrame.h"
-#include "bars/ToolbarList.h"
+#include "core/IdleEnabler.h"
+#include "core/FloatingFrame.h"
 
 #include "core/Application.h"
 #include "core/FrameWindow.h"
@@ -60,7 +60,7 @@ void Dialog::DisableTopWindows(TDialog const *dialog) {
             DisableChildrenOf(client, dialog);
         DisableOne(main, dialog);
     }
-    ActivateFloatingToolbars(0);
+    SetFloatingFramesActive(0);
 }
 
 void Dialog::EnableTopWindows(TDialog const *dialog) {
@@ -151,7 +151,9 @@ int Dialog::EvInitDialog(HWND focus) {
         ModifyStyle(0, DS_CONTEXTHELP);
         ModifyExStyle(0, WS_EX_CONTEXTHELP);
     }
-    if (useIdleEnabler_ && !idleEnabler_ && !dynamic_cast<FrameWindow *>(Parent))
+    // the application idles its main window with its children
+    TApplication *app = GetApplication();
+    if (useIdleEnabler_ && !idleEnabler_ && !(Parent && app && Parent == app->GetMainWindow()))
         idleEnabler_ = new IdleEnabler(this);
     if (Attr.X || Attr.Y) {
         SetWindowPos(0, Attr.X, Attr.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -3,8 +3,7 @@
 #include "core/Application.h"
 #include "core/CommonControls.h"
 #include "core/Dc.h"
-#include "manager/MainFrame.h"
-#include "bars/StatusBar.h"
+#include "core/SysInfo.h"
 #include "core/UIParts.h"
 
 #include <algorithm>
@@ -337,10 +336,8 @@ Gauge::~Gauge() {
 }
 
 HFONT Gauge::TextFont() {
-    if (TApplication *app = GetApplicationObject())
-        if (FrameWindow *frame = dynamic_cast<FrameWindow *>(app->GetMainWindow()))
-            if (StatusBar *bar = frame->GetStatusBar())
-                return bar->GetFont();
+    if (TStatusTextDisplay *status = TStatusTextDisplay::OfMainWindow())
+        return status->GetStatusFont();
     return (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
 }
 

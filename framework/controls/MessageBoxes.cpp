@@ -1,6 +1,6 @@
 #include "controls/MessageBoxes.h"
 
-#include "manager/DocumentManager.h"
+#include "core/Application.h"
 #include "core/MessageBoxSeam.h"
 #include "core/Module.h"
 
@@ -17,10 +17,10 @@ void CALLBACK BoxHelp(LPHELPINFO info) {
         HWND box = info->hItemHandle ? ::GetAncestor((HWND)info->hItemHandle, GA_ROOT) : 0;
         if (box)
             ::SetWindowPos(box, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        if (DocumentManager *app = dynamic_cast<DocumentManager *>(GetApplicationObject()))
+        if (TApplication *app = GetApplicationObject())
             app->OpenHelpWindow(HELP_CONTEXT, info->dwContextId);
     } catch (AException const &e) {
-        if (DocumentManager *app = dynamic_cast<DocumentManager *>(GetApplicationObject()))
+        if (TApplication *app = GetApplicationObject())
             app->WarnUser(e, 1);
     } catch (...) {
         // nothing may unwind into the box's help callback

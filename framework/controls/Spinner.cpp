@@ -3,7 +3,7 @@
 #include "core/Dc.h"
 #include "controls/SpinEdit.h"
 
-#include "manager/DocumentManager.h"  // _win95
+#include "core/SysInfo.h"  // _win95
 
 VELTRANE_API int _smallFontDisplay = LOWORD(::GetDialogBaseUnits()) < 9 ? 1 : 0;
 

@@ -1,5 +1,7 @@
 #include "core/Application.h"
 
+#include "foundation/Exception.h"
+
 #include "core/FrameWindow.h"
 #include "core/MessageBoxSeam.h"
 #include "core/VeltraneModule.h"
@@ -478,6 +480,10 @@ int TApplication::MessageBoxA(HWND owner, char const *text, char const *caption,
     if (!owner && !(type & MB_SYSTEMMODAL))
         type |= MB_TASKMODAL;
     return ShowMessageBox(owner, text, caption, type);
+}
+
+void TApplication::WarnUser(AException const &e, int) {
+    MessageBoxA(MainWindow ? MainWindow->GetHandle() : 0, e.why().c_str(), GetName(), MB_OK | MB_ICONHAND);
 }
 
 // ---- 3-D controls

@@ -15,6 +15,8 @@
 class TWindow;
 class TFrameWindow;
 class TAppDictionary;
+class AException;
+class Config;
 
 // The message being handled right now.
 struct TCurrentEvent {
@@ -107,6 +109,17 @@ public:
     void Uncondemn(TWindow *win);
 
     int MessageBoxA(HWND owner, char const *text, char const *caption = 0, uint type = MB_OK);
+
+    // Services of the application layer above the framework's windows, controls and
+    // bars, which call them here; the document manager provides them. Here: no help,
+    // failures shown in a plain box, no menu loop, progress window or settings.
+    virtual void DoHelp(HELPINFO *) {}
+    virtual void OpenHelpWindow(unsigned, unsigned long) {}
+    virtual void WarnUser(AException const &e, int post);
+    virtual int IsInMenuLoop() const { return 0; }
+    virtual TWindow *GetProgressWindow() const { return 0; }
+    virtual void SetProgressWindow(TWindow *) {}
+    virtual Config *GetSettingsStore() { return 0; }
 
     TFrameWindow *GetMainWindow() const { return MainWindow; }
     HINSTANCE GetPrevInstance() const { return hPrevInstance; }

@@ -1,5 +1,4 @@
 #include "core/DrawHelpers.h"
-#include "manager/DocumentManager.h"
 
 #include <cstring>
 
@@ -127,4 +126,11 @@ int GetCursorId(int id, bool colorCursors) {
     return colorCursors && id < 32000 && (id & 1) ? id + 1 : id;
 }
 
-int GetCursorId(int id) { return GetCursorId(id, DocumentManager::UseColorCursors() != 0); }
+namespace {
+int colorCursors = 0;
+}  // namespace
+
+int UseColorCursors() { return colorCursors; }
+void UseColorCursors(int on) { colorCursors = on; }
+
+int GetCursorId(int id) { return GetCursorId(id, colorCursors != 0); }

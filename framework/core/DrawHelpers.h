@@ -45,3 +45,6 @@ VELTRANE_API TColor InvertColor(const TColor &color);
 VELTRANE_API int GetCursorId(int id, bool colorCursors);
 // The cursor id under the application's colour-cursor setting.
 VELTRANE_API int GetCursorId(int id);
+// The application's colour-cursor setting (off until it says otherwise).
+VELTRANE_API int UseColorCursors();
+VELTRANE_API void UseColorCursors(int on);

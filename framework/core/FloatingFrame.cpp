@@ -1,7 +1,7 @@
 #include "core/FloatingFrame.h"
 
 #include "core/Application.h"
-#include "manager/DocumentManager.h"
+#include "core/SysInfo.h"
 #include "core/GdiObject.h"
 
 namespace {
@@ -226,3 +226,14 @@ void PopupFrame::EvNCPaint(WPARAM) {
 DEFINE_RESPONSE_TABLE1(PopupFrame, TFloatingFrame)
     EV_MESSAGE(WM_NCPAINT, EvNCPaint, v_WPARAM),
 END_RESPONSE_TABLE;
+
+namespace {
+TFloatingFramesActivator floatingActivator = 0;
+}  // namespace
+
+void SetFloatingFramesActivator(TFloatingFramesActivator activator) { floatingActivator = activator; }
+
+void SetFloatingFramesActive(int active) {
+    if (floatingActivator)
+        floatingActivator(active);
+}

@@ -80,3 +80,11 @@ private:
 
     DECLARE_RESPONSE_TABLE(PopupFrame);
 };
+
+// Floating frames of the higher layers (the tool bars') follow the main window's
+// activity: their layer registers how they are told, and a modal run or the main frame
+// tells them through SetFloatingFramesActive (-1: active exactly when the main window
+// is in front). Nothing happens while none is registered.
+typedef void (*TFloatingFramesActivator)(int active);
+VELTRANE_API void SetFloatingFramesActivator(TFloatingFramesActivator activator);
+VELTRANE_API void SetFloatingFramesActive(int active);

@@ -19,6 +19,8 @@ public:
     virtual TWindow *GetClientWindow();
     virtual TWindow *SetClientWindow(TWindow *client);
     virtual HWND GetCommandTarget();
+    // The gadget border width the frame's tool bars take; -1 where the frame sets none.
+    virtual int GetButtonSize() const { return -1; }
 
     void SetMenuDescr(TMenuDescr const &descr);
     TMenuDescr const *GetMenuDescr() const { return MenuDescr; }

@@ -1,9 +1,10 @@
 #include "core/SysInfo.h"
 
 #include "core/Application.h"
-#include "manager/DocumentManager.h"
 #include "core/FrameWindow.h"
-#include "bars/MessageBar.h"
+
+int _isNT = 0;
+int _win95 = 1;  // until start-up knows better
 
 TSysInfo _sysInfo;
 
@@ -95,15 +96,18 @@ void TSysInfo::ResetStatus() {
     UpdateStatus(0);
 }
 
-void TSysInfo::UpdateStatus(int now) {
+TStatusTextDisplay *TStatusTextDisplay::OfMainWindow() {
     TApplication *app = GetApplicationObject();
     TFrameWindow *main = app ? app->GetMainWindow() : 0;
-    if (!main)
+    return main ? dynamic_cast<TStatusTextDisplay *>(main->ChildWithId(IDW_MESSAGEBAR)) : 0;
+}
+
+void TSysInfo::UpdateStatus(int now) {
+    TStatusTextDisplay *display = TStatusTextDisplay::OfMainWindow();
+    if (!display)
         return;
-    TMessageBar *bar = dynamic_cast<TMessageBar *>(main->ChildWithId(IDW_MESSAGEBAR));
-    if (!bar)
-        return;
-    bar->SetText(GetStatusText());
-    if (now && bar->HWindow)
+    display->ShowStatusText(GetStatusText());
+    TWindow *bar = dynamic_cast<TWindow *>(display);
+    if (now && bar->GetHandle())
         bar->UpdateWindow();
 }

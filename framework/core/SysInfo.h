@@ -10,6 +10,21 @@
 
 #include <vector>
 
+// The main frame's child that shows the status texts (the message bar).
+enum { IDW_MESSAGEBAR = 32040 };
+
+// What shows the status texts; the message bar is one. Gauges drawn in the status line
+// take its font.
+class VELTRANE_API TStatusTextDisplay {
+public:
+    virtual ~TStatusTextDisplay() {}
+    virtual void ShowStatusText(char const *text) = 0;
+    virtual HFONT GetStatusFont() const = 0;
+
+    // The main window's display, null when it has none.
+    static TStatusTextDisplay *OfMainWindow();
+};
+
 struct VELTRANE_API TStatusState {
     TStatusState(char const *text, int wait) : Text(text), Wait(wait) {}
     String Text;
@@ -57,3 +72,8 @@ private:
 };
 
 extern VELTRANE_API TSysInfo _sysInfo;
+
+// The user-interface generation of the running system, set at start-up: a Windows NT
+// system, and a system with the Windows 95 look (flat bars, small captions).
+extern VELTRANE_API int _isNT;
+extern VELTRANE_API int _win95;

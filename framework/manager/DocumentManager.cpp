@@ -28,8 +28,6 @@
 #include <string>
 
 DocumentManager *_docManager = 0;
-int _isNT = 0;
-int _win95 = 1;  // until start-up knows better
 
 String DocumentManager::_companyName;
 String DocumentManager::_appInternalName;
@@ -37,7 +35,6 @@ File::BackupMode DocumentManager::_backupMode = File::BackupMode(4);
 int DocumentManager::_argc = 0;
 char **DocumentManager::_argv = 0;
 int DocumentManager::_language = 0;
-int DocumentManager::_colorCursors = 0;
 int DocumentManager::_startingUp = 0;
 TModule *DocumentManager::_appModule = 0;
 
@@ -377,7 +374,7 @@ void DocumentManager::LoadPref(Config &config) {
     config.MoveDown("General");
     autoSavePref_ = config.GetValue(1, "AutoSavePref");
     autoSaveLayout_ = config.GetValue(1, "AutoSaveLayout");
-    _colorCursors = config.GetValue(_isNT, "ColorCursor");
+    UseColorCursors(config.GetValue(_isNT, "ColorCursor"));
     tips_ = config.GetValue(1, "Tips");
     tipIndex_ = config.GetValue(0, "Index");
     config.MoveUp();
@@ -402,7 +399,7 @@ void DocumentManager::SavePref(Config &config) {
     config.MoveDown("General");
     config.SetValue(autoSavePref_, "AutoSavePref");
     config.SetValue(autoSaveLayout_, "AutoSaveLayout");
-    config.SetValue(_colorCursors, "ColorCursor");
+    config.SetValue(UseColorCursors(), "ColorCursor");
     config.SetValue(tips_, "Tips");
     config.SetValue(tipIndex_, "Index");
     config.MoveUp();

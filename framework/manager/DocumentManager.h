@@ -6,6 +6,8 @@
 #include "core/VeltraneDefs.h"
 
 #include "core/Application.h"
+#include "core/DrawHelpers.h"
+#include "core/SysInfo.h"
 #include "foundation/File.h"
 #include "manager/FileHistory.h"
 #include "core/Window.h"
@@ -95,8 +97,9 @@ public:
     static void ExplodeStringOfFileNames(String names, List<FileName> &list);
     void SetMDIClient(MDIClient *client) { mdiClient_ = client; }
     Config &GetConfig() { return *settings_; }
-    TWindow *GetProgressWindow() const { return progressWindow_; }
-    void SetProgressWindow(TWindow *w) { progressWindow_ = w; }
+    Config *GetSettingsStore() override { return settings_.get(); }
+    TWindow *GetProgressWindow() const override { return progressWindow_; }
+    void SetProgressWindow(TWindow *w) override { progressWindow_ = w; }
     // The combo box of drop-down or drop-down-list style that holds the focus, itself or
     // through its edit field; null when none.
     static HWND FocusedDropDown(HWND focus);
@@ -110,7 +113,7 @@ public:
     SetupDatabase *GetLayoutStore() { return layoutStore_; }
     int IsClosingAll() const { return closingAll_; }
     void SetClosingAll(int on) { closingAll_ = on; }
-    int IsInMenuLoop() const { return inMenuLoop_; }
+    int IsInMenuLoop() const override { return inMenuLoop_; }
     DWORD GetThreadId() const { return guiThreadId_; }
     int NowQuitting() const { return nowQuitting_; }
     int GetIndexOpened() const { return indexOpened_; }
@@ -118,8 +121,8 @@ public:
     static int IsStartingUp() { return _startingUp; }
     static int GetLanguage() { return _language; }
     static void SetLanguage(int language) { _language = language; }
-    static int UseColorCursors() { return _colorCursors; }
-    static void UseColorCursors(int on) { _colorCursors = on; }
+    static int UseColorCursors() { return ::UseColorCursors(); }
+    static void UseColorCursors(int on) { ::UseColorCursors(on); }
     static int GetArgc() { return _argc; }
     static char **GetArgv() { return _argv; }
 
@@ -168,7 +171,7 @@ public:
     void CeDocInfo(TCommandEnabler &ce);
 
     // ---- warnings (any thread)
-    void WarnUser(AException const &e, int post);
+    void WarnUser(AException const &e, int post) override;
     void CmWarnUser();
     LRESULT EvException(WPARAM, LPARAM lParam);
     // The text a warning shows for an exception without a plain text.
@@ -183,9 +186,9 @@ public:
     static FileName ChooseLanguageModule(LanguageDLL const *table, int language);
 
     // ---- help
-    void OpenHelpWindow(unsigned command, unsigned long data);
+    void OpenHelpWindow(unsigned command, unsigned long data) override;
     void OpenHelpWindow(HWND window, unsigned command, unsigned long data);
-    void DoHelp(HELPINFO *info);
+    void DoHelp(HELPINFO *info) override;
     // Help on a whole window, as asked with the mouse where it stands.
     void DoWindowHelp(HWND window);
     unsigned FindNumTipOfTheDay();
@@ -250,7 +253,6 @@ private:
     static int _argc;
     static char **_argv;
     static int _language;
-    static int _colorCursors;
     static int _startingUp;
     static TModule *_appModule;
 
@@ -258,5 +260,3 @@ private:
 };
 
 extern VELTRANE_API DocumentManager *_docManager;
-extern VELTRANE_API int _isNT;
-extern VELTRANE_API int _win95;

@@ -1,5 +1,6 @@
 #include "manager/MainFrame.h"
 
+#include "core/FloatingFrame.h"
 #include "core/Application.h"
 #include "controls/Dialog.h"
 #include "manager/DocumentManager.h"
@@ -13,25 +14,8 @@
 
 #include <cstdlib>
 
-List<IdleEnabler> FrameWindow::_idleEnablers(0);
+List<IdleEnabler> &FrameWindow::_idleEnablers = IdleEnabler::_enablers;
 String FrameWindow::_className;
-
-// ---- IdleEnabler
-
-IdleEnabler::IdleEnabler(TWindow *window) : window_(window), list_(1) { FrameWindow::_idleEnablers.Append(this); }
-
-IdleEnabler::IdleEnabler(IdleEnabler const &other) : ListElement(), window_(other.window_), list_(other.list_) {
-    FrameWindow::_idleEnablers.Append(this);
-}
-
-IdleEnabler &IdleEnabler::operator=(IdleEnabler const &other) {
-    window_ = other.window_;
-    list_.Clear();
-    list_.Append(other.list_, 0);
-    return *this;
-}
-
-IdleEnabler::~IdleEnabler() { FrameWindow::_idleEnablers.Detach(this); }
 
 // ---- FrameWindow
 

@@ -8,6 +8,7 @@
 
 #include "bars/DecoratedFrame.h"
 #include "bars/ToolTipJq.h"
+#include "core/IdleEnabler.h"
 
 #include "foundation/Config.h"
 #include "foundation/Lists.h"
@@ -15,22 +16,6 @@
 class DocumentManager;
 class ControlBar;
 class StatusBar;
-
-// A window that wants idle calls from the main frame.
-class VELTRANE_API IdleEnabler : public ListElement {
-public:
-    explicit IdleEnabler(TWindow *window);
-    IdleEnabler(IdleEnabler const &other);
-    IdleEnabler &operator=(IdleEnabler const &other);
-    ~IdleEnabler() override;
-
-    TWindow *GetWindow() const { return window_; }
-    DoubleList &GetList() { return list_; }
-
-private:
-    TWindow *window_;
-    DoubleList list_;
-};
 
 class VELTRANE_API FrameWindow : public TDecoratedMDIFrame {
 public:
@@ -55,7 +40,7 @@ public:
     int GetHintMode() const { return hintMode_; }
     int GetShowStatusBar() const { return showStatusBar_; }
     int GetShowTips() const { return showTips_; }
-    int GetButtonSize() const { return buttonSize_; }
+    int GetButtonSize() const override { return buttonSize_; }
     int GetLargeStatusFont() const { return largeStatusFont_; }
     HACCEL GetHAccel() const { return HAccel; }
     void SetHintAnchor(int x, int y) { anchorX_ = x, anchorY_ = y, anchorShown_ = 1; }
@@ -76,7 +61,7 @@ public:
     int EvQueryEndSession();
     void EvEndSession(int ending, int logOff);
 
-    static List<IdleEnabler> _idleEnablers;
+    static List<IdleEnabler> &_idleEnablers;  // the idle enablers' own list
     // The window class of the main frame (the one a second start looks for).
     static String _className;
 
