@@ -13,6 +13,8 @@
 #include "core/Dc.h"
 #include "foundation/Exception.h"
 
+#include "LanguageCommon/LanguageIds.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -24,8 +26,16 @@ LanguageDLL const kLanguages[] = {{LANG_ENGLISH, "system\\EnglishTs.dll"},
                                   {LANG_GERMAN, "system\\GermanTs.dll"},
                                   {0, "system\\EnglishTs.dll"}};
 
-const int kMainMenu = 100;
-const int kFileOpen = 20003;
+char const kProduct[] = "Tessaro";
+char const kCompany[] = "Tessaro";
+char const kFrameClass[] = "TessaroFrame";
+char const kSettingsFile[] = "system\\main.set";
+char const kCommonResources[] = "system\\CommonRscTs.dll";
+int const kStampSettings = 1;       // main.set records when it was saved
+int const kNoSplash = 0;
+unsigned long const kSplashMs = 250;
+int const kAboutBoxParam = 1010;     // handed to the about box
+int const kTrackMenuSelection = 1;  // menu hints in the status bar
 
 // The white page inside a document window, showing the document's name.
 class ShellView : public TWindow, public View {
@@ -125,11 +135,12 @@ public:
 
 class ShellApp : public DocumentManager {
 public:
-    ShellApp() : DocumentManager("Tessaro", "system\\main.set", 1, 0, 250, 1010) {}
+    ShellApp() : DocumentManager(kProduct, kSettingsFile, kStampSettings, kNoSplash, kSplashMs, kAboutBoxParam) {}
 
     void InitMainWindow() override {
         ShellClient *client = new ShellClient;
-        SetMainWindow(new FrameWindow("Tessaro", kMainMenu, *client, 1, TModule::_localizedResourceDLL));
+        SetMainWindow(new FrameWindow(kProduct, IDM_MAINFRAME, *client, kTrackMenuSelection,
+                                      TModule::_localizedResourceDLL));
     }
 
     void CmFileOpen() { OpenFileOpenDialog(shellDocType, 0, 0, 0, 1); }
@@ -138,7 +149,7 @@ public:
 };
 
 DEFINE_RESPONSE_TABLE1(ShellApp, DocumentManager)
-    EV_COMMAND(kFileOpen, CmFileOpen),
+    EV_COMMAND(CM_FILEOPEN, CmFileOpen),
 END_RESPONSE_TABLE;
 
 }  // namespace
@@ -146,14 +157,14 @@ END_RESPONSE_TABLE;
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
     TApplication::SetWinMainParams(instance, previous, commandLine, show);
     try {
-        FrameWindow::_className = "TessaroFrame";
-        if (!DocumentManager::VeryFirstInit(__argc, __argv, "Tessaro", "TessaroFrame", "Tessaro",
-                                            "system\\CommonRscTs.dll", kLanguages))
+        FrameWindow::_className = kFrameClass;
+        if (!DocumentManager::VeryFirstInit(__argc, __argv, kProduct, kFrameClass, kCompany, kCommonResources,
+                                            kLanguages))
             return 1;
         ShellApp app;
         return app.Run();
     } catch (AException const &e) {
-        ShowMessageBox(0, e.why().IsEmpty() ? "Tessaro could not start." : e.why().c_str(), "Tessaro", MB_ICONHAND);
+        ShowMessageBox(0, e.why().IsEmpty() ? "Tessaro could not start." : e.why().c_str(), kProduct, MB_ICONHAND);
         return 1;
     }
 }
