@@ -27,17 +27,21 @@ TEST(QuorrelCrash, KilledWriterLeavesTheOldOrTheNewState) {
     std::string file = dir.File("crash.dat");
     unsigned long last = 0;
     int advanced = 0;
+    char const eventName[] = "QuorrelCrashTestCommitted";
+    HANDLE committed = CreateEventA(nullptr, FALSE, FALSE, eventName);
+    ASSERT_NE(nullptr, committed);
     for (int round = 0; round < 8; ++round) {
         SCOPED_TRACE(round);
-        std::string command = "\"" + WriterPath() + "\" \"" + file + "\"";
+        std::string command = "\"" + WriterPath() + "\" \"" + file + "\" " + eventName;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
         ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                    &process));
-        // let it get going, then kill it wherever it is
-        for (int wait = 0; wait < 200 && GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait)
-            Sleep(10);
+        // let it commit a batch, then kill it wherever it is
+        ResetEvent(committed);
+        HANDLE started[] = {committed, process.hProcess};
+        WaitForMultipleObjects(2, started, FALSE, 30000);
         DWORD early = WaitForSingleObject(process.hProcess, 150 + 97 * round % 400);
         TerminateProcess(process.hProcess, 9);
         WaitForSingleObject(process.hProcess, INFINITE);
@@ -54,5 +58,6 @@ TEST(QuorrelCrash, KilledWriterLeavesTheOldOrTheNewState) {
         advanced += n > last;
         last = n;
     }
+    CloseHandle(committed);
     EXPECT_GE(advanced, 4) << "the writer should commit batches between kills (last " << last << ")";
 }
