@@ -12,21 +12,21 @@
 
 CellSequence::CellSequence(int cellSize, int initialSize, int expansionSize, int owns, NH_Heap *heap)
     : Collection(owns),
-      _cells(0),
-      _allocated(0),
-      _expansionSize(expansionSize),
-      _initialSize(initialSize),
-      _cellSize(cellSize),
-      _heap(heap ? heap : &NH_Heap::GetDefault()) {}
+      cells_(0),
+      allocated_(0),
+      expansionSize_(expansionSize),
+      initialSize_(initialSize),
+      cellSize_(cellSize),
+      heap_(heap ? heap : &NH_Heap::GetDefault()) {}
 
 CellSequence::CellSequence(CellSequence const &other, int copyCells)
     : Collection(other),
-      _cells(0),
-      _allocated(0),
-      _expansionSize(other._expansionSize),
-      _initialSize(other._initialSize),
-      _cellSize(other._cellSize),
-      _heap(other._heap) {
+      cells_(0),
+      allocated_(0),
+      expansionSize_(other.expansionSize_),
+      initialSize_(other.initialSize_),
+      cellSize_(other.cellSize_),
+      heap_(other.heap_) {
     if (copyCells)
         CopyCells(other);
 }
@@ -34,12 +34,12 @@ CellSequence::CellSequence(CellSequence const &other, int copyCells)
 CellSequence::~CellSequence() { FreeMemory(); }
 
 void CellSequence::CopyCells(CellSequence const &other) {
-    if (!other._cells)
+    if (!other.cells_)
         return;
-    _cells = static_cast<char *>(_heap->Alloc(other._allocated * _cellSize, 0));
-    _allocated = other._allocated;
-    std::memcpy(_cells, other._cells, GetRangeSize(other._count));
-    _count = other._count;
+    cells_ = static_cast<char *>(heap_->Alloc(other.allocated_ * cellSize_, 0));
+    allocated_ = other.allocated_;
+    std::memcpy(cells_, other.cells_, GetRangeSize(other.count_));
+    count_ = other.count_;
 }
 
 CellSequence &CellSequence::Assign(CellSequence const &other, int copyCells) {
@@ -47,101 +47,101 @@ CellSequence &CellSequence::Assign(CellSequence const &other, int copyCells) {
         return *this;
     FreeMemory();
     Collection::operator=(other);
-    _expansionSize = other._expansionSize;
-    _initialSize = other._initialSize;
-    _cellSize = other._cellSize;
-    _heap = other._heap;
+    expansionSize_ = other.expansionSize_;
+    initialSize_ = other.initialSize_;
+    cellSize_ = other.cellSize_;
+    heap_ = other.heap_;
     if (copyCells)
         CopyCells(other);
     return *this;
 }
 
 void CellSequence::SetNumBusyCells(int n) {
-    _count = n < 0 ? 0 : n > _allocated ? _allocated : n;
+    count_ = n < 0 ? 0 : n > allocated_ ? allocated_ : n;
 }
 
 void CellSequence::EnsureNumCells(int n, int round) {
-    if (_allocated >= n)
+    if (allocated_ >= n)
         return;
-    long long wanted = _cells ? static_cast<long long>(n) - _allocated : n;
-    if (round && _expansionSize > 0)
-        wanted = (wanted + _expansionSize - 1) / _expansionSize * _expansionSize;
+    long long wanted = cells_ ? static_cast<long long>(n) - allocated_ : n;
+    if (round && expansionSize_ > 0)
+        wanted = (wanted + expansionSize_ - 1) / expansionSize_ * expansionSize_;
     // A count whose bytes do not fit (from a damaged file, say) is a failed
     // allocation, never a wrapped size and a short buffer.
-    if ((_allocated + wanted) * _cellSize > 0x7FFFFFFFLL) {
+    if ((allocated_ + wanted) * cellSize_ > 0x7FFFFFFFLL) {
         NH_Heap::ExecuteStandardNewHandler();
         throw std::bad_alloc();
     }
     int grow = static_cast<int>(wanted);
-    if (_cells)
-        _cells = static_cast<char *>(_heap->ExpandBy(_cells, GetRangeSize(grow), 0));
+    if (cells_)
+        cells_ = static_cast<char *>(heap_->ExpandBy(cells_, GetRangeSize(grow), 0));
     else
-        _cells = static_cast<char *>(_heap->Alloc(GetRangeSize(grow), 0));
-    _allocated += grow;
+        cells_ = static_cast<char *>(heap_->Alloc(GetRangeSize(grow), 0));
+    allocated_ += grow;
 }
 
 void CellSequence::AllocateBusyCells(int n) {
     if (n <= 0)
         return;
     EnsureNumCells(n, 0);
-    _count = n;
+    count_ = n;
 }
 
 void CellSequence::FreeMemory() {
-    NH_Heap::FreeMem(_cells);
-    _cells = 0;
-    _allocated = 0;
-    _count = 0;
+    NH_Heap::FreeMem(cells_);
+    cells_ = 0;
+    allocated_ = 0;
+    count_ = 0;
 }
 
 void CellSequence::OptimizeSize() {
-    if (_count == 0) {
+    if (count_ == 0) {
         FreeMemory();
-    } else if (_allocated > _count) {
-        _cells = static_cast<char *>(_heap->ReAlloc(_cells, GetRangeSize(_count), 0));
-        _allocated = _count;
+    } else if (allocated_ > count_) {
+        cells_ = static_cast<char *>(heap_->ReAlloc(cells_, GetRangeSize(count_), 0));
+        allocated_ = count_;
     }
 }
 
 void CellSequence::ClearAll() {
-    if (_cells)
-        std::memset(_cells, 0, GetRangeSize(_count));
+    if (cells_)
+        std::memset(cells_, 0, GetRangeSize(count_));
 }
 
 void *CellSequence::InsertCell(void const *data, int pos) {
     pos = ClampPos(pos);
-    EnsureNumCells(_count + 1, 1);
-    char *cell = _cells + GetRangeSize(pos);
-    std::memmove(cell + _cellSize, cell, GetRangeSize(_count - pos));
+    EnsureNumCells(count_ + 1, 1);
+    char *cell = cells_ + GetRangeSize(pos);
+    std::memmove(cell + cellSize_, cell, GetRangeSize(count_ - pos));
     if (data)
-        std::memcpy(cell, data, _cellSize);
-    ++_count;
+        std::memcpy(cell, data, cellSize_);
+    ++count_;
     return cell;
 }
 
 void *CellSequence::FillCell(int i, void const *data) {
-    if (i < 0 || i >= _count)
+    if (i < 0 || i >= count_)
         return 0;
     void *cell = GetCellPtr(i);
     if (data)
-        std::memcpy(cell, data, _cellSize);
+        std::memcpy(cell, data, cellSize_);
     return cell;
 }
 
 void CellSequence::CutCells(int first, int n) {
-    if (first < 0 || first >= _count || n <= 0)
+    if (first < 0 || first >= count_ || n <= 0)
         return;
-    if (n > _count - first)
-        n = _count - first;
-    char *cell = _cells + GetRangeSize(first);
-    std::memmove(cell, cell + GetRangeSize(n), GetRangeSize(_count - first - n));
-    _count -= n;
+    if (n > count_ - first)
+        n = count_ - first;
+    char *cell = cells_ + GetRangeSize(first);
+    std::memmove(cell, cell + GetRangeSize(n), GetRangeSize(count_ - first - n));
+    count_ -= n;
 }
 
 void CellSequence::ExchangeCells(int i, int j) {
-    char *a = _cells + GetRangeSize(i);
-    char *b = _cells + GetRangeSize(j);
-    for (int k = 0; k < _cellSize; ++k) {
+    char *a = cells_ + GetRangeSize(i);
+    char *b = cells_ + GetRangeSize(j);
+    for (int k = 0; k < cellSize_; ++k) {
         char t = a[k];
         a[k] = b[k];
         b[k] = t;
@@ -149,21 +149,21 @@ void CellSequence::ExchangeCells(int i, int j) {
 }
 
 void CellSequence::Reverse() {
-    for (int i = 0; i < _count / 2; ++i)
-        ExchangeCells(i, _count - 1 - i);
+    for (int i = 0; i < count_ / 2; ++i)
+        ExchangeCells(i, count_ - 1 - i);
 }
 
 void CellSequence::Shuffle(int seed) {
-    containers::Shuffle(_count, seed, [this](int i, int j) { ExchangeCells(i, j); });
+    containers::Shuffle(count_, seed, [this](int i, int j) { ExchangeCells(i, j); });
 }
 
 void CellSequence::Sort(int (*compare)(void const *, void const *)) {
-    if (_count >= 2 && compare)
-        std::qsort(_cells, _count, _cellSize, compare);
+    if (count_ >= 2 && compare)
+        std::qsort(cells_, count_, cellSize_, compare);
 }
 
 void CellSequence::Insert(CellSequence const &other, int pos, int makeRoomOnly) {
-    if (other._cellSize != _cellSize || other._count == 0)
+    if (other.cellSize_ != cellSize_ || other.count_ == 0)
         return;
     if (this == &other) {
         CellSequence copy(other, 1);
@@ -171,13 +171,13 @@ void CellSequence::Insert(CellSequence const &other, int pos, int makeRoomOnly) 
         return;
     }
     pos = ClampPos(pos);
-    int n = other._count;
-    EnsureNumCells(_count + n, 1);
-    char *cell = _cells + GetRangeSize(pos);
-    std::memmove(cell + GetRangeSize(n), cell, GetRangeSize(_count - pos));
+    int n = other.count_;
+    EnsureNumCells(count_ + n, 1);
+    char *cell = cells_ + GetRangeSize(pos);
+    std::memmove(cell + GetRangeSize(n), cell, GetRangeSize(count_ - pos));
     if (!makeRoomOnly) {
-        std::memcpy(cell, other._cells, GetRangeSize(n));
-        _count += n;
+        std::memcpy(cell, other.cells_, GetRangeSize(n));
+        count_ += n;
     }
 }
 
@@ -189,9 +189,9 @@ void CellSequence::Absorb(CellSequence &other, int pos) {
 }
 
 int operator==(CellSequence const &a, CellSequence const &b) {
-    if (a._count != b._count || a._cellSize != b._cellSize)
+    if (a.count_ != b.count_ || a.cellSize_ != b.cellSize_)
         return 0;
-    return a._count == 0 || std::memcmp(a._cells, b._cells, a.GetRangeSize(a._count)) == 0;
+    return a.count_ == 0 || std::memcmp(a.cells_, b.cells_, a.GetRangeSize(a.count_)) == 0;
 }
 
 // ---- ArrayBase ----
@@ -215,12 +215,12 @@ struct ArrayCursor {
 
 }  // namespace
 
-ArrayBase::ArrayBase() : CellSequence(sizeof(CollectionElement *), 20, 20, 1, 0), _compareMode(0) {}
+ArrayBase::ArrayBase() : CellSequence(sizeof(CollectionElement *), 20, 20, 1, 0), compareMode_(0) {}
 
 ArrayBase::ArrayBase(int initialSize, int expansionSize, int owns)
-    : CellSequence(sizeof(CollectionElement *), initialSize, expansionSize, owns, 0), _compareMode(0) {}
+    : CellSequence(sizeof(CollectionElement *), initialSize, expansionSize, owns, 0), compareMode_(0) {}
 
-ArrayBase::ArrayBase(ArrayBase const &other) : CellSequence(other, 0), _compareMode(other._compareMode) {
+ArrayBase::ArrayBase(ArrayBase const &other) : CellSequence(other, 0), compareMode_(other.compareMode_) {
     Insert(other, 0, 0);
 }
 
@@ -235,12 +235,12 @@ CollectionElement *ArrayBase::InsertInSortedArray(CollectionElement *e) {
     int pos = -1;
     if (e)
         BinaryFindClosestGreater(*e, &pos);
-    return Insert(e, pos < 0 ? _count : pos);
+    return Insert(e, pos < 0 ? count_ : pos);
 }
 
 CollectionElement *ArrayBase::AddUnique(CollectionElement *e) {
     if (!e)
-        return Insert(e, _count);
+        return Insert(e, count_);
     if (IsMarkedAsSorted() && !BinaryFindEqual(*e))
         return InsertInSortedArray(e);
     if (CollectionElement *held = LinearFindEqual(*e)) {
@@ -249,17 +249,17 @@ CollectionElement *ArrayBase::AddUnique(CollectionElement *e) {
         return held;
     }
     // Only a sorted array has a place to keep; others take the newcomer last.
-    return IsMarkedAsSorted() ? InsertInSortedArray(e) : Insert(e, _count);
+    return IsMarkedAsSorted() ? InsertInSortedArray(e) : Insert(e, count_);
 }
 
 CollectionElement *ArrayBase::Pop() {
-    if (_count == 0)
+    if (count_ == 0)
         return 0;
-    return GetCellPtr(--_count);
+    return GetCellPtr(--count_);
 }
 
 CollectionElement *ArrayBase::CutDetach(int i) {
-    if (i < 0 || i >= _count)
+    if (i < 0 || i >= count_)
         return 0;
     CollectionElement *e = GetCellPtr(i);
     CutCells(i, 1);
@@ -269,10 +269,10 @@ CollectionElement *ArrayBase::CutDetach(int i) {
 void ArrayBase::CutDelete(int i) { delete CutDetach(i); }
 
 void ArrayBase::CutRange(int first, int n, int deleteThem) {
-    if (first < 0 || first >= _count || n <= 0)
+    if (first < 0 || first >= count_ || n <= 0)
         return;
-    if (n > _count - first)
-        n = _count - first;
+    if (n > count_ - first)
+        n = count_ - first;
     if (deleteThem)
         for (int i = first; i < first + n; ++i)
             delete GetCellPtr(i);
@@ -288,7 +288,7 @@ void ArrayBase::Clear() {
 
 void ArrayBase::DeleteAll(int freeMemory) {
     // Cells are nulled as their elements go, so a later Clear cannot delete twice.
-    for (int i = _count - 1; i >= 0; --i) {
+    for (int i = count_ - 1; i >= 0; --i) {
         CollectionElement *e = GetCellPtr(i);
         GetCellPtr(i) = 0;
         delete e;
@@ -302,13 +302,13 @@ ArrayBase &ArrayBase::Assign(ArrayBase const &other, void const *cloneArg) {
         return *this;
     Clear();
     CellSequence::Assign(other, 0);
-    _compareMode = other._compareMode;
+    compareMode_ = other.compareMode_;
     Insert(other, 0, cloneArg);
     return *this;
 }
 
 void ArrayBase::Insert(ArrayBase const &other, int pos, void const *cloneArg) {
-    int n = other._count;
+    int n = other.count_;
     if (n == 0)
         return;
     // Clones are made before any cell moves, so an array may take copies of itself.
@@ -318,10 +318,10 @@ void ArrayBase::Insert(ArrayBase const &other, int pos, void const *cloneArg) {
         clones[i] = e ? e->CreateClone(cloneArg) : 0;
     }
     pos = ClampPos(pos);
-    EnsureNumCells(_count + n, 1);
-    std::memmove(&GetCellPtr(pos + n), &GetCellPtr(pos), GetRangeSize(_count - pos));
+    EnsureNumCells(count_ + n, 1);
+    std::memmove(&GetCellPtr(pos + n), &GetCellPtr(pos), GetRangeSize(count_ - pos));
     std::memcpy(&GetCellPtr(pos), &clones[0], GetRangeSize(n));
-    _count += n;
+    count_ += n;
 }
 
 void ArrayBase::Absorb(ArrayBase &other, int pos) {
@@ -332,13 +332,13 @@ void ArrayBase::Absorb(ArrayBase &other, int pos) {
 }
 
 void ArrayBase::AbsorbAndSort(ArrayBase &other) {
-    Absorb(other, _count);
+    Absorb(other, count_);
     Sort();
 }
 
 void ArrayBase::Sort() {
-    if (_count >= 2)
-        QuickSort(0, _count - 1);
+    if (count_ >= 2)
+        QuickSort(0, count_ - 1);
 }
 
 void ArrayBase::QuickSort(int low, int high) {
@@ -348,9 +348,9 @@ void ArrayBase::QuickSort(int low, int high) {
         int j = high;
         while (i <= j) {
             // The bounds keep an inconsistent Compare from running off the range.
-            while (i < high && GetCellPtr(i)->Compare(*pivot, _compareMode) < 0)
+            while (i < high && GetCellPtr(i)->Compare(*pivot, compareMode_) < 0)
                 ++i;
-            while (j > low && GetCellPtr(j)->Compare(*pivot, _compareMode) > 0)
+            while (j > low && GetCellPtr(j)->Compare(*pivot, compareMode_) > 0)
                 --j;
             if (i <= j) {
                 if (i != j) {
@@ -369,21 +369,21 @@ void ArrayBase::QuickSort(int low, int high) {
 }
 
 int ArrayBase::IsSorted() const {
-    for (int i = 0; i + 1 < _count; ++i)
-        if (GetCellPtr(i)->Compare(*GetCellPtr(i + 1), _compareMode) > 0)
+    for (int i = 0; i + 1 < count_; ++i)
+        if (GetCellPtr(i)->Compare(*GetCellPtr(i + 1), compareMode_) > 0)
             return 0;
     return 1;
 }
 
 int ArrayBase::IsSortedBackwards() const {
-    for (int i = 0; i + 1 < _count; ++i)
-        if (GetCellPtr(i)->Compare(*GetCellPtr(i + 1), _compareMode) < 0)
+    for (int i = 0; i + 1 < count_; ++i)
+        if (GetCellPtr(i)->Compare(*GetCellPtr(i + 1), compareMode_) < 0)
             return 0;
     return 1;
 }
 
 int ArrayBase::HasMember(CollectionElement const *e) const {
-    for (int i = 0; i < _count; ++i)
+    for (int i = 0; i < count_; ++i)
         if (GetCellPtr(i) == e)
             return 1;
     return 0;
@@ -396,28 +396,28 @@ CollectionElement *ArrayBase::Found(int i, int *index) const {
 }
 
 CollectionElement *ArrayBase::LinearFindEqual(CollectionElement const &probe, int *index) const {
-    for (int i = 0; i < _count; ++i)
-        if (GetCellPtr(i) && probe.Compare(*GetCellPtr(i), _compareMode) == 0)
+    for (int i = 0; i < count_; ++i)
+        if (GetCellPtr(i) && probe.Compare(*GetCellPtr(i), compareMode_) == 0)
             return Found(i, index);
     return Found(-1, index);
 }
 
 CollectionElement *ArrayBase::LinearFindSmallest(int *index) const {
     ArrayCursor c(*this);
-    containers::ElementOrder order = {_compareMode};
+    containers::ElementOrder order = {compareMode_};
     return containers::FindExtreme(c, 0, order, index);
 }
 
 CollectionElement *ArrayBase::LinearFindGreatest(int *index) const {
     ArrayCursor c(*this);
-    containers::ElementOrder order = {_compareMode};
+    containers::ElementOrder order = {compareMode_};
     return containers::FindExtreme(c, 1, order, index);
 }
 
 CollectionElement *ArrayBase::LinearFindClosest(CollectionElement const &probe, int kind, int *index) const {
     ArrayCursor c(*this);
-    containers::ElementOrder order = {_compareMode};
-    containers::ToProbe toProbe = {probe, _compareMode};
+    containers::ElementOrder order = {compareMode_};
+    containers::ToProbe toProbe = {probe, compareMode_};
     return containers::FindClosest(c, static_cast<containers::Closest>(kind), toProbe, order, index);
 }
 
@@ -439,10 +439,10 @@ CollectionElement *ArrayBase::LinearFindEqualOrGreater(CollectionElement const &
 
 CollectionElement *ArrayBase::BinaryFindEqual(CollectionElement const &probe, int *index) const {
     int low = 0;
-    int high = _count - 1;
+    int high = count_ - 1;
     while (low <= high) {
         int mid = (low + high) / 2;
-        int r = probe.Compare(*GetCellPtr(mid), _compareMode);
+        int r = probe.Compare(*GetCellPtr(mid), compareMode_);
         if (r == 0)
             return Found(mid, index);
         if (r < 0)
@@ -457,11 +457,11 @@ CollectionElement *ArrayBase::BinaryFindClosest(CollectionElement const &probe, 
     int greater = kind == containers::kClosestGreater || kind == containers::kEqualOrGreater;
     int acceptEqual = kind == containers::kEqualOrSmaller || kind == containers::kEqualOrGreater;
     int low = 0;
-    int high = _count - 1;
+    int high = count_ - 1;
     int kept = -1;
     while (low <= high) {
         int mid = (low + high) / 2;
-        int r = probe.Compare(*GetCellPtr(mid), _compareMode);
+        int r = probe.Compare(*GetCellPtr(mid), compareMode_);
         if (r == 0 && acceptEqual)
             return Found(mid, index);
         if (greater ? r < 0 : r > 0)
@@ -493,7 +493,7 @@ CollectionElement *ArrayBase::BinaryFindEqualOrGreater(CollectionElement const &
 
 CollectionElement *ArrayBase::FindFirstThat(int (*test)(CollectionElement const &, void const *), void const *arg,
                                             int *index) const {
-    for (int i = 0; i < _count; ++i)
+    for (int i = 0; i < count_; ++i)
         if (GetCellPtr(i) && test(*GetCellPtr(i), arg))
             return Found(i, index);
     return Found(-1, index);
@@ -501,14 +501,14 @@ CollectionElement *ArrayBase::FindFirstThat(int (*test)(CollectionElement const 
 
 CollectionElement *ArrayBase::FindLastThat(int (*test)(CollectionElement const &, void const *), void const *arg,
                                            int *index) const {
-    for (int i = _count - 1; i >= 0; --i)
+    for (int i = count_ - 1; i >= 0; --i)
         if (GetCellPtr(i) && test(*GetCellPtr(i), arg))
             return Found(i, index);
     return Found(-1, index);
 }
 
 void ArrayBase::ForEach(void (*action)(CollectionElement &, void *), void *arg) {
-    for (int i = 0; i < _count; ++i)
+    for (int i = 0; i < count_; ++i)
         if (GetCellPtr(i))
             action(*GetCellPtr(i), arg);
 }
@@ -516,9 +516,9 @@ void ArrayBase::ForEach(void (*action)(CollectionElement &, void *), void *arg) 
 int ArrayBase::AreEqual(ArrayBase const &a, ArrayBase const &b, int mode) {
     if (&a == &b)
         return 1;
-    if (a._count != b._count)
+    if (a.count_ != b.count_)
         return 0;
-    for (int i = 0; i < a._count; ++i) {
+    for (int i = 0; i < a.count_; ++i) {
         CollectionElement *x = a.GetCellPtr(i);
         CollectionElement *y = b.GetCellPtr(i);
         // Empty cells match only each other.

@@ -18,19 +18,19 @@ public:
     CellSequence &Assign(CellSequence const &other, int copyCells);
     CellSequence &operator=(CellSequence const &other) { return Assign(other, 1); }
 
-    int GetNumBusyCells() const { return _count; }
-    int GetNumCells() const { return _allocated; }
-    int IsFull() const { return _count == _allocated; }
-    int HasAllocatedMemory() const { return _cells != 0; }
-    NH_Heap *GetHeap() const { return _heap; }
-    void *GetFirstCell() const { return _cells; }
-    void *GetCellPtr(int i) const { return _cells + i * _cellSize; }
-    int GetRangeSize(int n) const { return n * _cellSize; }
-    void SetExpansionSize(int n) { _expansionSize = n; }
+    int GetNumBusyCells() const { return count_; }
+    int GetNumCells() const { return allocated_; }
+    int IsFull() const { return count_ == allocated_; }
+    int HasAllocatedMemory() const { return cells_ != 0; }
+    NH_Heap *GetHeap() const { return heap_; }
+    void *GetFirstCell() const { return cells_; }
+    void *GetCellPtr(int i) const { return cells_ + i * cellSize_; }
+    int GetRangeSize(int n) const { return n * cellSize_; }
+    void SetExpansionSize(int n) { expansionSize_ = n; }
     // The caller vouches that n cells hold data; n is limited to the buffer.
     void SetNumBusyCells(int n);
-    void IncNumBusyCells() { SetNumBusyCells(_count + 1); }
-    void DecNumBusyCells() { SetNumBusyCells(_count - 1); }
+    void IncNumBusyCells() { SetNumBusyCells(count_ + 1); }
+    void DecNumBusyCells() { SetNumBusyCells(count_ - 1); }
 
     void EnsureNumCells(int n) { EnsureNumCells(n, 0); }
     void AllocateBusyCells(int n);
@@ -51,7 +51,7 @@ public:
     // Cells of other at pos; with makeRoomOnly only the room is made and the
     // count is left for the caller to raise.
     void Insert(CellSequence const &other, int pos, int makeRoomOnly);
-    void Append(CellSequence const &other) { Insert(other, _count, 0); }
+    void Append(CellSequence const &other) { Insert(other, count_, 0); }
     CellSequence &operator+=(CellSequence const &other) {
         Append(other);
         return *this;
@@ -62,17 +62,17 @@ public:
 
 protected:
     // Clamps an insertion or cut position into the busy cells.
-    int ClampPos(int pos) const { return pos < 0 || pos > _count ? _count : pos; }
+    int ClampPos(int pos) const { return pos < 0 || pos > count_ ? count_ : pos; }
     void ExchangeCells(int i, int j);
     // Into an empty sequence with other's settings: other's buffer and busy cells.
     void CopyCells(CellSequence const &other);
 
-    char *_cells;
-    int _allocated;
-    int _expansionSize;
-    int _initialSize;
-    int _cellSize;
-    NH_Heap *_heap;
+    char *cells_;
+    int allocated_;
+    int expansionSize_;
+    int initialSize_;
+    int cellSize_;
+    NH_Heap *heap_;
 
     // Insertion rounds the growth up to the expansion step.
     void EnsureNumCells(int n, int round);
@@ -89,17 +89,17 @@ public:
 
     CollectionElement *operator[](int i) const { return At(i); }
     CollectionElement *GetFirst() const { return At(0); }
-    CollectionElement *GetLast() const { return At(_count - 1); }
-    int GetCompareMode() const { return _compareMode; }
-    void SetCompareMode(int mode) { _compareMode = mode; }
+    CollectionElement *GetLast() const { return At(count_ - 1); }
+    int GetCompareMode() const { return compareMode_; }
+    void SetCompareMode(int mode) { compareMode_ = mode; }
 
     // Each returns the element now in the array.
     CollectionElement *Insert(CollectionElement *e, int pos);
     CollectionElement *Prepend(CollectionElement *e) { return Insert(e, 0); }
-    CollectionElement *Add(CollectionElement *e) { return Insert(e, _count); }
-    CollectionElement *Append(CollectionElement *e) { return Insert(e, _count); }
-    CollectionElement *operator+=(CollectionElement *e) { return Insert(e, _count); }
-    CollectionElement *Push(CollectionElement *e) { return Insert(e, _count); }
+    CollectionElement *Add(CollectionElement *e) { return Insert(e, count_); }
+    CollectionElement *Append(CollectionElement *e) { return Insert(e, count_); }
+    CollectionElement *operator+=(CollectionElement *e) { return Insert(e, count_); }
+    CollectionElement *Push(CollectionElement *e) { return Insert(e, count_); }
     CollectionElement *InsertInSortedArray(CollectionElement *e);
     CollectionElement *AddUnique(CollectionElement *e);
 
@@ -113,9 +113,9 @@ public:
     ArrayBase &Assign(ArrayBase const &other, void const *cloneArg);
     ArrayBase &operator=(ArrayBase const &other) { return Assign(other, 0); }
     void Insert(ArrayBase const &other, int pos, void const *cloneArg);
-    void Append(ArrayBase const &other, void const *cloneArg) { Insert(other, _count, cloneArg); }
+    void Append(ArrayBase const &other, void const *cloneArg) { Insert(other, count_, cloneArg); }
     ArrayBase &operator+=(ArrayBase const &other) {
-        Insert(other, _count, 0);
+        Insert(other, count_, 0);
         return *this;
     }
     void Absorb(ArrayBase &other, int pos);
@@ -147,13 +147,13 @@ public:
     static int AreEqual(ArrayBase const &a, ArrayBase const &b, int mode);
 
 private:
-    CollectionElement *&GetCellPtr(int i) const { return reinterpret_cast<CollectionElement **>(_cells)[i]; }
-    CollectionElement *At(int i) const { return i >= 0 && i < _count ? GetCellPtr(i) : 0; }
+    CollectionElement *&GetCellPtr(int i) const { return reinterpret_cast<CollectionElement **>(cells_)[i]; }
+    CollectionElement *At(int i) const { return i >= 0 && i < count_ ? GetCellPtr(i) : 0; }
     CollectionElement *Found(int i, int *index) const;
     // kind is a containers::Closest.
     CollectionElement *LinearFindClosest(CollectionElement const &probe, int kind, int *index) const;
     CollectionElement *BinaryFindClosest(CollectionElement const &probe, int kind, int *index) const;
     void QuickSort(int low, int high);
 
-    int _compareMode;
+    int compareMode_;
 };

@@ -8,31 +8,31 @@ CollectionElement *CollectionElement::CreateClone(void const *) const { return 0
 
 unsigned int CollectionElement::GetHashedValue() const { return 0; }
 
-Collection::Collection(int owns) : _flags(owns ? kOwnsElements : 0), _count(0) {}
+Collection::Collection(int owns) : flags_(owns ? kOwnsElements : 0), count_(0) {}
 
 Collection::Collection(Collection const &other)
-    : _flags(other._flags & (kOwnsElements | kMarkedSorted | kListSorted)), _count(0) {}
+    : flags_(other.flags_ & (kOwnsElements | kMarkedSorted | kListSorted)), count_(0) {}
 
 Collection &Collection::operator=(Collection const &other) {
     // The elements are the derived container's business; only the flags travel.
     if (this != &other)
-        _flags = other._flags & (kOwnsElements | kMarkedSorted | kListSorted);
+        flags_ = other.flags_ & (kOwnsElements | kMarkedSorted | kListSorted);
     return *this;
 }
 
 Collection::~Collection() {}
 
-CollectionOfPtr::CollectionOfPtr(int owns) : Collection(owns), _deleter(0), _comparer(0), _cloner(0) {}
+CollectionOfPtr::CollectionOfPtr(int owns) : Collection(owns), deleter_(0), comparer_(0), cloner_(0) {}
 
 CollectionOfPtr::CollectionOfPtr(CollectionOfPtr const &other)
-    : Collection(other), _deleter(other._deleter), _comparer(other._comparer), _cloner(other._cloner) {}
+    : Collection(other), deleter_(other.deleter_), comparer_(other.comparer_), cloner_(other.cloner_) {}
 
 CollectionOfPtr &CollectionOfPtr::operator=(CollectionOfPtr const &other) {
     if (this != &other) {
         Collection::operator=(other);
-        _deleter = other._deleter;
-        _comparer = other._comparer;
-        _cloner = other._cloner;
+        deleter_ = other.deleter_;
+        comparer_ = other.comparer_;
+        cloner_ = other.cloner_;
     }
     return *this;
 }

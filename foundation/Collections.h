@@ -30,13 +30,13 @@ public:
 
     virtual ~Collection();
 
-    int IsEmpty() const { return _count == 0; }
-    int GetCount() const { return _count; }
-    int GetLastIndex() const { return _count - 1; }
-    int GetEndIndex() const { return _count; }
-    int ShouldDeleteElements() const { return (_flags & kOwnsElements) != 0; }
+    int IsEmpty() const { return count_ == 0; }
+    int GetCount() const { return count_; }
+    int GetLastIndex() const { return count_ - 1; }
+    int GetEndIndex() const { return count_; }
+    int ShouldDeleteElements() const { return (flags_ & kOwnsElements) != 0; }
     void ShouldDeleteElements(int owns) { SetFlag(kOwnsElements, owns); }
-    int IsMarkedAsSorted() const { return (_flags & kMarkedSorted) != 0; }
+    int IsMarkedAsSorted() const { return (flags_ & kMarkedSorted) != 0; }
     void MarkAsSorted(int sorted) { SetFlag(kMarkedSorted, sorted); }
     // Containers keep no name; accepted for callers that label them.
     void SetName(char const *) {}
@@ -48,16 +48,16 @@ protected:
 
     void SetFlag(unsigned long flag, int on) {
         if (on)
-            _flags |= flag;
+            flags_ |= flag;
         else
-            _flags &= ~flag;
+            flags_ &= ~flag;
     }
-    int HasFlag(unsigned long flag) const { return (_flags & flag) != 0; }
+    int HasFlag(unsigned long flag) const { return (flags_ & flag) != 0; }
     // A list change that may break the order drops the sorted mark.
     void Unsorted() { SetFlag(kListSorted, 0); }
 
-    unsigned long _flags;
-    int _count;
+    unsigned long flags_;
+    int count_;
 };
 
 // Base of containers of untyped pointers. An owning container needs a deleter,
@@ -73,25 +73,25 @@ public:
     virtual ~CollectionOfPtr();
     CollectionOfPtr &operator=(CollectionOfPtr const &other);
 
-    void SetDeleter(Deleter deleter) { _deleter = deleter; }
-    void SetComparer(Comparer comparer) { _comparer = comparer; }
-    void SetCloner(Cloner cloner) { _cloner = cloner; }
+    void SetDeleter(Deleter deleter) { deleter_ = deleter; }
+    void SetComparer(Comparer comparer) { comparer_ = comparer; }
+    void SetCloner(Cloner cloner) { cloner_ = cloner; }
 
 protected:
     explicit CollectionOfPtr(int owns);
     CollectionOfPtr(CollectionOfPtr const &other);
 
     void DeleteItem(void *item) const {
-        if (item && _deleter)
-            _deleter(item);
+        if (item && deleter_)
+            deleter_(item);
     }
     int CompareItems(void const *a, void const *b) const {
-        if (_comparer)
-            return _comparer(a, b);
+        if (comparer_)
+            return comparer_(a, b);
         return a == b ? 0 : a < b ? -1 : 1;
     }
 
-    Deleter _deleter;
-    Comparer _comparer;
-    Cloner _cloner;
+    Deleter deleter_;
+    Comparer comparer_;
+    Cloner cloner_;
 };

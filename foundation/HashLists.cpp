@@ -20,43 +20,43 @@ unsigned int BucketCountFor(unsigned int requested) {
 }  // namespace
 
 HashListImp::HashListImp(unsigned int requestedSize, int owns)
-    : DoubleList(owns), _buckets(0), _bucketCount(BucketCountFor(requestedSize)) {
-    _buckets = new ListElement *[_bucketCount]();
+    : DoubleList(owns), buckets_(0), bucketCount_(BucketCountFor(requestedSize)) {
+    buckets_ = new ListElement *[bucketCount_]();
 }
 
-HashListImp::~HashListImp() { delete[] _buckets; }
+HashListImp::~HashListImp() { delete[] buckets_; }
 
 HashListElement *HashListImp::Add(HashListElement *e) {
     if (!e || IsLinkedHere(e))
         return 0;
-    unsigned int bucket = e->GetHashedValue() % _bucketCount;
-    e->_bucketIndex = bucket;
-    if (!_buckets[bucket]) {
+    unsigned int bucket = e->GetHashedValue() % bucketCount_;
+    e->bucketIndex_ = bucket;
+    if (!buckets_[bucket]) {
         DoubleList::Append(e);
-        _buckets[bucket] = e;
+        buckets_[bucket] = e;
     } else {
-        DoubleList::InsertAfter(e, _buckets[bucket]);
+        DoubleList::InsertAfter(e, buckets_[bucket]);
     }
     return e;
 }
 
 HashListElement *HashListImp::Find(HashListElement const &probe) const {
-    unsigned int bucket = probe.GetHashedValue() % _bucketCount;
-    for (ListElement *e = _buckets[bucket]; e && static_cast<HashListElement *>(e)->_bucketIndex == bucket;
+    unsigned int bucket = probe.GetHashedValue() % bucketCount_;
+    for (ListElement *e = buckets_[bucket]; e && static_cast<HashListElement *>(e)->bucketIndex_ == bucket;
          e = e->GetNext())
-        if (e->Compare(probe, _compareMode) == 0)
+        if (e->Compare(probe, compareMode_) == 0)
             return static_cast<HashListElement *>(e);
     return 0;
 }
 
 HashListElement *HashListImp::Detach(HashListElement *e) {
-    if (!IsLinkedHere(e) || e->_bucketIndex >= _bucketCount)
+    if (!IsLinkedHere(e) || e->bucketIndex_ >= bucketCount_)
         return 0;
-    unsigned int bucket = e->_bucketIndex;
-    if (_buckets[bucket] == e) {
+    unsigned int bucket = e->bucketIndex_;
+    if (buckets_[bucket] == e) {
         // The bucket's next element, if it shares the bucket, becomes its first.
         ListElement *next = e->GetNext();
-        _buckets[bucket] = next && static_cast<HashListElement *>(next)->_bucketIndex == bucket ? next : 0;
+        buckets_[bucket] = next && static_cast<HashListElement *>(next)->bucketIndex_ == bucket ? next : 0;
     }
     DoubleList::Detach(e);
     return e;
@@ -65,12 +65,12 @@ HashListElement *HashListImp::Detach(HashListElement *e) {
 void HashListImp::Delete(HashListElement *e) { delete Detach(e); }
 
 void HashListImp::DetachAll() {
-    std::memset(_buckets, 0, _bucketCount * sizeof(ListElement *));
+    std::memset(buckets_, 0, bucketCount_ * sizeof(ListElement *));
     DoubleList::DetachAll();
 }
 
 void HashListImp::DeleteAll() {
-    std::memset(_buckets, 0, _bucketCount * sizeof(ListElement *));
+    std::memset(buckets_, 0, bucketCount_ * sizeof(ListElement *));
     DoubleList::DeleteAll();
 }
 

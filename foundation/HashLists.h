@@ -8,12 +8,12 @@ class HashListImp;
 
 class OSMERA_API HashListElement : public ListElement {
 public:
-    HashListElement() : _bucketIndex(0) {}
-    unsigned int GetBucketIndex() const { return _bucketIndex; }
+    HashListElement() : bucketIndex_(0) {}
+    unsigned int GetBucketIndex() const { return bucketIndex_; }
 
 private:
     friend class HashListImp;
-    unsigned int _bucketIndex;
+    unsigned int bucketIndex_;
 };
 
 // Only members that keep the buckets right are open: adding, finding and
@@ -36,7 +36,7 @@ public:
     void DeleteAll();
     void Clear();
 
-    unsigned int GetBucketCount() const { return _bucketCount; }
+    unsigned int GetBucketCount() const { return bucketCount_; }
 
     using Collection::GetCount;
     using Collection::GetEndIndex;
@@ -56,8 +56,8 @@ public:
     using DoubleList::operator[];
 
 private:
-    ListElement **_buckets;
-    unsigned int _bucketCount;
+    ListElement **buckets_;
+    unsigned int bucketCount_;
 };
 
 // n when v is 2 to the power n, otherwise -1.

@@ -1,5 +1,5 @@
 // Private to the library: link surgery shared by the element lists and the
-// pointer lists. N is a node with _next and _prev; a chain is its first and
+// pointer lists. N is a node with next_ and prev_; a chain is its first and
 // last node (both null when empty).
 #pragma once
 
@@ -13,60 +13,60 @@ struct Chain {
     // before null: at the end.
     static void LinkBefore(N *&first, N *&last, N *e, N *before) {
         if (!before) {
-            e->_prev = last;
-            e->_next = 0;
+            e->prev_ = last;
+            e->next_ = 0;
             if (last)
-                last->_next = e;
+                last->next_ = e;
             else
                 first = e;
             last = e;
             return;
         }
-        e->_next = before;
-        e->_prev = before->_prev;
-        if (before->_prev)
-            before->_prev->_next = e;
+        e->next_ = before;
+        e->prev_ = before->prev_;
+        if (before->prev_)
+            before->prev_->next_ = e;
         else
             first = e;
-        before->_prev = e;
+        before->prev_ = e;
     }
 
     // after null: at the front.
     static void LinkAfter(N *&first, N *&last, N *e, N *after) {
-        LinkBefore(first, last, e, after ? after->_next : first);
+        LinkBefore(first, last, e, after ? after->next_ : first);
     }
 
     // The node's own links are left as they were.
     static void Unlink(N *&first, N *&last, N *e) {
-        if (e->_prev)
-            e->_prev->_next = e->_next;
+        if (e->prev_)
+            e->prev_->next_ = e->next_;
         else
-            first = e->_next;
-        if (e->_next)
-            e->_next->_prev = e->_prev;
+            first = e->next_;
+        if (e->next_)
+            e->next_->prev_ = e->prev_;
         else
-            last = e->_prev;
+            last = e->prev_;
     }
 
     // Whether e stands in this chain, judged by its neighbours' links: a node
     // already unlinked, or a stray, is refused without walking the chain.
     static bool IsLinked(N const *first, N const *last, N const *e) {
-        return e && (e->_prev ? e->_prev->_next == e : first == e) && (e->_next ? e->_next->_prev == e : last == e);
+        return e && (e->prev_ ? e->prev_->next_ == e : first == e) && (e->next_ ? e->next_->prev_ == e : last == e);
     }
 
     static N *At(N *first, int i) {
         if (i < 0)
             return 0;
         while (first && i-- > 0)
-            first = first->_next;
+            first = first->next_;
         return first;
     }
 
     static void Reverse(N *&first, N *&last) {
         for (N *e = first; e;) {
-            N *next = e->_next;
-            e->_next = e->_prev;
-            e->_prev = next;
+            N *next = e->next_;
+            e->next_ = e->prev_;
+            e->prev_ = next;
             e = next;
         }
         N *t = first;
@@ -78,14 +78,14 @@ struct Chain {
     static void Swap(N *&first, N *&last, N *a, N *b) {
         if (a == b)
             return;
-        if (a->_next == b) {
+        if (a->next_ == b) {
             Unlink(first, last, b);
             LinkBefore(first, last, b, a);
-        } else if (b->_next == a) {
+        } else if (b->next_ == a) {
             Unlink(first, last, a);
             LinkBefore(first, last, a, b);
         } else {
-            N *afterA = a->_next;
+            N *afterA = a->next_;
             Unlink(first, last, a);
             LinkBefore(first, last, a, b);
             Unlink(first, last, b);
@@ -98,7 +98,7 @@ struct Chain {
     static void Rotate(N *&first, N *&last, N *a, N *b) {
         N *x = first;
         while (x != a && x != b)
-            x = x->_next;
+            x = x->next_;
         Unlink(first, last, a);
         if (x == a)
             LinkAfter(first, last, a, b);
@@ -110,15 +110,15 @@ struct Chain {
     static void Splice(N *&first, N *&last, N *&otherFirst, N *&otherLast, N *before) {
         if (!otherFirst)
             return;
-        N *after = before ? before->_prev : last;
-        otherFirst->_prev = after;
-        otherLast->_next = before;
+        N *after = before ? before->prev_ : last;
+        otherFirst->prev_ = after;
+        otherLast->next_ = before;
         if (after)
-            after->_next = otherFirst;
+            after->next_ = otherFirst;
         else
             first = otherFirst;
         if (before)
-            before->_prev = otherLast;
+            before->prev_ = otherLast;
         else
             last = otherLast;
         otherFirst = otherLast = 0;
@@ -131,7 +131,7 @@ struct Chain {
         N *x = first;
         while (x && otherFirst) {
             if (order(x, otherFirst) <= 0) {
-                x = x->_next;
+                x = x->next_;
                 continue;
             }
             N *y = otherFirst;
@@ -145,12 +145,12 @@ struct Chain {
     static void Cut(N *&first, N *&last, N *at, N *&tailFirst, N *&tailLast) {
         tailFirst = at;
         tailLast = last;
-        last = at->_prev;
+        last = at->prev_;
         if (last)
-            last->_next = 0;
+            last->next_ = 0;
         else
             first = 0;
-        at->_prev = 0;
+        at->prev_ = 0;
     }
 
     // Stable merge sort of a chain of count nodes.
@@ -175,13 +175,13 @@ struct Chain {
 
     static void Collect(N *first, std::vector<N *> &nodes) {
         nodes.clear();
-        for (N *e = first; e; e = e->_next)
+        for (N *e = first; e; e = e->next_)
             nodes.push_back(e);
     }
 
     static int Count(N const *first) {
         int n = 0;
-        for (; first; first = first->_next)
+        for (; first; first = first->next_)
             ++n;
         return n;
     }

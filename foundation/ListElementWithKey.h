@@ -6,17 +6,17 @@
 template <class K>
 class ListElementWithKey : public ListElement {
 public:
-    explicit ListElementWithKey(K key = K()) : Key(key) {}
+    explicit ListElementWithKey(K key = K()) : key_(key) {}
 
-    K GetKey() const { return Key; }
-    void SetKey(K key) { Key = key; }
+    K GetKey() const { return key_; }
+    void SetKey(K key) { key_ = key; }
 
     int Compare(CollectionElement const &other, int) const override {
-        K o = static_cast<ListElementWithKey const &>(other).Key;
-        return Key < o ? -1 : o < Key ? 1 : 0;
+        K o = static_cast<ListElementWithKey const &>(other).key_;
+        return key_ < o ? -1 : o < key_ ? 1 : 0;
     }
-    unsigned int GetHashedValue() const override { return (unsigned int)Key; }
+    unsigned int GetHashedValue() const override { return (unsigned int)key_; }
 
 protected:
-    K Key;
+    K key_;
 };

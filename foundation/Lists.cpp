@@ -36,10 +36,10 @@ struct ListCursor {
 
 }  // namespace
 
-DoubleList::DoubleList(int owns) : Collection(owns), _compareMode(0), _first(0), _last(0), _stamp(NewStamp()) {}
+DoubleList::DoubleList(int owns) : Collection(owns), compareMode_(0), first_(0), last_(0), stamp_(NewStamp()) {}
 
 DoubleList::DoubleList(DoubleList const &other)
-    : Collection(other), _compareMode(other._compareMode), _first(0), _last(0), _stamp(NewStamp()) {
+    : Collection(other), compareMode_(other.compareMode_), first_(0), last_(0), stamp_(NewStamp()) {
     Insert(other, 0, 0);
     SetFlag(kListSorted, other.HasFlag(kListSorted));
 }
@@ -47,35 +47,35 @@ DoubleList::DoubleList(DoubleList const &other)
 DoubleList::~DoubleList() { Clear(); }
 
 DoubleList &DoubleList::operator=(DoubleList const &other) {
-    _compareMode = other._compareMode;
+    compareMode_ = other.compareMode_;
     return Assign(other, 0);
 }
 
-int DoubleList::IsLinkedHere(ListElement const *e) const { return e && e->_stamp == _stamp; }
+int DoubleList::IsLinkedHere(ListElement const *e) const { return e && e->stamp_ == stamp_; }
 
 void DoubleList::MarkChain(ListElement *first, unsigned long stamp) {
-    for (ListElement *e = first; e; e = e->_next)
-        e->_stamp = stamp;
+    for (ListElement *e = first; e; e = e->next_)
+        e->stamp_ = stamp;
 }
 
-ListElement *DoubleList::operator[](int i) const { return i < _count ? Links::At(_first, i) : 0; }
+ListElement *DoubleList::operator[](int i) const { return i < count_ ? Links::At(first_, i) : 0; }
 
-ListElement *DoubleList::Prepend(ListElement *e) { return InsertBefore(e, _first); }
+ListElement *DoubleList::Prepend(ListElement *e) { return InsertBefore(e, first_); }
 
 ListElement *DoubleList::Append(ListElement *e) { return InsertBefore(e, 0); }
 
 ListElement *DoubleList::InsertAfter(ListElement *e, ListElement *after) {
     if (after && !IsLinkedHere(after))
         return 0;
-    return InsertBefore(e, after ? after->GetNext() : _first);
+    return InsertBefore(e, after ? after->GetNext() : first_);
 }
 
 ListElement *DoubleList::InsertBefore(ListElement *e, ListElement *before) {
     if (!e || IsLinkedHere(e) || (before && !IsLinkedHere(before)))
         return 0;
-    Links::LinkBefore(_first, _last, e, before);
-    e->_stamp = _stamp;
-    ++_count;
+    Links::LinkBefore(first_, last_, e, before);
+    e->stamp_ = stamp_;
+    ++count_;
     Unsorted();
     return e;
 }
@@ -83,12 +83,12 @@ ListElement *DoubleList::InsertBefore(ListElement *e, ListElement *before) {
 ListElement *DoubleList::InsertInSortedList(ListElement *e) {
     if (!e || IsLinkedHere(e))
         return 0;
-    ListElement *x = _first;
-    while (x && e->Compare(*x, _compareMode) >= 0)
+    ListElement *x = first_;
+    while (x && e->Compare(*x, compareMode_) >= 0)
         x = x->GetNext();
-    Links::LinkBefore(_first, _last, e, x);
-    e->_stamp = _stamp;
-    ++_count;
+    Links::LinkBefore(first_, last_, e, x);
+    e->stamp_ = stamp_;
+    ++count_;
     return e;
 }
 
@@ -106,9 +106,9 @@ ListElement *DoubleList::AddUnique(ListElement *e) {
 ListElement *DoubleList::Detach(ListElement *e) {
     if (!IsLinkedHere(e))
         return 0;
-    Links::Unlink(_first, _last, e);
-    e->_stamp = 0;
-    --_count;
+    Links::Unlink(first_, last_, e);
+    e->stamp_ = 0;
+    --count_;
     return e;
 }
 
@@ -116,14 +116,14 @@ void DoubleList::Delete(ListElement *e) { delete Detach(e); }
 
 void DoubleList::DetachAll() {
     // The elements are not touched (they may be gone): a new stamp disowns them.
-    _stamp = NewStamp();
-    _first = _last = 0;
-    _count = 0;
+    stamp_ = NewStamp();
+    first_ = last_ = 0;
+    count_ = 0;
 }
 
 void DoubleList::DeleteAll() {
-    while (_first)
-        delete Detach(_first);
+    while (first_)
+        delete Detach(first_);
 }
 
 void DoubleList::Clear() {
@@ -164,45 +164,45 @@ void DoubleList::Split(DoubleList &tail, ListElement const &at) {
     ListElement *start = const_cast<ListElement *>(&at);
     if (!IsLinkedHere(start))
         return;
-    Links::Cut(_first, _last, start, tail._first, tail._last);
-    MarkChain(tail._first, tail._stamp);
+    Links::Cut(first_, last_, start, tail.first_, tail.last_);
+    MarkChain(tail.first_, tail.stamp_);
     tail.SetFlag(kListSorted, HasFlag(kListSorted));
-    tail._count = Links::Count(tail._first);
-    _count -= tail._count;
+    tail.count_ = Links::Count(tail.first_);
+    count_ -= tail.count_;
 }
 
 void DoubleList::Swap(ListElement *a, ListElement *b) {
     if (a == b || !IsLinkedHere(a) || !IsLinkedHere(b))
         return;
-    Links::Swap(_first, _last, a, b);
+    Links::Swap(first_, last_, a, b);
     Unsorted();
 }
 
 void DoubleList::Rotate(ListElement *a, ListElement *b) {
     if (a == b || !IsLinkedHere(a) || !IsLinkedHere(b))
         return;
-    Links::Rotate(_first, _last, a, b);
+    Links::Rotate(first_, last_, a, b);
     Unsorted();
 }
 
 void DoubleList::Reverse() {
-    Links::Reverse(_first, _last);
+    Links::Reverse(first_, last_);
     Unsorted();
 }
 
 void DoubleList::Sort() {
-    containers::ElementOrder order = {_compareMode};
-    Links::Sort(_first, _last, _count, order);
+    containers::ElementOrder order = {compareMode_};
+    Links::Sort(first_, last_, count_, order);
     SetFlag(kListSorted, 1);
 }
 
 void DoubleList::Shuffle(int seed) {
-    if (_count < 2)
+    if (count_ < 2)
         return;
     std::vector<ListElement *> nodes;
-    Links::Collect(_first, nodes);
-    containers::Shuffle(_count, seed, [&nodes](int i, int j) { std::swap(nodes[i], nodes[j]); });
-    Links::Relink(_first, _last, nodes);
+    Links::Collect(first_, nodes);
+    containers::Shuffle(count_, seed, [&nodes](int i, int j) { std::swap(nodes[i], nodes[j]); });
+    Links::Relink(first_, last_, nodes);
     Unsorted();
 }
 
@@ -218,7 +218,7 @@ DoubleList &DoubleList::Assign(DoubleList const &other, void const *arg) {
 DoubleList &DoubleList::Insert(DoubleList const &other, ListElement *before, void const *arg) {
     // Clones gather in a list of their own first, so a list may copy itself.
     DoubleList clones(0);
-    for (ListElement *e = other._first; e; e = e->GetNext())
+    for (ListElement *e = other.first_; e; e = e->GetNext())
         if (CollectionElement *c = e->CreateClone(arg))
             clones.Append(static_cast<ListElement *>(c));
     Absorb(clones, before);
@@ -226,14 +226,14 @@ DoubleList &DoubleList::Insert(DoubleList const &other, ListElement *before, voi
 }
 
 void DoubleList::Absorb(DoubleList &other, ListElement *before) {
-    if (&other == this || !other._first)
+    if (&other == this || !other.first_)
         return;
     if (before && !IsLinkedHere(before))
         before = 0;
-    MarkChain(other._first, _stamp);
-    Links::Splice(_first, _last, other._first, other._last, before);
-    _count += other._count;
-    other._count = 0;
+    MarkChain(other.first_, stamp_);
+    Links::Splice(first_, last_, other.first_, other.last_, before);
+    count_ += other.count_;
+    other.count_ = 0;
     Unsorted();
 }
 
@@ -241,11 +241,11 @@ void DoubleList::AbsorbAndSort(DoubleList &other) {
     if (&other == this)
         return;
     if (HasFlag(kListSorted) && other.HasFlag(kListSorted)) {
-        containers::ElementOrder order = {_compareMode};
-        MarkChain(other._first, _stamp);
-        Links::Merge(_first, _last, other._first, other._last, order);
-        _count += other._count;
-        other._count = 0;
+        containers::ElementOrder order = {compareMode_};
+        MarkChain(other.first_, stamp_);
+        Links::Merge(first_, last_, other.first_, other.last_, order);
+        count_ += other.count_;
+        other.count_ = 0;
         return;
     }
     while (ListElement *e = other.DetachFirst())
@@ -253,44 +253,44 @@ void DoubleList::AbsorbAndSort(DoubleList &other) {
 }
 
 ListElement *DoubleList::FindEqual(ListElement const &probe) const {
-    for (ListElement *e = _first; e; e = e->GetNext())
-        if (e->Compare(probe, _compareMode) == 0)
+    for (ListElement *e = first_; e; e = e->GetNext())
+        if (e->Compare(probe, compareMode_) == 0)
             return e;
     return 0;
 }
 
 int DoubleList::FindIndexOfEqual(ListElement const &probe) const {
     int i = 0;
-    for (ListElement *e = _first; e; e = e->GetNext(), ++i)
-        if (e->Compare(probe, _compareMode) == 0)
+    for (ListElement *e = first_; e; e = e->GetNext(), ++i)
+        if (e->Compare(probe, compareMode_) == 0)
             return i;
     return -1;
 }
 
 int DoubleList::FindIndexOfMember(ListElement const &member) const {
     int i = 0;
-    for (ListElement *e = _first; e; e = e->GetNext(), ++i)
+    for (ListElement *e = first_; e; e = e->GetNext(), ++i)
         if (e == &member)
             return i;
     return -1;
 }
 
 ListElement *DoubleList::FindSmallest() const {
-    ListCursor c = {_first, 0};
-    containers::ElementOrder order = {_compareMode};
+    ListCursor c = {first_, 0};
+    containers::ElementOrder order = {compareMode_};
     return containers::FindExtreme(c, 0, order, 0);
 }
 
 ListElement *DoubleList::FindGreatest() const {
-    ListCursor c = {_first, 0};
-    containers::ElementOrder order = {_compareMode};
+    ListCursor c = {first_, 0};
+    containers::ElementOrder order = {compareMode_};
     return containers::FindExtreme(c, 1, order, 0);
 }
 
 ListElement *DoubleList::FindClosest(ListElement const &probe, int kind) const {
-    ListCursor c = {_first, 0};
-    containers::ElementOrder order = {_compareMode};
-    containers::ToProbe toProbe = {probe, _compareMode};
+    ListCursor c = {first_, 0};
+    containers::ElementOrder order = {compareMode_};
+    containers::ToProbe toProbe = {probe, compareMode_};
     return containers::FindClosest(c, static_cast<containers::Closest>(kind), toProbe, order, 0);
 }
 
@@ -311,21 +311,21 @@ ListElement *DoubleList::FindEqualOrGreater(ListElement const &probe) const {
 }
 
 ListElement *DoubleList::FindFirstThat(int (*test)(CollectionElement const &, void const *), void const *arg) const {
-    for (ListElement *e = _first; e; e = e->GetNext())
+    for (ListElement *e = first_; e; e = e->GetNext())
         if (test(*e, arg))
             return e;
     return 0;
 }
 
 ListElement *DoubleList::FindLastThat(int (*test)(CollectionElement const &, void const *), void const *arg) const {
-    for (ListElement *e = _last; e; e = e->GetPrev())
+    for (ListElement *e = last_; e; e = e->GetPrev())
         if (test(*e, arg))
             return e;
     return 0;
 }
 
 void DoubleList::ForEach(void (*action)(CollectionElement &, void *), void *arg) {
-    for (ListElement *e = _first; e;) {
+    for (ListElement *e = first_; e;) {
         ListElement *next = e->GetNext();
         action(*e, arg);
         e = next;
@@ -333,15 +333,15 @@ void DoubleList::ForEach(void (*action)(CollectionElement &, void *), void *arg)
 }
 
 int DoubleList::IsSorted() const {
-    for (ListElement *e = _first; e && e->GetNext(); e = e->GetNext())
-        if (e->Compare(*e->GetNext(), _compareMode) > 0)
+    for (ListElement *e = first_; e && e->GetNext(); e = e->GetNext())
+        if (e->Compare(*e->GetNext(), compareMode_) > 0)
             return 0;
     return 1;
 }
 
 int DoubleList::IsSortedBackwards() const {
-    for (ListElement *e = _first; e && e->GetNext(); e = e->GetNext())
-        if (e->Compare(*e->GetNext(), _compareMode) < 0)
+    for (ListElement *e = first_; e && e->GetNext(); e = e->GetNext())
+        if (e->Compare(*e->GetNext(), compareMode_) < 0)
             return 0;
     return 1;
 }
@@ -349,9 +349,9 @@ int DoubleList::IsSortedBackwards() const {
 int DoubleList::AreEqual(DoubleList const &a, DoubleList const &b, int mode) {
     if (&a == &b)
         return 1;
-    if (a._count != b._count)
+    if (a.count_ != b.count_)
         return 0;
-    for (ListElement *x = a._first, *y = b._first; x && y; x = x->GetNext(), y = y->GetNext())
+    for (ListElement *x = a.first_, *y = b.first_; x && y; x = x->GetNext(), y = y->GetNext())
         if (x->Compare(*y, mode) != 0)
             return 0;
     return 1;

@@ -11,27 +11,27 @@ struct Chain;
 
 class OSMERA_API ListElement : public CollectionElement {
 public:
-    ListElement() : _next(0), _prev(0), _stamp(0) {}
+    ListElement() : next_(0), prev_(0), stamp_(0) {}
     // A copy carries the original's links until it is linked into a list; it
     // stands in no list itself.
     ListElement(ListElement const &other)
-        : CollectionElement(other), _next(other._next), _prev(other._prev), _stamp(0) {}
+        : CollectionElement(other), next_(other.next_), prev_(other.prev_), stamp_(0) {}
     // Assignment copies the value, never the links: the target may stand in a list.
     ListElement &operator=(ListElement const &) { return *this; }
 
-    ListElement *GetNext() const { return _next; }
-    ListElement *GetPrev() const { return _prev; }
+    ListElement *GetNext() const { return next_; }
+    ListElement *GetPrev() const { return prev_; }
 
 private:
     template <class N>
     friend struct containers::Chain;
     friend class DoubleList;
-    ListElement *_next;
-    ListElement *_prev;
+    ListElement *next_;
+    ListElement *prev_;
     // The stamp of the list that linked it, 0 once detached. Membership is
     // read here, never through the links, which a detached element keeps
     // (they may lead to elements long gone).
-    unsigned long _stamp;
+    unsigned long stamp_;
 };
 
 // Elements are checked for membership: one that does not stand in this list
@@ -45,14 +45,14 @@ public:
     virtual ~DoubleList();
     DoubleList &operator=(DoubleList const &other);
 
-    ListElement *GetFirst() const { return _first; }
-    ListElement *GetLast() const { return _last; }
+    ListElement *GetFirst() const { return first_; }
+    ListElement *GetLast() const { return last_; }
     ListElement *GetNext(ListElement const *e) const { return e ? e->GetNext() : 0; }
     ListElement *GetPrev(ListElement const *e) const { return e ? e->GetPrev() : 0; }
     // Null for an index outside the list.
     ListElement *operator[](int i) const;
-    int GetCompareMode() const { return _compareMode; }
-    void SetCompareMode(int mode) { _compareMode = mode; }
+    int GetCompareMode() const { return compareMode_; }
+    void SetCompareMode(int mode) { compareMode_ = mode; }
 
     ListElement *Prepend(ListElement *e);
     ListElement *Push(ListElement *e) { return Prepend(e); }
@@ -66,10 +66,10 @@ public:
     ListElement *Detach(ListElement *e);
     void Delete(ListElement *e);
     ListElement *Pop() { return DetachFirst(); }
-    ListElement *DetachFirst() { return Detach(_first); }
-    ListElement *DetachLast() { return Detach(_last); }
-    void DeleteFirst() { Delete(_first); }
-    void DeleteLast() { Delete(_last); }
+    ListElement *DetachFirst() { return Detach(first_); }
+    ListElement *DetachLast() { return Detach(last_); }
+    void DeleteFirst() { Delete(first_); }
+    void DeleteLast() { Delete(last_); }
     void DetachAll();
     void DeleteAll();
     void Clear();
@@ -115,9 +115,9 @@ public:
 protected:
     int IsLinkedHere(ListElement const *e) const;
 
-    int _compareMode;
-    ListElement *_first;
-    ListElement *_last;
+    int compareMode_;
+    ListElement *first_;
+    ListElement *last_;
 
 private:
     ListElement *FindClosest(ListElement const &probe, int kind) const;
@@ -126,7 +126,7 @@ private:
 
     // Unique among the lists; a new one when the elements are forgotten all
     // at once, so none of them counts as held any longer.
-    unsigned long _stamp;
+    unsigned long stamp_;
 };
 
 // A list of T (a ListElement); the same operations, typed.
@@ -145,8 +145,8 @@ public:
     using DoubleList::Append;
     using DoubleList::Insert;
 
-    T *GetFirst() const { return Cast(_first); }
-    T *GetLast() const { return Cast(_last); }
+    T *GetFirst() const { return Cast(first_); }
+    T *GetLast() const { return Cast(last_); }
     T *GetNext(T const *e) const { return e ? Cast(DoubleList::GetNext(e)) : 0; }
     T *GetPrev(T const *e) const { return e ? Cast(DoubleList::GetPrev(e)) : 0; }
     T *operator[](int i) const { return Cast(DoubleList::operator[](i)); }

@@ -13,39 +13,39 @@ struct Chain;
 
 class OSMERA_API ListNode {
 public:
-    explicit ListNode(void *item) : _next(0), _prev(0), _item(item) {}
-    ListNode *GetNext() const { return _next; }
-    ListNode *GetPrev() const { return _prev; }
-    void *GetItem() const { return _item; }
+    explicit ListNode(void *item) : next_(0), prev_(0), item_(item) {}
+    ListNode *GetNext() const { return next_; }
+    ListNode *GetPrev() const { return prev_; }
+    void *GetItem() const { return item_; }
 
 private:
     template <class N>
     friend struct containers::Chain;
     friend class DoubleListOfPtr;
-    ListNode *_next;
-    ListNode *_prev;
-    void *_item;
+    ListNode *next_;
+    ListNode *prev_;
+    void *item_;
 };
 
 // Walks the nodes of a pointer list: for (ListPtrIterator i(list); i; ++i).
 class OSMERA_API ListPtrIterator {
 public:
     explicit ListPtrIterator(DoubleListOfPtr const &list);
-    explicit ListPtrIterator(ListNode *node) : _node(node) {}
-    operator int() const { return _node != 0; }
+    explicit ListPtrIterator(ListNode *node) : node_(node) {}
+    operator int() const { return node_ != 0; }
     ListPtrIterator &operator++() {
-        _node = _node ? _node->GetNext() : 0;
+        node_ = node_ ? node_->GetNext() : 0;
         return *this;
     }
     ListPtrIterator &operator--() {
-        _node = _node ? _node->GetPrev() : 0;
+        node_ = node_ ? node_->GetPrev() : 0;
         return *this;
     }
-    ListNode *GetNode() const { return _node; }
-    void *Current() const { return _node ? _node->GetItem() : 0; }
+    ListNode *GetNode() const { return node_; }
+    void *Current() const { return node_ ? node_->GetItem() : 0; }
 
 private:
-    ListNode *_node;
+    ListNode *node_;
 };
 
 // Items are known by pointer value: a member taking an item acts on the first
@@ -61,15 +61,15 @@ public:
     // Keeps this list's call-backs and makes the copies with other's cloner.
     DoubleListOfPtr &operator=(DoubleListOfPtr const &other) { return Assign(other, 0); }
 
-    void *GetFirst() const { return _first ? _first->_item : 0; }
-    void *GetLast() const { return _last ? _last->_item : 0; }
+    void *GetFirst() const { return first_ ? first_->item_ : 0; }
+    void *GetLast() const { return last_ ? last_->item_ : 0; }
     void *Get(ListPtrIterator const &i) const { return i.Current(); }
     void *GetNext(void const *item) const;
     void *GetPrev(void const *item) const;
     void *operator[](int i) const;
     ListNode *FindNode(int i) const;
     ListNode *FindNode(void const *item) const;
-    ListNode *GetFirstNode() const { return _first; }
+    ListNode *GetFirstNode() const { return first_; }
 
     void *Prepend(void *item);
     void *Push(void *item) { return Prepend(item); }
@@ -81,10 +81,10 @@ public:
     void *AddUnique(void *item);
 
     void *Pop() { return DetachFirst(); }
-    void *DetachFirst() { return DetachNode(_first); }
-    void *DetachLast() { return DetachNode(_last); }
-    void DeleteFirst() { Drop(DetachNode(_first)); }
-    void DeleteLast() { Drop(DetachNode(_last)); }
+    void *DetachFirst() { return DetachNode(first_); }
+    void *DetachLast() { return DetachNode(last_); }
+    void DeleteFirst() { Drop(DetachNode(first_)); }
+    void DeleteLast() { Drop(DetachNode(last_)); }
     void *Detach(void const *item) { return DetachNode(FindNode(item)); }
     void Delete(void const *item) { Drop(DetachNode(FindNode(item))); }
     void DetachAll();
@@ -135,8 +135,8 @@ private:
     void Link(void *item, ListNode *before);
     void *Place(void *item, ListNode *before);
 
-    ListNode *_first;
-    ListNode *_last;
+    ListNode *first_;
+    ListNode *last_;
 };
 
 // A typed pointer list; by default it refers to its items without owning them.

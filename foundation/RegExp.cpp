@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "foundation/Strings.h"
 
@@ -28,6 +29,8 @@ bool ReadsAsCode(unsigned char c) {
            c == kClass || c == kStart;
 }
 
+bool EndsLine(char c) { return c == 0 || c == '\n'; }
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -38,7 +41,7 @@ int HexDigit(char c) {
 // p is just past a backslash; a backslash at the end stands for itself.
 unsigned char DecodeEscape(char const *&p) {
     char c = *p;
-    if (c == 0 || c == '\n')
+    if (EndsLine(c))
         return '\\';
     ++p;
     switch (std::tolower(static_cast<unsigned char>(c))) {
@@ -57,13 +60,41 @@ unsigned char DecodeEscape(char const *&p) {
     }
 }
 
-unsigned char ReadClassMember(char const *&p) {
+// The character at p, an escape decoded; p moves past it.
+unsigned char ReadCharacter(char const *&p) {
     if (*p == '\\')
         return DecodeEscape(++p);
     return static_cast<unsigned char>(*p++);
 }
 
 void AddToClass(unsigned char *set, int c) { set[(c % 128) / 8] |= static_cast<unsigned char>(1 << (c % 8)); }
+
+void AddRangeToClass(unsigned char *set, int low, int high) {
+    if (low > high)
+        std::swap(low, high);
+    for (int k = low; k <= high; ++k)
+        AddToClass(set, k);
+}
+
+// p is just past the opening bracket and ends past the closing one.
+void ReadClass(char const *&p, unsigned char *set) {
+    std::memset(set, 0, kClassBytes);
+    bool negate = *p == '^';
+    if (negate)
+        ++p;
+    while (!EndsLine(*p) && *p != ']') {
+        int low = ReadCharacter(p);
+        if (*p == '-' && !EndsLine(p[1]) && p[1] != ']')
+            AddRangeToClass(set, low, ReadCharacter(++p));
+        else
+            AddToClass(set, low);
+    }
+    if (*p == ']')
+        ++p;
+    if (negate)
+        for (int k = 0; k < kClassBytes; ++k)
+            set[k] = static_cast<unsigned char>(~set[k]);
+}
 
 int ItemSize(unsigned char const *item) { return *item == kClass ? 1 + kClassBytes : *item == kLiteral ? 2 : 1; }
 
@@ -136,6 +167,94 @@ struct Matcher {
     }
 };
 
+// Writes the compiled form of a pattern, an element at a time, into a buffer of kBufferSize bytes.
+struct PatternWriter {
+    unsigned char *out;
+    int w;
+    int item;  // where the last repeatable item starts; -1 after an anchor or a mark
+    RegularExp::Status status;
+
+    bool Room(int n) {
+        if (w + n >= kBufferSize - 1)
+            status = RegularExp::kPatternTooLong;
+        return status == RegularExp::kCompiled;
+    }
+
+    // Reads the element at p and moves p past it.
+    void Element(char const *&p) {
+        char c = *p;
+        if (c == '^' && w == 0) {
+            out[w++] = kStart;
+            ++p;
+        } else if (c == '$' && EndsLine(p[1])) {
+            EndAnchor();
+            ++p;
+        } else if (c == '*' || c == '+' || c == '?') {
+            Mark(c);
+            ++p;
+        } else if (c == '.') {
+            Item(kAny);
+            ++p;
+        } else if (c == '[') {
+            Class(++p);
+        } else {
+            Literal(ReadCharacter(p));
+        }
+    }
+
+    void EndAnchor() {
+        if (Room(1))
+            out[w++] = kEnd;
+        item = -1;
+    }
+
+    void Mark(char c) {
+        if (item < 0) {
+            status = RegularExp::kPatternTooLong;
+            return;
+        }
+        if (!Room(1))
+            return;
+        // The item moves up one byte; the mark goes in front of it.
+        std::memmove(out + item + 1, out + item, w - item);
+        out[item] = c == '*' ? kStar : c == '+' ? kPlus : kOptional;
+        ++w;
+        item = -1;
+    }
+
+    void Item(unsigned char code) {
+        if (!Room(1))
+            return;
+        item = w;
+        out[w++] = code;
+    }
+
+    void Class(char const *&p) {
+        if (!Room(1 + kClassBytes))
+            return;
+        item = w;
+        out[w++] = kClass;
+        ReadClass(p, out + w);
+        w += kClassBytes;
+    }
+
+    // A character that reads as a code is kept behind a literal mark.
+    void Literal(unsigned char c) {
+        int size = ReadsAsCode(c) ? 2 : 1;
+        if (!Room(size))
+            return;
+        item = w;
+        if (size == 2)
+            out[w++] = kLiteral;
+        out[w++] = c;
+    }
+};
+
+// Empty, or starting with what cannot start a pattern: a line feed or a repetition mark.
+bool CannotStart(char const *pattern) {
+    return !pattern || !*pattern || *pattern == '\n' || *pattern == '*' || *pattern == '+' || *pattern == '?';
+}
+
 }  // namespace
 
 RegularExp::RegularExp(char const *pattern)
@@ -171,101 +290,15 @@ void RegularExp::GeneratePattern(char const *pattern) {
         return;
     }
     _pattern[0] = 0;
-    if (!pattern || !*pattern || *pattern == '\n' || *pattern == '*' || *pattern == '+' || *pattern == '?') {
+    if (CannotStart(pattern)) {
         _status = kEmptyPattern;
         return;
     }
-    unsigned char *out = _pattern;
-    int w = 0;
-    int item = -1;  // where the last repeatable item starts; -1 after an anchor or a mark
-    auto room = [&](int n) {
-        if (w + n >= kBufferSize - 1)
-            _status = kPatternTooLong;
-        return _status == kCompiled;
-    };
-    char const *p = pattern;
-    while (*p && *p != '\n' && _status == kCompiled) {
-        char c = *p;
-        if (c == '^' && w == 0) {
-            out[w++] = kStart;
-            ++p;
-        } else if (c == '$' && (p[1] == 0 || p[1] == '\n')) {
-            if (room(1))
-                out[w++] = kEnd;
-            item = -1;
-            ++p;
-        } else if (c == '*' || c == '+' || c == '?') {
-            if (item < 0) {
-                _status = kPatternTooLong;
-                break;
-            }
-            if (!room(1))
-                break;
-            // The item moves up one byte; the mark goes in front of it.
-            std::memmove(out + item + 1, out + item, w - item);
-            out[item] = c == '*' ? kStar : c == '+' ? kPlus : kOptional;
-            ++w;
-            item = -1;
-            ++p;
-        } else if (c == '.') {
-            if (!room(1))
-                break;
-            item = w;
-            out[w++] = kAny;
-            ++p;
-        } else if (c == '[') {
-            if (!room(1 + kClassBytes))
-                break;
-            item = w;
-            out[w++] = kClass;
-            unsigned char *set = out + w;
-            std::memset(set, 0, kClassBytes);
-            w += kClassBytes;
-            ++p;
-            bool negate = *p == '^';
-            if (negate)
-                ++p;
-            while (*p && *p != '\n' && *p != ']') {
-                int low = ReadClassMember(p);
-                if (*p == '-' && p[1] && p[1] != ']' && p[1] != '\n') {
-                    ++p;
-                    int high = ReadClassMember(p);
-                    if (low > high) {
-                        int t = low;
-                        low = high;
-                        high = t;
-                    }
-                    for (int k = low; k <= high; ++k)
-                        AddToClass(set, k);
-                } else {
-                    AddToClass(set, low);
-                }
-            }
-            if (*p == ']')
-                ++p;
-            if (negate)
-                for (int k = 0; k < kClassBytes; ++k)
-                    set[k] = static_cast<unsigned char>(~set[k]);
-        } else {
-            unsigned char literal;
-            if (c == '\\') {
-                ++p;
-                literal = DecodeEscape(p);
-            } else {
-                literal = static_cast<unsigned char>(c);
-                ++p;
-            }
-            // A character that reads as a code is kept behind a literal mark.
-            int size = ReadsAsCode(literal) ? 2 : 1;
-            if (!room(size))
-                break;
-            item = w;
-            if (size == 2)
-                out[w++] = kLiteral;
-            out[w++] = literal;
-        }
-    }
-    out[_status == kCompiled ? w : 0] = 0;
+    PatternWriter writer = {_pattern, 0, -1, kCompiled};
+    for (char const *p = pattern; !EndsLine(*p) && writer.status == kCompiled;)
+        writer.Element(p);
+    _status = writer.status;
+    _pattern[_status == kCompiled ? writer.w : 0] = 0;
 }
 
 long RegularExp::Find(String const &text, unsigned int *length, unsigned int start) const {

@@ -20,36 +20,68 @@ TDib *LoadGlyphDib(TGadgetWindow *window, TResId id) {
     return dib;
 }
 
-void PressChanged(TGadget &button, TGadgetWindow *window, int hintId) {
-    button.Invalidate(0);
-    button.Update();
-    if (window && window->GetHintMode() == TGadgetWindow::PressHints)
-        window->SetHintCommand(hintId);
+// ---- pressing
+
+TPressGadget::TPressGadget(int id, TBorderStyle style) : TGadget(id, style) { TrackMouse = 1; }
+
+void TPressGadget::PressChanged(int hintId) {
+    Invalidate(0);
+    Update();
+    if (Window && Window->GetHintMode() == TGadgetWindow::PressHints)
+        Window->SetHintCommand(hintId);
 }
 
-void EnterHint(TGadgetWindow *window, int hintId) {
-    if (window && window->GetHintMode() == TGadgetWindow::EnterHints)
-        window->SetHintCommand(hintId);
+void TPressGadget::EnterHint(int hintId) {
+    if (Window && Window->GetHintMode() == TGadgetWindow::EnterHints)
+        Window->SetHintCommand(hintId);
 }
 
-// ---- enabler
-
-TButtonGadgetEnabler::TButtonGadgetEnabler(HWND receiver, TButtonGadget *gadget)
-    : TCommandEnabler(gadget->GetId(), receiver), Gadget(gadget) {}
-
-void TButtonGadgetEnabler::Enable(int enable) {
-    TCommandEnabler::Enable(enable);
-    Gadget->SetEnabled(enable);
+void TPressGadget::BeginPressed(TPoint const &) {
+    Pressed = 1;
+    PressChanged(GetId());
 }
 
-void TButtonGadgetEnabler::SetCheck(int state) { Gadget->SetButtonState(TButtonGadget::TState(state)); }
+void TPressGadget::CancelPressed(TPoint const &) {
+    Pressed = 0;
+    PressChanged(-1);
+}
+
+void TPressGadget::LButtonDown(uint modKeys, TPoint const &point) {
+    TGadget::LButtonDown(modKeys, point);
+    BeginPressed(point);
+}
+
+// A held button follows the mouse: leaving it cancels the press, coming back renews it.
+void TPressGadget::MouseMove(uint modKeys, TPoint const &point) {
+    TGadget::MouseMove(modKeys, point);
+    int inside = PtIn(point);
+    if (Pressed && !inside)
+        CancelPressed(point);
+    else if (!Pressed && inside)
+        BeginPressed(point);
+}
+
+void TPressGadget::LButtonUp(uint modKeys, TPoint const &point) {
+    TGadget::LButtonUp(modKeys, point);
+    if (Pressed)
+        Activate(point);
+}
+
+void TPressGadget::MouseEnter(uint modKeys, TPoint const &point) {
+    TGadget::MouseEnter(modKeys, point);
+    EnterHint(GetId());
+}
+
+void TPressGadget::MouseLeave(uint modKeys, TPoint const &point) {
+    TGadget::MouseLeave(modKeys, point);
+    EnterHint(-1);
+}
 
 // ---- button
 
 TButtonGadget::TButtonGadget(TResId glyph, int id, TType type, int enabled, TState state, int sharedGlyph)
-    : TGadget(id, ButtonUp), CelArray(0), State(state), Type(type), ShadowStyle(0), NotchCorners(1), Pressed(0),
+    : TPressGadget(id, ButtonUp), CelArray(0), State(state), Type(type), ShadowStyle(0), NotchCorners(1),
       AntialiasEdges(1), SharedGlyph(sharedGlyph) {
-    TrackMouse = 1;
     if (sharedGlyph) {
         GlyphIndex = int(ULONG_PTR(static_cast<char const *>(glyph)));
         GlyphCount = 1;
@@ -170,44 +202,6 @@ void TButtonGadget::Paint(TDC &dc) {
     TUIFace painter(inner, *cels, TColor::White, TColor::Sys3dFace);
     TPoint offset(GlyphOrigin.x - inner.left, GlyphOrigin.y - inner.top);
     painter.Paint(dc, cels->CelRect(GlyphIndex), offset, face, pressed, true);
-}
-
-// ---- mouse
-
-void TButtonGadget::BeginPressed(TPoint const &) {
-    Pressed = 1;
-    PressChanged(*this, Window, GetId());
-}
-
-void TButtonGadget::CancelPressed(TPoint const &) {
-    Pressed = 0;
-    PressChanged(*this, Window, -1);
-}
-
-void TButtonGadget::LButtonDown(uint modKeys, TPoint const &point) {
-    TGadget::LButtonDown(modKeys, point);
-    BeginPressed(point);
-}
-
-void TButtonGadget::MouseMove(uint modKeys, TPoint const &point) {
-    TGadget::MouseMove(modKeys, point);
-    FollowPress(*this, point);
-}
-
-void TButtonGadget::LButtonUp(uint modKeys, TPoint const &point) {
-    TGadget::LButtonUp(modKeys, point);
-    if (Pressed)
-        Activate(point);
-}
-
-void TButtonGadget::MouseEnter(uint modKeys, TPoint const &point) {
-    TGadget::MouseEnter(modKeys, point);
-    EnterHint(Window, GetId());
-}
-
-void TButtonGadget::MouseLeave(uint modKeys, TPoint const &point) {
-    TGadget::MouseLeave(modKeys, point);
-    EnterHint(Window, -1);
 }
 
 void TButtonGadget::Activate(TPoint const &point) {

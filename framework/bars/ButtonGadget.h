@@ -21,23 +21,6 @@ VELTRANE_API void FreeGlyphResId(TResId id);
 // system colours; null outside a window.
 VELTRANE_API TDib *LoadGlyphDib(TGadgetWindow *window, TResId id);
 
-// What both button classes do around a press: repaint the button and, when the window
-// shows hints while buttons are held, show its hint (or clear it with -1).
-VELTRANE_API void PressChanged(TGadget &button, TGadgetWindow *window, int hintId);
-// The hint of a button the mouse enters (or, with -1, leaves) when the window shows
-// hints on entering.
-VELTRANE_API void EnterHint(TGadgetWindow *window, int hintId);
-
-// A held button follows the mouse: leaving it cancels the press, coming back renews it.
-template <class B>
-void FollowPress(B &button, TPoint const &point) {
-    int inside = button.PtIn(point);
-    if (button.IsPressed() && !inside)
-        button.CancelPressed(point);
-    else if (!button.IsPressed() && inside)
-        button.BeginPressed(point);
-}
-
 // Sets up every down button of the exclusive group of `self` in `window`: the run of
 // adjacent exclusive buttons of class B before it, and the run after it.
 template <class B>
@@ -62,18 +45,54 @@ void ReleaseExclusiveGroup(B &self, TGadgetWindow *window) {
             row[i]->SetButtonState(B::Up);
 }
 
-class VELTRANE_API TButtonGadgetEnabler : public TCommandEnabler {
+// Carries a command enabler's answers to a button of class B.
+template <class B>
+class TButtonEnabler : public TCommandEnabler {
 public:
-    TButtonGadgetEnabler(HWND receiver, TButtonGadget *gadget);
-    void Enable(int enable = 1) override;
+    TButtonEnabler(HWND receiver, B *gadget) : TCommandEnabler(gadget->GetId(), receiver), Gadget(gadget) {}
+    void Enable(int enable = 1) override {
+        TCommandEnabler::Enable(enable);
+        Gadget->SetEnabled(enable);
+    }
     void SetText(char const *) override {}
-    void SetCheck(int state) override;
+    void SetCheck(int state) override { Gadget->SetButtonState(typename B::TState(state)); }
 
 protected:
-    TButtonGadget *Gadget;
+    B *Gadget;
 };
 
-class VELTRANE_API TButtonGadget : public TGadget {
+typedef TButtonEnabler<TButtonGadget> TButtonGadgetEnabler;
+
+// What both button classes share: the left mouse button presses them; held, the press follows the
+// mouse out and back in; released over the button, the button acts. Hints show on entering or on
+// pressing, as the gadget window asks.
+class VELTRANE_API TPressGadget : public TGadget {
+public:
+    TPressGadget(int id, TBorderStyle style);
+
+    int IsPressed() const { return Pressed; }
+
+    void MouseEnter(uint modKeys, TPoint const &point) override;
+    void MouseMove(uint modKeys, TPoint const &point) override;
+    void MouseLeave(uint modKeys, TPoint const &point) override;
+    void LButtonDown(uint modKeys, TPoint const &point) override;
+    void LButtonUp(uint modKeys, TPoint const &point) override;
+
+    virtual void BeginPressed(TPoint const &point);
+    virtual void CancelPressed(TPoint const &point);
+    virtual void Activate(TPoint const &point) = 0;
+
+protected:
+    int Pressed = 0;
+
+private:
+    // Repaints the button; with hints on pressing, shows its hint (or clears it with -1).
+    void PressChanged(int hintId);
+    // With hints on entering, shows the button's hint (or clears it with -1).
+    void EnterHint(int hintId);
+};
+
+class VELTRANE_API TButtonGadget : public TPressGadget {
 public:
     enum TType { Command, Exclusive, NonExclusive, SemiExclusive };
     enum TState { Up, Down, Indeterminate };
@@ -94,25 +113,17 @@ public:
     void SetNotchCorners(int notch = 1) { NotchCorners = notch != 0; }
     int GetAntialiasEdges() const { return AntialiasEdges; }
     void SetAntialiasEdges(int anti = 1) { AntialiasEdges = anti != 0; }
-    int IsPressed() const { return Pressed; }
 
     void GetDesiredSize(TSize &size) override;
     void SetBounds(TRect const &rect) override;
     void CommandEnable() override;
     void SysColorChange() override {}
     void Paint(TDC &dc) override;
-    void MouseEnter(uint modKeys, TPoint const &point) override;
-    void MouseMove(uint modKeys, TPoint const &point) override;
-    void MouseLeave(uint modKeys, TPoint const &point) override;
-    void LButtonDown(uint modKeys, TPoint const &point) override;
-    void LButtonUp(uint modKeys, TPoint const &point) override;
+    void Activate(TPoint const &point) override;
 
     virtual TDib *GetGlyphDib();
     virtual void ReleaseGlyphDib(TDib *glyph);
     virtual void BuildCelArray();
-    virtual void BeginPressed(TPoint const &point);
-    virtual void CancelPressed(TPoint const &point);
-    virtual void Activate(TPoint const &point);
 
 protected:
     void SetButtonType(TType type) { Type = type; }
@@ -126,7 +137,6 @@ protected:
     unsigned Type : 4;
     int ShadowStyle : 4;
     unsigned NotchCorners : 1;
-    unsigned Pressed : 1;
     unsigned AntialiasEdges : 1;
     int SharedGlyph;
     int GlyphIndex;

@@ -57,15 +57,20 @@ TToolbar *TDockStation::LastToolbar() const {
 void TDockStation::Append(TToolbar *bar, int newRow) {
     bar->SetNewRow(newRow);
     bar->SetDockPosition(newRow ? 0 : -1);
-    bar->SetNextToolbar(0);
-    TToolbar *last = LastToolbar();
-    bar->SetPrevToolbar(last);
-    if (last)
-        last->SetNextToolbar(bar);
-    else
-        FirstToolbar = bar;
+    Link(bar, LastToolbar());
     if (GetHandle())
         LayoutSession();
+}
+
+void TDockStation::Link(TToolbar *bar, TToolbar *prev) {
+    bar->SetPrevToolbar(prev);
+    bar->SetNextToolbar(prev ? prev->GetNextToolbar() : FirstToolbar);
+    if (bar->GetNextToolbar())
+        bar->GetNextToolbar()->SetPrevToolbar(bar);
+    if (prev)
+        prev->SetNextToolbar(bar);
+    else
+        FirstToolbar = bar;
 }
 
 void TDockStation::Forget(TToolbar *bar) {
@@ -100,11 +105,42 @@ void TDockStation::Remove(TToolbar *bar, int relayout) {
 
 void TDockStation::Insert(TToolbar *bar, TPoint point) {
     int g = Overlap();
-    auto along = [this](TPoint const &p) { return Horizontal ? p.x : p.y; };
     bar->SetNewRow(1);
+    TDropPlace place = RowAt(point);
+    if (place.RowStart)
+        PlaceInRow(bar, point, place);
+    PassRowStart(bar, place);
 
-    // the row whose top band holds the point, else the row before which it starts one
-    TToolbar *prev = 0, *follower = 0, *rowStart = 0;
+    // the drop point clamped so that the bar lies inside the station
+    int farEdge = FarEdge(), length = LengthOf(bar);
+    int at = std::max(0, std::min(Along(ToClient(point)), farEdge - length));
+    bar->SetDockPosition(at + g);
+    Link(bar, place.Prev);
+    WrapFollowers(bar, at + length - g, farEdge);
+    LayoutSession();
+}
+
+int TDockStation::Along(TPoint const &p) const { return Horizontal ? p.x : p.y; }
+
+int TDockStation::LengthOf(TToolbar *bar) const {
+    TSize size;
+    bar->GetDesiredSize(size);
+    return Horizontal ? size.cx : size.cy;
+}
+
+int TDockStation::FarEdge() const {
+    TRect client = GetHandle() ? GetClientRect() : TRect(0, 0, Attr.W, Attr.H);
+    return Horizontal ? client.right : client.bottom;
+}
+
+TPoint TDockStation::ToClient(TPoint p) const {
+    if (GetHandle())
+        ::ScreenToClient(GetHandle(), &p);
+    return p;
+}
+
+TDockStation::TDropPlace TDockStation::RowAt(TPoint const &point) const {
+    TDropPlace place;
     for (TToolbar *b = FirstToolbar; b; b = b->GetNextToolbar()) {
         TRect w = b->GetWindowRect();
         int l, r, t, bo;
@@ -114,76 +150,50 @@ void TDockStation::Insert(TToolbar *bar, TPoint point) {
         int inside = Horizontal ? t : l, outside = Horizontal ? bo : r;
         if (pos <= start + inside) {
             if (pos >= start - outside)
-                rowStart = b;
+                place.RowStart = b;
             else
-                follower = b, prev = b->GetPrevToolbar();
-            break;
+                place.Follower = b, place.Prev = b->GetPrevToolbar();
+            return place;
         }
     }
-    if (!rowStart && !follower)
-        prev = LastToolbar();
-    if (rowStart) {
-        prev = rowStart->GetPrevToolbar();
-        for (TToolbar *b = rowStart; b && (b == rowStart || !b->GetNewRow()); b = b->GetNextToolbar()) {
-            if (along(b->GetWindowRect().TopLeft()) < along(point)) {
-                prev = b;
-                bar->SetNewRow(0);
-            } else {
-                follower = b;
-                break;
-            }
+    place.Prev = LastToolbar();
+    return place;
+}
+
+void TDockStation::PlaceInRow(TToolbar *bar, TPoint const &point, TDropPlace &place) const {
+    place.Prev = place.RowStart->GetPrevToolbar();
+    for (TToolbar *b = place.RowStart; b && (b == place.RowStart || !b->GetNewRow()); b = b->GetNextToolbar()) {
+        if (Along(b->GetWindowRect().TopLeft()) >= Along(point)) {
+            place.Follower = b;
+            return;
         }
+        place.Prev = b;
+        bar->SetNewRow(0);
     }
+}
+
+void TDockStation::PassRowStart(TToolbar *bar, TDropPlace const &place) {
     if (bar->GetFollowerRow()) {
-        if (follower)
-            follower->SetNewRow(1);
+        if (place.Follower)
+            place.Follower->SetNewRow(1);
         bar->SetFollowerRow(0);
-    } else if (rowStart && bar->GetNewRow() && follower) {
-        follower->SetNewRow(0);  // the dropped bar starts the row instead
+    } else if (place.RowStart && bar->GetNewRow() && place.Follower) {
+        place.Follower->SetNewRow(0);  // the dropped bar starts the row instead
     }
+}
 
-    // the drop point clamped so that the bar lies inside the station
-    TPoint local = point;
-    if (GetHandle())
-        ::ScreenToClient(GetHandle(), &local);
-    TSize size;
-    bar->GetDesiredSize(size);
-    TRect client = GetHandle() ? GetClientRect() : TRect(0, 0, Attr.W, Attr.H);
-    int farEdge = Horizontal ? client.right : client.bottom;
-    int extent = Horizontal ? size.cx : size.cy;
-    int at = along(local);
-    if (at + extent > farEdge)
-        at = farEdge - extent;
-    if (at < 0)
-        at = 0;
-    bar->SetDockPosition(at + g);
-
-    bar->SetPrevToolbar(prev);
-    bar->SetNextToolbar(prev ? prev->GetNextToolbar() : FirstToolbar);
-    if (bar->GetNextToolbar())
-        bar->GetNextToolbar()->SetPrevToolbar(bar);
-    if (prev)
-        prev->SetNextToolbar(bar);
-    else
-        FirstToolbar = bar;
-
-    // followers of the row that would start at or beyond the far edge wrap to new rows
-    int running = at + extent - g;
+void TDockStation::WrapFollowers(TToolbar *bar, int running, int farEdge) {
+    int g = Overlap();
     for (TToolbar *f = bar->GetNextToolbar(); f && !f->GetNewRow(); f = f->GetNextToolbar()) {
-        TPoint start = f->GetWindowRect().TopLeft();
-        if (GetHandle())
-            ::ScreenToClient(GetHandle(), &start);
-        if (along(start) >= farEdge) {
+        if (Along(ToClient(f->GetWindowRect().TopLeft())) >= farEdge) {
             f->SetNewRow(1);
             f->SetDockPosition(0);
-            break;
+            return;
         }
-        TSize fs;
-        f->GetDesiredSize(fs);
+        int length = LengthOf(f);
         f->SetDockPosition(std::max(f->GetDockPosition(), running + g));
-        running = f->GetDockPosition() + (Horizontal ? fs.cx : fs.cy) - 2 * g;
+        running = f->GetDockPosition() + length - 2 * g;
     }
-    LayoutSession();
 }
 
 void TDockStation::LayoutSession() {

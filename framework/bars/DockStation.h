@@ -51,7 +51,32 @@ protected:
     TToolbar *FirstToolbar;
 
 private:
+    // Where a dropped bar goes: after Prev, before Follower; RowStart is the first bar of the row it
+    // joins, when it joins one.
+    struct TDropPlace {
+        TToolbar *Prev = 0, *Follower = 0, *RowStart = 0;
+    };
+
     TToolbar *LastToolbar() const;
+    // Puts a bar into the chain after prev (0: first).
+    void Link(TToolbar *bar, TToolbar *prev);
+    // The coordinate along the station.
+    int Along(TPoint const &p) const;
+    // The length along the station a bar asks for.
+    int LengthOf(TToolbar *bar) const;
+    // The end of the client area along the station.
+    int FarEdge() const;
+    TPoint ToClient(TPoint screen) const;
+
+    // The row whose top band holds the screen point, else the bar before which the point starts a row.
+    TDropPlace RowAt(TPoint const &point) const;
+    // In the row: after the bars that start before the point; then the bar no longer starts the row.
+    void PlaceInRow(TToolbar *bar, TPoint const &point, TDropPlace &place) const;
+    // A bar whose old follower started a row hands that to its new follower.
+    static void PassRowStart(TToolbar *bar, TDropPlace const &place);
+    // Followers in the bar's row make room after it from `running` on; the first that would start at or
+    // beyond the far edge wraps to a new row.
+    void WrapFollowers(TToolbar *bar, int running, int farEdge);
 
     DECLARE_RESPONSE_TABLE(TDockStation);
 };

@@ -116,7 +116,7 @@ void TGadget::PaintBorder(TDC &dc) {
         dc.YrtFastWindowFrame(frame, area, ::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER));
         return;
     }
-    TUIBorder(area, TUIBorder::TStyle(BorderStyle)).Paint(dc);
+    TUIBorder(area, BorderStyle).Paint(dc);
 }
 
 void TGadget::MouseEnter(uint, TPoint const &) {}

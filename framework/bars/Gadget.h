@@ -4,6 +4,7 @@
 
 #include "core/VeltraneDefs.h"
 
+#include "core/BorderStyle.h"
 #include "core/Geometry.h"
 
 #include <windows.h>
@@ -33,21 +34,10 @@ public:
     int8_t Bottom;
 };
 
-class VELTRANE_API TGadget {
+class VELTRANE_API TGadget : public TBorderStyles {
 public:
-    // Styles 2 and above are painted by TUIBorder with the same number.
-    enum TBorderStyle {
-        None,
-        Plain,
-        Raised,
-        Recessed,
-        Embossed,
-        Grooved,
-        ButtonUp,
-        ButtonDn,
-        WndRaised,
-        WndRecessed,
-    };
+    // Styles Raised and above are painted by TUIBorder.
+    typedef TStyle TBorderStyle;
     // Thickness of the border on each side, in system borders.
     struct TBorders {
         uint8_t Left = 0, Right = 0, Top = 0, Bottom = 0;

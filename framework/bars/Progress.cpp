@@ -31,6 +31,7 @@ List<GaugeData> &Levels() {
     return levels;
 }
 int cancelled_ = 0;
+long cancelAtCheck_ = 0;  // of a test: checks left until a cancel, 0 for none
 
 StatusBar *MainStatusBar() {
     TApplication *app = GetApplicationObject();
@@ -62,6 +63,8 @@ TProgressClock SetProgressClock(TProgressClock clock) {
 }
 
 unsigned long ProgressClock() { return clock_(); }
+
+void SetProgressCancelAtCheck(long n) { cancelAtCheck_ = n; }
 
 // ---- AutoProgressBar
 
@@ -151,6 +154,12 @@ int AutoProgressBar::GetNestingDepth() { return depth_; }
 // ---- cancel
 
 int DetectUserCancel(StatusBar::Mode mode) {
+    if (mode != StatusBar::KeepPainted && cancelAtCheck_ > 0 && --cancelAtCheck_ == 0) {
+        cancelled_ = 1;
+        if (mode == StatusBar::ThrowOnCancel)
+            ThrowIfUserCancel();
+        return 1;
+    }
     StatusBar *bar = MainStatusBar();
     if (!bar)
         return 0;

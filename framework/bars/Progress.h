@@ -13,6 +13,8 @@ typedef unsigned long (*TProgressClock)();
 // Installs a clock (null: the system's again); returns the previous one.
 VELTRANE_API TProgressClock SetProgressClock(TProgressClock clock);
 VELTRANE_API unsigned long ProgressClock();
+// Tests: the n-th cancel check from now answers as a cancel the user confirmed (0: none).
+VELTRANE_API void SetProgressCancelAtCheck(long n);
 
 // One nesting level of AutoProgressBar: its plain title and its total.
 class VELTRANE_API GaugeData : public ListElement {

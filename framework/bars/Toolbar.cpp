@@ -48,98 +48,82 @@ TPoint ToScreen(TWindow *window, TPoint p) {
     return p;
 }
 
+// The key of a bar's place in the "Main" store.
+char *MakeSettingsKey(char const *name) {
+    char const *title = name ? name : "";
+    char *key = new char[std::strlen(title) + 32];
+    std::sprintf(key, "\\Frame Window\\Toolbars\\%s", title);
+    return key;
+}
+
+// The space round the gadgets, a pixel wider each way with the 3-D look.
+TMargins BarMargins() {
+    int h = _win95 ? 8 : 7, v = _win95 ? 6 : 5;
+    return TMargins(TMargins::Pixels, h, h, v, v);
+}
+
+// The four dock stations of the main frame, made with its first tool bar.
+void MakeDockStations(TDecoratedFrame *frame) {
+    TToolbar::TopDock = new TDockStation(frame, TToolbar::DockTop | TToolbar::LineBottom);
+    TToolbar::BottomDock = new TDockStation(frame, TToolbar::DockBottom | TToolbar::LineTop);
+    TToolbar::LeftDock = new TDockStation(frame, TToolbar::DockLeft | TToolbar::LineRight);
+    TToolbar::RightDock = new TDockStation(frame, TToolbar::DockRight | TToolbar::LineLeft);
+    TDockStation *stations[4] = {TToolbar::TopDock, TToolbar::BottomDock, TToolbar::LeftDock, TToolbar::RightDock};
+    TDecoratedFrame::TLocation const edges[4] = {TDecoratedFrame::Top, TDecoratedFrame::Bottom,
+                                                 TDecoratedFrame::Left, TDecoratedFrame::Right};
+    for (int i = 0; i < 4; ++i)
+        frame->Insert(*stations[i], edges[i]);
+    if (frame->GetHandle())
+        for (TDockStation *station : stations)
+            station->Create();
+    TToolbar::MainWindow = frame;
+}
+
 }  // namespace
 
 TToolbar::TToolbar(TDecoratedFrame *frame, char const *name, unsigned short style, int newRow, TFont *font,
                    TModule *module)
     : TWindow(0, name, module),
       TControlBar(0, TGadgetWindow::Horizontal, font, module),
-      CommandId(FirstCommandId + CreationCount),
-      ValidAlignment(DockEdges),
-      HintedControl(0),
-      FloatingFrame(0),
-      NextToolbar(0),
-      PrevToolbar(0),
       NewRow(newRow),
-      DockPosition(-1),
-      Dragging(0),
-      DragBitmap(0),
-      DragBrush(0),
       DragStyle(style),
-      LastPoint(0, 0),
-      DragRect(0, 0, 0, 0),
-      HorzSize(0, 0),
-      VertSize(0, 0),
-      DockingArea(0, 0, 0, 0),
-      FrameWidth(::GetSystemMetrics(SM_CXFRAME)),
-      FrameHeight(::GetSystemMetrics(SM_CYFRAME)),
-      CaptionHeight(::GetSystemMetrics(SM_CYCAPTION) / 2 + 4 - (_win95 ? 0 : 2)),
       Style(style),
-      CaseCount(0),
-      CurrentCase(0),
-      DockedPos(0, 0),
-      FloatingPos(-1, -1),
-      SettingsKey(0),
-      ShowDisabled(1),
-      FollowerRow(0),
-      KeepBorders(0),
-      ShownDragRect(0, 0, 0, 0),
-      ShownDragStyle(0),
-      DragShown(0) {
-    for (int i = 0; i < MaxCases; ++i) {
-        CaseSizes[i] = TSize(0, 0);
-        CaseRows[i] = 0;
-    }
+      SettingsKey(MakeSettingsKey(name)) {
     ToolbarArray.Add(this);
     CreationCount++;
 
     Attr.Style = (Attr.Style | WS_CLIPSIBLINGS) & ~(WS_VISIBLE | WS_BORDER);
     SetHintMode(TGadgetWindow::EnterHints);
     SetBkgndColor(TColor::Sys3dFace);
-
-    char const *title = name ? name : "";
-    SettingsKey = new char[std::strlen(title) + 32];
-    std::sprintf(SettingsKey, "\\Frame Window\\Toolbars\\%s", title);
-    if (Config *store = MainStore()) {
-        store->MoveAbsolute(SettingsKey);
-        unsigned short stored = store->GetValue((unsigned short)style, "Style");
-        Style = (stored & PlaceBits) | (style & ~PlaceBits);
-        NewRow = store->GetValue(newRow, "SNL");
-        CurrentCase = store->GetValue(0, "FloatSize");
-        FloatingPos.x = store->GetValue(-1, "X");
-        FloatingPos.y = store->GetValue(-1, "Y");
-        store->MoveToRoot();
-    }
+    LoadPlace(style, newRow);
     if (_win95)
         Style |= Look3D;
-
-    int h = _win95 ? 8 : 7, v = _win95 ? 6 : 5;
-    TMargins margins(TMargins::Pixels, h, h, v, v);
-    SetMargins(margins);
-
-    if (!MainWindow && frame) {
-        TopDock = new TDockStation(frame, DockTop | LineBottom);
-        BottomDock = new TDockStation(frame, DockBottom | LineTop);
-        LeftDock = new TDockStation(frame, DockLeft | LineRight);
-        RightDock = new TDockStation(frame, DockRight | LineLeft);
-        frame->Insert(*TopDock, TDecoratedFrame::Top);
-        frame->Insert(*BottomDock, TDecoratedFrame::Bottom);
-        frame->Insert(*LeftDock, TDecoratedFrame::Left);
-        frame->Insert(*RightDock, TDecoratedFrame::Right);
-        if (frame->GetHandle()) {
-            TopDock->Create();
-            BottomDock->Create();
-            LeftDock->Create();
-            RightDock->Create();
-        }
-        MainWindow = frame;
-    }
+    SetMargins(BarMargins());
+    if (!MainWindow && frame)
+        MakeDockStations(frame);
 
     DockPosition = NewRow ? 0 : -1;
     SetParent(GetDockedStation(Style & DockEdges));
     if (TDockStation *station = GetDockedStation(Style))
         station->Append(this, NewRow);
+    ForgetOffscreenFloatingPos();
+}
 
+void TToolbar::LoadPlace(unsigned short style, int newRow) {
+    Config *store = MainStore();
+    if (!store)
+        return;
+    store->MoveAbsolute(SettingsKey);
+    unsigned short stored = store->GetValue((unsigned short)style, "Style");
+    Style = (stored & PlaceBits) | (style & ~PlaceBits);
+    NewRow = store->GetValue(newRow, "SNL");
+    CurrentCase = store->GetValue(0, "FloatSize");
+    FloatingPos.x = store->GetValue(-1, "X");
+    FloatingPos.y = store->GetValue(-1, "Y");
+    store->MoveToRoot();
+}
+
+void TToolbar::ForgetOffscreenFloatingPos() {
     int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
     if (FloatingPos.x > screenW - 40 || FloatingPos.y > screenH - 40 || FloatingPos.x < -10 || FloatingPos.y < 0)
         FloatingPos = TPoint(-1, -1);

@@ -6,6 +6,7 @@
 
 #include "core/VeltraneDefs.h"
 
+#include "core/SysInfo.h"
 #include "bars/ControlBar.h"
 #include "bars/ToolbarList.h"
 
@@ -146,43 +147,49 @@ protected:
     // Rows of the current floating case; 0 when docked or outside the cases.
     int CurrentRows() const;
 
-    int CommandId;
-    unsigned short ValidAlignment;
-    TWindow *HintedControl;
-    TToolbarFrame *FloatingFrame;
-    TToolbar *NextToolbar;
-    TToolbar *PrevToolbar;
+    int CommandId = FirstCommandId + CreationCount;
+    unsigned short ValidAlignment = DockEdges;
+    TWindow *HintedControl = 0;
+    TToolbarFrame *FloatingFrame = 0;
+    TToolbar *NextToolbar = 0;
+    TToolbar *PrevToolbar = 0;
     int NewRow;
-    int DockPosition;
-    int Dragging;
-    HBITMAP DragBitmap;
-    HBRUSH DragBrush;
+    int DockPosition = -1;
+    int Dragging = 0;
+    HBITMAP DragBitmap = 0;
+    HBRUSH DragBrush = 0;
     unsigned short DragStyle;
     TPoint LastPoint;
-    TRect DragRect;
-    TSize HorzSize;
-    TSize VertSize;
-    TRect DockingArea;
-    int FrameWidth;
-    int FrameHeight;
-    int CaptionHeight;
+    TRect DragRect{0, 0, 0, 0};
+    TSize HorzSize{0, 0};
+    TSize VertSize{0, 0};
+    TRect DockingArea{0, 0, 0, 0};
+    int FrameWidth = ::GetSystemMetrics(SM_CXFRAME);
+    int FrameHeight = ::GetSystemMetrics(SM_CYFRAME);
+    int CaptionHeight = ::GetSystemMetrics(SM_CYCAPTION) / 2 + 4 - (_win95 ? 0 : 2);
     unsigned short Style;
-    int CaseCount;
+    int CaseCount = 0;
+    // the first CaseCount are set by CreateCases
     TSize CaseSizes[MaxCases];
     int CaseRows[MaxCases];
-    int CurrentCase;
+    int CurrentCase = 0;
     TPoint DockedPos;
-    TPoint FloatingPos;
+    TPoint FloatingPos{-1, -1};
     char *SettingsKey;
-    int ShowDisabled;
-    int FollowerRow;
-    int KeepBorders;
+    int ShowDisabled = 1;
+    int FollowerRow = 0;
+    int KeepBorders = 0;
 
 private:
+    // The place kept in the "Main" store overrides the place asked for.
+    void LoadPlace(unsigned short style, int newRow);
+    // A stored floating position off the present screen is forgotten.
+    void ForgetOffscreenFloatingPos();
+
     // the last frame drawn by DrawDragRect, to erase it
-    TRect ShownDragRect;
-    unsigned short ShownDragStyle;
-    int DragShown;
+    TRect ShownDragRect{0, 0, 0, 0};
+    unsigned short ShownDragStyle = 0;
+    int DragShown = 0;
 
     DECLARE_RESPONSE_TABLE(TToolbar);
 };

@@ -77,26 +77,11 @@ void TButtonBrushes::Reconstruct() {
     FaceShadow();
 }
 
-// ---- enabler
-
-TToolButtonGadgetEnabler::TToolButtonGadgetEnabler(HWND receiver, TToolbarButtonGadget *gadget)
-    : TCommandEnabler(gadget->GetId(), receiver), Gadget(gadget) {}
-
-void TToolButtonGadgetEnabler::Enable(int enable) {
-    TCommandEnabler::Enable(enable);
-    Gadget->SetEnabled(enable);
-}
-
-void TToolButtonGadgetEnabler::SetCheck(int state) {
-    Gadget->SetButtonState(TToolbarButtonGadget::TState(state));
-}
-
 // ---- button
 
 TToolbarButtonGadget::TToolbarButtonGadget(TResId glyph, int id, TType type, int enabled, TState state, int)
-    : TGadget(id, None), ResId(CopyGlyphResId(glyph)), GlyphPos(0, 0), GlyphSize(0, 0), CelArray(0), State(state),
-      Type(type), NotchCorners(1), Pressed(0), AntialiasEdges(1), CommandTarget(0) {
-    TrackMouse = 1;
+    : TPressGadget(id, None), ResId(CopyGlyphResId(glyph)), GlyphPos(0, 0), GlyphSize(0, 0), CelArray(0),
+      State(state), Type(type), NotchCorners(1), AntialiasEdges(1), CommandTarget(0) {
     SetEnabled(enabled);
 }
 
@@ -270,44 +255,6 @@ void TToolbarButtonGadget::Paint(TDC &dc) {
     ::BitBlt(h, x, y, source.Width(), source.Height(), celDc, source.left, source.top, SRCCOPY);
     ::SelectObject(celDc, old);
     ::DeleteDC(celDc);
-}
-
-// ---- mouse
-
-void TToolbarButtonGadget::BeginPressed(TPoint const &) {
-    Pressed = 1;
-    PressChanged(*this, Window, GetId());
-}
-
-void TToolbarButtonGadget::CancelPressed(TPoint const &) {
-    Pressed = 0;
-    PressChanged(*this, Window, -1);
-}
-
-void TToolbarButtonGadget::LButtonDown(uint modKeys, TPoint const &point) {
-    TGadget::LButtonDown(modKeys, point);
-    BeginPressed(point);
-}
-
-void TToolbarButtonGadget::MouseMove(uint modKeys, TPoint const &point) {
-    TGadget::MouseMove(modKeys, point);
-    FollowPress(*this, point);
-}
-
-void TToolbarButtonGadget::LButtonUp(uint modKeys, TPoint const &point) {
-    TGadget::LButtonUp(modKeys, point);
-    if (Pressed)
-        Activate(point);
-}
-
-void TToolbarButtonGadget::MouseEnter(uint modKeys, TPoint const &point) {
-    TGadget::MouseEnter(modKeys, point);
-    EnterHint(Window, GetId());
-}
-
-void TToolbarButtonGadget::MouseLeave(uint modKeys, TPoint const &point) {
-    TGadget::MouseLeave(modKeys, point);
-    EnterHint(Window, -1);
 }
 
 void TToolbarButtonGadget::Activate(TPoint const &point) {

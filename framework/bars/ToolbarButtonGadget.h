@@ -10,16 +10,7 @@
 class TToolbarButtonGadget;
 class THatch8x8Brush;
 
-class VELTRANE_API TToolButtonGadgetEnabler : public TCommandEnabler {
-public:
-    TToolButtonGadgetEnabler(HWND receiver, TToolbarButtonGadget *gadget);
-    void Enable(int enable = 1) override;
-    void SetText(char const *) override {}
-    void SetCheck(int state) override;
-
-protected:
-    TToolbarButtonGadget *Gadget;
-};
+typedef TButtonEnabler<TToolbarButtonGadget> TToolButtonGadgetEnabler;
 
 // The dither brushes of buttons and bars, made on first use from the current colours.
 class VELTRANE_API TButtonBrushes {
@@ -34,7 +25,7 @@ public:
     static void Reconstruct();
 };
 
-class VELTRANE_API TToolbarButtonGadget : public TGadget {
+class VELTRANE_API TToolbarButtonGadget : public TPressGadget {
 public:
     enum TType { Command, Exclusive, NonExclusive };
     enum TState { Up, Down, Indeterminate };
@@ -52,23 +43,15 @@ public:
     void SetCommandTarget(TWindow *target) { CommandTarget = target; }
     TWindow *GetCommandTarget() const { return CommandTarget; }
     void SetRect(TPoint position, TSize size) { GlyphPos = position, GlyphSize = size; }
-    int IsPressed() const { return Pressed; }
     TCelArray *GetCels() const { return CelArray; }
 
     void GetDesiredSize(TSize &size) override;
     void CommandEnable() override;
     void SysColorChange() override;
     void Paint(TDC &dc) override;
-    void MouseEnter(uint modKeys, TPoint const &point) override;
-    void MouseMove(uint modKeys, TPoint const &point) override;
-    void MouseLeave(uint modKeys, TPoint const &point) override;
-    void LButtonDown(uint modKeys, TPoint const &point) override;
-    void LButtonUp(uint modKeys, TPoint const &point) override;
+    void Activate(TPoint const &point) override;
 
-    virtual void Activate(TPoint const &point);
-    virtual void BeginPressed(TPoint const &point);
     virtual void BuildCelArray();
-    virtual void CancelPressed(TPoint const &point);
     virtual TDib *GetGlyphDib();
     virtual void ReleaseGlyphDib(TDib *glyph);
 
@@ -84,7 +67,6 @@ protected:
     int State;
     int Type;
     int NotchCorners;
-    int Pressed;
     int AntialiasEdges;
     TWindow *CommandTarget;
 };

@@ -113,54 +113,37 @@ struct TCell {
     int Value;
     int Color;
 };
-}  // namespace
 
-void Curve3D::Draw(TWindow *window, TDC &dc) {
-    TModule *common = TModule::_commonResourceDLL;
-    Draw(dc, window->GetClientRect(), common ? common->GetHandle() : 0);
+// Index i of a run of n, counted from 0 forward or from n - 1 backward.
+int Run(bool forward, int i, int n) { return forward ? i : n - 1 - i; }
+
+// The top of the colour scale, never below 1.
+int ColorScaleTop(const Curve3D &c) {
+    int top = c.ColorValues ? c.ColorMax : c.ValueMax;
+    return top > 0 ? top : 1;
 }
 
-void Curve3D::Draw(TDC &dc, const TRect &client, HINSTANCE resources) {
-    if (!resources)
-        TXGdi::Raise(32736);
-    // 1. The palette whose indices the cells use.
-    TDib paletteDib(resources, IDB_CURVE3D_PALETTE);
-    TPalette palette(paletteDib, 0);
-    dc.SelectObject(palette, false);
-    dc.RealizePalette();
-
-    // 2. The label font.
-    std::unique_ptr<TFont> ownFont;
-    if (!Font)
-        ownFont.reset(new TFont("Small Fonts", -9, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 1));
-    dc.SelectObject(Font ? *Font : *ownFont);
-
-    // 3. Margins for the widest and highest label.
-    int nx = NumCurves, ny = NumPoints;
-    int labelW = 0, labelH = 0;
-    for (const Legend *legend : {XLegend, YLegend}) {
+// The room of the widest and the highest label.
+TSize LabelRoom(TDC &dc, const Legend *xLegend, const Legend *yLegend) {
+    TSize room(0, 0);
+    for (const Legend *legend : {xLegend, yLegend}) {
         for (int i = 0, n = LegendCount(legend); i < n; ++i) {
             TSize extent = dc.GetTextExtent(*legend[i].Text, int(legend[i].Text->length()));
-            labelW = std::max<int>(labelW, extent.cx);
-            labelH = std::max<int>(labelH, extent.cy);
+            room.cx = std::max<int>(room.cx, extent.cx);
+            room.cy = std::max<int>(room.cy, extent.cy);
         }
     }
-    int drawW = client.Width() - 2 * labelW;
-    int drawH = client.Height() - 2 * labelH;
+    return room;
+}
 
-    // 6. The view sector (needed by the fit for the legend rows).
-    int g = Gamma % 360;
-    TSector sector = SectorOf(g);
-    int ly = sector.XLegendFar ? ny + 4 : -5;
-    int lx = sector.YLegendFar ? nx + 4 : -5;
-
-    // 5. Fit the box and the floor to the drawing area.
-    TProjection project(*this);
-    int xLo = YLegend ? -5 : 0, xHi = YLegend ? nx + 4 : nx - 1;
-    int yLo = XLegend ? -5 : 0, yHi = XLegend ? ny + 4 : ny - 1;
+// Scales the projection so that the box and the floor, legend rows included, fill the drawing area.
+void FitProjection(TProjection &project, const Curve3D &c, TSize label, TSize draw) {
+    int nx = c.NumCurves, ny = c.NumPoints, top = c.ValueMax;
+    int xLo = c.YLegend ? -5 : 0, xHi = c.YLegend ? nx + 4 : nx - 1;
+    int yLo = c.XLegend ? -5 : 0, yHi = c.XLegend ? ny + 4 : ny - 1;
     const int fit[12][3] = {
         {0, 0, 0},          {nx - 1, 0, 0},          {0, ny - 1, 0},          {nx - 1, ny - 1, 0},
-        {0, 0, ValueMax},   {nx - 1, 0, ValueMax},   {0, ny - 1, ValueMax},   {nx - 1, ny - 1, ValueMax},
+        {0, 0, top},        {nx - 1, 0, top},        {0, ny - 1, top},        {nx - 1, ny - 1, top},
         {xLo, yLo, 0},      {xHi, yLo, 0},           {xLo, yHi, 0},           {xHi, yHi, 0},
     };
     double minA = 0, maxA = 0, minU = 0, maxU = 0;
@@ -171,130 +154,210 @@ void Curve3D::Draw(TDC &dc, const TRect &client, HINSTANCE resources) {
         minU = i ? std::min(minU, u) : u, maxU = i ? std::max(maxU, u) : u;
     }
     double spanX = std::max(1.0, maxA - minA), spanY = std::max(1.0, maxU - minU);
-    project.ScaleX = drawW / spanX;
-    project.ScaleY = drawH / spanY;
+    project.ScaleX = draw.cx / spanX;
+    project.ScaleY = draw.cy / spanY;
     project.OffsetX = -int(std::trunc(project.ScaleX * minA));
-    project.OffsetY = -int(std::trunc(drawH + labelH - project.ScaleY * maxU));
-    project.MarginX = labelW;
-    project.MarginY = labelH;
-    project.DrawHeight = drawH;
+    project.OffsetY = -int(std::trunc(draw.cy + label.cy - project.ScaleY * maxU));
+    project.MarginX = label.cx;
+    project.MarginY = label.cy;
+    project.DrawHeight = draw.cy;
+}
 
-    int xStart = sector.XForward ? 0 : nx - 1;
-    int yStart = sector.YForward ? 0 : ny - 1;
-    int sy = ly > yStart ? 1 : -1;
-    int sx = lx > xStart ? 1 : -1;
+// One axis on the floor. Its points are given along it and across it, in grid units.
+struct TFloorAxis {
+    bool IsX;
+    const Legend *Labels;
+    int Length;     // grid points along it
+    int LegendRow;  // where its labels stand across it
+    int ArrowRow;   // where its arrow and ticks run, two units inside the labels
+    int Outward;    // the direction across it away from the grid
+};
 
-    // 7. Background.
-    dc.FillRect(client, TBrush(BkColor));
+// The layers of one drawing, from the back: background, axis arrows, ticks and labels, surface.
+class TPlotPainter {
+public:
+    TPlotPainter(const Curve3D &plot, TDC &dc, const TRect &client);
+    void Paint();
 
-    // 8. Axis arrows on the floor.
-    auto arrow = [&](TPoint from, TPoint tip, TPoint base1, TPoint base2) {
-        {
-            TPen axis(AxisColor);
-            dc.SelectObject(axis);
-            dc.MoveTo(from);
-            dc.LineTo(tip);
-        }
-        dc.SelectStockObject(NULL_PEN);
-        LOGBRUSH solid = {BS_SOLID, ArrowColor.GetValue(), 0};
-        TBrush head(&solid);
-        dc.SelectObject(head);
-        TPoint triangle[3] = {tip, base1, base2};
-        dc.Polygon(triangle, 3);
-        dc.RestoreBrush();
-    };
-    int axisY = ly - 2 * sy, axisX = lx - 2 * sx;
-    if (XLegend)
-        arrow(project(0, axisY, 0), project(nx + 2, axisY, 0), project(nx, axisY - 1, 0), project(nx, axisY + 1, 0));
-    if (YLegend)
-        arrow(project(axisX, 0, 0), project(axisX, ny + 2, 0), project(axisX - 1, ny, 0), project(axisX + 1, ny, 0));
+private:
+    TFloorAxis Axis(bool isX) const;
+    TPoint OnFloor(const TFloorAxis &axis, int along, int across) const;
+    void PaintArrow(TPoint from, TPoint tip, TPoint base1, TPoint base2);
+    void PaintArrow(const TFloorAxis &axis);
+    void PaintLabels(const TFloorAxis &axis);
+    void PaintSurface();
+    TCell CellAt(int row, int step) const;
+    TColor CellColor(int value) const;
+    void PaintCell(const TCell &before, const TCell &here, const TCell *behindBefore, const TCell *behind);
 
-    // 9. Ticks and labels, transparent over the background.
+    const Curve3D &Plot;
+    TDC &Dc;
+    TRect Client;
+    int Gamma;
+    TSector Sector;
+    TProjection Project;
+};
+
+TPlotPainter::TPlotPainter(const Curve3D &plot, TDC &dc, const TRect &client)
+    : Plot(plot), Dc(dc), Client(client), Gamma(plot.Gamma % 360), Sector(SectorOf(Gamma)), Project(plot) {
+    TSize label = LabelRoom(dc, plot.XLegend, plot.YLegend);
+    TSize draw(client.Width() - 2 * label.cx, client.Height() - 2 * label.cy);
+    FitProjection(Project, plot, label, draw);
+}
+
+void TPlotPainter::Paint() {
+    Dc.FillRect(Client, TBrush(Plot.BkColor));
+    TFloorAxis x = Axis(true), y = Axis(false);
+    if (Plot.XLegend)
+        PaintArrow(x);
+    if (Plot.YLegend)
+        PaintArrow(y);
     {
-        TPen axis(AxisColor);
-        dc.SelectObject(axis);
+        TPen axis(Plot.AxisColor);
+        Dc.SelectObject(axis);
     }
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(TextColor);
-    dc.SetBkColor(BkColor);
-    for (int which = 0; which < 2; ++which) {
-        const Legend *legend = which == 0 ? XLegend : YLegend;
-        int n = LegendCount(legend);
-        if (!n)
-            continue;
-        TPoint axisNear = which == 0 ? project(0, ly, 0) : project(lx, 0, 0);
-        TPoint axisFar = which == 0 ? project(0, ly + 100 * sy, 0) : project(lx + 100 * sx, 0, 0);
-        bool toLeft = axisFar.x < axisNear.x && g % 180 != 0;
-        for (int i = 0; i < n; ++i) {
-            int p = legend[i].Pos;
-            if (which == 0) {
-                dc.MoveTo(project(p, axisY - 1, 0));
-                dc.LineTo(project(p, axisY + 1, 0));
-            } else {
-                dc.MoveTo(project(axisX - 1, p, 0));
-                dc.LineTo(project(axisX + 1, p, 0));
-            }
-            TPoint anchor = which == 0 ? project(p, ly, 0) : project(lx, p, 0);
-            const String &text = *legend[i].Text;
-            TSize extent = dc.GetTextExtent(text, int(text.length()));
-            TRect rect(anchor.x, anchor.y, anchor.x + extent.cx, anchor.y + extent.cy);
-            if (toLeft)
-                rect.Offset(-extent.cx, 0);
-            dc.DrawTextA(text, -1, rect, DT_CENTER | DT_NOCLIP);
-        }
-    }
-    dc.SetBkMode(OPAQUE);
+    // Ticks and labels, transparent over the background.
+    Dc.SetBkMode(TRANSPARENT);
+    Dc.SetTextColor(Plot.TextColor);
+    Dc.SetBkColor(Plot.BkColor);
+    PaintLabels(x);
+    PaintLabels(y);
+    Dc.SetBkMode(OPAQUE);
+    PaintSurface();
+}
 
-    // 10. The surface, from the far side to the near side.
+TFloorAxis TPlotPainter::Axis(bool isX) const {
+    int length = isX ? Plot.NumCurves : Plot.NumPoints, across = isX ? Plot.NumPoints : Plot.NumCurves;
+    int legendRow = (isX ? Sector.XLegendFar : Sector.YLegendFar) ? across + 4 : -5;
+    int start = Run(isX ? Sector.YForward : Sector.XForward, 0, across);
+    int outward = legendRow > start ? 1 : -1;
+    return TFloorAxis{isX, isX ? Plot.XLegend : Plot.YLegend, length, legendRow, legendRow - 2 * outward, outward};
+}
+
+TPoint TPlotPainter::OnFloor(const TFloorAxis &axis, int along, int across) const {
+    return axis.IsX ? Project(along, across, 0) : Project(across, along, 0);
+}
+
+void TPlotPainter::PaintArrow(TPoint from, TPoint tip, TPoint base1, TPoint base2) {
+    {
+        TPen axis(Plot.AxisColor);
+        Dc.SelectObject(axis);
+        Dc.MoveTo(from);
+        Dc.LineTo(tip);
+    }
+    Dc.SelectStockObject(NULL_PEN);
+    LOGBRUSH solid = {BS_SOLID, Plot.ArrowColor.GetValue(), 0};
+    TBrush head(&solid);
+    Dc.SelectObject(head);
+    TPoint triangle[3] = {tip, base1, base2};
+    Dc.Polygon(triangle, 3);
+    Dc.RestoreBrush();
+}
+
+void TPlotPainter::PaintArrow(const TFloorAxis &axis) {
+    int row = axis.ArrowRow, end = axis.Length;
+    PaintArrow(OnFloor(axis, 0, row), OnFloor(axis, end + 2, row), OnFloor(axis, end, row - 1),
+               OnFloor(axis, end, row + 1));
+}
+
+void TPlotPainter::PaintLabels(const TFloorAxis &axis) {
+    TPoint axisNear = OnFloor(axis, 0, axis.LegendRow);
+    TPoint axisFar = OnFloor(axis, 0, axis.LegendRow + 100 * axis.Outward);
+    // Labels of an axis that runs leftward on the screen end at their anchor.
+    bool toLeft = axisFar.x < axisNear.x && Gamma % 180 != 0;
+    for (int i = 0, n = LegendCount(axis.Labels); i < n; ++i) {
+        int p = axis.Labels[i].Pos;
+        Dc.MoveTo(OnFloor(axis, p, axis.ArrowRow - 1));
+        Dc.LineTo(OnFloor(axis, p, axis.ArrowRow + 1));
+        TPoint anchor = OnFloor(axis, p, axis.LegendRow);
+        const String &text = *axis.Labels[i].Text;
+        TSize extent = Dc.GetTextExtent(text, int(text.length()));
+        TRect rect(anchor.x, anchor.y, anchor.x + extent.cx, anchor.y + extent.cy);
+        if (toLeft)
+            rect.Offset(-extent.cx, 0);
+        Dc.DrawTextA(text, -1, rect, DT_CENTER | DT_NOCLIP);
+    }
+}
+
+// The surface, from the far side to the near side: row by row, each cell between two points of
+// its row and the two behind them.
+void TPlotPainter::PaintSurface() {
     TBrush white(TColor::White);
-    dc.SelectObject(white);
-    if (ColorMode == NoColors) {
-        dc.SelectStockObject(BLACK_PEN);
+    Dc.SelectObject(white);
+    if (Plot.ColorMode == Curve3D::NoColors) {
+        Dc.SelectStockObject(BLACK_PEN);
     } else {
         TPen gray(TColor::Gray);
-        dc.SelectObject(gray);
+        Dc.SelectObject(gray);
     }
-    if (nx > 0 && ny > 0 && Values) {
-        int outerCount = sector.OuterIsY ? ny : nx;
-        int innerCount = sector.OuterIsY ? nx : ny;
-        int colorMax = ColorValues ? ColorMax : ValueMax;
-        if (colorMax <= 0)
-            colorMax = 1;
-        std::vector<TCell> previous(innerCount), current(innerCount);
-        for (int r = 0; r < outerCount; ++r) {
-            for (int j = 0; j < innerCount; ++j) {
-                int outer = sector.OuterIsY ? (sector.YForward ? r : ny - 1 - r) : (sector.XForward ? r : nx - 1 - r);
-                int inner = sector.OuterIsY ? (sector.XForward ? j : nx - 1 - j) : (sector.YForward ? j : ny - 1 - j);
-                int x = sector.OuterIsY ? inner : outer;
-                int y = sector.OuterIsY ? outer : inner;
-                int v = Values[x * ny + y];
-                int k = ColorValues ? ColorValues[x * ny + y] : v;
-                TPoint p = project(x, y, v);
-                if (j > 0) {
-                    std::unique_ptr<TBrush> cellBrush;
-                    if (ColorMode != NoColors) {
-                        int c = k;
-                        if (r > 0)
-                            c = std::max(c, std::max(previous[j - 1].Color, previous[j].Color));
-                        // Values beyond the scale take its ends.
-                        c = std::min(std::max(c, 0), colorMax);
-                        TColor color = ColorMode == GreyRamp
-                                           ? TColor(109 - int(static_cast<long long>(c) * 255 / colorMax) * 27 / 255)
-                                           : GetSpectralColor(int(static_cast<long long>(c) * 1000 / colorMax));
-                        LOGBRUSH solid = {BS_SOLID, color.GetValue(), 0};
-                        cellBrush.reset(new TBrush(&solid));
-                        dc.SelectObject(*cellBrush);
-                    }
-                    TPoint cell[5] = {current[j - 1].P, p, r ? previous[j].P : p, r ? previous[j - 1].P : p,
-                                      current[j - 1].P};
-                    dc.Polygon(cell, 5);
-                }
-                current[j] = TCell{p, v, k};
-            }
-            std::swap(previous, current);
+    if (Plot.NumCurves <= 0 || Plot.NumPoints <= 0 || !Plot.Values)
+        return;
+    int rows = Sector.OuterIsY ? Plot.NumPoints : Plot.NumCurves;
+    int steps = Sector.OuterIsY ? Plot.NumCurves : Plot.NumPoints;
+    std::vector<TCell> previous(steps), current(steps);
+    for (int r = 0; r < rows; ++r) {
+        for (int j = 0; j < steps; ++j) {
+            TCell cell = CellAt(r, j);
+            if (j > 0)
+                PaintCell(current[j - 1], cell, r ? &previous[j - 1] : 0, r ? &previous[j] : 0);
+            current[j] = cell;
         }
+        std::swap(previous, current);
     }
+}
 
-    // 11. Put back the context's brush; pen, font and palette go when it is restored.
+TCell TPlotPainter::CellAt(int row, int step) const {
+    int ny = Plot.NumPoints;
+    int x = Run(Sector.XForward, Sector.OuterIsY ? step : row, Plot.NumCurves);
+    int y = Run(Sector.YForward, Sector.OuterIsY ? row : step, ny);
+    int v = Plot.Values[x * ny + y];
+    int k = Plot.ColorValues ? Plot.ColorValues[x * ny + y] : v;
+    return TCell{Project(x, y, v), v, k};
+}
+
+TColor TPlotPainter::CellColor(int value) const {
+    int top = ColorScaleTop(Plot);
+    // Values beyond the scale take its ends.
+    long long c = std::min(std::max(value, 0), top);
+    return Plot.ColorMode == Curve3D::GreyRamp ? TColor(109 - int(c * 255 / top) * 27 / 255)
+                                               : GetSpectralColor(int(c * 1000 / top));
+}
+
+// A cell of the first row (nothing behind) is the line from the point before to this one.
+void TPlotPainter::PaintCell(const TCell &before, const TCell &here, const TCell *behindBefore,
+                             const TCell *behind) {
+    std::unique_ptr<TBrush> brush;
+    if (Plot.ColorMode != Curve3D::NoColors) {
+        int c = behind ? std::max(here.Color, std::max(behindBefore->Color, behind->Color)) : here.Color;
+        LOGBRUSH solid = {BS_SOLID, CellColor(c).GetValue(), 0};
+        brush.reset(new TBrush(&solid));
+        Dc.SelectObject(*brush);
+    }
+    TPoint cell[5] = {before.P, here.P, behind ? behind->P : here.P, behind ? behindBefore->P : here.P, before.P};
+    Dc.Polygon(cell, 5);
+}
+}  // namespace
+
+void Curve3D::Draw(TWindow *window, TDC &dc) {
+    TModule *common = TModule::_commonResourceDLL;
+    Draw(dc, window->GetClientRect(), common ? common->GetHandle() : 0);
+}
+
+void Curve3D::Draw(TDC &dc, const TRect &client, HINSTANCE resources) {
+    if (!resources)
+        TXGdi::Raise(32736);
+    // The palette whose indices the cells use.
+    TDib paletteDib(resources, IDB_CURVE3D_PALETTE);
+    TPalette palette(paletteDib, 0);
+    dc.SelectObject(palette, false);
+    dc.RealizePalette();
+
+    std::unique_ptr<TFont> ownFont;
+    if (!Font)
+        ownFont.reset(new TFont("Small Fonts", -9, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 1));
+    dc.SelectObject(Font ? *Font : *ownFont);
+
+    TPlotPainter(*this, dc, client).Paint();
+    // Put back the context's brush; pen, font and palette go when it is restored.
     dc.RestoreBrush();
 }

@@ -3,9 +3,10 @@
 // drawing first and draws by itself where the system lacks the service.
 #pragma once
 
+#include "core/BorderStyle.h"
 #include "core/Dc.h"
 
-class VELTRANE_API TUIBorder {
+class VELTRANE_API TUIBorder : public TBorderStyles {
 public:
     enum TEdge {
         RaisedOuter = 0x01,
@@ -36,20 +37,6 @@ public:
         Flat = 0x4000,
         Mono = 0x8000,
     };
-    enum TStyle {
-        None,
-        Plain,
-        Raised,
-        Recessed,
-        Embossed,
-        Grooved,
-        ButtonUp,
-        ButtonDn,
-        WndRaised,
-        WndRecessed,
-        WellSet,
-    };
-
     TUIBorder(const TRect &frame, TStyle style, unsigned flags = 0);
     TUIBorder(const TRect &frame, TEdge edge, unsigned flags = 0);
 

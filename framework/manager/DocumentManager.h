@@ -197,58 +197,96 @@ public:
     void CmHelpIndex() { OpenHelpWindow(HELP_FINDER, 0); }
     void CmHelpOnHelp() { OpenHelpWindow(HELP_HELPONHELP, 0); }
     void CmTipOfTheDay() { tips_ = !tips_; }
-    void CeTipOfTheDay(TCommandEnabler &ce) { ce.SetCheck(tips_ ? TCommandEnabler::Checked : TCommandEnabler::Unchecked); }
+    void CeTipOfTheDay(TCommandEnabler &ce) {
+        ce.SetCheck(tips_ ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+    }
 
     static String _companyName;
     static String _appInternalName;
     static File::BackupMode _backupMode;
 
 protected:
-    TFrameWindow *frame_;
-    MDIClient *mdiClient_;
+    TFrameWindow *frame_ = 0;
+    MDIClient *mdiClient_ = 0;
     FileName settingsFile_;
     std::unique_ptr<Config> settings_;  // goes after the recent-file list that writes into it
     FileHistory history_;
-    TWindow *progressWindow_;
-    int autoSavePref_;
-    int autoSaveLayout_;
-    int unconditionalEnd_;
-    int tips_;
-    int tipIndex_;
-    int logo_;
+    TWindow *progressWindow_ = 0;
+    int autoSavePref_ = 1;
+    int autoSaveLayout_ = 1;
+    int unconditionalEnd_ = 0;
+    int tips_ = 1;
+    int tipIndex_ = 0;
+    int logo_ = 1;
     CriticalSection warningLock_;
-    SetupDatabase *layoutStore_;  // null when the layout file cannot be used
-    int closingAll_;
-    int inMenuLoop_;
+    SetupDatabase *layoutStore_ = 0;  // null when the layout file cannot be used
+    int closingAll_ = 0;
+    int inMenuLoop_ = 0;
     DWORD guiThreadId_;
-    int nowQuitting_;
-    int indexOpened_;
+    int nowQuitting_ = 0;
+    int indexOpened_ = 0;
     unsigned long splashMilliseconds_;
     int splashBitmapId_;
     int aboutDialogId_;
-    int nowRestoringLayout_;
-    int commonResourceIsSelf_;
+    int nowRestoringLayout_ = 0;
+    int commonResourceIsSelf_ = 0;
     List<Document> documents_;
-    Document *currentDoc_;
+    Document *currentDoc_ = 0;
 
 private:
+    // Every box of the manager is task-modal, in front and on top.
+    static int ShowBox(char const *text, char const *caption, unsigned type);
+    void DeleteDocuments();
+
+    // ---- start-up
+    void ShowSplash();
+    // The document of the command line, else the layout of the last session.
+    void OpenStartDocuments();
+
+    // ---- preferences
+    void LoadGeneralPref(Config &config);
+    void SaveGeneralPref(Config &config);
+
+    // ---- closing and message filtering
     int MayEnd();
     void End(bool ctrl);
+    void HoldInputDuringProgress(MSG const &msg);
+    void BringChildUnderCursorToTop();
+    void RefreshCursorUnderMouse();
+
+    // ---- documents and layout
+    // Makes way for a new document of a type that stands alone; 0 when a document refuses to go.
+    int MakeRoomFor(DocumentModel const &type);
+    void NoteOpened(Document &doc, DocumentModel const &type, FileName const &name, int updateHistory);
+    void OpenChosenFiles(DocumentModel &type, List<FileName> const &files, ListOfPtr<Document> *opened,
+                         int noView, int askReload);
     Document *FindLayoutDocument(HWND mdiChild, View *&view);
+    void CollectLayout(LayoutRecords &records);
+    void RestoreLayoutWindows(LayoutRecords const &records);
     // Reopens one window of a restored layout; hadMemento lists the documents that got
     // their memento already.
     void RestoreLayoutWindow(DocMementoItem const &item, ViewMementoItem const &view,
                              std::vector<Document *> &hadMemento);
 
+    // ---- warnings
+    // Appends a warning; true when the queue was empty before.
+    bool QueueWarning(String const &text);
+    bool BeginShowingWarnings();
+    // Moves the queued warnings into batch; false, ending the showing, when there are none.
+    bool TakeWarnings(List<StringItem<ListElement>> &batch);
+
+    // ---- help
     void LoadHelpTable();
     void FreeHelpTable();
+    // The window whose identifier names the topic of a help request; null when none.
+    TWindow *HelpTopicWindow(HELPINFO const &info);
 
-    HelpCommand *helpTable_;
-    int helpCount_;
+    HelpCommand *helpTable_ = 0;
+    int helpCount_ = 0;
     List<StringItem<ListElement>> warnings_;  // guarded by warningLock_
-    int showingWarnings_;
-    int endSessionPending_;
-    bool endSessionCtrl_;
+    int showingWarnings_ = 0;
+    int endSessionPending_ = 0;
+    bool endSessionCtrl_ = false;
 
     static int _argc;
     static char **_argv;

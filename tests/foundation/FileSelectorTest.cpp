@@ -12,6 +12,7 @@
 #include "foundation/FileSelector.h"
 #include "tests/support/TestSupport.h"
 
+using testsupport::PostCommand;
 using testsupport::TempDir;
 using testsupport::WriteBytes;
 
@@ -182,7 +183,7 @@ public:
 
 private:
     static BOOL CALLBACK CloseWindowOf(HWND window, LPARAM) {
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        PostCommand(window, IDCANCEL);
         PostMessageA(window, WM_CLOSE, 0, 0);
         return TRUE;
     }
@@ -241,7 +242,7 @@ UINT_PTR DrivingHook(FileSelectorInfo *info, HWND child, UINT message, WPARAM, L
         SendMessageA(child, WM_COMMAND, 500, 0);  // the expand button collapses it
         GetWindowRect(dialog, &d.collapsedRect);
         if (d.name.empty()) {
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            PostCommand(dialog, IDCANCEL);
         } else {
             SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(d.name.c_str()));
             SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(d.name.c_str()));

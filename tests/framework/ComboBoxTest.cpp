@@ -13,11 +13,6 @@ protected:
         box->Create();
         return box;
     }
-    static std::string Text(TWindow &w) {
-        char text[128] = "";
-        w.GetWindowTextA(text, sizeof text);
-        return text;
-    }
 };
 
 TComboBoxData Fruit() {
@@ -73,9 +68,7 @@ TEST(ComboBoxData, SelectionRules) {
 
 TEST_F(ComboBoxTest, CreatedWithItsStyle) {
     TComboBox *box = Make(43200, CBS_DROPDOWNLIST);
-    char name[32];
-    ::GetClassNameA(box->GetHandle(), name, sizeof name);
-    EXPECT_STRCASEEQ("COMBOBOX", name);
+    EXPECT_STRCASEEQ("COMBOBOX", ClassOf(*box).c_str());
     EXPECT_EQ(uint32_t(0x50230140 | CBS_DROPDOWNLIST), box->Attr.Style);
     EXPECT_EQ(uint32_t(WS_EX_CLIENTEDGE), box->Attr.ExStyle);
 }
@@ -93,7 +86,7 @@ TEST_F(ComboBoxTest, TransferBothWays) {
     EXPECT_EQ(sizeof(TComboBoxData), box->Transfer(&data, tdSetData));
     EXPECT_EQ(3, box->GetCount());
     EXPECT_EQ(2, box->GetSelIndex());  // sorted: apple fig pear
-    EXPECT_EQ("pear", Text(*box));
+    EXPECT_EQ("pear", TextOf(*box));
     // item data go by position, without following the sorting
     EXPECT_EQ(1ul, box->GetItemData(0));
     EXPECT_EQ(3ul, box->GetItemData(2));
@@ -144,7 +137,7 @@ TEST_F(ComboBoxTest, TransferBothWays) {
     typed.SelectString("kiwi");
     box->Transfer(&typed, tdSetData);
     EXPECT_EQ(-1, box->GetSelIndex());
-    EXPECT_EQ("", Text(*box));
+    EXPECT_EQ("", TextOf(*box));
 }
 
 TEST_F(ComboBoxTest, SetTextPrefersAnItem) {
@@ -153,10 +146,10 @@ TEST_F(ComboBoxTest, SetTextPrefersAnItem) {
     box->Transfer(&data, tdSetData);
     box->SetText("ap");  // begins "apple": selects it
     EXPECT_EQ(0, box->GetSelIndex());
-    EXPECT_EQ("apple", Text(*box));
+    EXPECT_EQ("apple", TextOf(*box));
     box->SetText("zz");
     EXPECT_EQ(-1, box->GetSelIndex());
-    EXPECT_EQ("zz", Text(*box));
+    EXPECT_EQ("zz", TextOf(*box));
     int start = -1, end = -1;
     box->GetEditSel(start, end);
     EXPECT_EQ(0, start);
@@ -164,7 +157,7 @@ TEST_F(ComboBoxTest, SetTextPrefersAnItem) {
     box->SetText("fig");
     box->Clear();  // an empty text selects no item: the field is emptied
     EXPECT_EQ(-1, box->GetSelIndex());
-    EXPECT_EQ("", Text(*box));
+    EXPECT_EQ("", TextOf(*box));
     EXPECT_EQ(-1, box->FindString("q", -1));
     EXPECT_EQ(1, box->FindString("FI", -1));
     EXPECT_EQ(2, box->SetSelString("p", 0));
@@ -184,7 +177,7 @@ TEST_F(ComboBoxTest, TextLimitAndEditField) {
     EXPECT_EQ(4, ::SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
     for (int i = 0; i < 6; i++)
         ::SendMessageA(edit, WM_CHAR, 'a', 1);
-    EXPECT_EQ("aaaa", Text(*box));
+    EXPECT_EQ("aaaa", TextOf(*box));
     box->SetTextLimit(0);  // nothing sent: the field keeps its limit
     EXPECT_EQ(0u, box->GetTextLimit());
     EXPECT_EQ(4, ::SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));

@@ -452,9 +452,7 @@ TEST_F(CommonDialogs, LibraryColourDialogBindsThroughTheHookAndOpensAtTheParents
         return OpenThroughTheHook(reinterpret_cast<DLGPROC>(cc.lpfnHook), cc.hwndOwner, [&](HWND window) {
             bound = window && dialog.GetHandle() == window;
             ::GetWindowRect(window, &placed);
-            char caption[32] = "";
-            ::GetWindowTextA(window, caption, sizeof caption);
-            EXPECT_STREQ("Colour", caption);
+            EXPECT_EQ("Colour", TextOf(window));
         });
     });
     EXPECT_EQ(IDOK, dialog.Execute());

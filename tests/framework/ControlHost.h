@@ -49,5 +49,3 @@ protected:
 };
 
 using ControlHostTest = HostedTest<ControlHost>;
-
-inline std::string WindowText(TWindow &w) { return TextOf(w.GetHandle()); }

@@ -440,7 +440,7 @@ TEST_F(Controls, DialogSetsUpItsWrappedControlsAndReadsThemBackOnOk) {
         check->Uncheck();
         stereo->Check();
         edit->SetText("trim");
-        dialog.PostMessageA(WM_COMMAND, IDOK);
+        PostCommand(dialog, IDOK);
     };
     EXPECT_EQ(IDOK, dialog.Execute());
     EXPECT_EQ("10gain9", seen);

@@ -67,7 +67,7 @@ TEST(Dialog, ValuesShowWhenItOpensAndComeBackOnlyOnOk) {
             ::CheckRadioButton(d, Low, High, High);
             ::SendMessageA(d.Item(Choice), CB_SETCURSEL, 2, 0);
             ::SetWindowTextA(d.Item(Never), "typed too");
-            d.PostMessageA(WM_COMMAND, answer);
+            PostCommand(d, answer);
             return 0;
         };
         Watchdog watchdog;
@@ -263,7 +263,7 @@ public:
         innerResult = inner->Execute();
         afterInner = std::to_string(IsWindowEnabled()) + std::to_string(Parent->IsWindowEnabled()) +
                      std::to_string(Dialog::HasDisabledTopWindows());
-        PostMessageA(WM_COMMAND, IDOK);
+        PostCommand(*this, IDOK);
     }
     Dialog *inner = 0;
     int innerResult = 0;
@@ -294,11 +294,11 @@ TEST(Dialog, NestedModalRunsReenableOnlyTheWindowsTheyDisabled) {
         if (outer->inner && outer->inner->GetHandle() && inInner.empty()) {
             inInner = std::to_string(outer->IsWindowEnabled()) + std::to_string(main->IsWindowEnabled()) +
                       std::to_string(palette->IsWindowEnabled());
-            outer->inner->PostMessageA(WM_COMMAND, IDOK);
+            PostCommand(*outer->inner, IDOK);
         } else if (!outer->inner && outer->GetHandle() && inOuter.empty()) {
             inOuter = std::to_string(main->IsWindowEnabled()) + std::to_string(palette->IsWindowEnabled()) +
                       std::to_string(Dialog::HasDisabledTopWindows()) + std::to_string(outer->IsModalDialog());
-            outer->PostMessageA(WM_COMMAND, Apply);
+            PostCommand(*outer, Apply);
         }
         return 0;
     };

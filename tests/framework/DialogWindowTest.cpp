@@ -86,8 +86,6 @@ DEFINE_RESPONSE_TABLE1(DrivenDialog, TDialog)
     EV_MESSAGE(WM_SETFONT, EvSetFontSeen, v_WPARAM_LPARAM),
 END_RESPONSE_TABLE;
 
-void Post(DrivenDialog &d, uint id) { d.PostMessageA(WM_COMMAND, id); }
-
 // Gives the dialog a text field that transfers `buffer`; at set-up the dialog records
 // what the field shows, types `typed` into it and presses `button`.
 void TypeThenPress(DrivenDialog &dialog, char *buffer, std::string &shown, char const *typed, uint button) {
@@ -96,7 +94,7 @@ void TypeThenPress(DrivenDialog &dialog, char *buffer, std::string &shown, char 
     dialog.OnInit = [&shown, typed, button](DrivenDialog &d) {
         shown = TextOf(d.GetItemHandle(EdText));
         ::SetWindowTextA(d.GetItemHandle(EdText), typed);
-        Post(d, button);
+        PostCommand(d, button);
     };
 }
 
@@ -109,7 +107,7 @@ TEST(TDialog, ModalRunReturnsTheButtonsResultAndKeepsTheTemplateCaption) {
     } cases[] = {{IDOK, IDOK}, {IDCANCEL, IDCANCEL}};
     for (Case const &c : cases) {
         DrivenDialog dialog(0, DlgMain);
-        dialog.OnInit = [&](DrivenDialog &d) { Post(d, c.button); };
+        dialog.OnInit = [&](DrivenDialog &d) { PostCommand(d, c.button); };
         EXPECT_EQ(c.result, dialog.Execute());
         EXPECT_TRUE(dialog.GetIsModal());
         EXPECT_EQ("Template caption", dialog.captionAtInit);
@@ -136,7 +134,7 @@ TEST(TDialog, ATemplateWithoutFontBindsOnItsFirstMessage) {
     DrivenDialog dialog(0, DlgNoFont);
     dialog.OnInit = [](DrivenDialog &d) {
         EXPECT_EQ(&d, GetWindowPtr(d.GetHandle()));
-        Post(d, IDOK);
+        PostCommand(d, IDOK);
     };
     EXPECT_EQ(IDOK, dialog.Execute());
     EXPECT_EQ("No font", dialog.captionAtInit);
@@ -162,7 +160,7 @@ TEST(TDialog, OkIsRefusedWhileTheDialogCannotClose) {
     dialog.OnInit = [&](DrivenDialog &d) {
         d.SendMessageA(WM_COMMAND, IDOK);
         stillOpen = d.destroyCalls == 0;
-        Post(d, IDCANCEL);  // cancelling does not ask
+        PostCommand(d, IDCANCEL);  // cancelling does not ask
     };
     EXPECT_EQ(IDCANCEL, dialog.Execute());
     EXPECT_TRUE(stillOpen);

@@ -364,15 +364,12 @@ TEST_F(Documents, CurrentDocumentNamesTheFrameAndInformationDescribesTheFile) {
     FileName name(dir.File("song.wav").c_str());
     FakeDoc *doc = new FakeDoc(type, &name);
     doc->NotifyIsCurrentDoc(1);
-    char caption[128] = "";
-    ::GetWindowTextA(frame->HWindow, caption, sizeof caption);
-    EXPECT_STREQ("song - TestApp", caption);
+    EXPECT_EQ("song - TestApp", testsupport::TextOf(frame->HWindow));
     EXPECT_EQ(doc, manager->GetCurrentDoc());
     doc->NotifyIsCurrentDoc(0);
     EXPECT_EQ(doc, manager->GetCurrentDoc());
     doc->NotifyIsCurrentDoc(-1);
-    ::GetWindowTextA(frame->HWindow, caption, sizeof caption);
-    EXPECT_STREQ("TestApp", caption);
+    EXPECT_EQ("TestApp", testsupport::TextOf(frame->HWindow));
     EXPECT_EQ(nullptr, manager->GetCurrentDoc());
 
     std::string info = doc->GetInfo(0).c_str();

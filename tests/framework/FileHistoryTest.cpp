@@ -1,22 +1,13 @@
 // The recent-file list: order, equality, the limit of ten, the store and the File menu.
 #include "foundation/Config.h"
 #include "manager/FileHistory.h"
+#include "tests/framework/TestKit.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-std::string MenuTexts(HMENU menu) {
-    std::string all;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        char text[256] = "";
-        ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        all += (i ? "," : "") + std::string(::GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR ? "-" : text);
-    }
-    return all;
-}
 
 String Name(int n) { return String("C:\\Sounds\\take") + String(n) + ".wav"; }
 
@@ -91,7 +82,7 @@ TEST(FileHistory, FileMenuShowsTenEntriesAfterExit) {
     ::AppendMenuA(file, MF_STRING, 999, "Stale");
 
     history.UpdateMenu(file, 0);  // empty list: no separator
-    EXPECT_EQ("Open,Exit", MenuTexts(file));
+    EXPECT_EQ("Open,Exit", MenuItemTexts(file));
     EXPECT_EQ(0, history.GetAddedItems());
 
     history.Add("C:\\Dir\\Second.WAV\tC:\\Dir\\Other.wav", "Wave");
@@ -105,14 +96,14 @@ TEST(FileHistory, FileMenuShowsTenEntriesAfterExit) {
               "&3 c:\\sounds\\take2.wav,&4 c:\\sounds\\take3.wav,&5 c:\\sounds\\take4.wav,"
               "&6 c:\\sounds\\take5.wav,&7 c:\\sounds\\take6.wav,&8 c:\\sounds\\take7.wav,"
               "&9 c:\\sounds\\take8.wav,&0 c:\\sounds\\take9.wav",
-              MenuTexts(file));
+              MenuItemTexts(file));
     EXPECT_EQ(20030u, ::GetMenuItemID(file, 3));
     EXPECT_EQ(20039u, ::GetMenuItemID(file, 12));
 
     HMENU edit = ::CreatePopupMenu();  // no exit command: left alone
     ::AppendMenuA(edit, MF_STRING, 201, "Cut");
     history.UpdateMenu(edit, 1);
-    EXPECT_EQ("Cut", MenuTexts(edit));
+    EXPECT_EQ("Cut", MenuItemTexts(edit));
     ::DestroyMenu(file);
     ::DestroyMenu(edit);
 }

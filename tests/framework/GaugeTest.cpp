@@ -92,9 +92,7 @@ TEST_F(GaugeTest, NativeOnlyForLedGauges) {
     TGauge *led = new TGauge(&host, 43301, 0, 20, 200, 14);
     led->Create();
     EXPECT_TRUE(led->IsNativeInUse());
-    char name[40];
-    ::GetClassNameA(led->GetHandle(), name, sizeof name);
-    EXPECT_STRCASEEQ(PROGRESS_CLASSA, name);
+    EXPECT_STRCASEEQ(PROGRESS_CLASSA, ClassOf(*led).c_str());
     led->SetRange(10, 10);
     PBRANGE range;
     ::SendMessageA(led->GetHandle(), PBM_GETRANGE, 0, (LPARAM)&range);
@@ -119,8 +117,7 @@ TEST_F(GaugeTest, NativeOnlyForLedGauges) {
     TGauge *solid = new TGauge(&host, "%d", 43302, 0, 40, 200, 14);
     solid->Create();
     EXPECT_FALSE(solid->IsNativeInUse());
-    ::GetClassNameA(solid->GetHandle(), name, sizeof name);
-    EXPECT_STREQ("Yrt_Gauge", name);
+    EXPECT_EQ("Yrt_Gauge", ClassOf(*solid));
     // nor is one told not to
     TGauge *own = new TGauge(&host, 43303, 0, 60, 200, 14);
     own->SetNativeUse(nuNever);

@@ -127,9 +127,7 @@ TEST_F(GlyphButtonTest, StateStyleAndDialogCodes) {
     EXPECT_FALSE(byDefault->IsSet(TGlyphButton::biDefault));
     EXPECT_EQ(before & ~0xFFFF, ::GetWindowLongA(def, GWL_STYLE));
     EXPECT_EQ(0x2020, ::SendMessageA(def, WM_GETDLGCODE, 0, 0));
-    char name[32] = "";
-    ::GetClassNameA(def, name, sizeof name);
-    EXPECT_STREQ("Yrt_GlyphBtn", name);
+    EXPECT_EQ("Yrt_GlyphBtn", ClassOf(def));
     // the class's own procedure answers from the style alone
     WNDPROC classProc = (WNDPROC)::GetClassLongPtrA(def, GCLP_WNDPROC);
     EXPECT_EQ(0x2020, ::CallWindowProcA(classProc, def, WM_GETDLGCODE, 0, 0));

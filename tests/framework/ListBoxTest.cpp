@@ -92,9 +92,7 @@ TEST(ListBoxData, SelectionsAndTexts) {
 
 TEST_F(ListBoxTest, CreatedWithItsStyles) {
     TListBox *box = Make(43100);
-    char name[32];
-    ::GetClassNameA(box->GetHandle(), name, sizeof name);
-    EXPECT_STRCASEEQ("LISTBOX", name);
+    EXPECT_STRCASEEQ("LISTBOX", ClassOf(*box).c_str());
     EXPECT_EQ(uint32_t(WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_SORT),
               box->Attr.Style);
     EXPECT_EQ(uint32_t(WS_EX_CLIENTEDGE), box->Attr.ExStyle);

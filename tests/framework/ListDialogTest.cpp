@@ -83,12 +83,10 @@ TEST_F(ListDialogTest, OneBufferCarriesEveryListBothWays) {
     EXPECT_TRUE(multiple->GetSel(0));
     EXPECT_TRUE(multiple->GetSel(3));
     // a combo of a template shows the record's text even when it is no item
-    ::GetWindowTextA(dropDown->GetHandle(), text, sizeof text);
-    EXPECT_STREQ("echo", text);
+    EXPECT_EQ("echo", TextOf(*dropDown));
     EXPECT_EQ(-1, dropDown->GetSelIndex());
     EXPECT_EQ(0, dropList->GetSelIndex());
-    ::GetWindowTextA(dropList->GetHandle(), text, sizeof text);
-    EXPECT_STREQ("delta", text);
+    EXPECT_EQ("delta", TextOf(*dropList));
 
     // the user changes every control, then the values come back
     sorted->SetSelIndex(0);

@@ -234,9 +234,7 @@ TEST_F(MdiTest, TheFramesMessageLineIsTheStatusBarTheManagerDrives) {
 std::string aboutLine;
 
 BOOL CALLBACK FindAboutBox(HWND h, LPARAM found) {
-    char cls[16] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    if (std::string(cls) == "#32770" && GetDlgItem(h, 100))
+    if (ClassOf(h) == "#32770" && GetDlgItem(h, 100))
         *reinterpret_cast<HWND *>(found) = h;
     return TRUE;
 }
@@ -252,7 +250,7 @@ void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
     GetDlgItemTextA(box, 100, text, sizeof text);
     aboutLine = text;
     KillTimer(0, id);
-    PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    PostCommand(box, IDCANCEL);
 }
 
 // Ends a box that the test could not close.
@@ -261,7 +259,7 @@ void CALLBACK CancelAboutBoxLate(HWND, UINT, UINT_PTR id, DWORD) {
     HWND box = 0;
     EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, LPARAM(&box));
     if (box)
-        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        PostCommand(box, IDCANCEL);
 }
 
 TEST_F(MdiTest, TheAboutCommandShowsTheLanguageModulesAboutBox) {
@@ -701,9 +699,7 @@ TEST_F(MdiTest, ActivationTellsTheDocumentAndTheStatusBar) {
     TrackedDoc *c = new TrackedDoc(type);
     MDIChild *wc = OpenWindow<OtherView>(c, "C");
     EXPECT_EQ((std::vector<std::string>{"off B", "on C"}), statusCalls);
-    char caption[200] = "";
-    GetWindowTextA(app.GetFrameWindow()->GetHandle(), caption, sizeof caption);
-    EXPECT_EQ(0u, std::string(caption).find(c->GetTitle().c_str()));
+    EXPECT_EQ(0u, TextOf(*app.GetFrameWindow()).find(c->GetTitle().c_str()));
 
     // the last window closed: no current document
     wc->SendMessageA(WM_COMMAND, 20027);
@@ -816,15 +812,10 @@ TEST_F(MdiTest, WindowsOfOneDocumentAreTitledAndNumbered) {
     MdiManager app;
     Start(app);
     TrackedDoc *doc = new TrackedDoc(type);
-    auto Caption = [](MDIChild *w) {
-        char text[200] = "";
-        GetWindowTextA(w->GetHandle(), text, sizeof text);
-        return std::string(text);
-    };
     std::string title = doc->GetTitle().c_str();
     MDIChild *first = OpenWindow<PageView>(doc, "1");
-    EXPECT_EQ(title, Caption(first));
+    EXPECT_EQ(title, TextOf(*first));
     MDIChild *second = OpenWindow<PageView>(doc, "2");
-    EXPECT_EQ(title + " : 1", Caption(first));
-    EXPECT_EQ(title + " : 2", Caption(second));
+    EXPECT_EQ(title + " : 1", TextOf(*first));
+    EXPECT_EQ(title + " : 2", TextOf(*second));
 }

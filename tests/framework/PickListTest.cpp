@@ -120,8 +120,6 @@ DEFINE_RESPONSE_TABLE1(DrivenPick, TPickListDialog)
     EV_WM_TIMER,
 END_RESPONSE_TABLE;
 
-void Press(DrivenPick &d, int id) { d.PostMessageA(WM_COMMAND, id, 0); }
-
 class PickListDialogTest : public ::testing::Test {
 protected:
     TestApp app;
@@ -137,22 +135,22 @@ TEST_F(PickListDialogTest, OkCancelAndDoubleClick) {
         int result;
         int selectionAtSetup;
     } cases[] = {
-        {"ok without a selection keeps the initial one", -1, [](DrivenPick &d) { Press(d, IDOK); }, -1, -1},
-        {"ok with the initial selection", 1, [](DrivenPick &d) { Press(d, IDOK); }, 1, 1},
+        {"ok without a selection keeps the initial one", -1, [](DrivenPick &d) { PostCommand(d, IDOK); }, -1, -1},
+        {"ok with the initial selection", 1, [](DrivenPick &d) { PostCommand(d, IDOK); }, 1, 1},
         {"ok after choosing", 0,
          [](DrivenPick &d) {
              d.Box().SetSelIndex(2);
-             Press(d, IDOK);
+             PostCommand(d, IDOK);
          },
          2, 0},
-        {"cancel", 1, [](DrivenPick &d) { Press(d, IDCANCEL); }, -2, 1},
+        {"cancel", 1, [](DrivenPick &d) { PostCommand(d, IDCANCEL); }, -2, 1},
         {"double click", 0,
          [](DrivenPick &d) {
              d.Box().SetSelIndex(1);
              d.PostMessageA(WM_COMMAND, MAKEWPARAM(101, LBN_DBLCLK), LPARAM(d.Box().GetHandle()));
          },
          1, 0},
-        {"an initial selection past the end", 7, [](DrivenPick &d) { Press(d, IDOK); }, 7, -1},
+        {"an initial selection past the end", 7, [](DrivenPick &d) { PostCommand(d, IDOK); }, 7, -1},
     };
     for (Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -178,13 +176,11 @@ TEST_F(PickListDialogTest, CallersStringsTemplateAndCaption) {
         std::string caption;
         int count = 0;
         dialog.OnSetup = [&](DrivenPick &d) {
-            char text[64];
-            ::GetWindowTextA(d.GetHandle(), text, sizeof text);
-            caption = text;
+            caption = TextOf(d);
             d.AddString("third");  // the window exists: the list gets it too
             count = d.Box().GetCount();
             d.Box().SetSelIndex(1);
-            Press(d, IDOK);
+            PostCommand(d, IDOK);
         };
         EXPECT_EQ(2, dialog.Execute());  // index 1 counted from the lower bound 1
         EXPECT_EQ("Template caption", caption);
@@ -199,13 +195,11 @@ TEST_F(PickListDialogTest, CallersStringsTemplateAndCaption) {
     std::string caption;
     cleared.OnSetup = [&](DrivenPick &d) {
         count = d.Box().GetCount();
-        char text[64];
-        ::GetWindowTextA(d.GetHandle(), text, sizeof text);
-        caption = text;
+        caption = TextOf(d);
         d.AddString("late");
         d.ClearStrings();
         count += 10 * d.Box().GetCount();
-        Press(d, IDCANCEL);
+        PostCommand(d, IDCANCEL);
     };
     EXPECT_EQ(-2, cleared.Execute());
     EXPECT_EQ(0, count);

@@ -69,9 +69,7 @@ TEST_F(PictureWindowTest, StretchedStartsAtThePictureSizeAndWithoutAPicturePaint
     ASSERT_TRUE(stretched->Create());
     EXPECT_EQ(100, stretched->GetClientRect().Width());
     EXPECT_EQ(50, stretched->GetClientRect().Height());
-    char name[32] = "";
-    ::GetClassNameA(stretched->GetHandle(), name, sizeof name);
-    EXPECT_STREQ("Yrt_PictureWindow", name);
+    EXPECT_EQ("Yrt_PictureWindow", ClassOf(*stretched));
     EXPECT_TRUE(::GetClassLongA(stretched->GetHandle(), GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW));
 
     TPictureWindow *empty = OpenPicture(host, 0, TPictureWindow::Center, 50, 50);
@@ -164,9 +162,7 @@ using AnimationTest = ControlHostTest;
 TEST_F(AnimationTest, IsTheSystemControlAndSendsItsMessages) {
     TAnimateCtrl *animation = new TAnimateCtrl(&host, AnimationId, 0, 0, 60, 40);
     ASSERT_TRUE(animation->Create());
-    char name[32] = "";
-    ::GetClassNameA(animation->GetHandle(), name, sizeof name);
-    EXPECT_STREQ("SysAnimate32", name);
+    EXPECT_EQ("SysAnimate32", ClassOf(*animation));
     EXPECT_EQ(0x50000003UL, (unsigned long)(::GetWindowLongA(animation->GetHandle(), GWL_STYLE)));
 
     sentToAnimation.clear();

@@ -167,20 +167,20 @@ TEST_F(PopupSliderTest, MasterAndFineSlidersSetTheEdit) {
     EXPECT_EQ(popup.Width(), (gap + 30) * 4 + gap + 4);
 
     Send(*p, *master, SB_THUMBTRACK, 10);
-    EXPECT_EQ("10.000", WindowText(*e));
+    EXPECT_EQ("10.000", TextOf(*e));
     EXPECT_EQ(5, p->GetSlider(0)->GetValue());  // the fine sliders wait for the end
     Send(*p, *master, SB_ENDSCROLL, 10);
     for (int i = 0; i < 3; i++)
         EXPECT_EQ(0, p->GetSlider(i)->GetValue()) << i;
     Send(*p, *p->GetSlider(1), SB_THUMBTRACK, 5);
-    EXPECT_EQ("0.050", WindowText(*e));
+    EXPECT_EQ("0.050", TextOf(*e));
     Send(*p, *p->GetSlider(0), SB_THUMBTRACK, 12);
     Send(*p, *p->GetSlider(2), SB_THUMBTRACK, 7);
-    EXPECT_EQ("1.257", WindowText(*e));
+    EXPECT_EQ("1.257", TextOf(*e));
     Send(*p, *p->GetSlider(2), SB_ENDSCROLL, 7);
     EXPECT_EQ(1, master->GetValue());
     Send(*p, *master, SB_THUMBTRACK, 0);
-    EXPECT_EQ("0.000", WindowText(*e));
+    EXPECT_EQ("0.000", TextOf(*e));
     // a key that reaches the pop-up closes it, frame and all
     HWND window = p->GetHandle(), frame = p->GetParentH();
     master->SendMessageA(WM_KEYDOWN, VK_ESCAPE, 1);

@@ -200,9 +200,7 @@ TEST_F(ProgressTest, TheGaugeWaitsForItsDelayThenTakesTheBarAndTheMouse) {
         ASSERT_TRUE(bar->IsGaugeOpen());
         EXPECT_EQ("cancel separator gauge text text ", Layout());
         EXPECT_EQ(20, bar->GetGauge()->GetValue());
-        char caption[64];
-        ::GetWindowTextA(bar->GetGauge()->GetHandle(), caption, sizeof caption);
-        EXPECT_STREQ("Saving %d%%", caption);
+        EXPECT_EQ("Saving %d%%", TextOf(*bar->GetGauge()));
         // 200 of 1000 in 600 ms: 2400 ms to go, rounded to the second
         std::vector<std::string> texts = TimeTexts();
         ASSERT_EQ(2u, texts.size());
@@ -285,9 +283,7 @@ TEST_F(ProgressTest, TitlesAndTimeTexts) {
     // a value of 0 writes no times
     EXPECT_EQ(std::vector<std::string>({"", ""}), TimeTexts());
     bar->SetGaugeTitle("Saving");
-    char caption[64];
-    ::GetWindowTextA(bar->GetGauge()->GetHandle(), caption, sizeof caption);
-    EXPECT_STREQ("Saving %d%%", caption);
+    EXPECT_EQ("Saving %d%%", TextOf(*bar->GetGauge()));
 
     // a quarter in ten seconds: thirty more to go
     ReportAt(10000, 25000);
@@ -466,6 +462,21 @@ TEST_F(ProgressTest, ACancelInModeTwoThrowsAndEveryLevelEnds) {
     EXPECT_EQ(0, _disableFrame);
     EXPECT_FALSE(bar->IsGaugeOpen());
     EXPECT_TRUE(::GetCapture() == 0);
+}
+
+TEST_F(ProgressTest, ATestCancelAnswersTheNthCheckWithoutAskingAnyone) {
+    BoxRecorder boxes(IDYES);
+    AutoProgressBar work(1000, "Work", 1);
+    SetProgressCancelAtCheck(2);
+    EXPECT_EQ(0, DetectUserCancel(StatusBar::KeepPainted)) << "keeping painted checks nothing";
+    EXPECT_EQ(0, DetectUserCancel(StatusBar::ReturnOnCancel));
+    EXPECT_FALSE(IsUserCancelled());
+    EXPECT_EQ(1, DetectUserCancel(StatusBar::ReturnOnCancel));
+    EXPECT_TRUE(IsUserCancelled());
+    EXPECT_EQ(0, DetectUserCancel(StatusBar::ReturnOnCancel)) << "one answer only";
+    SetProgressCancelAtCheck(1);
+    EXPECT_THROW(DetectUserCancel(StatusBar::ThrowOnCancel), Exception);
+    EXPECT_TRUE(boxes.Boxes.empty());
 }
 
 TEST_F(ProgressTest, AClickCountsOnlyOnTheCancelButton) {

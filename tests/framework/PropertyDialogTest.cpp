@@ -110,7 +110,7 @@ TEST(PropertyDialog, ModalRunKeepsEachPagesValuesOnlyOnOk) {
             ::SetWindowTextA(d.A->Item(NameEdit), "typed A");
             d.SelectTab(1);
             ::SetWindowTextA(d.B->Item(BEdit), "typed B");
-            d.PostMessageA(WM_COMMAND, answer);
+            PostCommand(d, answer);
             return 0;
         };
         Watchdog watchdog;

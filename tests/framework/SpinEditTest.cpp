@@ -126,7 +126,7 @@ TEST_F(SpinEditTest, SetUpShowsTheInitialValueAndPlacesTheArrows) {
     ASSERT_TRUE(s && s->GetHandle());
     EXPECT_EQ(999, ::GetDlgCtrlID(s->GetHandle()));
     EXPECT_EQ(e, s->GetSpinEdit());
-    EXPECT_EQ("2.5", WindowText(*e));
+    EXPECT_EQ("2.5", TextOf(*e));
     EXPECT_TRUE(e->GetAttr().IsInitialized());
     TRect edit = e->GetWindowRect(), spin = s->GetWindowRect();
     EXPECT_EQ(85, edit.Width());
@@ -135,9 +135,7 @@ TEST_F(SpinEditTest, SetUpShowsTheInitialValueAndPlacesTheArrows) {
     EXPECT_EQ(15, spin.Width());
     EXPECT_EQ(edit.top - shift, spin.top);
     EXPECT_EQ(edit.bottom + shift, spin.bottom);
-    char cls[32] = "";
-    ::GetClassNameA(s->GetHandle(), cls, sizeof cls);
-    EXPECT_STREQ("SpinEditControl", cls);
+    EXPECT_EQ("SpinEditControl", ClassOf(*s));
     EXPECT_FALSE(::GetClassLongA(s->GetHandle(), GCL_STYLE) & CS_DBLCLKS);
     // the arrows follow the edit
     e->MoveWindow(30, 40, 85, 22, true);
@@ -171,12 +169,12 @@ TEST_F(SpinEditTest, TypedValuesClampAndLeavingRewritesThem) {
     EXPECT_EQ(-2, i);  // toward zero
     e->SetWindowTextA("250");
     other.SetFocus();  // leaving rewrites the text
-    EXPECT_EQ("100", WindowText(*e));
+    EXPECT_EQ("100", TextOf(*e));
     e->GetAttr().SetMatchOnLeaving(0);
     e->SetFocus();
     e->SetWindowTextA("abc");
     other.SetFocus();
-    EXPECT_EQ("abc", WindowText(*e));
+    EXPECT_EQ("abc", TextOf(*e));
     EXPECT_EQ(0.0, e->GetCurrentValue());  // not a number reads as 0
 }
 
@@ -185,32 +183,32 @@ TEST_F(SpinEditTest, StepsStopAtTheEndsAndArrowsFollow) {
     TSpinner *s = e->GetSpinner();
     e->SetValue(99.5);
     e->SpinUp(1);
-    EXPECT_EQ("100", WindowText(*e));
+    EXPECT_EQ("100", TextOf(*e));
     EXPECT_FALSE(s->IsButtonEnabled(1));
     EXPECT_TRUE(s->IsButtonEnabled(0));
     EXPECT_EQ(100.0, e->GetAttr().GetInitial());  // the last valid value is kept
     e->SendMessageA(WM_KEYDOWN, VK_UP, 1);
-    EXPECT_EQ("100", WindowText(*e));
+    EXPECT_EQ("100", TextOf(*e));
     e->SendMessageA(WM_KEYDOWN, VK_DOWN, 1);
-    EXPECT_EQ("99", WindowText(*e));
+    EXPECT_EQ("99", TextOf(*e));
     e->SetValue(3);
     e->SpinDown(5);
-    EXPECT_EQ("0", WindowText(*e));
+    EXPECT_EQ("0", TextOf(*e));
     EXPECT_FALSE(s->IsButtonEnabled(0));
     e->SetWindowTextA("250");
     e->SpinDown(1);  // from beyond the range back to its end
-    EXPECT_EQ("100", WindowText(*e));
+    EXPECT_EQ("100", TextOf(*e));
     // Ctrl+Shift steps by the range's high value
     EXPECT_EQ(100.0, e->StepFor(1, 1));
     EXPECT_EQ(5.0, e->StepFor(1, 0));
     EXPECT_EQ(1.0, e->StepFor(0, 1));
     e->SetValue(37);
     e->SpinUp(e->StepFor(1, 1));
-    EXPECT_EQ("100", WindowText(*e));
+    EXPECT_EQ("100", TextOf(*e));
     e->GetAttr().SetRange(-100, 100);
     e->SetValue(-50);
     e->SpinUp(e->StepFor(1, 1));
-    EXPECT_EQ("50", WindowText(*e));
+    EXPECT_EQ("50", TextOf(*e));
     // a disabled edit disables both arrows and the arrow window
     e->SetValue(0);
     e->EnableWindow(false);
@@ -227,17 +225,17 @@ TEST_F(SpinEditTest, ArrowClicksStepOnReleaseOverTheArrow) {
     e->SetValue(10);
     TPoint up = Centre(*s, 1), down = Centre(*s, 0);
     Click(*s, up, up);
-    EXPECT_EQ("11", WindowText(*e));
+    EXPECT_EQ("11", TextOf(*e));
     Click(*s, down, down);
     Click(*s, down, down);
-    EXPECT_EQ("9", WindowText(*e));
+    EXPECT_EQ("9", TextOf(*e));
     Click(*s, up, TPoint(-20, -20));  // released away: no step
-    EXPECT_EQ("9", WindowText(*e));
+    EXPECT_EQ("9", TextOf(*e));
     EXPECT_EQ(-1, s->GetPressedButton());
     EXPECT_NE(s->GetHandle(), ::GetCapture());
     e->SetValue(0);
     Click(*s, down, down);  // disabled arrow
-    EXPECT_EQ("0", WindowText(*e));
+    EXPECT_EQ("0", TextOf(*e));
     EXPECT_EQ(-1, s->ButtonAt(down));
     EXPECT_EQ(1, s->ButtonAt(up));
     EXPECT_EQ(-1, s->ButtonAt(TPoint(1, 1)));  // the frame
@@ -255,20 +253,20 @@ TEST_F(SpinEditTest, HeldArrowRepeatsAfterTheDelay) {
     TPoint up = Centre(*s, 1);
     s->SendMessageA(WM_LBUTTONDOWN, 0, MAKELPARAM(up.x, up.y));
     EXPECT_EQ(1, s->GetPressedButton());
-    EXPECT_EQ("10", WindowText(*e));
+    EXPECT_EQ("10", TextOf(*e));
     TPoint screen = up;
     ::ClientToScreen(s->GetHandle(), &screen);
     MoveCursorQuietly(screen.x, screen.y);
     s->SendMessageA(WM_TIMER, TSpinner::DelayTimer);  // the delay ends: repeating starts, no step yet
-    EXPECT_EQ("10", WindowText(*e));
+    EXPECT_EQ("10", TextOf(*e));
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
-    EXPECT_EQ("12", WindowText(*e));
+    EXPECT_EQ("12", TextOf(*e));
     MoveCursorQuietly(0, 0);  // away from the arrow: the repeat pauses
     s->SendMessageA(WM_TIMER, TSpinner::RepeatTimer);
-    EXPECT_EQ("12", WindowText(*e));
+    EXPECT_EQ("12", TextOf(*e));
     s->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
-    EXPECT_EQ("13", WindowText(*e));
+    EXPECT_EQ("13", TextOf(*e));
 }
 
 TEST_F(SpinEditTest, ArrowsPaintFramesAndTriangles) {
@@ -319,9 +317,9 @@ TEST_F(SpinEditTest, RangeMenuListsStepsAndSetsTheChoice) {
     }
     ::DestroyMenu(menu);
     e->SendMessageA(WM_COMMAND, 10003);
-    EXPECT_EQ("0.75", WindowText(*e));
+    EXPECT_EQ("0.75", TextOf(*e));
     e->SendMessageA(WM_COMMAND, 10007);  // beyond the range: ignored
-    EXPECT_EQ("0.75", WindowText(*e));
+    EXPECT_EQ("0.75", TextOf(*e));
     // tenths end at the range's end, and a range not made of whole steps ends below it;
     // no item past the end, where choosing would do nothing; no more than a thousand choices
     struct {
@@ -346,7 +344,7 @@ TEST_F(SpinEditTest, ValuesOutliveTheWindow) {
     EXPECT_EQ(42.0, v);
     e->SetValue(7);  // kept, then shown by the next window
     e->Create();
-    EXPECT_EQ("7", WindowText(*e));
+    EXPECT_EQ("7", TextOf(*e));
 }
 
 TEST_F(SpinEditTest, ListEntriesMatchExactlyOrByContents) {
@@ -357,7 +355,7 @@ TEST_F(SpinEditTest, ListEntriesMatchExactlyOrByContents) {
     EXPECT_EQ(3, e->GetNumItems());
     e->GetAttr().SetInitial(2);
     ASSERT_TRUE(e->Create());
-    EXPECT_EQ("6/8", WindowText(*e));
+    EXPECT_EQ("6/8", TextOf(*e));
     TSpinner *s = e->GetSpinner();
     int exact = -1;
     e->SetWindowTextA("3/4");
@@ -377,23 +375,23 @@ TEST_F(SpinEditTest, ListEntriesMatchExactlyOrByContents) {
     EXPECT_EQ(2, e->GetCurrentValue(&exact));
     e->SetValue(0, 1);
     e->SpinUp(5);
-    EXPECT_EQ("6/8", WindowText(*e));
+    EXPECT_EQ("6/8", TextOf(*e));
     EXPECT_FALSE(s->IsButtonEnabled(1));
     e->SpinDown(1);
-    EXPECT_EQ("3/4", WindowText(*e));
+    EXPECT_EQ("3/4", TextOf(*e));
     e->SetValue(7);  // outside: nothing shown
-    EXPECT_EQ("3/4", WindowText(*e));
+    EXPECT_EQ("3/4", TextOf(*e));
     HMENU menu = e->BuildPopupMenu();
     EXPECT_EQ(3, ::GetMenuItemCount(menu));
     EXPECT_TRUE(::GetMenuState(menu, 10001, MF_BYCOMMAND) & MF_CHECKED);
     ::DestroyMenu(menu);
     e->SendMessageA(WM_COMMAND, 10002);
-    EXPECT_EQ("6/8", WindowText(*e));
+    EXPECT_EQ("6/8", TextOf(*e));
     e->SendMessageA(WM_COMMAND, 10003);
-    EXPECT_EQ("6/8", WindowText(*e));
+    EXPECT_EQ("6/8", TextOf(*e));
     e->SetWindowTextA("4/");
     e->SendMessageA(WM_KILLFOCUS);
-    EXPECT_EQ("4/", WindowText(*e));  // leaving keeps the text
+    EXPECT_EQ("4/", TextOf(*e));  // leaving keeps the text
 }
 
 TEST_F(SpinEditTest, ListWithoutTableAnswersZero) {
@@ -457,7 +455,7 @@ TEST_F(SpinEditTest, HeldArrowStopsWhenItLosesTheMouse) {
     ::SetCapture(host.GetHandle());  // a box or another window takes the mouse
     EXPECT_EQ(-1, s->GetPressedButton());
     EXPECT_FALSE(::KillTimer(s->GetHandle(), TSpinner::DelayTimer));  // no repeat left running
-    EXPECT_EQ("10", WindowText(*e));
+    EXPECT_EQ("10", TextOf(*e));
     ::ReleaseCapture();
     // disabling the edit mid-press stops it too
     s->SendMessageA(WM_LBUTTONDOWN, 0, MAKELPARAM(up.x, up.y));

@@ -92,9 +92,7 @@ TEST_F(SplashTest, TimedSplashLaysOutPictureTextAndGauge) {
     EXPECT_LE(t.bottom, g.top);  // the gauge sits below the text
     EXPECT_TRUE(::GetWindowLongA(text, GWL_STYLE) & SS_CENTER);
     both->SetText("Loading");
-    char seen[16] = {};
-    ::GetWindowTextA(text, seen, sizeof seen);
-    EXPECT_STREQ("Loading", seen);
+    EXPECT_EQ("Loading", TextOf(text));
     delete both;
 
     TSplashWindow *fit = new TSplashWindow(dib, 200, 100, TSplashWindow::ShrinkToFit);

@@ -1,7 +1,7 @@
 // Helpers shared by the framework tests: the test executable as a module, watchdogs for
 // message loops and modal dialogs, a pump for the thread's queue, a settled pointer, a
-// window's class and text, a menu's texts, a command enabler that records its answer
-// and the test folder.
+// menu's texts, a command enabler that records its answer and the test folder; a window's
+// class and text and a posted command come from the helpers of every test program.
 #pragma once
 
 #include "core/Module.h"
@@ -80,17 +80,9 @@ inline void PumpRounds(int rounds, DWORD pauseMs) {
 // Handles what waits in the thread's queue, in one pass.
 inline void Pump() { PumpRounds(1, 0); }
 
-inline std::string TextOf(HWND window) {
-    char text[512] = "";
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-inline std::string ClassOf(HWND window) {
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
+using testsupport::ClassOf;
+using testsupport::PostCommand;
+using testsupport::TextOf;
 
 // The text of a menu's item at a position.
 inline std::string MenuItemText(HMENU menu, int pos) {
@@ -99,11 +91,15 @@ inline std::string MenuItemText(HMENU menu, int pos) {
     return text;
 }
 
-// The texts of a menu's items, separated by commas.
+// The texts of a menu's items, separated by commas; a separator shows as "-". (A pop-up's
+// state holds its item count where a plain item's holds the separator flag.)
 inline std::string MenuItemTexts(HMENU menu) {
     std::string all;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-        all += (i ? "," : "") + MenuItemText(menu, i);
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        UINT state = ::GetMenuState(menu, i, MF_BYPOSITION);
+        bool separator = (state & MF_SEPARATOR) && !(state & MF_POPUP);
+        all += (i ? "," : "") + (separator ? std::string("-") : MenuItemText(menu, i));
+    }
     return all;
 }
 

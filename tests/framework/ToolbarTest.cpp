@@ -184,9 +184,7 @@ TEST(Toolbar, DocksAtEachEdgeFloatsAndDocksBackByDoubleClick) {
     TToolbarFrame *frame = top->GetFloatingFrame();
     ASSERT_TRUE(frame);
     HWND frameHandle = frame->GetHandle();
-    char className[32] = "";
-    ::GetClassNameA(frameHandle, className, sizeof className);
-    EXPECT_STREQ("TToolbarFrame", className);
+    EXPECT_EQ("TToolbarFrame", ClassOf(frameHandle));
     EXPECT_EQ(frameHandle, ::GetParent(top->GetHandle()));
     EXPECT_TRUE(::IsWindowVisible(frameHandle));
     EXPECT_EQ(0, TToolbar::TopDock->GetFirstToolbar());

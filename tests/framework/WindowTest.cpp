@@ -89,9 +89,7 @@ TEST_F(WindowTest, CreateBindsThroughTheThunk) {
     EXPECT_EQ((WNDPROC)top.GetThunk(), (WNDPROC)::GetWindowLongPtrA(top.GetHandle(), GWLP_WNDPROC));
     EXPECT_TRUE(top.IsFlagSet(wfFullyCreated));
     EXPECT_EQ(&app, top.GetApplication());
-    char cls[64];
-    ::GetClassNameA(top.GetHandle(), cls, sizeof cls);
-    EXPECT_STREQ("Yrt_Window", cls);
+    EXPECT_EQ("Yrt_Window", ClassOf(top));
 
     // a system class is subclassed after creation
     class Button : public TWindow {

@@ -71,4 +71,18 @@ std::string Env(char const *name) {
     return n && n < sizeof buf ? std::string(buf, n) : std::string();
 }
 
+std::string TextOf(HWND window) {
+    std::string text(GetWindowTextLengthA(window) + 1, '\0');
+    text.resize(GetWindowTextA(window, &text[0], int(text.size())));
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+void PostCommand(HWND window, unsigned id) { PostMessageA(window, WM_COMMAND, id, 0); }
+
 }  // namespace testsupport

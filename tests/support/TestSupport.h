@@ -1,6 +1,8 @@
 // Helpers shared by the test executables.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <string>
 
@@ -34,5 +36,12 @@ std::string ReadBytes(std::string const &path);
 std::string ProgramFolder();
 // An environment variable ("" when unset).
 std::string Env(char const *name);
+
+// The whole text of a window, of this program or another.
+std::string TextOf(HWND window);
+std::string ClassOf(HWND window);
+// Posts a command to a window as its menu or button would; the loop that runs the
+// window (a modal dialog's own, or a pump) handles it.
+void PostCommand(HWND window, unsigned id);
 
 }  // namespace testsupport

@@ -7,24 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/AppTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-// The program's folder beside the tests' folder.
-std::string ProgramFolder() {
-    std::string tests = testsupport::ProgramFolder();
-    return tests.substr(0, tests.find_last_of('\\')) + "\\program";
-}
+using apptest::ProgramFolder;
+using testsupport::ClassOf;
+using testsupport::PostCommand;
+using testsupport::TextOf;
 
 BOOL CALLBACK ReportWindow(HWND h, LPARAM pid) {
     DWORD owner = 0;
     GetWindowThreadProcessId(h, &owner);
-    char cls[64] = {}, text[256] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    GetWindowTextA(h, text, sizeof text);
     if (owner == DWORD(pid) && IsWindowVisible(h))
-        ADD_FAILURE() << "still showing " << cls << " \"" << text << "\"";
+        ADD_FAILURE() << "still showing " << ClassOf(h) << " \"" << TextOf(h) << "\"";
     return TRUE;
 }
 
@@ -85,7 +82,7 @@ public:
             for (DWORD end = GetTickCount() + 5000; GetTickCount() < end; Sleep(20))
                 if (GetGUIThreadInfo(thread, &info) && info.hwndFocus)
                     break;
-            PostMessageA(frame, WM_COMMAND, 24366, 0);
+            PostCommand(frame, 24366);
             for (DWORD end = GetTickCount() + 6000; Windows() < want && GetTickCount() < end;)
                 Sleep(50);
         }
@@ -104,11 +101,8 @@ public:
     // The captions of the document windows from the top of the z-order down.
     std::vector<std::string> Captions() const {
         std::vector<std::string> captions;
-        for (HWND h = GetWindow(Client(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-            char text[MAX_PATH] = {};
-            GetWindowTextA(h, text, sizeof text);
-            captions.push_back(text);
-        }
+        for (HWND h = GetWindow(Client(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            captions.push_back(TextOf(h));
         return captions;
     }
     int Windows() const {
@@ -147,9 +141,7 @@ TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
         RunningTessaro tessaro;
         ASSERT_TRUE(tessaro.started);
         ASSERT_TRUE(tessaro.frame != 0) << "no main frame";
-        char title[64] = {};
-        GetWindowTextA(tessaro.frame, title, sizeof title);
-        EXPECT_STREQ("Tessaro", title);
+        EXPECT_EQ("Tessaro", TextOf(tessaro.frame));
 
         // a menu bar (from the language module) between caption and client
         EXPECT_TRUE(GetMenu(tessaro.frame) != 0);
