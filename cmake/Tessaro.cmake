@@ -31,6 +31,11 @@ endfunction()
 # A resource-only module built from one .rc file, installed in system\.
 function(tessaro_resource_module name rc_file)
   add_library(${name} SHARED ${rc_file})
+  # The resource compiler reports no dependencies: the module is made again whenever a
+  # file of its folder or of the shared ids changes.
+  file(GLOB inputs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.rc ${CMAKE_CURRENT_SOURCE_DIR}/*.bmp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cur ${CMAKE_CURRENT_SOURCE_DIR}/*.ico ${CMAKE_SOURCE_DIR}/modules/LanguageCommon/*)
+  set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${inputs}")
   set_target_properties(${name} PROPERTIES LINKER_LANGUAGE C
     RUNTIME_OUTPUT_DIRECTORY ${SYSTEM_DIR} LIBRARY_OUTPUT_DIRECTORY ${SYSTEM_DIR})
   target_link_options(${name} PRIVATE -nostdlib -Wl,--entry=0 -Wl,--dll)

@@ -1,0 +1,35 @@
+// Every text the program's subsystems fetch by number is in every language module.
+#include "tests/app/AppTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// The numbers of the texts, by the part of the program that fetches them.
+std::vector<unsigned> const kTexts = {
+    // the foundation's file errors, which a registered language module answers alone
+    18000, 18001, 18002, 18003, 18004, 18005, 18006, 18007, 18008, 18009, 18010, 18011, 18012, 18013,
+    18014, 18015, 18016, 18017, 18018, 18019, 18020, 18021, 18022, 18023, 18024, 18025, 18026,
+    // sample formats
+    11095, 11096, 11097, 11098, 11099, 11100, 11101, 11199, 11200, 11201, 11202,
+    // audio files: readers, writers, peak files
+    10025, 10026, 10027, 10028, 10030, 10031, 10032, 10044, 10047, 11041, 11191, 11192,
+    // audio objects
+    11196,
+};
+
+}  // namespace
+
+TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
+    for (char const *name : {"EnglishTs.dll", "FrenchTs.dll", "GermanTs.dll"}) {
+        HMODULE module = apptest::LoadLanguageModule(name);
+        ASSERT_TRUE(module != 0) << name;
+        for (unsigned id : kTexts) {
+            char text[1024];
+            EXPECT_GT(LoadStringA(module, id, text, sizeof text), 0) << name << " " << id;
+        }
+        FreeLibrary(module);
+    }
+}
