@@ -17,6 +17,8 @@ bool InputWindow::Init(Arena &arena, FrameSource &source, int channels, std::int
 }
 
 bool InputWindow::Cover(std::int64_t first, std::int64_t end) {
+    if (end - first > capacity_)
+        stopped_ = true;  // wider than the window was made for
     if (stopped_ || (filled_ == 0 && !Prime(first)))
         return false;
     if (end <= base_ + filled_)

@@ -35,7 +35,10 @@ bool TimeScaler::Init(Arena &arena, FrameSource &source, int channels, int rate,
     pre_ = std::int64_t(rate * kBeforeOnsetSeconds);
     post_ = std::int64_t(rate * kAfterOnsetSeconds);
     double const bend = rate * kBendSeconds;
-    lookahead_ = std::int64_t((bend + 4 * window_ + pre_ + post_) / stretch) + search_ + kFractionTaps;
+    // the input read ahead: far enough for an onset to bend the map in time, and for a frame
+    // kept off the onset before it (which may then stand a hop past where the map says)
+    lookahead_ = std::int64_t((bend + 4 * window_ + pre_ + post_) / stretch) + search_ + window_ + hop_ + post_ +
+                 2 * kFractionTaps;
     int const span = int(3 * hop_ / stretch) + 4 * search_ + 2 * window_ + 4 * kFractionTaps + int(lookahead_);
     onsets_.Init(rate, channels);
     map_.Init(stretch, bend);
