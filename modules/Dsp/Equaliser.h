@@ -1,10 +1,11 @@
 // The three-section equaliser: a shelf acting above its corner, one acting below its corner
 // and a peaking band, each boosting by its gain in dB or, for a negative gain, cutting as
-// the inverse filter; a section whose gain is 0 is left out. Double-precision biquads from
-// the analog sections (bilinear, warped at the corners and the band's edges), followed by
-// a short minimum-phase FIR that takes up what the bilinear transform bends near the
-// Nyquist frequency, so the response follows the analog curve to within 0.1 dB from
-// 20 Hz to 0.45 times the rate. Causal and without latency.
+// the inverse filter; a section whose gain is 0 is left out. One double-precision biquad per
+// section, its poles mapped from the analog section's and its zeros chosen to meet the
+// analog gain at 0, at the Nyquist frequency and (the band) at its centre; then, where that
+// still strays more than 0.04 dB, the shortest minimum-phase FIR that takes up the rest, so
+// the response follows the analog curve to within 0.1 dB from 20 Hz to 0.45 times the rate.
+// Causal and without latency.
 #pragma once
 
 #include "Dsp/Arena.h"

@@ -5,7 +5,8 @@
 // A manifest line: <name> <module> <rate> <time> <pitch> <signal> <measure>, where
 //   module   pelrin | dastrel
 //   signal   sine:<Hz>:<dB>:<seconds> | clicks:<seconds> | dc:<frames>:<value>
-//   measure  thdn:<Hz>:<floor dB>:<margin dB> (ours at least floor and at least sox - margin)
+//   measure  thdn:<Hz>:<floor dB>:<margin dB> (of the tone near Hz; ours at least floor and at
+//            least sox - margin)
 //            length (ours as long as sox's, at least 1 frame, and the constant kept)
 //            clicks:<stretch> (ours: 15 clicks each within 10 ms of time x stretch; sox's counted)
 // Files are raw 16-bit little-endian mono.
@@ -95,7 +96,11 @@ void Make(std::string const &manifest) {
 double Thdn(std::vector<std::int16_t> const &s, double hz, double rate) {
     std::vector<double> const y = ToSignal(s);
     long const edge = long(y.size()) / 10;
-    return y.size() < 100 ? 0 : FitSine(y, hz, rate, edge, long(y.size()) - edge).thdnDb;
+    if (y.size() < 100)
+        return 0;
+    // the tone's own frequency, which a float pitch ratio moves by a few millionths
+    double const f = MeasureFrequency(y, hz, rate, edge, long(y.size()) - edge);
+    return FitSine(y, f, rate, edge, long(y.size()) - edge).thdnDb;
 }
 
 // clicks found, and the largest distance (ms) of one from its place

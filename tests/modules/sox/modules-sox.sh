@@ -31,6 +31,8 @@ cases=(
   "clicks-2     dastrel 44100 2    1       clicks:4         clicks:2          | tempo 0.5"
   "pitch+12     dastrel 44100 1    2       sine:440:-1:3    thdn:880:0:0      | pitch 1200"
   "pitch-12     dastrel 44100 1    0.5     sine:440:-1:3    thdn:220:0:0      | pitch -1200"
+  "chorus+50c   dastrel 44100 1    1.0293022 sine:440:-1:3  thdn:452.89:0:0   | pitch 50"
+  "chorus-7c    dastrel 44100 1    0.9959648 sine:440:-1:3  thdn:438.22:0:0   | pitch -7"
 )
 manifest=$work/manifest.txt
 for c in "${cases[@]}"; do echo "${c%%|*}"; done >"$manifest"
