@@ -51,3 +51,19 @@ function(tessaro_test name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# A processing module (system\<name>.dll) over the DSP library: its entry points exported
+# by the names of its .def file, no C++ runtime DLL of its own, and 32-bit code that may
+# be called with a stack aligned to 4 bytes only.
+function(tessaro_processing_module name)
+  add_library(${name} SHARED ${ARGN})
+  target_link_libraries(${name} PRIVATE Dsp)
+  target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SYSTEM_DIR} LIBRARY_OUTPUT_DIRECTORY ${SYSTEM_DIR})
+endfunction()
+
+# Code of the DSP library and its modules: SSE2 doubles on both machines.
+set(DSP_COMPILE_OPTIONS -O2)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL i686)
+  list(APPEND DSP_COMPILE_OPTIONS -msse2 -mfpmath=sse -mstackrealign)
+endif()
