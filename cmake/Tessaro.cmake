@@ -53,12 +53,11 @@ function(tessaro_test name)
 endfunction()
 
 # A processing module (system\<name>.dll) over the DSP library: its entry points exported
-# by the names of its .def file, no C++ runtime DLL of its own, and 32-bit code that may
-# be called with a stack aligned to 4 bytes only.
+# by the names of its .def file, and 32-bit code that may be called with a stack aligned
+# to 4 bytes only. Like every binary of ours it uses the C++ runtime DLLs beside the program.
 function(tessaro_processing_module name)
   add_library(${name} SHARED ${ARGN})
   target_link_libraries(${name} PRIVATE Dsp)
-  target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SYSTEM_DIR} LIBRARY_OUTPUT_DIRECTORY ${SYSTEM_DIR})
 endfunction()
 
