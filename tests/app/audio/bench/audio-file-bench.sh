@@ -2,7 +2,7 @@
 # The audio file benchmark: a one-hour 44.1 kHz 16-bit stereo WAV file (made once in the
 # folder) read by cat on the Linux side and by a ReadFile loop in Wine, and opened to a
 # ready audio file with its peak file built, and with a valid one, per access kind. Each
-# case runs with the file's pages dropped from the page cache (cold) and cached (warm), three
+# case runs with the file's pages dropped from the page cache (cold) and cached (warm), five
 # times; the median counts. The build's cost is its time over the ReadFile loop's in the
 # same state.
 #
@@ -19,14 +19,14 @@ bench() { "$root/tools/wine-run" "${arch[@]}" tests/AudioFileBench.exe "Z:${fold
 # Drops the files' pages from the page cache (GNU dd).
 drop() { for f in "$wav" "${wav%.wav}.gpk"; do [ -f "$f" ] && dd if="$f" iflag=nocache count=0 status=none; done; }
 # Seconds of one case in a state, cold or warm (run once before, so its pages are cached):
-# the median of three runs, the machine's disk and load being what they are.
+# the median of five runs, the machine's disk and load being what they are.
 timed() {
   local state=$1; shift
   [ "$state" = warm ] && "$@" >/dev/null
-  for run in 1 2 3; do
+  for run in 1 2 3 4 5; do
     [ "$state" = cold ] && drop
     "$@" | awk '{ print $NF }'
-  done | sort -n | sed -n 2p
+  done | sort -n | sed -n 3p
 }
 cat_file() {
   local start end
