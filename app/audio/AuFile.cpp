@@ -4,9 +4,11 @@
 #include "audio/AudioFileFormat.h"
 #include "audio/AudioFileIo.h"
 
+#include <cstdint>
+
 namespace {
 
-enum : uint32_t { kMagic = FourCC(".snd"), kToTheEnd = 0xFFFFFFFF };
+enum : uint32_t { kMagic = FourCC(".snd") };
 enum { kHeaderBytes = 24, kWrittenHeaderBytes = 32 };
 
 struct Encoding {
@@ -31,8 +33,10 @@ Encoding const *EncodingOfWidth(int bytesPerSample) {
     return nullptr;
 }
 
-bool Recognises(uint8_t const *head, FileName const &) {
-    return GetLE32(head) == kMagic && EncodingOfCode(GetBE32(head + 12));
+bool HasMagic(uint8_t const *head, FileName const &) { return GetLE32(head) == kMagic; }
+
+bool Recognises(uint8_t const *head, FileName const &name) {
+    return HasMagic(head, name) && EncodingOfCode(GetBE32(head + 12));
 }
 
 void Read(AudioFile &file, FileName const &name, int checkSize) { file.ReadAu(name, checkSize); }
@@ -44,6 +48,7 @@ int64_t WriteHeader(FileName const &name, SamplePattern const &pattern, List<Fil
 }  // namespace
 
 AudioFileFormat const kAuFileFormat = {kTypeAu, &Recognises, &Read, &WriteHeader, false};
+AudioFileFormat const kAuOtherEncoding = {kTypeUnknown, &HasMagic, nullptr, nullptr, false};
 
 void AudioFile::ReadAu(FileName const &name, int checkSize) {
     BeginHeader(kTypeAu);
@@ -59,7 +64,7 @@ void AudioFile::ReadAu(FileName const &name, int checkSize) {
         ThrowAudioFileError(kMsgNoSoundData);
     if (offset < kHeaderBytes || offset > file.GetSize())
         ThrowAudioFileError(kMsgDamaged);
-    if (size == kToTheEnd)
+    if (size > INT32_MAX)  // negative, as 0xFFFFFFFF: the data runs to the end of the file
         size = file.GetSize() - offset;
     else if (checkSize && offset + size > file.GetSize())
         ThrowAudioFileError(kMsgDamaged);

@@ -30,6 +30,8 @@ struct AudioFileFormat {
 };
 
 extern AudioFileFormat const kAuFileFormat;
+// An AU file of an encoding that is not read: of no known type, whatever its name says.
+extern AudioFileFormat const kAuOtherEncoding;
 extern AudioFileFormat const kRiffFileFormat;
 extern AudioFileFormat const kAiffFileFormat;
 extern AudioFileFormat const kRawPcmFileFormat;

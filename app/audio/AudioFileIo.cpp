@@ -44,18 +44,36 @@ void HeaderBytes::PatchBE32(size_t position, uint32_t value) {
         bytes_[position + i] = uint8_t(value >> 8 * (3 - i));
 }
 
+namespace {
+
+// Runs a step on a file; a file error it raises becomes message id (when not 0), with the
+// file's own text as the second line and its system error code.
+template <class Step>
+void InContainerTerms(unsigned id, Step &&step) {
+    try {
+        step();
+    } catch (Exception const &e) {
+        if (!id)
+            throw;
+        throw Exception(String(FindString(id)), e.GetText(), e.GetErrorCode());
+    }
+}
+
+}  // namespace
+
 // ---- HeaderFile
 
-HeaderFile::HeaderFile(FileName const &name) : file_(name, File::kRead | File::kShareRead), size_(0) {
-    size_ = GetFileSize64(file_);
-    CheckAudioFileSize(size_, file_.GetName());
+HeaderFile::HeaderFile(FileName const &name, unsigned openMessage) : size_(0) {
+    InContainerTerms(openMessage, [&] { file_.reset(new File(name, File::kRead | File::kShareRead)); });
+    size_ = GetFileSize64(*file_);
+    CheckAudioFileSize(size_, file_->GetName());
 }
 
 bool HeaderFile::ReadAt(int64_t position, void *buffer, size_t count) {
     if (position < 0 || position + int64_t(count) > size_)
         return false;
-    file_.Seek(long(position), File::kFromStart);
-    return file_.Read(buffer, long(count), 0) != 0;
+    file_->Seek(long(position), File::kFromStart);
+    return file_->Read(buffer, long(count), 0) != 0;
 }
 
 void HeaderFile::ReadAtOrFail(int64_t position, void *buffer, size_t count) {
@@ -102,7 +120,11 @@ void CheckAudioFileSize(int64_t size, FileName const &name) {
     ExceptionThrower(0).SetAndThrow(text);
 }
 
-void WriteHeaderFile(FileName const &name, HeaderBytes const &header) {
-    File file(name, File::kCreate | File::kReadWrite | File::kShareNone);
-    file.Write(header.Bytes().data(), static_cast<unsigned long>(header.Size()));
+void WriteHeaderFile(FileName const &name, HeaderBytes const &header, unsigned createMessage,
+                     unsigned writeMessage) {
+    std::unique_ptr<File> file;
+    InContainerTerms(createMessage,
+                     [&] { file.reset(new File(name, File::kCreate | File::kReadWrite | File::kShareNone)); });
+    InContainerTerms(writeMessage,
+                     [&] { file->Write(header.Bytes().data(), static_cast<unsigned long>(header.Size())); });
 }

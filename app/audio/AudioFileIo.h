@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Texts of the readers and writers.
@@ -16,9 +17,12 @@ enum AudioFileMessage : unsigned {
     kMsgNotAiff = 10026,
     kMsgNoSoundData = 10027,
     kMsgAiffUnsupported = 10028,
+    kMsgCannotOpenWave = 10029,
     kMsgNotWave = 10030,
     kMsgNoFormatOrData = 10031,
     kMsgNotPcm = 10032,
+    kMsgCannotCreateWave = 10033,
+    kMsgCannotWriteWave = 10036,
     kMsgTooLarge = 10044,
     kMsgDamaged = 10047,
     kMsgNotAu = 11191,
@@ -73,7 +77,8 @@ private:
 // An audio file opened for reading its header.
 class HeaderFile {
 public:
-    explicit HeaderFile(FileName const &name);
+    // openMessage: the container's message when the file cannot be opened (0: the file's own).
+    explicit HeaderFile(FileName const &name, unsigned openMessage = 0);
     int64_t GetSize() const { return size_; }
     // Reads count bytes at position; false when the file ends before them.
     bool ReadAt(int64_t position, void *buffer, size_t count);
@@ -81,7 +86,7 @@ public:
     void ReadAtOrFail(int64_t position, void *buffer, size_t count);
 
 private:
-    File file_;
+    std::unique_ptr<File> file_;
     int64_t size_;
 };
 
@@ -97,5 +102,8 @@ FileName GetFullName(FileName const &name);
 [[noreturn]] void ThrowAudioFileError(unsigned id);
 // Raises the too-large message with the name when size reaches 2 GiB.
 void CheckAudioFileSize(int64_t size, FileName const &name);
-// Creates the file and writes the header bytes into it; the file is closed again.
-void WriteHeaderFile(FileName const &name, HeaderBytes const &header);
+// Creates the file and writes the header bytes into it; the file is closed again. A failure
+// to create or to write raises the container's message when one is given (else the file's
+// own error).
+void WriteHeaderFile(FileName const &name, HeaderBytes const &header, unsigned createMessage = 0,
+                     unsigned writeMessage = 0);

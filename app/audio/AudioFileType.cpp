@@ -19,8 +19,8 @@ bool IsEditList(uint8_t const *head, FileName const &) {
 AudioFileFormat const kEditListFormat = {kTypeEditList, &IsEditList, nullptr, nullptr, false};
 
 // In the order detection tries them: the first that recognises a file decides.
-AudioFileFormat const *const kFormats[] = {&kAuFileFormat, &kRiffFileFormat, &kAiffFileFormat, &kEditListFormat,
-                                           &kRawPcmFileFormat};
+AudioFileFormat const *const kFormats[] = {&kAuFileFormat,   &kAuOtherEncoding,  &kRiffFileFormat,
+                                           &kAiffFileFormat, &kEditListFormat,   &kRawPcmFileFormat};
 
 [[noreturn]] void RefuseToOpen(FileName const &name, int report) {
     if (!report)
@@ -83,6 +83,9 @@ AudioFile *CreateAudioFileForWriting(FileName const &name, int kind, int fileTyp
     AudioFileFormat const *format = FindAudioFileFormat(fileType);
     if (!format)
         format = &kRawPcmFileFormat;
+    // Only a file this call makes is removed on failure: a format refused before the header
+    // is written leaves a file of that name as it was.
+    bool existed = File::Exist(name);
     try {
         int64_t dataSizePosition = -1;
         size = format->writeHeader(name, *file, chunks, frames, blockSize, dataSizePosition);
@@ -91,7 +94,8 @@ AudioFile *CreateAudioFileForWriting(FileName const &name, int kind, int fileTyp
         file->name_ = GetFullName(name);
         file->length_ = frames;
     } catch (...) {
-        File::Delete(name, 0);
+        if (!existed)
+            File::Delete(name, 0);
         throw;
     }
     return file.release();

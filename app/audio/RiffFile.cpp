@@ -137,7 +137,7 @@ AudioFileFormat const kRiffFileFormat = {kTypeRiff, &Recognises, &Read, &WriteHe
 void AudioFile::ReadRiff(FileName const &name) {
     BeginHeader(kTypeRiff);
     try {
-        HeaderFile file(name);
+        HeaderFile file(name, kMsgCannotOpenWave);
         uint8_t head[12];
         ReadFormHeader(file, kRiff, kWave, kMsgNotWave, head);
         ReadRiffChunks(file, sizeof head, std::min<int64_t>(8 + int64_t(GetLE32(head + 4)), file.GetSize()), 1);
@@ -247,7 +247,7 @@ int64_t AudioFile::BuildRiffChunks(FileName const &name, int blockSize, SamplePa
     int64_t fileSize = layout.dataOffset + Even(frames * layout.frameBytes);
     CheckAudioFileSize(fileSize, name);
     out.PatchLE32(4, uint32_t(fileSize - 8));
-    WriteHeaderFile(name, out);
+    WriteHeaderFile(name, out, kMsgCannotCreateWave, kMsgCannotWriteWave);
     dataSizePosition = layout.dataSizePosition;
     return fileSize;
 }

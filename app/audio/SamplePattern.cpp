@@ -179,16 +179,18 @@ void SamplePattern::SetFormatCode(unsigned code) {
     SetFlags(FlagsOfCode(code));
 }
 
+// The texts of other bit counts take the count, so that 12 or 32 bits do not read as 16.
 String SamplePattern::GetSampleSizeText() const {
     bool mono = count_ == 1;
-    int id;
     switch (format_.bits) {
-    case 8: id = mono ? kTextSizeMono8 : kTextSizeMulti8; break;
-    case 20: id = mono ? kTextSizeMono20 : kTextSizeMulti20; break;
-    case 24: id = mono ? kTextSizeMono24 : kTextSizeMulti24; break;
-    default: id = mono ? kTextSizeMono : kTextSizeMulti; break;
+    case 8: return String(FindCachedString(mono ? kTextSizeMono8 : kTextSizeMulti8));
+    case 20: return String(FindCachedString(mono ? kTextSizeMono20 : kTextSizeMulti20));
+    case 24: return String(FindCachedString(mono ? kTextSizeMono24 : kTextSizeMulti24));
+    default: break;
     }
-    return String(FindCachedString(id));
+    char text[128];
+    std::snprintf(text, sizeof text, FindCachedString(mono ? kTextSizeMono : kTextSizeMulti).c_str(), int(format_.bits));
+    return String(text);
 }
 
 String SamplePattern::GetChannelsText() const {

@@ -81,6 +81,7 @@ TEST_F(AudioFileHeaders, DetectionByMagicThenByExtension) {
         {"pcm16.au", AuFile(24, 4, 3, 8000, 1, "abcd"), kTypeAu},
         {"pcm24.au", AuFile(24, 6, 4, 8000, 1, "abcdef"), kTypeAu},
         {"linear8.au", AuFile(24, 4, 2, 8000, 1, "abcd"), kTypeUnknown},
+        {"linear8.raw", AuFile(24, 4, 2, 8000, 1, "abcd"), kTypeUnknown},
         {"a.aif", "FORM" + Be32(20) + "AIFF" + tail, kTypeAiff},
         {"c.aif", "FORM" + Be32(20) + "AIFC" + tail, kTypeUnknown},
         {"list.edl", "Tessaro EDL" + std::string(17, ' '), kTypeEditList},
@@ -252,6 +253,7 @@ TEST_F(AudioFileHeaders, AuReaderTable) {
         {"24-bit stereo", AuFile(24, 600, 4, 48000, 2, Noise(600, 9)), 1, 0, kPcm24Big, 2, 100, 24},
         {"size to the end", AuFile(40, 0xFFFFFFFF, 3, 8000, 1, std::string(16, 'a') + Noise(1000, 9)), 1, 0, kPcm16Big,
          1, 500, 40},
+        {"negative size", AuFile(24, 0x80000000, 3, 8000, 1, Noise(200, 9)), 1, 0, kPcm16Big, 1, 100, 24},
         {"8-bit linear", AuFile(24, 200, 2, 8000, 1, Noise(200, 9)), 1, kMsgAuUnsupported},
         {"float", AuFile(24, 200, 6, 8000, 1, Noise(200, 9)), 1, kMsgAuUnsupported},
         {"no data", AuFile(24, 0, 3, 8000, 1, Noise(200, 9)), 1, kMsgNoSoundData},
@@ -447,26 +449,40 @@ TEST_F(AudioFileWriters, RawIsAnEmptyFile) {
 
 TEST_F(AudioFileWriters, WhatCannotBeWrittenLeavesNoFile) {
     std::string path = dir.File("refused");
+    std::string nowhere = dir.File("missing\\new.wav");
     struct Case {
         int type;
         SamplePattern pattern;
         int frames;
-        std::string error;
+        std::string path, error;
     } const cases[] = {
-        {kTypeAu, SamplePattern(kFloat32, 1, 1, 44100), 10, Text(kMsgAuUnsupported)},
-        {kTypeAiff, SamplePattern(kFloat32, 1, 1, 44100), 10, Text(kMsgAiffUnsupported)},
-        {kTypeAiff, SamplePattern(kInt32, 2, 1, 44100), 10, Text(kMsgAiffUnsupported)},
-        {kTypeRiff, SamplePattern(kPcm16, 2, 1, 44100), 0x20000000, Text(kMsgTooLarge) + "\n(" + path + ")"},
-        {kTypeRawPcm, SamplePattern(kPcm24, 2, 1, 44100), 0x7FFFFFFF, Text(kMsgTooLarge) + "\n(" + path + ")"},
+        {kTypeAu, SamplePattern(kFloat32, 1, 1, 44100), 10, path, Text(kMsgAuUnsupported)},
+        {kTypeAiff, SamplePattern(kFloat32, 1, 1, 44100), 10, path, Text(kMsgAiffUnsupported)},
+        {kTypeAiff, SamplePattern(kInt32, 2, 1, 44100), 10, path, Text(kMsgAiffUnsupported)},
+        {kTypeRiff, SamplePattern(kPcm16, 2, 1, 44100), 0x20000000, path, Text(kMsgTooLarge) + "\n(" + path + ")"},
+        {kTypeRawPcm, SamplePattern(kPcm24, 2, 1, 44100), 0x7FFFFFFF, path, Text(kMsgTooLarge) + "\n(" + path + ")"},
+        {kTypeRiff, SamplePattern(kPcm16, 2, 1, 44100), 10, nowhere, Text(kMsgCannotCreateWave)},
     };
     for (auto const &c : cases) {
         EXPECT_EQ(c.error, ErrorOf([&] {
-                      CreateAudioFileForWriting(FileName(path.c_str()), 100, c.type, 0, c.pattern, chunks, c.frames,
+                      CreateAudioFileForWriting(FileName(c.path.c_str()), 100, c.type, 0, c.pattern, chunks, c.frames,
                                                 size);
                   }))
             << c.type;
-        EXPECT_FALSE(File::Exist(FileName(path.c_str()))) << c.type;
+        EXPECT_FALSE(File::Exist(FileName(c.path.c_str()))) << c.type;
     }
+    // a file that was there before is not the writer's to remove
+    testsupport::WriteBytes(path, "keep");
+    EXPECT_EQ(Text(kMsgAiffUnsupported), ErrorOf([&] {
+                  CreateAudioFileForWriting(FileName(path.c_str()), 100, kTypeAiff, 0, SamplePattern(kFloat32, 1, 1, 8000),
+                                            chunks, 10, size);
+              }));
+    EXPECT_EQ("keep", Bytes(path));
+}
+
+TEST_F(AudioFileHeaders, WaveFileThatCannotBeOpenedSaysSo) {
+    file.reset(new AudioFile);
+    EXPECT_EQ(Text(kMsgCannotOpenWave), ErrorOf([&] { file->ReadRiff(FileName(dir.File("missing.wav").c_str())); }));
 }
 
 }  // namespace

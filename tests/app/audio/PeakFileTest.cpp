@@ -154,12 +154,12 @@ TEST_F(PeakFiles, AValidPeakFileIsUsedAndAStaleOneBuiltAgain) {
 }
 
 TEST_F(PeakFiles, ACancelledBuildLeavesNoPeakFile) {
-    Write("long.wav", kTypeRiff, kPcm16, 2, 600000);
+    Write("long.wav", kTypeRiff, kPcm16, 2, 1200000);  // more than one piece of the build's reads
     testsupport::WriteBytes(dir.File("long.gpk"), "stale");
     OwnedFile file(OpenAudioFile(kAccessMappedWindows, Path("long.wav"), 1, 1));
     ASSERT_TRUE(file.get());
     WarningRecorder warnings;
-    SetProgressCancelAtCheck(2);
+    SetProgressCancelAtCheck(1);
     EXPECT_EQ(0, file->OpenPeakFile());
     SetProgressCancelAtCheck(0);
     EXPECT_EQ(nullptr, file->GetPeakData());

@@ -76,31 +76,38 @@ TEST(SampleFormat, FlagsFromBitsAndSelector) {
     EXPECT_EQ(24, big.bits);
 }
 
+// Every standard word as mono, stereo and two mono files.
 TEST(SamplePattern, FormatCodeBothWays) {
-    struct Case {
+    struct Word {
         uint32_t flags;
+        unsigned size;  // the code's size and order bits
+        uint32_t back;  // the word the code gives back
+    } const words[] = {
+        {kUnsigned8, 0x008, kUnsigned8}, {kSigned8, 0x048, kSigned8}, {kMuLaw8, 0x008, kUnsigned8},
+        {kPcm16, 0x010, kPcm16},         {kPcm16Big, 0x050, kPcm16Big}, {kPcm20, 0x100, kPcm20},
+        {kPcm20Big, 0x140, kPcm20Big},   {kPcm24, 0x200, kPcm24},       {kPcm24Big, 0x240, kPcm24Big},
+        {kInt32, 0x020, kInt32},         {kFloat32, 0x400, kFloat32},
+    };
+    struct Layout {
         int channels, interleaved;
         unsigned code;
-    } const cases[] = {
-        {kUnsigned8, 1, 1, 0x009}, {kSigned8, 2, 1, 0x04A}, {kSigned8, 2, 0, 0x04E},  {kPcm16, 1, 1, 0x011},
-        {kPcm16, 2, 1, 0x012},     {kPcm16, 2, 0, 0x016},   {kPcm16Big, 2, 1, 0x052}, {kPcm20, 2, 1, 0x102},
-        {kPcm20Big, 1, 1, 0x141},  {kPcm24, 2, 0, 0x206},   {kPcm24Big, 1, 1, 0x241}, {kInt32, 2, 1, 0x022},
-        {kFloat32, 2, 1, 0x402},   {kFloat32, 1, 1, 0x401},
-    };
-    for (auto const &c : cases) {
-        SamplePattern p(c.flags, c.channels, c.interleaved, 22050);
-        EXPECT_EQ(c.code, p.GetFormatCode()) << std::hex << c.flags;
-        SamplePattern back;
-        back.SetFormatCode(c.code);
-        EXPECT_EQ(c.flags, back.GetFlags()) << std::hex << c.code;
-        EXPECT_EQ(c.channels, back.GetNumChannels()) << std::hex << c.code;
-        EXPECT_EQ(c.interleaved, back.IsInterleaved()) << std::hex << c.code;
-    }
+    } const layouts[] = {{1, 1, 0x1}, {2, 1, 0x2}, {2, 0, 0x6}};
+    for (Word const &w : words)
+        for (Layout const &l : layouts) {
+            SamplePattern p(w.flags, l.channels, l.interleaved, 22050);
+            unsigned code = w.size | l.code;
+            EXPECT_EQ(code, p.GetFormatCode()) << std::hex << w.flags << " " << l.code;
+            SamplePattern back;
+            back.SetFormatCode(code);
+            EXPECT_EQ(w.back, back.GetFlags()) << std::hex << code;
+            EXPECT_EQ(l.channels, back.GetNumChannels()) << std::hex << code;
+            EXPECT_EQ(l.interleaved, back.IsInterleaved()) << std::hex << code;
+        }
     SamplePattern none;
     none.SetFormatCode(0);
     EXPECT_EQ(2, none.GetNumChannels());
     EXPECT_EQ(uint32_t(kPcm16), none.GetFlags());
-    EXPECT_EQ(0x8u, SamplePattern(kMuLaw8, 1, 1, 8000).GetFormatCode() & ~1u);  // mu-law keeps only its size
+    EXPECT_EQ(0x10u, SamplePattern(kPcm16, 4, 1, 8000).GetFormatCode()) << "no channel bit for four channels";
 }
 
 TEST(SamplePattern, SameFormatComparesInterleavingRateMaskAndFlags) {
@@ -133,7 +140,8 @@ TEST(SamplePattern, Texts) {
         char const *text;
     } const sizes[] = {{kUnsigned8, 1, "8-bit mono"}, {kPcm16, 1, "16-bit mono"},  {kUnsigned8, 2, "8-bit stereo"},
                        {kPcm16, 2, "16-bit stereo"},  {kPcm20, 1, "20-bit mono"},  {kPcm24, 1, "24-bit mono"},
-                       {kPcm20, 2, "20-bit stereo"},  {kPcm24, 2, "24-bit stereo"}};
+                       {kPcm20, 2, "20-bit stereo"},  {kPcm24, 2, "24-bit stereo"},  {0x4105, 1, "12-bit mono"},
+                       {kInt32, 2, "32-bit stereo"},  {kFloat32, 1, "32-bit mono"}};
     for (auto const &c : sizes)
         EXPECT_STREQ(c.text, SamplePattern(c.flags, c.channels, 1, 8000).GetSampleSizeText().c_str());
 }

@@ -1,7 +1,11 @@
-// From a one-hour 44.1 kHz 16-bit stereo WAV file to a ready audio file with its peak file,
-// per access kind, with the peak file built and with a valid one; beside them a plain
-// ReadFile loop over the same file. Makes the file first when it is missing.
-// Usage: AudioFileBench <folder> (audio-file-bench.sh runs it and times cat of the file)
+// One case of the audio file benchmark on a one-hour 44.1 kHz 16-bit stereo WAV file
+// (hour.wav in the folder); prints the case and its seconds. audio-file-bench.sh runs every
+// case with the file's pages cached and, where it matters, not cached.
+// Usage: AudioFileBench <folder> make | read | built <kind> | valid <kind>
+//   make: writes the file when it is missing
+//   read: a plain ReadFile loop over it, 1 MB a read
+//   built: from the name to a ready audio file with its peak file built (none before)
+//   valid: the same with a valid peak file beside it
 #include "audio/AudioFile.h"
 #include "audio/AudioFileSettings.h"
 #include "foundation/File.h"
@@ -10,6 +14,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -42,41 +48,34 @@ void MakeFile(FileName const &name) {
     }
 }
 
-void ReadFileLoop(FileName const &name) {
+double ReadFileLoop(FileName const &name) {
+    double start = Now();
     HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     std::vector<char> buffer(1 << 20);
-    double start = Now();
-    long long total = 0;
     DWORD got = 0;
-    while (ReadFile(h, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got > 0)
-        total += got;
-    double seconds = Now() - start;
+    while (ReadFile(h, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got > 0) {
+    }
     CloseHandle(h);
-    std::printf("%-40s %7.2f s  %7.1f MB/s\n", "ReadFile loop, 1 MB reads", seconds, total / 1048576.0 / seconds);
+    return Now() - start;
 }
 
-// Opens the file and its peaks; the seconds of each half.
-void OpenWithPeaks(FileName const &name, int kind, char const *what) {
+// From the name to an open file with its peaks; negative when either failed.
+double OpenWithPeaks(FileName const &name, int kind) {
     double start = Now();
     AudioFile *file = OpenAudioFile(kind, name, 0, 1);
-    double opened = Now();
     int peaks = file ? file->OpenPeakFile() : 0;
-    double done = Now();
-    double megabytes = double(kFrames) * kFrameBytes / 1048576.0;
-    char label[64];
-    std::snprintf(label, sizeof label, "kind %d, %s", kind, what);
-    std::printf("%-40s %7.2f s  %7.1f MB/s  (open %.1f ms, peaks %d)\n", label, done - start,
-                megabytes / (done - start), (opened - start) * 1000, peaks);
+    double seconds = Now() - start;
     if (file)
         file->DetachFromWave();
+    return peaks ? seconds : -1;
 }
 
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: AudioFileBench <folder>\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: AudioFileBench <folder> make | read | built <kind> | valid <kind>\n");
         return 2;
     }
     TheAudioFileSettings().tempDir = FileName(argv[1]);
@@ -84,17 +83,25 @@ int main(int argc, char **argv) {
     name += "\\hour.wav";
     FileName peaks(name);
     peaks.SetExtension("gpk");
-    if (!File::Exist(name)) {
+    std::string what = argv[2];
+    int kind = argc > 3 ? std::atoi(argv[3]) : kAccessUnchosen;
+    double seconds = 0;
+    if (what == "make") {
+        if (File::Exist(name))
+            return 0;
         double start = Now();
         MakeFile(name);
-        std::printf("%-40s %7.2f s\n", "making the file", Now() - start);
-    }
-    ReadFileLoop(name);
-    for (int kind : {kAccessMapped, kAccessMappedWindows, kAccessCached}) {
+        seconds = Now() - start;
+    } else if (what == "read") {
+        seconds = ReadFileLoop(name);
+    } else if (what == "built") {
         File::Delete(peaks, 0);
-        OpenWithPeaks(name, kind, "peak file built");
-        OpenWithPeaks(name, kind, "peak file valid");
+        seconds = OpenWithPeaks(name, kind);
+    } else if (what == "valid") {
+        seconds = OpenWithPeaks(name, kind);
+    } else {
+        return 2;
     }
-    ReadFileLoop(name);
-    return 0;
+    std::printf("%s %d %.4f\n", what.c_str(), kind, seconds);
+    return seconds < 0;
 }

@@ -39,7 +39,9 @@ cells=(
   "AU-mulaw 5 0x2142  au  mu-law           8  pcm_mulaw au    sox,ffmpeg"
   "AU-s16   5 0x8106  au  signed-integer   16 pcm_s16be au    sox,ffmpeg"
   "AU-s24   5 0x20106 au  signed-integer   24 pcm_s24be au    sox,ffmpeg"
+  "RAW-u8   1 0x2108  raw unsigned-integer 8  pcm_u8    u8    sox,ffmpeg"
   "RAW-s16  1 0x8105  raw signed-integer   16 pcm_s16le s16le sox,ffmpeg"
+  "RAW-s24  1 0x20105 raw signed-integer   24 pcm_s24le s24le sox,ffmpeg"
 )
 
 # Noise near full scale, different in each channel.
@@ -64,16 +66,17 @@ peer_write() {
   fi
 }
 
-# peer_decode PEER IN OUT EXT CHANNELS: the peer's own decode to signed 32-bit little-endian
+# peer_decode PEER IN OUT EXT CHANNELS ENCODING BITS FORMAT: the peer's own decode to signed
+# 32-bit little-endian (a raw file's layout told by the encoding and bits, or the format)
 peer_decode() {
-  local peer=$1 in=$2 out=$3 ext=$4 ch=$5
+  local peer=$1 in=$2 out=$3 ext=$4 ch=$5 enc=$6 bits=$7 fmt=$8
   if [ "$peer" = sox ]; then
     local type=()
-    [ "$ext" = raw ] && type=(-t raw -e signed-integer -b 16 -L -r $rate -c "$ch")
+    [ "$ext" = raw ] && type=(-t raw -e "$enc" -b "$bits" -L -r $rate -c "$ch")
     sox -D "${type[@]}" "$in" -t raw -e signed-integer -b 32 -L "$out" >/dev/null 2>&1
   else
     local type=()
-    [ "$ext" = raw ] && type=(-f s16le -ar $rate -ac "$ch")
+    [ "$ext" = raw ] && type=(-f "$fmt" -ar $rate -ac "$ch")
     ffmpeg -v error -y "${type[@]}" -i "$in" -f s32le -c:a pcm_s32le "$out" >/dev/null 2>&1
   fi
 }
@@ -95,7 +98,7 @@ for cell in "${cells[@]}"; do
       fi
       file=$work/$peer-$label-$ch.$ext
       if peer_write $peer "$file" "$ext" "$enc" "$bits" "$codec" "$fmt" "$ch" &&
-         peer_decode $peer "$file" "$file.s32" "$ext" "$ch"; then
+         peer_decode $peer "$file" "$file.s32" "$ext" "$ch" "$enc" "$bits" "$fmt"; then
         echo "read $(winpath "$file") $(winpath "$file.s32") $word $ch $rate" >>"$manifest"
       else
         result[$key.in]="n/a: $peer cannot write it"
@@ -154,7 +157,7 @@ for cell in "${cells[@]}"; do
         result[$key.out]="n/a: $peer cannot read it"
       elif [ "${answer%% *}" != ok ]; then
         result[$key.out]="FAIL: Tessaro could not write: $answer"
-      elif ! peer_decode $peer "$file" "$file.$peer.s32" "$ext" "$ch"; then
+      elif ! peer_decode $peer "$file" "$file.$peer.s32" "$ext" "$ch" "$enc" "$bits" "$fmt"; then
         result[$key.out]="FAIL: $peer cannot decode it"
       elif cmp -s "$file.expected" "$file.$peer.s32"; then
         result[$key.out]=ok
