@@ -1,13 +1,31 @@
 #include "audio/FileSegment.h"
 
 #include "audio/AudioFile.h"
+#include "audio/VirtualFile.h"
+#include "malvane/Malvane.h"
 
 bool AFileSegment::IsEqual(AFileSegment const &other) const {
-    return length_ == other.length_ && fileElement_ == other.fileElement_ && offset_ == other.offset_;
+    return length_ == other.length_ && fileElement_ == other.fileElement_ && offset_ == other.offset_ &&
+           padding_ == other.padding_;
 }
 
 bool AFileSegment::IsContinuation(AFileSegment const &other) const {
-    return fileElement_ == other.fileElement_ && (!fileElement_ || offset_ + length_ == other.offset_);
+    if (fileElement_ != other.fileElement_)
+        return false;
+    return fileElement_ ? offset_ + length_ == other.offset_ : padding_ == other.padding_;
+}
+
+void AFileSegment::KeepLast(int32_t n) {
+    int32_t dropped = length_ - n;
+    if (fileElement_)
+        offset_ += dropped;
+    start_ += dropped;
+    length_ = n;
+}
+
+void AFileSegment::KeepFirst(int32_t n) {
+    length_ = n;
+    end_ = start_ + n - 1;
 }
 
 // ---- AudioFileSegment
@@ -37,6 +55,17 @@ AudioFileSegment::~AudioFileSegment() {
         file->ReleaseUse();
 }
 
+// Made on first use. Segments that statics still hold when it is destroyed stay valid: a
+// heap with blocks left goes only when its last block is freed.
+NH_Heap &AudioFileSegment::GetHeap() {
+    static NH_Heap heap(1, "VirtualFileHeap");
+    return heap;
+}
+
+void *AudioFileSegment::operator new(std::size_t size) { return GetHeap().Alloc(static_cast<unsigned long>(size)); }
+
+void AudioFileSegment::operator delete(void *block) { NH_Heap::FreeMem(block); }
+
 AudioFile *AudioFileSegment::GetAudioFile() const { return static_cast<AudioFile *>(fileElement_); }
 
 bool AudioFileSegment::IsEqual(AFileSegment const &other) const {
@@ -45,4 +74,30 @@ bool AudioFileSegment::IsEqual(AFileSegment const &other) const {
 
 bool AudioFileSegment::IsContinuation(AFileSegment const &other) const {
     return AFileSegment::IsContinuation(other) && channel_ == ChannelOf(other);
+}
+
+// ---- the factory
+
+VirtualFile *AudioFileSegmentFactory::CopyFile(VirtualFile const &file) const {
+    VirtualFile *copy = new VirtualFile(*this);
+    try {
+        copy->AppendClonesOf(file);
+    } catch (...) {
+        delete copy;
+        throw;
+    }
+    return copy;
+}
+
+AFileSegment *AudioFileSegmentFactory::NewSilence(int32_t frames) const {
+    return new AudioFileSegment(nullptr, 0, frames, 0);
+}
+
+AFileSegment *AudioFileSegmentFactory::Clone(AFileSegment const &segment) const {
+    return new AudioFileSegment(static_cast<AudioFileSegment const &>(segment));
+}
+
+AudioFileSegmentFactory const &TheSegmentFactory() {
+    static AudioFileSegmentFactory factory;
+    return factory;
 }
