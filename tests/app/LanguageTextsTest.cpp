@@ -20,6 +20,8 @@ std::vector<unsigned> const kTexts = {
     11196,
     // the wave document
     10060, 10061, 10062, 11042, 11043, 11194, 11314, 11315,
+    // markers and CD tracks
+    11027, 11239, 11240, 11316, 11324,
 };
 
 }  // namespace
