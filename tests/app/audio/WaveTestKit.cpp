@@ -4,7 +4,7 @@
 #include "audio/SampleConversion.h"
 #include "audio/VirtualFileIterator.h"
 #include "foundation/Exception.h"
-#include "tests/app/audio/AudioFileTestKit.h"
+#include "foundation/File.h"
 
 #include <memory>
 
@@ -21,13 +21,18 @@ Samples DistinctSamples(int id, int channel, int first, int count) {
     return samples;
 }
 
+// Written as the sample operations write their work waves: an output iterator a channel,
+// the writing completed with the flags of a temporary file.
 Wave *DistinctWave(int id, int channels, int frames, uint32_t rate) {
     std::unique_ptr<Wave> wave(Wave::CreateTempWave(frames, channels, rate, 16));
-    std::vector<int32_t> values;
-    for (int frame = 0; frame < frames; ++frame)
-        for (int channel = 0; channel < channels; ++channel)
-            values.push_back(Distinct(id, channel, frame));
-    audiotest::WriteSamples24(*wave->GetFirstFile(), values);
+    FileWriteBuffer buffer(channels);
+    for (int c = 0; c < channels; ++c)
+        for (WaveOutIterator it(buffer, c, wave->GetChannel(c), 0, -1); it.IsValid(); it.Advance(1))
+            WriteSample24(it, Distinct(id, c, it.GetPosition()));
+    long bytes = long(Wave::FramesToBytes(frames, *wave, channels));
+    unsigned long const workFile = File::kSequentialScan | File::kDeleteOnClose | File::kShareNone | File::kReadWrite;
+    for (int c = 0; c < channels; ++c)
+        buffer.ValidateWriting(bytes, bytes, workFile, c);
     return wave.release();
 }
 
