@@ -29,6 +29,8 @@ public:
     // (padding and an edit's silence stay apart, so that the padding alone can go again).
     virtual bool IsContinuation(AFileSegment const &other) const;
     virtual ~AFileSegment() {}
+    // The channel of the file that the stretch reads.
+    virtual int32_t GetFileChannel() const { return 0; }
 
     bool IsSilent() const { return !fileElement_; }
     // Keeps the last n frames (the end stays) or the first n (the start stays). Silence keeps
@@ -54,13 +56,16 @@ public:
     AudioFileSegment(AudioFileSegment const &other);
     ~AudioFileSegment() override;
 
-    // Segments live in their own heap, one block of this class's size each.
+    // Segments live in their own heap, in blocks of this class's size.
     static void *operator new(std::size_t size);
     static void operator delete(void *block);
     static NH_Heap &GetHeap();
+    // Segments that exist now, in every list.
+    static long CountLive();
 
     bool IsEqual(AFileSegment const &other) const override;
     bool IsContinuation(AFileSegment const &other) const override;
+    int32_t GetFileChannel() const override { return channel_; }
 
     AudioFile *GetAudioFile() const;
 

@@ -31,14 +31,14 @@ VirtualFile &VirtualFile::operator=(VirtualFile const &other) {
     if (this != &other) {
         VirtualFile copy(*factory_);
         copy.AppendClonesOf(other);
-        Swap(copy);
+        SwapSegments(copy);
     }
     return *this;
 }
 
 VirtualFile::~VirtualFile() { Clear(); }
 
-void VirtualFile::Swap(VirtualFile &other) {
+void VirtualFile::SwapSegments(VirtualFile &other) {
     std::swap(first_, other.first_);
     std::swap(last_, other.last_);
     std::swap(count_, other.count_);
@@ -53,7 +53,7 @@ void VirtualFile::TakeFrom(VirtualFile *other) {
     if (other == this)
         return;
     if (other->factory_ == factory_)
-        Swap(*other);
+        SwapSegments(*other);
     else
         *this = *other;
     delete other;

@@ -27,6 +27,8 @@ public:
     int32_t GetSegmentCount() const { return count_; }
     int32_t GetLength() const { return last_ ? last_->end_ + 1 : 0; }
 
+    // Exchanges the segments of the two files (of one factory); never fails.
+    void SwapSegments(VirtualFile &other);
     // Takes the other's segments (operator=) and deletes it.
     void TakeFrom(VirtualFile *other);
     void Clear();
@@ -85,7 +87,6 @@ private:
     void MergeWithPrevious(AFileSegment *segment);
     // Refuses an edit that makes the file longer than a signed 32-bit frame count.
     void CheckRoom(int64_t newLength) const;
-    void Swap(VirtualFile &other);
 
     AFileSegmentFactory const *factory_;
     AFileSegment *first_ = nullptr;

@@ -134,8 +134,9 @@ public:
     int WriteMarkerFile(FileName const &name, int force, int onlyIfAny);
     int WriteMarkerFileNow() override;
 
-    // Undo (WaveUndo.cpp): the state of a step, put back without telling the views.
-    void RestoreState(WaveUndoMemento const &memento);
+    // Undo (WaveUndo.cpp): the state of a step, put back without telling the views. The
+    // lists the wave had go to old when given (a step with empty lists), else they go.
+    void RestoreState(WaveUndoMemento const &memento, WaveUndoMemento *old = nullptr);
 
     // Tells the playback to read the new data (window message 3035).
     void PostFlushPlayback();

@@ -15,14 +15,19 @@ enum : unsigned long { kBaseMemory = 100, kSegmentMemory = 44, kMarkerMemory = 1
 // ---- WaveUndoMemento
 
 WaveUndoMemento::WaveUndoMemento(Wave &wave, int flags, String const &name, int instance, int packable)
+    : WaveUndoMemento(wave, flags, name, instance, packable, true) {}
+
+WaveUndoMemento::WaveUndoMemento(Wave &wave, int flags, String const &name, int instance, int packable, bool copyLists)
     : AUndoMemento(name, instance, packable, 1) {
-    TakeSnapshot(wave, flags);
+    TakeSnapshot(wave, flags, copyLists);
 }
 
-void WaveUndoMemento::TakeSnapshot(Wave &wave, int flags) {
+void WaveUndoMemento::TakeSnapshot(Wave &wave, int flags, bool copyLists) {
     AutoCriticalSection lock(wave.GetLock());
     if (flags & kSamples) {
-        lists_.reset(new ElementList(wave.channels_));
+        lists_.reset(new ElementList);
+        for (int c = 0; c < 2; ++c)
+            lists_->Append(copyLists ? new VirtualWave(wave.GetChannel(c)) : new VirtualWave(TheSegmentFactory()));
         pattern_ = wave;
         firstFile_ = wave.firstFile_;
         secondFile_ = wave.secondFile_;
@@ -48,18 +53,27 @@ unsigned long WaveUndoMemento::GetInvolvedMemory() const {
 
 int WaveUndoMemento::IsEqual(AUndoMemento const &other) const {
     WaveUndoMemento const *o = dynamic_cast<WaveUndoMemento const *>(&other);
-    if (!o || o->flags_ != flags_)
-        return 0;
+    return o && o->flags_ == flags_ && SameState(*this, *o);
+}
+
+bool WaveUndoMemento::HoldsStateOf(Wave const &wave) const {
+    AutoCriticalSection lock(wave.GetLock());
+    return SameState(*this,
+                     WaveUndoMemento::Parts{wave.channels_, wave, wave.firstFile_, wave.secondFile_, &wave.markers_});
+}
+
+WaveUndoMemento::Parts::Parts(WaveUndoMemento const &m)
+    : lists(m.lists_.get()), pattern(m.pattern_), firstFile(m.firstFile_), secondFile(m.secondFile_),
+      markers(m.markers_.get()) {}
+
+bool WaveUndoMemento::SameState(Parts const &a, Parts const &b) const {
     if (flags_ & kSamples) {
-        if (!lists_ || !o->lists_ || !ElementList::AreEqual(*lists_, *o->lists_))
-            return 0;
-        if (!pattern_.IsSameFormat(o->pattern_) || firstFile_ != o->firstFile_ || secondFile_ != o->secondFile_)
-            return 0;
+        if (!a.lists || !b.lists || !ElementList::AreEqual(*a.lists, *b.lists))
+            return false;
+        if (!a.pattern.IsSameFormat(b.pattern) || a.firstFile != b.firstFile || a.secondFile != b.secondFile)
+            return false;
     }
-    if (flags_ & kMarkers)
-        if (!markers_ || !o->markers_ || !markers_->IsEqual(*o->markers_, 1))
-            return 0;
-    return 1;
+    return !(flags_ & kMarkers) || (a.markers && b.markers && a.markers->IsEqual(*b.markers, 1));
 }
 
 // ---- WaveUndoTransaction
@@ -75,7 +89,7 @@ WaveUndoTransaction::~WaveUndoTransaction() {
     if (!pending_)
         return;
     try {
-        wave_.RestoreState(*pending_);
+        wave_.RestoreState(*pending_, nullptr);
     } catch (...) {
         // The edit's own exception is on its way; this one cannot follow it.
     }
@@ -90,8 +104,13 @@ int WaveUndoTransaction::Commit() {
         pending_.reset();
         return 0;
     }
-    WaveUndoMemento now(wave_, flags_, actionName_, instance_, packable_);
-    return wave_.AdoptMementoIfDifference(pending_.release(), now);
+    // What AdoptMementoIfDifference does with a snapshot of the wave now, without making one.
+    if (pending_->HoldsStateOf(wave_)) {
+        pending_.reset();
+        return 0;
+    }
+    wave_.AdoptMemento(pending_.release());
+    return 1;
 }
 
 void WaveUndoTransaction::TellRolledBack(Wave &wave) {
@@ -106,7 +125,8 @@ void WaveUndoTransaction::TellRolledBack(Wave &wave) {
 // ---- the wave's side
 
 // The copies are made before anything changes, so that a failure leaves the wave as it was.
-void Wave::RestoreState(WaveUndoMemento const &memento) {
+// The lists the wave had go to old when given (empty lists of its own), else they go.
+void Wave::RestoreState(WaveUndoMemento const &memento, WaveUndoMemento *old) {
     AutoCriticalSection lock(GetLock());
     std::unique_ptr<VirtualWave> copies[2];
     std::unique_ptr<MarkerSet> markers;
@@ -118,9 +138,16 @@ void Wave::RestoreState(WaveUndoMemento const &memento) {
         markers.reset(new MarkerSet(*memento.markers_));
     if (samples) {
         for (int c = 0; c < 2 && copies[c]; ++c) {
-            GetChannel(c).tag_ = copies[c]->tag_;
-            GetChannel(c).scale_ = copies[c]->scale_;
-            GetChannel(c).TakeFrom(copies[c].release());
+            VirtualWave &channel = GetChannel(c);
+            if (old && old->lists_) {
+                VirtualWave &kept = *(*old->lists_)[c];
+                kept.tag_ = channel.tag_;
+                kept.scale_ = channel.scale_;
+                kept.SwapSegments(channel);
+            }
+            channel.tag_ = copies[c]->tag_;
+            channel.scale_ = copies[c]->scale_;
+            channel.SwapSegments(*copies[c]);
         }
         static_cast<SamplePattern &>(*this) = memento.pattern_;
         firstFile_ = memento.firstFile_;

@@ -33,8 +33,29 @@ public:
 
 private:
     friend class Wave;
+    friend class WaveUndoTransaction;
 
-    void TakeSnapshot(Wave &wave, int flags);
+    // What IsEqual compares, of a step or of a wave.
+    struct Parts {
+        Parts(WaveUndoMemento const &memento);
+        Parts(ElementList const &lists, SamplePattern const &pattern, AudioFile *firstFile, AudioFile *secondFile,
+              MarkerSet const *markers)
+            : lists(&lists), pattern(pattern), firstFile(firstFile), secondFile(secondFile), markers(markers) {}
+
+        ElementList const *lists;
+        SamplePattern const &pattern;
+        AudioFile *firstFile;
+        AudioFile *secondFile;
+        MarkerSet const *markers;
+    };
+
+    // IsEqual against the wave as it stands, without a copy of it.
+    bool HoldsStateOf(Wave const &wave) const;
+    bool SameState(Parts const &a, Parts const &b) const;
+
+    // Without copyLists the lists stay empty, to take the wave's own (Wave::RestoreState).
+    WaveUndoMemento(Wave &wave, int flags, String const &name, int instance, int packable, bool copyLists);
+    void TakeSnapshot(Wave &wave, int flags, bool copyLists);
 
     std::unique_ptr<ElementList> lists_;
     SamplePattern pattern_;

@@ -6,7 +6,6 @@
 #include "audio/AudioFile.h"
 #include "audio/FileSegment.h"
 #include "audio/VirtualFile.h"
-#include "malvane/Malvane.h"
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
@@ -179,7 +178,7 @@ protected:
         }
         for (auto &file : files)
             ASSERT_EQ(uses[file.get()], file->GetUseCount()) << "step " << step;
-        ASSERT_EQ(segments + heapAtStart, AudioFileSegment::GetHeap().BlockCount()) << "step " << step;
+        ASSERT_EQ(segments + liveAtStart, AudioFileSegment::CountLive()) << "step " << step;
     }
 
     void Step() {
@@ -259,7 +258,7 @@ protected:
     std::string lastOp;
     std::mt19937 random{20240518};
     OwnedFile files[3];
-    long heapAtStart = AudioFileSegment::GetHeap().BlockCount();
+    long liveAtStart = AudioFileSegment::CountLive();
     std::unique_ptr<VirtualFile> lists[3] = {std::make_unique<VirtualFile>(TheSegmentFactory()),
                                              std::make_unique<VirtualFile>(TheSegmentFactory()),
                                              std::make_unique<VirtualFile>(TheSegmentFactory())};
@@ -281,7 +280,7 @@ TEST_F(VirtualFileModel, EveryOperationMatchesThePerFrameModel) {
         list.reset();
     for (auto &file : files)
         EXPECT_EQ(0, file->GetUseCount());
-    EXPECT_EQ(heapAtStart, AudioFileSegment::GetHeap().BlockCount());
+    EXPECT_EQ(liveAtStart, AudioFileSegment::CountLive());
 }
 
 TEST(VirtualFiles, EqualityAndTheLongestFile) {
