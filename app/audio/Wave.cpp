@@ -280,9 +280,10 @@ void Wave::FillFromSource(Wave &source, int whole, int first, int last, int rang
         if (GetNumChannels() == 2)
             copyInto(1, source.GetNumChannels() == 2 ? 1 : 0, first, last);
     } else if (whole && start >= 0) {
+        // Both channels of a stereo source each give their own; one channel gives both.
         int from = source.IsChannelActive(0) ? 0 : 1;
         copyInto(0, from, start, end);
-        copyInto(1, from, start, end);
+        copyInto(1, source.AreBothChannelsActive() ? 1 : from, start, end);
     } else {
         int next = 0;
         for (int c = 0; c < 2 && next < GetNumChannels(); ++c)

@@ -6,6 +6,7 @@
 #include "audio/SampleProvider.h"
 #include "audio/Wave.h"
 #include "audio/WaveLinks.h"
+#include "audio/WaveUndo.h"
 #include "foundation/Exception.h"
 #include "foundation/File.h"
 
@@ -89,6 +90,30 @@ TEST_F(Waves, ReplaceFromAndInsertFromSpliceTheSourceIn) {
         EXPECT_TRUE(c.right == ReadChannel(*target, 1)) << c.what;
         EXPECT_EQ(0, source->GetLength()) << c.what << ": the source is left empty";
         EXPECT_EQ(0, source->GetChannel(1).GetLength()) << c.what;
+    }
+}
+
+TEST_F(Waves, AWaveFromASelectionTakesTheChannelsAsked) {
+    Samples a0 = DistinctSamples(1, 0, 100, 51), a1 = DistinctSamples(1, 1, 100, 51);
+    struct Case {
+        char const *what;
+        int active, whole, range;
+        int channels;
+        Samples left, right;
+    } const cases[] = {
+        {"both channels of the selection", 3, 0, 0, 2, a0, a1},
+        {"the right channel alone", 2, 0, 0, 1, a1, {}},
+        {"whole, both channels", 3, 1, 0, 2, a0, a1},
+        {"whole, the left channel", 1, 1, 0, 2, a0, a0},
+        {"a range", 1, 0, 1, 2, DistinctSamples(1, 0, 10, 21), DistinctSamples(1, 1, 10, 21)},
+    };
+    std::unique_ptr<Wave> source(DistinctWave(1, 2, 1000));
+    for (Case const &c : cases) {
+        source->SetSelection(100, 150, c.active, 0);
+        std::unique_ptr<Wave> wave(Wave::CreateWaveFromSelection(*source, FileName("clip"), c.whole, 10, 30, c.range));
+        EXPECT_EQ(c.channels, wave->GetNumChannels()) << c.what;
+        EXPECT_TRUE(c.left == ReadChannel(*wave, 0)) << c.what;
+        EXPECT_TRUE(c.right == ReadChannel(*wave, 1)) << c.what;
     }
 }
 
@@ -224,6 +249,14 @@ TEST_F(Waves, TitlesAndQuestionsOfTheDocument) {
     EXPECT_EQ("", std::string(wave->GetCaptionSaveAs(0).c_str()));
     EXPECT_EQ("", std::string(wave->GetFileTitleA(smSaveAs, 0).c_str()));
 
+    wave->PostReleaseRequest(0);
+    EXPECT_EQ(0, poster.releases) << "only a transient wave asks to go";
+    wave->SetTransient(1);
+    wave->PostReleaseRequest(1);
+    wave->PostReleaseRequest(0);
+    EXPECT_EQ(1, poster.releases);
+    EXPECT_EQ(1, wave->IsReleasePending());
+
     wave->TryLock();
     EXPECT_EQ(0, wave->CanCloseLastChance()) << "busy";
     ASSERT_EQ(1u, warnings.texts.size());
@@ -248,6 +281,17 @@ TEST_F(Waves, OnlyTheMarkerFileIsWrittenWhenOnlyMarkersChanged) {
     EXPECT_TRUE(File::Exist(MarkerFileName(FileName(path.c_str()))));
     EXPECT_EQ(before, testsupport::ReadBytes(path)) << "the audio file stays as it was";
     EXPECT_EQ(0, wave->IsChanged());
+
+    // under another name only the file is written
+    wave->GetMarkers().Add(new Marker(String("cue 2"), 700, Marker::kPlain, 0), 1);
+    wave->AdoptMemento(new WaveUndoMemento(*wave, WaveUndoMemento::kMarkers, String("x"), 0, 0));
+    FileName copy(dir.File("copy.wav").c_str());
+    EXPECT_EQ(1, wave->WriteMarkerFile(copy, 1, 1));
+    EXPECT_TRUE(File::Exist(MarkerFileName(copy)));
+    EXPECT_EQ(1, wave->IsChanged());
+    EXPECT_EQ(1, wave->GetNumUndoMementos());
+    EXPECT_EQ(1, wave->SaveDoc(0));
+    EXPECT_EQ(0, wave->GetNumUndoMementos()) << "a write under the own name ends the history";
 
     wave->GetChannel(0).Remove(0, 9);
     EXPECT_EQ(1, wave->IsChanged());
