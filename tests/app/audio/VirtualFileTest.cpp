@@ -9,6 +9,7 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/FrameModel.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -80,25 +81,10 @@ std::string BrokenInvariant(VirtualFile const &file) {
     return "";
 }
 
-// Model edits, as the list defines them.
-void PadTo(Frames &m, int position) {
-    if (position > int(m.size()))
-        m.resize(size_t(position), Frame());
-}
-
-void ModelRemove(Frames &m, int first, int last) {
-    first = std::max(first, 0);
-    if (first == last + 1 || first >= int(m.size()))
-        return;
-    last = std::min(last, int(m.size()) - 1);
-    if (last >= first)
-        m.erase(m.begin() + first, m.begin() + last + 1);
-}
-
-void ModelInsert(Frames &m, Frames const &what, int position) {
-    PadTo(m, position);
-    m.insert(m.begin() + position, what.begin(), what.end());
-}
+using framemodel::Insert;
+using framemodel::Overwrite;
+using framemodel::PadTo;
+using framemodel::Remove;
 
 Frames ModelCopy(Frames const &m, int first, int last) {
     Frames copy;
@@ -114,15 +100,9 @@ void ModelSilence(Frames &m, int first, int last) {
     first = std::max(first, 0);
     if (last < first)
         return;
-    ModelRemove(m, first, last);
+    Remove(m, first, last);
     if (!m.empty())
-        ModelInsert(m, Silence(last - first + 1), first);
-}
-
-void ModelOverwrite(Frames &m, Frames const &what, int position) {
-    PadTo(m, position);
-    ModelRemove(m, position, position + int(what.size()) - 1);
-    ModelInsert(m, what, position);
+        Insert(m, Silence(last - first + 1), first);
 }
 
 void ModelDropPadding(Frames &m) {
@@ -158,7 +138,7 @@ protected:
             } else {
                 list->InsertSegment(RandomSegment(piece), position);
             }
-            ModelInsert(frames, piece, position);
+            Insert(frames, piece, position);
         }
         return list;
     }
@@ -191,19 +171,17 @@ protected:
         lastOp = "op " + std::to_string(op) + " on " + std::to_string(i) + "/" + std::to_string(j) + " a " +
                  std::to_string(a) + " b " + std::to_string(b);
         switch (op) {
-        case 0: list.InsertSegment(RandomSegment(piece), std::max(a, 0)), ModelInsert(m, piece, std::max(a, 0)); break;
-        case 1:
-            list.InsertSilence(std::max(a, 0), b - a + 2), ModelInsert(m, Silence(b - a + 2), std::max(a, 0));
-            break;
-        case 2: list.Remove(a, b), ModelRemove(m, a, b); break;
+        case 0: list.InsertSegment(RandomSegment(piece), std::max(a, 0)), Insert(m, piece, std::max(a, 0)); break;
+        case 1: list.InsertSilence(std::max(a, 0), b - a + 2), Insert(m, Silence(b - a + 2), std::max(a, 0)); break;
+        case 2: list.Remove(a, b), Remove(m, a, b); break;
         case 3: list.Silence(a, b), ModelSilence(m, a, b); break;
         case 4: {
             std::unique_ptr<VirtualFile> cut(list.Cut(a, b));
             piece = ModelCopy(m, a, b);
-            ModelRemove(m, a, b);
+            Remove(m, a, b);
             int at = std::max(Position(models[j]), 0);
             lists[j]->Insert(*cut, at);
-            ModelInsert(models[j], piece, at);
+            Insert(models[j], piece, at);
             break;
         }
         case 5: {
@@ -211,19 +189,19 @@ protected:
             std::unique_ptr<VirtualFile> copy(list.Copy(a, b));
             piece = ModelCopy(m, a, b);
             lists[j]->Overwrite(*copy, at);
-            ModelOverwrite(models[j], piece, at);
+            Overwrite(models[j], piece, at);
             break;
         }
         case 6: {
             int at = std::max(a, 0);
             list.InsertWith(RandomList(piece), at);
-            ModelInsert(m, piece, at);
+            Insert(m, piece, at);
             break;
         }
         case 7: {
             int at = std::max(a, 0);
             list.OverwriteWith(RandomList(piece), at);
-            ModelOverwrite(m, piece, at);
+            Overwrite(m, piece, at);
             break;
         }
         case 8: {
@@ -231,7 +209,7 @@ protected:
             list.MoveOverwrite(std::max(a, 0), b, destination);
             piece = ModelCopy(m, std::max(a, 0), b);
             ModelSilence(m, std::max(a, 0), b);
-            ModelOverwrite(m, piece, destination);
+            Overwrite(m, piece, destination);
             break;
         }
         case 9: {

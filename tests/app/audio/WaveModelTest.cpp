@@ -15,6 +15,7 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/FrameModel.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -53,28 +54,9 @@ struct Step {
     int action;
 };
 
-void PadTo(Frames &m, int position) {
-    if (position > int(m.size()))
-        m.resize(size_t(position), Frame());
-}
-
-void Remove(Frames &m, int first, int last) {
-    first = std::max(first, 0);
-    last = std::min(last, int(m.size()) - 1);
-    if (last >= first)
-        m.erase(m.begin() + first, m.begin() + last + 1);
-}
-
-void Insert(Frames &m, Frames const &what, int position) {
-    PadTo(m, position);
-    m.insert(m.begin() + position, what.begin(), what.end());
-}
-
-void Overwrite(Frames &m, Frames const &what, int position) {
-    PadTo(m, position);
-    Remove(m, position, position + int(what.size()) - 1);
-    Insert(m, what, position);
-}
+using framemodel::Insert;
+using framemodel::Overwrite;
+using framemodel::Remove;
 
 void EvenLengths(State &s) {
     for (Frames &m : s.channels)
