@@ -1,0 +1,230 @@
+// The wave document: one piece of audio as the user opens, edits, plays and saves it. It
+// is a document of the framework, an undoable object and an audio object at once. Its
+// samples are never held in memory: each channel is a VirtualWave whose segments point
+// into one or two audio files and into the temporary files that edits write. The lock of
+// the audio object guards the channel lists, the saved lists, the files, the sample
+// pattern and the markers; an operation on two waves locks the target first.
+#pragma once
+
+#include "audio/AudioObject.h"
+#include "audio/MarkerHost.h"
+#include "audio/MarkerSet.h"
+#include "audio/VirtualFile.h"
+#include "foundation/Undo.h"
+#include "manager/DocumentModel.h"
+#include "manager/Document.h"
+
+#include <cstdint>
+
+class AudioFile;
+class Config;
+class DocMemento;
+class WaveMemento;
+class WaveUndoMemento;
+struct SamplerSampleInfo;
+
+// What a wave tells its views (Document::NotifyViews).
+enum WaveNotification : int {
+    kNotifyAll = 0,            // everything changed: length, markers and selection too
+    kNotifyLeftRange = 1000,   // frames a..b changed in the left channel
+    kNotifyRightRange = 1001,  // ... in the right channel
+    kNotifyBothRange = 1002,   // ... in both (also: the selected range needs drawing)
+    kNotifyHideCaret = 1003,
+    kNotifyShowCaret = 1004,
+    kNotifyPlayCursor = 1005,  // the play cursor stands at frame a
+    kNotifyPlayCursorOff = 1006,
+    kNotifyCaretMoved = 1007,  // to frame a
+    kNotifyMarkers = 1008,
+    kNotifyCaretBlink = 1009,  // a: 1 shown, 0 hidden
+};
+
+// One record of the wave window's state, kept with the document's layout.
+struct WaveViewRecord {
+    int32_t words[4];
+};
+
+struct WaveViewRecords {
+    WaveViewRecord records[8];
+};
+
+class Wave : public Document, public AUndoable, public AudioObject, public MarkerHost {
+public:
+    // The document type of waves.
+    class Factory : public DocumentModel {
+    public:
+        Factory();
+    };
+    static Factory _factory;
+
+    // The ways waves are made; each returns the new wave.
+    // Over an opened file (markers owned, may be null). With copy the wave is untitled and
+    // holds the file's content as an edit.
+    static Wave *CreateWaveFromFile(AudioFile *file, MarkerSet *markers, int owner, DocMemento const *memento,
+                                    int copy);
+    static Wave *CreateWaveFromSelection(Wave &source, FileName const &name, int whole, int first, int last, int range);
+    // Untitled and empty; two files for a stereo pattern that is not interleaved.
+    static Wave *CreateEmptyWave(SamplePattern const &pattern);
+    static Wave *CreateEmptyWaveLike(Wave const &wave);
+    // A hidden work wave ("$temp") over a new temporary file of frames frames, keeping no
+    // saved state.
+    static Wave *CreateTempWave(int frames, int channels, uint32_t rate, int bits);
+
+    // Over a file (owner: the wave owns the file).
+    Wave(AudioFile *file, int owner, DocMemento const *memento);
+    // Over a new temporary file of frames frames of the format.
+    Wave(FileName const &name, int frames, int channels, uint32_t rate, int bits);
+    // Segments of a range of another wave (see CreateWaveFromSelection).
+    Wave(FileName const &name, Wave &source, int whole, int first, int last, int range);
+    // Untitled and empty.
+    Wave(SamplePattern const &pattern, int twoFiles);
+    ~Wave() override;
+
+    static int64_t FramesToBytes(int64_t frames, Wave const &wave, int channels);
+    // The file type a name asks for by its extension.
+    static int FileTypeFromExtension(FileName const &name);
+    // The "Wave" settings group.
+    static void LoadPrefs(Config &config);
+    static void SavePrefs(Config &config);
+    // The active wave holds data.
+    static int HasActiveWaveData();
+
+    // Channel lists: channel 0 left or mono, channel 1 right (empty for a mono wave).
+    VirtualWave &GetChannel(int index) const { return *channels_[index]; }
+    // Null for a wave that keeps no saved state.
+    VirtualWave *GetSavedChannel(int index) const { return savedChannels_[index]; }
+    MarkerSet &GetMarkers() { return markers_; }
+    MarkerSet const *GetSavedMarkers() const override { return &savedMarkers_; }
+    AudioFile *GetFirstFile() const { return firstFile_; }
+    AudioFile *GetSecondFile() const { return secondFile_; }
+    int GetFileCount() const { return fileCount_; }
+    int GetFileType() const { return fileType_; }
+    int IsClipboard() const { return clipboard_; }
+    void SetClipboard(int clipboard) { clipboard_ = clipboard; }
+    int IsTransient() const { return transient_; }
+    void SetTransient(int transient) { transient_ = transient; }
+    WaveViewRecords const *GetViewRecords() const { return viewRecords_; }
+    int GetMementoWord() const { return mementoWord_; }
+
+    // The channel lists (-1 both, or one channel) start again as the whole file, with no
+    // undo history; with save that is the saved state.
+    void ResetToFile(int save, int channel);
+    void ApplyMemento(WaveMemento const &memento);
+    // Keeps no saved state from now on (work waves), and is not remembered as opened.
+    void ForgetSavedState();
+    // Markers are read only from a wave remembered as opened from its file.
+    int IsRememberedAsOpened() const { return Type.recordInHistory; }
+
+    // Edits. A two-channel wave evens its channels' lengths; a mono one drops trailing
+    // padding. 1 when a length changed; with rethrow an exception passes on, else 0.
+    int UpdateLength(int rethrow);
+    // The source's channels (cut to count frames when count is 1 or more) overwrite this
+    // wave's channels (1 left, 2 right) from position; the source is left empty. A mono
+    // source, or one channel asked, feeds from the source's channel 0.
+    void ReplaceFrom(int position, int channels, Wave &source, int count);
+    // The same, after removing position..last (nothing when last is position - 1), inserting.
+    void InsertFrom(int position, int last, int channels, Wave &source, int count);
+    int InsertAudioFile(int position, int last, int channels, AudioFile *file, MarkerSet *markers, int asNew, int undo,
+                        String const &actionName) override;
+
+    // The marker file beside the wave's file (WaveMarkerFile.cpp). Reading replaces the
+    // markers, for a wave remembered as opened. Writing under the wave's own name makes the
+    // markers the saved ones and clears the undo history; under another name it only
+    // writes. 1.
+    int ReadMarkerFile();
+    int WriteMarkerFile(FileName const &name, int force, int onlyIfAny);
+    int WriteMarkerFileNow() override;
+
+    // Undo (WaveUndo.cpp): the state of a step, put back without telling the views. The
+    // lists the wave had go to old when given (a step with empty lists), else they go.
+    void RestoreState(WaveUndoMemento const &memento, WaveUndoMemento *old = nullptr);
+
+    // Tells the playback to read the new data (window message 3035).
+    void PostFlushPlayback();
+    void PostReleaseRequest(int suppress) override;
+    int IsReleasePending() const override { return releasePending_; }
+    SamplerSampleInfo &EnsureSampleInfo();
+
+    // The audio object.
+    int GetLength() const override;
+    int ReadFloatFrames(Task *task, float *const *outputs, int outputOffset, int first, int count) override;
+    Task *CreateReadTask(ChannelSet const &request) override;
+    int GetChannelWithData(int channel) const override;
+    void SelectRegionAt(int channels, int position, int extend) override;
+    void SetActiveChannels(int channels, int notify) override;
+    void RedrawRange(int first, int last) override;
+    void NotifyViews(int code, long a = 0, long b = 0) override;
+    int HasViews() const override { return GetNumViews() > 0; }
+
+    // The document.
+    String GetTitle() const override;
+    int IsChanged() override;
+    int IsAttachedTo(FileName const &name) override;
+    // Only the markers changed: only the marker file is written.
+    int SaveDoc(int ask) override;
+    int CanClose() override;
+    int CanCloseLastChance() override;
+    int OnLastClosedView() override;
+    String GetDefExtension() override;
+    int GetFileFilterIndexForSaving() override;
+    String GetCaptionSaveAs(int kind) override;
+    int UpdateFileName(FileName name, int part) override;
+    int IsNewFileName(FileName const &name) override;
+    Document *FindParentDocument() override;
+    String GetFileTitleA(SaveMode mode, int part) override;
+    String GetInfo(int index) override;
+    int CanBeMemorizedInLayout() override;
+    void SetDelayedMemento(DocMemento *memento) override;
+    String GetSaveQueryMessage() const override;
+
+protected:
+    AUndoMemento *ApplyUndoMemento(AUndoMemento *step, int redo) override;
+
+private:
+    friend class WaveUndoMemento;
+
+    Wave(Wave const &) = delete;
+    Wave &operator=(Wave const &) = delete;
+
+    // Shared by the constructors: defaults or the memento, the lists, the undo limit.
+    void InitCommon(DocMemento const *memento);
+    // What the destructor and a failing constructor let go.
+    void ReleaseResources();
+    // A segment over the whole file for one channel.
+    void ResetChannel(int channel, AudioFile *file, int fileChannel);
+    void FillFromSource(Wave &source, int whole, int first, int last, int range);
+    // Cuts every channel of the wave to count frames.
+    void CutTo(int count);
+    // The source channel that feeds channel 1.
+    int RightFeed(int channels) const;
+    // Playback after an undo across a change of rate: the old position, at the new rate.
+    void RestartPlayback(uint32_t oldRate);
+    // The title of a file of a two-file wave.
+    String FileTitle(AudioFile const *file) const;
+    // Message id formatted with the title.
+    String TitledText(unsigned id) const;
+    bool ListsEqualSaved() const;
+
+    int32_t fileType_ = 0;
+    SamplerSampleInfo *sampleInfo_ = nullptr;
+    int32_t transient_ = 0;
+    MarkerSet markers_;
+    MarkerSet savedMarkers_;
+    int32_t fileCount_ = 0;
+    AudioFile *firstFile_ = nullptr;
+    AudioFile *secondFile_ = nullptr;
+    WaveViewRecords *viewRecords_ = nullptr;
+    int32_t clipboard_ = 0;
+    ElementList channels_;
+    ElementList savedChannels_;
+    // Set by PostReleaseRequest: the document is to go.
+    int32_t releasePending_ = 0;
+    // Kept by the layout beside the caret.
+    int32_t mementoWord_ = 0;
+};
+
+// The program's active wave (of the active wave window) and current wave (the one last
+// active): the shell sets them, a wave that goes clears them.
+Wave *GetActiveWave();
+void SetActiveWave(Wave *wave);
+Wave *GetCurrentWave();
+void SetCurrentWave(Wave *wave);
