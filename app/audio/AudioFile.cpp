@@ -10,6 +10,7 @@
 #include "foundation/MultiFileBuffer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -105,13 +106,39 @@ void AudioFile::CloseStorage(int deleteFiles) {
         ThePlayback().SignalCollector(*mapping_);
     if (file_)
         ThePlayback().SignalCollector(*file_);
-    if (deleteFiles) {
-        for (File *f : {file_, peakFile_})
-            if (f && !f->ShouldBeDeletedOnClose())
-                f->SetDeleteOnClose();
-    }
+    if (deleteFiles)
+        SetDeleteOnClose();
     DeleteStorage();
     ClosePeakFile();
+}
+
+void AudioFile::SetDeleteOnClose() {
+    for (File *f : {file_, peakFile_})
+        if (f && !f->ShouldBeDeletedOnClose())
+            f->SetDeleteOnClose();
+}
+
+// Others may rename or delete the new name while it is open: it is the one a save puts
+// in the way of nobody.
+void AudioFile::MoveStorageTo(FileName const &name) {
+    File *oldFile = file_;
+    MappedFile *oldMapping = mapping_;
+    FileName oldName = name_;
+    file_ = nullptr;
+    mapping_ = nullptr;
+    try {
+        OpenStorage(accessKind_, name, kOpenForReading | File::kShareDelete, 0);
+    } catch (...) {
+        file_ = oldFile;
+        mapping_ = oldMapping;
+        name_ = oldName;
+        throw;
+    }
+    std::swap(file_, oldFile);
+    std::swap(mapping_, oldMapping);
+    CloseStorage(0);
+    file_ = oldFile;
+    mapping_ = oldMapping;
 }
 
 // ---- samples for iterators

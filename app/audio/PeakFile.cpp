@@ -8,7 +8,7 @@
 
 #include "audio/AudioFileIo.h"
 #include "audio/AudioFileSettings.h"
-#include "audio/SampleConversion.h"
+#include "audio/PeakBlocks.h"
 #include "bars/Progress.h"
 #include "foundation/CriticalSection.h"
 #include "foundation/Exception.h"
@@ -17,57 +17,18 @@
 #include "foundation/MessageCatalogue.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 namespace {
 
-enum { kBlockFrames = 128, kStep = 4, kTextBuildingPeaks = 11041 };
-
-FileName PeakNameOf(FileName const &name) {
-    FileName peak(name);
-    peak.SetExtension("gpk");
-    return peak;
-}
+enum { kBlockFrames = kPeakBlockFrames, kTextBuildingPeaks = 11041 };
 
 bool IsOlder(File const &file, File const &than) {
     FILETIME fileTime, thanTime;
     file.GetDateTime(nullptr, nullptr, &fileTime);
     than.GetDateTime(nullptr, nullptr, &thanTime);
     return CompareFileTime(&fileTime, &thanTime) < 0;
-}
-
-// The stored byte of a block from its examined samples (every fourth frame; sample(k) is the
-// k-th on the 16-bit scale): the larger of the largest value and the magnitude of the most
-// negative one (-32768 counting as 32767), over 128.
-template <class Sample>
-uint8_t BlockPeak(Sample &&sample) {
-    int high = 0, low = 0;
-    for (int k = 0; k < kBlockFrames / kStep; ++k) {
-        int value = sample(k);
-        high = std::max(high, value);
-        low = std::min(low, value);
-    }
-    return uint8_t(std::max(high, std::min(-low, 32767)) >> 7);
-}
-
-// The peak of the block at the iterator's channel data; the common 16-bit little-endian word
-// is read in place, without the iterator's checks per sample.
-uint8_t BlockPeak(VirtualFileIterator &it) {
-    if (uint32_t(it.sampleFormat_) != kPcm16)
-        return BlockPeak([&](int k) {
-            it.offset_ = k * kStep;
-            return ReadSampleValue(it);
-        });
-    ptrdiff_t step = ptrdiff_t(2) * kStep * it.fileChannels_;
-    char const *first = it.channelData_;
-    return BlockPeak([&](int k) {
-        int16_t value;
-        std::memcpy(&value, first + k * step, sizeof value);
-        return int(value);
-    });
 }
 
 // The sample region read in large pieces straight from the file's handle, whatever its
@@ -123,7 +84,7 @@ int AudioFile::OpenPeakFile() {
         return 1;
     try {
         int64_t expected = int64_t(length_ / kBlockFrames) * GetNumChannels();
-        FileName peakName = file_->ShouldBeDeletedOnClose() ? FileName() : PeakNameOf(name_);
+        FileName peakName = file_->ShouldBeDeletedOnClose() ? FileName() : PeakFileName(name_);
         if (peakName.IsEmpty() || !OpenValidPeakFile(peakName, expected))
             BuildPeakFile(peakName, expected);
         return 1;
@@ -182,19 +143,14 @@ void AudioFile::WritePeaks(File &peakFile) {
     long blockBytes = long(kBlockFrames) * sampleBytes * channels;
     RegionReader reader(*file_, dataOffset_, int64_t(blocks) * blockBytes);
     AutoProgressBar progress(blocks * kBlockFrames, kTextBuildingPeaks, 1);
-    VirtualFileIterator it;
-    it.sampleFormat_ = int32_t(GetFlags());
-    it.fileChannels_ = channels;
     std::vector<uint8_t> peaks;
     for (long block = 0; block < blocks;) {
         char *data;
         long count = reader.Next(data, blockBytes) / blockBytes;
         peaks.resize(size_t(count) * channels);
         for (long i = 0; i < count; ++i, data += blockBytes)
-            for (int c = 0; c < channels; ++c) {
-                it.channelData_ = data + c * sampleBytes;
-                peaks[size_t(i) * channels + c] = BlockPeak(it);
-            }
+            for (int c = 0; c < channels; ++c)
+                peaks[size_t(i) * channels + c] = BlockPeakByte(data + c * sampleBytes, channels, GetFlags());
         peakFile.Write(peaks.data(), static_cast<unsigned long>(peaks.size()));
         block += count;
         progress.NotifyProgress(block * kBlockFrames, StatusBar::ThrowOnCancel);
