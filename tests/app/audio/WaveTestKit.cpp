@@ -21,14 +21,22 @@ Samples DistinctSamples(int id, int channel, int first, int count) {
     return samples;
 }
 
+Wave *DistinctWave(int id, int channels, int frames, uint32_t rate) {
+    std::vector<Samples> values;
+    for (int c = 0; c < channels; ++c)
+        values.push_back(DistinctSamples(id, c, 0, frames));
+    return WaveOfValues(values, 16, rate);
+}
+
 // Written as the sample operations write their work waves: an output iterator a channel,
 // the writing completed with the flags of a temporary file.
-Wave *DistinctWave(int id, int channels, int frames, uint32_t rate) {
-    std::unique_ptr<Wave> wave(Wave::CreateTempWave(frames, channels, rate, 16));
+Wave *WaveOfValues(std::vector<Samples> const &values, int bits, uint32_t rate) {
+    int channels = int(values.size()), frames = int(values[0].size());
+    std::unique_ptr<Wave> wave(Wave::CreateTempWave(frames, channels, rate, bits));
     FileWriteBuffer buffer(channels);
     for (int c = 0; c < channels; ++c)
         for (WaveOutIterator it(buffer, c, wave->GetChannel(c), 0, -1); it.IsValid(); it.Advance(1))
-            WriteSample24(it, Distinct(id, c, it.GetPosition()));
+            WriteSample24(it, values[size_t(c)][size_t(it.GetPosition())]);
     long bytes = long(Wave::FramesToBytes(frames, *wave, channels));
     unsigned long const workFile = File::kSequentialScan | File::kDeleteOnClose | File::kShareNone | File::kReadWrite;
     for (int c = 0; c < channels; ++c)

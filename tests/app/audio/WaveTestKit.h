@@ -20,6 +20,8 @@ int32_t Distinct(int id, int channel, int frame);
 Samples DistinctSamples(int id, int channel, int first, int count);
 // A work wave of 16-bit samples over a new temporary file holding Distinct values.
 Wave *DistinctWave(int id, int channels, int frames, uint32_t rate = 44100);
+// A work wave of samples of the bits holding the values (24-bit scale), one list a channel.
+Wave *WaveOfValues(std::vector<Samples> const &channels, int bits, uint32_t rate = 44100);
 // The frames of one channel of a wave, read through an iterator (silence reads 0).
 Samples ReadChannel(Wave &wave, int channel);
 
