@@ -5,12 +5,12 @@
 #include "audio/FileSegment.h"
 #include "audio/PlaybackLink.h"
 #include "audio/VirtualFileIterator.h"
+#include "foundation/Exception.h"
 #include "foundation/File.h"
 #include "foundation/MappedFile.h"
 #include "foundation/MultiFileBuffer.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -118,27 +118,15 @@ void AudioFile::SetDeleteOnClose() {
             f->SetDeleteOnClose();
 }
 
-// Others may rename or delete the new name while it is open: it is the one a save puts
-// in the way of nobody.
-void AudioFile::MoveStorageTo(FileName const &name) {
-    File *oldFile = file_;
-    MappedFile *oldMapping = mapping_;
-    FileName oldName = name_;
-    file_ = nullptr;
-    mapping_ = nullptr;
+void AudioFile::ReopenStorage(FileName const &name) {
+    int flags = kOpenForReading | File::kShareDelete;
     try {
-        OpenStorage(accessKind_, name, kOpenForReading | File::kShareDelete, 0);
-    } catch (...) {
-        file_ = oldFile;
-        mapping_ = oldMapping;
-        name_ = oldName;
-        throw;
+        OpenStorage(accessKind_, name, flags, 0);
+    } catch (AException const &) {
+        if (accessKind_ == kAccessCached)
+            throw;
+        OpenStorage(kAccessCached, name, flags, 0);
     }
-    std::swap(file_, oldFile);
-    std::swap(mapping_, oldMapping);
-    CloseStorage(0);
-    file_ = oldFile;
-    mapping_ = oldMapping;
 }
 
 // ---- samples for iterators
@@ -157,6 +145,11 @@ void AudioFile::RegisterSampleRegion(MultiFileBuffer &buffer, int channel, int f
 }
 
 void AudioFile::PrepareBuffer(VirtualFileIterator &it, int bytesPerSample, int backward) {
+    if (!file_) {
+        it.clipData_ = it.channelData_ = nullptr;
+        it.sampleFormat_ = -1;
+        return;
+    }
     AudioFileSegment const &segment = static_cast<AudioFileSegment const &>(*it.segment_);
     int sampleBytes = bytesPerSample ? bytesPerSample : GetBytesPerSample();
     long frameBytes = long(sampleBytes) * GetNumChannels();

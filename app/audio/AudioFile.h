@@ -95,10 +95,11 @@ public:
     // Tells the playback that the file goes and closes file and peak file (marked to be
     // deleted when deleteFiles is set).
     void CloseStorage(int deleteFiles);
-    // Reads on through another name of the same file (a second link, or a copy): the
-    // storage is opened there before the old one and the peak file close. A failure leaves
-    // the file as it was.
-    void MoveStorageTo(FileName const &name);
+    // Opens the storage again after CloseStorage, under the file's name or another name of
+    // it (a second link, or a copy), so that others may rename or delete that name while it
+    // is open; a file that cannot be mapped is read through the cache. Without storage its
+    // frames read as silence.
+    void ReopenStorage(FileName const &name);
     // The file and its peak file go when they are closed.
     void SetDeleteOnClose();
     // The file now has this name (it was moved while open).

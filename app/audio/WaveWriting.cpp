@@ -4,7 +4,9 @@
 // there at every moment. Files of this wave that the move replaces first get a second,
 // temporary name (a hard link where the file system has them, else a copy), through which
 // whatever still reads them (the undo history of other waves, the clipboard, the playback)
-// reads on; they go once nothing uses them. The peak file follows the audio file.
+// reads on after the move; they go once nothing uses them. No handle may hold a replaced
+// file during the move, so their storage closes for it, under the wave's lock. The peak
+// file follows the audio file.
 #include "audio/Wave.h"
 
 #include "audio/AudioFile.h"
@@ -70,7 +72,7 @@ private:
     struct SetAside {
         AudioFile *file;
         FileName link;
-        bool moved;  // its storage reads through the link
+        bool closed;  // its storage closed for the move
     };
 
     void FindReplacedFiles(int channel);
@@ -78,6 +80,7 @@ private:
     AudioFile *SourceFile() const;
     void WriteNewFile();
     void SetAsideOwnFiles();
+    void ReplaceTarget();
     void Adopt();
     void InstallPeakFile();
     void RollBack();
@@ -146,16 +149,33 @@ void WaveFileExchange::Run() {
     WriteNewFile();
     AutoCriticalSection lock(wave_.GetLock());
     SetAsideOwnFiles();
-    if (!copy_)
-        written_->OpenStorage(kAccessUnchosen, tempName_, kOpenForReading | File::kShareDelete, 0);
-    File::Move(target_, tempName_);
-    committed_ = true;
-    tempName_.Clear();
+    ReplaceTarget();
     if (copy_)
         written_.reset();
     else
         Adopt();
     InstallPeakFile();
+}
+
+// The one move that commits the save. The files set aside read on through their second
+// names; one that cannot be opened there reads as silence, and the user is told.
+void WaveFileExchange::ReplaceTarget() {
+    if (!copy_)
+        written_->OpenStorage(kAccessUnchosen, tempName_, kOpenForReading | File::kShareDelete, 0);
+    for (SetAside &set : aside_) {
+        set.file->CloseStorage(0);
+        set.closed = true;
+    }
+    File::Move(target_, tempName_);
+    committed_ = true;
+    tempName_.Clear();
+    for (SetAside &set : aside_) {
+        try {
+            set.file->ReopenStorage(set.link);
+        } catch (AException const &e) {
+            WarnAudioFileUser(e);
+        }
+    }
 }
 
 void WaveFileExchange::WriteNewFile() {
@@ -192,8 +212,7 @@ void WaveFileExchange::WriteNewFile() {
     }
 }
 
-// Under the target name only the move may follow: each own file of that name reads
-// through a second name from now on.
+// Each own file of the target's name gets a second name, to be read through after the move.
 void WaveFileExchange::SetAsideOwnFiles() {
     for (AudioFile *file : replaced_) {
         if (!file || !SameName(file->GetName(), target_))
@@ -202,8 +221,6 @@ void WaveFileExchange::SetAsideOwnFiles() {
         SetAside &set = aside_.back();
         if (!File::Link(target_, set.link))
             File::Copy(set.link, target_);
-        file->MoveStorageTo(set.link);
-        set.moved = true;
     }
 }
 
@@ -261,12 +278,13 @@ void WaveFileExchange::RollBack() {
     {
         AutoCriticalSection lock(wave_.GetLock());
         for (auto set = aside_.rbegin(); set != aside_.rend(); ++set) {
+            File::Delete(set->link, 0, 1);
+            if (!set->closed)
+                continue;
             try {
-                if (set->moved)
-                    set->file->MoveStorageTo(target_);
-                File::Delete(set->link, 0, 1);
-            } catch (AException const &) {
-                // it reads on through its second name, which stays
+                set->file->ReopenStorage(target_);
+            } catch (AException const &e) {
+                WarnAudioFileUser(e);
             }
         }
     }

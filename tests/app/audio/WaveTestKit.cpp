@@ -53,6 +53,33 @@ Samples ReadChannel(Wave &wave, int channel) {
     return samples;
 }
 
+Samples Interleaved(Wave &wave) {
+    Samples channels[2] = {ReadChannel(wave, 0), ReadChannel(wave, 1)};
+    Samples frames;
+    for (size_t f = 0; f < channels[0].size(); ++f)
+        for (int c = 0; c < wave.GetNumChannels(); ++c)
+            frames.push_back(channels[c][f]);
+    return frames;
+}
+
+Samples ThroughFormat(Samples values, uint32_t flags) {
+    char sample[4] = {};
+    VirtualFileIterator it;
+    it.channelData_ = sample;
+    it.fileChannels_ = 1;
+    it.sampleFormat_ = int32_t(flags);
+    for (int32_t &value : values) {
+        WriteSample24(it, value);
+        value = ConvertSampleTo24(it);
+    }
+    return values;
+}
+
+Wave *OpenWave(std::string const &path) {
+    AudioFile *file = OpenAudioFile(kAccessUnchosen, FileName(path.c_str()), 1, 1);
+    return file ? new Wave(file, 1, nullptr) : nullptr;
+}
+
 RecordingPoster::RecordingPoster() : previous_(SetMainWindowPoster(this)) {}
 
 RecordingPoster::~RecordingPoster() { SetMainWindowPoster(previous_); }

@@ -24,6 +24,12 @@ Wave *DistinctWave(int id, int channels, int frames, uint32_t rate = 44100);
 Wave *WaveOfValues(std::vector<Samples> const &channels, int bits, uint32_t rate = 44100);
 // The frames of one channel of a wave, read through an iterator (silence reads 0).
 Samples ReadChannel(Wave &wave, int channel);
+// The channels' frames one after the other in each frame, as a file holds them.
+Samples Interleaved(Wave &wave);
+// The values as a file of the format gives them back.
+Samples ThroughFormat(Samples values, uint32_t flags);
+// A wave over the audio file of that name, owning it; null after telling why not.
+Wave *OpenWave(std::string const &path);
 
 // Keeps the flushes and release requests posted while it is registered; throws on a flush
 // when asked to.
