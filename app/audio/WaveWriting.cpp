@@ -68,19 +68,19 @@ public:
     void Run();
 
 private:
-    // A file of the wave given a second name so that it is read on after the move.
-    struct SetAside {
+    // A file of the wave closed for the move, with the second name it is read through after
+    // it (none yet when making it failed).
+    struct Aside {
         AudioFile *file;
         FileName link;
-        bool closed;  // its storage closed for the move
     };
 
     void FindReplacedFiles(int channel);
     void RefuseFilesInUse() const;
     AudioFile *SourceFile() const;
     void WriteNewFile();
-    void SetAsideOwnFiles();
     void ReplaceTarget();
+    void SetAside(AudioFile *file);
     void Adopt();
     void InstallPeakFile();
     void RollBack();
@@ -95,7 +95,7 @@ private:
     int frames_ = 0;
     FileName tempName_, tempPeakName_;
     std::unique_ptr<AudioFile> written_;
-    std::vector<SetAside> aside_;
+    std::vector<Aside> aside_;
     bool committed_ = false;
 };
 
@@ -148,7 +148,6 @@ void WaveFileExchange::Run() {
     RefuseFilesInUse();
     WriteNewFile();
     AutoCriticalSection lock(wave_.GetLock());
-    SetAsideOwnFiles();
     ReplaceTarget();
     if (copy_)
         written_.reset();
@@ -162,14 +161,13 @@ void WaveFileExchange::Run() {
 void WaveFileExchange::ReplaceTarget() {
     if (!copy_)
         written_->OpenStorage(kAccessUnchosen, tempName_, kOpenForReading | File::kShareDelete, 0);
-    for (SetAside &set : aside_) {
-        set.file->CloseStorage(0);
-        set.closed = true;
-    }
+    for (AudioFile *file : replaced_)
+        if (file && SameName(file->GetName(), target_))
+            SetAside(file);
     File::Move(target_, tempName_);
     committed_ = true;
     tempName_.Clear();
-    for (SetAside &set : aside_) {
+    for (Aside &set : aside_) {
         try {
             set.file->ReopenStorage(set.link);
         } catch (AException const &e) {
@@ -212,16 +210,15 @@ void WaveFileExchange::WriteNewFile() {
     }
 }
 
-// Each own file of the target's name gets a second name, to be read through after the move.
-void WaveFileExchange::SetAsideOwnFiles() {
-    for (AudioFile *file : replaced_) {
-        if (!file || !SameName(file->GetName(), target_))
-            continue;
-        aside_.push_back({file, File::GetTempName(FileName(target_.GetPath())), false});
-        SetAside &set = aside_.back();
-        if (!File::Link(target_, set.link))
-            File::Copy(set.link, target_);
-    }
+// An own file of the target's name closes, so that nothing holds it during the move, and
+// gets a second name to be read through after it.
+void WaveFileExchange::SetAside(AudioFile *file) {
+    aside_.push_back({file, FileName()});
+    file->CloseStorage(0);
+    FileName link = File::GetTempName(FileName(target_.GetPath()));
+    if (!File::Link(target_, link))
+        File::Copy(link, target_);
+    aside_.back().link = link;
 }
 
 // The wave takes the new file; what it replaced goes once nothing reads it.
@@ -230,7 +227,7 @@ void WaveFileExchange::Adopt() {
     file->SetName(target_);
     file->RegisterOpen();
     file->SetOwnerWave(&wave_);
-    for (SetAside &set : aside_)
+    for (Aside &set : aside_)
         set.file->SetDeleteOnClose();
     std::vector<AudioFile *> old = replaced_;
     if (channel_ == 1)
@@ -278,9 +275,8 @@ void WaveFileExchange::RollBack() {
     {
         AutoCriticalSection lock(wave_.GetLock());
         for (auto set = aside_.rbegin(); set != aside_.rend(); ++set) {
-            File::Delete(set->link, 0, 1);
-            if (!set->closed)
-                continue;
+            if (!set->link.IsEmpty())
+                File::Delete(set->link, 0, 1);
             try {
                 set->file->ReopenStorage(target_);
             } catch (AException const &e) {
