@@ -29,32 +29,6 @@ using namespace wavetest;
 
 std::string Formatted(unsigned id, std::string const &name) { return String(BuildString(int(id), name.c_str())).c_str(); }
 
-uint32_t FlagsOfBits(int bits) {
-    SamplePattern pattern;
-    pattern.GetFormat().SetBits(bits, kLittleEndian);
-    return pattern.GetFlags();
-}
-
-// Two sources spliced and silence inserted: every kind of stretch a save meets.
-Wave *EditedWave(int bits, int channels, int frames = 2000) {
-    std::vector<Samples> first, second;
-    for (int c = 0; c < channels; ++c) {
-        first.push_back(RepresentableValues(FlagsOfBits(bits), size_t(frames), uint32_t(1 + c)));
-        second.push_back(RepresentableValues(FlagsOfBits(bits), 500, uint32_t(7 + c)));
-    }
-    std::unique_ptr<Wave> wave(WaveOfValues(first, bits)), middle(WaveOfValues(second, bits));
-    wave->InsertFrom(frames / 3, frames / 3 - 1, 3, *middle, 0);
-    wave->InsertSilence(AllChannelsMask(channels), 100, 149, 1);
-    return wave.release();
-}
-
-// The frames of an audio file as the file's own data bytes.
-std::string DataBytes(std::string const &path) {
-    OwnedFile file(OpenAudioFile(kAccessUnchosen, FileName(path.c_str()), 1, 1));
-    std::string bytes = testsupport::ReadBytes(path);
-    return bytes.substr(size_t(file->GetDataOffset()), size_t(file->GetLength()) * file->GetBytesPerFrame());
-}
-
 // A 16-bit stereo WAV file of frames frames with chunks a peer may write around the data.
 std::string PeerWave(int frames, uint32_t seed) {
     return WaveFile(RiffChunk("fmt ", WaveFormat(2, 16, 44100)) +
@@ -98,7 +72,7 @@ TEST_F(WaveSaving, EditedWavesOfEveryWidthReopenExactInEveryFormat) {
     } const formats[] = {{"wav", 0}, {"aif", 10028}, {"au", 11192}, {"raw", 0}};
     for (int bits : {8, 16, 20, 24, 32}) {
         for (int channels : {1, 2}) {
-            std::unique_ptr<Wave> wave(EditedWave(bits, channels));
+            std::unique_ptr<Wave> wave(EditedWave(bits, channels, 2000));
             Samples frames = Interleaved(*wave);
             for (Format const &format : formats) {
                 std::string name = Path("w" + std::to_string(bits) + "-" + std::to_string(channels) + "." +

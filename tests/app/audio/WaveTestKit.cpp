@@ -3,6 +3,7 @@
 #include "audio/AudioFile.h"
 #include "audio/SampleConversion.h"
 #include "audio/VirtualFileIterator.h"
+#include "tests/app/audio/AudioFileTestKit.h"
 #include "foundation/Exception.h"
 #include "foundation/File.h"
 
@@ -41,6 +42,24 @@ Wave *WaveOfValues(std::vector<Samples> const &values, int bits, uint32_t rate) 
     unsigned long const workFile = File::kSequentialScan | File::kDeleteOnClose | File::kShareNone | File::kReadWrite;
     for (int c = 0; c < channels; ++c)
         buffer.ValidateWriting(bytes, bytes, workFile, c);
+    return wave.release();
+}
+
+uint32_t FlagsOfBits(int bits) {
+    SamplePattern pattern;
+    pattern.GetFormat().SetBits(bits, kLittleEndian);
+    return pattern.GetFlags();
+}
+
+Wave *EditedWave(int bits, int channels, int frames) {
+    std::vector<Samples> first, second;
+    for (int c = 0; c < channels; ++c) {
+        first.push_back(audiotest::RepresentableValues(FlagsOfBits(bits), size_t(frames), uint32_t(1 + c)));
+        second.push_back(audiotest::RepresentableValues(FlagsOfBits(bits), 500, uint32_t(7 + c)));
+    }
+    std::unique_ptr<Wave> wave(WaveOfValues(first, bits)), middle(WaveOfValues(second, bits));
+    wave->InsertFrom(frames / 3, frames / 3 - 1, 3, *middle, 0);
+    wave->InsertSilence(AllChannelsMask(channels), 100, 149, 1);
     return wave.release();
 }
 

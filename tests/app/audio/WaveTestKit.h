@@ -22,6 +22,11 @@ Samples DistinctSamples(int id, int channel, int first, int count);
 Wave *DistinctWave(int id, int channels, int frames, uint32_t rate = 44100);
 // A work wave of samples of the bits holding the values (24-bit scale), one list a channel.
 Wave *WaveOfValues(std::vector<Samples> const &channels, int bits, uint32_t rate = 44100);
+// The format flags of little-endian samples of the bits, as work waves hold them.
+uint32_t FlagsOfBits(int bits);
+// A work wave of the bits with two sources spliced and silence inserted (one undo step):
+// every kind of stretch a save meets. frames + 550 frames.
+Wave *EditedWave(int bits, int channels, int frames);
 // The frames of one channel of a wave, read through an iterator (silence reads 0).
 Samples ReadChannel(Wave &wave, int channel);
 // The channels' frames one after the other in each frame, as a file holds them.
