@@ -31,7 +31,7 @@ FileName PeakFileName(FileName const &audioFile) {
     return peak;
 }
 
-// The common 16-bit little-endian word is read in place, without the converters.
+// The common 16-bit words are read in place, without the converters.
 uint8_t BlockPeakByte(char const *data, int channels, uint32_t flags) {
     ptrdiff_t step = ptrdiff_t(kStep) * channels;
     if (flags == kPcm16)
@@ -39,6 +39,11 @@ uint8_t BlockPeakByte(char const *data, int channels, uint32_t flags) {
             int16_t value;
             std::memcpy(&value, data + 2 * k * step, sizeof value);
             return int(value);
+        });
+    if (flags == kPcm16Big)
+        return PeakOf([&](int k) {
+            uint8_t const *bytes = reinterpret_cast<uint8_t const *>(data + 2 * k * step);
+            return int(int16_t(bytes[0] << 8 | bytes[1]));
         });
     VirtualFileIterator it;
     it.sampleFormat_ = int32_t(flags);

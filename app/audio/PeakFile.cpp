@@ -8,6 +8,7 @@
 
 #include "audio/AudioFileIo.h"
 #include "audio/AudioFileSettings.h"
+#include "audio/FileRegionReader.h"
 #include "audio/PeakBlocks.h"
 #include "bars/Progress.h"
 #include "foundation/CriticalSection.h"
@@ -30,46 +31,6 @@ bool IsOlder(File const &file, File const &than) {
     than.GetDateTime(nullptr, nullptr, &thanTime);
     return CompareFileTime(&fileTime, &thanTime) < 0;
 }
-
-// The sample region read in large pieces straight from the file's handle, whatever its
-// access kind: one sequential read, which unbuffered (cached) files take in whole pages.
-class RegionReader {
-public:
-    RegionReader(File &file, int64_t start, int64_t length)
-        : file_(file), position_(start), end_(start + length), memory_(kPiece + 2 * kPage) {
-        uintptr_t at = reinterpret_cast<uintptr_t>(memory_.data());
-        buffer_ = memory_.data() + (kPage - at % kPage) % kPage;
-    }
-
-    // The next whole units of the region (at least one) at data; their bytes.
-    long Next(char *&data, long unit) {
-        int64_t first = position_ / kPage * kPage;
-        OVERLAPPED at = {};
-        at.Offset = DWORD(first);
-        at.OffsetHigh = DWORD(first >> 32);
-        DWORD got = 0;
-        {
-            AutoCriticalSection lock(file_.GetLock());
-            if (!ReadFile(file_.GetHandle(), buffer_, kPiece + kPage, &got, &at) && GetLastError() != ERROR_HANDLE_EOF)
-                ExceptionThrower(0).SetAndThrow(String(BuildString(kReadError, file_.GetName().c_str())),
-                                                GetLastError());
-        }
-        long skip = long(position_ - first);
-        long bytes = long(std::min<int64_t>(int64_t(got) - skip, end_ - position_)) / unit * unit;
-        if (bytes < unit)
-            ThrowAudioFileError(kMsgDamaged);
-        data = buffer_ + skip;
-        position_ += bytes;
-        return bytes;
-    }
-
-private:
-    enum : long { kPage = 4096, kPiece = 1 << 22, kReadError = 18002 };
-    File &file_;
-    int64_t position_, end_;
-    std::vector<char> memory_;
-    char *buffer_;  // page-aligned in memory_, as unbuffered reads want
-};
 
 File *CreateFileIn(FileName const &folder, int flags) {
     return new File(folder, File::kTempInDirectory | File::kShareNone | File::kSequentialScan | flags);
@@ -141,12 +102,14 @@ void AudioFile::WritePeaks(File &peakFile) {
     int channels = GetNumChannels();
     int sampleBytes = GetBytesPerSample();
     long blockBytes = long(kBlockFrames) * sampleBytes * channels;
-    RegionReader reader(*file_, dataOffset_, int64_t(blocks) * blockBytes);
+    FileRegionReader reader;
+    int64_t position = dataOffset_, end = dataOffset_ + int64_t(blocks) * blockBytes;
     AutoProgressBar progress(blocks * kBlockFrames, kTextBuildingPeaks, 1);
     std::vector<uint8_t> peaks;
     for (long block = 0; block < blocks;) {
         char *data;
-        long count = reader.Next(data, blockBytes) / blockBytes;
+        long count = reader.Read(*file_, position, end, data, blockBytes) / blockBytes;
+        position += int64_t(count) * blockBytes;
         peaks.resize(size_t(count) * channels);
         for (long i = 0; i < count; ++i, data += blockBytes)
             for (int c = 0; c < channels; ++c)

@@ -180,8 +180,10 @@ void WaveFileExchange::WriteNewFile() {
     int type = Wave::SaveTypeFromExtension(target_);
     if (type == kTypeEditList)
         ThrowWithName(kTextNoEditLists, target_);
+    // A name no file has yet: a file the header writer truncates would be written back to
+    // disk whole when it is closed.
     FileName folder(target_.GetPath());
-    tempName_ = NewTemporaryFile(folder);
+    tempName_ = File::GetTempName(folder);
     AudioFile *source = SourceFile();
     List<FileChunk> none;
     List<FileChunk> &chunks = source && source->GetFileType() == type ? source->GetChunks() : none;
