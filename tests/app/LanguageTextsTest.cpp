@@ -22,6 +22,9 @@ std::vector<unsigned> const kTexts = {
     10060, 10061, 10062, 11042, 11043, 11194, 11314, 11315,
     // markers and CD tracks
     11027, 11239, 11240, 11316, 11324,
+    // effects: the registry's names and a new task's name
+    11076, 11127, 11128, 11129, 11130, 11131, 11132, 11133, 11134, 11135, 11136, 11137, 11138, 11139, 11140, 11141,
+    11142,
 };
 
 }  // namespace
