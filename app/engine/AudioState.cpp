@@ -1,0 +1,25 @@
+#include "engine/AudioState.h"
+
+#include "audio/PlaybackLink.h"
+
+// The playback refers to the recorder and the server, built after it; it uses them only
+// once a request comes, and its Shutdown ends their use before they go.
+AudioState::AudioState()
+    : playback(server, recorder, audioHeap), recorder(playback.GetControl(), audioHeap),
+      previousLink_(SetPlaybackLink(&playback)) {}
+
+AudioState::~AudioState() {
+    SetPlaybackLink(previousLink_);
+    playback.Shutdown();
+}
+
+AudioState &TheAudioState() {
+    static AudioState state;
+    return state;
+}
+
+Playback &ThePlaybackEngine() { return TheAudioState().playback; }
+
+void AttachGuiThreadToAudio() { TheAudioState().guiThread.InitAsCurrentThread(); }
+
+bool IsWaveOutOpen() { return TheAudioState().playback.GetPlayer().IsOpen(); }
