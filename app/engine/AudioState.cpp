@@ -5,11 +5,11 @@
 // The playback refers to the recorder and the server, built after it; it uses them only
 // once a request comes, and its Shutdown ends their use before they go.
 AudioState::AudioState()
-    : playback(server, recorder, audioHeap), recorder(playback.GetControl(), audioHeap),
-      previousLink_(SetPlaybackLink(&playback)) {}
+    : playback(server, recorder, audioHeap), recorder(playback.GetControl(), audioHeap) {}
 
 AudioState::~AudioState() {
-    SetPlaybackLink(previousLink_);
+    if (&ThePlayback() == &playback)
+        SetPlaybackLink(nullptr);
     playback.Shutdown();
 }
 
@@ -20,6 +20,10 @@ AudioState &TheAudioState() {
 
 Playback &ThePlaybackEngine() { return TheAudioState().playback; }
 
-void AttachGuiThreadToAudio() { TheAudioState().guiThread.InitAsCurrentThread(); }
+void AttachGuiThreadToAudio() {
+    AudioState &state = TheAudioState();
+    state.guiThread.InitAsCurrentThread();
+    SetPlaybackLink(&state.playback);
+}
 
 bool IsWaveOutOpen() { return TheAudioState().playback.GetPlayer().IsOpen(); }

@@ -2,6 +2,7 @@
 
 #include "audio/PlaybackLink.h"
 #include "audio/SampleConversion.h"
+#include "engine/AudioState.h"
 #include "tests/support/TestSupport.h"
 
 #include <windows.h>
@@ -49,6 +50,13 @@ int FrameObject::ReadFloatFrames(Task *task, float *const *outputs, int outputOf
 
 ASampleProvider::Task *FrameObject::CreateReadTask(ChannelSet const &request) {
     return new ChannelTask(request.GetMask());
+}
+
+PlaybackScope::PlaybackScope() : previous_(SetPlaybackLink(&ThePlaybackEngine())) {}
+
+PlaybackScope::~PlaybackScope() {
+    ThePlaybackEngine().StopAndWait();
+    SetPlaybackLink(previous_);
 }
 
 PostedMessages::PostedMessages() : previous_(SetInterThreadReceiver(&PostedMessages::Receive)) {

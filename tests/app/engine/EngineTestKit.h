@@ -4,6 +4,7 @@
 #pragma once
 
 #include "audio/AudioObject.h"
+#include "audio/PlaybackLink.h"
 #include "engine/AudioMessages.h"
 
 #include <atomic>
@@ -44,6 +45,19 @@ public:
 private:
     int length_;
     std::function<float(int)> value_;
+};
+
+// Makes the global playback the one audio objects ask while it lives; it stops what
+// plays when it goes.
+class PlaybackScope {
+public:
+    PlaybackScope();
+    ~PlaybackScope();
+    PlaybackScope(PlaybackScope const &) = delete;
+    PlaybackScope &operator=(PlaybackScope const &) = delete;
+
+private:
+    PlaybackLink *previous_;
 };
 
 struct StopReport {

@@ -36,6 +36,7 @@ protected:
         ASSERT_TRUE(posted.WaitForStops(before + 1, 20000)) << "the playback did not end";
     }
 
+    PlaybackScope scope;
     Playback &playback = ThePlaybackEngine();
     PostedMessages posted;
 
