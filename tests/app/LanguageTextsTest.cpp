@@ -18,6 +18,8 @@ std::vector<unsigned> const kTexts = {
     10025, 10026, 10027, 10028, 10030, 10031, 10032, 10044, 10047, 11041, 11191, 11192,
     // audio objects
     11196,
+    // playback and recording: the wave devices
+    10046, 11215,
 };
 
 }  // namespace
