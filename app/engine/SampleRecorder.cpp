@@ -67,7 +67,7 @@ int SampleRecorder::Open(SamplePattern const &pattern, int count, int size, int 
     }
     device_ = opened;
     SetDeviceOpen(true);
-    if (!QueueAll() || waveInStart(opened) != MMSYSERR_NOERROR) {
+    if (!QueueUpTo(buffers_.GetCount()) || waveInStart(opened) != MMSYSERR_NOERROR) {
         // The device lets go of every buffer before they are freed.
         Release(opened);
         ExceptionThrower(1).SetAndThrow(ResMess(kTextNoWaveIn));
@@ -80,8 +80,8 @@ int SampleRecorder::PreFill(int latencyBytes, int bufferSize, int count) {
     return latencyBytes > 0 ? int((int64_t(latencyBytes) + bufferSize - 1) / bufferSize) : count;
 }
 
-bool SampleRecorder::QueueAll() {
-    for (int i = 0; i < buffers_.GetCount(); ++i) {
+bool SampleRecorder::QueueUpTo(int count) {
+    while (queued_ < count) {
         int queued = QueueBuffer();
         if (queued < 0)
             return false;
@@ -158,7 +158,7 @@ int SampleRecorder::Read(float *const *channels, int frames, Timer *timer) {
     int done = 0;
     while (frames > 0) {
         if (current_ < 0) {
-            if (!KeepQueued() || !WaitForRecorded(timer))
+            if (!QueueUpTo(bufferCount_) || !WaitForRecorded(timer))
                 break;
             TakeRecorded();
         }
@@ -174,17 +174,6 @@ int SampleRecorder::Read(float *const *channels, int frames, Timer *timer) {
         }
     }
     return done;
-}
-
-bool SampleRecorder::KeepQueued() {
-    while (queued_ < bufferCount_) {
-        int queued = QueueBuffer();
-        if (queued < 0)
-            return false;
-        if (queued == 0)
-            break;
-    }
-    return true;
 }
 
 bool SampleRecorder::WaitForRecorded(Timer *timer) {

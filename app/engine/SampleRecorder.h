@@ -51,10 +51,10 @@ protected:
 private:
     enum State : int32_t { kFree = 0, kReading = 1, kQueued = 2, kRecorded = 3 };
 
-    bool QueueAll();
+    // Queues free buffers until count are in the device; false when it refused one.
+    bool QueueUpTo(int count);
     // 1 queued, 0 no free buffer, -1 the device refused it.
     int QueueBuffer();
-    bool KeepQueued();
     bool WaitForRecorded(Timer *timer);
     bool WaitForBuffer(Timer *timer);
     int RecordedCount();

@@ -4,6 +4,7 @@
 #include "engine/AudioState.h"
 
 #include "engine/AudioEngineEntries.h"
+#include "engine/PlaybackControl.h"
 #include "engine/PlayerSettings.h"
 #include "tests/app/engine/EngineTestKit.h"
 #include "tests/support/TestSupport.h"
@@ -46,6 +47,16 @@ private:
 
 SamplePattern DevicePattern(int bits, int channels) {
     return SamplePattern(SampleFormatFlagsFromBits(bits, 1), channels, 1, 44100);
+}
+
+// Three seconds of a known 16-bit stereo signal, left and right apart, in the capture file.
+std::vector<int16_t> CaptureSignal() {
+    std::vector<int16_t> signal(3 * 44100 * 2);
+    for (size_t i = 0; i < signal.size(); ++i)
+        signal[i] = int16_t(i % 2 ? -int(i % 20011) : int(i % 30011) - 15000);
+    testsupport::WriteBytes(SoundFile("capture.raw"),
+                            std::string(reinterpret_cast<char const *>(signal.data()), signal.size() * 2));
+    return signal;
 }
 
 }  // namespace
@@ -132,12 +143,7 @@ TEST_F(PlaybackDevice, StopMessagesTellRestartsAndTheStopPoint) {
 }
 
 TEST_F(PlaybackDevice, MonitoringPlaysTheCapturedInput) {
-    // A known signal, frame after frame: left and right differ.
-    std::vector<int16_t> signal(3 * 44100 * 2);
-    for (size_t i = 0; i < signal.size(); ++i)
-        signal[i] = int16_t(i % 2 ? -int(i % 20011) : int(i % 30011) - 15000);
-    testsupport::WriteBytes(SoundFile("capture.raw"),
-                            std::string(reinterpret_cast<char const *>(signal.data()), signal.size() * 2));
+    std::vector<int16_t> signal = CaptureSignal();
     ClearPlayed();
     PlayRequest request;
     request.mode = kPlayMonitor;
@@ -196,4 +202,43 @@ TEST_F(PlaybackDevice, TheEngineDrivesAPlaybackOnlyWithItsMasterQueue) {
     EXPECT_TRUE(posted.WaitForStops(before + 1, 10000)) << "without a master section it plays directly";
     EXPECT_EQ(0, engineQueue);
     engine.entries.Clear();
+}
+
+// The test device reads its file ahead of time and skips what overflows: a recording is
+// runs of the file, in order, each of whole frames.
+TEST(SampleRecorder, ReadsTheInputInOrderAfterItsPreFill) {
+    std::vector<int16_t> signal = CaptureSignal();
+    PlaybackControl control;
+    control.stopEvent.SetFalse();
+    SampleRecorder recorder(control, TheAudioState().audioHeap);
+    ASSERT_EQ(1, recorder.Open(DevicePattern(16, 2), 6, 16384, 65536));
+    EXPECT_EQ(10, recorder.GetHeaderCount()) << "6 kept queued and 4 for what the output holds";
+    std::vector<float> left(44100), right(44100);
+    for (int done = 0; done < 44100;) {
+        float *channels[] = {left.data() + done, right.data() + done};
+        int n = recorder.Read(channels, std::min(2048, 44100 - done), nullptr);
+        ASSERT_GT(n, 0) << "after " << done << " frames";
+        done += n;
+    }
+    recorder.Close(0);
+    EXPECT_EQ(0, TheAudioState().audioHeap.BlockCount());
+
+    std::vector<int16_t> recorded;
+    for (size_t i = 0; i < left.size(); ++i) {
+        recorded.push_back(int16_t(left[i] * 32768.0f));
+        recorded.push_back(int16_t(right[i] * 32768.0f));
+    }
+    size_t from = 0;
+    int runs = 0;
+    for (size_t at = 0; at < recorded.size(); ++runs) {
+        auto start = std::search(signal.begin() + long(from), signal.end(), recorded.begin() + long(at),
+                                 recorded.begin() + long(std::min(at + 64, recorded.size())));
+        ASSERT_TRUE(start != signal.end()) << "samples from " << at << " on are not the file's next ones";
+        size_t in = size_t(start - signal.begin());
+        ASSERT_EQ(0u, in % 2) << "a run not of whole frames";
+        while (at < recorded.size() && in < signal.size() && recorded[at] == signal[in])
+            ++at, ++in;
+        from = in;
+    }
+    EXPECT_LT(runs, 64);
 }

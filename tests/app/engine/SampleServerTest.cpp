@@ -90,7 +90,7 @@ TEST(SampleServer, StartAndStopWhileReading) {
                 ++bad;
         }
     });
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 200; ++i) {
         server.Start(&collector);
         if (i % 3 == 0)
             server.Flush();
