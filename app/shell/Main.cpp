@@ -11,6 +11,7 @@
 #include "manager/MdiDocumentWindows.h"
 
 #include "core/Dc.h"
+#include "engine/AudioState.h"
 #include "foundation/Exception.h"
 
 #include "LanguageCommon/LanguageIds.h"
@@ -161,6 +162,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         if (!DocumentManager::VeryFirstInit(__argc, __argv, kProduct, kFrameClass, kCompany, kCommonResources,
                                             kLanguages))
             return 1;
+        AttachGuiThreadToAudio();
         ShellApp app;
         return app.Run();
     } catch (AException const &e) {
