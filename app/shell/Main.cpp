@@ -12,6 +12,7 @@
 
 #include "brastow/Brastow.h"
 #include "core/Dc.h"
+#include "engine/AudioState.h"
 #include "foundation/Exception.h"
 #include "pindral/Pindral.h"
 
@@ -182,6 +183,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         if (!DocumentManager::VeryFirstInit(__argc, __argv, kProduct, kFrameClass, kCompany, kCommonResources,
                                             kLanguages))
             return 1;
+        AttachGuiThreadToAudio();
         ShellApp app;
         OutsideLibraries libraries(instance);
         return app.Run();

@@ -25,6 +25,8 @@ std::vector<unsigned> const kTexts = {
     // effects: the registry's names and a new task's name
     11076, 11127, 11128, 11129, 11130, 11131, 11132, 11133, 11134, 11135, 11136, 11137, 11138, 11139, 11140, 11141,
     11142,
+    // playback and recording: the wave devices
+    10046, 11215,
 };
 
 }  // namespace
