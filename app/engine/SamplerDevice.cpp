@@ -9,7 +9,6 @@
 namespace {
 
 char const kPresetFile[] = "system\\samplers.set";
-char const kPresetRoot[] = "Samplers";
 int const kMaxMidiChannel = 15;
 
 FileName presetFile_;
@@ -171,7 +170,7 @@ void LoadSamplerDevices(int reload) {
     if (!devicesLoaded_)
         FetchScsiUnits();
     DropDevices();
-    Config presets(kPresetRoot, SamplerPresetFile());
+    Config presets(kSamplerPresetRoot, SamplerPresetFile());
     ReadDevices(presets);
     if (TheSamplerSettings().currentDevice >= SamplerDevices().GetCount())
         TheSamplerSettings().currentDevice = -1;

@@ -59,6 +59,7 @@ SamplerSettings &TheSamplerSettings();
 void LoadSamplerSettings(Config &config);
 void SaveSamplerSettings(Config &config);
 
+constexpr char kSamplerPresetRoot[] = "Samplers";
 constexpr char kDefaultSamplerPreset[] = "__default__";
 
 // The devices, sorted by name (owning), and the default device.

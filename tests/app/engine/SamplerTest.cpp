@@ -186,7 +186,7 @@ TEST_F(Samplers, PresetFileRoundTrip) {
                               {"Alpha", 1, 0, 1, 0, 0},
                               {"beta", 1, -1, -1, 7, 1},
                               {kDefaultSamplerPreset, 1, 1, 1, 3, 0}};
-    Config written("Samplers");
+    Config written(kSamplerPresetRoot);
     for (DeviceRow const &row : rows) {
         SamplerDevice device(row.name);
         device.model = row.model;
