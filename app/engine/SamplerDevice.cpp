@@ -62,9 +62,7 @@ void DropDevices() {
 
 // ---- SamplerDevice
 
-SamplerDevice::SamplerDevice(SamplerDevice const &other)
-    : ListElement(), name(other.name), model(other.model), midiIn(other.midiIn), midiOut(other.midiOut),
-      midiChannel(other.midiChannel), scsiUnit(other.scsiUnit) {}
+SamplerDevice::SamplerDevice(SamplerDevice const &other) : ListElement() { *this = other; }
 
 SamplerDevice &SamplerDevice::operator=(SamplerDevice const &other) {
     name = other.name;
@@ -104,8 +102,8 @@ int SamplerDevice::OpenInterface() {
     else if (info.midi && !info.scsi && qb.createMidiSamplerInterface)
         result = qb.createMidiSamplerInterface(m, channel, in, out, &handle);
     else if (info.scsi && !info.midi && unit && qb.createScsiSamplerInterface)
-        result = qb.createScsiSamplerInterface(m, channel, std::int16_t(unit->adapter), std::int16_t(unit->target),
-                                               &handle);
+        result =
+            qb.createScsiSamplerInterface(m, channel, std::int16_t(unit->adapter), std::int16_t(unit->target), &handle);
     if (result != QB_OK || !handle)
         return 0;
     handle_ = handle;

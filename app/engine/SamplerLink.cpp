@@ -101,7 +101,8 @@ std::vector<String> SamplerModelTexts() {
             texts.push_back(String());
             continue;
         }
-        info.maker[sizeof info.maker - 1] = info.model[sizeof info.model - 1] = info.version[sizeof info.version - 1] = 0;
+        info.maker[sizeof info.maker - 1] = info.model[sizeof info.model - 1] = info.version[sizeof info.version - 1] =
+            0;
         texts.push_back(String(Trimmed(info.maker) + " " + Trimmed(info.model) + " " + Trimmed(info.version)));
     }
     return texts;

@@ -15,16 +15,16 @@
 // What the calls answer.
 enum : std::int32_t {
     QB_OK = 0,
-    QB_ERR_ARGUMENT = 1,        // a number out of range or a null record
-    QB_ERR_NOT_SUPPORTED = 2,   // the model's interface does not do this
-    QB_ERR_HANDLE = 3,          // not a live interface
-    QB_ERR_NO_SAMPLE = 4,       // no sample of that number
-    QB_ERR_SAMPLE_EXISTS = 5,   // the number is taken (replace it instead)
-    QB_ERR_MEMORY_FULL = 6,     // no free sample number
-    QB_ERR_FORMAT = 7,          // a sample the sampler cannot hold, or a file that is no such sample
-    QB_ERR_IO = 8,              // the sample memory or the file could not be read or written
-    QB_ERR_CANCELLED = 9,       // the progress routine asked to stop; nothing was changed
-    QB_ERR_NO_LOCATION = 10,    // no location of that number
+    QB_ERR_ARGUMENT = 1,       // a number out of range or a null record
+    QB_ERR_NOT_SUPPORTED = 2,  // the model's interface does not do this
+    QB_ERR_HANDLE = 3,         // not a live interface
+    QB_ERR_NO_SAMPLE = 4,      // no sample of that number
+    QB_ERR_SAMPLE_EXISTS = 5,  // the number is taken (replace it instead)
+    QB_ERR_MEMORY_FULL = 6,    // no free sample number
+    QB_ERR_FORMAT = 7,         // a sample the sampler cannot hold, or a file that is no such sample
+    QB_ERR_IO = 8,             // the sample memory or the file could not be read or written
+    QB_ERR_CANCELLED = 9,      // the progress routine asked to stop; nothing was changed
+    QB_ERR_NO_LOCATION = 10,   // no location of that number
 };
 
 // The kinds of location a sampler offers.
@@ -32,9 +32,9 @@ enum : std::int32_t { QB_LOCATIONS_NONE = 0, QB_LOCATIONS_BANKS = 1 };
 
 enum : std::int32_t {
     QB_MAX_SAMPLE_NUMBER = 16383,
-    QB_ANY_LOCATION = -1,   // a sample spec's location when the number alone names it
-    QB_ANY_NUMBER = -1,     // a new sample's number when the sampler may choose
-    QB_PORT_NAME_SIZE = 32, // bytes of a MIDI port name, its zero included
+    QB_ANY_LOCATION = -1,    // a sample spec's location when the number alone names it
+    QB_ANY_NUMBER = -1,      // a new sample's number when the sampler may choose
+    QB_PORT_NAME_SIZE = 32,  // bytes of a MIDI port name, its zero included
 };
 
 struct QbInterface;
@@ -52,8 +52,8 @@ struct QbModelInfo {
 // An interface: what it speaks and offers (each flag byte non-zero for yes).
 struct QbInterfaceInfo {
     char name[17];
-    std::uint8_t midi;       // byte 17
-    std::uint8_t scsi;       // byte 18
+    std::uint8_t midi;  // byte 17
+    std::uint8_t scsi;  // byte 18
     std::uint8_t reserved1;
     std::uint8_t locations;  // byte 20
     std::uint8_t reserved2[3];
@@ -83,20 +83,20 @@ struct QbLocationEntry {
 // sample is received, sent, replaced, corrected or deleted: Qb_BuildSampleSpec fills
 // one from a number alone.
 struct QbSampleEntry {
-    char name[64];           // ended by a zero
-    std::int32_t number;     // 0 .. QB_MAX_SAMPLE_NUMBER
-    std::int16_t location;   // QB_ANY_LOCATION when the number alone names the sample
-    std::uint8_t channels;   // 1 or 2
-    std::uint8_t rootKey;    // MIDI note 0 .. 127
-    std::int32_t rate;       // Hz
+    char name[64];          // ended by a zero
+    std::int32_t number;    // 0 .. QB_MAX_SAMPLE_NUMBER
+    std::int16_t location;  // QB_ANY_LOCATION when the number alone names the sample
+    std::uint8_t channels;  // 1 or 2
+    std::uint8_t rootKey;   // MIDI note 0 .. 127
+    std::int32_t rate;      // Hz
     std::int32_t frames;
-    std::uint8_t bits;       // 8, 16 or 24
-    std::uint8_t known;      // 1 once the fields above name a sample of the sampler
+    std::uint8_t bits;   // 8, 16 or 24
+    std::uint8_t known;  // 1 once the fields above name a sample of the sampler
     std::int16_t reserved;
 };
 
-static_assert(sizeof(QbModelInfo) == 72 && offsetof(QbModelInfo, model) == 33 &&
-                  offsetof(QbModelInfo, version) == 50 && offsetof(QbModelInfo, interfaceNumber) == 68,
+static_assert(sizeof(QbModelInfo) == 72 && offsetof(QbModelInfo, model) == 33 && offsetof(QbModelInfo, version) == 50 &&
+                  offsetof(QbModelInfo, interfaceNumber) == 68,
               "model information layout");
 static_assert(sizeof(QbInterfaceInfo) == 52 && offsetof(QbInterfaceInfo, midi) == 17 &&
                   offsetof(QbInterfaceInfo, scsi) == 18 && offsetof(QbInterfaceInfo, locations) == 20,
@@ -129,15 +129,13 @@ std::int16_t __cdecl Qb_CountMIDIInputs(void);
 std::int32_t __cdecl Qb_GetMIDIInputInfo(std::int16_t port, char *name);
 
 // ---- interfaces: each sets *handle on success and leaves it null otherwise
-std::int32_t __cdecl Qb_CreateMIDISamplerInterface(std::int16_t model, std::int16_t midiChannel,
-                                                   std::int16_t midiInput, std::int16_t midiOutput,
-                                                   QbHandle *handle);
-std::int32_t __cdecl Qb_CreateSCSISamplerInterface(std::int16_t model, std::int16_t midiChannel,
-                                                   std::int16_t adapter, std::int16_t target, QbHandle *handle);
+std::int32_t __cdecl Qb_CreateMIDISamplerInterface(std::int16_t model, std::int16_t midiChannel, std::int16_t midiInput,
+                                                   std::int16_t midiOutput, QbHandle *handle);
+std::int32_t __cdecl Qb_CreateSCSISamplerInterface(std::int16_t model, std::int16_t midiChannel, std::int16_t adapter,
+                                                   std::int16_t target, QbHandle *handle);
 std::int32_t __cdecl Qb_CreateMIDIAndSCSISamplerInterface(std::int16_t model, std::int16_t midiChannel,
                                                           std::int16_t midiInput, std::int16_t midiOutput,
-                                                          std::int16_t adapter, std::int16_t target,
-                                                          QbHandle *handle);
+                                                          std::int16_t adapter, std::int16_t target, QbHandle *handle);
 // Nothing for a null or unknown handle.
 void __cdecl Qb_DisposeSamplerInterface(QbHandle handle);
 

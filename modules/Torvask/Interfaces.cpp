@@ -72,21 +72,19 @@ using namespace torvask;
 
 extern "C" {
 
-std::int32_t __cdecl Qb_CreateMIDISamplerInterface(std::int16_t model, std::int16_t midiChannel,
-                                                   std::int16_t midiInput, std::int16_t midiOutput,
-                                                   QbHandle *handle) {
+std::int32_t __cdecl Qb_CreateMIDISamplerInterface(std::int16_t model, std::int16_t midiChannel, std::int16_t midiInput,
+                                                   std::int16_t midiOutput, QbHandle *handle) {
     return Create(model, midiChannel, {true, false, midiInput, midiOutput, -1, -1}, handle);
 }
 
-std::int32_t __cdecl Qb_CreateSCSISamplerInterface(std::int16_t model, std::int16_t midiChannel,
-                                                   std::int16_t adapter, std::int16_t target, QbHandle *handle) {
+std::int32_t __cdecl Qb_CreateSCSISamplerInterface(std::int16_t model, std::int16_t midiChannel, std::int16_t adapter,
+                                                   std::int16_t target, QbHandle *handle) {
     return Create(model, midiChannel, {false, true, -1, -1, adapter, target}, handle);
 }
 
 std::int32_t __cdecl Qb_CreateMIDIAndSCSISamplerInterface(std::int16_t model, std::int16_t midiChannel,
                                                           std::int16_t midiInput, std::int16_t midiOutput,
-                                                          std::int16_t adapter, std::int16_t target,
-                                                          QbHandle *handle) {
+                                                          std::int16_t adapter, std::int16_t target, QbHandle *handle) {
     return Create(model, midiChannel, {true, true, midiInput, midiOutput, adapter, target}, handle);
 }
 

@@ -8,9 +8,8 @@
 
 struct QbInterface {
     QbInterface(torvask::ModelSpec const &model, std::string const &root)
-        : model(model), spec(torvask::InterfaceOf(model)), memory(root + "\\" + torvask::FolderName(model),
-                                                                    spec.locations),
-          received(root + "\\Received") {}
+        : model(model), spec(torvask::InterfaceOf(model)),
+          memory(root + "\\" + torvask::FolderName(model), spec.locations), received(root + "\\Received") {}
 
     torvask::ModelSpec const &model;
     torvask::InterfaceSpec const &spec;

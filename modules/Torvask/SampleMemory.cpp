@@ -158,9 +158,8 @@ std::vector<StoredSample> SampleMemory::Samples(std::int32_t location) const {
             std::vector<StoredSample> more = SamplesIn(l.folder, l.number);
             samples.insert(samples.end(), more.begin(), more.end());
         }
-    std::stable_sort(samples.begin(), samples.end(), [](StoredSample const &a, StoredSample const &b) {
-        return a.entry.number < b.entry.number;
-    });
+    std::stable_sort(samples.begin(), samples.end(),
+                     [](StoredSample const &a, StoredSample const &b) { return a.entry.number < b.entry.number; });
     return samples;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace torvask {
 
@@ -69,9 +70,29 @@ std::string SpecName(QbInterface const &link, QbSampleEntry const &spec) {
     return SafeName(name, link.spec.maxNameLength);
 }
 
+// A list of one entry per item, each made by fill and reported to progress; the count
+// and list are set only when the list is whole.
+template <class Item, class Entry, class Fill>
+std::int32_t MakeList(std::vector<Item> const &items, Progress const &progress, std::int16_t *count, Entry **list,
+                      Fill fill) {
+    std::size_t const n = std::min<std::size_t>(items.size(), 32767);
+    std::unique_ptr<Entry[]> entries(n ? new Entry[n]() : nullptr);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!progress.Report(std::int32_t(i), std::int32_t(n)))
+            return QB_ERR_CANCELLED;
+        fill(entries[i], items[i]);
+    }
+    *count = std::int16_t(n);
+    *list = entries.release();
+    return QB_OK;
+}
+
 template <class Entry>
-Entry *NewList(std::size_t count) {
-    return count ? new Entry[count]() : nullptr;
+void DisposeList(Entry **list) {
+    if (list) {
+        delete[] * list;
+        *list = nullptr;
+    }
 }
 
 }  // namespace
@@ -94,31 +115,18 @@ std::int32_t __cdecl Qb_CreateLocationList(QbHandle handle, std::int32_t *kind, 
     *list = nullptr;
     if (!link->spec.locations)
         return QB_ERR_NOT_SUPPORTED;
-    std::vector<Location> locations = link->memory.Locations();
-    std::size_t n = std::min<std::size_t>(locations.size(), 32767);
-    QbLocationEntry *entries = NewList<QbLocationEntry>(n);
-    Progress report(progress, record);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!report.Report(std::int32_t(i), std::int32_t(n))) {
-            delete[] entries;
-            return QB_ERR_CANCELLED;
-        }
-        std::strncpy(entries[i].name, locations[i].name.c_str(), sizeof entries[i].name - 1);
-        entries[i].number = locations[i].number;
-        entries[i].sampleCount = std::int32_t(link->memory.Samples(locations[i].number).size());
-    }
-    *kind = QB_LOCATIONS_BANKS;
-    *count = std::int16_t(n);
-    *list = entries;
-    return QB_OK;
+    std::int32_t result = MakeList(link->memory.Locations(), Progress(progress, record), count, list,
+                                   [link](QbLocationEntry &entry, Location const &location) {
+                                       std::strncpy(entry.name, location.name.c_str(), sizeof entry.name - 1);
+                                       entry.number = location.number;
+                                       entry.sampleCount = std::int32_t(link->memory.Samples(location.number).size());
+                                   });
+    if (result == QB_OK)
+        *kind = QB_LOCATIONS_BANKS;
+    return result;
 }
 
-void __cdecl Qb_DisposeLocationList(QbLocationEntry **list) {
-    if (list) {
-        delete[] * list;
-        *list = nullptr;
-    }
-}
+void __cdecl Qb_DisposeLocationList(QbLocationEntry **list) { DisposeList(list); }
 
 std::int32_t __cdecl Qb_CreateSampleList(QbHandle handle, std::int16_t location, std::int16_t *count,
                                          QbSampleEntry **list, QbProgress progress, void *record) {
@@ -131,28 +139,11 @@ std::int32_t __cdecl Qb_CreateSampleList(QbHandle handle, std::int16_t location,
     *list = nullptr;
     if (location != QB_ANY_LOCATION && link->memory.FolderFor(location).empty())
         return QB_ERR_NO_LOCATION;
-    std::vector<StoredSample> samples = link->memory.Samples(location);
-    std::size_t n = std::min<std::size_t>(samples.size(), 32767);
-    QbSampleEntry *entries = NewList<QbSampleEntry>(n);
-    Progress report(progress, record);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!report.Report(std::int32_t(i), std::int32_t(n))) {
-            delete[] entries;
-            return QB_ERR_CANCELLED;
-        }
-        entries[i] = samples[i].entry;
-    }
-    *count = std::int16_t(n);
-    *list = entries;
-    return QB_OK;
+    return MakeList(link->memory.Samples(location), Progress(progress, record), count, list,
+                    [](QbSampleEntry &entry, StoredSample const &sample) { entry = sample.entry; });
 }
 
-void __cdecl Qb_DisposeSampleList(QbSampleEntry **list) {
-    if (list) {
-        delete[] * list;
-        *list = nullptr;
-    }
-}
+void __cdecl Qb_DisposeSampleList(QbSampleEntry **list) { DisposeList(list); }
 
 std::int32_t __cdecl Qb_BuildSampleSpec(std::int16_t number, QbSampleEntry *spec) {
     if (!spec || number < 0 || number > QB_MAX_SAMPLE_NUMBER)

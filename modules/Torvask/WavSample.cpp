@@ -42,6 +42,7 @@ public:
         DWORD low = GetFileSize(handle_, &high);
         return high ? 0xFFFFFFFFu : low;
     }
+
 private:
     HANDLE handle_;
 };
@@ -100,12 +101,12 @@ std::vector<unsigned char> Header(WavInfo const &info, std::int32_t rootKey) {
     Put16(h, std::uint16_t(info.bits));
     PutId(h, "smpl");
     Put32(h, smplBytes);
-    Put32(h, 0);                                           // manufacturer
-    Put32(h, 0);                                           // product
-    Put32(h, std::uint32_t(1000000000.0 / info.rate));     // sample period in ns
-    Put32(h, std::uint32_t(rootKey));                      // unity note
+    Put32(h, 0);                                        // manufacturer
+    Put32(h, 0);                                        // product
+    Put32(h, std::uint32_t(1000000000.0 / info.rate));  // sample period in ns
+    Put32(h, std::uint32_t(rootKey));                   // unity note
     for (int i = 0; i < 5; ++i)
-        Put32(h, 0);                                       // pitch fraction, SMPTE, loops, extra
+        Put32(h, 0);  // pitch fraction, SMPTE, loops, extra
     PutId(h, "data");
     Put32(h, dataBytes);
     return h;
@@ -163,9 +164,8 @@ bool ReadWavInfo(std::string const &path, WavInfo &info) {
         if (!std::memcmp(chunk, "data", 4)) {
             std::uint32_t bytes = std::uint32_t(std::min<std::uint64_t>(size, end - body));
             info.dataOffset = std::uint32_t(body);
-            info.frames = format ? std::int32_t(std::min<std::uint32_t>(bytes / (info.channels * info.bits / 8),
-                                                                         0x7FFFFFFF))
-                                 : 0;
+            info.frames =
+                format ? std::int32_t(std::min<std::uint32_t>(bytes / (info.channels * info.bits / 8), 0x7FFFFFFF)) : 0;
             return format;
         }
         if (!std::memcmp(chunk, "fmt ", 4) || !std::memcmp(chunk, "smpl", 4)) {

@@ -39,9 +39,10 @@ public:
         char linked[MAX_PATH];
         GetModuleFileNameA(GetModuleHandleA("Brastow.dll"), linked, MAX_PATH);
         CopyFileA(linked, dir_.File("Brastow.dll").c_str(), FALSE);
-        testsupport::WriteBytes(dir_.File("Brastow.ini"), "[SimulatedUnits]\r\n"
-                                                          "1=HALVERN |SX-64 SAMPLER   |2|6|0|3\r\n"
-                                                          "2=PLEXTOR |CD-R   PX-W1210A|1|2\r\n");
+        testsupport::WriteBytes(dir_.File("Brastow.ini"),
+                                "[SimulatedUnits]\r\n"
+                                "1=HALVERN |SX-64 SAMPLER   |2|6|0|3\r\n"
+                                "2=PLEXTOR |CD-R   PX-W1210A|1|2\r\n");
         library_ = LoadLibraryA(dir_.File("Brastow.dll").c_str());
         reinterpret_cast<decltype(&CDR_Init)>(reinterpret_cast<void *>(GetProcAddress(library_, "CDR_Init")))();
         SetScsiUnitLister(reinterpret_cast<ScsiUnitLister>(
@@ -154,7 +155,8 @@ protected:
         spec.location = std::int16_t(location);
         std::strncpy(spec.name, name, sizeof spec.name - 1);
         SamplerInterfaceHold hold(device);
-        EXPECT_EQ(QB_OK, TheSamplerEntries().transmitNewSample(hold.GetHandle(), &spec, file.c_str(), nullptr, nullptr));
+        EXPECT_EQ(QB_OK,
+                  TheSamplerEntries().transmitNewSample(hold.GetHandle(), &spec, file.c_str(), nullptr, nullptr));
         return spec;
     }
 
@@ -164,10 +166,11 @@ protected:
     SimulatedScsiUnits units;
 };
 
-std::string const kKeysAndRack = "\tKeys\r\n\t{\r\n\t\tModel=Halvern MS-16 2.1\r\n\t\tMidiIn=Torvask MIDI In 1\r\n"
-                                 "\t\tMidiOut=Torvask MIDI Out 2\r\n\t}\r\n"
-                                 "\tRack\r\n\t{\r\n\t\tModel=Halvern SX-64 3.04\r\n\t\tMidiIn=Torvask MIDI In 2\r\n"
-                                 "\t\tMidiOut=Torvask MIDI Out 1\r\n\t\tScsiUnit=HALVERN SX-64 SAMPLER (2:6:0)\r\n\t}\r\n";
+std::string const kKeysAndRack =
+    "\tKeys\r\n\t{\r\n\t\tModel=Halvern MS-16 2.1\r\n\t\tMidiIn=Torvask MIDI In 1\r\n"
+    "\t\tMidiOut=Torvask MIDI Out 2\r\n\t}\r\n"
+    "\tRack\r\n\t{\r\n\t\tModel=Halvern SX-64 3.04\r\n\t\tMidiIn=Torvask MIDI In 2\r\n"
+    "\t\tMidiOut=Torvask MIDI Out 1\r\n\t\tScsiUnit=HALVERN SX-64 SAMPLER (2:6:0)\r\n\t}\r\n";
 int const kKeys = 0;
 int const kRack = 1;
 
@@ -225,19 +228,21 @@ TEST_F(Samplers, PresetFileRoundTrip) {
 // Texts are matched as the library's trimmed texts without regard to case; what matches
 // nothing reads as none, and a device of an unknown model is left out.
 TEST_F(Samplers, PresetsAreMatchedToTheLink) {
-    LoadPresets("\t__default__\r\n\t{\r\n\t\tModel=Halvern SX-64 3.04\r\n\t\tMidiChannel=4\r\n"
-                "\t\tScsiUnit=PLEXTOR CD-R   PX-W1210A (1:2:0)\r\n\t}\r\n");
+    LoadPresets(
+        "\t__default__\r\n\t{\r\n\t\tModel=Halvern SX-64 3.04\r\n\t\tMidiChannel=4\r\n"
+        "\t\tScsiUnit=PLEXTOR CD-R   PX-W1210A (1:2:0)\r\n\t}\r\n");
     EXPECT_EQ(0, SamplerDevices().GetCount());
     ExpectDevice({kDefaultSamplerPreset, 1, -1, -1, 4, 1}, DefaultSamplerDevice());
 
     TheSamplerSettings().currentDevice = 2;
-    LoadPresets("\tPiano\r\n\t{\r\n\t\tModel=HALVERN sx-64 3.04\r\n\t\tMidiIn=Torvask MIDI In 2\r\n"
-                "\t\tMidiOut=  Torvask MIDI Out 2 \r\n\t\tMidiChannel=99\r\n\t\tScsiUnit=" +
-                std::string(kUnitText) +
-                "\r\n\t}\r\n"
-                "\tOld\r\n\t{\r\n\t\tModel=Halvern XR-1 1.0\r\n\t}\r\n"
-                "\tDrums\r\n\t{\r\n\t\tModel=Halvern MS-16 2.1\r\n\t\tMidiIn=Gone\r\n\t\tMidiChannel=9\r\n"
-                "\t\tScsiUnit=NOBODY UNIT (9:9:0)\r\n\t}\r\n");
+    LoadPresets(
+        "\tPiano\r\n\t{\r\n\t\tModel=HALVERN sx-64 3.04\r\n\t\tMidiIn=Torvask MIDI In 2\r\n"
+        "\t\tMidiOut=  Torvask MIDI Out 2 \r\n\t\tMidiChannel=99\r\n\t\tScsiUnit=" +
+        std::string(kUnitText) +
+        "\r\n\t}\r\n"
+        "\tOld\r\n\t{\r\n\t\tModel=Halvern XR-1 1.0\r\n\t}\r\n"
+        "\tDrums\r\n\t{\r\n\t\tModel=Halvern MS-16 2.1\r\n\t\tMidiIn=Gone\r\n\t\tMidiChannel=9\r\n"
+        "\t\tScsiUnit=NOBODY UNIT (9:9:0)\r\n\t}\r\n");
     ASSERT_EQ(2, SamplerDevices().GetCount());
     ExpectDevice({"Drums", 0, -1, -1, 9, -1}, *FindSamplerDevice(0));
     ExpectDevice({"Piano", 1, 1, 1, 15, 0}, *FindSamplerDevice(1));
@@ -276,7 +281,8 @@ TEST_F(Samplers, AnInterfaceStaysOpenWhileItHasUsers) {
         EXPECT_EQ(handle, device.GetHandle());
         std::int16_t count = -1;
         QbSampleEntry *list = nullptr;
-        EXPECT_EQ(QB_OK, TheSamplerEntries().createSampleList(handle, QB_ANY_LOCATION, &count, &list, nullptr, nullptr));
+        EXPECT_EQ(QB_OK,
+                  TheSamplerEntries().createSampleList(handle, QB_ANY_LOCATION, &count, &list, nullptr, nullptr));
         TheSamplerEntries().disposeSampleList(&list);
         CloseSamplerInterface(index);
         EXPECT_EQ(0, device.GetOpenCount());
@@ -368,12 +374,85 @@ TEST_F(Samplers, ACancelledTransferLeavesNothingHalfWritten) {
         SCOPED_TRACE(replace);
         SamplerProgress progress;
         SetProgressCancelAtCheck(3);
-        EXPECT_EQ(QB_ERR_CANCELLED,
-                  replace ? qb.replaceSample(hold.GetHandle(), &stored, second.c_str(), &SamplerProgress::Report,
-                                             &progress)
-                          : qb.transmitNewSample(hold.GetHandle(), &spec, second.c_str(), &SamplerProgress::Report,
-                                                 &progress));
+        EXPECT_EQ(QB_ERR_CANCELLED, replace ? qb.replaceSample(hold.GetHandle(), &stored, second.c_str(),
+                                                               &SamplerProgress::Report, &progress)
+                                            : qb.transmitNewSample(hold.GetHandle(), &spec, second.c_str(),
+                                                                   &SamplerProgress::Report, &progress));
     }
     EXPECT_EQ(0, AutoProgressBar::GetNestingDepth());
     EXPECT_TRUE(before == Snapshot(memory.Path()));
+}
+
+// What the link cannot do it refuses with its reason and without a change; a sample can
+// be renamed, given another root key and deleted.
+TEST_F(Samplers, TheLinkRefusesWhatItCannotDo) {
+    LoadPresets(kKeysAndRack);
+    SamplerEntries const &qb = TheSamplerEntries();
+    std::string mono = Fixture("mono.wav", 1, 16, 44100, 100);
+    QbSampleEntry stored = Transmit(kKeys, mono, "Bell", QB_ANY_LOCATION);
+    testsupport::WriteBytes(work.File("text.wav"), "not a sample");
+    SamplerInterfaceHold keys(kKeys);
+    SamplerInterfaceHold rack(kRack);
+    QbHandle gone = nullptr;
+    ASSERT_EQ(QB_OK, qb.createMidiSamplerInterface(0, 0, 0, 0, &gone));
+    qb.disposeSamplerInterface(gone);
+    std::map<std::string, std::string> const before = Snapshot(memory.Path());
+
+    // sends a file as a new sample numbered number into location
+    auto send = [&](QbHandle handle, std::string const &file, int number, int location) {
+        QbSampleEntry spec = stored;
+        spec.number = number;
+        spec.location = std::int16_t(location);
+        return qb.transmitNewSample(handle, &spec, file.c_str(), nullptr, nullptr);
+    };
+    QbHandle made = nullptr;
+    QbSampleEntry unknown = stored;
+    unknown.number = 77;
+    std::int16_t count = 0;
+    QbSampleEntry *list = nullptr;
+    struct Case {
+        char const *what;
+        std::int32_t expected;
+        std::int32_t answer;
+    } const cases[] = {
+        {"no such model", QB_ERR_ARGUMENT, qb.createMidiSamplerInterface(2, 0, 0, 0, &made)},
+        {"SCSI to a MIDI model", QB_ERR_NOT_SUPPORTED, qb.createScsiSamplerInterface(0, 0, 2, 6, &made)},
+        {"MIDI channel 16", QB_ERR_ARGUMENT, qb.createMidiSamplerInterface(0, 16, 0, 0, &made)},
+        {"no such port", QB_ERR_ARGUMENT, qb.createMidiAndScsiSamplerInterface(1, 0, 0, 2, 2, 6, &made)},
+        {"no such target", QB_ERR_ARGUMENT, qb.createScsiSamplerInterface(1, 0, 2, 16, &made)},
+        {"a disposed interface", QB_ERR_HANDLE,
+         qb.createSampleList(gone, QB_ANY_LOCATION, &count, &list, nullptr, nullptr)},
+        {"no such location", QB_ERR_NO_LOCATION,
+         qb.createSampleList(rack.GetHandle(), 9, &count, &list, nullptr, nullptr)},
+        {"no such sample", QB_ERR_NO_SAMPLE, qb.receiveSample(keys.GetHandle(), &unknown, nullptr, nullptr)},
+        {"number out of range", QB_ERR_ARGUMENT, BuildSamplerSampleSpec(QB_MAX_SAMPLE_NUMBER + 1, unknown)},
+        {"stereo to a mono sampler", QB_ERR_FORMAT,
+         send(keys.GetHandle(), Fixture("stereo.wav", 2, 16, 44100, 100), QB_ANY_NUMBER, QB_ANY_LOCATION)},
+        {"24 bits to a 16-bit sampler", QB_ERR_FORMAT,
+         send(keys.GetHandle(), Fixture("24.wav", 1, 24, 44100, 100), QB_ANY_NUMBER, QB_ANY_LOCATION)},
+        {"a rate the sampler lacks", QB_ERR_FORMAT,
+         send(rack.GetHandle(), Fixture("96k.wav", 1, 16, 96000, 100), QB_ANY_NUMBER, QB_ANY_LOCATION)},
+        {"no sample file", QB_ERR_FORMAT, send(rack.GetHandle(), work.File("text.wav"), 5, QB_ANY_LOCATION)},
+        {"a number taken", QB_ERR_SAMPLE_EXISTS, send(keys.GetHandle(), mono, stored.number, QB_ANY_LOCATION)},
+        {"into no location", QB_ERR_NO_LOCATION, send(rack.GetHandle(), mono, 5, 9)},
+    };
+    for (Case const &c : cases)
+        EXPECT_EQ(c.expected, c.answer) << c.what;
+    EXPECT_EQ(nullptr, made);
+    EXPECT_EQ(nullptr, list);
+    EXPECT_TRUE(before == Snapshot(memory.Path()));
+
+    QbSampleEntry renamed = stored;
+    std::strcpy(renamed.name, "Bell high");
+    renamed.rootKey = 72;
+    ASSERT_EQ(QB_OK, qb.correctSampleInformation(keys.GetHandle(), &renamed));
+    QbSampleEntry info = {};
+    ASSERT_EQ(QB_OK, BuildSamplerSampleSpec(stored.number, info));
+    ASSERT_EQ(QB_OK, qb.receiveSampleInfo(keys.GetHandle(), &info, nullptr, nullptr));
+    EXPECT_STREQ("Bell high", info.name);
+    EXPECT_EQ(72, info.rootKey);
+    EXPECT_TRUE(SamplesOf(mono) == SamplesOf(StoredFile(memory.Path(), stored.number, "Bell high")));
+    EXPECT_EQ("", StoredFile(memory.Path(), stored.number, "Bell"));
+    ASSERT_EQ(QB_OK, qb.deleteSample(keys.GetHandle(), &info));
+    EXPECT_EQ(QB_ERR_NO_SAMPLE, qb.receiveSampleInfo(keys.GetHandle(), &info, nullptr, nullptr));
 }
