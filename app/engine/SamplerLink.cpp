@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 char const kLibraryFile[] = "system\\Torvask.dll";
@@ -47,23 +49,23 @@ void BindAll() {
     Bind(e.deleteSample, "Qb_DeleteSample");
 }
 
-String Trimmed(char const *text) {
-    String s(text);
-    s.Trim();
-    return s;
-}
-
 // The trimmed names of count ports.
 std::vector<String> PortNames(decltype(&Qb_CountMIDIInputs) count, decltype(&Qb_GetMIDIInputInfo) info) {
     std::vector<String> names;
     for (int port = 0, n = count && info ? count() : 0; port < n; ++port) {
         char name[QB_PORT_NAME_SIZE + 1] = "";
-        names.push_back(info(std::int16_t(port), name) == QB_OK ? Trimmed(name) : String());
+        names.push_back(info(std::int16_t(port), name) == QB_OK ? TrimmedField(name, sizeof name) : String());
     }
     return names;
 }
 
 }  // namespace
+
+String TrimmedField(char const *field, std::size_t width) {
+    String text(field, 0, static_cast<unsigned long>(strnlen(field, width)));
+    text.Trim();
+    return text;
+}
 
 SamplerEntries const &TheSamplerEntries() { return entries_; }
 
@@ -101,9 +103,9 @@ std::vector<String> SamplerModelTexts() {
             texts.push_back(String());
             continue;
         }
-        info.maker[sizeof info.maker - 1] = info.model[sizeof info.model - 1] = info.version[sizeof info.version - 1] =
-            0;
-        texts.push_back(String(Trimmed(info.maker) + " " + Trimmed(info.model) + " " + Trimmed(info.version)));
+        texts.push_back(String(TrimmedField(info.maker, sizeof info.maker) + " " +
+                               TrimmedField(info.model, sizeof info.model) + " " +
+                               TrimmedField(info.version, sizeof info.version)));
     }
     return texts;
 }

@@ -7,6 +7,7 @@
 
 #include "SamplerCommon/SamplerLink.h"
 
+#include <cstddef>
 #include <vector>
 
 // The library's entry points; each is null while the library is not loaded or when the
@@ -51,6 +52,9 @@ int LoadSamplerLibraryFrom(FileName const &file);
 // Disposes of the interfaces still open, then frees the library; nothing when it is not
 // loaded.
 void FreeSamplerLibrary();
+
+// A text field of a record (ended by a zero or by its width) trimmed of blanks and tabs.
+String TrimmedField(char const *field, std::size_t width);
 
 // The models' texts, "maker model version" each trimmed of blanks and tabs, by model
 // number; none without the library.

@@ -1,7 +1,8 @@
 #include "engine/SamplerScsiUnits.h"
 
+#include "engine/SamplerLink.h"
+
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -11,13 +12,6 @@ int const kCapacity = 44;
 ScsiUnitLister lister_ = &GetConnectedScsiUnits;
 BrastowScsiUnit units_[kCapacity];
 int count_ = 0;
-
-template <std::size_t n>
-String TrimmedField(char const (&field)[n]) {
-    String text(field, 0, static_cast<unsigned long>(strnlen(field, n)));
-    text.Trim();
-    return text;
-}
 
 }  // namespace
 
@@ -42,7 +36,8 @@ String ScsiUnitText(int index) {
         return String();
     char numbers[48];
     std::snprintf(numbers, sizeof numbers, " (%d:%d:0)", int(unit->adapter), int(unit->target));
-    return String(TrimmedField(unit->vendor) + " " + TrimmedField(unit->product) + numbers);
+    return String(TrimmedField(unit->vendor, sizeof unit->vendor) + " " +
+                  TrimmedField(unit->product, sizeof unit->product) + numbers);
 }
 
 int FindScsiUnitByText(String const &text) {
