@@ -72,6 +72,24 @@ std::string SpecName(QbInterface const &link, QbSampleEntry const &spec) {
 
 // A list of one entry per item, each made by fill and reported to progress; the count
 // and list are set only when the list is whole.
+// Writes the sample a spec names anew, from a WAV file or (without one) from itself, with
+// the spec's name (its own when the spec's is empty) and root key.
+std::int32_t RewriteSample(QbHandle handle, QbSampleEntry const *spec, char const *wavFile, Progress const &progress) {
+    QbInterface *link = nullptr;
+    StoredSample sample;
+    if (std::int32_t failure = FindSample(handle, spec, link, sample))
+        return failure;
+    if (spec->rootKey > kMaxRootKey)
+        return QB_ERR_ARGUMENT;
+    WavInfo info = sample.info;
+    if (wavFile)
+        if (std::int32_t failure = CheckSource(*link, wavFile, info))
+            return failure;
+    std::string name = SpecName(*link, *spec);
+    return Rewrite(sample, wavFile ? wavFile : sample.path, info, name.empty() ? sample.entry.name : name,
+                   spec->rootKey, progress);
+}
+
 template <class Item, class Entry, class Fill>
 std::int32_t MakeList(std::vector<Item> const &items, Progress const &progress, std::int16_t *count, Entry **list,
                       Fill fill) {
@@ -179,15 +197,7 @@ std::int32_t __cdecl Qb_ReceiveSample(QbHandle handle, QbSampleEntry const *spec
 }
 
 std::int32_t __cdecl Qb_CorrectSampleInformation(QbHandle handle, QbSampleEntry const *spec) {
-    QbInterface *link = nullptr;
-    StoredSample sample;
-    if (std::int32_t failure = FindSample(handle, spec, link, sample))
-        return failure;
-    if (spec->rootKey > kMaxRootKey)
-        return QB_ERR_ARGUMENT;
-    std::string name = SpecName(*link, *spec);
-    return Rewrite(sample, sample.path, sample.info, name.empty() ? sample.entry.name : name, spec->rootKey,
-                   Progress(nullptr, nullptr));
+    return RewriteSample(handle, spec, nullptr, Progress(nullptr, nullptr));
 }
 
 std::int32_t __cdecl Qb_TransmitNewSample(QbHandle handle, QbSampleEntry *spec, char const *wavFile,
@@ -220,18 +230,7 @@ std::int32_t __cdecl Qb_TransmitNewSample(QbHandle handle, QbSampleEntry *spec, 
 
 std::int32_t __cdecl Qb_ReplaceSample(QbHandle handle, QbSampleEntry const *spec, char const *wavFile,
                                       QbProgress progress, void *record) {
-    QbInterface *link = nullptr;
-    StoredSample sample;
-    if (std::int32_t failure = FindSample(handle, spec, link, sample))
-        return failure;
-    if (spec->rootKey > kMaxRootKey)
-        return QB_ERR_ARGUMENT;
-    WavInfo info;
-    if (std::int32_t failure = CheckSource(*link, wavFile, info))
-        return failure;
-    std::string name = SpecName(*link, *spec);
-    return Rewrite(sample, wavFile, info, name.empty() ? sample.entry.name : name, spec->rootKey,
-                   Progress(progress, record));
+    return wavFile ? RewriteSample(handle, spec, wavFile, Progress(progress, record)) : QB_ERR_ARGUMENT;
 }
 
 std::int32_t __cdecl Qb_DeleteSample(QbHandle handle, QbSampleEntry const *spec) {
