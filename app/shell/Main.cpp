@@ -13,6 +13,7 @@
 #include "brastow/Brastow.h"
 #include "core/Dc.h"
 #include "engine/AudioState.h"
+#include "engine/SamplerLink.h"
 #include "foundation/Exception.h"
 #include "pindral/Pindral.h"
 
@@ -155,15 +156,17 @@ DEFINE_RESPONSE_TABLE1(ShellApp, DocumentManager)
     EV_COMMAND(CM_FILEOPEN, CmFileOpen),
 END_RESPONSE_TABLE;
 
-// The tree control's class and the CD library, from before the message loop until after
-// it, also when the loop ends by an exception.
+// The tree control's class, the CD library and the sampler link (when its file is there),
+// from before the message loop until after it, also when the loop ends by an exception.
 class OutsideLibraries {
 public:
     explicit OutsideLibraries(HINSTANCE instance) : instance_(instance) {
         SftTree_RegisterApp2(instance_);
         CDR_Init();
+        LoadSamplerLibrary();
     }
     ~OutsideLibraries() {
+        FreeSamplerLibrary();
         CDR_End();
         SftTree_UnregisterApp2(instance_);
     }

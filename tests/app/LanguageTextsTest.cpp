@@ -27,6 +27,8 @@ std::vector<unsigned> const kTexts = {
     11142,
     // playback and recording: the wave devices
     10046, 11215,
+    // the sampler link: the title of a transfer's progress
+    11370,
 };
 
 }  // namespace
