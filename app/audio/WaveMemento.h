@@ -1,11 +1,12 @@
 // The wave's part of a saved window layout: the audio object's selection, level, active
-// channels and caret, and the records of its wave window.
+// channels and caret, and the records of its wave window; and its packed form.
 #pragma once
 
 #include "audio/AudioObject.h"
 #include "audio/Wave.h"
 #include "manager/LayoutStore.h"
 
+#include <cstddef>
 #include <cstdint>
 
 class WaveMemento : public DocMemento {
@@ -18,3 +19,26 @@ public:
     int32_t mementoWord = 0;
     WaveViewRecords views = {};
 };
+
+// The packed form in the layout store: little-endian 32-bit words, one layout in every build.
+struct PackedWaveMemento {
+    uint32_t length;  // of the block: sizeof(PackedWaveMemento)
+    uint32_t reserved;
+    int32_t level;
+    int32_t selectionStart;
+    int32_t selectionEnd;
+    int32_t activeChannels;
+    int32_t caret;
+    int32_t mementoWord;
+    WaveViewRecords views;
+};
+static_assert(sizeof(PackedWaveMemento) == 160, "the packed wave memento is stored: 160 bytes");
+static_assert(offsetof(PackedWaveMemento, level) == 8 && offsetof(PackedWaveMemento, mementoWord) == 28 &&
+                  offsetof(PackedWaveMemento, views) == 32,
+              "the packed wave memento is stored: its fields stay where they are");
+
+// The memento a packed block holds; the defaults when the block is short or its values
+// cannot be a wave's.
+WaveMemento *UnpackWaveMemento(PackedMemento const *packed);
+// The packed block (freed with PackedMemento::Free).
+PackedMemento *PackWaveMemento(WaveMemento const &memento);
