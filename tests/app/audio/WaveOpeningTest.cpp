@@ -35,10 +35,13 @@ std::string Counting(int frames, int channels, int first) {
     return bytes;
 }
 
-// What the file selector's stand-in answers: the files of the current case.
+// What the file selector's stand-in answers: the files of the current case; and the
+// dialog it was asked for.
 std::vector<std::string> chosen;
+FileSelectorInfo asked;
 
 int AnswerChosen(FileSelectorInfo &info) {
+    asked = info;
     for (std::string const &name : chosen)
         info.selectedFiles.Append(new FileName(name.c_str()));
     return 1;
@@ -136,6 +139,11 @@ TEST_F(Opening, APairIsOneStereoWaveOfTwoFiles) {
     EXPECT_EQ(0, rightChannel[60]);
     EXPECT_EQ(1000 * 256, ReadChannel(wave, 0)[0]);
     EXPECT_EQ(1, wave.IsAttachedTo(FileName(right.c_str())));
+
+    // the dialog asked for: several files, with the preview
+    EXPECT_EQ(74, asked.templateId);
+    EXPECT_EQ(&WaveFilePreviewHook, asked.hook);
+    EXPECT_EQ(1, asked.multiSelection);
 }
 
 // ---- the packed memento
