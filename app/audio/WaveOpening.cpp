@@ -170,7 +170,7 @@ Wave *Wave::Factory::OpenWaveDocument(FileName const &name, DocMemento const *me
 Wave *Wave::Factory::OpenFile(FileName const &name, DocMemento const *layout, String const *options, int openWindow) {
     unsigned long start = GetTickCount();
     ViewMemento const *view = layout ? layout->viewMemento : nullptr;
-    int opened = 0;
+    int opened;
     AudioFile *file = FindOrOpenAudioFile(name, kAccessUnchosen, opened, !quiet_);
     if (!file)
         return nullptr;
@@ -180,17 +180,19 @@ Wave *Wave::Factory::OpenFile(FileName const &name, DocMemento const *layout, St
         ReleasePending();
         pairMode_ = 0;
     }
+    // A use held while the wave is made: a file opened here goes again when that fails.
+    file->AddUse();
     std::unique_ptr<Wave> wave;
     try {
         wave.reset(CreateWaveFromFile(file, nullptr, 1, layout, 0));
-        wave->ReadMarkerFile();
-        if (options)
-            wave->ExecuteOpenOptions(*options, 0);
     } catch (...) {
-        if (!wave && opened)
-            file->DetachFromWave();
+        file->ReleaseUse();
         throw;
     }
+    file->ReleaseUse();
+    wave->ReadMarkerFile();
+    if (options)
+        wave->ExecuteOpenOptions(*options, 0);
     if (pairMode_) {
         pending_ = wave.release();
         pendingWindow_ = openWindow;

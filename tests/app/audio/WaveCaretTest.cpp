@@ -113,6 +113,21 @@ TEST_F(Caret, TheViewsHearOfTheCaretAndTheChannels) {
     EXPECT_EQ(expected, view.told);
     EXPECT_EQ(0, wave->GetCaret());
 
+    // a play start moves the caret, and the active window shows it
+    struct Shower : WaveWindowLink {
+        Shower() : previous(SetWaveWindowLink(this)) {}
+        ~Shower() override { SetWaveWindowLink(previous); }
+        void OpenWaveWindow(Wave &, ViewMemento const *) override {}
+        void ShowCaretInActiveWindow(Wave &) override { ++shown; }
+        WaveWindowLink *previous;
+        int shown = 0;
+    } shower;
+    wave->SetPlayStart(600, 1);
+    EXPECT_EQ(0, wave->GetCaret());
+    wave->SetPlayStart(600, 0);
+    EXPECT_EQ(600, wave->GetCaret());
+    EXPECT_EQ(1, shower.shown);
+
     // the length in seconds, the selection's in brackets
     EXPECT_STREQ("0.023 s", wave->GetLengthText(0).c_str());
     EXPECT_STREQ("[0.000 s]", wave->GetLengthText(1).c_str());

@@ -5,6 +5,7 @@
 #include "audio/TimeSettings.h"
 #include "audio/Wave.h"
 #include "audio/WaveFactory.h"
+#include "audio/WaveLinks.h"
 #include "audio/WaveMemento.h"
 #include "audio/WaveSettings.h"
 #include "foundation/FileSelector.h"
@@ -34,6 +35,18 @@ std::string Counting(int frames, int channels, int first) {
         bytes += Le16(uint32_t(first + i));
     return bytes;
 }
+
+// A wave window that keeps which waves got a window (a view the wave deletes).
+struct WindowRecorder : WaveWindowLink {
+    WindowRecorder() : previous(SetWaveWindowLink(this)) {}
+    ~WindowRecorder() override { SetWaveWindowLink(previous); }
+    void OpenWaveWindow(Wave &wave, ViewMemento const *) override {
+        new RecordingView(wave);
+        opened.push_back(&wave);
+    }
+    std::vector<Wave *> opened;
+    WaveWindowLink *previous;
+};
 
 // What the file selector's stand-in answers: the files of the current case; and the
 // dialog it was asked for.
@@ -66,10 +79,10 @@ protected:
     }
 
     // The waves the open dialog's choice gives, as the program opens them (without windows).
-    std::vector<Wave *> OpenChosen(std::vector<std::string> const &names) {
+    std::vector<Wave *> OpenChosen(std::vector<std::string> const &names, int noView = 1) {
         chosen = names;
         ListOfPtr<Document> opened;
-        manager->OpenFileOpenDialog(Wave::_factory, nullptr, &opened, 1, 0);
+        manager->OpenFileOpenDialog(Wave::_factory, nullptr, &opened, noView, 0);
         std::vector<Wave *> waves;
         for (Document *d = manager->FindFirstDoc(); d; d = manager->FindNextDoc(d))
             waves.push_back(dynamic_cast<Wave *>(d));
@@ -110,8 +123,10 @@ TEST_F(Opening, OnlyTwoDifferentMonoFilesOfOneFormatPair) {
         SCOPED_TRACE(c.what);
         TheWaveSettings().openDualMono = c.dualMono;
         WarningRecorder warnings;
-        std::vector<Wave *> waves = OpenChosen(c.files);
+        WindowRecorder windows;
+        std::vector<Wave *> waves = OpenChosen(c.files, 0);
         ASSERT_EQ(c.channels.size(), waves.size());
+        EXPECT_EQ(waves, windows.opened) << "one window for each wave, a pair's once paired";
         for (size_t i = 0; i < waves.size(); ++i) {
             EXPECT_EQ(c.channels[i], waves[i]->GetNumChannels());
             EXPECT_EQ(100, waves[i]->GetLength());
@@ -144,6 +159,19 @@ TEST_F(Opening, APairIsOneStereoWaveOfTwoFiles) {
     EXPECT_EQ(74, asked.templateId);
     EXPECT_EQ(&WaveFilePreviewHook, asked.hook);
     EXPECT_EQ(1, asked.multiSelection);
+}
+
+TEST_F(Opening, TheMarkerFileIsReadWhenAWaveOpens) {
+    FileName name(File("cues.wav", SimpleWave(1, 16, 44100, Counting(1000, 1, 0))).c_str());
+    Wave *wave = Wave::_factory.OpenWaveDocument(name, nullptr, 0);
+    wave->GetMarkers().Add(new Marker(String("cue"), 500, Marker::kPlain, 0), 1);
+    wave->WriteMarkerFile(name, 1, 0);
+    Document::Delete(wave);
+    wave = Wave::_factory.OpenWaveDocument(name, nullptr, 0);
+    ASSERT_EQ(1, wave->GetMarkers().GetCount());
+    EXPECT_EQ(500, wave->GetMarkers().GetMarker(0)->position_);
+    EXPECT_EQ(0, wave->IsChanged());
+    Document::Delete(wave);
 }
 
 // ---- the packed memento
