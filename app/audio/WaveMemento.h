@@ -9,8 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
-class WaveMemento : public DocMemento {
-public:
+// What the layout keeps of a wave.
+struct WaveLayoutState {
     int32_t level = AudioObject::kFullLevel;
     int32_t selectionStart = -1;
     int32_t selectionEnd = -1;
@@ -20,21 +20,17 @@ public:
     WaveViewRecords views = {};
 };
 
+class WaveMemento : public DocMemento, public WaveLayoutState {};
+
 // The packed form in the layout store: little-endian 32-bit words, one layout in every build.
 struct PackedWaveMemento {
     uint32_t length;  // of the block: sizeof(PackedWaveMemento)
     uint32_t reserved;
-    int32_t level;
-    int32_t selectionStart;
-    int32_t selectionEnd;
-    int32_t activeChannels;
-    int32_t caret;
-    int32_t mementoWord;
-    WaveViewRecords views;
+    WaveLayoutState state;
 };
 static_assert(sizeof(PackedWaveMemento) == 160, "the packed wave memento is stored: 160 bytes");
-static_assert(offsetof(PackedWaveMemento, level) == 8 && offsetof(PackedWaveMemento, mementoWord) == 28 &&
-                  offsetof(PackedWaveMemento, views) == 32,
+static_assert(offsetof(PackedWaveMemento, state) == 8 && offsetof(WaveLayoutState, mementoWord) == 20 &&
+                  offsetof(WaveLayoutState, views) == 24,
               "the packed wave memento is stored: its fields stay where they are");
 
 // The memento a packed block holds; the defaults when the block is short or its values

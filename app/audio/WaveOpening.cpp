@@ -30,11 +30,11 @@ enum : int {
 };
 
 // What a packed block may hold of a wave: the defaults stand for anything else.
-bool IsWaveState(PackedWaveMemento const &p) {
-    bool selection = (p.selectionStart == -1 && p.selectionEnd == -1) ||
-                     (p.selectionStart >= 0 && p.selectionStart <= p.selectionEnd);
-    return p.reserved == 0 && p.level >= 1 && p.level <= AudioObject::kFullLevel && p.activeChannels >= 1 &&
-           p.activeChannels <= 3 && p.caret >= 0 && selection;
+bool IsWaveState(uint32_t reserved, WaveLayoutState const &s) {
+    bool selection = (s.selectionStart == -1 && s.selectionEnd == -1) ||
+                     (s.selectionStart >= 0 && s.selectionStart <= s.selectionEnd);
+    return reserved == 0 && s.level >= 1 && s.level <= AudioObject::kFullLevel && s.activeChannels >= 1 &&
+           s.activeChannels <= 3 && s.caret >= 0 && selection;
 }
 
 }  // namespace
@@ -46,29 +46,14 @@ WaveMemento *UnpackWaveMemento(PackedMemento const *packed) {
     if (PackedMemento::GetLength(packed) != sizeof(PackedWaveMemento))
         return memento.release();
     PackedWaveMemento p;
-    std::memcpy(&p, packed, sizeof p);
-    if (!IsWaveState(p))
-        return memento.release();
-    memento->level = p.level;
-    memento->selectionStart = p.selectionStart;
-    memento->selectionEnd = p.selectionEnd;
-    memento->activeChannels = p.activeChannels;
-    memento->caret = p.caret;
-    memento->mementoWord = p.mementoWord;
-    memento->views = p.views;
+    std::memcpy(static_cast<void *>(&p), packed, sizeof p);
+    if (IsWaveState(p.reserved, p.state))
+        static_cast<WaveLayoutState &>(*memento) = p.state;
     return memento.release();
 }
 
 PackedMemento *PackWaveMemento(WaveMemento const &memento) {
-    PackedWaveMemento p = {};
-    p.length = sizeof p;
-    p.level = memento.level;
-    p.selectionStart = memento.selectionStart;
-    p.selectionEnd = memento.selectionEnd;
-    p.activeChannels = memento.activeChannels;
-    p.caret = memento.caret;
-    p.mementoWord = memento.mementoWord;
-    p.views = memento.views;
+    PackedWaveMemento p = {sizeof p, 0, memento};
     void *block = PackedMemento::Allocate(sizeof p);
     std::memcpy(block, &p, sizeof p);
     return static_cast<PackedMemento *>(block);
