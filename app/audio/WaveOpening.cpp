@@ -142,11 +142,12 @@ DocMemento *Wave::Factory::CreateUnpackedDocMemento(PackedMemento const *packed)
 }
 
 Wave *Wave::Factory::OpenWaveDocument(FileName const &name, DocMemento const *memento, int openWindow) {
-    bool options = memento && memento->openOptions;
+    String const *options = memento ? memento->openOptions : nullptr;
+    DocMemento const *layout = options ? nullptr : memento;
     if (!quiet_)
-        return OpenFile(name, options ? nullptr : memento, options ? memento->openOptions : nullptr, openWindow);
+        return OpenFile(name, layout, options, openWindow);
     try {
-        return OpenFile(name, options ? nullptr : memento, options ? memento->openOptions : nullptr, openWindow);
+        return OpenFile(name, layout, options, openWindow);
     } catch (...) {
         return nullptr;
     }
