@@ -114,7 +114,8 @@ AudioFile *OpenAudioFile(int kind, FileName const &name, int interactive, int re
         file->RegisterOpen();
         return file;
     } catch (AException const &e) {
-        WarnAudioFileUser(e);
+        if (report)
+            WarnAudioFileUser(e);
         return nullptr;
     }
 }
@@ -132,7 +133,8 @@ AudioFile *FindOrOpenAudioFile(FileName const &name, int kind, int &opened, int 
     try {
         file = OpenUnregistered(kind, fullName, 1, report);
     } catch (AException const &e) {
-        WarnAudioFileUser(e);
+        if (report)
+            WarnAudioFileUser(e);
         return nullptr;
     }
     AutoCriticalSection lock(OpenFilesLock());

@@ -20,6 +20,8 @@ std::vector<unsigned> const kTexts = {
     11196,
     // the wave document
     10060, 10061, 10062, 11042, 11043, 11194, 11314, 11315,
+    // opening waves and the open dialog's preview
+    11024, 11025, 11089, 11092, 11093, 11094,
     // markers and CD tracks
     11027, 11239, 11240, 11316, 11324,
     // effects: the registry's names and a new task's name
@@ -41,6 +43,8 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
             char text[1024];
             EXPECT_GT(LoadStringA(module, id, text, sizeof text), 0) << name << " " << id;
         }
+        // the open dialog's preview
+        EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(74), RT_DIALOG) != 0) << name;
         FreeLibrary(module);
     }
 }
