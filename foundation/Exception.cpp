@@ -171,6 +171,21 @@ void InitExceptionHandler() {
     std::set_new_handler(OutOfMemory);
 }
 
+void PostCurrentFailure() {
+    try {
+        try {
+            throw;
+        } catch (Exception const &e) {
+            ExceptionThrower(1).SetAndThrow(e);
+        } catch (AException const &e) {
+            ExceptionThrower(1).SetAndThrow(e.why());
+        } catch (...) {
+            ExceptionThrower(1).SetAndThrow("Unexpected failure in a worker thread");
+        }
+    } catch (...) {
+    }
+}
+
 namespace {
 struct HandlersAtLoad {
     HandlersAtLoad() { InitExceptionHandler(); }

@@ -100,6 +100,11 @@ private:
     void *window_;            // the window handle, 0 when not posting to a window
 };
 
+// Hands the exception being handled on to the GUI as a posted failure (call it inside a
+// catch block only); nothing escapes, not even a failure to build the report. Thread
+// starts and device callbacks end with it.
+OSMERA_API void PostCurrentFailure();
+
 // Installs the handlers for unexpected exceptions and failed allocations (a
 // failed allocation throws "Out of memory"). Runs when the library loads.
 OSMERA_API void InitExceptionHandler();

@@ -729,7 +729,9 @@ void File::AdjustSizeOfCachedFile(long newSize, int flags) {
     Open(name, kReadWrite);
     SetSize(newSize);
     Close(0);
-    long reopen = flags ? flags : previous;
+    // The caller's flags say how to open; the marks of what becomes of the file at its
+    // close stay the file's own.
+    long reopen = (flags ? flags : previous) | (previous & (kDeleteAtClose | kRestoreReadOnly));
     Open(name, (reopen | kNoBuffering) & ~(kCreate | kTempInDirectory));
 }
 

@@ -7,12 +7,25 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
-// Guards every view list and use count of every mapped file.
+// Guards every view list and use count of every mapped file, and the idle views.
 CriticalSection viewLock;
+
+// Views nobody uses any more stay mapped for a while, newest last: a reader that goes from
+// one file to another and back finds its view again instead of mapping it anew (and
+// faulting its pages in again). At most this many stay; a mapping that fails for want of
+// address space drops them all and tries once more.
+size_t const kMaxIdleViews = 8;
+std::vector<MappedFile::View *> idleViews;
+
+void ForgetIdle(MappedFile::View *view) {
+    idleViews.erase(std::remove(idleViews.begin(), idleViews.end(), view), idleViews.end());
+}
 
 unsigned long Granularity() {
     static unsigned long granularity;
@@ -45,6 +58,10 @@ MappedFile::View::View(MappedFile &owner, unsigned long offset, unsigned long si
     if (unsigned long fault = FileFaults::Check(FileFaults::kMap))
         ThrowMappingError(fault, owner.file_->GetName());
     void *mapped = MapViewOfFile(owner.mapping_, owner.viewAccess_, 0, offset - skip, size + skip);
+    if (!mapped && GetLastError() == ERROR_NOT_ENOUGH_MEMORY && !idleViews.empty()) {
+        DropIdleViews(0);
+        mapped = MapViewOfFile(owner.mapping_, owner.viewAccess_, 0, offset - skip, size + skip);
+    }
     if (!mapped)
         ThrowMappingError(GetLastError(), owner.file_->GetName());
     mapBase_ = static_cast<char *>(mapped);
@@ -54,6 +71,7 @@ MappedFile::View::View(MappedFile &owner, unsigned long offset, unsigned long si
 }
 
 MappedFile::View::~View() {
+    ForgetIdle(this);
     if (mapBase_)
         UnmapViewOfFile(mapBase_);
 }
@@ -158,7 +176,8 @@ MappedFile::View *MappedFile::FindElseCreate(unsigned long offset, unsigned long
     AutoCriticalSection guard(viewLock);
     for (View *v = static_cast<View *>(views_.GetFirst()); v; v = static_cast<View *>(v->GetNext())) {
         if (v->offset_ <= offset && offset + size <= v->end_) {
-            ++v->useCount_;
+            if (v->useCount_++ == 0)
+                ForgetIdle(v);
             return v;
         }
     }
@@ -169,8 +188,18 @@ MappedFile::View *MappedFile::FindElseCreate(unsigned long offset, unsigned long
 
 void MappedFile::Release(View *view) {
     AutoCriticalSection guard(viewLock);
-    if (--view->useCount_ <= 0)
-        views_.Delete(view);
+    if (--view->useCount_ > 0)
+        return;
+    idleViews.push_back(view);
+    DropIdleViews(kMaxIdleViews);
+}
+
+void MappedFile::DropIdleViews(size_t keep) {
+    AutoCriticalSection guard(viewLock);
+    while (idleViews.size() > keep) {
+        View *oldest = idleViews.front();
+        oldest->owner_->views_.Delete(oldest);  // its destructor takes it off the list
+    }
 }
 
 void MappedFile::FlushViews() {

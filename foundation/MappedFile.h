@@ -7,6 +7,8 @@
 #include "foundation/File.h"
 #include "foundation/Lists.h"
 
+#include <cstddef>
+
 class OSMERA_API MappedFile : public FileObject {
 public:
     class OSMERA_API View : public ListElement {
@@ -42,8 +44,13 @@ public:
     void Close();
     View *CreateView(unsigned long offset, unsigned long size);
     void CloseView(View *view);
+    // A view holding the range, found (one more use) or made.
     View *FindElseCreate(unsigned long offset, unsigned long size);
+    // One use less; a view without uses stays mapped, idle, until it is found again or
+    // newer idle views push it out.
     void Release(View *view);
+    // Unmaps the idle views of every mapped file but the newest keep.
+    static void DropIdleViews(size_t keep);
     void FlushViews();
     char *SetFileSize(unsigned long newSize, int createView = 1, int zeroFill = 0);
 

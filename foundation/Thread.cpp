@@ -28,27 +28,6 @@ void Thread::CloseHandleIfHeld() {
 
 unsigned long Thread::MainLoop() { return 0; }
 
-namespace {
-
-// Hands the exception being handled on to the GUI as a posted failure;
-// nothing escapes, not even a failure to build the report.
-void PostCurrentFailure() {
-    try {
-        try {
-            throw;
-        } catch (Exception const &e) {
-            ExceptionThrower(1).SetAndThrow(e);
-        } catch (AException const &e) {
-            ExceptionThrower(1).SetAndThrow(e.why());
-        } catch (...) {
-            ExceptionThrower(1).SetAndThrow("Unexpected failure in a worker thread");
-        }
-    } catch (...) {
-    }
-}
-
-}  // namespace
-
 unsigned __stdcall Thread::Starter(void *arg) {
     Thread *body = static_cast<Thread *>(arg);
     unsigned long result = 0xFFFFFFFFUL;

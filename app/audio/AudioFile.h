@@ -180,7 +180,9 @@ private:
     FileName name_;
 };
 
-// A registered file with its header read and storage open; null after telling the user why not.
+// A registered file with its header read and storage open; null after telling the user why
+// not (with report; without, nothing is told). A raw file is asked about only when
+// interactive and report are set.
 AudioFile *OpenAudioFile(int kind, FileName const &name, int interactive, int report);
 // The open file of that name (letter case aside), else a newly opened one (opened set to 1).
 AudioFile *FindOrOpenAudioFile(FileName const &name, int kind, int &opened, int report);

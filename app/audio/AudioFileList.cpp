@@ -116,7 +116,8 @@ AudioFile *OpenAudioFile(int kind, FileName const &name, int interactive, int re
         file->RegisterOpen();
         return file;
     } catch (AException const &e) {
-        WarnAudioFileUser(e);
+        if (report)
+            WarnAudioFileUser(e);
         return nullptr;
     }
 }
@@ -134,7 +135,8 @@ AudioFile *FindOrOpenAudioFile(FileName const &name, int kind, int &opened, int 
     try {
         file = OpenUnregistered(kind, fullName, 1, report);
     } catch (AException const &e) {
-        WarnAudioFileUser(e);
+        if (report)
+            WarnAudioFileUser(e);
         return nullptr;
     }
     AutoCriticalSection lock(OpenFilesLock());

@@ -2,7 +2,6 @@
 
 #include "core/SysInfo.h"
 #include "foundation/Config.h"
-#include "foundation/File.h"
 #include "foundation/FileCache.h"
 
 #include <windows.h>
@@ -55,18 +54,6 @@ void SaveAudioFileSettings(Config &config) {
 FileName TemporaryFolder() {
     FileName const &folder = TheAudioFileSettings().tempDir;
     return folder.IsEmpty() ? GetSystemDrive() : folder;
-}
-
-int IsFastWritableDirectory(FileName const &folder) {
-    return !folder.IsEmpty() && File::IsWritableDirectory(folder) && File::IsFastPhysicalDrive(folder);
-}
-
-FileName GetSystemDrive() {
-    char system[1000] = "";
-    GetSystemDirectoryA(system, sizeof system);
-    String drive(String(system).GetDrive());
-    drive += ":";
-    return FileName(drive);
 }
 
 // ---- access kinds

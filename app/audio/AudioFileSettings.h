@@ -2,6 +2,7 @@
 // a file's samples are reached, and the one file cache of the program.
 #pragma once
 
+#include "audio/TemporaryFolder.h"
 #include "foundation/FileName.h"
 
 #include <cstdint>
@@ -21,12 +22,6 @@ void LoadAudioFileSettings(Config &config);
 void SaveAudioFileSettings(Config &config);
 // The folder for temporary files: "TempDir", else the system drive.
 FileName TemporaryFolder();
-
-// A folder that may hold temporary audio files: writable, on a fixed or removable drive
-// other than a floppy drive.
-int IsFastWritableDirectory(FileName const &folder);
-// The drive of the Windows system folder ("C:").
-FileName GetSystemDrive();
 
 // "FileCache" settings, read by the shell at start.
 struct FileCacheSettings {

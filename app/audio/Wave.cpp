@@ -6,6 +6,7 @@
 #include "audio/PlaybackLink.h"
 #include "audio/SampleConversion.h"
 #include "audio/SamplerSampleInfo.h"
+#include "audio/WaveFactory.h"
 #include "audio/WaveMemento.h"
 #include "audio/WaveSettings.h"
 #include "foundation/CriticalSection.h"
@@ -40,13 +41,6 @@ Wave *GetActiveWave() { return activeWave; }
 void SetActiveWave(Wave *wave) { activeWave = wave; }
 Wave *GetCurrentWave() { return currentWave; }
 void SetCurrentWave(Wave *wave) { currentWave = wave; }
-
-Wave::Factory::Factory() {
-    name = "Wave";
-    recordInHistory = 1;
-}
-
-Wave::Factory Wave::_factory;
 
 // ---- constructors
 

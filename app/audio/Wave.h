@@ -17,6 +17,7 @@
 #include <cstdint>
 
 class AudioFile;
+class CaretView;
 class Config;
 class WaveInIterator;
 class DocMemento;
@@ -50,11 +51,8 @@ struct WaveViewRecords {
 
 class Wave : public Document, public AUndoable, public AudioObject, public MarkerHost {
 public:
-    // The document type of waves.
-    class Factory : public DocumentModel {
-    public:
-        Factory();
-    };
+    // The document type of waves (WaveFactory.h).
+    class Factory;
     static Factory _factory;
 
     // The ways waves are made; each returns the new wave.
@@ -135,6 +133,53 @@ public:
     int WriteMarkerFile(FileName const &name, int force, int onlyIfAny);
     int WriteMarkerFileNow() override;
 
+    // Opening (WaveOpening.cpp): the mono file right becomes the right channel of this mono
+    // wave, which is then a stereo wave of two files.
+    void PairWith(AudioFile *right);
+    // Open options (WaveOpenOptions.cpp): "key=value" pieces between "|".
+    void ExecuteOpenOptions(String const &options, int redraw) override;
+
+    // Caret and channels (WaveCaret.cpp). Placing the caret sets the caret-set flag (the
+    // play-pending word), which a play clears.
+    void SetCaretPosition(int position);
+    // 0 when channels and caret are as asked already. Deferred: the views hide the caret
+    // and are not told where it went.
+    int SetCaret(int channels, int position, int deferred = 0);
+    void NotifyHideCaret() { NotifyViews(kNotifyHideCaret); }
+    void NotifyShowCaret() { NotifyViews(kNotifyShowCaret); }
+    void NotifyRedrawAll() { NotifyViews(kNotifyAll); }
+    // Stereo: both, left, right, both again.
+    void CycleActiveChannels();
+    // The position override when one is set, else the placed caret, else the play position
+    // or caret.
+    int GetCurrentPosition() const;
+    // -1: none.
+    static void SetPositionOverride(int position);
+    void SetPlayStart(int position, int keep) override;
+    // Key moves in a view: by screen steps, by the view's width, to the ends. The caret stays
+    // in 0..length; the view then shows it. The extending moves select from the selection
+    // edge away from the caret to the caret.
+    void MoveCaretLeft(CaretView &view, int steps);
+    void MoveCaretRight(CaretView &view, int steps);
+    void MoveCaretPageLeft(CaretView &view);
+    void MoveCaretPageRight(CaretView &view);
+    // While the wave plays, the playback goes back to frame 0 instead.
+    void MoveCaretToStart(CaretView &view);
+    void MoveCaretToEnd(CaretView &view);
+    void ExtendSelectionLeft(CaretView &view, int steps);
+    void ExtendSelectionRight(CaretView &view, int steps);
+    void SelectToStart(CaretView &view);
+    void SelectToEnd(CaretView &view);
+    // The length (with selection and a selection: the selection's, in brackets) in seconds
+    // or samples.
+    String GetLengthText(int selection);
+
+    // Zero crossings (WaveZeroCrossings.cpp). Slope 0 falling, 1 rising, 2 any; channels
+    // 1 left, 2 right. The frame found between from and to, else from.
+    int FindZeroCrossing(int slope, int channels, int from, int to);
+    // The selection's start and/or end move to the nearest crossings outwards.
+    void SnapSelectionToZeroCrossings(int start, int end);
+
     // Undo (WaveUndo.cpp): the state of a step, put back without telling the views. The
     // lists the wave had go to old when given (a step with empty lists), else they go.
     void RestoreState(WaveUndoMemento const &memento, WaveUndoMemento *old = nullptr);
@@ -173,9 +218,6 @@ public:
     // start..end over destination; silence stays where they were.
     void MoveRangeOverwrite(int channels, int destination, int start, int end, int undo);
     void SwapChannels(int start, int end, int undo);
-    // The caret on channels (deferred: hidden now, shown where it stands later); 0 when
-    // nothing changed.
-    int SetCaret(int channels, int position, int deferred = 0);
 
     // Operations that compute samples (WaveSampleOps.cpp, WaveScaledWriting.cpp). They work
     // on the 16-bit scale for waves of up to 16 bits and on the 24-bit scale above.
@@ -245,6 +287,7 @@ public:
     int CanBeMemorizedInLayout() override;
     void SetDelayedMemento(DocMemento *memento) override;
     String GetSaveQueryMessage() const override;
+    PackedMemento *CreatePackedMemento() override;
 
 protected:
     AUndoMemento *ApplyUndoMemento(AUndoMemento *step, int redo) override;
@@ -279,6 +322,10 @@ private:
     // Message id formatted with the title.
     String TitledText(unsigned id) const;
     bool ListsEqualSaved() const;
+    // Caret moves (WaveCaret.cpp): the caret to position, and the selection from the edge
+    // away from the caret to position.
+    void MoveCaretTo(CaretView &view, int position);
+    void ExtendSelectionTo(CaretView &view, int position);
 
     int32_t fileType_ = 0;
     SamplerSampleInfo *sampleInfo_ = nullptr;

@@ -5,6 +5,7 @@
 #include "audio/Wave.h"
 
 #include "audio/WaveEdit.h"
+#include "audio/WaveFactory.h"
 #include "foundation/MessageCatalogue.h"
 
 #include <memory>

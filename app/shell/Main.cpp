@@ -10,8 +10,12 @@
 #include "manager/View.h"
 #include "manager/MdiDocumentWindows.h"
 
+#include "brastow/Brastow.h"
 #include "core/Dc.h"
+#include "engine/AudioState.h"
+#include "engine/SamplerLink.h"
 #include "foundation/Exception.h"
+#include "pindral/Pindral.h"
 
 #include "LanguageCommon/LanguageIds.h"
 
@@ -152,6 +156,27 @@ DEFINE_RESPONSE_TABLE1(ShellApp, DocumentManager)
     EV_COMMAND(CM_FILEOPEN, CmFileOpen),
 END_RESPONSE_TABLE;
 
+// The tree control's class, the CD library and the sampler link (when its file is there),
+// from before the message loop until after it, also when the loop ends by an exception.
+class OutsideLibraries {
+public:
+    explicit OutsideLibraries(HINSTANCE instance) : instance_(instance) {
+        SftTree_RegisterApp2(instance_);
+        CDR_Init();
+        LoadSamplerLibrary();
+    }
+    ~OutsideLibraries() {
+        FreeSamplerLibrary();
+        CDR_End();
+        SftTree_UnregisterApp2(instance_);
+    }
+    OutsideLibraries(OutsideLibraries const &) = delete;
+    OutsideLibraries &operator=(OutsideLibraries const &) = delete;
+
+private:
+    HINSTANCE instance_;
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
@@ -161,7 +186,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         if (!DocumentManager::VeryFirstInit(__argc, __argv, kProduct, kFrameClass, kCompany, kCommonResources,
                                             kLanguages))
             return 1;
+        AttachGuiThreadToAudio();
         ShellApp app;
+        OutsideLibraries libraries(instance);
         return app.Run();
     } catch (AException const &e) {
         ShowMessageBox(0, e.why().IsEmpty() ? "Tessaro could not start." : e.why().c_str(), kProduct, MB_ICONHAND);

@@ -20,8 +20,17 @@ std::vector<unsigned> const kTexts = {
     11196,
     // the wave document
     10060, 10061, 10062, 11042, 11043, 11194, 11314, 11315,
+    // opening waves and the open dialog's preview
+    11024, 11025, 11089, 11092, 11093, 11094,
     // markers and CD tracks
     11027, 11239, 11240, 11316, 11324,
+    // effects: the registry's names and a new task's name
+    11076, 11127, 11128, 11129, 11130, 11131, 11132, 11133, 11134, 11135, 11136, 11137, 11138, 11139, 11140, 11141,
+    11142,
+    // playback and recording: the wave devices
+    10046, 11215,
+    // the sampler link: the title of a transfer's progress
+    11370,
     // wave edits, saving and the new-wave dialog's users
     10000, 10051, 10070, 10071, 10072, 11031, 11033, 11038, 11040, 11057, 11058, 11059, 11060, 11061, 11066, 11068,
     11069, 11071, 11072, 11078, 11079, 11080, 11143,
@@ -37,6 +46,8 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
             char text[1024];
             EXPECT_GT(LoadStringA(module, id, text, sizeof text), 0) << name << " " << id;
         }
+        // the open dialog's preview
+        EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(74), RT_DIALOG) != 0) << name;
         FreeLibrary(module);
     }
 }

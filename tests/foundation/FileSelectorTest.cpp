@@ -4,9 +4,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "foundation/Config.h"
 #include "foundation/FileSelector.h"
@@ -14,6 +12,7 @@
 
 using testsupport::PostCommand;
 using testsupport::TempDir;
+using testsupport::Watchdog;
 using testsupport::WriteBytes;
 
 namespace {
@@ -159,39 +158,6 @@ TEST(FileSelector, TestsCanAnswerInPlaceOfTheDialog) {
     EXPECT_EQ(1, info.selectedFiles.GetCount());
     EXPECT_EQ(Answered, SetFileSelectorAnswer(before));
 }
-
-// Closes every window of a thread that is still up after a while, so that a
-// dialog that does not react can never hang the test.
-class Watchdog {
-public:
-    explicit Watchdog(int seconds) : thread_(GetCurrentThreadId()), done_(false) {
-        worker_ = std::thread([this, seconds] {
-            for (int tenth = 0; !done_; ++tenth) {
-                Sleep(100);
-                if (tenth >= seconds * 10 && tenth % 10 == 0) {
-                    fired_ = true;
-                    EnumThreadWindows(thread_, CloseWindowOf, 0);
-                }
-            }
-        });
-    }
-    ~Watchdog() {
-        done_ = true;
-        worker_.join();
-    }
-    bool Fired() const { return fired_; }
-
-private:
-    static BOOL CALLBACK CloseWindowOf(HWND window, LPARAM) {
-        PostCommand(window, IDCANCEL);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        return TRUE;
-    }
-    DWORD thread_;
-    std::atomic<bool> done_;
-    std::atomic<bool> fired_{false};
-    std::thread worker_;
-};
 
 // Shows the dialog a hook drives; one left open is closed after 20 seconds.
 int SelectWatched(FileSelectorInfo &info) {

@@ -65,9 +65,19 @@ TEST(MappedFile, ViewsBeyondTheExistingOnesAreMapped) {
     EXPECT_EQ(2, a->GetUseCount());
     mapped.Release(a);
     mapped.Release(a);
-    EXPECT_EQ(1, mapped.GetViews().GetCount());
     mapped.Release(b);
+    // released views stay mapped until found again, and go when asked or pushed out
+    EXPECT_EQ(2, mapped.GetViews().GetCount());
+    EXPECT_EQ(b, mapped.FindElseCreate(65900, 10));
+    EXPECT_EQ(1, b->GetUseCount());
+    mapped.Release(b);
+    MappedFile::DropIdleViews(0);
     EXPECT_EQ(0, mapped.GetViews().GetCount());
+    for (unsigned long i = 0; i < 12; ++i)
+        mapped.Release(mapped.FindElseCreate(i * 20000, 1000));
+    EXPECT_EQ(8, mapped.GetViews().GetCount());
+    EXPECT_NE(nullptr, mapped.FindElseCreate(11 * 20000, 10));  // the newest is kept
+    EXPECT_EQ(8, mapped.GetViews().GetCount());
 }
 
 TEST(MappedFile, ResizingExtendsWithZerosAndRefusesWhileViewsAreHeld) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The export tables of the processing modules name exactly their entry points, and the
-# modules need no DLL beyond the system's own and the C++ runtime shipped beside the program.
+# The export tables of the processing modules and the sampler link name exactly their entry
+# points, and the modules need no DLL beyond the system's own and the C++ runtime shipped
+# beside the program.
 #
 #   check-exports.sh <objdump> <system folder>
 set -u
@@ -23,4 +24,6 @@ check() {
 check Pelrin.dll "_TCProcessResampling"
 check Dastrel.dll "_TCExpectedSize _TCProcess"
 check filter.dll "_StartFilter"
+check Torvask.dll "\
+Qb_BuildSampleSpec Qb_CorrectSampleInformation Qb_CountMIDIInputs Qb_CountMIDIOutputs Qb_CountSCSIAdapters Qb_CountSamplerInterfaces Qb_CountSamplerModels Qb_CreateLocationList Qb_CreateMIDIAndSCSISamplerInterface Qb_CreateMIDISamplerInterface Qb_CreateSCSISamplerInterface Qb_CreateSampleList Qb_DeleteSample Qb_DisposeLocationList Qb_DisposeSampleList Qb_DisposeSamplerInterface Qb_GetMIDIInputInfo Qb_GetMIDIOutputInfo Qb_GetSCSIAdapterInfo Qb_GetSamplerInterfaceInfo Qb_GetSamplerModelInfo Qb_GetSupportedSampleRates Qb_ReceiveSample Qb_ReceiveSampleInfo Qb_ReplaceSample Qb_TransmitNewSample"
 exit $failed

@@ -85,4 +85,31 @@ std::string ClassOf(HWND window) {
 
 void PostCommand(HWND window, unsigned id) { PostMessageA(window, WM_COMMAND, id, 0); }
 
+namespace {
+
+BOOL CALLBACK CloseWindowOf(HWND window, LPARAM) {
+    PostCommand(window, IDCANCEL);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+Watchdog::Watchdog(int seconds) : thread_(GetCurrentThreadId()) {
+    worker_ = std::thread([this, seconds] {
+        for (int tenth = 0; !done_; ++tenth) {
+            Sleep(100);
+            if (tenth >= seconds * 10 && tenth % 10 == 0) {
+                fired_ = true;
+                EnumThreadWindows(thread_, CloseWindowOf, 0);
+            }
+        }
+    });
+}
+
+Watchdog::~Watchdog() {
+    done_ = true;
+    worker_.join();
+}
+
 }  // namespace testsupport

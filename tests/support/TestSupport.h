@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstddef>
 #include <string>
+#include <thread>
 
 namespace testsupport {
 
@@ -43,5 +45,23 @@ std::string ClassOf(HWND window);
 // Posts a command to a window as its menu or button would; the loop that runs the
 // window (a modal dialog's own, or a pump) handles it.
 void PostCommand(HWND window, unsigned id);
+
+// Closes every window of the thread that made it once they are still up after a while,
+// so that a dialog that does not react can never hang a test.
+class Watchdog {
+public:
+    explicit Watchdog(int seconds);
+    ~Watchdog();
+    Watchdog(Watchdog const &) = delete;
+    Watchdog &operator=(Watchdog const &) = delete;
+    // It had to close windows.
+    bool Fired() const { return fired_; }
+
+private:
+    DWORD thread_;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> fired_{false};
+    std::thread worker_;
+};
 
 }  // namespace testsupport

@@ -200,13 +200,15 @@ TEST_F(AudioFiles, OpeningFailuresAreToldOnceAndLeaveNothingOpen) {
         std::string start;
     } const cases[] = {
         {"bad.wav", 1, 1, Text(kMsgNoFormatOrData)},
-        {"bad.wav", 0, 1, Text(kMsgNoFormatOrData)},
+        {"bad.wav", 0, 0, ""},  // without report nothing is told
     };
     for (auto const &c : cases) {
         WarningRecorder warnings;
         EXPECT_EQ(nullptr, OpenAudioFile(kAccessUnchosen, Path(c.name), 1, c.report)) << c.name;
         ASSERT_EQ(c.boxes, warnings.texts.size()) << c.name;
-        EXPECT_EQ(0u, warnings.texts[0].find(c.start)) << warnings.texts[0];
+        if (c.boxes) {
+            EXPECT_EQ(0u, warnings.texts[0].find(c.start)) << warnings.texts[0];
+        }
         EXPECT_FALSE(IsAudioFileOpen(Path(c.name)));
     }
     WarningRecorder quiet;

@@ -192,10 +192,11 @@ void WriteSamples24(AudioFile &file, std::vector<int32_t> const &values) {
         AudioFileSegment const &segment = static_cast<AudioFileSegment const &>(*it.segment_);
         WriteSample24(it, values[size_t(frame) * channels + segment.channel_]);
     });
-    // as a save ends: what is written goes to the file, which ends with the samples
+    // as a save ends: what is written goes to the file, which ends with the samples and
+    // keeps its own open flags (a temporary file stays one)
     long regionBytes = long(file.GetLength()) * file.GetBytesPerFrame();
     for (int c = 0; c < channels; ++c)
-        buffer.ValidateWriting(regionBytes, long(file.GetDataOffset()) + regionBytes, kOpenForWriting, c);
+        buffer.ValidateWriting(regionBytes, long(file.GetDataOffset()) + regionBytes, 0, c);
 }
 
 OwnedFile::OwnedFile(AudioFile *file) : file_(file) {

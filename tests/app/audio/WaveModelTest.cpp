@@ -76,8 +76,7 @@ class WaveModel : public ::testing::Test {
 protected:
     WaveModel() {
         apptest::UseEnglishTexts();
-        // Through the file cache: a segment change costs no new mapping, so each step reads
-        // the whole wave quickly.
+        // Through the file cache (the iterator tests walk the mapped kinds).
         TheFileCacheSettings().mode = 2;
         for (int k = 0; k < 3; ++k)
             pool.emplace_back(DistinctWave(10 + k, k == 0 ? 1 : 2, 3000));

@@ -6,6 +6,7 @@
 #include "tests/app/audio/AudioFileTestKit.h"
 #include "foundation/Exception.h"
 #include "foundation/File.h"
+#include "tests/support/TestSupport.h"
 
 #include <memory>
 
@@ -112,6 +113,20 @@ void RecordingPoster::PostInterThreadMessage(InterThreadMessage *message) {
 }
 
 void RecordingPoster::PostReleaseRequest(Wave *, long) { ++releases; }
+
+namespace {
+
+char const *Prepared() {
+    CreateDirectoryA((testsupport::ProgramFolder() + "\\system").c_str(), nullptr);
+    TApplication::SetWinMainParams(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
+    return "system\\wavetest.set";
+}
+
+}  // namespace
+
+DocumentsScope::DocumentsScope() : DocumentManager("TessaroTests", Prepared(), 0, 0, 0, 0) {}
+
+DocumentsScope::~DocumentsScope() { DeleteFileA((testsupport::ProgramFolder() + "\\system\\wavetest.set").c_str()); }
 
 int RecordingView::Handler(int code, long a, long b) {
     if (code == kNotifyAll && failOnAll)

@@ -5,6 +5,7 @@
 
 #include "audio/MainWindowPoster.h"
 #include "audio/Wave.h"
+#include "manager/DocumentManager.h"
 #include "manager/View.h"
 
 #include <cstdint>
@@ -54,6 +55,14 @@ public:
 
 private:
     MainWindowPoster *previous_;
+};
+
+// The program's document manager without a main window, so that documents open as they do
+// in the program (the settings and layout files of the tests' "system" folder).
+class DocumentsScope : public DocumentManager {
+public:
+    DocumentsScope();
+    ~DocumentsScope() override;
 };
 
 // A view without a window that keeps the codes it is told; throws on code 0 when asked to.

@@ -1,0 +1,33 @@
+#include "audio/TimeSettings.h"
+
+#include "foundation/Config.h"
+
+TimeSettings &TheTimeSettings() {
+    static TimeSettings settings;
+    return settings;
+}
+
+// The frame rate is kept in hundredths.
+void LoadTimeScaleDefaults(Config &config) {
+    Config::PathSaver saver(config);
+    config.MoveDown("TimeScale");
+    TimeSettings &s = TheTimeSettings();
+    s.dialUnit = config.GetValue(6, "DialUnit");
+    s.framesPerSecond = config.GetValue(2500, "SmpteFrame") * 0.01;
+    s.tempo = config.GetValue(120000, "Tempo");
+    s.beatMeasure = config.GetValue(4, "BeatMeasure");
+    s.beatWholeNote = config.GetValue(4, "BeatWholeNote");
+    s.ticks = config.GetValue(768, "Ticks");
+}
+
+void SaveTimeScaleDefaults(Config &config) {
+    Config::PathSaver saver(config);
+    config.MoveDown("TimeScale");
+    TimeSettings const &s = TheTimeSettings();
+    config.SetValue(int(s.dialUnit), "DialUnit");
+    config.SetValue(int(s.framesPerSecond * 100), "SmpteFrame");
+    config.SetValue(int(s.tempo), "Tempo");
+    config.SetValue(int(s.beatMeasure), "BeatMeasure");
+    config.SetValue(int(s.beatWholeNote), "BeatWholeNote");
+    config.SetValue(int(s.ticks), "Ticks");
+}

@@ -1,0 +1,35 @@
+#include "effects/ProcessorClass.h"
+
+#include "foundation/Config.h"
+#include "foundation/MessageCatalogue.h"
+
+namespace {
+
+enum { kTextNewTask = 11076 };
+
+FileName PresetFileOf(char const *name) {
+    return name ? FileName::CreateApplicationRelative(String("system\\") + name) : FileName();
+}
+
+}  // namespace
+
+ProcessorClass::ProcessorClass(ProcessorSpec const &spec)
+    : name_(FindString(spec.nameMessage)), presetFile_(PresetFileOf(spec.presetFile)), id_(spec.id),
+      batchable_(spec.batchable) {}
+
+ProcessorClass::~ProcessorClass() = default;
+
+void ProcessorClass::ResetCurrentItem() {
+    Config empty("dummy");
+    current_.SetId(id_);
+    current_.SetType(name_);
+    current_.SetName(FindString(kTextNewTask));
+    current_.SetState(1);
+    current_.SetRecord(ReadOpcodes(empty, nullptr));
+}
+
+Opcodes *ProcessorClass::ReadOpcodes(Config &, Opcodes *) const { return nullptr; }
+
+void ProcessorClass::WriteOpcodes(Opcodes const &, Config &) const {}
+
+int ProcessorClass::OpenDialog(Opcodes &, int) { return 0; }

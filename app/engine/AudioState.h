@@ -1,0 +1,34 @@
+// The program's global audio state: the heap of the device headers, the GUI thread's
+// thread object, the playback with its wave-out player, the wave-in recorder and the
+// sample server. Built at its first use, destroyed at the end of the process in the
+// reverse order. The shell's start-up attaches the GUI thread, which registers the
+// playback as the one audio objects ask.
+#pragma once
+
+#include "engine/Playback.h"
+#include "engine/SampleRecorder.h"
+#include "engine/SampleServer.h"
+#include "foundation/Thread.h"
+#include "malvane/Malvane.h"
+
+class AudioState {
+public:
+    AudioState();
+    ~AudioState();
+    AudioState(AudioState const &) = delete;
+    AudioState &operator=(AudioState const &) = delete;
+
+    NH_Heap audioHeap{17, "AudioHeap"};  // device headers
+    Thread guiThread;
+    Playback playback;
+    SampleRecorder recorder;
+    SampleServer server;
+};
+
+AudioState &TheAudioState();
+Playback &ThePlaybackEngine();
+// Called by the GUI thread at start-up: builds the audio state, registers the thread and
+// makes the playback the one audio objects ask.
+void AttachGuiThreadToAudio();
+// The wave-out device is open: many commands disable themselves while it plays.
+bool IsWaveOutOpen();

@@ -1,0 +1,98 @@
+// Helpers of the playback tests: an audio object whose samples are a function of their
+// frame, the stop messages the playback posts, the files of the test sound device, and
+// waiting with a time limit.
+#pragma once
+
+#include "audio/AudioObject.h"
+#include "audio/PlaybackLink.h"
+#include "engine/AudioMessages.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace enginetest {
+
+// The frame's own index: what the play-list tests read back.
+float FrameIndex(int frame);
+// A ramp inside full scale whose steps every device width tells apart.
+float Ramp(int frame);
+
+// The first channel's sample of a frame is value(frame), the second's its negative.
+class FrameObject : public AudioObject {
+public:
+    explicit FrameObject(int length, int channels = 2, uint32_t rate = 44100,
+                         std::function<float(int)> value = FrameIndex);
+    // Like a document, it never goes while the playback may read it.
+    ~FrameObject() override;
+
+    int GetLength() const override { return length_; }
+    int ReadFloatFrames(Task *task, float *const *outputs, int outputOffset, int first, int count) override;
+    Task *CreateReadTask(ChannelSet const &request) override;
+    int GetChannelWithData(int channel) const override { return ChannelBitOfIndex(channel); }
+    void SelectRegionAt(int, int, int) override {}
+    void SetActiveChannels(int channels, int) override { activeChannels_ = channels; }
+    void NotifyViews(int, long, long) override {}
+    int InsertAudioFile(int, int, int, AudioFile *, MarkerSet *, int, int, String const &) override { return 0; }
+
+    float Sample(int channelBit, int frame) const { return channelBit == 2 ? -value_(frame) : value_(frame); }
+    // Frames read so far, by any reader.
+    std::atomic<int64_t> framesRead{0};
+
+private:
+    int length_;
+    std::function<float(int)> value_;
+};
+
+// Makes the global playback the one audio objects ask while it lives; it stops what
+// plays when it goes.
+class PlaybackScope {
+public:
+    PlaybackScope();
+    ~PlaybackScope();
+    PlaybackScope(PlaybackScope const &) = delete;
+    PlaybackScope &operator=(PlaybackScope const &) = delete;
+
+private:
+    PlaybackLink *previous_;
+};
+
+struct StopReport {
+    AudioObject *object;
+    int position;
+    int restarted;
+};
+
+// Receives what the audio threads post while it lives.
+class PostedMessages {
+public:
+    PostedMessages();
+    ~PostedMessages();
+    PostedMessages(PostedMessages const &) = delete;
+    PostedMessages &operator=(PostedMessages const &) = delete;
+
+    std::vector<StopReport> Stops();
+    // Waits up to milliseconds for count stop messages in all.
+    bool WaitForStops(size_t count, unsigned milliseconds);
+
+private:
+    static void Receive(InterThreadMessage *message);
+    InterThreadReceiver previous_;
+};
+
+// Waits up to milliseconds for the condition, polling.
+bool WaitUntil(std::function<bool()> const &condition, unsigned milliseconds);
+
+// A file of the test sound device ("playback.raw", "capture.raw").
+std::string SoundFile(char const *name);
+// What the device wrote since the file was last emptied.
+std::string PlayedBytes();
+// Empties the playback file, so that the next playback stands at its start.
+void ClearPlayed();
+// The bytes the device format holds for frames first..first+count of the object.
+std::string DeviceBytes(FrameObject const &object, SamplePattern const &device, int first, int count);
+
+}  // namespace enginetest
