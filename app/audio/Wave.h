@@ -315,6 +315,8 @@ private:
     static void ClipboardGone();
     // After an edit that moved markers: validated, noted as changed, CD programs told.
     void MarkersFollowEdit();
+    // Removes start..end of the channels, with the markers, selection and caret following.
+    void RemoveRange(int channels, int start, int end);
     // The files a save replaces, and adopting the written one (WaveWriting.cpp).
     friend class WaveFileExchange;
     // The title of a file of a two-file wave.

@@ -102,17 +102,7 @@ void Wave::Cut(int undo) {
         return;
     WaveEdit edit(*this, WaveUndoMemento::kSamplesAndMarkers, kTextCut, undo);
     Copy();
-    int start = selectionStart_, end = selectionEnd_, channels = GetActiveChannels();
-    for (int c = 0; c < GetNumChannels() && c < 2; ++c)
-        if (channels & ChannelBitOfIndex(c))
-            GetChannel(c).Remove(start, end);
-    UpdateLength(1);
-    if (channels == AllChannelsMask(GetNumChannels()))
-        markers_.DeleteRange(start, end + 1);
-    MarkersFollowEdit();
-    ClearSelection(0);
-    if (!IsPlaying())
-        SetCaret(channels, start);
+    RemoveRange(GetActiveChannels(), selectionStart_, selectionEnd_);
     edit.Finish();
 }
 

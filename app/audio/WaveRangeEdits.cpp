@@ -29,21 +29,26 @@ void Wave::MarkersFollowEdit() {
     TheCdProgramLink().RefreshCdProgramsUsing(*this, nullptr);
 }
 
-void Wave::Delete(int channels, int start, int end, int undo) {
-    if (!WaveEdit::MayStart(*this, 1))
-        return;
-    WaveEdit edit(*this, Flags::kSamplesAndMarkers, kTextDelete, undo);
-    bool allChannels = channels == AllChannelsMask(GetNumChannels());
+// The markers go with a range every channel loses; the selection goes, the caret stands
+// where the range was.
+void Wave::RemoveRange(int channels, int start, int end) {
     for (int c = 0; c < 2; ++c)
         if (channels & ChannelBitOfIndex(c))
             GetChannel(c).Remove(start, end);
     UpdateLength(1);
-    if (allChannels)
+    if (channels == AllChannelsMask(GetNumChannels()))
         markers_.DeleteRange(start, end + 1);
     MarkersFollowEdit();
     ClearSelection(0);
     if (!IsPlaying())
         SetCaret(channels, start);
+}
+
+void Wave::Delete(int channels, int start, int end, int undo) {
+    if (!WaveEdit::MayStart(*this, 1))
+        return;
+    WaveEdit edit(*this, Flags::kSamplesAndMarkers, kTextDelete, undo);
+    RemoveRange(channels, start, end);
     edit.Finish();
 }
 

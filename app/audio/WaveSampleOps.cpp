@@ -38,6 +38,26 @@ void ComputeFrames(WorkWaveWriter &out, int frames, int actionMessage, Put put, 
     }
 }
 
+// The range rewritten sample by sample and spliced in as one step: value(c, v) is the new
+// value of a sample v of wave channel c; backward reads the range from its end.
+template <class Value>
+void RewriteRange(Wave &wave, int channels, int start, int end, int undo, int actionMessage, bool backward,
+                  SampleScale const &scale, Value value) {
+    int frames = end - start + 1;
+    WorkWaveWriter out(wave, channels, frames, scale);
+    RangeReader reader(wave, start, end);
+    if (backward)
+        reader.Seek(end);
+    ComputeFrames(
+        out, frames, actionMessage,
+        [&](int k) {
+            int c = out.ChannelOf(k);
+            return value(c, scale.Read(reader[c]));
+        },
+        [&] { reader.Advance(backward ? -1 : 1); });
+    SpliceWorkWave(wave, out.Complete(), start, channels, actionMessage, undo, 0);
+}
+
 // The sum of n frames from start of each masked channel, divided by n (toward zero).
 void MeanOf(Wave &wave, int channels, int start, int n, int32_t (&mean)[2]) {
     SampleScale scale(wave);
@@ -69,15 +89,8 @@ void Wave::Reverse(int channels, int start, int end, int undo) {
     if (start == end || !CheckNotBusy(1))
         return;
     BusyHold busy(*this, BusyHold::kJoin);
-    SampleScale scale(*this);
-    int frames = end - start + 1;
-    WorkWaveWriter out(*this, channels, frames, scale);
-    RangeReader reader(*this, start, end);
-    reader.Seek(end);
-    ComputeFrames(
-        out, frames, kTextReverse, [&](int k) { return scale.Read(reader[out.ChannelOf(k)]); },
-        [&] { reader.Advance(-1); });
-    SpliceWorkWave(*this, out.Complete(), start, channels, kTextReverse, undo, 0);
+    RewriteRange(*this, channels, start, end, undo, kTextReverse, true, SampleScale(*this),
+                 [](int, int32_t value) { return value; });
 }
 
 void Wave::InvertPhase(int channels, int start, int end, int undo) {
@@ -85,17 +98,8 @@ void Wave::InvertPhase(int channels, int start, int end, int undo) {
         return;
     BusyHold busy(*this, BusyHold::kJoin);
     SampleScale scale(*this);
-    int frames = end - start + 1;
-    WorkWaveWriter out(*this, channels, frames, scale);
-    RangeReader reader(*this, start, end);
-    ComputeFrames(
-        out, frames, kTextInvert,
-        [&](int k) {
-            int32_t value = scale.Read(reader[out.ChannelOf(k)]);
-            return -std::max(value, scale.Min() + 1);
-        },
-        [&] { reader.Advance(1); });
-    SpliceWorkWave(*this, out.Complete(), start, channels, kTextInvert, undo, 0);
+    RewriteRange(*this, channels, start, end, undo, kTextInvert, false, scale,
+                 [&](int, int32_t value) { return -std::max(value, scale.Min() + 1); });
 }
 
 void Wave::MeasureDcOffset(int channels, int start, int end, int &left, int &right) {
@@ -116,17 +120,8 @@ void Wave::RemoveDcOffset(int channels, int start, int end, int undo) {
     MeasureMeans(*this, channels, start, end, mean);
     if (std::abs(mean[0]) <= scale.Unit() && std::abs(mean[1]) <= scale.Unit())
         return;
-    int frames = end - start + 1;
-    WorkWaveWriter out(*this, channels, frames, scale);
-    RangeReader reader(*this, start, end);
-    ComputeFrames(
-        out, frames, kTextDcOffset,
-        [&](int k) {
-            int c = out.ChannelOf(k);
-            return scale.Clip(int64_t(scale.Read(reader[c])) - mean[c]);
-        },
-        [&] { reader.Advance(1); });
-    SpliceWorkWave(*this, out.Complete(), start, channels, kTextDcOffset, undo, 0);
+    RewriteRange(*this, channels, start, end, undo, kTextDcOffset, false, scale,
+                 [&](int c, int32_t value) { return scale.Clip(int64_t(value) - mean[c]); });
 }
 
 // The wave's own samples from position on (0 past its end) and the source's, each side

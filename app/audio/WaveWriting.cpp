@@ -49,7 +49,7 @@ void DateNotBefore(FileName const &later, FileName const &audio) {
 }
 
 // A new empty file in the folder, its name kept for the caller to fill and remove.
-FileName NewTemporaryFile(FileName const &folder) {
+FileName NewEmptyFile(FileName const &folder) {
     File file(folder, File::kTempInDirectory | File::kReadWrite | File::kShareNone);
     return file.GetName();
 }
@@ -157,7 +157,8 @@ void WaveFileExchange::Run() {
 }
 
 // The one move that commits the save. The files set aside read on through their second
-// names; one that cannot be opened there reads as silence, and the user is told.
+// names; one that cannot be opened there reads as silence (its second name goes at once),
+// and the user is told.
 void WaveFileExchange::ReplaceTarget() {
     if (!copy_)
         written_->OpenStorage(kAccessUnchosen, tempName_, kOpenForReading | File::kShareDelete, 0);
@@ -172,6 +173,7 @@ void WaveFileExchange::ReplaceTarget() {
             set.file->ReopenStorage(set.link);
         } catch (AException const &e) {
             WarnAudioFileUser(e);
+            File::Delete(set.link, 0, 1);
         }
     }
 }
@@ -195,7 +197,7 @@ void WaveFileExchange::WriteNewFile() {
         File::CheckDiskFull(tempName_, ERROR_DISK_FULL);
     std::unique_ptr<File> peaks;
     if (frames_ >= kPeaksFromFrames) {
-        tempPeakName_ = NewTemporaryFile(folder);
+        tempPeakName_ = NewEmptyFile(folder);
         peaks.reset(new File(tempPeakName_, File::kReadWrite | File::kShareNone | File::kSequentialScan));
     }
     {

@@ -22,13 +22,6 @@ namespace {
 using namespace audiotest;
 using namespace wavetest;
 
-Samples Join(std::initializer_list<Samples> parts) {
-    Samples all;
-    for (Samples const &part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 // Two sources spliced: frames 400..699 of each channel come from another file.
 Wave *TwoSourceWave(int channels) {
     std::unique_ptr<Wave> wave(DistinctWave(1, channels, 1000));
@@ -305,6 +298,28 @@ TEST_F(WaveEdits, AMultiPasteIsOneStepAndPastingStaysUndoableAfterOneFails) {
     int steps = wave->GetNumUndoMementos();
     wave->PasteClipboard(Wave::kPasteAtEnd, 1);
     EXPECT_EQ(steps + 1, wave->GetNumUndoMementos());
+}
+
+// Silence added at the end stays silence: it is no padding that evening the channels drops.
+TEST_F(WaveEdits, SilenceAtTheEndKeepsItsLength) {
+    std::unique_ptr<Wave> mono(DistinctWave(1, 1, 100)), stereo(DistinctWave(2, 2, 100));
+    mono->InsertSilence(1, 100, 149, 1);
+    EXPECT_EQ(150, mono->GetLength());
+    stereo->InsertSilence(1, 100, 109, 1);
+    EXPECT_EQ(110, stereo->GetLength()) << "the right channel padded";
+    stereo->InsertSilenceNoUndo(3, 20);
+    EXPECT_EQ(130, stereo->GetLength());
+    EXPECT_EQ(1, stereo->GetNumUndoMementos());
+    stereo->Delete(2, 0, 9, 1);
+    EXPECT_EQ(130, stereo->GetLength()) << "the appended silence survives the next edit";
+    EXPECT_TRUE(Join({DistinctSamples(2, 1, 10, 90), Samples(40, 0)}) == ReadChannel(*stereo, 1));
+
+    // Silencing the tail of every channel cuts it off, with the caller's undo flag.
+    stereo->Silence(3, 120, 129, 0);
+    EXPECT_EQ(120, stereo->GetLength());
+    EXPECT_EQ(2, stereo->GetNumUndoMementos());
+    stereo->Silence(1, 100, 119, 1);
+    EXPECT_EQ(120, stereo->GetLength()) << "one channel's tail stays as silence";
 }
 
 }  // namespace

@@ -12,6 +12,13 @@
 
 namespace wavetest {
 
+Samples Join(std::initializer_list<Samples> parts) {
+    Samples all;
+    for (Samples const &part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
 int32_t Distinct(int id, int channel, int frame) {
     return int32_t(1 + (id * 7919 + frame * 2 + channel) % 32000) * 256;
 }

@@ -9,6 +9,7 @@
 #include "manager/View.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace wavetest {
 
 using Samples = std::vector<int32_t>;
 
+// The parts one after the other.
+Samples Join(std::initializer_list<Samples> parts);
 // The 24-bit value (never 0, 16 bits stored) of a frame of a channel of file number id.
 int32_t Distinct(int id, int channel, int frame);
 Samples DistinctSamples(int id, int channel, int first, int count);

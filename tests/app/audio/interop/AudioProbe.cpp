@@ -76,13 +76,19 @@ AudioFile *Open(std::string const &name, std::string &error) {
     return file;
 }
 
-std::string Read(std::istringstream &args) {
-    std::string name, peerName;
+// The format of a raw file, when the arguments go on with one: word, channels and rate.
+void TakeRawFormat(std::istringstream &args) {
     unsigned word = 0;
     int channels = 0;
     unsigned rate = 0;
-    args >> name >> peerName >> std::hex >> word >> std::dec >> channels >> rate;
+    args >> std::hex >> word >> std::dec >> channels >> rate;
     RawFormatAnswer() = SamplePattern(word, channels, 1, rate);
+}
+
+std::string Read(std::istringstream &args) {
+    std::string name, peerName;
+    args >> name >> peerName;
+    TakeRawFormat(args);
     std::string error;
     OwnedFile file(Open(name, error));
     if (!file.get())
@@ -144,11 +150,8 @@ std::string Save(std::istringstream &args) {
 
 std::string Resave(std::istringstream &args) {
     std::string name, out;
-    unsigned word = 0;
-    int channels = 0;
-    unsigned rate = 0;
-    args >> name >> out >> std::hex >> word >> std::dec >> channels >> rate;
-    RawFormatAnswer() = SamplePattern(word, channels, 1, rate);
+    args >> name >> out;
+    TakeRawFormat(args);
     std::unique_ptr<Wave> wave(OpenWave(name));
     if (!wave)
         return "error opening";
