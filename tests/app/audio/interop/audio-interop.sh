@@ -186,25 +186,25 @@ for cell in "${cells[@]}"; do
   done
 done
 
+# table KEY1 KEY2 HEADING1 HEADING2 HEADING3 HEADING4: a row per cell and channel count, the
+# two peers' results under the first key, then under the second
+table() {
+  printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" cell ch "$3" "$4" "$5" "$6"
+  local cell label ch
+  for cell in "${cells[@]}"; do
+    read -r label _ <<<"$cell"
+    for ch in 1 2; do
+      printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" "$label" "$ch" "${result[$label/$ch/sox.$1]}" \
+        "${result[$label/$ch/ffmpeg.$1]}" "${result[$label/$ch/sox.$2]}" "${result[$label/$ch/ffmpeg.$2]}"
+    done
+  done
+}
+
 {
-printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" cell ch "sox writes, T reads" "ffmpeg writes, T reads" \
-  "T writes, sox decodes" "T writes, ffmpeg dec."
-for cell in "${cells[@]}"; do
-  read -r label _ <<<"$cell"
-  for ch in 1 2; do
-    printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" "$label" "$ch" "${result[$label/$ch/sox.in]}" \
-      "${result[$label/$ch/ffmpeg.in]}" "${result[$label/$ch/sox.out]}" "${result[$label/$ch/ffmpeg.out]}"
-  done
-done
-printf "\n%-10s %-3s | %-26s %-26s | %-26s %-26s\n" cell ch "T saves edited, sox dec." "T saves edited, ffmpeg dec." \
-  "sox file resaved, bytes" "ffmpeg file resaved, bytes"
-for cell in "${cells[@]}"; do
-  read -r label _ <<<"$cell"
-  for ch in 1 2; do
-    printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" "$label" "$ch" "${result[$label/$ch/sox.saved]}" \
-      "${result[$label/$ch/ffmpeg.saved]}" "${result[$label/$ch/sox.resave]}" "${result[$label/$ch/ffmpeg.resave]}"
-  done
-done
+table in out "sox writes, T reads" "ffmpeg writes, T reads" "T writes, sox decodes" "T writes, ffmpeg dec."
+echo
+table saved resave "T saves edited, sox dec." "T saves edited, ffmpeg dec." "sox file resaved, bytes" \
+  "ffmpeg file resaved, bytes"
 if have sox; then
   next_answer
   echo "float WAV refused with 10032: $(verdict "$answer")"
