@@ -26,6 +26,8 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -221,54 +223,98 @@ uint64_t Checksum(std::string const &bytes) {
     return hash;
 }
 
-// Starts the child that saves the file over itself; its process handle.
-HANDLE StartSaving(std::string const &file, std::string const &work) {
-    std::string command = "\"" + testsupport::ProgramFolder() + "\\WaveSaveChild.exe\" \"" + file + "\" \"" + work + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
+// The child that saves the file over itself, which sets the named event as it starts saving.
+class SavingChild {
+public:
+    SavingChild(std::string const &file, std::string const &work, std::string const &event)
+        : saving_(CreateEventA(nullptr, TRUE, FALSE, event.c_str())) {
+        std::string command = "\"" + testsupport::ProgramFolder() + "\\WaveSaveChild.exe\" \"" + file + "\" \"" + work +
+                              "\" " + event;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            CloseHandle(process.hThread);
+            process_ = process.hProcess;
+        }
+    }
+    ~SavingChild() {
+        if (process_)
+            CloseHandle(process_);
+        CloseHandle(saving_);
+    }
+    SavingChild(SavingChild const &) = delete;
+    SavingChild &operator=(SavingChild const &) = delete;
 
-// The program is killed at moments spread over a save; the file is always whole. A run
-// here saves a file of 16 MB; TESSARO_KILL_MB=200 saves one of 200 MB.
+    bool Started() const { return process_ != nullptr; }
+    // Waits until it saves; false when it ended first.
+    bool WaitUntilSaving() const {
+        HANDLE both[2] = {saving_, process_};
+        return WaitForMultipleObjects(2, both, FALSE, 60000) == WAIT_OBJECT_0;
+    }
+    // Its exit code once ended.
+    DWORD Finish() const {
+        DWORD code = 1;
+        WaitForSingleObject(process_, 120000);
+        GetExitCodeProcess(process_, &code);
+        return code;
+    }
+    void Kill() const {
+        TerminateProcess(process_, 9);
+        WaitForSingleObject(process_, 30000);
+    }
+
+private:
+    HANDLE saving_;
+    HANDLE process_ = nullptr;
+};
+
+// The program is killed at moments spread over its save, five at a time; the file is
+// always whole. A run here saves files of 16 MB; TESSARO_KILL_MB=200 saves ones of 200 MB.
 TEST_F(SaveFaults, AProgramKilledWhileItSavesLeavesTheOldFileOrTheNewOne) {
     std::string megabytes = testsupport::Env("TESSARO_KILL_MB");
     int frames = (megabytes.empty() ? 16 : std::atoi(megabytes.c_str())) * 1048576 / 4;
-    std::string file = In(files, "big.wav"), reference = In(sources, "big.wav");
+    std::string reference = In(sources, "big.wav");
     std::string oldBytes = SimpleWave(2, 16, 44100, Noise(size_t(frames) * 4, 11));
     testsupport::WriteBytes(reference, oldBytes);
-    auto started = std::chrono::steady_clock::now();
-    HANDLE child = StartSaving(reference, work);
-    ASSERT_TRUE(child);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 120000));
-    DWORD code = 1;
-    GetExitCodeProcess(child, &code);
-    CloseHandle(child);
-    ASSERT_EQ(0u, code);
-    long full = long(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
-                         .count());
-    uint64_t oldSum = Checksum(oldBytes), newSum = Checksum(testsupport::ReadBytes(reference));
-    ASSERT_NE(oldSum, newSum);
-    std::mt19937 random(7);
-    int olds = 0, news = 0;
-    for (int moment = 0; moment < 20; ++moment) {
-        testsupport::WriteBytes(file, oldBytes);
-        HANDLE saving = StartSaving(file, work);
-        ASSERT_TRUE(saving);
-        Sleep(DWORD(random() % (unsigned long)(full + 1)));
-        TerminateProcess(saving, 9);
-        WaitForSingleObject(saving, 30000);
-        CloseHandle(saving);
-        uint64_t sum = Checksum(testsupport::ReadBytes(file));
-        EXPECT_TRUE(sum == oldSum || sum == newSum) << "killed at moment " << moment;
-        (sum == oldSum ? olds : news) += 1;
+    long saving = 0;
+    {
+        SavingChild child(reference, work, "TessaroSaving");
+        ASSERT_TRUE(child.Started());
+        ASSERT_TRUE(child.WaitUntilSaving());
+        auto started = std::chrono::steady_clock::now();
+        ASSERT_EQ(0u, child.Finish());
+        saving = long(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+                          .count());
     }
-    std::printf("killed 20 saves of %d MB (%ld ms each): %d left the old file, %d the new one\n",
-                frames * 4 / 1048576, full, olds, news);
+    uint64_t const oldSum = Checksum(oldBytes), newSum = Checksum(testsupport::ReadBytes(reference));
+    ASSERT_NE(oldSum, newSum);
+    int const kLanes = 5, kKills = 20;
+    std::vector<uint64_t> sums(kKills);
+    std::vector<std::thread> lanes;
+    for (int lane = 0; lane < kLanes; ++lane)
+        lanes.emplace_back([&, lane] {
+            std::string file = In(files, "big" + std::to_string(lane) + ".wav");
+            std::mt19937 random(uint32_t(7 + lane));
+            for (int moment = lane; moment < kKills; moment += kLanes) {
+                testsupport::WriteBytes(file, oldBytes);
+                SavingChild child(file, work, "TessaroSaving" + std::to_string(lane));
+                // Five saves at once take longer than one alone.
+                if (child.Started() && child.WaitUntilSaving())
+                    Sleep(DWORD(random() % (unsigned long)(3 * saving + 2)));
+                child.Kill();
+                sums[size_t(moment)] = Checksum(testsupport::ReadBytes(file));
+            }
+        });
+    for (std::thread &lane : lanes)
+        lane.join();
+    int olds = 0, news = 0;
+    for (int moment = 0; moment < kKills; ++moment) {
+        EXPECT_TRUE(sums[size_t(moment)] == oldSum || sums[size_t(moment)] == newSum) << "killed at moment " << moment;
+        (sums[size_t(moment)] == oldSum ? olds : news) += 1;
+    }
+    std::printf("killed %d saves of %d MB (%ld ms each): %d left the old file, %d the new one\n", kKills,
+                frames * 4 / 1048576, saving, olds, news);
 }
 
 }  // namespace
