@@ -96,7 +96,7 @@ int Wave::Save(FileName const &name, SaveMode mode, int part, void *data) {
     BusyHold busy(*this, BusyHold::kJoin);
     try {
         if (mode == SaveMode(kSaveOtherFormat))
-            return SaveConverted(*this, name, *static_cast<SamplePattern const *>(data));
+            return data && SaveConverted(*this, name, *static_cast<SamplePattern const *>(data));
         return SaveInOwnFormat(*this, name, mode, part);
     } catch (AException const &e) {
         WarnAudioFileUser(e);
