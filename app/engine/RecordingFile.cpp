@@ -36,8 +36,8 @@ void CopyDeviceBytes(void const *input, unsigned done, unsigned frames, char *to
 }
 
 void ConvertFloatFrames(void const *input, unsigned done, unsigned frames, char *to, SamplePattern const &file) {
-    InterleaveFromFloat(static_cast<float const *const *>(input), int(done), file.GetNumChannels(), int(frames), to,
-                        0, file.GetFlags());
+    InterleaveFromFloat(static_cast<float const *const *>(input), int(done), file.GetNumChannels(), int(frames), to, 0,
+                        file.GetFlags());
 }
 
 // A channel's sample of an interleaved frame on the 16-bit scale.
@@ -57,8 +57,7 @@ int Sample16(char const *frame, int channel, SamplePattern const &pattern) {
 
 }  // namespace
 
-RecordingFile::RecordingFile(SamplePattern const &input, SamplePattern const &file, int expectedFrames,
-                             int accessKind)
+RecordingFile::RecordingFile(SamplePattern const &input, SamplePattern const &file, int expectedFrames, int accessKind)
     : expected_(expectedFrames), input_(input), filePattern_(file), final_(file), fallbackKind_(accessKind) {
     input_.SetInterleaved(1);
     filePattern_.SetInterleaved(1);
@@ -68,8 +67,8 @@ RecordingFile::RecordingFile(SamplePattern const &input, SamplePattern const &fi
 
 RecordingFile::RecordingFile(AudioObject *object, int start, int end, unsigned channelMask, int expectedFrames,
                              int channels, uint32_t rate, String const &name)
-    : object_(object), holdsObject_(1), start_(start), end_(end), expected_(expectedFrames),
-      channelMask_(channelMask), name_(name), fallbackKind_(kAccessCached) {
+    : object_(object), holdsObject_(1), start_(start), end_(end), expected_(expectedFrames), channelMask_(channelMask),
+      name_(name), fallbackKind_(kAccessCached) {
     try {
         input_ = SamplePattern(kFloat32, channels, 0, rate ? rate : object->GetRate());
         filePattern_ = *object;
@@ -159,9 +158,7 @@ int RecordingFile::WriteFloatBlock(float const *const *channels, unsigned frames
     return Write(channels, frames, &ConvertFloatFrames);
 }
 
-int RecordingFile::WriteDeviceBlock(void const *data, unsigned frames) {
-    return Write(data, frames, &CopyDeviceBytes);
-}
+int RecordingFile::WriteDeviceBlock(void const *data, unsigned frames) { return Write(data, frames, &CopyDeviceBytes); }
 
 bool RecordingFile::HasRoomFor(unsigned frames) {
     int64_t bytes = filePattern_.FramesToBytes(frames);
@@ -169,7 +166,7 @@ bool RecordingFile::HasRoomFor(unsigned frames) {
     unsigned message = 0;
     if (after > kLargestAudioFileSize)
         message = kMsgTooLarge;
-    else if (mapping_ && after > int64_t(mapping_->GetSize()))
+    else if (mapping_ && after > int64_t(mapping_->GetFileSize()))
         message = 18019;
     else if (bytes + bytes / 100 + kDiskReserve >= FreeDiskBytes(TemporaryFolder()))
         message = 18019;

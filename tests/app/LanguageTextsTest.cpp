@@ -27,6 +27,16 @@ std::vector<unsigned> const kTexts = {
     11142,
     // playback and recording: the wave devices
     10046, 11215,
+    // recording: the wave-in device, its mixer and the record dialog
+    10037, 10038, 10039, 10040, 10041, 10042, 10043, 11019, 11020, 11021, 11022, 11023, 11024, 11025, 11026,
+};
+
+// The dialogs and their pictures that every language module holds.
+std::vector<unsigned> const kDialogs = {
+    4,  // the record dialog
+};
+std::vector<unsigned> const kBitmaps = {
+    10000,  // the record dialog's meter scale
 };
 
 }  // namespace
@@ -39,6 +49,18 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
             char text[1024];
             EXPECT_GT(LoadStringA(module, id, text, sizeof text), 0) << name << " " << id;
         }
+        FreeLibrary(module);
+    }
+}
+
+TEST(LanguageTexts, EveryLanguageHoldsEveryDialogAndPicture) {
+    for (char const *name : {"EnglishTs.dll", "FrenchTs.dll", "GermanTs.dll"}) {
+        HMODULE module = apptest::LoadLanguageModule(name);
+        ASSERT_TRUE(module != 0) << name;
+        for (unsigned id : kDialogs)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG)) << name << " dialog " << id;
+        for (unsigned id : kBitmaps)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP)) << name << " bitmap " << id;
         FreeLibrary(module);
     }
 }
