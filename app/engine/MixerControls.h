@@ -21,7 +21,6 @@ public:
 
     List<MixerSlider> &GetSliders() { return sliders_; }
     int HasMasterVolume() const { return hasMasterVolume_; }
-    MixerSelection const *GetSelection() const { return selection_.get(); }
 
     // The selection item of an input line, -1 when the selection has none for it.
     int SelectionItemOf(DWORD lineId) const;

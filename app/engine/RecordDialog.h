@@ -37,7 +37,6 @@ public:
     void SetMixer(std::unique_ptr<RecordMixer> mixer);
     VuMeter &GetMeter() { return *meter_; }
     int IsMixerShown() const { return mixerShown_; }
-    std::vector<MixerColumn> const &GetMixerColumns() const { return columns_; }
     TSize GetCompactSize() const { return compactSize_; }
 
     void SetupWindow() override;

@@ -58,7 +58,7 @@ int Sample16(char const *frame, int channel, SamplePattern const &pattern) {
 }  // namespace
 
 RecordingFile::RecordingFile(SamplePattern const &input, SamplePattern const &file, int expectedFrames, int accessKind)
-    : expected_(expectedFrames), input_(input), filePattern_(file), final_(file), fallbackKind_(accessKind) {
+    : expected_(expectedFrames), input_(input), filePattern_(file), fallbackKind_(accessKind) {
     input_.SetInterleaved(1);
     filePattern_.SetInterleaved(1);
     channelMask_ = AllChannelsMask(filePattern_.GetNumChannels());
@@ -78,12 +78,8 @@ RecordingFile::RecordingFile(AudioObject *object, int start, int end, unsigned c
         filePattern_.SetNumChannels(channels);
         filePattern_.SetInterleaved(1);
         filePattern_.SetRate(input_.GetRate());
-        final_ = *object;
-        final_.SetRate(filePattern_.GetRate());
-        if (CountChannelBits(channelMask) != channels) {
-            final_.SetNumChannels(channels);
-            formatChanged_ = 1;
-        }
+        // Written to fewer or more channels than the object has, it becomes a wave of its own.
+        formatChanged_ = CountChannelBits(channelMask) != channels;
         SetUp();
     } catch (...) {
         ReleaseObject();
@@ -250,19 +246,22 @@ int RecordingFile::Finish(int ok, int replace, int convert, MarkerSet *markers) 
     }
     convert |= formatChanged_;
     long bytes = long(bytesWritten_);
-    frames_ = int32_t(bytesWritten_ / filePattern_.GetBytesPerFrame());
+    int frames = int(bytesWritten_ / filePattern_.GetBytesPerFrame());
+    // A recording that caught nothing makes no empty wave.
+    if (frames == 0 && !object_)
+        return 1;
     AudioFile *file = nullptr;
     try {
         dataBuffer_.ValidateWriting(bytes, bytes, kFinishedFlags, 0);
-        if (frames_ >= kPeakFileFrames)
+        if (frames >= kPeakFileFrames)
             peakBuffer_.ValidateWriting(long(peakBytes_), long(peakBytes_), kFinishedFlags, 0);
         dataBuffer_.Reset();
         peakBuffer_.Reset();
-        if (frames_ < kPeakFileFrames)
+        if (frames < kPeakFileFrames)
             peakFile_.reset();
         // A file written through its buffers is read back in the kind its size asks for.
         int kind = accessKind_ == kWrittenBuffered ? int(kAccessUnchosen) : accessKind_;
-        file = CreateAudioFileOnFile(dataFile_.get(), peakFile_.get(), kind, mapping_.get(), filePattern_, frames_);
+        file = CreateAudioFileOnFile(dataFile_.get(), peakFile_.get(), kind, mapping_.get(), filePattern_, frames);
     } catch (AException const &e) {
         WarnAudioFileUser(e);
     }

@@ -19,7 +19,6 @@ public:
     // No bars and no held peaks.
     void Clear();
     int GetPosition(int channel) const { return positions_[channel]; }
-    PeakHold const &GetHold(int channel) const { return holds_[channel]; }
 
     void SetupWindow() override;
     void CleanupWindow() override;
