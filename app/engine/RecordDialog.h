@@ -27,7 +27,8 @@ public:
     ~RecordDialog() override;
 
     // The record command: shows the main window's record dialog, made when there is none,
-    // with a cleared meter and the focus on the record button.
+    // with a cleared meter and the focus on the record button. module: the language module,
+    // which holds the dialog and its meter's picture.
     static RecordDialog *Show(TWindow *mainWindow, TModule *module);
 
     // Stops the recorder; a recording becomes a new wave with the markers dropped during

@@ -208,6 +208,7 @@ TEST_F(Recording, AFullDiskEndsTheRecordingAndKeepsWhatFit) {
     ASSERT_EQ(1u, main.opened.size());
     EXPECT_EQ(int(recorder.GetRecordedFrames()), main.opened[0]->GetLength());
     EXPECT_TRUE(IsRunsOfCapture(Interleaved(*main.opened[0]), signal));
+    EXPECT_FALSE(RecordedFile(*main.opened[0]).GetPeakData()) << "fewer than 64000 frames keep no peak file";
 }
 
 // The audio engine's file writer writes on a thread of its own, its length known (written
