@@ -21,7 +21,7 @@ std::vector<unsigned> const kTexts = {
     // the wave document
     10060, 10061, 10062, 11042, 11043, 11194, 11314, 11315,
     // opening waves and the open dialog's preview
-    11024, 11025, 11089, 11092, 11093, 11094,
+    11089, 11092, 11093, 11094,
     // markers and CD tracks
     11027, 11239, 11240, 11316, 11324,
     // effects: the registry's names and a new task's name
@@ -31,6 +31,17 @@ std::vector<unsigned> const kTexts = {
     10046, 11215,
     // the sampler link: the title of a transfer's progress
     11370,
+    // recording: the wave-in device, its mixer and the record dialog
+    10037, 10038, 10039, 10040, 10041, 10042, 10043, 11019, 11020, 11021, 11022, 11023, 11024, 11025, 11026,
+};
+
+// The dialogs and their pictures that every language module holds.
+std::vector<unsigned> const kDialogs = {
+    4,   // the record dialog
+    74,  // the open dialog's preview
+};
+std::vector<unsigned> const kBitmaps = {
+    10000,  // the record dialog's meter scale
 };
 
 }  // namespace
@@ -43,8 +54,18 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
             char text[1024];
             EXPECT_GT(LoadStringA(module, id, text, sizeof text), 0) << name << " " << id;
         }
-        // the open dialog's preview
-        EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(74), RT_DIALOG) != 0) << name;
+        FreeLibrary(module);
+    }
+}
+
+TEST(LanguageTexts, EveryLanguageHoldsEveryDialogAndPicture) {
+    for (char const *name : {"EnglishTs.dll", "FrenchTs.dll", "GermanTs.dll"}) {
+        HMODULE module = apptest::LoadLanguageModule(name);
+        ASSERT_TRUE(module != 0) << name;
+        for (unsigned id : kDialogs)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG)) << name << " dialog " << id;
+        for (unsigned id : kBitmaps)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP)) << name << " bitmap " << id;
         FreeLibrary(module);
     }
 }
