@@ -21,7 +21,7 @@ std::vector<unsigned> const kTexts = {
     // the wave document
     10060, 10061, 10062, 11042, 11043, 11194, 11314, 11315,
     // opening waves and the open dialog's preview
-    11024, 11025, 11089, 11092, 11093, 11094,
+    11089, 11092, 11093, 11094,
     // markers and CD tracks
     11027, 11239, 11240, 11316, 11324,
     // effects: the registry's names and a new task's name
@@ -31,9 +31,22 @@ std::vector<unsigned> const kTexts = {
     10046, 11215,
     // the sampler link: the title of a transfer's progress
     11370,
+    // recording: the wave-in device, its mixer and the record dialog
+    10037, 10038, 10039, 10040, 10041, 10042, 10043, 11019, 11020, 11021, 11022, 11023, 11024, 11025, 11026,
     // wave edits, saving and the new-wave dialog's users
     10000, 10051, 10070, 10071, 10072, 11031, 11033, 11038, 11040, 11057, 11058, 11059, 11060, 11061, 11066, 11068,
     11069, 11071, 11072, 11078, 11079, 11080, 11143,
+};
+
+// The dialogs and their pictures that every language module holds.
+std::vector<unsigned> const kDialogs = {
+    2,   // the new-wave dialog
+    4,   // the record dialog
+    74,  // the open dialog's preview
+};
+std::vector<unsigned> const kBitmaps = {
+    350,    // the new-wave dialog's picture
+    10000,  // the record dialog's meter scale
 };
 
 }  // namespace
@@ -46,8 +59,18 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
             char text[1024];
             EXPECT_GT(LoadStringA(module, id, text, sizeof text), 0) << name << " " << id;
         }
-        // the open dialog's preview
-        EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(74), RT_DIALOG) != 0) << name;
+        FreeLibrary(module);
+    }
+}
+
+TEST(LanguageTexts, EveryLanguageHoldsEveryDialogAndPicture) {
+    for (char const *name : {"EnglishTs.dll", "FrenchTs.dll", "GermanTs.dll"}) {
+        HMODULE module = apptest::LoadLanguageModule(name);
+        ASSERT_TRUE(module != 0) << name;
+        for (unsigned id : kDialogs)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG)) << name << " dialog " << id;
+        for (unsigned id : kBitmaps)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP)) << name << " bitmap " << id;
         FreeLibrary(module);
     }
 }
