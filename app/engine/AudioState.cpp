@@ -20,6 +20,8 @@ AudioState &TheAudioState() {
 
 Playback &ThePlaybackEngine() { return TheAudioState().playback; }
 
+WaveRecorder &TheWaveRecorder() { return TheAudioState().waveRecorder; }
+
 void AttachGuiThreadToAudio() {
     AudioState &state = TheAudioState();
     state.guiThread.InitAsCurrentThread();

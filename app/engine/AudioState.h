@@ -1,13 +1,14 @@
 // The program's global audio state: the heap of the device headers, the GUI thread's
-// thread object, the playback with its wave-out player, the wave-in recorder and the
-// sample server. Built at its first use, destroyed at the end of the process in the
-// reverse order. The shell's start-up attaches the GUI thread, which registers the
+// thread object, the playback with its wave-out player, the wave-in recorder, the sample
+// server and the recording engine. Built at its first use, destroyed at the end of the
+// process in the reverse order. The shell's start-up attaches the GUI thread, which registers the
 // playback as the one audio objects ask.
 #pragma once
 
 #include "engine/Playback.h"
 #include "engine/SampleRecorder.h"
 #include "engine/SampleServer.h"
+#include "engine/WaveRecorder.h"
 #include "foundation/Thread.h"
 #include "malvane/Malvane.h"
 
@@ -23,10 +24,12 @@ public:
     Playback playback;
     SampleRecorder recorder;
     SampleServer server;
+    WaveRecorder waveRecorder{audioHeap};  // the record dialog's
 };
 
 AudioState &TheAudioState();
 Playback &ThePlaybackEngine();
+WaveRecorder &TheWaveRecorder();
 // Called by the GUI thread at start-up: builds the audio state, registers the thread and
 // makes the playback the one audio objects ask.
 void AttachGuiThreadToAudio();

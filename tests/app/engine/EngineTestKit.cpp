@@ -2,11 +2,16 @@
 
 #include "audio/PlaybackLink.h"
 #include "audio/SampleConversion.h"
+#include "audio/Wave.h"
 #include "engine/AudioState.h"
+#include "engine/WaveRecorder.h"
+#include "foundation/Exception.h"
+#include "foundation/ThreadEvent.h"
 #include "tests/support/TestSupport.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace enginetest {
@@ -117,6 +122,96 @@ std::string DeviceBytes(FrameObject const &object, SamplePattern const &device, 
     std::string bytes(size_t(count) * size_t(device.GetBytesPerFrame()), '\0');
     InterleaveFromFloat(inputs, 0, device.GetNumChannels(), count, &bytes[0], 0, device.GetFlags());
     return bytes;
+}
+
+std::vector<int16_t> CaptureSignal(int seconds) {
+    std::vector<int16_t> signal(size_t(seconds) * 44100 * 2);
+    for (size_t i = 0; i < signal.size(); ++i)
+        signal[i] = int16_t(i % 2 ? -int(i % 20011) : int(i % 30011) - 15000);
+    testsupport::WriteBytes(SoundFile("capture.raw"),
+                            std::string(reinterpret_cast<char const *>(signal.data()), signal.size() * 2));
+    return signal;
+}
+
+::testing::AssertionResult IsRunsOfCapture(std::vector<int16_t> const &recorded, std::vector<int16_t> const &signal,
+                                           int *runs) {
+    size_t from = 0;
+    int count = 0;
+    for (size_t at = 0; at < recorded.size(); ++count) {
+        auto start = std::search(signal.begin() + long(from), signal.end(), recorded.begin() + long(at),
+                                 recorded.begin() + long(std::min(at + 64, recorded.size())));
+        if (start == signal.end())
+            return ::testing::AssertionFailure() << "samples from " << at << " on are not the file's next ones";
+        size_t in = size_t(start - signal.begin());
+        if (in % 2)
+            return ::testing::AssertionFailure() << "the run from " << at << " is not of whole frames";
+        while (at < recorded.size() && in < signal.size() && recorded[at] == signal[in])
+            ++at, ++in;
+        from = in;
+    }
+    if (runs)
+        *runs = count;
+    return ::testing::AssertionSuccess();
+}
+
+// ---- MainWindowStandIn
+
+MainWindowStandIn::MainWindowStandIn() {
+    static ATOM registered = [] {
+        WNDCLASSA c = {};
+        c.lpfnWndProc = &MainWindowStandIn::Procedure;
+        c.hInstance = GetModuleHandleA(nullptr);
+        c.lpszClassName = "TessaroTestMainWindow";
+        return RegisterClassA(&c);
+    }();
+    window = CreateWindowA(MAKEINTATOM(registered), "main", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+    previousWindow_ = SetAudioMessageWindow(window);
+    previousLink_ = SetWaveWindowLink(this);
+}
+
+MainWindowStandIn::~MainWindowStandIn() {
+    SetWaveWindowLink(previousLink_);
+    SetAudioMessageWindow(previousWindow_);
+    DestroyWindow(window);
+}
+
+void MainWindowStandIn::OpenWaveWindow(Wave &wave, ViewMemento const *) { opened.emplace_back(&wave); }
+
+LRESULT CALLBACK MainWindowStandIn::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (RouteWaveInMessage(message, wParam, lParam))
+        return 0;
+    if (message != WM_INTERTHREAD_MESSAGE)
+        return DefWindowProcA(window, message, wParam, lParam);
+    InterThreadMessage *posted = reinterpret_cast<InterThreadMessage *>(wParam);
+    if (posted->kind == kMessTerminateWaveProcess)
+        HandleTerminateWaveProcess(*static_cast<MessTerminateWaveProcess *>(posted));
+    if (posted->event)
+        posted->event->SetTrue();
+    if (posted->IsDeleteWhenHandled())
+        delete posted;
+    return 0;
+}
+
+bool MainWindowStandIn::PumpUntil(std::function<bool()> const &condition, unsigned milliseconds) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_POSTED_EXCEPTION && !msg.hwnd) {
+                std::unique_ptr<Exception> failure(reinterpret_cast<Exception *>(msg.lParam));
+                if (failure)
+                    failures.push_back(failure->GetText().c_str());
+                continue;
+            }
+            DispatchMessageA(&msg);
+        }
+        if (condition())
+            return true;
+        if (GetTickCount() - start > milliseconds)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
 }
 
 }  // namespace enginetest

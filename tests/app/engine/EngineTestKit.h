@@ -1,15 +1,21 @@
-// Helpers of the playback tests: an audio object whose samples are a function of their
-// frame, the stop messages the playback posts, the files of the test sound device, and
-// waiting with a time limit.
+// Helpers of the playback and recording tests: an audio object whose samples are a
+// function of their frame, the stop messages the playback posts, the files of the test
+// sound device, a stand-in for the shell's main window, and waiting with a time limit.
 #pragma once
 
 #include "audio/AudioObject.h"
 #include "audio/PlaybackLink.h"
+#include "audio/WaveLinks.h"
 #include "engine/AudioMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -94,5 +100,37 @@ std::string PlayedBytes();
 void ClearPlayed();
 // The bytes the device format holds for frames first..first+count of the object.
 std::string DeviceBytes(FrameObject const &object, SamplePattern const &device, int first, int count);
+
+// seconds of a known 16-bit stereo signal, left and right apart, in the capture file.
+std::vector<int16_t> CaptureSignal(int seconds);
+// The test device reads its file ahead of time and skips what overflows: a recording is
+// runs of the file, in order, each of whole frames. Holds when the interleaved 16-bit
+// samples are so; runs tells how many runs they took.
+::testing::AssertionResult IsRunsOfCapture(std::vector<int16_t> const &recorded, std::vector<int16_t> const &signal,
+                                           int *runs = nullptr);
+
+// Stands for the shell's main window while it lives: it takes the wave-in device's notices
+// and the audio threads' messages (kind 0 handled as the shell does, the others dropped),
+// keeps the waves opened in windows and the texts of the failures posted to the thread.
+class MainWindowStandIn : public WaveWindowLink {
+public:
+    MainWindowStandIn();
+    ~MainWindowStandIn() override;
+    MainWindowStandIn(MainWindowStandIn const &) = delete;
+    MainWindowStandIn &operator=(MainWindowStandIn const &) = delete;
+
+    void OpenWaveWindow(Wave &wave, ViewMemento const *memento) override;
+    // Handles what arrives until the condition holds, at most milliseconds.
+    bool PumpUntil(std::function<bool()> const &condition, unsigned milliseconds);
+
+    HWND window;
+    std::vector<std::unique_ptr<Wave>> opened;
+    std::vector<std::string> failures;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND previousWindow_;
+    WaveWindowLink *previousLink_;
+};
 
 }  // namespace enginetest

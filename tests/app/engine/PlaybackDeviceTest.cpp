@@ -49,16 +49,6 @@ SamplePattern DevicePattern(int bits, int channels) {
     return SamplePattern(SampleFormatFlagsFromBits(bits, 1), channels, 1, 44100);
 }
 
-// Three seconds of a known 16-bit stereo signal, left and right apart, in the capture file.
-std::vector<int16_t> CaptureSignal() {
-    std::vector<int16_t> signal(3 * 44100 * 2);
-    for (size_t i = 0; i < signal.size(); ++i)
-        signal[i] = int16_t(i % 2 ? -int(i % 20011) : int(i % 30011) - 15000);
-    testsupport::WriteBytes(SoundFile("capture.raw"),
-                            std::string(reinterpret_cast<char const *>(signal.data()), signal.size() * 2));
-    return signal;
-}
-
 }  // namespace
 
 TEST_F(PlaybackDevice, EachWidthPlaysTheConversionsBytesAndPadsWithItsSilence) {
@@ -143,7 +133,7 @@ TEST_F(PlaybackDevice, StopMessagesTellRestartsAndTheStopPoint) {
 }
 
 TEST_F(PlaybackDevice, MonitoringPlaysTheCapturedInput) {
-    std::vector<int16_t> signal = CaptureSignal();
+    std::vector<int16_t> signal = CaptureSignal(3);
     ClearPlayed();
     PlayRequest request;
     request.mode = kPlayMonitor;
@@ -204,10 +194,8 @@ TEST_F(PlaybackDevice, TheEngineDrivesAPlaybackOnlyWithItsMasterQueue) {
     engine.entries.Clear();
 }
 
-// The test device reads its file ahead of time and skips what overflows: a recording is
-// runs of the file, in order, each of whole frames.
 TEST(SampleRecorder, ReadsTheInputInOrderAfterItsPreFill) {
-    std::vector<int16_t> signal = CaptureSignal();
+    std::vector<int16_t> signal = CaptureSignal(3);
     PlaybackControl control;
     control.stopEvent.SetFalse();
     SampleRecorder recorder(control, TheAudioState().audioHeap);
@@ -228,17 +216,7 @@ TEST(SampleRecorder, ReadsTheInputInOrderAfterItsPreFill) {
         recorded.push_back(int16_t(left[i] * 32768.0f));
         recorded.push_back(int16_t(right[i] * 32768.0f));
     }
-    size_t from = 0;
     int runs = 0;
-    for (size_t at = 0; at < recorded.size(); ++runs) {
-        auto start = std::search(signal.begin() + long(from), signal.end(), recorded.begin() + long(at),
-                                 recorded.begin() + long(std::min(at + 64, recorded.size())));
-        ASSERT_TRUE(start != signal.end()) << "samples from " << at << " on are not the file's next ones";
-        size_t in = size_t(start - signal.begin());
-        ASSERT_EQ(0u, in % 2) << "a run not of whole frames";
-        while (at < recorded.size() && in < signal.size() && recorded[at] == signal[in])
-            ++at, ++in;
-        from = in;
-    }
+    ASSERT_TRUE(IsRunsOfCapture(recorded, signal, &runs));
     EXPECT_LT(runs, 64);
 }
