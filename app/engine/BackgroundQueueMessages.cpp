@@ -1,0 +1,24 @@
+#include "engine/BackgroundQueueMessages.h"
+
+#include "engine/AudioQueueTask.h"
+
+MessAudioQueueDone::MessAudioQueueDone() {
+    kind = kMessAudioQueueDone;
+    flags = DeleteWhenHandled;
+}
+
+BackgroundJob::BackgroundJob(QueueRequest const &request, String const &firstProcessor)
+    : object(request.object), document(request.document), name(request.name), processor(firstProcessor),
+      stopPlayback(request.stopPlayback), openTaskWindow(request.openTaskWindow),
+      minimizeWindow(request.minimizeWindow), beep(request.beep), message(request.message),
+      restoreWindow(request.restoreWindow) {}
+
+MessOnStartOfBackgroundQueue::MessOnStartOfBackgroundQueue(BackgroundJob const &started) : job(started) {
+    kind = kMessOnStartOfBackgroundQueue;
+    flags = DeleteWhenHandled;
+}
+
+MessOnEndOfBackgroundQueue::MessOnEndOfBackgroundQueue(BackgroundJob const &ended) : job(ended) {
+    kind = kMessOnEndOfBackgroundQueue;
+    flags = DeleteWhenHandled;
+}
