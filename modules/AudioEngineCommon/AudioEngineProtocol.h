@@ -204,10 +204,11 @@ enum ElementCommand : std::int32_t {
     kCommandQuery = 33,
     kCommandLastError = 34,
     kCommandFlush = 40,
-    kCommandPeerFirst = 64,  // 64 make, 65 release, 66 ask, 67-72 handed to the peer
-    kCommandPeerMake = 64,
+    kCommandPeerFirst = 64,  // 67-70 and 72: the command in the value is handed to the peer
+    kCommandPeerMake = 64,   // through argument.makePeer; the element destroys it with itself
     kCommandPeerRelease = 65,
-    kCommandPeerSet = 71,
+    kCommandPeerAsk = 66,    // -> argument.peer
+    kCommandPeerSet = 71,    // argument.peer, which stays its owner's
     kCommandPeerLast = 72,
 };
 

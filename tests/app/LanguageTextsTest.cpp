@@ -31,6 +31,12 @@ std::vector<unsigned> const kTexts = {
     10046, 11215,
     // the sampler link: the title of a transfer's progress
     11370,
+    // the audio engine: loading modules, the processor warning, engine errors
+    19021, 11233, 11203, 11204, 11205, 11206, 11207, 11208, 11209, 11307, 11308, 11309, 11354, 11355,
+    // self-registration of modules
+    11302, 11303, 11304, 11305, 11306,
+    // the background task window
+    11216, 11217, 11218, 11219, 11220, 11221, 11222, 11223, 11224, 11227, 11228, 11229, 11230,
 };
 
 }  // namespace
@@ -45,6 +51,9 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
         }
         // the open dialog's preview
         EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(74), RT_DIALOG) != 0) << name;
+        // the background task window's menus of the list and the graph
+        for (int menu : {109, 110})
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(menu), RT_MENU) != 0) << name << " " << menu;
         FreeLibrary(module);
     }
 }
