@@ -169,7 +169,7 @@ bool RecordingFile::HasRoomFor(unsigned frames) {
     unsigned message = 0;
     if (after > kLargestAudioFileSize)
         message = kMsgTooLarge;
-    else if (mapping_ && after > int64_t(mapping_->GetSize()))
+    else if (mapping_ && after > int64_t(mapping_->GetRequestedSize()))
         message = 18019;
     else if (bytes + bytes / 100 + kDiskReserve >= FreeDiskBytes(TemporaryFolder()))
         message = 18019;

@@ -1,0 +1,192 @@
+// The audio engine module of the program folder end to end: jobs run from the file reader
+// through the engine's queue to the file writer, which puts the result over the wave's
+// range; the processors of the basic plug-ins; errors through the engine's table; a
+// cancelled job; and the master section opened and closed while a job runs.
+#include "audio/Wave.h"
+#include "engine/AudioEngineEntries.h"
+#include "engine/AudioQueueTask.h"
+#include "engine/BackgroundQueueMessages.h"
+#include "engine/EngineServices.h"
+#include "engine/PlugInLoader.h"
+#include "foundation/MessageCatalogue.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/WaveTestKit.h"
+#include "tests/app/engine/EngineTestKit.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+using namespace enginetest;
+using wavetest::DistinctSamples;
+using wavetest::ReadChannel;
+using wavetest::Samples;
+
+namespace {
+
+enum { kFrames = 30000 };
+
+class EngineJobs : public ::testing::Test {
+protected:
+    EngineJobs() : settings_(dir_.Path()) {
+        apptest::UseEnglishTexts();
+        SetPlugInRoot(String(apptest::ProgramFolder().c_str()));
+        LoadPlugIns();
+        SetPlugInApplicationWindow(main.window);
+        OpenMasterSection();
+    }
+    ~EngineJobs() override {
+        UnloadPlugIns();
+        SetPlugInRoot(String());
+    }
+
+    // Selects the processors in the master section's list, sets the value of the last one
+    // as typed, and applies them to the range.
+    int Apply(Wave &wave, int first, int last, std::vector<char const *> const &processors, int value) {
+        HWND section = FindWindowA("AudioUI", "MasterSection");
+        HWND list = GetDlgItem(section, 101);
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        for (char const *name : processors) {
+            LRESULT row = SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name));
+            SendMessageA(list, LB_SETSEL, TRUE, row);
+            SendMessageA(list, LB_SETCARETINDEX, WPARAM(row), 0);
+        }
+        SendMessageA(section, WM_COMMAND, MAKEWPARAM(101, LBN_SELCHANGE), LPARAM(list));
+        SetWindowTextA(GetDlgItem(section, 103), std::to_string(value).c_str());
+        ApplyRequest request = RequestFor(wave, first, last);
+        return TheAudioEngine().entries.confirmApply(&request);
+    }
+
+    // The plain chain: reader and writer alone.
+    int RunPlain(AudioObject &object, int first, int last) {
+        ApplyRequest request = RequestFor(object, first, last);
+        EngineServiceTable const &services = TheEngineServices();
+        int queue = services.createAudioQueueTask(nullptr, 0, &request);
+        if (queue)
+            services.startAudioQueue(queue);
+        return queue;
+    }
+
+    static ApplyRequest RequestFor(AudioObject &object, int first, int last) {
+        ApplyRequest request = {};
+        request.object = &object;
+        if (auto *document = dynamic_cast<Document *>(&object)) {
+            DocumentID id(document);
+            request.document = id.GetDocument();
+            request.documentSerial = int32_t(id.GetSerial());
+        }
+        request.first = first;
+        request.last = last;
+        request.name = "job";
+        request.channelMask = object.GetMask();
+        request.priority = Task::kHigh;
+        object.ExchangeEngineApplied(1);
+        return request;
+    }
+
+    bool WaitForEnd(unsigned milliseconds = 20000) {
+        return main.PumpUntil([&] { return jobs.Ends().size() > 0 && QueueTasks() == 0; }, milliseconds);
+    }
+
+    testsupport::TempDir dir_;
+    audiotest::SettingsScope settings_;
+    wavetest::RecordingPoster poster_;
+    MainWindowStandIn main;
+    JobMessages jobs;
+};
+
+TEST_F(EngineJobs, ThePlainChainPutsTheRangeBackSampleExactLastFrameIncluded) {
+    std::unique_ptr<Wave> wave(wavetest::DistinctWave(1, 2, kFrames));
+    ASSERT_NE(0, RunPlain(*wave, 1000, kFrames - 1));
+    ASSERT_TRUE(WaitForEnd());
+    JobEnd end = jobs.Ends()[0];
+    EXPECT_TRUE(end.kept && !end.failed && !end.cancelled);
+    EXPECT_TRUE(main.failures.empty());
+    EXPECT_EQ(kFrames, wave->GetLength()) << "the range's last frame came through";
+    EXPECT_TRUE(DistinctSamples(1, 0, 0, kFrames) == ReadChannel(*wave, 0));
+    EXPECT_TRUE(DistinctSamples(1, 1, 0, kFrames) == ReadChannel(*wave, 1));
+    EXPECT_EQ(1, wave->GetNumUndoMementos());
+    EXPECT_FALSE(wave->IsBusy());
+    EXPECT_FALSE(wave->IsEngineApplied());
+    EXPECT_EQ(1, jobs.Starts());
+}
+
+TEST_F(EngineJobs, AGainChosenInTheMasterSectionScalesTheRangeOnly) {
+    std::unique_ptr<Wave> wave(wavetest::DistinctWave(2, 2, kFrames));
+    ASSERT_EQ(1, Apply(*wave, 5000, 19999, {"Gain"}, -600));
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_TRUE(jobs.Ends()[0].kept);
+    double factor = std::pow(10.0, -600 / 2000.0);
+    for (int c = 0; c < 2; ++c) {
+        Samples before = DistinctSamples(2, c, 0, kFrames), after = ReadChannel(*wave, c);
+        ASSERT_EQ(before.size(), after.size());
+        int off = 0;
+        for (int i = 0; i < kFrames; ++i) {
+            double expected = i >= 5000 && i <= 19999 ? before[size_t(i)] * factor : before[size_t(i)];
+            off += std::fabs(after[size_t(i)] - expected) > 256;  // one 16-bit step
+        }
+        EXPECT_EQ(0, off) << "channel " << c;
+    }
+}
+
+TEST_F(EngineJobs, AReaderThatFailsIsReportedThroughTheEnginesTableAndKeepsNothing) {
+    FrameObject object(100000, 2, 44100, [](int frame) -> float {
+        if (frame >= 50000)
+            throw Exception("the disk went away");
+        return 0.25f;
+    });
+    ASSERT_NE(0, RunPlain(object, 0, 99999));
+    ASSERT_TRUE(WaitForEnd());
+    JobEnd end = jobs.Ends()[0];
+    EXPECT_TRUE(end.failed && !end.kept);
+    std::string reason = FindString(11307).c_str();
+    std::string expected = BuildString(11203, "AE_FileReader", reason.c_str()).c_str();
+    EXPECT_NE(main.failures.end(), std::find(main.failures.begin(), main.failures.end(), expected));
+    EXPECT_FALSE(object.IsBusy());
+    EXPECT_FALSE(object.IsEngineApplied());
+}
+
+TEST_F(EngineJobs, ACancelledJobLeavesTheWaveAndTheTemporaryFolderAsTheyWere) {
+    std::unique_ptr<Wave> wave(wavetest::DistinctWave(3, 2, 400000));
+    size_t filesBefore = FilesIn(dir_.Path()).size();
+    ASSERT_EQ(1, Apply(*wave, 0, 399999, {"Phase Invert"}, 0));
+    PauseAllTasks();
+    ASSERT_TRUE(main.PumpUntil([&] { return jobs.Starts() == 1; }, 10000));
+    ASSERT_TRUE(main.PumpUntil([] { return QueueProgress().first > 0; }, 10000));
+    std::pair<uint32_t, uint32_t> progress = QueueProgress();
+    EXPECT_EQ(400000u, progress.second) << "the total is the range's length";
+    EXPECT_LT(progress.first, progress.second);
+    CancelAllTasks();
+    ASSERT_TRUE(WaitForEnd());
+    JobEnd end = jobs.Ends()[0];
+    EXPECT_TRUE(end.cancelled && !end.kept && !end.failed);
+    EXPECT_TRUE(DistinctSamples(3, 0, 0, 400000) == ReadChannel(*wave, 0));
+    EXPECT_EQ(0, wave->GetNumUndoMementos());
+    EXPECT_EQ(filesBefore, FilesIn(dir_.Path()).size()) << "no temporary file left";
+    EXPECT_FALSE(wave->IsBusy());
+}
+
+TEST_F(EngineJobs, TheMasterSectionOpensAndClosesAHundredTimesWhileAJobRuns) {
+    std::unique_ptr<Wave> wave(wavetest::DistinctWave(4, 2, 200000));
+    ASSERT_EQ(1, Apply(*wave, 0, 199999, {"Delay Line"}, 10));
+    PauseAllTasks();
+    ASSERT_TRUE(main.PumpUntil([&] { return jobs.Starts() == 1; }, 10000));
+    int threads = ThreadCount();
+    AudioEngineLink &engine = TheAudioEngine();
+    for (int round = 0; round < 100; ++round) {
+        engine.entries.destroyMasterSection();
+        engine.masterQueue = 0;
+        OpenMasterSection();
+        ASSERT_NE(0, engine.masterQueue) << "round " << round;
+    }
+    EXPECT_EQ(threads, ThreadCount()) << "every master queue's thread ended";
+    ResumeAllTasks();
+    ASSERT_TRUE(WaitForEnd(60000));
+    EXPECT_TRUE(jobs.Ends()[0].kept) << "the job went on undisturbed";
+    EXPECT_TRUE(main.PumpUntil([&] { return ThreadCount() == threads - 1; }, 5000)) << "and its own thread ended";
+}
+
+}  // namespace
