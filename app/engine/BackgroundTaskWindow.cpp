@@ -60,7 +60,8 @@ void ODListWindow::SetupWindow() {
         int width;
     } const columns[] = {{kTextName, 170}, {kTextProgress, 120}, {kTextState, 110}};
     for (int i = 0; i < 3; ++i) {
-        TListWindColumn column(Text(columns[i].text).c_str(), columns[i].width);
+        String title = Text(columns[i].text);
+        TListWindColumn column(title.c_str(), columns[i].width);
         InsertColumn(i, column);
     }
     images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, 1, 1);
@@ -300,6 +301,10 @@ BackgroundTaskWindow::BackgroundTaskWindow(TWindow *mainWindow)
     SetFlag(wfDeleteOnClose);
     if (TModule::_commonResourceDLL)
         SetIcon(TModule::_commonResourceDLL, kIconId);
+}
+
+HWND BackgroundTaskWindow::PerformCreate(HMENU menuOrId) {
+    return TFrameWindow::PerformCreate(menuOrId == HMENU(INT_PTR(kBackgroundTaskWindowId)) ? nullptr : menuOrId);
 }
 
 void BackgroundTaskWindow::SetupWindow() {

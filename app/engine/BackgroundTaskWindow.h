@@ -91,6 +91,8 @@ class BackgroundTaskWindow : public TFrameWindow {
 public:
     explicit BackgroundTaskWindow(TWindow *mainWindow);
 
+    // A popup window: its identifier is no menu of the system's.
+    HWND PerformCreate(HMENU menuOrId) override;
     void SetupWindow() override;
     void CleanupWindow() override;
     ODListWindow &GetList() { return *client_->list; }
