@@ -7,6 +7,8 @@
 #include "engine/AudioQueueTask.h"
 #include "engine/BackgroundQueueMessages.h"
 #include "engine/EngineServices.h"
+#include "engine/PerformanceHistory.h"
+#include "engine/PlaybackElements.h"
 #include "engine/PlugInLoader.h"
 #include "foundation/MessageCatalogue.h"
 #include "tests/app/AppTestSupport.h"
@@ -187,6 +189,30 @@ TEST_F(EngineJobs, TheMasterSectionOpensAndClosesAHundredTimesWhileAJobRuns) {
     ASSERT_TRUE(WaitForEnd(60000));
     EXPECT_TRUE(jobs.Ends()[0].kept) << "the job went on undisturbed";
     EXPECT_TRUE(main.PumpUntil([&] { return ThreadCount() == threads - 1; }, 5000)) << "and its own thread ended";
+}
+
+TEST(EnginePlayback, TheMasterSectionPlaysARequestThroughItsInputAndSpeakerElements) {
+    MainWindowStandIn main;
+    PlaybackScope scope;
+    PostedMessages posted;
+    SetPlugInRoot(String(apptest::ProgramFolder().c_str()));
+    LoadPlugIns();
+    OpenMasterSection();
+    ASSERT_NE(0, TheAudioEngine().masterQueue);
+    FrameObject object(20000, 2, 44100, Ramp);
+    ClearPlayed();
+    ResetPerformanceHistory();
+    object.Play(1, kPlayFromFrame, 0, 0, nullptr);
+    EXPECT_TRUE(posted.WaitForStops(1, 20000)) << "the engine's input ended the playback";
+    EXPECT_TRUE(WaitUntil([] { return MasterQueueBusy() == 0; }, 5000)) << "the master queue's run ended";
+    SamplePattern device(SampleFormatFlagsFromBits(16, 1), 2, 1, 44100);
+    EXPECT_NE(std::string::npos, PlayedBytes().find(DeviceBytes(object, device, 0, 20000)));
+    EXPECT_FALSE(TakePerformanceHistory().empty()) << "the speaker timed its cycles";
+    float peaks[2];
+    EXPECT_TRUE(ReadCurrentSpeakerPeaks(peaks));
+    UnloadPlugIns();
+    EXPECT_FALSE(ReadCurrentSpeakerPeaks(peaks)) << "the speaker element is gone with the master section";
+    SetPlugInRoot(String());
 }
 
 }  // namespace
