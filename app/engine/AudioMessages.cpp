@@ -60,8 +60,8 @@ void HandleTerminateWaveProcess(MessTerminateWaveProcess &message) {
     MarkerSet *markers = message.markers;
     message.file = nullptr;
     message.markers = nullptr;
-    message.result = message.object->InsertAudioFile(message.start, message.end, int(message.channels), file,
-                                                     markers, message.convert, message.undo, message.name);
+    message.result = message.object->InsertAudioFile(message.start, message.end, int(message.channels), file, markers,
+                                                     message.convert, message.undo, message.name);
 }
 
 void PostToMainWindow(InterThreadMessage *message) {

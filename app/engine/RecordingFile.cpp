@@ -36,8 +36,8 @@ void CopyDeviceBytes(void const *input, unsigned done, unsigned frames, char *to
 }
 
 void ConvertFloatFrames(void const *input, unsigned done, unsigned frames, char *to, SamplePattern const &file) {
-    InterleaveFromFloat(static_cast<float const *const *>(input), int(done), file.GetNumChannels(), int(frames), to,
-                        0, file.GetFlags());
+    InterleaveFromFloat(static_cast<float const *const *>(input), int(done), file.GetNumChannels(), int(frames), to, 0,
+                        file.GetFlags());
 }
 
 // A channel's sample of an interleaved frame on the 16-bit scale.
@@ -57,9 +57,8 @@ int Sample16(char const *frame, int channel, SamplePattern const &pattern) {
 
 }  // namespace
 
-RecordingFile::RecordingFile(SamplePattern const &input, SamplePattern const &file, int expectedFrames,
-                             int accessKind)
-    : expected_(expectedFrames), input_(input), filePattern_(file), final_(file), fallbackKind_(accessKind) {
+RecordingFile::RecordingFile(SamplePattern const &input, SamplePattern const &file, int expectedFrames, int accessKind)
+    : expected_(expectedFrames), input_(input), filePattern_(file), fallbackKind_(accessKind) {
     input_.SetInterleaved(1);
     filePattern_.SetInterleaved(1);
     channelMask_ = AllChannelsMask(filePattern_.GetNumChannels());
@@ -68,8 +67,8 @@ RecordingFile::RecordingFile(SamplePattern const &input, SamplePattern const &fi
 
 RecordingFile::RecordingFile(AudioObject *object, int start, int end, unsigned channelMask, int expectedFrames,
                              int channels, uint32_t rate, String const &name)
-    : object_(object), holdsObject_(1), start_(start), end_(end), expected_(expectedFrames),
-      channelMask_(channelMask), name_(name), fallbackKind_(kAccessCached) {
+    : object_(object), holdsObject_(1), start_(start), end_(end), expected_(expectedFrames), channelMask_(channelMask),
+      name_(name), fallbackKind_(kAccessCached) {
     try {
         input_ = SamplePattern(kFloat32, channels, 0, rate ? rate : object->GetRate());
         filePattern_ = *object;
@@ -79,12 +78,8 @@ RecordingFile::RecordingFile(AudioObject *object, int start, int end, unsigned c
         filePattern_.SetNumChannels(channels);
         filePattern_.SetInterleaved(1);
         filePattern_.SetRate(input_.GetRate());
-        final_ = *object;
-        final_.SetRate(filePattern_.GetRate());
-        if (CountChannelBits(channelMask) != channels) {
-            final_.SetNumChannels(channels);
-            formatChanged_ = 1;
-        }
+        // Written to fewer or more channels than the object has, it becomes a wave of its own.
+        formatChanged_ = CountChannelBits(channelMask) != channels;
         SetUp();
     } catch (...) {
         ReleaseObject();
@@ -159,9 +154,7 @@ int RecordingFile::WriteFloatBlock(float const *const *channels, unsigned frames
     return Write(channels, frames, &ConvertFloatFrames);
 }
 
-int RecordingFile::WriteDeviceBlock(void const *data, unsigned frames) {
-    return Write(data, frames, &CopyDeviceBytes);
-}
+int RecordingFile::WriteDeviceBlock(void const *data, unsigned frames) { return Write(data, frames, &CopyDeviceBytes); }
 
 bool RecordingFile::HasRoomFor(unsigned frames) {
     int64_t bytes = filePattern_.FramesToBytes(frames);
@@ -169,7 +162,7 @@ bool RecordingFile::HasRoomFor(unsigned frames) {
     unsigned message = 0;
     if (after > kLargestAudioFileSize)
         message = kMsgTooLarge;
-    else if (mapping_ && after > int64_t(mapping_->GetRequestedSize()))
+    else if (mapping_ && after > int64_t(mapping_->GetFileSize()))
         message = 18019;
     else if (bytes + bytes / 100 + kDiskReserve >= FreeDiskBytes(TemporaryFolder()))
         message = 18019;
@@ -253,19 +246,22 @@ int RecordingFile::Finish(int ok, int replace, int convert, MarkerSet *markers) 
     }
     convert |= formatChanged_;
     long bytes = long(bytesWritten_);
-    frames_ = int32_t(bytesWritten_ / filePattern_.GetBytesPerFrame());
+    int frames = int(bytesWritten_ / filePattern_.GetBytesPerFrame());
+    // A recording that caught nothing makes no empty wave.
+    if (frames == 0 && !object_)
+        return 1;
     AudioFile *file = nullptr;
     try {
         dataBuffer_.ValidateWriting(bytes, bytes, kFinishedFlags, 0);
-        if (frames_ >= kPeakFileFrames)
+        if (frames >= kPeakFileFrames)
             peakBuffer_.ValidateWriting(long(peakBytes_), long(peakBytes_), kFinishedFlags, 0);
         dataBuffer_.Reset();
         peakBuffer_.Reset();
-        if (frames_ < kPeakFileFrames)
+        if (frames < kPeakFileFrames)
             peakFile_.reset();
         // A file written through its buffers is read back in the kind its size asks for.
         int kind = accessKind_ == kWrittenBuffered ? int(kAccessUnchosen) : accessKind_;
-        file = CreateAudioFileOnFile(dataFile_.get(), peakFile_.get(), kind, mapping_.get(), filePattern_, frames_);
+        file = CreateAudioFileOnFile(dataFile_.get(), peakFile_.get(), kind, mapping_.get(), filePattern_, frames);
     } catch (AException const &e) {
         WarnAudioFileUser(e);
     }

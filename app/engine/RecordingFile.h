@@ -49,14 +49,12 @@ public:
     int WriteDeviceBlock(void const *data, unsigned frames);
     // ok 0 discards the audio. Otherwise it goes to the GUI thread with the markers (owned,
     // may be null): convert puts it into a new wave, replace makes an undoable insertion.
-    // 1 when the handler took it.
+    // 1 when the handler took it, and for a recording that caught nothing (no wave then).
     int Finish(int ok, int replace, int convert, MarkerSet *markers);
 
     int HasError() const { return error_; }
-    int IsFull() const { return full_; }
     int GetAccessKind() const { return accessKind_; }
     int64_t GetBytesWritten() const { return bytesWritten_; }
-    SamplePattern const &GetFilePattern() const { return filePattern_; }
 
 private:
     // Both constructors end here: counters, the disk check, the kind, the files.
@@ -76,12 +74,10 @@ private:
     int32_t start_ = 0;
     int32_t end_ = 0;
     int32_t expected_ = 0;
-    int32_t frames_ = 0;
     uint32_t channelMask_ = 0;
     int32_t formatChanged_ = 0;
     SamplePattern input_;
     SamplePattern filePattern_;
-    SamplePattern final_;
     String name_;
     int32_t error_ = 0;
     int32_t full_ = 0;

@@ -14,9 +14,10 @@ HMODULE LoadLanguageModule(char const *name) {
     return LoadLibraryExA((ProgramFolder() + "\\system\\" + name).c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
 }
 
-void UseEnglishTexts() {
+HMODULE UseEnglishTexts() {
     static HMODULE english = LoadLibraryA((ProgramFolder() + "\\system\\EnglishTs.dll").c_str());
     NotifyLocalizedStringDll(english);
+    return english;
 }
 
 }  // namespace apptest

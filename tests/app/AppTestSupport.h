@@ -11,7 +11,8 @@ namespace apptest {
 std::string ProgramFolder();
 // A language module of the program folder as data ("EnglishTs.dll"...), null when missing.
 HMODULE LoadLanguageModule(char const *name);
-// Registers the English module with the message catalogue once, so texts by number answer.
-void UseEnglishTexts();
+// Registers the English module with the message catalogue once, so texts by number answer;
+// the module, whose dialogs and pictures a test may show.
+HMODULE UseEnglishTexts();
 
 }  // namespace apptest

@@ -21,7 +21,7 @@ std::vector<unsigned> const kTexts = {
     // the wave document
     10060, 10061, 10062, 11042, 11043, 11194, 11314, 11315,
     // opening waves and the open dialog's preview
-    11024, 11025, 11089, 11092, 11093, 11094,
+    11089, 11092, 11093, 11094,
     // markers and CD tracks
     11027, 11239, 11240, 11316, 11324,
     // effects: the registry's names and a new task's name
@@ -31,12 +31,26 @@ std::vector<unsigned> const kTexts = {
     10046, 11215,
     // the sampler link: the title of a transfer's progress
     11370,
+    // recording: the wave-in device, its mixer and the record dialog
+    10037, 10038, 10039, 10040, 10041, 10042, 10043, 11019, 11020, 11021, 11022, 11023, 11024, 11025, 11026,
     // the audio engine: loading modules, the processor warning, engine errors
     19021, 11233, 11203, 11204, 11205, 11206, 11207, 11208, 11209, 11307, 11308, 11309, 11354, 11355,
     // self-registration of modules
     11302, 11303, 11304, 11305, 11306,
     // the background task window
     11216, 11217, 11218, 11219, 11220, 11221, 11222, 11223, 11224, 11227, 11228, 11229, 11230,
+};
+
+// The dialogs, their pictures and the menus that every language module holds.
+std::vector<unsigned> const kDialogs = {
+    4,   // the record dialog
+    74,  // the open dialog's preview
+};
+std::vector<unsigned> const kBitmaps = {
+    10000,  // the record dialog's meter scale
+};
+std::vector<unsigned> const kMenus = {
+    109, 110,  // the background task window's list and load graph
 };
 
 }  // namespace
@@ -49,11 +63,20 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
             char text[1024];
             EXPECT_GT(LoadStringA(module, id, text, sizeof text), 0) << name << " " << id;
         }
-        // the open dialog's preview
-        EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(74), RT_DIALOG) != 0) << name;
-        // the background task window's menus of the list and the graph
-        for (int menu : {109, 110})
-            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(menu), RT_MENU) != 0) << name << " " << menu;
+        FreeLibrary(module);
+    }
+}
+
+TEST(LanguageTexts, EveryLanguageHoldsEveryDialogAndPicture) {
+    for (char const *name : {"EnglishTs.dll", "FrenchTs.dll", "GermanTs.dll"}) {
+        HMODULE module = apptest::LoadLanguageModule(name);
+        ASSERT_TRUE(module != 0) << name;
+        for (unsigned id : kDialogs)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG)) << name << " dialog " << id;
+        for (unsigned id : kBitmaps)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP)) << name << " bitmap " << id;
+        for (unsigned id : kMenus)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_MENU)) << name << " menu " << id;
         FreeLibrary(module);
     }
 }

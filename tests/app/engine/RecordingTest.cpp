@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <thread>
 #include <vector>
 
 using namespace enginetest;
@@ -167,11 +168,10 @@ TEST_F(Recording, StopTakesBackEveryBlockTheDeviceHolds) {
         EXPECT_EQ(monitor == 0, bool(file));
         EXPECT_EQ(0, recorder.GetQueued());
         EXPECT_FALSE(recorder.IsOpen());
+        MSG notice;
+        EXPECT_FALSE(PeekMessageA(&notice, main.window, MM_WIM_DATA, MM_WIM_DATA, PM_NOREMOVE))
+            << "every block came back before the device closed";
         EXPECT_EQ(0, TheAudioState().audioHeap.BlockCount()) << "no block outlives the device";
-        if (file) {
-            int64_t kept = int64_t(recorder.GetRecordedFrames()) * 4;
-            EXPECT_EQ(kept, file->GetBytesWritten()) << "what came back is kept";
-        }
         // Notices still on their way find nothing to touch.
         main.PumpUntil([] { return false; }, 100);
         EXPECT_EQ(nullptr, recorder.Stop());
@@ -208,4 +208,51 @@ TEST_F(Recording, AFullDiskEndsTheRecordingAndKeepsWhatFit) {
     ASSERT_EQ(1u, main.opened.size());
     EXPECT_EQ(int(recorder.GetRecordedFrames()), main.opened[0]->GetLength());
     EXPECT_TRUE(IsRunsOfCapture(Interleaved(*main.opened[0]), signal));
+    EXPECT_FALSE(RecordedFile(*main.opened[0]).GetPeakData()) << "fewer than 64000 frames keep no peak file";
+}
+
+// The audio engine's file writer writes on a thread of its own, its length known (written
+// mapped) or not (written through buffers); the finished file goes to the GUI thread and
+// back.
+TEST_F(Recording, AWriteFromAnotherThreadReplacesARangeOfTheObject) {
+    for (int expected : {100, -1}) {
+        SCOPED_TRACE(expected);
+        std::unique_ptr<Wave> wave(wavetest::DistinctWave(1, 2, 1000));
+        ASSERT_EQ(1, wave->TryLock());
+        std::atomic<int> written{-1}, finished{-1}, kind{0};
+        std::thread writer([&] {
+            RecordingFile file(wave.get(), 100, 199, 3, expected, 2, 0, String("Record"));
+            kind = file.GetAccessKind();
+            std::vector<float> left(100, 0.25f), right(100, -0.5f);
+            float const *channels[] = {left.data(), right.data()};
+            written = file.WriteFloatBlock(channels, 100);
+            finished = file.Finish(1, 1, 0, nullptr);
+        });
+        EXPECT_TRUE(main.PumpUntil([&] { return finished >= 0; }, 10000));
+        writer.join();
+        EXPECT_EQ(expected < 0, kind == RecordingFile::kWrittenBuffered) << kind;
+        EXPECT_EQ(1, written);
+        EXPECT_EQ(1, finished);
+        EXPECT_FALSE(wave->IsBusy());
+        ASSERT_EQ(1000, wave->GetLength());
+        wavetest::Samples left = wavetest::ReadChannel(*wave, 0), right = wavetest::ReadChannel(*wave, 1);
+        EXPECT_EQ(wavetest::Distinct(1, 0, 99), left[99]);
+        EXPECT_EQ(8192 << 8, left[100]);
+        EXPECT_EQ(-16384 << 8, right[199]);
+        EXPECT_EQ(wavetest::Distinct(1, 1, 200), right[200]);
+    }
+}
+
+TEST_F(Recording, TheObjectsBusyWordIsGivenBackOnce) {
+    std::unique_ptr<Wave> wave(wavetest::DistinctWave(1, 2, 1000));
+    ASSERT_EQ(1, wave->TryLock());
+    {
+        AudioObject::BusyHold nested(*wave, AudioObject::BusyHold::kJoin);
+        {
+            RecordingFile file(wave.get(), 0, 99, 3, 100, 2, 0, String("Record"));
+            EXPECT_EQ(0, file.Finish(0, 0, 0, nullptr)) << "discarded";
+        }
+        EXPECT_TRUE(wave->IsBusy()) << "finishing and deleting gave back one hold, not two";
+    }
+    EXPECT_FALSE(wave->IsBusy());
 }

@@ -132,7 +132,8 @@ COLORREF Average(RECT const &r) {
 
 TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
     testsupport::TempDir files;
-    for (char const *file : {"first.wav", "second.txt"})
+    // text files: sound files are the wave document type's, which takes only real audio
+    for (char const *file : {"first.txt", "second.txt"})
         testsupport::WriteBytes(files.File(file), "some bytes");
     std::string system = ProgramFolder() + "\\system\\";
     DeleteFileA((system + "layout.dat").c_str());
@@ -170,7 +171,7 @@ TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
 
         // an untitled window by the menu command, two files handed over as a second start does
         EXPECT_TRUE(tessaro.OpenWindowByCommand(1));
-        for (char const *file : {"first.wav", "second.txt"})
+        for (char const *file : {"first.txt", "second.txt"})
             EXPECT_TRUE(tessaro.HandOver(files.File(file)));
         EXPECT_EQ(3, tessaro.Windows());
         EXPECT_EQ(0, tessaro.Close());
