@@ -189,9 +189,10 @@ LRESULT CALLBACK MainWindowStandIn::Procedure(HWND window, UINT message, WPARAM 
     InterThreadMessage *posted = reinterpret_cast<InterThreadMessage *>(wParam);
     if (posted->kind == kMessTerminateWaveProcess)
         HandleTerminateWaveProcess(*static_cast<MessTerminateWaveProcess *>(posted));
+    // A waiting sender's message is its own and may be gone once the event is set.
     if (posted->event)
         posted->event->SetTrue();
-    if (posted->IsDeleteWhenHandled())
+    else if (posted->IsDeleteWhenHandled())
         delete posted;
     return 0;
 }
