@@ -17,6 +17,8 @@
 #include "tests/app/engine/EngineTestKit.h"
 #include "tests/support/TestSupport.h"
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -30,6 +32,14 @@ using wavetest::Samples;
 namespace {
 
 enum { kFrames = 30000 };
+
+int32_t ChooseMinusSixDecibels(HWND, char const *name, PlugInPresetRecord *record, char *result) {
+    EXPECT_STREQ("Gain", name);
+    EXPECT_EQ(ElementMaker("Bsgn"), record->maker);
+    record->value = -600;
+    strcpy(result, "Softer");
+    return 1;
+}
 
 class EngineJobs : public ::testing::Test {
 protected:
@@ -45,20 +55,26 @@ protected:
         SetPlugInRoot(String());
     }
 
-    // Selects the processors in the master section's list, sets the value of the last one
-    // as typed, and applies them to the range.
-    int Apply(Wave &wave, int first, int last, std::vector<char const *> const &processors, int value) {
-        HWND section = FindWindowA("AudioUI", "MasterSection");
-        HWND list = GetDlgItem(section, 101);
+    static HWND Section() { return FindWindowA("AudioUI", "MasterSection"); }
+
+    // Selects the processors in the master section's list, the last one current.
+    static void Select(std::vector<char const *> const &processors) {
+        HWND list = GetDlgItem(Section(), 101);
         SendMessageA(list, LB_SETSEL, FALSE, -1);
         for (char const *name : processors) {
             LRESULT row = SendMessageA(list, LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name));
             SendMessageA(list, LB_SETSEL, TRUE, row);
             SendMessageA(list, LB_SETCARETINDEX, WPARAM(row), 0);
         }
-        SendMessageA(section, WM_COMMAND, MAKEWPARAM(101, LBN_SELCHANGE), LPARAM(list));
-        SetWindowTextA(GetDlgItem(section, 103), std::to_string(value).c_str());
+        SendMessageA(Section(), WM_COMMAND, MAKEWPARAM(101, LBN_SELCHANGE), LPARAM(list));
+    }
+
+    // The current processor's value, as typed.
+    static void Type(int value) { SetWindowTextA(GetDlgItem(Section(), 103), std::to_string(value).c_str()); }
+
+    int Apply(Wave &wave, int first, int last, int mixWithSource = 0) {
         ApplyRequest request = RequestFor(wave, first, last);
+        request.mixWithSource = mixWithSource;
         return TheAudioEngine().entries.confirmApply(&request);
     }
 
@@ -118,7 +134,12 @@ TEST_F(EngineJobs, ThePlainChainPutsTheRangeBackSampleExactLastFrameIncluded) {
 
 TEST_F(EngineJobs, AGainChosenInTheMasterSectionScalesTheRangeOnly) {
     std::unique_ptr<Wave> wave(wavetest::DistinctWave(2, 2, kFrames));
-    ASSERT_EQ(1, Apply(*wave, 5000, 19999, {"Gain"}, -600));
+    Select({"Gain"});
+    PlugInPresetChooser previous = SetPlugInPresetChooser(&ChooseMinusSixDecibels);
+    SendMessageA(GetDlgItem(Section(), 104), BM_CLICK, 0, 0);
+    SetPlugInPresetChooser(previous);
+    EXPECT_EQ("-600", testsupport::TextOf(GetDlgItem(Section(), 103))) << "the preset's value";
+    ASSERT_EQ(1, Apply(*wave, 5000, 19999));
     ASSERT_TRUE(WaitForEnd());
     ASSERT_TRUE(jobs.Ends()[0].kept);
     double factor = std::pow(10.0, -600 / 2000.0);
@@ -132,6 +153,18 @@ TEST_F(EngineJobs, AGainChosenInTheMasterSectionScalesTheRangeOnly) {
         }
         EXPECT_EQ(0, off) << "channel " << c;
     }
+}
+
+TEST_F(EngineJobs, KeepingTheOriginalAddsItInStepWithTheResult) {
+    std::unique_ptr<Wave> wave(wavetest::DistinctWave(5, 2, kFrames));
+    Select({"Phase Invert"});
+    ASSERT_EQ(1, Apply(*wave, 1000, 20999, 1));
+    ASSERT_TRUE(WaitForEnd());
+    ASSERT_TRUE(jobs.Ends()[0].kept);
+    Samples left = ReadChannel(*wave, 0);
+    EXPECT_TRUE(Samples(left.begin(), left.begin() + 1000) == DistinctSamples(5, 0, 0, 1000));
+    EXPECT_TRUE(Samples(left.begin() + 1000, left.begin() + 21000) == Samples(20000, 0)) << "dry and inverted cancel";
+    EXPECT_TRUE(Samples(left.begin() + 21000, left.end()) == DistinctSamples(5, 0, 21000, kFrames - 21000));
 }
 
 TEST_F(EngineJobs, AReaderThatFailsIsReportedThroughTheEnginesTableAndKeepsNothing) {
@@ -154,7 +187,8 @@ TEST_F(EngineJobs, AReaderThatFailsIsReportedThroughTheEnginesTableAndKeepsNothi
 TEST_F(EngineJobs, ACancelledJobLeavesTheWaveAndTheTemporaryFolderAsTheyWere) {
     std::unique_ptr<Wave> wave(wavetest::DistinctWave(3, 2, 400000));
     size_t filesBefore = FilesIn(dir_.Path()).size();
-    ASSERT_EQ(1, Apply(*wave, 0, 399999, {"Phase Invert"}, 0));
+    Select({"Phase Invert"});
+    ASSERT_EQ(1, Apply(*wave, 0, 399999));
     PauseAllTasks();
     ASSERT_TRUE(main.PumpUntil([&] { return jobs.Starts() == 1; }, 10000));
     ASSERT_TRUE(main.PumpUntil([] { return QueueProgress().first > 0; }, 10000));
@@ -173,7 +207,9 @@ TEST_F(EngineJobs, ACancelledJobLeavesTheWaveAndTheTemporaryFolderAsTheyWere) {
 
 TEST_F(EngineJobs, TheMasterSectionOpensAndClosesAHundredTimesWhileAJobRuns) {
     std::unique_ptr<Wave> wave(wavetest::DistinctWave(4, 2, 200000));
-    ASSERT_EQ(1, Apply(*wave, 0, 199999, {"Delay Line"}, 10));
+    Select({"Delay Line"});
+    Type(10);
+    ASSERT_EQ(1, Apply(*wave, 0, 199999));
     PauseAllTasks();
     ASSERT_TRUE(main.PumpUntil([&] { return jobs.Starts() == 1; }, 10000));
     int threads = ThreadCount();
