@@ -82,24 +82,16 @@ void KAudioElement::Meter::TakeClips(ElementCommandRecord &record) {
 // ---- the element
 
 KAudioElement::KAudioElement(ElementEngineCallback callback, void *engineValue, int32_t construction)
-    : callback_(callback), engineValue_(engineValue) {
-    std::memset(&record_, 0, sizeof record_);
-    record_.kind = kElementProgram;
-    record_.command = &CommandEntry;
-    record_.process = &ProcessEntry;
-    record_.processWithSource = &ProcessWithSourceEntry;
-    record_.hookA = &HookAEntry;
-    record_.hookB = &HookBEntry;
-    record_.element = this;
+    : record_(MakeElementRecord(kElementProgram, &CommandEntry, &ProcessEntry, &ProcessWithSourceEntry, &HookAEntry,
+                                &HookBEntry, this)),
+      callback_(callback), engineValue_(engineValue) {
     record_.construction = construction;
-    record_.elementAgain = this;
 }
 
 KAudioElement::~KAudioElement() = default;
 
 void KAudioElement::SetIdentity(char const *name) {
     record_.kind = kElementProgram;
-    record_.version = kElementVersion;
     record_.maker = ElementMaker("Zelk");
     std::memcpy(record_.name, name, strnlen(name, kElementNameSize));
 }
@@ -121,49 +113,37 @@ int32_t KAudioElement::OnParameterB(int32_t) { return 0; }
 
 int32_t WQ_CALL KAudioElement::CommandEntry(AudioElementRecord *record, int32_t command,
                                             ElementCommandRecord *argument, int32_t value) {
-    KAudioElement &element = Of(record);
-    try {
+    return Guarded([&] {
+        KAudioElement &element = Of(record);
         int32_t result = element.Dispatch(command, argument, value);
         if (command == kCommandDestroy)
             delete &element;
         return result;
-    } catch (...) {
-        PostCurrentFailure();
-        return int32_t(kElementFailed);
-    }
+    });
 }
 
 int32_t WQ_CALL KAudioElement::ProcessEntry(AudioElementRecord *record, ElementBlock *block) {
-    try {
-        return Of(record).Around(*block, false);
-    } catch (...) {
-        PostCurrentFailure();
-        return int32_t(kElementFailed);
-    }
+    return Guarded([&] { return Of(record).Around(*block, false); });
 }
 
 int32_t WQ_CALL KAudioElement::ProcessWithSourceEntry(AudioElementRecord *record, ElementBlock *block) {
-    try {
-        return Of(record).Around(*block, true);
-    } catch (...) {
-        PostCurrentFailure();
-        return int32_t(kElementFailed);
-    }
+    return Guarded([&] { return Of(record).Around(*block, true); });
 }
 
 int32_t WQ_CALL KAudioElement::HookAEntry(AudioElementRecord *record, ElementHookRecord *hook, int32_t value) {
-    if (hook && hook->callback)
-        hook->callback(hook, value);
-    Of(record).OnRecordA(hook);
-    if (hook && hook->callback)
-        hook->callback(hook, -1);
-    return 0;
+    return Guarded([&] { return Of(record).AroundHook(&KAudioElement::OnRecordA, hook, value); });
 }
 
 int32_t WQ_CALL KAudioElement::HookBEntry(AudioElementRecord *record, ElementHookRecord *hook, int32_t value) {
+    return Guarded([&] { return Of(record).AroundHook(&KAudioElement::OnRecordB, hook, value); });
+}
+
+// The hook's own call-back hears the value before the element's part and -1 after it.
+int32_t KAudioElement::AroundHook(void (KAudioElement::*part)(ElementHookRecord *), ElementHookRecord *hook,
+                                  int32_t value) {
     if (hook && hook->callback)
         hook->callback(hook, value);
-    Of(record).OnRecordB(hook);
+    (this->*part)(hook);
     if (hook && hook->callback)
         hook->callback(hook, -1);
     return 0;

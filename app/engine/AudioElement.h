@@ -10,6 +10,7 @@
 
 #include "AudioEngineCommon/AudioEngineProtocol.h"
 #include "foundation/CriticalSection.h"
+#include "foundation/Exception.h"
 
 #include <cstdint>
 #include <vector>
@@ -92,6 +93,17 @@ private:
     static int32_t WQ_CALL HookAEntry(AudioElementRecord *record, ElementHookRecord *hook, int32_t value);
     static int32_t WQ_CALL HookBEntry(AudioElementRecord *record, ElementHookRecord *hook, int32_t value);
 
+    // Nothing thrown reaches the engine: it is reported and the call fails.
+    template <class Call>
+    static int32_t Guarded(Call const &call) {
+        try {
+            return call();
+        } catch (...) {
+            PostCurrentFailure();
+            return int32_t(kElementFailed);
+        }
+    }
+    int32_t AroundHook(void (KAudioElement::*part)(ElementHookRecord *), ElementHookRecord *hook, int32_t value);
     int32_t Dispatch(int32_t command, ElementCommandRecord *argument, int32_t value);
     int32_t Around(ElementBlock &block, bool withSource);
     int32_t DoOpen(ElementCommandRecord &format);

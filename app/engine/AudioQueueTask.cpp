@@ -60,8 +60,8 @@ QueueRequest::QueueRequest(ApplyRequest const &r)
     : object(static_cast<AudioObject *>(r.object)),
       document(static_cast<Document const *>(r.document), long(r.documentSerial)), first(r.first), last(r.last),
       name(r.name ? r.name : ""), channelMask(r.channelMask), mixWithSource(r.mixWithSource),
-      stopPlayback(r.stopPlayback), openTaskWindow(r.openTaskWindow), minimizeWindow(r.minimizeWindow), beep(r.beep),
-      message(r.message), restoreWindow(r.restoreWindow), priority(r.priority) {}
+      flags{r.stopPlayback, r.openTaskWindow, r.minimizeWindow, r.beep, r.message, r.restoreWindow},
+      priority(r.priority) {}
 
 QueueElementRecord::~QueueElementRecord() {
     if (holdsObject && request.object)

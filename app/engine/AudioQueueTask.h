@@ -17,6 +17,16 @@ class AudioObject;
 class AudioQueueTask;
 class KAudioElement;
 
+// What the user asked of the GUI around a job (the apply request's flags).
+struct JobFlags {
+    int32_t stopPlayback;
+    int32_t openTaskWindow;
+    int32_t minimizeWindow;
+    int32_t beep;
+    int32_t message;
+    int32_t restoreWindow;
+};
+
 // The apply request as the program keeps it.
 struct QueueRequest {
     explicit QueueRequest(ApplyRequest const &request);
@@ -28,12 +38,7 @@ struct QueueRequest {
     String name;
     uint32_t channelMask;
     int32_t mixWithSource;
-    int32_t stopPlayback;
-    int32_t openTaskWindow;
-    int32_t minimizeWindow;
-    int32_t beep;
-    int32_t message;
-    int32_t restoreWindow;
+    JobFlags flags;
     int32_t priority;
 
     int32_t Length() const { return last - first + 1; }

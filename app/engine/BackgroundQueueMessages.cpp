@@ -1,7 +1,5 @@
 #include "engine/BackgroundQueueMessages.h"
 
-#include "engine/AudioQueueTask.h"
-
 MessAudioQueueDone::MessAudioQueueDone() {
     kind = kMessAudioQueueDone;
     flags = DeleteWhenHandled;
@@ -9,9 +7,7 @@ MessAudioQueueDone::MessAudioQueueDone() {
 
 BackgroundJob::BackgroundJob(QueueRequest const &request, String const &firstProcessor)
     : object(request.object), document(request.document), name(request.name), processor(firstProcessor),
-      stopPlayback(request.stopPlayback), openTaskWindow(request.openTaskWindow),
-      minimizeWindow(request.minimizeWindow), beep(request.beep), message(request.message),
-      restoreWindow(request.restoreWindow) {}
+      flags(request.flags) {}
 
 MessOnStartOfBackgroundQueue::MessOnStartOfBackgroundQueue(BackgroundJob const &started) : job(started) {
     kind = kMessOnStartOfBackgroundQueue;

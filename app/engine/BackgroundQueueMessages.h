@@ -10,12 +10,11 @@
 #pragma once
 
 #include "engine/AudioMessages.h"
+#include "engine/AudioQueueTask.h"
 #include "foundation/Strings.h"
 #include "manager/Document.h"
 
 #include <cstdint>
-
-struct QueueRequest;
 
 // The master section's Apply: the program asks where and how, then hands the request to
 // the engine's WqConfirmApply.
@@ -32,12 +31,7 @@ struct BackgroundJob {
     DocumentID document;
     String name;           // of the wave
     String processor;      // the first processor of the chain
-    int32_t stopPlayback;
-    int32_t openTaskWindow;
-    int32_t minimizeWindow;
-    int32_t beep;
-    int32_t message;
-    int32_t restoreWindow;
+    JobFlags flags;
 };
 
 class MessOnStartOfBackgroundQueue : public InterThreadMessage {

@@ -191,15 +191,7 @@ void ODListWindow::EvRButtonDown(uint, TPoint &point) {
         SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         RedrawItems(row, row);
     }
-    TModule *module = TModule::_localizedResourceDLL;
-    HMENU menu = module ? LoadMenuA(module->GetHandle(), MAKEINTRESOURCEA(kListMenu)) : nullptr;
-    if (!menu)
-        return;
-    POINT screen = point;
-    ClientToScreen(GetHandle(), &screen);
-    HWND frame = ::GetParent(GetParentH());
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, frame, nullptr);
-    DestroyMenu(menu);
+    TrackTaskWindowMenu(kListMenu, GetHandle(), point, ::GetParent(GetParentH()));
 }
 
 // ---- the splitter and the client
@@ -481,6 +473,16 @@ void ShowBackgroundTaskWindow(int show) {
         window->Create();
     window->ShowWindow(SW_RESTORE);
     ::BringWindowToTop(window->GetHandle());
+}
+
+void TrackTaskWindowMenu(int menuId, HWND window, POINT point, HWND owner) {
+    TModule *module = TModule::_localizedResourceDLL;
+    HMENU menu = module ? LoadMenuA(module->GetHandle(), MAKEINTRESOURCEA(menuId)) : nullptr;
+    if (!menu)
+        return;
+    ClientToScreen(window, &point);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, owner, nullptr);
+    DestroyMenu(menu);
 }
 
 void StoreBackgroundTaskWindowPlacement() {

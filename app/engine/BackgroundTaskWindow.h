@@ -132,5 +132,8 @@ private:
 void ShowBackgroundTaskWindow(int show);
 // The open window, or null.
 BackgroundTaskWindow *FindBackgroundTaskWindow();
+// Opens the first submenu of a menu of the language module at a point of a window's client
+// area; its commands go to owner. Nothing without the menu.
+void TrackTaskWindowMenu(int menu, HWND window, POINT point, HWND owner);
 // The open window's placement into the settings (nothing without one).
 void StoreBackgroundTaskWindowPlacement();

@@ -1,6 +1,7 @@
 #include "engine/PerformanceView.h"
 
 #include "core/Dc.h"
+#include "engine/BackgroundTaskWindow.h"
 #include "engine/StatusWindowSettings.h"
 
 #include <algorithm>
@@ -154,14 +155,7 @@ void PerformanceView::DrawBars(HDC dc, TRect const &area, std::vector<Performanc
     }
 }
 
+// The frame above the client takes the menu's commands.
 void PerformanceView::EvRButtonDown(uint, TPoint &point) {
-    TModule *module = TModule::_localizedResourceDLL;
-    HMENU menu = module ? LoadMenuA(module->GetHandle(), MAKEINTRESOURCEA(kGraphMenu)) : nullptr;
-    if (!menu)
-        return;
-    POINT screen = point;
-    ClientToScreen(GetHandle(), &screen);
-    HWND owner = GetParentO() && GetParentO()->GetParentO() ? GetParentO()->GetParentO()->GetHandle() : GetParentH();
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
-    DestroyMenu(menu);
+    TrackTaskWindowMenu(kGraphMenu, GetHandle(), point, ::GetParent(GetParentH()));
 }

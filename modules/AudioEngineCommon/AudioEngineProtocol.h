@@ -267,6 +267,25 @@ struct AudioElementRecord {
     char name[kElementNameSize];
 };
 
+// A record over an element: its entries, the element itself twice, the protocol's version
+// and construction word; the rest (name, maker, bypass, peer) cleared for the element.
+inline AudioElementRecord MakeElementRecord(std::int32_t kind, ElementCommandFn command, ElementProcessFn process,
+                                            ElementProcessFn processWithSource, ElementHookFn hookA,
+                                            ElementHookFn hookB, void *element) {
+    AudioElementRecord record = {};
+    record.kind = kind;
+    record.command = command;
+    record.process = process;
+    record.processWithSource = processWithSource;
+    record.hookA = hookA;
+    record.hookB = hookB;
+    record.element = element;
+    record.elementAgain = element;
+    record.construction = kElementConstruction;
+    record.version = kElementVersion;
+    return record;
+}
+
 // One cycle's frames, processed in place. Arrays beyond channels may be written by an
 // element that delivers more channels than it takes.
 struct ElementBlock {

@@ -18,18 +18,9 @@ public:
         std::int32_t minimum, maximum, initial;
     };
 
-    ProcessorElement(char const *name, char const (&maker)[5]) {
-        std::memset(&record_, 0, sizeof record_);
-        record_.kind = kElementPlugIn;
-        record_.command = &Command;
-        record_.process = &ProcessBlock;
-        record_.processWithSource = &NoSecondProcess;
-        record_.hookA = &IgnoreHook;
-        record_.hookB = &IgnoreHook;
-        record_.element = this;
-        record_.elementAgain = this;
-        record_.construction = kElementConstruction;
-        record_.version = kElementVersion;
+    ProcessorElement(char const *name, char const (&maker)[5])
+        : record_(MakeElementRecord(kElementPlugIn, &Command, &ProcessBlock, &NoSecondProcess, &IgnoreHook,
+                                    &IgnoreHook, this)) {
         record_.maker = ElementMaker(maker);
         std::strncpy(record_.name, name, kElementNameSize - 1);
     }
