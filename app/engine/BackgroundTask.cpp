@@ -85,3 +85,9 @@ void CancelAllTasks() {
     for (Task *task = list.tasks.GetFirst(); task; task = list.tasks.GetNext(task))
         task->Cancel();
 }
+
+bool AnyBackgroundTask() {
+    BackgroundTaskList &list = TheTaskList();
+    AutoCriticalSection hold(list.lock);
+    return list.tasks.GetFirst() != nullptr;
+}

@@ -75,3 +75,5 @@ void ResumeAllTasks();
 void PauseAllTasks();
 // Cancels every task; the tasks' threads end them.
 void CancelAllTasks();
+// Whether any task is listed (cancelled ones too, until their threads end them).
+bool AnyBackgroundTask();

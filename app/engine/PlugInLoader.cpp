@@ -320,6 +320,19 @@ void ShowMasterSection(int show) {
         engine.entries.commandToAudioQueue(engine.masterQueue, show ? kQueueShown : kQueueHidden, 0, 0);
 }
 
+bool IsMasterSectionOpen() { return TheAudioEngine().masterQueue != 0; }
+
+bool IsMasterSectionVisible() {
+    AudioEngineLink &engine = TheAudioEngine();
+    return engine.masterQueue && engine.entries.isMasterSectionVisible && engine.entries.isMasterSectionVisible();
+}
+
+bool CanCloseMasterSection(void *application) {
+    AudioEngineLink &engine = TheAudioEngine();
+    return !engine.masterQueue || !engine.entries.canCloseMasterSection ||
+           engine.entries.canCloseMasterSection(application);
+}
+
 void UnloadPlugIns() {
     LoaderState &loader = TheLoader();
     AudioEngineLink &engine = TheAudioEngine();

@@ -49,6 +49,11 @@ void SetPlugInApplicationWindow(HWND window);
 void OpenMasterSection();
 // Nothing while the master section is closed.
 void ShowMasterSection(int show);
+bool IsMasterSectionOpen();
+bool IsMasterSectionVisible();
+// The engine agrees that its master section closes (true without one). The shell unloads
+// only when it agrees, no background task is listed and the wave-out device is closed.
+bool CanCloseMasterSection(void *application);
 // Cancels the background jobs of the engine and waits for their end, closes the master
 // section, destroys the engine and frees every module.
 void UnloadPlugIns();

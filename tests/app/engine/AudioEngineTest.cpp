@@ -7,6 +7,7 @@
 #include "engine/AudioQueueTask.h"
 #include "engine/BackgroundQueueMessages.h"
 #include "engine/EngineServices.h"
+#include "engine/EngineSettings.h"
 #include "engine/PerformanceHistory.h"
 #include "engine/PlaybackElements.h"
 #include "engine/PlugInLoader.h"
@@ -225,6 +226,44 @@ TEST_F(EngineJobs, TheMasterSectionOpensAndClosesAHundredTimesWhileAJobRuns) {
     ASSERT_TRUE(WaitForEnd(60000));
     EXPECT_TRUE(jobs.Ends()[0].kept) << "the job went on undisturbed";
     EXPECT_TRUE(main.PumpUntil([&] { return ThreadCount() == threads - 1; }, 5000)) << "and its own thread ended";
+}
+
+// What the shell asks: open, shown or hidden, may it close; and where it stood at the close.
+TEST(EngineMasterSection, OpensWithinTheScreenShowsAndHidesAndKeepsItsPlace) {
+    MainWindowStandIn main;
+    EngineSettings &settings = TheEngineSettings();
+    EngineSettings const saved = settings;
+    settings.x = settings.y = 100000;
+    SetPlugInRoot(String(apptest::ProgramFolder().c_str()));
+    EXPECT_FALSE(IsMasterSectionOpen());
+    EXPECT_TRUE(CanCloseMasterSection(nullptr)) << "nothing to close";
+    LoadPlugIns();
+    SetPlugInApplicationWindow(main.window);
+    OpenMasterSection();
+    ASSERT_TRUE(IsMasterSectionOpen());
+    HWND section = FindWindowA("AudioUI", "MasterSection");
+    ASSERT_TRUE(section);
+    RECT placed;
+    GetWindowRect(section, &placed);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - 50, placed.left);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - 50, placed.top);
+    EXPECT_TRUE(IsMasterSectionVisible());
+    ShowMasterSection(0);
+    EXPECT_FALSE(IsMasterSectionVisible());
+    ShowMasterSection(1);
+    EXPECT_TRUE(IsMasterSectionVisible());
+    EXPECT_TRUE(CanCloseMasterSection(nullptr));
+    SetWindowPos(section, nullptr, 120, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UnloadPlugIns();
+    EXPECT_FALSE(IsMasterSectionOpen());
+    EXPECT_FALSE(IsMasterSectionVisible());
+    EXPECT_EQ(1, settings.engineOpen) << "it was open at the close";
+    EXPECT_EQ(120, settings.x);
+    EXPECT_EQ(130, settings.y);
+    UnloadPlugIns();
+    EXPECT_EQ(0, settings.engineOpen) << "closed now";
+    settings = saved;
+    SetPlugInRoot(String());
 }
 
 TEST(EnginePlayback, TheMasterSectionPlaysARequestThroughItsInputAndSpeakerElements) {
