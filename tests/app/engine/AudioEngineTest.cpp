@@ -228,6 +228,25 @@ TEST_F(EngineJobs, TheMasterSectionOpensAndClosesAHundredTimesWhileAJobRuns) {
     EXPECT_TRUE(main.PumpUntil([&] { return ThreadCount() == threads - 1; }, 5000)) << "and its own thread ended";
 }
 
+TEST_F(EngineJobs, UnloadingWhileAJobRunsCancelsItAndEndsEveryQueueThreadBeforeTheModulesGo) {
+    std::unique_ptr<Wave> wave(wavetest::DistinctWave(6, 2, 400000));
+    Select({"Phase Invert"});
+    ASSERT_EQ(1, Apply(*wave, 0, 399999));
+    PauseAllTasks();
+    ASSERT_TRUE(main.PumpUntil([&] { return jobs.Starts() == 1; }, 10000));
+    int threads = ThreadCount();
+    UnloadPlugIns();
+    EXPECT_EQ(threads - 2, ThreadCount()) << "the job's queue and the master queue were joined";
+    EXPECT_FALSE(GetModuleHandleA("AudioEngine.dll"));
+    EXPECT_FALSE(GetModuleHandleA("BasicPlugIns.dll"));
+    EXPECT_EQ(0, QueueTasks());
+    ASSERT_TRUE(main.PumpUntil([&] { return jobs.Ends().size() == 1; }, 10000));
+    JobEnd end = jobs.Ends()[0];
+    EXPECT_TRUE(end.cancelled && !end.kept);
+    EXPECT_TRUE(DistinctSamples(6, 0, 0, 400000) == ReadChannel(*wave, 0));
+    EXPECT_FALSE(wave->IsBusy());
+}
+
 // What the shell asks: open, shown or hidden, may it close; and where it stood at the close.
 TEST(EngineMasterSection, OpensWithinTheScreenShowsAndHidesAndKeepsItsPlace) {
     MainWindowStandIn main;

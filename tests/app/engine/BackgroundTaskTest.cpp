@@ -76,15 +76,15 @@ bool EachMoves(ListedTasks &listed) {
     std::vector<int> before;
     for (auto &task : listed.tasks)
         before.push_back(task->Done());
-    for (int wait = 0; wait < 400; ++wait) {
-        bool all = true;
-        for (size_t i = 0; i < before.size(); ++i)
-            all = all && listed.tasks[i]->Done() > before[i];
-        if (all)
+    return WaitUntil(
+        [&] {
+            for (size_t i = 0; i < before.size(); ++i) {
+                if (listed.tasks[i]->Done() <= before[i])
+                    return false;
+            }
             return true;
-        Sleep(5);
-    }
-    return false;
+        },
+        20000);
 }
 
 TEST(BackgroundTasks, ThreeRunAtOncePauseResumeAndEachCancels) {
@@ -94,13 +94,12 @@ TEST(BackgroundTasks, ThreeRunAtOncePauseResumeAndEachCancels) {
 
     PauseAllTasks();
     EXPECT_EQ(1, AreAllTasksPaused());
-    Sleep(20);  // a step already under way ends
     std::vector<int> held;
     for (auto &task : listed.tasks)
         held.push_back(task->Done());
     Sleep(100);
     for (size_t i = 0; i < held.size(); ++i)
-        EXPECT_EQ(held[i], listed.tasks[i]->Done()) << "a paused task stands still";
+        EXPECT_LE(listed.tasks[i]->Done(), held[i] + 1) << "a paused task ends the step under way and stands";
     ResumeAllTasks();
     EXPECT_TRUE(EachMoves(listed)) << "and goes on when resumed";
 
@@ -216,16 +215,26 @@ TEST(BackgroundTaskWindow, ListsTheTasksAndDrawsTheLoadGraph) {
     BackgroundTaskWindow *window = FindBackgroundTaskWindow();
     ASSERT_TRUE(window);
     SetWindowPos(window->GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    Sleep(600);  // a tick of its timer
-    Pump();
     ODListWindow &list = window->GetList();
-    ASSERT_EQ(3, list.GetItemCount());
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Pump();
+            return list.GetItemCount() == 3;
+        },
+        20000))
+        << "a tick of its timer lists them";
     EXPECT_EQ(FindString(11220), ODListWindow::StateText(*listed.tasks[1]));
     EXPECT_EQ(FindString(11219), ODListWindow::StateText(*listed.tasks[2]));
     EXPECT_EQ(FindString(11222), ODListWindow::StateText(*listed.tasks[0]));
-    UpdateWindow(window->GetHandle());
-    Pump();
-    EXPECT_GT(CountColour(list.GetHandle(), RGB(192, 220, 192)), 0) << "the progress bars";
+    // A later tick redraws the row of the task that moved on.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            Pump();
+            UpdateWindow(window->GetHandle());
+            return CountColour(list.GetHandle(), RGB(192, 220, 192)) > 0;
+        },
+        20000))
+        << "the progress bars";
     for (COLORREF series : {RGB(128, 128, 0), RGB(128, 0, 128), RGB(0, 128, 128)})
         EXPECT_GT(CountColour(window->GetGraph().GetHandle(), series), 100) << "a series of the graph";
 
