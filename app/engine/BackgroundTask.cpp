@@ -8,6 +8,14 @@ namespace {
 
 std::atomic<int32_t> lastTaskId{0};
 
+// Under the list's lock.
+void EachTask(void (Task::*act)()) {
+    BackgroundTaskList &list = TheTaskList();
+    AutoCriticalSection hold(list.lock);
+    for (Task *task = list.tasks.GetFirst(); task; task = list.tasks.GetNext(task))
+        (task->*act)();
+}
+
 }  // namespace
 
 Task::Task(String const &name, void *threadHandle, unsigned long threadId)
@@ -65,26 +73,11 @@ int AreAllTasksPaused() {
     return 1;
 }
 
-void ResumeAllTasks() {
-    BackgroundTaskList &list = TheTaskList();
-    AutoCriticalSection hold(list.lock);
-    for (Task *task = list.tasks.GetFirst(); task; task = list.tasks.GetNext(task))
-        task->Resume();
-}
+void ResumeAllTasks() { EachTask(&Task::Resume); }
 
-void PauseAllTasks() {
-    BackgroundTaskList &list = TheTaskList();
-    AutoCriticalSection hold(list.lock);
-    for (Task *task = list.tasks.GetFirst(); task; task = list.tasks.GetNext(task))
-        task->Pause();
-}
+void PauseAllTasks() { EachTask(&Task::Pause); }
 
-void CancelAllTasks() {
-    BackgroundTaskList &list = TheTaskList();
-    AutoCriticalSection hold(list.lock);
-    for (Task *task = list.tasks.GetFirst(); task; task = list.tasks.GetNext(task))
-        task->Cancel();
-}
+void CancelAllTasks() { EachTask(&Task::Cancel); }
 
 bool AnyBackgroundTask() {
     BackgroundTaskList &list = TheTaskList();
