@@ -13,6 +13,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/app/engine/EngineTestKit.h"
+#include "tests/framework/TestKit.h"
 
 #include <gtest/gtest.h>
 
@@ -250,6 +251,54 @@ TEST(BackgroundTaskWindow, ListsTheTasksAndDrawsTheLoadGraph) {
     EXPECT_FALSE(FindBackgroundTaskWindow());
     ResetPerformanceHistory();
     TheStatusWindowSettings() = saved;
+}
+
+// The window's answer to a command's enabler.
+EnablerProbe Ask(BackgroundTaskWindow &window, uint command) {
+    EnablerProbe probe(command, window.GetHandle());
+    window.EvCommandEnable(probe);
+    return probe;
+}
+
+TEST(BackgroundTaskWindow, TheTaskCommandsActOnTheSelectedRowUnlessItIsCancelled) {
+    apptest::UseEnglishTexts();
+    WindowedDocuments documents;
+    ShowBackgroundTaskWindow(1);
+    BackgroundTaskWindow &window = *FindBackgroundTaskWindow();
+    ODListWindow &list = window.GetList();
+    EXPECT_EQ(0, list.GetItemCount());
+    EXPECT_EQ(0, Ask(window, kCmPauseAll).Enabled) << "nothing to pause";
+    EXPECT_EQ(0, Ask(window, kCmCancelTask).Enabled);
+
+    ListedTasks listed(100000);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Pump();
+            return list.GetItemCount() == 3;
+        },
+        20000));
+    list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    Task &task = *list.SelectedTask();
+    EXPECT_EQ(1, Ask(window, kCmPauseAll).Enabled);
+    SendMessageA(window.GetHandle(), WM_COMMAND, kCmPauseTask, 0);
+    EXPECT_TRUE(task.IsPaused());
+    SendMessageA(window.GetHandle(), WM_COMMAND, kCmPriorityHigh, 0);
+    EXPECT_FALSE(task.IsPaused()) << "a new priority resumes it";
+    EXPECT_EQ(Task::kHigh, task.GetPriority());
+    EXPECT_EQ(TCommandEnabler::Checked, Ask(window, kCmPriorityHigh).Check);
+    EXPECT_EQ(TCommandEnabler::Unchecked, Ask(window, kCmPriorityLow).Check);
+    SendMessageA(window.GetHandle(), WM_COMMAND, kCmCancelTask, 0);
+    EXPECT_TRUE(task.IsCancelled());
+    EXPECT_EQ(0, Ask(window, kCmCancelTask).Enabled);
+    SendMessageA(window.GetHandle(), WM_COMMAND, kCmPauseTask, 0);
+    SendMessageA(window.GetHandle(), WM_COMMAND, kCmPriorityLow, 0);
+    EXPECT_FALSE(task.IsPaused()) << "a cancelled task is left alone";
+    EXPECT_EQ(Task::kHigh, task.GetPriority());
+
+    SendMessageA(window.GetHandle(), WM_COMMAND, kCmPauseAll, 0);
+    EXPECT_EQ(1, AreAllTasksPaused());
+    SendMessageA(window.GetHandle(), WM_COMMAND, kCmPauseAll, 0);
+    EXPECT_EQ(0, AreAllTasksPaused()) << "the second time resumes all";
 }
 
 TEST(BackgroundTaskWindow, ProgressReadsInPercentUntilItIsDone) {
