@@ -285,6 +285,23 @@ TEST(EngineMasterSection, OpensWithinTheScreenShowsAndHidesAndKeepsItsPlace) {
     SetPlugInRoot(String());
 }
 
+// A master queue that never reports the end of its run holds the close up two seconds at most.
+TEST(EngineMasterSection, ClosingGoesOnWhenTheMasterQueueStaysBusy) {
+    MainWindowStandIn main;
+    SetPlugInRoot(String(apptest::ProgramFolder().c_str()));
+    LoadPlugIns();
+    OpenMasterSection();
+    ASSERT_TRUE(IsMasterSectionOpen());
+    MasterQueueBusy() = 1;
+    DWORD start = GetTickCount();
+    UnloadPlugIns();
+    EXPECT_GE(GetTickCount() - start, 1000u) << "it waited for the run";
+    EXPECT_FALSE(IsMasterSectionOpen());
+    EXPECT_EQ(0, MasterQueueBusy());
+    EXPECT_FALSE(GetModuleHandleA("AudioEngine.dll"));
+    SetPlugInRoot(String());
+}
+
 TEST(EnginePlayback, TheMasterSectionPlaysARequestThroughItsInputAndSpeakerElements) {
     MainWindowStandIn main;
     PlaybackScope scope;
