@@ -43,7 +43,12 @@ int32_t WQ_CALL EngineMessageFilter(MSG const *message) {
         activityDeadline = GetTickCount() + 1000;
     if (!key || !_docManager)
         return 0;
-    return _docManager->OnKey(*message, kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN ? 1 : 0);
+    try {
+        return _docManager->OnKey(*message, kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN ? 1 : 0);
+    } catch (...) {
+        PostCurrentFailure();
+        return 0;
+    }
 }
 
 int32_t WQ_CALL OnEngineNotification(int32_t queue, int32_t type) {
