@@ -1,0 +1,5 @@
+#include "effects/Crossfade.h"
+
+bool ClipboardHoldsAudio() { return false; }
+
+void CrossfadeFromClipboard(XFadeOpcodes const &) {}
