@@ -33,14 +33,19 @@ std::vector<unsigned> const kTexts = {
     11370,
     // recording: the wave-in device, its mixer and the record dialog
     10037, 10038, 10039, 10040, 10041, 10042, 10043, 11019, 11020, 11021, 11022, 11023, 11024, 11025, 11026,
+    // wave edits, saving and the new-wave dialog's users
+    10000, 10051, 10070, 10071, 10072, 11031, 11033, 11038, 11040, 11057, 11058, 11059, 11060, 11061, 11066, 11068,
+    11069, 11071, 11072, 11078, 11079, 11080, 11143,
 };
 
 // The dialogs and their pictures that every language module holds.
 std::vector<unsigned> const kDialogs = {
+    2,   // the new-wave dialog
     4,   // the record dialog
     74,  // the open dialog's preview
 };
 std::vector<unsigned> const kBitmaps = {
+    350,    // the new-wave dialog's picture
     10000,  // the record dialog's meter scale
 };
 

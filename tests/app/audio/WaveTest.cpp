@@ -24,13 +24,6 @@ namespace {
 using namespace audiotest;
 using namespace wavetest;
 
-Samples Join(std::initializer_list<Samples> parts) {
-    Samples all;
-    for (Samples const &part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 Samples Zeros(int n) { return Samples(size_t(n), 0); }
 
 // A text of the language module with the title put in.
