@@ -45,8 +45,12 @@ void FadeCurveConstants(FadeOpcodes const *fade, double *base, double *scale) {
     *scale = 1 / (*base - 1);
 }
 
+// The straight line divides last, so that a sample the length divides fades in whole
+// steps, as other programs' linear fades do.
 int FadeCurveGain(int sample, int position, int length, double base, double scale, FadeOpcodes const *fade) {
-    double power = RunsBackward(*fade) ? double(length - position) / length : double(position) / length;
-    double f = base == 0 ? power * scale : std::max((std::pow(base, power) - 1) * scale, 0.0);
+    int along = RunsBackward(*fade) ? length - position : position;
+    if (base == 0)
+        return int(double(sample) * (fade->inverse ? length - along : along) / length * scale);
+    double f = std::max((std::pow(base, double(along) / length) - 1) * scale, 0.0);
     return int(fade->inverse ? sample * (1 - f) : sample * f);
 }

@@ -5,23 +5,21 @@
 #include "audio/VirtualFileIterator.h"
 #include "effects/EffectSamples.h"
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
 #include <memory>
 
 namespace effecttest {
 
+// The work waves of the wave tests take values on the 24-bit scale.
 Wave *WaveOf(std::vector<Samples> const &channels, int bits) {
-    int count = int(channels.size()), frames = int(channels[0].size());
-    std::unique_ptr<Wave> wave(Wave::CreateTempWave(frames, count, 44100, bits));
-    FileWriteBuffer buffer(count);
-    for (int c = 0; c < count; ++c)
-        for (WaveOutIterator it(buffer, c, wave->GetChannel(c), 0, -1); it.IsValid(); it.Advance(1))
-            WriteSample24(it, bits > 16 ? channels[c][it.GetPosition()] : channels[c][it.GetPosition()] * 256);
-    long bytes = long(Wave::FramesToBytes(frames, *wave, count));
-    for (int c = 0; c < count; ++c)
-        buffer.ValidateWriting(bytes, bytes, kEffectWorkFileFlags, c);
-    return wave.release();
+    std::vector<Samples> values = channels;
+    if (bits <= 16)
+        for (Samples &channel : values)
+            for (int32_t &v : channel)
+                v *= 256;
+    return wavetest::WaveOfValues(values, bits);
 }
 
 Wave *BigEndianWaveOf(std::string const &folder, std::vector<Samples> const &channels) {
