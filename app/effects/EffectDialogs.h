@@ -110,6 +110,8 @@ int ShowProcessorDialog(int dialogId, int givenRecord, Make make) {
     dialog->SetGivenRecord(givenRecord);
     if (givenRecord)
         return dialog->Execute() == IDOK;
+    // The dialogs' resources are hidden until shown.
     dialog->ShowOrCreate();
+    dialog->ShowWindow(SW_SHOW);
     return 1;
 }

@@ -25,8 +25,11 @@ void GainDialog::SetRecord(GainOpcodes &record) {
         ShowRecord();
 }
 
+// The edit's first text, set while the controls are made, is no change of the user's.
 void GainDialog::SetupWindow() {
+    filling_ = true;
     OkApplyDialog::SetupWindow();
+    filling_ = false;
     ShowRecord();
 }
 

@@ -125,5 +125,5 @@ int RunPlugInPresetDialog(TWindow *parent, char const *prefix, PlugInParameters 
     PlugInPresetDialog dialog(parent, prefix, plugIn, module ? module : TModule::_localizedResourceDLL);
     int result = dialog.Execute();
     name = result == IDOK ? dialog.GetLoadedName() : String();
-    return result;
+    return result == IDOK ? 1 : 0;
 }

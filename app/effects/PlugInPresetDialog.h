@@ -61,7 +61,7 @@ private:
     DECLARE_RESPONSE_TABLE(PlugInPresetDialog);
 };
 
-// Runs the dialog; its answer (1 for OK). After OK the name of the preset loaded goes into
+// Runs the dialog; 1 for OK, else 0. After OK the name of the preset loaded goes into
 // name (empty when none was).
 int RunPlugInPresetDialog(TWindow *parent, char const *prefix, PlugInParameters &plugIn, String &name,
                           TModule *module = nullptr);
