@@ -5,11 +5,13 @@
 #include "audio/Wave.h"
 #include "core/Application.h"
 #include "core/FrameWindow.h"
+#include "effects/EffectCommands.h"
 #include "effects/EffectDialogs.h"
 #include "effects/FadeDialogs.h"
 #include "effects/FadePreviewLink.h"
 #include "effects/Gain.h"
 #include "effects/InputBox.h"
+#include "effects/Normalize.h"
 #include "effects/PlugInPresetDialog.h"
 #include "effects/PresetPage.h"
 #include "effects/ProcessorRegistry.h"
@@ -162,11 +164,12 @@ private:
 }  // namespace
 
 TEST_F(EffectDialogsScreen, OneWindowPerEffectClosedBeforeABatchTaskIsEdited) {
-    ASSERT_EQ(1, RunProcessorDialog(kGainProcessor, nullptr, 0));
+    ASSERT_EQ(1, OpenEffectFromMenu(kGainProcessor));
     OkApplyDialog *shown = FindEffectDialog<OkApplyDialog>(6);
     ASSERT_TRUE(shown && shown->GetHandle());
+    EXPECT_TRUE(::IsWindowVisible(shown->GetHandle()));
     HWND window = shown->GetHandle();
-    ASSERT_EQ(1, RunProcessorDialog(kGainProcessor, nullptr, 0));
+    ASSERT_EQ(1, OpenEffectFromMenu(kGainProcessor));
     EXPECT_EQ(window, FindEffectDialog<OkApplyDialog>(6)->GetHandle()) << "the same window again";
 
     GainOpcodes task;
@@ -184,6 +187,18 @@ TEST_F(EffectDialogsScreen, OneWindowPerEffectClosedBeforeABatchTaskIsEdited) {
     EXPECT_EQ(audiotest::Text(19012) + "|" + audiotest::Text(19013), labels);
     EXPECT_NE(std::string::npos, shownGain.find("6")) << shownGain;
     EXPECT_TRUE(warnings.texts.empty());
+}
+
+// A cancelled task keeps its record, but for the as-selection flag, which only means
+// something for the wave the dialog was opened on.
+TEST_F(EffectDialogsScreen, ACancelledTaskKeepsItsRecordButTheSelectionsLevel) {
+    NormalizerOpcodes task;
+    task.level = 1234;
+    task.asSelection = 1;
+    WhenModal([](HWND modal) { Click(modal, IDCANCEL); });
+    EXPECT_EQ(0, RunProcessorDialog(kNormalizeProcessor, &task, 1));
+    EXPECT_EQ(1234, task.level);
+    EXPECT_EQ(0, task.asSelection);
 }
 
 TEST_F(EffectDialogsScreen, OkAppliesToTheActiveWaveAndTheDialogStays) {
@@ -217,8 +232,8 @@ TEST_F(EffectDialogsScreen, AnInputBoxOfBlanksAnswersNo) {
 
 TEST_F(EffectDialogsScreen, TheFadePreviewFollowsTheDialogsActivation) {
     auto &record = *static_cast<FadeOpcodes *>(GetCurrentOpcodes(kFadeProcessor));
-    record = FadeOpcodes(3, 2, 0, 0);
-    ASSERT_EQ(1, RunProcessorDialog(kFadeProcessor, nullptr, 0));
+    record = FadeOpcodes(3, 2, 1, 0);
+    ASSERT_EQ(1, OpenFadeFromMenu(0));
     auto *dialog = FindEffectDialog<OkApplyTabDialog>(FadeDialog::kDialog);
     ASSERT_TRUE(dialog && dialog->GetHandle());
     ::SetActiveWindow(dialog->GetHandle());

@@ -150,3 +150,15 @@ TEST_F(EffectRoutinesTest, ACancelOrNothingToDoLeavesTheWaveWithoutAStep) {
         EXPECT_FALSE(wave->IsBusy());
     }
 }
+
+// Into another wave, without a step: a mono source feeds both channels of a stereo
+// destination, scaled in integer steps to the target over the peak.
+TEST_F(EffectRoutinesTest, NormalizingIntoAnotherWaveDuplicatesAMonoSource) {
+    std::unique_ptr<Wave> source(WaveOf({{1000, -2000, 3, 4000}}));
+    std::unique_ptr<Wave> destination(WaveOf({Constant(3, 0), Constant(3, 0)}));
+    NormalizeInto(NormalizeRequest{source.get(), 1, destination.get(), 3, 0, 2, 16000, -1});
+    Samples scaled{8000, -16000, 24};
+    EXPECT_EQ((std::vector<Samples>{scaled, scaled}), AllOf(*destination));
+    EXPECT_EQ(0, destination->GetNumUndoMementos());
+    EXPECT_FALSE(source->IsBusy());
+}
