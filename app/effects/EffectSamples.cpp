@@ -36,6 +36,33 @@ void RangeInput::Advance(int frames) {
         it_[c].Advance(frames);
 }
 
+int RangeInput::RunLength(int channels, int limit) const {
+    for (int c = 0; c < channels_; ++c)
+        if (channels & ChannelBitOfIndex(c))
+            limit = std::min(limit, LeftInClip(it_[c]));
+    return limit;
+}
+
+int32_t RangeInput::RunPeak(int channel, int count, bool wide) {
+    WaveInIterator &it = it_[channel];
+    int32_t peak = 0;
+    if (!wide && it.channelData_ && uint32_t(it.sampleFormat_) == kPcm16) {
+        int stride = 2 * it.fileChannels_;
+        char const *p = it.channelData_ + ptrdiff_t(stride) * it.offset_;
+        for (int j = 0; j < count; ++j, p += stride) {
+            int16_t v;
+            std::memcpy(&v, p, sizeof v);
+            peak = std::max(peak, std::abs(int32_t(v)));
+        }
+        return peak;
+    }
+    int kept = it.offset_;
+    for (int j = 0; j < count; ++j, ++it.offset_)
+        peak = std::max(peak, std::abs(wide ? ConvertSampleTo24(it) : ReadSampleValue(it)));
+    it.offset_ = kept;
+    return peak;
+}
+
 // ---- WorkOutput
 
 WorkOutput::WorkOutput(EffectFrame const &frame, int frames)

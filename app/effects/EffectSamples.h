@@ -31,6 +31,12 @@ public:
 
     WaveInIterator &operator[](int channel) { return it_[channel]; }
     void Advance(int frames);
+    // The frames from the current one on, at most limit, that lie in one piece of the file
+    // of every masked channel.
+    int RunLength(int channels, int limit) const;
+    // The largest magnitude of a channel's next count frames (at most RunLength), on the
+    // 16-bit scale or (wide) the 24-bit scale.
+    int32_t RunPeak(int channel, int count, bool wide);
     // Lets go of the buffer's windows.
     void Release() { buffer_.Reset(); }
 

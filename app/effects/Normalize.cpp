@@ -17,8 +17,6 @@ enum : int {
     kProgressFrames = 4096,
 };
 
-int32_t Sample(WaveInIterator const &it, bool wide) { return wide ? ConvertSampleTo24(it) : ReadSampleValue(it); }
-
 // The target on the frame's scale: full scale stays full scale on the 24-bit scale.
 int32_t ScaledTarget(EffectFrame const &frame, int target) {
     target = std::min(target, 32767);
@@ -49,7 +47,11 @@ void NormalizeRange(Wave &wave, int channels, int first, int last, NormalizerOpc
         return;
     }
     double factor = double(scaled) / peak;
-    ApplySampleEffect(frame, [factor](int, int, int32_t sample) { return std::round(sample * factor); });
+    // Half away from zero, so that a negative peak reaches -target as a positive one +target.
+    ApplySampleEffect(frame, [factor](int, int, int32_t sample) {
+        double value = sample * factor;
+        return double(int64_t(value + (value < 0 ? -0.5 : 0.5)));
+    });
 }
 
 void NormalizeInto(NormalizeRequest const &request) {
@@ -85,15 +87,16 @@ void NormalizeInto(NormalizeRequest const &request) {
 }
 
 int32_t MeasurePeak(Wave &wave, int channels, int first, int last, bool wide) {
+    channels &= AllChannelsMask(wave.GetNumChannels());
     RangeInput in(wave, first, last);
     AutoProgressBar progress(last - first, kTextNormalize, 1);
     int32_t peak = 0;
-    for (int i = 0; i <= last - first; ++i, in.Advance(1)) {
-        if (i % kProgressFrames == 0)
-            progress.NotifyProgress(i, StatusBar::ThrowOnCancel);
+    for (int i = 0, count; i <= last - first; i += count, in.Advance(count)) {
+        progress.NotifyProgress(i, StatusBar::ThrowOnCancel);
+        count = in.RunLength(channels, std::min(last - first + 1 - i, int(kProgressFrames)));
         for (int c = 0; c < 2; ++c)
             if (channels & ChannelBitOfIndex(c))
-                peak = std::max(peak, std::abs(Sample(in[c], wide)));
+                peak = std::max(peak, in.RunPeak(c, count, wide));
     }
     return peak;
 }

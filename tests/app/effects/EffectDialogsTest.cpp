@@ -114,7 +114,9 @@ std::string ReadFile(std::string const &path) {
 
 class EffectDialogsScreen : public ::testing::Test {
 protected:
-    EffectDialogsScreen() : language_("EnglishTs", apptest::UseEnglishTexts()), settings_(dir_.Path()) {
+    EffectDialogsScreen()
+        : language_("EnglishTs", apptest::UseEnglishTexts()), settings_(dir_.Path()),
+          previousLanguage_(TModule::_localizedResourceDLL) {
         frame_ = new TFrameWindow(nullptr, "main");
         app_.SetMainWindow(frame_);
         frame_->Create();
@@ -129,12 +131,14 @@ protected:
         SetActiveWave(nullptr);
         frame_->Destroy();
         DestroyProcessorRegistry();
+        TModule::_localizedResourceDLL = previousLanguage_;
     }
 
     DialogApp app_;
     TModule language_;
     testsupport::TempDir dir_;
     audiotest::SettingsScope settings_;
+    TModule *previousLanguage_;
     audiotest::WarningRecorder warnings;
     wavetest::RecordingPoster poster;
     TFrameWindow *frame_;
