@@ -2,11 +2,13 @@
 // modules: which channels and frames change, the work wave of a channel processed alone,
 // sources of every kind, a busy wave, modules that misbehave, a cancel, and a module that
 // changes the length.
+#include "audio/AudioFile.h"
 #include "audio/FileSegment.h"
 #include "audio/Wave.h"
 #include "bars/Progress.h"
 #include "effects/EffectSamples.h"
 #include "effects/ModuleEffect.h"
+#include "foundation/FileFaults.h"
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
@@ -165,6 +167,30 @@ TEST_F(EffectFrameTest, AFailingModuleOrACancelLeavesTheWaveAsItWas) {
         EXPECT_EQ(segments, AudioFileSegment::CountLive()) << c.name;
         EXPECT_EQ(1u, audiotest::FilesIn(dir.Path()).size()) << c.name << ": only the wave's own file";
     }
+}
+
+// The next block of a file fails to load while the module copies: the read call-back meets
+// it, the module sees only a short transfer, and the frame raises the failure after the
+// module has returned.
+int32_t __cdecl CopyOverFailingFile(ModuleBlock *block) {
+    FileFaults::FailAt(1, FileFaults::kMap | FileFaults::kSeek);
+    return RunCopyPass(block);
+}
+
+TEST_F(EffectFrameTest, AFileFailingUnderTheModuleIsRaisedAfterIt) {
+    int const frames = 100000;  // blocks of the file cache that reading loads
+    std::string path = dir.Path() + "\\windows.wav";
+    testsupport::WriteBytes(path, audiotest::SimpleWave(2, 16, 44100, audiotest::Noise(4 * frames, 6)));
+    AudioFile *file = OpenAudioFile(kAccessCached, FileName(path.c_str()), 1, 1);
+    std::unique_ptr<Wave> wave(Wave::CreateWaveFromFile(file, nullptr, 1, nullptr, 0));
+    std::string before = Fingerprint(*wave);
+    long segments = AudioFileSegment::CountLive();
+    std::string error = audiotest::ErrorOf([&] { RunModule(*wave, 3, 0, frames - 1, &CopyOverFailingFile, frames); });
+    EXPECT_TRUE(FileFaults::HasFailed());
+    FileFaults::FailAt(0);
+    EXPECT_NE("", error);
+    EXPECT_TRUE(before == Fingerprint(*wave));
+    EXPECT_EQ(segments, AudioFileSegment::CountLive());
 }
 
 TEST_F(EffectFrameTest, AModuleThatChangesTheLengthStretchesTheMarkers) {
