@@ -94,8 +94,9 @@ TEST_F(ProcessorRegistryTest, ListsTheEffectsInOrderWithNamesPresetsAndBatchabil
         EXPECT_STREQ("New task", current.GetName().c_str());
         EXPECT_EQ(1, current.GetState());
         EXPECT_EQ(row.ownRecord, current.GetRecord() != nullptr) << row.name;
-        if (!row.ownRecord)
+        if (!row.ownRecord) {
             EXPECT_EQ(0, RunProcessorDialog(row.id, nullptr, 0));
+        }
     }
     for (std::int32_t unknown : {0, -1, 17, 99}) {
         EXPECT_EQ(nullptr, FindProcessorClass(unknown));

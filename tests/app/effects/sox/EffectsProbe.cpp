@@ -99,9 +99,9 @@ std::vector<Case> Cases() {
     for (Fixture const &f : Fixtures()) {
         std::string last = std::to_string(f.channels[0].size() - 1) + "s";
         bool exact = std::string(f.name) == "constant";
-        cases.push_back({std::string("fadein-") + f.name, f.name, Fade(1), {{"fade t " + last, 1, exact ? 1 : 0}}});
+        cases.push_back({std::string("fadein-") + f.name, f.name, Fade(1), {{"fade t " + last, 1, exact ? 1.0 : 0.0}}});
         cases.push_back({std::string("fadeout-") + f.name, f.name, Fade(0),
-                         {{"reverse fade t " + last + " reverse", 1, exact ? 1 : 0}}});
+                         {{"reverse fade t " + last + " reverse", 1, exact ? 1.0 : 0.0}}});
     }
     return cases;
 }
