@@ -249,6 +249,10 @@ public:
     enum { kSaveOtherFormat = 100 };
     int Save(FileName const &name, SaveMode mode, int part, void *data) override;
     int ValidateFileNameForSaving(FileName &name, SaveMode mode, String const *filter, int part) override;
+    // Save-as of the left (kind 1) or right (kind 2) part of a two-file wave: the kind gives
+    // the dialog's caption and the part saved.
+    int SaveDocAsKind1() { return SaveDocAs(1, smSaveAs, nullptr); }
+    int SaveDocAsKind2() { return SaveDocAs(2, smSaveAs, nullptr); }
 
     // Tells the playback to read the new data (window message 3035).
     void PostFlushPlayback();

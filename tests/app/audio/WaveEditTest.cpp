@@ -9,6 +9,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
 #include "tests/app/audio/FrameModel.h"
+#include "tests/app/audio/WaveFixture.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -177,14 +178,9 @@ void Expect(Model &m, Op op, int channels, int mask, int start, int end) {
     }
 }
 
-class WaveEdits : public ::testing::Test {
+class WaveEdits : public WaveFixture {
 protected:
-    WaveEdits() { apptest::UseEnglishTexts(); }
     ~WaveEdits() override { Wave::DeleteClipboardWave(); }
-
-    testsupport::TempDir dir;
-    SettingsScope settings{dir.Path()};
-    RecordingPoster poster;
 };
 
 TEST_F(WaveEdits, EveryEditOnEveryMaskAndRangeFollowsTheModelAndUndoesExactly) {

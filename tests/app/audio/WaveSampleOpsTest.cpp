@@ -9,6 +9,7 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/WaveFixture.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -55,14 +56,7 @@ std::vector<Samples> Channels(Wave &wave) {
     return channels;
 }
 
-class SampleOps : public ::testing::Test {
-protected:
-    SampleOps() { apptest::UseEnglishTexts(); }
-
-    testsupport::TempDir dir;
-    SettingsScope settings{dir.Path()};
-    RecordingPoster poster;
-};
+class SampleOps : public WaveFixture {};
 
 TEST_F(SampleOps, ReverseAndInvertAreExactAcrossSegmentsAtEveryScale) {
     // 16 bits: a ramp over most of the range; 24 bits: steps no 16-bit sample has, one

@@ -185,8 +185,9 @@ TEST_F(SaveFaults, EveryFailingFileOperationLeavesTheOldFilesOrTheWholeNewOne) {
                 } else {
                     EXPECT_EQ(done.at(targetName), after.at(targetName)) << at << ": the whole new file";
                     EXPECT_FALSE(HasTemporaryFile(after)) << at;
-                    if (kind != kOwn && kind != kMerge)
+                    if (kind != kOwn && kind != kMerge) {
                         EXPECT_EQ(old.at(std::string("x.") + extension), after.at(std::string("x.") + extension)) << at;
+                    }
                 }
             }
             EXPECT_GT(n, 5) << what << ": a save is many operations";

@@ -9,6 +9,7 @@
 #include "audio/Wave.h"
 #include "audio/WaveConversion.h"
 #include "foundation/File.h"
+#include "foundation/FileSelector.h"
 #include "foundation/MessageCatalogue.h"
 
 #include "tests/app/AppTestSupport.h"
@@ -34,6 +35,15 @@ std::string PeerWave(int frames, uint32_t seed) {
     return WaveFile(RiffChunk("fmt ", WaveFormat(2, 16, 44100)) +
                     RiffChunk("LIST", "INFO" + RiffChunk("ISFT", std::string("peer\0", 5))) + RiffChunk("odd ", "abc") +
                     RiffChunk("fact", Le32(uint32_t(frames))) + RiffChunk("data", Noise(size_t(frames) * 4, seed)));
+}
+
+// The save-as dialog's stand-in: it chooses chosenFile and remembers the caption it was shown.
+std::string chosenFile, askedCaption;
+int ChooseNamedFile(FileSelectorInfo &info) {
+    askedCaption = info.caption.c_str();
+    info.selectedFiles.DeleteAll();
+    info.selectedFiles.Append(new FileName(chosenFile.c_str()));
+    return 1;
 }
 
 class WaveSaving : public ::testing::Test {
@@ -129,9 +139,16 @@ TEST_F(WaveSaving, TwoFileWavesSaveTheirPartsAndMerge) {
     std::unique_ptr<Wave> wave(Wave::CreateEmptyWave(twoFiles)), source(DistinctWave(1, 2, 500));
     ASSERT_EQ(2, wave->GetFileCount());
     wave->Paste(0, 3, 0, *source, 0, 499, 3, 1, 0, 1, 1);
+    // Each part through its own save-as, whose dialog names the part.
     std::string left = Path("left.wav"), right = Path("right.wav");
-    ASSERT_EQ(1, wave->Save(FileName(left.c_str()), smSaveAs, 1, nullptr));
-    ASSERT_EQ(1, wave->Save(FileName(right.c_str()), smSaveAs, 2, nullptr));
+    FileSelectorAnswer previous = SetFileSelectorAnswer(&ChooseNamedFile);
+    chosenFile = left;
+    ASSERT_EQ(1, wave->SaveDocAsKind1());
+    EXPECT_EQ(Text(11042), askedCaption);
+    chosenFile = right;
+    ASSERT_EQ(1, wave->SaveDocAsKind2());
+    EXPECT_EQ(Text(11043), askedCaption);
+    SetFileSelectorAnswer(previous);
     EXPECT_EQ(2, wave->GetFileCount());
     EXPECT_EQ(left, std::string(wave->GetFirstFile()->GetName().c_str()));
     EXPECT_EQ(right, std::string(wave->GetSecondFile()->GetName().c_str()));

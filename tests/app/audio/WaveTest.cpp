@@ -12,6 +12,7 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/WaveFixture.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -32,14 +33,7 @@ std::string Titled(unsigned id, std::string const &title) {
     return text.replace(text.find("%s"), 2, title);
 }
 
-class Waves : public ::testing::Test {
-protected:
-    Waves() { apptest::UseEnglishTexts(); }
-
-    testsupport::TempDir dir;
-    SettingsScope settings{dir.Path()};
-    RecordingPoster poster;
-};
+class Waves : public WaveFixture {};
 
 TEST_F(Waves, ReplaceFromAndInsertFromSpliceTheSourceIn) {
     enum Op { kReplace, kInsert };
