@@ -9,9 +9,6 @@ namespace {
 
 enum : int { kRunFrames = 4096 };
 
-// Frames left in the iterator's piece of its file from its current frame on.
-int LeftInClip(VirtualFileIterator const &it) { return std::max(it.clipLastOffset_ - it.offset_ + 1, 1); }
-
 }  // namespace
 
 void WriteSample16(VirtualFileIterator const &it, int32_t value) {
@@ -23,28 +20,9 @@ void WriteSample16(VirtualFileIterator const &it, int32_t value) {
         WriteSample24(it, value * 256);
 }
 
-// ---- RangeInput
+int FramesInPiece(VirtualFileIterator const &it) { return std::max(it.clipLastOffset_ - it.offset_ + 1, 1); }
 
-RangeInput::RangeInput(Wave &wave, int first, int last)
-    : channels_(std::min(wave.GetNumChannels(), 2)), buffer_(std::max(channels_, 1)) {
-    for (int c = 0; c < channels_; ++c)
-        it_[c].Init(buffer_, c, wave.GetChannel(c), first, last);
-}
-
-void RangeInput::Advance(int frames) {
-    for (int c = 0; c < channels_; ++c)
-        it_[c].Advance(frames);
-}
-
-int RangeInput::RunLength(int channels, int limit) const {
-    for (int c = 0; c < channels_; ++c)
-        if (channels & ChannelBitOfIndex(c))
-            limit = std::min(limit, LeftInClip(it_[c]));
-    return limit;
-}
-
-int32_t RangeInput::RunPeak(int channel, int count, bool wide) {
-    WaveInIterator &it = it_[channel];
+int32_t PeakOfPiece(WaveInIterator &it, int count, bool wide) {
     int32_t peak = 0;
     if (!wide && it.channelData_ && uint32_t(it.sampleFormat_) == kPcm16) {
         int stride = 2 * it.fileChannels_;
@@ -85,7 +63,7 @@ void WorkOutput::Advance(int frames) {
 Wave &WorkOutput::Complete(int frames) {
     long bytes = long(Wave::FramesToBytes(frames, *work_, count_));
     for (int k = 0; k < count_; ++k)
-        buffer_.ValidateWriting(bytes, bytes, kEffectWorkFileFlags, k);
+        buffer_.ValidateWriting(bytes, bytes, kWorkFileFlags, k);
     buffer_.Reset();
     return *work_;
 }
@@ -131,7 +109,7 @@ int SampleRuns::Next() {
         return run_ = 0;
     progress_.NotifyProgress(position_, StatusBar::ThrowOnCancel);
     for (int k = 0; k < out_.Count(); ++k)
-        run = std::min({run, LeftInClip(in_[out_.ChannelOf(k)]), LeftInClip(out_[k])});
+        run = std::min({run, FramesInPiece(in_[out_.ChannelOf(k)]), FramesInPiece(out_[k])});
     return run_ = run;
 }
 

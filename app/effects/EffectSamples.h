@@ -5,9 +5,9 @@
 #pragma once
 
 #include "audio/VirtualFileIterator.h"
+#include "audio/WaveSampleWork.h"
 #include "bars/Progress.h"
 #include "effects/EffectFrame.h"
-#include "foundation/File.h"
 
 #include <cstdint>
 #include <cstring>
@@ -15,36 +15,15 @@
 
 class Wave;
 
-// How a finished work file is reopened when its cached size changes.
-unsigned long const kEffectWorkFileFlags =
-    File::kSequentialScan | File::kDeleteOnClose | File::kShareNone | File::kReadWrite;
-
 // A value on the 16-bit scale, kept inside it, stored at the iterator in its file's format.
 void WriteSample16(VirtualFileIterator const &it, int32_t value);
 
-// Frames first..last of every channel of a wave.
-class RangeInput {
-public:
-    RangeInput(Wave &wave, int first, int last);
-    RangeInput(RangeInput const &) = delete;
-    RangeInput &operator=(RangeInput const &) = delete;
-
-    WaveInIterator &operator[](int channel) { return it_[channel]; }
-    void Advance(int frames);
-    // The frames from the current one on, at most limit, that lie in one piece of the file
-    // of every masked channel.
-    int RunLength(int channels, int limit) const;
-    // The largest magnitude of a channel's next count frames (at most RunLength), on the
-    // 16-bit scale or (wide) the 24-bit scale.
-    int32_t RunPeak(int channel, int count, bool wide);
-    // Lets go of the buffer's windows.
-    void Release() { buffer_.Reset(); }
-
-private:
-    int channels_;
-    FileReadBuffer buffer_;
-    WaveInIterator it_[2];
-};
+// The frames from the iterator's current one on that lie in one piece of its file (at
+// least 1).
+int FramesInPiece(VirtualFileIterator const &it);
+// The largest magnitude of the iterator's next count frames (at most FramesInPiece), on the
+// 16-bit scale or (wide) the 24-bit scale; the iterator stays where it is.
+int32_t PeakOfPiece(WaveInIterator &it, int count, bool wide);
 
 // A work wave of the processed channels: work channel k takes the k-th processed channel
 // (a right channel processed alone takes channel 0), at the frame's resolution.
@@ -119,7 +98,7 @@ public:
 
 private:
     EffectFrame &frame_;
-    RangeInput in_;
+    RangeReader in_;
     WorkOutput out_;
     AutoProgressBar progress_;
     int position_ = 0;

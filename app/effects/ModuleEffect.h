@@ -23,7 +23,7 @@ public:
 
 private:
     EffectFrame &frame_;
-    RangeInput in_;
+    RangeReader in_;
     WorkOutput out_;
     AutoProgressBar progress_;
     ModuleIo io_;

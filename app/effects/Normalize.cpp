@@ -63,7 +63,7 @@ void NormalizeInto(NormalizeRequest const &request) {
     int peak = request.peak >= 0 ? request.peak : MeasurePeak(source, request.sourceChannels, first, last, false);
     if (peak == 0)
         return;
-    RangeInput in(source, first, last);
+    RangeReader in(source, first, last);
     FileWriteBuffer buffer(destination.GetNumChannels());
     WaveOutIterator out[2];
     int targets = request.destinationChannels & AllChannelsMask(destination.GetNumChannels());
@@ -83,20 +83,23 @@ void NormalizeInto(NormalizeRequest const &request) {
     long bytes = long(Wave::FramesToBytes(last - first + 1, destination, destination.GetNumChannels()));
     for (int c = 0; c < 2; ++c)
         if (targets & ChannelBitOfIndex(c))
-            buffer.ValidateWriting(bytes, bytes, kEffectWorkFileFlags, c);
+            buffer.ValidateWriting(bytes, bytes, kWorkFileFlags, c);
 }
 
 int32_t MeasurePeak(Wave &wave, int channels, int first, int last, bool wide) {
     channels &= AllChannelsMask(wave.GetNumChannels());
-    RangeInput in(wave, first, last);
+    RangeReader in(wave, first, last);
     AutoProgressBar progress(last - first, kTextNormalize, 1);
     int32_t peak = 0;
     for (int i = 0, count; i <= last - first; i += count, in.Advance(count)) {
         progress.NotifyProgress(i, StatusBar::ThrowOnCancel);
-        count = in.RunLength(channels, std::min(last - first + 1 - i, int(kProgressFrames)));
+        count = std::min(last - first + 1 - i, int(kProgressFrames));
         for (int c = 0; c < 2; ++c)
             if (channels & ChannelBitOfIndex(c))
-                peak = std::max(peak, in.RunPeak(c, count, wide));
+                count = std::min(count, FramesInPiece(in[c]));
+        for (int c = 0; c < 2; ++c)
+            if (channels & ChannelBitOfIndex(c))
+                peak = std::max(peak, PeakOfPiece(in[c], count, wide));
     }
     return peak;
 }

@@ -92,13 +92,18 @@ int PresetControls::Ask(String const &text, unsigned style) const {
     return ShowMessageBox(dialog_.GetHandle(), text.c_str(), app ? app->GetName() : "", style);
 }
 
-void PresetControls::LoadSelected() {
+ConfigKey *PresetControls::SelectedGroup(int &index) {
     FillList();
-    int index = Selected();
-    Config *store = OpenStore();
-    if (index < 0 || !store)
+    index = Selected();
+    return index >= 0 && OpenStore() ? GroupAt(index) : nullptr;
+}
+
+void PresetControls::LoadSelected() {
+    int index;
+    ConfigKey *group = SelectedGroup(index);
+    if (!group)
         return;
-    ConfigKey *group = GroupAt(index);
+    Config *store = store_.get();
     loaded_ = group->GetName();
     dialog_.SetText(kName, loaded_, 1);
     ::SetFocus(name_->GetHandle());
@@ -136,12 +141,11 @@ void PresetControls::Store() {
 }
 
 void PresetControls::Replace() {
-    FillList();
-    int index = Selected();
-    Config *store = OpenStore();
-    if (index < 0 || !store)
+    int index;
+    ConfigKey *group = SelectedGroup(index);
+    if (!group)
         return;
-    ConfigKey *group = GroupAt(index);
+    Config *store = store_.get();
     String old = group->GetName(), name = NameText();
     if (!name.GetLength())
         name = old;
@@ -167,11 +171,11 @@ void PresetControls::Replace() {
 }
 
 void PresetControls::DeleteSelected() {
-    int index = Selected();
-    Config *store = OpenStore();
-    if (index < 0 || !store)
+    int index;
+    ConfigKey *group = SelectedGroup(index);
+    if (!group)
         return;
-    ConfigKey *group = GroupAt(index);
+    Config *store = store_.get();
     if (Ask(String(BuildString(kTextDeleteQuestion, group->GetName().c_str())),
             MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK)
         return;

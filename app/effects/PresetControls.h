@@ -72,6 +72,9 @@ private:
     // The store, read on first use; null when the file cannot be read (the user was told).
     Config *OpenStore();
     ConfigKey *GroupAt(int index) const;
+    // The selected preset's group (its list index in index), the list filled and the store
+    // read first; null when none is selected or the store cannot be read.
+    ConfigKey *SelectedGroup(int &index);
     int Selected() const;
     String NameText() const;
     void Select(int index, ConfigKey *group);
