@@ -192,8 +192,9 @@ END_RESPONSE_TABLE;
 FadePage::FadePage(FadeDialog *dialog, TModule *module)
     : TWindow(dialog, 0, module), FadePageBase(dialog, FadeDialog::kPage, module), level_(LevelList(kLevel)),
       time_(TimeList(kTime)) {
-    new TRadioButton(this, kFadeIn, nullptr, module);
-    new TRadioButton(this, kFadeOut, nullptr, module);
+    // The buttons show the record: the page's transfer buffers would set them back.
+    for (int id : {kFadeIn, kFadeOut})
+        (new TRadioButton(this, id, nullptr, module))->DisableTransfer();
 }
 
 FadeOpcodes &FadePage::Record() const { return static_cast<FadeDialog &>(Owner()).GetFade(); }
@@ -244,8 +245,9 @@ XFadePage::XFadePage(XFadeDialog *dialog, TModule *module)
     for (int i = 0; i < 2; ++i) {
         level_[i] = LevelList(kLevel + i);
         time_[i] = TimeList(kTime + i);
-        new TCheckBox(this, kInverse + i, nullptr, module);
-        new TCheckBox(this, kNoFade + i, nullptr, module);
+        // The boxes show the record: the page's transfer buffers would clear them.
+        (new TCheckBox(this, kInverse + i, nullptr, module))->DisableTransfer();
+        (new TCheckBox(this, kNoFade + i, nullptr, module))->DisableTransfer();
         CreateStaticText(kLevelLabel + i);
         CreateStaticText(kTimeLabel + i);
     }

@@ -5,6 +5,7 @@
 #include "audio/Wave.h"
 #include "core/Application.h"
 #include "core/FrameWindow.h"
+#include "core/MessageBoxSeam.h"
 #include "effects/EffectCommands.h"
 #include "effects/EffectDialogs.h"
 #include "effects/FadeDialogs.h"
@@ -39,6 +40,12 @@ class DialogApp : public TApplication {
 public:
     DialogApp() : TApplication("EffectDialogsTest", Module()) {}
     using TApplication::SetMainWindow;
+    // As the program's document manager tells them: an exception without a plain text is
+    // an Exception, whose text is shown.
+    void WarnUser(AException const &e, int) override {
+        String const &text = e.why().IsEmpty() ? static_cast<Exception const &>(e).GetText() : e.why();
+        ShowMessageBox(nullptr, text.c_str(), GetName(), MB_OK);
+    }
 
 private:
     static TModule *&Module() {
@@ -221,6 +228,35 @@ TEST_F(EffectDialogsScreen, OkAppliesToTheActiveWaveAndTheDialogStays) {
     EXPECT_TRUE(warnings.texts.empty());
 }
 
+// The crossfade joins the clipboard to the selection; a clipboard shorter than the
+// selection is refused with a box and changes nothing.
+TEST_F(EffectDialogsScreen, TheCrossfadeJoinsTheClipboardToTheSelection) {
+    wave_->SetSelection(0, 29, 3, 0);
+    wave_->Copy();
+    wave_->SetSelection(50, 59, 3, 0);
+    auto &record = *static_cast<XFadeOpcodes *>(GetCurrentOpcodes(kXFadeProcessor));
+    record.noFade[0] = record.noFade[1] = 1;
+    ASSERT_EQ(1, OpenEffectFromMenu(kXFadeProcessor));
+    HWND dialog = FindEffectDialog<OkApplyTabDialog>(XFadeDialog::kDialog)->GetHandle();
+    Click(dialog, IDOK);
+    ASSERT_TRUE(PumpUntil([&] { return wave_->GetNumUndoMementos() == 1; }));
+    EXPECT_EQ(120, wave_->GetLength()) << "the clipboard's 20 frames after the 10 mixed";
+    Samples left = SamplesOf(*wave_, 0), right = SamplesOf(*wave_, 1);
+    EXPECT_EQ(1000, left[49]);
+    EXPECT_EQ(2000, left[50]);
+    EXPECT_EQ(-2000, right[59]);
+    EXPECT_EQ(1000, left[60]);
+
+    wave_->SetSelection(0, 49, 3, 0);
+    Click(dialog, IDOK);
+    ASSERT_TRUE(PumpUntil([&] { return warnings.texts.size() == 1; }));
+    EXPECT_EQ(audiotest::Text(10022), warnings.texts[0]);
+    EXPECT_EQ(1, wave_->GetNumUndoMementos());
+    EXPECT_EQ(120, wave_->GetLength());
+    Click(dialog, IDCANCEL);
+    Wave::DeleteClipboardWave();
+}
+
 TEST_F(EffectDialogsScreen, AnInputBoxOfBlanksAnswersNo) {
     for (char const *typed : {"  \t ", "  name "}) {
         String text("before");
@@ -258,6 +294,11 @@ TEST_F(EffectDialogsScreen, TheFadePreviewFollowsTheDialogsActivation) {
     ::SetActiveWindow(dialog->GetHandle());
     Pump();
     EXPECT_EQ(nullptr, GetShownFadePreview()) << "nothing to show without a selection";
+
+    ASSERT_EQ(1, OpenFadeFromMenu(1));
+    dialog->SaveAllPages();
+    EXPECT_EQ(1, record.fadeIn) << "the open dialog turned to a fade in, its controls too";
+    EXPECT_EQ(3, record.level);
     dialog->CloseWindow(IDCANCEL);
 }
 
