@@ -3,6 +3,7 @@
 // sources of every kind, a busy wave, modules that misbehave, a cancel, and a module that
 // changes the length.
 #include "audio/AudioFile.h"
+#include "audio/AudioFileSettings.h"
 #include "audio/FileSegment.h"
 #include "audio/Wave.h"
 #include "bars/Progress.h"
@@ -132,6 +133,17 @@ TEST_F(EffectFrameTest, SourcesOfEveryKindKeepTheirResolution) {
     Negate(*big, 3, 10, 8999, 1);
     EXPECT_EQ(Negated(left, 10, 8999), SamplesOf(*big, 0));
     EXPECT_EQ(Negated(right, 10, 8999), SamplesOf(*big, 1));
+
+    // A work wave read and written through the file cache's blocks instead of a mapping.
+    int const frames = 300000;
+    Samples longLeft = Noise(frames, 32767, 7), longRight = Noise(frames, 32767, 8);
+    std::unique_ptr<Wave> cached(WaveOf({longLeft, longRight}));
+    FileCacheSettings kept = TheFileCacheSettings();
+    TheFileCacheSettings().mode = 2;
+    Negate(*cached, 3, 0, frames - 1, 1);
+    TheFileCacheSettings() = kept;
+    EXPECT_TRUE(Negated(longLeft, 0, frames - 1) == SamplesOf(*cached, 0));
+    EXPECT_TRUE(Negated(longRight, 0, frames - 1) == SamplesOf(*cached, 1));
 }
 
 TEST_F(EffectFrameTest, ABusyWaveIsRefusedBeforeAnythingHappens) {
