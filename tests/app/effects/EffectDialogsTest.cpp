@@ -228,6 +228,19 @@ TEST_F(EffectDialogsScreen, OkAppliesToTheActiveWaveAndTheDialogStays) {
     EXPECT_TRUE(warnings.texts.empty());
 }
 
+TEST_F(EffectDialogsScreen, NormalizeTakesTheLevelTheDialogShows) {
+    static_cast<NormalizerOpcodes *>(GetCurrentOpcodes(kNormalizeProcessor))->level = 32767;
+    ASSERT_EQ(1, OpenEffectFromMenu(kNormalizeProcessor));
+    HWND dialog = FindEffectDialog<OkApplyDialog>(5)->GetHandle();
+    Click(dialog, IDOK);
+    ASSERT_TRUE(PumpUntil([&] { return wave_->GetNumUndoMementos() == 1; }));
+    EXPECT_EQ(32767, SamplesOf(*wave_, 0)[10]);
+    EXPECT_EQ(-32767, SamplesOf(*wave_, 1)[19]);
+    EXPECT_EQ(1000, SamplesOf(*wave_, 0)[20]);
+    Click(dialog, IDCANCEL);
+    EXPECT_TRUE(warnings.texts.empty());
+}
+
 // The crossfade joins the clipboard to the selection; a clipboard shorter than the
 // selection is refused with a box and changes nothing.
 TEST_F(EffectDialogsScreen, TheCrossfadeJoinsTheClipboardToTheSelection) {
