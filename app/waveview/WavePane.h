@@ -74,7 +74,7 @@ public:
     void SetColors(WavePaneColors *colors) { colors_ = colors; }
     int WasPaintedOnce() const { return paintedOnce_; }
 
-    // A test makes the first fit (or the first peak request) of the next paints fail.
+    // A test makes the overview's next first fits fail.
     static void FailNextFits(int count);
 
     LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;

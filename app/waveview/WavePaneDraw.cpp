@@ -195,10 +195,6 @@ void WavePane::DrawWaveform(TDC &dc, Columns const &c) {
             int x1 = int(std::min<int64_t>(c.endX, x0 + perPiece - 1));
             int first = PixelsToFrames(x0, c.z), last = PixelsToFrames(x1, c.z);
             PeakEntry *peaks[2] = {nullptr, nullptr};
-            if (_failFits > 0) {
-                --_failFits;
-                throw Exception("the peaks could not be read");
-            }
             cache_->Fill(this, first, last, &peaks[0], &peaks[1]);
             if (!peaks[channel_])
                 throw Exception("the peaks could not be read");
