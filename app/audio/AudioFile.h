@@ -116,6 +116,10 @@ public:
     int GetAccessKind() const { return accessKind_; }
     uint8_t const *GetPeakData() const { return peakData_; }
     int GetPeakEntries() const { return peakEntries_; }
+    // Whether a peak file is still worth opening or building: cleared for good once that
+    // failed, so that drawing falls back to the samples without asking again.
+    int WantsPeakFile() const { return wantsPeakFile_; }
+    void GiveUpPeakFile() { wantsPeakFile_ = 0; }
     int GetFileType() const { return fileType_; }
     int64_t GetDataSizePosition() const { return dataSizePosition_; }
     int64_t GetDataOffset() const { return dataOffset_; }
@@ -160,6 +164,7 @@ private:
     MappedFile *peakMapping_ = nullptr;
     uint8_t const *peakData_ = nullptr;
     int32_t peakEntries_ = 0;
+    int32_t wantsPeakFile_ = 1;
     int32_t fileType_ = kTypeUnknown;
     int64_t dataSizePosition_ = -1;
     int64_t dataOffset_ = 0;

@@ -9,6 +9,7 @@
 #include "manager/DocumentManager.h"
 #include "waveview/LevelFormat.h"
 #include "waveview/PaneRedraw.h"
+#include "waveview/PeakCache.h"
 #include "waveview/ShadowBar.h"
 #include "waveview/TimeScale.h"
 #include "waveview/WaveFrame.h"
@@ -89,8 +90,9 @@ void DoubleView::SetupWindow() {
 void DoubleView::CleanupWindow() { TLayoutWindow::CleanupWindow(); }
 
 int DoubleView::CanClose() {
-    if (painting_) {
-        closePending_ = 1;
+    if (WavePeakCache::IsFilling()) {
+        HWND frame = GetParentH();
+        WavePeakCache::AfterFill([frame] { ::PostMessageA(frame, WM_CLOSE, 0, 0); });
         return 0;
     }
     return TLayoutWindow::CanClose();
@@ -304,18 +306,6 @@ void DoubleView::CeToggleOverview(TCommandEnabler &ce) {
 }
 
 // ---- scopes
-
-DoubleView::PaintScope::PaintScope(DoubleView *view) : view_(view) {
-    if (view_)
-        ++view_->painting_;
-}
-
-DoubleView::PaintScope::~PaintScope() {
-    if (!view_ || --view_->painting_ || !view_->closePending_)
-        return;
-    view_->closePending_ = 0;
-    ::PostMessageA(view_->GetParentH(), WM_CLOSE, 0, 0);
-}
 
 DoubleView::TargetScope::TargetScope(WaveView *view)
     : doubleView_(view ? view->GetDoubleView() : nullptr),

@@ -22,6 +22,8 @@ public:
 
     void SetupWindow() override;
     void CleanupWindow() override;
+    // A window closed while a fill of its peaks runs a message loop (a peak file being
+    // built) closes once the fill has returned.
     int CanClose() override;
     int IdleAction(long idleCount) override;
 
@@ -83,19 +85,6 @@ public:
     static HWND GetCommandTargetOverride() { return _commandTarget; }
     static void SetCommandTargetOverride(HWND window) { _commandTarget = window; }
 
-    // While a pane of the window paints, the window is not closed: a close asked meanwhile
-    // (from a nested message loop) happens afterwards.
-    class PaintScope {
-    public:
-        explicit PaintScope(DoubleView *view);
-        ~PaintScope();
-        PaintScope(PaintScope const &) = delete;
-        PaintScope &operator=(PaintScope const &) = delete;
-
-    private:
-        DoubleView *view_;
-    };
-
     // Notes a view as the command target for the length of a command.
     class TargetScope {
     public:
@@ -139,8 +128,6 @@ private:
     WaveView *main_ = nullptr;
     int32_t lastLength_;
     int32_t refitPending_ = 0;
-    int32_t painting_ = 0;
-    int32_t closePending_ = 0;
     TextGadget *gadgets_[kStatusGadgets] = {};
 
     static DoubleView *_active;

@@ -12,7 +12,6 @@
 #include "manager/DocumentManager.h"
 #include "waveview/DoubleView.h"
 #include "waveview/PaneRedraw.h"
-#include "waveview/PeakCache.h"
 #include "waveview/WaveFrame.h"
 #include "waveview/WaveScrollBar.h"
 #include "waveview/WaveView.h"
@@ -91,7 +90,6 @@ void WavePane::EvPaint() {
     {
         PanePainting painting;
         _outerGeneration = TheWaveFrame().GetPaintGeneration();
-        DoubleView::PaintScope busy(view_->GetDoubleView());
         if (!view_->IsFirstPaintDone())
             FitOnFirstPaint();
         TPaintDC dc(GetHandle());

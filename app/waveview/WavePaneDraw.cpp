@@ -181,24 +181,28 @@ struct WavePane::LineState {
     int previousY;
 };
 
-// In pieces the cache can hold.
+// In the pieces the cache serves; the columns are used while the fill scope holds them.
 void WavePane::DrawWaveform(TDC &dc, Columns const &c) {
-    if (PixelsToFrames(c.startX, c.z) < 0 || PixelsToFrames(c.endX, c.z) < 0)
+    int first = PixelsToFrames(c.startX, c.z), last = PixelsToFrames(c.endX, c.z);
+    if (first < 0 || last < 0)
         return;
-    int perPiece = std::max(cache_->GetCapacity() - 2 * std::max(c.z, 1) - 1, 1);
     TPen wave(TColor(COLORREF(colors_->colors[WavePaneColors::kWave])));
     TPen selected(TColor(COLORREF(colors_->colors[WavePaneColors::kSelWave])));
     LineState line = {{wave, selected}, -1, 0};
     HGDIOBJ old = ::GetCurrentObject(dc, OBJ_PEN);
+    WavePeakCache::FillScope filling;
     try {
-        for (int64_t x0 = c.startX; x0 <= c.endX; x0 += perPiece) {
-            int x1 = int(std::min<int64_t>(c.endX, x0 + perPiece - 1));
-            int first = PixelsToFrames(x0, c.z), last = PixelsToFrames(x1, c.z);
+        for (int from = first;;) {
             PeakEntry *peaks[2] = {nullptr, nullptr};
-            cache_->Fill(this, first, last, &peaks[0], &peaks[1]);
+            int served = cache_->Fill(*wave_, c.z, from, last, &peaks[0], &peaks[1]);
             if (!peaks[channel_])
                 throw Exception("the peaks could not be read");
-            DrawPeaks(dc, c, peaks[channel_], FramesToPixels(first, c.z), int(x0), x1, line);
+            int x0 = std::max(c.startX, FramesToPixels(from, c.z));
+            int x1 = served >= last ? c.endX : std::min(c.endX, FramesToPixels(int64_t(served) + 1, c.z) - 1);
+            DrawPeaks(dc, c, peaks[channel_], FramesToPixels(from, c.z), x0, x1, line);
+            if (served >= last)
+                break;
+            from = served + 1;
         }
     } catch (...) {
         ::SelectObject(dc, old);

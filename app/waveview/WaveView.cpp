@@ -12,7 +12,6 @@
 #include "waveview/DoubleView.h"
 #include "waveview/LevelFormat.h"
 #include "waveview/LevelScale.h"
-#include "waveview/PeakCache.h"
 #include "waveview/PositionText.h"
 #include "waveview/ShadowBar.h"
 #include "waveview/TimeScale.h"
@@ -190,23 +189,13 @@ int WaveView::GetPaneWidth() const {
 
 int WaveView::GetOrigin() const { return timeScale_ ? int(timeScale_->GetOrigin()) : origins_[styleIndex_]; }
 
-WavePeakCache *WaveView::GetViewPeakCache() {
-    if (!peakCache_)
-        peakCache_ = new WavePeakCache;
-    ++peakCache_->refCount_;
-    return peakCache_;
-}
+WavePeakCache *WaveView::GetViewPeakCache() { return peakCache_.Get(); }
 
-void WaveView::ReleaseViewPeakCache() {
-    if (peakCache_ && --peakCache_->refCount_ <= 0) {
-        delete peakCache_;
-        peakCache_ = nullptr;
-    }
-}
+void WaveView::ReleaseViewPeakCache() { peakCache_.Release(); }
 
 void WaveView::ForgetDrawnRange() {
-    if (peakCache_)
-        peakCache_->Forget();
+    if (WavePeakCache *cache = peakCache_.Current())
+        cache->ClearRange();
 }
 
 void WaveView::SetFadePreview(FadeOpcodes const *fade) {

@@ -6,6 +6,7 @@
 
 #include "audio/WaveLinks.h"
 #include "core/LayoutWindow.h"
+#include "waveview/PeakCache.h"
 #include "waveview/ViewStyle.h"
 #include "waveview/ZoomState.h"
 
@@ -22,7 +23,6 @@ class Wave;
 class WaveViewGlobalMemento;
 class WavePane;
 class WavePaneSeparator;
-class WavePeakCache;
 class WaveScrollBar;
 class WaveViewSplitter;
 struct FadeOpcodes;
@@ -202,7 +202,7 @@ private:
     ZoomState zoom_;
     ZoomState verticalZoom_;
     FadeOpcodes const *fade_ = nullptr;
-    WavePeakCache *peakCache_ = nullptr;
+    ViewPeakCache peakCache_;
     WaveViewStyleBlock *style_;
     int32_t paneExists_[2];
 

@@ -5,9 +5,7 @@
 
 #include "audio/Wave.h"
 #include "controls/Slider.h"
-#include "foundation/Exception.h"
 #include "waveview/DoubleView.h"
-#include "waveview/PeakCache.h"
 #include "waveview/TimeScale.h"
 #include "waveview/WavePane.h"
 #include "waveview/WaveScrollBar.h"
@@ -140,27 +138,13 @@ void WaveView::SetVerticalZoom(int index, int notifySlider, int anchor) {
 
 // The loudest column of what the panes show fills the height, at most 128 times.
 void WaveView::FitLevelToPeaks() {
-    WavePane *pane = GetFirstPane();
+    WavePeakCache *cache = peakCache_.Current();
     int width = GetPaneWidth();
-    if (!pane || !peakCache_ || width <= 0)
+    if (!cache || width <= 0)
         return;
     int z = zoom_.Value(), p = GetScrollPosition();
-    int perPiece = std::max(peakCache_->GetCapacity() - 2 * std::max(z, 1) - 1, 1);
-    int loudest = 0;
-    for (int64_t x0 = p; x0 < int64_t(p) + width; x0 += perPiece) {
-        int64_t x1 = std::min<int64_t>(int64_t(p) + width - 1, x0 + perPiece - 1);
-        int first = PixelsToFrames(x0, z), last = PixelsToFrames(x1, z);
-        PeakEntry *peaks[2] = {nullptr, nullptr};
-        peakCache_->Fill(pane, first, last, &peaks[0], &peaks[1]);
-        if (!peaks[0] && !peaks[1])
-            throw Exception("the peaks could not be read");
-        int columns = int(x1 - x0) + 1;
-        int offset = int(x0) - FramesToPixels(first, z);
-        for (PeakEntry const *channel : peaks)
-            for (int i = 0; channel && i < columns; ++i)
-                loudest = std::max({loudest, std::abs(int(channel[offset + i].maximum)),
-                                    std::abs(int(channel[offset + i].minimum))});
-    }
+    PeakEntry peaks = FindPeakExtremes(*cache, *wave_, z, PixelsToFrames(p, z), PixelsToFrames(int64_t(p) + width - 1, z));
+    int loudest = std::max(std::abs(int(peaks.maximum)), std::abs(int(peaks.minimum)));
     if (loudest <= 0)
         return;
     int v = std::min(std::max(32767 / loudest, 1), 128);
