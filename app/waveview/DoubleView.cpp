@@ -27,6 +27,22 @@ namespace {
 int const kStatusWidths[] = {16, 16, 7, 9, 11, 9};
 int const kCmCentreCaret = 365;
 int const kCmToggleOverview = 630;
+int const kCmStoreTemporary = 628;
+int const kCmRecallTemporary = 629;
+int const kCmRecallFirst = 100;  // 100-107 recall, 110-117 store
+int const kCmStoreFirst = 110;
+int const kPositions = 8;
+
+// A view position: first visible frame, zoom (0: empty), vertical zoom, vertical position.
+enum { kFirstFrame, kZoom, kVerticalZoom, kVerticalPosition };
+
+// The temporary position with the caret and the selection it was taken with.
+struct TemporaryPosition {
+    WaveViewRecord place = {};
+    int32_t caret = 0;
+    int32_t selectionStart = -1;
+    int32_t selectionEnd = -1;
+} temporary;
 
 }  // namespace
 
@@ -40,6 +56,9 @@ DEFINE_RESPONSE_TABLE1(DoubleView, TLayoutWindow)
     EV_COMMAND_ENABLE(WaveView::kCmZoomToSelection, CeZoomToSelection),
     EV_COMMAND(kCmToggleOverview, CmToggleOverview),
     EV_COMMAND_ENABLE(kCmToggleOverview, CeToggleOverview),
+    EV_COMMAND(kCmStoreTemporary, CmStoreTemporaryPosition),
+    EV_COMMAND(kCmRecallTemporary, CmRecallTemporaryPosition),
+    EV_COMMAND_ENABLE(kCmRecallTemporary, CeRecallTemporaryPosition),
 END_RESPONSE_TABLE;
 
 DoubleView::DoubleView(TWindow *parent, Wave &wave, WaveViewGlobalMemento const *memento)
@@ -261,10 +280,68 @@ PackedMemento *DoubleView::CreatePackedMemento() {
     return PackViewMemento(*memento);
 }
 
+// ---- stored view positions
+
+namespace {
+
+WaveViewRecord *PositionOf(Wave &wave, int k, bool make) {
+    if (k < 0)
+        return &temporary.place;
+    if (k >= kPositions || (!make && !wave.GetViewRecords()))
+        return nullptr;
+    return &wave.EnsureViewRecords().records[k];
+}
+
+}  // namespace
+
+void DoubleView::StoreViewPosition(int k) {
+    WaveViewRecord *place = PositionOf(*wave_, k, true);
+    if (!place)
+        return;
+    *place = {{main_->GetFirstVisibleFrame(), main_->GetZoom(), main_->GetVerticalZoom(), main_->GetVerticalOffset()}};
+    if (k < 0) {
+        temporary.caret = wave_->GetPlayOrCaretPosition();
+        temporary.selectionStart = wave_->GetSelectionStart();
+        temporary.selectionEnd = wave_->GetSelectionEnd();
+    }
+}
+
+int DoubleView::HasViewPosition(int k) const {
+    WaveViewRecord const *place = PositionOf(*wave_, k, false);
+    return place && place->words[kZoom] != 0;
+}
+
+void DoubleView::RecallViewPosition(int k) {
+    if (!HasViewPosition(k))
+        return;
+    WaveViewRecord const place = *PositionOf(*wave_, k, false);
+    int first = place.words[kFirstFrame] < wave_->GetLength() ? place.words[kFirstFrame] : 0;
+    main_->SetZoom(place.words[kZoom], 0, 1, first);
+    ZoomState vertical = main_->GetVerticalZoomState();
+    main_->SetVerticalZoom(vertical.IndexFor(place.words[kVerticalZoom]), 1, place.words[kVerticalPosition]);
+    main_->ResetVerticalRange(place.words[kVerticalPosition]);
+    if (k >= 0)
+        return;
+    if (temporary.selectionStart >= 0)
+        wave_->SetSelection(temporary.selectionStart, temporary.selectionEnd, wave_->GetActiveChannels(), 1);
+    else
+        wave_->ClearSelection(1);
+    wave_->SetCaret(wave_->GetActiveChannels(), temporary.caret);
+}
+
 // ---- commands
 
-// The view commands of the menu bar reach the view they act on.
+// The view commands of the menu bar reach the view they act on; stored positions are
+// recalled and stored by number.
 LRESULT DoubleView::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
+    if (!hWndCtl && id >= kCmRecallFirst && id < kCmRecallFirst + kPositions) {
+        RecallViewPosition(int(id) - kCmRecallFirst);
+        return 0;
+    }
+    if (!hWndCtl && id >= kCmStoreFirst && id < kCmStoreFirst + kPositions) {
+        StoreViewPosition(int(id) - kCmStoreFirst);
+        return 0;
+    }
     if (!hWndCtl && WaveView::IsViewCommand(id) && id != WaveView::kCmZoomToSelection) {
         WaveView *view = GetTargetView();
         TEventInfo info(0, id);
@@ -276,6 +353,14 @@ LRESULT DoubleView::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
 
 void DoubleView::EvCommandEnable(TCommandEnabler &ce) {
     uint id = ce.GetId();
+    if (id >= kCmRecallFirst && id < kCmRecallFirst + kPositions) {
+        ce.Enable(HasViewPosition(int(id) - kCmRecallFirst));
+        return;
+    }
+    if (id >= kCmStoreFirst && id < kCmStoreFirst + kPositions) {
+        ce.Enable(1);
+        return;
+    }
     if (WaveView::IsViewCommand(id) && id != WaveView::kCmZoomToSelection) {
         WaveView *view = GetTargetView();
         TEventInfo info(0x7FFF, id);

@@ -52,6 +52,12 @@ public:
     // The status bar fields while the view is current (null otherwise).
     enum { kPositionGadget, kLengthGadget, kLevelGadget, kZoomGadget, kSizeGadget, kRateGadget };
     TextGadget *GetStatusGadget(int which) const { return gadgets_[which]; }
+    // The main view's place (first visible frame, zoom, vertical zoom and position) kept as
+    // the wave's stored position k (0-7), or as the temporary position (-1) with the caret
+    // and the selection; and brought back (an empty position changes nothing).
+    void StoreViewPosition(int k);
+    void RecallViewPosition(int k);
+    int HasViewPosition(int k) const;
     // The memento of the window as it is now.
     WaveViewGlobalMemento *TakeMemento() const;
 
@@ -70,6 +76,9 @@ public:
     void CeZoomToSelection(TCommandEnabler &ce);
     void CmToggleOverview();
     void CeToggleOverview(TCommandEnabler &ce);
+    void CmStoreTemporaryPosition() { StoreViewPosition(-1); }
+    void CmRecallTemporaryPosition() { RecallViewPosition(-1); }
+    void CeRecallTemporaryPosition(TCommandEnabler &ce) { ce.Enable(HasViewPosition(-1)); }
 
     // The double view of the active wave window, null when none.
     static DoubleView *GetActive() { return _active; }

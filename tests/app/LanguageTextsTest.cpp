@@ -31,6 +31,8 @@ std::vector<unsigned> const kTexts = {
     10046, 11215,
     // the sampler link: the title of a transfer's progress
     11370,
+    // the wave window: the hints of the view's commands
+    459, 460, 461, 462, 463, 464, 466, 467, 469, 585,
 };
 
 }  // namespace
@@ -45,6 +47,11 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryText) {
         }
         // the open dialog's preview
         EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(74), RT_DIALOG) != 0) << name;
+        // the wave window's menu: Edit, then three menus of the window's own
+        HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(2));
+        EXPECT_EQ(4, menu ? GetMenuItemCount(menu) : 0) << name;
+        if (menu)
+            DestroyMenu(menu);
         FreeLibrary(module);
     }
 }

@@ -243,3 +243,39 @@ TEST_F(WaveWindow, TheOverviewOpensAsTheSettingsOrTheLayoutSay) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stored position brings the main view back; an empty one changes nothing; the temporary
+// one also brings back the caret and the selection.
+TEST_F(WaveWindow, StoredViewPositionsComeBack) {
+    WindowsScope app;
+    Wave *wave = app.OpenWave("positions.wav", 2, 200000, Ramp);
+    DoubleView *view = app.OpenWindow(wave);
+    WaveView *main = view->GetMainView();
+    main->SetZoom(-64, 0, 1, 64000);
+    main->SetVerticalZoom(2, 1, -1);
+    int vertical = main->GetVerticalOffset();
+    view->StoreViewPosition(3);
+    wave->SetSelection(1000, 2000, 3, 1);
+    wave->SetCaret(3, 1500);
+    view->StoreViewPosition(-1);
+    main->SetZoom(-4, 0, 1, 100);
+    main->SetVerticalZoom(0, 1, -1);
+    wave->ClearSelection(1);
+    view->RecallViewPosition(5);  // empty
+    EXPECT_EQ(-4, main->GetZoom());
+    view->RecallViewPosition(3);
+    EXPECT_EQ(-64, main->GetZoom());
+    EXPECT_EQ(64000, main->GetFirstVisibleFrame());
+    EXPECT_EQ(4, main->GetVerticalZoom());
+    EXPECT_EQ(vertical, main->GetVerticalOffset());
+    main->SetZoom(-4, 0, 1, 100);
+    view->RecallViewPosition(-1);
+    EXPECT_EQ(-64, main->GetZoom());
+    EXPECT_EQ(1000, wave->GetSelectionStart());
+    EXPECT_EQ(2000, wave->GetSelectionEnd());
+    EXPECT_EQ(1500, wave->GetCaret());
+}
+
+}  // namespace
