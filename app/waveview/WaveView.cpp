@@ -69,7 +69,7 @@ WaveView::WaveView(TWindow *parent, Wave *wave, int overview, WaveViewGlobalMeme
     : TLayoutWindow(parent), wave_(wave), overview_(overview != 0), styleIndex_(overview != 0),
       stereo_(wave->GetNumChannels() == 2), doubleView_(dynamic_cast<DoubleView *>(parent)),
       zoom_(ZoomState::Horizontal()), verticalZoom_(ZoomState::Vertical()),
-      style_(&memento->views.views[overview != 0]), paneExists_{1, stereo_} {
+      style_(&memento->views.views[overview != 0]) {
     Attr.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     SetBkgndColor(TColor::Transparent);
     int length = wave->GetLength();

@@ -204,7 +204,6 @@ private:
     FadeOpcodes const *fade_ = nullptr;
     ViewPeakCache peakCache_;
     WaveViewStyleBlock *style_;
-    int32_t paneExists_[2];
 
     DECLARE_RESPONSE_TABLE(WaveView);
 };
