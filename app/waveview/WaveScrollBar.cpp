@@ -65,6 +65,11 @@ void WaveScrollBar::OnAutoScroll() {
         pane->AutoScrollSelect();
 }
 
+void SetVerticalPositionFromLevel(WaveScrollBar &bar, WavePane &pane, int16_t level) {
+    PaneGeometry g = pane.Geometry();
+    bar.SetPosition32(VerticalPositionFromLevel(g.height, g.margin, g.verticalZoom, level));
+}
+
 // ---- SizeBox
 
 DEFINE_RESPONSE_TABLE1(SizeBox, TScrollBar)

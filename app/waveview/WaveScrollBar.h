@@ -5,7 +5,10 @@
 
 #include "controls/ScrollBar.h"
 
+#include <cstdint>
+
 class WaveView;
+class WavePane;
 
 class WaveScrollBar : public ScrollBar {
 public:
@@ -26,6 +29,10 @@ private:
 
     DECLARE_RESPONSE_TABLE(WaveScrollBar);
 };
+
+// Scrolls the vertical bar so that a level (16-bit) shows at the pane's vertical middle at
+// the view's vertical zoom.
+void SetVerticalPositionFromLevel(WaveScrollBar &bar, WavePane &pane, int16_t level);
 
 // The main view's corner: a size grip that does nothing itself.
 class SizeBox : public TScrollBar {

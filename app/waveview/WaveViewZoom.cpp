@@ -116,20 +116,26 @@ void WaveView::SetVerticalZoom(int index, int notifySlider, int anchor) {
     int entry = verticalZoom_.Entry(std::min(std::max(index, 0), verticalZoom_.LastIndex()));
     if (std::abs(entry) == std::abs(before))
         return;
+    WavePane *pane = GetFirstPane();
+    bool keepMiddle = false;
+    int16_t middle = 0;
     int position = 0;
     if (entry != 1 && verticalBar_) {
-        WavePane *pane = GetFirstPane();
-        int height = pane && pane->GetHandle() ? pane->GetClientRect().Height() : 0;
-        if (verticalBar_->GetPosition32() == 0)
+        if (verticalBar_->GetPosition32() == 0) {
             position = CentredVerticalOffset(entry);
-        else if (anchor < 0 && pane)
-            position = VerticalPositionFromLevel(height, pane->GetMargin(), entry,
-                                                 pane->Geometry().LevelAt(height / 2, false));
-        else
+        } else if (anchor < 0 && pane && pane->GetHandle()) {
+            keepMiddle = true;
+            middle = int16_t(pane->Geometry().LevelAt(pane->GetClientRect().Height() / 2, false));
+        } else {
             position = anchor;
+        }
     }
     verticalZoom_.SetIndex(index);
     ResetVerticalRange(position);
+    if (keepMiddle) {
+        SetVerticalPositionFromLevel(*verticalBar_, *pane, middle);
+        ResetVerticalRange(-1);  // within the bar's range
+    }
     InvalidatePanes(false);
     InvalidateLevelScales();
     if (notifySlider && verticalSlider_)

@@ -97,6 +97,25 @@ TEST_F(WaveWindow, PanesShareTheirAreaAndNothingOverlaps) {
     }
 }
 
+// Zooming in or out keeps the level shown at the panes' middle there; a level put in the
+// middle through the vertical bar is shown there.
+TEST_F(WaveWindow, AVerticalZoomKeepsTheLevelAtTheMiddle) {
+    WindowsScope app;
+    Wave *wave = app.OpenWave("vertical.wav", 2, 50000, Ramp);
+    WaveView *main = app.OpenWindow(wave)->GetMainView();
+    WavePane *pane = main->GetPane(0);
+    int middle = pane->GetClientRect().Height() / 2;
+    main->SetVerticalZoom(3, 1, -1);
+    SetVerticalPositionFromLevel(*main->GetVerticalScrollBar(), *pane, 12000);
+    EXPECT_NEAR(12000, pane->Geometry().LevelAt(middle, false), 400);
+    for (int index : {5, 8, 4}) {
+        int before = pane->Geometry().LevelAt(middle, false);
+        main->SetVerticalZoom(index, 1, -1);
+        // one percent of the height, at the smaller of the two zooms
+        EXPECT_NEAR(before, pane->Geometry().LevelAt(middle, false), 65536 / 100 / 8 + 2) << index;
+    }
+}
+
 // 1000 redraws the left channel's panes of both views, 1001 the right's, 1002 both.
 TEST_F(WaveWindow, RangeNotificationsRepaintTheirChannelsPanesInBothViews) {
     WindowsScope app;
