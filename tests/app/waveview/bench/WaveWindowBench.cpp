@@ -1,8 +1,8 @@
 // A wave window over a one-hour 44.1 kHz 16-bit stereo wave (hour.wav in the folder, made by
 // AudioFileBench): the milliseconds from opening the wave to every pane painted, and of the
 // painting alone once the window is shown, with the file's peak file there and with none
-// (built on the way, then kept), and of the redraw after the main view scrolled by a page. The window is maximised in a maximised frame, with the overview;
-// the file's pages cached; median of five runs, each over a newly opened wave.
+// (built on the way, then kept), and of the redraw after the main view scrolled by a page. The window is maximised in a
+// maximised frame, with the overview; the file's pages cached; median of five runs, each over a newly opened wave.
 // Usage: WaveWindowBench <folder>
 #include "audio/AudioFileSettings.h"
 #include "audio/WaveFactory.h"
@@ -15,6 +15,8 @@
 #include "waveview/WaveView.h"
 #include "waveview/WaveWindow.h"
 
+#include "tests/app/audio/bench/HourFileBench.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -24,17 +26,7 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) * 1000 / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+double Now() { return hourbench::Seconds() * 1000; }
 
 void Pump() {
     MSG msg;
@@ -86,15 +78,11 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: WaveWindowBench <folder>   (hour.wav in it)\n");
         return 2;
     }
-    TheAudioFileSettings().tempDir = FileName(argv[1]);
-    FileName name(argv[1]);
-    name += "\\hour.wav";
+    FileName name = hourbench::HourFileIn(argv[1]);
+    if (!hourbench::HourFileThere(name))
+        return 1;
     FileName peaks(name);
     peaks.SetExtension("gpk");
-    if (!File::Exist(name)) {
-        std::fprintf(stderr, "no %s: make it with AudioFileBench <folder> make\n", name.c_str());
-        return 1;
-    }
     CreateDirectoryA("system", nullptr);
     TApplication::SetWinMainParams(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWMAXIMIZED);
     Program program;
@@ -119,11 +107,11 @@ int main(int argc, char **argv) {
     }
     std::printf("one hour 44.1 kHz 16-bit stereo, window maximised with its overview; median ms of 5\n");
     std::printf("                                 opening to painted   painting alone\n");
-    std::printf("first paint with the peak file       %10.1f       %10.1f\n", Median(withPeaks),
-                Median(paintWithPeaks));
-    std::printf("first paint building the peak file   %10.1f       %10.1f\n", Median(withoutPeaks),
-                Median(paintWithoutPeaks));
-    std::printf("redraw after a page of scroll        %10.1f\n", Median(scroll));
+    std::printf("first paint with the peak file       %10.1f       %10.1f\n", hourbench::Median(withPeaks),
+                hourbench::Median(paintWithPeaks));
+    std::printf("first paint building the peak file   %10.1f       %10.1f\n", hourbench::Median(withoutPeaks),
+                hourbench::Median(paintWithoutPeaks));
+    std::printf("redraw after a page of scroll        %10.1f\n", hourbench::Median(scroll));
     program.CanClose();
     return 0;
 }
