@@ -149,7 +149,8 @@ void WaveView::FitLevelToPeaks() {
     if (!cache || width <= 0)
         return;
     int z = zoom_.Value(), p = GetScrollPosition();
-    PeakEntry peaks = FindPeakExtremes(*cache, *wave_, z, PixelsToFrames(p, z), PixelsToFrames(int64_t(p) + width - 1, z));
+    PeakEntry peaks =
+        FindPeakExtremes(*cache, *wave_, z, PixelsToFrames(p, z), PixelsToFrames(int64_t(p) + width - 1, z));
     int loudest = std::max(std::abs(int(peaks.maximum)), std::abs(int(peaks.minimum)));
     if (loudest <= 0)
         return;

@@ -1,11 +1,14 @@
 #include "waveview/WaveWindow.h"
 
+#include "audio/AudioFile.h"
 #include "audio/NewWaveFormat.h"
 #include "audio/TimeSettings.h"
 #include "audio/Wave.h"
 #include "audio/WaveLinks.h"
 #include "core/MenuDescr.h"
 #include "core/Module.h"
+#include "foundation/Exception.h"
+#include "foundation/MessageCatalogue.h"
 #include "manager/DocumentManager.h"
 #include "waveview/DoubleView.h"
 #include "waveview/LevelFormat.h"
@@ -19,6 +22,7 @@
 namespace {
 
 int const kWaveMenu = 2;
+int const kTextOtherRate = 10062;
 
 // The menu of the wave window: an Edit group and three container menus of its own.
 void GiveMenu(WaveMDIChild &child) {
@@ -126,6 +130,34 @@ DoubleView *OpenWaveWindowAt(TRect const &rect) {
     Wave *wave = Wave::CreateEmptyWave(GetNewWaveFormat(pattern));
     WaveViewGlobalMemento memento(rect);
     return OpenWaveWindow(wave, &memento);
+}
+
+// Each file's frames go to the end of the wave, in all its channels. A wave over the file
+// owns it from the start, and lets it go to the segments that use it.
+DoubleView *OpenWaveFromFiles(std::vector<AudioFile *> const &files, SamplePattern const &pattern) {
+    std::unique_ptr<Wave> wave;
+    size_t taken = 0;
+    try {
+        wave.reset(Wave::CreateEmptyWave(pattern));
+        while (taken < files.size()) {
+            AudioFile *file = files[taken];
+            if (file->GetRate() != pattern.GetRate())
+                throw Exception(String(FindString(kTextOtherRate)));
+            ++taken;
+            std::unique_ptr<Wave> over(Wave::CreateWaveFromFile(file, nullptr, 1, nullptr, 0));
+            over->ForgetSavedState();
+            int end = wave->GetLength();
+            wave->InsertFrom(end, end - 1, AllChannelsMask(pattern.GetNumChannels()), *over, 0);
+            wave->UpdateLength(1);
+        }
+    } catch (...) {
+        for (size_t i = taken; i < files.size(); ++i)
+            files[i]->DetachFromWave();
+        throw;
+    }
+    DoubleView *view = OpenWaveWindow(wave.get(), nullptr);
+    wave.release();
+    return view;
 }
 
 // ---- units

@@ -5,8 +5,12 @@
 
 #include "manager/MdiDocumentWindows.h"
 
+#include <vector>
+
+class AudioFile;
 class Config;
 class DoubleView;
+class SamplePattern;
 class Wave;
 class WaveViewGlobalMemento;
 
@@ -28,6 +32,10 @@ private:
 DoubleView *OpenWaveWindow(Wave *wave, WaveViewGlobalMemento const *memento);
 // A new empty wave of the new-wave format in a window at the rectangle.
 DoubleView *OpenWaveWindowAt(TRect const &rect);
+
+// A new untitled wave of the pattern holding the files one after the other, in its window.
+// The wave takes the files; when that fails, it and every file go and the error passes on.
+DoubleView *OpenWaveFromFiles(std::vector<AudioFile *> const &files, SamplePattern const &pattern);
 
 // The time unit of the dialogs and the status bar: the setting, or (6) the active window's.
 unsigned GetGlobalTimeUnit();

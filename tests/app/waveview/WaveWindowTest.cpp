@@ -3,6 +3,7 @@
 // at a restart, and when the overview opens.
 #include "tests/app/waveview/WaveWindowTestKit.h"
 
+#include "audio/AudioFile.h"
 #include "audio/WaveFactory.h"
 #include "core/LayoutWindow.h"
 #include "manager/MdiDocumentWindows.h"
@@ -12,8 +13,10 @@
 #include "waveview/WavePane.h"
 #include "waveview/WaveScrollBar.h"
 #include "waveview/WaveViewSplitter.h"
+#include "waveview/WaveWindow.h"
 #include "waveview/WaveWindowSettings.h"
 
+#include "tests/app/audio/AudioFileTestKit.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -114,6 +117,35 @@ TEST_F(WaveWindow, AVerticalZoomKeepsTheLevelAtTheMiddle) {
         // one percent of the height, at the smaller of the two zooms
         EXPECT_NEAR(before, pane->Geometry().LevelAt(middle, false), 65536 / 100 / 8 + 2) << index;
     }
+}
+
+// A wave made of several files holds them one after the other; a file of another rate
+// fails the whole, and no file stays open.
+TEST_F(WaveWindow, AWaveOfSeveralFilesHoldsThemInTurn) {
+    WindowsScope app;
+    auto write = [&](std::string const &name, int frames, uint32_t rate, int first) {
+        std::string samples;
+        for (int frame = 0; frame < frames; ++frame)
+            samples += audiotest::Le16(uint16_t(first + frame));
+        std::string path = app.Folder() + "\\" + name;
+        testsupport::WriteBytes(path, audiotest::SimpleWave(1, 16, rate, samples));
+        return FileName(path.c_str());
+    };
+    auto open = [](FileName const &name) { return OpenAudioFile(kAccessUnchosen, name, 0, 1); };
+    SamplePattern mono(kPcm16, 1, 1, 44100);
+    FileName a = write("part1.wav", 300, 44100, 0), b = write("part2.wav", 200, 44100, 1000);
+    DoubleView *view = OpenWaveFromFiles({open(a), open(b)}, mono);
+    ASSERT_TRUE(view && view->GetMainView());
+    wavetest::Samples samples = wavetest::ReadChannel(view->GetWave(), 0);
+    ASSERT_EQ(500u, samples.size());
+    EXPECT_EQ(299 << 8, samples[299]);
+    EXPECT_EQ(1000 << 8, samples[300]);
+    EXPECT_EQ(1199 << 8, samples[499]);
+    FileName c = write("part3.wav", 100, 44100, 0), d = write("part4.wav", 100, 22050, 0),
+             e = write("part5.wav", 100, 44100, 0);
+    EXPECT_THROW(OpenWaveFromFiles({open(c), open(d), open(e)}, mono), AException);
+    for (FileName const &name : {c, d, e})
+        EXPECT_FALSE(IsAudioFileOpen(name)) << name.c_str();
 }
 
 // 1000 redraws the left channel's panes of both views, 1001 the right's, 1002 both.
@@ -237,8 +269,7 @@ TEST_F(WaveWindow, TheOverviewOpensAsTheSettingsOrTheLayoutSay) {
     struct Case {
         int openOverView, openOverView2, restoring, height, first, second;
     } const cases[] = {
-        {1, 0, 0, 0, 1, 0}, {0, 1, 0, 0, 0, 1}, {1, 1, 0, 0, 1, 1},
-        {0, 0, 1, 90, 1, 1}, {1, 1, 1, 0, 0, 0},
+        {1, 0, 0, 0, 1, 0}, {0, 1, 0, 0, 0, 1}, {1, 1, 0, 0, 1, 1}, {0, 0, 1, 90, 1, 1}, {1, 1, 1, 0, 0, 0},
     };
     int n = 0;
     for (Case const &c : cases) {
