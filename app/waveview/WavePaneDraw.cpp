@@ -272,15 +272,20 @@ void WavePane::DrawMarkers(TDC &dc, Columns const &c) {
     ::SetROP2(dc, oldRop);
 }
 
-// Inside the paint's clip box only.
+// Inside the paint's clip box only. A paint of the whole pane puts them at their frames'
+// columns at the zoom of today, which may not be the one they were drawn at.
 void WavePane::DrawCursors(TDC &dc, Columns const &c) {
     TRect clip;
     paintDC_->GetClipBox(clip);
+    bool whole = clip.left <= c.client.left && clip.top <= c.client.top && clip.right >= c.client.right &&
+                 clip.bottom >= c.client.bottom;
     TBrush brush(TColor(COLORREF(colors_->colors[WavePaneColors::kCaret])));
     HGDIOBJ old = ::SelectObject(dc, brush);
-    for (CursorSlot const &slot : cursors_) {
+    for (CursorSlot &slot : cursors_) {
         if (slot.frame < 0)
             continue;
+        if (whole)
+            slot.x = FramesToPixels(slot.frame, c.z);
         int left = std::max<int>(slot.x - c.p, clip.left);
         int right = std::min<int>(slot.x - c.p + CaretWidth(), clip.right);
         if (left < right)

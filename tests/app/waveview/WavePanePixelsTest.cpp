@@ -191,6 +191,17 @@ TEST_F(PanePixels, TheCaretMovedAndHiddenLeavesAFreshPaint) {
     pane->Invalidate(false);
     pane->UpdateWindow();
     EXPECT_TRUE(shown == Pixels(pane->GetHandle()));
+    // after a zoom the caret is at its frame's new columns, and goes from there
+    view->GetMainView()->SetZoom(2, 0, 1, 0);
+    Settle();
+    Pixels zoomed(pane->GetHandle());
+    pane->DrawCursor(WavePane::kCaret, -1);
+    Pixels hidden(pane->GetHandle());
+    EXPECT_NE(hidden.At(600, 20), zoomed.At(600, 20));
+    EXPECT_EQ(hidden.At(300, 20), zoomed.At(300, 20));
+    pane->Invalidate(false);
+    pane->UpdateWindow();
+    EXPECT_TRUE(hidden == Pixels(pane->GetHandle())) << hidden.FirstDifference(Pixels(pane->GetHandle()));
 }
 
 // A pane asked to paint while another paints is drawn once the queue is flushed.
