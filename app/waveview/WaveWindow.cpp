@@ -191,7 +191,7 @@ void SaveWaveWindowPrefs(Config &config) {
     SaveLevelScaleDialUnit(config);
 }
 
-void RegisterWaveWindow() {
+WaveWindowLink *RegisterWaveWindow() {
     static WaveWindowRegistration registration;
-    SetWaveWindowLink(&registration);
+    return SetWaveWindowLink(&registration);
 }

@@ -11,6 +11,7 @@ class AudioFile;
 class Config;
 class DoubleView;
 class SamplePattern;
+class WaveWindowLink;
 class Wave;
 class WaveViewGlobalMemento;
 
@@ -49,5 +50,5 @@ void LoadWaveWindowPrefs(Config &config);
 void SaveWaveWindowPrefs(Config &config);
 
 // Makes the wave documents open their windows here, write positions in every unit and
-// keep the window's state in the layout. Called once at start-up.
-void RegisterWaveWindow();
+// keep the window's state in the layout. Called once at start-up; the link it replaces.
+WaveWindowLink *RegisterWaveWindow();

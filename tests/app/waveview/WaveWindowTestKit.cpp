@@ -1,11 +1,13 @@
 #include "tests/app/waveview/WaveWindowTestKit.h"
 
 #include "audio/WaveFactory.h"
+#include "audio/WaveLinks.h"
 #include "core/MessageBoxSeam.h"
 #include "manager/MainFrame.h"
 #include "manager/MdiDocumentWindows.h"
 #include "waveview/WaveWindow.h"
 
+#include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -17,7 +19,10 @@ namespace {
 
 char const kSettings[] = "system\\wavewindowtest.set";
 
+// The texts the windows show (sizes, rates) are looked up once and kept: they must be there
+// from the first window on.
 char const *Prepared() {
+    apptest::UseEnglishTexts();
     CreateDirectoryA((testsupport::ProgramFolder() + "\\system").c_str(), nullptr);
     TApplication::SetWinMainParams(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL);
     return kSettings;
@@ -42,7 +47,7 @@ int WindowsScope::boxes = 0;
 
 WindowsScope::WindowsScope() : DocumentManager("TessaroTests", Prepared(), 0, 0, 0, 0), folder_(NewFolder()) {
     SetMessageBoxAnswerer(CountBox);
-    RegisterWaveWindow();
+    previousLink_ = RegisterWaveWindow();
     InitInstance();
     GetMainWindow()->ShowWindow(SW_SHOWMAXIMIZED);
     SetForegroundWindow(GetMainWindow()->GetHandle());
@@ -51,6 +56,7 @@ WindowsScope::WindowsScope() : DocumentManager("TessaroTests", Prepared(), 0, 0,
 
 WindowsScope::~WindowsScope() {
     CloseAll();
+    SetWaveWindowLink(previousLink_);
     SetMessageBoxAnswerer(nullptr);
     std::string system = testsupport::ProgramFolder() + "\\system\\";
     DeleteFileA((system + "wavewindowtest.set").c_str());

@@ -44,6 +44,8 @@ public:
 
 private:
     std::string folder_;
+    // Put back at the end: later tests open waves without windows.
+    WaveWindowLink *previousLink_;
 };
 
 // Handles what is waiting, several rounds.
