@@ -1,7 +1,8 @@
 // The program's entry point. Until the program's own application object stands,
 // Tessaro starts through the document manager with the MDI main frame, its menus and
-// texts from the language module, and plain document windows that show which file they
-// hold; the window layout brings them back at the next start.
+// texts from the language module; sound files open as waves in wave windows, text files
+// in plain windows that show which file they hold; the window layout brings them back at
+// the next start.
 #include "manager/Document.h"
 #include "manager/DocumentManager.h"
 #include "manager/DocumentModel.h"
@@ -10,12 +11,15 @@
 #include "manager/View.h"
 #include "manager/MdiDocumentWindows.h"
 
+#include "audio/WaveFactory.h"
 #include "brastow/Brastow.h"
+#include "core/MenuDescr.h"
 #include "core/Dc.h"
 #include "engine/AudioState.h"
 #include "engine/SamplerLink.h"
 #include "foundation/Exception.h"
 #include "pindral/Pindral.h"
+#include "waveview/WaveWindow.h"
 
 #include "LanguageCommon/LanguageIds.h"
 
@@ -95,13 +99,12 @@ DEFINE_RESPONSE_TABLE1(ShellWindow, MDIChild)
     EV_WM_SIZE,
 END_RESPONSE_TABLE;
 
-// Any sound or text file, opened as a window that names it.
+// A text file, opened as a window that names it.
 class ShellDocType : public DocumentModel {
 public:
     ShellDocType() {
         name = "ShellDocument";
-        openFilter = "Sound files (*.wav;*.aif;*.aiff;*.au;*.snd;*.raw)|*.wav;*.aif;*.aiff;*.au;*.snd;*.raw|"
-                     "Text files (*.txt)|*.txt|";
+        openFilter = "Text files (*.txt)|*.txt|";
         livesWithViews = 1;
         recordInHistory = 1;
     }
@@ -141,13 +144,26 @@ class ShellApp : public DocumentManager {
 public:
     ShellApp() : DocumentManager(kProduct, kSettingsFile, kStampSettings, kNoSplash, kSplashMs, kAboutBoxParam) {}
 
+    // The wave window's menus join the frame's between File and the frame's View.
     void InitMainWindow() override {
         ShellClient *client = new ShellClient;
-        SetMainWindow(new FrameWindow(kProduct, IDM_MAINFRAME, *client, kTrackMenuSelection,
-                                      TModule::_localizedResourceDLL));
+        FrameWindow *frame = new FrameWindow(kProduct, IDM_MAINFRAME, *client, kTrackMenuSelection,
+                                             TModule::_localizedResourceDLL);
+        frame->SetMenuDescr(TMenuDescr(TResId(IDM_MAINFRAME), 1, 0, 0, 1, 1, 1, 0, TModule::_localizedResourceDLL));
+        SetMainWindow(frame);
     }
 
-    void CmFileOpen() { OpenFileOpenDialog(shellDocType, 0, 0, 0, 1); }
+    void LoadPref(Config &config) override {
+        DocumentManager::LoadPref(config);
+        LoadWaveWindowPrefs(config);
+    }
+
+    void SavePref(Config &config) override {
+        DocumentManager::SavePref(config);
+        SaveWaveWindowPrefs(config);
+    }
+
+    void CmFileOpen() { OpenFileOpenDialog(Wave::_factory, 0, 0, 0, 1); }
 
     DECLARE_RESPONSE_TABLE(ShellApp);
 };
@@ -187,6 +203,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
                                             kLanguages))
             return 1;
         AttachGuiThreadToAudio();
+        RegisterWaveWindow();
         ShellApp app;
         OutsideLibraries libraries(instance);
         return app.Run();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/audio/AudioFileTestKit.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -117,6 +118,19 @@ public:
     HWND frame = 0;
 };
 
+BOOL CALLBACK CountPane(HWND h, LPARAM count) {
+    *reinterpret_cast<int *>(count) += ClassOf(h) == "WavePane";
+    return TRUE;
+}
+
+// The panes of the wave windows: a stereo wave shows two in its main view and two in its
+// overview.
+int WavePanes(HWND frame) {
+    int count = 0;
+    EnumChildWindows(frame, CountPane, LPARAM(&count));
+    return count;
+}
+
 // Average colour of a screen rectangle.
 COLORREF Average(RECT const &r) {
     HDC screen = GetDC(0);
@@ -132,9 +146,8 @@ COLORREF Average(RECT const &r) {
 
 TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
     testsupport::TempDir files;
-    // text files: sound files are the wave document type's, which takes only real audio
-    for (char const *file : {"first.txt", "second.txt"})
-        testsupport::WriteBytes(files.File(file), "some bytes");
+    testsupport::WriteBytes(files.File("first.wav"), audiotest::SimpleWave(2, 16, 44100, std::string(40000, '\x10')));
+    testsupport::WriteBytes(files.File("second.txt"), "some bytes");
     std::string system = ProgramFolder() + "\\system\\";
     DeleteFileA((system + "layout.dat").c_str());
     DeleteFileA((system + "main.set").c_str());
@@ -171,9 +184,10 @@ TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
 
         // an untitled window by the menu command, two files handed over as a second start does
         EXPECT_TRUE(tessaro.OpenWindowByCommand(1));
-        for (char const *file : {"first.txt", "second.txt"})
+        for (char const *file : {"first.wav", "second.txt"})
             EXPECT_TRUE(tessaro.HandOver(files.File(file)));
         EXPECT_EQ(3, tessaro.Windows());
+        EXPECT_EQ(4, WavePanes(tessaro.frame));
         EXPECT_EQ(0, tessaro.Close());
     }
     HANDLE layout = CreateFileA((system + "layout.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
@@ -184,6 +198,7 @@ TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
         RunningTessaro again;
         ASSERT_TRUE(again.frame != 0);
         EXPECT_EQ((std::vector<std::string>{"second", "first"}), again.Captions());
+        EXPECT_EQ(4, WavePanes(again.frame));
         EXPECT_EQ(0, again.Close());
     }
     DeleteFileA((system + "layout.dat").c_str());
