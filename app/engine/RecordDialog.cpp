@@ -6,6 +6,7 @@
 #include "audio/NewWaveFormat.h"
 #include "audio/PlaybackLink.h"
 #include "audio/Wave.h"
+#include "audio/WaveLinks.h"
 #include "controls/Slider.h"
 #include "engine/AudioState.h"
 #include "engine/DiskSpace.h"
@@ -16,6 +17,8 @@
 #include "foundation/Exception.h"
 #include "foundation/MessageCatalogue.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -47,9 +50,13 @@ enum Texts {
 };
 enum { kResizeSteps = 20, kResizeStepMs = 5, kSliderLine = 10, kSliderPage = 100 };
 
-// The text of a position: frames for now; the wave window's position texts take its place
-// once they stand.
-String PositionText(int64_t frames) { return String(std::to_string(frames).c_str()); }
+// The text of frames of the format in the unit the dialogs use; a count beyond what the
+// position texts take (a very large disk) shows as their largest.
+String PositionText(int64_t frames, SamplePattern const &format) {
+    WaveWindowLink &window = TheWaveWindowLink();
+    long position = long(std::min<int64_t>(frames, LONG_MAX));
+    return window.FormatPosition(position, window.GetGlobalTimeUnit(), 1000, format);
+}
 
 String Label(unsigned text, String const &value) {
     String label(FindString(text));
@@ -199,13 +206,14 @@ void RecordDialog::ShowReadouts() {
 
 void RecordDialog::ShowElapsed() {
     WaveRecorder const &recorder = TheWaveRecorder();
-    String frames = IsRecording() ? PositionText(recorder.GetRecordedFrames()) : String();
+    String frames = IsRecording() ? PositionText(recorder.GetRecordedFrames(), format_) : String();
     ShowText(kElapsedText, Label(kTextElapsed, frames));
 }
 
 void RecordDialog::ShowTimeLeft() {
     int frameBytes = format_.GetBytesPerFrame();
-    ShowText(kTimeLeftText, Label(kTextTimeLeft, PositionText(frameBytes > 0 ? freeDiskBytes_ / frameBytes : 0)));
+    int64_t frames = frameBytes > 0 ? freeDiskBytes_ / frameBytes : 0;
+    ShowText(kTimeLeftText, Label(kTextTimeLeft, PositionText(frames, format_)));
 }
 
 void RecordDialog::ShowPeaks() {

@@ -15,6 +15,7 @@
 #include "brastow/Brastow.h"
 #include "core/MenuDescr.h"
 #include "core/Dc.h"
+#include "effects/FadePreviewLink.h"
 #include "engine/AudioState.h"
 #include "engine/SamplerLink.h"
 #include "foundation/Exception.h"
@@ -204,6 +205,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
             return 1;
         AttachGuiThreadToAudio();
         RegisterWaveWindow();
+        RegisterFadeCurve();
         ShellApp app;
         OutsideLibraries libraries(instance);
         return app.Run();

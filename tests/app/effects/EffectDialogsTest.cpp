@@ -1,7 +1,6 @@
 // The effect dialogs on the screen: one modeless window per effect, closed before a batch
-// task's record is edited modally; OK that applies and stays; the input box; the fade
-// preview that follows the dialog's activation; and the presets of a fade dialog and of a
-// plug-in, written once when the dialog closes.
+// task's record is edited modally; OK that applies and stays; the input box; and the
+// presets of a fade dialog and of a plug-in, written once when the dialog closes.
 #include "audio/Wave.h"
 #include "core/Application.h"
 #include "core/FrameWindow.h"
@@ -9,7 +8,6 @@
 #include "effects/EffectCommands.h"
 #include "effects/EffectDialogs.h"
 #include "effects/FadeDialogs.h"
-#include "effects/FadePreviewLink.h"
 #include "effects/Gain.h"
 #include "effects/InputBox.h"
 #include "effects/Normalize.h"
@@ -281,38 +279,6 @@ TEST_F(EffectDialogsScreen, AnInputBoxOfBlanksAnswersNo) {
         EXPECT_EQ(std::string(typed) == "  name " ? 1 : 0, answer) << typed;
         EXPECT_EQ(std::string(typed) == "  name " ? "name" : "", std::string(text.c_str()));
     }
-}
-
-TEST_F(EffectDialogsScreen, TheFadePreviewFollowsTheDialogsActivation) {
-    auto &record = *static_cast<FadeOpcodes *>(GetCurrentOpcodes(kFadeProcessor));
-    record = FadeOpcodes(3, 2, 1, 0);
-    ASSERT_EQ(1, OpenFadeFromMenu(0));
-    auto *dialog = FindEffectDialog<OkApplyTabDialog>(FadeDialog::kDialog);
-    ASSERT_TRUE(dialog && dialog->GetHandle());
-    ::SetActiveWindow(dialog->GetHandle());
-    ASSERT_TRUE(PumpUntil([] { return GetShownFadePreview() != nullptr; }));
-    FadePreview const &shown = *GetShownFadePreview();
-    EXPECT_EQ(3, shown.level);
-    EXPECT_EQ(2, shown.time);
-    EXPECT_EQ(0, shown.fadeIn);
-    EXPECT_EQ(1, shown.curves);
-
-    ::SetActiveWindow(frame_->GetHandle());
-    EXPECT_TRUE(PumpUntil([] { return GetShownFadePreview() == nullptr; })) << "gone with the activation";
-    ::SetActiveWindow(dialog->GetHandle());
-    EXPECT_TRUE(PumpUntil([] { return GetShownFadePreview() != nullptr; })) << "back with it";
-
-    wave_->ClearSelection(0);
-    ::SetActiveWindow(frame_->GetHandle());
-    ::SetActiveWindow(dialog->GetHandle());
-    Pump();
-    EXPECT_EQ(nullptr, GetShownFadePreview()) << "nothing to show without a selection";
-
-    ASSERT_EQ(1, OpenFadeFromMenu(1));
-    dialog->SaveAllPages();
-    EXPECT_EQ(1, record.fadeIn) << "the open dialog turned to a fade in, its controls too";
-    EXPECT_EQ(3, record.level);
-    dialog->CloseWindow(IDCANCEL);
 }
 
 // Store, the name table, replace, load; nothing on the disk until the dialog closes.

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <regex>
 #include <string>
 
 using namespace enginetest;
@@ -94,7 +95,11 @@ TEST_F(RecordDialogScreen, MetersRecordsWithAMarkerAndUnfoldsTheMixer) {
     int32_t markerAt = int32_t(TheWaveRecorder().GetRecordedFrames());
     Command(220);
     EXPECT_EQ("1", Text(160));
-    EXPECT_NE(std::string::npos, Text(120).find("Recorded: 1")) << Text(120);
+    // in the dialogs' unit (seconds here): at least the 10000 frames at no more than 48 kHz
+    std::smatch recorded;
+    std::string elapsed = Text(120);
+    ASSERT_TRUE(std::regex_match(elapsed, recorded, std::regex("Recorded: ([0-9]+\\.[0-9]{3}) s"))) << elapsed;
+    EXPECT_GE(std::stod(recorded[1]), 10000 / 48000.0) << elapsed;
     Command(131);
     EXPECT_FALSE(TheWaveRecorder().IsOpen());
     ASSERT_EQ(1u, main.opened.size());
