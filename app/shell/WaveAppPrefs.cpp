@@ -1,0 +1,74 @@
+// The application object's preferences: its own groups and then every component's, in a
+// fixed order, inside the product's group of "system\main.set"; the framework's own; and
+// the ".wav" association during the first runs.
+#include "shell/WaveApp.h"
+
+#include "audio/AudioFileSettings.h"
+#include "audio/TimeSettings.h"
+#include "audio/Wave.h"
+#include "controls/PopupSlider.h"
+#include "engine/PlayerSettings.h"
+#include "engine/SamplerDevice.h"
+#include "foundation/Config.h"
+#include "shell/FileAssociation.h"
+#include "shell/ShellSettings.h"
+
+#include <climits>
+
+namespace {
+
+// A component's settings group; each reads and writes below the product's group.
+struct ComponentSettings {
+    void (*load)(Config &config);
+    void (*save)(Config &config);
+};
+
+// In the order they are read and written. Written only with the framework's
+// "AutoSavePref" on.
+ComponentSettings const kComponents[] = {
+    {LoadTimeScaleDefaults, SaveTimeScaleDefaults},
+    {Wave::LoadPrefs, Wave::SavePrefs},
+    {LoadAudioFileSettings, SaveAudioFileSettings},
+    {LoadPlayerSettings, SavePlayerSettings},
+    {PopupSlider::LoadPref, PopupSlider::SavePref},
+    {LoadSamplerSettings, SaveSamplerSettings},
+};
+
+uint64_t InstalledMemory() {
+    MEMORYSTATUSEX status = {};
+    status.dwLength = sizeof status;
+    return GlobalMemoryStatusEx(&status) ? status.ullTotalPhys : 0;
+}
+
+}  // namespace
+
+void WaveApp::LoadPref(Config &config) {
+    ShellSettings &s = TheShellSettings();
+    config.MoveToRoot();
+    config.MoveDown(GetName());
+    s.runs = config.GetSure(0, 0, INT_MAX - 1, "NRun");
+    LoadShellGroups(config, InstalledMemory());
+    for (ComponentSettings const &component : kComponents)
+        component.load(config);
+    s.reportEngineMessages = config.GetSure(0, 0, 1, "MS_mess");
+    config.MoveUp();
+    NoteActivity();
+    DocumentManager::LoadPref(config);
+    AssociateWaveFiles(HKEY_CLASSES_ROOT, s.runs);
+    ++s.runs;
+}
+
+void WaveApp::SavePref(Config &config) {
+    ShellSettings const &s = TheShellSettings();
+    config.MoveToRoot();
+    config.MoveDown(GetName());
+    config.SetValue(s.runs, "NRun");
+    if (GetAutoSavePref()) {
+        SaveShellGroups(config);
+        for (ComponentSettings const &component : kComponents)
+            component.save(config);
+    }
+    config.SetValue(s.reportEngineMessages, "MS_mess");
+    config.MoveUp();
+    DocumentManager::SavePref(config);
+}
