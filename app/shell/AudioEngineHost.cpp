@@ -6,7 +6,7 @@
 
 namespace {
 
-enum : int { kTextModuleNotLoaded = 19021 };
+enum : int { kTextModuleNotLoaded = 11405 };
 
 char const kEngineFile[] = "AudioEngine.dll";
 

@@ -5,6 +5,7 @@
 #include "bars/Gadget.h"
 #include "bars/ToolbarButtonGadget.h"
 #include "bars/ToolbarControlBar.h"
+#include "core/Module.h"
 #include "foundation/MessageCatalogue.h"
 
 #include <vector>
@@ -57,7 +58,8 @@ int const kSeparatorWidth = 6;
 void WFrameWindow::BuildBar(Bar bar) {
     BarSpec const &spec = Spec(bar);
     String title(FindString(spec.title));
-    ControlBar *controlBar = new ControlBar(Tooltip, this, title.c_str(), spec.style, 1, new TGadgetWindowFont(8));
+    ControlBar *controlBar = new ControlBar(Tooltip, this, title.c_str(), spec.style, 1, new TGadgetWindowFont(8),
+                                           TModule::_localizedResourceDLL);
     for (Button const &button : spec.buttons) {
         if (button.command)
             controlBar->Insert(*new TToolbarButtonGadget(TResId(button.picture), int(button.command)));
