@@ -75,20 +75,22 @@ RunningProgram::RunningProgram(std::string const &folder, std::string const &arg
     ended_ = CreateEventA(0, TRUE, FALSE, 0);
     debugger_ = std::thread(&RunningProgram::Debug, this, "\"" + folder + "\\Tessaro.exe\" " + arguments);
     WaitForSingleObject(begun_, INFINITE);
-    for (DWORD end = GetTickCount() + 30000; started_ && !frame_ && GetTickCount() < end; Sleep(50)) {
+    for (DWORD end = GetTickCount() + 30000; started_ && !Frame() && GetTickCount() < end; Sleep(50))
         if (WaitForSingleObject(ended_, 0) == WAIT_OBJECT_0 || !ShowingBoxes().empty())
             break;
-        HWND h = 0;
-        while ((h = FindWindowExA(0, h, "TessaroFrame", 0)) != 0) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            if (owner == processId_ && IsWindowVisible(h))
-                frame_ = h;
-        }
+}
+
+// Once it shows, after start-up: it answers a message sent behind the command that ends it.
+HWND RunningProgram::Frame() {
+    HWND h = 0;
+    while (!frame_ && (h = FindWindowExA(0, h, "TessaroFrame", 0)) != 0) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        DWORD_PTR answer = 0;
+        if (owner == processId_ && IsWindowVisible(h) && SendMessageTimeoutA(h, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer))
+            frame_ = h;
     }
-    DWORD_PTR answer = 0;
-    if (frame_)  // start-up is over once the frame answers a message sent behind it
-        SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer);
+    return frame_;
 }
 
 RunningProgram::~RunningProgram() {
@@ -154,9 +156,7 @@ void RunningProgram::Debug(std::string command) {
             SIZE_T read = 0;
             ReadProcessMemory(pi.hProcess, event.u.DebugString.lpDebugStringData, &text[0], text.size(), &read);
             text.resize(std::min<std::size_t>(read, strlen(text.c_str())));
-            while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-                text.pop_back();
-            Note(text);
+            Note(text.substr(0, std::min(text.find(" ("), text.find_first_of("\r\n"))));
             break;
         }
         case EXCEPTION_DEBUG_EVENT:
@@ -181,7 +181,7 @@ void RunningProgram::Debug(std::string command) {
     SetEvent(ended_);
 }
 
-HWND RunningProgram::Client() const { return FindWindowExA(frame_, 0, "MDICLIENT", 0); }
+HWND RunningProgram::Client() { return FindWindowExA(Frame(), 0, "MDICLIENT", 0); }
 
 std::vector<HWND> RunningProgram::ShowingBoxes() const {
     std::vector<HWND> boxes;
@@ -214,19 +214,19 @@ long RunningProgram::Wait(DWORD ms) {
         if (WaitForSingleObject(ended_, 0) == WAIT_OBJECT_0)
             return long(exitCode_);
     }
-    return -1;
+    return kStillRunning;
 }
 
 // Again while it refuses because it is still starting.
 long RunningProgram::Close() {
     for (int attempt = 0; attempt < 15; ++attempt) {
-        if (frame_)
+        if (Frame())
             PostMessageA(frame_, WM_CLOSE, 0, 0);
         long code = Wait(2000);
-        if (code != -1)
+        if (code != kStillRunning)
             return code;
     }
-    return -1;
+    return kStillRunning;
 }
 
 Trace RunningProgram::ReadTrace() {

@@ -30,7 +30,8 @@ private:
 };
 
 // What the program did, as its debugger saw it: "+Name" a module loaded, "-Name" unloaded
-// (Name the file title), and the lines the outside libraries Brastow and Pindral trace.
+// (Name the file title), and the lines the outside libraries Brastow and Pindral trace, up
+// to a bracket.
 typedef std::vector<std::string> Trace;
 
 class RunningProgram {
@@ -43,15 +44,17 @@ public:
     RunningProgram &operator=(RunningProgram const &) = delete;
 
     bool Started() const { return started_; }
-    HWND Frame() const { return frame_; }
-    HWND Client() const;
+    // The main frame once it shows (null before and without one).
+    HWND Frame();
+    HWND Client();
     // The texts of the boxes the program shows, each answered with its default button;
     // waits until the program ends or shows nothing for a while.
     std::vector<std::string> AnswerBoxes(DWORD quietMs = 3000);
-    // Closes the frame as a user does, answering boxes on the way; the exit code, or -1
-    // when it did not end.
+    enum : long { kStillRunning = 0x7FFFFFFF };
+    // Closes the frame as a user does, answering boxes on the way; the exit code, or
+    // kStillRunning when it did not end.
     long Close();
-    // Waits for the end, answering boxes; the exit code, or -1.
+    // Waits for the end, answering boxes; the exit code, or kStillRunning.
     long Wait(DWORD ms = 30000);
     std::vector<std::string> const &Boxes() const { return boxes_; }
     // The modules loaded and unloaded, in order, with the outside libraries' lines.
