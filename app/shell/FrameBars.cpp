@@ -67,4 +67,8 @@ void WFrameWindow::BuildBar(Bar bar) {
             controlBar->Insert(*new TSeparatorGadget(kSeparatorWidth));
     }
     bars_[bar] = controlBar;
+    // A bar built after its dock station stands is made at once and takes its place.
+    TWindow *station = controlBar->GetParentO();
+    if (station && station->GetHandle() && controlBar->Create())
+        controlBar->SetStyle(controlBar->GetStyle(), 0);
 }

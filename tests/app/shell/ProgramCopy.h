@@ -59,6 +59,7 @@ public:
     std::vector<std::string> const &Boxes() const { return boxes_; }
     // The modules loaded and unloaded, in order, with the outside libraries' lines.
     Trace ReadTrace();
+    DWORD ProcessId() const { return processId_; }
 
 private:
     // The debugger's thread: starts the program and follows it to its end.
