@@ -70,7 +70,8 @@ void ProgramCopy::ReplaceWithTestFile(std::string const &name, char const *testF
     CopyFileA((testsupport::ProgramFolder() + "\\" + testFile).c_str(), File(name).c_str(), FALSE);
 }
 
-RunningProgram::RunningProgram(std::string const &folder, std::string const &arguments) : folder_(folder) {
+RunningProgram::RunningProgram(std::string const &folder, std::string const &arguments, bool traced)
+    : folder_(folder), traced_(traced) {
     begun_ = CreateEventA(0, TRUE, FALSE, 0);
     ended_ = CreateEventA(0, TRUE, FALSE, 0);
     debugger_ = std::thread(&RunningProgram::Debug, this, "\"" + folder + "\\Tessaro.exe\" " + arguments);
@@ -130,15 +131,19 @@ void RunningProgram::Debug(std::string command) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     // from another folder: the program finds its modules by its own place
-    started_ = CreateProcessA(0, &command[0], 0, 0, FALSE, DEBUG_ONLY_THIS_PROCESS, 0, elsewhere_.Path().c_str(), &si,
-                              &pi) != 0;
+    started_ = CreateProcessA(0, &command[0], 0, 0, FALSE, traced_ ? DEBUG_ONLY_THIS_PROCESS : 0, 0,
+                              elsewhere_.Path().c_str(), &si, &pi) != 0;
     process_ = pi.hProcess;
     processId_ = pi.dwProcessId;
     SetEvent(begun_);
     if (!started_)
         return;
+    if (!traced_) {
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        GetExitCodeProcess(pi.hProcess, &exitCode_);
+    }
     std::map<void *, std::string> modules;
-    for (bool running = true; running;) {
+    for (bool running = traced_; running;) {
         DEBUG_EVENT event = {};
         if (!WaitForDebugEvent(&event, INFINITE))
             break;
@@ -160,8 +165,13 @@ void RunningProgram::Debug(std::string command) {
             break;
         }
         case EXCEPTION_DEBUG_EVENT:
-            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
                 answer = DBG_EXCEPTION_NOT_HANDLED;
+                char text[80];
+                sprintf(text, "!%lx at %p first %ld", event.u.Exception.ExceptionRecord.ExceptionCode,
+                        event.u.Exception.ExceptionRecord.ExceptionAddress, event.u.Exception.dwFirstChance);
+                Note(text);
+            }
             break;
         case CREATE_PROCESS_DEBUG_EVENT:
             if (event.u.CreateProcessInfo.hFile)
