@@ -2,6 +2,7 @@
 
 #include "foundation/Exception.h"
 #include "foundation/FileCache.h"
+#include "foundation/FileFaults.h"
 #include "foundation/MessageCatalogue.h"
 #include "foundation/CriticalSection.h"
 
@@ -197,6 +198,8 @@ int File::OpenSystem(int) {
         share = FILE_SHARE_WRITE | ((flags_ & kShareRead) ? FILE_SHARE_READ : 0);
     else if (flags_ & kShareRead)
         share = FILE_SHARE_READ;
+    if (flags_ & kShareDelete)
+        share |= FILE_SHARE_DELETE;
     DWORD attributes = 0;
     if (flags_ & kDeleteOnClose) attributes |= FILE_FLAG_DELETE_ON_CLOSE;
     if (flags_ & kTemporaryAttr) attributes |= FILE_ATTRIBUTE_TEMPORARY;
@@ -246,7 +249,7 @@ void File::Close(int flushCache) {
     }
     handle_ = nullptr;
     if (flags_ & kDeleteAtClose)
-        Delete(name_, 0, 1);
+        DeleteNow(name_, 1);
     if ((flags_ & kRestoreReadOnly) && Exist(name_, kFile)) {
         unsigned long attributes = GetAttributes(name_);
         if (attributes != ~0ul)
@@ -390,6 +393,11 @@ int File::WriteThroughAlignedMemory(void const *buffer, long count) {
 void File::Write(void const *buffer, unsigned long count) {
     if (count == 0)
         return;
+    if (unsigned long fault = FileFaults::CheckWrite(count)) {
+        CheckDiskFull(name_, fault);
+        ExceptionThrower(0).SetAndThrow(String(FindString(18003)).c_str(), fault);
+        return;
+    }
     if (IsMultimedia()) {
         long n = mmioWrite(static_cast<HMMIO>(handle_), static_cast<char const *>(buffer), static_cast<long>(count));
         if (n == static_cast<long>(count))
@@ -483,7 +491,10 @@ String File::ReadLine() {
 
 long File::Seek(long offset, SeekOrigin origin, int throwOnError) {
     long result;
-    if (IsMultimedia()) {
+    if (unsigned long fault = FileFaults::Check(FileFaults::kSeek)) {
+        SetLastError(fault);
+        result = -1;
+    } else if (IsMultimedia()) {
         int how = origin == kFromStart ? SEEK_SET : origin == kFromCurrent ? SEEK_CUR : SEEK_END;
         result = mmioSeek(static_cast<HMMIO>(handle_), offset, how);
     } else {
@@ -512,6 +523,10 @@ long File::GetSize() const {
 }
 
 void File::SetSize(long size) {
+    if (unsigned long fault = FileFaults::Check(FileFaults::kSize)) {
+        ExceptionThrower(0).SetAndThrow(String(FindString(18005)).c_str(), fault);
+        return;
+    }
     if (IsMultimedia())
         mmioFlush(static_cast<HMMIO>(handle_), 0);
     HANDLE h = SystemHandle(handle_, IsMultimedia());

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 class CriticalSection;
 class FileCacheManager;
 class FileCacheBuffers;
@@ -60,7 +62,8 @@ public:
         kHiddenAttr = 0x4000000,
         kWriteThrough = 0x8000000,
         kRandomAccess = 0x10000000,
-        kSequentialScan = 0x20000000
+        kSequentialScan = 0x20000000,
+        kShareDelete = 0x40000000  // others may rename or delete the file while it is open
     };
     // Attribute flags of the library.
     enum {
@@ -167,6 +170,8 @@ public:
     static void CopyEx(FileName const &to, FileName const &from);
     static void Move(FileName const &to, FileName const &from);
     static void Rename(FileName const &from, FileName const &to);
+    // A second name of an existing file (a hard link); 0 where the file system has none.
+    static int Link(FileName const &existing, FileName const &link);
     static FileName GetTempName(FileName const &directory);
     static void EnsureDirectory(FileName const &path);
     static int IsWritableDirectory(FileName const &directory);
@@ -182,6 +187,8 @@ public:
     static int SetVolumeName(FileName const &name, String const &label);
     static int IsWriteProtected(FileName const &name);
     static unsigned long GetDiskSpace(int drive, long *totalBytes = nullptr);
+    // Free bytes of drive A + index, whatever their number (0 when unknown).
+    static int64_t GetDiskSpace64(int drive);
     static void GetDateTime(FileName const &name, unsigned short *date, unsigned short *time);
     static void GetDateTime(FileName const &name, FILETIME *creation, FILETIME *lastAccess, FILETIME *lastWrite);
     static void SetDateTime(FileName const &name, FILETIME *creation, FILETIME *lastAccess, FILETIME *lastWrite);
@@ -203,6 +210,8 @@ public:
     static void CheckDiskFull(FileName const &name, unsigned long error);
 
 private:
+    // Deletes without asking the test seam; the system's error, 0 when done.
+    static unsigned long DeleteNow(FileName const &name, int clearReadOnly);
     int ReadValue(void *p, long size) { return Read(p, size, 1, nullptr); }
     int OpenSystem(int flags);
     int OpenMultimedia(int flags);

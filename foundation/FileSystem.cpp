@@ -2,6 +2,7 @@
 #include "foundation/File.h"
 
 #include "foundation/Exception.h"
+#include "foundation/FileFaults.h"
 #include "foundation/MappedFile.h"
 #include "foundation/MessageCatalogue.h"
 #include "foundation/StringItem.h"
@@ -66,6 +67,18 @@ void CutLines(char const *text, unsigned long size, int trim, int skipEmpty, Sin
     }
 }
 
+// Free and total bytes of drive A + index (0 when unknown); the free bytes no more than a
+// test lets the drive report.
+uint64_t DriveSpace(int drive, uint64_t &total) {
+    char root[4] = {static_cast<char>('A' + drive), ':', '\\', 0};
+    ULARGE_INTEGER available, all, free;
+    if (drive < 0 || drive >= 26 || !GetDiskFreeSpaceExA(root, &available, &all, &free))
+        return 0;
+    total = all.QuadPart;
+    int64_t reported = FileFaults::GetReportedFreeSpace();
+    return reported >= 0 && uint64_t(reported) < free.QuadPart ? uint64_t(reported) : free.QuadPart;
+}
+
 unsigned long const kCompareWindow = 0x400000;  // 4 MiB, a multiple of the mapping granularity
 
 // The offset of the first byte in which x and y differ, -1 when none does.
@@ -99,21 +112,30 @@ int File::Exist(FileName const &name, Type type) {
 int File::Delete(FileName const &name, int throwOnError, int clearReadOnly) {
     if (!Exist(name, kFile))
         return 1;
-    if (DeleteFileA(name.c_str()))
+    unsigned long error = FileFaults::Check(FileFaults::kDelete);
+    if (!error)
+        error = DeleteNow(name, clearReadOnly);
+    if (!error)
         return 1;
+    if (throwOnError)
+        Throw(18001, error);
+    return 0;
+}
+
+unsigned long File::DeleteNow(FileName const &name, int clearReadOnly) {
+    if (DeleteFileA(name.c_str()))
+        return 0;
     unsigned long error = GetLastError();
     if (clearReadOnly) {
         unsigned long attributes = GetAttributes(name);
         if (attributes != ~0ul && (attributes & kAttrReadOnly)) {
-            SetAttributes(name, attributes & ~static_cast<unsigned long>(kAttrReadOnly), throwOnError);
+            SetAttributes(name, attributes & ~static_cast<unsigned long>(kAttrReadOnly), 0);
             if (DeleteFileA(name.c_str()))
-                return 1;
+                return 0;
             error = GetLastError();
         }
     }
-    if (throwOnError)
-        Throw(18001, error);
-    return 0;
+    return error;
 }
 
 void File::Copy(FileName const &to, FileName const &from) {
@@ -146,18 +168,24 @@ void File::Move(FileName const &to, FileName const &from) {
     if (SameName(to, from))
         return;
     // The target goes only when the move succeeds: replace in one step.
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+    unsigned long error = FileFaults::Check(FileFaults::kRename);
+    if (!error && MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
         return;
-    unsigned long error = GetLastError();
+    if (!error)
+        error = GetLastError();
     CheckDiskFull(to, error);
     Throw(18007, error);
 }
 
 void File::Rename(FileName const &from, FileName const &to) {
-    if (std::rename(from.c_str(), to.c_str()) == 0)
+    unsigned long error = FileFaults::Check(FileFaults::kRename);
+    if (!error && std::rename(from.c_str(), to.c_str()) == 0)
         return;
-    unsigned long error = GetLastError();
-    Throw(18013, error);
+    Throw(18013, error ? error : GetLastError());
+}
+
+int File::Link(FileName const &existing, FileName const &link) {
+    return !FileFaults::Check(FileFaults::kRename) && CreateHardLinkA(link.c_str(), existing.c_str(), nullptr);
 }
 
 FileName File::GetTempName(FileName const &directory) {
@@ -358,14 +386,18 @@ int File::IsWriteProtected(FileName const &name) {
 }
 
 unsigned long File::GetDiskSpace(int drive, long *totalBytes) {
-    char root[4] = {static_cast<char>('A' + drive), ':', '\\', 0};
-    ULARGE_INTEGER available, total, free;
-    if (drive < 0 || drive >= 26 || !GetDiskFreeSpaceExA(root, &available, &total, &free))
-        return 0;
+    uint64_t total = 0;
+    uint64_t bytes = DriveSpace(drive, total);
     // Large disks report the most that fits rather than a wrapped figure.
     if (totalBytes)
-        *totalBytes = total.QuadPart > 0x7FFFFFFFull ? 0x7FFFFFFF : static_cast<long>(total.QuadPart);
-    return free.QuadPart > 0xFFFFFFFFull ? 0xFFFFFFFFul : static_cast<unsigned long>(free.QuadPart);
+        *totalBytes = total > 0x7FFFFFFFull ? 0x7FFFFFFF : static_cast<long>(total);
+    return bytes > 0xFFFFFFFFull ? 0xFFFFFFFFul : static_cast<unsigned long>(bytes);
+}
+
+int64_t File::GetDiskSpace64(int drive) {
+    uint64_t total = 0;
+    uint64_t bytes = DriveSpace(drive, total);
+    return bytes > uint64_t(INT64_MAX) ? INT64_MAX : int64_t(bytes);
 }
 
 void File::GetDateTime(FileName const &name, unsigned short *date, unsigned short *time) {

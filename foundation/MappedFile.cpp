@@ -2,6 +2,7 @@
 
 #include "foundation/CriticalSection.h"
 #include "foundation/Exception.h"
+#include "foundation/FileFaults.h"
 #include "foundation/MessageCatalogue.h"
 
 #include <windows.h>
@@ -54,6 +55,8 @@ MappedFile::View::View(MappedFile &owner, unsigned long offset, unsigned long si
     if (!size) size = owner.size_ > offset ? owner.size_ - offset : 0;
     // The system maps at multiples of its allocation granularity only.
     unsigned long skip = offset % Granularity();
+    if (unsigned long fault = FileFaults::Check(FileFaults::kMap))
+        ThrowMappingError(fault, owner.file_->GetName());
     void *mapped = MapViewOfFile(owner.mapping_, owner.viewAccess_, 0, offset - skip, size + skip);
     if (!mapped && GetLastError() == ERROR_NOT_ENOUGH_MEMORY && !idleViews.empty()) {
         DropIdleViews(0);
@@ -126,6 +129,8 @@ void MappedFile::Init(int createView, unsigned long size) {
 }
 
 void MappedFile::CreateMapping(unsigned long size) {
+    if (unsigned long fault = FileFaults::Check(FileFaults::kMap))
+        ThrowMappingError(fault, file_->GetName());
     mapping_ = CreateFileMappingA(file_->GetHandle(), nullptr, protection_, 0, size, nullptr);
     if (!mapping_)
         ThrowMappingError(GetLastError(), file_->GetName());

@@ -5,6 +5,7 @@
 #include "audio/FileSegment.h"
 #include "audio/PlaybackLink.h"
 #include "audio/VirtualFileIterator.h"
+#include "foundation/Exception.h"
 #include "foundation/File.h"
 #include "foundation/MappedFile.h"
 #include "foundation/MultiFileBuffer.h"
@@ -105,13 +106,27 @@ void AudioFile::CloseStorage(int deleteFiles) {
         ThePlayback().SignalCollector(*mapping_);
     if (file_)
         ThePlayback().SignalCollector(*file_);
-    if (deleteFiles) {
-        for (File *f : {file_, peakFile_})
-            if (f && !f->ShouldBeDeletedOnClose())
-                f->SetDeleteOnClose();
-    }
+    if (deleteFiles)
+        SetDeleteOnClose();
     DeleteStorage();
     ClosePeakFile();
+}
+
+void AudioFile::SetDeleteOnClose() {
+    for (File *f : {file_, peakFile_})
+        if (f && !f->ShouldBeDeletedOnClose())
+            f->SetDeleteOnClose();
+}
+
+void AudioFile::ReopenStorage(FileName const &name) {
+    int flags = kOpenForReading | File::kShareDelete;
+    try {
+        OpenStorage(accessKind_, name, flags, 0);
+    } catch (AException const &) {
+        if (accessKind_ == kAccessCached)
+            throw;
+        OpenStorage(kAccessCached, name, flags, 0);
+    }
 }
 
 // ---- samples for iterators
@@ -130,6 +145,11 @@ void AudioFile::RegisterSampleRegion(MultiFileBuffer &buffer, int channel, int f
 }
 
 void AudioFile::PrepareBuffer(VirtualFileIterator &it, int bytesPerSample, int backward) {
+    if (!file_) {
+        it.clipData_ = it.channelData_ = nullptr;
+        it.sampleFormat_ = -1;
+        return;
+    }
     AudioFileSegment const &segment = static_cast<AudioFileSegment const &>(*it.segment_);
     int sampleBytes = bytesPerSample ? bytesPerSample : GetBytesPerSample();
     long frameBytes = long(sampleBytes) * GetNumChannels();

@@ -95,6 +95,15 @@ public:
     // Tells the playback that the file goes and closes file and peak file (marked to be
     // deleted when deleteFiles is set).
     void CloseStorage(int deleteFiles);
+    // Opens the storage again after CloseStorage, under the file's name or another name of
+    // it (a second link, or a copy), so that others may rename or delete that name while it
+    // is open; a file that cannot be mapped is read through the cache. Without storage its
+    // frames read as silence.
+    void ReopenStorage(FileName const &name);
+    // The file and its peak file go when they are closed.
+    void SetDeleteOnClose();
+    // The file now has this name (it was moved while open).
+    void SetName(FileName const &name) { name_ = name; }
     // 1 when the file has usable peaks (PeakFile.cpp).
     int OpenPeakFile();
 
@@ -183,6 +192,8 @@ AudioFile *OpenAudioFile(int kind, FileName const &name, int interactive, int re
 // The open file of that name (letter case aside), else a newly opened one (opened set to 1).
 AudioFile *FindOrOpenAudioFile(FileName const &name, int kind, int &opened, int report);
 int IsAudioFileOpen(FileName const &name);
+// The registered file of that name (letter case aside), null when none.
+AudioFile *FindOpenAudioFile(FileName const &name);
 // A registered temporary raw file of size bytes for a wave's new samples.
 AudioFile *CreateWorkAudioFile(int kind, Wave *wave, SamplePattern const &pattern, int64_t size);
 // A registered file without storage.

@@ -70,10 +70,12 @@ void AudioFile::UnregisterOpen() {
     registered_ = 0;
 }
 
-int IsAudioFileOpen(FileName const &name) {
+int IsAudioFileOpen(FileName const &name) { return FindOpenAudioFile(name) != nullptr; }
+
+AudioFile *FindOpenAudioFile(FileName const &name) {
     FileName fullName = GetFullName(name);
     AutoCriticalSection lock(OpenFilesLock());
-    return FindOpen(fullName) != nullptr;
+    return FindOpen(fullName);
 }
 
 // ---- uses

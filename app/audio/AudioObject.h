@@ -98,6 +98,9 @@ public:
     int GetPlayOrCaretPosition() const;
 
     bool IsBusy() const { return busy_ != 0; }
+    // Set while the audio engine works on the object; the state before.
+    int ExchangeEngineApplied(int applied) { return engineApplied_.exchange(applied); }
+    bool IsEngineApplied() const { return engineApplied_ != 0; }
     int GetSelectionStart() const { return selectionStart_; }
     int GetSelectionEnd() const { return selectionEnd_; }
     int GetPreviousSelectionStart() const { return previousStart_; }
@@ -109,6 +112,7 @@ public:
 
 protected:
     std::atomic<int32_t> busy_{0};  // holds: 0 free
+    std::atomic<int32_t> engineApplied_{0};
     int32_t selectionStart_ = -1;   // inclusive; a selection exists when the start is 0 or more
     int32_t selectionEnd_ = -1;
     int32_t previousStart_ = -1;  // the last cleared selection

@@ -37,8 +37,9 @@ void SaveNewWaveSettings(Config &config) {
     config.SetValue(unsigned(s.freeRate), "XRate");
 }
 
-SamplePattern &GetNewWaveFormat(SamplePattern &pattern) {
-    NewWaveSettings const &s = TheNewWaveSettings();
+SamplePattern &GetNewWaveFormat(SamplePattern &pattern) { return GetNewWaveFormat(pattern, TheNewWaveSettings()); }
+
+SamplePattern &GetNewWaveFormat(SamplePattern &pattern, NewWaveSettings const &s) {
     pattern.GetFormat().SetBits(s.bits, kLittleEndian);
     pattern.SetNumChannels(s.channels < 2 ? 1 : 2);
     pattern.SetInterleaved(s.channels == kTwoFiles ? 0 : 1);

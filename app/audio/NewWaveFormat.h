@@ -24,6 +24,8 @@ void SaveNewWaveSettings(Config &config);
 // The settings' format: little-endian samples of "Res" bits, "Chan" channels but at most
 // two, interleaved unless "Chan" is 3, "Rate".
 SamplePattern &GetNewWaveFormat(SamplePattern &pattern);
+// The same of other settings.
+SamplePattern &GetNewWaveFormat(SamplePattern &pattern, NewWaveSettings const &settings);
 
 // Shows the format to the user and lets it be changed (two files not allowed); nonzero
 // when the user accepted.

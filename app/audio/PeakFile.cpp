@@ -8,7 +8,8 @@
 
 #include "audio/AudioFileIo.h"
 #include "audio/AudioFileSettings.h"
-#include "audio/SampleConversion.h"
+#include "audio/FileRegionReader.h"
+#include "audio/PeakBlocks.h"
 #include "bars/Progress.h"
 #include "foundation/CriticalSection.h"
 #include "foundation/Exception.h"
@@ -17,20 +18,12 @@
 #include "foundation/MessageCatalogue.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 namespace {
 
-enum { kBlockFrames = 128, kStep = 4, kTextBuildingPeaks = 11041 };
-
-FileName PeakNameOf(FileName const &name) {
-    FileName peak(name);
-    peak.SetExtension("gpk");
-    return peak;
-}
+enum { kBlockFrames = kPeakBlockFrames, kTextBuildingPeaks = 11041 };
 
 bool IsOlder(File const &file, File const &than) {
     FILETIME fileTime, thanTime;
@@ -38,77 +31,6 @@ bool IsOlder(File const &file, File const &than) {
     than.GetDateTime(nullptr, nullptr, &thanTime);
     return CompareFileTime(&fileTime, &thanTime) < 0;
 }
-
-// The stored byte of a block from its examined samples (every fourth frame; sample(k) is the
-// k-th on the 16-bit scale): the larger of the largest value and the magnitude of the most
-// negative one (-32768 counting as 32767), over 128.
-template <class Sample>
-uint8_t BlockPeak(Sample &&sample) {
-    int high = 0, low = 0;
-    for (int k = 0; k < kBlockFrames / kStep; ++k) {
-        int value = sample(k);
-        high = std::max(high, value);
-        low = std::min(low, value);
-    }
-    return uint8_t(std::max(high, std::min(-low, 32767)) >> 7);
-}
-
-// The peak of the block at the iterator's channel data; the common 16-bit little-endian word
-// is read in place, without the iterator's checks per sample.
-uint8_t BlockPeak(VirtualFileIterator &it) {
-    if (uint32_t(it.sampleFormat_) != kPcm16)
-        return BlockPeak([&](int k) {
-            it.offset_ = k * kStep;
-            return ReadSampleValue(it);
-        });
-    ptrdiff_t step = ptrdiff_t(2) * kStep * it.fileChannels_;
-    char const *first = it.channelData_;
-    return BlockPeak([&](int k) {
-        int16_t value;
-        std::memcpy(&value, first + k * step, sizeof value);
-        return int(value);
-    });
-}
-
-// The sample region read in large pieces straight from the file's handle, whatever its
-// access kind: one sequential read, which unbuffered (cached) files take in whole pages.
-class RegionReader {
-public:
-    RegionReader(File &file, int64_t start, int64_t length)
-        : file_(file), position_(start), end_(start + length), memory_(kPiece + 2 * kPage) {
-        uintptr_t at = reinterpret_cast<uintptr_t>(memory_.data());
-        buffer_ = memory_.data() + (kPage - at % kPage) % kPage;
-    }
-
-    // The next whole units of the region (at least one) at data; their bytes.
-    long Next(char *&data, long unit) {
-        int64_t first = position_ / kPage * kPage;
-        OVERLAPPED at = {};
-        at.Offset = DWORD(first);
-        at.OffsetHigh = DWORD(first >> 32);
-        DWORD got = 0;
-        {
-            AutoCriticalSection lock(file_.GetLock());
-            if (!ReadFile(file_.GetHandle(), buffer_, kPiece + kPage, &got, &at) && GetLastError() != ERROR_HANDLE_EOF)
-                ExceptionThrower(0).SetAndThrow(String(BuildString(kReadError, file_.GetName().c_str())),
-                                                GetLastError());
-        }
-        long skip = long(position_ - first);
-        long bytes = long(std::min<int64_t>(int64_t(got) - skip, end_ - position_)) / unit * unit;
-        if (bytes < unit)
-            ThrowAudioFileError(kMsgDamaged);
-        data = buffer_ + skip;
-        position_ += bytes;
-        return bytes;
-    }
-
-private:
-    enum : long { kPage = 4096, kPiece = 1 << 22, kReadError = 18002 };
-    File &file_;
-    int64_t position_, end_;
-    std::vector<char> memory_;
-    char *buffer_;  // page-aligned in memory_, as unbuffered reads want
-};
 
 File *CreateFileIn(FileName const &folder, int flags) {
     return new File(folder, File::kTempInDirectory | File::kShareNone | File::kSequentialScan | flags);
@@ -123,7 +45,7 @@ int AudioFile::OpenPeakFile() {
         return 1;
     try {
         int64_t expected = int64_t(length_ / kBlockFrames) * GetNumChannels();
-        FileName peakName = file_->ShouldBeDeletedOnClose() ? FileName() : PeakNameOf(name_);
+        FileName peakName = file_->ShouldBeDeletedOnClose() ? FileName() : PeakFileName(name_);
         if (peakName.IsEmpty() || !OpenValidPeakFile(peakName, expected))
             BuildPeakFile(peakName, expected);
         return 1;
@@ -180,21 +102,18 @@ void AudioFile::WritePeaks(File &peakFile) {
     int channels = GetNumChannels();
     int sampleBytes = GetBytesPerSample();
     long blockBytes = long(kBlockFrames) * sampleBytes * channels;
-    RegionReader reader(*file_, dataOffset_, int64_t(blocks) * blockBytes);
+    FileRegionReader reader;
+    int64_t position = dataOffset_, end = dataOffset_ + int64_t(blocks) * blockBytes;
     AutoProgressBar progress(blocks * kBlockFrames, kTextBuildingPeaks, 1);
-    VirtualFileIterator it;
-    it.sampleFormat_ = int32_t(GetFlags());
-    it.fileChannels_ = channels;
     std::vector<uint8_t> peaks;
     for (long block = 0; block < blocks;) {
         char *data;
-        long count = reader.Next(data, blockBytes) / blockBytes;
+        long count = reader.Read(*file_, position, end, data, blockBytes) / blockBytes;
+        position += int64_t(count) * blockBytes;
         peaks.resize(size_t(count) * channels);
         for (long i = 0; i < count; ++i, data += blockBytes)
-            for (int c = 0; c < channels; ++c) {
-                it.channelData_ = data + c * sampleBytes;
-                peaks[size_t(i) * channels + c] = BlockPeak(it);
-            }
+            for (int c = 0; c < channels; ++c)
+                peaks[size_t(i) * channels + c] = BlockPeakByte(data + c * sampleBytes, channels, GetFlags());
         peakFile.Write(peaks.data(), static_cast<unsigned long>(peaks.size()));
         block += count;
         progress.NotifyProgress(block * kBlockFrames, StatusBar::ThrowOnCancel);

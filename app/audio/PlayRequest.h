@@ -1,10 +1,10 @@
-// The records the program and its run-time modules (the audio engine and its plug-ins)
-// exchange: the play request by which an audio object asks to be heard, an entry of an
-// audio queue's chain of elements, and the master section's layout. Their fields lie in
-// one order with fixed widths; only what carries a pointer is pointer-sized, so each
-// record has one layout per architecture, checked below.
+// The play request by which an audio object asks to be heard. Its fields lie in one order
+// with fixed widths; only what carries a pointer is pointer-sized, so it has one layout
+// per architecture, checked below. The records the program exchanges with the audio
+// engine module (chains, the master section's layout) are in the protocol header.
 #pragma once
 
+#include "AudioEngineCommon/AudioEngineProtocol.h"
 #include "audio/SamplePattern.h"
 
 #include <cstddef>
@@ -35,31 +35,6 @@ struct PlayRequest {
     void const *ownerTag = nullptr;  // the caller's; compared, never followed
 };
 
-// One element of an audio queue's chain; a chain is an array of these without gaps.
-struct AudioChainEntry {
-    enum { kKindElement = 2, kNameSize = 40 };
-
-    void *element = nullptr;  // null: the engine makes the element
-    int32_t reserved = 0;
-    int32_t kind = kKindElement;
-    char typeName[kNameSize] = {};  // zero-terminated
-};
-
-// Where the master section window stands; the engine fills x and y when it closes.
-struct MasterSectionLayout {
-    int32_t size = sizeof(MasterSectionLayout);
-    int32_t version = 1;
-    int32_t flags = 1;
-    int32_t reserved[4] = {};
-    int32_t x = 100;
-    int32_t y = 100;
-    int32_t unused[2] = {};
-};
-
-namespace recordlayout {
-constexpr std::size_t ByArch(std::size_t on32, std::size_t on64) { return sizeof(void *) == 8 ? on64 : on32; }
-}  // namespace recordlayout
-
 // The sample pattern is a class with virtual functions (a dispatch pointer ahead of its
 // seven words), so offsetof is the compiler's own for the play request; GCC's is exact.
 #pragma GCC diagnostic push
@@ -73,8 +48,3 @@ static_assert(offsetof(PlayRequest, mode) == recordlayout::ByArch(64, 80), "play
 static_assert(offsetof(PlayRequest, ownerTag) == recordlayout::ByArch(68, 88), "play request layout");
 static_assert(sizeof(PlayRequest) == recordlayout::ByArch(72, 96), "play request: 18 words on 32-bit");
 #pragma GCC diagnostic pop
-
-static_assert(offsetof(AudioChainEntry, kind) == recordlayout::ByArch(8, 12), "chain entry layout");
-static_assert(offsetof(AudioChainEntry, typeName) == recordlayout::ByArch(12, 16), "chain entry layout");
-static_assert(sizeof(AudioChainEntry) == recordlayout::ByArch(52, 56), "chain entry: 52 bytes on 32-bit");
-static_assert(offsetof(MasterSectionLayout, x) == 28 && sizeof(MasterSectionLayout) == 44, "layout: 11 words");

@@ -119,6 +119,8 @@ Wave::Wave(SamplePattern const &pattern, int twoFiles)
 }
 
 Wave::~Wave() {
+    if (clipboard_)
+        ClipboardGone();
     DeleteViews();
     ReleaseResources();
     if (currentWave == this)

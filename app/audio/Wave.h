@@ -19,6 +19,7 @@
 class AudioFile;
 class CaretView;
 class Config;
+class WaveInIterator;
 class DocMemento;
 class WaveMemento;
 class WaveUndoMemento;
@@ -183,6 +184,76 @@ public:
     // lists the wave had go to old when given (a step with empty lists), else they go.
     void RestoreState(WaveUndoMemento const &memento, WaveUndoMemento *old = nullptr);
 
+    // ---- edits the user makes; each is one undoable step (undo 0 records none) that a
+    // failure leaves undone. Ranges are inclusive frames, channels a mask (1 left, 2 right).
+
+    // Paste flags.
+    enum PasteFlags { kPasteReplace = 1, kPasteOverwrite = 2, kPasteAtEnd = 4, kPasteAtStart = 8 };
+
+    // The clipboard (WaveClipboard.cpp): a hidden wave holding the segments of the last copy.
+    static Wave *GetClipboardWave();
+    static void DeleteClipboardWave();
+    // The selection of the active channels becomes the clipboard's content.
+    void Copy();
+    void Cut(int undo);
+    // Puts source's frames sourceStart..sourceEnd of sourceChannels into this wave's channels.
+    // notify: tell the views (with select: the pasted frames become the selection);
+    // checkBusy: a busy wave refuses with a box.
+    void Paste(int position, int channels, int flags, Wave &source, int sourceStart, int sourceEnd,
+               int sourceChannels, int notify, int select, int undo, int checkBusy);
+    // The clipboard count times in a row, undone as one step.
+    void PasteClipboard(int flags, int count);
+
+    // Edits of the lists alone (WaveRangeEdits.cpp).
+    using Document::Delete;
+    void Delete(int channels, int start, int end, int undo);
+    // Silence over the tail of every channel is a Delete.
+    void Silence(int channels, int start, int end, int undo);
+    void InsertSilence(int channels, int start, int end, int undo);
+    // Silent frames at the end of the channels, without undo, notice or flush.
+    void InsertSilenceNoUndo(int channels, int count);
+    // start..end cut out of sourceChannels and put at destination (counted after the cut)
+    // into targetChannels; a target channel that gave nothing takes the other's frames.
+    void MoveRange(int targetChannels, int destination, int sourceChannels, int start, int end, int undo);
+    // start..end over destination; silence stays where they were.
+    void MoveRangeOverwrite(int channels, int destination, int start, int end, int undo);
+    void SwapChannels(int start, int end, int undo);
+
+    // Operations that compute samples (WaveSampleOps.cpp, WaveScaledWriting.cpp). They work
+    // on the 16-bit scale for waves of up to 16 bits and on the 24-bit scale above.
+    void Reverse(int channels, int start, int end, int undo);
+    void InvertPhase(int channels, int start, int end, int undo);
+    // The means of the masked channels over at most 48000 frames from start, on the 16-bit
+    // scale (0 for a channel not masked).
+    void MeasureDcOffset(int channels, int start, int end, int &left, int &right);
+    void RemoveDcOffset(int channels, int start, int end, int undo);
+    // Adds source's sourceStart..sourceEnd, each side scaled by its divisor (16384: as it
+    // is; 0: silent; below 0: unscaled), into channels from position.
+    void MixPaste(int channels, int position, int ownDivisor, Wave &source, int sourceChannels, int sourceStart,
+                  int sourceEnd, int sourceDivisor, int select, int undo);
+    // The frame of the largest magnitude of the masked channels in start..end; channels
+    // becomes 1 or 2 for the channel that holds it.
+    int FindPeak(int &channels, int start, int end, int &peak16, int32_t &peak24);
+    // count frames from the two source iterators (channel flags 1, 2) into target, scaled to
+    // targetLevel (normalize) or kept inside full scale; progress from progressBase of 1000.
+    void WriteScaled(Wave &target, int count, int channelFlags, int targetLevel, int32_t peak, int normalize,
+                     WaveInIterator &first, WaveInIterator &second, long progressBase);
+
+    // Saving (WaveWriting.cpp): the wave (channel -1) or one channel to a file; mode 2 writes
+    // a copy the wave does not adopt. 1 when written, 0 when the target is write-protected;
+    // other failures throw, the target and the wave as they were.
+    int WriteAudioFile(FileName const &name, int channel, int mode);
+    // The type a saved file takes by its extension (WAV for one not known).
+    static int SaveTypeFromExtension(FileName const &name);
+    // The save mode that converts to another sample format (data: the SamplePattern).
+    enum { kSaveOtherFormat = 100 };
+    int Save(FileName const &name, SaveMode mode, int part, void *data) override;
+    int ValidateFileNameForSaving(FileName &name, SaveMode mode, String const *filter, int part) override;
+    // Save-as of the left (kind 1) or right (kind 2) part of a two-file wave: the kind gives
+    // the dialog's caption and the part saved.
+    int SaveDocAsKind1() { return SaveDocAs(1, smSaveAs, nullptr); }
+    int SaveDocAsKind2() { return SaveDocAs(2, smSaveAs, nullptr); }
+
     // Tells the playback to read the new data (window message 3035).
     void PostFlushPlayback();
     void PostReleaseRequest(int suppress) override;
@@ -244,6 +315,14 @@ private:
     int RightFeed(int channels) const;
     // Playback after an undo across a change of rate: the old position, at the new rate.
     void RestartPlayback(uint32_t oldRate);
+    // The clipboard wave goes: no copy holds it any more.
+    static void ClipboardGone();
+    // After an edit that moved markers: validated, noted as changed, CD programs told.
+    void MarkersFollowEdit();
+    // Removes start..end of the channels, with the markers, selection and caret following.
+    void RemoveRange(int channels, int start, int end);
+    // The files a save replaces, and adopting the written one (WaveWriting.cpp).
+    friend class WaveFileExchange;
     // The title of a file of a two-file wave.
     String FileTitle(AudioFile const *file) const;
     // Message id formatted with the title.

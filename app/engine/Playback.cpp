@@ -376,6 +376,13 @@ void Playback::Relocate(int position) {
     AutoCriticalSection queueLock(queue.GetLock());
     queue.Seek(uint32_t(position < 0 ? 0 : position), 0);
     queue.ResetHistory();
+    if (engineDriven_)
+        relocated_ = 1;
+}
+
+SamplePattern Playback::GetSourcePattern() const {
+    AutoCriticalSection lock(lock_);
+    return sourcePattern_;
 }
 
 void Playback::SignalCollector(FileObject const &file) {

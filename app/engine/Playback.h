@@ -82,6 +82,14 @@ public:
     void StopOutput();
     void Finish();
 
+    // The format of the request being played (what the engine's input element opens with).
+    SamplePattern GetSourcePattern() const;
+    // 1 once after a relocation of a playback the engine drives: its elements drop what
+    // they hold.
+    int TakeRelocation() { return relocated_.exchange(0); }
+    // Guards what the audio state keeps beside the playback (the engine's speaker element).
+    CriticalSection const &GetLock() const { return lock_; }
+
     void SetPlayChannels(int channels) { playChannels_ = channels; }
     // The channels the wave panes show as playing (0 while monitoring).
     int GetPlayedChannels() const { return playedChannels_; }
@@ -134,6 +142,7 @@ private:
     int32_t pending_ = 0;  // the thread is to start the request
     double speed_ = 1.0;
     std::atomic<int32_t> closing_{0};
+    std::atomic<int32_t> relocated_{0};
     std::atomic<int32_t> playedChannels_{0};
     void const *ownerTag_ = nullptr;
     uint32_t generation_ = 0;

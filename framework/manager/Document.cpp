@@ -303,7 +303,7 @@ int Document::UpdateFileName(FileName name, int) {
     AddFileName(name);
     return 1;
 }
-int Document::ValidateFileNameForSaving(FileName const &, SaveMode, String const *, int) { return 1; }
+int Document::ValidateFileNameForSaving(FileName &, SaveMode, String const *, int) { return 1; }
 int Document::AllowSaveCommand() { return IsChanged() && CouldSaveData(); }
 int Document::EnableFileNameUpdate(SaveMode mode) { return mode == smSave || mode == smSaveAs; }
 int Document::IsNewFileName(FileName const &name) {

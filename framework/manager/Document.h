@@ -66,7 +66,8 @@ public:
     virtual int GetFileFilterIndexForSaving();
     virtual String GetCaptionSaveAs(int);
     virtual int UpdateFileName(FileName name, int);
-    virtual int ValidateFileNameForSaving(FileName const &name, SaveMode mode, String const *filter, int);
+    // The name may be completed (its extension) before it is used.
+    virtual int ValidateFileNameForSaving(FileName &name, SaveMode mode, String const *filter, int);
     virtual int AllowSaveCommand();
     virtual int EnableFileNameUpdate(SaveMode mode);
     virtual int IsNewFileName(FileName const &name);

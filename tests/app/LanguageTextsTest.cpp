@@ -33,15 +33,29 @@ std::vector<unsigned> const kTexts = {
     11370,
     // recording: the wave-in device, its mixer and the record dialog
     10037, 10038, 10039, 10040, 10041, 10042, 10043, 11019, 11020, 11021, 11022, 11023, 11024, 11025, 11026,
+    // wave edits, saving and the new-wave dialog's users
+    10000, 10051, 10070, 10071, 10072, 11031, 11033, 11038, 11040, 11057, 11058, 11059, 11060, 11061, 11066, 11068,
+    11069, 11071, 11072, 11078, 11079, 11080, 11143,
+    // the audio engine: loading modules, the processor warning, engine errors
+    19021, 11233, 11203, 11204, 11205, 11206, 11207, 11208, 11209, 11307, 11308, 11309, 11354, 11355,
+    // self-registration of modules
+    11302, 11303, 11304, 11305, 11306,
+    // the background task window
+    11216, 11217, 11218, 11219, 11220, 11221, 11222, 11223, 11224, 11227, 11228, 11229, 11230,
 };
 
-// The dialogs and their pictures that every language module holds.
+// The dialogs, their pictures and the menus that every language module holds.
 std::vector<unsigned> const kDialogs = {
+    2,   // the new-wave dialog
     4,   // the record dialog
     74,  // the open dialog's preview
 };
 std::vector<unsigned> const kBitmaps = {
+    350,    // the new-wave dialog's picture
     10000,  // the record dialog's meter scale
+};
+std::vector<unsigned> const kMenus = {
+    109, 110,  // the background task window's list and load graph
 };
 
 }  // namespace
@@ -66,6 +80,8 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryDialogAndPicture) {
             EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_DIALOG)) << name << " dialog " << id;
         for (unsigned id : kBitmaps)
             EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP)) << name << " bitmap " << id;
+        for (unsigned id : kMenus)
+            EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_MENU)) << name << " menu " << id;
         FreeLibrary(module);
     }
 }

@@ -8,6 +8,7 @@
 #include "foundation/Exception.h"
 #include "foundation/MessageCatalogue.h"
 #include "foundation/MultiFileBuffer.h"
+#include "tests/support/TestSupport.h"
 
 #include <algorithm>
 #include <memory>
@@ -163,6 +164,14 @@ std::string ErrorOf(std::function<void()> const &call) {
         return text.empty() ? "(no text)" : text;
     }
     return "";
+}
+
+std::string DataBytes(std::string const &path) {
+    OwnedFile file(OpenAudioFile(kAccessUnchosen, FileName(path.c_str()), 1, 1));
+    if (!file.get())
+        return std::string();
+    std::string bytes = testsupport::ReadBytes(path);
+    return bytes.substr(size_t(file->GetDataOffset()), size_t(file->GetLength()) * file->GetBytesPerFrame());
 }
 
 std::vector<int32_t> ReadSamples24(AudioFile &file) {

@@ -47,6 +47,8 @@ std::string Text(unsigned id);
 // The text of the exception the call raised, "" when it raised none.
 std::string ErrorOf(std::function<void()> const &call);
 
+// The bytes of the frames of the audio file of that name, as stored.
+std::string DataBytes(std::string const &path);
 // Every sample of the file on the 24-bit scale, frame after frame; and the same written.
 // Each channel goes through its own iterator over one segment, prepared again wherever its
 // buffer window ends.

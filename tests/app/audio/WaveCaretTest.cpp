@@ -10,6 +10,7 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/WaveFixture.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -47,14 +48,9 @@ struct TenFrameView : CaretView {
     int shown = 0;
 };
 
-class Caret : public ::testing::Test {
+class Caret : public WaveFixture {
 protected:
-    Caret() { apptest::UseEnglishTexts(); }
     ~Caret() override { TheWaveSettings() = WaveSettings(); }
-
-    testsupport::TempDir dir;
-    SettingsScope settings{dir.Path()};
-    RecordingPoster poster;
 };
 
 TEST_F(Caret, KeyMovesStayInsideAndExtendFromTheFarEdge) {

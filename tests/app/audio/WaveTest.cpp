@@ -12,6 +12,7 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/WaveFixture.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -24,13 +25,6 @@ namespace {
 using namespace audiotest;
 using namespace wavetest;
 
-Samples Join(std::initializer_list<Samples> parts) {
-    Samples all;
-    for (Samples const &part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 Samples Zeros(int n) { return Samples(size_t(n), 0); }
 
 // A text of the language module with the title put in.
@@ -39,14 +33,7 @@ std::string Titled(unsigned id, std::string const &title) {
     return text.replace(text.find("%s"), 2, title);
 }
 
-class Waves : public ::testing::Test {
-protected:
-    Waves() { apptest::UseEnglishTexts(); }
-
-    testsupport::TempDir dir;
-    SettingsScope settings{dir.Path()};
-    RecordingPoster poster;
-};
+class Waves : public WaveFixture {};
 
 TEST_F(Waves, ReplaceFromAndInsertFromSpliceTheSourceIn) {
     enum Op { kReplace, kInsert };

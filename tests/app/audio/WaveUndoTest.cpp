@@ -8,6 +8,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/AudioFileTestKit.h"
 #include "tests/app/audio/RecordingPlayback.h"
+#include "tests/app/audio/WaveFixture.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
@@ -22,13 +23,8 @@ using namespace wavetest;
 
 enum { kAction = 11033 };
 
-class WaveUndo : public ::testing::Test {
+class WaveUndo : public WaveFixture {
 protected:
-    WaveUndo() { apptest::UseEnglishTexts(); }
-
-    testsupport::TempDir dir;
-    SettingsScope settings{dir.Path()};
-    RecordingPoster poster;
     std::unique_ptr<Wave> wave{DistinctWave(1, 2, 1000)};
 };
 

@@ -3,13 +3,16 @@
 #include "audio/PlaybackLink.h"
 #include "audio/SampleConversion.h"
 #include "audio/Wave.h"
+#include "engine/AudioQueueTask.h"
 #include "engine/AudioState.h"
+#include "engine/BackgroundQueueMessages.h"
 #include "engine/WaveRecorder.h"
 #include "foundation/Exception.h"
 #include "foundation/ThreadEvent.h"
 #include "tests/support/TestSupport.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <memory>
@@ -186,9 +189,10 @@ LRESULT CALLBACK MainWindowStandIn::Procedure(HWND window, UINT message, WPARAM 
     InterThreadMessage *posted = reinterpret_cast<InterThreadMessage *>(wParam);
     if (posted->kind == kMessTerminateWaveProcess)
         HandleTerminateWaveProcess(*static_cast<MessTerminateWaveProcess *>(posted));
+    // A waiting sender's message is its own and may be gone once the event is set.
     if (posted->event)
         posted->event->SetTrue();
-    if (posted->IsDeleteWhenHandled())
+    else if (posted->IsDeleteWhenHandled())
         delete posted;
     return 0;
 }
@@ -212,6 +216,102 @@ bool MainWindowStandIn::PumpUntil(std::function<bool()> const &condition, unsign
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
+}
+
+// ---- the audio engine's jobs
+
+namespace {
+
+struct JobRecord {
+    std::mutex lock;
+    std::vector<JobEnd> ends;
+    int starts = 0;
+    int applies = 0;
+};
+
+JobRecord &Jobs() {
+    static JobRecord record;
+    return record;
+}
+
+}  // namespace
+
+JobMessages::JobMessages() {
+    JobRecord &jobs = Jobs();
+    std::lock_guard<std::mutex> hold(jobs.lock);
+    jobs.ends.clear();
+    jobs.starts = jobs.applies = 0;
+    previous_ = SetInterThreadReceiver(&JobMessages::Receive);
+}
+
+JobMessages::~JobMessages() { SetInterThreadReceiver(previous_); }
+
+void JobMessages::Receive(InterThreadMessage *message) {
+    std::unique_ptr<InterThreadMessage> owned(message);
+    JobRecord &jobs = Jobs();
+    std::lock_guard<std::mutex> hold(jobs.lock);
+    if (auto *end = dynamic_cast<MessOnEndOfBackgroundQueue *>(message))
+        jobs.ends.push_back(JobEnd{end->kept, end->failed, end->cancelled});
+    jobs.starts += message->kind == kMessOnStartOfBackgroundQueue;
+    jobs.applies += message->kind == kMessAudioQueueDone;
+}
+
+std::vector<JobEnd> JobMessages::Ends() {
+    std::lock_guard<std::mutex> hold(Jobs().lock);
+    return Jobs().ends;
+}
+
+int JobMessages::Starts() {
+    std::lock_guard<std::mutex> hold(Jobs().lock);
+    return Jobs().starts;
+}
+
+int JobMessages::ApplyRequests() {
+    std::lock_guard<std::mutex> hold(Jobs().lock);
+    return Jobs().applies;
+}
+
+int QueueTasks() {
+    BackgroundTaskList &list = TheTaskList();
+    AutoCriticalSection hold(list.lock);
+    int count = 0;
+    for (Task *task = list.tasks.GetFirst(); task; task = list.tasks.GetNext(task))
+        count += dynamic_cast<AudioQueueTask *>(task) != nullptr;
+    return count;
+}
+
+std::pair<uint32_t, uint32_t> QueueProgress() {
+    BackgroundTaskList &list = TheTaskList();
+    AutoCriticalSection hold(list.lock);
+    for (Task *task = list.tasks.GetFirst(); task; task = list.tasks.GetNext(task)) {
+        if (auto *queued = dynamic_cast<AudioQueueTask *>(task))
+            return {queued->done, queued->total};
+    }
+    return {0, 0};
+}
+
+int ThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+std::vector<std::string> FilesIn(std::string const &folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return names;
 }
 
 }  // namespace enginetest

@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace enginetest {
@@ -132,5 +133,38 @@ private:
     HWND previousWindow_;
     WaveWindowLink *previousLink_;
 };
+
+// What a background job told the GUI thread at its end.
+struct JobEnd {
+    int kept;
+    int failed;
+    int cancelled;
+};
+
+// Receives the audio engine's messages (apply asked, job started, job ended) while it
+// lives; the others are dropped.
+class JobMessages {
+public:
+    JobMessages();
+    ~JobMessages();
+    JobMessages(JobMessages const &) = delete;
+    JobMessages &operator=(JobMessages const &) = delete;
+
+    std::vector<JobEnd> Ends();
+    int Starts();
+    int ApplyRequests();
+
+private:
+    static void Receive(InterThreadMessage *message);
+    InterThreadReceiver previous_;
+};
+
+// The background queues' tasks listed now, and the first one's progress (done, total).
+int QueueTasks();
+std::pair<uint32_t, uint32_t> QueueProgress();
+// The threads of this process.
+int ThreadCount();
+// The names of the files in a folder.
+std::vector<std::string> FilesIn(std::string const &folder);
 
 }  // namespace enginetest

@@ -7,6 +7,12 @@
 //   write <type> <word> <channels> <rate> <frames> <file> <s32 file>
 //       writes the file with Tessaro's headers and WriteSample24, and the s32 file of what
 //       reading it gives, for the peers' decodes to match
+//   save <word> <channels> <rate> <frames> <file> <s32 file>
+//       saves an edited wave (two sources and silence) of the word's width into the file,
+//       "ok" when reopening it gives the wave's frames as the file's format stores them;
+//       the s32 file of what reading it gives, for the peers' decodes to match
+//   resave <file> <out> [<word> <channels> <rate> of a raw file]
+//       saves the file unedited as a wave, "ok" when its frames keep their bytes
 //   refuse <file> <message number>
 //       "ok" when opening fails with that message
 //   peaks <file>
@@ -14,16 +20,19 @@
 #include "audio/AudioFile.h"
 #include "audio/AudioFileIo.h"
 #include "audio/NewWaveFormat.h"
+#include "audio/Wave.h"
 #include "foundation/File.h"
 #include "foundation/MessageCatalogue.h"
 
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/audio/WaveTestKit.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,6 +40,7 @@
 namespace {
 
 using namespace audiotest;
+using namespace wavetest;
 
 void UseEnglishTexts() {
     char path[MAX_PATH];
@@ -66,13 +76,19 @@ AudioFile *Open(std::string const &name, std::string &error) {
     return file;
 }
 
-std::string Read(std::istringstream &args) {
-    std::string name, peerName;
+// The format of a raw file, when the arguments go on with one: word, channels and rate.
+void TakeRawFormat(std::istringstream &args) {
     unsigned word = 0;
     int channels = 0;
     unsigned rate = 0;
-    args >> name >> peerName >> std::hex >> word >> std::dec >> channels >> rate;
+    args >> std::hex >> word >> std::dec >> channels >> rate;
     RawFormatAnswer() = SamplePattern(word, channels, 1, rate);
+}
+
+std::string Read(std::istringstream &args) {
+    std::string name, peerName;
+    args >> name >> peerName;
+    TakeRawFormat(args);
     std::string error;
     OwnedFile file(Open(name, error));
     if (!file.get())
@@ -113,6 +129,36 @@ std::string Write(std::istringstream &args) {
     return "ok";
 }
 
+std::string Save(std::istringstream &args) {
+    int channels = 0, frames = 0;
+    unsigned word = 0, rate = 0;
+    std::string name, s32Name;
+    args >> std::hex >> word >> std::dec >> channels >> rate >> frames >> name >> s32Name;
+    std::unique_ptr<Wave> wave(EditedWave(SamplePattern(word, channels, 1, rate).GetBits(), channels, frames));
+    RawFormatAnswer() = SamplePattern(wave->GetFlags(), channels, 1, rate);
+    wave->WriteAudioFile(FileName(name.c_str()), -1, smSaveCopy);
+    std::string error;
+    OwnedFile saved(Open(name, error));
+    if (!saved.get())
+        return "error " + error;
+    std::vector<int32_t> read = ReadSamples24(*saved);
+    if (read != ThroughFormat(Interleaved(*wave), saved->GetFlags()))
+        return "reopened with other frames";
+    WriteS32(s32Name, read);
+    return "ok";
+}
+
+std::string Resave(std::istringstream &args) {
+    std::string name, out;
+    args >> name >> out;
+    TakeRawFormat(args);
+    std::unique_ptr<Wave> wave(OpenWave(name));
+    if (!wave)
+        return "error opening";
+    wave->WriteAudioFile(FileName(out.c_str()), -1, smSaveCopy);
+    return DataBytes(name) == DataBytes(out) ? "ok" : "the frames' bytes differ";
+}
+
 std::string Refuse(std::istringstream &args) {
     std::string name;
     unsigned id = 0;
@@ -143,6 +189,10 @@ std::string Dispatch(std::string const &command, std::istringstream &args) {
         return Read(args);
     if (command == "write")
         return Write(args);
+    if (command == "save")
+        return Save(args);
+    if (command == "resave")
+        return Resave(args);
     if (command == "refuse")
         return Refuse(args);
     if (command == "peaks")

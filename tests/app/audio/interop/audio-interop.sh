@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Interoperability of Tessaro's audio files with sox and ffmpeg, format x width x channels:
 #   peer writes, Tessaro reads: every sample Tessaro reads equals the peer's own s32 decode;
-#   Tessaro writes, peer decodes: the peer's s32 decode equals what Tessaro reads back.
+#   Tessaro writes, peer decodes: the peer's s32 decode equals what Tessaro reads back;
+#   Tessaro saves an edited wave (two sources and silence): it reopens with the wave's
+#   frames and the peer's decode equals what Tessaro reads back;
+#   Tessaro saves a peer's file unedited: the frames keep their bytes.
 # Also: files Tessaro refuses with a clear message, and peaks of a file in a read-only folder.
 # A cell a peer cannot make says so. Prints the table; fails when a cell fails.
 #
@@ -94,18 +97,23 @@ for cell in "${cells[@]}"; do
       if ! have $peer; then
         result[$key.in]="n/a ($peer missing)"
         result[$key.out]="n/a ($peer missing)"
+        result[$key.saved]="n/a ($peer missing)"
         continue
       fi
       file=$work/$peer-$label-$ch.$ext
       if peer_write $peer "$file" "$ext" "$enc" "$bits" "$codec" "$fmt" "$ch" &&
          peer_decode $peer "$file" "$file.s32" "$ext" "$ch" "$enc" "$bits" "$fmt"; then
         echo "read $(winpath "$file") $(winpath "$file.s32") $word $ch $rate" >>"$manifest"
+        echo "resave $(winpath "$file") $(winpath "$work/$peer-$label-$ch-resaved.$ext") $word $ch $rate" \
+          >>"$manifest"
       else
         result[$key.in]="n/a: $peer cannot write it"
       fi
     done
     file=$work/tessaro-$label-$ch.$ext
     echo "write $type $word $ch $rate $frames $(winpath "$file") $(winpath "$file.expected")" >>"$manifest"
+    file=$work/tessaro-$label-$ch-saved.$ext
+    echo "save $word $ch $rate $frames $(winpath "$file") $(winpath "$file.expected")" >>"$manifest"
   done
 done
 
@@ -140,44 +148,63 @@ answers=("${answers[@]%$'\r'}")
 line=0
 next_answer() { answer=${answers[$line]:-no answer}; line=$((line + 1)); }
 verdict() { case $1 in ok*) echo ok ;; *) echo "FAIL: $1" ;; esac; }
+# decoded KEY FILE: whether the peers decode what Tessaro made as Tessaro reads it back
+decoded() {
+  local key=$1 file=$2 peer
+  for peer in "${peers[@]}"; do
+    if [[ ",$decoders," != *",$peer,"* ]]; then
+      result[$label/$ch/$peer.$key]="n/a: $peer cannot read it"
+    elif [ "${answer%% *}" != ok ]; then
+      result[$label/$ch/$peer.$key]="FAIL: Tessaro: $answer"
+    elif ! peer_decode $peer "$file" "$file.$peer.s32" "$ext" "$ch" "$enc" "$bits" "$fmt"; then
+      result[$label/$ch/$peer.$key]="FAIL: $peer cannot decode it"
+    elif cmp -s "$file.expected" "$file.$peer.s32"; then
+      result[$label/$ch/$peer.$key]=ok
+    else
+      result[$label/$ch/$peer.$key]="FAIL: $peer decodes other values"
+    fi
+  done
+}
 for cell in "${cells[@]}"; do
   read -r label type word ext enc bits codec fmt decoders <<<"$cell"
   for ch in 1 2; do
     for peer in sox ffmpeg; do
       key="$label/$ch/$peer"
-      [ -n "${result[$key.in]:-}" ] && continue
+      if [ -n "${result[$key.in]:-}" ]; then
+        result[$key.resave]=${result[$key.in]}
+        continue
+      fi
       next_answer
       result[$key.in]=$(verdict "$answer")
+      next_answer
+      result[$key.resave]=$(verdict "$answer")
     done
     next_answer
-    file=$work/tessaro-$label-$ch.$ext
-    for peer in "${peers[@]}"; do
-      key="$label/$ch/$peer"
-      if [[ ",$decoders," != *",$peer,"* ]]; then
-        result[$key.out]="n/a: $peer cannot read it"
-      elif [ "${answer%% *}" != ok ]; then
-        result[$key.out]="FAIL: Tessaro could not write: $answer"
-      elif ! peer_decode $peer "$file" "$file.$peer.s32" "$ext" "$ch" "$enc" "$bits" "$fmt"; then
-        result[$key.out]="FAIL: $peer cannot decode it"
-      elif cmp -s "$file.expected" "$file.$peer.s32"; then
-        result[$key.out]=ok
-      else
-        result[$key.out]="FAIL: $peer decodes other values"
-      fi
-    done
+    decoded out "$work/tessaro-$label-$ch.$ext"
+    next_answer
+    decoded saved "$work/tessaro-$label-$ch-saved.$ext"
   done
 done
 
-{
-printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" cell ch "sox writes, T reads" "ffmpeg writes, T reads" \
-  "T writes, sox decodes" "T writes, ffmpeg dec."
-for cell in "${cells[@]}"; do
-  read -r label _ <<<"$cell"
-  for ch in 1 2; do
-    printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" "$label" "$ch" "${result[$label/$ch/sox.in]}" \
-      "${result[$label/$ch/ffmpeg.in]}" "${result[$label/$ch/sox.out]}" "${result[$label/$ch/ffmpeg.out]}"
+# table KEY1 KEY2 HEADING1 HEADING2 HEADING3 HEADING4: a row per cell and channel count, the
+# two peers' results under the first key, then under the second
+table() {
+  printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" cell ch "$3" "$4" "$5" "$6"
+  local cell label ch
+  for cell in "${cells[@]}"; do
+    read -r label _ <<<"$cell"
+    for ch in 1 2; do
+      printf "%-10s %-3s | %-26s %-26s | %-26s %-26s\n" "$label" "$ch" "${result[$label/$ch/sox.$1]}" \
+        "${result[$label/$ch/ffmpeg.$1]}" "${result[$label/$ch/sox.$2]}" "${result[$label/$ch/ffmpeg.$2]}"
+    done
   done
-done
+}
+
+{
+table in out "sox writes, T reads" "ffmpeg writes, T reads" "T writes, sox decodes" "T writes, ffmpeg dec."
+echo
+table saved resave "T saves edited, sox dec." "T saves edited, ffmpeg dec." "sox file resaved, bytes" \
+  "ffmpeg file resaved, bytes"
 if have sox; then
   next_answer
   echo "float WAV refused with 10032: $(verdict "$answer")"
