@@ -1,6 +1,7 @@
 // The application object's own settings in "system\main.set", below the product's group:
-// the run count, the groups "Misc", "MasterSection" and "FileCache", and "MS_mess"; and the
-// size of the file block cache worked out from the installed memory.
+// the run count and the groups "Misc" and "FileCache" (the audio engine keeps its own:
+// "MasterSection", "x386" and "MS_mess"); and the size of the file block cache worked out
+// from the installed memory.
 #pragma once
 
 #include <cstdint>
@@ -9,23 +10,18 @@ class Config;
 
 struct ShellSettings {
     int32_t runs = 0;                  // "NRun": runs so far
-    int32_t flickerFree = 1;           // "FlickerFree": wave panes draw off-screen
-    int32_t x386 = 0;                  // "x386": the audio engine's processor warning was given
-    int32_t markerColumnWidth = 0;     // "MrkColW"
-    int32_t dropMarkers = 0;           // "DropMrk"
-    int32_t engineOpen = 1;            // "AEngine": the master section was open at the last close
-    int32_t masterX = 100;             // "X", "Y": where the master section stands
-    int32_t masterY = 100;
-    uint32_t graphicFlags = 0;         // "GrFlags", its first and last byte exchanged
-    int32_t cacheBytes = 0;            // "CSize": the file block cache
-    int32_t reportEngineMessages = 0;  // "MS_mess"
+    int32_t flickerFree = 1;        // "FlickerFree": wave panes draw off-screen
+    int32_t markerColumnWidth = 0;  // "MrkColW"
+    int32_t dropMarkers = 0;        // "DropMrk"
+    uint32_t graphicFlags = 0;      // "GrFlags", its first and last byte exchanged
+    int32_t cacheBytes = 0;         // "CSize": the file block cache
 };
 
 ShellSettings &TheShellSettings();
 
-// Reads and writes "Misc" (with the colour dialog's custom colours), "MasterSection" and
-// "FileCache" below the current group; each value read is held to its range. Reading sizes
-// the file block cache by the installed memory.
+// Reads and writes "Misc" (with the colour dialog's custom colours) and "FileCache" below
+// the current group; each value read is held to its range. Reading sizes the file block
+// cache by the installed memory.
 void LoadShellGroups(Config &config, uint64_t physicalMemory);
 void SaveShellGroups(Config &config);
 

@@ -7,9 +7,10 @@
 #include "bars/ToolbarControlBar.h"
 #include "controls/WindowUtilities.h"
 #include "engine/AudioState.h"
+#include "engine/BackgroundTask.h"
+#include "engine/PlugInLoader.h"
 #include "engine/RecordDialog.h"
-#include "shell/AudioEngineHost.h"
-#include "shell/ShellSettings.h"
+#include "manager/DocumentManager.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveOutVolume.h"
 
@@ -109,23 +110,29 @@ void WaveMDIClient::CmPlayModeSecond() {
 // Opens the master section, loading the engine first; closes the engine again when it
 // agrees, no background task runs and nothing plays.
 void WaveMDIClient::CmMasterSection() {
-    AudioEngineHost &engine = TheAudioEngineHost();
-    ShellSettings &settings = TheShellSettings();
-    if (!engine.IsLoaded()) {
+    if (!IsAudioEngineLoaded()) {
         ThePlaybackEngine().StopAndWait();
-        WaitCursor waiting(*this);
-        if (!engine.Load(false))
+        {
+            WaitCursor waiting(*this);
+            LoadPlugIns();
+        }
+        if (!IsAudioEngineLoaded())
             return;
-        engine.SetApplicationWindow(GetHandle());
-        engine.ShowMasterSection();
-        settings.engineOpen = 1;
-    } else if (engine.QueryClose() && !engine.IsTaskRunning() && !IsWaveOutOpen()) {
-        engine.Unload();
-        settings.engineOpen = 0;
+        SetPlugInApplicationWindow(GetHandle());
+        OpenMasterSection();
+    } else if (CanCloseMasterSection(_docManager) && !AnyBackgroundTask() && !IsWaveOutOpen()) {
+        UnloadPlugIns();
     }
 }
 
-void WaveMDIClient::CmShowMasterSection() { TheAudioEngineHost().ShowMasterSection(); }
+void WaveMDIClient::CmShowMasterSection() {
+    if (!IsAudioEngineLoaded())
+        return;
+    if (IsMasterSectionOpen())
+        ShowMasterSection(1);
+    else
+        OpenMasterSection();
+}
 
 void WaveMDIClient::CmVolume() { ShowWaveOutVolumeSlider(); }
 
@@ -162,5 +169,5 @@ void WaveMDIClient::CePlayModeSecond(TCommandEnabler &ce) {
 
 void WaveMDIClient::CeMasterSection(TCommandEnabler &ce) {
     ce.Enable(!IsWaveOutOpen());
-    ce.SetCheck(CheckState(TheAudioEngineHost().IsLoaded()));
+    ce.SetCheck(CheckState(IsAudioEngineLoaded()));
 }

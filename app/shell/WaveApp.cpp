@@ -11,12 +11,14 @@
 #include "core/MessageBoxSeam.h"
 #include "effects/ProcessorRegistry.h"
 #include "engine/AudioState.h"
+#include "engine/BackgroundTask.h"
+#include "engine/EngineSettings.h"
+#include "engine/PerformanceHistory.h"
+#include "engine/PlugInLoader.h"
 #include "foundation/Exception.h"
 #include "foundation/File.h"
 #include "foundation/MessageCatalogue.h"
 #include "pindral/Pindral.h"
-#include "shell/AudioEngineHost.h"
-#include "shell/ShellSettings.h"
 #include "shell/SystemErrors.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveMDIClient.h"
@@ -84,9 +86,8 @@ WFrameWindow *WaveApp::GetFrame() const { return dynamic_cast<WFrameWindow *>(fr
 
 // The audio engine, then a running background task, may keep the program open.
 int WaveApp::CanClose() {
-    AudioEngineHost &engine = TheAudioEngineHost();
-    bool engineRefuses = engine.IsLoaded() && !engine.QueryClose();
-    bool taskRunning = engine.IsTaskRunning();
+    bool engineRefuses = IsAudioEngineLoaded() && !CanCloseMasterSection(this);
+    bool taskRunning = AnyBackgroundTask();
     if (engineRefuses || taskRunning) {
         String text(FindString(taskRunning ? kTextTaskRunning : kTextEngineRefuses));
         ShowMessageBox(frame_ ? frame_->GetHandle() : nullptr, text.c_str(), GetName(), MB_ICONINFORMATION | MB_OK);
@@ -133,7 +134,8 @@ void WaveApp::OnInitInstance() {
 void WaveApp::OnCloseInstance() {
     audioShutdown();
     PumpWaitingMessages();
-    TheAudioEngineHost().Unload();
+    ResetPerformanceHistory();
+    UnloadPlugIns();
     CDR_Terminate();
     DocumentManager::OnCloseInstance();
     DestroyProcessorRegistry();
@@ -149,16 +151,15 @@ void WaveApp::NotifyNoMoreFrame() {
 
 // The master section was open when the program last closed: it opens again.
 void WaveApp::DoAfterRestoreLayout() {
-    ShellSettings &settings = TheShellSettings();
-    if (!settings.engineOpen || !frame_)
+    if (!TheEngineSettings().engineOpen || !frame_)
         return;
-    WaitCursor waiting(*frame_);
-    AudioEngineHost &engine = TheAudioEngineHost();
-    if (!engine.Load(true)) {
-        settings.engineOpen = 0;
-        return;
+    {
+        WaitCursor waiting(*frame_);
+        LoadPlugIns();
     }
-    engine.SetApplicationWindow(client_ ? client_->GetHandle() : nullptr);
+    if (!IsAudioEngineLoaded())
+        return;
+    SetPlugInApplicationWindow(client_ ? client_->GetHandle() : nullptr);
     frame_->PostMessageA(WM_COMMAND, kCmdMasterSection, 0);
 }
 

@@ -12,6 +12,8 @@
 #include <cstdint>
 
 class InterThreadMessage;
+class MessOnEndOfBackgroundQueue;
+struct BackgroundJob;
 class Wave;
 class WaveMDIClient;
 class WFrameWindow;
@@ -66,6 +68,8 @@ private:
 
     // ---- messages of the worker threads (WaveAppMessages.cpp)
     void ActOnMessage(InterThreadMessage &message);
+    void StartBackgroundJob(BackgroundJob const &job);
+    void EndBackgroundJob(MessOnEndOfBackgroundQueue const &end);
 
     WaveMDIClient *client_ = nullptr;
     std::atomic<long> activity_{1};

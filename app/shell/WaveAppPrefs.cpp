@@ -7,8 +7,10 @@
 #include "audio/TimeSettings.h"
 #include "audio/Wave.h"
 #include "controls/PopupSlider.h"
+#include "engine/EngineSettings.h"
 #include "engine/PlayerSettings.h"
 #include "engine/SamplerDevice.h"
+#include "engine/StatusWindowSettings.h"
 #include "foundation/Config.h"
 #include "shell/FileAssociation.h"
 #include "shell/ShellSettings.h"
@@ -31,6 +33,7 @@ ComponentSettings const kComponents[] = {
     {LoadAudioFileSettings, SaveAudioFileSettings},
     {LoadPlayerSettings, SavePlayerSettings},
     {PopupSlider::LoadPref, PopupSlider::SavePref},
+    {LoadStatusWindowSettings, SaveStatusWindowSettings},
     {LoadSamplerSettings, SaveSamplerSettings},
 };
 
@@ -50,7 +53,7 @@ void WaveApp::LoadPref(Config &config) {
     LoadShellGroups(config, InstalledMemory());
     for (ComponentSettings const &component : kComponents)
         component.load(config);
-    s.reportEngineMessages = config.GetSure(0, 0, 1, "MS_mess");
+    LoadEngineSettings(config);
     config.MoveUp();
     NoteActivity();
     DocumentManager::LoadPref(config);
@@ -65,10 +68,12 @@ void WaveApp::SavePref(Config &config) {
     config.SetValue(s.runs, "NRun");
     if (GetAutoSavePref()) {
         SaveShellGroups(config);
+        SaveEngineSettings(config);
         for (ComponentSettings const &component : kComponents)
             component.save(config);
+    } else {
+        config.SetValue(int(TheEngineSettings().reportUnknownErrors), "MS_mess");
     }
-    config.SetValue(s.reportEngineMessages, "MS_mess");
     config.MoveUp();
     DocumentManager::SavePref(config);
 }

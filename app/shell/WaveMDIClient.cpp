@@ -4,6 +4,8 @@
 #include "audio/Wave.h"
 #include "audio/WaveFactory.h"
 #include "bars/ToolbarControlBar.h"
+#include "engine/BackgroundTaskWindow.h"
+#include "engine/PlugInLoader.h"
 #include "core/MessageBoxSeam.h"
 #include "core/Module.h"
 #include "foundation/Exception.h"
@@ -11,7 +13,6 @@
 #include "foundation/FileSelector.h"
 #include "foundation/MessageCatalogue.h"
 #include "manager/View.h"
-#include "shell/AudioEngineHost.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveApp.h"
 
@@ -59,6 +60,11 @@ String ApplicationName() { return String(_docManager ? _docManager->GetName() : 
 }  // namespace
 
 int GetDisplayFlag(unsigned command) { return DisplayFlag(command); }
+
+bool IsTaskWindowShown() {
+    BackgroundTaskWindow *window = FindBackgroundTaskWindow();
+    return window && window->GetHandle() && window->IsWindowVisible();
+}
 
 WaveMDIClient::WaveMDIClient() : MDIClient(nullptr) {}
 
@@ -181,12 +187,9 @@ void WaveMDIClient::CmToggleBar(uint command) {
 
 void WaveMDIClient::CmToggleFlag(uint command) { DisplayFlag(command) = !DisplayFlag(command); }
 
-void WaveMDIClient::CmEngineWindow() { TheAudioEngineHost().ToggleEngineWindow(); }
+void WaveMDIClient::CmEngineWindow() { ShowMasterSection(!IsMasterSectionVisible()); }
 
-void WaveMDIClient::CmTaskWindow() {
-    AudioEngineHost &engine = TheAudioEngineHost();
-    engine.ShowTaskWindow(!engine.IsTaskWindowShown());
-}
+void WaveMDIClient::CmTaskWindow() { ShowBackgroundTaskWindow(!IsTaskWindowShown()); }
 
 void WaveMDIClient::CeAnyChild(TCommandEnabler &ce) { ce.Enable(GetFirstChild() != nullptr); }
 
@@ -215,18 +218,16 @@ void WaveMDIClient::CeFlag(TCommandEnabler &ce) {
     ce.SetCheck(DisplayFlag(ce.GetId()) ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
-void WaveMDIClient::CeEngineLoaded(TCommandEnabler &ce) { ce.Enable(TheAudioEngineHost().IsLoaded()); }
+void WaveMDIClient::CeEngineLoaded(TCommandEnabler &ce) { ce.Enable(IsAudioEngineLoaded()); }
 
 void WaveMDIClient::CeEngineWindow(TCommandEnabler &ce) {
-    AudioEngineHost &engine = TheAudioEngineHost();
-    ce.Enable(engine.IsLoaded());
-    ce.SetCheck(engine.IsEngineWindowShown() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+    ce.Enable(IsAudioEngineLoaded());
+    ce.SetCheck(IsMasterSectionVisible() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
 void WaveMDIClient::CeTaskWindow(TCommandEnabler &ce) {
-    AudioEngineHost &engine = TheAudioEngineHost();
-    ce.Enable(engine.IsLoaded());
-    ce.SetCheck(engine.IsTaskWindowShown() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+    ce.Enable(IsAudioEngineLoaded());
+    ce.SetCheck(IsTaskWindowShown() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
 void WaveMDIClient::CeEnabled(TCommandEnabler &ce) { ce.Enable(1); }

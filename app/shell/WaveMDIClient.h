@@ -82,3 +82,5 @@ void SetPlayModeBits(int bits);
 int NextPlayModeBits(int bits, bool first);
 // The display flags of commands 162, 608 and 609.
 int GetDisplayFlag(unsigned command);
+// The background task window shows (commands 753; the background jobs' start and end).
+bool IsTaskWindowShown();

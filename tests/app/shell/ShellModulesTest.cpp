@@ -38,8 +38,8 @@ TEST(TessaroModules, ACompleteInstallationLoadsAndUnloadsInOrderFromAnotherFolde
     ASSERT_TRUE(tessaro.Frame() != 0);
     EXPECT_EQ(0, tessaro.Close());
     EXPECT_TRUE(tessaro.Boxes().empty()) << tessaro.Boxes()[0];
-    EXPECT_EQ("+Pelrin +Dastrel +filter Brastow: CDR_Init 0 +Torvask "
-              "Brastow: CDR_Terminate -Torvask Brastow: CDR_End -EnglishTs -filter -Dastrel -Pelrin ",
+    EXPECT_EQ("+Pelrin +Dastrel +filter Brastow: CDR_Init 0 +Torvask +AudioEngine "
+              "-AudioEngine Brastow: CDR_Terminate -Torvask Brastow: CDR_End -EnglishTs -filter -Dastrel -Pelrin ",
               Joined(Only(tessaro.ReadTrace(), kWatched)));
 }
 
@@ -98,8 +98,8 @@ TEST(TessaroModules, ARefusingCdLibraryAndABrokenSamplerLinkLeaveAWorkingProgram
     ASSERT_TRUE(tessaro.Frame() != 0);
     EXPECT_EQ(0, tessaro.Close());
     EXPECT_TRUE(tessaro.Boxes().empty()) << Joined(tessaro.Boxes());
-    EXPECT_EQ("+Pelrin +Dastrel +filter Brastow: CDR_Init 19 Brastow: CDR_Terminate Brastow: CDR_End -EnglishTs "
-              "-filter -Dastrel -Pelrin ",
+    EXPECT_EQ("+Pelrin +Dastrel +filter Brastow: CDR_Init 19 +AudioEngine -AudioEngine Brastow: CDR_Terminate "
+              "Brastow: CDR_End -EnglishTs -filter -Dastrel -Pelrin ",
               Joined(Only(tessaro.ReadTrace(), kWatched)));
 }
 
@@ -140,7 +140,7 @@ TEST(TessaroSettings, MissingUnreadableAndOutOfRangeSettingsStillStartTheProgram
         EXPECT_EQ(0, tessaro.Close());
         EXPECT_TRUE(tessaro.Boxes().empty()) << Joined(tessaro.Boxes());
         std::string saved = testsupport::ReadBytes(copy.File("system\\main.set"));
-        for (char const *part : {"NRun=1", "MS_mess=1", "FlickerFree=1", "DropMrk=0", "X=32000",
+        for (char const *part : {"NRun=1", "MS_mess=1", "FlickerFree=1", "DropMrk=0", "AEngine=1",
                                  "CSize=262144", "Mode=2"})
             EXPECT_NE(std::string::npos, saved.find(part)) << part << "\n" << saved;
     }

@@ -257,12 +257,8 @@ TEST(ShellTables, TheShellGroupsRoundTrip) {
     ShellSettings &s = TheShellSettings();
     ShellSettings const kept = s;
     s.flickerFree = 0;
-    s.x386 = 1;
     s.markerColumnWidth = 120;
     s.dropMarkers = 1;
-    s.engineOpen = 0;
-    s.masterX = -40;
-    s.masterY = 700;
     s.graphicFlags = 0x11223344;
     s.cacheBytes = 1048576;
     ShellSettings const written = s;
@@ -274,12 +270,8 @@ TEST(ShellTables, TheShellGroupsRoundTrip) {
     s = ShellSettings();
     LoadShellGroups(config, uint64_t(64 * MiB));
     EXPECT_EQ(written.flickerFree, s.flickerFree);
-    EXPECT_EQ(written.x386, s.x386);
     EXPECT_EQ(written.markerColumnWidth, s.markerColumnWidth);
     EXPECT_EQ(written.dropMarkers, s.dropMarkers);
-    EXPECT_EQ(written.engineOpen, s.engineOpen);
-    EXPECT_EQ(written.masterX, s.masterX);
-    EXPECT_EQ(written.masterY, s.masterY);
     EXPECT_EQ(written.graphicFlags, s.graphicFlags);
     EXPECT_EQ(written.cacheBytes, s.cacheBytes);
     DeleteFileCache();
