@@ -15,6 +15,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/PerformanceHistory.h"
 #include "engine/PlugInLoader.h"
+#include "engine/SelfRegistration.h"
 #include "foundation/Exception.h"
 #include "foundation/File.h"
 #include "foundation/MessageCatalogue.h"
@@ -112,6 +113,13 @@ int WaveApp::ProcessAppMsg(MSG &msg) {
 void WaveApp::InitMainWindow() {
     client_ = new WaveMDIClient;
     SetMainWindow(new WFrameWindow(GetName(), *client_));
+}
+
+// A module that registers itself is offered for registering, not opened.
+Document *WaveApp::OpenProperDocument(FileName const &name, TPoint const *dropPoint) {
+    if (OfferSelfRegistration(name))
+        return nullptr;
+    return DocumentManager::OpenProperDocument(name, dropPoint);
 }
 
 int WaveApp::OnStartRubber() {

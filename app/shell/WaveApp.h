@@ -26,6 +26,7 @@ public:
     int CanClose() override;
     int ProcessAppMsg(MSG &msg) override;
     void InitMainWindow() override;
+    Document *OpenProperDocument(FileName const &name, TPoint const *dropPoint) override;
     int OnStartRubber() override;
     void OnEndRubber(TRect const &rect) override;
     int OnKey(MSG const &msg, int keyDown) override;

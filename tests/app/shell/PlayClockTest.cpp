@@ -13,6 +13,7 @@
 #include "engine/AudioState.h"
 #include "engine/Playback.h"
 #include "shell/PlayClock.h"
+#include "shell/WaveMDIClient.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/app/engine/EngineTestKit.h"
 
@@ -136,6 +137,28 @@ TEST_F(PlayClockTest, AWaveClosedWhilePlayingHearsNothingMore) {
     EXPECT_TRUE(RunClockUntil([] { return !IsWaveOutOpen(); }));
     RunClockUntil([] { return !IsPlayClockRunning(); });
     EXPECT_EQ(0, Count(log, "A", kNotifyPlayCursorOff));
+}
+
+// The stop command holds a running playback first (the position stands) and ends it the
+// second time.
+TEST_F(PlayClockTest, StopHoldsThePlaybackThenEndsIt) {
+    std::unique_ptr<Wave> a(DistinctWave(1, 2, 44100 * 4));
+    new SharedLogView(*a, "A", log);
+    a->Play(0, kPlayFromCaret, 0, 0, nullptr);
+    ASSERT_TRUE(RunClockUntil([&] { return Count(log, "A", kNotifyPlayCursor) > 2; }));
+    WaveMDIClient client;
+    client.CmStop();
+    Playback &playback = ThePlaybackEngine();
+    EXPECT_TRUE(playback.IsPaused());
+    EXPECT_TRUE(IsWaveOutOpen());
+    int held = playback.GetPosition();
+    RunClockUntil([] { return false; }, 300);
+    EXPECT_EQ(held, playback.GetPosition());
+    EXPECT_TRUE(a->IsPlaying());
+    client.CmStop();
+    EXPECT_TRUE(RunClockUntil([] { return !IsWaveOutOpen(); }));
+    EXPECT_TRUE(RunClockUntil([&] { return Count(log, "A", kNotifyPlayCursorOff) == 1; }));
+    EXPECT_FALSE(playback.IsPaused());
 }
 
 }  // namespace
