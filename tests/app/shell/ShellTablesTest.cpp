@@ -16,6 +16,7 @@
 #include "shell/WaveMDIClient.h"
 #include "shell/WaveOutVolume.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/framework/BoxRecorder.h"
 
 namespace {
 
@@ -197,6 +198,13 @@ TEST(ShellTables, VolumeSliderFollowsTheLouderChannelAndIsRestoredAtClose) {
     EXPECT_EQ(SliderToVolume(200), device.volume);
     RestoreWaveOutVolume();
     EXPECT_EQ(0x1000FFF0u, device.volume);
+    // a device without volume is said, and no slider opens
+    apptest::UseEnglishTexts();
+    device.hasVolume = false;
+    BoxRecorder boxes;
+    EXPECT_FALSE(ShowWaveOutVolumeSlider());
+    ASSERT_EQ(1u, boxes.Boxes.size());
+    EXPECT_EQ("The sound device has no volume control.", boxes.Boxes[0].text);
     SetWaveOutVolumeDevice(before);
 }
 
