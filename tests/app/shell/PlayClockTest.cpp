@@ -16,6 +16,7 @@
 #include "shell/WaveMDIClient.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/app/engine/EngineTestKit.h"
+#include "tests/framework/TestKit.h"
 
 namespace {
 
@@ -159,6 +160,32 @@ TEST_F(PlayClockTest, StopHoldsThePlaybackThenEndsIt) {
     EXPECT_TRUE(RunClockUntil([] { return !IsWaveOutOpen(); }));
     EXPECT_TRUE(RunClockUntil([&] { return Count(log, "A", kNotifyPlayCursorOff) == 1; }));
     EXPECT_FALSE(playback.IsPaused());
+}
+
+// What the transport's enablers say with no wave active, stopped and while a wave plays.
+TEST_F(PlayClockTest, TransportEnablersFollowThePlayback) {
+    WaveMDIClient client;
+    struct Probe {
+        char const *command;
+        void (WaveMDIClient::*enabler)(TCommandEnabler &);
+    };
+    Probe const probes[] = {{"play", &WaveMDIClient::CePlay},         {"stop", &WaveMDIClient::CeStop},
+                            {"record", &WaveMDIClient::CeRecord},     {"loop", &WaveMDIClient::CeLoop},
+                            {"master", &WaveMDIClient::CeMasterSection}, {"back", &WaveMDIClient::CeMoveBackward}};
+    auto states = [&] {
+        std::string all;
+        for (Probe const &p : probes) {
+            EnablerProbe probe(1);
+            (client.*p.enabler)(probe);
+            all += std::string(p.command) + (probe.Enabled ? "+ " : "- ");
+        }
+        return all;
+    };
+    EXPECT_EQ("play- stop- record+ loop- master+ back- ", states());
+    std::unique_ptr<Wave> a(DistinctWave(1, 2, 44100 * 4));
+    a->Play(0, kPlayFromCaret, 0, 0, nullptr);
+    ASSERT_TRUE(RunClockUntil([] { return IsWaveOutOpen(); }));
+    EXPECT_EQ("play+ stop+ record+ loop- master- back- ", states());
 }
 
 }  // namespace
