@@ -12,10 +12,7 @@
 
 namespace {
 
-struct Button {
-    unsigned command;  // 0: a separator
-    unsigned picture;
-};
+using Button = WFrameWindow::BarButton;
 
 struct BarSpec {
     unsigned title;
@@ -54,6 +51,8 @@ BarSpec const &Spec(WFrameWindow::Bar bar) {
 int const kSeparatorWidth = 6;
 
 }  // namespace
+
+std::vector<WFrameWindow::BarButton> const &WFrameWindow::BarButtons(Bar bar) { return Spec(bar).buttons; }
 
 void WFrameWindow::BuildBar(Bar bar) {
     BarSpec const &spec = Spec(bar);

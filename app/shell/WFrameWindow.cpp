@@ -26,13 +26,6 @@ enum : unsigned {
     kCmdRedo = 20000,
 };
 
-// The menu's groups: File first, the rest after the document windows' own; the sampler's
-// menu (the second) only with the sampler link.
-TMenuDescr MainMenu() {
-    bool sampler = IsSamplerLibraryAvailable() != 0;
-    return TMenuDescr(TResId(kMenu), 1, 0, 0, 0, 0, sampler ? 4 : 3, sampler ? 0 : 2, TModule::_localizedResourceDLL);
-}
-
 WFrameWindow *mainFrame = nullptr;
 DocumentID blinkDocument;
 int mouseButtonHeld = 0;
@@ -70,13 +63,17 @@ void SetMenuText(HMENU menu, unsigned command, unsigned text, String const &step
 
 WFrameWindow *TheMainFrame() { return mainFrame; }
 
+TMenuDescr WFrameWindow::MainMenu(bool withSampler, TModule *module) {
+    return TMenuDescr(TResId(kMenu), 1, 0, 0, 0, 0, withSampler ? 4 : 3, withSampler ? 0 : 2, module);
+}
+
 int &MouseButtonHeldFlag() { return mouseButtonHeld; }
 
 WFrameWindow::WFrameWindow(char const *title, TMDIClient &client)
     : FrameWindow(title, TResId(kMenu), client, 1, TModule::_localizedResourceDLL) {
     mainFrame = this;
     SetIcon(GetApplication(), TResId(kIcon));
-    SetMenuDescr(MainMenu());
+    SetMenuDescr(MainMenu(IsSamplerLibraryAvailable() != 0, TModule::_localizedResourceDLL));
     if (app_) {
         Config &config = app_->GetConfig();
         Config::PathSaver saver(config);

@@ -5,8 +5,11 @@
 // one a second start looks for.
 #pragma once
 
+#include "core/MenuDescr.h"
 #include "manager/Document.h"
 #include "manager/MainFrame.h"
+
+#include <vector>
 
 class ControlBar;
 class WaveStatusBar;
@@ -14,6 +17,15 @@ class WaveStatusBar;
 class WFrameWindow : public FrameWindow {
 public:
     enum Bar { kMainBar, kTransportBar, kWindowsBar, kNumberedBar, kFifthBar, kBarCount };
+    // A bar's button: its command and picture; a command of 0 is a separator.
+    struct BarButton {
+        unsigned command;
+        unsigned picture;
+    };
+    static std::vector<BarButton> const &BarButtons(Bar bar);
+    // The menu's groups: File first, the rest after the document windows' own; the
+    // sampler's menu (the second) only with the sampler link.
+    static TMenuDescr MainMenu(bool withSampler, TModule *module);
 
     WFrameWindow(char const *title, TMDIClient &client);
     ~WFrameWindow() override;

@@ -1,8 +1,9 @@
-// The real main frame of Tessaro.exe: its bars, its status bar and its menu.
+// The real main frame of Tessaro.exe and its bars.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -42,18 +43,56 @@ std::vector<HWND> Bars(DWORD process) {
     return search.bars;
 }
 
-TEST(TessaroFrame, ShowsItsBarsAndStatusBar) {
+// The screen as a bitmap file (24 bits, bottom-up).
+void SaveScreen(std::string const &file) {
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(0), memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits = 0;
+    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, 0, 0);
+    HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    DWORD size = DWORD(((w * 3 + 3) & ~3) * h);
+    BITMAPFILEHEADER head = {0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
+                             DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
+    std::string bytes(reinterpret_cast<char const *>(&head), sizeof head);
+    bytes.append(reinterpret_cast<char const *>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<char const *>(bits), size);
+    testsupport::WriteBytes(file, bytes);
+    SelectObject(memory, old);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(0, screen);
+}
+
+int VisibleBars(DWORD process) {
+    int n = 0;
+    for (HWND bar : Bars(process))
+        n += IsWindowVisible(bar) ? 1 : 0;
+    return n;
+}
+
+// The main bar docked, the transport and windows bars floating, the numbered and tools bars
+// hidden until their commands show them; a screenshot of all five is kept in the tests'
+// folder.
+TEST(TessaroFrame, ShowsItsFiveBarsByTheirCommands) {
     ProgramCopy copy;
     RunningProgram tessaro(copy.Folder());
     ASSERT_TRUE(tessaro.Frame() != 0);
-    std::vector<HWND> bars = Bars(tessaro.ProcessId());
-    for (HWND bar : bars) {
-        RECT r;
-        GetWindowRect(bar, &r);
-        printf("%s visible %d parent %s (%ld,%ld)-(%ld,%ld)\n", TextOf(bar).c_str(), IsWindowVisible(bar),
-               ClassOf(GetParent(bar)).c_str(), r.left, r.top, r.right, r.bottom);
-    }
-    EXPECT_EQ(5u, bars.size());
+    std::vector<std::string> titles;
+    for (HWND bar : Bars(tessaro.ProcessId()))
+        titles.push_back(TextOf(bar) + (IsWindowVisible(bar) ? "+" : "-"));
+    std::sort(titles.begin(), titles.end());
+    EXPECT_EQ((std::vector<std::string>{"Main+", "Markers-", "Tools-", "Transport+", "Windows+"}), titles);
+    for (unsigned command : {154u, 212u})
+        testsupport::PostCommand(tessaro.Frame(), command);
+    for (DWORD end = GetTickCount() + 10000; VisibleBars(tessaro.ProcessId()) < 5 && GetTickCount() < end;)
+        Sleep(50);
+    EXPECT_EQ(5, VisibleBars(tessaro.ProcessId()));
+    Sleep(300);  // painted
+    SaveScreen(testsupport::ProgramFolder() + "\\TessaroFrame.bmp");
     EXPECT_EQ(0, tessaro.Close());
 }
 

@@ -14,7 +14,9 @@
 #include "shell/ShellSettings.h"
 #include "shell/SystemErrors.h"
 #include "shell/WaveMDIClient.h"
+#include "shell/WFrameWindow.h"
 #include "shell/WaveOutVolume.h"
+#include "core/Module.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/framework/BoxRecorder.h"
 
@@ -284,6 +286,53 @@ TEST(ShellTables, TheShellGroupsRoundTrip) {
     EXPECT_EQ(written.cacheBytes, s.cacheBytes);
     DeleteFileCache();
     s = kept;
+}
+
+// Every language module draws every button picture; the digits' pictures differ.
+TEST(ShellTables, EveryLanguageHasTheBarPicturesAndTheDigitsDiffer) {
+    for (char const *language : {"EnglishTs.dll", "FrenchTs.dll", "GermanTs.dll"}) {
+        SCOPED_TRACE(language);
+        HMODULE module = apptest::LoadLanguageModule(language);
+        ASSERT_TRUE(module != 0);
+        std::vector<std::string> digits;
+        for (int bar = 0; bar < WFrameWindow::kBarCount; ++bar)
+            for (WFrameWindow::BarButton const &button : WFrameWindow::BarButtons(WFrameWindow::Bar(bar))) {
+                if (!button.command)
+                    continue;
+                HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(button.picture), RT_BITMAP);
+                ASSERT_TRUE(found != 0) << "picture " << button.picture;
+                if (bar == WFrameWindow::kNumberedBar) {
+                    char const *bytes = static_cast<char const *>(LockResource(LoadResource(module, found)));
+                    digits.emplace_back(bytes, SizeofResource(module, found));
+                }
+            }
+        ASSERT_EQ(16u, digits.size());
+        for (std::size_t i = 0; i < digits.size(); ++i)
+            for (std::size_t j = i + 1; j < digits.size(); ++j)
+                EXPECT_NE(digits[i], digits[j]) << i << " and " << j;
+        FreeLibrary(module);
+    }
+}
+
+// Five popups with the sampler link, the sampler's second; four without it. File starts
+// with the cascades of New and Open.
+TEST(ShellTables, TheMainMenuHasTheSamplerPopupOnlyWithTheSamplerLink) {
+    TModule english("EnglishTs", apptest::UseEnglishTexts());
+    for (bool sampler : {true, false}) {
+        TMenuDescr menu = WFrameWindow::MainMenu(sampler, &english);
+        std::string popups;
+        for (int i = 0; i < menu.GetMenuItemCount(); ++i) {
+            char text[64] = "";
+            GetMenuStringA(menu.GetHandle(), i, text, sizeof text, MF_BYPOSITION);
+            popups += std::string(text) + " ";
+            EXPECT_TRUE(GetSubMenu(menu.GetHandle(), i) != 0) << text;
+        }
+        EXPECT_EQ(sampler ? "&File &Sampler &Audio &Window &Help " : "&File &Audio &Window &Help ", popups);
+        EXPECT_EQ(1, menu.GetGroupCount(0));
+        EXPECT_EQ(sampler ? 4 : 3, menu.GetGroupCount(5));
+        HMENU file = GetSubMenu(menu.GetHandle(), 0);
+        EXPECT_TRUE(GetSubMenu(file, 0) != 0 && GetSubMenu(file, 1) != 0);
+    }
 }
 
 }  // namespace
