@@ -45,10 +45,6 @@ void RestartSelectionPlayback() {
 
 }  // namespace
 
-int GetPlayModeBits() { return playModeBits; }
-
-void SetPlayModeBits(int bits) { playModeBits = bits; }
-
 int NextPlayModeBits(int bits, bool first) {
     int swapFrom = first ? 1 : 2;
     if (bits == swapFrom)

@@ -1,6 +1,7 @@
 #include "shell/WaveApp.h"
 
 #include "audio/AudioFileSettings.h"
+#include "audio/NewWaveDialog.h"
 #include "audio/Wave.h"
 #include "audio/WaveFactory.h"
 #include "audio/WaveLinks.h"
@@ -136,6 +137,7 @@ void WaveApp::OnInitInstance() {
     DocumentManager::OnInitInstance();
     SftTree_RegisterApp2(GetHandle());
     keys_ = KeyTableFor(::GetKeyboardType(1));
+    RegisterNewWaveDialog();
     BuildProcessorRegistry();
 }
 

@@ -1,6 +1,7 @@
 #include "shell/WaveMDIClient.h"
 
 #include "audio/AudioFile.h"
+#include "audio/NewWaveDialog.h"
 #include "audio/Wave.h"
 #include "audio/WaveFactory.h"
 #include "bars/ToolbarControlBar.h"
@@ -111,6 +112,8 @@ void WaveMDIClient::CmOpen() {
     else
         CmOpenWave();
 }
+
+void WaveMDIClient::CmNewWave() { NewWave(TheMainFrame()); }
 
 // The dialog tells the user of its own failures; nothing more is said here.
 void WaveMDIClient::CmOpenWave() {
@@ -256,6 +259,7 @@ DEFINE_RESPONSE_TABLE1(WaveMDIClient, MDIClient)
     EV_COMMAND_ENABLE(254, CeEnabled),
     EV_COMMAND_ENABLE(155, CeEnabled),
     EV_COMMAND(20002, CmNew),
+    EV_COMMAND(534, CmNewWave),
     EV_COMMAND(20003, CmOpen),
     EV_COMMAND(255, CmOpenWave),
     EV_COMMAND_ENABLE(239, CeEngineLoaded),

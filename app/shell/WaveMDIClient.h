@@ -35,6 +35,7 @@ public:
 
     // ---- documents and files
     void CmNew();
+    void CmNewWave();
     void CmOpen();
     void CmOpenWave();
     void CmCloseAllWaves();
@@ -74,10 +75,7 @@ private:
     DECLARE_RESPONSE_TABLE(WaveMDIClient);
 };
 
-// The wave-out player's two mode bits (commands 790 and 791).
-int GetPlayModeBits();
-void SetPlayModeBits(int bits);
-// The bits after command 790 (first) or 791 (second): 1 and 2 take each other's place,
+// The play mode bits after command 790 (first) or 791 (second): 1 and 2 take each other's place,
 // otherwise the command's bit flips.
 int NextPlayModeBits(int bits, bool first);
 // The display flags of commands 162, 608 and 609.
