@@ -1,5 +1,6 @@
 #include "audio/LevelText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -23,6 +24,12 @@ String Text(char const *format, T value) {
 }  // namespace
 
 double AmplitudeToDecibels(int level) { return level > 0 ? 20 * std::log10(2.0 * level) - Reference() : -Reference(); }
+
+// The tenth of a step keeps the round trip from AmplitudeToDecibels on its level.
+int DecibelsToAmplitude(double decibels) {
+    double level = (std::pow(10.0, (decibels + Reference()) / 20) + 0.1) * 0.5;
+    return int(std::min(level, double(kFullScale)));
+}
 
 String FormatLevelDb(int level, char const *decimals, int keepSign) {
     if (level >= kFullScale)

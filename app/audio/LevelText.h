@@ -6,6 +6,8 @@
 
 // Decibels relative to full scale; for 0 and below, the level of silence.
 double AmplitudeToDecibels(int level);
+// The raw level of a decibel value: at most full scale, truncated toward zero.
+int DecibelsToAmplitude(double decibels);
 // Full scale and above "0 dB". With a decimals format ("%.1f") the value so, else whole;
 // the minus sign only with keepSign.
 String FormatLevelDb(int level, char const *decimals, int keepSign);

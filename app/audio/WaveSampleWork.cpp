@@ -36,6 +36,8 @@ void RangeReader::Seek(int position) {
         it_[c].Seek(position);
 }
 
+void RangeReader::Release() { buffer_.Reset(); }
+
 // ---- WorkWaveWriter
 
 WorkWaveWriter::WorkWaveWriter(Wave &wave, int channels, int frames, SampleScale const &scale)

@@ -48,6 +48,8 @@ public:
     void Advance(int n);
     // Every channel stands on frame position.
     void Seek(int position);
+    // Lets go of the buffer's windows (before the wave's lists change).
+    void Release();
 
 private:
     int channels_;

@@ -7,6 +7,7 @@
 #include "foundation/FileName.h"
 
 #include <cstdint>
+#include <memory>
 
 class Config;
 class ProcessorClass;
@@ -55,4 +56,37 @@ private:
     std::int32_t id_;
     int batchable_;
     ProcessorItem current_;
+};
+
+// The maker of an effect's own class for its row of the registry.
+template <class Processor>
+ProcessorClass *MakeProcessor(ProcessorSpec const &spec) {
+    return new Processor(spec);
+}
+
+// An effect whose records are of one class: reading and writing by the record's type.
+template <class Record>
+class ProcessorOf : public ProcessorClass {
+public:
+    using ProcessorClass::ProcessorClass;
+
+    Opcodes *ReadOpcodes(Config &config, Opcodes *into) const override {
+        std::unique_ptr<Record> made(into ? nullptr : new Record);
+        Record &record = into ? dynamic_cast<Record &>(*into) : *made;
+        Read(config, record);
+        made.release();
+        return &record;
+    }
+    void WriteOpcodes(Opcodes const &record, Config &config) const override {
+        Write(dynamic_cast<Record const &>(record), config);
+    }
+    int OpenDialog(Opcodes &record, int givenRecord) override {
+        return Open(dynamic_cast<Record &>(record), givenRecord);
+    }
+
+protected:
+    // Keys that are missing give their defaults.
+    virtual void Read(Config &config, Record &record) const = 0;
+    virtual void Write(Record const &record, Config &config) const = 0;
+    virtual int Open(Record &record, int givenRecord) = 0;
 };

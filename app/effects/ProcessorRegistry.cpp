@@ -1,5 +1,9 @@
 #include "effects/ProcessorRegistry.h"
 
+#include "effects/Fade.h"
+#include "effects/Gain.h"
+#include "effects/Normalize.h"
+
 namespace {
 
 // The display names' texts.
@@ -34,13 +38,13 @@ ProcessorSpec const kProcessors[] = {
     {kDcOffsetProcessor, kTextDcOffset, nullptr, 1, nullptr},
     {kPhaseInverterProcessor, kTextPhaseInverter, nullptr, 1, nullptr},
     {kTimeInverterProcessor, kTextTimeInverter, nullptr, 1, nullptr},
-    {kNormalizeProcessor, kTextNormalize, nullptr, 1, nullptr},
+    {kNormalizeProcessor, kTextNormalize, nullptr, 1, &MakeProcessor<NormalizeProcessor>},
     {kResampleProcessor, kTextResample, nullptr, 1, nullptr},
     {kConverterProcessor, kTextConverter, nullptr, 1, nullptr},
     {kDynamicsProcessor, kTextDynamics, "dynamics.set", 1, nullptr},
-    {kGainProcessor, kTextGain, nullptr, 1, nullptr},
-    {kFadeProcessor, kTextFade, "fade.set", 1, nullptr},
-    {kXFadeProcessor, kTextXFade, "xfade.set", 0, nullptr},  // needs a second wave
+    {kGainProcessor, kTextGain, nullptr, 1, &MakeProcessor<GainProcessor>},
+    {kFadeProcessor, kTextFade, "fade.set", 1, &MakeProcessor<FadeProcessor>},
+    {kXFadeProcessor, kTextXFade, "xfade.set", 0, &MakeProcessor<XFadeProcessor>},  // needs a second wave
 };
 
 std::unique_ptr<ProcessorRegistry> _registry;

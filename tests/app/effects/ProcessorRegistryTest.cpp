@@ -56,23 +56,24 @@ TEST_F(ProcessorRegistryTest, ListsTheEffectsInOrderWithNamesPresetsAndBatchabil
         char const *name;
         char const *presetFile;
         int batchable;
+        bool ownRecord;  // the effect's own class, with a record of defaults
     } const rows[] = {
-        {9, "Harmonizer", "harmoniz.set", 1},
-        {10, "Chorus", "chorus.set", 1},
-        {7, "Time stretch", "", 1},
-        {8, "Pitch change", "", 1},
-        {6, "Equaliser", "eq.set", 1},
-        {3, "Swap channels", "", 1},
-        {5, "Remove DC offset", "", 1},
-        {4, "Invert phase", "", 1},
-        {2, "Reverse", "", 1},
-        {1, "Normalize", "", 1},
-        {11, "Resample", "", 1},
-        {12, "Convert sample format", "", 1},
-        {13, "Dynamics", "dynamics.set", 1},
-        {14, "Gain", "", 1},
-        {15, "Fade", "fade.set", 1},
-        {16, "Crossfade", "xfade.set", 0},
+        {9, "Harmonizer", "harmoniz.set", 1, false},
+        {10, "Chorus", "chorus.set", 1, false},
+        {7, "Time stretch", "", 1, false},
+        {8, "Pitch change", "", 1, false},
+        {6, "Equaliser", "eq.set", 1, false},
+        {3, "Swap channels", "", 1, false},
+        {5, "Remove DC offset", "", 1, false},
+        {4, "Invert phase", "", 1, false},
+        {2, "Reverse", "", 1, false},
+        {1, "Normalize", "", 1, true},
+        {11, "Resample", "", 1, false},
+        {12, "Convert sample format", "", 1, false},
+        {13, "Dynamics", "dynamics.set", 1, false},
+        {14, "Gain", "", 1, true},
+        {15, "Fade", "fade.set", 1, true},
+        {16, "Crossfade", "xfade.set", 0, true},
     };
     BuildProcessorRegistry();  // a second build changes nothing
     ProcessorRegistry *registry = TheProcessorRegistry();
@@ -92,8 +93,10 @@ TEST_F(ProcessorRegistryTest, ListsTheEffectsInOrderWithNamesPresetsAndBatchabil
         EXPECT_STREQ(row.name, current.GetType().c_str());
         EXPECT_STREQ("New task", current.GetName().c_str());
         EXPECT_EQ(1, current.GetState());
-        EXPECT_EQ(nullptr, current.GetRecord());  // the effects' own records come with their classes
-        EXPECT_EQ(0, RunProcessorDialog(row.id, nullptr, 0));
+        EXPECT_EQ(row.ownRecord, current.GetRecord() != nullptr) << row.name;
+        if (!row.ownRecord) {
+            EXPECT_EQ(0, RunProcessorDialog(row.id, nullptr, 0));
+        }
     }
     for (std::int32_t unknown : {0, -1, 17, 99}) {
         EXPECT_EQ(nullptr, FindProcessorClass(unknown));

@@ -1,0 +1,14 @@
+#include "effects/EffectCommands.h"
+
+#include "effects/FadeOpcodes.h"
+#include "effects/ProcessorRegistry.h"
+
+int OpenEffectFromMenu(std::int32_t id) { return RunProcessorDialog(id, nullptr, 0); }
+
+int OpenFadeFromMenu(int fadeIn) {
+    auto *record = dynamic_cast<FadeOpcodes *>(GetCurrentOpcodes(kFadeProcessor));
+    if (!record)
+        return 0;
+    record->fadeIn = fadeIn ? 1 : 0;
+    return OpenEffectFromMenu(kFadeProcessor);
+}
