@@ -255,4 +255,52 @@ Trace Only(Trace const &trace, std::vector<std::string> const &names) {
     return kept;
 }
 
+std::string WaveBytes(int frames, bool tone) {
+    auto word = [](uint32_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i)
+            out += char((v >> (8 * i)) & 0xFF);
+        return out;
+    };
+    uint32_t data = uint32_t(frames) * 4;
+    std::string samples;
+    for (int f = 0; f < frames; ++f) {
+        int16_t level = !tone ? 0 : (f / 50) % 2 ? 8000 : -8000;
+        samples += word(uint16_t(level), 2) + word(uint16_t(level), 2);
+    }
+    return "RIFF" + word(36 + data, 4) + "WAVEfmt " + word(16, 4) + word(1, 2) + word(2, 2) + word(44100, 4) +
+           word(44100 * 4, 4) + word(4, 2) + word(16, 2) + "data" + word(data, 4) + samples;
+}
+
+int Windows(HWND client) {
+    int n = 0;
+    for (HWND h = GetWindow(client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        n += IsWindowVisible(h) ? 1 : 0;
+    return n;
+}
+
+std::vector<std::string> Captions(HWND client) {
+    std::vector<std::string> captions;
+    for (HWND h = GetWindow(client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        captions.push_back(testsupport::TextOf(h));
+    return captions;
+}
+
+bool HandOver(RunningProgram &tessaro, std::string const &file) {
+    int before = Windows(tessaro.Client());
+    COPYDATASTRUCT data = {0, DWORD(file.size() + 1), const_cast<char *>(file.c_str())};
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(tessaro.Frame(), WM_COPYDATA, 0, LPARAM(&data), SMTO_NORMAL, 10000, &answer);
+    for (DWORD end = GetTickCount() + 10000; Windows(tessaro.Client()) == before && GetTickCount() < end;)
+        Sleep(50);
+    return Windows(tessaro.Client()) == before + 1;
+}
+
+int IconicWindows(HWND client) {
+    int n = 0;
+    for (HWND h = GetWindow(client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+        n += IsWindowVisible(h) && IsIconic(h) ? 1 : 0;
+    return n;
+}
+
 }  // namespace apptest

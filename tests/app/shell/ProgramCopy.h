@@ -88,4 +88,14 @@ private:
 // The entries of a trace in the order given that start with one of the prefixes.
 Trace Only(Trace const &trace, std::vector<std::string> const &names);
 
+// A 16-bit stereo WAV file at 44100 Hz: silence, or a square wave of 441 Hz.
+std::string WaveBytes(int frames, bool tone = false);
+// The document windows of the program's MDI client that show.
+int Windows(HWND client);
+int IconicWindows(HWND client);
+// The captions of the document windows from the top of the z-order down.
+std::vector<std::string> Captions(HWND client);
+// Hands a file name to the program as a second start does; true once its window is open.
+bool HandOver(RunningProgram &tessaro, std::string const &file);
+
 }  // namespace apptest

@@ -12,49 +12,13 @@
 
 namespace {
 
+using apptest::Captions;
+using apptest::HandOver;
 using apptest::ProgramCopy;
 using apptest::RunningProgram;
+using apptest::WaveBytes;
+using apptest::Windows;
 using testsupport::TextOf;
-
-// A wave of silence: 16-bit stereo at 44100 Hz.
-std::string WaveBytes(int frames) {
-    auto word = [](uint32_t v, int bytes) {
-        std::string out;
-        for (int i = 0; i < bytes; ++i)
-            out += char((v >> (8 * i)) & 0xFF);
-        return out;
-    };
-    uint32_t data = uint32_t(frames) * 4;
-    return "RIFF" + word(36 + data, 4) + "WAVEfmt " + word(16, 4) + word(1, 2) + word(2, 2) + word(44100, 4) +
-           word(44100 * 4, 4) + word(4, 2) + word(16, 2) + "data" + word(data, 4) + std::string(data, '\0');
-}
-
-// The document windows of the program's MDI client.
-int Windows(HWND client) {
-    int n = 0;
-    for (HWND h = GetWindow(client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-        n += IsWindowVisible(h) ? 1 : 0;
-    return n;
-}
-
-// The captions of the document windows from the top of the z-order down.
-std::vector<std::string> Captions(HWND client) {
-    std::vector<std::string> captions;
-    for (HWND h = GetWindow(client, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-        captions.push_back(TextOf(h));
-    return captions;
-}
-
-// Hands a file name to the program as a second start does; true once its window is open.
-bool HandOver(RunningProgram &tessaro, std::string const &file) {
-    int before = Windows(tessaro.Client());
-    COPYDATASTRUCT data = {0, DWORD(file.size() + 1), const_cast<char *>(file.c_str())};
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutA(tessaro.Frame(), WM_COPYDATA, 0, LPARAM(&data), SMTO_NORMAL, 10000, &answer);
-    for (DWORD end = GetTickCount() + 10000; Windows(tessaro.Client()) == before && GetTickCount() < end;)
-        Sleep(50);
-    return Windows(tessaro.Client()) == before + 1;
-}
 
 // Average colour of a screen rectangle.
 COLORREF Average(RECT const &r) {
