@@ -69,7 +69,7 @@ MultiFileBuffer::MultiFileBuffer(long numChannels, long numBuffers, Mode mode)
       numChannels_(numChannels < 1 ? 1 : numChannels), maxPerFile_(0), commit_(1), writing_(mode != kReading),
       mode_(mode) {
     numBuffers_ = writing_ ? numChannels_ : (numBuffers < 1 ? 1 : numBuffers);
-    maxPerFile_ = writing_ ? 1 : 2 * numChannels_;
+    maxPerFile_ = writing_ ? numChannels_ : 2 * numChannels_;
     channels_ = new Channel[numChannels_];
     files_ = new BufferedFile *[numChannels_];
     for (long c = 0; c < numChannels_; ++c) {
@@ -199,23 +199,11 @@ void MultiFileBuffer::StoreChannelCurrentBufferInfo(int position, int channel) {
     c.fileOffset = b.fileOffset;
 }
 
-// Which record takes a new request of a file when none holds the offset;
-// ownBuffer tells that the file's own (writing) buffer was taken.
-long MultiFileBuffer::ChooseBuffer(FileObject const &file, long fileBuffers, int *ownBuffer) {
-    *ownBuffer = 0;
+// Which record takes a new request of a file when none holds the offset.
+long MultiFileBuffer::ChooseBuffer(FileObject const &file, long fileBuffers) {
     if (numUsed_ < numBuffers_ && fileBuffers < maxPerFile_)
         return numUsed_;
     int sameFileOnly = fileBuffers >= maxPerFile_;
-    if (writing_) {
-        for (long i = 0; i < numUsed_; ++i) {
-            if (buffers_[i].requestFile == &file) {
-                *ownBuffer = 1;
-                return i;
-            }
-        }
-        if (numUsed_ < numBuffers_)
-            return numUsed_;
-    }
     for (long i = numUsed_ - 1; i >= 0; --i)
         if (!buffers_[i].useCount && (!sameFileOnly || buffers_[i].requestFile == &file))
             return i;
@@ -225,6 +213,21 @@ long MultiFileBuffer::ChooseBuffer(FileObject const &file, long fileBuffers, int
         if (!sameFileOnly || buffers_[i].requestFile == &file)
             return i;
     return numUsed_ - 1;
+}
+
+// Writing: the window the channel leaves moves on unless another channel of
+// the file still writes into it; then the channel takes a free record, or a
+// window of the file that no channel holds any more. -1 when none is left.
+long MultiFileBuffer::ChooseWriteBuffer(FileObject const &file, int channel) const {
+    long own = channels_[channel].current >= 0 ? PositionOf(channels_[channel].current) : -1;
+    if (own >= 0 && buffers_[own].requestFile == &file && buffers_[own].useCount <= 1)
+        return own;
+    if (numUsed_ < numBuffers_)
+        return numUsed_;
+    for (long i = numUsed_ - 1; i >= 0; --i)
+        if (!buffers_[i].useCount && buffers_[i].requestFile == &file)
+            return i;
+    return -1;
 }
 
 void *MultiFileBuffer::GetVirtualPointer(long fileOffset, int channel, int forward) {
@@ -246,31 +249,24 @@ void *MultiFileBuffer::GetVirtualPointer(long fileOffset, int channel, int forwa
             return Offset(channels_[channel].start, fileOffset - channels_[channel].fileOffset);
         }
     }
-    int ownBuffer;
-    long chosen = ChooseBuffer(file, fileBuffers, &ownBuffer);
+    long chosen = writing_ ? ChooseWriteBuffer(file, channel) : -1;
+    if (chosen < 0)
+        chosen = ChooseBuffer(file, fileBuffers);
     int fresh = chosen == numUsed_;
-    if (!fresh && !ownBuffer && buffers_[chosen].useCount)
+    if (!fresh && buffers_[chosen].useCount)
         LoseCurrentBuffer(buffers_[chosen].index);
     if (fresh)
         ++numUsed_;
     MoveToFront(chosen);
     Buffer &b = buffers_[0];
-    int renew = 1;
     if (!writing_) {
         bf.OnDataRequest(position, b, forward);
-    } else if (ownBuffer) {
-        bf.Flush(-1);
-        // The flush moved the window and the channel's record on; an offset
-        // outside that window (writing that jumps) gets a window of its own.
-        if (b.view || position < b.fileOffset || position + item > b.fileOffset + b.validSize)
-            bf.OnWriteBufferRequest(position, b);
-        else
-            renew = 0;
     } else {
+        if (!fresh && b.requestFile == &file)
+            bf.FlushWindow(b);
         bf.OnWriteBufferRequest(position, b);
     }
-    if (renew || channels_[channel].current != b.index)
-        StoreChannelCurrentBufferInfo(0, channel);
+    StoreChannelCurrentBufferInfo(0, channel);
     return Offset(channels_[channel].start, fileOffset - channels_[channel].fileOffset);
 }
 
@@ -334,13 +330,6 @@ void MultiFileBuffer::ValidateWriting(long position, long newFileSize, unsigned 
     BufferedFile *file = files_[channel];
     if (!file)
         return;
-    Channel const &c = channels_[channel];
-    if (position < 0 && writing_ && c.current >= 0) {
-        // The file's buffers go next, staging blocks with them: write all of
-        // the buffer, its last partial block included, instead of dropping it.
-        Buffer const &b = buffers_[PositionOf(c.current)];
-        position = b.fileOffset + b.validSize - file->startOffset_;
-    }
     file->ValidateWriting(position, newFileSize, openFlags);
     StopUsingFile(file->file_);
 }
@@ -446,6 +435,9 @@ void ClassicBufferedFile::AdjustWriteBufferSize() {
     bufferSize_ = RoundUp(RoundUp(bufferSize_, Sizes().page), GetFrameSize());
 }
 
+// The first window starts at the start of the range and later ones follow on;
+// writing that goes on after the buffers were dropped starts where it stands,
+// so bytes already written are not written over.
 void ClassicBufferedFile::OnWriteBufferRequest(long fileOffset, MultiFileBuffer::Buffer &b) {
     long size = RoundUp(bufferSize_, GetFrameSize());
     MultiFileBuffer::BindMemory(b, nullptr, size);
@@ -453,30 +445,38 @@ void ClassicBufferedFile::OnWriteBufferRequest(long fileOffset, MultiFileBuffer:
     b.requestFile = &file_;
     b.data = b.memory;
     b.validSize = size;
-    // The first window starts at the start of the range and later ones follow
-    // by flushing; writing that goes on after the buffers were dropped starts
-    // where it stands, so bytes already written are not written over.
     long begin = startOffset_ + AlignedOffset(fileOffset, 1);
     b.fileOffset = begin;
-    if (b.staging && b.stagingCount > 0)  // what an earlier window staged goes first
-        GetDiskFile().WriteCache(b.stagingFileOffset, b.staging, writeBlockSize_, b.stagingValidStart, b.stagingCount);
     if (!b.staging)
         b.staging = AllocatePages(writeBlockSize_);
-    b.stagingFileOffset = RoundDown(begin, writeBlockSize_);
-    b.stagingValidStart = begin % writeBlockSize_;
-    b.stagingCount = 0;
+    long staged = b.stagingFileOffset + b.stagingValidStart + b.stagingCount;
+    int follows = b.stagingCount > 0 && staged == begin;
+    // A channel writes only its own samples of a frame: the window starts with
+    // the file's, so that the other channels' samples written earlier (or
+    // there before) go back unchanged.
+    if (itemsPerFrame_ > 1) {
+        WriteStagedOfFile();
+        ReadWindow(b);
+    } else if (!follows) {
+        WriteStaged(b);
+    }
+    if (!follows) {
+        b.stagingFileOffset = RoundDown(begin, writeBlockSize_);
+        b.stagingValidStart = begin % writeBlockSize_;
+        b.stagingCount = 0;
+    }
 }
 
-void ClassicBufferedFile::Flush(long position) {
-    MultiFileBuffer &m = *owner_;
-    MultiFileBuffer::Channel &c = m.channels_[channel_];
-    if (c.current < 0)
-        return;
-    MultiFileBuffer::Buffer &b = m.buffers_[m.PositionOf(c.current)];
-    long count = position < 0 ? b.validSize : position - b.fileOffset + startOffset_;
-    if (count < 1)
-        return;  // a flush never moves the window backwards
+void ClassicBufferedFile::ReadWindow(MultiFileBuffer::Buffer &b) {
     File &file = GetDiskFile();
+    long inFile = file.GetSize() - b.fileOffset;
+    long count = inFile < b.validSize ? (inFile > 0 ? inFile : 0) : b.validSize;
+    if (count > 0)
+        file.ReadCache(b.fileOffset, b.data, count, nullptr, 1);
+    std::memset(b.data + count, 0, static_cast<size_t>(b.validSize - count));
+}
+
+void ClassicBufferedFile::Stage(MultiFileBuffer::Buffer &b, long count) {
     char const *source = b.data;
     for (long left = count; left > 0;) {
         long room = writeBlockSize_ - b.stagingValidStart - b.stagingCount;
@@ -485,19 +485,48 @@ void ClassicBufferedFile::Flush(long position) {
         b.stagingCount += piece;
         source += piece;
         left -= piece;
-        int full = b.stagingValidStart + b.stagingCount == writeBlockSize_;
-        if (full || (left == 0 && position >= 0)) {
-            file.WriteCache(b.stagingFileOffset, b.staging, writeBlockSize_, b.stagingValidStart, b.stagingCount);
-            b.stagingFileOffset += b.stagingValidStart + b.stagingCount;
-            b.stagingValidStart = b.stagingCount = 0;
+        if (b.stagingValidStart + b.stagingCount == writeBlockSize_) {
+            WriteStaged(b);
+            b.stagingFileOffset += writeBlockSize_;
+            b.stagingValidStart = 0;
         }
     }
     b.fileOffset += count;
-    c.fileOffset += count;
 }
 
+void ClassicBufferedFile::WriteStaged(MultiFileBuffer::Buffer &b) {
+    if (!b.staging || b.stagingCount < 1)
+        return;
+    GetDiskFile().WriteCache(b.stagingFileOffset, b.staging, writeBlockSize_, b.stagingValidStart, b.stagingCount);
+    b.stagingValidStart += b.stagingCount;
+    b.stagingCount = 0;
+}
+
+// Other windows of the file may hold staged bytes that a window about to read
+// the file must find there.
+void ClassicBufferedFile::WriteStagedOfFile() {
+    MultiFileBuffer &m = *owner_;
+    for (long i = 0; i < m.numUsed_; ++i)
+        if (m.buffers_[i].requestFile == &file_)
+            WriteStaged(m.buffers_[i]);
+}
+
+void ClassicBufferedFile::FlushWindow(MultiFileBuffer::Buffer &b) { Stage(b, b.validSize); }
+
+// Every window of the file up to position (all of each below 0), their last
+// partial blocks included.
 void ClassicBufferedFile::ValidateWriting(long position, long newFileSize, unsigned long openFlags) {
-    Flush(position);
+    MultiFileBuffer &m = *owner_;
+    for (long i = 0; i < m.numUsed_; ++i) {
+        MultiFileBuffer::Buffer &b = m.buffers_[i];
+        if (b.requestFile != &file_)
+            continue;
+        long end = position < 0 ? b.fileOffset + b.validSize : startOffset_ + position;
+        long count = end - b.fileOffset < b.validSize ? end - b.fileOffset : b.validSize;
+        if (count > 0)  // a flush never moves the window backwards
+            Stage(b, count);
+        WriteStaged(b);
+    }
     if (newFileSize >= 0)
         GetDiskFile().AdjustSizeOfCachedFile(newFileSize, static_cast<int>(openFlags));
 }

@@ -97,7 +97,8 @@ private:
     void ReleaseBuffer(long position);
     void LoseCurrentBuffer(long index);
     void EmptyChannel(Channel &channel);
-    long ChooseBuffer(FileObject const &file, long fileBuffers, int *ownBuffer);
+    long ChooseBuffer(FileObject const &file, long fileBuffers);
+    long ChooseWriteBuffer(FileObject const &file, int channel) const;
 
     Channel *channels_;
     Buffer *buffers_;       // in use order, most recently used first
@@ -117,7 +118,8 @@ class OSMERA_API BufferedFile {
 public:
     virtual void OnDataRequest(long fileOffset, MultiFileBuffer::Buffer &buffer, int forward) = 0;
     virtual void OnWriteBufferRequest(long fileOffset, MultiFileBuffer::Buffer &buffer) = 0;
-    virtual void Flush(long position) = 0;
+    // Hands what a writing window holds to the file before the window is used elsewhere.
+    virtual void FlushWindow(MultiFileBuffer::Buffer &buffer) = 0;
     virtual void ValidateWriting(long position, long newFileSize, unsigned long openFlags) = 0;
     virtual void AdjustWriteBufferSize() = 0;
 
@@ -177,7 +179,7 @@ public:
 
     void OnDataRequest(long fileOffset, MultiFileBuffer::Buffer &buffer, int forward) override;
     void OnWriteBufferRequest(long fileOffset, MultiFileBuffer::Buffer &buffer) override;
-    void Flush(long position) override;
+    void FlushWindow(MultiFileBuffer::Buffer &buffer) override;
     void ValidateWriting(long position, long newFileSize, unsigned long openFlags) override;
     void AdjustWriteBufferSize() override;
     long GetWriteBlockSize() const { return writeBlockSize_; }
@@ -189,6 +191,14 @@ protected:
 private:
     static void Complete(MultiFileBuffer &owner, MultiFileBuffer::Buffer &buffer);
     File &GetDiskFile() const { return static_cast<File &>(file_); }
+    // Moves count bytes of the window into its staging block, writing the block each time it
+    // fills, and the window on past them.
+    void Stage(MultiFileBuffer::Buffer &buffer, long count);
+    // Writes what the staging block holds; the block stays in place for the bytes after it.
+    void WriteStaged(MultiFileBuffer::Buffer &buffer);
+    void WriteStagedOfFile();
+    // The window's bytes as the file holds them (nothing beyond its end).
+    void ReadWindow(MultiFileBuffer::Buffer &buffer);
 
     long writeBlockSize_;
 };
@@ -203,7 +213,7 @@ public:
 
     void OnDataRequest(long fileOffset, MultiFileBuffer::Buffer &buffer, int forward) override;
     void OnWriteBufferRequest(long fileOffset, MultiFileBuffer::Buffer &buffer) override;
-    void Flush(long) override {}
+    void FlushWindow(MultiFileBuffer::Buffer &) override {}
     void ValidateWriting(long, long, unsigned long) override {}
     void AdjustWriteBufferSize() override {}
 

@@ -102,6 +102,12 @@ public:
     int IsTransient() const { return transient_; }
     void SetTransient(int transient) { transient_ = transient; }
     WaveViewRecords const *GetViewRecords() const { return viewRecords_; }
+    // The wave window's stored view positions, empty ones made on first use.
+    WaveViewRecords &EnsureViewRecords() {
+        if (!viewRecords_)
+            viewRecords_ = new WaveViewRecords();
+        return *viewRecords_;
+    }
     int GetMementoWord() const { return mementoWord_; }
 
     // The channel lists (-1 both, or one channel) start again as the whole file, with no

@@ -13,7 +13,9 @@
 #include "pindral/Pindral.h"
 #include "shell/ProcessingModules.h"
 #include "shell/ShellSettings.h"
+#include "shell/WFrameWindow.h"
 #include "shell/WaveApp.h"
+#include "waveview/WaveWindow.h"
 
 #include <windows.h>
 
@@ -75,6 +77,8 @@ int RunProgram(int argc, char **argv, TModule const &program) {
     if (!DocumentManager::VeryFirstInit(argc, argv, kProduct, kFrameClass, kCompany, kCommonResources, kLanguages))
         return 1;
     AttachGuiThreadToAudio();
+    RegisterWaveWindow();
+    RegisterFrameForWaves();
     ProcessingModules modules;
     if (!modules.IsBound())
         return 1;

@@ -12,6 +12,7 @@
 #include "shell/PlayClock.h"
 #include "shell/WaveApp.h"
 #include "shell/WaveStatusBar.h"
+#include "waveview/PaneRedraw.h"
 
 namespace {
 
@@ -131,8 +132,11 @@ void WFrameWindow::BuildStatusBar() {
 }
 
 int WFrameWindow::IdleAction(long count) {
-    if (count == 0)
+    if (count == 0) {
+        if (!WavePaneToRedraw::IsEmpty())
+            WavePaneToRedraw::FlushAll();
         IdlePlayClock();
+    }
     NoteActivity();
     return FrameWindow::IdleAction(count);
 }

@@ -65,6 +65,8 @@ private:
 
 // The main frame while it exists, else null.
 WFrameWindow *TheMainFrame();
+// Makes the main frame the one the wave windows ask (FrameForWaves.cpp); once at start-up.
+void RegisterFrameForWaves();
 // The global mouse flag of the wave panes: set when a wave window is activated, cleared by
 // the caret tick once both mouse buttons are up.
 int &MouseButtonHeldFlag();

@@ -14,6 +14,7 @@
 #include "foundation/Config.h"
 #include "shell/FileAssociation.h"
 #include "shell/ShellSettings.h"
+#include "waveview/WaveWindow.h"
 
 #include <climits>
 
@@ -28,6 +29,7 @@ struct ComponentSettings {
 // In the order they are read and written. Written only with the framework's
 // "AutoSavePref" on.
 ComponentSettings const kComponents[] = {
+    {LoadWaveWindowPrefs, SaveWaveWindowPrefs},
     {LoadTimeScaleDefaults, SaveTimeScaleDefaults},
     {Wave::LoadPrefs, Wave::SavePrefs},
     {LoadAudioFileSettings, SaveAudioFileSettings},

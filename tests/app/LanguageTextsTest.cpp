@@ -42,6 +42,8 @@ std::vector<unsigned> const kTexts = {
     11302, 11303, 11304, 11305, 11306,
     // the background task window
     11216, 11217, 11218, 11219, 11220, 11221, 11222, 11223, 11224, 11227, 11228, 11229, 11230,
+    // the wave window: the hints of the view's commands
+    459, 460, 461, 462, 463, 464, 466, 467, 469, 585,
     // the application shell: its bars, undo texts, close refusals, deleting files, system
     // errors, settings, modules, the volume and the background jobs' end
     10016, 10048, 11036, 11037, 11081, 11082, 11083, 11084, 11117, 11193, 11197, 11231, 11232, 11400, 11401,
@@ -87,6 +89,13 @@ TEST(LanguageTexts, EveryLanguageHoldsEveryDialogAndPicture) {
             EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_BITMAP)) << name << " bitmap " << id;
         for (unsigned id : kMenus)
             EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(id), RT_MENU)) << name << " menu " << id;
+        // the open dialog's preview
+        EXPECT_TRUE(FindResourceA(module, MAKEINTRESOURCEA(74), RT_DIALOG) != 0) << name;
+        // the wave window's menu: Edit, then three menus of the window's own
+        HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(2));
+        EXPECT_EQ(4, menu ? GetMenuItemCount(menu) : 0) << name;
+        if (menu)
+            DestroyMenu(menu);
         FreeLibrary(module);
     }
 }

@@ -229,3 +229,36 @@ TEST(MultiFileBuffer, WritingThatJumpsGetsAWindowOfItsOwn) {
     EXPECT_EQ("late", bytes.substr(200000, 4));
     EXPECT_EQ(std::string(10, '.'), bytes.substr(0, 10));
 }
+
+// Two channels of one interleaved file, written one after the other: the windows of the
+// second start with the file's bytes, so the first channel's bytes survive, and so do the
+// file's bytes after the written frames.
+TEST(MultiFileBuffer, ChannelsOfOneFileWrittenInTurnKeepEachOthersBytes) {
+    for (Kind kind : {kClassicUncached, kClassicCached}) {
+        SCOPED_TRACE(kind);
+        TempDir dir;
+        std::string path = dir.File("stereo.bin");
+        long const frameSize = 4, count = 250000 / frameSize * frameSize;
+        WriteBytes(path, std::string(300000, '\xAA'));
+        std::unique_ptr<FileCacheManager> cache(kind == kClassicCached ? new FileCacheManager(3, 0x10000) : nullptr);
+        std::unique_ptr<File> file(cache ? new File(path.c_str(), File::kReadWrite, *cache)
+                                         : new File(path.c_str(), File::kReadWrite));
+        MultiFileBuffer m(2, 0, MultiFileBuffer::kWriting);
+        for (int c = 0; c < 2; ++c) {
+            ClassicBufferedFile::Register(m, c, *file, 0, 0, 2, 2, 5000, 1);
+            char *p = static_cast<char *>(m.GetVirtualPointer(0, c));
+            for (long offset = 0; offset < count; offset += frameSize, p += frameSize) {
+                m.ValidateVirtualPointer(reinterpret_cast<void **>(&p), c);
+                for (int i = 0; i < 2; ++i)
+                    p[2 * c + i] = PatternByte(offset + 2 * c + i, 0);
+            }
+        }
+        for (int c = 0; c < 2; ++c)
+            m.ValidateWriting(count, -1, 0, c);
+        m.Reset();
+        file.reset();
+        std::string bytes = ReadBytes(path);
+        EXPECT_TRUE(Pattern(count, 0) == bytes.substr(0, count));
+        EXPECT_EQ(std::string(300000 - count, '\xAA'), bytes.substr(count));
+    }
+}

@@ -1,6 +1,7 @@
 // Iterators over a virtual file of file A, silence, the right channel of file B and A again,
 // through buffer windows small enough to cut the segments into several clips: forwards,
-// backwards, by Seek and as float columns, against the samples the files hold.
+// backwards, by Seek and as float columns, against the samples the files hold; and stereo
+// files written through every access kind with their channels in every order.
 #include "audio/AudioFile.h"
 #include "audio/FileSegment.h"
 #include "audio/SampleConversion.h"
@@ -119,6 +120,72 @@ TEST(IteratorRanges, EmptyFilesOpenRangesAndWritingIntoSilence) {
     EXPECT_EQ(99, open.rangeEnd_) << "last below 0 runs to the end";
     EXPECT_EQ(0, open.Seek(9)) << "before the range";
     EXPECT_EQ(Text(10061), ErrorOf([&] { WaveOutIterator(buffer, 0, silent, 0, -1); }));
+}
+
+// The orders in which the writing routines fill the channels of a stereo work file.
+enum WriteOrder { kChannelAfterChannel, kFrameByFrame, kEachChannelInTurn };
+
+// Writes values (frame after frame, left and right) through one output iterator a channel.
+void WriteInOrder(WriteOrder order, VirtualFile (&channels)[2], std::vector<int32_t> const &values) {
+    FileWriteBuffer buffer(2);
+    WaveOutIterator out[2];
+    auto put = [&](int c) { WriteSample24(out[c], values[size_t(out[c].GetPosition()) * 2 + c]); };
+    if (order == kChannelAfterChannel) {
+        for (int c = 0; c < 2; ++c)
+            for (out[c].Init(buffer, c, channels[c], 0, -1); out[c].IsValid(); out[c].Advance(1))
+                put(c);
+    } else {
+        for (int c = 0; c < 2; ++c)
+            out[c].Init(buffer, c, channels[c], 0, -1);
+        while (out[0].IsValid() && out[1].IsValid()) {
+            for (int c = 0; c < 2; ++c) {
+                put(c);
+                if (order == kEachChannelInTurn)  // the left one moves to a new window first
+                    out[c].Advance(1);
+            }
+            if (order == kFrameByFrame)
+                for (int c = 0; c < 2; ++c)
+                    out[c].Advance(1);
+        }
+    }
+    long bytes = long(values.size()) * 2;
+    for (int c = 0; c < 2; ++c)
+        buffer.ValidateWriting(bytes, -1, 0, c);
+}
+
+// Every sample of an interleaved file reads back whatever the access kind and the order in
+// which its channels were written: a window the file cache writes back holds the other
+// channel's samples too, and must neither lose them nor move while that channel still
+// writes into it.
+TEST(IteratorWriting, EveryAccessKindAndOrderKeepsBothChannels) {
+    apptest::UseEnglishTexts();
+    testsupport::TempDir dir;
+    SettingsScope settings{dir.Path()};
+    int const frames = 70001;  // four windows of the file cache and a short one
+    std::vector<int32_t> values = RepresentableValues(kPcm16, size_t(frames) * 2, 5);
+    struct Named {
+        char const *name;
+        int value;
+    } const kinds[] = {{"mapped", kAccessMapped}, {"buffered", kAccessMappedWindows}, {"cached", kAccessCached}},
+            orders[] = {{"channel after channel", kChannelAfterChannel},
+                        {"frame by frame", kFrameByFrame},
+                        {"each channel in turn", kEachChannelInTurn}};
+    for (Named const &kind : kinds)
+        for (Named const &order : orders) {
+            OwnedFile work{
+                CreateWorkAudioFile(kind.value, TestOwner(), SamplePattern(kPcm16, 2, 1, 44100), int64_t(frames) * 4)};
+            VirtualFile channels[2] = {VirtualFile(TheSegmentFactory()), VirtualFile(TheSegmentFactory())};
+            for (int c = 0; c < 2; ++c)
+                channels[c].InsertSegment(new AudioFileSegment(work.get(), 0, frames, c), 0);
+            WriteInOrder(WriteOrder(order.value), channels, values);
+            std::vector<int32_t> back = ReadSamples24(*work);
+            int wrong[2] = {0, 0};
+            for (size_t i = 0; i < back.size(); ++i)
+                wrong[i % 2] += back[i] != values[i];
+            EXPECT_EQ(values.size(), back.size()) << kind.name << ", " << order.name;
+            EXPECT_EQ(0, wrong[0]) << kind.name << ", " << order.name << ": left samples wrong";
+            EXPECT_EQ(0, wrong[1]) << kind.name << ", " << order.name << ": right samples wrong";
+        }
 }
 
 }  // namespace

@@ -81,7 +81,10 @@ TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
         // the waves come back, the last one opened on top
         RunningProgram again(copy.Folder());
         ASSERT_TRUE(again.Frame() != 0);
-        EXPECT_EQ((std::vector<std::string>{"second.wav", "first.wav"}), Captions(again.Client()));
+        for (DWORD end = GetTickCount() + 10000; Windows(again.Client()) < 2 && GetTickCount() < end;)
+            Sleep(50);
+        EXPECT_EQ((std::vector<std::string>{"second", "first"}), Captions(again.Client()))
+            << testsupport::ReadBytes(copy.File("system\\main.set"));
         EXPECT_EQ(0, again.Close());
     }
 }

@@ -10,6 +10,8 @@
 #include "audio/AudioFileSettings.h"
 #include "foundation/File.h"
 
+#include "tests/app/audio/bench/HourFileBench.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -23,13 +25,6 @@ namespace {
 
 int const kFrames = 44100 * 3600;
 int const kFrameBytes = 4;
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
 
 // A slow sweep in both channels, so that every block has a peak of its own.
 void MakeFile(FileName const &name) {
@@ -49,7 +44,7 @@ void MakeFile(FileName const &name) {
 }
 
 double ReadFileLoop(FileName const &name) {
-    double start = Now();
+    double start = hourbench::Seconds();
     HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     std::vector<char> buffer(1 << 20);
@@ -57,15 +52,15 @@ double ReadFileLoop(FileName const &name) {
     while (ReadFile(h, buffer.data(), DWORD(buffer.size()), &got, nullptr) && got > 0) {
     }
     CloseHandle(h);
-    return Now() - start;
+    return hourbench::Seconds() - start;
 }
 
 // From the name to an open file with its peaks; negative when either failed.
 double OpenWithPeaks(FileName const &name, int kind) {
-    double start = Now();
+    double start = hourbench::Seconds();
     AudioFile *file = OpenAudioFile(kind, name, 0, 1);
     int peaks = file ? file->OpenPeakFile() : 0;
-    double seconds = Now() - start;
+    double seconds = hourbench::Seconds() - start;
     if (file)
         file->DetachFromWave();
     return peaks ? seconds : -1;
@@ -78,9 +73,7 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: AudioFileBench <folder> make | read | built <kind> | valid <kind>\n");
         return 2;
     }
-    TheAudioFileSettings().tempDir = FileName(argv[1]);
-    FileName name(argv[1]);
-    name += "\\hour.wav";
+    FileName name = hourbench::HourFileIn(argv[1]);
     FileName peaks(name);
     peaks.SetExtension("gpk");
     std::string what = argv[2];
@@ -89,9 +82,9 @@ int main(int argc, char **argv) {
     if (what == "make") {
         if (File::Exist(name))
             return 0;
-        double start = Now();
+        double start = hourbench::Seconds();
         MakeFile(name);
-        seconds = Now() - start;
+        seconds = hourbench::Seconds() - start;
     } else if (what == "read") {
         seconds = ReadFileLoop(name);
     } else if (what == "built") {

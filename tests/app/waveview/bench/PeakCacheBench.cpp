@@ -12,6 +12,8 @@
 #include "foundation/File.h"
 #include "waveview/PeakCache.h"
 
+#include "tests/app/audio/bench/HourFileBench.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -24,20 +26,13 @@ namespace {
 enum Source { kValidPeakFile, kBuiltPeakFile, kSamples };
 char const *const kSourceNames[] = {"valid peak file", "peak file built", "samples, no peak file"};
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
 int Refuse(AudioFile &) { return 0; }
 
 // Milliseconds of filling frames first..last.
 double TimedFill(WavePeakCache &cache, Wave &wave, int zoom, int first, int last) {
-    double start = Now();
+    double start = hourbench::Seconds();
     FindPeakExtremes(cache, wave, zoom, first, last);
-    return (Now() - start) * 1000;
+    return (hourbench::Seconds() - start) * 1000;
 }
 
 struct Times {
@@ -64,11 +59,6 @@ Times Run(FileName const &name, Source source, int zoom, int width) {
     return t;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -76,13 +66,9 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: PeakCacheBench <folder>   (hour.wav in it)\n");
         return 2;
     }
-    TheAudioFileSettings().tempDir = FileName(argv[1]);
-    FileName name(argv[1]);
-    name += "\\hour.wav";
-    if (!File::Exist(name)) {
-        std::fprintf(stderr, "no %s: make it with AudioFileBench <folder> make\n", name.c_str());
+    FileName name = hourbench::HourFileIn(argv[1]);
+    if (!hourbench::HourFileThere(name))
         return 1;
-    }
     int width = GetSystemMetrics(SM_CXFULLSCREEN);
     int length = 44100 * 3600;
     int mainZoom = -(44100 * 10 / std::max(width * 4 / 5 - 40, 1));
@@ -99,11 +85,12 @@ int main(int argc, char **argv) {
                 first.push_back(t.first), page.push_back(t.page), eighth.push_back(t.eighth);
             }
             bool overview = zoom == overviewZoom;  // shows everything: nothing to scroll
-            std::printf("%-8s %-24s %12.2f", overview ? "overview" : "main", kSourceNames[source], Median(first));
+            std::printf("%-8s %-24s %12.2f", overview ? "overview" : "main", kSourceNames[source],
+                        hourbench::Median(first));
             if (overview)
                 std::printf(" %12s %12s\n", "-", "-");
             else
-                std::printf(" %12.2f %12.2f\n", Median(page), Median(eighth));
+                std::printf(" %12.2f %12.2f\n", hourbench::Median(page), hourbench::Median(eighth));
         }
     return 0;
 }

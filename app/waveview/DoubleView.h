@@ -1,0 +1,148 @@
+// The view of a wave document in its window: the main view, and above it, when open, the
+// overview. It keeps the window's state as a memento, passes the document's notifications
+// on to its views and panes, fills the frame's status bar while it is current, and routes
+// the window's commands.
+#pragma once
+
+#include "core/LayoutWindow.h"
+#include "manager/View.h"
+
+#include <cstdint>
+
+class TextGadget;
+class Wave;
+class WavePane;
+class WaveView;
+class WaveViewGlobalMemento;
+
+class DoubleView : public TLayoutWindow, public View {
+public:
+    DoubleView(TWindow *parent, Wave &wave, WaveViewGlobalMemento const *memento);
+    ~DoubleView() override;
+
+    void SetupWindow() override;
+    void CleanupWindow() override;
+    // A window closed while a fill of its peaks runs a message loop (a peak file being
+    // built) closes once the fill has returned.
+    int CanClose() override;
+    int IdleAction(long idleCount) override;
+
+    // The overview height pixels high above the main view (80 when 0 or less).
+    void Layout(int height, int relayout);
+    // Opens the overview height pixels high (negative: a quarter of the height), closes it
+    // with 0.
+    void ShowOverView(int height);
+    // Calls f for each pane, the main view's before the overview's, channel 0 first.
+    void ForEachPane(void (*f)(WavePane &pane, void *arg), void *arg);
+    void InvalidateTimeScales();
+    void InvalidateOverViewShadow();
+    // Given the main view the overview, given anything else the main view.
+    WaveView *OtherView(WaveView *view) const;
+    // The main view got a new size: a re-fit that waited for a width takes place.
+    void OnMainViewSized();
+
+    Wave &GetWave() const { return *wave_; }
+    WaveView *GetMainView() const { return main_; }
+    WaveView *GetOverview() const { return overview_; }
+    WaveViewGlobalMemento &GetMemento() const { return *memento_; }
+    int IsSetUp() const { return setUp_; }
+    // The view the scrolling commands act on: the one a pane's command came from, else the
+    // main view.
+    WaveView *GetTargetView() const;
+    // The status bar fields while the view is current (null otherwise).
+    enum { kPositionGadget, kLengthGadget, kLevelGadget, kZoomGadget, kSizeGadget, kRateGadget };
+    TextGadget *GetStatusGadget(int which) const { return gadgets_[which]; }
+    // The main view's place (first visible frame, zoom, vertical zoom and position) kept as
+    // the wave's stored position k (0-7), or as the temporary position (-1) with the caret
+    // and the selection; and brought back (an empty position changes nothing).
+    void StoreViewPosition(int k);
+    void RecallViewPosition(int k);
+    int HasViewPosition(int k) const;
+    // The memento of the window as it is now.
+    WaveViewGlobalMemento *TakeMemento() const;
+
+    // ---- View
+    int OnStartRubber() override;
+    void OnEndRubber(TRect const &rect) override;
+    void SetStatusBar(int on) override;
+    void UpdateStatusBar() override;
+    PackedMemento *CreatePackedMemento() override;
+    int Handler(int code, long a, long b) override;
+
+    // ---- commands
+    LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
+    void EvCommandEnable(TCommandEnabler &ce) override;
+    void CmZoomToSelection();
+    void CeZoomToSelection(TCommandEnabler &ce);
+    void CmToggleOverview();
+    void CeToggleOverview(TCommandEnabler &ce);
+    void CmStoreTemporaryPosition() { StoreViewPosition(-1); }
+    void CmRecallTemporaryPosition() { RecallViewPosition(-1); }
+    void CeRecallTemporaryPosition(TCommandEnabler &ce) { ce.Enable(HasViewPosition(-1)); }
+
+    // The double view of the active wave window, null when none.
+    static DoubleView *GetActive() { return _active; }
+    static void SetActive(DoubleView *view) { _active = view; }
+    // A click that activates a wave window only activates it: noted on activation, taken by
+    // the pane the click lands in, cleared once the mouse buttons are up.
+    static void NoteActivationClick() { _activationClick = 1; }
+    static int IsActivationClick() { return _activationClick; }
+    static void ClearActivationClick() { _activationClick = 0; }
+    // Set while OpenWaveWindow runs.
+    static int IsOpening() { return _opening; }
+    // A window that dialogs make the command target while they run (0: none).
+    static HWND GetCommandTargetOverride() { return _commandTarget; }
+    static void SetCommandTargetOverride(HWND window) { _commandTarget = window; }
+
+    // Notes a view as the command target for the length of a command.
+    class TargetScope {
+    public:
+        explicit TargetScope(WaveView *view);
+        ~TargetScope();
+        TargetScope(TargetScope const &) = delete;
+        TargetScope &operator=(TargetScope const &) = delete;
+
+    private:
+        DoubleView *doubleView_;
+        WaveView *previous_;
+    };
+
+    // What OpenWaveWindow sets for its length.
+    class OpeningScope {
+    public:
+        OpeningScope() { ++_opening; }
+        ~OpeningScope() { --_opening; }
+        OpeningScope(OpeningScope const &) = delete;
+        OpeningScope &operator=(OpeningScope const &) = delete;
+    };
+
+private:
+    enum { kStatusGadgets = 6 };
+
+    DoubleView(DoubleView const &) = delete;
+    DoubleView &operator=(DoubleView const &) = delete;
+
+    WaveView *CreateView(int overview);
+    // The zooms follow a new length: the whole wave in half the main view's width.
+    void RefitToLength();
+    void RedrawChannel(int channel, long first, long last);
+    void FillStatusGadgets();
+
+    Wave *wave_;
+    int32_t setUp_ = 0;
+    WaveView *targetView_ = nullptr;
+    WaveViewGlobalMemento *memento_;
+    int32_t *overviewOpen_;
+    WaveView *overview_ = nullptr;
+    WaveView *main_ = nullptr;
+    int32_t lastLength_;
+    int32_t refitPending_ = 0;
+    TextGadget *gadgets_[kStatusGadgets] = {};
+
+    static DoubleView *_active;
+    static int _opening;
+    static int _activationClick;
+    static HWND _commandTarget;
+
+    DECLARE_RESPONSE_TABLE(DoubleView);
+};
