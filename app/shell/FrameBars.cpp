@@ -2,6 +2,7 @@
 // a command of 0 is a separator). The pictures are the language modules'.
 #include "shell/WFrameWindow.h"
 
+#include "bars/DockStation.h"
 #include "bars/Gadget.h"
 #include "bars/ToolbarButtonGadget.h"
 #include "bars/ToolbarControlBar.h"
@@ -69,5 +70,6 @@ void WFrameWindow::BuildBar(Bar bar) {
     // A bar built after its dock station stands is made at once and takes its place.
     TWindow *station = controlBar->GetParentO();
     if (station && station->GetHandle() && controlBar->Create())
-        controlBar->SetStyle(controlBar->GetStyle(), 0);
+        if (auto *dock = dynamic_cast<TDockStation *>(station))
+            dock->LayoutSession();
 }
