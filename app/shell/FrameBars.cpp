@@ -15,7 +15,7 @@ namespace {
 
 using Button = WFrameWindow::BarButton;
 
-struct BarSpec {
+struct BarLayout {
     unsigned title;
     unsigned short style;
     std::vector<Button> buttons;
@@ -33,8 +33,8 @@ std::vector<Button> NumberedButtons() {
     return buttons;
 }
 
-BarSpec const &Spec(WFrameWindow::Bar bar) {
-    static BarSpec const specs[WFrameWindow::kBarCount] = {
+BarLayout const &LayoutOf(WFrameWindow::Bar bar) {
+    static BarLayout const layouts[WFrameWindow::kBarCount] = {
         {11081, 10240,
          {{20002, 135}, {20003, 23002}, {20025, 23007}, kSeparator, {20021, 23004}, {20000, 23000}, kSeparator,
           {20022, 23005}, {20023, 1050}, {20024, 23006}, kSeparator, {20011, 23003}, {152, 152}, kSeparator,
@@ -46,21 +46,21 @@ BarSpec const &Spec(WFrameWindow::Bar bar) {
         {11083, 10288, NumberedButtons()},
         {11084, 10288, {{208, 208}, {210, 210}, {213, 230}, {206, 206}, {207, 207}}},
     };
-    return specs[bar];
+    return layouts[bar];
 }
 
 int const kSeparatorWidth = 6;
 
 }  // namespace
 
-std::vector<WFrameWindow::BarButton> const &WFrameWindow::BarButtons(Bar bar) { return Spec(bar).buttons; }
+std::vector<WFrameWindow::BarButton> const &WFrameWindow::BarButtons(Bar bar) { return LayoutOf(bar).buttons; }
 
 void WFrameWindow::BuildBar(Bar bar) {
-    BarSpec const &spec = Spec(bar);
-    String title(FindString(spec.title));
-    ControlBar *controlBar = new ControlBar(Tooltip, this, title.c_str(), spec.style, 1, new TGadgetWindowFont(8),
+    BarLayout const &layout = LayoutOf(bar);
+    String title(FindString(layout.title));
+    ControlBar *controlBar = new ControlBar(Tooltip, this, title.c_str(), layout.style, 1, new TGadgetWindowFont(8),
                                            TModule::_localizedResourceDLL);
-    for (Button const &button : spec.buttons) {
+    for (Button const &button : layout.buttons) {
         if (button.command)
             controlBar->Insert(*new TToolbarButtonGadget(TResId(button.picture), int(button.command)));
         else
