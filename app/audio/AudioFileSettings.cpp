@@ -84,7 +84,15 @@ int ChooseFileAccessKind(int64_t size, FileCacheSettings &settings, uint64_t phy
     return 100;
 }
 
+namespace {
+FileCacheManager *programCache = nullptr;
+}  // namespace
+
 FileCacheManager &TheFileCacheManager() {
+    if (programCache)
+        return *programCache;
     static FileCacheManager cache(kCacheBlocks, kCacheBlockSize);
     return cache;
 }
+
+void SetFileCacheManager(FileCacheManager *cache) { programCache = cache; }

@@ -37,5 +37,8 @@ int ChooseFileAccessKind(int64_t size);
 // system.
 int ChooseFileAccessKind(int64_t size, FileCacheSettings &settings, uint64_t physicalMemory, int isNT);
 
-// The cache through which files of access kind 102 are read and written.
+// The cache through which files of access kind 102 are read and written: the program's,
+// else one of 256 blocks of 64 KB made on first use.
 FileCacheManager &TheFileCacheManager();
+// The program's cache (null: none); the caller keeps it and deletes it after the last file.
+void SetFileCacheManager(FileCacheManager *cache);

@@ -9,17 +9,17 @@ EngineSettings &TheEngineSettings() {
 
 void LoadEngineSettings(Config &config) {
     EngineSettings &s = TheEngineSettings();
-    s.reportUnknownErrors = config.GetValue(0, "MS_mess");
+    s.reportUnknownErrors = config.GetSure(0, 0, 1, "MS_mess");
     {
         Config::PathSaver saver(config);
         config.MoveDown("MasterSection");
-        s.engineOpen = config.GetValue(1, "AEngine");
-        s.x = config.GetValue(100, "X");
-        s.y = config.GetValue(100, "Y");
+        s.engineOpen = config.GetSure(1, 0, 1, "AEngine");
+        s.x = config.GetSure(100, -32000, 32000, "X");
+        s.y = config.GetSure(100, -32000, 32000, "Y");
     }
     Config::PathSaver saver(config);
     config.MoveDown("Misc");
-    s.processorWarned = config.GetValue(0, "x386");
+    s.processorWarned = config.GetSure(0, 0, 1, "x386");
 }
 
 void SaveEngineSettings(Config &config) {

@@ -1,7 +1,8 @@
 // The settings of the audio engine that the shell's preferences read and write: whether
 // the master section was open at the last close and where it stood ("MasterSection"),
 // whether the processor warning was given ("x386" in "Misc") and whether engine errors
-// the program does not know are reported ("MS_mess"), all below the product's group.
+// the program does not know are reported ("MS_mess"), all below the product's group; each
+// value read is held to its range.
 #pragma once
 
 #include <cstdint>

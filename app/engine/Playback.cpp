@@ -146,6 +146,21 @@ void Playback::Shutdown() {
     server_.Stop();
 }
 
+int Playback::Pause() {
+    AutoCriticalSection lock(lock_);
+    return outputOpen_ && !control_.stopRequested ? player_.Pause() : 0;
+}
+
+void Playback::Resume() {
+    AutoCriticalSection lock(lock_);
+    player_.Resume();
+}
+
+int Playback::IsPaused() {
+    AutoCriticalSection lock(lock_);
+    return outputOpen_ && player_.IsPaused();
+}
+
 // ---- the playback thread
 
 unsigned long Playback::MainLoop() {

@@ -64,6 +64,11 @@ public:
     int Stop();
     // At the application's close: no playback starts from now on.
     void Shutdown();
+    // Holds a running playback where it is: 1 when it played and is now held; Resume
+    // plays on, Stop ends it.
+    int Pause();
+    void Resume();
+    int IsPaused();
     // Continues at another source position, dropping what is buffered.
     void Relocate(int position);
     void RelocateToCurrent() { Relocate(GetPosition()); }

@@ -113,6 +113,9 @@ bool SamplePlayer::TakeFreeBuffer(Timer *timer) {
         long woken = WaitForAny(doneEvent_, control_.stopEvent, kWaitMs);
         if (timer)
             timer->Resume();
+        // A held device gives no buffer back: wait on for it.
+        if (woken < 0 && paused_ && !control_.stopRequested)
+            continue;
         if (woken != 0 || control_.stopRequested)
             return false;
     }
@@ -184,7 +187,8 @@ int64_t SamplePlayer::DevicePosition() {
         if (timedLast_ == 0)
             return 0;
         // The clock since the last completion, within the buffer now playing.
-        int64_t elapsed = int64_t(pattern_.GetRate()) * DWORD(timeGetTime() - timedLast_) / 1000;
+        DWORD now = paused_ ? pausedAt_ : timeGetTime();
+        int64_t elapsed = int64_t(pattern_.GetRate()) * DWORD(now - timedLast_) / 1000;
         return int64_t(timedBase_) + std::min<int64_t>(elapsed, framesPerBuffer_);
     }
     MMTIME time = {};
@@ -194,12 +198,37 @@ int64_t SamplePlayer::DevicePosition() {
     return time.u.sample;
 }
 
+int SamplePlayer::Pause() {
+    AutoCriticalSection device(deviceLock_);
+    HWAVEOUT open = device_;
+    if (!open || paused_ || waveOutPause(open) != MMSYSERR_NOERROR)
+        return 0;
+    pausedAt_ = timeGetTime();
+    paused_ = 1;
+    return 1;
+}
+
+void SamplePlayer::Resume() {
+    AutoCriticalSection device(deviceLock_);
+    HWAVEOUT open = device_;
+    if (!open || !paused_)
+        return;
+    waveOutRestart(open);
+    // The clock stood still while the device was held.
+    if (timedLast_)
+        timedLast_ += timeGetTime() - pausedAt_;
+    paused_ = 0;
+}
+
+// A held device plays on from the new place.
 void SamplePlayer::Reset() {
     AutoCriticalSection writer(writerLock_);
     AutoCriticalSection device(deviceLock_);
     HWAVEOUT open = device_;
     if (!open)
         return;
+    if (paused_.exchange(0))
+        waveOutRestart(open);
     current_ = -1;
     if (!framesWritten_)
         return;
@@ -239,7 +268,7 @@ void SamplePlayer::WaitUntilPlayed() {
     DWORD since = GetTickCount();
     while (queued_ > 0 && !control_.stopRequested && !control_.stopEvent.IsTrue()) {
         control_.stopEvent.WaitForIt(kDrainPollMs);
-        if (completed_ != seen) {
+        if (completed_ != seen || paused_) {
             seen = completed_;
             since = GetTickCount();
         } else if (GetTickCount() - since > DWORD(kWaitMs)) {
@@ -261,4 +290,5 @@ void SamplePlayer::Close() {
     }
     CloseDevice(open, kWaveOutCalls, deviceLock_, queued_, buffers_);
     device_ = nullptr;
+    paused_ = 0;
 }

@@ -43,6 +43,13 @@ public:
     // than were written. -1 without a device.
     int GetPosition();
 
+    // Holds the device where it plays: 1 when it played and is now held. While held, the
+    // writer waits without giving up and the position stands still.
+    int Pause();
+    // Plays on from where Pause held it.
+    void Resume();
+    bool IsPaused() const { return paused_ != 0; }
+
     bool IsOpen() const { return device_.load() != nullptr; }
     int GetFramesWritten() const { return int(framesWritten_); }
     int GetFramesPerBuffer() const { return framesPerBuffer_; }
@@ -82,4 +89,6 @@ private:
     DeviceBuffers buffers_;
     int32_t current_ = -1;
     int32_t filled_ = 0;
+    std::atomic<int32_t> paused_{0};
+    DWORD pausedAt_ = 0;  // system time of the pause (timed positions)
 };

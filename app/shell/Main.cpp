@@ -1,28 +1,22 @@
-// The program's entry point. Until the program's own application object stands,
-// Tessaro starts through the document manager with the MDI main frame, its menus and
-// texts from the language module; sound files open as waves in wave windows, text files
-// in plain windows that show which file they hold; the window layout brings them back at
-// the next start.
-#include "manager/Document.h"
-#include "manager/DocumentManager.h"
-#include "manager/DocumentModel.h"
-#include "manager/MainFrame.h"
-#include "core/MdiWindows.h"
-#include "manager/View.h"
-#include "manager/MdiDocumentWindows.h"
-
-#include "audio/WaveFactory.h"
+// The program's entry point and main entry: the framework's first start (the language
+// module, the hand-over to a running first instance), the processing modules, the
+// application object, the CD library and the sampler link around the message loop, and
+// the way back down in the reverse order.
 #include "brastow/Brastow.h"
-#include "core/MenuDescr.h"
-#include "core/Dc.h"
+#include "core/Module.h"
+#include "core/XBase.h"
 #include "effects/FadePreviewLink.h"
 #include "engine/AudioState.h"
+#include "engine/CdLibraryStart.h"
 #include "engine/SamplerLink.h"
 #include "foundation/Exception.h"
+#include "malvane/Malvane.h"
 #include "pindral/Pindral.h"
+#include "shell/ProcessingModules.h"
+#include "shell/ShellSettings.h"
+#include "shell/WFrameWindow.h"
+#include "shell/WaveApp.h"
 #include "waveview/WaveWindow.h"
-
-#include "LanguageCommon/LanguageIds.h"
 
 #include <windows.h>
 
@@ -36,181 +30,74 @@ LanguageDLL const kLanguages[] = {{LANG_ENGLISH, "system\\EnglishTs.dll"},
                                   {0, "system\\EnglishTs.dll"}};
 
 char const kProduct[] = "Tessaro";
-char const kCompany[] = "Tessaro";
+char const kCompany[] = "Korvane";
 char const kFrameClass[] = "TessaroFrame";
-char const kSettingsFile[] = "system\\main.set";
 char const kCommonResources[] = "system\\CommonRscTs.dll";
-int const kStampSettings = 1;       // main.set records when it was saved
-int const kNoSplash = 0;
-unsigned long const kSplashMs = 250;
-int const kAboutBoxParam = 1010;     // handed to the about box
-int const kTrackMenuSelection = 1;  // menu hints in the status bar
 
-// The white page inside a document window, showing the document's name.
-class ShellView : public TWindow, public View {
-public:
-    explicit ShellView(Document &doc) : TWindow(0, 0, 0), View("ShellView", doc, 0) {
-        Attr.Style = WS_CHILD | WS_VISIBLE;
-        SetBkgndColor(TColor::SysWindow);
-        SetWindow(this);
-    }
-
-    PackedMemento *CreatePackedMemento() override {
-        return static_cast<PackedMemento *>(MDIChildMemento(GetParentH()).CreatePacked());
-    }
-
-    void Paint(TDC &dc, int, TRect &) override {
-        String name = GetDocument().GetName(0);
-        TRect r = GetClientRect();
-        r.Inflate(-8, -8);
-        dc.SetBkMode(TRANSPARENT);
-        dc.DrawTextA(name.c_str(), -1, r, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
-    }
-};
-
-// A document window whose page fills it.
-class ShellWindow : public MDIChild {
-public:
-    ShellWindow(ShellView &view, MDIChildMemento const *memento) : MDIChild(view, memento) {}
-
-    void SetupWindow() override {
-        MDIChild::SetupWindow();
-        FitPage();
-    }
-
-    void EvSize(uint sizeType, TSize &) {
-        DefaultProcessing();
-        if (sizeType != SIZE_MINIMIZED)
-            FitPage();
-    }
-
-private:
-    void FitPage() {
-        TWindow *page = GetClientWindow();
-        if (page && page->GetHandle()) {
-            TRect r = GetClientRect();
-            page->MoveWindow(0, 0, r.Width(), r.Height(), true);
-        }
-    }
-
-    DECLARE_RESPONSE_TABLE(ShellWindow);
-};
-
-DEFINE_RESPONSE_TABLE1(ShellWindow, MDIChild)
-    EV_WM_SIZE,
-END_RESPONSE_TABLE;
-
-// A text file, opened as a window that names it.
-class ShellDocType : public DocumentModel {
-public:
-    ShellDocType() {
-        name = "ShellDocument";
-        openFilter = "Text files (*.txt)|*.txt|";
-        livesWithViews = 1;
-        recordInHistory = 1;
-    }
-
-    Document *OpenDoc(FileName const &file, DocMemento const *memento, int createView, int) override {
-        Document *doc = new Document(*this, &file);
-        if (createView)
-            CreateView(*doc, memento ? memento->viewMemento : 0);
-        return doc;
-    }
-
-    View *CreateView(Document &doc, ViewMemento const *memento) override {
-        ShellView *view = new ShellView(doc);
-        (new ShellWindow(*view, dynamic_cast<MDIChildMemento const *>(memento)))->Create();
-        return view;
-    }
-
-    ViewMemento *CreateUnpackedViewMemento(PackedMemento const *packed) override {
-        return MDIChildMemento::CreateUnpacked(packed);
-    }
-
-    DocMemento *CreateUnpackedDocMemento(PackedMemento const *) override { return new DocMemento; }
-};
-
-ShellDocType shellDocType;
-
-// "New window" makes an untitled document.
-class ShellClient : public MDIClient {
-public:
-    TMDIChild *InitChild() override {
-        ShellView *view = new ShellView(*new Document(shellDocType));
-        return new ShellWindow(*view, 0);
-    }
-};
-
-class ShellApp : public DocumentManager {
-public:
-    ShellApp() : DocumentManager(kProduct, kSettingsFile, kStampSettings, kNoSplash, kSplashMs, kAboutBoxParam) {}
-
-    // The wave window's menus join the frame's between File and the frame's View.
-    void InitMainWindow() override {
-        ShellClient *client = new ShellClient;
-        FrameWindow *frame = new FrameWindow(kProduct, IDM_MAINFRAME, *client, kTrackMenuSelection,
-                                             TModule::_localizedResourceDLL);
-        frame->SetMenuDescr(TMenuDescr(TResId(IDM_MAINFRAME), 1, 0, 0, 1, 1, 1, 0, TModule::_localizedResourceDLL));
-        SetMainWindow(frame);
-    }
-
-    void LoadPref(Config &config) override {
-        DocumentManager::LoadPref(config);
-        LoadWaveWindowPrefs(config);
-    }
-
-    void SavePref(Config &config) override {
-        DocumentManager::SavePref(config);
-        SaveWaveWindowPrefs(config);
-    }
-
-    void CmFileOpen() { OpenFileOpenDialog(Wave::_factory, 0, 0, 0, 1); }
-
-    DECLARE_RESPONSE_TABLE(ShellApp);
-};
-
-DEFINE_RESPONSE_TABLE1(ShellApp, DocumentManager)
-    EV_COMMAND(CM_FILEOPEN, CmFileOpen),
-END_RESPONSE_TABLE;
-
-// The tree control's class, the CD library and the sampler link (when its file is there),
-// from before the message loop until after it, also when the loop ends by an exception.
+// The CD library from its start to its end and the sampler link while it is loaded: both
+// go whatever happens in between.
 class OutsideLibraries {
 public:
-    explicit OutsideLibraries(HINSTANCE instance) : instance_(instance) {
-        SftTree_RegisterApp2(instance_);
-        CDR_Init();
-        LoadSamplerLibrary();
-    }
+    OutsideLibraries() { SetCdLibraryRefusedStart(CDR_Init() == BRASTOW_REFUSED); }
     ~OutsideLibraries() {
         FreeSamplerLibrary();
         CDR_End();
-        SftTree_UnregisterApp2(instance_);
     }
     OutsideLibraries(OutsideLibraries const &) = delete;
     OutsideLibraries &operator=(OutsideLibraries const &) = delete;
-
-private:
-    HINSTANCE instance_;
 };
+
+// Run with the outside libraries around it; a failure is told to the user. The exit code
+// is Run's, else 1.
+int RunApplication(WaveApp &app) {
+    try {
+        OutsideLibraries libraries;
+        LoadSamplerLibrary();
+        return app.Run();
+    } catch (AException const &e) {
+        app.WarnUser(e, 1);
+        return 1;
+    }
+}
+
+// The application object's life; whatever escapes it ends the program quietly with the
+// exit code reached so far.
+int RunWaveApp() {
+    int exitCode = 1;
+    try {
+        WaveApp app;
+        exitCode = RunApplication(app);
+        BypassFreeing();
+        app.PumpWaitingMessages();
+    } catch (...) {
+    }
+    return exitCode;
+}
+
+int RunProgram(int argc, char **argv, TModule const &program) {
+    if (!DocumentManager::VeryFirstInit(argc, argv, kProduct, kFrameClass, kCompany, kCommonResources, kLanguages))
+        return 1;
+    AttachGuiThreadToAudio();
+    RegisterWaveWindow();
+    RegisterFadeCurve();
+    RegisterFrameForWaves();
+    ProcessingModules modules;
+    if (!modules.IsBound())
+        return 1;
+    int exitCode = RunWaveApp();
+    DeleteFileCache();
+    SftTree_UnregisterApp2(program.GetHandle());
+    return exitCode;
+}
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
+    static TModule program(kProduct, instance);
     TApplication::SetWinMainParams(instance, previous, commandLine, show);
     try {
-        FrameWindow::_className = kFrameClass;
-        if (!DocumentManager::VeryFirstInit(__argc, __argv, kProduct, kFrameClass, kCompany, kCommonResources,
-                                            kLanguages))
-            return 1;
-        AttachGuiThreadToAudio();
-        RegisterWaveWindow();
-        RegisterFadeCurve();
-        ShellApp app;
-        OutsideLibraries libraries(instance);
-        return app.Run();
-    } catch (AException const &e) {
-        ShowMessageBox(0, e.why().IsEmpty() ? "Tessaro could not start." : e.why().c_str(), kProduct, MB_ICONHAND);
-        return 1;
+        return RunProgram(__argc, __argv, program);
+    } catch (AException &e) {
+        return HandleGlobalException(e, nullptr, nullptr);
     }
 }

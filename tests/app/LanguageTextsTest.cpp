@@ -44,6 +44,10 @@ std::vector<unsigned> const kTexts = {
     11216, 11217, 11218, 11219, 11220, 11221, 11222, 11223, 11224, 11227, 11228, 11229, 11230,
     // the wave window: the hints of the view's commands
     459, 460, 461, 462, 463, 464, 466, 467, 469, 585,
+    // the application shell: its bars, undo texts, close refusals, deleting files, system
+    // errors, settings, modules, the volume and the background jobs' end
+    10016, 10048, 11036, 11037, 11081, 11082, 11083, 11084, 11117, 11193, 11197, 11231, 11232, 11400, 11401,
+    11402, 11403, 11404, 18027, 18028,
 };
 
 // The dialogs, their pictures and the menus that every language module holds.
@@ -57,6 +61,7 @@ std::vector<unsigned> const kBitmaps = {
     10000,  // the record dialog's meter scale
 };
 std::vector<unsigned> const kMenus = {
+    1,         // the main frame
     109, 110,  // the background task window's list and load graph
 };
 

@@ -1,0 +1,6 @@
+#include "effects/ProcessingEntries.h"
+
+ProcessingEntries &TheProcessingEntries() {
+    static ProcessingEntries entries;
+    return entries;
+}
