@@ -148,7 +148,8 @@ void FFT3DDoc::ComputeSlices(Wave &wave, int64_t first, int64_t last, std::vecto
     BlockSpectrum spectrum;
     std::vector<double> block(kBlockSize);
     for (int k = 0; k < computed; ++k) {
-        int64_t start = computed == 1 ? first : std::min(first + k * (length - kBlockSize) / kSlices, last - kBlockSize + 1);
+        int64_t start =
+            computed == 1 ? first : std::min(first + k * (length - kBlockSize) / kSlices, last - kBlockSize + 1);
         reader.Read(start, std::min(start + kBlockSize - 1, last), block.data());
         progress.NotifyProgress(long(k + 1) * kBlockSize - 1, StatusBar::ThrowOnCancel);
         largest_ = std::max(largest_, spectrum.Compute(block.data()));

@@ -29,9 +29,7 @@ void GiveDocumentMenu(MDIChild &child) {
 }  // namespace
 
 DEFINE_RESPONSE_TABLE1(FFT3DView, TWindow)
-    EV_COMMAND(FFT3DView::kCmOpenAnotherView, CmOpenAnotherView),
-    EV_WM_RBUTTONDOWN,
-    EV_WM_LBUTTONDBLCLK,
+    EV_COMMAND(FFT3DView::kCmOpenAnotherView, CmOpenAnotherView), EV_WM_RBUTTONDOWN, EV_WM_LBUTTONDBLCLK,
 END_RESPONSE_TABLE;
 
 FFT3DView::FFT3DView(FFT3DDoc &doc, FFT3DStyle const &style)

@@ -35,10 +35,10 @@ char const kCompany[] = "Tessaro";
 char const kFrameClass[] = "TessaroFrame";
 char const kSettingsFile[] = "system\\main.set";
 char const kCommonResources[] = "system\\CommonRscTs.dll";
-int const kStampSettings = 1;       // main.set records when it was saved
+int const kStampSettings = 1;  // main.set records when it was saved
 int const kNoSplash = 0;
 unsigned long const kSplashMs = 250;
-int const kAboutBoxParam = 1010;     // handed to the about box
+int const kAboutBoxParam = 1010;    // handed to the about box
 int const kTrackMenuSelection = 1;  // menu hints in the status bar
 
 // The white page inside a document window, showing the document's name.
@@ -100,8 +100,9 @@ class ShellDocType : public DocumentModel {
 public:
     ShellDocType() {
         name = "ShellDocument";
-        openFilter = "Sound files (*.wav;*.aif;*.aiff;*.au;*.snd;*.raw)|*.wav;*.aif;*.aiff;*.au;*.snd;*.raw|"
-                     "Text files (*.txt)|*.txt|";
+        openFilter =
+            "Sound files (*.wav;*.aif;*.aiff;*.au;*.snd;*.raw)|*.wav;*.aif;*.aiff;*.au;*.snd;*.raw|"
+            "Text files (*.txt)|*.txt|";
         livesWithViews = 1;
         recordInHistory = 1;
     }
@@ -143,8 +144,8 @@ public:
 
     void InitMainWindow() override {
         ShellClient *client = new ShellClient;
-        SetMainWindow(new FrameWindow(kProduct, IDM_MAINFRAME, *client, kTrackMenuSelection,
-                                      TModule::_localizedResourceDLL));
+        SetMainWindow(
+            new FrameWindow(kProduct, IDM_MAINFRAME, *client, kTrackMenuSelection, TModule::_localizedResourceDLL));
     }
 
     void CmFileOpen() { OpenFileOpenDialog(shellDocType, 0, 0, 0, 1); }

@@ -10,10 +10,10 @@
 namespace spectrum {
 
 enum {
-    kBlockSize = 2048,            // frames per transform
-    kLines = kBlockSize / 2,      // lines 1 to kLines - 1 carry a frequency
-    kLevelTop = 1000,             // levels and band positions run 0 to this
-    kLabels = 9,                  // labels on each axis
+    kBlockSize = 2048,        // frames per transform
+    kLines = kBlockSize / 2,  // lines 1 to kLines - 1 carry a frequency
+    kLevelTop = 1000,         // levels and band positions run 0 to this
+    kLabels = 9,              // labels on each axis
 };
 
 // A frequency rounded to a tidy figure: below 100 kept, then to 5, 10 and 500 Hz.

@@ -2,7 +2,12 @@
 
 #include "audio/SampleConversion.h"
 #include "audio/VirtualFileIterator.h"
+#include "core/Module.h"
 #include "foundation/File.h"
+#include "manager/MainFrame.h"
+#include "manager/MdiDocumentWindows.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,5 +51,42 @@ int PeakBand(std::vector<int> const &levels, int n, int k) {
 }
 
 int Largest(std::vector<int> const &levels) { return *std::max_element(levels.begin(), levels.end()); }
+
+namespace {
+
+class FrameManager : public DocumentManager {
+public:
+    FrameManager() : DocumentManager("AnalysisTests", "system\\analysistest.set", 0, 0, 0, 0) {}
+    void InitMainWindow() override { SetMainWindow(new FrameWindow("Analysis test", 0, *new MDIClient, 1)); }
+};
+
+char const kSettings[] = "\\system\\analysistest.set";
+
+}  // namespace
+
+FrameScope::FrameScope() {
+    apptest::UseEnglishTexts();
+    CreateDirectoryA((testsupport::ProgramFolder() + "\\system").c_str(), 0);
+    TApplication::SetWinMainParams(GetModuleHandleA(0), 0, "", SW_SHOWNORMAL);
+    common_ = ::LoadLibraryA((apptest::ProgramFolder() + "\\system\\CommonRscTs.dll").c_str());
+    // the manager takes the module as the program's common resources and deletes it
+    TModule::_commonResourceDLL = new TModule("CommonRscTs", common_);
+    app_ = new FrameManager;
+    app_->InitInstance();
+    Pump();
+}
+
+FrameScope::~FrameScope() {
+    delete app_;
+    ::DeleteFileA((testsupport::ProgramFolder() + kSettings).c_str());
+}
+
+void Pump() {
+    MSG msg;
+    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
 
 }  // namespace analysistest

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "audio/Wave.h"
+#include "manager/DocumentManager.h"
+
+#include <windows.h>
 
 #include <cstdint>
 #include <functional>
@@ -23,5 +26,25 @@ int BandHolding(std::vector<int> const &bands, double hz);
 // The index of the largest value of slice k (bands per slice n) and the largest of all.
 int PeakBand(std::vector<int> const &levels, int n, int k);
 int Largest(std::vector<int> const &levels);
+
+// The program's manager with an MDI main frame and the common resource module, as the
+// analysis windows need; they go with it.
+class FrameScope {
+public:
+    FrameScope();
+    ~FrameScope();
+    FrameScope(FrameScope const &) = delete;
+    FrameScope &operator=(FrameScope const &) = delete;
+
+    DocumentManager &App() { return *app_; }
+    HMODULE Common() const { return common_; }
+
+private:
+    HMODULE common_;
+    DocumentManager *app_;
+};
+
+// Handles what the windows posted.
+void Pump();
 
 }  // namespace analysistest

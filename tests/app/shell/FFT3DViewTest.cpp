@@ -5,11 +5,7 @@
 
 #include "core/Curve3D.h"
 #include "core/Dib.h"
-#include "core/Module.h"
-#include "manager/DocumentManager.h"
-#include "manager/MainFrame.h"
 #include "manager/MdiDocumentWindows.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/app/shell/AnalysisTestKit.h"
 #include "tests/framework/GdiCanvas.h"
 #include "tests/support/TestSupport.h"
@@ -24,41 +20,17 @@ using namespace analysistest;
 
 namespace {
 
-// The program's manager with an MDI main frame, as the analysis windows need.
-class FrameManager : public DocumentManager {
-public:
-    FrameManager() : DocumentManager("AnalysisTests", "system\\analysistest.set", 0, 0, 0, 0) {}
-    void InitMainWindow() override { SetMainWindow(new FrameWindow("Analysis test", 0, *new MDIClient, 1)); }
-};
-
-void Pump() {
-    MSG msg;
-    for (int n = 0; n < 5000 && ::PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++n) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 class AnalysisView : public ::testing::Test {
 protected:
     void SetUp() override {
-        apptest::UseEnglishTexts();
-        CreateDirectoryA((testsupport::ProgramFolder() + "\\system").c_str(), 0);
-        TApplication::SetWinMainParams(GetModuleHandleA(0), 0, "", SW_SHOWNORMAL);
-        common = ::LoadLibraryA((apptest::ProgramFolder() + "\\system\\CommonRscTs.dll").c_str());
-        ASSERT_TRUE(common);
-        // the manager takes the module as the program's common resources and deletes it
-        TModule::_commonResourceDLL = new TModule("CommonRscTs", common);
-        TDib palette(common, IDB_CURVE3D_PALETTE);
+        frame.reset(new FrameScope);
+        ASSERT_TRUE(frame->Common());
+        TDib palette(frame->Common(), IDB_CURVE3D_PALETTE);
         top = palette.GetColor(81).GetRaw() & 0xFFFFFF;
-        app.reset(new FrameManager);
-        app->InitInstance();
-        Pump();
     }
     void TearDown() override {
         wave.reset();
-        app.reset();
-        ::DeleteFileA((testsupport::ProgramFolder() + "\\system\\analysistest.set").c_str());
+        frame.reset();
     }
 
     // The view of a new analysis of the whole wave on its first channel.
@@ -103,9 +75,8 @@ protected:
         return n ? double(both) / n : 0;
     }
 
-    HMODULE common = 0;
+    std::unique_ptr<FrameScope> frame;
     COLORREF top = 0;  // the colour of level 1000
-    std::unique_ptr<FrameManager> app;
     std::unique_ptr<Wave> wave;
 };
 
@@ -180,19 +151,19 @@ TEST_F(AnalysisView, CommandOpensASecondViewAtTheSameRectangleAndTheLastCloseEnd
     EXPECT_EQ(first, second->Parent->GetWindowRect());
     EXPECT_EQ(std::string("FFT3D"), testsupport::ClassOf(second->GetHandle()));
 
-    app->GetMDIClient()->CmCloseAll();
+    frame->App().GetMDIClient()->CmCloseAll();
     Pump();
     EXPECT_EQ(before, FFT3DDoc::GetLiveCount());
 }
 
 TEST_F(AnalysisView, RightClickAndDoubleClickAskTheFrameForTheSettings) {
     FFT3DView &view = Open(SineWave(1, 20000, 44100, 440, 12000));
-    HWND frame = app->GetMainWindow()->GetHandle();
+    HWND main = frame->App().GetMainWindow()->GetHandle();
     for (UINT click : {UINT(WM_RBUTTONDOWN), UINT(WM_LBUTTONDBLCLK)}) {
         view.SendMessageA(click, 0, MAKELPARAM(20, 20));
         MSG msg;
         bool asked = false;
-        while (::PeekMessageA(&msg, frame, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        while (::PeekMessageA(&msg, main, WM_COMMAND, WM_COMMAND, PM_REMOVE))
             asked |= LOWORD(msg.wParam) == FFT3DView::kCmSettings;
         EXPECT_TRUE(asked) << click;
     }

@@ -197,16 +197,16 @@ TEST_F(FrequencyAnalysis, TheFrequencySettingsChooseTheBands) {
 
 TEST(FFT3DSettings, ValuesAreHeldToTheirRangesAsTheyAreRead) {
     struct Case {
-        int in[8];   // ColorMode Style Back AmpScale Angle LowFreq HighFreq LogFreq
+        int in[8];  // ColorMode Style Back AmpScale Angle LowFreq HighFreq LogFreq
         int out[8];
     } const cases[] = {
         {{1, 2, 0, 0, 30, 0, 10, 1}, {1, 2, 0, 0, 30, 0, 10, 1}},
         {{0, 0, 1, 1, 330, 7, 10, 0}, {0, 0, 1, 1, 330, 7, 10, 0}},
-        {{5, 9, -1, 2, 45, 2, 2, 7}, {1, 2, 0, 1, 60, 2, 5, 1}},     // HighFreq = LowFreq would divide by 0
+        {{5, 9, -1, 2, 45, 2, 2, 7}, {1, 2, 0, 1, 60, 2, 5, 1}},  // HighFreq = LowFreq would divide by 0
         {{-3, -1, 3, -9, 360, 9, 4, -1}, {0, 0, 1, 0, 0, 7, 10, 0}},
         {{1, 1, 0, 0, -30, -2, 1, 1}, {1, 1, 0, 0, 330, 0, 3, 1}},
         {{1, 1, 0, 0, 14, 4, 12, 1}, {1, 1, 0, 0, 0, 4, 10, 1}},
-        {{1, 1, 0, 0, 735, 1, 3, 1}, {1, 1, 0, 0, 30, 1, 4, 1}},   // 750 is two turns and 30
+        {{1, 1, 0, 0, 735, 1, 3, 1}, {1, 1, 0, 0, 30, 1, 4, 1}},  // 750 is two turns and 30
     };
     char const *const keys[8] = {"ColorMode", "Style", "Back", "AmpScale", "Angle", "LowFreq", "HighFreq", "LogFreq"};
     FFT3DStyle savedStyle = TheFFT3DStyle();

@@ -169,9 +169,9 @@ TEST(SpectrumBands, EveryRangeTheSettingsAllow) {
 }
 
 TEST(SpectrumBands, RoundingToTidyFigures) {
-    int const cases[][2] = {{0, 0},       {99, 99},       {100, 100},     {102, 100},     {103, 105},
-                            {997, 995},   {998, 1000},    {1000, 1000},   {1004, 1000},   {1005, 1010},
-                            {9994, 9990}, {9995, 10000},  {10000, 10000}, {10249, 10000}, {10250, 10500},
+    int const cases[][2] = {{0, 0},         {99, 99},      {100, 100},     {102, 100},     {103, 105},
+                            {997, 995},     {998, 1000},   {1000, 1000},   {1004, 1000},   {1005, 1010},
+                            {9994, 9990},   {9995, 10000}, {10000, 10000}, {10249, 10000}, {10250, 10500},
                             {20480, 20500}, {40960, 41000}};
     for (auto const &c : cases)
         EXPECT_EQ(c[1], RoundBandFrequency(c[0])) << c[0];
@@ -200,13 +200,13 @@ TEST(SpectrumBands, LevelsOfBothScales) {
         double value, maximum;
         int linear, logarithmic;
     } const cases[] = {
-        {0, 1.0, 0, 0},                  // silence: the maximum never rose
+        {0, 1.0, 0, 0},  // silence: the maximum never rose
         {5, 1.000001, 0, 0},
-        {1.5, 1.0000011, 1000, 1000},    // a band half a unit over a small maximum stays at the top
+        {1.5, 1.0000011, 1000, 1000},  // a band half a unit over a small maximum stays at the top
         {8000.5, 8000, 1000, 1000},
-        {4000, 8000, 500, 875},          // -6 dB is 7/8 of 48 dB
-        {8000.0 / 16, 8000, 62, 500},    // -24 dB
-        {8000.0 / 256, 8000, 3, 0},      // -48 dB
+        {4000, 8000, 500, 875},        // -6 dB is 7/8 of 48 dB
+        {8000.0 / 16, 8000, 62, 500},  // -24 dB
+        {8000.0 / 256, 8000, 3, 0},    // -48 dB
         {1, 8000, 0, 0},
     };
     for (Case const &c : cases) {
@@ -216,13 +216,13 @@ TEST(SpectrumBands, LevelsOfBothScales) {
 }
 
 TEST(SpectrumBands, TimeLabelsOfShortAndLongSelections) {
-    EXPECT_EQ((std::vector<std::string>{"0 ms", "187 ms", "375 ms", "562 ms", "750 ms", "937 ms", "1.125 s",
-                                        "1.312 s", "1.500 s", "<end>"}),
+    EXPECT_EQ((std::vector<std::string>{"0 ms", "187 ms", "375 ms", "562 ms", "750 ms", "937 ms", "1.125 s", "1.312 s",
+                                        "1.500 s", "<end>"}),
               Texts(TimeLabels(66150ull * 1000 / 44100, 60)));
     EXPECT_EQ("1.050 s", Texts(TimeLabels(370440ull * 1000 / 44100, 60))[1]);
     std::vector<Legend> twoHours = TimeLabels(317520000ull * 1000 / 44100, 60);
-    EXPECT_EQ((std::vector<std::string>{"0 ms", "900 s", "1800 s", "2700 s", "3600 s", "4500 s", "5400 s",
-                                        "6300 s", "7200 s", "<end>"}),
+    EXPECT_EQ((std::vector<std::string>{"0 ms", "900 s", "1800 s", "2700 s", "3600 s", "4500 s", "5400 s", "6300 s",
+                                        "7200 s", "<end>"}),
               Texts(twoHours));
     int const at[9] = {0, 7, 15, 22, 30, 37, 45, 52, 60};
     for (int i = 0; i < 9; ++i)
