@@ -1,5 +1,6 @@
 #include "shell/DiskInfoDoc.h"
 
+#include "shell/AnalysisWindows.h"
 #include "shell/DiskInfoView.h"
 #include "shell/DriveProvider.h"
 
@@ -43,14 +44,7 @@ bool Listed(int type) { return type != File::kFloppy && type != File::kRemote &&
 
 DiskInfoDoc::Type DiskInfoDoc::_type;
 
-DiskInfoDoc::Type::Type() {
-    name = "DiskInfo";
-    descriptionId = kTextDescription;
-    dialogIcon = kDialogValue;
-    reserved = kTypeValue;
-    livesWithViews = 1;
-    noFile = 1;
-}
+DiskInfoDoc::Type::Type() { InitWindowOnlyType(*this, "DiskInfo", kTextDescription, kDialogValue, kTypeValue); }
 
 View *DiskInfoDoc::Type::CreateView(Document &document, ViewMemento const *) {
     return DiskInfoView::Open(static_cast<DiskInfoDoc &>(document));

@@ -1,12 +1,11 @@
 #include "shell/DiskInfoView.h"
 
+#include "shell/AnalysisWindows.h"
 #include "shell/DiskInfoDoc.h"
 
 #include "core/Dc.h"
 #include "core/GdiObject.h"
 #include "core/LayoutMetrics.h"
-#include "core/MenuDescr.h"
-#include "core/Module.h"
 #include "core/Scroller.h"
 #include "manager/DocumentManager.h"
 #include "manager/MdiDocumentWindows.h"
@@ -15,7 +14,7 @@
 
 namespace {
 
-enum { kDocumentMenu = 2, kLeftMargin = 10, kRightMargin = 20 };
+enum { kLeftMargin = 10, kRightMargin = 20 };
 
 // The font of the rows, made for each use.
 TFont RowFont() { return TFont("MS Sans Serif", 11, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0); }
@@ -79,12 +78,7 @@ DiskInfoView::DiskInfoView(DiskInfoDoc &doc) : TLayoutWindow(0, 0, 0), View("Dis
 
 DiskInfoView *DiskInfoView::Open(DiskInfoDoc &doc) {
     DiskInfoView *view = new DiskInfoView(doc);
-    MDIChild *child = new MDIChild(*view);
-    TModule *language = TModule::_localizedResourceDLL;
-    if (language && ::FindResourceA(language->GetHandle(), MAKEINTRESOURCEA(kDocumentMenu), RT_MENU))
-        child->SetMenuDescr(TMenuDescr(kDocumentMenu, 0, 0, 0, 0, 0, 0, 0, language));
-    child->Create();
-    child->ShowWindow(SW_SHOW);
+    OpenDocumentWindow(*view, nullptr);
     view->SetFocus();
     return view;
 }

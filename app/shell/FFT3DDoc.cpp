@@ -1,5 +1,6 @@
 #include "shell/FFT3DDoc.h"
 
+#include "shell/AnalysisWindows.h"
 #include "shell/FFT3DSettings.h"
 #include "shell/FFT3DView.h"
 #include "shell/HartleyTransform.h"
@@ -99,14 +100,7 @@ private:
 FFT3DDoc::Type FFT3DDoc::_type;
 int FFT3DDoc::_live = 0;
 
-FFT3DDoc::Type::Type() {
-    name = "FrequencyAnalysis";
-    descriptionId = kTextDescription;
-    dialogIcon = kDialogValue;
-    reserved = kTypeValue;
-    livesWithViews = 1;
-    noFile = 1;
-}
+FFT3DDoc::Type::Type() { InitWindowOnlyType(*this, "FrequencyAnalysis", kTextDescription, kDialogValue, kTypeValue); }
 
 FFT3DDoc::FFT3DDoc() : FFT3DDoc(FileName(FindString(kTextDescription))) {}
 

@@ -1,11 +1,10 @@
 #include "shell/FFT3DView.h"
 
+#include "shell/AnalysisWindows.h"
 #include "shell/FFT3DDoc.h"
 
 #include "core/Curve3D.h"
 #include "core/Dc.h"
-#include "core/MenuDescr.h"
-#include "core/Module.h"
 #include "manager/DocumentManager.h"
 #include "manager/MdiDocumentWindows.h"
 
@@ -13,18 +12,10 @@
 
 namespace {
 
-enum { kDocumentMenu = 2 };
 // The plotter's centre: how far the eye stands from the grid of 60 slices.
 int const kCentre[3] = {60, 100, 200};
 
 TColor const kGrid(128, 128, 128), kLightGrid(192, 192, 192);
-
-// Document windows of the program carry the language module's menu 2 where it has one.
-void GiveDocumentMenu(MDIChild &child) {
-    TModule *language = TModule::_localizedResourceDLL;
-    if (language && ::FindResourceA(language->GetHandle(), MAKEINTRESOURCEA(kDocumentMenu), RT_MENU))
-        child.SetMenuDescr(TMenuDescr(kDocumentMenu, 0, 0, 0, 0, 0, 0, 0, language));
-}
 
 }  // namespace
 
@@ -46,16 +37,7 @@ void FFT3DView::SetStyle(FFT3DStyle const &style) {
         Invalidate(false);
 }
 
-void FFT3DView::OpenChildWindow(TRect const *rect) {
-    MDIChild *child = new MDIChild(*this);
-    if (rect) {
-        child->Attr.X = rect->left, child->Attr.Y = rect->top;
-        child->Attr.W = rect->Width(), child->Attr.H = rect->Height();
-    }
-    GiveDocumentMenu(*child);
-    child->Create();
-    child->ShowWindow(SW_SHOW);
-}
+void FFT3DView::OpenChildWindow(TRect const *rect) { OpenDocumentWindow(*this, rect); }
 
 void FFT3DView::FillPlot(Curve3D &plot, TFont *font) const {
     FFT3DDoc const &doc = GetAnalysis();

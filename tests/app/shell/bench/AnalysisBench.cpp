@@ -13,9 +13,8 @@
 #include "audio/Wave.h"
 #include "foundation/File.h"
 
-#include <windows.h>
-
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <complex>
 #include <cstdio>
@@ -29,12 +28,7 @@ namespace {
 int const kSize = 2048;
 double const kPi = 3.14159265358979323846;
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 // Runs of the transform a second, over at least a second.
 double PerSecond(std::function<void()> const &transform) {
