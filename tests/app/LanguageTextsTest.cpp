@@ -41,9 +41,11 @@ std::vector<unsigned> const kTexts = {
 std::vector<unsigned> const kDialogs = {
     4,   // the record dialog
     74,  // the open dialog's preview
+    18, 20, 21, 22,  // the analysis settings and their style, frequency and vision pages
 };
 std::vector<unsigned> const kBitmaps = {
     10000,  // the record dialog's meter scale
+    1016, 341,  // the analysis settings: the dial of the viewing angle, the pictures of the tabs
 };
 
 }  // namespace

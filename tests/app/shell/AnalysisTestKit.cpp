@@ -69,8 +69,10 @@ FrameScope::FrameScope() {
     CreateDirectoryA((testsupport::ProgramFolder() + "\\system").c_str(), 0);
     TApplication::SetWinMainParams(GetModuleHandleA(0), 0, "", SW_SHOWNORMAL);
     common_ = ::LoadLibraryA((apptest::ProgramFolder() + "\\system\\CommonRscTs.dll").c_str());
-    // the manager takes the module as the program's common resources and deletes it
+    // the manager takes the modules as the program's common resources and its language, and
+    // deletes them
     TModule::_commonResourceDLL = new TModule("CommonRscTs", common_);
+    TModule::_localizedResourceDLL = new TModule("EnglishTs", apptest::UseEnglishTexts());
     app_ = new FrameManager;
     app_->InitInstance();
     Pump();
@@ -78,6 +80,7 @@ FrameScope::FrameScope() {
 
 FrameScope::~FrameScope() {
     delete app_;
+    apptest::UseEnglishTexts();  // the manager let go of the language module it was given
     ::DeleteFileA((testsupport::ProgramFolder() + kSettings).c_str());
 }
 
