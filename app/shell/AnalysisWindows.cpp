@@ -20,8 +20,8 @@ void InitWindowOnlyType(DocumentModel &type, char const *name, int descriptionId
     type.noFile = 1;
 }
 
-MDIChild *OpenDocumentWindow(TWindow &view, TRect const *rect) {
-    MDIChild *child = new MDIChild(view);
+MDIChild *OpenDocumentWindow(TWindow &view, TRect const *rect, bool shrinkToClient) {
+    MDIChild *child = new MDIChild(view, nullptr, shrinkToClient);
     if (rect) {
         child->Attr.X = rect->left, child->Attr.Y = rect->top;
         child->Attr.W = rect->Width(), child->Attr.H = rect->Height();

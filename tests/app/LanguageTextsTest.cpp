@@ -33,8 +33,8 @@ std::vector<unsigned> const kTexts = {
     11370,
     // recording: the wave-in device, its mixer and the record dialog
     10037, 10038, 10039, 10040, 10041, 10042, 10043, 11019, 11020, 11021, 11022, 11023, 11024, 11025, 11026,
-    // the analysis windows: the frequency analysis, its settings' pages, disk information
-    11015, 11016, 11017, 11047, 11085, 11086, 11144,
+    // the analysis windows: the frequency analysis, its settings' pages, disk information, live input
+    11015, 11016, 11017, 11047, 11085, 11086, 11144, 11214,
 };
 
 // The dialogs and their pictures that every language module holds.
