@@ -71,6 +71,18 @@ protected:
 
 enum { kStyle = 0, kVision = 1, kFrequency = 2 };
 
+// What the modal run's timer does once the dialog shows.
+std::function<void(HWND)> _answer;
+
+void CALLBACK AnswerTheDialog(HWND, UINT, UINT_PTR, DWORD) {
+    HWND d = ::FindWindowA(0, "3-D analysis settings");
+    if (d && ::IsWindowVisible(d) && _answer) {
+        auto answer = _answer;
+        _answer = nullptr;
+        answer(d);
+    }
+}
+
 }  // namespace
 
 TEST_F(SettingsDialog, TheFrequencyListsKeepThreeOctavesEitherWay) {
@@ -175,17 +187,9 @@ TEST_F(SettingsDialog, APresetShowsOnEveryPageAndCancelAfterItKeepsTheGlobals) {
 // The command's modal run: over the active analysis view, its place and page kept.
 TEST_F(SettingsDialog, TheCommandOpensOverTheActiveViewWhereItWasLeft) {
     FFT3DView &view = OpenAnalysis();
-    static std::function<void(HWND)> _answer;
     auto run = [&](std::function<void(HWND)> answer) {
         _answer = answer;
-        UINT_PTR timer = ::SetTimer(0, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-            HWND d = ::FindWindowA(0, "3-D analysis settings");
-            if (d && ::IsWindowVisible(d) && _answer) {
-                auto answer = _answer;
-                _answer = nullptr;
-                answer(d);
-            }
-        });
+        UINT_PTR timer = ::SetTimer(0, 0, 50, AnswerTheDialog);
         testsupport::Watchdog watchdog(60);
         int result = OpenFFT3DSettings(frame->App());
         ::KillTimer(0, timer);
