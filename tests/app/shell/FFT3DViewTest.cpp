@@ -134,7 +134,7 @@ TEST_F(AnalysisView, EveryStyleOnEitherBackgroundPaints) {
         }
 }
 
-TEST_F(AnalysisView, CommandOpensASecondViewAtTheSameRectangleAndTheLastCloseEndsTheDocument) {
+TEST_F(AnalysisView, CommandAndRubberBandOpenFurtherViewsAndTheLastCloseEndsTheDocument) {
     int before = FFT3DDoc::GetLiveCount();
     FFT3DView &view = Open(SineWave(1, 20000, 44100, 440, 12000));
     FFT3DStyle style;
@@ -150,6 +150,18 @@ TEST_F(AnalysisView, CommandOpensASecondViewAtTheSameRectangleAndTheLastCloseEnd
     EXPECT_EQ(1, second->GetStyle().back);
     EXPECT_EQ(first, second->Parent->GetWindowRect());
     EXPECT_EQ(std::string("FFT3D"), testsupport::ClassOf(second->GetHandle()));
+
+    // a rubber band drawn over the client while the view is active: a third at its rectangle
+    EXPECT_EQ(0, view.OnStartRubber()) << "as the program's frame setting says";
+    TRect band(20, 30, 260, 210);
+    second->OnEndRubber(band);
+    Pump();
+    ASSERT_EQ(3, doc.GetNumViews());
+    FFT3DView *third = static_cast<FFT3DView *>(doc.GetViews().GetLast());
+    TRect placed = third->Parent->GetWindowRect();
+    ::MapWindowPoints(0, frame->App().GetMDIClient()->GetHandle(), reinterpret_cast<POINT *>(&placed), 2);
+    EXPECT_EQ(band, placed);
+    EXPECT_EQ(120, third->GetStyle().angle);
 
     frame->App().GetMDIClient()->CmCloseAll();
     Pump();
