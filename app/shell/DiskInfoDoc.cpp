@@ -4,8 +4,6 @@
 #include "shell/DiskInfoView.h"
 #include "shell/DriveProvider.h"
 
-#include "core/Application.h"
-#include "core/FrameWindow.h"
 #include "foundation/File.h"
 #include "foundation/MessageCatalogue.h"
 #include "manager/DocumentManager.h"

@@ -107,7 +107,7 @@ FFT3DDoc::FFT3DDoc() : FFT3DDoc(FileName(FindString(kTextDescription))) {}
 FFT3DDoc::FFT3DDoc(FileName const &title) : Document(_type, &title) { ++_live; }
 
 FFT3DDoc::~FFT3DDoc() {
-    DeleteViews();
+    DeleteViews();  // while the analysis they show is whole
     --_live;
 }
 
