@@ -5,33 +5,30 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+namespace {
+std::vector<int> Fields(DatabaseSettings const &s) {
+    return {s.fl1, s.fl2, s.floppy, s.listMaxSize, s.warnDel, s.beepListLim, s.messListLim};
+}
+}  // namespace
+
 TEST(DatabaseSettings, DefaultsAndEveryKeyBackUnclamped) {
     DatabaseSettings saved = TheDatabaseSettings();
     Config empty("Tessaro");
     TheDatabaseSettings().fl1 = 7;
     LoadDatabaseSettings(empty);
-    DatabaseSettings const &s = TheDatabaseSettings();
-    EXPECT_EQ(0, s.fl1);
-    EXPECT_EQ(1, s.fl2);
-    EXPECT_EQ(0, s.floppy);
-    EXPECT_EQ(200, s.listMaxSize);
-    EXPECT_EQ(1, s.warnDel);
-    EXPECT_EQ(0, s.beepListLim);
-    EXPECT_EQ(1, s.messListLim);
+    EXPECT_EQ((std::vector<int>{0, 1, 0, 200, 1, 0, 1}), Fields(TheDatabaseSettings()));
 
-    TheDatabaseSettings() = DatabaseSettings{-1, 99, 1, 5000, 0, 1, 0};
-    Config written("Tessaro");
-    SaveDatabaseSettings(written);
+    // no drive, a drive number read as written, and every other key off its default
+    DatabaseSettings const written{-1, 99, 1, 5000, 0, 1, 0};
+    TheDatabaseSettings() = written;
+    Config file("Tessaro");
+    SaveDatabaseSettings(file);
     TheDatabaseSettings() = DatabaseSettings();
-    LoadDatabaseSettings(written);
-    EXPECT_EQ(-1, s.fl1) << "no drive";
-    EXPECT_EQ(99, s.fl2) << "read as written";
-    EXPECT_EQ(1, s.floppy);
-    EXPECT_EQ(5000, s.listMaxSize);
-    EXPECT_EQ(0, s.warnDel);
-    EXPECT_EQ(1, s.beepListLim);
-    EXPECT_EQ(0, s.messListLim);
-    ASSERT_TRUE(written.MoveDown("Database"));
-    EXPECT_EQ(5000, written.GetValue(0, "ListMaxSize"));
+    LoadDatabaseSettings(file);
+    EXPECT_EQ(Fields(written), Fields(TheDatabaseSettings()));
+    ASSERT_TRUE(file.MoveDown("Database"));
+    EXPECT_EQ(5000, file.GetValue(0, "ListMaxSize"));
     TheDatabaseSettings() = saved;
 }
