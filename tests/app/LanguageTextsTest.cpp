@@ -48,6 +48,8 @@ std::vector<unsigned> const kTexts = {
     // errors, settings, modules, the volume and the background jobs' end
     10016, 10048, 11036, 11037, 11081, 11082, 11083, 11084, 11117, 11193, 11197, 11231, 11232, 11400, 11401,
     11402, 11403, 11404, 18027, 18028,
+    // the analysis windows: the frequency analysis, its settings' pages, disk information, live input
+    11015, 11016, 11017, 11047, 11085, 11086, 11144, 11214,
 };
 
 // The dialogs, their pictures and the menus that every language module holds.
@@ -55,10 +57,12 @@ std::vector<unsigned> const kDialogs = {
     2,   // the new-wave dialog
     4,   // the record dialog
     74,  // the open dialog's preview
+    18, 20, 21, 22,  // the analysis settings and their style, frequency and vision pages
 };
 std::vector<unsigned> const kBitmaps = {
     350,    // the new-wave dialog's picture
     10000,  // the record dialog's meter scale
+    1016, 341,  // the analysis settings: the dial of the viewing angle, the pictures of the tabs
 };
 std::vector<unsigned> const kMenus = {
     1,         // the main frame
