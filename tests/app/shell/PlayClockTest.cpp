@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "audio/Wave.h"
@@ -152,7 +153,13 @@ TEST_F(PlayClockTest, StopHoldsThePlaybackThenEndsIt) {
     Playback &playback = ThePlaybackEngine();
     EXPECT_TRUE(playback.IsPaused());
     EXPECT_TRUE(IsWaveOutOpen());
+    // buffers the device had taken before the pause may still finish: the position settles first
     int held = playback.GetPosition();
+    EXPECT_TRUE(RunClockUntil([&] {
+        Sleep(100);
+        int before = std::exchange(held, playback.GetPosition());
+        return before == held;
+    }));
     RunClockUntil([] { return false; }, 300);
     EXPECT_EQ(held, playback.GetPosition());
     EXPECT_TRUE(a->IsPlaying());
