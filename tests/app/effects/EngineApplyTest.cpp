@@ -3,7 +3,6 @@
 // engine module of the program folder.
 #include "audio/Wave.h"
 #include "controls/Dialog.h"
-#include "core/MessageBoxSeam.h"
 #include "core/Module.h"
 #include "effects/ApplyPreferences.h"
 #include "effects/EngineApply.h"
@@ -17,7 +16,7 @@
 #include "tests/app/audio/AudioFileTestKit.h"
 #include "tests/app/audio/WaveTestKit.h"
 #include "tests/app/effects/EffectTestKit.h"
-#include "tests/app/engine/EngineTestKit.h"
+#include "tests/framework/BoxRecorder.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -45,13 +44,6 @@ int Answer(ApplyPreferences &preferences) {
     return 1;
 }
 
-std::vector<std::string> _boxes;
-
-int RecordBox(HWND, char const *text, char const *, unsigned) {
-    _boxes.push_back(text);
-    return IDOK;
-}
-
 // The engine's entry: records the request and answers as told.
 std::vector<ApplyRequest> _requests;
 std::vector<std::string> _names;
@@ -73,12 +65,10 @@ protected:
     EngineApply() : previousEntries_(TheAudioEngine().entries) {
         apptest::UseEnglishTexts();
         previousAsker_ = SetApplyPreferencesAsker(&Answer);
-        previousBoxes_ = SetMessageBoxAnswerer(&RecordBox);
         TheAudioEngine().entries.confirmApply = &Confirm;
         _answers = ApplyPreferences();
         _closeActiveWave = false;
         _asked = 0;
-        _boxes.clear();
         _requests.clear();
         _names.clear();
         _engineAnswer = 1;
@@ -88,7 +78,6 @@ protected:
     ~EngineApply() override {
         SetActiveWave(nullptr);
         SetApplyPreferencesAsker(previousAsker_);
-        SetMessageBoxAnswerer(previousBoxes_);
         TheAudioEngine().entries = previousEntries_;
         TheApplyPreferences() = ApplyPreferences();
     }
@@ -96,7 +85,14 @@ protected:
     std::unique_ptr<Wave> wave_;
     AudioEngineEntries previousEntries_;
     ApplyPreferencesAsker previousAsker_;
-    TMessageBoxAnswerer previousBoxes_;
+    BoxRecorder boxes_;
+
+    std::vector<std::string> Boxes() const {
+        std::vector<std::string> texts;
+        for (BoxRecorder::Box const &box : boxes_.Boxes)
+            texts.push_back(box.text);
+        return texts;
+    }
 };
 
 TEST_F(EngineApply, EachRefusalTellsWhyAndSendsNothing) {
@@ -114,7 +110,7 @@ TEST_F(EngineApply, EachRefusalTellsWhyAndSendsNothing) {
     };
     for (Case const &c : cases) {
         SCOPED_TRACE(c.setup);
-        _boxes.clear();
+        boxes_.Boxes.clear();
         _asked = 0;
         wave_.reset(c.setup == kEmptyWave ? WaveOf({Samples(), Samples()}) : WaveOf({Samples(500, 7)}));
         SetActiveWave(c.setup == kNoWave ? nullptr : wave_.get());
@@ -127,7 +123,7 @@ TEST_F(EngineApply, EachRefusalTellsWhyAndSendsNothing) {
         std::vector<std::string> expected;
         if (c.text)
             expected.push_back(Text(c.text, c.text == 11195 || c.text == 11213 ? name.c_str() : nullptr));
-        EXPECT_EQ(expected, _boxes);
+        EXPECT_EQ(expected, Boxes());
         EXPECT_EQ(c.asked, _asked == 1);
         EXPECT_TRUE(_requests.empty());
         EXPECT_EQ(c.setup == kBusyWave, wave_->IsEngineApplied()) << "the flag is left as it was";
@@ -152,7 +148,7 @@ TEST_F(EngineApply, TheRequestCarriesTheSelectionOrTheWholeWaveAndTheAnswers) {
     ApplyProcessorGuarded();
 
     ASSERT_EQ(2u, _requests.size());
-    EXPECT_TRUE(_boxes.empty());
+    EXPECT_TRUE(boxes_.Boxes.empty());
     ApplyRequest const &selection = _requests[0], &whole = _requests[1];
     EXPECT_EQ(static_cast<AudioObject *>(wave_.get()), selection.object);
     EXPECT_EQ(static_cast<Document *>(wave_.get()), selection.document);
@@ -186,7 +182,7 @@ TEST_F(EngineApply, TheFlagIsClearedWhenTheEngineTakesNothingOrIsMissing) {
     TheAudioEngine().entries.confirmApply = nullptr;
     ApplyProcessorGuarded();
     EXPECT_FALSE(wave_->IsEngineApplied());
-    EXPECT_TRUE(_boxes.empty());
+    EXPECT_TRUE(boxes_.Boxes.empty());
 }
 
 TEST(ApplyPreferences, RoundTripAndAStrayBoostReadsZero) {
