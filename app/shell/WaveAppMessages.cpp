@@ -10,6 +10,7 @@
 #include "engine/AudioState.h"
 #include "engine/BackgroundQueueMessages.h"
 #include "core/MessageBoxSeam.h"
+#include "effects/EngineApply.h"
 #include "foundation/MessageCatalogue.h"
 #include "manager/MdiDocumentWindows.h"
 #include "manager/View.h"
@@ -78,6 +79,7 @@ void WaveApp::ActOnMessage(InterThreadMessage &message) {
             stopped.object->SetPlayStart(stopped.position, stopped.restarted);
         break;
     }
+    case kMessAudioQueueDone: ApplyProcessorGuarded(); break;
     case kMessOnStartOfBackgroundQueue:
         StartBackgroundJob(static_cast<MessOnStartOfBackgroundQueue &>(message).job);
         break;

@@ -7,6 +7,7 @@
 #include "audio/TimeSettings.h"
 #include "audio/Wave.h"
 #include "controls/PopupSlider.h"
+#include "effects/ApplyPreferences.h"
 #include "engine/EngineSettings.h"
 #include "engine/PlayerSettings.h"
 #include "engine/SamplerDevice.h"
@@ -55,6 +56,7 @@ void WaveApp::LoadPref(Config &config) {
     LoadShellGroups(config, InstalledMemory());
     for (ComponentSettings const &component : kComponents)
         component.load(config);
+    LoadApplyPreferences(config);
     LoadEngineSettings(config);
     config.MoveUp();
     NoteActivity();
@@ -73,9 +75,10 @@ void WaveApp::SavePref(Config &config) {
         SaveEngineSettings(config);
         for (ComponentSettings const &component : kComponents)
             component.save(config);
-    } else {
-        config.SetValue(int(TheEngineSettings().reportUnknownErrors), "MS_mess");
     }
+    SaveApplyPreferences(config);
+    if (!GetAutoSavePref())
+        config.SetValue(int(TheEngineSettings().reportUnknownErrors), "MS_mess");
     config.MoveUp();
     DocumentManager::SavePref(config);
 }

@@ -9,12 +9,14 @@
 #include "engine/WaveRecorder.h"
 #include "foundation/Exception.h"
 #include "foundation/ThreadEvent.h"
+#include "tests/app/audio/WaveTestKit.h"
 #include "tests/support/TestSupport.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace enginetest {
@@ -312,6 +314,17 @@ std::vector<std::string> FilesIn(std::string const &folder) {
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
     return names;
+}
+
+int FramesNotScaled(Wave &wave, int id, int channel, int first, int last, double factor) {
+    wavetest::Samples after = wavetest::ReadChannel(wave, channel);
+    wavetest::Samples before = wavetest::DistinctSamples(id, channel, 0, int(after.size()));
+    int off = 0;
+    for (int i = 0; i < int(after.size()); ++i) {
+        double expected = i >= first && i <= last ? before[size_t(i)] * factor : before[size_t(i)];
+        off += std::fabs(after[size_t(i)] - expected) > 256;
+    }
+    return off;
 }
 
 }  // namespace enginetest

@@ -21,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+class Wave;
+
 namespace enginetest {
 
 // The frame's own index: what the play-list tests read back.
@@ -161,6 +163,10 @@ private:
 
 // The background queues' tasks listed now, and the first one's progress (done, total).
 int QueueTasks();
+
+// Frames of a channel of a distinct wave (wavetest::DistinctWave(id, ...)) that are not
+// its original scaled by factor over first..last and unchanged elsewhere, to one 16-bit step.
+int FramesNotScaled(Wave &wave, int id, int channel, int first, int last, double factor);
 std::pair<uint32_t, uint32_t> QueueProgress();
 // The threads of this process.
 int ThreadCount();
