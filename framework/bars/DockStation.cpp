@@ -227,15 +227,8 @@ void TDockStation::LayoutSession() {
         Attr.W = FirstToolbar ? across + extent + ncx - g : ncx;
         Attr.H = ncy;
     }
-    if (TDecoratedFrame *frame = dynamic_cast<TDecoratedFrame *>(GetParentO())) {
-        TLayoutMetrics metrics;
-        if (frame->GetChildLayoutMetrics(*this, metrics)) {
-            frame->SetChildLayoutMetrics(*this, metrics);
-            // setting the metrics only marks the layout: the frame follows the new size now
-            if (frame->GetHandle())
-                frame->Layout();
-        }
-    }
+    if (TDecoratedFrame *frame = dynamic_cast<TDecoratedFrame *>(GetParentO()))
+        frame->ChildResized(*this);
 }
 
 void TDockStation::SetAutoTightFit(int) {

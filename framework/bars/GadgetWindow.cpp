@@ -4,6 +4,7 @@
 #include "bars/DecoratedFrame.h"
 #include "core/Dib.h"
 #include "core/FrameWindow.h"
+#include "core/LayoutWindow.h"
 
 #include <algorithm>
 #include <utility>
@@ -460,6 +461,9 @@ void TGadgetWindow::FollowDesiredSize() {
     if (!area.IsEmpty())
         InvalidateRect(area, true);
     SetWindowPos(0, 0, 0, Attr.W, Attr.H, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // a bar placed by its frame's constraints moves there too (a bottom bar keeps its bottom)
+    if (TLayoutWindow *frame = dynamic_cast<TLayoutWindow *>(GetParentO()))
+        frame->ChildResized(*this);
 }
 
 // ---- window

@@ -213,6 +213,11 @@ TExpr TLayoutSolver::Relate(int child, TLayoutConstraint const &c, int axis, int
     TXWindow::Raise(Children[child].Window, IDS_LAYOUTINCOMPLETE);
 }
 
+// After the edges: a child's own X, Y, width and height.
+int TLayoutSolver::OwnVar(int child, int k) const { return 4 * int(Children.size() + 1) + 4 * child + k; }
+
+int TLayoutSolver::VarCount() const { return 4 * int(2 * Children.size() + 1); }
+
 void TLayoutSolver::Add(int out, TExpr const &e) {
     TEquation eq = {out, e};
     Plan.push_back(eq);
@@ -222,9 +227,11 @@ void TLayoutSolver::BuildAxis(int child, int axis, int fontHeight) {
     TChild const &c = Children[child];
     TLayoutConstraint const &pos = c.Metrics[axis];
     TLayoutConstraint const &size = c.Metrics[axis + 2];
-    TWindowAttr const &attr = c.Window->Attr;
-    int const start = axis ? attr.Y : attr.X;
-    int const extent = axis ? attr.H : attr.W;
+    // The window's own place and size are read when solving: a window may resize itself
+    // after the equations were built.
+    TExpr const start = Var(OwnVar(child, axis));
+    TExpr const extent = Var(OwnVar(child, axis + 2));
+    TExpr const end = Plus(Plus(start, extent), -1);
     int const lo = EdgeVar(child, axis ? lmTop : lmLeft);
     int const hi = EdgeVar(child, axis ? lmBottom : lmRight);
     unsigned const hiEdge = axis ? lmBottom : lmRight;
@@ -233,7 +240,7 @@ void TLayoutSolver::BuildAxis(int child, int axis, int fontHeight) {
     enum { Low, High, Centre } kind = pos.MyEdge == hiEdge ? High : pos.MyEdge == lmCenter ? Centre : Low;
     TExpr p;
     if (pos.Relationship == lmAsIs) {
-        p = kind == High ? Const(int64_t(start) + extent - 1) : Const(start);
+        p = kind == High ? end : start;
         if (kind == Centre)
             kind = Low;
     } else {
@@ -244,7 +251,7 @@ void TLayoutSolver::BuildAxis(int child, int axis, int fontHeight) {
     bool sizeIsEdge = size.MyEdge == hiEdge;
     TExpr s;
     if (size.Relationship == lmAsIs)
-        s = sizeIsEdge ? Const(int64_t(start) + extent - 1) : Const(extent);
+        s = sizeIsEdge ? end : extent;
     else
         s = Relate(child, size, axis, fontHeight);
 
@@ -281,9 +288,10 @@ void TLayoutSolver::Build(int fontHeight) {
         BuildAxis(int(i), 0, fontHeight);
         BuildAxis(int(i), 1, fontHeight);
     }
-    // Order: an equation goes once all its inputs are known; every edge that
-    // no equation computes (the layout window's own) is known from the start.
-    std::vector<char> known(4 * (Children.size() + 1), 1);
+    // Order: an equation goes once all its inputs are known; every value that no
+    // equation computes (the layout window's edges, the children's own places and
+    // sizes) is known from the start.
+    std::vector<char> known(VarCount(), 1);
     for (TEquation const &eq : Plan)
         known[eq.Out] = 0;
     std::vector<TEquation> pending;
@@ -324,11 +332,17 @@ int64_t TLayoutSolver::Eval(TExpr const &e) const {
 void TLayoutSolver::Solve(TEdges const &own, int fontHeight) {
     if (Changed || fontHeight != BuiltFontHeight || Plan.empty())
         Build(fontHeight);
-    Values.assign(4 * (Children.size() + 1), 0);
+    Values.assign(VarCount(), 0);
     Values[lmLeft] = own.Left;
     Values[lmTop] = own.Top;
     Values[lmRight] = own.Right;
     Values[lmBottom] = own.Bottom;
+    for (size_t i = 0; i < Children.size(); ++i) {
+        TWindowAttr const &attr = Children[i].Window->Attr;
+        int const values[4] = {attr.X, attr.Y, attr.W, attr.H};
+        for (int k = 0; k < 4; ++k)
+            Values[OwnVar(int(i), k)] = values[k];
+    }
     for (TEquation const &eq : Plan)
         Values[eq.Out] = Eval(eq.Expr);
     for (size_t i = 0; i < Children.size(); ++i) {

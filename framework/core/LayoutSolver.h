@@ -32,7 +32,8 @@ public:
     bool GetEdges(TWindow const &child, TEdges &edges) const;
 
     // own: the layout window's edges (inclusive). The equations are rebuilt only
-    // after a constraint changed; a failure raises TXWindow 32740 or 32741.
+    // after a constraint changed; the children's own places and sizes (lmAsIs) are
+    // read at every solve. A failure raises TXWindow 32740 or 32741.
     void Solve(TEdges const &own, int fontHeight);
 
     // A linear expression of edge variables in fixed point: its value is
@@ -62,6 +63,8 @@ private:
     void BuildAxis(int child, int axis, int fontHeight);
     TExpr OtherEdge(int child, TLayoutConstraint const &c, int axis) const;
     TExpr Relate(int child, TLayoutConstraint const &c, int axis, int fontHeight) const;
+    int OwnVar(int child, int k) const;
+    int VarCount() const;
     void Add(int out, TExpr const &e);
     int64_t Eval(TExpr const &e) const;
 

@@ -82,6 +82,12 @@ void TLayoutWindow::Layout() {
         ::EndDeferWindowPos(batch);
 }
 
+void TLayoutWindow::ChildResized(TWindow &child) {
+    TLayoutMetrics metrics;
+    if (HWindow && Solver.GetMetrics(child, metrics))
+        Layout();
+}
+
 void TLayoutWindow::EvSize(uint sizeType, TSize &size) {
     TWindow::EvSize(sizeType, size);
     if (sizeType != SIZE_MINIMIZED && size != ClientSize) {

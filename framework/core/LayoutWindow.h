@@ -15,6 +15,8 @@ public:
     int GetChildLayoutMetrics(TWindow &child, TLayoutMetrics &metrics);
     int RemoveChildLayoutMetrics(TWindow &child);
     virtual void Layout();
+    // A child laid out here that changed its own size: the others follow it now.
+    void ChildResized(TWindow &child);
 
     void EvSize(uint sizeType, TSize &size);
 

@@ -59,6 +59,25 @@ TEST(LayoutSolver, DefaultMetricsKeepTheCreationPlace) {
     ExpectEdges(s, a, {3, 4, 52, 13});
 }
 
+// A bar at the bottom keeps its own height, and the window above it abuts it: when the
+// bar changes its height after a solve, the next solve follows without new constraints.
+TEST(LayoutSolver, OwnSizesAreReadAtEverySolve) {
+    TWindow bar(0, "bar"), above(0, "above");
+    bar.Attr.X = 5, bar.Attr.H = 15;
+    TLayoutSolver s;
+    s.SetMetrics(bar, M(C(0, lmLeft, lmAsIs, lmLeft, 0), C(0, lmBottom, lmSameAs, lmBottom, 0),
+                        C(0, lmRight, lmSameAs, lmRight, 0), C(0, lmHeight, lmAsIs, lmHeight, 0)));
+    s.SetMetrics(above, M(C(0, lmLeft, lmSameAs, lmLeft, 0), C(0, lmTop, lmSameAs, lmTop, 0),
+                          C(0, lmRight, lmSameAs, lmRight, 0), C(&bar, lmBottom, lmAbove, lmTop, 0)));
+    s.Solve(Own, 12);
+    ExpectEdges(s, bar, {5, 85, 199, 99});
+    ExpectEdges(s, above, {0, 0, 199, 84});
+    bar.Attr.X = 0, bar.Attr.H = 19;
+    s.Solve(Own, 12);
+    ExpectEdges(s, bar, {0, 81, 199, 99});
+    ExpectEdges(s, above, {0, 0, 199, 80});
+}
+
 TEST(LayoutSolver, RelationshipsTable) {
     TWindow a(0, "a"), b(0, "b"), c(0, "c"), d(0, "d"), e(0, "e");
     TLayoutSolver s;

@@ -9,6 +9,7 @@
 #include "core/SysInfo.h"
 #include "core/Menu.h"
 #include "core/Module.h"
+#include "bars/StatusBar.h"
 #include "bars/TextGadget.h"
 #include "bars/ToolTipJq.h"
 #include "bars/ToolbarButtonGadget.h"
@@ -703,6 +704,69 @@ TEST(DockStation, ADropOnARowsTopBandJoinsItAndBelowEveryRowStartsTheLast) {
     // an empty station keeps no room for its single line
     TToolbar::BottomDock->LayoutSession();
     EXPECT_EQ(0, TToolbar::BottomDock->GetWindowRect().Height());
+}
+
+// A frame that makes its tool bars while it is being created, as a main frame does: the
+// stations lay the frame out before its status bar has a window and its own height.
+class FrameWithBarsAtCreation : public TDecoratedFrame {
+public:
+    explicit FrameWithBarsAtCreation(Bars &bars) : TDecoratedFrame(0, "Bars", 0, 0, &Exe()), bars(bars) {
+        Attr.X = 60;
+        Attr.Y = 40;
+        Attr.W = 640;
+        Attr.H = 480;
+        status = new TStatusBar(this, TGadget::Recessed, 0, new TGadgetWindowFont(8), &Exe());
+        Insert(*status, Bottom);
+    }
+    LRESULT WindowProc(uint msg, WPARAM wp, LPARAM lp) override {
+        LRESULT result = TDecoratedFrame::WindowProc(msg, wp, lp);
+        if (msg == WM_CREATE) {
+            bars.Bar("AtTop", TToolbar::DockTop);
+            bars.Bar("AtBottom", TToolbar::DockBottom);
+            bars.Bar("AtLeft", TToolbar::DockLeft);
+            bars.Bar("AtRight", TToolbar::DockRight);
+        }
+        return result;
+    }
+    Bars &bars;
+    TStatusBar *status;
+};
+
+TEST(DockStation, TheStatusBarLiesAtTheBottomOfTheClientAreaBelowTheStations) {
+    Bars bars;
+    FrameWithBarsAtCreation *frame = new FrameWithBarsAtCreation(bars);
+    delete bars.app->SetMainWindow(frame);
+    bars.frame = frame;
+    bars.Show();
+    TDockStation *stations[4] = {TToolbar::TopDock, TToolbar::BottomDock, TToolbar::LeftDock, TToolbar::RightDock};
+    for (TDockStation *station : stations)
+        ASSERT_TRUE(station && station->GetFirstToolbar() && station->GetHandle());
+
+    auto at = [&](TWindow &w) {
+        TRect r = w.GetWindowRect();
+        ::MapWindowPoints(0, frame->GetHandle(), reinterpret_cast<POINT *>(&r), 2);
+        return r;
+    };
+    auto check = [&](char const *when) {
+        SCOPED_TRACE(when);
+        TRect area = frame->GetClientRect(), status = at(*frame->status);
+        TSize desired;
+        frame->status->GetDesiredSize(desired);
+        EXPECT_EQ(TRect(0, area.bottom - desired.cy, area.right, area.bottom), status);
+        EXPECT_EQ(status.top, at(*TToolbar::BottomDock).bottom);
+        TRect client = at(*frame->GetClientWindow());
+        EXPECT_GT(client.Height(), 0);
+        for (TDockStation *station : stations)
+            EXPECT_FALSE(client.Touches(at(*station))) << station->GetClassNameA();
+        EXPECT_FALSE(client.Touches(status));
+    };
+    check("after the first layout");
+    frame->MoveWindow(60, 40, 520, 400, true);
+    Pump();
+    check("after a resize");
+    // the bar grows by itself: the frame follows at once
+    frame->status->SetMargins(TMargins(TMargins::Pixels, 4, 4, 5, 5));
+    check("after the bar grew");
 }
 
 TEST(Toolbar, AStoredShapeOutOfRangeIsTakenAsTheNearestCase) {

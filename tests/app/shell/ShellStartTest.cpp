@@ -61,11 +61,9 @@ TEST(TessaroStart, FrameMenuBarStatusBarAndLayout) {
         MapWindowPoints(frame, 0, reinterpret_cast<POINT *>(&frameClient), 2);
         GetWindowRect(status, &statusRect);
         GetWindowRect(client, &clientRect);
-        // With the dock stations of the tool bars below it, the framework's layout puts the
-        // status bar up to 4 pixels past the frame's client area (an open fault of the bars'
-        // layout).
-        EXPECT_GE(frameClient.bottom, statusRect.bottom - 4);
-        EXPECT_LE(frameClient.bottom, statusRect.bottom);
+        EXPECT_EQ(frameClient.bottom, statusRect.bottom);
+        EXPECT_EQ(frameClient.left, statusRect.left);
+        EXPECT_EQ(frameClient.right, statusRect.right);
         EXPECT_EQ(clientRect.bottom, statusRect.top);
         EXPECT_GT(clientRect.bottom - clientRect.top, 200);
 
