@@ -38,6 +38,21 @@ TEST_F(WindowUtilities, ScreenRectIsTheScreensSize) {
     EXPECT_GT(Screen.Width(), 400);
 }
 
+namespace {
+// The cursor reaches its new place through the X server, in its own time on a loaded machine:
+// wait until the system reports it there.
+bool MoveCursorTo(int x, int y) {
+    if (!::SetCursorPos(x, y))
+        return false;
+    for (DWORD end = ::GetTickCount() + 5000; ::GetTickCount() < end; ::Sleep(10)) {
+        POINT at;
+        if (::GetCursorPos(&at) && at.x == x && at.y == y)
+            return true;
+    }
+    return false;
+}
+}  // namespace
+
 TEST_F(WindowUtilities, CenterWindowPlacesByModeAndKeepsTwentyPixelsInside) {
     Box box(300, 200);
     ASSERT_TRUE(box.Create());
@@ -64,10 +79,10 @@ TEST_F(WindowUtilities, CenterWindowPlacesByModeAndKeepsTwentyPixelsInside) {
         EXPECT_EQ(TSize(300, 200), box.GetWindowRect().Size());
     }
 
-    ASSERT_TRUE(::SetCursorPos(10, 10));
+    ASSERT_TRUE(MoveCursorTo(10, 10));
     CenterWindow(box, kCenterOnMouse);
     EXPECT_EQ(TPoint(20, 20), box.Where());
-    ::SetCursorPos(sw / 2, sh / 2);
+    ASSERT_TRUE(MoveCursorTo(sw / 2, sh / 2));
     CenterWindow(box, kCenterOnMouse);
     EXPECT_EQ(TPoint(sw / 2 - 150, sh / 2 - 100), box.Where());
 }
@@ -90,12 +105,7 @@ TEST_F(WindowUtilities, CenterWindowOnTheParentAndForAWindowWiderThanTheScreen) 
 TEST_F(WindowUtilities, CenteredRectKeepsItsSize) {
     int sw = Screen.Width(), sh = Screen.Height();
     TRect reference(100, 100, 500, 300);
-    ASSERT_TRUE(::SetCursorPos(sw / 2, sh / 2));
-    // the X server takes the move in its own time on a loaded machine
-    POINT cursor = {};
-    for (DWORD end = ::GetTickCount() + 2000; ::GetCursorPos(&cursor) && (cursor.x != sw / 2 || cursor.y != sh / 2) &&
-                                              ::GetTickCount() < end;)
-        ::Sleep(10);
+    ASSERT_TRUE(MoveCursorTo(sw / 2, sh / 2));
     struct {
         int mode;
         TRect in;
