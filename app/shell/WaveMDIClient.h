@@ -21,6 +21,9 @@ public:
     void CmPlayModeFirst();
     void CmPlayModeSecond();
     void CmMasterSection();
+    void CmReceiveSample();
+    void CmSamplerSetup();
+    void CeSamplerAvailable(TCommandEnabler &ce);
     void CmShowMasterSection();
     void CmVolume();
     void CePlay(TCommandEnabler &ce);

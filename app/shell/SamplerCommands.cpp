@@ -1,0 +1,13 @@
+// The Sampler menu: receiving a sample and setting up the sampler devices, both offered
+// while the sampler link is there.
+#include "shell/WaveMDIClient.h"
+
+#include "effects/SamplerSetupDialog.h"
+#include "engine/SamplerDialogs.h"
+#include "engine/SamplerLink.h"
+
+void WaveMDIClient::CmReceiveSample() { RunReceiveSampleDialog(this); }
+
+void WaveMDIClient::CmSamplerSetup() { RunSamplerSetupDialog(this); }
+
+void WaveMDIClient::CeSamplerAvailable(TCommandEnabler &ce) { ce.Enable(IsSamplerLibraryAvailable() != 0); }
