@@ -1,5 +1,6 @@
 #include "effects/SamplerSetupDialog.h"
 
+#include "controls/ComboBox.h"
 #include "engine/SamplerLink.h"
 #include "engine/SamplerScsiUnits.h"
 
@@ -42,6 +43,11 @@ SamplerSetupDialog::SamplerSetupDialog(TWindow *parent, SamplerDevice const &dev
     Add(kTextPresetTab, new SamplerSetupPresetPage(this, device_, module));
 }
 
+void SamplerSetupDialog::CmCancel() {
+    SaveAllPages();
+    PropertyDialog::CmCancel();
+}
+
 // ---- setup page
 
 DEFINE_RESPONSE_TABLE1(SamplerSetupPage, PropertyPage)
@@ -56,7 +62,14 @@ DEFINE_RESPONSE_TABLE1(SamplerSetupPage, PropertyPage)
 END_RESPONSE_TABLE;
 
 SamplerSetupPage::SamplerSetupPage(PropertyDialog *dialog, SamplerDevice &device, TModule *module)
-    : TWindow(dialog, 0, module), PropertyPage(dialog, kSamplerSetupPageDialog, module), device_(device) {}
+    : TWindow(dialog, 0, module), PropertyPage(dialog, kSamplerSetupPageDialog, module), device_(device) {
+    // The enabling rules reach the controls that have objects.
+    CreateGroupBox(kScsiGroup);
+    for (int label : {kScsiLabel, kMidiInLabel, kMidiOutLabel})
+        CreateStaticText(label);
+    for (int combo : {kScsiCombo, kMidiInCombo, kMidiOutCombo})
+        (new TComboBox(this, combo, 0, module))->DisableTransfer();
+}
 
 void SamplerSetupPage::SetupWindow() {
     PropertyPage::SetupWindow();

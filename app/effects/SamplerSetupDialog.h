@@ -12,6 +12,8 @@ class SamplerSetupDialog : public PropertyDialog {
 public:
     SamplerSetupDialog(TWindow *parent, SamplerDevice const &device, TModule *module);
     SamplerDevice &GetDevice() { return device_; }
+    // Cancel keeps what the pages show too: the working device becomes the default.
+    void CmCancel() override;
 
 private:
     SamplerDevice device_;

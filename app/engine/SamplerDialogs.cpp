@@ -2,6 +2,7 @@
 
 #include "audio/SamplerSampleInfo.h"
 #include "audio/Wave.h"
+#include "controls/ComboBox.h"
 #include "controls/WindowUtilities.h"
 #include "engine/SamplerDevice.h"
 #include "engine/SamplerLink.h"
@@ -78,7 +79,14 @@ DEFINE_RESPONSE_TABLE1(ReceiveSampleDialog, Dialog)
 END_RESPONSE_TABLE;
 
 ReceiveSampleDialog::ReceiveSampleDialog(TWindow *parent, int deviceIndex, TModule *module)
-    : TWindow(parent, 0, module), Dialog(parent, kReceiveSampleDialog, module), deviceIndex_(deviceIndex) {}
+    : TWindow(parent, 0, module), Dialog(parent, kReceiveSampleDialog, module), deviceIndex_(deviceIndex) {
+    // The enabling rules reach the controls that have objects.
+    CreateButton(kLoadLocations);
+    (new TComboBox(this, kLocationCombo, 0, module))->DisableTransfer();
+    CreateListBox(kSampleList)->DisableTransfer();
+    CreateStaticText(kSampleLabel);
+    CreateButton(kReceive);
+}
 
 void ReceiveSampleDialog::SetupWindow() {
     Dialog::SetupWindow();
