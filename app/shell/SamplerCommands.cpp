@@ -1,7 +1,8 @@
-// The Sampler menu: receiving a sample and setting up the sampler devices, both offered
-// while the sampler link is there.
+// The sampler commands: receiving a sample and setting up the sampler devices, offered
+// while the sampler link is there, and the active wave's destination and sample data.
 #include "shell/WaveMDIClient.h"
 
+#include "audio/Wave.h"
 #include "effects/SamplerSetupDialog.h"
 #include "engine/SamplerDialogs.h"
 #include "engine/SamplerLink.h"
@@ -9,5 +10,15 @@
 void WaveMDIClient::CmReceiveSample() { RunReceiveSampleDialog(this); }
 
 void WaveMDIClient::CmSamplerSetup() { RunSamplerSetupDialog(this); }
+
+void WaveMDIClient::CmSamplerTarget() {
+    if (Wave *wave = GetActiveWave())
+        RunSamplerTargetDialog(*wave, this);
+}
+
+void WaveMDIClient::CmSampleInfo() {
+    if (Wave *wave = GetActiveWave())
+        RunSampleInfoDialog(*wave, this);
+}
 
 void WaveMDIClient::CeSamplerAvailable(TCommandEnabler &ce) { ce.Enable(IsSamplerLibraryAvailable() != 0); }

@@ -23,6 +23,8 @@ public:
     void CmMasterSection();
     void CmReceiveSample();
     void CmSamplerSetup();
+    void CmSamplerTarget();
+    void CmSampleInfo();
     void CeSamplerAvailable(TCommandEnabler &ce);
     void CmShowMasterSection();
     void CmVolume();
