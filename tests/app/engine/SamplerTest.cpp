@@ -480,22 +480,23 @@ private:
     }
 };
 
+struct ItemSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchItem(HWND child, LPARAM lp) {
+    auto *search = reinterpret_cast<ItemSearch *>(lp);
+    if (::GetDlgCtrlID(child) != search->id)
+        return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
 // The control of a dialog or of one of its pages.
 HWND ItemOf(HWND dialog, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search = {id, nullptr};
-    ::EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM lp) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(lp);
-            if (::GetDlgCtrlID(child) != s->id)
-                return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        LPARAM(&search));
+    ItemSearch search = {id, nullptr};
+    ::EnumChildWindows(dialog, &MatchItem, LPARAM(&search));
     return search.found;
 }
 
