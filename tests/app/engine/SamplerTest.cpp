@@ -541,7 +541,7 @@ protected:
 
 // Locations loaded, another location chosen after the interface was closed again, a
 // sample picked and then another number typed: the typed one is received, sample-exact,
-// and the gauge is gone. A device without locations disables their controls.
+// and the gauge is gone after each transfer, a cancelled one leaving nothing behind. A device without locations disables their controls.
 TEST_F(SamplerDialogs, ReceiveHonoursTheTypedNumber) {
     LoadPresets(kKeysAndRack);
     SamplerLocationList banks;
@@ -568,6 +568,11 @@ TEST_F(SamplerDialogs, ReceiveHonoursTheTypedNumber) {
         Choose(dialog, ReceiveSampleDialog::kSampleList, 0);
         EXPECT_EQ(std::to_string(padStored.number), testsupport::TextOf(ItemOf(dialog, 900)));
         ::SetDlgItemInt(dialog, 900, UINT(bassStored.number), FALSE);
+        SetProgressCancelAtCheck(2);
+        apptest::Click(dialog, ReceiveSampleDialog::kReceive);
+        EXPECT_EQ(0, AutoProgressBar::GetNestingDepth());
+        EXPECT_TRUE(audiotest::FilesIn(memory.Path() + "\\Received").empty()) << "cancelled: nothing half-written";
+        SetProgressCancelAtCheck(0);
         apptest::Click(dialog, ReceiveSampleDialog::kReceive);
         EXPECT_EQ(0, AutoProgressBar::GetNestingDepth());
         Choose(dialog, ReceiveSampleDialog::kDeviceCombo, kKeys);
