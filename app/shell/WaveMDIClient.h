@@ -21,6 +21,11 @@ public:
     void CmPlayModeFirst();
     void CmPlayModeSecond();
     void CmMasterSection();
+    void CmReceiveSample();
+    void CmSamplerSetup();
+    void CmSamplerTarget();
+    void CmSampleInfo();
+    void CeSamplerAvailable(TCommandEnabler &ce);
     void CmShowMasterSection();
     void CmVolume();
     void CePlay(TCommandEnabler &ce);

@@ -4,7 +4,12 @@
 // samples sent to a sampler and received back.
 #include "audio/AudioFile.h"
 #include "bars/Progress.h"
+#include "audio/SamplerSampleInfo.h"
+#include "core/Application.h"
+#include "core/FrameWindow.h"
+#include "effects/SamplerSetupDialog.h"
 #include "engine/SamplerDevice.h"
+#include "engine/SamplerDialogs.h"
 #include "engine/SamplerLink.h"
 #include "engine/SamplerScsiUnits.h"
 #include "engine/SamplerTransfer.h"
@@ -22,6 +27,8 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -455,4 +462,185 @@ TEST_F(Samplers, TheLinkRefusesWhatItCannotDo) {
     EXPECT_EQ("", StoredFile(memory.Path(), stored.number, "Bell"));
     ASSERT_EQ(QB_OK, qb.deleteSample(keys.GetHandle(), &info));
     EXPECT_EQ(QB_ERR_NO_SAMPLE, qb.receiveSampleInfo(keys.GetHandle(), &info, nullptr, nullptr));
+}
+
+// ---- the dialogs on the screen, answered through the modal seam
+
+namespace {
+
+class DialogApp : public TApplication {
+public:
+    DialogApp() : TApplication("SamplerDialogsTest", Module()) {}
+    using TApplication::SetMainWindow;
+
+private:
+    static TModule *&Module() {
+        static TModule *module;
+        return module;
+    }
+};
+
+struct ItemSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchItem(HWND child, LPARAM lp) {
+    auto *search = reinterpret_cast<ItemSearch *>(lp);
+    if (::GetDlgCtrlID(child) != search->id)
+        return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+// The control of a dialog or of one of its pages.
+HWND ItemOf(HWND dialog, int id) {
+    ItemSearch search = {id, nullptr};
+    ::EnumChildWindows(dialog, &MatchItem, LPARAM(&search));
+    return search.found;
+}
+
+// Chooses an item of a combo or list box as the user does (both notify with 1).
+void Choose(HWND dialog, int id, int item) {
+    HWND control = ItemOf(dialog, id);
+    char name[16] = "";
+    ::GetClassNameA(control, name, sizeof name);
+    bool combo = _stricmp(name, "ComboBox") == 0;
+    ::SendMessageA(control, combo ? CB_SETCURSEL : LB_SETCURSEL, WPARAM(item), 0);
+    ::SendMessageA(::GetParent(control), WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+                   LPARAM(control));
+}
+
+int ItemCount(HWND dialog, int id, bool combo) {
+    return int(::SendMessageA(ItemOf(dialog, id), combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+}
+
+bool Enabled(HWND dialog, int id) { return ::IsWindowEnabled(ItemOf(dialog, id)) != 0; }
+
+}  // namespace
+
+class SamplerDialogs : public Samplers {
+protected:
+    SamplerDialogs() : language_("EnglishTs", apptest::UseEnglishTexts()), previous_(TModule::_localizedResourceDLL) {
+        frame_ = new TFrameWindow(nullptr, "main");
+        app_.SetMainWindow(frame_);
+        frame_->Create();
+        frame_->Show(SW_SHOW);
+        TModule::_localizedResourceDLL = &language_;
+    }
+    ~SamplerDialogs() override {
+        frame_->Destroy();
+        TModule::_localizedResourceDLL = previous_;
+    }
+
+    DialogApp app_;
+    TModule language_;
+    TModule *previous_;
+    TFrameWindow *frame_;
+};
+
+// Locations loaded, another location chosen after the interface was closed again, a
+// sample picked and then another number typed: the typed one is received, sample-exact,
+// and the gauge is gone after each transfer, a cancelled one leaving nothing behind. A device without locations disables their controls.
+TEST_F(SamplerDialogs, ReceiveHonoursTheTypedNumber) {
+    LoadPresets(kKeysAndRack);
+    SamplerLocationList banks;
+    ASSERT_EQ(QB_OK, banks.Load(kRack));
+    ASSERT_EQ(2, banks.GetCount());
+    std::string lead = Fixture("lead.wav", 2, 16, 44100, 3000);
+    std::string pad = Fixture("pad.wav", 2, 24, 48000, 4000);
+    std::string bass = Fixture("bass.wav", 1, 16, 22050, 5000);
+    Transmit(kRack, lead, "Lead", banks[0].number);
+    QbSampleEntry padStored = Transmit(kRack, pad, "Pad", banks[1].number);
+    QbSampleEntry bassStored = Transmit(kRack, bass, "Bass", banks[1].number);
+    TheSamplerSettings().currentDevice = kRack;
+    std::string const received = memory.Path() + "\\Received\\";
+
+    apptest::WhenModal([&](HWND dialog) {
+        EXPECT_TRUE(Enabled(dialog, ReceiveSampleDialog::kLoadLocations));
+        EXPECT_FALSE(Enabled(dialog, ReceiveSampleDialog::kReceive)) << "no number yet";
+        apptest::Click(dialog, ReceiveSampleDialog::kLoadLocations);
+        EXPECT_EQ(2, ItemCount(dialog, ReceiveSampleDialog::kLocationCombo, true));
+        EXPECT_EQ(1, ItemCount(dialog, ReceiveSampleDialog::kSampleList, false));
+        EXPECT_EQ(0, FindSamplerDevice(kRack)->GetOpenCount()) << "the interface is closed between steps";
+        Choose(dialog, ReceiveSampleDialog::kLocationCombo, 1);
+        ASSERT_EQ(2, ItemCount(dialog, ReceiveSampleDialog::kSampleList, false));
+        Choose(dialog, ReceiveSampleDialog::kSampleList, 0);
+        EXPECT_EQ(std::to_string(padStored.number), testsupport::TextOf(ItemOf(dialog, 900)));
+        ::SetDlgItemInt(dialog, 900, UINT(bassStored.number), FALSE);
+        SetProgressCancelAtCheck(2);
+        apptest::Click(dialog, ReceiveSampleDialog::kReceive);
+        EXPECT_EQ(0, AutoProgressBar::GetNestingDepth());
+        EXPECT_TRUE(audiotest::FilesIn(memory.Path() + "\\Received").empty()) << "cancelled: nothing half-written";
+        SetProgressCancelAtCheck(0);
+        apptest::Click(dialog, ReceiveSampleDialog::kReceive);
+        EXPECT_EQ(0, AutoProgressBar::GetNestingDepth());
+        Choose(dialog, ReceiveSampleDialog::kDeviceCombo, kKeys);
+        EXPECT_FALSE(Enabled(dialog, ReceiveSampleDialog::kLoadLocations));
+        EXPECT_FALSE(Enabled(dialog, ReceiveSampleDialog::kLocationCombo));
+        EXPECT_EQ(0, ItemCount(dialog, ReceiveSampleDialog::kLocationCombo, true));
+        apptest::Click(dialog, IDCANCEL);
+    });
+    RunReceiveSampleDialog(frame_);
+
+    EXPECT_EQ(kKeys, TheSamplerSettings().currentDevice);
+    EXPECT_TRUE(SamplesOf(bass) == SamplesOf(received + "Bass.wav"));
+    EXPECT_TRUE(audiotest::FilesIn(memory.Path() + "\\Received").size() == 1) << "only the typed sample";
+}
+
+// Cancel still keeps the working device, channel included, as the default preset; a model
+// without SCSI disables the unit's choice.
+TEST_F(SamplerDialogs, SetupCancelKeepsTheDefault) {
+    LoadPresets(kKeysAndRack);
+    TheSamplerSettings().currentDevice = kRack;
+    apptest::WhenModal([&](HWND dialog) {
+        EXPECT_TRUE(Enabled(dialog, SamplerSetupPage::kScsiCombo));
+        Choose(dialog, SamplerSetupPage::kModelCombo, 0);
+        EXPECT_FALSE(Enabled(dialog, SamplerSetupPage::kScsiCombo));
+        EXPECT_TRUE(Enabled(dialog, SamplerSetupPage::kMidiInCombo));
+        ::SetDlgItemInt(::GetParent(ItemOf(dialog, SamplerSetupPage::kChannelEdit)), SamplerSetupPage::kChannelEdit, 5,
+                        FALSE);
+        apptest::Click(dialog, IDCANCEL);
+    });
+    RunSamplerSetupDialog(frame_);
+
+    EXPECT_EQ(2, SamplerDevices().GetCount());
+    SamplerDevice const &rack = *FindSamplerDevice(kRack);
+    ExpectDevice({kDefaultSamplerPreset, 0, rack.midiIn, rack.midiOut, 4, rack.scsiUnit}, DefaultSamplerDevice());
+    EXPECT_EQ(1, rack.model) << "the list is read again from the file";
+}
+
+// A wave's sample data and destination: shown, changed and stored on OK; the note names.
+TEST_F(SamplerDialogs, WaveSampleDataAndDestination) {
+    for (auto const &[note, name] : std::vector<std::pair<int, char const *>>{
+             {0, "C-1"}, {1, "C#-1"}, {11, "B-1"}, {12, "C0"}, {60, "C4"}, {61, "C#4"}, {127, "G9"}})
+        EXPECT_STREQ(name, SamplerNoteName(note).c_str());
+
+    SamplerSampleInfo info;
+    info.name = "Old";
+    apptest::WhenModal([&](HWND dialog) {
+        EXPECT_EQ("60", std::to_string(::SendMessageA(ItemOf(dialog, 900), CB_GETCURSEL, 0, 0)));
+        EXPECT_EQ(128, ItemCount(dialog, 900, true));
+        ::SetDlgItemTextA(dialog, 100, "Choir");
+        ::SetDlgItemInt(dialog, 901, 42, FALSE);
+        ::SendMessageA(ItemOf(dialog, 900), CB_SETCURSEL, 69, 0);
+        apptest::Click(dialog, IDOK);
+    });
+    SampleInfoDialog(frame_, info, &language_).Execute();
+    EXPECT_STREQ("Choir", info.name.c_str());
+    EXPECT_EQ(42, info.number);
+    EXPECT_EQ(69, info.rootKey);
+
+    LoadPresets(kKeysAndRack);
+    TheSamplerSettings().currentDevice = kKeys;
+    TheSamplerSettings().currentSample = 7;
+    apptest::WhenModal([&](HWND dialog) {
+        EXPECT_EQ("7", testsupport::TextOf(ItemOf(dialog, 900)));
+        ::SendMessageA(ItemOf(dialog, 100), CB_SETCURSEL, kRack, 0);
+        ::SetDlgItemInt(dialog, 900, 16383, FALSE);
+        apptest::Click(dialog, IDOK);
+    });
+    SamplerTargetDialog(frame_, &language_).Execute();
+    EXPECT_EQ(kRack, TheSamplerSettings().currentDevice);
+    EXPECT_EQ(16383, TheSamplerSettings().currentSample);
 }
