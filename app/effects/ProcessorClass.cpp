@@ -13,9 +13,9 @@ FileName PresetFileOf(char const *name) {
 
 }  // namespace
 
-ProcessorClass::ProcessorClass(ProcessorSpec const &spec)
-    : name_(FindString(spec.nameMessage)), presetFile_(PresetFileOf(spec.presetFile)), id_(spec.id),
-      batchable_(spec.batchable) {}
+ProcessorClass::ProcessorClass(ProcessorRow const &row)
+    : name_(FindString(row.nameMessage)), presetFile_(PresetFileOf(row.presetFile)), id_(row.id),
+      batchable_(row.batchable) {}
 
 ProcessorClass::~ProcessorClass() = default;
 

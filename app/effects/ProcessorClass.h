@@ -13,18 +13,18 @@ class Config;
 class ProcessorClass;
 
 // An effect as the registry lists it.
-struct ProcessorSpec {
+struct ProcessorRow {
     std::int32_t id;
     unsigned nameMessage;    // the display name's text
     char const *presetFile;  // in the "system" folder; null when the effect keeps no presets
     int batchable;           // may be a task of the batch processor
     // Makes the effect's own class; null: a class without record or dialog.
-    ProcessorClass *(*make)(ProcessorSpec const &spec);
+    ProcessorClass *(*make)(ProcessorRow const &row);
 };
 
 class ProcessorClass {
 public:
-    explicit ProcessorClass(ProcessorSpec const &spec);
+    explicit ProcessorClass(ProcessorRow const &row);
     virtual ~ProcessorClass();
     ProcessorClass(ProcessorClass const &) = delete;
     ProcessorClass &operator=(ProcessorClass const &) = delete;
@@ -60,8 +60,8 @@ private:
 
 // The maker of an effect's own class for its row of the registry.
 template <class Processor>
-ProcessorClass *MakeProcessor(ProcessorSpec const &spec) {
-    return new Processor(spec);
+ProcessorClass *MakeProcessor(ProcessorRow const &row) {
+    return new Processor(row);
 }
 
 // An effect whose records are of one class: reading and writing by the record's type.

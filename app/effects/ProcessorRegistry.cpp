@@ -28,7 +28,7 @@ enum : unsigned {
 
 // The effects in the registry's order. An effect whose class stands names its maker here;
 // until then it is a class without record or dialog.
-ProcessorSpec const kProcessors[] = {
+ProcessorRow const kProcessors[] = {
     {kHarmonizerProcessor, kTextHarmonizer, "harmoniz.set", 1, nullptr},
     {kChorusProcessor, kTextChorus, "chorus.set", 1, nullptr},
     {kTimeStretchProcessor, kTextTimeStretch, nullptr, 1, nullptr},
@@ -49,8 +49,8 @@ ProcessorSpec const kProcessors[] = {
 
 std::unique_ptr<ProcessorRegistry> _registry;
 
-std::unique_ptr<ProcessorClass> Make(ProcessorSpec const &spec) {
-    return std::unique_ptr<ProcessorClass>(spec.make ? spec.make(spec) : new ProcessorClass(spec));
+std::unique_ptr<ProcessorClass> Make(ProcessorRow const &row) {
+    return std::unique_ptr<ProcessorClass>(row.make ? row.make(row) : new ProcessorClass(row));
 }
 
 }  // namespace
@@ -70,8 +70,8 @@ void BuildProcessorRegistry() {
     if (_registry)
         return;
     auto registry = std::make_unique<ProcessorRegistry>();
-    for (ProcessorSpec const &spec : kProcessors) {
-        std::unique_ptr<ProcessorClass> processor = Make(spec);
+    for (ProcessorRow const &row : kProcessors) {
+        std::unique_ptr<ProcessorClass> processor = Make(row);
         processor->ResetCurrentItem();
         registry->Add(std::move(processor));
     }

@@ -101,7 +101,7 @@ void ReceiveSampleDialog::ClearLists() {
     Send(this, kSampleList, LB_RESETCONTENT);
     locations_.Clear();
     samples_.Clear();
-    specFilled_ = 0;
+    hasPicked_ = 0;
 }
 
 void ReceiveSampleDialog::CmDeviceChange() {
@@ -135,7 +135,7 @@ void ReceiveSampleDialog::CmLocationChange() {
 // a location change after the locations were loaded finds it open.
 void ReceiveSampleDialog::LoadSamples() {
     Send(this, kSampleList, LB_RESETCONTENT);
-    specFilled_ = 0;
+    hasPicked_ = 0;
     int item = SelectedItem(this, kLocationCombo);
     if (item < 0)
         return;
@@ -154,9 +154,9 @@ void ReceiveSampleDialog::CmSamplePick() {
     int item = int(Send(this, kSampleList, LB_GETCURSEL));
     if (item < 0 || item >= samples_.GetCount())
         return;
-    spec_ = samples_[item];
-    specFilled_ = 1;
-    SetEditNumber(this, kNumberEdit, spec_.number);
+    picked_ = samples_[item];
+    hasPicked_ = 1;
+    SetEditNumber(this, kNumberEdit, picked_.number);
 }
 
 int ReceiveSampleDialog::TypedNumber() { return EditNumber(this, kNumberEdit, QB_MAX_SAMPLE_NUMBER); }
@@ -169,7 +169,7 @@ void ReceiveSampleDialog::CmReceive() {
     WaitCursor wait(*this);
     // A number typed after a pick is the one received: the picked entry is used only
     // while it is that sample.
-    lastResult_ = ReceiveSamplerSample(deviceIndex_, number, specFilled_ ? &spec_ : nullptr);
+    lastResult_ = ReceiveSamplerSample(deviceIndex_, number, hasPicked_ ? &picked_ : nullptr);
 }
 
 void ReceiveSampleDialog::CeLocationControl(TCommandEnabler &enabler) {

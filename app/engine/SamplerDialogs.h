@@ -48,8 +48,8 @@ private:
     int deviceIndex_;
     SamplerLocationList locations_;
     SamplerSampleList samples_;
-    QbSampleEntry spec_ = {};
-    int specFilled_ = 0;
+    QbSampleEntry picked_ = {};
+    int hasPicked_ = 0;
     std::int32_t lastResult_ = QB_OK;
 
     DECLARE_RESPONSE_TABLE(ReceiveSampleDialog);

@@ -38,7 +38,7 @@ void BindAll() {
     Bind(e.disposeSamplerInterface, "Qb_DisposeSamplerInterface");
     Bind(e.createLocationList, "Qb_CreateLocationList");
     Bind(e.disposeLocationList, "Qb_DisposeLocationList");
-    Bind(e.buildSampleSpec, "Qb_BuildSampleSpec");
+    Bind(e.buildSampleEntry, "Qb_BuildSampleSpec");
     Bind(e.createSampleList, "Qb_CreateSampleList");
     Bind(e.disposeSampleList, "Qb_DisposeSampleList");
     Bind(e.receiveSampleInfo, "Qb_ReceiveSampleInfo");

@@ -30,7 +30,7 @@ struct SamplerEntries {
     decltype(&Qb_DisposeSamplerInterface) disposeSamplerInterface;
     decltype(&Qb_CreateLocationList) createLocationList;
     decltype(&Qb_DisposeLocationList) disposeLocationList;
-    decltype(&Qb_BuildSampleSpec) buildSampleSpec;
+    decltype(&Qb_BuildSampleSpec) buildSampleEntry;
     decltype(&Qb_CreateSampleList) createSampleList;
     decltype(&Qb_DisposeSampleList) disposeSampleList;
     decltype(&Qb_ReceiveSampleInfo) receiveSampleInfo;

@@ -116,23 +116,23 @@ int SamplerOffersLocations(int deviceIndex) {
     return device && GetSamplerModelInterface(device->model, info) && info.locations;
 }
 
-std::int32_t BuildSamplerSampleSpec(int number, QbSampleEntry &spec) {
-    auto build = TheSamplerEntries().buildSampleSpec;
+std::int32_t BuildSamplerSampleEntry(int number, QbSampleEntry &entry) {
+    auto build = TheSamplerEntries().buildSampleEntry;
     if (number < 0 || number > QB_MAX_SAMPLE_NUMBER)
         return QB_ERR_ARGUMENT;
-    return build ? build(std::int16_t(number), &spec) : QB_ERR_NOT_SUPPORTED;
+    return build ? build(std::int16_t(number), &entry) : QB_ERR_NOT_SUPPORTED;
 }
 
 std::int32_t ReceiveSamplerSample(int deviceIndex, int number, QbSampleEntry const *picked) {
     auto receive = TheSamplerEntries().receiveSample;
-    QbSampleEntry spec = {};
+    QbSampleEntry entry = {};
     if (picked && picked->number == number)
-        spec = *picked;
-    else if (std::int32_t failure = BuildSamplerSampleSpec(number, spec))
+        entry = *picked;
+    else if (std::int32_t failure = BuildSamplerSampleEntry(number, entry))
         return failure;
     if (!receive)
         return QB_ERR_NOT_SUPPORTED;
     return WithInterface(deviceIndex, [&](QbHandle handle, SamplerProgress &progress) {
-        return receive(handle, &spec, &SamplerProgress::Report, &progress);
+        return receive(handle, &entry, &SamplerProgress::Report, &progress);
     });
 }

@@ -89,9 +89,9 @@ public:
 
 // Whether the model of a device offers locations (the location controls' state).
 int SamplerOffersLocations(int deviceIndex);
-// The specification of a sample known by its number alone.
-std::int32_t BuildSamplerSampleSpec(int number, QbSampleEntry &spec);
+// The entry of a sample known by its number alone.
+std::int32_t BuildSamplerSampleEntry(int number, QbSampleEntry &entry);
 // Receives sample number of a device: the picked entry when it is that sample, else a
-// specification built from the number, so that a number typed after a pick is the one
+// entry built from the number, so that a number typed after a pick is the one
 // received. Opens the interface for the call; the link's status.
 std::int32_t ReceiveSamplerSample(int deviceIndex, int number, QbSampleEntry const *picked);

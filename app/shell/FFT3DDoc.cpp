@@ -17,7 +17,7 @@
 #include <cmath>
 #include <memory>
 
-using namespace spectrum;
+using namespace bands;
 
 namespace {
 
@@ -69,9 +69,9 @@ private:
 
 // The magnitudes of lines 1 to kLines - 1 of a windowed block: twice the magnitude of the
 // Fourier coefficient over the block size, from the Hartley lines k and N - k.
-class BlockSpectrum {
+class BlockMagnitudes {
 public:
-    BlockSpectrum() : transform_(kBlockSize), magnitudes_(kLines, 0.0) {}
+    BlockMagnitudes() : transform_(kBlockSize), magnitudes_(kLines, 0.0) {}
 
     // Works on the block in place; the largest magnitude.
     double Compute(double *block) {
@@ -139,15 +139,15 @@ void FFT3DDoc::ComputeSlices(Wave &wave, int64_t first, int64_t last, std::vecto
     int computed = length - kBlockSize >= 1 ? kSlices : 1;
     AutoProgressBar progress(long(kSlices) * kBlockSize - 1, kTextProgress, 1);
     SelectionReader reader(wave);
-    BlockSpectrum spectrum;
+    BlockMagnitudes lines;
     std::vector<double> block(kBlockSize);
     for (int k = 0; k < computed; ++k) {
         int64_t start =
             computed == 1 ? first : std::min(first + k * (length - kBlockSize) / kSlices, last - kBlockSize + 1);
         reader.Read(start, std::min(start + kBlockSize - 1, last), block.data());
         progress.NotifyProgress(long(k + 1) * kBlockSize - 1, StatusBar::ThrowOnCancel);
-        largest_ = std::max(largest_, spectrum.Compute(block.data()));
-        ReduceToBands(spectrum.Magnitudes(), rate_, bands_, &values[size_t(k) * n]);
+        largest_ = std::max(largest_, lines.Compute(block.data()));
+        ReduceToBands(lines.Magnitudes(), rate_, bands_, &values[size_t(k) * n]);
     }
     for (int k = computed; k < kSlices; ++k)
         std::copy(values.begin(), values.begin() + n, values.begin() + size_t(k) * n);

@@ -4,7 +4,7 @@
 // when it is made, and shown by analysis views (FFT3DView).
 #pragma once
 
-#include "shell/SpectrumBands.h"
+#include "shell/FrequencyBands.h"
 
 #include "core/Curve3D.h"
 #include "core/Geometry.h"

@@ -43,11 +43,11 @@ void FFT3DView::FillPlot(Curve3D &plot, TFont *font) const {
     FFT3DDoc const &doc = GetAnalysis();
     bool logarithmic = style_.ampScale == 1;
     plot.Values = (logarithmic ? doc.GetLogarithmicLevels() : doc.GetLinearLevels()).data();
-    plot.ValueMax = spectrum::kLevelTop;
+    plot.ValueMax = bands::kLevelTop;
     plot.ValueDiv = 10;
     bool byFrequency = style_.colorMode == 1 && style_.style == FFT3DStyle::kSpectral;
     plot.ColorValues = byFrequency ? doc.GetBandPositions().data() : plot.Values;
-    plot.ColorMax = spectrum::kLevelTop;
+    plot.ColorMax = bands::kLevelTop;
     plot.NumCurves = doc.GetNumSlices();
     plot.NumPoints = doc.GetNumBands();
     plot.XLegend = doc.GetTimeLabels();

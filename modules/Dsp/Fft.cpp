@@ -64,7 +64,7 @@ void RealFft::Complex(double *data, bool inverse) const {
 }
 
 void RealFft::Forward(double *data) const {
-    // the reals as half_ complex points, then split into the spectrum of the reals
+    // the reals as half_ complex points, then split into the transform of the reals
     Complex(data, false);
     double const r0 = data[0], i0 = data[1];
     data[0] = r0 + i0;

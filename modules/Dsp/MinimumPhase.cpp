@@ -17,7 +17,7 @@ void MinimumPhase(RealFft const &fft, double const *logMagnitude, double *work, 
         work[2 * k + 1] = 0;
     }
     fft.Inverse(work);  // the real cepstrum
-    // fold it onto the causal side: the log spectrum of the minimum-phase filter
+    // fold it onto the causal side: the log magnitude of the minimum-phase filter
     for (int n = 1; n < size / 2; ++n)
         work[n] *= 2;
     for (int n = size / 2 + 1; n < size; ++n)

@@ -52,7 +52,7 @@ bool TimeScaler::Init(Arena &arena, FrameSource &source, int channels, int rate,
         sum_[c] = arena.Take<double>(window_);
         ready_[c] = arena.Take<double>(hop_);
     }
-    spectrum_ = arena.Take<double>(size + 2);
+    crossBins_ = arena.Take<double>(size + 2);
     work_ = arena.Take<double>(size + 2);
     region_ = arena.Take<double>(size + 2);
     energy_ = arena.Take<double>(size + 1);
@@ -160,7 +160,7 @@ double TimeScaler::Search(double ideal, std::int64_t lo, std::int64_t hi) {
 double TimeScaler::Correlate(std::int64_t from, std::int64_t lo, int count, double *score) {
     int const size = fft_.Size();
     int const span = count - 1 + hop_;
-    std::memset(spectrum_, 0, sizeof(double) * (size + 2));
+    std::memset(crossBins_, 0, sizeof(double) * (size + 2));
     std::memset(energy_, 0, sizeof(double) * (span + 1));
     double templateEnergy = 0;
     for (int c = 0; c < channels_; ++c) {
@@ -180,16 +180,16 @@ double TimeScaler::Correlate(std::int64_t from, std::int64_t lo, int count, doub
         fft_.Forward(region_);
         for (int b = 0; b <= size / 2; ++b) {
             double const tr = work_[2 * b], ti = work_[2 * b + 1], rr = region_[2 * b], ri = region_[2 * b + 1];
-            spectrum_[2 * b] += tr * rr + ti * ri;
-            spectrum_[2 * b + 1] += tr * ri - ti * rr;
+            crossBins_[2 * b] += tr * rr + ti * ri;
+            crossBins_[2 * b + 1] += tr * ri - ti * rr;
         }
     }
-    fft_.Inverse(spectrum_);
+    fft_.Inverse(crossBins_);
     for (int i = 0; i < span; ++i)
         energy_[i + 1] += energy_[i];
     for (int d = 0; d < count; ++d) {
         double const e = energy_[d + hop_] - energy_[d];
-        score[d] = spectrum_[d] / std::sqrt(e * templateEnergy + 1e-30);
+        score[d] = crossBins_[d] / std::sqrt(e * templateEnergy + 1e-30);
     }
     return templateEnergy;
 }

@@ -57,7 +57,7 @@ private:
     double *sum_[kMaxChannels] = {};  // the output of the frames added, from the current one's start
     double *ready_[kMaxChannels] = {};
     int readyAt_ = 0, readyCount_ = 0;
-    double *spectrum_ = nullptr, *work_ = nullptr, *region_ = nullptr, *energy_ = nullptr, *score_ = nullptr;
+    double *crossBins_ = nullptr, *work_ = nullptr, *region_ = nullptr, *energy_ = nullptr, *score_ = nullptr;
     double fraction_[kFractionTaps] = {};
 
     Region regions_[kRegions] = {};

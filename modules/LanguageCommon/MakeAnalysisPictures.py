@@ -17,7 +17,7 @@ from PictureFiles import bmp24, write  # noqa: E402
 FACE = (192, 192, 192)
 INK = (0, 0, 0)
 MASK = (128, 0, 0)
-SPECTRUM = ((0, 0, 255), (0, 160, 255), (0, 200, 0), (255, 220, 0), (255, 0, 0))
+RIDGE_COLOURS = ((0, 0, 255), (0, 160, 255), (0, 200, 0), (255, 220, 0), (255, 0, 0))
 
 
 def dial_pixels():
@@ -32,7 +32,7 @@ def dial_pixels():
         for r in range(36, 44):
             inked[(round(centre + r * math.cos(a)), round(centre - r * math.sin(a)))] = INK
     # five ridges one behind the other, each a bump in its colour, the nearest lowest
-    for ridge, colour in reversed(list(enumerate(SPECTRUM))):
+    for ridge, colour in reversed(list(enumerate(RIDGE_COLOURS))):
         base, shift = 66 - ridge * 7, ridge * 3
         previous = None
         for x in range(22, 62):
@@ -48,7 +48,7 @@ def dial_pixels():
 
 def tab_pixels():
     inked = {}
-    for i, colour in enumerate(SPECTRUM[:4]):  # colours: four bars
+    for i, colour in enumerate(RIDGE_COLOURS[:4]):  # colours: four bars
         for x in range(1 + i * 4, 4 + i * 4):
             for y in range(12 - i * 3, 15):
                 inked[(x, y)] = colour

@@ -32,7 +32,7 @@ enum : std::int32_t { QB_LOCATIONS_NONE = 0, QB_LOCATIONS_BANKS = 1 };
 
 enum : std::int32_t {
     QB_MAX_SAMPLE_NUMBER = 16383,
-    QB_ANY_LOCATION = -1,    // a sample spec's location when the number alone names it
+    QB_ANY_LOCATION = -1,    // a sample entry's location when the number alone names it
     QB_ANY_NUMBER = -1,      // a new sample's number when the sampler may choose
     QB_PORT_NAME_SIZE = 32,  // bytes of a MIDI port name, its zero included
 };
@@ -79,7 +79,7 @@ struct QbLocationEntry {
     std::int32_t sampleCount;
 };
 
-// A sample of the sampler (84 bytes). The same record is the specification by which a
+// A sample of the sampler (84 bytes). The same record is the entry by which a
 // sample is received, sent, replaced, corrected or deleted: Qb_BuildSampleSpec fills
 // one from a number alone.
 struct QbSampleEntry {
@@ -149,22 +149,22 @@ std::int32_t __cdecl Qb_CreateSampleList(QbHandle handle, std::int16_t location,
 void __cdecl Qb_DisposeSampleList(QbSampleEntry **list);
 
 // ---- samples
-std::int32_t __cdecl Qb_BuildSampleSpec(std::int16_t number, QbSampleEntry *spec);
-// Fills the spec from the sampler's sample of its number.
-std::int32_t __cdecl Qb_ReceiveSampleInfo(QbHandle handle, QbSampleEntry *spec, QbProgress progress, void *record);
+std::int32_t __cdecl Qb_BuildSampleSpec(std::int16_t number, QbSampleEntry *entry);
+// Fills the entry from the sampler's sample of its number.
+std::int32_t __cdecl Qb_ReceiveSampleInfo(QbHandle handle, QbSampleEntry *entry, QbProgress progress, void *record);
 // Receives the sample as a WAV file named after it in the library's folder of received
 // samples (a free name: nothing there is replaced).
-std::int32_t __cdecl Qb_ReceiveSample(QbHandle handle, QbSampleEntry const *spec, QbProgress progress, void *record);
-// Gives the sample of the spec's number the spec's name and root key.
-std::int32_t __cdecl Qb_CorrectSampleInformation(QbHandle handle, QbSampleEntry const *spec);
-// Sends a WAV file as a new sample with the spec's name, root key, location and number
-// (QB_ANY_NUMBER: the lowest free one); the spec is filled with the sample as stored.
-std::int32_t __cdecl Qb_TransmitNewSample(QbHandle handle, QbSampleEntry *spec, char const *wavFile,
+std::int32_t __cdecl Qb_ReceiveSample(QbHandle handle, QbSampleEntry const *entry, QbProgress progress, void *record);
+// Gives the sample of the entry's number the entry's name and root key.
+std::int32_t __cdecl Qb_CorrectSampleInformation(QbHandle handle, QbSampleEntry const *entry);
+// Sends a WAV file as a new sample with the entry's name, root key, location and number
+// (QB_ANY_NUMBER: the lowest free one); the entry is filled with the sample as stored.
+std::int32_t __cdecl Qb_TransmitNewSample(QbHandle handle, QbSampleEntry *entry, char const *wavFile,
                                           QbProgress progress, void *record);
-// Sends a WAV file in place of the sample of the spec's number, keeping its location, and
-// its name when the spec's is empty.
-std::int32_t __cdecl Qb_ReplaceSample(QbHandle handle, QbSampleEntry const *spec, char const *wavFile,
+// Sends a WAV file in place of the sample of the entry's number, keeping its location, and
+// its name when the entry's is empty.
+std::int32_t __cdecl Qb_ReplaceSample(QbHandle handle, QbSampleEntry const *entry, char const *wavFile,
                                       QbProgress progress, void *record);
-std::int32_t __cdecl Qb_DeleteSample(QbHandle handle, QbSampleEntry const *spec);
+std::int32_t __cdecl Qb_DeleteSample(QbHandle handle, QbSampleEntry const *entry);
 
 }  // extern "C"

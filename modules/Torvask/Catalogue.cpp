@@ -7,12 +7,12 @@ namespace torvask {
 
 namespace {
 
-InterfaceSpec const kInterfaces[] = {
+InterfaceTraits const kInterfaces[] = {
     {"MIDI SDS", true, false, false, 1, 8, 16, 2000000, 16},
     {"MIDI + SCSI", true, true, true, 2, 8, 24, 16777216, 24},
 };
 
-ModelSpec const kModels[] = {
+ModelTraits const kModels[] = {
     {"Halvern  ", "MS-16 \t", "2.1   ", 0, {22050, 32000, 44100, 0}},
     {"Halvern\t", "SX-64   ", "3.04 ", 1, {22050, 32000, 44100, 48000}},
 };
@@ -43,18 +43,18 @@ std::int32_t PortName(char const *const *names, std::int16_t count, std::int16_t
 
 }  // namespace
 
-ModelSpec const *FindModel(std::int32_t model) {
+ModelTraits const *FindModel(std::int32_t model) {
     return model >= 0 && model < Count(kModels) ? &kModels[model] : nullptr;
 }
 
-InterfaceSpec const &InterfaceOf(ModelSpec const &model) { return kInterfaces[model.interfaceNumber]; }
+InterfaceTraits const &InterfaceOf(ModelTraits const &model) { return kInterfaces[model.interfaceNumber]; }
 
-std::string FolderName(ModelSpec const &model) {
+std::string FolderName(ModelTraits const &model) {
     std::string name = model.model;
     return name.substr(0, name.find_last_not_of(" \t") + 1);
 }
 
-bool SupportsRate(ModelSpec const &model, std::int32_t rate) {
+bool SupportsRate(ModelTraits const &model, std::int32_t rate) {
     for (std::int32_t r : model.rates)
         if (r && r == rate)
             return true;
@@ -76,39 +76,39 @@ std::int16_t __cdecl Qb_CountSamplerInterfaces(void) { return Count(kInterfaces)
 std::int32_t __cdecl Qb_GetSamplerInterfaceInfo(std::int16_t interfaceNumber, QbInterfaceInfo *info) {
     if (!info || interfaceNumber < 0 || interfaceNumber >= Count(kInterfaces))
         return QB_ERR_ARGUMENT;
-    InterfaceSpec const &spec = kInterfaces[interfaceNumber];
+    InterfaceTraits const &traits = kInterfaces[interfaceNumber];
     *info = QbInterfaceInfo();
-    CopyText(info->name, spec.name);
-    info->midi = spec.midi;
-    info->scsi = spec.scsi;
-    info->locations = spec.locations;
-    info->maxChannels = spec.maxChannels;
-    info->minBits = spec.minBits;
-    info->maxBits = spec.maxBits;
-    info->maxFrames = spec.maxFrames;
-    info->maxNameLength = spec.maxNameLength;
+    CopyText(info->name, traits.name);
+    info->midi = traits.midi;
+    info->scsi = traits.scsi;
+    info->locations = traits.locations;
+    info->maxChannels = traits.maxChannels;
+    info->minBits = traits.minBits;
+    info->maxBits = traits.maxBits;
+    info->maxFrames = traits.maxFrames;
+    info->maxNameLength = traits.maxNameLength;
     return QB_OK;
 }
 
 std::int16_t __cdecl Qb_CountSamplerModels(void) { return Count(kModels); }
 
 std::int32_t __cdecl Qb_GetSamplerModelInfo(std::int16_t model, QbModelInfo *info) {
-    ModelSpec const *spec = FindModel(model);
-    if (!info || !spec)
+    ModelTraits const *traits = FindModel(model);
+    if (!info || !traits)
         return QB_ERR_ARGUMENT;
     *info = QbModelInfo();
-    CopyText(info->maker, spec->maker);
-    CopyText(info->model, spec->model);
-    CopyText(info->version, spec->version);
-    info->interfaceNumber = spec->interfaceNumber;
+    CopyText(info->maker, traits->maker);
+    CopyText(info->model, traits->model);
+    CopyText(info->version, traits->version);
+    info->interfaceNumber = traits->interfaceNumber;
     return QB_OK;
 }
 
 std::int16_t __cdecl Qb_GetSupportedSampleRates(std::int16_t model, std::int32_t *rates, std::int16_t capacity) {
-    ModelSpec const *spec = FindModel(model);
+    ModelTraits const *traits = FindModel(model);
     std::int16_t n = 0;
-    for (std::int32_t i = 0; spec && rates && i < 4 && spec->rates[i] && n < capacity; ++i)
-        rates[n++] = spec->rates[i];
+    for (std::int32_t i = 0; traits && rates && i < 4 && traits->rates[i] && n < capacity; ++i)
+        rates[n++] = traits->rates[i];
     return n;
 }
 

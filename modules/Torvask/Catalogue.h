@@ -10,7 +10,7 @@
 
 namespace torvask {
 
-struct InterfaceSpec {
+struct InterfaceTraits {
     char const *name;
     bool midi;
     bool scsi;
@@ -22,7 +22,7 @@ struct InterfaceSpec {
     std::int32_t maxNameLength;
 };
 
-struct ModelSpec {
+struct ModelTraits {
     char const *maker;
     char const *model;
     char const *version;
@@ -31,11 +31,11 @@ struct ModelSpec {
 };
 
 // Null for a number out of range.
-ModelSpec const *FindModel(std::int32_t model);
-InterfaceSpec const &InterfaceOf(ModelSpec const &model);
+ModelTraits const *FindModel(std::int32_t model);
+InterfaceTraits const &InterfaceOf(ModelTraits const &model);
 // The model's text without its padding: the name of its memory folder.
-std::string FolderName(ModelSpec const &model);
-bool SupportsRate(ModelSpec const &model, std::int32_t rate);
+std::string FolderName(ModelTraits const &model);
+bool SupportsRate(ModelTraits const &model, std::int32_t rate);
 
 std::int16_t const kMaxMidiChannel = 15;
 std::int16_t const kMaxScsiTarget = 15;

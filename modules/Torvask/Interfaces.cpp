@@ -29,11 +29,11 @@ struct Connection {
 
 // Whether the connection is one the model's interface speaks, over ports and a unit
 // that exist.
-std::int32_t Check(ModelSpec const *model, std::int16_t midiChannel, Connection const &c) {
+std::int32_t Check(ModelTraits const *model, std::int16_t midiChannel, Connection const &c) {
     if (!model || midiChannel < 0 || midiChannel > kMaxMidiChannel)
         return QB_ERR_ARGUMENT;
-    InterfaceSpec const &spec = InterfaceOf(*model);
-    if ((c.midi && !spec.midi) || (c.scsi && !spec.scsi))
+    InterfaceTraits const &traits = InterfaceOf(*model);
+    if ((c.midi && !traits.midi) || (c.scsi && !traits.scsi))
         return QB_ERR_NOT_SUPPORTED;
     if (c.midi && (!IsMidiInput(c.midiInput) || !IsMidiOutput(c.midiOutput)))
         return QB_ERR_ARGUMENT;
@@ -46,13 +46,13 @@ std::int32_t Create(std::int16_t model, std::int16_t midiChannel, Connection con
     if (!handle)
         return QB_ERR_ARGUMENT;
     *handle = nullptr;
-    ModelSpec const *spec = FindModel(model);
-    if (std::int32_t failure = Check(spec, midiChannel, connection))
+    ModelTraits const *traits = FindModel(model);
+    if (std::int32_t failure = Check(traits, midiChannel, connection))
         return failure;
     std::string root = MemoryRoot();
     if (root.empty())
         return QB_ERR_IO;
-    QbInterface *made = new QbInterface(*spec, root);
+    QbInterface *made = new QbInterface(*traits, root);
     std::lock_guard<std::mutex> hold(Lock());
     Handles().insert(made);
     *handle = made;

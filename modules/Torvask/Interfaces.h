@@ -7,12 +7,12 @@
 #include <string>
 
 struct QbInterface {
-    QbInterface(torvask::ModelSpec const &model, std::string const &root)
-        : model(model), spec(torvask::InterfaceOf(model)),
-          memory(root + "\\" + torvask::FolderName(model), spec.locations), received(root + "\\Received") {}
+    QbInterface(torvask::ModelTraits const &model, std::string const &root)
+        : model(model), traits(torvask::InterfaceOf(model)),
+          memory(root + "\\" + torvask::FolderName(model), traits.locations), received(root + "\\Received") {}
 
-    torvask::ModelSpec const &model;
-    torvask::InterfaceSpec const &spec;
+    torvask::ModelTraits const &model;
+    torvask::InterfaceTraits const &traits;
     torvask::SampleMemory memory;
     std::string received;  // folder of received samples
 };

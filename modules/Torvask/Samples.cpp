@@ -29,9 +29,9 @@ std::int32_t CheckSource(QbInterface const &link, char const *wavFile, WavInfo &
         return QB_ERR_ARGUMENT;
     if (!ReadWavInfo(wavFile, info))
         return QB_ERR_FORMAT;
-    InterfaceSpec const &spec = link.spec;
-    bool holds = info.channels <= spec.maxChannels && info.bits >= spec.minBits && info.bits <= spec.maxBits &&
-                 info.frames > 0 && info.frames <= spec.maxFrames && SupportsRate(link.model, info.rate);
+    InterfaceTraits const &traits = link.traits;
+    bool holds = info.channels <= traits.maxChannels && info.bits >= traits.minBits && info.bits <= traits.maxBits &&
+                 info.frames > 0 && info.frames <= traits.maxFrames && SupportsRate(link.model, info.rate);
     return holds ? QB_OK : QB_ERR_FORMAT;
 }
 
@@ -54,40 +54,40 @@ std::int32_t Rewrite(StoredSample const &old, std::string const &sourcePath, Wav
     return result;
 }
 
-// The stored sample a spec names; QB_OK or why there is none.
-std::int32_t FindSample(QbHandle handle, QbSampleEntry const *spec, QbInterface *&link, StoredSample &sample) {
+// The stored sample an entry names; QB_OK or why there is none.
+std::int32_t FindSample(QbHandle handle, QbSampleEntry const *entry, QbInterface *&link, StoredSample &sample) {
     link = Live(handle);
     if (!link)
         return QB_ERR_HANDLE;
-    if (!spec)
+    if (!entry)
         return QB_ERR_ARGUMENT;
-    return link->memory.Find(spec->number, sample) ? QB_OK : QB_ERR_NO_SAMPLE;
+    return link->memory.Find(entry->number, sample) ? QB_OK : QB_ERR_NO_SAMPLE;
 }
 
-std::string SpecName(QbInterface const &link, QbSampleEntry const &spec) {
-    char name[sizeof spec.name + 1] = "";
-    std::memcpy(name, spec.name, sizeof spec.name);
-    return SafeName(name, link.spec.maxNameLength);
+std::string EntryName(QbInterface const &link, QbSampleEntry const &entry) {
+    char name[sizeof entry.name + 1] = "";
+    std::memcpy(name, entry.name, sizeof entry.name);
+    return SafeName(name, link.traits.maxNameLength);
 }
 
 // A list of one entry per item, each made by fill and reported to progress; the count
 // and list are set only when the list is whole.
-// Writes the sample a spec names anew, from a WAV file or (without one) from itself, with
-// the spec's name (its own when the spec's is empty) and root key.
-std::int32_t RewriteSample(QbHandle handle, QbSampleEntry const *spec, char const *wavFile, Progress const &progress) {
+// Writes the sample an entry names anew, from a WAV file or (without one) from itself, with
+// the entry's name (its own when the entry's is empty) and root key.
+std::int32_t RewriteSample(QbHandle handle, QbSampleEntry const *entry, char const *wavFile, Progress const &progress) {
     QbInterface *link = nullptr;
     StoredSample sample;
-    if (std::int32_t failure = FindSample(handle, spec, link, sample))
+    if (std::int32_t failure = FindSample(handle, entry, link, sample))
         return failure;
-    if (spec->rootKey > kMaxRootKey)
+    if (entry->rootKey > kMaxRootKey)
         return QB_ERR_ARGUMENT;
     WavInfo info = sample.info;
     if (wavFile)
         if (std::int32_t failure = CheckSource(*link, wavFile, info))
             return failure;
-    std::string name = SpecName(*link, *spec);
+    std::string name = EntryName(*link, *entry);
     return Rewrite(sample, wavFile ? wavFile : sample.path, info, name.empty() ? sample.entry.name : name,
-                   spec->rootKey, progress);
+                   entry->rootKey, progress);
 }
 
 template <class Item, class Entry, class Fill>
@@ -131,7 +131,7 @@ std::int32_t __cdecl Qb_CreateLocationList(QbHandle handle, std::int32_t *kind, 
     *kind = QB_LOCATIONS_NONE;
     *count = 0;
     *list = nullptr;
-    if (!link->spec.locations)
+    if (!link->traits.locations)
         return QB_ERR_NOT_SUPPORTED;
     std::int32_t result = MakeList(link->memory.Locations(), Progress(progress, record), count, list,
                                    [link](QbLocationEntry &entry, Location const &location) {
@@ -163,80 +163,80 @@ std::int32_t __cdecl Qb_CreateSampleList(QbHandle handle, std::int16_t location,
 
 void __cdecl Qb_DisposeSampleList(QbSampleEntry **list) { DisposeList(list); }
 
-std::int32_t __cdecl Qb_BuildSampleSpec(std::int16_t number, QbSampleEntry *spec) {
-    if (!spec || number < 0 || number > QB_MAX_SAMPLE_NUMBER)
+std::int32_t __cdecl Qb_BuildSampleSpec(std::int16_t number, QbSampleEntry *entry) {
+    if (!entry || number < 0 || number > QB_MAX_SAMPLE_NUMBER)
         return QB_ERR_ARGUMENT;
-    *spec = QbSampleEntry();
-    spec->number = number;
-    spec->location = QB_ANY_LOCATION;
-    spec->rootKey = 60;
+    *entry = QbSampleEntry();
+    entry->number = number;
+    entry->location = QB_ANY_LOCATION;
+    entry->rootKey = 60;
     return QB_OK;
 }
 
-std::int32_t __cdecl Qb_ReceiveSampleInfo(QbHandle handle, QbSampleEntry *spec, QbProgress progress, void *record) {
+std::int32_t __cdecl Qb_ReceiveSampleInfo(QbHandle handle, QbSampleEntry *entry, QbProgress progress, void *record) {
     QbInterface *link = nullptr;
     StoredSample sample;
-    if (std::int32_t failure = FindSample(handle, spec, link, sample))
+    if (std::int32_t failure = FindSample(handle, entry, link, sample))
         return failure;
     if (!Progress(progress, record).Report(1, 1))
         return QB_ERR_CANCELLED;
-    *spec = sample.entry;
+    *entry = sample.entry;
     return QB_OK;
 }
 
-std::int32_t __cdecl Qb_ReceiveSample(QbHandle handle, QbSampleEntry const *spec, QbProgress progress, void *record) {
+std::int32_t __cdecl Qb_ReceiveSample(QbHandle handle, QbSampleEntry const *entry, QbProgress progress, void *record) {
     QbInterface *link = nullptr;
     StoredSample sample;
-    if (std::int32_t failure = FindSample(handle, spec, link, sample))
+    if (std::int32_t failure = FindSample(handle, entry, link, sample))
         return failure;
     if (!MakeFolder(link->received))
         return QB_ERR_IO;
-    std::string name = NameOrDefault(SafeName(sample.entry.name, link->spec.maxNameLength), sample.entry.number);
+    std::string name = NameOrDefault(SafeName(sample.entry.name, link->traits.maxNameLength), sample.entry.number);
     return WriteSample(sample.path, sample.info, FreeReceivedPath(link->received, name), sample.info.rootKey,
                        Progress(progress, record), false);
 }
 
-std::int32_t __cdecl Qb_CorrectSampleInformation(QbHandle handle, QbSampleEntry const *spec) {
-    return RewriteSample(handle, spec, nullptr, Progress(nullptr, nullptr));
+std::int32_t __cdecl Qb_CorrectSampleInformation(QbHandle handle, QbSampleEntry const *entry) {
+    return RewriteSample(handle, entry, nullptr, Progress(nullptr, nullptr));
 }
 
-std::int32_t __cdecl Qb_TransmitNewSample(QbHandle handle, QbSampleEntry *spec, char const *wavFile,
+std::int32_t __cdecl Qb_TransmitNewSample(QbHandle handle, QbSampleEntry *entry, char const *wavFile,
                                           QbProgress progress, void *record) {
     QbInterface *link = Live(handle);
     if (!link)
         return QB_ERR_HANDLE;
-    if (!spec || spec->rootKey > kMaxRootKey)
+    if (!entry || entry->rootKey > kMaxRootKey)
         return QB_ERR_ARGUMENT;
     WavInfo info;
     if (std::int32_t failure = CheckSource(*link, wavFile, info))
         return failure;
     StoredSample taken;
-    std::int32_t number = spec->number == QB_ANY_NUMBER ? link->memory.FreeNumber() : spec->number;
+    std::int32_t number = entry->number == QB_ANY_NUMBER ? link->memory.FreeNumber() : entry->number;
     if (number < 0)
-        return spec->number == QB_ANY_NUMBER ? QB_ERR_MEMORY_FULL : QB_ERR_ARGUMENT;
+        return entry->number == QB_ANY_NUMBER ? QB_ERR_MEMORY_FULL : QB_ERR_ARGUMENT;
     if (number > QB_MAX_SAMPLE_NUMBER)
         return QB_ERR_ARGUMENT;
     if (link->memory.Find(number, taken))
         return QB_ERR_SAMPLE_EXISTS;
-    std::string folder = link->memory.FolderFor(spec->location);
+    std::string folder = link->memory.FolderFor(entry->location);
     if (folder.empty())
         return QB_ERR_NO_LOCATION;
-    std::string path = SampleMemory::SamplePath(folder, number, NameOrDefault(SpecName(*link, *spec), number));
-    std::int32_t result = WriteSample(wavFile, info, path, spec->rootKey, Progress(progress, record), false);
+    std::string path = SampleMemory::SamplePath(folder, number, NameOrDefault(EntryName(*link, *entry), number));
+    std::int32_t result = WriteSample(wavFile, info, path, entry->rootKey, Progress(progress, record), false);
     if (result == QB_OK && link->memory.Find(number, taken))
-        *spec = taken.entry;
+        *entry = taken.entry;
     return result;
 }
 
-std::int32_t __cdecl Qb_ReplaceSample(QbHandle handle, QbSampleEntry const *spec, char const *wavFile,
+std::int32_t __cdecl Qb_ReplaceSample(QbHandle handle, QbSampleEntry const *entry, char const *wavFile,
                                       QbProgress progress, void *record) {
-    return wavFile ? RewriteSample(handle, spec, wavFile, Progress(progress, record)) : QB_ERR_ARGUMENT;
+    return wavFile ? RewriteSample(handle, entry, wavFile, Progress(progress, record)) : QB_ERR_ARGUMENT;
 }
 
-std::int32_t __cdecl Qb_DeleteSample(QbHandle handle, QbSampleEntry const *spec) {
+std::int32_t __cdecl Qb_DeleteSample(QbHandle handle, QbSampleEntry const *entry) {
     QbInterface *link = nullptr;
     StoredSample sample;
-    if (std::int32_t failure = FindSample(handle, spec, link, sample))
+    if (std::int32_t failure = FindSample(handle, entry, link, sample))
         return failure;
     return DeleteFileA(sample.path.c_str()) ? QB_OK : QB_ERR_IO;
 }

@@ -51,14 +51,14 @@ protected:
     std::vector<int> Values;
 };
 
-int Spectrum(int x, int y) {
+int Ridges(int x, int y) {
     double peak = 1000 * std::exp(-((y - 20.0) * (y - 20.0)) / 30.0) * (1.0 - x / 40.0);
     return int(peak + 50 + 40 * std::sin(x * 0.7 + y * 0.3));
 }
 }  // namespace
 
 TEST_F(Curve3DTest, ReferencePictureWithLegendAndSpectralScale) {
-    Curve3D c = Plot(24, 48, Spectrum);
+    Curve3D c = Plot(24, 48, Ridges);
     Legend xLegend[4] = {{0, "0 s"}, {10, "1 s"}, {20, "2 s"}, {}};
     Legend yLegend[4] = {{0, "0 Hz"}, {20, "10 kHz"}, {40, "20 kHz"}, {}};
     c.XLegend = xLegend;
@@ -161,7 +161,7 @@ TEST_F(Curve3DTest, FitFillsTheWidthWithoutLegends) {
 TEST_F(Curve3DTest, FullTurnsDrawTheSame) {
     Canvas turned0(150, 120), turned360(150, 120), turnedBack(150, 120);
     for (auto [gamma, canvas] : {std::pair<int, Canvas *>{0, &turned0}, {360, &turned360}, {-720, &turnedBack}}) {
-        Curve3D c = Plot(12, 12, Spectrum);
+        Curve3D c = Plot(12, 12, Ridges);
         Legend legend[2] = {{5, "5"}, {}};
         c.XLegend = legend;
         c.Gamma = gamma;
@@ -191,7 +191,7 @@ TEST_F(Curve3DTest, DrawsOverAWindowWithTheCommonResourceModule) {
         TWindow window(hwnd);
         TModule common("CommonRscTs", Common);
         TModule::_commonResourceDLL = &common;
-        Curve3D c = Plot(8, 8, Spectrum);
+        Curve3D c = Plot(8, 8, Ridges);
         c.Gamma = 50;
         Canvas throughWindow(120, 90), direct(120, 90);
         c.Draw(&window, throughWindow.dc());
@@ -204,7 +204,7 @@ TEST_F(Curve3DTest, DrawsOverAWindowWithTheCommonResourceModule) {
 }
 
 TEST_F(Curve3DTest, MissingPaletteRaisesBeforeDrawing) {
-    Curve3D c = Plot(3, 3, Spectrum);
+    Curve3D c = Plot(3, 3, Ridges);
     Canvas canvas(20, 20);
     try {
         c.Draw(canvas.dc(), TRect(0, 0, 20, 20), ::GetModuleHandleA(0));

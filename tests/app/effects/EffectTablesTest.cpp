@@ -102,7 +102,7 @@ TEST(FadeCurves, IndexesOutsideTheListsAreTakenToTheirEnds) {
     EXPECT_EQ(clampedScale, scale);
 
     apptest::UseEnglishTexts();
-    FadeProcessor processor(ProcessorSpec{15, 11133, nullptr, 1, nullptr});
+    FadeProcessor processor(ProcessorRow{15, 11133, nullptr, 1, nullptr});
     Config stored("fade");
     stored.SetValue(99, "dB");
     stored.SetValue(-3, "Time");

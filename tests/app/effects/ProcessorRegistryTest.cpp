@@ -28,7 +28,7 @@ enum Dialog { kAccepts, kCancels, kThrows };
 class ScriptedProcessor : public ProcessorClass {
 public:
     static constexpr std::int32_t kId = 99;
-    ScriptedProcessor() : ProcessorClass(ProcessorSpec{kId, 11137, nullptr, 1, nullptr}) {}
+    ScriptedProcessor() : ProcessorClass(ProcessorRow{kId, 11137, nullptr, 1, nullptr}) {}
     Opcodes *ReadOpcodes(Config &, Opcodes *into) const override { return into ? into : new CountedOpcodes; }
     int OpenDialog(Opcodes &record, int) override {
         static_cast<CountedOpcodes &>(record).value = 42;

@@ -156,15 +156,15 @@ protected:
     }
     // Sends a WAV file to a device as a new sample; the sample as stored.
     QbSampleEntry Transmit(int device, std::string const &file, char const *name, int location) {
-        QbSampleEntry spec = {};
-        EXPECT_EQ(QB_OK, BuildSamplerSampleSpec(0, spec));
-        spec.number = QB_ANY_NUMBER;
-        spec.location = std::int16_t(location);
-        std::strncpy(spec.name, name, sizeof spec.name - 1);
+        QbSampleEntry entry = {};
+        EXPECT_EQ(QB_OK, BuildSamplerSampleEntry(0, entry));
+        entry.number = QB_ANY_NUMBER;
+        entry.location = std::int16_t(location);
+        std::strncpy(entry.name, name, sizeof entry.name - 1);
         SamplerInterfaceHold hold(device);
         EXPECT_EQ(QB_OK,
-                  TheSamplerEntries().transmitNewSample(hold.GetHandle(), &spec, file.c_str(), nullptr, nullptr));
-        return spec;
+                  TheSamplerEntries().transmitNewSample(hold.GetHandle(), &entry, file.c_str(), nullptr, nullptr));
+        return entry;
     }
 
     TempDir memory;
@@ -375,15 +375,15 @@ TEST_F(Samplers, ACancelledTransferLeavesNothingHalfWritten) {
 
     SamplerInterfaceHold hold(kRack);
     SamplerEntries const &qb = TheSamplerEntries();
-    QbSampleEntry spec = stored;
-    spec.number = QB_ANY_NUMBER;
+    QbSampleEntry entry = stored;
+    entry.number = QB_ANY_NUMBER;
     for (int replace : {0, 1}) {
         SCOPED_TRACE(replace);
         SamplerProgress progress;
         SetProgressCancelAtCheck(3);
         EXPECT_EQ(QB_ERR_CANCELLED, replace ? qb.replaceSample(hold.GetHandle(), &stored, second.c_str(),
                                                                &SamplerProgress::Report, &progress)
-                                            : qb.transmitNewSample(hold.GetHandle(), &spec, second.c_str(),
+                                            : qb.transmitNewSample(hold.GetHandle(), &entry, second.c_str(),
                                                                    &SamplerProgress::Report, &progress));
     }
     EXPECT_EQ(0, AutoProgressBar::GetNestingDepth());
@@ -407,10 +407,10 @@ TEST_F(Samplers, TheLinkRefusesWhatItCannotDo) {
 
     // sends a file as a new sample numbered number into location
     auto send = [&](QbHandle handle, std::string const &file, int number, int location) {
-        QbSampleEntry spec = stored;
-        spec.number = number;
-        spec.location = std::int16_t(location);
-        return qb.transmitNewSample(handle, &spec, file.c_str(), nullptr, nullptr);
+        QbSampleEntry entry = stored;
+        entry.number = number;
+        entry.location = std::int16_t(location);
+        return qb.transmitNewSample(handle, &entry, file.c_str(), nullptr, nullptr);
     };
     QbHandle made = nullptr;
     QbSampleEntry unknown = stored;
@@ -432,7 +432,7 @@ TEST_F(Samplers, TheLinkRefusesWhatItCannotDo) {
         {"no such location", QB_ERR_NO_LOCATION,
          qb.createSampleList(rack.GetHandle(), 9, &count, &list, nullptr, nullptr)},
         {"no such sample", QB_ERR_NO_SAMPLE, qb.receiveSample(keys.GetHandle(), &unknown, nullptr, nullptr)},
-        {"number out of range", QB_ERR_ARGUMENT, BuildSamplerSampleSpec(QB_MAX_SAMPLE_NUMBER + 1, unknown)},
+        {"number out of range", QB_ERR_ARGUMENT, BuildSamplerSampleEntry(QB_MAX_SAMPLE_NUMBER + 1, unknown)},
         {"stereo to a mono sampler", QB_ERR_FORMAT,
          send(keys.GetHandle(), Fixture("stereo.wav", 2, 16, 44100, 100), QB_ANY_NUMBER, QB_ANY_LOCATION)},
         {"24 bits to a 16-bit sampler", QB_ERR_FORMAT,
@@ -454,7 +454,7 @@ TEST_F(Samplers, TheLinkRefusesWhatItCannotDo) {
     renamed.rootKey = 72;
     ASSERT_EQ(QB_OK, qb.correctSampleInformation(keys.GetHandle(), &renamed));
     QbSampleEntry info = {};
-    ASSERT_EQ(QB_OK, BuildSamplerSampleSpec(stored.number, info));
+    ASSERT_EQ(QB_OK, BuildSamplerSampleEntry(stored.number, info));
     ASSERT_EQ(QB_OK, qb.receiveSampleInfo(keys.GetHandle(), &info, nullptr, nullptr));
     EXPECT_STREQ("Bell high", info.name);
     EXPECT_EQ(72, info.rootKey);

@@ -1,10 +1,10 @@
-#include "shell/SpectrumBands.h"
+#include "shell/FrequencyBands.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-namespace spectrum {
+namespace bands {
 
 int RoundBandFrequency(int hz) {
     if (hz < 100)
@@ -92,4 +92,4 @@ std::vector<Legend> FrequencyLabels(std::vector<int> const &bands) {
     return labels;
 }
 
-}  // namespace spectrum
+}  // namespace bands

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace spectrum {
+namespace bands {
 
 enum {
     kBlockSize = 2048,        // frames per transform
@@ -41,4 +41,4 @@ std::vector<Legend> TimeLabels(uint64_t totalMilliseconds, int slices);
 // Nine labels at band (n - 1) x i / 8 naming the band's frequency, and the end.
 std::vector<Legend> FrequencyLabels(std::vector<int> const &bands);
 
-}  // namespace spectrum
+}  // namespace bands

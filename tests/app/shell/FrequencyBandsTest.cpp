@@ -1,7 +1,7 @@
 // The pieces of the frequency analysis without a document: the Hartley transform against
 // a direct sum, the windows, the band tables, the levels and the axis labels.
 #include "shell/HartleyTransform.h"
-#include "shell/SpectrumBands.h"
+#include "shell/FrequencyBands.h"
 #include "shell/TaperedWindow.h"
 
 #include "foundation/Exception.h"
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-using namespace spectrum;
+using namespace bands;
 
 namespace {
 
@@ -129,7 +129,7 @@ TEST(TaperedWindow, TheAnalysisTapersAQuarterAtEachEndAndPairsShareAWeight) {
     EXPECT_EQ((std::vector<double>{0, 1, 2, 2, 2, 2, 1, 0}), single);
 }
 
-TEST(SpectrumBands, TheDefaultTableAndItsLabels) {
+TEST(FrequencyBands, TheDefaultTableAndItsLabels) {
     std::vector<int> bands = MakeBandTable(20, 10, true);
     ASSERT_EQ(61u, bands.size());
     EXPECT_EQ((std::vector<int>{20, 22, 25, 28, 31, 35, 40}), std::vector<int>(bands.begin(), bands.begin() + 7));
@@ -154,7 +154,7 @@ TEST(SpectrumBands, TheDefaultTableAndItsLabels) {
     EXPECT_EQ(20500, linear[60]);
 }
 
-TEST(SpectrumBands, EveryRangeTheSettingsAllow) {
+TEST(FrequencyBands, EveryRangeTheSettingsAllow) {
     for (int low = 0; low <= 7; ++low)
         for (int high = low + 3; high <= 10; ++high)
             for (bool log : {false, true}) {
@@ -168,7 +168,7 @@ TEST(SpectrumBands, EveryRangeTheSettingsAllow) {
             }
 }
 
-TEST(SpectrumBands, RoundingToTidyFigures) {
+TEST(FrequencyBands, RoundingToTidyFigures) {
     int const cases[][2] = {{0, 0},         {99, 99},      {100, 100},     {102, 100},     {103, 105},
                             {997, 995},     {998, 1000},   {1000, 1000},   {1004, 1000},   {1005, 1010},
                             {9994, 9990},   {9995, 10000}, {10000, 10000}, {10249, 10000}, {10250, 10500},
@@ -177,7 +177,7 @@ TEST(SpectrumBands, RoundingToTidyFigures) {
         EXPECT_EQ(c[1], RoundBandFrequency(c[0])) << c[0];
 }
 
-TEST(SpectrumBands, EachLineGoesToTheBandHoldingItsFrequency) {
+TEST(FrequencyBands, EachLineGoesToTheBandHoldingItsFrequency) {
     std::vector<int> bands = MakeBandTable(20, 10, true);
     for (uint32_t rate : {8000u, 22050u, 44100u, 48000u, 96000u})
         for (int line : {1, 2, 5, 46, 47, 100, 512, 1023}) {
@@ -195,7 +195,7 @@ TEST(SpectrumBands, EachLineGoesToTheBandHoldingItsFrequency) {
         }
 }
 
-TEST(SpectrumBands, LevelsOfBothScales) {
+TEST(FrequencyBands, LevelsOfBothScales) {
     struct Case {
         double value, maximum;
         int linear, logarithmic;
@@ -215,7 +215,7 @@ TEST(SpectrumBands, LevelsOfBothScales) {
     }
 }
 
-TEST(SpectrumBands, TimeLabelsOfShortAndLongSelections) {
+TEST(FrequencyBands, TimeLabelsOfShortAndLongSelections) {
     EXPECT_EQ((std::vector<std::string>{"0 ms", "187 ms", "375 ms", "562 ms", "750 ms", "937 ms", "1.125 s", "1.312 s",
                                         "1.500 s", "<end>"}),
               Texts(TimeLabels(66150ull * 1000 / 44100, 60)));
