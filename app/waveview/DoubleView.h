@@ -80,6 +80,52 @@ public:
     void CmRecallTemporaryPosition() { RecallViewPosition(-1); }
     void CeRecallTemporaryPosition(TCommandEnabler &ce) { ce.Enable(HasViewPosition(-1)); }
 
+    // ---- edit commands (DoubleViewEdits.cpp)
+    enum {
+        kCmRedo = 20000,
+        kCmDelete = 20011,
+        kCmUndo = 20021,
+        kCmCut = 20022,
+        kCmCopy = 20023,
+        kCmPaste = 20024,
+        kCmPasteOver = 250,
+        kCmPasteAtEnd = 251,
+        kCmPasteAtStart = 252,
+        kCmPasteSpecial = 249,
+        kCmCrop = 141,
+        kCmSwapChannels = 151,
+        kCmSilence = 152,
+        kCmInsertSilence = 185,
+        kCmReverse = 205,
+        kCmInvertPhase = 370,
+        kCmDcOffset = 383,
+        kCmFadeIn = 482,
+        kCmFadeOut = 483,
+    };
+    void CmCopy();
+    void CmCut();
+    void CmPaste(uint id);
+    void CmDelete();
+    void CmCrop();
+    void CmSilence();
+    void CmInsertSilence();
+    void CmReverse();
+    void CmInvertPhase();
+    void CmSwapChannels();
+    void CmDcOffset();
+    void CmUndo();
+    void CmRedo();
+    // The effects, by menu id, through the effects' registered link.
+    void CmEffect(uint id);
+    void CeSelection(TCommandEnabler &ce);
+    void CeData(TCommandEnabler &ce);
+    void CeCopy(TCommandEnabler &ce);
+    void CeCrop(TCommandEnabler &ce);
+    void CeSwapChannels(TCommandEnabler &ce);
+    void CeUndo(TCommandEnabler &ce);
+    void CeRedo(TCommandEnabler &ce);
+    void CeEffect(TCommandEnabler &ce);
+
     // The double view of the active wave window, null when none.
     static DoubleView *GetActive() { return _active; }
     static void SetActive(DoubleView *view) { _active = view; }
@@ -127,6 +173,10 @@ private:
     void RefitToLength();
     void RedrawChannel(int channel, long first, long last);
     void FillStatusGadgets();
+    // The active channels while a selection start exists, else 0.
+    int EditChannels();
+    // The internal clipboard holds frames to put into this wave.
+    int HasData() const;
 
     Wave *wave_;
     int32_t setUp_ = 0;
