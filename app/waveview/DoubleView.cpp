@@ -72,6 +72,8 @@ DEFINE_RESPONSE_TABLE1(DoubleView, TLayoutWindow)
     EV_COMMAND_ENABLE(kCmPasteAtEnd, CeData),
     EV_COMMAND_ENABLE(kCmPasteAtStart, CeData),
     EV_COMMAND_ENABLE(kCmPasteSpecial, CeData),
+    EV_COMMAND(kCmMultiPaste, CmMultiPaste),
+    EV_COMMAND_ENABLE(kCmMultiPaste, CeData),
     EV_COMMAND(kCmDelete, CmDelete),
     EV_COMMAND_ENABLE(kCmDelete, CeSelection),
     EV_COMMAND(kCmCrop, CmCrop),

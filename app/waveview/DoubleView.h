@@ -92,6 +92,7 @@ public:
         kCmPasteAtEnd = 251,
         kCmPasteAtStart = 252,
         kCmPasteSpecial = 249,
+        kCmMultiPaste = 165,
         kCmCrop = 141,
         kCmSwapChannels = 151,
         kCmSilence = 152,
@@ -105,6 +106,7 @@ public:
     void CmCopy();
     void CmCut();
     void CmPaste(uint id);
+    void CmMultiPaste();
     void CmDelete();
     void CmCrop();
     void CmSilence();

@@ -9,6 +9,8 @@
 #include "foundation/Exception.h"
 #include "foundation/MessageCatalogue.h"
 #include "waveview/EffectMenuLink.h"
+#include "waveview/MultiPasteDialog.h"
+#include "waveview/PasteGuards.h"
 #include "waveview/WaveView.h"
 
 #include <cstdio>
@@ -17,7 +19,6 @@
 namespace {
 
 enum {
-    kTextSizeLimit = 10049,
     kTextDcOffsetOne = 10055,
     kTextDcOffsetTwo = 10056,
     kTextNoDcOffset = 10057,
@@ -31,10 +32,8 @@ enum {
     kTextPasteAtEnd = 11079,
     kTextPasteAtStart = 11080,
     kTextPaste = 11033,
+    kTextMultiPaste = 11074,
 };
-
-// A wave may not grow to this many bytes.
-int64_t const kSizeLimit = 1000000000;
 
 // Hands a failure of the operation to the user; the wave stays as the operation left it.
 template <class Operation>
@@ -118,13 +117,25 @@ void DoubleView::CmCut() {
 }
 
 void DoubleView::CmPaste(uint id) {
-    if (!HasData())
+    if (!HasData() || !CheckWavesCompatible(wave_, Wave::GetClipboardWave(), 1, 1))
         return;
     for (PasteCommand const &command : kPasteCommands)
         if (command.id == id) {
             AutoDisplayDuration title(command.title);
             Report([this, &command] { wave_->PasteClipboard(command.flags, 1); });
         }
+}
+
+// The clipboard n times at the caret, one undo step; n x its bytes are counted in 64 bits.
+void DoubleView::CmMultiPaste() {
+    Wave *clipboard = Wave::GetClipboardWave();
+    if (!HasData() || !ConfirmDifferentSampleRates(wave_, clipboard))
+        return;
+    int count = RunMultiPasteDialog(GetApplicationObject()->GetMainWindow());
+    if (count <= 0 || !CheckCombinedSize(CombinedBytes(wave_, clipboard, count)))
+        return;
+    AutoDisplayDuration title(kTextMultiPaste);
+    Report([this, count] { wave_->PasteClipboard(0, count); });
 }
 
 void DoubleView::CmDelete() {
@@ -172,10 +183,8 @@ void DoubleView::CmInsertSilence() {
     int channels = wave_->GetNumChannels();
     int64_t bytes = Wave::FramesToBytes(wave_->GetSelectionLength(), *wave_, channels) +
                     Wave::FramesToBytes(wave_->GetLength(), *wave_, channels);
-    if (bytes >= kSizeLimit) {
-        ShowBox(GetHandle(), String(FindString(kTextSizeLimit)), MB_OK | MB_ICONHAND);
+    if (!CheckCombinedSize(bytes))
         return;
-    }
     wave_->InsertSilence(EditChannels(), wave_->GetSelectionStart(), wave_->GetSelectionEnd(), 1);
 }
 
