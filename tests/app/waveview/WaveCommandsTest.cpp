@@ -4,16 +4,21 @@
 #include "tests/app/waveview/WaveWindowTestKit.h"
 
 #include "core/FrameWindow.h"
+#include "core/Module.h"
 #include "core/MessageBoxSeam.h"
 #include "waveview/EffectMenuLink.h"
+#include "waveview/MultiPasteDialog.h"
+#include "waveview/PasteGuards.h"
 #include "waveview/WaveWindowSettings.h"
 
+#include "tests/app/AppTestSupport.h"
 #include "tests/app/audio/WaveTestKit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,6 +56,8 @@ public:
 class WaveCommands : public testing::Test {
 protected:
     void SetUp() override {
+        previousLanguage_ = TModule::_localizedResourceDLL;
+        TModule::_localizedResourceDLL = &language_;
         TheWaveWindowSettings() = WaveWindowSettings();
         Wave::DeleteClipboardWave();
         wave_ = app_.OpenWave("commands.wav", 2, kFrames, Ramp);
@@ -59,6 +66,7 @@ protected:
     void TearDown() override {
         Wave::DeleteClipboardWave();
         TheWaveWindowSettings() = WaveWindowSettings();
+        TModule::_localizedResourceDLL = previousLanguage_;
     }
 
     // The command as its menu item sends it to the frame.
@@ -77,6 +85,8 @@ protected:
         return Samples(s.begin() + first, s.begin() + last + 1);
     }
 
+    TModule language_{"EnglishTs", apptest::UseEnglishTexts()};
+    TModule *previousLanguage_ = nullptr;
     WindowsScope app_;
     Wave *wave_ = nullptr;
     DoubleView *view_ = nullptr;
@@ -230,6 +240,160 @@ TEST_F(WaveCommands, EditsThenUndoAndRedo) {
         Send(20021);
         wave_->ClearSelection(1);
     }
+}
+
+
+// Boxes answered with a chosen button; the last one's text and style kept.
+struct BoxAnswers {
+    static int answer;
+    static int count;
+    static std::string text;
+    static unsigned style;
+    static int Answer(HWND, char const *t, char const *, unsigned s) {
+        ++count;
+        text = t;
+        style = s;
+        return answer;
+    }
+    explicit BoxAnswers(int a) : previous_(SetMessageBoxAnswerer(&Answer)) {
+        answer = a;
+        count = 0;
+        text.clear();
+    }
+    ~BoxAnswers() { SetMessageBoxAnswerer(previous_); }
+    TMessageBoxAnswerer previous_;
+};
+int BoxAnswers::answer = IDOK;
+int BoxAnswers::count = 0;
+std::string BoxAnswers::text;
+unsigned BoxAnswers::style = 0;
+
+// A stereo 16-bit wave (4 bytes a frame) of a few real frames and then silence up to frames.
+Wave *SilentWave(int frames, uint32_t rate) {
+    Wave *wave = wavetest::DistinctWave(7, 2, 10, rate);
+    wave->InsertSilenceNoUndo(3, frames - 10);
+    return wave;
+}
+
+struct GuardCase {
+    char const *name;
+    uint32_t sourceRate;
+    int answer;
+    int targetFrames;  // with a source of 100 frames: 1e9 bytes at 249999900
+    int64_t count;
+    int expected;
+    int boxes;
+};
+
+// The rate question and the size limit, in 64 bits, before two waves are combined.
+TEST(PasteGuards, AskAboutRatesAndRefuseAGigabyte) {
+    GuardCase const cases[] = {
+        {"same rate, small", 44100, IDYES, 1000, 1, 1, 0},
+        {"other rate, yes", 22050, IDYES, 1000, 1, 1, 1},
+        {"other rate, no", 22050, IDNO, 1000, 1, 0, 1},
+        {"one frame below the limit", 44100, IDOK, 249999899, 1, 1, 0},
+        {"at the limit", 44100, IDOK, 249999900, 1, 0, 1},
+        // 400 bytes x 10737419 passes 2^32 and would wrap to a small number in 32 bits
+        {"many times past 2^32", 44100, IDOK, 1000, 10737419, 0, 1},
+    };
+    for (GuardCase const &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<Wave> target(SilentWave(c.targetFrames, 44100));
+        std::unique_ptr<Wave> source(SilentWave(100, c.sourceRate));
+        BoxAnswers boxes(c.answer);
+        int result = ConfirmDifferentSampleRates(target.get(), source.get()) &&
+                     CheckCombinedSize(CombinedBytes(target.get(), source.get(), c.count));
+        EXPECT_EQ(c.expected, result);
+        EXPECT_EQ(c.boxes, BoxAnswers::count);
+        if (c.count == 1)
+            EXPECT_EQ(c.expected, CheckWavesCompatible(target.get(), source.get(), 1, 1));
+    }
+}
+
+// DC offsets below 2 are no offset: a box says so and nothing changes; larger ones are asked
+// about with their percentages and removed on OK.
+TEST_F(WaveCommands, DcOffsetIsAskedAboutOrDeclared) {
+    Contents const original = Read();
+    wave_->SetSelection(0, 99, 3, 1);
+    wave_->ClearUndoMementos();
+    {
+        BoxAnswers boxes(IDCANCEL);
+        Send(DoubleView::kCmDcOffset);
+        EXPECT_EQ(1, BoxAnswers::count);
+        EXPECT_NE(std::string::npos, BoxAnswers::text.find("% (")) << BoxAnswers::text;
+        EXPECT_EQ(unsigned(MB_OKCANCEL | MB_ICONQUESTION), BoxAnswers::style);
+        EXPECT_EQ(original, Read());
+    }
+    {
+        BoxAnswers boxes(IDOK);
+        Send(DoubleView::kCmDcOffset);
+        EXPECT_EQ(1, wave_->GetNumUndoMementos());
+        BoxAnswers::count = 0;
+        Send(DoubleView::kCmDcOffset);
+        EXPECT_EQ(1, BoxAnswers::count);
+        EXPECT_EQ(unsigned(MB_OK | MB_ICONASTERISK), BoxAnswers::style);
+        EXPECT_EQ(1, wave_->GetNumUndoMementos());
+    }
+}
+
+// Insert silence that would bring the wave to 1e9 bytes shows 10049 and changes nothing;
+// paste with an empty clipboard does nothing.
+TEST_F(WaveCommands, RefusedEditsChangeNothing) {
+    wave_->InsertSilenceNoUndo(3, 250000000 - 100 - kFrames);
+    wave_->SetSelection(0, 99, 3, 1);
+    wave_->ClearUndoMementos();
+    int length = wave_->GetLength();
+    BoxAnswers boxes(IDOK);
+    Send(DoubleView::kCmInsertSilence);
+    EXPECT_EQ(1, BoxAnswers::count);
+    EXPECT_EQ(unsigned(MB_OK | MB_ICONHAND), BoxAnswers::style);
+    EXPECT_EQ(length, wave_->GetLength());
+    Send(DoubleView::kCmPaste);
+    EXPECT_EQ(length, wave_->GetLength());
+    EXPECT_EQ(0, wave_->GetNumUndoMementos());
+    EXPECT_EQ(1, BoxAnswers::count);
+}
+
+// The box given 0 and 1001 (refused), then 1000.
+struct Thousand {
+    static int Run(MultiPasteDialog &dialog) {
+        ++calls;
+        dialog.Create();
+        int zero = Typed(dialog, "0"), over = Typed(dialog, "1001");
+        Typed(dialog, "1000");
+        refused = zero == 0 && over == 0;
+        dialog.Destroy(IDOK);
+        return IDOK;
+    }
+    static int Typed(MultiPasteDialog &dialog, char const *text) {
+        ::SetDlgItemTextA(dialog.GetHandle(), MultiPasteDialog::kCountEdit, text);
+        return dialog.GetCount();
+    }
+    static bool refused;
+    static int calls;
+};
+bool Thousand::refused = false;
+int Thousand::calls = 0;
+
+// 1000 frames pasted 1000 times into an empty wave: a million frames in one undo step.
+TEST_F(WaveCommands, MultiPasteIsOneUndoStep) {
+    std::unique_ptr<Wave> clipSource(wavetest::DistinctWave(3, 2, 1000));
+    clipSource->SetSelection(0, 999, 3, 0);
+    clipSource->Copy();
+    std::unique_ptr<Wave> empty(Wave::CreateEmptyWave(SamplePattern(wavetest::FlagsOfBits(16), 2, 0, 44100)));
+    DoubleView *view = app_.OpenWindow(empty.release());
+    Wave &target = view->GetWave();
+    MultiPasteRunner previous = SetMultiPasteRunner(&Thousand::Run);
+    Send(DoubleView::kCmMultiPaste);
+    SetMultiPasteRunner(previous);
+    EXPECT_TRUE(Thousand::refused) << Thousand::calls;
+    ASSERT_EQ(1000000, target.GetLength());
+    EXPECT_EQ(1, target.GetNumUndoMementos());
+    Samples left = ReadChannel(target, 0);
+    EXPECT_EQ(left[0], left[999000]);
+    EXPECT_EQ(left[999], left[999999]);
+    Send(DoubleView::kCmUndo);
+    EXPECT_EQ(0, target.GetLength());
 }
 
 }  // namespace
