@@ -128,6 +128,59 @@ public:
     void CeRedo(TCommandEnabler &ce);
     void CeEffect(TCommandEnabler &ce);
 
+    // ---- view, caret and selection commands (DoubleViewNavigation.cpp)
+    enum {
+        kCmCentreStart = 361,
+        kCmCentreEnd = 362,
+        kCmCentreSelectionStart = 363,
+        kCmCentreSelectionEnd = 364,
+        kCmCentreCaret = 365,
+        kCmPageLeft = 366,
+        kCmPageRight = 367,
+        kCmZoomIn = 573,
+        kCmZoomOut = 574,
+        kCmZoomAll = 575,
+        kCmLevelIn = 576,
+        kCmLevelOut = 577,
+        kCmLevelFit = 578,
+        kCmOverviewZoomIn = 579,  // 579-584: the same for the overview
+        kCmOverviewLevelFit = 584,
+        kCmCaretLeft = 320,
+        kCmCaretRight = 321,
+        kCmCaretLeftFar = 322,
+        kCmCaretRightFar = 323,
+        kCmCaretPageLeft = 324,
+        kCmCaretPageRight = 325,
+        kCmCaretToSelectionStart = 329,
+        kCmCaretToSelectionEnd = 330,
+        kCmCycleChannels = 332,
+        kCmExtendLeft = 340,  // 340-345: one step, 20 steps, a page; left, then right
+        kCmExtendRight = 341,
+        kCmExtendLeftFar = 342,
+        kCmExtendRightFar = 343,
+        kCmExtendPageLeft = 344,
+        kCmExtendPageRight = 345,
+        kCmSelectToStart = 346,
+        kCmSelectToEnd = 347,
+        kCmSelectAll = 349,
+        kCmToggleSelection = 353,
+    };
+    void CmScroll(uint id);
+    void CmPage(uint id);
+    void CmZoom(uint id);
+    void CmCaret(uint id);
+    void CmExtend(uint id);
+    void CmSelectToStart();
+    void CmSelectToEnd();
+    void CmSelectAll();
+    void CmCycleChannels();
+    void CmToggleSelection();
+    void CeCaretNotAtStart(TCommandEnabler &ce);
+    void CeCaretNotAtEnd(TCommandEnabler &ce);
+    void CeLength(TCommandEnabler &ce);
+    void CeAlways(TCommandEnabler &ce);
+    void CeToggleSelection(TCommandEnabler &ce);
+
     // The double view of the active wave window, null when none.
     static DoubleView *GetActive() { return _active; }
     static void SetActive(DoubleView *view) { _active = view; }
@@ -179,6 +232,8 @@ private:
     int EditChannels();
     // The internal clipboard holds frames to put into this wave.
     int HasData() const;
+    // The target view, else the main view.
+    WaveView &TargetView() const;
 
     Wave *wave_;
     int32_t setUp_ = 0;
