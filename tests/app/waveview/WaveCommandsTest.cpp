@@ -6,6 +6,7 @@
 #include "core/FrameWindow.h"
 #include "core/Module.h"
 #include "core/MessageBoxSeam.h"
+#include "audio/WaveSettings.h"
 #include "waveview/EffectMenuLink.h"
 #include "waveview/MultiPasteDialog.h"
 #include "waveview/PasteGuards.h"
@@ -394,6 +395,89 @@ TEST_F(WaveCommands, MultiPasteIsOneUndoStep) {
     EXPECT_EQ(left[999], left[999999]);
     Send(DoubleView::kCmUndo);
     EXPECT_EQ(0, target.GetLength());
+}
+
+
+struct MoveCase {
+    char const *name;
+    uint id;
+    int caret, first, last;  // before: the caret and the selection (first -1: none)
+    int caretAfter, firstAfter, lastAfter;
+};
+
+// Key moves of the caret and the selection at 4 frames a pixel step, without snapping.
+TEST_F(WaveCommands, CaretAndSelectionMoves) {
+    MoveCase const cases[] = {
+        {"caret left", 320, 100, -1, -1, 96, -1, -1},
+        {"caret right", 321, 100, -1, -1, 104, -1, -1},
+        {"caret far left", 322, 100, -1, -1, 20, -1, -1},
+        {"caret far right", 323, 100, -1, -1, 180, -1, -1},
+        {"caret left at the start", 320, 2, -1, -1, 0, -1, -1},
+        {"caret to the selection's start", 329, 150, 100, 199, 100, 100, 199},
+        {"caret after the selection", 330, 150, 100, 199, 200, 100, 199},
+        {"extend left", 340, 100, -1, -1, 96, 96, 99},
+        {"extend right", 341, 100, -1, -1, 104, 100, 103},
+        {"extend far right", 343, 100, -1, -1, 180, 100, 179},
+        {"extend right back to nothing", 341, 100, 100, 103, 104, -1, -1},
+        {"select to the start", 346, 100, -1, -1, 0, 0, 99},
+        {"select to the end", 347, 100, -1, -1, kFrames, 100, kFrames - 1},
+        {"selection off", 353, 100, 100, 199, 100, -1, -1},
+    };
+    TheWaveSettings().snapOn = 0;
+    view_->GetMainView()->SetZoom(-4, 0, 1, 0);
+    for (MoveCase const &c : cases) {
+        SCOPED_TRACE(c.name);
+        wave_->ClearSelection(1);
+        if (c.first >= 0)
+            wave_->SetSelection(c.first, c.last, 3, 1);
+        wave_->SetCaret(3, c.caret);
+        Send(c.id);
+        EXPECT_EQ(c.caretAfter, wave_->GetCaret());
+        EXPECT_EQ(c.firstAfter, wave_->HasSelection() ? wave_->GetSelectionStart() : -1);
+        EXPECT_EQ(c.lastAfter, wave_->HasSelection() ? wave_->GetSelectionEnd() : -1);
+    }
+    // Toggled off, the selection comes back.
+    Send(DoubleView::kCmToggleSelection);
+    EXPECT_EQ(100, wave_->GetSelectionStart());
+    EXPECT_EQ(199, wave_->GetSelectionEnd());
+    TheWaveSettings() = WaveSettings();
+}
+
+// A one-step extension snaps its moved edge to a zero crossing, except at close zooms.
+TEST_F(WaveCommands, OneStepExtensionsSnapUnlessTheZoomIsClose) {
+    TheWaveSettings() = WaveSettings();
+    for (int zoom : {-4, 2, 3, 4}) {
+        SCOPED_TRACE(zoom);
+        view_->GetMainView()->SetZoom(zoom, 0, 1, 0);
+        wave_->ClearSelection(1);
+        wave_->SetCaret(3, 100);
+        int step = view_->GetMainView()->FramesForSteps(1);
+        Send(DoubleView::kCmExtendRight);
+        int end = 100 + step - 1;
+        int snapped = wave_->FindZeroCrossing(TheWaveSettings().rightSlope, 3, end, kFrames - 1);
+        EXPECT_EQ(zoom >= 3 ? end : snapped, wave_->GetSelectionEnd());
+    }
+    TheWaveSettings() = WaveSettings();
+}
+
+// Centring, paging and zooming reach the views.
+TEST_F(WaveCommands, ViewCommandsMoveTheViews) {
+    WaveView *main = view_->GetMainView();
+    main->SetZoom(-64, 0, 1, 0);
+    Send(DoubleView::kCmZoomAll);
+    EXPECT_NE(-64, main->GetZoom());
+    EXPECT_EQ(0, main->GetFirstVisibleFrame());
+    int fitted = main->GetZoom();
+    Send(DoubleView::kCmZoomIn);
+    EXPECT_NE(fitted, main->GetZoom());
+    main->SetZoom(8, 0, 1, 0);
+    Send(DoubleView::kCmCentreEnd);
+    int atEnd = main->GetFirstVisibleFrame();
+    EXPECT_GT(atEnd, 0);
+    Send(DoubleView::kCmCentreStart);
+    EXPECT_EQ(0, main->GetFirstVisibleFrame());
+    Send(DoubleView::kCmPageRight);
+    EXPECT_GT(main->GetFirstVisibleFrame(), 0);
 }
 
 }  // namespace
