@@ -181,6 +181,26 @@ public:
     void CeAlways(TCommandEnabler &ce);
     void CeToggleSelection(TCommandEnabler &ce);
 
+    // ---- playing, measuring, mixing and saving (DoubleViewWave.cpp)
+    enum {
+        kCmPlaySelection = 458,
+        kCmLoopSelection = 631,
+        kCmMixPaste = 384,
+        kCmGoToPeak = 193,
+        kCmPeakAsLevel = 352,
+        kCmSaveCopy = 588,
+        kCmSaveLeftPart = 589,
+        kCmSaveRightPart = 590,
+    };
+    void CmPlaySelection();
+    void CmLoopSelection();
+    void CmMixPaste();
+    void CmGoToPeak();
+    void CmPeakAsLevel();
+    void CmSaveCopy();
+    void CmSavePart(uint id);
+    void CeTwoFiles(TCommandEnabler &ce);
+
     // The double view of the active wave window, null when none.
     static DoubleView *GetActive() { return _active; }
     static void SetActive(DoubleView *view) { _active = view; }

@@ -480,4 +480,37 @@ TEST_F(WaveCommands, ViewCommandsMoveTheViews) {
     EXPECT_GT(main->GetFirstVisibleFrame(), 0);
 }
 
+
+// Go to peak puts the caret on the loudest frame of the selection and selects the channel
+// holding it; the peak becomes the wave's level; mix-paste adds the clipboard in one step.
+TEST_F(WaveCommands, PeakAndMixPaste) {
+    Contents const original = Read();
+    wave_->SetSelection(0, 99, 3, 1);
+    Send(DoubleView::kCmGoToPeak);
+    int best = 0, where = -1, side = 0;
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < 100; ++i)
+            if (std::abs(original[c][i]) > best) {
+                best = std::abs(original[c][i]);
+                where = i;
+                side = c + 1;
+            }
+    EXPECT_EQ(where, wave_->GetCaret());
+    EXPECT_EQ(side, wave_->GetActiveChannels());
+    wave_->SetSelection(0, 99, 3, 1);
+    Send(DoubleView::kCmPeakAsLevel);
+    EXPECT_EQ(best / 256, wave_->GetLevel());
+
+    wave_->SetSelection(10, 19, 3, 1);
+    wave_->Copy();
+    wave_->SetSelection(200, 209, 3, 1);
+    wave_->ClearUndoMementos();
+    Send(DoubleView::kCmMixPaste);
+    Contents mixed = Read();
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < 10; ++i)
+            EXPECT_NEAR(original[c][200 + i] + original[c][10 + i], mixed[c][200 + i], 256) << c << " " << i;
+    EXPECT_EQ(1, wave_->GetNumUndoMementos());
+}
+
 }  // namespace
