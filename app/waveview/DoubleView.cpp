@@ -464,6 +464,10 @@ LRESULT DoubleView::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
         StoreViewPosition(int(id) - kCmStoreFirst);
         return 0;
     }
+    if (!hWndCtl && IsMouseToolCommand(id)) {
+        SelectMouseTool(id);
+        return 0;
+    }
     if (!hWndCtl && WaveView::IsViewCommand(id) && id != WaveView::kCmZoomToSelection) {
         WaveView *view = GetTargetView();
         TEventInfo info(0, id);
@@ -481,6 +485,10 @@ void DoubleView::EvCommandEnable(TCommandEnabler &ce) {
     }
     if (id >= kCmStoreFirst && id < kCmStoreFirst + kPositions) {
         ce.Enable(1);
+        return;
+    }
+    if (IsMouseToolCommand(id)) {
+        EnableMouseTool(ce);
         return;
     }
     if (WaveView::IsViewCommand(id) && id != WaveView::kCmZoomToSelection) {

@@ -180,6 +180,11 @@ public:
     void CeLength(TCommandEnabler &ce);
     void CeAlways(TCommandEnabler &ce);
     void CeToggleSelection(TCommandEnabler &ce);
+    // The mouse tool commands 206-213 (tools 0-4) and whether the wave allows a tool.
+    static int IsMouseToolCommand(uint id);
+    int AllowsMouseTool(int tool) const;
+    void SelectMouseTool(uint id);
+    void EnableMouseTool(TCommandEnabler &ce);
 
     // ---- playing, measuring, mixing and saving (DoubleViewWave.cpp)
     enum {
@@ -254,6 +259,8 @@ private:
     int HasData() const;
     // The target view, else the main view.
     WaveView &TargetView() const;
+    // The main view can still zoom in.
+    int CanZoomIn() const;
 
     Wave *wave_;
     int32_t setUp_ = 0;

@@ -6,6 +6,7 @@
 #include "controls/Slider.h"
 #include "waveview/WaveScrollBar.h"
 #include "waveview/WaveView.h"
+#include "waveview/WaveWindowSettings.h"
 #include "waveview/ZeroCrossingSnap.h"
 
 namespace {
@@ -174,4 +175,54 @@ void DoubleView::CeAlways(TCommandEnabler &ce) { ce.Enable(1); }
 
 void DoubleView::CeToggleSelection(TCommandEnabler &ce) {
     ce.Enable(wave_->HasSelection() || wave_->GetPreviousSelectionStart() >= 0);
+}
+
+// ---- the mouse tool of the panes
+
+namespace {
+
+// The tool bar's ids of tools 0-4: select, play, zoom, nudge left, nudge right.
+unsigned const kToolIds[] = {208, 210, 213, 206, 207};
+
+int ToolOfId(unsigned id) {
+    for (int tool = 0; tool < 5; ++tool)
+        if (kToolIds[tool] == id)
+            return tool;
+    return -1;
+}
+
+}  // namespace
+
+int DoubleView::IsMouseToolCommand(uint id) { return ToolOfId(id) >= 0; }
+
+int DoubleView::CanZoomIn() const {
+    ZoomState const &zoom = main_->GetZoomState();
+    return zoom.Index() < zoom.LastIndex();
+}
+
+// Whether this wave, as it is, allows a tool.
+int DoubleView::AllowsMouseTool(int tool) const {
+    switch (tool) {
+    case 1:
+        return wave_->GetLength() != 0;
+    case 2:
+        return CanZoomIn();
+    case 3:
+    case 4:
+        return wave_->HasSelection();
+    default:
+        return 1;
+    }
+}
+
+void DoubleView::SelectMouseTool(uint id) { TheWaveWindowSettings().mouseTool = ToolOfId(id); }
+
+// A tool the wave no longer allows falls back to selecting.
+void DoubleView::EnableMouseTool(TCommandEnabler &ce) {
+    int32_t &current = TheWaveWindowSettings().mouseTool;
+    if (!AllowsMouseTool(current))
+        current = 0;
+    int tool = ToolOfId(ce.GetId());
+    ce.Enable(AllowsMouseTool(tool));
+    ce.SetCheck(tool == current ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }

@@ -513,4 +513,21 @@ TEST_F(WaveCommands, PeakAndMixPaste) {
     EXPECT_EQ(1, wave_->GetNumUndoMementos());
 }
 
+
+// The tool bar's mouse tools: chosen by command, enabled by the wave's state, and a nudge
+// tool falls back to selecting once the selection is gone.
+TEST_F(WaveCommands, MouseToolsFallBackWhenTheWaveNoLongerAllowsThem) {
+    wave_->SetSelection(10, 19, 3, 1);
+    Send(206);
+    EXPECT_EQ(3, TheWaveWindowSettings().mouseTool);
+    EXPECT_TRUE(Enabled(207));
+    wave_->ClearSelection(1);
+    EXPECT_FALSE(Enabled(206));
+    EXPECT_EQ(0, TheWaveWindowSettings().mouseTool);
+    EXPECT_TRUE(Enabled(208));
+    EXPECT_TRUE(Enabled(210));
+    Send(213);
+    EXPECT_EQ(2, TheWaveWindowSettings().mouseTool);
+}
+
 }  // namespace
