@@ -8,3 +8,7 @@
 int OpenEffectFromMenu(std::int32_t id);
 // The fade dialog, its record turned to a fade in (fadeIn 1) or a fade out (0) first.
 int OpenFadeFromMenu(int fadeIn);
+
+class EffectMenuLink;
+// Makes the wave window's effect commands open these dialogs; returns the link replaced.
+EffectMenuLink *RegisterEffectMenu();

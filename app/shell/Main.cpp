@@ -5,6 +5,7 @@
 #include "brastow/Brastow.h"
 #include "core/Module.h"
 #include "core/XBase.h"
+#include "effects/EffectCommands.h"
 #include "effects/FadePreviewLink.h"
 #include "engine/AudioState.h"
 #include "engine/CdLibraryStart.h"
@@ -80,6 +81,7 @@ int RunProgram(int argc, char **argv, TModule const &program) {
     AttachGuiThreadToAudio();
     RegisterWaveWindow();
     RegisterFadeCurve();
+    RegisterEffectMenu();
     RegisterFrameForWaves();
     ProcessingModules modules;
     if (!modules.IsBound())

@@ -25,7 +25,6 @@
 namespace {
 
 int const kStatusWidths[] = {16, 16, 7, 9, 11, 9};
-int const kCmCentreCaret = 365;
 int const kCmToggleOverview = 630;
 int const kCmStoreTemporary = 628;
 int const kCmRecallTemporary = 629;
@@ -59,6 +58,129 @@ DEFINE_RESPONSE_TABLE1(DoubleView, TLayoutWindow)
     EV_COMMAND(kCmStoreTemporary, CmStoreTemporaryPosition),
     EV_COMMAND(kCmRecallTemporary, CmRecallTemporaryPosition),
     EV_COMMAND_ENABLE(kCmRecallTemporary, CeRecallTemporaryPosition),
+    EV_COMMAND_AND_ID(361, CmScroll),
+    EV_COMMAND_AND_ID(362, CmScroll),
+    EV_COMMAND_AND_ID(363, CmScroll),
+    EV_COMMAND_AND_ID(364, CmScroll),
+    EV_COMMAND_AND_ID(365, CmScroll),
+    EV_COMMAND_ENABLE(kCmCentreSelectionStart, CeSelection),
+    EV_COMMAND_ENABLE(kCmCentreSelectionEnd, CeSelection),
+    EV_COMMAND_ENABLE(kCmCentreCaret, CeAlways),
+    EV_COMMAND_AND_ID(kCmPageLeft, CmPage),
+    EV_COMMAND_AND_ID(kCmPageRight, CmPage),
+    EV_COMMAND_AND_ID(573, CmZoom),
+    EV_COMMAND_AND_ID(574, CmZoom),
+    EV_COMMAND_AND_ID(575, CmZoom),
+    EV_COMMAND_AND_ID(576, CmZoom),
+    EV_COMMAND_AND_ID(577, CmZoom),
+    EV_COMMAND_AND_ID(578, CmZoom),
+    EV_COMMAND_AND_ID(579, CmZoom),
+    EV_COMMAND_AND_ID(580, CmZoom),
+    EV_COMMAND_AND_ID(581, CmZoom),
+    EV_COMMAND_AND_ID(582, CmZoom),
+    EV_COMMAND_AND_ID(583, CmZoom),
+    EV_COMMAND_AND_ID(584, CmZoom),
+    EV_COMMAND_AND_ID(320, CmCaret),
+    EV_COMMAND_AND_ID(321, CmCaret),
+    EV_COMMAND_AND_ID(322, CmCaret),
+    EV_COMMAND_AND_ID(323, CmCaret),
+    EV_COMMAND_AND_ID(324, CmCaret),
+    EV_COMMAND_AND_ID(325, CmCaret),
+    EV_COMMAND_AND_ID(329, CmCaret),
+    EV_COMMAND_AND_ID(330, CmCaret),
+    EV_COMMAND_ENABLE(kCmCaretToSelectionStart, CeSelection),
+    EV_COMMAND_ENABLE(kCmCaretToSelectionEnd, CeSelection),
+    EV_COMMAND(kCmCycleChannels, CmCycleChannels),
+    EV_COMMAND_AND_ID(340, CmExtend),
+    EV_COMMAND_AND_ID(341, CmExtend),
+    EV_COMMAND_AND_ID(342, CmExtend),
+    EV_COMMAND_AND_ID(343, CmExtend),
+    EV_COMMAND_AND_ID(344, CmExtend),
+    EV_COMMAND_AND_ID(345, CmExtend),
+    EV_COMMAND(kCmSelectToStart, CmSelectToStart),
+    EV_COMMAND_ENABLE(kCmSelectToStart, CeCaretNotAtStart),
+    EV_COMMAND(kCmSelectToEnd, CmSelectToEnd),
+    EV_COMMAND_ENABLE(kCmSelectToEnd, CeCaretNotAtEnd),
+    EV_COMMAND(kCmSelectAll, CmSelectAll),
+    EV_COMMAND_ENABLE(kCmSelectAll, CeLength),
+    EV_COMMAND(kCmToggleSelection, CmToggleSelection),
+    EV_COMMAND_ENABLE(kCmToggleSelection, CeToggleSelection),
+    EV_COMMAND_ENABLE(348, CeLength),
+    EV_COMMAND_ENABLE(360, CeAlways),
+    EV_COMMAND_ENABLE(326, CeAlways),
+    EV_COMMAND(kCmPlaySelection, CmPlaySelection),
+    EV_COMMAND_ENABLE(kCmPlaySelection, CeSelection),
+    EV_COMMAND(kCmLoopSelection, CmLoopSelection),
+    EV_COMMAND(kCmMixPaste, CmMixPaste),
+    EV_COMMAND_ENABLE(kCmMixPaste, CeData),
+    EV_COMMAND(kCmGoToPeak, CmGoToPeak),
+    EV_COMMAND_ENABLE(kCmGoToPeak, CeSelection),
+    EV_COMMAND(kCmPeakAsLevel, CmPeakAsLevel),
+    EV_COMMAND_ENABLE(kCmPeakAsLevel, CeSelection),
+    EV_COMMAND(kCmSaveCopy, CmSaveCopy),
+    EV_COMMAND_AND_ID(kCmSaveLeftPart, CmSavePart),
+    EV_COMMAND_AND_ID(kCmSaveRightPart, CmSavePart),
+    EV_COMMAND_ENABLE(kCmSaveLeftPart, CeTwoFiles),
+    EV_COMMAND_ENABLE(kCmSaveRightPart, CeTwoFiles),
+    EV_COMMAND(kCmCopy, CmCopy),
+    EV_COMMAND_ENABLE(kCmCopy, CeCopy),
+    EV_COMMAND(kCmCut, CmCut),
+    EV_COMMAND_ENABLE(kCmCut, CeCopy),
+    EV_COMMAND_AND_ID(kCmPaste, CmPaste),
+    EV_COMMAND_AND_ID(kCmPasteOver, CmPaste),
+    EV_COMMAND_AND_ID(kCmPasteAtEnd, CmPaste),
+    EV_COMMAND_AND_ID(kCmPasteAtStart, CmPaste),
+    EV_COMMAND_ENABLE(kCmPaste, CeData),
+    EV_COMMAND_ENABLE(kCmPasteOver, CeData),
+    EV_COMMAND_ENABLE(kCmPasteAtEnd, CeData),
+    EV_COMMAND_ENABLE(kCmPasteAtStart, CeData),
+    EV_COMMAND_ENABLE(kCmPasteSpecial, CeData),
+    EV_COMMAND(kCmMultiPaste, CmMultiPaste),
+    EV_COMMAND_ENABLE(kCmMultiPaste, CeData),
+    EV_COMMAND(kCmDelete, CmDelete),
+    EV_COMMAND_ENABLE(kCmDelete, CeSelection),
+    EV_COMMAND(kCmCrop, CmCrop),
+    EV_COMMAND_ENABLE(kCmCrop, CeCrop),
+    EV_COMMAND(kCmSilence, CmSilence),
+    EV_COMMAND_ENABLE(kCmSilence, CeSelection),
+    EV_COMMAND(kCmInsertSilence, CmInsertSilence),
+    EV_COMMAND_ENABLE(kCmInsertSilence, CeSelection),
+    EV_COMMAND(kCmReverse, CmReverse),
+    EV_COMMAND_ENABLE(kCmReverse, CeSelection),
+    EV_COMMAND(kCmInvertPhase, CmInvertPhase),
+    EV_COMMAND_ENABLE(kCmInvertPhase, CeSelection),
+    EV_COMMAND(kCmSwapChannels, CmSwapChannels),
+    EV_COMMAND_ENABLE(kCmSwapChannels, CeSwapChannels),
+    EV_COMMAND(kCmDcOffset, CmDcOffset),
+    EV_COMMAND_ENABLE(kCmDcOffset, CeSelection),
+    EV_COMMAND(kCmUndo, CmUndo),
+    EV_COMMAND_ENABLE(kCmUndo, CeUndo),
+    EV_COMMAND(kCmRedo, CmRedo),
+    EV_COMMAND_ENABLE(kCmRedo, CeRedo),
+    EV_COMMAND_AND_ID(204, CmEffect),
+    EV_COMMAND_ENABLE(204, CeEffect),
+    EV_COMMAND_AND_ID(457, CmEffect),
+    EV_COMMAND_ENABLE(457, CeEffect),
+    EV_COMMAND_AND_ID(487, CmEffect),
+    EV_COMMAND_ENABLE(487, CeEffect),
+    EV_COMMAND_AND_ID(488, CmEffect),
+    EV_COMMAND_ENABLE(488, CeEffect),
+    EV_COMMAND_AND_ID(490, CmEffect),
+    EV_COMMAND_ENABLE(490, CeEffect),
+    EV_COMMAND_AND_ID(489, CmEffect),
+    EV_COMMAND_ENABLE(489, CeEffect),
+    EV_COMMAND_AND_ID(493, CmEffect),
+    EV_COMMAND_ENABLE(493, CeEffect),
+    EV_COMMAND_AND_ID(601, CmEffect),
+    EV_COMMAND_ENABLE(601, CeEffect),
+    EV_COMMAND_AND_ID(607, CmEffect),
+    EV_COMMAND_ENABLE(607, CeEffect),
+    EV_COMMAND_AND_ID(484, CmEffect),
+    EV_COMMAND_ENABLE(484, CeEffect),
+    EV_COMMAND_AND_ID(482, CmEffect),
+    EV_COMMAND_ENABLE(482, CeEffect),
+    EV_COMMAND_AND_ID(483, CmEffect),
+    EV_COMMAND_ENABLE(483, CeEffect),
 END_RESPONSE_TABLE;
 
 DoubleView::DoubleView(TWindow *parent, Wave &wave, WaveViewGlobalMemento const *memento)
@@ -342,6 +464,10 @@ LRESULT DoubleView::EvCommand(uint id, HWND hWndCtl, uint notifyCode) {
         StoreViewPosition(int(id) - kCmStoreFirst);
         return 0;
     }
+    if (!hWndCtl && IsMouseToolCommand(id)) {
+        SelectMouseTool(id);
+        return 0;
+    }
     if (!hWndCtl && WaveView::IsViewCommand(id) && id != WaveView::kCmZoomToSelection) {
         WaveView *view = GetTargetView();
         TEventInfo info(0, id);
@@ -359,6 +485,10 @@ void DoubleView::EvCommandEnable(TCommandEnabler &ce) {
     }
     if (id >= kCmStoreFirst && id < kCmStoreFirst + kPositions) {
         ce.Enable(1);
+        return;
+    }
+    if (IsMouseToolCommand(id)) {
+        EnableMouseTool(ce);
         return;
     }
     if (WaveView::IsViewCommand(id) && id != WaveView::kCmZoomToSelection) {

@@ -80,6 +80,132 @@ public:
     void CmRecallTemporaryPosition() { RecallViewPosition(-1); }
     void CeRecallTemporaryPosition(TCommandEnabler &ce) { ce.Enable(HasViewPosition(-1)); }
 
+    // ---- edit commands (DoubleViewEdits.cpp)
+    enum {
+        kCmRedo = 20000,
+        kCmDelete = 20011,
+        kCmUndo = 20021,
+        kCmCut = 20022,
+        kCmCopy = 20023,
+        kCmPaste = 20024,
+        kCmPasteOver = 250,
+        kCmPasteAtEnd = 251,
+        kCmPasteAtStart = 252,
+        kCmPasteSpecial = 249,
+        kCmMultiPaste = 165,
+        kCmCrop = 141,
+        kCmSwapChannels = 151,
+        kCmSilence = 152,
+        kCmInsertSilence = 185,
+        kCmReverse = 205,
+        kCmInvertPhase = 370,
+        kCmDcOffset = 383,
+        kCmFadeIn = 482,
+        kCmFadeOut = 483,
+    };
+    void CmCopy();
+    void CmCut();
+    void CmPaste(uint id);
+    void CmMultiPaste();
+    void CmDelete();
+    void CmCrop();
+    void CmSilence();
+    void CmInsertSilence();
+    void CmReverse();
+    void CmInvertPhase();
+    void CmSwapChannels();
+    void CmDcOffset();
+    void CmUndo();
+    void CmRedo();
+    // The effects, by menu id, through the effects' registered link.
+    void CmEffect(uint id);
+    void CeSelection(TCommandEnabler &ce);
+    void CeData(TCommandEnabler &ce);
+    void CeCopy(TCommandEnabler &ce);
+    void CeCrop(TCommandEnabler &ce);
+    void CeSwapChannels(TCommandEnabler &ce);
+    void CeUndo(TCommandEnabler &ce);
+    void CeRedo(TCommandEnabler &ce);
+    void CeEffect(TCommandEnabler &ce);
+
+    // ---- view, caret and selection commands (DoubleViewNavigation.cpp)
+    enum {
+        kCmCentreStart = 361,
+        kCmCentreEnd = 362,
+        kCmCentreSelectionStart = 363,
+        kCmCentreSelectionEnd = 364,
+        kCmCentreCaret = 365,
+        kCmPageLeft = 366,
+        kCmPageRight = 367,
+        kCmZoomIn = 573,
+        kCmZoomOut = 574,
+        kCmZoomAll = 575,
+        kCmLevelIn = 576,
+        kCmLevelOut = 577,
+        kCmLevelFit = 578,
+        kCmOverviewZoomIn = 579,  // 579-584: the same for the overview
+        kCmOverviewLevelFit = 584,
+        kCmCaretLeft = 320,
+        kCmCaretRight = 321,
+        kCmCaretLeftFar = 322,
+        kCmCaretRightFar = 323,
+        kCmCaretPageLeft = 324,
+        kCmCaretPageRight = 325,
+        kCmCaretToSelectionStart = 329,
+        kCmCaretToSelectionEnd = 330,
+        kCmCycleChannels = 332,
+        kCmExtendLeft = 340,  // 340-345: one step, 20 steps, a page; left, then right
+        kCmExtendRight = 341,
+        kCmExtendLeftFar = 342,
+        kCmExtendRightFar = 343,
+        kCmExtendPageLeft = 344,
+        kCmExtendPageRight = 345,
+        kCmSelectToStart = 346,
+        kCmSelectToEnd = 347,
+        kCmSelectAll = 349,
+        kCmToggleSelection = 353,
+    };
+    void CmScroll(uint id);
+    void CmPage(uint id);
+    void CmZoom(uint id);
+    void CmCaret(uint id);
+    void CmExtend(uint id);
+    void CmSelectToStart();
+    void CmSelectToEnd();
+    void CmSelectAll();
+    void CmCycleChannels();
+    void CmToggleSelection();
+    void CeCaretNotAtStart(TCommandEnabler &ce);
+    void CeCaretNotAtEnd(TCommandEnabler &ce);
+    void CeLength(TCommandEnabler &ce);
+    void CeAlways(TCommandEnabler &ce);
+    void CeToggleSelection(TCommandEnabler &ce);
+    // The mouse tool commands 206-213 (tools 0-4) and whether the wave allows a tool.
+    static int IsMouseToolCommand(uint id);
+    int AllowsMouseTool(int tool) const;
+    void SelectMouseTool(uint id);
+    void EnableMouseTool(TCommandEnabler &ce);
+
+    // ---- playing, measuring, mixing and saving (DoubleViewWave.cpp)
+    enum {
+        kCmPlaySelection = 458,
+        kCmLoopSelection = 631,
+        kCmMixPaste = 384,
+        kCmGoToPeak = 193,
+        kCmPeakAsLevel = 352,
+        kCmSaveCopy = 588,
+        kCmSaveLeftPart = 589,
+        kCmSaveRightPart = 590,
+    };
+    void CmPlaySelection();
+    void CmLoopSelection();
+    void CmMixPaste();
+    void CmGoToPeak();
+    void CmPeakAsLevel();
+    void CmSaveCopy();
+    void CmSavePart(uint id);
+    void CeTwoFiles(TCommandEnabler &ce);
+
     // The double view of the active wave window, null when none.
     static DoubleView *GetActive() { return _active; }
     static void SetActive(DoubleView *view) { _active = view; }
@@ -127,6 +253,14 @@ private:
     void RefitToLength();
     void RedrawChannel(int channel, long first, long last);
     void FillStatusGadgets();
+    // The active channels while a selection start exists, else 0.
+    int EditChannels();
+    // The internal clipboard holds frames to put into this wave.
+    int HasData() const;
+    // The target view, else the main view.
+    WaveView &TargetView() const;
+    // The main view can still zoom in.
+    int CanZoomIn() const;
 
     Wave *wave_;
     int32_t setUp_ = 0;

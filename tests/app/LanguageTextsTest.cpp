@@ -36,6 +36,8 @@ std::vector<unsigned> const kTexts = {
     // wave edits, saving and the new-wave dialog's users
     10000, 10051, 10070, 10071, 10072, 11031, 11033, 11038, 11040, 11057, 11058, 11059, 11060, 11061, 11066, 11068,
     11069, 11071, 11072, 11078, 11079, 11080, 11143,
+    // the wave window's edit commands and their guards
+    10049, 10054, 10055, 10056, 10057, 11039, 11074,
     // the audio engine: loading modules, the processor warning, engine errors
     19021, 11233, 11203, 11204, 11205, 11206, 11207, 11208, 11209, 11307, 11308, 11309, 11354, 11355,
     // self-registration of modules
@@ -57,6 +59,7 @@ std::vector<unsigned> const kDialogs = {
     2,   // the new-wave dialog
     4,   // the record dialog
     74,  // the open dialog's preview
+    7,   // multi-paste
     18, 20, 21, 22,  // the analysis settings and their style, frequency and vision pages
 };
 std::vector<unsigned> const kBitmaps = {
