@@ -1,6 +1,6 @@
-// The analysis windows from the program's commands: disk information (197), the live
-// input (199) and Play while the live input is the active window; and their settings
-// groups kept in the application's settings file.
+// The analysis windows from the program's commands: another analysis view (196), disk
+// information (197), the live input (199) and Play while the live input is the active
+// window; and their settings groups kept in the application's settings file.
 #include "shell/DiskInfoDoc.h"
 #include "shell/FFT3DDoc.h"
 #include "shell/FFT3DSettings.h"
@@ -38,6 +38,7 @@ protected:
     void TearDown() override {
         if (MicroDoc::GetLiveInput())
             ToggleLiveInput();
+        wave.reset();  // before the manager it tells of its end
         frame.reset();
     }
     // As the frame hands on a command that no document window takes.
@@ -51,12 +52,27 @@ protected:
             n += dynamic_cast<DiskInfoDoc *>(d) != nullptr;
         return n;
     }
+    FFT3DDoc &Analysis() {
+        wave.reset(SineWave(1, 20000, 44100, 440, 12000));
+        Select(*wave, 0, 19999, 1);
+        FFT3DDoc *doc = OpenFrequencyAnalysis(*wave);
+        analysistest::Pump();
+        return *doc;
+    }
 
     WaveMDIClient *client;  // the frame's, which deletes it
+    std::unique_ptr<Wave> wave;
     std::unique_ptr<FrameScope> frame;
 };
 
 }  // namespace
+
+TEST_F(AnalysisCommands, AnotherViewOfTheActiveAnalysis) {
+    FFT3DDoc &doc = Analysis();
+    ASSERT_EQ(1, doc.GetViews().GetCount());
+    Command(196);
+    EXPECT_EQ(2, doc.GetViews().GetCount());
+}
 
 TEST_F(AnalysisCommands, DiskInformationOpensOnceAndTheLiveInputToggles) {
     Command(197);
