@@ -43,6 +43,7 @@ public:
     // folder.
     PresetControls(Dialog &dialog, PresetValues &values, FileName const &file, String const &root,
                    unsigned nameLimit);
+    FileName const &GetFile() const { return file_; }
     ~PresetControls();
     PresetControls(PresetControls const &) = delete;
     PresetControls &operator=(PresetControls const &) = delete;

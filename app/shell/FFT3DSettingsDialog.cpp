@@ -42,6 +42,7 @@ PropertyFFT3D::PropertyFFT3D(TWindow *parent, FFT3DView *target, TModule *module
     Add(kTextStyle, new StylePage(*this, module));
     Add(kTextVision, new VisionPage(*this, module));
     Add(kTextFrequency, new FrequencyPage(*this, module));
+    Add(kTextPresetTab, new FFT3DPresetPage(*this, module));
 }
 
 void PropertyFFT3D::SetupWindow() {
@@ -89,6 +90,16 @@ void PropertyFFT3D::CmOk() {
 }
 
 // ---- the pages
+
+FFT3DPresetPage::FFT3DPresetPage(PropertyFFT3D &dialog, TModule *module)
+    : TWindow(&dialog, 0, module),
+      PresetPage(&dialog, kPresetPageDialog, FileName::CreateApplicationRelative("system\\fft3d.set"), "FFT3D Presets",
+                 module),
+      dialog_(dialog) {}
+
+void FFT3DPresetPage::ReadPresetValues(Config &store) { dialog_.LoadPreset(store); }
+
+void FFT3DPresetPage::WritePresetValues(Config &store) { dialog_.StorePreset(store); }
 
 DEFINE_RESPONSE_TABLE1(StylePage, PropertyPage)
     EV_CONTROL_ENABLE(StylePage::kColorMode, CeColorMode), EV_CONTROL_ENABLE(StylePage::kColorMode + 1, CeColorMode),

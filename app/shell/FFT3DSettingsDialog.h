@@ -8,6 +8,7 @@
 #include "shell/FFT3DSettings.h"
 
 #include "controls/PropertyDialog.h"
+#include "effects/PresetPage.h"
 
 class Config;
 class DocumentManager;
@@ -91,6 +92,18 @@ private:
     TListSpinEdit *low_;
     TListSpinEdit *high_;
     DECLARE_RESPONSE_TABLE(FrequencyPage);
+};
+
+// Tab 4: the eight settings stored under names in "system\fft3d.set", through the dialog's
+// records so that a loaded preset shows on every page.
+class FFT3DPresetPage : public PresetPage {
+public:
+    FFT3DPresetPage(PropertyFFT3D &dialog, TModule *module);
+    void ReadPresetValues(Config &store) override;
+    void WritePresetValues(Config &store) override;
+
+private:
+    PropertyFFT3D &dialog_;
 };
 
 // Command 486: the dialog over the active analysis view, or over the global settings; its

@@ -11,6 +11,7 @@
 #include "engine/PlugInLoader.h"
 #include "engine/RecordDialog.h"
 #include "manager/DocumentManager.h"
+#include "shell/LiveInput.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveOutVolume.h"
 
@@ -52,9 +53,14 @@ int NextPlayModeBits(int bits, bool first) {
     return bits ^ (first ? 1 : 2);
 }
 
-// A held playback of the active wave plays on; otherwise the active wave plays its
-// selection with Ctrl, else from the caret.
+// The live input, while its window is the active one, is monitored. A held playback of the
+// active wave plays on; otherwise the active wave plays its selection with Ctrl, else from
+// the caret.
 void WaveMDIClient::CmPlay() {
+    if (MicroDoc::GetCurrent()) {
+        MicroDoc::Play();
+        return;
+    }
     Wave *wave = GetActiveWave();
     if (!wave)
         return;
@@ -135,11 +141,13 @@ void WaveMDIClient::CmVolume() { ShowWaveOutVolumeSlider(); }
 void WaveMDIClient::CePlay(TCommandEnabler &ce) {
     bool open = IsWaveOutOpen();
     Wave *wave = GetActiveWave();
-    ce.Enable(open || (wave && wave->GetLength() > 0));
+    ce.Enable(open || (wave ? wave->GetLength() > 0 : MicroDoc::GetCurrent() != nullptr));
     ShowPlayButtonPressed(open);
 }
 
-void WaveMDIClient::CeStop(TCommandEnabler &ce) { ce.Enable(IsWaveOutOpen() || GetActiveWave()); }
+void WaveMDIClient::CeStop(TCommandEnabler &ce) {
+    ce.Enable(IsWaveOutOpen() || GetActiveWave() || MicroDoc::GetCurrent());
+}
 
 void WaveMDIClient::CeRecord(TCommandEnabler &ce) { ce.Enable(1); }
 

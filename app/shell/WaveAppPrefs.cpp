@@ -6,6 +6,8 @@
 #include "audio/AudioFileSettings.h"
 #include "audio/TimeSettings.h"
 #include "audio/Wave.h"
+#include "cd/CdSettings.h"
+#include "database/DatabaseSettings.h"
 #include "controls/PopupSlider.h"
 #include "effects/ApplyPreferences.h"
 #include "engine/EngineSettings.h"
@@ -13,6 +15,7 @@
 #include "engine/SamplerDevice.h"
 #include "engine/StatusWindowSettings.h"
 #include "foundation/Config.h"
+#include "shell/FFT3DSettings.h"
 #include "shell/FileAssociation.h"
 #include "shell/ShellSettings.h"
 #include "waveview/WaveWindow.h"
@@ -24,19 +27,24 @@ namespace {
 // A component's settings group; each reads and writes below the product's group.
 struct ComponentSettings {
     void (*load)(Config &config);
-    void (*save)(Config &config);
+    void (*save)(Config &config);  // none: written whatever "AutoSavePref" says, below
 };
 
 // In the order they are read and written. Written only with the framework's
-// "AutoSavePref" on.
+// "AutoSavePref" on. The CD program's play defaults are written here, the rest of its
+// group always.
 ComponentSettings const kComponents[] = {
     {LoadWaveWindowPrefs, SaveWaveWindowPrefs},
     {LoadTimeScaleDefaults, SaveTimeScaleDefaults},
     {Wave::LoadPrefs, Wave::SavePrefs},
     {LoadAudioFileSettings, SaveAudioFileSettings},
+    {[](Config &config) { LoadFFT3DSettings(config); }, [](Config &config) { SaveFFT3DSettings(config); }},
+    {LoadDatabaseSettings, SaveDatabaseSettings},
     {LoadPlayerSettings, SavePlayerSettings},
     {PopupSlider::LoadPref, PopupSlider::SavePref},
     {LoadStatusWindowSettings, SaveStatusWindowSettings},
+    {LoadApplyPreferences, nullptr},
+    {LoadCdSettings, SaveCdPlaySettings},
     {LoadSamplerSettings, SaveSamplerSettings},
 };
 
@@ -56,7 +64,6 @@ void WaveApp::LoadPref(Config &config) {
     LoadShellGroups(config, InstalledMemory());
     for (ComponentSettings const &component : kComponents)
         component.load(config);
-    LoadApplyPreferences(config);
     LoadEngineSettings(config);
     config.MoveUp();
     NoteActivity();
@@ -74,9 +81,11 @@ void WaveApp::SavePref(Config &config) {
         SaveShellGroups(config);
         SaveEngineSettings(config);
         for (ComponentSettings const &component : kComponents)
-            component.save(config);
+            if (component.save)
+                component.save(config);
     }
     SaveApplyPreferences(config);
+    SaveCdSettings(config);
     if (!GetAutoSavePref())
         config.SetValue(int(TheEngineSettings().reportUnknownErrors), "MS_mess");
     config.MoveUp();

@@ -14,6 +14,10 @@
 #include "foundation/FileSelector.h"
 #include "foundation/MessageCatalogue.h"
 #include "manager/View.h"
+#include "shell/DiskInfoDoc.h"
+#include "shell/FFT3DSettingsDialog.h"
+#include "shell/FFT3DView.h"
+#include "shell/LiveInput.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveApp.h"
 
@@ -158,6 +162,31 @@ void WaveMDIClient::CmDeleteFile() {
         if (_docManager)
             _docManager->WarnUser(e, 0);
     }
+}
+
+// ---- the analysis windows
+
+void WaveMDIClient::CmOpenAnotherAnalysisView() {
+    if (auto *view = _docManager ? dynamic_cast<FFT3DView *>(_docManager->FindActiveView()) : nullptr)
+        view->CmOpenAnotherView();
+}
+
+void WaveMDIClient::CmAnalysisSettings() {
+    if (_docManager)
+        OpenFFT3DSettings(*_docManager);
+}
+
+void WaveMDIClient::CmDiskInformation() {
+    if (_docManager)
+        OpenDiskInformation(*_docManager);
+}
+
+void WaveMDIClient::CmLiveInput() { ToggleLiveInput(); }
+
+// The input is monitored through the audio engine.
+void WaveMDIClient::CeLiveInput(TCommandEnabler &ce) {
+    ce.Enable(IsAudioEngineLoaded());
+    ce.SetCheck(MicroDoc::GetLiveInput() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
 // ---- windows and bars
@@ -310,4 +339,9 @@ DEFINE_RESPONSE_TABLE1(WaveMDIClient, MDIClient)
     EV_COMMAND(753, CmTaskWindow),
     EV_COMMAND_ENABLE(753, CeTaskWindow),
     EV_COMMAND(170, CmVolume),
+    EV_COMMAND(196, CmOpenAnotherAnalysisView),
+    EV_COMMAND(486, CmAnalysisSettings),
+    EV_COMMAND(197, CmDiskInformation),
+    EV_COMMAND(199, CmLiveInput),
+    EV_COMMAND_ENABLE(199, CeLiveInput),
 END_RESPONSE_TABLE;

@@ -47,6 +47,14 @@ public:
     void CmDeleteFile();
     void CeAnyWaveOpen(TCommandEnabler &ce);
 
+    // ---- the analysis windows: another analysis view (196), its settings (486), disk
+    // information (197) and the live input (199)
+    void CmOpenAnotherAnalysisView();
+    void CmAnalysisSettings();
+    void CmDiskInformation();
+    void CmLiveInput();
+    void CeLiveInput(TCommandEnabler &ce);
+
     // ---- windows and bars
     void CmMinimizeWaves();
     void CmRestoreAll();

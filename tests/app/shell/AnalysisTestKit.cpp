@@ -56,15 +56,23 @@ namespace {
 
 class FrameManager : public DocumentManager {
 public:
-    FrameManager() : DocumentManager("AnalysisTests", "system\\analysistest.set", 0, 0, 0, 0) {}
-    void InitMainWindow() override { SetMainWindow(new FrameWindow("Analysis test", 0, *new MDIClient, 1)); }
+    explicit FrameManager(MDIClient *client)
+        : DocumentManager("AnalysisTests", "system\\analysistest.set", 0, 0, 0, 0), client_(client) {}
+    void InitMainWindow() override {
+        if (client_)
+            SetMDIClient(client_);  // made before the manager was there
+        SetMainWindow(new FrameWindow("Analysis test", 0, client_ ? *client_ : *new MDIClient, 1));
+    }
+
+private:
+    MDIClient *client_;
 };
 
 char const kSettings[] = "\\system\\analysistest.set";
 
 }  // namespace
 
-FrameScope::FrameScope() {
+FrameScope::FrameScope(MDIClient *client) {
     apptest::UseEnglishTexts();
     CreateDirectoryA((testsupport::ProgramFolder() + "\\system").c_str(), 0);
     TApplication::SetWinMainParams(GetModuleHandleA(0), 0, "", SW_SHOWNORMAL);
@@ -73,7 +81,7 @@ FrameScope::FrameScope() {
     // deletes them
     TModule::_commonResourceDLL = new TModule("CommonRscTs", common_);
     TModule::_localizedResourceDLL = new TModule("EnglishTs", apptest::UseEnglishTexts());
-    app_ = new FrameManager;
+    app_ = new FrameManager(client);
     app_->InitInstance();
     Pump();
 }

@@ -2,6 +2,8 @@
 // temporary files, and the band of a table that holds a frequency.
 #pragma once
 
+#include "audio/PlayRequest.h"
+#include "audio/PlaybackLink.h"
 #include "audio/Wave.h"
 #include "manager/DocumentManager.h"
 
@@ -11,7 +13,32 @@
 #include <functional>
 #include <vector>
 
+class MDIClient;
+
 namespace analysistest {
+
+// Keeps the play requests instead of playing them, while it lives.
+class RecordingLink : public PlaybackLink {
+public:
+    RecordingLink() : previous_(SetPlaybackLink(this)) {}
+    ~RecordingLink() override { SetPlaybackLink(previous_); }
+    bool IsPlaying(ASampleProvider const *) const override { return false; }
+    int GetPosition() override { return 0; }
+    int StopAndWait() override { return 0; }
+    void RequeueFrom(int, int) override {}
+    void Play(PlayRequest const &request) override { requests.push_back(request); }
+    void SignalCollector(FileObject const &) override {}
+    int GetPlayMode() const override { return 0; }
+    int GetPlayChannels() const override { return 3; }
+    int GetUseEngine() const override { return useEngine; }
+    int GetOutputBits() const override { return 16; }
+
+    std::vector<PlayRequest> requests;
+    int useEngine = 0;
+
+private:
+    PlaybackLink *previous_;
+};
 
 // A 16-bit work wave whose sample of channel c at frame i is sample(c, i).
 Wave *MakeWave(int channels, int frames, uint32_t rate, std::function<int(int, int)> const &sample);
@@ -28,10 +55,11 @@ int PeakBand(std::vector<int> const &levels, int n, int k);
 int Largest(std::vector<int> const &levels);
 
 // The program's manager with an MDI main frame and the common resource module, as the
-// analysis windows need; they go with it.
+// analysis windows need; they go with it. The frame's client is the framework's plain one
+// unless one is given.
 class FrameScope {
 public:
-    FrameScope();
+    explicit FrameScope(MDIClient *client = nullptr);
     ~FrameScope();
     FrameScope(FrameScope const &) = delete;
     FrameScope &operator=(FrameScope const &) = delete;

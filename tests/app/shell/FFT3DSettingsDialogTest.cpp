@@ -216,3 +216,23 @@ TEST_F(SettingsDialog, TheCommandOpensOverTheActiveViewWhereItWasLeft) {
                   ::PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
               }));
 }
+
+// The fourth tab keeps its presets in the analysis' preset file through the dialog's records.
+TEST_F(SettingsDialog, ThePresetTabReadsAndWritesThroughTheDialog) {
+    Open(nullptr);
+    auto *page = dynamic_cast<FFT3DPresetPage *>(dialog->GetPageRef(3));
+    ASSERT_TRUE(page);
+    EXPECT_EQ(FileName::CreateApplicationRelative("system\\fft3d.set"), page->GetControls().GetFile());
+    Config preset("fft3d");
+    FFT3DStyle style;
+    style.angle = 300;
+    FFT3DFrequencies frequencies;
+    SaveFFT3DSettings(preset, &style, &frequencies);
+    page->ReadPresetValues(preset);
+    EXPECT_TRUE(Checked(kVision, 408)) << "300 degrees";
+    Config stored("fft3d");
+    page->WritePresetValues(stored);
+    FFT3DStyle back;
+    LoadFFT3DSettings(stored, &back, &frequencies);
+    EXPECT_EQ(300, back.angle);
+}

@@ -5,7 +5,6 @@
 #include "shell/LiveInput.h"
 
 #include "audio/NewWaveFormat.h"
-#include "audio/PlaybackLink.h"
 #include "engine/PlayerSettings.h"
 #include "manager/MdiDocumentWindows.h"
 #include "tests/app/engine/EngineTestKit.h"
@@ -20,29 +19,6 @@
 using namespace analysistest;
 
 namespace {
-
-// Keeps the requests instead of playing them.
-class RecordingLink : public PlaybackLink {
-public:
-    RecordingLink() : previous_(SetPlaybackLink(this)) {}
-    ~RecordingLink() override { SetPlaybackLink(previous_); }
-    bool IsPlaying(ASampleProvider const *) const override { return false; }
-    int GetPosition() override { return 0; }
-    int StopAndWait() override { return 0; }
-    void RequeueFrom(int, int) override {}
-    void Play(PlayRequest const &request) override { requests.push_back(request); }
-    void SignalCollector(FileObject const &) override {}
-    int GetPlayMode() const override { return 0; }
-    int GetPlayChannels() const override { return 3; }
-    int GetUseEngine() const override { return useEngine; }
-    int GetOutputBits() const override { return 16; }
-
-    std::vector<PlayRequest> requests;
-    int useEngine = 0;
-
-private:
-    PlaybackLink *previous_;
-};
 
 class LiveInput : public ::testing::Test {
 protected:
