@@ -9,6 +9,7 @@
 #include "core/Module.h"
 #include "engine/BackgroundTaskWindow.h"
 #include "foundation/Config.h"
+#include "foundation/Exception.h"
 #include "foundation/MessageCatalogue.h"
 #include "manager/DocumentManager.h"
 #include "waveview/DoubleView.h"
@@ -44,6 +45,11 @@ enum {
 COLORREF const kImageMask = RGB(255, 0, 255);
 
 bool Held(int key) { return ::GetKeyState(key) < 0; }
+
+void Warn(AException const &e) {
+    if (_docManager)
+        _docManager->WarnUser(e, 1);
+}
 
 int DialogUnitsToPixels(int units) { return ::MulDiv(units, LOWORD(::GetDialogBaseUnits()), 4); }
 
@@ -363,7 +369,11 @@ void MarkerWindow::CmEditMarker() {
     if (index < 0)
         return;
     Wave &wave = *GetShownWave();
-    EditMarker(wave, index, 0);
+    try {
+        EditMarker(wave, index, 0);
+    } catch (AException const &e) {
+        Warn(e);
+    }
     Refill(1);
     wave.NotifyViews(kNotifyAll);
     SelectMarker(index);
@@ -374,11 +384,13 @@ void MarkerWindow::CmDeleteMarker() {
     if (index < 0)
         return;
     Wave &wave = *GetShownWave();
-    bool changed;
-    {
+    bool changed = false;
+    try {
         MarkerEdit edit(wave, kTextDeleteMarker);
         wave.GetMarkers().Remove(index);
         changed = edit.Commit();
+    } catch (AException const &e) {
+        Warn(e);
     }
     if (changed) {
         TellMarkersChanged(wave);

@@ -360,6 +360,39 @@ std::string Caption(MarkerWindow &window) {
     return text;
 }
 
+// A change the shown wave tells its views refills the list at once, before any idle time;
+// a click on a column sorts by names or positions.
+TEST_F(Markers, TheListRefillsAtOnceAndSorts) {
+    markertest::Fill(Set(), "P100'c' P200'a' P300'b'");
+    Set().NoteChange();
+    ShowMarkerWindow(true);
+    Settle();
+    MarkerWindow &window = *FindMarkerWindow();
+    ASSERT_EQ(3u, Listed(window).size());
+    {
+        MarkerEdit edit(*wave_, 11313);
+        Set().Remove(0);
+        ASSERT_TRUE(edit.Commit());
+    }
+    TellMarkersChanged(*wave_);
+    EXPECT_EQ(Expected(wave_), Listed(window));
+    wave_->UndoCurrentState();
+    EXPECT_EQ(Expected(wave_), Listed(window));
+    auto sortBy = [&](int column) {
+        NMLISTVIEW click = {};
+        click.hdr = TNotify(window.GetList().GetHandle(), kMarkerListId, LVN_COLUMNCLICK);
+        click.iItem = -1;
+        click.iSubItem = column;
+        ::SendMessageA(window.GetHandle(), WM_NOTIFY, kMarkerListId, LPARAM(&click));
+        std::string names;
+        for (std::string const &row : Listed(window))
+            names += row.substr(0, row.find('|'));
+        return names;
+    };
+    EXPECT_EQ("abc", sortBy(0));
+    EXPECT_EQ("cab", sortBy(1));
+}
+
 // Random adds, moves, deletes, edits, undos, redos, filters and window switches: after each
 // idle time the list is the active wave's visible markers with their texts.
 TEST_F(Markers, TheWindowFollowsTheActiveWave) {
