@@ -3,6 +3,7 @@
 // work the controls as the user would.
 #include "audio/Marker.h"
 #include "audio/Wave.h"
+#include "foundation/Config.h"
 #include "foundation/MessageCatalogue.h"
 #include "waveview/DoubleView.h"
 #include "waveview/MarkerCommands.h"
@@ -330,6 +331,27 @@ TEST(MarkerWindowPlacement, OnlyAPlacementMostlyOnTheScreenIsKept) {
             << c.placement.left << "," << c.placement.top << "," << c.placement.right << "," << c.placement.bottom;
 }
 
+// The group round-trips; a placement off the screen comes back as the default.
+TEST(MarkerWindowPlacement, SettingsRoundTrip) {
+    MarkerWindowSettings kept = TheMarkerWindowSettings();
+    Config config("Main");
+    TheMarkerWindowSettings() = MarkerWindowSettings{120, 130, 420, 330, 1};
+    SaveMarkerWindowSettings(config);
+    TheMarkerWindowSettings() = MarkerWindowSettings();
+    LoadMarkerWindowSettings(config);
+    MarkerWindowSettings s = TheMarkerWindowSettings();
+    EXPECT_EQ(120, s.x);
+    EXPECT_EQ(330, s.y2);
+    EXPECT_EQ(1, s.lastAutoName);
+    TheMarkerWindowSettings() = MarkerWindowSettings{30000, 100, 30300, 400, 0};
+    SaveMarkerWindowSettings(config);
+    LoadMarkerWindowSettings(config);
+    s = TheMarkerWindowSettings();
+    EXPECT_EQ(100, s.x);
+    EXPECT_EQ(400, s.x2);
+    TheMarkerWindowSettings() = kept;
+}
+
 // What the list should hold: the visible markers of the active wave, named and placed.
 std::vector<std::string> Expected(Wave *wave) {
     std::vector<std::string> rows;
@@ -397,7 +419,7 @@ TEST_F(Markers, TheListRefillsAtOnceAndSorts) {
 // idle time the list is the active wave's visible markers with their texts.
 TEST_F(Markers, TheWindowFollowsTheActiveWave) {
     Wave *second = app_.OpenWave("second.wav", 1, kFrames, Tone);
-    DoubleView *views[2] = {view_, app_.OpenWindow(second)};
+    DoubleView *views[3] = {view_, app_.OpenWindow(second), nullptr};  // [2]: a second window on the first
     ShowMarkerWindow(true);
     Settle();
     MarkerWindow *window = FindMarkerWindow();
@@ -422,7 +444,7 @@ TEST_F(Markers, TheWindowFollowsTheActiveWave) {
         int length = wave.GetLength();
         HWND list = window->GetList().GetHandle();
         int items = int(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        int action = pick(9);
+        int action = pick(10);
         std::string what = std::to_string(step) + ": action " + std::to_string(action);
         switch (action) {
         case 0:
@@ -456,10 +478,19 @@ TEST_F(Markers, TheWindowFollowsTheActiveWave) {
         case 5: Send(pick(2) ? DoubleView::kCmUndo : DoubleView::kCmRedo); break;
         case 6: ::SendMessageA(window->GetHandle(), WM_COMMAND, kCmMarkerFilter, 0); break;
         case 7: {
-            HWND child = views[pick(2)]->GetParentH();
-            ::SendMessageA(app_.GetMDIClient()->GetHandle(), WM_MDIACTIVATE, WPARAM(child), 0);
+            DoubleView *view = views[pick(3)];
+            if (view)
+                ::SendMessageA(app_.GetMDIClient()->GetHandle(), WM_MDIACTIVATE, WPARAM(view->GetParentH()), 0);
             break;
         }
+        case 8:
+            if (views[2]) {
+                ::SendMessageA(views[2]->GetParentH(), WM_CLOSE, 0, 0);
+                views[2] = nullptr;
+            } else {
+                views[2] = app_.OpenWindow(wave_);
+            }
+            break;
         default:  // the current marker edited from the wave window
             if (wave.GetMarkers().GetCount()) {
                 SetCurrentMarker(&wave, pick(wave.GetMarkers().GetCount()));
