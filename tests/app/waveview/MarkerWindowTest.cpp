@@ -415,6 +415,38 @@ TEST_F(Markers, TheListRefillsAtOnceAndSorts) {
     EXPECT_EQ("cab", sortBy(1));
 }
 
+// Enter edits and Delete deletes the selected marker; an item whose marker is gone is
+// refused, not followed.
+TEST_F(Markers, KeysOnTheListAndStaleItems) {
+    markertest::Fill(Set(), "P100'a' P200'b' P300'c'");
+    ShowMarkerWindow(true);
+    Settle();
+    MarkerWindow &window = *FindMarkerWindow();
+    HWND list = window.GetList().GetHandle();
+    window.GetList().SelectItem(1, 1, 1);
+    markerScript = [](MarkerDialog &d) {
+        ::SetDlgItemTextA(d.GetHandle(), MarkerDialog::kName, "B");
+        return IDOK;
+    };
+    int before = dialogsRun;
+    ::SendMessageA(list, WM_CHAR, VK_RETURN, 0);
+    Settle();
+    EXPECT_EQ(before + 1, dialogsRun);
+    EXPECT_EQ("P100'a' P200'B' P300'c'", markertest::Describe(Set(), true));
+    window.GetList().SelectItem(0, 1, 1);
+    ::SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+    Settle();
+    EXPECT_EQ("P200'B' P300'c'", markertest::Describe(Set(), true));
+
+    window.GetList().SelectItem(1, 1, 1);
+    Set().Remove(1);  // behind the list's back: its second item stands for nothing now
+    ::SendMessageA(window.GetHandle(), WM_COMMAND, kCmDeleteListedMarker, 0);
+    ::SendMessageA(window.GetHandle(), WM_COMMAND, kCmEditListedMarker, 0);
+    EXPECT_EQ(before + 1, dialogsRun);
+    EXPECT_EQ("P200'B'", markertest::Describe(Set(), true));
+    EXPECT_EQ("", ItemText(list, 1, 0));
+}
+
 // Random adds, moves, deletes, edits, undos, redos, filters and window switches: after each
 // idle time the list is the active wave's visible markers with their texts.
 TEST_F(Markers, TheWindowFollowsTheActiveWave) {
