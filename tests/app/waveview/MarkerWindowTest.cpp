@@ -275,6 +275,27 @@ TEST_F(Markers, EditingTheCurrentMarker) {
     EXPECT_EQ(-1, GetCurrentMarker(*wave_));
 }
 
+// Registered, the dialog is what the marker set asks when it makes a CD track from a
+// selection: a track start only, named automatically unless the user says otherwise.
+TEST_F(Markers, TheMarkerSetAsksThisDialog) {
+    MarkerDialogLink *previous = RegisterMarkerDialog();
+    markerScript = [](MarkerDialog &d) {
+        EXPECT_EQ(2, d.GetCheckedType());
+        for (int id = MarkerDialog::kFirstType; id <= MarkerDialog::kLastType; ++id)
+            EXPECT_EQ(id == 103, Enabled(d, id)) << id;
+        EXPECT_TRUE(Checked(d, MarkerDialog::kAutoName));
+        Click(d, MarkerDialog::kAutoName);
+        ::SetDlgItemTextA(d.GetHandle(), MarkerDialog::kName, "Opening");
+        return IDOK;
+    };
+    int before = dialogsRun;
+    EXPECT_EQ(0, Set().AddCdTrackFromRange(1000, 50000, 0, 1));
+    SetMarkerDialogLink(previous);
+    EXPECT_EQ(before + 1, dialogsRun);
+    ASSERT_LE(1, Set().GetCount());
+    EXPECT_EQ("Opening", std::string(Set().GetMarker(0)->name_.c_str()));
+}
+
 // The boxes give the mask; range marks are hidden after any OK; "all waves" reaches the
 // other open waves too.
 TEST_F(Markers, FilterMasks) {
@@ -413,6 +434,29 @@ TEST_F(Markers, TheListRefillsAtOnceAndSorts) {
     };
     EXPECT_EQ("abc", sortBy(0));
     EXPECT_EQ("cab", sortBy(1));
+}
+
+// The window opens where it was closed, and the name column keeps its width.
+TEST_F(Markers, PlacementAndColumnWidthAreKept) {
+    TheMarkerWindowSettings() = MarkerWindowSettings{150, 160, 450, 470, 0};
+    ShowMarkerWindow(true);
+    Settle();
+    MarkerWindow *window = FindMarkerWindow();
+    RECT r;
+    ::GetWindowRect(window->GetHandle(), &r);
+    EXPECT_EQ(150, r.left);
+    EXPECT_EQ(470, r.bottom);
+    ::MoveWindow(window->GetHandle(), 200, 210, 320, 330, TRUE);
+    ::SendMessageA(window->GetList().GetHandle(), LVM_SETCOLUMNWIDTH, 0, 123);
+    ShowMarkerWindow(false);
+    Settle();
+    MarkerWindowSettings const &s = TheMarkerWindowSettings();
+    EXPECT_EQ(200, s.x);
+    EXPECT_EQ(540, s.y2);
+    EXPECT_EQ(123, frame_.GetMarkerColumnWidth());
+    ShowMarkerWindow(true);
+    Settle();
+    EXPECT_EQ(123, FindMarkerWindow()->GetList().GetColumnWidth(0));
 }
 
 // Enter edits and Delete deletes the selected marker; an item whose marker is gone is
