@@ -1,6 +1,7 @@
 // The main frame as the wave windows know it (waveview/WaveFrame.h): the caret's blink
 // phase, the frame's activity as the paint generation, its idle action flushing the pane
-// redraws, the "FlickerFree" and "MouseWindow" settings, the status bar and the blink.
+// redraws, the "FlickerFree", "MouseWindow", "DropMrk" and "MrkColW" settings, the status
+// bar and the blink.
 #include "shell/WFrameWindow.h"
 
 #include "shell/ShellSettings.h"
@@ -23,6 +24,9 @@ public:
     }
     int FlushesPaneRedraws() override { return Frame() != nullptr; }
     int IsFlickerFree() override { return TheShellSettings().flickerFree; }
+    int DropsMarkers() override { return TheShellSettings().dropMarkers; }
+    int GetMarkerColumnWidth() override { return TheShellSettings().markerColumnWidth; }
+    void SetMarkerColumnWidth(int width) override { TheShellSettings().markerColumnWidth = width; }
     int IsMouseWindow() override { return Frame() ? Frame()->IsMouseWindow() : WaveFrame::IsMouseWindow(); }
     StatusBar *GetStatusBar() override { return Frame() ? Frame()->GetStatusBar() : nullptr; }
     void BlinkCaret(int phase) override {

@@ -17,6 +17,7 @@
 #include "shell/ShellSettings.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveApp.h"
+#include "waveview/MarkerDialog.h"
 #include "waveview/WaveWindow.h"
 
 #include <windows.h>
@@ -83,6 +84,7 @@ int RunProgram(int argc, char **argv, TModule const &program) {
     RegisterFadeCurve();
     RegisterEffectMenu();
     RegisterFrameForWaves();
+    RegisterMarkerDialog();
     ProcessingModules modules;
     if (!modules.IsBound())
         return 1;

@@ -18,6 +18,7 @@
 #include "shell/FFT3DSettings.h"
 #include "shell/FileAssociation.h"
 #include "shell/ShellSettings.h"
+#include "waveview/MarkerWindow.h"
 #include "waveview/WaveWindow.h"
 
 #include <climits>
@@ -43,6 +44,7 @@ ComponentSettings const kComponents[] = {
     {LoadPlayerSettings, SavePlayerSettings},
     {PopupSlider::LoadPref, PopupSlider::SavePref},
     {LoadStatusWindowSettings, SaveStatusWindowSettings},
+    {LoadMarkerWindowSettings, SaveMarkerWindowSettings},
     {LoadApplyPreferences, nullptr},
     {LoadCdSettings, SaveCdPlaySettings},
     {LoadSamplerSettings, SaveSamplerSettings},

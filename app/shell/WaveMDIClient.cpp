@@ -20,6 +20,7 @@
 #include "shell/LiveInput.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveApp.h"
+#include "waveview/MarkerWindow.h"
 
 namespace {
 
@@ -262,6 +263,14 @@ void WaveMDIClient::CeTaskWindow(TCommandEnabler &ce) {
     ce.SetCheck(IsTaskWindowShown() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
 }
 
+// The marker window opens when closed and closes when open.
+void WaveMDIClient::CmMarkerWindow() { ShowMarkerWindow(!IsMarkerWindowShown()); }
+
+void WaveMDIClient::CeMarkerWindow(TCommandEnabler &ce) {
+    ce.Enable(1);
+    ce.SetCheck(IsMarkerWindowShown() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+}
+
 void WaveMDIClient::CeEnabled(TCommandEnabler &ce) { ce.Enable(1); }
 
 void WaveMDIClient::CeDisabled(TCommandEnabler &ce) { ce.Enable(0); }
@@ -344,4 +353,6 @@ DEFINE_RESPONSE_TABLE1(WaveMDIClient, MDIClient)
     EV_COMMAND(197, CmDiskInformation),
     EV_COMMAND(199, CmLiveInput),
     EV_COMMAND_ENABLE(199, CeLiveInput),
+    EV_COMMAND(214, CmMarkerWindow),
+    EV_COMMAND_ENABLE(214, CeMarkerWindow),
 END_RESPONSE_TABLE;

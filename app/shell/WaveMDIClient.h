@@ -63,6 +63,7 @@ public:
     void CmToggleFlag(uint command);
     void CmEngineWindow();
     void CmTaskWindow();
+    void CmMarkerWindow();
     void CeAnyChild(TCommandEnabler &ce);
     void CeCanMinimize(TCommandEnabler &ce);
     void CeWaveNotMinimized(TCommandEnabler &ce);
@@ -74,6 +75,7 @@ public:
     void CeEngineLoaded(TCommandEnabler &ce);
     void CeEngineWindow(TCommandEnabler &ce);
     void CeTaskWindow(TCommandEnabler &ce);
+    void CeMarkerWindow(TCommandEnabler &ce);
     void CeEnabled(TCommandEnabler &ce);
     void CeDisabled(TCommandEnabler &ce);
 

@@ -181,6 +181,11 @@ DEFINE_RESPONSE_TABLE1(DoubleView, TLayoutWindow)
     EV_COMMAND_ENABLE(482, CeEffect),
     EV_COMMAND_AND_ID(483, CmEffect),
     EV_COMMAND_ENABLE(483, CeEffect),
+    EV_COMMAND_AND_ID(kCmAddMarker, CmAddMarker),
+    EV_COMMAND_AND_ID(kCmAddMarkerAtOnce, CmAddMarker),
+    EV_COMMAND(kCmEditMarker, CmEditMarker),
+    EV_COMMAND_ENABLE(kCmEditMarker, CeEditMarker),
+    EV_COMMAND(kCmFilterMarkers, CmFilterMarkers),
 END_RESPONSE_TABLE;
 
 DoubleView::DoubleView(TWindow *parent, Wave &wave, WaveViewGlobalMemento const *memento)

@@ -206,6 +206,13 @@ public:
     void CmSavePart(uint id);
     void CeTwoFiles(TCommandEnabler &ce);
 
+    // ---- markers (DoubleViewMarkers.cpp)
+    enum { kCmAddMarker = 626, kCmAddMarkerAtOnce = 627, kCmEditMarker = 820, kCmFilterMarkers = 822 };
+    void CmAddMarker(uint id);
+    void CmEditMarker();
+    void CeEditMarker(TCommandEnabler &ce);
+    void CmFilterMarkers();
+
     // The double view of the active wave window, null when none.
     static DoubleView *GetActive() { return _active; }
     static void SetActive(DoubleView *view) { _active = view; }

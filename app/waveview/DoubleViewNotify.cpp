@@ -3,6 +3,7 @@
 #include "waveview/DoubleView.h"
 
 #include "audio/Wave.h"
+#include "waveview/MarkerWindow.h"
 #include "waveview/WaveFrame.h"
 #include "waveview/WavePane.h"
 #include "waveview/WaveView.h"
@@ -54,6 +55,8 @@ int ZoomAtOrBelow(int target) {
 }  // namespace
 
 int DoubleView::Handler(int code, long a, long b) {
+    if (code == kNotifyAll || code == kNotifyMarkers)
+        MarkerWindow::NoteWaveChanged(*wave_);
     if (!main_)
         return 1;
     switch (code) {

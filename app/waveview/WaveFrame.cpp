@@ -31,6 +31,14 @@ int WaveFrame::IsFlickerFree() { return Setting("Misc", "FlickerFree", 1); }
 
 int WaveFrame::IsMouseWindow() { return Setting("Frame Window", "MouseWindow", 1); }
 
+int WaveFrame::DropsMarkers() { return Setting("Misc", "DropMrk", 0); }
+
+int WaveFrame::GetMarkerColumnWidth() {
+    return markerColumnWidth_ >= 0 ? markerColumnWidth_ : Setting("Misc", "MrkColW", 0);
+}
+
+void WaveFrame::SetMarkerColumnWidth(int width) { markerColumnWidth_ = width; }
+
 StatusBar *WaveFrame::GetStatusBar() { return _docManager ? _docManager->GetStatusBar() : nullptr; }
 
 void WaveFrame::BlinkCaret(int phase) { SetBlinkPhase(phase); }

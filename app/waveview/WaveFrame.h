@@ -1,6 +1,6 @@
 // What the wave window asks of the program's main frame: the caret's blink phase, the
-// paint generation, who flushes the deferred pane redraws at idle time, the "FlickerFree"
-// and "MouseWindow" settings and the status bar the views fill. The application shell
+// paint generation, who flushes the deferred pane redraws at idle time, the "FlickerFree",
+// "MouseWindow", "DropMrk" and "MrkColW" settings and the status bar the views fill. The application shell
 // registers its frame; until it does, these answer over the framework's own frame.
 #pragma once
 
@@ -24,6 +24,12 @@ public:
     // A rectangle dragged on the MDI client opens a window (setting "MouseWindow" of group
     // "Frame Window", default 1).
     virtual int IsMouseWindow();
+    // New markers are drop markers (setting "DropMrk" of group "Misc", default 0).
+    virtual int DropsMarkers();
+    // The width of the marker window's name column, 0 for the default (setting "MrkColW"
+    // of group "Misc"); kept for the settings when the window closes.
+    virtual int GetMarkerColumnWidth();
+    virtual void SetMarkerColumnWidth(int width);
     // The frame's status bar, null when none.
     virtual StatusBar *GetStatusBar();
     // The caret tick of the frame (after a play from the mouse).
@@ -33,6 +39,7 @@ public:
 
 private:
     int phase_ = 0;
+    int markerColumnWidth_ = -1;  // -1: as the settings say
     unsigned long generation_ = 1;
 };
 

@@ -24,6 +24,8 @@ std::vector<unsigned> const kTexts = {
     11089, 11092, 11093, 11094,
     // markers and CD tracks
     11027, 11239, 11240, 11316, 11324,
+    // the marker window, its commands and the marker dialog
+    11028, 11029, 11279, 11280, 11310, 11312, 11313, 634, 635,
     // effects: the registry's names and a new task's name
     11076, 11127, 11128, 11129, 11130, 11131, 11132, 11133, 11134, 11135, 11136, 11137, 11138, 11139, 11140, 11141,
     11142,
@@ -61,15 +63,19 @@ std::vector<unsigned> const kDialogs = {
     74,  // the open dialog's preview
     7,   // multi-paste
     18, 20, 21, 22,  // the analysis settings and their style, frequency and vision pages
+    43,  // the marker dialog
+    63,  // the marker filter
 };
 std::vector<unsigned> const kBitmaps = {
     350,    // the new-wave dialog's picture
     10000,  // the record dialog's meter scale
     1016, 341,  // the analysis settings: the dial of the viewing angle, the pictures of the tabs
+    211,        // the marker window's icons of the marker types
 };
 std::vector<unsigned> const kMenus = {
     1,         // the main frame
     109, 110,  // the background task window's list and load graph
+    108,       // the marker window's list
 };
 
 }  // namespace
