@@ -15,6 +15,7 @@
 #include "pindral/Pindral.h"
 #include "shell/ProcessingModules.h"
 #include "shell/ShellSettings.h"
+#include "shell/WaveCommandLinks.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveApp.h"
 #include "waveview/WaveWindow.h"
@@ -83,6 +84,7 @@ int RunProgram(int argc, char **argv, TModule const &program) {
     RegisterFadeCurve();
     RegisterEffectMenu();
     RegisterFrameForWaves();
+    RegisterWaveCommandLinks();
     ProcessingModules modules;
     if (!modules.IsBound())
         return 1;
