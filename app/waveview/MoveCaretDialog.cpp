@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <climits>
 #include <cstdint>
 
 namespace {
@@ -81,8 +80,9 @@ int RunMoveCaretDialog(WaveView &view) {
     if (runner(dialog) != IDOK || dialog.GetChosen() < 0)
         return 0;
     Wave &wave = *view.GetWave();
-    long caret = dialog.GetChosen() + OriginOf(view);
-    wave.SetCaret(wave.GetActiveChannels(), int(std::min<long>(caret, INT_MAX)));
+    // The caret may stand one past the last frame, no further.
+    long caret = std::min<long>(dialog.GetChosen() + OriginOf(view), wave.GetLength());
+    wave.SetCaret(wave.GetActiveChannels(), int(caret));
     view.ShowCaret();
     return 1;
 }

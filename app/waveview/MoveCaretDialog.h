@@ -36,5 +36,6 @@ private:
 typedef int (*MoveCaretRunner)(MoveCaretDialog &dialog);
 MoveCaretRunner SetMoveCaretRunner(MoveCaretRunner runner);
 // The box over the view's wave; on OK the caret of the active channels goes to the typed
-// place plus the ruler's origin, and the view shows it. 1 when it moved.
+// place plus the ruler's origin (at most the wave's end), and the view shows it. 1 when it
+// moved.
 int RunMoveCaretDialog(WaveView &view);
