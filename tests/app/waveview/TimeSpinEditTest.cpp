@@ -117,6 +117,30 @@ TEST(TimeSpinEdit, KeepsItsTempoAndReadsABoundedCopy) {
     EXPECT_DOUBLE_EQ(std::atof(nines.c_str()), ParseTimeText(text.c_str(), Format(kUnitSamples)));
 }
 
+// The steps of the arrows and the sliders' count by unit, at 48000 Hz and 25 fps.
+TEST(TimeSpinEdit, StepsFollowTheUnit) {
+    TimeSettingsScope settings;
+    TheTimeSettings() = TimeSettings();
+    struct {
+        unsigned unit;
+        double increment, largeIncrement;
+        int sliders, fitting;
+    } const cases[] = {
+        {kUnitSeconds, 49, 48000, 6, 0}, {kUnitSamples, 1, 100, 10, 0},      {kUnitSmpte, 1921, 48000, 4, 1},
+        {kUnitBars, 31, 24000, 6, 0},    {kUnitBarsFromZero, 31, 24000, 6, 0}, {kUnitBytes, 1, 100, 10, 0},
+        {kUnitCdTime, 1, 75, 3, 1},
+    };
+    TimeSpinEdit edit(nullptr, 900, kUnitSeconds, 48000);
+    for (auto const &c : cases) {
+        edit.SetUnit(c.unit);
+        TSpinAttr const &attr = edit.GetAttr();
+        EXPECT_DOUBLE_EQ(c.increment, attr.GetIncrement()) << c.unit;
+        EXPECT_DOUBLE_EQ(c.largeIncrement, attr.GetLargeIncrement()) << c.unit;
+        EXPECT_EQ(c.sliders, attr.GetSliders() ? attr.GetSliders()->GetCount() : 0) << c.unit;
+        EXPECT_EQ(c.fitting, attr.GetFittingRule()) << c.unit;
+    }
+}
+
 TEST(TimeSpinEdit, CdTimeTexts) {
     struct {
         int frames;

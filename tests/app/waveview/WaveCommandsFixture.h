@@ -36,10 +36,12 @@ public:
     void Enable(int enable) override {
         TCommandEnabler::Enable(enable);
         enabled = enable != 0;
+        answered = true;
     }
     void SetText(char const *) override {}
     void SetCheck(int) override {}
     bool enabled = false;
+    bool answered = false;  // an enabler of the view spoke
 };
 
 class WaveCommands : public testing::Test {

@@ -59,6 +59,16 @@ private:
     CdProgramLink *previous_;
 };
 
+// The commands of a menu and of its popups.
+void CommandsOf(HMENU menu, std::vector<uint> &ids) {
+    for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = ::GetSubMenu(menu, i))
+            CommandsOf(sub, ids);
+        else if (::GetMenuItemID(menu, i) != 0 && ::GetMenuItemID(menu, i) != UINT(-1))
+            ids.push_back(::GetMenuItemID(menu, i));
+    }
+}
+
 // The popup of a menu, searched through its popups, that holds the command; null if none.
 HMENU PopupOf(HMENU menu, uint id) {
     for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i) {
@@ -179,6 +189,20 @@ TEST_F(WindowCommands, MenuEntriesFollowTheWaveAfterIdleEnabling) {
             states += entry.enabled ? '+' : '-';
         }
         EXPECT_EQ(std::string(c.expected), states) << c.state;
+        // Every other entry of the window's menu that the view's enablers answer shows
+        // their answer (the frame's own entry and the child's system menu aside).
+        std::vector<uint> ids;
+        CommandsOf(Frame().GetMenu(), ids);
+        int compared = 0;
+        for (uint id : ids) {
+            EnablerProbe probe(id);
+            view_->EvCommandEnable(probe);
+            if (id == 24310 || id >= 0xF000 || !probe.answered)
+                continue;
+            EXPECT_EQ(probe.enabled, Entry(id).enabled) << c.state << ", command " << id;
+            ++compared;
+        }
+        EXPECT_GT(compared, 80) << c.state;
     }
     // Checks and texts come through as well.
     Send(210);
