@@ -7,10 +7,13 @@
 #include "audio/NewWaveDialog.h"
 #include "audio/TimeSettings.h"
 #include "audio/NewWaveFormat.h"
+#include "audio/PlayRequest.h"
 #include "audio/WaveConversion.h"
 #include "audio/WaveLinks.h"
 #include "core/FrameWindow.h"
 #include "core/MenuDescr.h"
+#include "engine/AudioState.h"
+#include "engine/Playback.h"
 #include "foundation/Exception.h"
 #include "foundation/FileSelector.h"
 #include "waveview/CommandLinks.h"
@@ -20,6 +23,7 @@
 #include "waveview/TimeSpinEdit.h"
 
 #include "tests/app/audio/AudioFileTestKit.h"
+#include "tests/app/engine/EngineTestKit.h"
 
 #include <functional>
 #include <memory>
@@ -369,6 +373,32 @@ int WindowCount(HWND client) {
     for (HWND w = ::GetWindow(client, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT))
         count += ::IsWindowVisible(w) ? 1 : 0;
     return count;
+}
+
+// Pumps messages until the condition holds or ten seconds pass.
+bool PumpUntil(std::function<bool()> const &condition) {
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 10000;) {
+        Settle();
+        if (condition())
+            return true;
+        ::Sleep(5);
+    }
+    return condition();
+}
+
+// While the wave plays, the next marker relocates the playback and leaves the caret.
+TEST_F(WindowCommands, NextMarkerRelocatesAPlayback) {
+    enginetest::PlaybackScope playback;
+    wave_->InsertSilenceNoUndo(3, 2646000);
+    wave_->GetMarkers().Add(new Marker(String("far"), 2000000, Marker::kPlain, 0), 0);
+    wave_->SetCaret(3, 0);
+    wave_->Play(0, kPlayFromCaret, 0, 0, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return wave_->IsPlaying() && ThePlaybackEngine().GetPosition() > 0; }));
+    Send(DoubleView::kCmNextMarker);
+    // playing on would take 45 s to get there
+    EXPECT_TRUE(PumpUntil([] { return ThePlaybackEngine().GetPosition() >= 2000000; }));
+    EXPECT_EQ(0, wave_->GetCaret());
+    ThePlaybackEngine().StopAndWait();
 }
 
 // A new sound of the selection, a further window on this one, and the window stretched
