@@ -179,6 +179,7 @@ void TimeSpinEdit::Init(unsigned unit, int sampleRate) {
     format_.unit = unit;
     format_.pattern = SamplePattern(SampleFormatFlagsFromBits(16, 0), 2, 1, uint32_t(std::max(sampleRate, 1)));
     format_.tempo = TheTimeSettings().tempo;
+    SetUnit(unit);  // the arrows step by the unit before the sliders first open
 }
 
 int TimeSpinEdit::OnOpen() {
