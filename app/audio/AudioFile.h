@@ -194,6 +194,9 @@ AudioFile *FindOrOpenAudioFile(FileName const &name, int kind, int &opened, int 
 int IsAudioFileOpen(FileName const &name);
 // The registered file of that name (letter case aside), null when none.
 AudioFile *FindOpenAudioFile(FileName const &name);
+// Calls f with each open file and arg, holding the open-file list's lock (uses do not
+// change meanwhile).
+void ForEachOpenAudioFile(void (*f)(AudioFile &file, void *arg), void *arg);
 // A registered temporary raw file of size bytes for a wave's new samples.
 AudioFile *CreateWorkAudioFile(int kind, Wave *wave, SamplePattern const &pattern, int64_t size);
 // A registered file without storage.

@@ -78,6 +78,12 @@ AudioFile *FindOpenAudioFile(FileName const &name) {
     return FindOpen(fullName);
 }
 
+void ForEachOpenAudioFile(void (*f)(AudioFile &file, void *arg), void *arg) {
+    AutoCriticalSection lock(OpenFilesLock());
+    for (AudioFile *file = OpenFiles().GetFirst(); file; file = OpenFiles().GetNext(file))
+        f(*file, arg);
+}
+
 // ---- uses
 
 void AudioFile::AddUse() {

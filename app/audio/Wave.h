@@ -265,6 +265,8 @@ public:
     void PostReleaseRequest(int suppress) override;
     int IsReleasePending() const override { return releasePending_; }
     SamplerSampleInfo &EnsureSampleInfo();
+    // Null until the sampler's record is made.
+    SamplerSampleInfo const *GetSampleInfo() const { return sampleInfo_; }
 
     // The audio object.
     int GetLength() const override;

@@ -1,5 +1,6 @@
 #include "audio/WaveUndo.h"
 
+#include "audio/AudioFile.h"
 #include "audio/PlaybackLink.h"
 #include "audio/Wave.h"
 #include "audio/WaveLinks.h"
@@ -49,6 +50,17 @@ unsigned long WaveUndoMemento::GetInvolvedMemory() const {
     if ((flags_ & kMarkers) && markers_)
         bytes += kMarkerMemory * static_cast<unsigned long>(markers_->GetCount());
     return bytes;
+}
+
+int WaveUndoMemento::CountSegmentsOf(AudioFile const &file) const {
+    if (!(flags_ & kSamples) || !lists_)
+        return 0;
+    MPhysicalFileElement const *element = &file;
+    int count = 0;
+    for (VirtualWave *w = lists_->GetFirst(); w; w = lists_->GetNext(w))
+        for (AFileSegment *s = w->GetFirst(); s; s = s->next_)
+            count += s->fileElement_ == element;
+    return count;
 }
 
 int WaveUndoMemento::IsEqual(AUndoMemento const &other) const {

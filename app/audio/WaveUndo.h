@@ -30,6 +30,8 @@ public:
     int IsComparable() const override { return 1; }
 
     int GetFlags() const { return flags_; }
+    // Segments of the step's channel lists that read the file (none in a step of markers).
+    int CountSegmentsOf(AudioFile const &file) const;
 
 private:
     friend class Wave;

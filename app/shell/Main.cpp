@@ -15,6 +15,7 @@
 #include "pindral/Pindral.h"
 #include "shell/ProcessingModules.h"
 #include "shell/ShellSettings.h"
+#include "shell/WaveCommandLinks.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveApp.h"
 #include "waveview/MarkerDialog.h"
@@ -85,6 +86,7 @@ int RunProgram(int argc, char **argv, TModule const &program) {
     RegisterEffectMenu();
     RegisterFrameForWaves();
     RegisterMarkerDialog();
+    RegisterWaveCommandLinks();
     ProcessingModules modules;
     if (!modules.IsBound())
         return 1;

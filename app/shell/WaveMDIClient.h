@@ -23,8 +23,6 @@ public:
     void CmMasterSection();
     void CmReceiveSample();
     void CmSamplerSetup();
-    void CmSamplerTarget();
-    void CmSampleInfo();
     void CeSamplerAvailable(TCommandEnabler &ce);
     void CmShowMasterSection();
     void CmVolume();

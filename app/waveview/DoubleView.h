@@ -164,6 +164,10 @@ public:
         kCmSelectToEnd = 347,
         kCmSelectAll = 349,
         kCmToggleSelection = 353,
+        kCmPreviousMarker = 611,
+        kCmNextMarker = 612,
+        kCmMoveCaret = 331,
+        kCmSelectCdTrack = 845,
     };
     void CmScroll(uint id);
     void CmPage(uint id);
@@ -175,6 +179,10 @@ public:
     void CmSelectAll();
     void CmCycleChannels();
     void CmToggleSelection();
+    void CmMarkerStep(uint id);
+    void CmMoveCaret();
+    void CmSelectCdTrack();
+    void CeCdTrackAtCaret(TCommandEnabler &ce);
     void CeCaretNotAtStart(TCommandEnabler &ce);
     void CeCaretNotAtEnd(TCommandEnabler &ce);
     void CeLength(TCommandEnabler &ce);
@@ -196,6 +204,13 @@ public:
         kCmSaveCopy = 588,
         kCmSaveLeftPart = 589,
         kCmSaveRightPart = 590,
+        kCmSaveInFormat = 587,
+        kCmCdTrackFromSelection = 823,
+        kCmClearUndoHistory = 481,
+        kCmFrequencyAnalysis = 485,
+        kCmSamplerTarget = 861,
+        kCmSamplerStub = 862,
+        kCmSampleInfo = 863,
     };
     void CmPlaySelection();
     void CmLoopSelection();
@@ -205,6 +220,28 @@ public:
     void CmSaveCopy();
     void CmSavePart(uint id);
     void CeTwoFiles(TCommandEnabler &ce);
+    void CmSaveInFormat();
+    void CmCdTrackFromSelection();
+    void CeCdTrackFromSelection(TCommandEnabler &ce);
+    void CmClearUndoHistory();
+    void CeClearUndoHistory(TCommandEnabler &ce);
+    // Through the links registered from above (CommandLinks.h).
+    void CmFrequencyAnalysis();
+    void CeFrequencyAnalysis(TCommandEnabler &ce);
+    void CmSampler(uint id);
+    void CeSampler(TCommandEnabler &ce);
+
+    // ---- further windows (DoubleViewWindows.cpp)
+    enum {
+        kCmNewWaveFromSelection = 200,
+        kCmNewWindow = 196,
+        kCmStretchToClient = 183,
+    };
+    void CmNewWaveFromSelection();
+    void CmNewWindow();
+    void CmStretchToClient();
+    // Menu entries whose commands other parts of the window serve; disabled here until then.
+    void CeServedElsewhere(TCommandEnabler &ce) { ce.Enable(0); }
 
     // ---- markers (DoubleViewMarkers.cpp)
     enum { kCmAddMarker = 626, kCmAddMarkerAtOnce = 627, kCmEditMarker = 820, kCmFilterMarkers = 822 };

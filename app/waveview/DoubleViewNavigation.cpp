@@ -4,6 +4,9 @@
 #include "audio/Wave.h"
 #include "audio/WaveLinks.h"
 #include "controls/Slider.h"
+#include "engine/AudioState.h"
+#include "engine/Playback.h"
+#include "waveview/MoveCaretDialog.h"
 #include "waveview/WaveScrollBar.h"
 #include "waveview/WaveView.h"
 #include "waveview/WaveWindowSettings.h"
@@ -127,6 +130,35 @@ void DoubleView::CmCaret(uint id) {
         main_->ShowCaret();
         break;
     }
+}
+
+// The caret, or a playback of this wave, goes to the previous or next shown marker from
+// the play-or-caret position.
+void DoubleView::CmMarkerStep(uint id) {
+    MarkerSet &markers = wave_->GetMarkers();
+    int from = wave_->GetPlayOrCaretPosition();
+    Marker *marker = id == kCmPreviousMarker ? markers.FindBefore(from, nullptr, 1) : markers.FindAfter(from, nullptr, 1);
+    if (!marker)
+        return;
+    if (wave_->IsPlaying()) {
+        ThePlaybackEngine().Relocate(marker->position_);
+        return;
+    }
+    wave_->SetCaret(wave_->GetActiveChannels(), marker->position_);
+    main_->ShowCaret();
+}
+
+void DoubleView::CmMoveCaret() { RunMoveCaretDialog(*main_); }
+
+// The CD track holding the caret, from its start to the frame before its end.
+void DoubleView::CmSelectCdTrack() {
+    int32_t start = -1, end = -1;
+    if (wave_->GetMarkers().FindCdTrackAt(wave_->GetCaret(), &start, &end) >= 0 && end > start)
+        wave_->SetSelection(start, end - 1, 3, 1);
+}
+
+void DoubleView::CeCdTrackAtCaret(TCommandEnabler &ce) {
+    ce.Enable(wave_->GetMarkers().FindCdTrackAt(wave_->GetCaret(), nullptr, nullptr) >= 0);
 }
 
 // The moved edge snaps to a zero crossing after a one-step move, unless the zoom is close.

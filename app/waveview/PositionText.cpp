@@ -84,9 +84,9 @@ void WriteSmpte(TextWriter &out, long position, uint32_t rate) {
 }
 
 // A negative position that comes to bar, beat and tick 0 loses its sign.
-void WriteBars(TextWriter &out, long position, uint32_t rate, int fromOne, int negative) {
+void WriteBars(TextWriter &out, long position, uint32_t rate, int fromOne, int negative, int32_t tempo) {
     TimeSettings const &t = TheTimeSettings();
-    long ticks = long(double(position) / rate * t.ticks * t.tempo * 1.6666666666666667e-05 + 0.5);
+    long ticks = long(double(position) / rate * t.ticks * (tempo ? tempo : t.tempo) * 1.6666666666666667e-05 + 0.5);
     long perBeat = std::max(long(t.ticks) * 4 / std::max(t.beatWholeNote, 1), 1L);
     long perBar = std::max(perBeat * t.beatMeasure, 1L);
     long bar = ticks / perBar, beat = ticks % perBar / perBeat, tick = ticks % perBeat;
@@ -129,7 +129,7 @@ void WriteBytes(TextWriter &out, long position, int precision, SamplePattern con
 }  // namespace
 
 int FormatPosition(char *buffer, size_t size, long position, unsigned unit, int precision,
-                   SamplePattern const &pattern) {
+                   SamplePattern const &pattern, int32_t tempo) {
     TextWriter out(buffer, size);
     int negative = position < 0;
     if (negative) {
@@ -142,15 +142,15 @@ int FormatPosition(char *buffer, size_t size, long position, unsigned unit, int 
     case kUnitSamples: out.Put("%li", position); break;
     case kUnitSmpte: WriteSmpte(out, position, rate); break;
     case kUnitBars:
-    case kUnitBarsFromZero: WriteBars(out, position, rate, unit == kUnitBars, negative); break;
+    case kUnitBarsFromZero: WriteBars(out, position, rate, unit == kUnitBars, negative, tempo); break;
     case kUnitBytes: WriteBytes(out, position, precision, pattern); break;
     default: break;
     }
     return out.Length();
 }
 
-String FormatPosition(long position, unsigned unit, int precision, SamplePattern const &pattern) {
+String FormatPosition(long position, unsigned unit, int precision, SamplePattern const &pattern, int32_t tempo) {
     char text[80];
-    FormatPosition(text, sizeof text, position, unit, precision, pattern);
+    FormatPosition(text, sizeof text, position, unit, precision, pattern, tempo);
     return String(text);
 }

@@ -6,6 +6,7 @@
 #include "foundation/Strings.h"
 
 #include <cstddef>
+#include <cstdint>
 
 class SamplePattern;
 
@@ -21,7 +22,8 @@ enum TimeUnit : unsigned {
 
 // Writes the text (at most size - 1 characters) and returns its length. The precision is
 // the ruler's label step: in 10 microseconds for seconds (negative: whole seconds only), in
-// frames for bytes; other units ignore it. Callers outside the ruler pass 1000.
+// frames for bytes; other units ignore it. Callers outside the ruler pass 1000. Bars are
+// counted at the given tempo (beats per minute x 1000), 0: the program's.
 int FormatPosition(char *buffer, size_t size, long position, unsigned unit, int precision,
-                   SamplePattern const &pattern);
-String FormatPosition(long position, unsigned unit, int precision, SamplePattern const &pattern);
+                   SamplePattern const &pattern, int32_t tempo = 0);
+String FormatPosition(long position, unsigned unit, int precision, SamplePattern const &pattern, int32_t tempo = 0);

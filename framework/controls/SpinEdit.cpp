@@ -82,6 +82,11 @@ void TSpinAttr::AddSlider(int l, int h, double scale, Slider::Color color) {
     sliders->Prepend(new SpinSliderFactory(l, h, scale, 0, color));
 }
 
+void TSpinAttr::ClearSliders() {
+    delete sliders;
+    sliders = 0;
+}
+
 void TSpinAttr::AddMasterSlider(Slider::Color color) {
     double range = high - low, scale = 1;
     long min = long(low), max = long(high);

@@ -51,6 +51,7 @@ public:
     // Descriptions go to the front of the list.
     void AddSlider(int low, int high, double scale, Slider::Color color);
     void AddMasterSlider(Slider::Color color);
+    void ClearSliders();
 
     char const *GetFormat() const { return format; }
     int GetDecimals() const { return decimals; }

@@ -40,6 +40,8 @@ std::vector<unsigned> const kTexts = {
     11069, 11071, 11072, 11078, 11079, 11080, 11143,
     // the wave window's edit commands and their guards
     10049, 10054, 10055, 10056, 10057, 11039, 11074,
+    // the wave window's commands that clear the undo history, copy out a new sound, add a CD track
+    10019, 11073, 11312,
     // the audio engine: loading modules, the processor warning, engine errors
     19021, 11233, 11203, 11204, 11205, 11206, 11207, 11208, 11209, 11307, 11308, 11309, 11354, 11355,
     // self-registration of modules
@@ -62,6 +64,7 @@ std::vector<unsigned> const kDialogs = {
     4,   // the record dialog
     74,  // the open dialog's preview
     7,   // multi-paste
+    16,  // move the caret
     18, 20, 21, 22,  // the analysis settings and their style, frequency and vision pages
     43,  // the marker dialog
     63,  // the marker filter
@@ -76,6 +79,7 @@ std::vector<unsigned> const kMenus = {
     1,         // the main frame
     109, 110,  // the background task window's list and load graph
     108,       // the marker window's list
+    102,       // the wave pane's popup
 };
 
 }  // namespace

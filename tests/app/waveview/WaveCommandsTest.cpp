@@ -1,7 +1,7 @@
 // The wave window's edit commands sent through the frame as their menu items send them:
 // what each enables in which state, what each does to the samples, and that undo and redo
 // bring both states back.
-#include "tests/app/waveview/WaveWindowTestKit.h"
+#include "tests/app/waveview/WaveCommandsFixture.h"
 
 #include "core/FrameWindow.h"
 #include "core/Module.h"
@@ -25,26 +25,7 @@
 
 namespace {
 
-using wavetest::ReadChannel;
-using wavetest::Samples;
-using wavewindowtest::Settle;
-using wavewindowtest::WindowsScope;
-
-int const kFrames = 400;
-
-int Ramp(int channel, int frame) { return (frame * 37 + channel * 5000) % 20000 - 10000 + 3; }
-
-class EnablerProbe : public TCommandEnabler {
-public:
-    explicit EnablerProbe(uint id) : TCommandEnabler(id) {}
-    void Enable(int enable) override {
-        TCommandEnabler::Enable(enable);
-        enabled = enable != 0;
-    }
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
-    bool enabled = false;
-};
+using namespace wavecommandstest;
 
 // Counts what the effects would open.
 class EffectRecorder : public EffectMenuLink {
@@ -52,45 +33,6 @@ public:
     void OpenEffect(std::int32_t registryId) override { opened.push_back(registryId); }
     void OpenFade(int fadeIn) override { opened.push_back(fadeIn ? -1 : -2); }
     std::vector<int> opened;
-};
-
-class WaveCommands : public testing::Test {
-protected:
-    void SetUp() override {
-        previousLanguage_ = TModule::_localizedResourceDLL;
-        TModule::_localizedResourceDLL = &language_;
-        TheWaveWindowSettings() = WaveWindowSettings();
-        Wave::DeleteClipboardWave();
-        wave_ = app_.OpenWave("commands.wav", 2, kFrames, Ramp);
-        view_ = app_.OpenWindow(wave_);
-    }
-    void TearDown() override {
-        Wave::DeleteClipboardWave();
-        TheWaveWindowSettings() = WaveWindowSettings();
-        TModule::_localizedResourceDLL = previousLanguage_;
-    }
-
-    // The command as its menu item sends it to the frame.
-    void Send(uint id) {
-        ::SendMessageA(app_.GetMainWindow()->GetHandle(), WM_COMMAND, id, 0);
-        Settle();
-    }
-    bool Enabled(uint id) {
-        EnablerProbe probe(id);
-        view_->EvCommandEnable(probe);
-        return probe.enabled;
-    }
-    std::vector<Samples> Read() { return {ReadChannel(*wave_, 0), ReadChannel(*wave_, 1)}; }
-    // Frames first..last of a channel's samples.
-    static Samples Part(Samples const &s, int first, int last) {
-        return Samples(s.begin() + first, s.begin() + last + 1);
-    }
-
-    TModule language_{"EnglishTs", apptest::UseEnglishTexts()};
-    TModule *previousLanguage_ = nullptr;
-    WindowsScope app_;
-    Wave *wave_ = nullptr;
-    DoubleView *view_ = nullptr;
 };
 
 struct EnablerCase {
@@ -153,8 +95,6 @@ TEST_F(WaveCommands, EnablersFollowTheWavesState) {
         SetEffectMenuLink(previous);
     }
 }
-
-using Contents = std::vector<Samples>;
 
 Contents Each(Contents c, std::function<void(Samples &)> const &f) {
     for (Samples &s : c)
@@ -243,31 +183,6 @@ TEST_F(WaveCommands, EditsThenUndoAndRedo) {
     }
 }
 
-
-// Boxes answered with a chosen button; the last one's text and style kept.
-struct BoxAnswers {
-    static int answer;
-    static int count;
-    static std::string text;
-    static unsigned style;
-    static int Answer(HWND, char const *t, char const *, unsigned s) {
-        ++count;
-        text = t;
-        style = s;
-        return answer;
-    }
-    explicit BoxAnswers(int a) : previous_(SetMessageBoxAnswerer(&Answer)) {
-        answer = a;
-        count = 0;
-        text.clear();
-    }
-    ~BoxAnswers() { SetMessageBoxAnswerer(previous_); }
-    TMessageBoxAnswerer previous_;
-};
-int BoxAnswers::answer = IDOK;
-int BoxAnswers::count = 0;
-std::string BoxAnswers::text;
-unsigned BoxAnswers::style = 0;
 
 // A stereo 16-bit wave (4 bytes a frame) of a few real frames and then silence up to frames.
 Wave *SilentWave(int frames, uint32_t rate) {
