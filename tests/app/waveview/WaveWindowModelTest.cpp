@@ -201,18 +201,6 @@ std::vector<Command> const &Commands() {
     return commands;
 }
 
-class EnablerProbe : public TCommandEnabler {
-public:
-    explicit EnablerProbe(uint id) : TCommandEnabler(id) {}
-    void Enable(int enable) override {
-        TCommandEnabler::Enable(enable);
-        enabled = enable != 0;
-    }
-    void SetText(char const *) override {}
-    void SetCheck(int) override {}
-    bool enabled = false;
-};
-
 // The multi-paste box answered with the count the model drew.
 struct CountAnswer {
     static int count;
@@ -248,10 +236,16 @@ protected:
     }
 
     Contents Read() { return {ReadChannel(*wave_, 0), ReadChannel(*wave_, 1)}; }
+    // Whether the window enables the command, as the frame sets the command's menu item.
     bool Enabled(uint id) {
-        EnablerProbe probe(id);
-        view_->EvCommandEnable(probe);
-        return probe.enabled;
+        HMENU menu = ::CreatePopupMenu();
+        ::AppendMenuA(menu, MF_STRING, id, "command");
+        TWindow *frame = app_.GetMainWindow();
+        TMenuItemEnabler item(menu, id, frame->GetHandle(), 0);
+        frame->EvCommandEnable(item);
+        bool enabled = !(::GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED);
+        ::DestroyMenu(menu);
+        return enabled;
     }
     // A random place of the kind; the caret alone now and then, where commands that need a
     // selection are disabled.

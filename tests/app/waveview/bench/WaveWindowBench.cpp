@@ -59,12 +59,8 @@ Times Run(FileName const &name) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: WaveWindowBench <folder>   (hour.wav in it)\n");
-        return 2;
-    }
-    FileName name = hourbench::HourFileIn(argv[1]);
-    if (!hourbench::HourFileThere(name))
+    FileName name;
+    if (!hourbench::HourFileFromArguments(argc, argv, "WaveWindowBench", name))
         return 1;
     FileName peaks(name);
     peaks.SetExtension("gpk");

@@ -52,12 +52,8 @@ double Timed(TWindow &frame, TWindow &child, unsigned command) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: WaveWindowEditBench <folder>   (hour.wav in it)\n");
-        return 2;
-    }
-    FileName name = hourbench::HourFileIn(argv[1]);
-    if (!hourbench::HourFileThere(name))
+    FileName name;
+    if (!hourbench::HourFileFromArguments(argc, argv, "WaveWindowEditBench", name))
         return 1;
     CreateDirectoryA("system", nullptr);
     TApplication::SetWinMainParams(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWMAXIMIZED);
