@@ -175,13 +175,17 @@ void Wave::PasteClipboard(int flags, int count) {
         position = flags & kPasteAtEnd ? GetLength() : 0;
     }
     int sourceChannels = clip->GetChannelWithData(0) | clip->GetChannelWithData(1);
+    AUndoMemento const *before = GetFirstUndoMemento();
     for (int i = 0; i < count; ++i) {
         Paste(position + i * length, targets, flags, *clip, 0, length - 1, sourceChannels, count == 1, 1, 1, 0);
         if (i == 0 && count > 1) {
-            DoNotSaveUndoMementosWithName(kTextPaste);
             ClearSelection(0);
             flags &= ~kPasteReplace;
         }
+        // The run is one step: once it has one, the later pastes join it. A paste that
+        // changed nothing left none, and the next must not join an earlier Paste.
+        if (count > 1 && GetFirstUndoMemento() != before)
+            DoNotSaveUndoMementosWithName(kTextPaste);
     }
     if (count > 1) {
         SetSelection(position, position + length * count - 1, targets, 0);

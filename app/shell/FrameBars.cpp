@@ -8,6 +8,7 @@
 #include "bars/ToolbarControlBar.h"
 #include "core/Module.h"
 #include "foundation/MessageCatalogue.h"
+#include "waveview/RewindButton.h"
 
 #include <vector>
 
@@ -39,7 +40,7 @@ BarLayout const &LayoutOf(WFrameWindow::Bar bar) {
          {{20002, 135}, {20003, 23002}, {20025, 23007}, kSeparator, {20021, 23004}, {20000, 23000}, kSeparator,
           {20022, 23005}, {20023, 1050}, {20024, 23006}, kSeparator, {20011, 23003}, {152, 152}, kSeparator,
           {170, 137}, kSeparator, {20004, 23008}, {20005, 23009}, {24363, 23010}, {551, 23001}}},
-        {11082, 10256, {{184, 184}, kSeparator, {327, 327}, {328, 328}, kSeparator, {131, 131}, kSeparator, {130, 130},
+        {11082, 10256, {{184, 184}, kSeparator, {327, 327}, {133, 133}, {134, 134}, {328, 328}, kSeparator, {131, 131}, kSeparator, {130, 130},
                         kSeparator, {132, 132}}},
         {11197, 10256, {{157, 360}, {212, 364}, {154, 363}, {750, 365}, kSeparator, {214, 361}, kSeparator,
                         {752, 362}, {753, 366}, {199, 367}}},
@@ -50,6 +51,14 @@ BarLayout const &LayoutOf(WFrameWindow::Bar bar) {
 }
 
 int const kSeparatorWidth = 6;
+
+// The winding buttons repeat while held; the others act once released.
+TGadget *MakeButton(Button const &button) {
+    int command = int(button.command);
+    if (command == RewindButton::kBackward || command == RewindButton::kForward)
+        return new RewindButton(TResId(button.picture), command);
+    return new TToolbarButtonGadget(TResId(button.picture), command);
+}
 
 }  // namespace
 
@@ -62,7 +71,7 @@ void WFrameWindow::BuildBar(Bar bar) {
                                            TModule::_localizedResourceDLL);
     for (Button const &button : layout.buttons) {
         if (button.command)
-            controlBar->Insert(*new TToolbarButtonGadget(TResId(button.picture), int(button.command)));
+            controlBar->Insert(*MakeButton(button));
         else
             controlBar->Insert(*new TSeparatorGadget(kSeparatorWidth));
     }

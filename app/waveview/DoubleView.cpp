@@ -7,6 +7,7 @@
 #include "bars/StatusBar.h"
 #include "bars/TextGadget.h"
 #include "manager/DocumentManager.h"
+#include "waveview/HeldKeys.h"
 #include "waveview/LevelFormat.h"
 #include "waveview/PaneRedraw.h"
 #include "waveview/PeakCache.h"
@@ -383,7 +384,7 @@ int DoubleView::OnStartRubber() { return TheWaveFrame().IsMouseWindow(); }
 
 // With Ctrl a new empty wave of this one's format, else a further window on this wave.
 void DoubleView::OnEndRubber(TRect const &rect) {
-    if (::GetKeyState(VK_CONTROL) & 0x8000) {
+    if (HeldKeys::Now().ctrl) {
         WaveViewGlobalMemento memento(rect);
         memento.views = memento_->views;
         OpenWaveWindow(Wave::CreateEmptyWaveLike(*wave_), &memento);

@@ -14,6 +14,7 @@
 #include "waveview/WaveView.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -155,9 +156,13 @@ void DoubleView::CmCrop() {
     int last = wave_->GetLength() - 1;
     int undoSteps = wave_->GetNumUndoMementos();
     try {
-        if (end < last)
+        // The head's delete joins the tail's step; alone it is a step of its own, and never
+        // joins an earlier Delete.
+        std::optional<UndoNameExclusion> joined;
+        if (end < last) {
             wave_->Delete(channels, end + 1, last, 1);
-        UndoNameExclusion exclusion(*wave_, kTextDelete);
+            joined.emplace(*wave_, kTextDelete);
+        }
         if (start >= 1)
             wave_->Delete(channels, 0, start - 1, 1);
     } catch (AException const &e) {

@@ -10,6 +10,7 @@
 #include "manager/DocumentManager.h"
 #include "manager/MdiDocumentWindows.h"
 #include "waveview/DoubleView.h"
+#include "waveview/HeldKeys.h"
 #include "waveview/LevelFormat.h"
 #include "waveview/LevelScale.h"
 #include "waveview/PositionText.h"
@@ -273,12 +274,12 @@ String WaveView::GetPositionText(int position) const {
 }
 
 int WaveView::GetMouseTool() const {
-    bool space = ::GetKeyState(VK_SPACE) & 0x8000, ctrl = ::GetKeyState(VK_CONTROL) & 0x8000;
+    HeldKeys keys = HeldKeys::Now();
     WaveView *main = doubleView_ ? doubleView_->GetMainView() : nullptr;
     bool canZoomIn = main && main->GetZoomState().Index() < main->GetZoomState().LastIndex();
-    if (space)
+    if (keys.space)
         return wave_->GetLength() ? 1 : 0;
-    if (ctrl)
+    if (keys.ctrl)
         return overview_ || !canZoomIn ? 0 : 2;
     return overview_ ? 2 : TheWaveWindowSettings().mouseTool;
 }

@@ -67,6 +67,11 @@ void TPressGadget::LButtonUp(uint modKeys, TPoint const &point) {
         Activate(point);
 }
 
+void TPressGadget::CaptureLost() {
+    if (Pressed)
+        CancelPressed(TPoint(-1, -1));
+}
+
 void TPressGadget::MouseEnter(uint modKeys, TPoint const &point) {
     TGadget::MouseEnter(modKeys, point);
     EnterHint(GetId());

@@ -77,6 +77,8 @@ public:
     void MouseLeave(uint modKeys, TPoint const &point) override;
     void LButtonDown(uint modKeys, TPoint const &point) override;
     void LButtonUp(uint modKeys, TPoint const &point) override;
+    // A press that loses the mouse ends without acting.
+    void CaptureLost() override;
 
     virtual void BeginPressed(TPoint const &point);
     virtual void CancelPressed(TPoint const &point);

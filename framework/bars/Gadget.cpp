@@ -155,6 +155,8 @@ void TGadget::LButtonUp(uint, TPoint const &) {
 
 void TGadget::RButtonUp(uint, TPoint const &) {}
 
+void TGadget::CaptureLost() {}
+
 void TGadget::SetVisible(int visible) { Flags = visible ? (Flags | Visible) : (Flags & ~Visible); }
 
 void TGadget::SetEndOfRow(int end) { Flags = end ? (Flags | EndOfRow) : (Flags & ~EndOfRow); }

@@ -71,6 +71,9 @@ public:
     virtual void RButtonDown(uint modKeys, TPoint const &point);
     virtual void LButtonUp(uint modKeys, TPoint const &point);
     virtual void RButtonUp(uint modKeys, TPoint const &point);
+    // The window lost the mouse while this gadget held it (another window took it: a box,
+    // a task switch); the gadget no longer holds it.
+    virtual void CaptureLost();
 
     int GetId() const { return Id; }
     TRect const &GetBounds() const { return Bounds; }

@@ -611,6 +611,16 @@ void TGadgetWindow::EvRButtonUp(uint modKeys, TPoint &point) {
     DefaultProcessing();
 }
 
+void TGadgetWindow::EvCaptureChanged(LPARAM newCapture) {
+    if (TGadget *holder = Capture) {
+        if (HWND(newCapture) != HWindow) {
+            Capture = 0;
+            holder->CaptureLost();
+        }
+    }
+    DefaultProcessing();
+}
+
 void TGadgetWindow::EvMouseMove(uint modKeys, TPoint &point) {
     if (Capture) {
         Capture->MouseMove(modKeys, TPoint(point.x - Capture->GetBounds().left, point.y - Capture->GetBounds().top));
@@ -709,6 +719,7 @@ DEFINE_RESPONSE_TABLE1(TGadgetWindow, TWindow)
     EV_WM_RBUTTONDOWN,
     EV_WM_RBUTTONUP,
     EV_WM_MOUSEMOVE,
+    EV_MESSAGE(WM_CAPTURECHANGED, EvCaptureChanged, v_LPARAM),
     EV_MESSAGE(WM_WINDOWPOSCHANGING, EvWindowPosChanging, v_POINTER),
     EV_MESSAGE(WM_SYSCOLORCHANGE, EvSysColorChange, v),
 END_RESPONSE_TABLE;

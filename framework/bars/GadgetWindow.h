@@ -147,6 +147,8 @@ public:
     void EvRButtonDown(uint modKeys, TPoint &point);
     void EvRButtonUp(uint modKeys, TPoint &point);
     void EvMouseMove(uint modKeys, TPoint &point);
+    // Another window took the mouse: the gadget that held it is told.
+    void EvCaptureChanged(LPARAM newCapture);
     void EvWindowPosChanging(void *windowPos);
     void EvSysColorChange();
 

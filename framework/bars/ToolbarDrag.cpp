@@ -144,10 +144,10 @@ void TToolbar::EndDrag() {
 
 // Another window took the mouse (a message box, a task switch): the drag ends and the
 // bar stays where it was.
-void TToolbar::EvCaptureChanged(LPARAM) {
+void TToolbar::EvCaptureChanged(LPARAM newCapture) {
     if (Dragging)
         EndDrag();
-    DefaultProcessing();
+    TGadgetWindow::EvCaptureChanged(newCapture);
 }
 
 void TToolbar::EvLButtonDblClk(uint modKeys, TPoint &point) {

@@ -174,10 +174,16 @@ def draw(number):
         c.ring(8, 8, 5, GREEN)
         c.box(6, 1, 9, 4, FACE, None)
         c.triangle(10, 3, 5, GREEN)
-    elif number == 327:  # rewind
+    elif number == 327:  # caret to start
+        c.box(3, 4, 4, 12, INK, None)
+        c.triangle(11, 8, 9, INK, right=False)
+    elif number == 328:  # caret to end
+        c.triangle(4, 8, 9, INK)
+        c.box(11, 4, 12, 12, INK, None)
+    elif number == 133:  # wind backward
         c.triangle(7, 8, 9, INK, right=False)
         c.triangle(12, 8, 9, INK, right=False)
-    elif number == 328:  # forward
+    elif number == 134:  # wind forward
         c.triangle(3, 8, 9, INK)
         c.triangle(8, 8, 9, INK)
     elif number == 131:  # stop
@@ -245,7 +251,7 @@ def draw(number):
 
 
 PICTURES = ([135, 23002, 23007, 23004, 23000, 23005, 1050, 23006, 23003, 152, 137, 23008, 23009, 23010, 23001,
-             184, 327, 328, 131, 130, 132, 360, 364, 363, 365, 361, 362, 366, 367, 208, 210, 230, 206, 207]
+             184, 327, 133, 134, 328, 131, 130, 132, 360, 364, 363, 365, 361, 362, 366, 367, 208, 210, 230, 206, 207]
             + list(range(100, 108)) + list(range(110, 118)))
 
 

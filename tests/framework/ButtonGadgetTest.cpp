@@ -244,6 +244,26 @@ TEST(ButtonGadget, DisabledWhileHeldPostsNothingUnlikeTheToolbarButton) {
     EXPECT_EQ(1u, CommandsAfterDisabledRelease<TToolbarButtonGadget>());
 }
 
+// Another window taking the mouse mid-press (a box, a task switch) ends the press: the
+// gadget holds the mouse no longer and a later release acts on nothing.
+TEST(ToolbarButtonGadget, APressThatLosesTheMouseEndsWithoutActing) {
+    OwnedBar ob;
+    TToolbarButtonGadget *button = new TToolbarButtonGadget(Glyph, CmButton, TToolbarButtonGadget::Command, 1);
+    button->SetCommandTarget(ob.owner);
+    ob.Show({button});
+    TRect r = button->GetBounds();
+    LPARAM inside = MAKELPARAM(r.left + 2, r.top + 2);
+    ob.bar->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    ASSERT_TRUE(button->IsPressed());
+    ::SetCapture(ob.owner->GetHandle());
+    EXPECT_FALSE(button->IsPressed());
+    EXPECT_EQ(nullptr, ob.bar->GetCapture());
+    ::ReleaseCapture();
+    ob.bar->SendMessageA(WM_LBUTTONUP, 0, inside);
+    Pump();
+    EXPECT_TRUE(ob.owner->commands.empty());
+}
+
 TEST(ButtonGadget, ActivationByType) {
     OwnedBar ob;
     typedef TButtonGadget B;

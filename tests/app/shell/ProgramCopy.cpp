@@ -200,15 +200,19 @@ std::vector<HWND> RunningProgram::ShowingBoxes() const {
     return boxes;
 }
 
-std::vector<std::string> RunningProgram::AnswerBoxes(DWORD quietMs) {
+std::vector<std::string> RunningProgram::AnswerBoxes(DWORD quietMs, int button) {
     std::vector<std::string> answered;
     DWORD quietSince = GetTickCount();
     while (started_ && GetTickCount() - quietSince < quietMs && WaitForSingleObject(ended_, 50) == WAIT_TIMEOUT) {
         for (HWND box : ShowingBoxes()) {
             Sleep(100);  // let it finish painting its text
             answered.push_back(BoxText(box));
-            PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
-            PostMessageA(box, WM_KEYUP, VK_RETURN, 0);
+            if (HWND chosen = button ? GetDlgItem(box, button) : 0) {
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(chosen));
+            } else {
+                PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+                PostMessageA(box, WM_KEYUP, VK_RETURN, 0);
+            }
             for (DWORD end = GetTickCount() + 5000; IsWindow(box) && IsWindowVisible(box) && GetTickCount() < end;)
                 Sleep(20);
             quietSince = GetTickCount();
@@ -218,9 +222,9 @@ std::vector<std::string> RunningProgram::AnswerBoxes(DWORD quietMs) {
     return answered;
 }
 
-long RunningProgram::Wait(DWORD ms) {
+long RunningProgram::Wait(DWORD ms, int button) {
     for (DWORD end = GetTickCount() + ms; started_ && GetTickCount() < end;) {
-        AnswerBoxes(500);
+        AnswerBoxes(500, button);
         if (WaitForSingleObject(ended_, 0) == WAIT_OBJECT_0)
             return long(exitCode_);
     }
@@ -228,11 +232,11 @@ long RunningProgram::Wait(DWORD ms) {
 }
 
 // Again while it refuses because it is still starting.
-long RunningProgram::Close() {
+long RunningProgram::Close(int button) {
     for (int attempt = 0; attempt < 15; ++attempt) {
         if (Frame())
             PostMessageA(frame_, WM_CLOSE, 0, 0);
-        long code = Wait(2000);
+        long code = Wait(2000, button);
         if (code != kStillRunning)
             return code;
     }

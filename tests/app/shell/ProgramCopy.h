@@ -48,15 +48,18 @@ public:
     // The main frame once it shows (null before and without one).
     HWND Frame();
     HWND Client();
-    // The texts of the boxes the program shows, each answered with its default button;
-    // waits until the program ends or shows nothing for a while.
-    std::vector<std::string> AnswerBoxes(DWORD quietMs = 3000);
+    // The texts of the boxes the program shows, each answered with a button (IDNO ...) where
+    // the box has it, else with its default button; waits until the program ends or shows
+    // nothing for a while.
+    std::vector<std::string> AnswerBoxes(DWORD quietMs = 3000, int button = 0);
     enum : long { kStillRunning = 0x7FFFFFFF };
     // Closes the frame as a user does, answering boxes on the way; the exit code, or
     // kStillRunning when it did not end.
-    long Close();
+    long Close(int button = 0);
+    // The same, a question whether to save answered No: nothing is saved.
+    long CloseWithoutSaving() { return Close(IDNO); }
     // Waits for the end, answering boxes; the exit code, or kStillRunning.
-    long Wait(DWORD ms = 30000);
+    long Wait(DWORD ms = 30000, int button = 0);
     std::vector<std::string> const &Boxes() const { return boxes_; }
     // The modules loaded and unloaded, in order, with the outside libraries' lines.
     Trace ReadTrace();

@@ -40,4 +40,15 @@ inline bool HourFileThere(FileName const &name) {
     return false;
 }
 
+// The file in the folder of the program's first argument; false, having said why, without
+// the argument or the file.
+inline bool HourFileFromArguments(int argc, char **argv, char const *program, FileName &name) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <folder>   (hour.wav in it)\n", program);
+        return false;
+    }
+    name = HourFileIn(argv[1]);
+    return HourFileThere(name);
+}
+
 }  // namespace hourbench

@@ -7,15 +7,13 @@
 #include "audio/AudioFileSettings.h"
 #include "audio/WaveFactory.h"
 #include "foundation/File.h"
-#include "manager/DocumentManager.h"
-#include "manager/MainFrame.h"
-#include "manager/MdiDocumentWindows.h"
 #include "waveview/DoubleView.h"
 #include "waveview/WaveScrollBar.h"
 #include "waveview/WaveView.h"
 #include "waveview/WaveWindow.h"
 
 #include "tests/app/audio/bench/HourFileBench.h"
+#include "tests/app/waveview/bench/WindowBench.h"
 
 #include <windows.h>
 
@@ -26,21 +24,8 @@
 
 namespace {
 
-double Now() { return hourbench::Seconds() * 1000; }
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-class Program : public DocumentManager {
-public:
-    Program() : DocumentManager("WaveWindowBench", "system\\wavewindowbench.set", 0, 0, 0, 0) {}
-    void InitMainWindow() override { SetMainWindow(new FrameWindow("Wave window bench", 0, *new MDIClient, 1)); }
-};
+using windowbench::Now;
+using windowbench::Pump;
 
 struct Times {
     double firstPaint, painting, pageScroll;
@@ -74,18 +59,14 @@ Times Run(FileName const &name) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: WaveWindowBench <folder>   (hour.wav in it)\n");
-        return 2;
-    }
-    FileName name = hourbench::HourFileIn(argv[1]);
-    if (!hourbench::HourFileThere(name))
+    FileName name;
+    if (!hourbench::HourFileFromArguments(argc, argv, "WaveWindowBench", name))
         return 1;
     FileName peaks(name);
     peaks.SetExtension("gpk");
     CreateDirectoryA("system", nullptr);
     TApplication::SetWinMainParams(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWMAXIMIZED);
-    Program program;
+    windowbench::Program program("WaveWindowBench", "system\\wavewindowbench.set");
     RegisterWaveWindow();
     program.InitInstance();
     program.GetMainWindow()->ShowWindow(SW_SHOWMAXIMIZED);
