@@ -3,6 +3,7 @@
 // application object, the CD library and the sampler link around the message loop, and
 // the way back down in the reverse order.
 #include "brastow/Brastow.h"
+#include "cd/CdTime.h"
 #include "core/Module.h"
 #include "core/XBase.h"
 #include "effects/EffectCommands.h"
@@ -83,6 +84,7 @@ int RunProgram(int argc, char **argv, TModule const &program) {
     RegisterFadeCurve();
     RegisterEffectMenu();
     RegisterFrameForWaves();
+    RegisterCdTimeText();
     ProcessingModules modules;
     if (!modules.IsBound())
         return 1;

@@ -269,7 +269,7 @@ String WaveView::GetPositionText(int position) const {
     unsigned unit = GetTimeUnit();
     uint32_t rate = wave_->GetRate() ? wave_->GetRate() : 1;
     int precision = unit == kUnitSeconds ? int(int64_t(10000) * std::max(-zoom_.Value(), 1) / rate) : 1000;
-    return FormatPosition(long(position) - (timeScale_ ? timeScale_->GetOrigin() : 0), unit, precision, *wave_);
+    return FormatPosition(position, unit, precision, *wave_, this);
 }
 
 int WaveView::GetMouseTool() const {
