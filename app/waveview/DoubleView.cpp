@@ -181,6 +181,19 @@ DEFINE_RESPONSE_TABLE1(DoubleView, TLayoutWindow)
     EV_COMMAND_ENABLE(482, CeEffect),
     EV_COMMAND_AND_ID(483, CmEffect),
     EV_COMMAND_ENABLE(483, CeEffect),
+    EV_COMMAND_AND_ID(278, CmApplyStyle),
+    EV_COMMAND_ENABLE(278, CeApplyStyle),
+    EV_COMMAND_AND_ID(279, CmApplyStyle),
+    EV_COMMAND_ENABLE(279, CeApplyStyle),
+    EV_COMMAND_AND_ID(280, CmApplyStyle),
+    EV_COMMAND_ENABLE(280, CeApplyStyle),
+    EV_COMMAND_AND_ID(281, CmApplyStyle),
+    EV_COMMAND_ENABLE(281, CeApplyStyle),
+    EV_COMMAND_AND_ID(282, CmApplyStyle),
+    EV_COMMAND_ENABLE(282, CeApplyStyle),
+    EV_COMMAND_AND_ID(283, CmApplyStyle),
+    EV_COMMAND_ENABLE(283, CeApplyStyle),
+    EV_COMMAND(kCmSaveStyle, CmSaveStyle),
 END_RESPONSE_TABLE;
 
 DoubleView::DoubleView(TWindow *parent, Wave &wave, WaveViewGlobalMemento const *memento)

@@ -206,6 +206,14 @@ public:
     void CmSavePart(uint id);
     void CeTwoFiles(TCommandEnabler &ce);
 
+    // ---- style sets (DoubleViewStyles.cpp)
+    enum { kCmStyleDefault = 278, kCmStyleLast = 283, kCmSaveStyle = 284 };
+    void CmApplyStyle(uint id);
+    void CeApplyStyle(TCommandEnabler &ce);
+    void CmSaveStyle();
+    // Both views take the look of style set k.
+    void ApplyStyleSet(int set);
+
     // The double view of the active wave window, null when none.
     static DoubleView *GetActive() { return _active; }
     static void SetActive(DoubleView *view) { _active = view; }

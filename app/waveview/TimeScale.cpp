@@ -277,28 +277,20 @@ void ApplyTimeScaleChange(WaveView *view, int what) { ApplyTimeScaleChange(view,
 void ApplyTimeScaleChange(WaveView *view, int what, int scope) {
     TimeScale *source = view->GetTimeScale();
     for (WaveView *target : ViewsInScope(*view, ScaleScope(scope))) {
-        if (what & (TimeScale::kApplyHide | TimeScale::kApplyShow)) {
-            target->SetTimeScaleShown((what & TimeScale::kApplyShow) != 0);
+        if (what & (kApplyHide | kApplyShow)) {
+            target->SetTimeScaleShown((what & kApplyShow) != 0);
             target->Relayout();
             continue;
         }
         TimeScale *ruler = target->GetTimeScale();
         if (!ruler || !source)
             continue;
-        TimeScaleStyle &to = ruler->GetStyle();
-        TimeScaleStyle const &from = source->GetStyle();
-        if (what & TimeScale::kApplyFont) {
-            to.font = from.font;
-            to.fontColor = from.fontColor;
+        if (ruler != source)
+            CopyScaleLook(ruler->GetStyle(), source->GetStyle(), what);
+        if (what & kApplyFont) {
             ruler->MeasureLabelCell();
             target->Relayout();
         }
-        if (what & TimeScale::kApplyStyle)
-            to.style = from.style;
-        if (what & TimeScale::kApplyTickColor)
-            to.tickColor = from.tickColor;
-        if (what & TimeScale::kApplyUnit)
-            to.unit = from.unit;
         if (ruler->GetHandle())
             ruler->Invalidate(false);
     }

@@ -40,8 +40,6 @@ public:
         kCmMarkerCdTrack = 822,
         kCmDeleteMarker = 831,
     };
-    // What a change of one ruler passes on to others.
-    enum { kApplyHide = 1, kApplyShow = 2, kApplyStyle = 4, kApplyFont = 8, kApplyTickColor = 16, kApplyUnit = 32 };
     enum { kGlyph = 13 };
 
     TimeScale(int id, WaveView *view, TimeScaleStyle *style, long origin);
@@ -131,6 +129,6 @@ private:
 };
 
 // Passes what just changed on view's ruler on to the rulers of the scope of the keys held
-// (see ScaleScope.h); what: TimeScale::kApply... bits.
+// (see ScaleScope.h); what: ScaleChange bits.
 void ApplyTimeScaleChange(WaveView *view, int what);
 void ApplyTimeScaleChange(WaveView *view, int what, int scope);

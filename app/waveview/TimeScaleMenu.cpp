@@ -7,6 +7,7 @@
 #include "waveview/DoubleView.h"
 #include "waveview/PositionText.h"
 #include "waveview/ScaleLookDialogs.h"
+#include "waveview/ScaleScope.h"
 #include "waveview/WaveView.h"
 
 namespace {

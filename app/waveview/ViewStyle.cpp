@@ -2,10 +2,12 @@
 
 #include "controls/FontDialog.h"
 #include "foundation/Config.h"
+#include "foundation/Exception.h"
 #include "foundation/FileName.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -94,15 +96,27 @@ WaveViewStyleBlock &EditStyleSetBlock(int set, int viewIndex) { return Sets()[Va
 
 String const &StyleSetName(int set) { return Sets()[ValidSet(set)].name; }
 
-void SetStyleSetName(int set, String const &name) { Sets()[ValidSet(set)].name = name; }
+void SetStyleSetName(int set, String const &name) { Sets()[ValidSet(set)].name = set ? CleanStyleName(name) : String(kDefaultName); }
 
-// Set 0 takes the first group whatever its name, and is always called "Default".
+FileName StyleFile() { return FileName::CreateApplicationRelative(String(kStyleFile)); }
+
 void LoadPresetStyles() {
     static bool loaded = false;
     if (loaded)
         return;
     loaded = true;
-    Config config(kStyleRoot, FileName::CreateApplicationRelative(String(kStyleFile)));
+    LoadPresetStyles(StyleFile());
+}
+
+// Set 0 takes the first group whatever its name, and is always called "Default". A file
+// that cannot be read leaves the defaults.
+void LoadPresetStyles(FileName const &file) {
+    Config config(kStyleRoot);
+    try {
+        config.Load(file);
+    } catch (AException const &) {
+        config.Clear();
+    }
     for (int set = 0; set < kStyleSets; ++set) {
         ConfigKey *group = NthGroup(config, set);
         SetStyleSetName(set, set && group ? group->GetName() : String(kDefaultName));
@@ -112,6 +126,31 @@ void LoadPresetStyles() {
         if (group)
             config.MoveUp();
     }
+}
+
+void SavePresetStyles() { SavePresetStyles(StyleFile()); }
+
+// Every set is a group of its own, even where two have one name.
+void SavePresetStyles(FileName const &file) {
+    Config config(kStyleRoot, Config::AlwaysNewGroup);
+    for (int set = 0; set < kStyleSets; ++set) {
+        Config::PathSaver path(config);
+        config.MoveDown(StyleSetName(set));
+        SaveWaveViewStyle(config, set);
+    }
+    config.Save(file);
+}
+
+// The store's text keeps a name whole only without braces, "=" and line breaks.
+String CleanStyleName(String const &name) {
+    std::string text;
+    for (char const *c = name.c_str(); *c; ++c)
+        if (!std::strchr("{}=\r\n", *c))
+            text += *c;
+    size_t first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    if (first == std::string::npos)
+        return String(kDefaultName);
+    return String(text.substr(first, last - first + 1).c_str());
 }
 
 void LoadWaveViewStyle(Config &config, int set) {

@@ -174,6 +174,18 @@ void WaveView::SetLevelScalesShown(int show) {
     }
 }
 
+void WaveView::ReadStyleBlock() {
+    SetTimeScaleShown(style_->view.showTimeScale);
+    SetLevelScalesShown(style_->view.showLevelScale);
+    if (timeScale_)
+        timeScale_->MeasureLabelCell();
+    for (LevelScale *scale : levelScales_)
+        if (scale)
+            scale->MeasureLabelCell();
+    Relayout();
+    InvalidatePanes(false);
+}
+
 // ---- what the panes read
 
 int WaveView::GetScrollPosition() const { return horizontalBar_ ? int(horizontalBar_->GetPosition32()) : 0; }
