@@ -66,6 +66,8 @@ void WriteSeconds(TextWriter &out, long position, int precision, uint32_t rate) 
         out.Put("%lis", whole);
         s -= whole;
     }
+    if (precision < 0 && position < long(rate))
+        out.Rewind(0);  // nothing under a second to show: no lone sign either
     if (s == 0 || precision < 0)
         return;
     char const *format = precision == 0 ? "%.3fms" : precision < 10 ? "%.2fms" : precision < 100 ? "%.1fms" : "%.0fms";

@@ -64,6 +64,19 @@ ConfigKey *NthGroup(Config const &config, int n) {
     return nullptr;
 }
 
+// The keys below a group into the current group of a store that finds groups by name.
+void CopyGroup(ConfigKey const &from, Config &to) {
+    for (ConfigKey *key = from.GetFirstChild(); key; key = key->GetNext()) {
+        if (key->IsValue()) {
+            to.SetValue(key->GetText(), key->GetName().c_str());
+            continue;
+        }
+        Config::PathSaver path(to);
+        to.MoveDown(key->GetName());
+        CopyGroup(*key, to);
+    }
+}
+
 int ValidSet(int set) { return std::min(std::max(set, 0), kStyleSets - 1); }
 
 template <class T>
@@ -108,23 +121,22 @@ void LoadPresetStyles() {
     LoadPresetStyles(StyleFile());
 }
 
-// Set 0 takes the first group whatever its name, and is always called "Default". A file
-// that cannot be read leaves the defaults.
+// Set 0 takes the first group whatever its name, and is always called "Default". The file
+// is read keeping groups of one name apart; a file that cannot be read leaves the defaults.
 void LoadPresetStyles(FileName const &file) {
-    Config config(kStyleRoot);
+    Config sets(kStyleRoot, Config::AlwaysNewGroup);
     try {
-        config.Load(file);
+        sets.Load(file);
     } catch (AException const &) {
-        config.Clear();
+        sets.Clear();
     }
     for (int set = 0; set < kStyleSets; ++set) {
-        ConfigKey *group = NthGroup(config, set);
+        ConfigKey *group = NthGroup(sets, set);
         SetStyleSetName(set, set && group ? group->GetName() : String(kDefaultName));
+        Config one(kStyleRoot);
         if (group)
-            config.MoveTo(group);
-        LoadWaveViewStyle(config, set);
-        if (group)
-            config.MoveUp();
+            CopyGroup(*group, one);
+        LoadWaveViewStyle(one, set);
     }
 }
 
