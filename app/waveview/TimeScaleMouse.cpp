@@ -2,14 +2,17 @@
 // the caret, a glyph dragged to move, copy or delete its marker, and the double click.
 #include "waveview/TimeScale.h"
 
+#include "audio/PlayRequest.h"
 #include "audio/PlaybackLink.h"
 #include "audio/Wave.h"
 #include "audio/WaveLinks.h"
 #include "audio/WaveSettings.h"
 #include "audio/WaveUndo.h"
 #include "core/Application.h"
+#include "core/FrameWindow.h"
 #include "core/Module.h"
 #include "foundation/Exception.h"
+#include "manager/DocumentManager.h"
 #include "waveview/DoubleView.h"
 #include "waveview/WavePane.h"
 #include "waveview/WaveView.h"
@@ -31,6 +34,7 @@ enum {
     kTextDeleteMarker = 11313,
     kSnapCaret = 61,
     kSnapMarker = 62,
+    kCmStop = 131,
 };
 
 // One drag at a time, whichever ruler runs it.
@@ -124,6 +128,14 @@ void ShowHint(HWND owner, String const &text) {
     ::GetCursorPos(&cursor);
     ::SendMessageA(hint, TTM_TRACKPOSITION, 0, MAKELPARAM(cursor.x + 12, cursor.y + 16));
     ::SendMessageA(hint, TTM_TRACKACTIVATE, TRUE, LPARAM(&info));
+}
+
+bool AnotherWavePlays() {
+    for (Document *doc = _docManager ? _docManager->FindFirstDoc() : nullptr; doc; doc = _docManager->FindNextDoc(doc))
+        if (Wave *wave = dynamic_cast<Wave *>(doc))
+            if (wave->IsPlaying())
+                return true;
+    return false;
 }
 
 long Clamped(long position, Wave &wave) { return std::min<long>(std::max<long>(position, 0), wave.GetLength()); }
@@ -244,13 +256,20 @@ void TimeScale::EvLButtonUp(uint, TPoint &point) {
     ::ClipCursor(nullptr);
 }
 
-// Playback of this wave goes on from the new caret.
+// Playback of this wave goes on from the new caret; another wave playing stops and this
+// one plays (not with Ctrl).
 void TimeScale::FollowCaretWhilePlaying() {
     Wave &wave = *view_->GetWave();
-    if (!wave.IsPlaying())
+    if (wave.IsPlaying()) {
+        wave.NotifyViews(kNotifyCaretMoved, wave.GetCaret());
+        ThePlayback().RequeueFrom(wave.GetCaret(), 1);
         return;
-    wave.NotifyViews(kNotifyCaretMoved, wave.GetCaret());
-    ThePlayback().RequeueFrom(wave.GetCaret(), 1);
+    }
+    if (Held(VK_CONTROL) || !AnotherWavePlays())
+        return;
+    if (TFrameWindow *frame = _docManager->GetMainWindow())
+        frame->SendMessageA(WM_COMMAND, kCmStop, 0);
+    wave.Play(1, kPlayFromFrame, wave.GetCaret(), 0, nullptr);
 }
 
 // Inside the drop area the marker moves (with Shift a copy goes there); outside it goes.
