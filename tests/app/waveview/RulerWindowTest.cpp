@@ -7,6 +7,7 @@
 #include "audio/Marker.h"
 #include "audio/MarkerSet.h"
 #include "audio/WaveSettings.h"
+#include "core/Module.h"
 #include "waveview/LevelFormat.h"
 #include "waveview/LevelScale.h"
 #include "waveview/PositionText.h"
@@ -18,6 +19,9 @@
 #include "waveview/ViewStyle.h"
 #include "waveview/WavePane.h"
 #include "waveview/WaveWindowSettings.h"
+
+#include "tests/app/AppTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -278,6 +282,37 @@ TEST_F(Rulers, StyleSetsRestyleWindows) {
         EditStyleSetBlock(2, i) = saved[i];
         EditStyleSetBlock(0, i) = savedDefault[i];
     }
+}
+
+// The box's choices: the set that takes the window's look, names cleaned, the file written
+// (and put back afterwards).
+TEST_F(Rulers, TheStyleBoxStoresTheWindowsLookAndTheNames) {
+    std::string path = testsupport::ProgramFolder() + "\\system\\style.set";
+    bool existed = ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::string before = existed ? testsupport::ReadBytes(path) : std::string();
+    WaveViewStyleBlock saved = StyleSetBlock(3, 0);
+    String name = StyleSetName(1);
+    TModule english("EnglishTs", apptest::UseEnglishTexts());
+    TModule *language = TModule::_localizedResourceDLL;
+    TModule::_localizedResourceDLL = &english;
+    DoubleView *window = Open(wave, Memento(-16));
+    window->GetMainView()->GetTimeScale()->GetStyle().unit = kUnitSmpte;
+    apptest::WhenModal([](HWND box) {
+        ::CheckRadioButton(box, SaveStyleDialog::kFirstSet, SaveStyleDialog::kFirstSet + 5, SaveStyleDialog::kFirstSet + 3);
+        ::SetDlgItemTextA(box, SaveStyleDialog::kFirstName, " {Warm} ");
+        apptest::Click(box, IDOK);
+    });
+    window->SendMessageA(WM_COMMAND, DoubleView::kCmSaveStyle, 0);
+    TModule::_localizedResourceDLL = language;
+    EXPECT_EQ("Warm", std::string(StyleSetName(1).c_str()));
+    EXPECT_EQ(unsigned(kUnitSmpte), StyleSetBlock(3, 0).timeScale.unit);
+    EXPECT_NE(std::string::npos, testsupport::ReadBytes(path).find("Warm"));
+    if (existed)
+        testsupport::WriteBytes(path, before);
+    else
+        ::DeleteFileA(path.c_str());
+    EditStyleSetBlock(3, 0) = saved;
+    SetStyleSetName(1, name);
 }
 
 // The band inverts exactly the overview's columns of the frames the main view shows.
