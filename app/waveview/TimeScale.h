@@ -48,6 +48,8 @@ public:
     char const *GetClassNameA() override { return "TimeScale"; }
     void GetWindowClass(WNDCLASSA &wc) override;
     void Paint(TDC &dc, int erase, TRect &area) override;
+    // A drag or a hint of this ruler ends with it.
+    void CleanupWindow() override;
 
     // The size of "0000.000000 MB" in the ruler's font (50 x 20 when it cannot be taken).
     void MeasureLabelCell();

@@ -144,6 +144,19 @@ long Clamped(long position, Wave &wave) { return std::min<long>(std::max<long>(p
 
 bool TimeScale::IsDragging() { return drag.ruler != nullptr; }
 
+void TimeScale::CleanupWindow() {
+    if (drag.ruler == this) {
+        drag = DragState();
+        ::ClipCursor(nullptr);
+    }
+    if (hint && ::GetParent(hint) == GetHandle()) {
+        ::DestroyWindow(hint);
+        hint = 0;
+        hintMarker = -1;
+    }
+    TWindow::CleanupWindow();
+}
+
 int TimeScale::GetClickedMarker() { return clickedMarker; }
 
 void TimeScale::SetClickedMarker(int index) { clickedMarker = index; }

@@ -259,6 +259,46 @@ TEST_F(MarkerDrag, ALockedMarkerStaysAndTheUserIsTold) {
     EXPECT_EQ(boxes + 1, WindowsScope::boxes);
 }
 
+// A double click on a glyph puts the caret there; the popup's delete takes the marker
+// under the right click as one undo step.
+TEST_F(MarkerDrag, DoubleClickGoesToTheMarkerAndTheMenuDeletesIt) {
+    int x = ruler->FrameX(10000);
+    ruler->SendMessageA(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, 3));
+    EXPECT_EQ(10000, wave->GetCaret());
+    int steps = wave->GetNumUndoMementos();
+    TimeScale::SetClickedMarker(0);
+    ruler->SendMessageA(WM_COMMAND, TimeScale::kCmDeleteMarker, 0);
+    TimeScale::SetClickedMarker(-1);
+    EXPECT_EQ(0, wave->GetMarkers().GetCount());
+    EXPECT_EQ(steps + 1, wave->GetNumUndoMementos());
+}
+
+// The menu's unit reaches this window's ruler; hiding takes this ruler only.
+TEST_F(Rulers, ThePopupsCommands) {
+    DoubleView *window = Open(wave, Memento(-16, 1));
+    TimeScale *main = window->GetMainView()->GetTimeScale();
+    ASSERT_TRUE(main && window->GetOverview() && window->GetOverview()->GetTimeScale());
+    main->SendMessageA(WM_COMMAND, TimeScale::kCmUnitBytes, 0);
+    EXPECT_EQ(unsigned(kUnitBytes), main->GetStyle().unit);
+    main->SendMessageA(WM_COMMAND, TimeScale::kCmFlat, 0);
+    EXPECT_EQ(1, main->GetStyle().style);
+    wave->SetCaret(wave->GetActiveChannels(), 777);
+    main->SendMessageA(WM_COMMAND, TimeScale::kCmOriginAtCaret, 0);
+    EXPECT_EQ(777, main->GetOrigin());
+    main->SendMessageA(WM_COMMAND, TimeScale::kCmHide, 0);
+    Settle();
+    EXPECT_FALSE(window->GetMainView()->GetTimeScale());
+    EXPECT_TRUE(window->GetOverview()->GetTimeScale());
+    EXPECT_EQ(777, window->GetMainView()->GetOrigin()) << "the view keeps the origin";
+    LevelScale *scale = window->GetMainView()->GetLevelScale(0);
+    ASSERT_TRUE(scale);
+    scale->SendMessageA(WM_COMMAND, LevelScale::kCmRaw, 0);
+    EXPECT_EQ(unsigned(kLevelRaw), scale->GetStyle().unit);
+    scale->SendMessageA(WM_COMMAND, LevelScale::kCmHide, 0);
+    Settle();
+    EXPECT_FALSE(window->GetMainView()->GetLevelScale(0));
+}
+
 // ---- style sets on windows
 
 TEST_F(Rulers, StyleSetsRestyleWindows) {
