@@ -5,6 +5,7 @@
 #include "core/Dc.h"
 #include "waveview/LevelFormat.h"
 #include "waveview/PaneGeometry.h"
+#include "waveview/RulerSteps.h"
 #include "waveview/ScaleLookDialogs.h"
 #include "waveview/ScaleScope.h"
 #include "waveview/WavePane.h"
@@ -21,15 +22,6 @@ enum { kPopupMenu = 101, kTickLength = 6 };
 int const kPercentSteps[] = {10000, 5000, 2500, 2000, 1250, 1000, 625, 500, 400, 250, 200, 125, 100,
                              80,    50,   40,   25,   20,   16,   10,   8,   5,   4,   2,   1};
 int const kValueSteps[] = {32767, 16384, 8192, 4096, 2048, 1024, 512, 256, 128, 64, 32, 16, 8, 4, 2, 1};
-
-// The smallest entry of a descending table not below minimum.
-template <size_t N>
-int SmallestAtLeast(int const (&table)[N], int minimum) {
-    for (size_t i = N; i-- > 0;)
-        if (table[i] >= minimum)
-            return table[i];
-    return table[0];
-}
 
 int FullScale(int unit) { return unit == kLevelPercent ? 10000 : 32767; }
 

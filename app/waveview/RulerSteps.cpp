@@ -24,15 +24,6 @@ int64_t const kCountSteps[] = {2000000000, 1000000000, 750000000, 500000000, 300
                                200,        100,        75,        50,        30,        20,        10,
                                5,          3,          2,         1};
 
-// The smallest entry of a descending table not below minimum (the largest when none is).
-template <size_t N>
-int64_t SmallestAtLeast(int64_t const (&table)[N], int64_t minimum) {
-    for (size_t i = N; i-- > 0;)
-        if (table[i] >= minimum)
-            return table[i];
-    return table[0];
-}
-
 int64_t RoundUp(int64_t value, int64_t multiple) { return (value + multiple - 1) / multiple * multiple; }
 
 int64_t TenMicroseconds(int minSamples, uint32_t rate) {
@@ -42,12 +33,12 @@ int64_t TenMicroseconds(int minSamples, uint32_t rate) {
 int TicksPerBeat(TimeSettings const &t) { return std::max(t.ticks * 4 / std::max(t.beatWholeNote, 1), 1); }
 
 RulerStep SecondsStep(int minSamples, uint32_t rate) {
-    int64_t step = SmallestAtLeast(kTimeSteps, TenMicroseconds(minSamples, rate));
+    int64_t step = SmallestAtLeast<int64_t>(kTimeSteps, TenMicroseconds(minSamples, rate));
     return RulerStep{step, rate * 0.00001, int(step), 10};
 }
 
 RulerStep CountStep(int minSamples, int frameBytes) {
-    int64_t bytes = SmallestAtLeast(kCountSteps, int64_t(minSamples) * frameBytes);
+    int64_t bytes = SmallestAtLeast<int64_t>(kCountSteps, int64_t(minSamples) * frameBytes);
     int64_t frames = std::max<int64_t>(bytes / frameBytes, 1);
     return RulerStep{frames, 1.0, int(frames), bytes < 10 ? int(bytes) : 10};
 }

@@ -2,6 +2,7 @@
 // so that labels keep clear of each other at the view's zoom, and the tick grid it walks.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 class SamplePattern;
@@ -17,6 +18,16 @@ struct RulerStep {
     // The frame of labelled tick k, counted from the ruler's origin.
     int64_t TickSamples(int64_t k) const;
 };
+
+// The smallest entry of a descending table not below minimum (the largest when none is):
+// the step tables of the rulers and level scales.
+template <class T, size_t N>
+T SmallestAtLeast(T const (&table)[N], T minimum) {
+    for (size_t i = N; i-- > 0;)
+        if (table[i] >= minimum)
+            return table[i];
+    return table[0];
+}
 
 // Frames between two labels at least: the label cell plus a gap, at the zoom; 5 or more.
 int MinimumLabelSamples(int labelWidth, int zoom);

@@ -14,10 +14,9 @@ Marker cursors (resources 791 and 801-871): 791 over a marker's glyph; 801, 811,
 831 while a plain marker, a start, an end or a splice is moved; 841-871 the same types
 when letting go would delete the marker.
 """
-import struct
 import sys
 
-from PictureFiles import bmp24, write
+from PictureFiles import bmp24, cursor32, write
 
 GREY = (128, 128, 128)
 BLACK = (0, 0, 0)
@@ -64,29 +63,6 @@ def glyph_pixel(x, y):
     return colour
 
 
-def cursor(draw, hot=(15, 15)):
-    """A 32 x 32 monochrome cursor; draw(x, y) gives 'black', 'white' or None (clear)."""
-    size = 32
-    xor_rows, and_rows = [], []
-    for y in range(size - 1, -1, -1):
-        xor_bits = and_bits = 0
-        for x in range(size):
-            bit = 1 << (31 - x)
-            pixel = draw(x, y)
-            if pixel is None:
-                and_bits |= bit
-            elif pixel == 'white':
-                xor_bits |= bit
-        xor_rows.append(struct.pack('>I', xor_bits))
-        and_rows.append(struct.pack('>I', and_bits))
-    palette = struct.pack('<II', 0x000000, 0xFFFFFF)
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 1, 0, 0, 0, 0, 2, 0)
-    image = header + palette + b''.join(xor_rows) + b''.join(and_rows)
-    directory = struct.pack('<HHH', 0, 2, 1) + struct.pack('<BBBBHHII', size, size, 2, 0, hot[0], hot[1],
-                                                           len(image), 22)
-    return directory + image
-
-
 def outlined(inner):
     """A shape drawn black with a white rim one pixel wide."""
     def draw(x, y):
@@ -123,7 +99,7 @@ if __name__ == '__main__':
     folder = sys.argv[1] if len(sys.argv) > 1 else '.'
     write(folder, 'ShadowBand.bmp', bmp24(8, 8, band))
     write(folder, 'MarkerGlyphs.bmp', bmp24(GLYPH * TYPES, GLYPH * 4, glyph_pixel))
-    write(folder, 'MarkerOn.cur', cursor(outlined(double_arrow)))
+    write(folder, 'MarkerOn.cur', cursor32(outlined(double_arrow), (15, 15)))
     for number, shape in CURSOR_SHAPES:
-        write(folder, 'Marker%d.cur' % number, cursor(marker_cursor(shape, False), (15, 28)))
-        write(folder, 'Marker%d.cur' % (number + 40), cursor(marker_cursor(shape, True), (15, 28)))
+        write(folder, 'Marker%d.cur' % number, cursor32(marker_cursor(shape, False), (15, 28)))
+        write(folder, 'Marker%d.cur' % (number + 40), cursor32(marker_cursor(shape, True), (15, 28)))

@@ -95,8 +95,9 @@ TEST(LevelTicks, FollowThePanesGeometry) {
                 int level16 = unit == kLevelPercent ? int(int64_t(ticks[i].level) * 32767 / 10000) : ticks[i].level;
                 EXPECT_EQ(g.Y(level16), ticks[i].y);
                 EXPECT_LE(ticks[i].y + 6, 200);
-                if (i)
+                if (i) {
                     EXPECT_GT(ticks[i - 1].level, ticks[i].level);
+                }
                 zero = zero || ticks[i].level == 0;
             }
             EXPECT_TRUE(zero);
