@@ -29,10 +29,11 @@ int const kMaskRow = 39;
 HBITMAP glyphs = nullptr;
 int glyphUsers = 0;
 
+// Tried again by the next ruler while the strip could not be loaded.
 void TakeGlyphs() {
-    if (glyphUsers++ || !TModule::_commonResourceDLL)
-        return;
-    glyphs = ::LoadBitmapA(TModule::_commonResourceDLL->GetHandle(), MAKEINTRESOURCEA(kGlyphStrip));
+    ++glyphUsers;
+    if (!glyphs && TModule::_commonResourceDLL)
+        glyphs = ::LoadBitmapA(TModule::_commonResourceDLL->GetHandle(), MAKEINTRESOURCEA(kGlyphStrip));
 }
 
 void DropGlyphs() {

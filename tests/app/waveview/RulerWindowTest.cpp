@@ -259,6 +259,28 @@ TEST_F(MarkerDrag, ALockedMarkerStaysAndTheUserIsTold) {
     EXPECT_EQ(boxes + 1, WindowsScope::boxes);
 }
 
+// The glyph of the marker's type stands on the ruler's bottom edge at the marker's column.
+TEST_F(MarkerDrag, TheGlyphIsDrawnAtTheMarker) {
+    TModule common("CommonRscTs", apptest::LoadLanguageModule("CommonRscTs.dll"));
+    TModule *previous = TModule::_commonResourceDLL;
+    TModule::_commonResourceDLL = &common;
+    window->GetParentO()->SendMessageA(WM_CLOSE);
+    Settle();
+    window = Open(wave, Memento(-16));
+    ruler = window->GetMainView()->GetTimeScale();
+    window->GetMainView()->ScrollToFrame(8000, 1);
+    Repaint(ruler);
+    Pixels pixels(ruler->GetHandle());
+    int x = ruler->FrameX(10000), magenta = 0;
+    for (int dx = -6; dx <= 6; ++dx)
+        for (int y = pixels.Height() - 13; y < pixels.Height(); ++y)
+            magenta += pixels.At(x + dx, y) == 0x00FF00FF;
+    EXPECT_GT(magenta, 20);
+    window->GetParentO()->SendMessageA(WM_CLOSE);
+    Settle();
+    TModule::_commonResourceDLL = previous;
+}
+
 // A double click on a glyph puts the caret there; the popup's delete takes the marker
 // under the right click as one undo step.
 TEST_F(MarkerDrag, DoubleClickGoesToTheMarkerAndTheMenuDeletesIt) {
