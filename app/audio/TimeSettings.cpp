@@ -2,6 +2,8 @@
 
 #include "foundation/Config.h"
 
+#include <cmath>
+
 TimeSettings &TheTimeSettings() {
     static TimeSettings settings;
     return settings;
@@ -25,7 +27,8 @@ void SaveTimeScaleDefaults(Config &config) {
     config.MoveDown("TimeScale");
     TimeSettings const &s = TheTimeSettings();
     config.SetValue(int(s.dialUnit), "DialUnit");
-    config.SetValue(int(s.framesPerSecond * 100), "SmpteFrame");
+    // rounded: 29.97 x 100 truncates to 2996
+    config.SetValue(int(std::lround(s.framesPerSecond * 100)), "SmpteFrame");
     config.SetValue(int(s.tempo), "Tempo");
     config.SetValue(int(s.beatMeasure), "BeatMeasure");
     config.SetValue(int(s.beatWholeNote), "BeatWholeNote");

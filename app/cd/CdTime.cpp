@@ -1,31 +1,38 @@
 #include "cd/CdTime.h"
 
-#include "waveview/TimeSpinEdit.h"
+#include "waveview/PositionText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+enum { kFramesPerSecond = 75, kFramesPerMinute = 4500 };
 
 String FullCdTime(int frames) { return CdTimeToString(frames, 0); }
 
 }  // namespace
 
 int CdTimeFormat(int frames, char *buffer, size_t size, int shortForm) {
-    long a = std::labs(long(frames));
-    int minutes = int(a / 4500), seconds = int(a / 75 % 60), rest = int(a % 75);
+    if (!size)
+        return 0;
+    long long a = std::llabs(static_cast<long long>(frames));
+    long long minutes = a / kFramesPerMinute, seconds = a / kFramesPerSecond % 60, rest = a % kFramesPerSecond;
     char const *sign = frames < 0 ? "-" : "";
     int n;
-    if (!shortForm)
-        n = std::snprintf(buffer, size, frames < 0 && minutes < 10 ? "%s%01d:%02d.%02d" : "%s%02d:%02d.%02d", sign,
-                          minutes, seconds, rest);
+    if (!shortForm && frames >= 0)
+        n = std::snprintf(buffer, size, "%02lld:%02lld.%02lld", minutes, seconds, rest);
+    else if (!shortForm)
+        n = std::snprintf(buffer, size, minutes < 10 ? "-%01lld:%02lld.%02lld" : "-%02lld:%02lld.%02lld", minutes,
+                          seconds, rest);
     else if (minutes)
-        n = std::snprintf(buffer, size, "%s%d:%02d.%02d", sign, minutes, seconds, rest);
+        n = std::snprintf(buffer, size, "%s%lld:%02lld.%02lld", sign, minutes, seconds, rest);
     else if (seconds)
-        n = std::snprintf(buffer, size, "%s%d.%02d", sign, seconds, rest);
+        n = std::snprintf(buffer, size, "%s%lld.%02lld", sign, seconds, rest);
     else
-        n = std::snprintf(buffer, size, "%s%d", sign, rest);
-    return n < 0 ? 0 : n < int(size) ? n : int(size) - 1;
+        n = std::snprintf(buffer, size, "%s%lld", sign, rest);
+    return n < 0 ? 0 : std::min(n, int(size) - 1);
 }
 
 String CdTimeToString(int frames, int shortForm) {
@@ -34,4 +41,4 @@ String CdTimeToString(int frames, int shortForm) {
     return String(text);
 }
 
-void RegisterCdTimeText() { SetCdTimeText(&FullCdTime); }
+void RegisterCdTimeText() { SetCdTimeWriter(&FullCdTime); }

@@ -1,13 +1,13 @@
-// The CD time texts of a count of CD frames (75 a second, 4500 a minute): the full form
-// "mm:ss.ff", and the short form that leaves out leading zero fields.
+// The CD time texts: a count of CD frames (1/75 s) as minutes, seconds and frames.
 #pragma once
 
 #include "foundation/Strings.h"
 
 #include <cstddef>
 
-// Writes the text (at most size - 1 characters); returns its length.
-int CdTimeFormat(int frames, char *buffer, size_t size, int shortForm);
+// Full form "mm:ss.ff" (a negative count "-m:ss.ff" under ten minutes); the short form
+// leaves out the leading zero fields ("1:00.00", "74", "-1"). Returns the length written.
+int CdTimeFormat(int frames, char *buffer, size_t size, int shortForm = 0);
 String CdTimeToString(int frames, int shortForm = 0);
-// The time spin edit writes its CD times with the full form from now on.
+// The wave window writes its CD time unit with the full form.
 void RegisterCdTimeText();

@@ -209,14 +209,19 @@ DEFINE_RESPONSE_TABLE1(DoubleView, TLayoutWindow)
     EV_COMMAND_ENABLE(kCmSamplerTarget, CeSampler),
     EV_COMMAND_ENABLE(kCmSamplerStub, CeSampler),
     EV_COMMAND_ENABLE(kCmSampleInfo, CeSampler),
-    // View styles: their menu entries stay disabled until they are served.
-    EV_COMMAND_ENABLE(278, CeServedElsewhere),
-    EV_COMMAND_ENABLE(279, CeServedElsewhere),
-    EV_COMMAND_ENABLE(280, CeServedElsewhere),
-    EV_COMMAND_ENABLE(281, CeServedElsewhere),
-    EV_COMMAND_ENABLE(282, CeServedElsewhere),
-    EV_COMMAND_ENABLE(283, CeServedElsewhere),
-    EV_COMMAND_ENABLE(284, CeServedElsewhere),
+    EV_COMMAND_AND_ID(278, CmApplyStyle),
+    EV_COMMAND_ENABLE(278, CeApplyStyle),
+    EV_COMMAND_AND_ID(279, CmApplyStyle),
+    EV_COMMAND_ENABLE(279, CeApplyStyle),
+    EV_COMMAND_AND_ID(280, CmApplyStyle),
+    EV_COMMAND_ENABLE(280, CeApplyStyle),
+    EV_COMMAND_AND_ID(281, CmApplyStyle),
+    EV_COMMAND_ENABLE(281, CeApplyStyle),
+    EV_COMMAND_AND_ID(282, CmApplyStyle),
+    EV_COMMAND_ENABLE(282, CeApplyStyle),
+    EV_COMMAND_AND_ID(283, CmApplyStyle),
+    EV_COMMAND_ENABLE(283, CeApplyStyle),
+    EV_COMMAND(kCmSaveStyle, CmSaveStyle),
 END_RESPONSE_TABLE;
 
 DoubleView::DoubleView(TWindow *parent, Wave &wave, WaveViewGlobalMemento const *memento)

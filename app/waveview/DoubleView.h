@@ -240,8 +240,6 @@ public:
     void CmNewWaveFromSelection();
     void CmNewWindow();
     void CmStretchToClient();
-    // Menu entries whose commands other parts of the window serve; disabled here until then.
-    void CeServedElsewhere(TCommandEnabler &ce) { ce.Enable(0); }
 
     // ---- markers (DoubleViewMarkers.cpp)
     enum { kCmAddMarker = 626, kCmAddMarkerAtOnce = 627, kCmEditMarker = 820, kCmFilterMarkers = 822 };
@@ -249,6 +247,14 @@ public:
     void CmEditMarker();
     void CeEditMarker(TCommandEnabler &ce);
     void CmFilterMarkers();
+
+    // ---- style sets (DoubleViewStyles.cpp)
+    enum { kCmStyleDefault = 278, kCmStyleLast = 283, kCmSaveStyle = 284 };
+    void CmApplyStyle(uint id);
+    void CeApplyStyle(TCommandEnabler &ce);
+    void CmSaveStyle();
+    // Both views take the look of style set k.
+    void ApplyStyleSet(int set);
 
     // The double view of the active wave window, null when none.
     static DoubleView *GetActive() { return _active; }

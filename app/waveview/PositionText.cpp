@@ -2,6 +2,8 @@
 
 #include "audio/SamplePattern.h"
 #include "audio/TimeSettings.h"
+#include "waveview/TimeScale.h"
+#include "waveview/WaveView.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -64,14 +66,18 @@ void WriteSeconds(TextWriter &out, long position, int precision, uint32_t rate) 
         out.Put("%lis", whole);
         s -= whole;
     }
+    if (precision < 0 && position < long(rate))
+        out.Rewind(0);  // nothing under a second to show: no lone sign either
     if (s == 0 || precision < 0)
         return;
     char const *format = precision == 0 ? "%.3fms" : precision < 10 ? "%.2fms" : precision < 100 ? "%.1fms" : "%.0fms";
     out.Put(format, s * 1000);
 }
 
-void WriteSmpte(TextWriter &out, long position, uint32_t rate) {
-    double fps = TheTimeSettings().framesPerSecond;
+CdTimeWriter cdTimeWriter = nullptr;
+
+void WriteSmpte(TextWriter &out, long position, uint32_t rate, TimeSettings const &t) {
+    double fps = t.framesPerSecond;
     double frames = double(position) / rate * fps;
     long perHour = std::max(long(fps * 3600), 1L), perMinute = std::max(long(fps * 60), 1L);
     long hours = long(frames) / perHour;
@@ -84,9 +90,8 @@ void WriteSmpte(TextWriter &out, long position, uint32_t rate) {
 }
 
 // A negative position that comes to bar, beat and tick 0 loses its sign.
-void WriteBars(TextWriter &out, long position, uint32_t rate, int fromOne, int negative, int32_t tempo) {
-    TimeSettings const &t = TheTimeSettings();
-    long ticks = long(double(position) / rate * t.ticks * (tempo ? tempo : t.tempo) * 1.6666666666666667e-05 + 0.5);
+void WriteBars(TextWriter &out, long position, uint32_t rate, int fromOne, int negative, TimeSettings const &t) {
+    long ticks = long(double(position) / rate * t.ticks * t.tempo * 1.6666666666666667e-05 + 0.5);
     long perBeat = std::max(long(t.ticks) * 4 / std::max(t.beatWholeNote, 1), 1L);
     long perBar = std::max(perBeat * t.beatMeasure, 1L);
     long bar = ticks / perBar, beat = ticks % perBar / perBeat, tick = ticks % perBeat;
@@ -126,11 +131,31 @@ void WriteBytes(TextWriter &out, long position, int precision, SamplePattern con
     out.Put("%.*" PRIu64 " MB", digits, rest / divisor);
 }
 
+void WriteCdTime(TextWriter &out, long frames) {
+    if (cdTimeWriter)
+        out.Put("%s", cdTimeWriter(int(frames)).c_str());
+    else
+        out.Put("%li", frames);
+}
+
 }  // namespace
 
+CdTimeWriter SetCdTimeWriter(CdTimeWriter writer) {
+    CdTimeWriter previous = cdTimeWriter;
+    cdTimeWriter = writer;
+    return previous;
+}
+
 int FormatPosition(char *buffer, size_t size, long position, unsigned unit, int precision,
-                   SamplePattern const &pattern, int32_t tempo) {
+                   SamplePattern const &pattern, WaveView const *view, TimeSettings const *settings) {
     TextWriter out(buffer, size);
+    if (view && view->GetTimeScale())
+        position = long(int64_t(position) - view->GetTimeScale()->GetOrigin());
+    if (unit == kUnitCdTime) {
+        WriteCdTime(out, position);
+        return out.Length();
+    }
+    TimeSettings const &t = settings ? *settings : TheTimeSettings();
     int negative = position < 0;
     if (negative) {
         out.Put("-");
@@ -140,17 +165,18 @@ int FormatPosition(char *buffer, size_t size, long position, unsigned unit, int 
     switch (unit) {
     case kUnitSeconds: WriteSeconds(out, position, precision, rate); break;
     case kUnitSamples: out.Put("%li", position); break;
-    case kUnitSmpte: WriteSmpte(out, position, rate); break;
+    case kUnitSmpte: WriteSmpte(out, position, rate, t); break;
     case kUnitBars:
-    case kUnitBarsFromZero: WriteBars(out, position, rate, unit == kUnitBars, negative, tempo); break;
+    case kUnitBarsFromZero: WriteBars(out, position, rate, unit == kUnitBars, negative, t); break;
     case kUnitBytes: WriteBytes(out, position, precision, pattern); break;
     default: break;
     }
     return out.Length();
 }
 
-String FormatPosition(long position, unsigned unit, int precision, SamplePattern const &pattern, int32_t tempo) {
+String FormatPosition(long position, unsigned unit, int precision, SamplePattern const &pattern,
+                      WaveView const *view, TimeSettings const *settings) {
     char text[80];
-    FormatPosition(text, sizeof text, position, unit, precision, pattern, tempo);
+    FormatPosition(text, sizeof text, position, unit, precision, pattern, view, settings);
     return String(text);
 }

@@ -18,14 +18,6 @@ namespace {
 size_t const kCopySize = 100;
 char const kSeparators[] = ":.,;";
 
-String PlainCdTime(int frames) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", frames);
-    return String(text);
-}
-
-CdTimeTextFunction cdTimeText = &PlainCdTime;
-
 // The text without blanks, cut to the copy's size.
 std::string BoundedCopy(char const *text) {
     std::string copy;
@@ -151,15 +143,9 @@ double ParseTimeText(char const *text, TimeTextFormat const &format) {
 }
 
 String TimeText(double value, TimeTextFormat const &format) {
-    if (format.unit == kUnitCdTime)
-        return cdTimeText(int(value));
-    return FormatPosition(long(value), format.unit, 1000, format.pattern, format.tempo);
-}
-
-CdTimeTextFunction SetCdTimeText(CdTimeTextFunction function) {
-    CdTimeTextFunction previous = cdTimeText;
-    cdTimeText = function ? function : &PlainCdTime;
-    return previous;
+    TimeSettings settings = TheTimeSettings();
+    settings.tempo = format.tempo;
+    return FormatPosition(long(value), format.unit, 1000, format.pattern, nullptr, &settings);
 }
 
 // ---- the control

@@ -10,8 +10,6 @@
 
 #include <cstdint>
 
-enum { kUnitCdTime = 7 };
-
 // How a time text is read: the unit, the format (its rate; its frame size for bytes) and
 // the tempo (beats per minute x 1000) of bars. Frame rate, ticks and time signature come
 // from the program's time settings.
@@ -25,11 +23,6 @@ struct TimeTextFormat {
 double ParseTimeText(char const *text, TimeTextFormat const &format);
 // The text of a value.
 String TimeText(double value, TimeTextFormat const &format);
-
-// The CD time text of a count of CD frames; the CD programs register theirs, until then
-// the count is written plainly.
-typedef String (*CdTimeTextFunction)(int frames);
-CdTimeTextFunction SetCdTimeText(CdTimeTextFunction function);
 
 class TimeSpinEdit : public TRangeSpinEdit {
 public:

@@ -2,10 +2,12 @@
 
 #include "controls/FontDialog.h"
 #include "foundation/Config.h"
+#include "foundation/Exception.h"
 #include "foundation/FileName.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -62,6 +64,19 @@ ConfigKey *NthGroup(Config const &config, int n) {
     return nullptr;
 }
 
+// The keys below a group into the current group of a store that finds groups by name.
+void CopyGroup(ConfigKey const &from, Config &to) {
+    for (ConfigKey *key = from.GetFirstChild(); key; key = key->GetNext()) {
+        if (key->IsValue()) {
+            to.SetValue(key->GetText(), key->GetName().c_str());
+            continue;
+        }
+        Config::PathSaver path(to);
+        to.MoveDown(key->GetName());
+        CopyGroup(*key, to);
+    }
+}
+
 int ValidSet(int set) { return std::min(std::max(set, 0), kStyleSets - 1); }
 
 template <class T>
@@ -94,24 +109,60 @@ WaveViewStyleBlock &EditStyleSetBlock(int set, int viewIndex) { return Sets()[Va
 
 String const &StyleSetName(int set) { return Sets()[ValidSet(set)].name; }
 
-void SetStyleSetName(int set, String const &name) { Sets()[ValidSet(set)].name = name; }
+void SetStyleSetName(int set, String const &name) { Sets()[ValidSet(set)].name = set ? CleanStyleName(name) : String(kDefaultName); }
 
-// Set 0 takes the first group whatever its name, and is always called "Default".
+FileName StyleFile() { return FileName::CreateApplicationRelative(String(kStyleFile)); }
+
 void LoadPresetStyles() {
     static bool loaded = false;
     if (loaded)
         return;
     loaded = true;
-    Config config(kStyleRoot, FileName::CreateApplicationRelative(String(kStyleFile)));
-    for (int set = 0; set < kStyleSets; ++set) {
-        ConfigKey *group = NthGroup(config, set);
-        SetStyleSetName(set, set && group ? group->GetName() : String(kDefaultName));
-        if (group)
-            config.MoveTo(group);
-        LoadWaveViewStyle(config, set);
-        if (group)
-            config.MoveUp();
+    LoadPresetStyles(StyleFile());
+}
+
+// Set 0 takes the first group whatever its name, and is always called "Default". The file
+// is read keeping groups of one name apart; a file that cannot be read leaves the defaults.
+void LoadPresetStyles(FileName const &file) {
+    Config sets(kStyleRoot, Config::AlwaysNewGroup);
+    try {
+        sets.Load(file);
+    } catch (AException const &) {
+        sets.Clear();
     }
+    for (int set = 0; set < kStyleSets; ++set) {
+        ConfigKey *group = NthGroup(sets, set);
+        SetStyleSetName(set, set && group ? group->GetName() : String(kDefaultName));
+        Config one(kStyleRoot);
+        if (group)
+            CopyGroup(*group, one);
+        LoadWaveViewStyle(one, set);
+    }
+}
+
+void SavePresetStyles() { SavePresetStyles(StyleFile()); }
+
+// Every set is a group of its own, even where two have one name.
+void SavePresetStyles(FileName const &file) {
+    Config config(kStyleRoot, Config::AlwaysNewGroup);
+    for (int set = 0; set < kStyleSets; ++set) {
+        Config::PathSaver path(config);
+        config.MoveDown(StyleSetName(set));
+        SaveWaveViewStyle(config, set);
+    }
+    config.Save(file);
+}
+
+// The store's text keeps a name whole only without braces, "=" and line breaks.
+String CleanStyleName(String const &name) {
+    std::string text;
+    for (char const *c = name.c_str(); *c; ++c)
+        if (!std::strchr("{}=\r\n", *c))
+            text += *c;
+    size_t first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    if (first == std::string::npos)
+        return String(kDefaultName);
+    return String(text.substr(first, last - first + 1).c_str());
 }
 
 void LoadWaveViewStyle(Config &config, int set) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class Config;
+class FileName;
 
 // The per-view settings at the head of each view block.
 struct WaveViewStyle {
@@ -85,6 +86,14 @@ String const &StyleSetName(int set);
 void SetStyleSetName(int set, String const &name);
 // Reads "system\style.set" once per run; a missing file leaves the defaults.
 void LoadPresetStyles();
+void LoadPresetStyles(FileName const &file);
+// Writes the six sets to "system\style.set" in set order; a failure passes on and leaves
+// the file as it was.
+void SavePresetStyles();
+void SavePresetStyles(FileName const &file);
+// A name the style file keeps: no braces, "=" or line breaks, no blanks at the ends;
+// nothing left is "Default".
+String CleanStyleName(String const &name);
 
 // Reading and writing a set in the current group of a configuration: the view keys of both
 // view indices, the rulers', the level scale's and the pane colours.

@@ -175,6 +175,18 @@ void WaveView::SetLevelScalesShown(int show) {
     }
 }
 
+void WaveView::ReadStyleBlock() {
+    SetTimeScaleShown(style_->view.showTimeScale);
+    SetLevelScalesShown(style_->view.showLevelScale);
+    if (timeScale_)
+        timeScale_->MeasureLabelCell();
+    for (LevelScale *scale : levelScales_)
+        if (scale)
+            scale->MeasureLabelCell();
+    Relayout();
+    InvalidatePanes(false);
+}
+
 // ---- what the panes read
 
 int WaveView::GetScrollPosition() const { return horizontalBar_ ? int(horizontalBar_->GetPosition32()) : 0; }
@@ -270,7 +282,7 @@ String WaveView::GetPositionText(int position) const {
     unsigned unit = GetTimeUnit();
     uint32_t rate = wave_->GetRate() ? wave_->GetRate() : 1;
     int precision = unit == kUnitSeconds ? int(int64_t(10000) * std::max(-zoom_.Value(), 1) / rate) : 1000;
-    return FormatPosition(long(position) - (timeScale_ ? timeScale_->GetOrigin() : 0), unit, precision, *wave_);
+    return FormatPosition(position, unit, precision, *wave_, this);
 }
 
 int WaveView::GetMouseTool() const {

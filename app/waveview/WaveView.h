@@ -54,6 +54,8 @@ public:
     void Relayout();
     void SetTimeScaleShown(int show);
     void SetLevelScalesShown(int show);
+    // The ruler, the level scales and the panes follow a new look in the view's block.
+    void ReadStyleBlock();
 
     // ---- zoom and scrolling
     void SetZoom(int valueOrIndex, int byIndex, int notifySlider, int keepFrame);

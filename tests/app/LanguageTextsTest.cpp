@@ -50,6 +50,9 @@ std::vector<unsigned> const kTexts = {
     11216, 11217, 11218, 11219, 11220, 11221, 11222, 11223, 11224, 11227, 11228, 11229, 11230,
     // the wave window: the hints of the view's commands
     459, 460, 461, 462, 463, 464, 466, 467, 469, 585,
+    // the rulers and level scales: their menus' hints, marker drags, the default style's name
+    142, 143, 144, 145, 146, 147, 148, 149, 150, 400, 401, 605, 636, 831, 390, 391, 392, 393, 394, 395, 396, 397,
+    11030, 11102, 11103, 11311, 11312, 11313,
     // the application shell: its bars, undo texts, close refusals, deleting files, system
     // errors, settings, modules, the volume and the background jobs' end
     10016, 10048, 11036, 11037, 11081, 11082, 11083, 11084, 11117, 11193, 11197, 11231, 11232, 11400, 11401,
@@ -65,6 +68,7 @@ std::vector<unsigned> const kDialogs = {
     74,  // the open dialog's preview
     7,   // multi-paste
     16,  // move the caret
+    3,   // saving a style set
     18, 20, 21, 22,  // the analysis settings and their style, frequency and vision pages
     43,  // the marker dialog
     63,  // the marker filter
@@ -80,6 +84,7 @@ std::vector<unsigned> const kMenus = {
     109, 110,  // the background task window's list and load graph
     108,       // the marker window's list
     102,       // the wave pane's popup
+    100, 101,  // the time ruler's and the level scale's popup menus
 };
 
 }  // namespace

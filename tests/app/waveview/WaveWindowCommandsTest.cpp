@@ -154,30 +154,30 @@ TEST_F(WindowCommands, MenuEntriesFollowTheWaveAfterIdleEnabling) {
     AnalysisRecorder analysis;
     SamplerRecorder sampler;
     MenuCase const cases[] = {
-        {"caret only, nothing registered", [](Wave &) {}, false, "-----------++-+-"},
-        {"caret only", [](Wave &) {}, true, "--------+-+++-+-"},
-        {"selection", [](Wave &w) { w.SetSelection(100, 199, 3, 1); }, true, "---++++-+-+++-+-"},
+        {"caret only, nothing registered", [](Wave &) {}, false, "-----------++++-"},
+        {"caret only", [](Wave &) {}, true, "--------+-+++++-"},
+        {"selection", [](Wave &w) { w.SetSelection(100, 199, 3, 1); }, true, "---++++-+-+++++-"},
         {"undo list",
          [](Wave &w) {
              w.Reverse(3, 10, 19, 1);
              w.ClearSelection(1);
          },
-         true, "+-+-----+-+++-+-"},
+         true, "+-+-----+-+++++-"},
         {"redo list",
          [](Wave &w) {
              w.Reverse(3, 10, 19, 1);
              w.UndoCurrentState();
              w.ClearSelection(1);
          },
-         true, "-++-----+-+++-+-"},
+         true, "-++-----+-+++++-"},
         {"caret in a CD track",
          [](Wave &w) {
              w.InsertSilenceNoUndo(3, 2000);  // a track takes 588 frames at least
              w.GetMarkers().AddCdTrackFromRange(0, 1175, 1, 0);
              w.SetCaret(3, 600);
          },
-         true, "-------++-+++-+-"},
-        {"sampler record", [](Wave &w) { w.EnsureSampleInfo(); }, true, "--------+++++-+-"},  // kept from here on
+         true, "-------++-+++++-"},
+        {"sampler record", [](Wave &w) { w.EnsureSampleInfo(); }, true, "--------+++++++-"},  // kept from here on
     };
     for (MenuCase const &c : cases) {
         wave_->ClearSelection(1);

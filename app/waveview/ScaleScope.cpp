@@ -1,0 +1,48 @@
+#include "waveview/ScaleScope.h"
+
+#include "audio/Wave.h"
+#include "manager/DocumentManager.h"
+#include "waveview/DoubleView.h"
+#include "waveview/WaveView.h"
+
+#include <windows.h>
+
+namespace {
+
+bool Held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+
+void AddViewsOf(Document &document, WaveView &source, std::vector<WaveView *> &views) {
+    List<View> &list = document.GetViews();
+    for (View *view = list.GetFirst(); view; view = list.GetNext(view)) {
+        DoubleView *doubleView = dynamic_cast<DoubleView *>(view);
+        if (!doubleView || doubleView == source.GetDoubleView())
+            continue;
+        WaveView *same = source.IsOverview() ? doubleView->GetOverview() : doubleView->GetMainView();
+        if (same)
+            views.push_back(same);
+    }
+}
+
+}  // namespace
+
+ScaleScope ScopeOfKeys() {
+    if (!Held(VK_CONTROL))
+        return kScopeThisWindow;
+    return Held(VK_SHIFT) ? kScopeAllWaves : kScopeThisWave;
+}
+
+std::vector<WaveView *> ViewsInScope(WaveView &source, ScaleScope scope) {
+    std::vector<WaveView *> views(1, &source);
+    if (scope == kScopeThisWave || !_docManager) {
+        if (scope != kScopeThisWindow)
+            AddViewsOf(*source.GetWave(), source, views);
+        return views;
+    }
+    if (scope == kScopeAllWaves) {
+        List<Document> &documents = _docManager->GetDocList();
+        for (Document *document = documents.GetFirst(); document; document = documents.GetNext(document))
+            if (dynamic_cast<Wave *>(document))
+                AddViewsOf(*document, source, views);
+    }
+    return views;
+}
