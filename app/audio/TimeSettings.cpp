@@ -2,12 +2,14 @@
 
 #include "foundation/Config.h"
 
+#include <cmath>
+
 TimeSettings &TheTimeSettings() {
     static TimeSettings settings;
     return settings;
 }
 
-// The frame rate is kept in hundredths.
+// The frame rate is kept in hundredths, rounded to the nearest: 29.97 x 100 lies just below 2997.
 void LoadTimeScaleDefaults(Config &config) {
     Config::PathSaver saver(config);
     config.MoveDown("TimeScale");
@@ -25,7 +27,7 @@ void SaveTimeScaleDefaults(Config &config) {
     config.MoveDown("TimeScale");
     TimeSettings const &s = TheTimeSettings();
     config.SetValue(int(s.dialUnit), "DialUnit");
-    config.SetValue(int(s.framesPerSecond * 100), "SmpteFrame");
+    config.SetValue(int(std::lround(s.framesPerSecond * 100)), "SmpteFrame");  // 29.97 is 2997
     config.SetValue(int(s.tempo), "Tempo");
     config.SetValue(int(s.beatMeasure), "BeatMeasure");
     config.SetValue(int(s.beatWholeNote), "BeatWholeNote");
