@@ -89,7 +89,7 @@ CdrPage::CdrPage(PrefPropertyDialog &dialog, TModule *module)
     preRoll_ = MakeSpin(*this, kPreRoll, 0, 20, s.preRoll);
     buffers_ = MakeSpin(*this, kBuffers, 2, 128, s.numBuf);
     framesInBuffer_ = MakeSpin(*this, kFramesInBuffer, 1, 128, s.framesInBuf);
-    CreateStaticText(kBufferText);
+    CreateStaticControl(kBufferText, "");
     CreateEditControl(kIsrc, s.isrc, 0);
     CreateCheckBox(kPlayMasterSection, s.playMS != 0);
 }

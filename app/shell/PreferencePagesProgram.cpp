@@ -134,7 +134,7 @@ AudioCardPage::AudioCardPage(PrefPropertyDialog &dialog, TModule *module)
     CreateCheckBox(kStopOnDrop, s.stopOnDrop != 0);
     CreateStaticText(kMaxDropOutLabel);
     CreateCheckBox(kDevicePosition, s.timedPosition == 0);
-    CreateStaticText(kLatency);
+    CreateStaticControl(kLatency, "");
 }
 
 void AudioCardPage::SetupWindow() {
