@@ -97,9 +97,9 @@ TEST(AnalysisTransport, PlayMonitorsTheLiveInputWhileItIsActive) {
     WaveMDIClient &transport = *new WaveMDIClient;
     FrameScope frame(&transport);
     RecordingLink link;
-    ToggleLiveInput();
+    transport.SendMessageA(WM_COMMAND, 199, 0);
     analysistest::Pump();
-    ASSERT_NE(nullptr, MicroDoc::GetCurrent());
+    ASSERT_NE(nullptr, MicroDoc::GetCurrent()) << "opened by its command, the live input is the current window";
     EnablerProbe play(130);
     transport.CePlay(play);
     EXPECT_EQ(1, play.Enabled);
