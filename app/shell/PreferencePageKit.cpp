@@ -18,6 +18,8 @@ TRangeSpinEdit *MakeSpin(Dialog &page, int id, double low, double high, double v
     return spin;
 }
 
+int SpinValue(TRangeSpinEdit &spin) { return int(spin.GetCurrentValue()); }
+
 void FillCombo(Dialog &page, int id, ComboEntries const &entries, long selected) {
     TComboBoxData *data = page.InitCombo(id, int(entries.size()));
     data->ResetSelections();

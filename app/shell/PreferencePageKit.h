@@ -16,6 +16,9 @@ namespace preferences {
 // An integer spin edit (a decimal one with a format such as ".2").
 TRangeSpinEdit *MakeSpin(Dialog &page, int id, double low, double high, double value, char const *format = nullptr);
 
+// The whole value a spin edit holds now, held to its range.
+int SpinValue(TRangeSpinEdit &spin);
+
 typedef std::vector<std::pair<String, long>> ComboEntries;
 // Fills the combo box; the entry whose value is selected is chosen.
 void FillCombo(Dialog &page, int id, ComboEntries const &entries, long selected);

@@ -19,13 +19,12 @@ namespace {
 
 enum { kCdFramesPerSecond = 75, kCdFrameBytes = 2352 };
 
-int SpinValue(TRangeSpinEdit &spin) { return int(spin.GetCurrentValue()); }
-
 // A count of CD frames shown as minutes, seconds and frames ("0:02:00"); typed the same
 // way, or as a plain count of frames.
 class CdTimeSpinEdit : public TRangeSpinEdit {
 public:
-    CdTimeSpinEdit(TWindow *parent, int id, TModule *module) : TWindow(parent, 0, module), TRangeSpinEdit(parent, id, 0, module) {}
+    CdTimeSpinEdit(TWindow *parent, int id, TModule *module)
+        : TWindow(parent, 0, module), TRangeSpinEdit(parent, id, 0, module) {}
 
     String GetValueText(double value) override {
         int frames = int(value);
@@ -34,13 +33,16 @@ public:
                       frames / kCdFramesPerSecond % 60, frames % kCdFramesPerSecond);
         return String(text);
     }
+    // The last part counts frames, the ones before it seconds and minutes.
     double Parse(char const *text) override {
         double total = 0;
-        for (char const *part = text; part; part = std::strchr(part, ':'), part = part ? part + 1 : nullptr) {
-            bool last = !std::strchr(part, ':');
-            total = total * (last ? kCdFramesPerSecond : 60) + std::atof(part);
+        for (char const *part = text;;) {
+            char const *colon = std::strchr(part, ':');
+            total = total * (colon ? 60 : kCdFramesPerSecond) + std::atof(part);
+            if (!colon)
+                return total;
+            part = colon + 1;
         }
-        return total;
     }
 };
 

@@ -73,8 +73,6 @@ void ShowDeviceInformation(Dialog &page, int combo, bool output) {
     ShowMessageBox(page.GetHandle(), text.c_str(), caps.name.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
-int SpinValue(TRangeSpinEdit &spin) { return int(spin.GetCurrentValue()); }
-
 }  // namespace
 
 // ---- general

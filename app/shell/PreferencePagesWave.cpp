@@ -24,8 +24,6 @@ namespace {
 
 enum { kTextFalling = 11124, kTextRising = 11125, kTextAnySlope = 11126, kFolderLength = 256 };
 
-int SpinValue(TRangeSpinEdit &spin) { return int(spin.GetCurrentValue()); }
-
 ComboEntries Slopes() { return MessageEntries({{kTextFalling, 0}, {kTextRising, 1}, {kTextAnySlope, 2}}); }
 
 }  // namespace

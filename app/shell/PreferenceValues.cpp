@@ -35,7 +35,9 @@ int32_t CacheBytesFromMiB(double mib) {
     return int32_t(std::max<int64_t>(rounded, kCacheStep));
 }
 
-int32_t CacheBlocks(int32_t bytes) { return std::min<int32_t>(std::max<int32_t>(bytes / kBlockBytes, kLeastBlocks), kMostBlocks); }
+int32_t CacheBlocks(int32_t bytes) {
+    return std::min<int32_t>(std::max<int32_t>(bytes / kBlockBytes, kLeastBlocks), kMostBlocks);
+}
 
 int64_t HugeBytesFromMiB(long mib) { return int64_t(mib & 4095) * kMiB; }
 

@@ -73,7 +73,10 @@ private:
 
 class ToolBarPage : public PropertyPage {
 public:
-    enum { kResource = 8, kShowTips = 108, kShowStatusBar = 103, kFont = 200, kButtonSize = 900, kToggleStatusBar = 32040 };
+    enum {
+        kResource = 8, kShowTips = 108, kShowStatusBar = 103, kFont = 200, kButtonSize = 900,
+        kToggleStatusBar = 32040  // the frame's own show and hide of the status bar
+    };
     ToolBarPage(PrefPropertyDialog &dialog, TModule *module);
     int SaveData() override;
 

@@ -258,55 +258,89 @@ TEST_F(Preferences, EachControlLandsInItsSetting) {
         long expected;
     };
     auto click = [](int page, int id) { return [=](PrefPropertyDialog &d) { Click(d, page, id); }; };
-    auto type = [](int page, int id, char const *text) { return [=](PrefPropertyDialog &d) { Type(d, page, id, text); }; };
+    auto type = [](int page, int id, char const *text) {
+        return [=](PrefPropertyDialog &d) { Type(d, page, id, text); };
+    };
     Row const rows[] = {
-        {"AutoSavePref", click(P::kGeneral, GeneralPage::kAutoSavePref), [&] { return long(App().GetAutoSavePref()); }, 0},
-        {"AutoSaveLayout", click(P::kGeneral, GeneralPage::kAutoSaveLayout), [&] { return long(App().GetAutoSaveLayout()); }, 0},
-        {"Logo, in the registry at once", click(P::kGeneral, GeneralPage::kLogo), [] { return GetRegistryInt("General", "Logo", -1); }, 0},
+        {"AutoSavePref", click(P::kGeneral, GeneralPage::kAutoSavePref), [&] { return long(App().GetAutoSavePref()); },
+         0},
+        {"AutoSaveLayout", click(P::kGeneral, GeneralPage::kAutoSaveLayout),
+         [&] { return long(App().GetAutoSaveLayout()); }, 0},
+        {"Logo, in the registry at once", click(P::kGeneral, GeneralPage::kLogo),
+         [] { return GetRegistryInt("General", "Logo", -1); }, 0},
         {"Language",
-         [](PrefPropertyDialog &d) { ::SendMessageA(Item(d, P::kGeneral, GeneralPage::kLanguage), CB_SETCURSEL, 2, 0); },
+         [](PrefPropertyDialog &d) {
+             ::SendMessageA(Item(d, P::kGeneral, GeneralPage::kLanguage), CB_SETCURSEL, 2, 0);
+         },
          [] { return GetRegistryInt("General", "Language", -1) * 100 + DocumentManager::GetLanguage(); }, 707},
-        {"SizeOutBuf down to 8 bytes", type(P::kAudioCard, AudioCardPage::kOutSize, "16389"), [] { return long(ThePlayerSettings().outBufferSize); }, 16384},
-        {"SizeInBuf held to 65536", type(P::kAudioCard, AudioCardPage::kInSize, "99999"), [] { return long(ThePlayerSettings().inBufferSize); }, 65536},
-        {"NumOutBuf", type(P::kAudioCard, AudioCardPage::kOutCount, "9"), [] { return long(ThePlayerSettings().outBufferCount); }, 9},
-        {"NumInBuf held to 3", type(P::kAudioCard, AudioCardPage::kInCount, "1"), [] { return long(ThePlayerSettings().inBufferCount); }, 3},
-        {"PlayBackRes", click(P::kAudioCard, AudioCardPage::kResolution + 2), [] { return long(ThePlayerSettings().playbackBits); }, 20},
-        {"MaxDropOut", type(P::kAudioCard, AudioCardPage::kMaxDropOut, "77"), [] { return long(ThePlayerSettings().maxDropOut); }, 77},
-        {"StopOnDrop", click(P::kAudioCard, AudioCardPage::kStopOnDrop), [] { return long(ThePlayerSettings().stopOnDrop); }, 0},
-        {"PlayPos, shown the other way", click(P::kAudioCard, AudioCardPage::kDevicePosition), [] { return long(ThePlayerSettings().timedPosition); }, 0},
-        {"ShowTips, and the frame's tips", click(P::kToolBar, ToolBarPage::kShowTips), [&] { return long(Frame().GetShowTips() + Frame().GetTooltip().AreTipsEnabled()); }, 0},
+        {"SizeOutBuf down to 8 bytes", type(P::kAudioCard, AudioCardPage::kOutSize, "16389"),
+         [] { return long(ThePlayerSettings().outBufferSize); }, 16384},
+        {"SizeInBuf held to 65536", type(P::kAudioCard, AudioCardPage::kInSize, "99999"),
+         [] { return long(ThePlayerSettings().inBufferSize); }, 65536},
+        {"NumOutBuf", type(P::kAudioCard, AudioCardPage::kOutCount, "9"),
+         [] { return long(ThePlayerSettings().outBufferCount); }, 9},
+        {"NumInBuf held to 3", type(P::kAudioCard, AudioCardPage::kInCount, "1"),
+         [] { return long(ThePlayerSettings().inBufferCount); }, 3},
+        {"PlayBackRes", click(P::kAudioCard, AudioCardPage::kResolution + 2),
+         [] { return long(ThePlayerSettings().playbackBits); }, 20},
+        {"MaxDropOut", type(P::kAudioCard, AudioCardPage::kMaxDropOut, "77"),
+         [] { return long(ThePlayerSettings().maxDropOut); }, 77},
+        {"StopOnDrop", click(P::kAudioCard, AudioCardPage::kStopOnDrop),
+         [] { return long(ThePlayerSettings().stopOnDrop); }, 0},
+        {"PlayPos, shown the other way", click(P::kAudioCard, AudioCardPage::kDevicePosition),
+         [] { return long(ThePlayerSettings().timedPosition); }, 0},
+        {"ShowTips, and the frame's tips", click(P::kToolBar, ToolBarPage::kShowTips),
+         [&] { return long(Frame().GetShowTips() + Frame().GetTooltip().AreTipsEnabled()); }, 0},
         {"HZoom", click(P::kEditing, EditingPage::kSnapZoom), [] { return long(TheWaveSettings().snapHZoom); }, 0},
         {"LeftSlope",
-         [](PrefPropertyDialog &d) { ::SendMessageA(Item(d, P::kEditing, EditingPage::kLeftSlope), CB_SETCURSEL, 2, 0); },
+         [](PrefPropertyDialog &d) {
+             ::SendMessageA(Item(d, P::kEditing, EditingPage::kLeftSlope), CB_SETCURSEL, 2, 0);
+         },
          [] { return long(TheWaveSettings().leftSlope); }, 2},
-        {"ScanRange", type(P::kEditing, EditingPage::kScanRange, "300 ms"), [] { return long(TheWaveSettings().scanRange); }, 300},
-        {"UndoLimit 100000 saves as 1000", [](PrefPropertyDialog &) {}, [] { return long(TheWaveSettings().undoLimit); }, 1000},
+        {"ScanRange", type(P::kEditing, EditingPage::kScanRange, "300 ms"),
+         [] { return long(TheWaveSettings().scanRange); }, 300},
+        {"UndoLimit 100000 saves as 1000", [](PrefPropertyDialog &) {},
+         [] { return long(TheWaveSettings().undoLimit); }, 1000},
         {"UndoLimit counted",
          [](PrefPropertyDialog &d) {
              Click(d, P::kEditing, EditingPage::kUnlimitedUndo);
              Type(d, P::kEditing, EditingPage::kUndoLimit, "250");
          },
          [] { return long(TheWaveSettings().undoLimit); }, 250},
-        {"HSlider", click(P::kEditing, EditingPage::kSliderOrientation + 1), [] { return long(PopupSlider::_horizontal); }, 1},
-        {"SelLevelShift", click(P::kEditing, EditingPage::kSelLevelShift), [] { return long(TheWaveSettings().selLevelShift); }, 0},
-        {"S8AudioFile", click(P::kFile, FilePage::kPadFiles), [] { return long(TheAudioFileSettings().s8AudioFile); }, 1},
-        {"TempFileRes 24", click(P::kFile, FilePage::kTempFileRes), [] { return long(TheAudioFileSettings().tempFileRes); }, 24},
+        {"HSlider", click(P::kEditing, EditingPage::kSliderOrientation + 1),
+         [] { return long(PopupSlider::_horizontal); }, 1},
+        {"SelLevelShift", click(P::kEditing, EditingPage::kSelLevelShift),
+         [] { return long(TheWaveSettings().selLevelShift); }, 0},
+        {"S8AudioFile", click(P::kFile, FilePage::kPadFiles), [] { return long(TheAudioFileSettings().s8AudioFile); },
+         1},
+        {"TempFileRes 24", click(P::kFile, FilePage::kTempFileRes),
+         [] { return long(TheAudioFileSettings().tempFileRes); }, 24},
         {"OpenDualMono", click(P::kFile, FilePage::kDualMono), [] { return long(TheWaveSettings().openDualMono); }, 0},
         {"TempDir \"C\" is \"C:\"", type(P::kFile, FilePage::kFolder, "C"),
          [] { return long(TheAudioFileSettings().tempDir == FileName("C:")); }, 1},
         {"Mode", click(P::kFile, FilePage::kCacheMode + 2), [] { return long(TheFileCacheSettings().mode); }, 0},
-        {"HSize held to 400 MiB", type(P::kFile, FilePage::kHugeSize, "500"), [] { return long(TheFileCacheSettings().hugeSize / preferences::kMiB); }, 400},
-        {"CSize 1.1 MiB", type(P::kFile, FilePage::kCacheSize, "1.1"), [] { return long(TheShellSettings().cacheBytes); }, 1310720},
-        {"CSize held to 0.25 MiB", type(P::kFile, FilePage::kCacheSize, "0.1"), [] { return long(TheShellSettings().cacheBytes); }, 262144},
+        {"HSize held to 400 MiB", type(P::kFile, FilePage::kHugeSize, "500"),
+         [] { return long(TheFileCacheSettings().hugeSize / preferences::kMiB); }, 400},
+        {"CSize 1.1 MiB", type(P::kFile, FilePage::kCacheSize, "1.1"),
+         [] { return long(TheShellSettings().cacheBytes); }, 1310720},
+        {"CSize held to 0.25 MiB", type(P::kFile, FilePage::kCacheSize, "0.1"),
+         [] { return long(TheShellSettings().cacheBytes); }, 262144},
         {"CSize held to 16 MiB, the cache's 256 blocks", type(P::kFile, FilePage::kCacheSize, "40"),
          [] { return long(TheShellSettings().cacheBytes + TheFileCacheManager().GetNumBlocks()); }, 16777216 + 256},
-        {"OpenOverView", click(P::kDisplay, DisplayPage::kOverView), [] { return long(TheWaveWindowSettings().openOverView); }, 0},
-        {"OpenOverView2", click(P::kDisplay, DisplayPage::kOverView2), [] { return long(TheWaveWindowSettings().openOverView2); }, 1},
-        {"AutoZoom", click(P::kDisplay, DisplayPage::kAutoZoom), [] { return long(TheWaveWindowSettings().autoZoom); }, 0},
-        {"MouseWindow", click(P::kDisplay, DisplayPage::kMouseWindow), [&] { return long(Frame().IsMouseWindow()); }, 0},
-        {"FlickerFree", click(P::kDisplay, DisplayPage::kFlickerFree), [] { return long(TheShellSettings().flickerFree); }, 0},
-        {"OpenSec held to 999", type(P::kDisplay, DisplayPage::kOpenSeconds, "5000"), [] { return long(TheWaveWindowSettings().openSeconds); }, 999},
-        {"time DialUnit", click(P::kUnits, UnitsPage::kTimeUnit + 1), [] { return long(TheTimeSettings().dialUnit); }, 3},
+        {"OpenOverView", click(P::kDisplay, DisplayPage::kOverView),
+         [] { return long(TheWaveWindowSettings().openOverView); }, 0},
+        {"OpenOverView2", click(P::kDisplay, DisplayPage::kOverView2),
+         [] { return long(TheWaveWindowSettings().openOverView2); }, 1},
+        {"AutoZoom", click(P::kDisplay, DisplayPage::kAutoZoom), [] { return long(TheWaveWindowSettings().autoZoom); },
+         0},
+        {"MouseWindow", click(P::kDisplay, DisplayPage::kMouseWindow), [&] { return long(Frame().IsMouseWindow()); },
+         0},
+        {"FlickerFree", click(P::kDisplay, DisplayPage::kFlickerFree),
+         [] { return long(TheShellSettings().flickerFree); }, 0},
+        {"OpenSec held to 999", type(P::kDisplay, DisplayPage::kOpenSeconds, "5000"),
+         [] { return long(TheWaveWindowSettings().openSeconds); }, 999},
+        {"time DialUnit", click(P::kUnits, UnitsPage::kTimeUnit + 1), [] { return long(TheTimeSettings().dialUnit); },
+         3},
         {"level DialUnit", click(P::kUnits, UnitsPage::kLevelUnit + 2), [] { return long(GetLevelDialUnit()); }, 1},
         {"DropMrk", click(P::kUnits, UnitsPage::kDropMarkers), [] { return long(TheShellSettings().dropMarkers); }, 1},
         {"SmpteFrame 29.97 saves 2997", click(P::kTimeScale, TimeScalePage::kFrameRate + 2),
@@ -318,21 +352,33 @@ TEST_F(Preferences, EachControlLandsInItsSetting) {
          },
          2997},
         {"Ticks", type(P::kTimeScale, TimeScalePage::kTicks, "960"), [] { return long(TheTimeSettings().ticks); }, 960},
-        {"Tempo to the nearest", type(P::kTimeScale, TimeScalePage::kTempo, "16.002"), [] { return long(TheTimeSettings().tempo); }, 16002},
-        {"WarnDel", click(P::kDatabase, DatabasePage::kWarnDelete), [] { return long(TheDatabaseSettings().warnDel); }, 0},
+        {"Tempo to the nearest", type(P::kTimeScale, TimeScalePage::kTempo, "16.002"),
+         [] { return long(TheTimeSettings().tempo); }, 16002},
+        {"WarnDel", click(P::kDatabase, DatabasePage::kWarnDelete), [] { return long(TheDatabaseSettings().warnDel); },
+         0},
         {"Floppy", click(P::kDatabase, DatabasePage::kFloppy), [] { return long(TheDatabaseSettings().floppy); }, 1},
-        {"Fl1 empty is none", type(P::kDatabase, DatabasePage::kFirstDrive, ""), [] { return long(TheDatabaseSettings().fl1); }, -1},
-        {"Fl1 \"1\" is A", type(P::kDatabase, DatabasePage::kFirstDrive, "1"), [] { return long(TheDatabaseSettings().fl1); }, 0},
-        {"Fl2 \"z\" is Z", type(P::kDatabase, DatabasePage::kSecondDrive, "z"), [] { return long(TheDatabaseSettings().fl2); }, 25},
-        {"ListMaxSize", type(P::kDatabase, DatabasePage::kListMaxSize, "1500"), [] { return long(TheDatabaseSettings().listMaxSize); }, 1500},
-        {"BeepListLim", click(P::kDatabase, DatabasePage::kBeepAtLimit), [] { return long(TheDatabaseSettings().beepListLim); }, 1},
-        {"MessListLim", click(P::kDatabase, DatabasePage::kTellAtLimit), [] { return long(TheDatabaseSettings().messListLim); }, 0},
-        {"DefPause as CD time", type(P::kCdr, CdrPage::kPause, "0:05:10"), [] { return long(TheCdSettings().defPause); }, 385},
-        {"DefPause held to 10 s", type(P::kCdr, CdrPage::kPause, "0:30:00"), [] { return long(TheCdSettings().defPause); }, 750},
+        {"Fl1 empty is none", type(P::kDatabase, DatabasePage::kFirstDrive, ""),
+         [] { return long(TheDatabaseSettings().fl1); }, -1},
+        {"Fl1 \"1\" is A", type(P::kDatabase, DatabasePage::kFirstDrive, "1"),
+         [] { return long(TheDatabaseSettings().fl1); }, 0},
+        {"Fl2 \"z\" is Z", type(P::kDatabase, DatabasePage::kSecondDrive, "z"),
+         [] { return long(TheDatabaseSettings().fl2); }, 25},
+        {"ListMaxSize", type(P::kDatabase, DatabasePage::kListMaxSize, "1500"),
+         [] { return long(TheDatabaseSettings().listMaxSize); }, 1500},
+        {"BeepListLim", click(P::kDatabase, DatabasePage::kBeepAtLimit),
+         [] { return long(TheDatabaseSettings().beepListLim); }, 1},
+        {"MessListLim", click(P::kDatabase, DatabasePage::kTellAtLimit),
+         [] { return long(TheDatabaseSettings().messListLim); }, 0},
+        {"DefPause as CD time", type(P::kCdr, CdrPage::kPause, "0:05:10"),
+         [] { return long(TheCdSettings().defPause); }, 385},
+        {"DefPause held to 10 s", type(P::kCdr, CdrPage::kPause, "0:30:00"),
+         [] { return long(TheCdSettings().defPause); }, 750},
         {"PreRoll", type(P::kCdr, CdrPage::kPreRoll, "12"), [] { return long(TheCdSettings().preRoll); }, 12},
         {"NumBuf", type(P::kCdr, CdrPage::kBuffers, "100"), [] { return long(TheCdSettings().numBuf); }, 100},
-        {"FramesInBuf", type(P::kCdr, CdrPage::kFramesInBuffer, "40"), [] { return long(TheCdSettings().framesInBuf); }, 40},
-        {"ISRC", type(P::kCdr, CdrPage::kIsrc, "GBXYZ0100001"), [] { return long(TheCdSettings().isrc == String("GBXYZ0100001")); }, 1},
+        {"FramesInBuf", type(P::kCdr, CdrPage::kFramesInBuffer, "40"), [] { return long(TheCdSettings().framesInBuf); },
+         40},
+        {"ISRC", type(P::kCdr, CdrPage::kIsrc, "GBXYZ0100001"),
+         [] { return long(TheCdSettings().isrc == String("GBXYZ0100001")); }, 1},
         {"PlayMS", click(P::kCdr, CdrPage::kPlayMasterSection), [] { return long(TheCdSettings().playMS); }, 1},
     };
     for (Row const &row : rows) {
@@ -408,9 +454,10 @@ TEST_F(Preferences, ARefusedOkChangesNothingAndCancelSetsTheSystemDrive) {
                   Type(d, PrefPropertyDialog::kFile, FilePage::kFolder, "Q:\\no such folder");
                   d.SelectTab(PrefPropertyDialog::kGeneral);
                   EXPECT_EQ(0, Press(d, IDOK)) << "the dialog stays";
-                  EXPECT_EQ("The folder for temporary files must be a writable folder on a local hard disk.\n"
-                            "Please choose another folder.",
-                            _box);
+                  EXPECT_EQ(
+                      "The folder for temporary files must be a writable folder on a local hard disk.\n"
+                      "Please choose another folder.",
+                      _box);
                   EXPECT_EQ(PrefPropertyDialog::kFile, d.GetCurrPage());
                   EXPECT_EQ(Item(d, PrefPropertyDialog::kFile, FilePage::kFolder), ::GetFocus());
                   EXPECT_EQ(before, SavedSettings(App(), Frame()));
@@ -493,7 +540,8 @@ TEST(PreferenceValues, DeviceInformationListsTheRatesWithFormats) {
     analysistest::FrameScope frame;  // the language module's texts
     // 11.025 kHz mono 16-bit only; nothing at 22.05 kHz; 44.1 kHz all four
     String text = preferences::DeviceInformation(0x0305, 0x4 | 0xF00, true);
-    EXPECT_STREQ("Driver version 3.05\r\rOutput device\r11.025 kHz, Mono 16-bit\n"
-                 "44.1 kHz, Mono 8-bit, Mono 16-bit, Stereo 8-bit, Stereo 16-bit\n",
-                 text.c_str());
+    EXPECT_STREQ(
+        "Driver version 3.05\r\rOutput device\r11.025 kHz, Mono 16-bit\n"
+        "44.1 kHz, Mono 8-bit, Mono 16-bit, Stereo 8-bit, Stereo 16-bit\n",
+        text.c_str());
 }
