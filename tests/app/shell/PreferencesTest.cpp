@@ -22,8 +22,11 @@
 #include "shell/WaveMDIClient.h"
 #include "shell/WaveStatusBar.h"
 #include "tests/app/shell/AnalysisTestKit.h"
+#include "tests/app/waveview/WaveWindowTestKit.h"
 #include "tests/support/TestSupport.h"
+#include "waveview/DoubleView.h"
 #include "waveview/LevelFormat.h"
+#include "waveview/WaveView.h"
 #include "waveview/WaveWindowSettings.h"
 
 #include <gtest/gtest.h>
@@ -544,4 +547,20 @@ TEST(PreferenceValues, DeviceInformationListsTheRatesWithFormats) {
         "Driver version 3.05\r\rOutput device\r11.025 kHz, Mono 16-bit\n"
         "44.1 kHz, Mono 8-bit, Mono 16-bit, Stereo 8-bit, Stereo 16-bit\n",
         text.c_str());
+}
+
+// The double views are found among the MDI client's children and draw again with the new
+// settings after the dialog.
+TEST(PreferencesAfterClosing, TheWaveWindowsDrawAgain) {
+    wavewindowtest::WindowsScope app;
+    Wave *wave = app.OpenWave("preferences.wav", 2, 20000, [](int, int frame) { return (frame % 200) * 100; });
+    DoubleView *view = app.OpenWindow(wave);
+    wavewindowtest::Settle();
+    ::ValidateRect(view->GetHandle(), nullptr);
+    HWND pane = ::GetWindow(view->GetMainView()->GetHandle(), GW_CHILD);
+    ASSERT_NE(nullptr, pane);
+    ::ValidateRect(pane, nullptr);
+    ApplyPreferencesAfterClose(app, TheShellSettings().cacheBytes);
+    EXPECT_TRUE(::GetUpdateRect(view->GetHandle(), nullptr, FALSE));
+    EXPECT_TRUE(::GetUpdateRect(pane, nullptr, FALSE)) << "its children too";
 }
