@@ -4,7 +4,7 @@
 #include "controls/Dialog.h"
 
 // The program's input box template: edit 100, OK and Cancel.
-enum : int { kInputBoxDialog = 58 };
+enum : int { kInputBoxDialog = 59 };
 
 class InputBox : public Dialog {
 public:

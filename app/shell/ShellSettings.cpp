@@ -40,14 +40,13 @@ int32_t DefaultCacheBytes(uint64_t physicalMemory) {
     return ValidCacheBytes(eighth > kCacheStep ? eighth : kCacheStep);
 }
 
-void SizeFileCache(int32_t bytes) {
+int32_t SizeFileCache(int32_t bytes) {
     unsigned long blocks = static_cast<unsigned long>(bytes / kCacheBlockBytes);
-    if (programCache) {
-        programCache->SetSize(blocks, kCacheBlockBytes);
-        return;
-    }
+    if (programCache)
+        return int32_t(programCache->SetSize(blocks, kCacheBlockBytes) * kCacheBlockBytes);
     programCache = new FileCacheManager(blocks, kCacheBlockBytes);
     SetFileCacheManager(programCache);
+    return int32_t(programCache->GetNumBlocks() * kCacheBlockBytes);
 }
 
 void DeleteFileCache() {

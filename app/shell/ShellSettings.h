@@ -33,8 +33,9 @@ enum : int32_t { kCacheBlockBytes = 65536, kCacheStep = 262144 };
 int32_t ValidCacheBytes(int64_t stored);
 // The size when none is stored: an eighth of the memory beyond 8 MB, as valid sizes are.
 int32_t DefaultCacheBytes(uint64_t physicalMemory);
-// Makes the program's file block cache of that size, or resizes the one made before.
-void SizeFileCache(int32_t bytes);
+// Makes the program's file block cache of that size, or resizes the one made before; the
+// size it got.
+int32_t SizeFileCache(int32_t bytes);
 // Deletes the program's file block cache (after the last file).
 void DeleteFileCache();
 

@@ -45,6 +45,7 @@ public:
     void SetBlinkPhase(int phase) { blinkPhase_ = phase; }
     // A rectangle dragged on the MDI client opens a window ("MouseWindow").
     int IsMouseWindow() const { return mouseWindow_; }
+    void SetMouseWindow(int on) { mouseWindow_ = on; }
     ControlBar *GetBar(Bar bar) const { return bars_[bar]; }
     WaveStatusBar *GetWaveStatusBar() const;
 

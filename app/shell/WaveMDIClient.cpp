@@ -18,6 +18,7 @@
 #include "shell/FFT3DSettingsDialog.h"
 #include "shell/FFT3DView.h"
 #include "shell/LiveInput.h"
+#include "shell/PreferencesDialog.h"
 #include "shell/WFrameWindow.h"
 #include "shell/WaveApp.h"
 #include "waveview/MarkerWindow.h"
@@ -163,6 +164,13 @@ void WaveMDIClient::CmDeleteFile() {
         if (_docManager)
             _docManager->WarnUser(e, 0);
     }
+}
+
+// ---- the preferences
+
+void WaveMDIClient::CmPreferences() {
+    if (_docManager)
+        OpenPreferences(*_docManager);
 }
 
 // ---- the analysis windows
@@ -344,6 +352,7 @@ DEFINE_RESPONSE_TABLE1(WaveMDIClient, MDIClient)
     EV_COMMAND(753, CmTaskWindow),
     EV_COMMAND_ENABLE(753, CeTaskWindow),
     EV_COMMAND(170, CmVolume),
+    EV_COMMAND(380, CmPreferences),
     EV_COMMAND(196, CmOpenAnotherAnalysisView),
     EV_COMMAND(486, CmAnalysisSettings),
     EV_COMMAND(197, CmDiskInformation),

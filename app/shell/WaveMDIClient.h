@@ -45,6 +45,9 @@ public:
     void CmDeleteFile();
     void CeAnyWaveOpen(TCommandEnabler &ce);
 
+    // ---- the preferences (380)
+    void CmPreferences();
+
     // ---- the analysis windows: another analysis view (196), its settings (486), disk
     // information (197) and the live input (199)
     void CmOpenAnotherAnalysisView();

@@ -9,7 +9,8 @@
 
 class WaveStatusBar : public StatusBar {
 public:
-    enum { kValueCount = 17 };
+    // Values 4 and 5 cache what two fields show; -1 has them drawn again.
+    enum { kValueCount = 17, kCachedField = 4, kCachedOtherField = 5 };
 
     WaveStatusBar(TToolTipJq *tip, TWindow *parent, TGadget::TBorderStyle style, TFont *font, TModule *module = 0);
     ~WaveStatusBar() override;

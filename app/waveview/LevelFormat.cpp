@@ -52,6 +52,8 @@ String LevelToString(int level, int unit) {
 
 int GetLevelDialUnit() { return dialUnit; }
 
+void SetLevelDialUnit(int unit) { dialUnit = unit; }
+
 void LoadLevelScaleDialUnit(Config &config) {
     Config::PathSaver path(config);
     config.MoveDown("LevelScale");

@@ -20,5 +20,6 @@ String LevelToString(int level, int unit);
 // The unit the dialogs and the status bar use ("DialUnit" of group "LevelScale"; 3: the
 // active view's scale's).
 int GetLevelDialUnit();
+void SetLevelDialUnit(int unit);
 void LoadLevelScaleDialUnit(Config &config);
 void SaveLevelScaleDialUnit(Config &config);

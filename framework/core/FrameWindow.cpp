@@ -493,15 +493,17 @@ LRESULT TFrameWindow::EvQueryDragIcon() {
     return (LRESULT)(icon ? icon : GetDefaultIcon());
 }
 
+// The client gets the palette message itself, not the current event of its own
+// application, which may be another message (a command whose modal dialog just closed).
 int TFrameWindow::EvQueryNewPalette() {
     if (ClientWnd && ClientWnd->HWindow)
-        return (int)ClientWnd->ForwardMessage(ClientWnd->HWindow);
+        return (int)::SendMessageA(ClientWnd->HWindow, WM_QUERYNEWPALETTE, 0, 0);
     return (int)DefaultProcessing();
 }
 
-void TFrameWindow::EvPaletteChanged(WPARAM) {
+void TFrameWindow::EvPaletteChanged(WPARAM changer) {
     if (ClientWnd && ClientWnd->HWindow)
-        ClientWnd->ForwardMessage(ClientWnd->HWindow);
+        ::SendMessageA(ClientWnd->HWindow, WM_PALETTECHANGED, changer, 0);
     else
         DefaultProcessing();
 }

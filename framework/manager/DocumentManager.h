@@ -107,6 +107,11 @@ public:
     StatusBar *GetStatusBar() const;
     int GetAutoSavePref() const { return autoSavePref_; }
     int GetAutoSaveLayout() const { return autoSaveLayout_; }
+    void SetAutoSavePref(int on) { autoSavePref_ = on; }
+    void SetAutoSaveLayout(int on) { autoSaveLayout_ = on; }
+    // The start-up logo ("Logo" of "General" in the registry, read at start-up).
+    int GetLogo() const { return logo_; }
+    void SetLogo(int on) { logo_ = on; }
     int GetTips() const { return tips_; }
     int GetTipIndex() const { return tipIndex_; }
     void SetTipIndex(int index) { tipIndex_ = index; }

@@ -167,6 +167,19 @@ void FrameWindow::InsertStatusBar() {
     statusBarInserted_ = 1;
 }
 
+void FrameWindow::RenewStatusBar() {
+    if (statusBar_) {
+        statusBar_->Destroy();
+        delete statusBar_;
+        statusBar_ = 0;
+    }
+    BuildStatusBar();
+    if (statusBar_ && GetHandle() && !statusBar_->GetHandle())
+        statusBar_->Create();
+    if (GetHandle())
+        Layout();
+}
+
 void FrameWindow::SetupWindow() {
     TDecoratedMDIFrame::SetupWindow();
     Exception::NotifyPostHandle(GetHandle());

@@ -34,6 +34,8 @@ public:
     char const *GetClassNameA() override;
 
     void InsertStatusBar();
+    // Shuts the status bar window down and builds a new one in its place (a new font).
+    void RenewStatusBar();
     TToolTipJq &GetTooltip() { return Tooltip; }
     StatusBar *GetStatusBar() const { return statusBar_; }
     ControlBar *GetControlBar() const { return controlBar_; }
@@ -43,6 +45,10 @@ public:
     int GetButtonSize() const override { return buttonSize_; }
     int GetLargeStatusFont() const { return largeStatusFont_; }
     HACCEL GetHAccel() const { return HAccel; }
+    void SetShowTips(int on) { showTips_ = on; }
+    void SetButtonSize(int size) { buttonSize_ = size; }
+    void SetLargeStatusFont(int on) { largeStatusFont_ = on; }
+    void SetShowStatusBar(int on) { showStatusBar_ = on; }
     void SetHintAnchor(int x, int y) { anchorX_ = x, anchorY_ = y, anchorShown_ = 1; }
 
     void CmQuit() { PostMessageA(WM_COMMAND, 24310); }

@@ -59,6 +59,9 @@ std::vector<unsigned> const kTexts = {
     11402, 11403, 11404, 18027, 18028,
     // the analysis windows: the frequency analysis, its settings' pages, disk information, live input
     11015, 11016, 11017, 11047, 11085, 11086, 11144, 11214,
+    // the preferences: the refused folder, the tabs, languages, device information, slopes, latency, CD buffers
+    10001, 11000, 11001, 11002, 11003, 11004, 11005, 11006, 11007, 11118, 11119, 11120, 11121, 11122, 11123, 11124,
+    11125, 11126, 11189, 11190, 11352,
 };
 
 // The dialogs, their pictures and the menus that every language module holds.
@@ -72,12 +75,15 @@ std::vector<unsigned> const kDialogs = {
     18, 20, 21, 22,  // the analysis settings and their style, frequency and vision pages
     43,  // the marker dialog
     63,  // the marker filter
+    59,              // the effects' input box
+    10, 41, 58, 8, 13, 14, 11, 15, 12, 38, 72,  // the preferences and their ten pages
 };
 std::vector<unsigned> const kBitmaps = {
     350,    // the new-wave dialog's picture
     10000,  // the record dialog's meter scale
     1016, 341,  // the analysis settings: the dial of the viewing angle, the pictures of the tabs
     211,        // the marker window's icons of the marker types
+    332,        // the pictures of the preferences' tabs
 };
 std::vector<unsigned> const kMenus = {
     1,         // the main frame

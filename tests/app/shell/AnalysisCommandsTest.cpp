@@ -97,9 +97,9 @@ TEST(AnalysisTransport, PlayMonitorsTheLiveInputWhileItIsActive) {
     WaveMDIClient &transport = *new WaveMDIClient;
     FrameScope frame(&transport);
     RecordingLink link;
-    ToggleLiveInput();
+    transport.SendMessageA(WM_COMMAND, 199, 0);
     analysistest::Pump();
-    ASSERT_NE(nullptr, MicroDoc::GetCurrent());
+    ASSERT_NE(nullptr, MicroDoc::GetCurrent()) << "opened by its command, the live input is the current window";
     EnablerProbe play(130);
     transport.CePlay(play);
     EXPECT_EQ(1, play.Enabled);
@@ -164,4 +164,34 @@ TEST(AnalysisSettingsGroups, RoundTripThroughTheApplicationsSettingsFile) {
     TheFFT3DStyle() = keptStyle;
     TheCdSettings() = keptCd;
     TheDatabaseSettings() = keptDatabase;
+}
+
+namespace {
+
+int _settingsClosed = 0;
+
+// Closes the settings dialog once it shows, and counts the dialogs closed.
+void CALLBACK CloseTheSettings(HWND, UINT, UINT_PTR, DWORD) {
+    HWND d = ::FindWindowA(0, "3-D analysis settings");
+    if (d && ::IsWindowVisible(d) && ::IsWindowEnabled(d)) {
+        ++_settingsClosed;
+        ::EnableWindow(d, FALSE);  // one close per dialog
+        ::PostMessageA(d, WM_COMMAND, IDOK, 0);
+    }
+}
+
+}  // namespace
+
+// Command 486 runs the settings dialog modally once over the active analysis view. The
+// frame's palette message, sent as the dialog goes, once made the client run the command
+// again, one dialog after the other.
+TEST_F(AnalysisCommands, TheSettingsRunOnceOverTheActiveAnalysis) {
+    Analysis();
+    _settingsClosed = 0;
+    UINT_PTR timer = ::SetTimer(0, 0, 50, CloseTheSettings);
+    testsupport::Watchdog watchdog(60);
+    client->SendMessageA(WM_COMMAND, 486, 0);
+    ::KillTimer(0, timer);
+    EXPECT_EQ(1, _settingsClosed);
+    EXPECT_FALSE(watchdog.Fired());
 }

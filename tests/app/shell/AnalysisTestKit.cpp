@@ -6,6 +6,7 @@
 #include "foundation/File.h"
 #include "manager/MainFrame.h"
 #include "manager/MdiDocumentWindows.h"
+#include "shell/WFrameWindow.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -56,23 +57,29 @@ namespace {
 
 class FrameManager : public DocumentManager {
 public:
-    explicit FrameManager(MDIClient *client)
-        : DocumentManager("AnalysisTests", "system\\analysistest.set", 0, 0, 0, 0), client_(client) {}
+    FrameManager(MDIClient *client, bool programFrame)
+        : DocumentManager("AnalysisTests", "system\\analysistest.set", 0, 0, 0, 0), client_(client),
+          programFrame_(programFrame) {}
     void InitMainWindow() override {
         if (client_)
             SetMDIClient(client_);  // made before the manager was there
-        SetMainWindow(new FrameWindow("Analysis test", 0, client_ ? *client_ : *new MDIClient, 1));
+        MDIClient &client = client_ ? *client_ : *new MDIClient;
+        if (programFrame_)
+            SetMainWindow(new WFrameWindow("Analysis test", client));
+        else
+            SetMainWindow(new FrameWindow("Analysis test", 0, client, 1));
     }
 
 private:
     MDIClient *client_;
+    bool programFrame_;
 };
 
 char const kSettings[] = "\\system\\analysistest.set";
 
 }  // namespace
 
-FrameScope::FrameScope(MDIClient *client) {
+FrameScope::FrameScope(MDIClient *client, bool programFrame) {
     apptest::UseEnglishTexts();
     CreateDirectoryA((testsupport::ProgramFolder() + "\\system").c_str(), 0);
     TApplication::SetWinMainParams(GetModuleHandleA(0), 0, "", SW_SHOWNORMAL);
@@ -81,7 +88,7 @@ FrameScope::FrameScope(MDIClient *client) {
     // deletes them
     TModule::_commonResourceDLL = new TModule("CommonRscTs", common_);
     TModule::_localizedResourceDLL = new TModule("EnglishTs", apptest::UseEnglishTexts());
-    app_ = new FrameManager(client);
+    app_ = new FrameManager(client, programFrame);
     app_->InitInstance();
     Pump();
 }

@@ -56,10 +56,11 @@ int Largest(std::vector<int> const &levels);
 
 // The program's manager with an MDI main frame and the common resource module, as the
 // analysis windows need; they go with it. The frame's client is the framework's plain one
-// unless one is given.
+// unless one is given; the frame is the framework's, or the program's own (its bars and
+// status bar) when asked.
 class FrameScope {
 public:
-    explicit FrameScope(MDIClient *client = nullptr);
+    explicit FrameScope(MDIClient *client = nullptr, bool programFrame = false);
     ~FrameScope();
     FrameScope(FrameScope const &) = delete;
     FrameScope &operator=(FrameScope const &) = delete;
