@@ -82,6 +82,7 @@ int RunProgram(int argc, char **argv, TModule const &program) {
     RegisterWaveWindow();
     RegisterFadeCurve();
     RegisterEffectMenu();
+    RegisterCrossfadeDrop();
     RegisterFrameForWaves();
     ProcessingModules modules;
     if (!modules.IsBound())

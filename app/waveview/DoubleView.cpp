@@ -8,6 +8,7 @@
 #include "bars/TextGadget.h"
 #include "manager/DocumentManager.h"
 #include "waveview/LevelFormat.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/PaneRedraw.h"
 #include "waveview/PeakCache.h"
 #include "waveview/ShadowBar.h"
@@ -242,6 +243,9 @@ int DoubleView::CanClose() {
 // Where the frame does not flush the deferred pane redraws in its idle time, the windows
 // do it in theirs.
 int DoubleView::IdleAction(long idleCount) {
+    // the click that activated a window has ended
+    if (!IsLeftButtonDown() && !WavePane::IsGestureActive())
+        ClearActivationClick();
     WaveFrame &frame = TheWaveFrame();
     if (!frame.FlushesPaneRedraws()) {
         frame.NoteIdle();

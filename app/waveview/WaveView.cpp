@@ -12,6 +12,7 @@
 #include "waveview/DoubleView.h"
 #include "waveview/LevelFormat.h"
 #include "waveview/LevelScale.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/PositionText.h"
 #include "waveview/ShadowBar.h"
 #include "waveview/TimeScale.h"
@@ -272,15 +273,18 @@ String WaveView::GetPositionText(int position) const {
     return FormatPosition(long(position) - (timeScale_ ? timeScale_->GetOrigin() : 0), unit, precision, *wave_);
 }
 
+// A held key whose tool the wave does not allow falls to the next rule.
 int WaveView::GetMouseTool() const {
-    bool space = ::GetKeyState(VK_SPACE) & 0x8000, ctrl = ::GetKeyState(VK_CONTROL) & 0x8000;
-    WaveView *main = doubleView_ ? doubleView_->GetMainView() : nullptr;
-    bool canZoomIn = main && main->GetZoomState().Index() < main->GetZoomState().LastIndex();
-    if (space)
-        return wave_->GetLength() ? 1 : 0;
-    if (ctrl)
-        return overview_ || !canZoomIn ? 0 : 2;
-    return overview_ ? 2 : TheWaveWindowSettings().mouseTool;
+    HeldKeys keys = ReadHeldKeys();
+    auto allows = [this](int tool) { return !doubleView_ || doubleView_->AllowsMouseTool(tool); };
+    if (keys.space && allows(1))
+        return 1;
+    if (keys.ctrl && (overview_ || allows(2)))
+        return overview_ ? 0 : 2;
+    if (overview_)
+        return 2;
+    int tool = TheWaveWindowSettings().mouseTool;
+    return allows(tool) ? tool : 0;
 }
 
 namespace {
