@@ -258,7 +258,6 @@ void WavePane::PressPlay(TPoint const &point) {
     request.source = wave_;
     request.channelMask = uint32_t(ChannelsAt(point));
     request.start = frame;
-    request.pattern = *wave_;
     request.outputBits = playback.GetOutputBits();
     request.mode = kPlayFromFrame;
     playback.Play(request);
