@@ -13,7 +13,6 @@
 #include "waveview/DoubleView.h"
 #include "waveview/PaneRedraw.h"
 #include "waveview/WaveFrame.h"
-#include "waveview/WaveScrollBar.h"
 #include "waveview/WaveView.h"
 
 #include <algorithm>

@@ -84,7 +84,15 @@ void MoveTo(POINT p) {
     EXPECT_EQ(3, stayed) << "the pointer did not stay at " << p.x << ", " << p.y;
 }
 
+// A press soon after the last one would make a double click: it waits the double-click time out.
 void Button(bool down) {
+    static DWORD lastPress = 0;
+    if (down) {
+        DWORD wait = GetDoubleClickTime() + 50, since = GetTickCount() - lastPress;
+        if (since < wait)
+            PumpUntil([] { return false; }, wait - since);
+        lastPress = GetTickCount();
+    }
     SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     PumpUntil([&] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; });
     Settle();
@@ -513,8 +521,7 @@ protected:
         }
         crossfade_.calls.clear();
         WindowsScope::boxes = 0;
-        // the next press must not make a double click with the last one
-        PumpUntil([] { return false; }, GetDoubleClickTime() + 50);
+        Settle();
     }
 
     Wave *target_ = nullptr;
@@ -678,3 +685,65 @@ TEST_F(PaneDrops, CrossfadeDropsAndTheNewWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// A CD program view as the CD programs would register it: it keeps the drops it receives.
+class CdStandIn : public CdDropLink {
+public:
+    int IsCdProgramView(HWND window) override { return window == view; }
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == kCdDropMessage)
+            drops.push_back({wParam, lParam});
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND view = nullptr;
+    static std::vector<std::pair<WPARAM, LPARAM>> drops;
+};
+
+std::vector<std::pair<WPARAM, LPARAM>> CdStandIn::drops;
+
+}  // namespace
+
+// Onto a CD program view: the wave and the point go to the view, unless the dragged range holds
+// a CD track marker.
+TEST_F(PaneDrops, ACdProgramViewTakesRangesWithoutTracks) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = CdStandIn::Procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CdProgramStandIn";
+    RegisterClassA(&wc);
+    TRect client = app_.GetMDIClient()->GetClientRect();
+    CdStandIn cd;
+    cd.view = CreateWindowA("CdProgramStandIn", "", WS_CHILD | WS_VISIBLE, 0, client.Height() * 7 / 10, 200, 100,
+                            app_.GetMDIClient()->GetHandle(), nullptr, wc.hInstance, nullptr);
+    CdDropLink *previous = SetCdDropLink(&cd);
+    for (int withTrack = 0; withTrack < 2; ++withTrack) {
+        Reset();
+        CdStandIn::drops.clear();
+        if (withTrack)
+            wave_->GetMarkers().Add(new Marker("t", 150, Marker::kTrackStart, 0), 0);
+        wave_->SetSelection(100, 299, 3, 1);
+        Settle();
+        POINT from = At(Left(), 200, 0.75), onto = {50, 40};
+        ClientToScreen(cd.view, &onto);
+        MoveTo(from);
+        Button(true);
+        MoveTo({from.x + 5, from.y});
+        MoveTo(onto);
+        EXPECT_EQ(withTrack ? 81 : 411, WavePane::GetChosenCursor());
+        Button(false);
+        Settle();
+        if (withTrack) {
+            EXPECT_TRUE(CdStandIn::drops.empty());
+        } else {
+            ASSERT_EQ(1u, CdStandIn::drops.size());
+            EXPECT_EQ(WPARAM(wave_), CdStandIn::drops[0].first);
+            EXPECT_EQ(LPARAM(MAKELPARAM(50, 40)), CdStandIn::drops[0].second);
+        }
+        EXPECT_EQ(kFrames, wave_->GetLength());
+    }
+    wave_->GetMarkers().Remove(0);
+    SetCdDropLink(previous);
+    DestroyWindow(cd.view);
+}
