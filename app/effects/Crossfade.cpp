@@ -5,6 +5,7 @@
 #include "effects/EffectFrame.h"
 #include "effects/Fade.h"
 #include "foundation/MessageCatalogue.h"
+#include "waveview/PasteGuards.h"
 
 #include <memory>
 
@@ -58,6 +59,8 @@ void CrossfadeFromClipboard(XFadeOpcodes const &record) {
     ApplyToActiveWave([&](Wave &wave, int channels, int first, int last) {
         if (clipboard->GetLength() < last - first + 1)
             ThrowTooShort();
+        if (!CheckWavesCompatible(&wave, clipboard, 1, 1))
+            return;
         ApplyCrossfade(wave, channels, first, last, record, *clipboard, 0, clipboard->GetLength() - 1, 1);
     });
 }

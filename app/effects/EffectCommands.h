@@ -12,3 +12,7 @@ int OpenFadeFromMenu(int fadeIn);
 class EffectMenuLink;
 // Makes the wave window's effect commands open these dialogs; returns the link replaced.
 EffectMenuLink *RegisterEffectMenu();
+
+class CrossfadeDropLink;
+// Makes audio dropped onto another wave's selection crossfade into it; the link replaced.
+CrossfadeDropLink *RegisterCrossfadeDrop();

@@ -84,6 +84,7 @@ int RunProgram(int argc, char **argv, TModule const &program) {
     RegisterWaveWindow();
     RegisterFadeCurve();
     RegisterEffectMenu();
+    RegisterCrossfadeDrop();
     RegisterFrameForWaves();
     RegisterMarkerDialog();
     RegisterWaveCommandLinks();

@@ -7,8 +7,8 @@
 #include "bars/StatusBar.h"
 #include "bars/TextGadget.h"
 #include "manager/DocumentManager.h"
-#include "waveview/HeldKeys.h"
 #include "waveview/LevelFormat.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/PaneRedraw.h"
 #include "waveview/PeakCache.h"
 #include "waveview/ShadowBar.h"
@@ -283,6 +283,9 @@ int DoubleView::CanClose() {
 // Where the frame does not flush the deferred pane redraws in its idle time, the windows
 // do it in theirs.
 int DoubleView::IdleAction(long idleCount) {
+    // the click that activated a window has ended
+    if (!IsLeftButtonDown() && !WavePane::IsGestureActive())
+        ClearActivationClick();
     WaveFrame &frame = TheWaveFrame();
     if (!frame.FlushesPaneRedraws()) {
         frame.NoteIdle();
@@ -389,7 +392,7 @@ int DoubleView::OnStartRubber() { return TheWaveFrame().IsMouseWindow(); }
 
 // With Ctrl a new empty wave of this one's format, else a further window on this wave.
 void DoubleView::OnEndRubber(TRect const &rect) {
-    if (HeldKeys::Now().ctrl) {
+    if (ReadHeldKeys().ctrl) {
         WaveViewGlobalMemento memento(rect);
         memento.views = memento_->views;
         OpenWaveWindow(Wave::CreateEmptyWaveLike(*wave_), &memento);

@@ -330,3 +330,7 @@ private:
 
     DECLARE_RESPONSE_TABLE(DoubleView);
 };
+
+// The selection of source copied into a new wave, opened in a window at rect (MDI client
+// coordinates); stereo makes it two channels even from one selected channel.
+void OpenSelectionInNewWindow(Wave &source, RECT const &rect, int stereo);

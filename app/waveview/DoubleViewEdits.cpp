@@ -11,6 +11,7 @@
 #include "waveview/EffectMenuLink.h"
 #include "waveview/MultiPasteDialog.h"
 #include "waveview/PasteGuards.h"
+#include "waveview/UndoNameExclusion.h"
 #include "waveview/WaveView.h"
 
 #include <cstdio>
@@ -45,20 +46,6 @@ void Report(Operation operation) {
         GetApplicationObject()->WarnUser(e, 1);
     }
 }
-
-// Keeps further steps of one action name out of the undo list while it lives.
-class UndoNameExclusion {
-public:
-    UndoNameExclusion(AUndoable &undoable, int messageId) : undoable_(undoable) {
-        undoable_.DoNotSaveUndoMementosWithName(messageId);
-    }
-    ~UndoNameExclusion() { undoable_.SaveUndoMementosWithAnyName(); }
-    UndoNameExclusion(UndoNameExclusion const &) = delete;
-    UndoNameExclusion &operator=(UndoNameExclusion const &) = delete;
-
-private:
-    AUndoable &undoable_;
-};
 
 int ShowBox(HWND owner, String const &text, unsigned style) {
     return ShowMessageBox(owner, text.c_str(), GetApplicationObject()->GetName(), style);

@@ -29,16 +29,20 @@ RECT ShiftedNormalRect(HWND window, int by) {
 
 }  // namespace
 
+void OpenSelectionInNewWindow(Wave &source, RECT const &rect, int stereo) {
+    std::unique_ptr<Wave> copy(Wave::CreateWaveFromSelection(source, FileName(), stereo, -1, -1, 0));
+    WaveViewGlobalMemento memento(rect);
+    OpenWaveWindow(copy.get(), &memento);
+    copy.release();
+}
+
 // The selection copied into a new wave in a window of its own.
 void DoubleView::CmNewWaveFromSelection() {
     if (!wave_->HasSelection())
         return;
     AutoDisplayDuration title(kTextNewFromSelection);
     try {
-        std::unique_ptr<Wave> copy(Wave::CreateWaveFromSelection(*wave_, FileName(), 0, -1, -1, 0));
-        WaveViewGlobalMemento memento(ShiftedNormalRect(GetParentH(), kNewWaveOffset));
-        OpenWaveWindow(copy.get(), &memento);
-        copy.release();
+        OpenSelectionInNewWindow(*wave_, ShiftedNormalRect(GetParentH(), kNewWaveOffset), 0);
     } catch (AException const &e) {
         GetApplicationObject()->WarnUser(e, 1);
     }

@@ -15,6 +15,7 @@
 #include "waveview/DoubleView.h"
 #include "waveview/MarkerCommands.h"
 #include "waveview/MarkerFilterDialog.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/PositionText.h"
 #include "waveview/WaveFrame.h"
 #include "waveview/WaveWindow.h"
@@ -326,7 +327,7 @@ void MarkerWindow::OnItemChanged(NMLISTVIEW const &change) {
 }
 
 void MarkerWindow::OnDoubleClick() {
-    if (Held(VK_MENU)) {
+    if (ReadHeldKeys().alt) {
         CmEditMarker();
         return;
     }
@@ -342,7 +343,7 @@ void MarkerWindow::OnRightClick(TPoint const &point) {
     unsigned flags = 0;
     int item = list_->GetItemAtPoint(point, &flags);
     if (item >= 0)
-        list_->SelectItem(item, !Held(VK_SHIFT) && !Held(VK_CONTROL), 1);
+        list_->SelectItem(item, !ReadHeldKeys().shift && !ReadHeldKeys().ctrl, 1);
     --notificationHold_;
     int index = SelectedMarker();
     if (index >= 0)

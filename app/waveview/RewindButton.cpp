@@ -3,7 +3,7 @@
 #include "audio/Wave.h"
 #include "foundation/Exception.h"
 #include "waveview/DoubleView.h"
-#include "waveview/HeldKeys.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/WaveView.h"
 
 UINT_PTR RewindButton::_timer = 0;
@@ -52,7 +52,7 @@ void RewindButton::Repeat(UINT_PTR timerId) {
     DoubleView *view = DoubleView::GetActive();
     if (!view)
         return;
-    int steps = HeldKeys::Now().shift ? kShiftSteps : kSteps;
+    int steps = ReadHeldKeysAtTick().shift ? kShiftSteps : kSteps;
     Wave &wave = view->GetWave();
     if (timerId == UINT_PTR(kBackward + kTimerOffset))
         wave.MoveCaretLeft(*view->GetMainView(), steps);

@@ -3,13 +3,12 @@
 #include "audio/Wave.h"
 #include "manager/DocumentManager.h"
 #include "waveview/DoubleView.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/WaveView.h"
 
 #include <windows.h>
 
 namespace {
-
-bool Held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 
 void AddViewsOf(Document &document, WaveView &source, std::vector<WaveView *> &views) {
     List<View> &list = document.GetViews();
@@ -26,9 +25,10 @@ void AddViewsOf(Document &document, WaveView &source, std::vector<WaveView *> &v
 }  // namespace
 
 ScaleScope ScopeOfKeys() {
-    if (!Held(VK_CONTROL))
+    HeldKeys keys = ReadHeldKeys();
+    if (!keys.ctrl)
         return kScopeThisWindow;
-    return Held(VK_SHIFT) ? kScopeAllWaves : kScopeThisWave;
+    return keys.shift ? kScopeAllWaves : kScopeThisWave;
 }
 
 std::vector<WaveView *> ViewsInScope(WaveView &source, ScaleScope scope) {

@@ -139,7 +139,14 @@ long TimeScale::PositionAt(TPoint point, int *paneX) const {
 }
 
 // The pane has no snapping of its own yet: the position as it is.
-long TimeScale::SnappedPositionAt(TPoint point, int) const { return PositionAt(point); }
+// The pane's magnet, given the same x; an unsnapped position when nothing is near.
+long TimeScale::SnappedPositionAt(TPoint point, int snapFlags) const {
+    int x = 0;
+    long position = PositionAt(point, &x);
+    WavePane *pane = view_->GetFirstPane();
+    int snapped = pane ? pane->SnapToMagnet(x, snapFlags) : -1;
+    return snapped < 0 ? position : snapped;
+}
 
 Marker *TimeScale::MarkerAt(TPoint point, int *index) const {
     *index = -1;

@@ -6,6 +6,7 @@
 #include "foundation/MessageCatalogue.h"
 #include "waveview/DoubleView.h"
 #include "waveview/MarkerCommands.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/PositionText.h"
 #include "waveview/ScaleLookDialogs.h"
 #include "waveview/ScaleScope.h"
@@ -26,8 +27,6 @@ UnitCommand const kUnitCommands[] = {
     {TimeScale::kCmUnitSmpte, kUnitSmpte},     {TimeScale::kCmUnitBars, kUnitBars},
     {TimeScale::kCmUnitBytes, kUnitBytes},
 };
-
-bool ShiftHeld() { return (::GetKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 long PlayOrCaret(Wave &wave) { return wave.IsPlaying() ? wave.GetPlayOrCaretPosition() : wave.GetCaret(); }
 
@@ -78,7 +77,7 @@ void TimeScale::CmTickColor() {
 void TimeScale::SetOriginHere(long origin) {
     origin_ = origin;
     Invalidate(false);
-    if (ShiftHeld() && view_->GetDoubleView())
+    if (ReadHeldKeys().shift && view_->GetDoubleView())
         if (WaveView *other = view_->GetDoubleView()->OtherView(view_))
             if (TimeScale *ruler = other->GetTimeScale()) {
                 ruler->SetOrigin(origin);

@@ -16,6 +16,7 @@
 #include "waveview/DoubleView.h"
 #include "waveview/MarkerCommands.h"
 #include "waveview/MarkerWindow.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/WavePane.h"
 #include "waveview/WaveView.h"
 #include "waveview/ZeroCrossingSnap.h"
@@ -56,8 +57,6 @@ int clickedMarker = -1;
 // The floating hint over the glyphs.
 HWND hint = 0;
 int hintMarker = -1;
-
-bool Held(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 
 void SetCursorResource(int id) {
     HCURSOR cursor = TModule::_commonResourceDLL
@@ -280,7 +279,7 @@ void TimeScale::FollowCaretWhilePlaying() {
         ThePlayback().RequeueFrom(wave.GetCaret(), 1);
         return;
     }
-    if (Held(VK_CONTROL) || !AnotherWavePlays())
+    if (ReadHeldKeys().ctrl || !AnotherWavePlays())
         return;
     if (TFrameWindow *frame = _docManager->GetMainWindow())
         frame->SendMessageA(WM_COMMAND, kCmStop, 0);
@@ -311,7 +310,7 @@ void TimeScale::DropMarker(int index, bool moved, long position, TPoint point) {
     if (TheWaveSettings().snapOn && SnapsAtZoom(view_->GetZoom()))
         position = wave.FindZeroCrossing(2, AllChannelsMask(wave.GetNumChannels()), int(position),
                                          std::max(wave.GetLength() - 1, 0));
-    if (Held(VK_SHIFT)) {
+    if (ReadHeldKeys().shift) {
         EditMarkers(wave, kTextCopyMarker,
                     [index, position](MarkerSet &markers) { return markers.CopyMarkerTo(index, int32_t(position)) != 0; });
         return;
@@ -332,7 +331,7 @@ void TimeScale::EvLButtonDblClk(uint, TPoint &point) {
         return;
     }
     Wave &wave = *view_->GetWave();
-    if (Held(VK_MENU)) {
+    if (ReadHeldKeys().alt) {
         SetCurrentMarker(&wave, index);
         if (doubleView && doubleView->GetHandle())
             doubleView->SendMessageA(WM_COMMAND, kCmEditMarker, 0);

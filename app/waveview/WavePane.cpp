@@ -13,7 +13,6 @@
 #include "waveview/DoubleView.h"
 #include "waveview/PaneRedraw.h"
 #include "waveview/WaveFrame.h"
-#include "waveview/WaveScrollBar.h"
 #include "waveview/WaveView.h"
 
 #include <algorithm>
@@ -33,6 +32,15 @@ DEFINE_RESPONSE_TABLE1(WavePane, TWindow)
     EV_WM_PAINT,
     EV_WM_SIZE,
     EV_WM_ERASEBKGND,
+    EV_WM_LBUTTONDOWN,
+    EV_WM_MOUSEMOVE,
+    EV_WM_LBUTTONUP,
+    EV_WM_LBUTTONDBLCLK,
+    EV_WM_RBUTTONDOWN,
+    EV_WM_SETCURSOR,
+    EV_WM_DESTROY,
+    YRT_ROW(WM_CAPTURECHANGED, 0, v_LPARAM, EvCaptureChanged),
+    YRT_ROW(WM_CANCELMODE, 0, v, EvCancelMode),
 END_RESPONSE_TABLE;
 
 WavePane::WavePane(WaveView *view, Wave *wave, int channel, WavePaneColors *colors)
@@ -168,12 +176,6 @@ void WavePane::SetScrolling(int scrolling) {
     }
 }
 
-// The mouse's own selection step is added by the pane's mouse handling.
-void WavePane::AutoScrollSelect() {
-    if (WaveScrollBar *bar = view_->GetHorizontalScrollBar())
-        bar->AutoScroll();
-}
-
 // ---- the context menu's commands
 
 void WavePane::PickColor(WavePaneColors::Index index, bool inverted) {
@@ -243,7 +245,12 @@ void WavePane::EvCommandEnable(TCommandEnabler &ce) {
 
 // ---- the separator
 
-WavePaneSeparator::WavePaneSeparator(WaveView *view) : TWindow(view, 0) {
+DEFINE_RESPONSE_TABLE1(WavePaneSeparator, TWindow)
+    EV_WM_LBUTTONDOWN,
+    EV_WM_SETCURSOR,
+END_RESPONSE_TABLE;
+
+WavePaneSeparator::WavePaneSeparator(WaveView *view) : TWindow(view, 0), view_(*view) {
     Attr.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     SetBkgndColor(TColor::Gray);
 }
@@ -251,4 +258,20 @@ WavePaneSeparator::WavePaneSeparator(WaveView *view) : TWindow(view, 0) {
 void WavePaneSeparator::GetWindowClass(WNDCLASSA &wc) {
     TWindow::GetWindowClass(wc);
     wc.hCursor = 0;
+}
+
+// A press on the line is a press in the first pane.
+void WavePaneSeparator::EvLButtonDown(uint modKeys, TPoint &point) {
+    WavePane *pane = view_.GetFirstPane();
+    if (!pane || !pane->GetHandle())
+        return;
+    POINT at = point;
+    ::MapWindowPoints(GetHandle(), pane->GetHandle(), &at, 1);
+    if (at.x >= 0)
+        pane->PostMessageA(WM_LBUTTONDOWN, modKeys, MAKELPARAM(at.x, at.y));
+}
+
+int WavePaneSeparator::EvSetCursor(HWND window, uint hitTest, uint mouseMsg) {
+    WavePane *pane = view_.GetFirstPane();
+    return pane && pane->GetHandle() ? pane->EvSetCursor(window, hitTest, mouseMsg) : 0;
 }

@@ -58,8 +58,33 @@ public:
     int GetCursorFrame(int which) const { return cursors_[which].frame; }
     // While the scroll bar scrolls, the off-screen bitmap is kept between paints.
     void SetScrolling(int scrolling);
-    // The scroll bar's automatic step while the mouse is held outside.
+    // The scroll bar's automatic step while the mouse is held outside: the selection
+    // follows the mouse.
     void AutoScrollSelect();
+
+    // ---- the mouse (WavePaneMouse.cpp, drops in WavePaneDrop.cpp)
+    // The channels a press at the point chooses (1 left, 2 right, 3 both).
+    int ChannelsAt(TPoint const &point) const;
+    // 0 nothing, 1 a selection edge, 2 the level band's edge, 3 inside the selection.
+    int HitTestSelection(TPoint const &point) const;
+    // The frame of the nearest magnetic place within 5 pixels of x (x moves onto it), else
+    // -1. Flags: 1 markers, 2 caret, 4 start and origin, 8 length, 0x10 and 0x20 the
+    // selection's start and end + 1.
+    int SnapToMagnet(int &x, int flags) const;
+    void SetCaretAt(TPoint const &point);
+    // Moves the selected audio a step left (tool 3) or right (4).
+    void NudgeSelection(int tool);
+    void DragSelectionTo(int x);
+    // The 16-bit level at y; with snap the rows beside the zero line are 0.
+    int LevelAtY(int y, int snap) const;
+    // The cursor a press at the point would show; with set it is shown at once.
+    void UpdateCursor(TPoint const &point, int set);
+    // Where the mouse is over a wave, -1 when nowhere (for the ruler and the status bar).
+    static int GetMouseFrame();
+    // The cursor number the last update chose (resource number, or the system's).
+    static int GetChosenCursor();
+    // Whether a pane holds the mouse for a gesture now.
+    static int IsGestureActive();
 
     PaneGeometry Geometry() const;
     // The x of a frame and the frame at an x.
@@ -79,6 +104,15 @@ public:
 
     LRESULT EvCommand(uint id, HWND hWndCtl, uint notifyCode) override;
     void EvCommandEnable(TCommandEnabler &ce) override;
+    void EvLButtonDown(uint modKeys, TPoint &point);
+    void EvMouseMove(uint modKeys, TPoint &point);
+    void EvLButtonUp(uint modKeys, TPoint &point);
+    void EvLButtonDblClk(uint modKeys, TPoint &point);
+    void EvRButtonDown(uint modKeys, TPoint &point);
+    int EvSetCursor(HWND hWndCursor, uint hitTest, uint mouseMsg);
+    void EvCaptureChanged(LPARAM capture);
+    void EvCancelMode();
+    void EvDestroy();
     void EvPaint();
     void EvSize(uint sizeType, TSize &size);
     int EvEraseBkgnd(WPARAM dc);
@@ -117,6 +151,29 @@ private:
     int CaretWidth() const;
     void PickColor(WavePaneColors::Index index, bool inverted);
 
+    // Mouse gestures (WavePaneMouse.cpp).
+    void PressSelect(TPoint const &point, struct HeldKeys const &keys);
+    void PressPlay(TPoint const &point);
+    void PressZoom(TPoint const &point);
+    void StartSelectionDrag(int grab, struct HeldKeys const &keys);
+    void StartLevelDrag();
+    void DragLevelTo(int y);
+    void MoveDuringDrag(uint modKeys, TPoint const &point);
+    void FinishRubber();
+    void FinishSelectionDrag();
+    // The gesture's end on every path: capture, playback and the process-wide state.
+    void EndGesture();
+    // The frame at x, inside the wave.
+    int ClampedFrameAt(int x) const;
+    int CursorFor(TPoint const &point);
+    // Drag and drop (WavePaneDrop.cpp): the drop lines follow the mouse; the drop itself.
+    int DropCursor(TPoint const &point);
+    void Drop(TPoint const &point);
+    // Inverts the drop lines at x: in this pane, with two lines in both panes of the view.
+    void InvertDropLines(int x, int lines);
+    // The drop lines follow the drop position of an insert (kinds 3-6), else they go.
+    void TrackDropLines(WavePane *target, int kind, int x);
+
     WavePaneColors *colors_;
     CursorSlot cursors_[2] = {{-1, 0}, {-1, 0}};
     int32_t paintedOnce_ = 0;
@@ -131,6 +188,15 @@ private:
     int32_t channel_;
     int32_t channelBit_;
     int32_t reported_ = 0;
+    // The gesture's press: anchor frame, point, which edge moves, the channels dragged and
+    // the offsets between the press and the grabbed edge.
+    int32_t anchor_ = 0;
+    TPoint down_;
+    int32_t dragStart_ = 0;
+    int32_t dragEnd_ = 0;
+    int32_t dragChannels_ = 0;
+    int32_t grabX_ = 0;
+    int32_t grabY_ = 0;
 
     static unsigned long _outerGeneration;
     static int _failFits;
@@ -144,4 +210,13 @@ public:
     explicit WavePaneSeparator(WaveView *view);
     char const *GetClassNameA() override { return "WPSeparator"; }
     void GetWindowClass(WNDCLASSA &wc) override;
+    WaveView &GetView() const { return view_; }
+
+    void EvLButtonDown(uint modKeys, TPoint &point);
+    int EvSetCursor(HWND hWndCursor, uint hitTest, uint mouseMsg);
+
+private:
+    WaveView &view_;
+
+    DECLARE_RESPONSE_TABLE(WavePaneSeparator);
 };

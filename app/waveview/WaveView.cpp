@@ -10,9 +10,9 @@
 #include "manager/DocumentManager.h"
 #include "manager/MdiDocumentWindows.h"
 #include "waveview/DoubleView.h"
-#include "waveview/HeldKeys.h"
 #include "waveview/LevelFormat.h"
 #include "waveview/LevelScale.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/PositionText.h"
 #include "waveview/ShadowBar.h"
 #include "waveview/TimeScale.h"
@@ -285,15 +285,18 @@ String WaveView::GetPositionText(int position) const {
     return FormatPosition(position, unit, precision, *wave_, this);
 }
 
+// A held key whose tool the wave does not allow falls to the next rule.
 int WaveView::GetMouseTool() const {
-    HeldKeys keys = HeldKeys::Now();
-    WaveView *main = doubleView_ ? doubleView_->GetMainView() : nullptr;
-    bool canZoomIn = main && main->GetZoomState().Index() < main->GetZoomState().LastIndex();
-    if (keys.space)
-        return wave_->GetLength() ? 1 : 0;
-    if (keys.ctrl)
-        return overview_ || !canZoomIn ? 0 : 2;
-    return overview_ ? 2 : TheWaveWindowSettings().mouseTool;
+    HeldKeys keys = ReadHeldKeys();
+    auto allows = [this](int tool) { return !doubleView_ || doubleView_->AllowsMouseTool(tool); };
+    if (keys.space && allows(1))
+        return 1;
+    if (keys.ctrl && (overview_ || allows(2)))
+        return overview_ ? 0 : 2;
+    if (overview_)
+        return 2;
+    int tool = TheWaveWindowSettings().mouseTool;
+    return allows(tool) ? tool : 0;
 }
 
 namespace {

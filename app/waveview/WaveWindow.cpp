@@ -12,6 +12,7 @@
 #include "manager/DocumentManager.h"
 #include "waveview/DoubleView.h"
 #include "waveview/LevelFormat.h"
+#include "waveview/MouseKeys.h"
 #include "waveview/PositionText.h"
 #include "waveview/WaveView.h"
 #include "waveview/WaveViewMemento.h"
@@ -103,7 +104,8 @@ void WaveMDIChild::EvMDIActivate(HWND activated, HWND deactivated) {
         DoubleView::SetActive(&view_);
         if (WaveView *main = view_.GetMainView())
             main->SetFadePreview(nullptr);
-        DoubleView::NoteActivationClick();
+        if (IsLeftButtonDown())
+            DoubleView::NoteActivationClick();
         ShowChildMenu(*this, true);
     } else if (DoubleView::GetActive() == &view_) {
         SetActiveWave(nullptr);

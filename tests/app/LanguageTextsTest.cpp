@@ -42,6 +42,8 @@ std::vector<unsigned> const kTexts = {
     10049, 10054, 10055, 10056, 10057, 11039, 11074,
     // the wave window's commands that clear the undo history, copy out a new sound, add a CD track
     10019, 11073, 11312,
+    // dragging and dropping audio in the wave window
+    10004, 11032, 11075,
     // the audio engine: loading modules, the processor warning, engine errors
     19021, 11233, 11203, 11204, 11205, 11206, 11207, 11208, 11209, 11307, 11308, 11309, 11354, 11355,
     // self-registration of modules

@@ -227,6 +227,20 @@ TEST_F(MarkerDrag, OutOfTheRulerAndPanesDeletesAndOneUndoBringsItBack) {
     EXPECT_EQ(10000, MarkerAt(0)->position_);
 }
 
+// A click on the ruler near a magnetic place (here the selection's start) puts the caret on it.
+TEST_F(MarkerDrag, AClickSnapsTheCaretToTheSelectionsStart) {
+    wave->SetSelection(12000, 12999, 3, 1);
+    int y = ruler->GetClientRect().Height() - 5;
+    for (int dx : {3, 40}) {
+        int x = ruler->FrameX(12000) + dx;
+        ruler->SendMessageA(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ruler->SendMessageA(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        Settle();
+        long expected = dx == 3 ? 12000 : ruler->PositionAt(TPoint(x, y));
+        EXPECT_EQ(expected, wave->GetCaret()) << dx << " px from the start";
+    }
+}
+
 TEST_F(MarkerDrag, TwoPixelsOnlyRedraw) {
     int steps = wave->GetNumUndoMementos();
     Drag(2, 0);
