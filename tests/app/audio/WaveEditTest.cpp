@@ -316,6 +316,13 @@ TEST_F(WaveEdits, SilenceAtTheEndKeepsItsLength) {
     EXPECT_EQ(2, stereo->GetNumUndoMementos());
     stereo->Silence(1, 100, 119, 1);
     EXPECT_EQ(120, stereo->GetLength()) << "one channel's tail stays as silence";
+
+    // Silencing the tail of the one channel that still sounds beside the other's padding.
+    std::unique_ptr<Wave> padded(DistinctWave(2, 2, 100));
+    padded->Delete(1, 90, 99, 1);
+    EXPECT_EQ(100, padded->GetLength());
+    padded->Silence(2, 90, 99, 1);
+    EXPECT_EQ(100, padded->GetLength()) << "the silenced tail stays";
 }
 
 }  // namespace
