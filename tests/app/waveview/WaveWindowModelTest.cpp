@@ -1,11 +1,12 @@
 // 2,000 seeded random commands sent to a short stereo wave's window as its menu sends them
-// (only when enabled): edits, clipboard, multi-paste, undo and redo, against a model of two
+// (only when enabled): edits, clipboard, multi-paste, nudges, undo and redo, against a model of two
 // arrays, a clipboard and undo and redo lists, compared after every step.
 #include "tests/app/waveview/WaveWindowTestKit.h"
 
 #include "core/FrameWindow.h"
 #include "core/Module.h"
 #include "waveview/MultiPasteDialog.h"
+#include "waveview/WavePane.h"
 #include "waveview/WaveWindowSettings.h"
 
 #include "tests/app/AppTestSupport.h"
@@ -46,6 +47,7 @@ struct Model {
     int clipFeeds = 3;
     std::vector<Contents> undo, redo;
     int pasteCount = 1;
+    int nudgeStep = 1;  // frames a nudge moves by at the view's zoom
 
     int Length() const { return int(samples[0].size()); }
     Samples const &ClipFor(int channel) const {
@@ -94,6 +96,8 @@ bool PasteTimes(Model &m, Place const &p, int times) {
 }
 
 enum PlaceKind { kAnySelection, kBothSelected, kSelectionOrCaret };
+// Nudges are the pane's mouse tools 3 and 4, not menu commands.
+enum : unsigned { kNudgeLeft = 3, kNudgeRight = 4 };
 
 struct Command {
     char const *name;
@@ -163,6 +167,23 @@ bool PasteAt(Model &m, int position) {
     return Splice(m, position, position, [&](int c) { return m.ClipFor(c); });
 }
 
+// The selected frames of the selected channels moved left or right by a step, as far as the
+// wave's ends allow; the frames they pass close up behind them.
+bool Nudge(Model &m, Place const &p, int direction) {
+    if (!p.selected)
+        return false;
+    int span = p.end - p.start + 1;
+    int to = std::min(std::max(p.start + direction * m.nudgeStep, 0), m.Length() - span);
+    if (to == p.start)
+        return false;
+    EachSelected(m, p, [&](Samples &s, int a, int b) {
+        Samples block(s.begin() + a, s.begin() + b);
+        s.erase(s.begin() + a, s.begin() + b);
+        s.insert(s.begin() + to, block.begin(), block.end());
+    });
+    return true;
+}
+
 // The steps move between the lists; neither records one.
 bool Undo(Model &m, Place const &) {
     m.redo.push_back(m.samples);
@@ -197,6 +218,8 @@ std::vector<Command> const &Commands() {
          [](Model &m, Place const &p) { return PasteTimes(m, p, m.pasteCount); }},
         {"undo", 20021, kSelectionOrCaret, true, 3, Undo},
         {"redo", 20000, kSelectionOrCaret, true, 3, Redo},
+        {"nudge left", kNudgeLeft, kAnySelection, true, 2, [](Model &m, Place const &p) { return Nudge(m, p, -1); }},
+        {"nudge right", kNudgeRight, kAnySelection, true, 2, [](Model &m, Place const &p) { return Nudge(m, p, 1); }},
     };
     return commands;
 }
@@ -258,6 +281,10 @@ protected:
         p.start = Uniform(0, length - 1);
         p.end = std::min(length - 1, p.start + Uniform(0, 59));
         p.channels = kind == kAnySelection ? Uniform(1, 3) : 3;
+        // One channel silenced whole becomes padding that a later edit evens away with the
+        // other's silence; the model keeps no padding, so one channel is never taken whole.
+        if (p.start == 0 && p.end == length - 1)
+            p.channels = 3;
         return p;
     }
     void Put(Place const &p) {
@@ -292,6 +319,12 @@ protected:
         child->MoveWindow(20000, 20000, 600, 300, true);
         Settle();
     }
+    // A nudge right after a nudge joins its step: the wave's count tells whether it did.
+    void RecordNudge(Contents const &before) {
+        if (wave_->GetNumUndoMementos() > int(model_.undo.size()))
+            model_.undo.push_back(before);
+        model_.redo.clear();
+    }
     // An edit that changes the samples leaves an undo step and empties the redo list. The
     // wave compares lists of pieces, not samples: an edit that leaves the samples as they were,
     // or as the newest step holds them, may leave a step or none (an equal step is dropped,
@@ -306,6 +339,10 @@ protected:
     // The command as the menu sends it: only when enabled. Whether the model saw it enabled
     // too is checked by the undo and redo counts and the samples.
     bool Send(Command const &c) {
+        if (c.id == kNudgeLeft || c.id == kNudgeRight) {
+            view_->GetMainView()->GetFirstPane()->NudgeSelection(int(c.id));
+            return true;
+        }
         if (!Enabled(c.id))
             return false;
         ::SendMessageA(app_.GetMainWindow()->GetHandle(), WM_COMMAND, c.id, 0);
@@ -335,6 +372,8 @@ TEST_F(WaveWindowModel, RandomCommandsThroughTheWindowMatchTheModel) {
         Command const &c = DrawCommand();
         Place const p = Draw(c.place);
         model_.pasteCount = CountAnswer::count = Uniform(1, 3);
+        int zoom = view_->GetMainView()->GetZoom();  // the view follows the wave's length
+        model_.nudgeStep = zoom <= 0 ? -zoom : 1;
         Put(p);
         SCOPED_TRACE(Describe(step, c, p));
         if (Send(c)) {
@@ -342,7 +381,10 @@ TEST_F(WaveWindowModel, RandomCommandsThroughTheWindowMatchTheModel) {
             if (Wave *clipboard = Wave::GetClipboardWave())
                 model_.clipFeeds = clipboard->GetChannelWithData(0) | clipboard->GetChannelWithData(1);
             Contents before = model_.samples;
-            if (c.apply(model_, p))
+            bool changed = c.apply(model_, p);
+            if (changed && (c.id == kNudgeLeft || c.id == kNudgeRight))
+                RecordNudge(before);
+            else if (changed)
                 Record(before);
         }
         ASSERT_EQ(model_.Length(), wave_->GetLength());
