@@ -28,8 +28,6 @@ UnitCommand const kUnitCommands[] = {
     {TimeScale::kCmUnitBytes, kUnitBytes},
 };
 
-long PlayOrCaret(Wave &wave) { return wave.IsPlaying() ? wave.GetPlayOrCaretPosition() : wave.GetCaret(); }
-
 }  // namespace
 
 void TimeScale::EvRButtonDown(uint, TPoint &point) {
@@ -86,9 +84,9 @@ void TimeScale::SetOriginHere(long origin) {
     view_->GetWave()->GetMarkers().NoteChange();
 }
 
-void TimeScale::CmOriginAtCaret() { SetOriginHere(PlayOrCaret(*view_->GetWave())); }
+void TimeScale::CmOriginAtCaret() { SetOriginHere(view_->GetWave()->GetPlayOrCaretPosition()); }
 
-void TimeScale::CeOriginAtCaret(TCommandEnabler &ce) { ce.Enable(PlayOrCaret(*view_->GetWave()) != origin_); }
+void TimeScale::CeOriginAtCaret(TCommandEnabler &ce) { ce.Enable(view_->GetWave()->GetPlayOrCaretPosition() != origin_); }
 
 void TimeScale::CmClearOrigin() { SetOriginHere(0); }
 

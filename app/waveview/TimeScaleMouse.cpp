@@ -81,17 +81,9 @@ int TypeCursor(int type, bool deleting) {
 
 // The line across a view's panes where a dragged marker would land, drawn by inverting.
 void InvertDragLine(WaveView &view, long position) {
-    if (position < 0)
-        return;
-    for (int channel = 0; channel < 2; ++channel) {
-        WavePane *pane = view.GetPane(channel);
-        if (!pane || !pane->GetHandle())
-            continue;
-        HDC dc = ::GetDC(pane->GetHandle());
-        TRect r = pane->GetClientRect();
-        ::PatBlt(dc, pane->FrameX(int(position)), 0, 1, r.Height(), DSTINVERT);
-        ::ReleaseDC(pane->GetHandle(), dc);
-    }
+    WavePane *pane = view.GetFirstPane();
+    if (position >= 0 && pane && pane->GetHandle())
+        pane->InvertDropLines(pane->FrameX(int(position)), 2);
 }
 
 bool InsideWindow(TWindow *window, POINT screen) {

@@ -71,6 +71,9 @@ public:
     // -1. Flags: 1 markers, 2 caret, 4 start and origin, 8 length, 0x10 and 0x20 the
     // selection's start and end + 1.
     int SnapToMagnet(int &x, int flags) const;
+    // Inverts the drop lines at x: in this pane, with two lines in both panes of the view
+    // (also the line of a marker dragged on the ruler).
+    void InvertDropLines(int x, int lines);
     void SetCaretAt(TPoint const &point);
     // Moves the selected audio a step left (tool 3) or right (4).
     void NudgeSelection(int tool);
@@ -169,8 +172,6 @@ private:
     // Drag and drop (WavePaneDrop.cpp): the drop lines follow the mouse; the drop itself.
     int DropCursor(TPoint const &point);
     void Drop(TPoint const &point);
-    // Inverts the drop lines at x: in this pane, with two lines in both panes of the view.
-    void InvertDropLines(int x, int lines);
     // The drop lines follow the drop position of an insert (kinds 3-6), else they go.
     void TrackDropLines(WavePane *target, int kind, int x);
 
